@@ -1,0 +1,32 @@
+#pragma once
+
+#include <QString>
+
+// Colours are 0x00BBGGRR everywhere (settings file, pens, label fonts).
+using ColorRef = quint32;
+constexpr int kReferenceSlots = 5;
+constexpr int kPrintInfoLines = 3;
+
+struct Settings {
+    qint32 comPort = 1;
+    ColorRef colorR = 0x00FF0000;
+    ColorRef colorTheta = 0x000000FF;
+    ColorRef refColorR[kReferenceSlots];
+    ColorRef refColorTheta[kReferenceSlots];
+    QString printInfo[kPrintInfoLines];
+    Settings() { restoreDefaults(); }
+    // Restores port and colours; the print information lines stay as they are.
+    void restoreDefaults();
+};
+
+struct WindowState {
+    qint32 top = 0;
+    qint32 left = 0;
+    qint32 width = 640;
+    qint32 height = 480;
+    qint32 band = 2;
+    quint8 rOnly = 0;
+    quint8 thickLines = 0;
+    quint8 averaging = 1;
+    quint8 warn150 = 0;
+};

@@ -1,0 +1,9 @@
+#include "MeasurementRecord.h"
+
+#include <cstring>
+
+void clearPoints(MeasurementRecord &record)
+{
+    for (auto &slot : record.points)
+        std::memset(slot, '0', kPointWireLength);
+}
