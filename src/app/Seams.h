@@ -1,0 +1,58 @@
+#pragma once
+
+#include <QColor>
+#include <QString>
+#include <QStringList>
+
+class QPrinter;
+class QWidget;
+
+// Modal boxes and dialogs are reached through these small interfaces so that tests can
+// replace them with scripted doubles. The program installs the real Qt dialogs.
+class MessagePresenter
+{
+public:
+    enum class Icon { Error, Warning, Question };
+    virtual ~MessagePresenter() = default;
+    // Shows one modal box; returns true exactly when a question was answered Yes.
+    virtual bool show(Icon icon, const QString &caption, const QString &text) = 0;
+};
+
+class FileChooser
+{
+public:
+    virtual ~FileChooser() = default;
+    // Each returns the chosen path(s), or nothing when the user cancelled.
+    virtual QString openFile(QWidget *parent, const QString &caption, const QString &filter) = 0;
+    virtual QStringList openFiles(QWidget *parent, const QString &caption,
+                                  const QString &filter) = 0;
+    virtual QString saveFile(QWidget *parent, const QString &caption, const QString &filter,
+                             const QString &suggested) = 0;
+};
+
+class ColorChooser
+{
+public:
+    virtual ~ColorChooser() = default;
+    // Returns an invalid colour when the user cancelled.
+    virtual QColor chooseColor(QWidget *parent, const QColor &initial) = 0;
+};
+
+class PrintChooser
+{
+public:
+    virtual ~PrintChooser() = default;
+    // Each returns false when the user cancelled.
+    virtual bool printDialog(QWidget *parent, QPrinter *printer) = 0;
+    virtual bool pageSetupDialog(QWidget *parent, QPrinter *printer) = 0;
+};
+
+// The installed seams. The program installs the Qt ones at start-up; tests install doubles.
+namespace Seams {
+MessagePresenter &messages();
+FileChooser &files();
+ColorChooser &colors();
+PrintChooser &print();
+void install(MessagePresenter *m, FileChooser *f = nullptr, ColorChooser *c = nullptr,
+             PrintChooser *p = nullptr);
+} // namespace Seams
