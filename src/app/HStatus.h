@@ -1,0 +1,41 @@
+#pragma once
+
+#include <QString>
+
+class TStatusBar;
+
+// One status-panel text per situation. Panel 0: unit and connection, 1: progress of the
+// current operation, 2: value readout.
+class HStatus
+{
+public:
+    HStatus(TStatusBar *bar, const QString &unitName, int highestPanel);
+
+    // Width a panel gets for a text of the given pixel width.
+    static int panelWidthFor(int textWidth) { return textWidth <= 100 ? 110 : textWidth + 20; }
+
+    void showText(const QString &text, int panel) const;
+    void showUnit(const QString &model, const QString &serial, const QString &version) const;
+    void showUnitNotFound() const;
+    void showModelUnknown() const;
+    void showPortError() const;
+    void showReceiveError() const;
+    void showSendError() const;
+    void showReplyError() const;
+    void showUncalibrated() const;
+    void showMeasuring() const;
+    void showReceiving() const;
+    void showCalculating() const;
+    void showFinished() const;
+    void showStopped() const;
+    void showCalcError() const;
+    void showSaveFailed() const;
+    void showSaved() const;
+    void showExported() const;
+    void clearPanel(int panel) const;
+
+private:
+    TStatusBar *m_bar;
+    QString m_unitName;
+    int m_highestPanel;
+};

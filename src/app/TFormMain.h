@@ -1,0 +1,185 @@
+#pragma once
+
+#include "files/Settings.h"
+#include "files/VELO_File.h"
+#include "measure/CurveBlock.h"
+#include "measure/GraphScale.h"
+#include "measure/MeasurementRecord.h"
+
+#include <QMainWindow>
+#include <array>
+#include <memory>
+
+class QAction;
+class QComboBox;
+class QLabel;
+class QMenu;
+class QPushButton;
+class QTimer;
+class QMouseEvent;
+class HStatus;
+class TH_Message;
+class TPaintBox;
+class TStatusBar;
+class Graph_RTF;
+class TCommPortDriver;
+
+constexpr int kAxisLabelCount = 35;
+
+// The main window: owns the service objects, the measurement data and every command.
+// Command handlers are grouped by subsystem in the TFormMain_*.cpp files.
+class TFormMain : public QMainWindow
+{
+    Q_OBJECT
+public:
+    explicit TFormMain(QWidget *parent = nullptr);
+    ~TFormMain() override;
+
+    // ---- controls (form names kept) ----
+    TPaintBox *PaintBox1 = nullptr;
+    QPushButton *MStartBtn = nullptr;
+    QPushButton *QuitBtn = nullptr;
+    QComboBox *ComboBox2 = nullptr;
+    TStatusBar *StatusBar1 = nullptr;
+    QTimer *Timer1 = nullptr;
+    std::array<QLabel *, kAxisLabelCount> labelTable{}; // the renderer's label order
+
+    QMenu *MenuFile = nullptr;
+    QAction *MenuFile_Open = nullptr;
+    QAction *MenuFile_Save = nullptr;
+    QAction *MenuFile_Close = nullptr;
+    QAction *MenuFile_Export = nullptr;
+    QAction *MenuFile_PrintSetup = nullptr;
+    QAction *MenuFile_Print = nullptr;
+    QAction *MenuFile_Quit = nullptr;
+    QMenu *MenuMeasure = nullptr;
+    QAction *MenuMeasure_Start = nullptr;
+    QAction *MenuMesure_Calc = nullptr;
+    QMenu *MenuGraph = nullptr;
+    QAction *MenuGraph_R_only = nullptr;
+    QAction *MenuGraph_Wide = nullptr;
+    QAction *MenuGraph_Ave = nullptr;
+    QMenu *MenuRef = nullptr;
+    QAction *MenuRef_Open = nullptr;
+    QAction *MenuRef_Close = nullptr;
+    QMenu *MenuSet = nullptr;
+    QAction *MenuSet_COM = nullptr;
+    QAction *MenuSet_Color = nullptr;
+    QAction *MenuSet_Warning = nullptr;
+    QMenu *MenuHelp = nullptr;
+    QAction *MenuHelp_Version = nullptr;
+
+    // ---- service objects, created in this order by mCreateObjects ----
+    TH_Message *message = nullptr;
+    HStatus *status = nullptr;
+    VELO_File *file = nullptr;
+    Graph_RTF *graph = nullptr;
+    TCommPortDriver *port = nullptr;
+
+    // ---- persisted state ----
+    Settings settings;
+    WindowState windowState;
+
+    // ---- main-window flags ----
+    quint8 initPending = 0;
+    quint8 portOpen = 0;
+    quint8 unitSession = 0;
+    quint8 measuring = 0;
+    quint8 watchdogExpired = 0;
+    quint8 saved = 0;
+    quint8 finishPending = 0;
+    quint8 layoutPending = 0;
+    quint8 placementLoading = 0;
+    quint8 unitIsHKA = 0;
+    quint8 oldFormatLoaded = 0;
+
+    // ---- measurement data ----
+    std::unique_ptr<MeasurementRecord> measurement;
+    std::array<std::unique_ptr<MeasurementRecord>, kReferenceSlots> references;
+    std::unique_ptr<CurveBlock> curveRaw;
+    std::unique_ptr<CurveBlock> curveAvg;
+    std::unique_ptr<CurveBlock> curveSmooth;
+    std::array<std::unique_ptr<CurveBlock>, kReferenceSlots> refCurveRaw;
+    std::array<std::unique_ptr<CurveBlock>, kReferenceSlots> refCurveAvg;
+    CurveBlock *curveShown = nullptr;
+    std::array<CurveBlock *, kReferenceSlots> refCurveShown{};
+    GraphScale graphScale;
+    QString unitSerial;
+    QString unitVersion;
+    QString dataFileName;
+    std::array<QString, kReferenceSlots> refFileNames;
+    int refCount = 0;
+
+    // ---- shell ----
+    void mInitialize();
+    bool mCreateObjects();
+    void mBuildLabelTable();
+    void ApplicationIdle();
+    void mDeferredInit();
+    void mLayoutStatusBar();
+    void mLockControls();
+    void mUnlockControls();
+    void mApplyLabelColors();
+    bool mConfirmQuit();
+    void FormResize();
+    void QuitBtnClick();
+    void MenuFile_QuitClick();
+    void MenuHelp_VersionClick();
+    void selectShownCurves();
+    bool anyReferenceLoaded() const;
+    int selectedBand() const; // band list item index + 1
+    // The outer window width the layout rules are written against.
+    int outerWidth() const;
+    // Applies a window size within the size limits; the user cannot resize by dragging.
+    void applyWindowSize(int width, int height);
+
+    // ---- files and settings ----
+    void mLoadSettings();
+    void mSaveSettings();
+    void MenuFile_OpenClick();
+    void MenuFile_SaveClick();
+    void MenuFile_CloseClick();
+    void MenuFile_ExportClick();
+    void MenuRef_OpenClick();
+    void MenuRef_CloseClick();
+
+    // ---- measurement run ----
+    void MStartBtnClick();
+    void MenuMeasure_StartClick();
+    void mAcquireStep();
+    void mFinishRun();
+    void mStopUnit();
+    void Timer1Timer();
+
+    // ---- view ----
+    void showMeasurement();
+    void showReferences();
+    void showMeasurementAndReferences();
+    void refreshView();
+    void MenuGraph_R_onlyClick();
+    void MenuGraph_WideClick();
+    void MenuGraph_AveClick();
+    void MenuSet_WarningClick();
+    void ComboBox2Change();
+    void PaintBox1MouseDown(QMouseEvent *event);
+    void FormPaint();
+
+    // ---- analysis, printing and settings dialogs ----
+    void MenuMesure_CalcClick();
+    void MenuFile_PrintSetupClick();
+    void MenuFile_PrintClick();
+    void MenuSet_COMClick();
+    void MenuSet_ColorClick();
+
+protected:
+    void closeEvent(QCloseEvent *event) override;
+    void resizeEvent(QResizeEvent *event) override;
+
+private:
+    void buildMenus();
+    void buildControls();
+    void FormCloseQuery();
+    void FormDestroy();
+    bool m_inIdle = false;
+    bool m_destroyed = false;
+};

@@ -1,0 +1,41 @@
+#pragma once
+
+#include <QString>
+
+// One modal message box per situation, so every text lives here. Boxes have no owner
+// and carry the program caption; they are shown through the message seam.
+class TH_Message
+{
+public:
+    TH_Message(const QString &unitName, const QString &caption);
+
+    // Used before a TH_Message exists (its own creation failed): fixed caption "VELO2 v2.3".
+    static void msgFatalMemoryStatic(const QString &className);
+
+    void msgFatalMemory(const QString &className) const;
+    void msgSettingsNotSaved() const;
+    void msgBadDataFile() const;
+    void msgComOpenFailed() const;
+    void msgUnitNotFound() const;
+    void msgCalcDataError() const;
+    void msgNoData() const;
+    bool askDiscardAndStart() const;
+    bool askDiscardOnClose() const;
+    bool askQuitUnsaved() const;
+    bool askDiscardOnOpen() const;
+    void msgVersionMismatch() const;
+    void msgTooManyRefs() const;
+    void msgOver150() const;
+    void msgBandUnsupported() const;
+
+    QString caption() const { return m_caption; }
+    QString unitName() const { return m_unitName; }
+
+private:
+    void error(const QString &text) const;
+    void warning(const QString &text) const;
+    bool question(const QString &text) const;
+
+    QString m_unitName;
+    QString m_caption; // at most 11 characters, as the fixed caption buffer holds
+};

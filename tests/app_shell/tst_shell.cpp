@@ -1,0 +1,304 @@
+#include "RecordingPresenter.h"
+#include "WaitIdle.h"
+#include "app/TFormMain.h"
+#include "app/TFormVersion.h"
+#include "app/TStatusBar.h"
+#include "files/AppPaths.h"
+#include "graph/TPaintBox.h"
+
+#include <QComboBox>
+#include <QLabel>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QtTest>
+
+namespace {
+
+// Every item of a menu as "caption" or "-" for a separator, with the check state.
+QStringList describe(QMenu *menu)
+{
+    QStringList items;
+    for (QAction *a : menu->actions()) {
+        if (a->isSeparator())
+            items << QStringLiteral("-");
+        else
+            items << a->text() + (a->isCheckable() && a->isChecked() ? QStringLiteral(" [x]")
+                                                                      : QString());
+    }
+    return items;
+}
+
+} // namespace
+
+class TestShell : public QObject
+{
+    Q_OBJECT
+private slots:
+    void init();
+    void cleanup();
+    void menus_data();
+    void menus();
+    void menuBarOrder();
+    void startUpState();
+    void geometryAt640();
+    void geometryFollowsSize_data();
+    void geometryFollowsSize();
+    void statusBarSitsAtTheBottom();
+    void quitAsksWhenUnsaved_data();
+    void quitAsksWhenUnsaved();
+    void quitWithoutDataDoesNotAsk();
+    void lockAndUnlock();
+    void labelColours();
+    void versionWindow();
+    void shownCurvesFollowAveraging();
+
+private:
+    QTemporaryDir *m_dir = nullptr;
+    ScopedRecorder *m_rec = nullptr;
+    TFormMain *m_win = nullptr;
+};
+
+void TestShell::init()
+{
+    m_dir = new QTemporaryDir;
+    setSettingsDirectoryOverride(m_dir->path());
+    m_rec = new ScopedRecorder;
+    m_win = new TFormMain;
+    m_win->show();
+    QVERIFY(QTest::qWaitForWindowExposed(m_win));
+    QVERIFY(waitUntil([this] { return m_win->initPending == 0; }));
+}
+
+void TestShell::cleanup()
+{
+    delete m_win;
+    delete m_rec;
+    delete m_dir;
+}
+
+void TestShell::menus_data()
+{
+    QTest::addColumn<QString>("menu");
+    QTest::addColumn<QString>("title");
+    QTest::addColumn<QStringList>("items");
+    QTest::newRow("file") << "MenuFile" << "ファイル(&F)"
+                          << QStringList{"開く(&O)", "保存する(&S)", "-", "閉じる", "-",
+                                         "データをテキスト出力", "-", "印刷設定",
+                                         "グラフ印刷(&P)", "-", "終了(&X)"};
+    QTest::newRow("measure") << "MenuMeasure" << "測定(&M)"
+                             << QStringList{"開始(&S)", "-", "結果を分析"};
+    QTest::newRow("graph") << "MenuGraph" << "グラフ(&G)"
+                           << QStringList{"抵抗値のみ表示", "測定値は太線で描画", "平均処理 [x]"};
+    QTest::newRow("ref") << "MenuRef" << "参照データ(&R)" << QStringList{"読込み", "クリア"};
+    QTest::newRow("set") << "MenuSet" << "設定"
+                         << QStringList{"COMポート", "グラフの線色", "-",
+                                        "抵抗値150Ωのメッセージ"};
+    QTest::newRow("help") << "MenuHelp" << "ヘルプ(&H)" << QStringList{"バージョン(&V)"};
+}
+
+void TestShell::menus()
+{
+    QFETCH(QString, menu);
+    QFETCH(QString, title);
+    QFETCH(QStringList, items);
+    auto *m = m_win->findChild<QMenu *>(menu);
+    QVERIFY(m);
+    QCOMPARE(m->title(), title);
+    QCOMPARE(describe(m), items);
+}
+
+void TestShell::menuBarOrder()
+{
+    QStringList titles;
+    for (QAction *a : m_win->menuBar()->actions())
+        titles << a->text();
+    QCOMPARE(titles, (QStringList{"ファイル(&F)", "測定(&M)", "グラフ(&G)", "参照データ(&R)",
+                                  "設定", "ヘルプ(&H)"}));
+    for (const char *name : {"MenuFile_Open", "MenuFile_Save", "MenuFile_Close", "MenuFile_Export",
+                             "MenuFile_PrintSetup", "MenuFile_Print", "MenuFile_Quit",
+                             "MenuMeasure_Start", "MenuMesure_Calc", "MenuGraph_R_only",
+                             "MenuGraph_Wide", "MenuGraph_Ave", "MenuRef_Open", "MenuRef_Close",
+                             "MenuSet_COM", "MenuSet_Color", "MenuSet_Warning", "MenuHelp_Version"})
+        QVERIFY2(m_win->findChild<QAction *>(name), name);
+}
+
+void TestShell::startUpState()
+{
+    QCOMPARE(m_win->windowTitle(), QStringLiteral("VELO2 v2.3"));
+    QCOMPARE(m_win->MStartBtn->text(), QStringLiteral("測定開始"));
+    QCOMPARE(m_win->QuitBtn->text(), QStringLiteral("終了"));
+    QCOMPARE(m_win->ComboBox2->count(), 9);
+    QCOMPARE(m_win->ComboBox2->currentIndex(), 1);
+    QCOMPARE(m_win->ComboBox2->itemText(0), QStringLiteral("20Hz～20kHz"));
+    QCOMPARE(m_win->ComboBox2->itemText(8), QStringLiteral("10Hz～500Hz"));
+    QCOMPARE(m_win->StatusBar1->panelCount(), 3);
+    QCOMPARE(m_win->measurement->valid, quint8(0));
+    QCOMPARE(m_win->measurement->band, 2);
+    QCOMPARE(m_win->graphScale.fEndHz, 100000);
+    QCOMPARE(m_win->refCount, 0);
+    QVERIFY(!m_win->anyReferenceLoaded());
+    for (const auto &ref : m_win->references) {
+        QCOMPARE(ref->band, 1);
+        QCOMPARE(QByteArray(ref->points[0], 19), QByteArray(19, '0'));
+    }
+    QCOMPARE(m_win->minimumSize(), QSize(640, 480));
+    QCOMPARE(m_win->font().pixelSize(), 12);
+    QCOMPARE(m_win->font().families().value(0), QStringLiteral("ＭＳ Ｐゴシック"));
+    QVERIFY(m_win->message && m_win->status && m_win->file);
+    // The label table holds the 35 axis labels in the renderer's order.
+    QCOMPARE(m_win->labelTable[0]->objectName(), QStringLiteral("Label0"));
+    QCOMPARE(m_win->labelTable[10]->objectName(), QStringLiteral("Label00"));
+    QCOMPARE(m_win->labelTable[12]->objectName(), QStringLiteral("Label20"));
+    QCOMPARE(m_win->labelTable[22]->objectName(), QStringLiteral("Label30"));
+    QCOMPARE(m_win->labelTable[24]->objectName(), QStringLiteral("Label10"));
+    QCOMPARE(m_win->labelTable[34]->objectName(), QStringLiteral("Label199"));
+    QVERIFY(m_win->findChild<QWidget *>(QStringLiteral("FormDebug")));
+    QVERIFY(!m_win->findChild<QWidget *>(QStringLiteral("FormDebug"))->isVisible());
+}
+
+void TestShell::geometryAt640()
+{
+    m_win->applyWindowSize(640, 480);
+    QTRY_COMPARE(m_win->width(), 640);
+    const int clientHeight = m_win->centralWidget()->height();
+    QCOMPARE(m_win->PaintBox1->geometry(), QRect(64, 24, 500, clientHeight - 120));
+    QCOMPARE(m_win->QuitBtn->geometry().right(), m_win->PaintBox1->geometry().right());
+    QCOMPARE(m_win->MStartBtn->pos(), QPoint(64, clientHeight - 60));
+    QCOMPARE(m_win->QuitBtn->y(), clientHeight - 60);
+    QCOMPARE(m_win->ComboBox2->pos(), QPoint(64 + m_win->MStartBtn->width() + 20,
+                                             clientHeight - 58));
+}
+
+void TestShell::geometryFollowsSize_data()
+{
+    QTest::addColumn<QSize>("asked");
+    QTest::addColumn<QSize>("applied");
+    QTest::newRow("900x700") << QSize(900, 700) << QSize(900, 700);
+    QTest::newRow("too small") << QSize(300, 200) << QSize(640, 480);
+    QTest::newRow("too big") << QSize(2000, 1500) << QSize(1280, 1024);
+}
+
+void TestShell::geometryFollowsSize()
+{
+    QFETCH(QSize, asked);
+    QFETCH(QSize, applied);
+    m_win->applyWindowSize(asked.width(), asked.height());
+    QTRY_COMPARE(m_win->size(), applied);
+    QCOMPARE(m_win->PaintBox1->width(), applied.width() - 140);
+    QCOMPARE(m_win->PaintBox1->height(), m_win->centralWidget()->height() - 120);
+    QCOMPARE(m_win->windowState.width, applied.width());
+    QCOMPARE(m_win->windowState.height, applied.height());
+}
+
+void TestShell::statusBarSitsAtTheBottom()
+{
+    m_win->applyWindowSize(800, 600);
+    QVERIFY(waitUntil([this] {
+        return m_win->StatusBar1->geometry().bottom() == m_win->centralWidget()->height() - 1;
+    }));
+    QCOMPARE(m_win->StatusBar1->height(), 20);
+}
+
+void TestShell::quitAsksWhenUnsaved_data()
+{
+    QTest::addColumn<bool>("answer");
+    QTest::newRow("No keeps running") << false;
+    QTest::newRow("Yes quits") << true;
+}
+
+void TestShell::quitAsksWhenUnsaved()
+{
+    QFETCH(bool, answer);
+    m_win->measurement->valid = 1;
+    m_win->saved = 0;
+    m_rec->presenter.answers = {answer};
+    QTest::mouseClick(m_win->QuitBtn, Qt::LeftButton);
+    QCOMPARE(m_rec->presenter.boxes.size(), 1);
+    QCOMPARE(m_rec->presenter.lastText(),
+             QStringLiteral("測定データを保存していません。終了しますか？"));
+    QCOMPARE(m_win->isVisible(), !answer);
+
+    // The File menu's quit asks the same question.
+    if (!answer) {
+        m_rec->presenter.answers = {false};
+        m_win->MenuFile_Quit->trigger();
+        QCOMPARE(m_rec->presenter.boxes.size(), 2);
+        QVERIFY(m_win->isVisible());
+    }
+}
+
+void TestShell::quitWithoutDataDoesNotAsk()
+{
+    m_win->measurement->valid = 1;
+    m_win->saved = 1;
+    m_win->MenuFile_Quit->trigger();
+    QVERIFY(m_rec->presenter.boxes.isEmpty());
+    QVERIFY(!m_win->isVisible());
+}
+
+void TestShell::lockAndUnlock()
+{
+    const QList<QMenu *> menus{m_win->MenuFile, m_win->MenuMeasure, m_win->MenuGraph,
+                               m_win->MenuRef,  m_win->MenuSet,     m_win->MenuHelp};
+    m_win->mLockControls();
+    for (QMenu *m : menus)
+        QVERIFY(!m->menuAction()->isEnabled());
+    QVERIFY(!m_win->QuitBtn->isEnabled());
+    QVERIFY(!m_win->ComboBox2->isEnabled());
+    QVERIFY(m_win->MStartBtn->isEnabled());
+    m_win->MStartBtn->setEnabled(false);
+    m_win->mUnlockControls();
+    for (QMenu *m : menus)
+        QVERIFY(m->menuAction()->isEnabled());
+    QVERIFY(m_win->QuitBtn->isEnabled());
+    QVERIFY(m_win->ComboBox2->isEnabled());
+    QVERIFY(m_win->MStartBtn->isEnabled());
+}
+
+void TestShell::labelColours()
+{
+    m_win->settings.colorR = 0x00112233;
+    m_win->settings.colorTheta = 0x00445566;
+    m_win->mApplyLabelColors();
+    auto colour = [this](const char *name) {
+        return m_win->findChild<QLabel *>(name)->palette().color(QPalette::WindowText);
+    };
+    QCOMPARE(colour("Label0"), QColor(0x33, 0x22, 0x11));
+    QCOMPARE(colour("Label01"), QColor(0x33, 0x22, 0x11));
+    QCOMPARE(colour("Label29"), QColor(0x66, 0x55, 0x44));
+    QCOMPARE(colour("Label31"), QColor(0x66, 0x55, 0x44));
+    QVERIFY(colour("Label10") != QColor(0x33, 0x22, 0x11));
+}
+
+void TestShell::versionWindow()
+{
+    bool checked = false;
+    QTimer::singleShot(0, this, [&] {
+        auto *v = qobject_cast<TFormVersion *>(QApplication::activeModalWidget());
+        QVERIFY(v);
+        QCOMPARE(v->windowTitle(), QStringLiteral("VELO バージョン情報"));
+        QCOMPARE(v->size(), QSize(290, 170));
+        QTest::mouseClick(v, Qt::LeftButton, {}, QPoint(100, 100));
+        checked = true;
+    });
+    m_win->MenuHelp_Version->trigger();
+    QVERIFY(checked);
+    QVERIFY(!QApplication::activeModalWidget());
+    // The picture is drawn, not blank.
+    const QImage img = TFormVersion::picture(QSize(290, 170)).toImage();
+    QVERIFY(img.pixelColor(5, 5) != img.pixelColor(145, 40));
+}
+
+void TestShell::shownCurvesFollowAveraging()
+{
+    QCOMPARE(m_win->curveShown, m_win->curveAvg.get());
+    QCOMPARE(m_win->refCurveShown[4], m_win->refCurveAvg[4].get());
+    m_win->MenuGraph_Ave->setChecked(false);
+    m_win->selectShownCurves();
+    QCOMPARE(m_win->curveShown, m_win->curveRaw.get());
+    QCOMPARE(m_win->refCurveShown[0], m_win->refCurveRaw[0].get());
+}
+
+QTEST_MAIN(TestShell)
+#include "tst_shell.moc"
