@@ -2,7 +2,11 @@
 
 #include <QtGlobal>
 
+struct CurveBlock;
+
 // Axis ranges the graph renderer draws against; read on every redraw.
+// The shown-curve pointers travel with the scale so that the renderer reaches the axis
+// ranges and the curves it draws through the one reference it is given.
 struct GraphScale {
     qint32 fStartHz = 10;
     qint32 fEndHz = 100000;
@@ -11,6 +15,9 @@ struct GraphScale {
     float thetaMin = -90.0f;
     float thetaMax = 90.0f;
     qint32 band = 2;
+    const CurveBlock *curveShown = nullptr;       // raw or averaged block of the measurement
+    const CurveBlock *refCurveShown[5] = {};      // the same for each reference slot
 };
 
+// Sets the axis ranges for a band; the shown-curve pointers stay as they are.
 void initGraphScale(GraphScale &scale, int band);

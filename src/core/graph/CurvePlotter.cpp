@@ -1,0 +1,101 @@
+#include "CurvePlotter.h"
+
+#include "PenStyle.h"
+#include "measure/BandTable.h"
+
+#include <QImage>
+#include <algorithm>
+
+CurvePlotter::CurvePlotter(QImage &target, const GraphScale &scale, const Settings &colours)
+    : m_target(target), m_scale(scale), m_colours(colours), m_axis(frequencyAxis(scale))
+{
+    if (isValidBand(scale.band)) {
+        m_first = bandFirstIndex(scale.band);
+        m_last = bandLastIndex(scale.band);
+    }
+    if (!m_target.isNull())
+        m_painter.begin(&m_target);
+}
+
+void CurvePlotter::plotMeasurement(bool rOnly, int penWidth)
+{
+    const CurveBlock *curve = m_scale.curveShown;
+    if (!curve || curve->valid == 0)
+        return;
+    plotCurve(*curve, m_first, m_last - 1, m_colours.colorR, m_colours.colorTheta, rOnly,
+              penWidth);
+}
+
+void CurvePlotter::plotReferences(bool rOnly, int penWidth)
+{
+    for (int k = 0; k < kReferenceSlots; ++k) {
+        const CurveBlock *curve = m_scale.refCurveShown[k];
+        if (!curve || curve->valid != 1)
+            continue;
+        plotCurve(*curve, m_first, m_last - 1, m_colours.refColorR[k],
+                  m_colours.refColorTheta[k], rOnly, penWidth);
+    }
+}
+
+void CurvePlotter::plotAll(bool rOnly, int measurementPen, int referencePen)
+{
+    const CurveBlock *curve = m_scale.curveShown;
+    if (!curve || curve->valid == 0)
+        return;
+    plotMeasurement(rOnly, measurementPen);
+    plotReferences(rOnly, referencePen);
+}
+
+void CurvePlotter::plotMeasurementPart(bool rOnly, int count, int penWidth)
+{
+    const CurveBlock *curve = m_scale.curveShown;
+    if (!curve || count <= 0)
+        return;
+    plotCurve(*curve, m_first, m_first + count - 1, m_colours.colorR, m_colours.colorTheta,
+              rOnly, penWidth);
+}
+
+void CurvePlotter::plotSegment(bool rOnly, int index, int penWidth)
+{
+    const CurveBlock *curve = m_scale.curveShown;
+    if (!curve || index <= 0)
+        return;
+    plotCurve(*curve, index - 1, index - 1, m_colours.colorR, m_colours.colorTheta, rOnly,
+              penWidth);
+}
+
+void CurvePlotter::plotCurve(const CurveBlock &curve, int from, int to, ColorRef rColor,
+                             ColorRef thetaColor, bool rOnly, int penWidth)
+{
+    if (!m_painter.isActive() || !m_axis.usable())
+        return;
+    m_rPen = chartPen(rColor, penWidth);
+    m_thetaPen = chartPen(thetaColor, penWidth);
+    // Segments j -> j + 1 must stay inside the record.
+    from = std::max(from, 0);
+    to = std::min(to, kRecordSlots - 2);
+    for (int j = from; j <= to; ++j)
+        drawSegment(curve, j, rOnly);
+}
+
+void CurvePlotter::drawSegment(const CurveBlock &curve, int j, bool rOnly)
+{
+    // An empty slot breaks the line; a slot without a frequency has no place on a log axis.
+    if (!(curve.r[j] >= 0 && curve.r[j + 1] >= 0))
+        return;
+    if (!(curve.freq[j] > 0 && curve.freq[j + 1] > 0))
+        return;
+    const int w = m_target.width();
+    const int h = m_target.height();
+    const int x0 = m_axis.x(curve.freq[j], w);
+    const int x1 = m_axis.x(curve.freq[j + 1], w);
+    m_painter.setPen(m_rPen);
+    m_painter.drawLine(x0, mapR(curve.r[j], m_scale.rMax, h), x1,
+                       mapR(curve.r[j + 1], m_scale.rMax, h));
+    if (rOnly)
+        return;
+    m_painter.setPen(m_thetaPen);
+    m_painter.drawLine(
+        x0, mapTheta(curve.theta[j], m_scale.thetaMin, m_scale.thetaMax, h, SegmentEnd::Start),
+        x1, mapTheta(curve.theta[j + 1], m_scale.thetaMin, m_scale.thetaMax, h, SegmentEnd::End));
+}

@@ -1,0 +1,46 @@
+#pragma once
+
+#include "AxisMath.h"
+#include "files/Settings.h"
+#include "measure/CurveBlock.h"
+#include "measure/GraphScale.h"
+
+#include <QPainter>
+
+class QImage;
+
+// Draws the measured curves onto a bitmap as polylines over the logarithmic frequency axis:
+// the R line against the left scale and, unless rOnly, the phase line against the right
+// one. The curves are those the scale's shown-curve pointers name; the drawn grid indexes
+// are those of the scale's band. Nothing is cleared: callers draw over a fresh grid.
+class CurvePlotter
+{
+public:
+    CurvePlotter(QImage &target, const GraphScale &scale, const Settings &colours);
+
+    // The whole measurement; nothing when it is not valid.
+    void plotMeasurement(bool rOnly, int penWidth);
+    // Every valid reference, slot 0 first.
+    void plotReferences(bool rOnly, int penWidth);
+    // The measurement, then the references on top; nothing at all without a valid measurement.
+    void plotAll(bool rOnly, int measurementPen, int referencePen);
+    // The first `count` segments of the measurement, valid or not (a run fills it).
+    void plotMeasurementPart(bool rOnly, int count, int penWidth);
+    // The single segment ending at grid index `index` (none for index 0).
+    void plotSegment(bool rOnly, int index, int penWidth);
+
+private:
+    void plotCurve(const CurveBlock &curve, int from, int to, ColorRef rColor,
+                   ColorRef thetaColor, bool rOnly, int penWidth);
+    void drawSegment(const CurveBlock &curve, int j, bool rOnly);
+
+    QImage &m_target;
+    const GraphScale &m_scale;
+    const Settings &m_colours;
+    QPainter m_painter;
+    LogAxis m_axis;
+    int m_first = 0;
+    int m_last = 0;
+    QPen m_rPen;
+    QPen m_thetaPen;
+};

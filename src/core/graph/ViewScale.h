@@ -1,0 +1,32 @@
+#pragma once
+
+#include "measure/CurveBlock.h"
+#include "measure/GraphScale.h"
+#include "measure/MeasurementRecord.h"
+
+// Axis ranges chosen from the curves. The full scales always come from the raw blocks, so
+// the averaging option never changes them. Reference arrays hold the five slots.
+
+// The smallest of 10, 15, 20, 25, 50, 100, 120, 150, 200 not below x; 200 above 150.
+float roundUpRScale(float x);
+// 180 above 60 degrees, 90 above 30, else 45.
+float thetaFullScale(float largestMagnitude);
+
+float measurementRScale(const MeasurementRecord &measurement, const CurveBlock &curveRaw);
+float referencesRScale(const MeasurementRecord *references, const CurveBlock *refCurveRaw);
+float measurementThetaScale(const MeasurementRecord &measurement, const CurveBlock &curveRaw);
+float referencesThetaScale(const MeasurementRecord *references, const CurveBlock *refCurveRaw);
+
+// Frequency axis from the scale's band, rMin 0, symmetric phase axis.
+void scaleForMeasurement(GraphScale &scale, const MeasurementRecord &measurement,
+                         const CurveBlock &curveRaw);
+void scaleForReferences(GraphScale &scale, const MeasurementRecord *references,
+                        const CurveBlock *refCurveRaw);
+void scaleForBoth(GraphScale &scale, const MeasurementRecord &measurement,
+                  const CurveBlock &curveRaw, const MeasurementRecord *references,
+                  const CurveBlock *refCurveRaw);
+
+// Points the scale's shown-curve pointers at the averaged or the raw blocks.
+void selectShownCurves(GraphScale &scale, bool averaging, const CurveBlock &curveRaw,
+                       const CurveBlock &curveAvg, const CurveBlock *refCurveRaw,
+                       const CurveBlock *refCurveAvg);
