@@ -1,0 +1,101 @@
+// Prints the cost of a full redraw (clear and drawAll with five references) and of one live
+// segment, for the graph boxes of the smallest and the largest main window.
+#include "SpeakerCurve.h"
+
+#include "files/Settings.h"
+#include "files/VELO_File.h"
+#include "graph/Graph_RTF.h"
+#include "graph/TPaintBox.h"
+#include "graph/ViewScale.h"
+
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QLabel>
+#include <QPainter>
+#include <cstdio>
+#include <memory>
+
+namespace {
+
+struct Scene {
+    QWidget owner;
+    TPaintBox *box;
+    QLabel *labels[kAxisLabelCount];
+    Settings settings;
+    GraphScale scale;
+    MeasurementRecord measurement;
+    CurveBlock raw, avg;
+    MeasurementRecord refs[kReferenceSlots];
+    CurveBlock refRaw[kReferenceSlots], refAvg[kReferenceSlots];
+    std::unique_ptr<Graph_RTF> graph;
+
+    explicit Scene(QSize window)
+    {
+        // The main window's rules: box width = window width - 140, height = client - 120,
+        // with the client about 40 pixels shorter than the window.
+        owner.resize(window);
+        box = new TPaintBox(&owner);
+        box->setGeometry(64, 24, window.width() - 140, window.height() - 40 - 120);
+        for (QLabel *&l : labels)
+            l = new QLabel(&owner);
+        VELO_File file;
+        fillRecord(measurement, 2, SpeakerModel{});
+        file.convertRecord(&measurement, &raw, &avg);
+        for (int k = 0; k < kReferenceSlots; ++k) {
+            fillRecord(refs[k], 2, SpeakerModel{6.0 + k * 0.3, 0.0001, 35.0 + 5 * k, 4, 0.5});
+            file.convertRecord(&refs[k], &refRaw[k], &refAvg[k]);
+        }
+        initGraphScale(scale, 2);
+        selectShownCurves(scale, true, raw, avg, refRaw, refAvg);
+        scaleForBoth(scale, measurement, raw, refs, refRaw);
+        graph = std::make_unique<Graph_RTF>(&owner, box, &settings, labels, &scale);
+    }
+};
+
+template <typename F> double microsecondsPer(int rounds, F &&step)
+{
+    QElapsedTimer timer;
+    timer.start();
+    for (int i = 0; i < rounds; ++i)
+        step(i);
+    return double(timer.nsecsElapsed()) / rounds / 1000.0;
+}
+
+void run(QSize window)
+{
+    auto scene = std::make_unique<Scene>(window);
+    Graph_RTF &g = *scene->graph;
+    auto presentOnce = [&] {
+        // What the box's paint handler costs: the frame and one bitmap copy.
+        QImage screen(scene->box->size(), QImage::Format_RGB32);
+        QPainter painter(&screen);
+        g.paint(painter);
+    };
+    const double full = microsecondsPer(50, [&](int) {
+        g.clear();
+        g.drawAll(false, true);
+    });
+    const double fullThin = microsecondsPer(50, [&](int) {
+        g.clear();
+        g.drawAll(false, false);
+    });
+    g.clear();
+    const double segment = microsecondsPer(5000, [&](int i) { g.drawLiveSegment(false, 1 + i % 538, true); });
+    const double paint = microsecondsPer(200, [&](int) { presentOnce(); });
+    std::printf("window %4dx%-4d box %4dx%-4d  full redraw (5 refs, thick) %8.1f us  "
+                "(thin) %8.1f us  live segment %6.1f us  paint copy %7.1f us\n",
+                window.width(), window.height(), scene->box->width(), scene->box->height(), full,
+                fullThin, segment, paint);
+}
+
+} // namespace
+
+int main(int argc, char **argv)
+{
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    run(QSize(640, 480));
+    run(QSize(1280, 1024));
+    return 0;
+}
