@@ -15,7 +15,8 @@
 #include <cstdio>
 #include <memory>
 
-namespace {
+namespace
+{
 
 struct Scene {
     QWidget owner;
@@ -80,7 +81,8 @@ void run(QSize window)
         g.drawAll(false, false);
     });
     g.clear();
-    const double segment = microsecondsPer(5000, [&](int i) { g.drawLiveSegment(false, 1 + i % 538, true); });
+    const double segment =
+        microsecondsPer(5000, [&](int i) { g.drawLiveSegment(false, 1 + i % 538, true); });
     const double paint = microsecondsPer(200, [&](int) { presentOnce(); });
     std::printf("window %4dx%-4d box %4dx%-4d  full redraw (5 refs, thick) %8.1f us  "
                 "(thin) %8.1f us  live segment %6.1f us  paint copy %7.1f us\n",

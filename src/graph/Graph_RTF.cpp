@@ -252,5 +252,11 @@ void Graph_RTF::printFrequencyLabelPositions(int xs[11], int ys[11], int plotLef
                                    plotWidth, scale, textHeight);
 }
 
-int Graph_RTF::axisStartHz(float f) { return ::axisStartHz(f); }
-int Graph_RTF::axisEndHz(float f) { return ::axisEndHz(f); }
+int Graph_RTF::axisStartHz(float f)
+{
+    return ::axisStartHz(f);
+}
+int Graph_RTF::axisEndHz(float f)
+{
+    return ::axisEndHz(f);
+}

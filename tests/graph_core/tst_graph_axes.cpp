@@ -7,7 +7,8 @@
 
 #include <QtTest>
 
-namespace {
+namespace
+{
 
 GraphScale bandScale(int band)
 {
@@ -143,8 +144,8 @@ void TestGraphCore::gridWalkFromADecade()
         g = nextGridHz(g);
         walk << g;
     }
-    const QList<double> expected = {15,  20,  30,  40,  50,  60,  70,  80,  90,  100, 150,
-                                    200, 300, 400, 500, 600, 700, 800, 900, 1000};
+    const QList<double> expected = {15,  20,  30,  40,  50,  60,  70,  80,  90,  100,
+                                    150, 200, 300, 400, 500, 600, 700, 800, 900, 1000};
     QCOMPARE(walk, expected);
 }
 
@@ -344,15 +345,12 @@ void TestGraphCore::rTicks_data()
 {
     QTest::addColumn<float>("rMax");
     QTest::addColumn<QStringList>("texts");
-    QTest::newRow("25") << 25.0f
-                        << QStringList{"25.0", "22.5", "20.0", "17.5", "15.0", "12.5",
-                                       "10.0", "7.5",  "5.0",  "2.5",  "0.0"};
-    QTest::newRow("120") << 120.0f
-                         << QStringList{"120.0", "108.0", "96.0", "84.0", "72.0", "60.0",
-                                        "48.0",  "36.0",  "24.0", "12.0", "0.0"};
-    QTest::newRow("15") << 15.0f
-                        << QStringList{"15.0", "13.5", "12.0", "10.5", "9.0", "7.5",
-                                       "6.0",  "4.5",  "3.0",  "1.5",  "0.0"};
+    QTest::newRow("25") << 25.0f << QStringList{"25.0", "22.5", "20.0", "17.5", "15.0", "12.5",
+                                                "10.0", "7.5",  "5.0",  "2.5",  "0.0"};
+    QTest::newRow("120") << 120.0f << QStringList{"120.0", "108.0", "96.0", "84.0", "72.0", "60.0",
+                                                  "48.0",  "36.0",  "24.0", "12.0", "0.0"};
+    QTest::newRow("15") << 15.0f << QStringList{"15.0", "13.5", "12.0", "10.5", "9.0", "7.5",
+                                                "6.0",  "4.5",  "3.0",  "1.5",  "0.0"};
 }
 
 void TestGraphCore::rTicks()
@@ -477,8 +475,8 @@ void TestGraphCore::printFrequencyPositionsUnmappable()
     int xs[11], ys[11];
     std::fill(xs, xs + 11, -1);
     std::fill(ys, ys + 11, -1);
-    printFrequencyLabelPositions(uniformSizes(QSize(20, 12)), scale, xs, ys, 590, 3602, 3780,
-                                 6.25f, 56);
+    printFrequencyLabelPositions(uniformSizes(QSize(20, 12)), scale, xs, ys, 590, 3602, 3780, 6.25f,
+                                 56);
     for (int k = 0; k < 11; ++k) {
         QCOMPARE(xs[k], -1);
         QCOMPARE(ys[k], -1);

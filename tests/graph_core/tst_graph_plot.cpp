@@ -8,7 +8,8 @@
 
 #include <QtTest>
 
-namespace {
+namespace
+{
 
 constexpr ColorRef kRef0R = 0x00008000;
 constexpr ColorRef kRef4R = 0x0000FFFF;
@@ -41,7 +42,10 @@ void setPoint(CurveBlock &c, int i, float f, float r, float theta)
     c.theta[i] = theta;
 }
 
-QColor at(const QImage &image, int x, int y) { return QColor(image.pixel(x, y)); }
+QColor at(const QImage &image, int x, int y)
+{
+    return QColor(image.pixel(x, y));
+}
 
 QList<int> rowsIn(const QImage &image, int x, ColorRef colour)
 {
@@ -62,7 +66,10 @@ int countOf(const QImage &image, ColorRef colour)
     return n;
 }
 
-bool allWhite(const QImage &image) { return countOf(image, kBackgroundColor) == image.width() * image.height(); }
+bool allWhite(const QImage &image)
+{
+    return countOf(image, kBackgroundColor) == image.width() * image.height();
+}
 
 } // namespace
 
@@ -212,7 +219,8 @@ void TestGraphPlot::referenceDrawnOnlyOverItsOwnSlots()
     for (int y = 0; y < 310; ++y) {
         for (int x = 0; x < 498; ++x) {
             const QColor c = at(fx.image, x, y);
-            if (c == toQColor(fx.colours.refColorR[1]) || c == toQColor(fx.colours.refColorTheta[1])) {
+            if (c == toQColor(fx.colours.refColorR[1]) ||
+                c == toQColor(fx.colours.refColorTheta[1])) {
                 QVERIFY2(x <= x50, qPrintable(QString::number(x)));
                 ++inside;
             }

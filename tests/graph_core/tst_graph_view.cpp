@@ -1,16 +1,17 @@
 // View scales from the raw curves, the cursor readout and the readout texts.
+#include "files/Settings.h"
 #include "graph/CursorReadout.h"
 #include "graph/DecimalFormat.h"
 #include "graph/ReadoutFormat.h"
 #include "graph/ViewScale.h"
-#include "files/Settings.h"
 #include "measure/BandTable.h"
 
 #include <QtTest>
 #include <cstring>
 #include <memory>
 
-namespace {
+namespace
+{
 
 void setSlot(MeasurementRecord &rec, int index, const char *text)
 {
@@ -346,16 +347,26 @@ void TestGraphView::decimalMasks_data()
     QTest::addColumn<double>("value");
     QTest::addColumn<QString>("mask");
     QTest::addColumn<QString>("text");
-    QTest::newRow("optional integer digit") << 0.5 << "#.00" << ".50";
-    QTest::newRow("required integer digit") << 0.5 << "#0.00" << "0.50";
-    QTest::newRow("half rounds away from zero") << 0.125 << "#0.00" << "0.13";
-    QTest::newRow("negative half") << -0.25 << "#0.0" << "-0.3";
-    QTest::newRow("carry into a new digit") << 9.996 << "#0.00" << "10.00";
-    QTest::newRow("rounds to zero has no sign") << -0.04 << "#0.0" << "0.0";
-    QTest::newRow("zero") << 0.0 << "#.00" << ".00";
-    QTest::newRow("large") << 12345.678 << "#0.0" << "12345.7";
-    QTest::newRow("tiny") << 0.004 << "#0.00" << "0.00";
-    QTest::newRow("tiny up") << 0.006 << "#.00" << ".01";
+    QTest::newRow("optional integer digit") << 0.5 << "#.00"
+                                            << ".50";
+    QTest::newRow("required integer digit") << 0.5 << "#0.00"
+                                            << "0.50";
+    QTest::newRow("half rounds away from zero") << 0.125 << "#0.00"
+                                                << "0.13";
+    QTest::newRow("negative half") << -0.25 << "#0.0"
+                                   << "-0.3";
+    QTest::newRow("carry into a new digit") << 9.996 << "#0.00"
+                                            << "10.00";
+    QTest::newRow("rounds to zero has no sign") << -0.04 << "#0.0"
+                                                << "0.0";
+    QTest::newRow("zero") << 0.0 << "#.00"
+                          << ".00";
+    QTest::newRow("large") << 12345.678 << "#0.0"
+                           << "12345.7";
+    QTest::newRow("tiny") << 0.004 << "#0.00"
+                          << "0.00";
+    QTest::newRow("tiny up") << 0.006 << "#.00"
+                             << ".01";
 }
 
 void TestGraphView::decimalMasks()
@@ -405,13 +416,21 @@ void TestGraphView::slotTexts_data()
     QTest::addColumn<QString>("r");
     QTest::addColumn<QString>("theta");
     QTest::addColumn<QString>("f");
-    QTest::newRow("40.005 ohm, -99.95 deg") << "0FA0FC1800FFFF0001" << "40.01[Ω]" << "-99.9[deg]"
+    QTest::newRow("40.005 ohm, -99.95 deg") << "0FA0FC1800FFFF0001"
+                                            << "40.01[Ω]"
+                                            << "-99.9[deg]"
                                             << "1000.0[Hz]";
-    QTest::newRow("divisor 0 doubles") << "0000000000FFFF0000" << "0.00[Ω]" << "0.1[deg]"
+    QTest::newRow("divisor 0 doubles") << "0000000000FFFF0000"
+                                       << "0.00[Ω]"
+                                       << "0.1[deg]"
                                        << "2.000[kHz]";
-    QTest::newRow("lower case digits") << "0fa07fff0186a00001" << "40.01[Ω]" << "3276.8[deg]"
+    QTest::newRow("lower case digits") << "0fa07fff0186a00001"
+                                       << "40.01[Ω]"
+                                       << "3276.8[deg]"
                                        << "1.526[kHz]";
-    QTest::newRow("most negative phase") << "00008000000A000001" << "0.00[Ω]" << "-3276.8[deg]"
+    QTest::newRow("most negative phase") << "00008000000A000001"
+                                         << "0.00[Ω]"
+                                         << "-3276.8[deg]"
                                          << "39.06[Hz]";
 }
 

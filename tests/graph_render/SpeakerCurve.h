@@ -25,8 +25,7 @@ inline std::complex<double> speakerImpedance(const SpeakerModel &m, double f)
 {
     const double rMotional = m.re * m.qms / m.qes;
     const std::complex<double> j(0, 1);
-    return m.re + j * (2 * M_PI * f * m.le)
-           + rMotional / (1.0 + j * m.qms * (f / m.fs - m.fs / f));
+    return m.re + j * (2 * M_PI * f * m.le) + rMotional / (1.0 + j * m.qms * (f / m.fs - m.fs / f));
 }
 
 // One point text: R in 0.01 ohm, phase in 0.1 degree (two's complement), F = N * 1000/65536.

@@ -5,8 +5,8 @@
 #include "files/Settings.h"
 #include "files/VELO_File.h"
 #include "graph/AxisMath.h"
-#include "graph/Graph_RTF.h"
 #include "graph/GraphColors.h"
+#include "graph/Graph_RTF.h"
 #include "graph/TPaintBox.h"
 #include "graph/ViewScale.h"
 
@@ -15,7 +15,8 @@
 #include <QtTest>
 #include <memory>
 
-namespace {
+namespace
+{
 
 struct Window {
     QWidget owner;
@@ -79,9 +80,15 @@ int countOf(const QImage &image, ColorRef colour)
     return n;
 }
 
-QColor at(const QImage &image, int x, int y) { return QColor(image.pixel(x, y)); }
+QColor at(const QImage &image, int x, int y)
+{
+    return QColor(image.pixel(x, y));
+}
 
-QImage boxPicture(Window &w) { return w.box->grab().toImage().convertToFormat(QImage::Format_RGB32); }
+QImage boxPicture(Window &w)
+{
+    return w.box->grab().toImage().convertToFormat(QImage::Format_RGB32);
+}
 
 } // namespace
 
@@ -134,7 +141,8 @@ void TestGraphRender::clearShowsFramedGrid()
         QCOMPARE(at(pic, p.x(), p.y()), black);
     QCOMPARE(at(pic, 1, 1), white);
     QCOMPARE(at(pic, 498, 310), white);
-    // Horizontal lines at bitmap y = 31 ... 279, the middle one grey; bitmap (x, y) is box (x+1, y+1).
+    // Horizontal lines at bitmap y = 31 ... 279, the middle one grey; bitmap (x, y) is box (x+1,
+    // y+1).
     for (int y : {31, 62, 93, 124, 186, 217, 248, 279})
         QCOMPARE(at(pic, 11, y + 1), silver);
     QCOMPARE(at(pic, 11, 156), grey);
@@ -280,7 +288,8 @@ void TestGraphRender::thinAndThickMeasurement()
         counts[wide] = countOf(w->graph->bitmap(), w->settings.colorR);
         QCOMPARE(countOf(w->graph->bitmap(), w->settings.colorTheta), 0);
     }
-    QVERIFY2(counts[1] > counts[0] * 3 / 2, qPrintable(QString("%1 %2").arg(counts[0]).arg(counts[1])));
+    QVERIFY2(counts[1] > counts[0] * 3 / 2,
+             qPrintable(QString("%1 %2").arg(counts[0]).arg(counts[1])));
 }
 
 void TestGraphRender::averagedAndRawDiffer()

@@ -5,11 +5,21 @@
 #include <cmath>
 #include <cstdlib>
 
-QString rUnitText() { return QStringLiteral("[Ω]"); }
-QString thetaUnitText() { return QStringLiteral("[deg]"); }
-QString frequencyUnitText() { return QStringLiteral("[Hz]"); }
+QString rUnitText()
+{
+    return QStringLiteral("[Ω]");
+}
+QString thetaUnitText()
+{
+    return QStringLiteral("[deg]");
+}
+QString frequencyUnitText()
+{
+    return QStringLiteral("[Hz]");
+}
 
-namespace {
+namespace
+{
 
 // Which walked frequencies carry a label: the ends, decades, three times a decade, and on
 // narrow axes also two and five times a decade. A start at 250 stays bare.
@@ -57,10 +67,9 @@ QString rTickText(float rMax, int i)
     if (i == kLevelTicks - 1)
         return QStringLiteral("0.0");
     const long double tenths = ((long double)rMax - (long double)rMax / 10 * i) * 10;
-    QString digits = QString::number(truncToInt(tenths));
-    // A single digit keeps a leading zero ("0.5", never ".5").
-    if (digits.size() < 2 || (digits.startsWith(QLatin1Char('-')) && digits.size() < 3))
-        digits.insert(digits.startsWith(QLatin1Char('-')) ? 1 : 0, QLatin1Char('0'));
+    // Scales are never below 10, so every tick has at least two digits; a single digit would
+    // still keep its leading zero ("0.5", never ".5").
+    QString digits = QStringLiteral("%1").arg(truncToInt(tenths), 2, 10, QLatin1Char('0'));
     digits.insert(digits.size() - 1, QLatin1Char('.'));
     return digits;
 }
@@ -109,7 +118,8 @@ QPoint thetaUnitPosition(int boxTop, int boxRight, QSize label)
     return {boxRight - label.width() - 5, boxTop - label.height() - 2};
 }
 
-namespace {
+namespace
+{
 
 int printedLevelY(int plotTop, int plotHeight, int i, int textHeight)
 {
@@ -156,12 +166,12 @@ void printFrequencyLabelPositions(const LabelSizes &sizes, const GraphScale &sca
         return;
     for (int k = 0; k < ticks->size(); ++k) {
         const QSize label = sizes[kFreqTickFirst + k];
-        xs[k] = truncToInt(plotLeft + (long double)ticks->at(k).x
-                           - (long double)label.width() * printScale * 0.5L);
+        xs[k] = truncToInt(plotLeft + (long double)ticks->at(k).x -
+                           (long double)label.width() * printScale * 0.5L);
         ys[k] = truncToInt(plotBottom + 5.0L * printScale);
     }
     const QSize unit = sizes[kFreqUnitLabel];
-    xs[10] = truncToInt((long double)plotLeft + plotWidth
-                        - (long double)unit.width() * printScale * 0.5L);
+    xs[10] = truncToInt((long double)plotLeft + plotWidth -
+                        (long double)unit.width() * printScale * 0.5L);
     ys[10] = truncToInt((long double)plotBottom + textHeight + 10.0L * printScale);
 }

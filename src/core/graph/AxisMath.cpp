@@ -3,14 +3,14 @@
 #include <cmath>
 #include <iterator>
 
-namespace {
+namespace
+{
 
 constexpr int kStartSteps[] = {100000, 50000, 20000, 10000, 9000, 8000, 7000, 5000, 3000,
                                2000,   1500,  1000,  800,   700,  500,  300,  250,  200,
                                150,    100,   70,    50,    30,   20,   15,   10};
-constexpr int kEndSteps[] = {50,   70,   100,   150,   200,   250,   300,
-                             500,  700,  1000,  1500,  2000,  3000,  5000,
-                             7000, 10000, 15000, 20000, 25000, 30000, 50000};
+constexpr int kEndSteps[] = {50,   70,   100,  150,  200,   250,   300,   500,   700,   1000, 1500,
+                             2000, 3000, 5000, 7000, 10000, 15000, 20000, 25000, 30000, 50000};
 
 constexpr double kGridMultipliers[] = {1.5, 2, 3, 4, 5, 6, 7, 8, 9};
 
@@ -29,7 +29,10 @@ double powerOfTen(int exponent)
 
 // Decade exponent of f. The double log10 is exact at powers of ten, which the walk needs to
 // step off a decade line (the extended-precision log10 is not, e.g. at 1000).
-int decadeOf(double f) { return int(std::trunc(std::log10(f))); }
+int decadeOf(double f)
+{
+    return int(std::trunc(std::log10(f)));
+}
 
 } // namespace
 
@@ -94,7 +97,10 @@ LogAxis frequencyAxis(int startHz, int endHz)
     return axis;
 }
 
-LogAxis frequencyAxis(const GraphScale &scale) { return frequencyAxis(scale.fStartHz, scale.fEndHz); }
+LogAxis frequencyAxis(const GraphScale &scale)
+{
+    return frequencyAxis(scale.fStartHz, scale.fEndHz);
+}
 
 int LogAxis::x(double hz, int width) const
 {

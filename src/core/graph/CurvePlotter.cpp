@@ -22,8 +22,7 @@ void CurvePlotter::plotMeasurement(bool rOnly, int penWidth)
     const CurveBlock *curve = m_scale.curveShown;
     if (!curve || curve->valid == 0)
         return;
-    plotCurve(*curve, m_first, m_last - 1, m_colours.colorR, m_colours.colorTheta, rOnly,
-              penWidth);
+    plotCurve(*curve, m_first, m_last - 1, m_colours.colorR, m_colours.colorTheta, rOnly, penWidth);
 }
 
 void CurvePlotter::plotReferences(bool rOnly, int penWidth)
@@ -32,8 +31,8 @@ void CurvePlotter::plotReferences(bool rOnly, int penWidth)
         const CurveBlock *curve = m_scale.refCurveShown[k];
         if (!curve || curve->valid != 1)
             continue;
-        plotCurve(*curve, m_first, m_last - 1, m_colours.refColorR[k],
-                  m_colours.refColorTheta[k], rOnly, penWidth);
+        plotCurve(*curve, m_first, m_last - 1, m_colours.refColorR[k], m_colours.refColorTheta[k],
+                  rOnly, penWidth);
     }
 }
 
@@ -51,8 +50,8 @@ void CurvePlotter::plotMeasurementPart(bool rOnly, int count, int penWidth)
     const CurveBlock *curve = m_scale.curveShown;
     if (!curve || count <= 0)
         return;
-    plotCurve(*curve, m_first, m_first + count - 1, m_colours.colorR, m_colours.colorTheta,
-              rOnly, penWidth);
+    plotCurve(*curve, m_first, m_first + count - 1, m_colours.colorR, m_colours.colorTheta, rOnly,
+              penWidth);
 }
 
 void CurvePlotter::plotSegment(bool rOnly, int index, int penWidth)
@@ -96,6 +95,6 @@ void CurvePlotter::drawSegment(const CurveBlock &curve, int j, bool rOnly)
         return;
     m_painter.setPen(m_thetaPen);
     m_painter.drawLine(
-        x0, mapTheta(curve.theta[j], m_scale.thetaMin, m_scale.thetaMax, h, SegmentEnd::Start),
-        x1, mapTheta(curve.theta[j + 1], m_scale.thetaMin, m_scale.thetaMax, h, SegmentEnd::End));
+        x0, mapTheta(curve.theta[j], m_scale.thetaMin, m_scale.thetaMax, h, SegmentEnd::Start), x1,
+        mapTheta(curve.theta[j + 1], m_scale.thetaMin, m_scale.thetaMax, h, SegmentEnd::End));
 }

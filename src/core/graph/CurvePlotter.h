@@ -30,8 +30,8 @@ public:
     void plotSegment(bool rOnly, int index, int penWidth);
 
 private:
-    void plotCurve(const CurveBlock &curve, int from, int to, ColorRef rColor,
-                   ColorRef thetaColor, bool rOnly, int penWidth);
+    void plotCurve(const CurveBlock &curve, int from, int to, ColorRef rColor, ColorRef thetaColor,
+                   bool rOnly, int penWidth);
     void drawSegment(const CurveBlock &curve, int j, bool rOnly);
 
     QImage &m_target;

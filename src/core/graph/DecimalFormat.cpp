@@ -6,7 +6,8 @@
 #include <cstring>
 #include <string>
 
-namespace {
+namespace
+{
 
 struct MaskShape {
     int integerDigits = 0; // "0"s before the point
@@ -82,7 +83,8 @@ QString formatDecimal(long double value, const char *mask)
     std::string integer = digits.substr(0, digits.size() - size_t(shape.decimals));
     const std::string fraction = digits.substr(digits.size() - size_t(shape.decimals));
     size_t firstSignificant = integer.find_first_not_of('0');
-    integer = firstSignificant == std::string::npos ? std::string() : integer.substr(firstSignificant);
+    integer =
+        firstSignificant == std::string::npos ? std::string() : integer.substr(firstSignificant);
     while (int(integer.size()) < shape.integerDigits)
         integer.insert(integer.begin(), '0');
     const bool zero = digits.find_first_not_of('0') == std::string::npos;

@@ -7,7 +7,10 @@ QPen chartPen(ColorRef color, int width)
     return QPen(toQColor(color), width, Qt::SolidLine, Qt::SquareCap, Qt::MiterJoin);
 }
 
-int screenMeasurementPen(bool wide) { return wide ? 2 : 1; }
+int screenMeasurementPen(bool wide)
+{
+    return wide ? 2 : 1;
+}
 
 int printMeasurementPen(bool wide, bool withReferences)
 {

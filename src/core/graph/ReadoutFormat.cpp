@@ -3,13 +3,17 @@
 #include "DecimalFormat.h"
 #include "files/Stringutil.h"
 
-namespace {
+namespace
+{
 
 constexpr long double kHzPerCount = 0.0152587890625L; // 1000 / 65536
 
 } // namespace
 
-QString formatOhms(float r) { return formatDecimal(r, "#0.00") + QStringLiteral("[Ω]"); }
+QString formatOhms(float r)
+{
+    return formatDecimal(r, "#0.00") + QStringLiteral("[Ω]");
+}
 
 QString formatDegrees(float theta)
 {
@@ -43,11 +47,17 @@ QString formatFrequency(const char *slot)
     return formatHertz(f);
 }
 
-QString readoutPrefix() { return QStringLiteral("周波数："); }
-QString readoutSeparator() { return QStringLiteral(" / "); }
+QString readoutPrefix()
+{
+    return QStringLiteral("周波数：");
+}
+QString readoutSeparator()
+{
+    return QStringLiteral(" / ");
+}
 
 QString pointReadoutText(const char *slot)
 {
-    return readoutPrefix() + formatFrequency(slot) + readoutSeparator() + formatResistance(slot)
-           + readoutSeparator() + formatPhase(slot);
+    return readoutPrefix() + formatFrequency(slot) + readoutSeparator() + formatResistance(slot) +
+           readoutSeparator() + formatPhase(slot);
 }

@@ -5,7 +5,8 @@
 
 #include <algorithm>
 
-namespace {
+namespace
+{
 
 struct PhaseExtent {
     float hi = 0.0f;
@@ -33,7 +34,10 @@ void widenTheta(PhaseExtent &e, int band, const CurveBlock &curve)
     }
 }
 
-float thetaScaleOf(const PhaseExtent &e) { return thetaFullScale(std::max(e.hi, -e.lo)); }
+float thetaScaleOf(const PhaseExtent &e)
+{
+    return thetaFullScale(std::max(e.hi, -e.lo));
+}
 
 void setAxes(GraphScale &scale, float rMax, float thetaMax)
 {

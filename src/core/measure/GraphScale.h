@@ -15,8 +15,8 @@ struct GraphScale {
     float thetaMin = -90.0f;
     float thetaMax = 90.0f;
     qint32 band = 2;
-    const CurveBlock *curveShown = nullptr;       // raw or averaged block of the measurement
-    const CurveBlock *refCurveShown[5] = {};      // the same for each reference slot
+    const CurveBlock *curveShown = nullptr;  // raw or averaged block of the measurement
+    const CurveBlock *refCurveShown[5] = {}; // the same for each reference slot
 };
 
 // Sets the axis ranges for a band; the shown-curve pointers stay as they are.
