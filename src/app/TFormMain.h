@@ -2,6 +2,7 @@
 
 #include "files/Settings.h"
 #include "files/VELO_File.h"
+#include "graph/AxisLabels.h"
 #include "measure/CurveBlock.h"
 #include "measure/GraphScale.h"
 #include "measure/MeasurementRecord.h"
@@ -23,8 +24,6 @@ class TPaintBox;
 class TStatusBar;
 class Graph_RTF;
 class TCommPortDriver;
-
-constexpr int kAxisLabelCount = 35;
 
 // The main window: owns the service objects, the measurement data and every command.
 // Command handlers are grouped by subsystem in the TFormMain_*.cpp files.
