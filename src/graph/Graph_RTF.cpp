@@ -80,13 +80,23 @@ void Graph_RTF::clear()
     present();
 }
 
-QRect Graph_RTF::boxInWindow() const
+QRect Graph_RTF::boxInLabelSpace() const
 {
     if (!m_box)
         return {};
-    if (m_mainWindow && m_box->parentWidget() != m_mainWindow && m_mainWindow->isAncestorOf(m_box))
-        return QRect(m_box->mapTo(m_mainWindow, QPoint(0, 0)), m_box->size());
-    return m_box->geometry();
+    // Labels are placed in their parent's coordinates, which need not be the box's parent
+    // (a main window keeps its controls in a central widget below the menu bar).
+    QWidget *space = m_mainWindow;
+    for (QLabel *label : m_labels)
+        if (label && label->parentWidget()) {
+            space = label->parentWidget();
+            break;
+        }
+    if (!space || space == m_box->parentWidget())
+        return m_box->geometry();
+    if (space->isAncestorOf(m_box))
+        return QRect(m_box->mapTo(space, QPoint(0, 0)), m_box->size());
+    return QRect(space->mapFromGlobal(m_box->mapToGlobal(QPoint(0, 0))), m_box->size());
 }
 
 void Graph_RTF::setLabel(int entry, const QString &text)
@@ -121,7 +131,7 @@ LabelSizes Graph_RTF::labelSizes() const
 
 void Graph_RTF::layoutLabels(bool rOnly)
 {
-    const QRect box = boxInWindow();
+    const QRect box = boxInLabelSpace();
     layoutFrequencyLabels(box.x(), box.y() + box.height(), box.x() + box.width());
     layoutRLabels(box.y(), box.x());
     if (rOnly)

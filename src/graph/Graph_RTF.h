@@ -71,7 +71,7 @@ public:
 private:
     void measureBox();
     void present();
-    QRect boxInWindow() const;
+    QRect boxInLabelSpace() const;
     void setLabel(int entry, const QString &text);
     void placeLabel(int entry, QPoint position, bool visible = true);
     QSize labelSize(int entry) const;

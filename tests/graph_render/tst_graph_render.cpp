@@ -102,6 +102,7 @@ private slots:
     void frequencyLabelsPerBand();
     void labelPositions();
     void labelsFollowABoxInsideAFrame();
+    void labelsBesideTheBoxInAClientArea();
     void rOnlyHidesPhaseLabels();
     void clearLeavesLabels();
     void drawAllWithReferences();
@@ -230,6 +231,28 @@ void TestGraphRender::labelsFollowABoxInsideAFrame()
     w.graph->layoutLabels(false);
     QCOMPARE(w.label(24)->pos(), QPoint(64 - w.label(24)->width() / 2 + 2, 341));
     QCOMPARE(w.label(12)->pos().x(), 569);
+}
+
+void TestGraphRender::labelsBesideTheBoxInAClientArea()
+{
+    // A main window keeps box and labels in a central widget below its menu bar.
+    QWidget window;
+    window.resize(640, 480);
+    auto *client = new QWidget(&window);
+    client->setGeometry(0, 22, 640, 440);
+    auto *box = new TPaintBox(client);
+    box->setGeometry(64, 24, 500, 312);
+    QLabel *labels[kAxisLabelCount];
+    for (QLabel *&label : labels)
+        label = new QLabel(client);
+    Settings settings;
+    GraphScale scale;
+    initGraphScale(scale, 2);
+    Graph_RTF graph(&window, box, &settings, labels, &scale);
+    graph.layoutLabels(false);
+    QCOMPARE(labels[24]->pos(), QPoint(64 - labels[24]->width() / 2 + 2, 341));
+    QCOMPARE(labels[11]->pos(), QPoint(64, 24 - labels[11]->height() - 2));
+    QCOMPARE(labels[12]->pos().x(), 569);
 }
 
 void TestGraphRender::rOnlyHidesPhaseLabels()
