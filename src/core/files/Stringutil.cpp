@@ -1,5 +1,8 @@
 #include "Stringutil.h"
 
+#include <QByteArray>
+#include <QString>
+
 #include <cstring>
 
 bool isHexChar(char c)
@@ -40,3 +43,28 @@ int hex4Signed(const char *text)
 }
 
 long hex6Value(const char *text) { return hexValue(text, 6); }
+
+QString fileNamePart(const QString &path)
+{
+    const qsizetype slash = path.lastIndexOf(QLatin1Char('/'));
+    if (slash < 0)
+        return QString();
+    return path.mid(slash + 1);
+}
+
+QString cutAtFirstDot(const QString &text)
+{
+    const qsizetype dot = text.indexOf(QLatin1Char('.'));
+    return dot < 0 ? text : text.left(dot);
+}
+
+void removeLineBreaks(QString &text)
+{
+    text.remove(QLatin1Char('\r'));
+    text.remove(QLatin1Char('\n'));
+}
+
+void removeLineBreaks(QByteArray &text)
+{
+    text.removeIf([](char c) { return c == '\r' || c == '\n'; });
+}

@@ -1,0 +1,40 @@
+#include "FileNameRules.h"
+
+#include "Stringutil.h"
+
+const QString kDataFileExtension = QStringLiteral(".DTA");
+const QString kExportFileExtension = QStringLiteral(".txt");
+
+namespace {
+
+// Index where the file name of path begins (after the last "/").
+qsizetype nameStart(const QString &path) { return path.lastIndexOf(QLatin1Char('/')) + 1; }
+
+} // namespace
+
+QString proposedFileName(const QString &dataFileName, const QString &extension)
+{
+    if (dataFileName.isEmpty())
+        return QLatin1Char('*') + extension;
+    return cutAtFirstDot(fileNamePart(dataFileName)) + extension;
+}
+
+QString dataFileSavePath(const QString &chosen)
+{
+    if (chosen.endsWith(kDataFileExtension, Qt::CaseSensitive))
+        return chosen;
+    return chosen + kDataFileExtension;
+}
+
+QString exportFilePath(const QString &chosen)
+{
+    if (chosen.endsWith(kExportFileExtension, Qt::CaseSensitive))
+        return chosen;
+    return pathWithoutExtension(chosen) + kExportFileExtension;
+}
+
+QString pathWithoutExtension(const QString &path)
+{
+    const qsizetype start = nameStart(path);
+    return path.left(start) + cutAtFirstDot(path.mid(start));
+}

@@ -1,0 +1,26 @@
+#pragma once
+
+#include <QString>
+
+// Names of data files and text exports, as the file dialogs propose and settle them.
+// Paths use "/" as the folder separator; extensions are compared case-sensitively.
+
+extern const QString kDataFileExtension;   // ".DTA"
+extern const QString kExportFileExtension; // ".txt"
+
+// The name a save dialog proposes: "*" + extension while no file is known, else the file
+// name of dataFileName up to its first "." + extension ("/x/a.b.DTA" -> "a.DTA").
+QString proposedFileName(const QString &dataFileName, const QString &extension);
+
+// The path a data file is saved under: ".DTA" is appended unless the name already ends
+// in exactly ".DTA" (spk -> spk.DTA, spk.dta -> spk.dta.DTA, spk.txt -> spk.txt.DTA).
+QString dataFileSavePath(const QString &chosen);
+
+// The path a text export is written to: a file name without "." gets ".txt"; one not
+// ending in exactly ".txt" loses everything from its first "." and gets ".txt"
+// (report.csv -> report.txt, a.b.csv -> a.txt, x.TXT -> x.txt). Folder names are never
+// changed.
+QString exportFilePath(const QString &chosen);
+
+// The path with its file name cut at its first "."; folder names are kept.
+QString pathWithoutExtension(const QString &path);

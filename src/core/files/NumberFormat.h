@@ -1,0 +1,9 @@
+#pragma once
+
+#include <QString>
+
+// A float as the decimal masks "0.00" / "0.0" print it: at least one digit before the
+// separator, exactly `decimals` after it, no grouping, "-" before negative values. The
+// exact value of the float is rounded half away from zero (12.35f, held as 12.3500004,
+// gives "12.4"); a value that rounds to zero prints without a sign.
+QString formatFixed(float value, int decimals, const QString &decimalPoint);

@@ -1,0 +1,54 @@
+#include "VELO_File.h"
+
+#include "AnsiText.h"
+#include "NumberFormat.h"
+#include "SafeWrite.h"
+#include "Stringutil.h"
+
+#include <QLocale>
+
+// The text export "*.txt": a title, the date and time, a column header and one
+// tab-separated row of frequency, R and phase per point of the band. Write-only.
+
+namespace {
+
+const QString kTitle = QStringLiteral("HK-A2 測定データ");
+const QString kDateTimeKey = QStringLiteral("測定日時:");
+const QString kColumns = QStringLiteral("周波数[Hz]\t抵抗値[Ω]\t位相角[deg]");
+
+void addLine(QString &out, const QString &text)
+{
+    out += text;
+    out += QLatin1String("\r\n");
+}
+
+} // namespace
+
+bool VELO_File::exportText(const QString &path, const CurveBlock *curve,
+                           const MeasurementRecord *record) const
+{
+    if (path.isEmpty() || !curve || !record || !isValidBand(record->band))
+        return false;
+
+    const QString point = QLocale().decimalPoint();
+    const QLatin1Char tab('\t');
+    const int band = record->band;
+
+    QString dateTime = record->dateTime;
+    removeLineBreaks(dateTime);
+
+    QString out;
+    out.reserve(64 + bandPointCount(band) * 32);
+    addLine(out, kTitle);
+    addLine(out, kDateTimeKey + dateTime);
+    addLine(out, kColumns);
+    for (int i = bandFirstIndex(band); i <= bandLastIndex(band); ++i) {
+        out += formatFixed(curve->freq[i], 2, point);
+        out += tab;
+        out += formatFixed(curve->r[i], 2, point);
+        out += tab;
+        out += formatFixed(curve->theta[i], 1, point);
+        out += QLatin1String("\r\n");
+    }
+    return writeFileSafely(path, toAnsi(out));
+}

@@ -1,0 +1,11 @@
+#pragma once
+
+#include "Settings.h"
+
+#include <QRect>
+
+// Fits a stored window placement onto the screen's available area before it is applied:
+// a top or left beyond the far edge becomes 100 from the near edge, one before the near
+// edge (a window once dragged partly off the screen) becomes the edge itself, and a width
+// or height larger than the area becomes the area's size less 100.
+void clampWindowPlacement(WindowState &state, const QRect &available);
