@@ -63,9 +63,9 @@ QByteArray toAnsi(const QString &text)
     for (qsizetype i = 0; i < normal.size(); ++i) {
         const qsizetype n =
             (normal.at(i).isHighSurrogate() && i + 1 < normal.size()) ? 2 : 1;
-        encoder.resetState();
-        const QByteArray one = encoder.encode(QStringView(normal).mid(i, n));
-        bytes += encoder.hasError() ? QByteArray("?") : one;
+        QStringEncoder single(codec().constData()); // resetState() keeps the error flag
+        const QByteArray one = single.encode(QStringView(normal).mid(i, n));
+        bytes += single.hasError() ? QByteArray("?") : one;
         i += n - 1;
     }
     return bytes;
