@@ -1,0 +1,76 @@
+#pragma once
+
+#include "core/analysis/PeakSearch.h"
+#include "core/analysis/TsParameters.h"
+
+#include <QDialog>
+
+class QLineEdit;
+class QPushButton;
+struct CurveBlock;
+struct MeasurementRecord;
+class TForm_Re;
+class TFormTS;
+
+// The modeless analysis window "VELO / 測定結果": up to five resonance peaks of the
+// measurement and the entry to the Thiele-Small computation. It only points at the main
+// window's blocks and searches when it is opened and when the curves have changed, never on
+// a mere activation, so closing its own message box cannot start the search again.
+class TFormCalc : public QDialog
+{
+    Q_OBJECT
+public:
+    explicit TFormCalc(QWidget *parent = nullptr);
+
+    // The main window's curveRaw, curveSmooth (filled here by the smoothing step), measurement
+    // (only valid and band are read) and tsParameters. Any of them may be null.
+    void setSource(const CurveBlock *raw, CurveBlock *smooth, const MeasurementRecord *measurement,
+                   TsParameters *ts);
+
+    // The menu command: without a valid measurement shows "データがありません" and returns
+    // false; otherwise shows the window without blocking, searches and returns true.
+    bool showAnalysis();
+
+    // To be called whenever the measurement or its curves change (a run starts or ends, a
+    // file is opened or closed). An open window searches again as soon as the event loop
+    // runs; a hidden one searches when it is next opened.
+    void curvesChanged();
+
+    const PeakList &peaks() const { return peaks_; }
+    int peakCount() const { return peaks_.peakCount; }
+    float Re() const { return Re_; }
+    // Row 0..4, column 0 frequency / 1 resistance; Edit1..Edit10 on the form.
+    QLineEdit *peakField(int row, int column) const;
+    TForm_Re *formRe() const { return formRe_; }
+    TFormTS *formTS() const { return formTS_; }
+
+    QPushButton *ButtonTS;    // "Ts の計算"
+    QPushButton *CloseButton; // "閉じる"
+
+public slots:
+    void ButtonTSClick();
+    void CloseButtonClick();
+
+private:
+    bool sourceReady() const;
+    void runSearch();
+    void runQueuedSearch();
+    void clearPeakFields();
+    void showPeak(int index, int row);
+
+    const CurveBlock *raw_ = nullptr;
+    CurveBlock *smooth_ = nullptr;
+    const MeasurementRecord *measurement_ = nullptr;
+    TsParameters *ts_ = nullptr;
+
+    PeakList peaks_;
+    int first_ = 0;
+    int last_ = 0;
+    float Re_ = 0.0f;
+    quint8 reCancelled_ = 0;
+    bool searchQueued_ = false;
+
+    QLineEdit *fields_[kMaxPeaks][2];
+    TForm_Re *formRe_;
+    TFormTS *formTS_;
+};
