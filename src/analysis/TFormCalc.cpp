@@ -18,10 +18,11 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-namespace {
+namespace
+{
 
-const char *const kRowLabels[kMaxPeaks] = {"ピーク値１", "ピーク値２", "ピーク値３",
-                                           "ピーク値４", "ピーク値５"};
+const char *const kRowLabels[kMaxPeaks] = {"ピーク値１", "ピーク値２", "ピーク値３", "ピーク値４",
+                                           "ピーク値５"};
 
 void showError(const QString &caption, const QString &text)
 {
@@ -87,7 +88,10 @@ void TFormCalc::setSource(const CurveBlock *raw, CurveBlock *smooth,
     curvesChanged();
 }
 
-QLineEdit *TFormCalc::peakField(int row, int column) const { return fields_[row][column]; }
+QLineEdit *TFormCalc::peakField(int row, int column) const
+{
+    return fields_[row][column];
+}
 
 bool TFormCalc::sourceReady() const
 {

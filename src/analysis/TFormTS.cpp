@@ -1,18 +1,19 @@
 #include "TFormTS.h"
 
-#include "core/analysis/AnalysisFormat.h"
 #include "app/WindowFont.h"
+#include "core/analysis/AnalysisFormat.h"
 
 #include <QGridLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 
-namespace {
+namespace
+{
 
 const char *const kRowLabels[kTsValueCount] = {
-    "Re [ Ω ]", "Rmax [ Ω ]", "Fs [ Hz ]", "r0", "Rx [ Ω ]",
-    "f1 [ Hz ]", "f2 [ Hz ]", "Qms", "Qes", "Qts",
+    "Re [ Ω ]",  "Rmax [ Ω ]", "Fs [ Hz ]", "r0",  "Rx [ Ω ]",
+    "f1 [ Hz ]", "f2 [ Hz ]",  "Qms",       "Qes", "Qts",
 };
 
 } // namespace
@@ -45,9 +46,15 @@ TFormTS::TFormTS(QWidget *parent)
     connect(Button1, &QPushButton::clicked, this, &QDialog::accept);
 }
 
-void TFormTS::setParameters(const TsParameters *p) { params_ = p; }
+void TFormTS::setParameters(const TsParameters *p)
+{
+    params_ = p;
+}
 
-QLineEdit *TFormTS::field(int i) const { return fields_[i]; }
+QLineEdit *TFormTS::field(int i) const
+{
+    return fields_[i];
+}
 
 void TFormTS::refresh()
 {

@@ -1,8 +1,8 @@
 #include "TForm_Re.h"
 
-#include "core/analysis/AnalysisMessages.h"
 #include "app/Seams.h"
 #include "app/WindowFont.h"
+#include "core/analysis/AnalysisMessages.h"
 
 #include <QLabel>
 #include <QLineEdit>
@@ -57,8 +57,8 @@ void TForm_Re::Button1Click()
     const double value = Edit1->text().trimmed().toDouble(&ok);
     // "nan", "inf" and values beyond the float range are not numbers the computation can use.
     if (!ok || !std::isfinite(value) || !std::isfinite(float(value))) {
-        Seams::messages().show(MessagePresenter::Icon::Error,
-                               AnalysisMessages::reEntryCaption(), AnalysisMessages::badRe());
+        Seams::messages().show(MessagePresenter::Icon::Error, AnalysisMessages::reEntryCaption(),
+                               AnalysisMessages::badRe());
         return;
     }
     if (re_)
@@ -68,7 +68,10 @@ void TForm_Re::Button1Click()
     accept();
 }
 
-void TForm_Re::Button2Click() { reject(); }
+void TForm_Re::Button2Click()
+{
+    reject();
+}
 
 void TForm_Re::reject()
 {

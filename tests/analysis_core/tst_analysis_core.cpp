@@ -14,7 +14,8 @@
 
 using IndexList = QList<int>;
 
-namespace {
+namespace
+{
 
 constexpr float kNaN = std::numeric_limits<float>::quiet_NaN();
 constexpr float kInf = std::numeric_limits<float>::infinity();
@@ -277,8 +278,10 @@ void TestAnalysisCore::broadPeakThresholds_data()
         << L{4.5f, 5, 9.5f, 10, 9.5f, 9.9f, 4.5f} << 1.0f << true;
     QTest::newRow("right middle just under 0.1 below")
         << L{4.5f, 5, 9.5f, 10, 9.5f, std::nextafter(9.9f, 10.0f), 4.5f} << 1.0f << false;
-    QTest::newRow("left outer step missing") << L{4.9f, 5, 9.5f, 10, 9.5f, 5, 4.5f} << 1.0f << false;
-    QTest::newRow("right outer step missing") << L{4.5f, 5, 9.5f, 10, 9.5f, 5, 4.9f} << 1.0f << false;
+    QTest::newRow("left outer step missing")
+        << L{4.9f, 5, 9.5f, 10, 9.5f, 5, 4.5f} << 1.0f << false;
+    QTest::newRow("right outer step missing")
+        << L{4.5f, 5, 9.5f, 10, 9.5f, 5, 4.9f} << 1.0f << false;
     // 0.2 is a double: 1e-9 + 0.2 still lies below the float 0.2, 3e-9 + 0.2 does not.
     QTest::newRow("right outer 0.2 from 1e-9")
         << L{4.5f, 5, 9.5f, 10, 9.5f, 0.2f, 1e-9f} << 1.0f << true;
@@ -355,8 +358,7 @@ void TestAnalysisCore::searchStepping_data()
     QTest::addColumn<IndexList>("expected");
     using I = IndexList;
     using L = QList<float>;
-    QTest::newRow("narrow 7 apart: both")
-        << I{100, 107} << I{} << I{} << I{} << L{} << I{100, 107};
+    QTest::newRow("narrow 7 apart: both") << I{100, 107} << I{} << I{} << I{} << L{} << I{100, 107};
     // After a narrow peak the search goes on at k + 7, so a spike 5 further on is not tested.
     QTest::newRow("narrow 5 apart: one") << I{100, 105} << I{} << I{} << I{} << L{} << I{100};
     // Narrow peaks are not checked for duplicates: both windows hold the tall point 105.
@@ -437,18 +439,30 @@ void TestAnalysisCore::twoDecimalTexts_data()
     QTest::addColumn<float>("value");
     QTest::addColumn<QString>("hash");
     QTest::addColumn<QString>("zero");
-    QTest::newRow("0.5") << 0.5f << ".50" << "0.50";
-    QTest::newRow("0") << 0.0f << ".00" << "0.00";
-    QTest::newRow("tie rounds away from zero") << 0.125f << ".13" << "0.13";
-    QTest::newRow("float 0.005 lies below the tie") << 0.005f << ".00" << "0.00";
-    QTest::newRow("0.995 rounds up") << 0.995f << "1.00" << "1.00";
-    QTest::newRow("17.885") << 17.885f << "17.89" << "17.89";
-    QTest::newRow("no thousands separator") << 1234567.0f << "1234567.00" << "1234567.00";
-    QTest::newRow("negative") << -0.5f << "-.50" << "-0.50";
-    QTest::newRow("tiny negative") << -0.001f << ".00" << "0.00";
-    QTest::newRow("nan") << kNaN << "---" << "---";
-    QTest::newRow("inf") << kInf << "---" << "---";
-    QTest::newRow("-inf") << -kInf << "---" << "---";
+    QTest::newRow("0.5") << 0.5f << ".50"
+                         << "0.50";
+    QTest::newRow("0") << 0.0f << ".00"
+                       << "0.00";
+    QTest::newRow("tie rounds away from zero") << 0.125f << ".13"
+                                               << "0.13";
+    QTest::newRow("float 0.005 lies below the tie") << 0.005f << ".00"
+                                                    << "0.00";
+    QTest::newRow("0.995 rounds up") << 0.995f << "1.00"
+                                     << "1.00";
+    QTest::newRow("17.885") << 17.885f << "17.89"
+                            << "17.89";
+    QTest::newRow("no thousands separator") << 1234567.0f << "1234567.00"
+                                            << "1234567.00";
+    QTest::newRow("negative") << -0.5f << "-.50"
+                              << "-0.50";
+    QTest::newRow("tiny negative") << -0.001f << ".00"
+                                   << "0.00";
+    QTest::newRow("nan") << kNaN << "---"
+                         << "---";
+    QTest::newRow("inf") << kInf << "---"
+                         << "---";
+    QTest::newRow("-inf") << -kInf << "---"
+                          << "---";
 }
 
 void TestAnalysisCore::twoDecimalTexts()
@@ -472,14 +486,14 @@ void TestAnalysisCore::sideFrequencies_data()
     QTest::addColumn<float>("f2");
     using L = QList<float>;
     // F is 100, 200, 300, 400, 500.
-    QTest::newRow("linear in frequency, not log") << L{10, 20, 40, 20, 10} << 2 << 15.0f << true
-                                                  << 150.0f << true << 450.0f;
-    QTest::newRow("bracket end at Rx") << L{10, 15, 40, 15, 10} << 2 << 15.0f << true << 200.0f
-                                       << true << 400.0f;
+    QTest::newRow("linear in frequency, not log")
+        << L{10, 20, 40, 20, 10} << 2 << 15.0f << true << 150.0f << true << 450.0f;
+    QTest::newRow("bracket end at Rx")
+        << L{10, 15, 40, 15, 10} << 2 << 15.0f << true << 200.0f << true << 400.0f;
     QTest::newRow("equal R on both points: the mean")
         << L{10, 12, 15, 15, 15} << 3 << 15.0f << true << 350.0f << true << 450.0f;
-    QTest::newRow("peak at the band's first point") << L{40, 20, 10, 5, 5} << 0 << 15.0f << false
-                                                    << 0.0f << true << 250.0f;
+    QTest::newRow("peak at the band's first point")
+        << L{40, 20, 10, 5, 5} << 0 << 15.0f << false << 0.0f << true << 250.0f;
     QTest::newRow("stays above Rx on both sides")
         << L{20, 25, 40, 25, 20} << 2 << 15.0f << false << 0.0f << false << 0.0f;
     QTest::newRow("nearest crossing below; peak at the last point")
@@ -530,8 +544,8 @@ void TestAnalysisCore::workedExample()
     QCOMPARE(p.Rx, kExampleRx);
     QCOMPARE(p.f1, 40.0f);
     QCOMPARE(p.f2, 62.0f);
-    const QStringList expected = {"8.00", "40.00", "50.00", "5.00", "17.89",
-                                  "40.00", "62.00", "5.08", "1.27", "1.02"};
+    const QStringList expected = {"8.00",  "40.00", "50.00", "5.00", "17.89",
+                                  "40.00", "62.00", "5.08",  "1.27", "1.02"};
     QStringList shown;
     for (float v : tsValues(p))
         shown << formatZeroDot00(v);

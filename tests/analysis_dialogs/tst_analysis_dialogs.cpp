@@ -14,7 +14,8 @@
 #include <limits>
 #include <memory>
 
-namespace {
+namespace
+{
 
 class ScriptedMessages : public MessagePresenter
 {
@@ -119,7 +120,10 @@ QStringList fieldTexts(const TFormCalc &form)
     return out;
 }
 
-QStringList dashes(int n) { return QStringList(n, QStringLiteral("---")); }
+QStringList dashes(int n)
+{
+    return QStringList(n, QStringLiteral("---"));
+}
 
 } // namespace
 
@@ -154,9 +158,15 @@ private:
     std::unique_ptr<TFormCalc> form_;
 };
 
-void TestAnalysisDialogs::initTestCase() { Seams::install(&messages_); }
+void TestAnalysisDialogs::initTestCase()
+{
+    Seams::install(&messages_);
+}
 
-void TestAnalysisDialogs::cleanupTestCase() { Seams::install(nullptr); }
+void TestAnalysisDialogs::cleanupTestCase()
+{
+    Seams::install(nullptr);
+}
 
 void TestAnalysisDialogs::init()
 {
@@ -215,8 +225,8 @@ void TestAnalysisDialogs::fieldsByRowAndFormat()
     QCOMPARE(form_->peakCount(), 5);
     QCOMPARE(form_->findChild<QLineEdit *>("Edit1")->text(), QString(".75"));
     QCOMPARE(form_->findChild<QLineEdit *>("Edit2")->text(), QString(".50"));
-    QCOMPARE(form_->findChild<QLineEdit *>("Edit9")->text(), QString("%1").arg(
-                                                                 gridFrequencyHz(300), 0, 'f', 2));
+    QCOMPARE(form_->findChild<QLineEdit *>("Edit9")->text(),
+             QString("%1").arg(gridFrequencyHz(300), 0, 'f', 2));
     QCOMPARE(form_->findChild<QLineEdit *>("Edit10")->text(), QString(".50"));
 }
 

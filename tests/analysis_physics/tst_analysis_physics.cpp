@@ -14,7 +14,8 @@
 
 Q_DECLARE_METATYPE(TsResult)
 
-namespace {
+namespace
+{
 
 struct Outcome {
     TsResult result = TsResult::NoPeak;
@@ -52,7 +53,10 @@ bool withinOneGridStep(double measured, double truth, int index)
     return std::fabs(std::log(measured / truth)) <= std::log(gridStep(index)) + 1e-9;
 }
 
-double relativeError(double measured, double truth) { return std::fabs(measured / truth - 1.0); }
+double relativeError(double measured, double truth)
+{
+    return std::fabs(measured / truth - 1.0);
+}
 
 // The same classic method applied to a table at its own resolution: the highest point below
 // 500 Hz, and Rx crossings interpolated on a logarithmic frequency scale.
@@ -172,17 +176,15 @@ void TestAnalysisPhysics::realDriver_data()
         double re;
     };
     // Re as the data folder's README gives it.
-    const Row files[] = {{"seas_l16rnx_0g.zma", 5.721},
-                         {"seas_l16rnx_plus8g.zma", 5.721},
-                         {"seas_l16rnx_plus16g.zma", 5.721},
-                         {"sb17mfc35_w1_new.zma", 5.763},
-                         {"grs_8sw4he8_datasheet.zma", 3.8},
-                         {"tb_w3_1876s_datasheet.zma", 3.6}};
+    const Row files[] = {{"seas_l16rnx_0g.zma", 5.721},      {"seas_l16rnx_plus8g.zma", 5.721},
+                         {"seas_l16rnx_plus16g.zma", 5.721}, {"sb17mfc35_w1_new.zma", 5.763},
+                         {"grs_8sw4he8_datasheet.zma", 3.8}, {"tb_w3_1876s_datasheet.zma", 3.6}};
     for (const Row &f : files) {
         for (int band : {1, 2, 4, 9}) {
             // With 16 g added the curve meets Rx below the resonance at about 19.6 Hz, under
             // the 20 Hz start of bands 1 and 4.
-            const bool belowBand = QByteArray(f.file).contains("plus16g") && (band == 1 || band == 4);
+            const bool belowBand =
+                QByteArray(f.file).contains("plus16g") && (band == 1 || band == 4);
             QTest::addRow("%s, band %d", f.file, band)
                 << QString(f.file) << f.re << band << (belowBand ? TsResult::NoF1 : TsResult::Ok);
         }

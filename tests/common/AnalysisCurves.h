@@ -22,7 +22,8 @@
 #include <functional>
 #include <vector>
 
-namespace AnalysisCurves {
+namespace AnalysisCurves
+{
 
 // Writes the point text the unit would send for |Z| = ohm, phase deg at frequency hz:
 // R in 0.01 ohm steps (the reading adds 0.005), phase in 0.1 degree steps, F = N / 65.536.
@@ -105,8 +106,8 @@ inline bool readZma(const QString &path, Table &table)
         const QString line = QString::fromLatin1(file.readLine()).trimmed();
         if (line.isEmpty() || line.startsWith(QLatin1Char('*')))
             continue;
-        const QStringList cols = line.split(QRegularExpression(QStringLiteral("[\\s,;]+")),
-                                            Qt::SkipEmptyParts);
+        const QStringList cols =
+            line.split(QRegularExpression(QStringLiteral("[\\s,;]+")), Qt::SkipEmptyParts);
         bool okF = false, okZ = false, okP = cols.size() > 2;
         std::array<double, 3> row{};
         if (cols.size() >= 2) {

@@ -5,15 +5,16 @@
 #include <QString>
 
 // Every text and caption that the analysis windows show in their own message boxes.
-namespace AnalysisMessages {
+namespace AnalysisMessages
+{
 
-QString noData();           // the analysis was asked for without a valid measurement
-QString noDataCaption();    // the program's own box caption
+QString noData();        // the analysis was asked for without a valid measurement
+QString noDataCaption(); // the program's own box caption
 QString noPeak();
-QString peakCaption();      // caption of the peak search's box
+QString peakCaption(); // caption of the peak search's box
 QString badRe();
-QString reEntryCaption();   // caption when the typed Re is not a number
-QString tsCaption();        // caption of every box of the computation itself
+QString reEntryCaption(); // caption when the typed Re is not a number
+QString tsCaption();      // caption of every box of the computation itself
 QString noF1();
 QString noF2();
 QString badF1F2();

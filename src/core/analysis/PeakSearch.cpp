@@ -1,6 +1,7 @@
 #include "PeakSearch.h"
 
-namespace {
+namespace
+{
 
 // The shape thresholds keep the precision they were written with: the flat-top allowance is a
 // float, the rise and fall steps are doubles. Each comparison is made in extended precision.
@@ -8,7 +9,10 @@ constexpr float kFlatTop = 1.0f;
 constexpr double kStep = 0.1;
 constexpr double kWideStep = 0.2;
 
-long double plus(float value, double constant) { return (long double)value + constant; }
+long double plus(float value, double constant)
+{
+    return (long double)value + constant;
+}
 
 // Index of the largest R in from..to; the first of equal maxima wins. -1 when none is above 0.
 int highestIndex(const float *r, int from, int to)

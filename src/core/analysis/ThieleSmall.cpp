@@ -3,7 +3,8 @@
 #include <cfloat>
 #include <cmath>
 
-namespace {
+namespace
+{
 
 // Linear in R and in frequency between grid points i and i+1, in extended precision.
 float interpolate(const CurveBlock &raw, int i, float Rx)
@@ -12,12 +13,14 @@ float interpolate(const CurveBlock &raw, int i, float Rx)
     const float *F = raw.freq;
     if (R[i] == R[i + 1])
         return float(((long double)F[i] + F[i + 1]) * 0.5L);
-    return float((long double)F[i] +
-                 ((long double)Rx - R[i]) / ((long double)R[i + 1] - R[i]) *
-                     ((long double)F[i + 1] - F[i]));
+    return float((long double)F[i] + ((long double)Rx - R[i]) / ((long double)R[i + 1] - R[i]) *
+                                         ((long double)F[i + 1] - F[i]));
 }
 
-bool isPositiveNumber(float v) { return std::isfinite(v) && v > 0.0f; }
+bool isPositiveNumber(float v)
+{
+    return std::isfinite(v) && v > 0.0f;
+}
 
 } // namespace
 
@@ -80,8 +83,7 @@ TsResult computeTs(const CurveBlock &raw, int first, int last, const PeakList &p
     if (f1 == f2)
         return TsResult::BadF1F2;
 
-    const float Qms =
-        float((long double)std::sqrt(double(p.r0)) * p.Fs / ((long double)f2 - f1));
+    const float Qms = float((long double)std::sqrt(double(p.r0)) * p.Fs / ((long double)f2 - f1));
     const float Qes = float((long double)Qms / ((long double)p.r0 - 1.0L));
     const float Qts = float((long double)Qms * Qes / ((long double)Qms + Qes));
     // Frequencies that do not rise with the grid index, or a zero resonance frequency, would

@@ -6,11 +6,11 @@
 
 enum class TsResult {
     Ok,
-    NoPeak,     // no resonance to start from
-    BadRe,      // Re cannot give meaningful values against this Rmax
-    NoF1,       // R never falls to Rx below the peak
-    NoF2,       // R never falls to Rx above the peak
-    BadF1F2,    // f1 and f2 give no usable bandwidth
+    NoPeak,  // no resonance to start from
+    BadRe,   // Re cannot give meaningful values against this Rmax
+    NoF1,    // R never falls to Rx below the peak
+    NoF2,    // R never falls to Rx above the peak
+    BadF1F2, // f1 and f2 give no usable bandwidth
 };
 
 // Re is usable when 0 < Re < Rmax and r0 = Rmax / Re stays a finite float above 1. Anything
