@@ -15,8 +15,7 @@
 #include <cstdlib>
 #include <memory>
 
-namespace
-{
+namespace {
 
 // A 6.5" woofer: Re 6 ohm, Le 0.5 mH, Fs 45 Hz, Qms 4, Qes 0.57.
 void fillBand2(CurveBlock &raw)

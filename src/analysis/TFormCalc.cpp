@@ -18,8 +18,7 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-namespace
-{
+namespace {
 
 const char *const kRowLabels[kMaxPeaks] = {"ピーク値１", "ピーク値２", "ピーク値３", "ピーク値４",
                                            "ピーク値５"};

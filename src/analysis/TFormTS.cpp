@@ -8,8 +8,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 
-namespace
-{
+namespace {
 
 const char *const kRowLabels[kTsValueCount] = {
     "Re [ Ω ]",  "Rmax [ Ω ]", "Fs [ Hz ]", "r0",  "Rx [ Ω ]",

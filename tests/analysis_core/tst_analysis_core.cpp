@@ -14,8 +14,7 @@
 
 using IndexList = QList<int>;
 
-namespace
-{
+namespace {
 
 constexpr float kNaN = std::numeric_limits<float>::quiet_NaN();
 constexpr float kInf = std::numeric_limits<float>::infinity();

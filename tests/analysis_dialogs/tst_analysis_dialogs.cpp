@@ -14,8 +14,7 @@
 #include <limits>
 #include <memory>
 
-namespace
-{
+namespace {
 
 class ScriptedMessages : public MessagePresenter
 {

@@ -14,8 +14,7 @@
 
 Q_DECLARE_METATYPE(TsResult)
 
-namespace
-{
+namespace {
 
 struct Outcome {
     TsResult result = TsResult::NoPeak;

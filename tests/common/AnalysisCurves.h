@@ -22,8 +22,7 @@
 #include <functional>
 #include <vector>
 
-namespace AnalysisCurves
-{
+namespace AnalysisCurves {
 
 // Writes the point text the unit would send for |Z| = ohm, phase deg at frequency hz:
 // R in 0.01 ohm steps (the reading adds 0.005), phase in 0.1 degree steps, F = N / 65.536.

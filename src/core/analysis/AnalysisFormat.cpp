@@ -2,8 +2,7 @@
 
 #include <cmath>
 
-namespace
-{
+namespace {
 
 QString formatTwoDecimals(float value, bool leadingZero)
 {
@@ -26,17 +25,8 @@ QString formatTwoDecimals(float value, bool leadingZero)
 
 } // namespace
 
-QString formatHashDot00(float value)
-{
-    return formatTwoDecimals(value, false);
-}
+QString formatHashDot00(float value) { return formatTwoDecimals(value, false); }
 
-QString formatZeroDot00(float value)
-{
-    return formatTwoDecimals(value, true);
-}
+QString formatZeroDot00(float value) { return formatTwoDecimals(value, true); }
 
-QString emptyFieldText()
-{
-    return QStringLiteral("---");
-}
+QString emptyFieldText() { return QStringLiteral("---"); }

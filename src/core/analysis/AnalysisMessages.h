@@ -5,8 +5,7 @@
 #include <QString>
 
 // Every text and caption that the analysis windows show in their own message boxes.
-namespace AnalysisMessages
-{
+namespace AnalysisMessages {
 
 QString noData();        // the analysis was asked for without a valid measurement
 QString noDataCaption(); // the program's own box caption

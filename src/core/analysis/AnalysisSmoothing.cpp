@@ -1,7 +1,6 @@
 #include "AnalysisSmoothing.h"
 
-namespace
-{
+namespace {
 
 // The means are summed and scaled in extended precision, then stored as floats.
 constexpr long double kThird = 0.33333333333333333334L;

@@ -1,7 +1,6 @@
 #include "PeakSearch.h"
 
-namespace
-{
+namespace {
 
 // The shape thresholds keep the precision they were written with: the flat-top allowance is a
 // float, the rise and fall steps are doubles. Each comparison is made in extended precision.

@@ -3,8 +3,7 @@
 #include <cfloat>
 #include <cmath>
 
-namespace
-{
+namespace {
 
 // Linear in R and in frequency between grid points i and i+1, in extended precision.
 float interpolate(const CurveBlock &raw, int i, float Rx)
