@@ -142,6 +142,7 @@ private slots:
     void curvesChangedWhileOpen();
     void reopenedAfterNewMeasurement();
     void tsComputation();
+    void reNotANumberThenZero_data();
     void reNotANumberThenZero();
     void reRefused_data();
     void reRefused();
@@ -314,15 +315,27 @@ void TestAnalysisDialogs::tsComputation()
     QVERIFY(form_->isVisible());
 }
 
+void TestAnalysisDialogs::reNotANumberThenZero_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::newRow("abc") << "abc";
+    QTest::newRow("empty") << "";
+    QTest::newRow("comma decimal") << "8,0";
+    QTest::newRow("nan") << "nan";
+    QTest::newRow("inf") << "inf";
+    QTest::newRow("beyond float range") << "1e39";
+}
+
 void TestAnalysisDialogs::reNotANumberThenZero()
 {
+    QFETCH(QString, text);
     loadWorkedExample(*owner_);
     QVERIFY(form_->showAnalysis());
-    bool openAfterAbc = false;
+    bool openAfterFirst = false;
     int step = 0;
-    answerRe(*form_, {"abc", "0"}, [&] {
+    answerRe(*form_, {text, "0"}, [&] {
         if (step++ == 0)
-            openAfterAbc = form_->formRe()->isVisible();
+            openAfterFirst = form_->formRe()->isVisible();
     });
     bool resultShown = false;
     whenShown(form_->formTS(), [&] {
@@ -331,7 +344,7 @@ void TestAnalysisDialogs::reNotANumberThenZero()
     });
     form_->ButtonTS->click();
 
-    QVERIFY(openAfterAbc);
+    QVERIFY(openAfterFirst);
     QVERIFY(!resultShown);
     QCOMPARE(messages_.boxes.size(), 2);
     QCOMPARE(messages_.boxes[0].text, QString("Re の値が正しくありません"));
