@@ -3,6 +3,8 @@
 #include "TFormTS.h"
 #include "TForm_Re.h"
 #include "app/Seams.h"
+#include "app/TH_Message.h"
+#include "app/Texts.h"
 #include "app/WindowFont.h"
 #include "core/analysis/AnalysisFormat.h"
 #include "core/analysis/AnalysisMessages.h"
@@ -101,7 +103,9 @@ bool TFormCalc::sourceReady() const
 bool TFormCalc::showAnalysis()
 {
     if (!measurement_ || !measurement_->valid || !isValidBand(measurement_->band)) {
-        showError(AnalysisMessages::noDataCaption(), AnalysisMessages::noData());
+        // The program's own box, with its caption, as every command that needs a measurement.
+        TH_Message(QString::fromUtf8(Texts::kUnitName), QString::fromUtf8(Texts::kCaption))
+            .msgNoData();
         return false;
     }
     show();

@@ -2,6 +2,7 @@
 // and result dialogs. Message boxes are recorded through the message seam.
 
 #include "AnalysisCurves.h"
+#include "RecordingPresenter.h"
 #include "analysis/TFormCalc.h"
 #include "analysis/TFormTS.h"
 #include "analysis/TForm_Re.h"
@@ -15,22 +16,6 @@
 #include <memory>
 
 namespace {
-
-class ScriptedMessages : public MessagePresenter
-{
-public:
-    struct Box {
-        Icon icon;
-        QString caption;
-        QString text;
-    };
-    QList<Box> boxes;
-    bool show(Icon icon, const QString &caption, const QString &text) override
-    {
-        boxes.append({icon, caption, text});
-        return false;
-    }
-};
 
 // What the main window owns and hands to the analysis window.
 struct Owner {
@@ -153,7 +138,7 @@ private slots:
     void resultDialogNeverShowsNaN();
 
 private:
-    ScriptedMessages messages_;
+    RecordingPresenter messages_;
     std::unique_ptr<Owner> owner_;
     std::unique_ptr<TFormCalc> form_;
 };
@@ -190,6 +175,7 @@ void TestAnalysisDialogs::noValidMeasurement()
     QVERIFY(!form_->isVisible());
     QCOMPARE(messages_.boxes.size(), 1);
     QCOMPARE(messages_.boxes[0].text, QString("データがありません"));
+    QCOMPARE(messages_.boxes[0].caption, QString("VELO2 v2.3"));
     QCOMPARE(messages_.boxes[0].icon, MessagePresenter::Icon::Error);
 
     // Without the blocks handed over there is nothing to search either.

@@ -2,8 +2,6 @@
 
 namespace AnalysisMessages {
 
-QString noData() { return QStringLiteral("データがありません"); }
-QString noDataCaption() { return QStringLiteral("VELO2 v2.3"); }
 QString noPeak() { return QStringLiteral("ピークは検出できませんでした"); }
 QString peakCaption() { return QStringLiteral("ピーク値の計算"); }
 QString badRe() { return QStringLiteral("Re の値が正しくありません"); }

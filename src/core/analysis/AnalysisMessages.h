@@ -4,11 +4,10 @@
 
 #include <QString>
 
-// Every text and caption that the analysis windows show in their own message boxes.
+// Every text and caption that the analysis windows show in their own message boxes. (Asking
+// for the analysis without a measurement is the program's own msgNoData.)
 namespace AnalysisMessages {
 
-QString noData();        // the analysis was asked for without a valid measurement
-QString noDataCaption(); // the program's own box caption
 QString noPeak();
 QString peakCaption(); // caption of the peak search's box
 QString badRe();
