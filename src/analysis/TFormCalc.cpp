@@ -168,9 +168,14 @@ void TFormCalc::showPeak(int index, int row)
     fields_[row][1]->setPalette(palette);
 }
 
+bool TFormCalc::hasResonance() const
+{
+    return peaks_.peakCount > 0 && peaks_.Rmax != 0.0f && sourceReady();
+}
+
 void TFormCalc::ButtonTSClick()
 {
-    if (peaks_.peakCount == 0 || peaks_.Rmax == 0.0f || !sourceReady()) {
+    if (!hasResonance()) {
         showError(AnalysisMessages::peakCaption(), AnalysisMessages::noPeak());
         ButtonTS->setEnabled(false);
         return;
@@ -184,6 +189,10 @@ void TFormCalc::ButtonTSClick()
         setFocus();
         return;
     }
+    // A run may have started or ended while the entry was open; the search that followed has
+    // already shown what there is to show.
+    if (!hasResonance())
+        return;
 
     // Refused before anything is computed: Re must lie strictly between 0 and Rmax.
     if (!isAcceptableRe(Re_, peaks_.Rmax)) {

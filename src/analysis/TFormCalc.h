@@ -53,6 +53,7 @@ public slots:
 
 private:
     bool sourceReady() const;
+    bool hasResonance() const;
     void runSearch();
     void runQueuedSearch();
     void clearPeakFields();

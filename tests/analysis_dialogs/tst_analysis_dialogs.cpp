@@ -134,6 +134,7 @@ private slots:
     void reCancelAndEscape();
     void reTextIsKept();
     void f1NotFound();
+    void curvesChangedDuringReEntry();
     void closeClosesBoth();
     void resultDialogNeverShowsNaN();
 
@@ -431,6 +432,26 @@ void TestAnalysisDialogs::f1NotFound()
     QVERIFY(form_->ButtonTS->isEnabled()); // the user may try again at once
     QCOMPARE(owner_->ts.Rx, AnalysisCurves::kExampleRx);
     QCOMPARE(owner_->ts.Qms, 0.0f);
+}
+
+void TestAnalysisDialogs::curvesChangedDuringReEntry()
+{
+    loadWorkedExample(*owner_);
+    QVERIFY(form_->showAnalysis());
+    bool searched = false;
+    whenShown(form_->formRe(), [&] {
+        loadRising(*owner_); // a new measurement arrives while Re is being typed
+        form_->curvesChanged();
+        searched = QTest::qWaitFor([&] { return form_->peakCount() == 0; });
+        form_->formRe()->Edit1->setText("8");
+        form_->formRe()->Button1->click();
+    });
+    form_->ButtonTS->click();
+    QVERIFY(searched);
+    QCOMPARE(messages_.boxes.size(), 1); // the new search's own report, nothing computed
+    QCOMPARE(messages_.boxes[0].text, QString("ピークは検出できませんでした"));
+    QVERIFY(!form_->ButtonTS->isEnabled());
+    QCOMPARE(owner_->ts.Re, 0.0f);
 }
 
 void TestAnalysisDialogs::closeClosesBoth()
