@@ -2,8 +2,8 @@
 
 #include <QString>
 
-// Two-decimal texts of the analysis windows, rounded half away from zero on the exact value
-// of the float. A value that is not a finite number shows as "---", never as nan or inf.
+// Two-decimal texts of the analysis windows, through the program's decimal masks. A value
+// that is not a finite number shows as "---", never as nan or inf.
 
 // Mask "#.00": no digit before the point when the integer part is 0 (0.5 -> ".50").
 QString formatHashDot00(float value);
