@@ -2,10 +2,12 @@
 
 #include "HStatus.h"
 #include "TFormDebug.h"
+#include "analysis/TFormCalc.h"
 #include "TFormVersion.h"
 #include "TH_Message.h"
 #include "TStatusBar.h"
 #include "Texts.h"
+#include "WindowFont.h"
 #include "graph/TPaintBox.h"
 #include "measure/BandTable.h"
 
@@ -28,14 +30,6 @@ constexpr int kStatusBarHeight = 20;
 constexpr int kStatusBorderWidth = 0;
 constexpr int kStatusPanels = 3;
 constexpr int kHighestPanel = kStatusPanels - 1;
-
-QFont windowFont()
-{
-    QFont font;
-    font.setFamilies({QStringLiteral("ＭＳ Ｐゴシック"), QStringLiteral("IPAPGothic")});
-    font.setPixelSize(12);
-    return font;
-}
 
 // Label names in the order the renderer expects them.
 QStringList labelNames()
@@ -82,6 +76,8 @@ TFormMain::TFormMain(QWidget *parent)
     // The remaining windows live as long as the main window.
     auto *debug = new TFormDebug(this);
     debug->hide();
+    formCalc = new TFormCalc(this);
+    formCalc->setSource(curveRaw.get(), curveSmooth.get(), measurement.get(), &tsParameters);
 }
 
 TFormMain::~TFormMain() { FormDestroy(); }

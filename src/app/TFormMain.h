@@ -1,6 +1,7 @@
 #pragma once
 
 #include "files/Settings.h"
+#include "analysis/TsParameters.h"
 #include "files/VELO_File.h"
 #include "graph/AxisLabels.h"
 #include "measure/CurveBlock.h"
@@ -24,6 +25,7 @@ class TPaintBox;
 class TStatusBar;
 class Graph_RTF;
 class TCommPortDriver;
+class TFormCalc;
 
 // The main window: owns the service objects, the measurement data and every command.
 // Command handlers are grouped by subsystem in the TFormMain_*.cpp files.
@@ -108,6 +110,10 @@ public:
     QString dataFileName;
     std::array<QString, kReferenceSlots> refFileNames;
     int refCount = 0;
+    TsParameters tsParameters;
+
+    // ---- windows that live as long as the main window ----
+    TFormCalc *formCalc = nullptr;
 
     // ---- shell ----
     void mInitialize();
@@ -164,6 +170,8 @@ public:
     void FormPaint();
 
     // ---- analysis, printing and settings dialogs ----
+    // Every change of the measurement's curves calls this so the analysis searches again.
+    void curvesChanged();
     void MenuMesure_CalcClick();
     void MenuFile_PrintSetupClick();
     void MenuFile_PrintClick();

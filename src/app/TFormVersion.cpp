@@ -1,6 +1,7 @@
 #include "TFormVersion.h"
 
 #include "Texts.h"
+#include "WindowFont.h"
 
 #include <QLinearGradient>
 #include <QPainter>
@@ -53,8 +54,7 @@ QPixmap TFormVersion::picture(const QSize &size)
     p.drawText(QRect(0, 14, w, 56), Qt::AlignHCenter | Qt::AlignVCenter,
                QString::fromUtf8(Texts::kProgramTitle));
 
-    QFont sub;
-    sub.setFamilies({QStringLiteral("ＭＳ Ｐゴシック"), QStringLiteral("IPAPGothic")});
+    QFont sub = windowFont();
     sub.setPixelSize(13);
     p.setFont(sub);
     p.setPen(QColor(200, 215, 240));

@@ -52,6 +52,7 @@ private slots:
     void labelColours();
     void versionWindow();
     void shownCurvesFollowAveraging();
+    void analysisWithoutMeasurement();
 
 private:
     QTemporaryDir *m_dir = nullptr;
@@ -298,6 +299,14 @@ void TestShell::shownCurvesFollowAveraging()
     m_win->selectShownCurves();
     QCOMPARE(m_win->curveShown, m_win->curveRaw.get());
     QCOMPARE(m_win->refCurveShown[0], m_win->refCurveRaw[0].get());
+}
+
+void TestShell::analysisWithoutMeasurement()
+{
+    m_win->MenuMesure_Calc->trigger();
+    QCOMPARE(m_rec->presenter.boxes.size(), 1);
+    QCOMPARE(m_rec->presenter.lastText(), QStringLiteral("データがありません"));
+    QVERIFY(!m_win->formCalc->isVisible());
 }
 
 QTEST_MAIN(TestShell)
