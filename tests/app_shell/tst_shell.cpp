@@ -1,5 +1,6 @@
 #include "RecordingPresenter.h"
 #include "WaitIdle.h"
+#include "analysis/TFormCalc.h"
 #include "app/TFormMain.h"
 #include "app/TFormVersion.h"
 #include "app/TStatusBar.h"
