@@ -8,6 +8,7 @@
 #include "TStatusBar.h"
 #include "Texts.h"
 #include "WindowFont.h"
+#include "graph/Graph_RTF.h"
 #include "graph/TPaintBox.h"
 #include "measure/BandTable.h"
 
@@ -275,6 +276,10 @@ bool TFormMain::mCreateObjects()
         return false;
     if (!step("VELO_File", [&] { file = new VELO_File; }))
         return false;
+    if (!step("Graph_RTF", [&] {
+            graph = new Graph_RTF(this, PaintBox1, &settings, labelTable.data(), &graphScale);
+        }))
+        return false;
     return true;
 }
 
@@ -289,6 +294,8 @@ void TFormMain::FormDestroy()
     status = nullptr;
     delete file;
     file = nullptr;
+    delete graph;
+    graph = nullptr;
 }
 
 void TFormMain::ApplicationIdle()
@@ -318,7 +325,10 @@ void TFormMain::mDeferredInit()
 {
     mLoadSettings();
     mApplyLabelColors();
-    refreshView();
+    if (graph) {
+        graph->clear();
+        graph->layoutLabels(rOnly());
+    }
 }
 
 void TFormMain::mLayoutStatusBar()
@@ -367,14 +377,6 @@ void TFormMain::applyWindowSize(int w, int h)
 
 int TFormMain::selectedBand() const { return ComboBox2->currentIndex() + 1; }
 
-void TFormMain::selectShownCurves()
-{
-    const bool avg = MenuGraph_Ave->isChecked();
-    curveShown = avg ? curveAvg.get() : curveRaw.get();
-    for (int i = 0; i < kReferenceSlots; ++i)
-        refCurveShown[i] = avg ? refCurveAvg[i].get() : refCurveRaw[i].get();
-}
-
 bool TFormMain::anyReferenceLoaded() const
 {
     for (const auto &ref : references)
@@ -391,14 +393,27 @@ void TFormMain::resizeEvent(QResizeEvent *event)
 
 void TFormMain::FormResize()
 {
-    if (!PaintBox1)
+    if (!graph)
         return;
     const int clientHeight = centralWidget()->height();
     PaintBox1->setGeometry(64, 24, outerWidth() - 140, clientHeight - 120);
     MStartBtn->move(64, clientHeight - 60);
     QuitBtn->move(PaintBox1->x() + PaintBox1->width() - QuitBtn->width(), clientHeight - 60);
     ComboBox2->move(MStartBtn->x() + MStartBtn->width() + 20, MStartBtn->y() + 2);
-    refreshView();
+
+    graph->resize();
+    graph->layoutLabels(rOnly());
+    if (measurement->valid == 1) {
+        showMeasurementView();
+    } else if (measuring && pointsReceived > 1) {
+        // The run's curve so far, without touching the scales it may have raised.
+        graph->clear();
+        graph->drawLive(rOnly(), pointsReceived - 1, wide());
+    } else if (anyReferenceLoaded()) {
+        showReferences();
+    } else {
+        graph->clear();
+    }
     layoutPending = 1;
     if (!placementLoading) {
         windowState.top = y();

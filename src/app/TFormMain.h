@@ -102,8 +102,7 @@ public:
     std::unique_ptr<CurveBlock> curveSmooth;
     std::array<std::unique_ptr<CurveBlock>, kReferenceSlots> refCurveRaw;
     std::array<std::unique_ptr<CurveBlock>, kReferenceSlots> refCurveAvg;
-    CurveBlock *curveShown = nullptr;
-    std::array<CurveBlock *, kReferenceSlots> refCurveShown{};
+    // Also carries the shown-curve pointers (curveShown, refCurveShown) the renderer draws.
     GraphScale graphScale;
     QString unitSerial;
     QString unitVersion;
@@ -114,6 +113,9 @@ public:
 
     // ---- windows that live as long as the main window ----
     TFormCalc *formCalc = nullptr;
+
+    // ---- receive state of a run ----
+    int pointsReceived = 0; // points of the current run stored so far
 
     // ---- shell ----
     void mInitialize();
@@ -161,6 +163,13 @@ public:
     void showReferences();
     void showMeasurementAndReferences();
     void refreshView();
+    // The view with the measurement: with the references when any is loaded.
+    void showMeasurementView();
+    void scaleForMeasurement();
+    void scaleForReferences();
+    void scaleForBoth();
+    bool rOnly() const; // the marks of the graph options are their state
+    bool wide() const;
     void MenuGraph_R_onlyClick();
     void MenuGraph_WideClick();
     void MenuGraph_AveClick();

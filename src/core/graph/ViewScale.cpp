@@ -53,6 +53,22 @@ void setAxes(GraphScale &scale, float rMax, float thetaMax)
 
 } // namespace
 
+RecordSlots slotsOf(const MeasurementRecord *records)
+{
+    RecordSlots result{};
+    for (int k = 0; k < kReferenceSlots; ++k)
+        result[k] = &records[k];
+    return result;
+}
+
+CurveSlots slotsOf(const CurveBlock *blocks)
+{
+    CurveSlots result{};
+    for (int k = 0; k < kReferenceSlots; ++k)
+        result[k] = &blocks[k];
+    return result;
+}
+
 float roundUpRScale(float x)
 {
     if (x > 150)
@@ -92,10 +108,15 @@ float measurementRScale(const MeasurementRecord &measurement, const CurveBlock &
 
 float referencesRScale(const MeasurementRecord *references, const CurveBlock *refCurveRaw)
 {
+    return referencesRScale(slotsOf(references), slotsOf(refCurveRaw));
+}
+
+float referencesRScale(const RecordSlots &references, const CurveSlots &refCurveRaw)
+{
     float m = 0.0f;
     for (int k = 0; k < kReferenceSlots; ++k)
-        if (references[k].valid == 1)
-            widenR(m, references[k].band, refCurveRaw[k]);
+        if (references[k]->valid == 1)
+            widenR(m, references[k]->band, *refCurveRaw[k]);
     return roundUpRScale(m);
 }
 
@@ -108,10 +129,15 @@ float measurementThetaScale(const MeasurementRecord &measurement, const CurveBlo
 
 float referencesThetaScale(const MeasurementRecord *references, const CurveBlock *refCurveRaw)
 {
+    return referencesThetaScale(slotsOf(references), slotsOf(refCurveRaw));
+}
+
+float referencesThetaScale(const RecordSlots &references, const CurveSlots &refCurveRaw)
+{
     PhaseExtent e;
     for (int k = 0; k < kReferenceSlots; ++k)
-        if (references[k].valid == 1)
-            widenTheta(e, references[k].band, refCurveRaw[k]);
+        if (references[k]->valid == 1)
+            widenTheta(e, references[k]->band, *refCurveRaw[k]);
     return thetaScaleOf(e);
 }
 
@@ -125,6 +151,12 @@ void scaleForMeasurement(GraphScale &scale, const MeasurementRecord &measurement
 void scaleForReferences(GraphScale &scale, const MeasurementRecord *references,
                         const CurveBlock *refCurveRaw)
 {
+    scaleForReferences(scale, slotsOf(references), slotsOf(refCurveRaw));
+}
+
+void scaleForReferences(GraphScale &scale, const RecordSlots &references,
+                        const CurveSlots &refCurveRaw)
+{
     setAxes(scale, referencesRScale(references, refCurveRaw),
             referencesThetaScale(references, refCurveRaw));
 }
@@ -132,6 +164,13 @@ void scaleForReferences(GraphScale &scale, const MeasurementRecord *references,
 void scaleForBoth(GraphScale &scale, const MeasurementRecord &measurement,
                   const CurveBlock &curveRaw, const MeasurementRecord *references,
                   const CurveBlock *refCurveRaw)
+{
+    scaleForBoth(scale, measurement, curveRaw, slotsOf(references), slotsOf(refCurveRaw));
+}
+
+void scaleForBoth(GraphScale &scale, const MeasurementRecord &measurement,
+                  const CurveBlock &curveRaw, const RecordSlots &references,
+                  const CurveSlots &refCurveRaw)
 {
     setAxes(scale,
             std::max(measurementRScale(measurement, curveRaw),
@@ -144,7 +183,15 @@ void selectShownCurves(GraphScale &scale, bool averaging, const CurveBlock &curv
                        const CurveBlock &curveAvg, const CurveBlock *refCurveRaw,
                        const CurveBlock *refCurveAvg)
 {
+    selectShownCurves(scale, averaging, curveRaw, curveAvg, slotsOf(refCurveRaw),
+                      slotsOf(refCurveAvg));
+}
+
+void selectShownCurves(GraphScale &scale, bool averaging, const CurveBlock &curveRaw,
+                       const CurveBlock &curveAvg, const CurveSlots &refCurveRaw,
+                       const CurveSlots &refCurveAvg)
+{
     scale.curveShown = averaging ? &curveAvg : &curveRaw;
     for (int k = 0; k < kReferenceSlots; ++k)
-        scale.refCurveShown[k] = averaging ? &refCurveAvg[k] : &refCurveRaw[k];
+        scale.refCurveShown[k] = averaging ? refCurveAvg[k] : refCurveRaw[k];
 }
