@@ -620,9 +620,12 @@ void TestAppGraph::resizeRedraws()
 
 void TestAppGraph::screenshot()
 {
-    // A band-2 measurement and two references, as a user would see them; kept for a look.
+    // The empty grid, then a band-2 measurement and two references, as a user would see them;
+    // kept for a look.
     m_win->applyWindowSize(800, 600);
     QTRY_COMPARE(m_win->PaintBox1->width(), 660);
+    QVERIFY(waitUntil([this] { return m_win->layoutPending == 0; })); // the status bar moves
+    QVERIFY(m_win->grab().save(QStringLiteral(VELO2_BINARY_DIR "/main_window_empty.png")));
     loadMeasurement(2);
     loadReference(0, 2, SpeakerModel{6.0, 0.0001, 38, 5, 0.5});
     loadReference(1, 3, SpeakerModel{7.5, 0.0001, 25, 3, 0.6});
@@ -631,7 +634,6 @@ void TestAppGraph::screenshot()
     m_win->refreshView();
     QTest::mousePress(m_win->PaintBox1, Qt::LeftButton, {}, QPoint(330, 100));
     QVERIFY(panel2().startsWith(QStringLiteral("周波数：")));
-    QVERIFY(waitUntil([this] { return m_win->layoutPending == 0; }));
     const QImage shot = m_win->grab().toImage();
     QVERIFY(shot.save(QStringLiteral(VELO2_BINARY_DIR "/main_window_band2.png")));
     QVERIFY(countOf(shot.convertToFormat(QImage::Format_RGB32), m_win->settings.colorR) > 300);
