@@ -10,7 +10,8 @@
 
 // View operations and graph options.
 
-namespace {
+namespace
+{
 
 constexpr int kReadoutPanel = 2;
 
@@ -28,8 +29,14 @@ ownedSlots(const std::array<std::unique_ptr<T>, kReferenceSlots> &owned)
 
 } // namespace
 
-bool TFormMain::rOnly() const { return MenuGraph_R_only->isChecked(); }
-bool TFormMain::wide() const { return MenuGraph_Wide->isChecked(); }
+bool TFormMain::rOnly() const
+{
+    return MenuGraph_R_only->isChecked();
+}
+bool TFormMain::wide() const
+{
+    return MenuGraph_Wide->isChecked();
+}
 
 void TFormMain::selectShownCurves()
 {
@@ -103,9 +110,15 @@ void TFormMain::refreshView()
 // The graph options are checkable actions: the menu has already toggled the mark when a
 // handler runs, so the handlers only act on the new state.
 
-void TFormMain::MenuGraph_R_onlyClick() { refreshView(); }
+void TFormMain::MenuGraph_R_onlyClick()
+{
+    refreshView();
+}
 
-void TFormMain::MenuGraph_AveClick() { refreshView(); }
+void TFormMain::MenuGraph_AveClick()
+{
+    refreshView();
+}
 
 void TFormMain::MenuGraph_WideClick()
 {

@@ -15,7 +15,8 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
-namespace {
+namespace
+{
 
 int countOf(const QImage &image, ColorRef colour)
 {
@@ -41,7 +42,10 @@ QVector<int> columnsWith(const QImage &image, ColorRef colour)
     return xs;
 }
 
-QColor at(const QImage &image, int x, int y) { return QColor(image.pixel(x, y)); }
+QColor at(const QImage &image, int x, int y)
+{
+    return QColor(image.pixel(x, y));
+}
 
 // Vertical grid lines met along row y between two level lines.
 int linesAcross(const QImage &image, int y)
@@ -60,8 +64,7 @@ void fillFlat(MeasurementRecord &rec, int band, double r, double theta, int peak
     rec.band = band;
     for (int i = bandFirstIndex(band); i <= bandLastIndex(band); ++i) {
         const bool peak = i == peakIndex;
-        encodePoint(rec.points[i], peak ? peakR : r, peak ? peakTheta : theta,
-                    gridFrequencyHz(i));
+        encodePoint(rec.points[i], peak ? peakR : r, peak ? peakTheta : theta, gridFrequencyHz(i));
     }
 }
 
@@ -208,8 +211,8 @@ void TestAppGraph::startUpShowsEmptyGrid()
     QCOMPARE(countOf(bitmap(), m_win->settings.colorR), 0);
 
     // Labels of band 2 with the start-up scales, placed around the box in the client area.
-    QCOMPARE(frequencyLabels(), (QStringList{"10", "30", "100", "300", "1k", "3k", "10k", "30k",
-                                             "100k"}));
+    QCOMPARE(frequencyLabels(),
+             (QStringList{"10", "30", "100", "300", "1k", "3k", "10k", "30k", "100k"}));
     QVERIFY(!shown(kFreqTickFirst + 9));
     QCOMPARE(label(kFreqUnitLabel)->text(), QStringLiteral("[Hz]"));
     QCOMPARE(label(0)->text(), QStringLiteral("25.0"));
@@ -237,9 +240,8 @@ void TestAppGraph::bandListRedrawsTheGrid_data()
                             << 29;
     QTest::newRow("band 3") << 3 << QStringList{"10", "20", "30", "50"} << 4;
     QTest::newRow("band 5") << 5 << QStringList{"300", "500", "1k", "2k"} << 9;
-    QTest::newRow("band 8") << 8
-                            << QStringList{"1k", "2k", "3k", "5k", "10k", "20k", "30k", "50k",
-                                           "100k"}
+    QTest::newRow("band 8") << 8 << QStringList{"1k",  "2k",  "3k",  "5k",  "10k",
+                                                "20k", "30k", "50k", "100k"}
                             << 19;
 }
 
@@ -321,7 +323,8 @@ void TestAppGraph::optionsToggleOnceAndRedraw()
         for (int entry = kThetaTickFirst; entry <= kThetaUnitLabel; ++entry)
             QVERIFY(!shown(entry));
     } else if (action == "MenuGraph_Wide") {
-        QVERIFY(countOf(after, m_win->settings.colorR) > countOf(before, m_win->settings.colorR) * 3 / 2);
+        QVERIFY(countOf(after, m_win->settings.colorR) >
+                countOf(before, m_win->settings.colorR) * 3 / 2);
     } else if (action == "MenuGraph_Ave") {
         QCOMPARE(m_win->graphScale.curveShown, m_win->curveRaw.get());
         // The raw spike reaches higher than the averaged one.
