@@ -1,0 +1,125 @@
+#include "PortResolver.h"
+
+#include "files/AppPaths.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+
+#include <algorithm>
+#include <sys/stat.h>
+
+namespace {
+
+const QString kComPrefix = QStringLiteral("COM");
+
+// Devices "<prefix><n>" in a directory, in numeric order of n.
+QStringList numberedDevices(const QString &devDir, const QString &prefix)
+{
+    QList<QPair<int, QString>> found;
+    const QStringList names = QDir(devDir).entryList({prefix + QLatin1Char('*')}, QDir::System);
+    for (const QString &name : names) {
+        bool ok = false;
+        const int n = name.mid(prefix.size()).toInt(&ok);
+        if (ok && n >= 0)
+            found.append({n, devDir + QLatin1Char('/') + name});
+    }
+    std::sort(found.begin(), found.end(),
+              [](const auto &a, const auto &b) { return a.first < b.first; });
+    QStringList paths;
+    for (const auto &f : found)
+        paths.append(f.second);
+    return paths;
+}
+
+// A built-in port counts when sysfs shows a device behind it and, where the kernel reports the
+// UART type, that type is not 0 (no UART found at that address).
+bool hasHardware(const QString &sysTtyDir, const QString &name)
+{
+    const QString base = sysTtyDir + QLatin1Char('/') + name;
+    if (!QFileInfo::exists(base + QStringLiteral("/device")))
+        return false;
+    QFile type(base + QStringLiteral("/type"));
+    if (!type.open(QIODevice::ReadOnly))
+        return true;
+    return type.readAll().trimmed() != "0";
+}
+
+bool entryExists(const QString &path)
+{
+    struct stat st;
+    return ::lstat(QFile::encodeName(path).constData(), &st) == 0;
+}
+
+} // namespace
+
+QString portNameForNumber(int number) { return kComPrefix + QString::number(number); }
+
+bool portNumberFromName(const QString &name, int *number)
+{
+    if (!name.startsWith(kComPrefix) || name.size() == kComPrefix.size())
+        return false;
+    for (int i = kComPrefix.size(); i < name.size(); ++i)
+        if (!name.at(i).isDigit() || name.at(i).unicode() > 127)
+            return false;
+    bool ok = false;
+    const int n = name.mid(kComPrefix.size()).toInt(&ok);
+    if (!ok || n < 1)
+        return false;
+    if (number)
+        *number = n;
+    return true;
+}
+
+QStringList machineSerialPorts(const QString &devDir, const QString &sysTtyDir)
+{
+    QStringList ports = numberedDevices(devDir, QStringLiteral("ttyUSB"));
+    ports += numberedDevices(devDir, QStringLiteral("ttyACM"));
+    const QStringList builtIn = numberedDevices(devDir, QStringLiteral("ttyS"));
+    for (const QString &path : builtIn)
+        if (hasHardware(sysTtyDir, QFileInfo(path).fileName()))
+            ports.append(path);
+    return ports;
+}
+
+PortResolution resolvePort(int number)
+{
+    PortResolution r;
+    if (number < 1)
+        return r;
+    const QString entry = settingsDirectory() + QLatin1Char('/') + portNameForNumber(number);
+    if (entryExists(entry)) {
+        r.origin = PortResolution::SettingsEntry;
+        r.path = entry;
+        const QFileInfo info(entry);
+        r.target = info.isSymLink() ? info.symLinkTarget() : entry;
+        r.present = info.exists();
+        if (r.present)
+            r.target = info.canonicalFilePath();
+        return r;
+    }
+    const QStringList ports = machineSerialPorts();
+    if (number <= ports.size()) {
+        r.origin = PortResolution::MachinePort;
+        r.path = ports.at(number - 1);
+        r.target = r.path;
+        r.present = true;
+    }
+    return r;
+}
+
+QString resolvePortDevice(int number) { return resolvePort(number).path; }
+
+QString describePort(int number)
+{
+    const PortResolution r = resolvePort(number);
+    switch (r.origin) {
+    case PortResolution::SettingsEntry:
+        return portNameForNumber(number) + QStringLiteral(" → ") + r.target;
+    case PortResolution::MachinePort:
+        return r.path;
+    case PortResolution::None:
+        break;
+    }
+    return QString();
+}
