@@ -1,0 +1,69 @@
+#pragma once
+
+#include "PointText.h"
+
+#include <QtGlobal>
+
+struct MeasurementRecord;
+class TCommPortDriver;
+
+// RunReceiver: assembles the unit's point stream of one run in a fixed buffer.
+//
+// Each acquisition step first reads up to one point's worth of bytes (readFrom, or feed with
+// bytes got elsewhere) and then parses at most one point (step):
+//  - after all expected points: once 3 bytes lie beyond the parse position, the end mark
+//    decides between EndOk ("OK") and EndWrong (anything else; the terminator is not examined);
+//  - before that: with fewer than 19 unparsed bytes nothing happens; otherwise the point's 18
+//    characters are copied into the record's slot at runFirstIndex + k, with a zero at
+//    character 18 (the 19th byte is not examined). A carriage return among them ends the run
+//    (CrInPoint) with the characters before it already copied.
+// After EndOk, EndWrong or CrInPoint the receiver is finished and every later step gives
+// Nothing. Fewer than 19 unparsed bytes are ever left over, so the buffer never fills.
+class RunReceiver
+{
+public:
+    static constexpr int kBufferSize = 15000;
+
+    enum class Step {
+        Nothing,     // not enough bytes yet (or the run already ended)
+        PointStored, // point `point` stored at grid index `gridIndex`
+        CrInPoint,   // carriage return inside a point: error end
+        EndOk,       // all points and the end mark "OK"
+        EndWrong     // all points, but the end mark is not "OK": error end
+    };
+    struct StepResult {
+        Step step = Step::Nothing;
+        int point = -1;     // k, counted from 0 within the band
+        int gridIndex = -1; // runFirstIndex + k
+    };
+
+    // Prepares a run of `band`: nothing received, nothing parsed.
+    void start(int band);
+
+    // Reads up to 19 bytes with the driver's ReadData (so with its InputTimeout) into the
+    // buffer; returns how many arrived (the caller re-arms its watchdog when that is > 0).
+    int readFrom(TCommPortDriver &driver);
+    // Appends bytes got elsewhere (at most what the buffer still holds); returns how many.
+    int append(const char *data, int count);
+    // One parse step on what has been received.
+    StepResult step(MeasurementRecord &record);
+    // append, then step.
+    StepResult feed(const char *data, int count, MeasurementRecord &record);
+
+    bool finished() const { return m_finished; }
+    int pointsReceived() const { return m_pointsReceived; }
+    int pointsExpected() const { return m_pointsExpected; }
+    int runFirstIndex() const { return m_runFirstIndex; }
+    int rxWritePos() const { return m_rxWritePos; }
+    int rxParsePos() const { return m_rxParsePos; }
+    const char *rxBuffer() const { return m_rxBuffer; }
+
+private:
+    char m_rxBuffer[kBufferSize] = {};
+    int m_rxWritePos = 0;
+    int m_rxParsePos = 0;
+    int m_pointsReceived = 0;
+    int m_pointsExpected = 0;
+    int m_runFirstIndex = 0;
+    bool m_finished = true;
+};

@@ -1,0 +1,101 @@
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+
+class TCommPortDriver;
+
+// What a unit operation ended with. The protocol shows nothing; the caller shows the text or
+// box named beside each value (status panel in brackets) and finds the port as stated.
+enum class UnitOutcome {
+    Ok,
+    // Opening the port (openAndIdentify, or the caller's own mOpenCOM):
+    PortOpenFailed,   // HStatus::showPortError (0), TH_Message::msgComOpenFailed. Port closed.
+    PortAccessDenied, // as PortOpenFailed, and the status line adds that the user lacks the
+                      // permission to open serial devices. Port closed.
+    // Presence check:
+    UnitNotFound, // HStatus::showUnitNotFound (0), TH_Message::msgUnitNotFound. Port closed.
+    // Identification:
+    PortNotOpen,  // identification asked without an open port: nothing to show.
+    ReplyError,   // "U?" unanswered, "V?" or "SN?" failed: HStatus::showReplyError (1). Port closed.
+    ModelUnknown, // HStatus::showModelUnknown (0). Port closed.
+    Uncalibrated, // "M?" not answered "0": HStatus::showUncalibrated (1). Port closed.
+    // Band check (HK-A only):
+    BandUnsupported, // TH_Message::msgBandUnsupported (warning). Port open, session kept.
+    // Band request:
+    SendError,     // request unanswered: HStatus::showSendError (1). Port closed, session cleared.
+    Refused,       // the unit said "N?"/"?G": nothing shown. Port open, session cleared.
+    NotHexCount,   // count reply not hexadecimal: nothing shown. Port open, session cleared.
+    CountMismatch, // count differs from the band table: TH_Message::msgVersionMismatch.
+                   // Port open, session cleared.
+};
+
+enum class StopOutcome {
+    NothingToStop, // no unit session: nothing was sent, nothing to show
+    Stopped,       // the unit answered "ME"; port closed, session ended
+    Unresponsive,  // three "ME" went unanswered; port closed, session kept so a later stop
+                   // (the window close) repeats the attempt on the closed port
+};
+
+// UnitProtocol: the dialogue with an HK-A / HK-A2 unit over a TCommPortDriver.
+//
+// Every command is ASCII text plus CR; before each one both device queues are purged so that a
+// reply is read only from what arrives after it. Replies are fixed-length text plus one
+// terminator byte that is not examined. All operations block for at most their time-outs.
+//
+// A start runs, in this order: openAndIdentify (open, presence check, identification; sets the
+// unit session), mCheckBand, then mRequestBand; after the point stream mReleaseCOM; a user
+// stop calls mStopUnit (the caller stops its watchdog first and afterwards clears its run flag
+// and shows HStatus::showStopped whenever the outcome is not NothingToStop).
+class UnitProtocol
+{
+public:
+    explicit UnitProtocol(TCommPortDriver &driver);
+
+    // ---- session state ----
+    bool portOpen() const { return m_portOpen; }
+    bool unitSession() const { return m_unitSession; }
+    bool unitIsHKA() const { return m_unitIsHKA; }
+    QString unitSerial() const { return m_unitSerial; }   // from "SN?"
+    QString unitVersion() const { return m_unitVersion; } // from "V?"
+    // "HK-A" or "HK-A2", the model text of the status line.
+    QString modelText() const;
+    TCommPortDriver &driver() { return m_driver; }
+
+    // ---- primitives ----
+    // Sends command + CR after a purge and reads exactly n + 1 bytes; reply = the first n.
+    bool mQuery(const QByteArray &command, QByteArray &reply, quint32 timeoutMs, int n);
+    // As mQuery, but takes up to 6 bytes in the time-out; reply = what came less its last byte.
+    bool mQueryAny(const QByteArray &command, QByteArray &reply, quint32 timeoutMs);
+    // mQuery with n = length of `expected`; true only when the reply equals it exactly.
+    bool mCommand(const QByteArray &command, const QByteArray &expected, quint32 timeoutMs);
+
+    // ---- port ----
+    // Opens COM `port` at 9600 bit/s unless the port is already open (then it is kept as is).
+    // Numbers 1..255 go through the driver's Port; larger ones as the name "COMn".
+    bool mOpenCOM(int port);
+    void mCloseCOM();
+
+    // ---- unit ----
+    bool mCheckUnit();           // "?", "U?", "ME"
+    UnitOutcome mIdentifyUnit(); // "U?", "V?", "SN?", "M?"; sets model, version, serial
+    // mOpenCOM, mCheckUnit, mIdentifyUnit; on failure closes the port, else sets the session.
+    UnitOutcome openAndIdentify(int port);
+    // Ok, or BandUnsupported for an HK-A and a band it lacks.
+    UnitOutcome mCheckBand(int band) const;
+    // "M" + band code; Ok when the unit announced bandPointCount(band) points and is sweeping.
+    UnitOutcome mRequestBand(int band);
+    StopOutcome mStopUnit();
+    void mReleaseCOM(); // end of a run: one "ME" (result ignored), then close
+
+    // Band code character for a model; 0 when the model has no such band.
+    static char bandCode(int band, bool hka);
+
+private:
+    TCommPortDriver &m_driver;
+    bool m_portOpen = false;
+    bool m_unitSession = false;
+    bool m_unitIsHKA = false;
+    QString m_unitSerial;
+    QString m_unitVersion;
+};
