@@ -17,7 +17,7 @@ const QString kComPrefix = QStringLiteral("COM");
 QStringList numberedDevices(const QString &devDir, const QString &prefix)
 {
     QList<QPair<int, QString>> found;
-    const QStringList names = QDir(devDir).entryList({prefix + QLatin1Char('*')}, QDir::System);
+    const QStringList names = QDir(devDir).entryList({prefix + QLatin1Char('*')}, QDir::System | QDir::Files);
     for (const QString &name : names) {
         bool ok = false;
         const int n = name.mid(prefix.size()).toInt(&ok);

@@ -1,0 +1,129 @@
+#include "ImpedanceSource.h"
+
+#include <algorithm>
+#include <cctype>
+#include <cmath>
+#include <complex>
+#include <cstdlib>
+#include <fstream>
+#include <sstream>
+
+Impedance LoudspeakerModel::at(double freqHz) const
+{
+    using C = std::complex<double>;
+    const double w = 2.0 * M_PI * freqHz;
+    const double res = m_p.re * m_p.qms / m_p.qes;
+    const C coil(m_p.re, w * m_p.leMilliHenry * 1e-3);
+    const C motional = res / C(1.0, m_p.qms * (freqHz / m_p.fs - m_p.fs / freqHz));
+    const C z = coil + motional;
+    return {std::abs(z), std::arg(z) * 180.0 / M_PI};
+}
+
+bool parseLoudspeakerParams(const std::string &text, LoudspeakerParams &params, std::string &error)
+{
+    std::stringstream items(text);
+    std::string item;
+    while (std::getline(items, item, ',')) {
+        const auto eq = item.find('=');
+        if (eq == std::string::npos) {
+            error = "expected NAME=VALUE, got \"" + item + "\"";
+            return false;
+        }
+        std::string name = item.substr(0, eq);
+        for (char &c : name)
+            c = char(std::tolower(static_cast<unsigned char>(c)));
+        const std::string valueText = item.substr(eq + 1);
+        char *end = nullptr;
+        const double value = std::strtod(valueText.c_str(), &end);
+        if (valueText.empty() || *end != '\0' || !(value > 0) || !std::isfinite(value)) {
+            error = "bad value for " + item.substr(0, eq) + ": \"" + valueText + "\"";
+            return false;
+        }
+        if (name == "re")
+            params.re = value;
+        else if (name == "le")
+            params.leMilliHenry = value;
+        else if (name == "fs")
+            params.fs = value;
+        else if (name == "qms")
+            params.qms = value;
+        else if (name == "qes")
+            params.qes = value;
+        else {
+            error = "unknown parameter \"" + item.substr(0, eq) + "\" (Re, Le, Fs, Qms, Qes)";
+            return false;
+        }
+    }
+    return true;
+}
+
+namespace {
+
+// Numbers at the start of a line, separated by blanks, tabs, commas or semicolons.
+std::vector<double> leadingNumbers(const std::string &line)
+{
+    std::vector<double> values;
+    const char *p = line.c_str();
+    while (true) {
+        while (*p == ' ' || *p == '\t' || *p == ',' || *p == ';' || *p == '\r')
+            ++p;
+        if (*p == '\0')
+            break;
+        char *end = nullptr;
+        const double v = std::strtod(p, &end);
+        if (end == p)
+            break;
+        values.push_back(v);
+        p = end;
+    }
+    return values;
+}
+
+} // namespace
+
+bool CurveTable::load(const std::string &path, std::string &error)
+{
+    std::ifstream in(path, std::ios::binary);
+    if (!in) {
+        error = "cannot read " + path;
+        return false;
+    }
+    m_rows.clear();
+    std::string line;
+    while (std::getline(in, line)) {
+        const auto first = line.find_first_not_of(" \t\r");
+        if (first == std::string::npos)
+            continue;
+        const char c = line[first];
+        if (c == '*' || c == ';' || c == '#')
+            continue;
+        const std::vector<double> v = leadingNumbers(line);
+        if (v.size() < 2 || !(v[0] > 0) || !std::isfinite(v[1]))
+            continue;
+        m_rows.push_back({std::log(v[0]), v[1], v.size() >= 3 ? v[2] : 0.0});
+    }
+    if (m_rows.empty()) {
+        error = path + " holds no frequency/magnitude rows";
+        return false;
+    }
+    std::stable_sort(m_rows.begin(), m_rows.end(),
+                     [](const Row &a, const Row &b) { return a.logF < b.logF; });
+    return true;
+}
+
+Impedance CurveTable::at(double freqHz) const
+{
+    const double x = std::log(freqHz);
+    if (x <= m_rows.front().logF)
+        return {m_rows.front().magnitude, m_rows.front().phaseDeg};
+    if (x >= m_rows.back().logF)
+        return {m_rows.back().magnitude, m_rows.back().phaseDeg};
+    const auto upper = std::upper_bound(m_rows.begin(), m_rows.end(), x,
+                                        [](double value, const Row &r) { return value < r.logF; });
+    const Row &b = *upper;
+    const Row &a = *(upper - 1);
+    const double span = b.logF - a.logF;
+    const double t = span > 0 ? (x - a.logF) / span : 0.0;
+    return {a.magnitude + t * (b.magnitude - a.magnitude),
+            a.phaseDeg + t * (b.phaseDeg - a.phaseDeg)};
+}
