@@ -18,7 +18,8 @@
 #include <memory>
 #include <sys/resource.h>
 
-namespace {
+namespace
+{
 
 constexpr int kBand = 2;
 
@@ -77,9 +78,9 @@ bool benchOnce(const QString &dir, bool fast)
     const int points = rx.pointsReceived();
     const int lineBytes = 5 + bandPointCount(kBand) * 19 + 3; // count reply, points, end mark
     const double lineSeconds = lineBytes * 10.0 / 9600.0;
-    std::printf("%-10s %s  %3d points  %7.3f s  %8.1f points/s  %5d reads", fast ? "--fast" : "9600 bit/s",
-                end == RunReceiver::Step::EndOk ? "OK " : "ERR", points, seconds, points / seconds,
-                reads);
+    std::printf("%-10s %s  %3d points  %7.3f s  %8.1f points/s  %5d reads",
+                fast ? "--fast" : "9600 bit/s", end == RunReceiver::Step::EndOk ? "OK " : "ERR",
+                points, seconds, points / seconds, reads);
     if (!fast)
         std::printf("  line limit %.3f s  ratio %.3f", lineSeconds, seconds / lineSeconds);
     std::printf("  cpu %.3f s (%.1f %% of wall)\n", cpu, 100.0 * cpu / seconds);

@@ -38,8 +38,7 @@ public:
         m_process.terminate();
         const bool done = m_process.waitForFinished(5000);
         log();
-        return done && m_process.exitStatus() == QProcess::NormalExit &&
-               m_process.exitCode() == 0;
+        return done && m_process.exitStatus() == QProcess::NormalExit && m_process.exitCode() == 0;
     }
 
     // What the simulator logged so far: "<- CMD" for every command, "-> TEXT" for replies.

@@ -12,17 +12,21 @@
 #include <QtTest>
 
 #include <atomic>
+#include <cerrno>
 #include <memory>
 #include <sys/ioctl.h>
-#include <cerrno>
 #include <thread>
 
-namespace {
+namespace
+{
 
 // Time-out checks only bound from below tightly; the upper bound leaves room for a busy machine.
 constexpr qint64 kSlack = 1500;
 
-bool isRoot() { return ::geteuid() == 0; }
+bool isRoot()
+{
+    return ::geteuid() == 0;
+}
 
 } // namespace
 
@@ -380,8 +384,8 @@ void TestMeasureDriver::lineSettingsApplied_data()
                          << uint(PARENB | CSTOPB | CRTSCTS);
     QTest::newRow("8N2") << int(sb2BITS) << int(sfNONE) << int(hfNONE) << uint(CS8 | CSTOPB)
                          << uint(PARENB | CRTSCTS);
-    QTest::newRow("1.5 stop bits") << int(sb1HALFBITS) << int(sfNONE) << int(hfNONE)
-                                   << uint(CSTOPB) << uint(CRTSCTS);
+    QTest::newRow("1.5 stop bits")
+        << int(sb1HALFBITS) << int(sfNONE) << int(hfNONE) << uint(CSTOPB) << uint(CRTSCTS);
     QTest::newRow("rts/cts") << int(sb1BITS) << int(sfNONE) << int(hfRTSCTS) << uint(CRTSCTS)
                              << uint(CSTOPB);
     QTest::newRow("xon/xoff") << int(sb1BITS) << int(sfXONXOFF) << int(hfNONERTSON) << uint(CS8)
@@ -808,8 +812,8 @@ void TestMeasureDriver::resolverMachinePortOrder()
             f.write(type);
         }
     };
-    sysPort("ttyS0", "4\n");  // a 16550A
-    sysPort("ttyS1", "0\n");  // nothing at that address
+    sysPort("ttyS0", "4\n");    // a 16550A
+    sysPort("ttyS1", "0\n");    // nothing at that address
     sysPort("ttyS10", nullptr); // no type reported: the device counts
     // ttyS2 has no device at all
     const QString dev = dir.filePath(QStringLiteral("dev"));

@@ -22,7 +22,8 @@
 Q_DECLARE_METATYPE(UnitOutcome)
 Q_DECLARE_METATYPE(RunReceiver::Step)
 
-namespace {
+namespace
+{
 
 constexpr qint64 kSlack = 1500;
 
@@ -135,29 +136,37 @@ void TestMeasureProtocol::openAndIdentify_data()
     QTest::addColumn<bool>("hka");
     QTest::addColumn<QString>("serial");
     QTest::addColumn<QString>("version");
-    QTest::newRow("HK-A2") << QStringList{} << UnitOutcome::Ok << false << "0123" << "0200";
+    QTest::newRow("HK-A2") << QStringList{} << UnitOutcome::Ok << false << "0123"
+                           << "0200";
     QTest::newRow("HK-A") << QStringList{"--model", "HK-A"} << UnitOutcome::Ok << true << "0123"
                           << "0200";
-    QTest::newRow("HK-A2 by name") << QStringList{"--model", "HK-A2"} << UnitOutcome::Ok << false
-                                   << "0123" << "0200";
-    QTest::newRow("serial and version")
-        << QStringList{"--serial", "0042", "--version", "0301"} << UnitOutcome::Ok << false
-        << "0042" << "0301";
+    QTest::newRow("HK-A2 by name")
+        << QStringList{"--model", "HK-A2"} << UnitOutcome::Ok << false << "0123"
+        << "0200";
+    QTest::newRow("serial and version") << QStringList{"--serial", "0042", "--version", "0301"}
+                                        << UnitOutcome::Ok << false << "0042"
+                                        << "0301";
     // The presence check already compares the token case-sensitively.
-    QTest::newRow("lower-case token") << QStringList{"--model", "hka2"} << UnitOutcome::UnitNotFound
-                                      << false << "" << "";
+    QTest::newRow("lower-case token")
+        << QStringList{"--model", "hka2"} << UnitOutcome::UnitNotFound << false << ""
+        << "";
     QTest::newRow("lower-case first model")
-        << QStringList{"--model", "hk-a"} << UnitOutcome::UnitNotFound << false << "" << "";
+        << QStringList{"--model", "hk-a"} << UnitOutcome::UnitNotFound << false << ""
+        << "";
     // Five characters pass the four-character presence check but not the identification
     // (sent at once, so that the surplus is there to be purged before the next command).
-    QTest::newRow("unknown token") << QStringList{"--model", "HKA2X", "--fast"} << UnitOutcome::ModelUnknown
-                                   << false << "" << "";
-    QTest::newRow("short version") << QStringList{"--version", "020"} << UnitOutcome::ReplyError
-                                   << false << "" << "";
+    QTest::newRow("unknown token")
+        << QStringList{"--model", "HKA2X", "--fast"} << UnitOutcome::ModelUnknown << false << ""
+        << "";
+    QTest::newRow("short version")
+        << QStringList{"--version", "020"} << UnitOutcome::ReplyError << false << ""
+        << "";
     QTest::newRow("short serial") << QStringList{"--serial", "12"} << UnitOutcome::ReplyError
-                                  << false << "" << "0200";
+                                  << false << ""
+                                  << "0200";
     QTest::newRow("uncalibrated") << QStringList{"--uncalibrated"} << UnitOutcome::Uncalibrated
-                                  << false << "0123" << "0200";
+                                  << false << "0123"
+                                  << "0200";
 }
 
 void TestMeasureProtocol::openAndIdentify()
@@ -291,23 +300,23 @@ void TestMeasureProtocol::bandRequest_data()
     QTest::addColumn<UnitOutcome>("outcome");
     QTest::addColumn<bool>("portOpen");
     QTest::newRow("0190 for band 1") << QStringList{} << 1 << UnitOutcome::Ok << true;
-    QTest::newRow("lower-case count") << QStringList{"--count-reply", "021c"} << 2 << UnitOutcome::Ok
-                                      << true;
-    QTest::newRow("one point short") << QStringList{"--wrong-count"} << 1
-                                     << UnitOutcome::CountMismatch << true;
-    QTest::newRow("018F for band 1") << QStringList{"--count-reply", "018F"} << 1
-                                     << UnitOutcome::CountMismatch << true;
+    QTest::newRow("lower-case count")
+        << QStringList{"--count-reply", "021c"} << 2 << UnitOutcome::Ok << true;
+    QTest::newRow("one point short")
+        << QStringList{"--wrong-count"} << 1 << UnitOutcome::CountMismatch << true;
+    QTest::newRow("018F for band 1")
+        << QStringList{"--count-reply", "018F"} << 1 << UnitOutcome::CountMismatch << true;
     QTest::newRow("refused") << QStringList{"--refuse-band"} << 1 << UnitOutcome::Refused << true;
-    QTest::newRow("NG and anything") << QStringList{"--count-reply", "NGxy"} << 2
-                                     << UnitOutcome::Refused << true;
-    QTest::newRow("first character N") << QStringList{"--count-reply", "N190"} << 1
-                                       << UnitOutcome::Refused << true;
-    QTest::newRow("second character G") << QStringList{"--count-reply", "0G90"} << 1
-                                        << UnitOutcome::Refused << true;
-    QTest::newRow("not hexadecimal") << QStringList{"--count-reply", "Z190"} << 1
-                                     << UnitOutcome::NotHexCount << true;
-    QTest::newRow("three characters") << QStringList{"--count-reply", "190"} << 1
-                                      << UnitOutcome::SendError << false;
+    QTest::newRow("NG and anything")
+        << QStringList{"--count-reply", "NGxy"} << 2 << UnitOutcome::Refused << true;
+    QTest::newRow("first character N")
+        << QStringList{"--count-reply", "N190"} << 1 << UnitOutcome::Refused << true;
+    QTest::newRow("second character G")
+        << QStringList{"--count-reply", "0G90"} << 1 << UnitOutcome::Refused << true;
+    QTest::newRow("not hexadecimal")
+        << QStringList{"--count-reply", "Z190"} << 1 << UnitOutcome::NotHexCount << true;
+    QTest::newRow("three characters")
+        << QStringList{"--count-reply", "190"} << 1 << UnitOutcome::SendError << false;
 }
 
 void TestMeasureProtocol::bandRequest()
@@ -434,7 +443,7 @@ void TestMeasureProtocol::stopWithoutSession()
     QVERIFY(m_unit->mOpenCOM(1));
     QCOMPARE(m_unit->mStopUnit(), StopOutcome::NothingToStop);
     QVERIFY(m_unit->portOpen()); // untouched
-    m_unit->mReleaseCOM();        // no session: nothing either
+    m_unit->mReleaseCOM();       // no session: nothing either
     QVERIFY(m_unit->portOpen());
     QTRY_COMPARE(m_sim->commands(), QStringList());
 }
@@ -469,12 +478,12 @@ void TestMeasureProtocol::runMisbehaviours_data()
                                  << RunReceiver::Step::EndOk << 92;
     QTest::newRow("NG end mark") << QStringList{"--end-mark", "NG"} << RunReceiver::Step::EndWrong
                                  << 92;
-    QTest::newRow("CR in point 5") << QStringList{"--cr-in-point", "5"}
-                                   << RunReceiver::Step::CrInPoint << 5;
-    QTest::newRow("CR in the last point") << QStringList{"--cr-in-point", "91"}
-                                          << RunReceiver::Step::CrInPoint << 91;
-    QTest::newRow("silent after 20") << QStringList{"--silent-after", "20"}
-                                     << RunReceiver::Step::Nothing << 20;
+    QTest::newRow("CR in point 5")
+        << QStringList{"--cr-in-point", "5"} << RunReceiver::Step::CrInPoint << 5;
+    QTest::newRow("CR in the last point")
+        << QStringList{"--cr-in-point", "91"} << RunReceiver::Step::CrInPoint << 91;
+    QTest::newRow("silent after 20")
+        << QStringList{"--silent-after", "20"} << RunReceiver::Step::Nothing << 20;
 }
 
 void TestMeasureProtocol::runMisbehaviours()

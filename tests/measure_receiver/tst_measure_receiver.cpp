@@ -10,7 +10,8 @@
 #include <cstring>
 #include <memory>
 
-namespace {
+namespace
+{
 
 using Step = RunReceiver::Step;
 
@@ -51,7 +52,8 @@ RunReceiver::StepResult drive(RunReceiver &rx, MeasurementRecord &rec, const QBy
             stored->append(r.gridIndex);
     };
     for (int pos = 0; pos < bytes.size() && !rx.finished(); pos += kPointWireLength)
-        note(rx.feed(bytes.constData() + pos, int(std::min<qsizetype>(kPointWireLength, bytes.size() - pos)), rec));
+        note(rx.feed(bytes.constData() + pos,
+                     int(std::min<qsizetype>(kPointWireLength, bytes.size() - pos)), rec));
     while (!rx.finished()) {
         const RunReceiver::StepResult r = rx.step(rec);
         if (r.step == Step::Nothing)

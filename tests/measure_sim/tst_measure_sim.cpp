@@ -17,14 +17,15 @@
 #include <csignal>
 #include <memory>
 
-namespace {
+namespace
+{
 
 // |Z| of a moving-coil driver in free air, written out independently of the simulator.
 double woofer(double f, double re, double leH, double fs, double qms, double qes)
 {
     const double w = 2 * M_PI * f;
-    const std::complex<double> zm = (re * qms / qes) /
-                                    std::complex<double>(1.0, qms * (f / fs - fs / f));
+    const std::complex<double> zm =
+        (re * qms / qes) / std::complex<double>(1.0, qms * (f / fs - fs / f));
     return std::abs(std::complex<double>(re, w * leH) + zm);
 }
 
@@ -114,8 +115,8 @@ void TestMeasureSim::encodeKnownTexts_data()
     QTest::newRow("R above range") << 1000.0 << 0.0 << 10.0 << QByteArray("FFFF0000FFFD7163FF");
     QTest::newRow("R below 0") << -3.0 << 0.0 << 10.0 << QByteArray("00000000FFFD7163FF");
     QTest::newRow("phase above range") << 1.0 << 5000.0 << 10.0 << QByteArray("00647FFFFFFD7163FF");
-    QTest::newRow("phase below range") << 1.0 << -5000.0 << 10.0
-                                       << QByteArray("00648000FFFD7163FF");
+    QTest::newRow("phase below range")
+        << 1.0 << -5000.0 << 10.0 << QByteArray("00648000FFFD7163FF");
     QTest::newRow("no frequency") << 1.0 << 0.0 << 0.0 << QByteArray("006400000000000001");
 }
 
@@ -160,10 +161,12 @@ void TestMeasureSim::encodeRoundTrip()
 void TestMeasureSim::helpListsEveryOption_data()
 {
     QTest::addColumn<QString>("option");
-    for (const char *o : {"--link", "--model", "--serial", "--version", "--driver", "--curve",
-                          "--fast", "--instant", "--baud", "--chunk", "--gap", "--silent-after",
-                          "--end-mark", "--cr-in-point", "--wrong-count", "--count-reply",
-                          "--refuse-band", "--ignore-me", "--uncalibrated", "--verbose", "--help"})
+    for (const char *o :
+         {"--link",        "--model",        "--serial",    "--version",      "--driver",
+          "--curve",       "--fast",         "--instant",   "--baud",         "--chunk",
+          "--gap",         "--silent-after", "--end-mark",  "--cr-in-point",  "--wrong-count",
+          "--count-reply", "--refuse-band",  "--ignore-me", "--uncalibrated", "--verbose",
+          "--help"})
         QTest::newRow(o) << QString::fromLatin1(o);
 }
 
@@ -297,9 +300,9 @@ void TestMeasureSim::driverParameters()
 void TestMeasureSim::realDriverTables_data()
 {
     QTest::addColumn<QString>("file");
-    QTest::addColumn<double>("r10Hz");     // what the 10 Hz point must carry
+    QTest::addColumn<double>("r10Hz"); // what the 10 Hz point must carry
     QTest::addColumn<double>("theta10Hz");
-    QTest::addColumn<double>("peakHz");    // where the table's maximum lies
+    QTest::addColumn<double>("peakHz"); // where the table's maximum lies
     // Starts exactly at 10 Hz: 7.1179 ohm, +25.2241 deg.
     QTest::newRow("SEAS, blank-separated") << "seas_l16rnx_0g.zma" << 7.1179 << 25.2241 << 44.0;
     // Scientific notation, single comment line.

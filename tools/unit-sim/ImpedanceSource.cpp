@@ -57,7 +57,8 @@ bool parseLoudspeakerParams(const std::string &text, LoudspeakerParams &params, 
     return true;
 }
 
-namespace {
+namespace
+{
 
 // Numbers at the start of a line, separated by blanks, tabs, commas or semicolons.
 std::vector<double> leadingNumbers(const std::string &line)

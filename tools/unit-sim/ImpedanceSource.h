@@ -20,9 +20,9 @@ public:
 // Moving-coil loudspeaker in free air: voice coil Re + jwLe in series with the motional
 // parallel resonance of peak Re * Qms / Qes at Fs.
 struct LoudspeakerParams {
-    double re = 5.7;     // ohm
+    double re = 5.7; // ohm
     double leMilliHenry = 0.5;
-    double fs = 40.0;    // Hz
+    double fs = 40.0; // Hz
     double qms = 3.0;
     double qes = 0.45;
 };

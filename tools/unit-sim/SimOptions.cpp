@@ -3,7 +3,8 @@
 #include <cstdlib>
 #include <cstring>
 
-namespace {
+namespace
+{
 
 bool toInt(const char *text, int minimum, int &value)
 {
@@ -15,7 +16,10 @@ bool toInt(const char *text, int minimum, int &value)
     return true;
 }
 
-bool isSendable(const std::string &s) { return !s.empty() && s.find('\r') == std::string::npos; }
+bool isSendable(const std::string &s)
+{
+    return !s.empty() && s.find('\r') == std::string::npos;
+}
 
 } // namespace
 

@@ -5,22 +5,22 @@
 #include <string>
 
 struct SimOptions {
-    std::string link;             // --link PATH: symbolic link to the pty slave
+    std::string link;                // --link PATH: symbolic link to the pty slave
     std::string modelToken = "HKA2"; // what "U?" answers
-    bool hka = false;             // HK-A band codes
+    bool hka = false;                // HK-A band codes
     std::string serial = "0123";
     std::string version = "0200";
     LoudspeakerParams driver;
-    std::string curveFile;        // replaces the loudspeaker model when set
-    bool fast = false;            // no line-rate pacing
+    std::string curveFile; // replaces the loudspeaker model when set
+    bool fast = false;     // no line-rate pacing
     int bitRate = 9600;
-    int chunk = 0;                // send in pieces of this many bytes (0: as the line goes)
-    int gapMs = 0;                // pause after each piece
-    int silentAfter = -1;         // points sent before the stream stops for good
+    int chunk = 0;        // send in pieces of this many bytes (0: as the line goes)
+    int gapMs = 0;        // pause after each piece
+    int silentAfter = -1; // points sent before the stream stops for good
     std::string endMark = "OK";
-    int crInPoint = -1;           // point (from 0) that carries a carriage return
+    int crInPoint = -1; // point (from 0) that carries a carriage return
     bool wrongCount = false;
-    std::string countReply;       // answer band requests with this text and do not sweep
+    std::string countReply; // answer band requests with this text and do not sweep
     bool refuseBand = false;
     bool ignoreMe = false;
     bool uncalibrated = false;

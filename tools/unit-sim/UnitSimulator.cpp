@@ -14,7 +14,8 @@
 #include <termios.h>
 #include <unistd.h>
 
-namespace {
+namespace
+{
 
 constexpr char kCR = '\r';
 constexpr int kBitsPerByte = 10;
@@ -252,7 +253,8 @@ UnitSimulator::Wait UnitSimulator::flush()
             }
             // A byte reaches the other side when its last bit has left the line; a piece
             // when its last byte has.
-            const std::size_t due = now > m_lineFree ? std::size_t((now - m_lineFree) / m_byteTime) : 0;
+            const std::size_t due =
+                now > m_lineFree ? std::size_t((now - m_lineFree) / m_byteTime) : 0;
             const std::size_t need = pieces ? want : 1;
             if (due < need)
                 return {false, m_lineFree + m_byteTime * long(need) - now};

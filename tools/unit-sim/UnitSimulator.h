@@ -33,8 +33,8 @@ private:
     void stopSweep();
     void refill();
     struct Wait {
-        bool forTerminal = false;     // the terminal is full: wait until it takes more
-        Clock::duration time{-1};     // until more is due; negative: nothing pending
+        bool forTerminal = false; // the terminal is full: wait until it takes more
+        Clock::duration time{-1}; // until more is due; negative: nothing pending
     };
     // Writes what is due (generating the stream as it goes) and says what to wait for.
     Wait flush();

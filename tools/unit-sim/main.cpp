@@ -13,7 +13,8 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-namespace {
+namespace
+{
 
 int g_stopPipe[2] = {-1, -1};
 
@@ -27,7 +28,8 @@ bool installSignals()
 {
     if (::pipe2(g_stopPipe, O_CLOEXEC | O_NONBLOCK) != 0)
         return false;
-    struct sigaction sa {};
+    struct sigaction sa {
+    };
     sa.sa_handler = onStopSignal;
     sigemptyset(&sa.sa_mask);
     ::sigaction(SIGTERM, &sa, nullptr);

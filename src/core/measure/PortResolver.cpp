@@ -9,7 +9,8 @@
 #include <algorithm>
 #include <sys/stat.h>
 
-namespace {
+namespace
+{
 
 const QString kComPrefix = QStringLiteral("COM");
 
@@ -17,7 +18,8 @@ const QString kComPrefix = QStringLiteral("COM");
 QStringList numberedDevices(const QString &devDir, const QString &prefix)
 {
     QList<QPair<int, QString>> found;
-    const QStringList names = QDir(devDir).entryList({prefix + QLatin1Char('*')}, QDir::System | QDir::Files);
+    const QStringList names =
+        QDir(devDir).entryList({prefix + QLatin1Char('*')}, QDir::System | QDir::Files);
     for (const QString &name : names) {
         bool ok = false;
         const int n = name.mid(prefix.size()).toInt(&ok);
@@ -53,7 +55,10 @@ bool entryExists(const QString &path)
 
 } // namespace
 
-QString portNameForNumber(int number) { return kComPrefix + QString::number(number); }
+QString portNameForNumber(int number)
+{
+    return kComPrefix + QString::number(number);
+}
 
 bool portNumberFromName(const QString &name, int *number)
 {
@@ -108,7 +113,10 @@ PortResolution resolvePort(int number)
     return r;
 }
 
-QString resolvePortDevice(int number) { return resolvePort(number).path; }
+QString resolvePortDevice(int number)
+{
+    return resolvePort(number).path;
+}
 
 QString describePort(int number)
 {

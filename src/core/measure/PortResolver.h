@@ -28,8 +28,8 @@ struct PortResolution {
         MachinePort    // the n-th serial port of the machine
     };
     Origin origin = None;
-    QString path;   // what the driver opens; empty for None
-    QString target; // for a settings entry that is a link: where it finally points
+    QString path;         // what the driver opens; empty for None
+    QString target;       // for a settings entry that is a link: where it finally points
     bool present = false; // the device (the link's target) exists
 };
 

@@ -7,7 +7,8 @@
 #include <algorithm>
 #include <cstring>
 
-namespace {
+namespace
+{
 constexpr int kEndMarkLength = 3; // "OK" and its terminator
 constexpr char kCarriageReturn = '\r';
 } // namespace

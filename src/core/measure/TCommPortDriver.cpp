@@ -18,9 +18,10 @@
 #include <termios.h>
 #include <unistd.h>
 
-namespace {
+namespace
+{
 
-constexpr quint32 kBitRates[] = {0,     110,   300,   600,    1200,   2400,   4800,   9600,
+constexpr quint32 kBitRates[] = {0,     110,   300,   600,   1200,  2400,   4800,   9600,
                                  14400, 19200, 38400, 56000, 57600, 115200, 128000, 256000};
 constexpr quint32 kMinQueue = 128;
 constexpr quint32 kMaxQueue = 8192;
@@ -31,10 +32,10 @@ struct SpeedCode {
     speed_t code;
 };
 constexpr SpeedCode kSpeedCodes[] = {
-    {50, B50},         {75, B75},         {110, B110},       {134, B134},       {150, B150},
-    {200, B200},       {300, B300},       {600, B600},       {1200, B1200},     {1800, B1800},
-    {2400, B2400},     {4800, B4800},     {9600, B9600},     {19200, B19200},   {38400, B38400},
-    {57600, B57600},   {115200, B115200}, {230400, B230400}, {460800, B460800}, {500000, B500000},
+    {50, B50},         {75, B75},         {110, B110},        {134, B134},       {150, B150},
+    {200, B200},       {300, B300},       {600, B600},        {1200, B1200},     {1800, B1800},
+    {2400, B2400},     {4800, B4800},     {9600, B9600},      {19200, B19200},   {38400, B38400},
+    {57600, B57600},   {115200, B115200}, {230400, B230400},  {460800, B460800}, {500000, B500000},
     {576000, B576000}, {921600, B921600}, {1000000, B1000000}};
 
 bool standardSpeed(quint32 rate, speed_t *code)
@@ -48,7 +49,10 @@ bool standardSpeed(quint32 rate, speed_t *code)
     return false;
 }
 
-int clampToInt(quint32 ms) { return ms > quint32(INT_MAX) ? INT_MAX : int(ms); }
+int clampToInt(quint32 ms)
+{
+    return ms > quint32(INT_MAX) ? INT_MAX : int(ms);
+}
 
 } // namespace
 
@@ -63,7 +67,10 @@ TCommPortDriver::TCommPortDriver(QObject *owner)
     connect(m_timer, &QTimer::timeout, this, &TCommPortDriver::TimerWndProcZ);
 }
 
-TCommPortDriver::~TCommPortDriver() { Disconnect(); }
+TCommPortDriver::~TCommPortDriver()
+{
+    Disconnect();
+}
 
 // ---- properties ----
 
@@ -165,7 +172,10 @@ void TCommPortDriver::SetPollingDelay(quint16 ms)
     }
 }
 
-bool TCommPortDriver::PollingActive() const { return m_timer->isActive(); }
+bool TCommPortDriver::PollingActive() const
+{
+    return m_timer->isActive();
+}
 
 // ---- open and close ----
 
@@ -193,8 +203,8 @@ bool TCommPortDriver::Connect()
 
 bool TCommPortDriver::openDevice(const QString &path)
 {
-    const int fd = ::open(QFile::encodeName(path).constData(),
-                          O_RDWR | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
+    const int fd =
+        ::open(QFile::encodeName(path).constData(), O_RDWR | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
     if (fd < 0) {
         m_lastOpenError = errno;
         return false;
@@ -435,7 +445,10 @@ bool TCommPortDriver::SendByte(quint8 value)
     return SendData(&c, 1) == 1;
 }
 
-bool TCommPortDriver::SendChar(char c) { return SendData(&c, 1) == 1; }
+bool TCommPortDriver::SendChar(char c)
+{
+    return SendData(&c, 1) == 1;
+}
 
 bool TCommPortDriver::SendString(const QByteArray &text)
 {
@@ -507,7 +520,10 @@ bool TCommPortDriver::ReadByte(quint8 &value)
     return true;
 }
 
-bool TCommPortDriver::ReadChar(char &c) { return ReadData(&c, 1) == 1; }
+bool TCommPortDriver::ReadChar(char &c)
+{
+    return ReadData(&c, 1) == 1;
+}
 
 quint32 TCommPortDriver::tickCount()
 {

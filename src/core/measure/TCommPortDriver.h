@@ -56,7 +56,10 @@ enum TSwFlowControl : quint8 { sfNONE, sfXONXOFF };
 // Modem input lines; TLineStatusSet holds them as bits, lsCTS the lowest.
 enum TLineStatus : quint8 { lsCTS, lsDSR, lsRING, lsCD };
 using TLineStatusSet = quint8;
-constexpr TLineStatusSet lineStatusBit(TLineStatus s) { return TLineStatusSet(1u << s); }
+constexpr TLineStatusSet lineStatusBit(TLineStatus s)
+{
+    return TLineStatusSet(1u << s);
+}
 
 // Bit rate of a TBaudRate value; brCustom gives 0.
 quint32 BaudRateOf(TBaudRate rate);

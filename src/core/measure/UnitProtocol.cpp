@@ -7,7 +7,8 @@
 
 #include <cerrno>
 
-namespace {
+namespace
+{
 
 // Every command the unit understands, and its fixed replies.
 const QByteArray kCmdPresence = "?";
@@ -37,7 +38,10 @@ const QString kModelHKA2 = QStringLiteral("HK-A2");
 
 UnitProtocol::UnitProtocol(TCommPortDriver &driver) : m_driver(driver) {}
 
-QString UnitProtocol::modelText() const { return m_unitIsHKA ? kModelHKA : kModelHKA2; }
+QString UnitProtocol::modelText() const
+{
+    return m_unitIsHKA ? kModelHKA : kModelHKA2;
+}
 
 char UnitProtocol::bandCode(int band, bool hka)
 {

@@ -16,8 +16,8 @@ enum class UnitOutcome {
     // Presence check:
     UnitNotFound, // HStatus::showUnitNotFound (0), TH_Message::msgUnitNotFound. Port closed.
     // Identification:
-    PortNotOpen,  // identification asked without an open port: nothing to show.
-    ReplyError,   // "U?" unanswered, "V?" or "SN?" failed: HStatus::showReplyError (1). Port closed.
+    PortNotOpen, // identification asked without an open port: nothing to show.
+    ReplyError,  // "U?" unanswered, "V?" or "SN?" failed: HStatus::showReplyError (1). Port closed.
     ModelUnknown, // HStatus::showModelUnknown (0). Port closed.
     Uncalibrated, // "M?" not answered "0": HStatus::showUncalibrated (1). Port closed.
     // Band check (HK-A only):
