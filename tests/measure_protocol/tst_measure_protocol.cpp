@@ -93,6 +93,7 @@ private slots:
     void firstModelReplacedBySecond();
     void portAbove255GoesByName();
     void portReopenedBetweenRuns();
+    void unitVanishesMidRun();
 
 private:
     bool startUnit(const QStringList &args = {});
@@ -593,6 +594,35 @@ void TestMeasureProtocol::portReopenedBetweenRuns()
         m_unit->mReleaseCOM();
         QVERIFY(!m_driver->Connected());
     }
+}
+
+void TestMeasureProtocol::unitVanishesMidRun()
+{
+    // The far end disappears (adapter pulled): reads keep their time-out instead of failing at
+    // once or hanging, so the run's watchdog ends it; closing the dead port still works.
+    QVERIFY(startUnit());
+    QCOMPARE(m_unit->openAndIdentify(1), UnitOutcome::Ok);
+    QCOMPARE(m_unit->mRequestBand(2), UnitOutcome::Ok);
+    auto record = std::make_unique<MeasurementRecord>();
+    RunReceiver rx;
+    rx.start(2);
+    while (rx.pointsReceived() < 10) {
+        QVERIFY(rx.readFrom(*m_driver) > 0);
+        rx.step(*record);
+    }
+    m_sim->process().kill();
+    QVERIFY(m_sim->process().waitForFinished(5000));
+    for (int i = 0; i < 3; ++i)
+        rx.readFrom(*m_driver); // whatever was still in flight
+    QElapsedTimer t;
+    t.start();
+    QCOMPARE(rx.readFrom(*m_driver), 0);
+    QVERIFY2(t.elapsed() >= 100 && t.elapsed() < 100 + kSlack,
+             qPrintable(QString::number(t.elapsed())));
+    QVERIFY(rx.pointsReceived() >= 10);
+    m_unit->mReleaseCOM();
+    QVERIFY(!m_unit->unitSession());
+    QVERIFY(!m_driver->Connected());
 }
 
 QTEST_GUILESS_MAIN(TestMeasureProtocol)
