@@ -247,6 +247,19 @@ void TestMeasureDriver::connectMissingDevice()
     QVERIFY(!d.PollingActive());
     QCOMPARE(d.LastOpenError(), ENOENT);
 
+    // "COM0" is a port number that resolves to nothing, even with a file of that name in the
+    // working directory.
+    const QString previous = QDir::currentPath();
+    QVERIFY(QDir::setCurrent(m_dir->path()));
+    QFile cwdFile(QStringLiteral("COM0"));
+    QVERIFY(cwdFile.open(QIODevice::WriteOnly));
+    cwdFile.close();
+    d.SetPortName(QStringLiteral("COM0"));
+    const bool connected = d.Connect();
+    QDir::setCurrent(previous);
+    QVERIFY(!connected);
+    QCOMPARE(d.LastOpenError(), ENOENT);
+
     // A number that nothing answers to.
     d.SetPort(TPortNumber(250));
     QVERIFY(!d.Connect());
@@ -738,18 +751,18 @@ void TestMeasureDriver::flushDiscardsInput()
 void TestMeasureDriver::portNames_data()
 {
     QTest::addColumn<QString>("name");
-    QTest::addColumn<int>("number"); // 0: not a port number
+    QTest::addColumn<int>("number"); // -1: not a port name
     QTest::newRow("COM1") << "COM1" << 1;
     QTest::newRow("COM12") << "COM12" << 12;
     QTest::newRow("COM256") << "COM256" << 256;
     QTest::newRow("COM0") << "COM0" << 0;
-    QTest::newRow("lower case") << "com3" << 0;
-    QTest::newRow("no number") << "COM" << 0;
-    QTest::newRow("trailing text") << "COM3a" << 0;
-    QTest::newRow("negative") << "COM-1" << 0;
-    QTest::newRow("blank") << "COM 3" << 0;
-    QTest::newRow("a path") << "/dev/COM3" << 0;
-    QTest::newRow("device") << "/dev/ttyUSB0" << 0;
+    QTest::newRow("lower case") << "com3" << -1;
+    QTest::newRow("no number") << "COM" << -1;
+    QTest::newRow("trailing text") << "COM3a" << -1;
+    QTest::newRow("negative") << "COM-1" << -1;
+    QTest::newRow("blank") << "COM 3" << -1;
+    QTest::newRow("a path") << "/dev/COM3" << -1;
+    QTest::newRow("device") << "/dev/ttyUSB0" << -1;
 }
 
 void TestMeasureDriver::portNames()
@@ -757,8 +770,8 @@ void TestMeasureDriver::portNames()
     QFETCH(QString, name);
     QFETCH(int, number);
     int parsed = -1;
-    QCOMPARE(portNumberFromName(name, &parsed), number != 0);
-    if (number != 0) {
+    QCOMPARE(portNumberFromName(name, &parsed), number >= 0);
+    if (number >= 0) {
         QCOMPARE(parsed, number);
         QCOMPARE(portNameForNumber(number), name);
     }

@@ -69,7 +69,7 @@ bool portNumberFromName(const QString &name, int *number)
             return false;
     bool ok = false;
     const int n = name.mid(kComPrefix.size()).toInt(&ok);
-    if (!ok || n < 1)
+    if (!ok)
         return false;
     if (number)
         *number = n;

@@ -13,7 +13,8 @@
 
 // "COMn" for a port number.
 QString portNameForNumber(int number);
-// True when `name` is "COM" followed by a decimal number >= 1 (and nothing else); sets *number.
+// True when `name` is "COM" followed by decimal digits only; sets *number. Such a name is resolved
+// as a port number (COM0 resolves to nothing), never opened as a relative path.
 bool portNumberFromName(const QString &name, int *number);
 
 // Serial ports of the machine in counting order. The directories can be pointed elsewhere for

@@ -5,6 +5,7 @@
 #include "TCommPortDriver.h"
 #include "files/Stringutil.h"
 
+#include <algorithm>
 #include <cerrno>
 
 namespace
@@ -113,7 +114,7 @@ bool UnitProtocol::mOpenCOM(int port)
     if (port >= 1 && port <= 255)
         m_driver.SetPort(TPortNumber(port));
     else
-        m_driver.SetPortName(portNameForNumber(port));
+        m_driver.SetPortName(portNameForNumber(std::max(port, 0)));
     m_driver.SetBaudRate(br9600);
     if (!m_driver.Connect()) {
         m_driver.Disconnect();
