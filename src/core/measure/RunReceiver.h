@@ -17,8 +17,14 @@ class TCommPortDriver;
 //    characters are copied into the record's slot at runFirstIndex + k, with a zero at
 //    character 18 (the 19th byte is not examined). A carriage return among them ends the run
 //    (CrInPoint) with the characters before it already copied.
+// A stored point counts as received at once (the conversion the caller runs next cannot fail
+// for a grid index below 600), so the caller draws the new segment when `point` > 0.
 // After EndOk, EndWrong or CrInPoint the receiver is finished and every later step gives
 // Nothing. Fewer than 19 unparsed bytes are ever left over, so the buffer never fills.
+//
+// Per acquisition step the run does: n = readFrom(driver) (re-arm the watchdog when n > 0),
+// then step(record) and act on the result: PointStored -> readout, convertPoint, draw;
+// EndOk -> release, finish pending; EndWrong / CrInPoint -> error end.
 class RunReceiver
 {
 public:
