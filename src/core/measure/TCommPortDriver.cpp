@@ -49,9 +49,9 @@ bool standardSpeed(quint32 rate, speed_t *code)
     return false;
 }
 
-int clampToInt(quint32 ms)
+int clampToInt(quint64 ms)
 {
-    return ms > quint32(INT_MAX) ? INT_MAX : int(ms);
+    return ms > quint64(INT_MAX) ? INT_MAX : int(ms);
 }
 
 } // namespace
@@ -392,7 +392,7 @@ void TCommPortDriver::setModemLine(int line, bool on)
     ::ioctl(m_handle, on ? TIOCMBIS : TIOCMBIC, &bits);
 }
 
-void TCommPortDriver::waitForDevice(short events, quint32 ms)
+void TCommPortDriver::waitForDevice(short events, quint64 ms)
 {
     pollfd p{m_handle, events, 0};
     const int r = ::poll(&p, 1, clampToInt(ms));
@@ -425,11 +425,11 @@ quint32 TCommPortDriver::SendDataEx(const char *data, quint32 count, quint32 tim
         const quint32 elapsed = tickCount() - start;
         if (elapsed > timeoutMs)
             break;
-        const quint32 remaining = timeoutMs - elapsed + 1;
+        const quint64 remaining = quint64(timeoutMs) - elapsed + 1;
         if (free > 0)
             waitForDevice(POLLOUT, remaining);
         else // our own queue limit, which poll() knows nothing about
-            ::poll(nullptr, 0, clampToInt(std::min<quint32>(remaining, 2)));
+            ::poll(nullptr, 0, clampToInt(std::min<quint64>(remaining, 2)));
     }
     return sent;
 }
@@ -481,7 +481,7 @@ quint32 TCommPortDriver::ReadData(char *buffer, quint32 count)
         const quint32 elapsed = tickCount() - start;
         if (elapsed > m_inputTimeout)
             break;
-        waitForDevice(POLLIN, m_inputTimeout - elapsed + 1);
+        waitForDevice(POLLIN, quint64(m_inputTimeout) - elapsed + 1);
     }
     return got;
 }

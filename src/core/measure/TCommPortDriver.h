@@ -173,7 +173,7 @@ private:
     bool openDevice(const QString &path);
     void setModemLine(int line, bool on);
     // Waits until the device is readable (or writable) or `ms` have passed.
-    void waitForDevice(short events, quint32 ms);
+    void waitForDevice(short events, quint64 ms);
 
     int m_handle = kInvalidHandle;
     bool m_ownsLock = false;
