@@ -16,8 +16,10 @@ public:
     {
         // Windows shows the stop icon for errors and the exclamation mark for warnings
         // and questions.
-        QMessageBox box(icon == Icon::Error ? QMessageBox::Critical : QMessageBox::Warning,
-                        caption, text,
+        const QMessageBox::Icon shown = icon == Icon::Error  ? QMessageBox::Critical
+                                        : icon == Icon::Plain ? QMessageBox::NoIcon
+                                                              : QMessageBox::Warning;
+        QMessageBox box(shown, caption, text,
                         icon == Icon::Question ? (QMessageBox::Yes | QMessageBox::No)
                                                : QMessageBox::Ok);
         return box.exec() == QMessageBox::Yes;

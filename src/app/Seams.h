@@ -12,7 +12,8 @@ class QWidget;
 class MessagePresenter
 {
 public:
-    enum class Icon { Error, Warning, Question };
+    // Plain: no icon, OK button (the fixed boxes of the settings dialogs).
+    enum class Icon { Error, Warning, Question, Plain };
     virtual ~MessagePresenter() = default;
     // Shows one modal box; returns true exactly when a question was answered Yes.
     virtual bool show(Icon icon, const QString &caption, const QString &text) = 0;

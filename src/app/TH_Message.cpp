@@ -105,3 +105,5 @@ void TH_Message::msgBandUnsupported() const
 {
     warning(QStringLiteral("HK-Aが対応していない測定周波数帯域です"));
 }
+
+void TH_Message::msgPrintFailed() const { error(QStringLiteral("印刷できませんでした")); }

@@ -27,6 +27,7 @@ public:
     void msgTooManyRefs() const;
     void msgOver150() const;
     void msgBandUnsupported() const;
+    void msgPrintFailed() const;
 
     QString caption() const { return m_caption; }
     QString unitName() const { return m_unitName; }
