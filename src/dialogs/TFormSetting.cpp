@@ -122,7 +122,11 @@ void TFormSetting::showDevice()
     int port = selectedEntryPort();
     if (port == 0 && parsePortText(ComboBox1->currentText(), &port) != PortText::Valid)
         port = 0;
-    LabelDevice->setText(port > 0 && m_describer ? m_describer(port) : QString());
+    const QString device = port > 0 && m_describer ? m_describer(port) : QString();
+    // A long path is shortened in the middle to fit; the tooltip keeps it whole.
+    LabelDevice->setText(
+        LabelDevice->fontMetrics().elidedText(device, Qt::ElideMiddle, LabelDevice->width()));
+    LabelDevice->setToolTip(device);
 }
 
 void TFormSetting::Button1Click()

@@ -252,6 +252,19 @@ void TestComDialog::deviceLine()
     QCOMPARE(m_dlg->LabelDevice->text(), QStringLiteral("/dev/ttyUSB0"));
     type(QStringLiteral("COM15"));
     QCOMPARE(m_dlg->LabelDevice->text(), QStringLiteral("/dev/ttyUSB14"));
+    // A long description is shortened to fit and kept whole in the tooltip.
+    const QString longPath =
+        QStringLiteral("/dev/serial/by-id/usb-FTDI_FT232R_USB_UART_A50285BI-if00-port0");
+    m_dlg->setPortDescriber([longPath](int) { return longPath; });
+    QVERIFY(m_dlg->LabelDevice->text() != longPath);
+    QVERIFY(m_dlg->LabelDevice->text().contains(QChar(0x2026)));
+    QVERIFY(m_dlg->LabelDevice->fontMetrics().horizontalAdvance(m_dlg->LabelDevice->text()) <=
+            m_dlg->LabelDevice->width());
+    QCOMPARE(m_dlg->LabelDevice->toolTip(), longPath);
+    m_dlg->setPortDescriber([&asked](int port) {
+        asked << port;
+        return QStringLiteral("/dev/ttyUSB%1").arg(port - 1);
+    });
     // Names the dialog would refuse resolve to nothing.
     asked.clear();
     for (const char *bad : {"COM257", "COMx", "PORT3", "COM"}) {
