@@ -1,5 +1,6 @@
 #include "THKA_Print.h"
 
+#include "graph/AxisLabels.h"
 #include "print/GraphPrintSource.h"
 
 #include <QFontMetrics>
@@ -14,11 +15,10 @@
 
 namespace {
 constexpr int kPrintFontPoints = 9;
-constexpr int kRLabels = 12;
-constexpr int kThetaLabels = 12;
-constexpr int kFrequencyLabels = 11;
-constexpr int kFirstThetaEntry = 12;
-constexpr int kFirstFrequencyEntry = 24;
+// Each group is its ticks followed by its unit label.
+constexpr int kRLabels = kRUnitLabel - kRTickFirst + 1;
+constexpr int kThetaLabels = kThetaUnitLabel - kThetaTickFirst + 1;
+constexpr int kFrequencyLabels = kFreqUnitLabel - kFreqTickFirst + 1;
 constexpr double kFallbackScreenDpi = 96.0;
 } // namespace
 
@@ -89,7 +89,7 @@ bool THKA_Print::printGraph(bool rOnly, bool unitIsHKA, bool thickLines, bool wi
     std::fill(std::begin(ys), std::end(ys), -1);
     m_renderer->printRLabelPositions(xs, ys, l.plotLeft, l.plotTop, l.plotHeight, l.scale,
                                      l.textHeight);
-    printLabelGroup(page, 0, kRLabels, xs, ys);
+    printLabelGroup(page, kRTickFirst, kRLabels, xs, ys);
 
     // In the R-only view the screen hides the θ labels and stops updating them, so their
     // texts would belong to an older scale.
@@ -98,14 +98,14 @@ bool THKA_Print::printGraph(bool rOnly, bool unitIsHKA, bool thickLines, bool wi
         std::fill(std::begin(ys), std::end(ys), -1);
         m_renderer->printThetaLabelPositions(xs, ys, l.plotRight, l.plotTop, l.plotHeight,
                                              l.scale, l.textHeight);
-        printLabelGroup(page, kFirstThetaEntry, kThetaLabels, xs, ys);
+        printLabelGroup(page, kThetaTickFirst, kThetaLabels, xs, ys);
     }
 
     std::fill(std::begin(xs), std::end(xs), -1);
     std::fill(std::begin(ys), std::end(ys), -1);
     m_renderer->printFrequencyLabelPositions(xs, ys, l.plotLeft, l.plotBottom, l.plotWidth,
                                              l.scale, l.textHeight);
-    printLabelGroup(page, kFirstFrequencyEntry, kFrequencyLabels, xs, ys);
+    printLabelGroup(page, kFreqTickFirst, kFrequencyLabels, xs, ys);
 
     printText(page, l.textX, l.titleY, title(unitIsHKA));
     if (m_settings) {

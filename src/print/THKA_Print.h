@@ -17,11 +17,9 @@ class QPrinter;
 class THKA_Print
 {
 public:
-    static constexpr int kLabelCount = 35;
-
-    // labels: the main window's 35 axis labels in the renderer's order (R ticks, "[Ω]",
-    // θ ticks, "[deg]", frequency ticks, "[Hz]"); a null entry is never printed.
-    // Nothing is owned.
+    // labels: the main window's table of kAxisLabelCount axis labels in the renderer's
+    // order (R ticks, "[Ω]", θ ticks, "[deg]", frequency ticks, "[Hz]"); a null entry is
+    // never printed. Nothing is owned.
     THKA_Print(GraphPrintSource *renderer, QPrinter *printer, const Settings *settings,
                QLabel *const *labels);
 
