@@ -3,6 +3,10 @@
 #include "HStatus.h"
 #include "TFormDebug.h"
 #include "analysis/TFormCalc.h"
+#include "dialogs/TFormSetting.h"
+#include "graph/TFormSetColor.h"
+#include "measure/PortResolver.h"
+#include "print/TFormPrnInfo.h"
 #include "TFormVersion.h"
 #include "TH_Message.h"
 #include "TStatusBar.h"
@@ -77,6 +81,10 @@ TFormMain::TFormMain(QWidget *parent)
     // The remaining windows live as long as the main window.
     auto *debug = new TFormDebug(this);
     debug->hide();
+    formSetting = new TFormSetting(this);
+    formSetting->setPortDescriber(&describePort);
+    formPrnInfo = new TFormPrnInfo(this);
+    formSetColor = new TFormSetColor(this);
     formCalc = new TFormCalc(this);
     formCalc->setSource(curveRaw.get(), curveSmooth.get(), measurement.get(), &tsParameters);
 }

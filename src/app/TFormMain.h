@@ -26,6 +26,9 @@ class TStatusBar;
 class Graph_RTF;
 class TCommPortDriver;
 class TFormCalc;
+class TFormSetting;
+class TFormSetColor;
+class TFormPrnInfo;
 
 // The main window: owns the service objects, the measurement data and every command.
 // Command handlers are grouped by subsystem in the TFormMain_*.cpp files.
@@ -113,6 +116,9 @@ public:
 
     // ---- windows that live as long as the main window ----
     TFormCalc *formCalc = nullptr;
+    TFormSetting *formSetting = nullptr;
+    TFormPrnInfo *formPrnInfo = nullptr;
+    TFormSetColor *formSetColor = nullptr;
 
     // ---- receive state of a run ----
     int pointsReceived = 0; // points of the current run stored so far

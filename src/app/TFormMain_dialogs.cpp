@@ -1,6 +1,11 @@
 #include "TFormMain.h"
 
 #include "analysis/TFormCalc.h"
+#include "dialogs/TFormSetting.h"
+#include "graph/Graph_RTF.h"
+#include "graph/TFormSetColor.h"
+#include "print/GraphPrintSource.h"
+#include "print/PrintCommands.h"
 
 // Analysis, printing and settings dialogs.
 
@@ -11,7 +16,49 @@ void TFormMain::curvesChanged()
     if (formCalc)
         formCalc->curvesChanged();
 }
-void TFormMain::MenuFile_PrintSetupClick() {}
-void TFormMain::MenuFile_PrintClick() {}
-void TFormMain::MenuSet_COMClick() {}
-void TFormMain::MenuSet_ColorClick() {}
+
+void TFormMain::MenuFile_PrintSetupClick() { runPrintSetup(this); }
+
+void TFormMain::MenuFile_PrintClick()
+{
+    if (!graph)
+        return;
+    RendererPrintSource<Graph_RTF> source(*graph);
+    PrintRequest request;
+    request.owner = this;
+    request.infoDialog = formPrnInfo;
+    request.message = message;
+    request.settings = &settings;
+    request.renderer = &source;
+    request.labels = labelTable.data();
+    request.measurementValid = measurement->valid == 1;
+    request.rOnly = MenuGraph_R_only->isChecked();
+    request.unitIsHKA = unitIsHKA == 1;
+    request.thickLines = MenuGraph_Wide->isChecked();
+    request.withReferences = anyReferenceLoaded();
+    if (runPrintFlow(request) == PrintOutcome::ObjectNotCreated)
+        close();
+}
+
+void TFormMain::MenuSet_COMClick()
+{
+    qint32 port = settings.comPort;
+    quint8 cancel = 1;
+    formSetting->mPrepare(&port, &cancel);
+    formSetting->exec();
+    activateWindow();
+    if (cancel != 1)
+        settings.comPort = port;
+}
+
+void TFormMain::MenuSet_ColorClick()
+{
+    quint8 result = 1;
+    formSetColor->mPrepare(&settings, &result);
+    formSetColor->exec();
+    activateWindow();
+    if (result != 0)
+        return;
+    mApplyLabelColors();
+    refreshView();
+}

@@ -1,0 +1,154 @@
+#include "ModalDriver.h"
+#include "ScriptedChoosers.h"
+#include "SpeakerCurve.h"
+#include "WaitIdle.h"
+#include "app/TFormMain.h"
+#include "dialogs/TFormSetting.h"
+#include "files/AppPaths.h"
+#include "graph/TFormSetColor.h"
+#include "print/TFormPrnInfo.h"
+
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPrinter>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QtTest>
+
+// The settings and print commands of the main window, each through its real dialog.
+class TestAppDialogs : public QObject
+{
+    Q_OBJECT
+private slots:
+    void init();
+    void cleanup();
+    void comPortTypedAndConfirmed_data();
+    void comPortTypedAndConfirmed();
+    void colourConfirmedRecoloursLabels();
+    void colourCancelledChangesNothing();
+    void printWithoutMeasurement();
+    void printToPdf();
+
+private:
+    QTemporaryDir *m_dir = nullptr;
+    ScopedDialogSeams *m_seams = nullptr;
+    TFormMain *m_win = nullptr;
+};
+
+void TestAppDialogs::init()
+{
+    m_dir = new QTemporaryDir;
+    setSettingsDirectoryOverride(m_dir->path());
+    m_seams = new ScopedDialogSeams;
+    m_win = new TFormMain;
+    m_win->show();
+    QVERIFY(QTest::qWaitForWindowExposed(m_win));
+    QVERIFY(waitUntil([this] { return m_win->initPending == 0; }));
+}
+
+void TestAppDialogs::cleanup()
+{
+    delete m_win;
+    delete m_seams;
+    delete m_dir;
+}
+
+void TestAppDialogs::comPortTypedAndConfirmed_data()
+{
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<bool>("confirm");
+    QTest::addColumn<int>("expected");
+    QTest::newRow("COM15 set") << "COM15" << true << 15;
+    QTest::newRow("COM256 set") << "COM256" << true << 256;
+    QTest::newRow("COM7 cancelled") << "COM7" << false << 1;
+}
+
+void TestAppDialogs::comPortTypedAndConfirmed()
+{
+    QFETCH(QString, typed);
+    QFETCH(bool, confirm);
+    QFETCH(int, expected);
+    bool shown = false;
+    whenModalShown<TFormSetting>([&](TFormSetting *d) {
+        shown = true;
+        QCOMPARE(d->windowTitle(), QStringLiteral("COMポートの設定"));
+        QCOMPARE(d->ComboBox1->currentText(), QStringLiteral("COM1"));
+        d->ComboBox1->setEditText(typed);
+        QTest::mouseClick(confirm ? d->Button1 : d->Button2, Qt::LeftButton);
+    });
+    m_win->MenuSet_COM->trigger();
+    QVERIFY(shown);
+    QCOMPARE(m_win->settings.comPort, expected);
+    QVERIFY(m_seams->messages.boxes.isEmpty());
+}
+
+void TestAppDialogs::colourConfirmedRecoloursLabels()
+{
+    const QColor chosen(10, 200, 30);
+    m_seams->colors.answers = {chosen};
+    whenModalShown<TFormSetColor>([&](TFormSetColor *d) {
+        QTest::mouseClick(d->PaintBox1, Qt::LeftButton);
+        QTest::mouseClick(d->SetBtn, Qt::LeftButton);
+    });
+    m_win->MenuSet_Color->trigger();
+    QCOMPARE(m_win->settings.colorR, toColorRef(chosen));
+    QCOMPARE(m_win->findChild<QLabel *>("Label0")->palette().color(QPalette::WindowText), chosen);
+    // The grid redrawn with the labels; the θ labels keep their colour.
+    QCOMPARE(m_win->findChild<QLabel *>("Label20")->palette().color(QPalette::WindowText),
+             toQColor(0x000000FF));
+}
+
+void TestAppDialogs::colourCancelledChangesNothing()
+{
+    m_seams->colors.answers = {QColor(1, 2, 3)};
+    whenModalShown<TFormSetColor>([&](TFormSetColor *d) {
+        QTest::mouseClick(d->PaintBox1, Qt::LeftButton);
+        QTest::mouseClick(d->CancelBtn, Qt::LeftButton);
+    });
+    m_win->MenuSet_Color->trigger();
+    QCOMPARE(m_win->settings.colorR, ColorRef(0x00FF0000));
+    QCOMPARE(m_win->findChild<QLabel *>("Label0")->palette().color(QPalette::WindowText),
+             toQColor(0x00FF0000));
+}
+
+void TestAppDialogs::printWithoutMeasurement()
+{
+    m_win->MenuFile_Print->trigger();
+    QCOMPARE(m_seams->messages.boxes.size(), 1);
+    QCOMPARE(m_seams->messages.lastText(), QStringLiteral("データがありません"));
+    QVERIFY(m_seams->print.printCalls.isEmpty());
+}
+
+void TestAppDialogs::printToPdf()
+{
+    fillRecord(*m_win->measurement, 2, SpeakerModel{});
+    QVERIFY(m_win->file->convertRecord(m_win->measurement.get(), m_win->curveRaw.get(),
+                                       m_win->curveAvg.get()));
+    m_win->showMeasurement();
+    const QString pdf = m_dir->filePath(QStringLiteral("page.pdf"));
+    m_seams->print.onPrint = [&](QPrinter *printer) {
+        printer->setOutputFormat(QPrinter::PdfFormat);
+        printer->setOutputFileName(pdf);
+        return true;
+    };
+    whenModalShown<TFormPrnInfo>([](TFormPrnInfo *d) {
+        d->Edit1->setText(QStringLiteral("SPK-01"));
+        d->Edit3->clear();
+        QTest::mouseClick(d->Button1, Qt::LeftButton);
+    });
+    m_win->MenuFile_Print->trigger();
+    QCOMPARE(m_seams->print.printCalls.size(), 1);
+    QVERIFY(m_seams->messages.boxes.isEmpty());
+    QCOMPARE(m_win->settings.printInfo[0], QStringLiteral("SPK-01"));
+    QFile file(pdf);
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    const QByteArray bytes = file.readAll();
+    QVERIFY(bytes.startsWith("%PDF"));
+    QCOMPARE(bytes.count("/Type /Page\n") + bytes.count("/Type /Page\r") +
+                 bytes.count("/Type /Page "),
+             qsizetype(1));
+}
+
+QTEST_MAIN(TestAppDialogs)
+#include "tst_app_dialogs.moc"
