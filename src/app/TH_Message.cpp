@@ -86,6 +86,17 @@ bool TH_Message::askDiscardOnOpen() const
     return question(QStringLiteral("測定データを保存していません。破棄しますか？"));
 }
 
+bool TH_Message::askOverwrite(const QString &path) const
+{
+    return question(QStringLiteral("ファイル：") + path + QStringLiteral("があります。\n上書きしますか"));
+}
+
+bool TH_Message::askSaveAsCurrentFormat() const
+{
+    // The text ends in a full-width space.
+    return question(QStringLiteral("ＨＫ－Ａ２／ＶＥＬＯ２のデータファイルとして保存しますか　"));
+}
+
 void TH_Message::msgVersionMismatch() const
 {
     error(QStringLiteral("ユニットとアプリケーションのバージョンがミスマッチです"));

@@ -23,6 +23,10 @@ public:
     bool askDiscardOnClose() const;
     bool askQuitUnsaved() const;
     bool askDiscardOnOpen() const;
+    // Before a file is replaced by Save or the text export.
+    bool askOverwrite(const QString &path) const;
+    // Before a measurement read from a first-model file is saved in the current form.
+    bool askSaveAsCurrentFormat() const;
     void msgVersionMismatch() const;
     void msgTooManyRefs() const;
     void msgOver150() const;
