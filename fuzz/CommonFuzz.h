@@ -23,7 +23,10 @@ inline QTemporaryDir &scratchDir()
     return dir;
 }
 
-inline QString scratchPath(const char *name) { return scratchDir().filePath(QLatin1String(name)); }
+inline QString scratchPath(const char *name)
+{
+    return scratchDir().filePath(QLatin1String(name));
+}
 
 inline void writeInput(const QString &path, const uint8_t *data, size_t size)
 {

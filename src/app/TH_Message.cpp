@@ -88,7 +88,8 @@ bool TH_Message::askDiscardOnOpen() const
 
 bool TH_Message::askOverwrite(const QString &path) const
 {
-    return question(QStringLiteral("ファイル：") + path + QStringLiteral("があります。\n上書きしますか"));
+    return question(QStringLiteral("ファイル：") + path +
+                    QStringLiteral("があります。\n上書きしますか"));
 }
 
 bool TH_Message::askSaveAsCurrentFormat() const

@@ -20,7 +20,8 @@ namespace {
 const QString kCaption = QStringLiteral("VELO2 v2.3");
 const QString kBadFile = QStringLiteral("データファイルの内容が正しくありませんでした");
 const QString kTooMany = QStringLiteral("参照データは５個までにしてください");
-const QString kConvert = QStringLiteral("ＨＫ－Ａ２／ＶＥＬＯ２のデータファイルとして保存しますか　");
+const QString kConvert =
+    QStringLiteral("ＨＫ－Ａ２／ＶＥＬＯ２のデータファイルとして保存しますか　");
 const QString kSaveFailed = QStringLiteral("データ保存できませんでした");
 
 QString overwriteText(const QString &path)
@@ -52,7 +53,10 @@ char *describe(const State &s)
 } // namespace
 
 namespace QTest {
-template <> char *toString(const State &s) { return describe(s); }
+template <> char *toString(const State &s)
+{
+    return describe(s);
+}
 } // namespace QTest
 
 class TestFilesWorkflow : public QObject
@@ -188,10 +192,10 @@ void TestFilesWorkflow::openSucceeded_data()
     QTest::addColumn<int>("band");
     QTest::addColumn<int>("oldBefore");
     QTest::addColumn<int>("oldAfter");
-    QTest::newRow("current form clears the old-format flag") << QByteArray("DataFile:HK-A2") << 7
-                                                             << 7 << 1 << 0;
-    QTest::newRow("first-model form sets it, band mapped") << QByteArray("DataFile:HK-A") << 3
-                                                           << 5 << 0 << 1;
+    QTest::newRow("current form clears the old-format flag")
+        << QByteArray("DataFile:HK-A2") << 7 << 7 << 1 << 0;
+    QTest::newRow("first-model form sets it, band mapped")
+        << QByteArray("DataFile:HK-A") << 3 << 5 << 0 << 1;
 }
 
 void TestFilesWorkflow::openSucceeded()
@@ -243,10 +247,10 @@ void TestFilesWorkflow::openFailed_data()
     QByteArray cutShort = datafiles::bytes({});
     cutShort.chop(QByteArray("END:\r\n").size());
 
-    QTest::newRow("unknown first line leaves the flag") << QByteArray("DataFile:HK-B\r\n") << 1
-                                                        << 1 << 3;
-    QTest::newRow("first-model file with a bad band") << datafiles::bytes(firstModel) << 0 << 1
-                                                      << 42;
+    QTest::newRow("unknown first line leaves the flag")
+        << QByteArray("DataFile:HK-B\r\n") << 1 << 1 << 3;
+    QTest::newRow("first-model file with a bad band")
+        << datafiles::bytes(firstModel) << 0 << 1 << 42;
     QTest::newRow("current file without its end line") << cutShort << 1 << 0 << 3;
     QTest::newRow("missing file") << QByteArray() << 1 << 1 << 3;
 }
@@ -332,11 +336,16 @@ void TestFilesWorkflow::saveNames_data()
 {
     QTest::addColumn<QString>("chosen");
     QTest::addColumn<QString>("written");
-    QTest::newRow("no extension") << "spk" << "spk.DTA";
-    QTest::newRow("data extension") << "spk.DTA" << "spk.DTA";
-    QTest::newRow("lower-case extension") << "spk.dta" << "spk.dta.DTA";
-    QTest::newRow("other extension") << "spk.txt" << "spk.txt.DTA";
-    QTest::newRow("dotted folder") << "a.b/spk" << "a.b/spk.DTA";
+    QTest::newRow("no extension") << "spk"
+                                  << "spk.DTA";
+    QTest::newRow("data extension") << "spk.DTA"
+                                    << "spk.DTA";
+    QTest::newRow("lower-case extension") << "spk.dta"
+                                          << "spk.dta.DTA";
+    QTest::newRow("other extension") << "spk.txt"
+                                     << "spk.txt.DTA";
+    QTest::newRow("dotted folder") << "a.b/spk"
+                                   << "a.b/spk.DTA";
 }
 
 void TestFilesWorkflow::saveNames()
@@ -540,11 +549,16 @@ void TestFilesWorkflow::exportNames_data()
 {
     QTest::addColumn<QString>("chosen");
     QTest::addColumn<QString>("written");
-    QTest::newRow("no extension") << "spk" << "spk.txt";
-    QTest::newRow("upper-case extension") << "x.TXT" << "x.txt";
-    QTest::newRow("other extension") << "report.csv" << "report.txt";
-    QTest::newRow("two dots") << "a.b.csv" << "a.txt";
-    QTest::newRow("dotted folder") << "a.b/spk.csv" << "a.b/spk.txt";
+    QTest::newRow("no extension") << "spk"
+                                  << "spk.txt";
+    QTest::newRow("upper-case extension") << "x.TXT"
+                                          << "x.txt";
+    QTest::newRow("other extension") << "report.csv"
+                                     << "report.txt";
+    QTest::newRow("two dots") << "a.b.csv"
+                              << "a.txt";
+    QTest::newRow("dotted folder") << "a.b/spk.csv"
+                                   << "a.b/spk.txt";
 }
 
 void TestFilesWorkflow::exportNames()

@@ -157,8 +157,8 @@ void TestWindowSettings::invalidFileGivesDefaults()
 void TestWindowSettings::flagFiveIsOnAndWrittenAsOne()
 {
     SettingsWindow sw;
-    QVERIFY(sw.write(settingsFile(replaced(replaced(typicalBody(), 23, "fronly:5"), 24,
-                                           "fwide:-3"))));
+    QVERIFY(
+        sw.write(settingsFile(replaced(replaced(typicalBody(), 23, "fronly:5"), 24, "fwide:-3"))));
     TFormMain *w = sw.start();
     QVERIFY(w);
     QVERIFY(w->MenuGraph_R_only->isChecked());

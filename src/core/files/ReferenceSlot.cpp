@@ -12,8 +12,8 @@ void clearReferenceSlot(MeasurementRecord &record, CurveBlock &raw, CurveBlock &
     clearCurve(avg);
 }
 
-ReferenceLoad loadReference(const VELO_File &file, const QString &path,
-                            MeasurementRecord &record, CurveBlock &raw, CurveBlock &avg)
+ReferenceLoad loadReference(const VELO_File &file, const QString &path, MeasurementRecord &record,
+                            CurveBlock &raw, CurveBlock &avg)
 {
     // An empty slot to read into: a point section cut short by "END:" leaves cleared
     // points behind, as it would in a freshly emptied slot.

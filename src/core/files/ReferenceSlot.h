@@ -18,5 +18,5 @@ void clearReferenceSlot(MeasurementRecord &record, CurveBlock &raw, CurveBlock &
 // and only a file that passed both replaces the slot's record and curves and marks it
 // valid, so a failure leaves the slot as it was. The file's serial, model flag and COM
 // port are dropped: a reference never changes the measurement's or the settings'.
-ReferenceLoad loadReference(const VELO_File &file, const QString &path,
-                            MeasurementRecord &record, CurveBlock &raw, CurveBlock &avg);
+ReferenceLoad loadReference(const VELO_File &file, const QString &path, MeasurementRecord &record,
+                            CurveBlock &raw, CurveBlock &avg);
