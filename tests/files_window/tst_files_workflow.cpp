@@ -97,6 +97,9 @@ private slots:
     void referenceSelectionWithBadFile_data();
     void referenceSelectionWithBadFile();
     void referenceClear();
+    void warning150_data();
+    void warning150();
+    void viewsFollowTheCommands();
 
 private:
     QString path(const QString &name) const { return m_dir->filePath(name); }
@@ -806,6 +809,67 @@ void TestFilesWorkflow::referenceClear()
     dialogs().answers = {};
     m_win->MenuRef_Open->trigger();
     QCOMPARE(m_win->refCount, 0);
+    QVERIFY(boxes().boxes.isEmpty());
+}
+
+// ---- Redraws and the 150-ohm message ----
+
+void TestFilesWorkflow::warning150_data()
+{
+    QTest::addColumn<QString>("command");
+    QTest::addColumn<double>("peak");
+    QTest::addColumn<bool>("checked");
+    QTest::addColumn<bool>("warned");
+    QTest::newRow("open above 150, checked") << "open" << 180.0 << true << true;
+    QTest::newRow("open above 150, unchecked") << "open" << 180.0 << false << false;
+    QTest::newRow("open at 149, checked") << "open" << 149.0 << true << false;
+    QTest::newRow("reference above 150 with a measurement") << "reference" << 180.0 << true
+                                                            << true;
+    QTest::newRow("reference above 150, unchecked") << "reference" << 180.0 << false << false;
+    QTest::newRow("reference without a measurement") << "reference only" << 180.0 << true
+                                                     << false;
+}
+
+void TestFilesWorkflow::warning150()
+{
+    QFETCH(QString, command);
+    QFETCH(double, peak);
+    QFETCH(bool, checked);
+    QFETCH(bool, warned);
+    m_win->MenuSet_Warning->setChecked(checked);
+    datafiles::Spec high;
+    high.peakOhm = peak;
+    if (command == "open") {
+        open(put(QStringLiteral("high.DTA"), high));
+    } else {
+        if (command == "reference")
+            open(put(QStringLiteral("low.DTA")));
+        loadReferences({put(QStringLiteral("high.DTA"), high)});
+    }
+    // The message judges the scale of the redrawn graph.
+    QCOMPARE(m_win->graphScale.rMax, peak > 150 ? 200.0f : 150.0f);
+    QCOMPARE(boxes().boxes.size(), warned ? 1 : 0);
+    if (warned) {
+        QCOMPARE(boxes().boxes[0].icon, Icon::Warning);
+        QCOMPARE(boxes().lastText(), QStringLiteral("抵抗値の最大値が150Ωを越えています"));
+    }
+}
+
+void TestFilesWorkflow::viewsFollowTheCommands()
+{
+    // A 20-ohm measurement with references reaching 130 ohm.
+    open(put(QStringLiteral("m.DTA"), {.peakOhm = 20.0}));
+    QCOMPARE(m_win->graphScale.rMax, 25.0f);
+    loadReferences({put(QStringLiteral("r.DTA"), {.band = 3, .peakOhm = 130.0})});
+    QCOMPARE(m_win->graphScale.rMax, 150.0f);
+    QCOMPARE(m_win->graphScale.band, 2);
+    // Closing the measurement leaves the references on their own scale.
+    m_win->MenuFile_Close->trigger();
+    QCOMPARE(m_win->graphScale.rMax, 150.0f);
+    // Clearing them with a measurement shows it alone on its own scale again.
+    open(put(QStringLiteral("m2.DTA"), {.peakOhm = 20.0}));
+    m_win->MenuRef_Close->trigger();
+    QCOMPARE(m_win->graphScale.rMax, 25.0f);
     QVERIFY(boxes().boxes.isEmpty());
 }
 
