@@ -823,11 +823,9 @@ void TestFilesWorkflow::warning150_data()
     QTest::newRow("open above 150, checked") << "open" << 180.0 << true << true;
     QTest::newRow("open above 150, unchecked") << "open" << 180.0 << false << false;
     QTest::newRow("open at 149, checked") << "open" << 149.0 << true << false;
-    QTest::newRow("reference above 150 with a measurement") << "reference" << 180.0 << true
-                                                            << true;
+    QTest::newRow("reference above 150 with a measurement") << "reference" << 180.0 << true << true;
     QTest::newRow("reference above 150, unchecked") << "reference" << 180.0 << false << false;
-    QTest::newRow("reference without a measurement") << "reference only" << 180.0 << true
-                                                     << false;
+    QTest::newRow("reference without a measurement") << "reference only" << 180.0 << true << false;
 }
 
 void TestFilesWorkflow::warning150()
