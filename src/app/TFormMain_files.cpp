@@ -131,6 +131,7 @@ void TFormMain::MenuFile_OpenClick()
         measurement->valid = 0;
         saved = 0;
         drawEmptyGraph(*this);
+        curvesChanged();
         return;
     }
     if (!file->convertRecord(measurement.get(), curveRaw.get(), curveAvg.get())) {
@@ -138,6 +139,7 @@ void TFormMain::MenuFile_OpenClick()
         measurement->valid = 0;
         saved = 0;
         drawEmptyGraph(*this);
+        curvesChanged();
         return;
     }
     measurement->valid = 1;
@@ -148,6 +150,7 @@ void TFormMain::MenuFile_OpenClick()
     else
         showMeasurement();
     setWindowTitle(captionFor(dataFileName));
+    curvesChanged();
     warnIfOver150(*this);
 }
 
@@ -192,6 +195,7 @@ void TFormMain::MenuFile_CloseClick()
         showReferences();
     else
         drawEmptyGraph(*this);
+    curvesChanged();
 }
 
 void TFormMain::MenuFile_ExportClick()

@@ -1,5 +1,7 @@
 #include "ModalDriver.h"
 #include "ScriptedChoosers.h"
+#include "ScriptedFileChooser.h"
+#include "analysis/TFormCalc.h"
 #include "SpeakerCurve.h"
 #include "WaitIdle.h"
 #include "app/TFormMain.h"
@@ -9,6 +11,7 @@
 #include "print/TFormPrnInfo.h"
 
 #include <QComboBox>
+#include <QLineEdit>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPrinter>
@@ -29,6 +32,7 @@ private slots:
     void colourCancelledChangesNothing();
     void printWithoutMeasurement();
     void printToPdf();
+    void analysisFollowsOpenedAndClosedFiles();
 
 private:
     QTemporaryDir *m_dir = nullptr;
@@ -148,6 +152,44 @@ void TestAppDialogs::printToPdf()
     QCOMPARE(bytes.count("/Type /Page\n") + bytes.count("/Type /Page\r") +
                  bytes.count("/Type /Page "),
              qsizetype(1));
+}
+
+void TestAppDialogs::analysisFollowsOpenedAndClosedFiles()
+{
+    // Two drivers with different resonances, saved as data files.
+    auto writeDriver = [this](const QString &name, double fs) {
+        MeasurementRecord rec;
+        SpeakerModel model;
+        model.fs = fs;
+        fillRecord(rec, 2, model);
+        const QString path = m_dir->filePath(name);
+        m_win->file->writeDataFile(path, QStringLiteral("0123"), 1, &rec);
+        return path;
+    };
+    const QString low = writeDriver(QStringLiteral("low.DTA"), 30);
+    const QString high = writeDriver(QStringLiteral("high.DTA"), 90);
+    ScriptedFileChooser files;
+    Seams::install(&m_seams->messages, &files, &m_seams->colors, &m_seams->print);
+
+    files.answers = {{low}};
+    m_win->MenuFile_Open->trigger();
+    m_win->MenuMesure_Calc->trigger();
+    QVERIFY(m_win->formCalc->isVisible());
+    QCOMPARE(m_win->formCalc->peakCount(), 1);
+    const QString lowPeak = m_win->formCalc->peakField(0, 0)->text();
+    QVERIFY2(lowPeak.toDouble() > 25 && lowPeak.toDouble() < 35, qPrintable(lowPeak));
+
+    // Opening another file searches again while the window stays open.
+    files.answers = {{high}};
+    m_win->MenuFile_Open->trigger();
+    QVERIFY(waitUntil([&] { return m_win->formCalc->peakField(0, 0)->text() != lowPeak; }));
+    const double highPeak = m_win->formCalc->peakField(0, 0)->text().toDouble();
+    QVERIFY(highPeak > 80 && highPeak < 100);
+
+    // Closing it leaves nothing to show.
+    m_win->MenuFile_Close->trigger();
+    QVERIFY(waitUntil([&] { return m_win->formCalc->peakField(0, 0)->text() == "---"; }));
+    QVERIFY(m_seams->messages.boxes.isEmpty());
 }
 
 QTEST_MAIN(TestAppDialogs)
