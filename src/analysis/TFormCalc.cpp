@@ -8,7 +8,6 @@
 #include "app/WindowFont.h"
 #include "core/analysis/AnalysisFormat.h"
 #include "core/analysis/AnalysisMessages.h"
-#include "core/analysis/AnalysisSmoothing.h"
 #include "core/analysis/ThieleSmall.h"
 #include "core/measure/MeasurementRecord.h"
 
@@ -143,8 +142,7 @@ void TFormCalc::runSearch()
     }
     first_ = bandFirstIndex(measurement_->band);
     last_ = bandLastIndex(measurement_->band);
-    smoothForAnalysis(*raw_, *smooth_, first_, last_);
-    peaks_ = findPeaks(*raw_, *smooth_, first_, last_);
+    peaks_ = searchBand(*raw_, *smooth_, measurement_->band);
     for (int row = 0; row < peaks_.peakCount; ++row)
         showPeak(peaks_.peakIndex[row], row);
     ButtonTS->setEnabled(peaks_.peakCount > 0);

@@ -8,15 +8,6 @@
 #include <QLineEdit>
 #include <QPushButton>
 
-namespace {
-
-const char *const kRowLabels[kTsValueCount] = {
-    "Re [ Ω ]",  "Rmax [ Ω ]", "Fs [ Hz ]", "r0",  "Rx [ Ω ]",
-    "f1 [ Hz ]", "f2 [ Hz ]",  "Qms",       "Qes", "Qts",
-};
-
-} // namespace
-
 TFormTS::TFormTS(QWidget *parent)
     : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                           Qt::MSWindowsFixedSizeDialogHint)
@@ -28,7 +19,7 @@ TFormTS::TFormTS(QWidget *parent)
 
     auto *grid = new QGridLayout(this);
     for (int i = 0; i < kTsValueCount; ++i) {
-        grid->addWidget(new QLabel(QString::fromUtf8(kRowLabels[i]), this), i, 0);
+        grid->addWidget(new QLabel(tsValueLabel(i), this), i, 0);
         fields_[i] = new QLineEdit(emptyFieldText(), this);
         fields_[i]->setObjectName(QStringLiteral("Edit%1").arg(i + 1));
         fields_[i]->setReadOnly(true);

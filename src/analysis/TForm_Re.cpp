@@ -3,12 +3,12 @@
 #include "app/Seams.h"
 #include "app/WindowFont.h"
 #include "core/analysis/AnalysisMessages.h"
+#include "core/analysis/ThieleSmall.h"
 
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QVBoxLayout>
-#include <cmath>
 
 TForm_Re::TForm_Re(QWidget *parent)
     : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
@@ -53,16 +53,14 @@ void TForm_Re::setTarget(float *re, quint8 *cancelFlag)
 
 void TForm_Re::Button1Click()
 {
-    bool ok = false;
-    const double value = Edit1->text().trimmed().toDouble(&ok);
-    // "nan", "inf" and values beyond the float range are not numbers the computation can use.
-    if (!ok || !std::isfinite(value) || !std::isfinite(float(value))) {
+    float value = 0.0f;
+    if (!parseReText(Edit1->text(), &value)) {
         Seams::messages().show(MessagePresenter::Icon::Error, AnalysisMessages::reEntryCaption(),
                                AnalysisMessages::badRe());
         return;
     }
     if (re_)
-        *re_ = float(value);
+        *re_ = value;
     if (cancelFlag_)
         *cancelFlag_ = 0;
     accept();

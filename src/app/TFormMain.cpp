@@ -365,15 +365,14 @@ void TFormMain::mUnlockControls()
 
 void TFormMain::mApplyLabelColors()
 {
-    auto paint = [this](int from, int to, ColorRef color) {
-        for (int i = from; i <= to; ++i) {
-            QPalette pal = labelTable[i]->palette();
-            pal.setColor(QPalette::WindowText, toQColor(color));
-            labelTable[i]->setPalette(pal);
-        }
-    };
-    paint(0, 11, settings.colorR);      // Label0..Label9, Label00, Label01
-    paint(12, 23, settings.colorTheta); // Label20..Label29, Label30, Label31
+    for (int i = 0; i < kAxisLabelCount; ++i) {
+        const auto color = axisLabelColor(settings, i);
+        if (!color)
+            continue;
+        QPalette pal = labelTable[i]->palette();
+        pal.setColor(QPalette::WindowText, toQColor(*color));
+        labelTable[i]->setPalette(pal);
+    }
 }
 
 int TFormMain::outerWidth() const { return width(); }

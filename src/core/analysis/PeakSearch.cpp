@@ -1,5 +1,7 @@
 #include "PeakSearch.h"
 
+#include "AnalysisSmoothing.h"
+
 namespace {
 
 // The shape thresholds keep the precision they were written with: the flat-top allowance is a
@@ -111,4 +113,14 @@ PeakList findPeaks(const CurveBlock &raw, const CurveBlock &smooth, int first, i
         }
     }
     return list;
+}
+
+PeakList searchBand(const CurveBlock &raw, CurveBlock &smooth, int band)
+{
+    if (!isValidBand(band))
+        return PeakList();
+    const int first = bandFirstIndex(band);
+    const int last = bandLastIndex(band);
+    smoothForAnalysis(raw, smooth, first, last);
+    return findPeaks(raw, smooth, first, last);
 }

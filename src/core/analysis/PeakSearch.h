@@ -26,3 +26,7 @@ bool isBroadPeak(const CurveBlock &raw, const CurveBlock &smooth, int first, int
 // otherwise k+1. A wide peak at an index already listed is skipped; narrow peaks are listed
 // without that check. Stops after five peaks.
 PeakList findPeaks(const CurveBlock &raw, const CurveBlock &smooth, int first, int last);
+
+// The analysis window's search over a band 1..9: smoothForAnalysis of raw into smooth, then
+// findPeaks. An empty list for any other band.
+PeakList searchBand(const CurveBlock &raw, CurveBlock &smooth, int band);

@@ -31,6 +31,17 @@ bool isAcceptableRe(float Re, float Rmax)
     return std::isfinite(r0) && r0 > 1.0f;
 }
 
+bool parseReText(const QString &text, float *Re)
+{
+    bool ok = false;
+    const double value = text.trimmed().toDouble(&ok);
+    // "nan", "inf" and values beyond the float range are not numbers the computation can use.
+    if (!ok || !std::isfinite(value) || !std::isfinite(float(value)))
+        return false;
+    *Re = float(value);
+    return true;
+}
+
 bool findF1(const CurveBlock &raw, int first, int peak, float Rx, float *f1)
 {
     if (first < 0 || peak >= kRecordSlots)

@@ -4,6 +4,8 @@
 #include "TsParameters.h"
 #include "measure/CurveBlock.h"
 
+#include <QString>
+
 enum class TsResult {
     Ok,
     NoPeak,  // no resonance to start from
@@ -16,6 +18,10 @@ enum class TsResult {
 // Re is usable when 0 < Re < Rmax and r0 = Rmax / Re stays a finite float above 1. Anything
 // else would take the square root of a negative r0, divide by r0 - 1 = 0 or give a negative Q.
 bool isAcceptableRe(float Re, float Rmax);
+
+// The number typed as Re, blanks around it allowed. False for anything that is not a finite
+// number in float range ("abc", "nan", "inf", "1e39"); *Re is then left alone.
+bool parseReText(const QString &text, float *Re);
 
 // Side frequency below the peak: steps i from peak-1 down to first for the first pair with
 // R[i] <= Rx <= R[i+1] and interpolates linearly in R and frequency. False when none exists.

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QString>
 #include <array>
 
 // The ten Thiele-Small values of the last computation, single precision, in display order.
@@ -22,3 +23,6 @@ constexpr int kTsValueCount = 10;
 
 // The values in field order, for forms that list them row by row.
 std::array<float, kTsValueCount> tsValues(const TsParameters &p);
+
+// The row label of value i as the result window shows it: "Re [ Ω ]" ... "Qts".
+QString tsValueLabel(int i);

@@ -30,3 +30,18 @@ QString formatFixed(float value, int decimals, const QString &decimalPoint)
         text.prepend(QLatin1Char('-'));
     return text;
 }
+
+QByteArray shortestFloatText(float value)
+{
+    if (std::isnan(value))
+        return QByteArrayLiteral("nan");
+    if (std::isinf(value))
+        return value < 0 ? QByteArrayLiteral("-inf") : QByteArrayLiteral("inf");
+    char digits[64];
+    // Plain notation keeps the texts readable for every value a curve can hold.
+    const bool plain = std::fabs(value) < 1e16f;
+    const auto res = plain ? std::to_chars(digits, digits + sizeof digits, value,
+                                           std::chars_format::fixed)
+                           : std::to_chars(digits, digits + sizeof digits, value);
+    return QByteArray(digits, res.ptr - digits);
+}

@@ -57,4 +57,8 @@ public:
     // a missing curve or record, a band that is not 1..9, or a failed write.
     bool exportText(const QString &path, const CurveBlock *curve,
                     const MeasurementRecord *record) const;
+    // The bytes exportText writes, for a caller that sends them elsewhere (standard output).
+    // False, with bytes untouched, for a missing curve or record or a band that is not 1..9.
+    bool exportTextBytes(const CurveBlock *curve, const MeasurementRecord *record,
+                         QByteArray &bytes) const;
 };

@@ -27,7 +27,16 @@ void addLine(QString &out, const QString &text)
 bool VELO_File::exportText(const QString &path, const CurveBlock *curve,
                            const MeasurementRecord *record) const
 {
-    if (path.isEmpty() || !curve || !record || !isValidBand(record->band))
+    QByteArray bytes;
+    if (path.isEmpty() || !exportTextBytes(curve, record, bytes))
+        return false;
+    return writeFileSafely(path, bytes);
+}
+
+bool VELO_File::exportTextBytes(const CurveBlock *curve, const MeasurementRecord *record,
+                                QByteArray &bytes) const
+{
+    if (!curve || !record || !isValidBand(record->band))
         return false;
 
     const QString point = QLocale().decimalPoint();
@@ -50,5 +59,6 @@ bool VELO_File::exportText(const QString &path, const CurveBlock *curve,
         out += formatFixed(curve->theta[i], 1, point);
         out += QLatin1String("\r\n");
     }
-    return writeFileSafely(path, toAnsi(out));
+    bytes = toAnsi(out);
+    return true;
 }

@@ -5,6 +5,15 @@
 #include <cmath>
 #include <cstdlib>
 
+std::optional<ColorRef> axisLabelColor(const Settings &settings, int entry)
+{
+    if (entry >= kRTickFirst && entry <= kRUnitLabel)
+        return settings.colorR;
+    if (entry >= kThetaTickFirst && entry <= kThetaUnitLabel)
+        return settings.colorTheta;
+    return std::nullopt;
+}
+
 QString rUnitText()
 {
     return QStringLiteral("[Ω]");

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "files/Settings.h"
 #include "measure/GraphScale.h"
 
 #include <QPoint>
@@ -19,6 +20,10 @@ constexpr int kFreqTickFirst = 24;  // 24..33: frequency ticks, filled from the 
 constexpr int kFreqUnitLabel = 34;  // "[Hz]"
 constexpr int kLevelTicks = 11;
 constexpr int kFreqTickSlots = 10;
+
+// Text colour of a label entry: the R ticks and "[Ω]" in colorR, the phase ticks and "[deg]"
+// in colorTheta; nothing for the frequency labels, which keep the window's text colour.
+std::optional<ColorRef> axisLabelColor(const Settings &settings, int entry);
 
 QString rUnitText();
 QString thetaUnitText();

@@ -1,0 +1,179 @@
+#include "CliMessages.h"
+
+#include "analysis/AnalysisMessages.h"
+
+namespace CliMessages {
+
+QString program() { return QStringLiteral("velo2-cli"); }
+
+QString overallHelp(const QStringList &commands)
+{
+    return QStringLiteral(
+               "Usage: velo2-cli COMMAND [OPTIONS] ARGUMENTS\n"
+               "\n"
+               "The VELO2 loudspeaker impedance tools on the command line, with the program's\n"
+               "own file formats and computations.\n"
+               "\n"
+               "Commands:\n"
+               "  info FILE.DTA...           model, serial, date, band and ranges of data files\n"
+               "  export FILE.DTA [-o OUT]   the program's text export (\"*.txt\")\n"
+               "  zma FILE.DTA [-o OUT]      frequency, impedance and phase table (\"*.zma\")\n"
+               "  peaks FILE.DTA             resonance peaks, as the analysis window lists them\n"
+               "  ts FILE.DTA --re OHMS      the ten Thiele-Small values\n"
+               "  render FILE.DTA -o OUT.png the graph as the window draws it\n"
+               "%1"
+               "\n"
+               "Run 'velo2-cli COMMAND --help' for the options of a command.\n"
+               "Exit status: 0 success, 1 the operation failed, 2 wrong usage.")
+        .arg(commands.contains(QStringLiteral("measure"))
+                 ? QStringLiteral("  measure --port P --band N -o OUT.DTA  a measurement with the unit\n")
+                 : QString());
+}
+
+QString usagePrefix() { return QStringLiteral("Usage: "); }
+QString optionsHeading() { return QStringLiteral("Options:"); }
+QString seeHelp(const QString &command) { return QStringLiteral("see '%1 --help'").arg(command); }
+
+QString unknownCommand(const QString &name)
+{
+    return QStringLiteral("unknown command '%1'").arg(name);
+}
+QString unknownOption(const QString &option)
+{
+    return QStringLiteral("unknown option '%1'").arg(option);
+}
+QString missingArgument(const QString &what) { return QStringLiteral("missing %1").arg(what); }
+QString unexpectedArgument(const QString &argument)
+{
+    return QStringLiteral("unexpected argument '%1'").arg(argument);
+}
+QString badSize(const QString &text, int minW, int minH, int maxSide)
+{
+    return QStringLiteral("--size '%1': expected WIDTHxHEIGHT in pixels, from %2x%3 up to %4x%4")
+        .arg(text)
+        .arg(minW)
+        .arg(minH)
+        .arg(maxSide);
+}
+QString badBand(const QString &text)
+{
+    return QStringLiteral("--band '%1': the band must be a number from 1 to 9").arg(text);
+}
+QString tooManyReferences(int limit)
+{
+    return QStringLiteral("at most %1 references (--ref) can be shown").arg(limit);
+}
+
+QString noSuchFile() { return QStringLiteral("no such file"); }
+QString isDirectory() { return QStringLiteral("is a folder, not a file"); }
+QString cannotRead(const QString &reason)
+{
+    return QStringLiteral("cannot be read: %1").arg(reason);
+}
+QString badDataFile() { return QStringLiteral("not a valid VELO2 data file"); }
+QString calcDataError() { return QStringLiteral("the data cannot be converted"); }
+QString noSuchFolder() { return QStringLiteral("cannot be written: no such folder"); }
+QString permissionDenied() { return QStringLiteral("cannot be written: permission denied"); }
+QString cannotWrite() { return QStringLiteral("cannot be written"); }
+QString standardOutput() { return QStringLiteral("standard output"); }
+QString stdoutFailed() { return QStringLiteral("standard output: write error"); }
+QString renderFailed() { return QStringLiteral("the graph could not be drawn"); }
+
+QString analysisMessage(const QString &programText)
+{
+    using namespace AnalysisMessages;
+    QString meaning;
+    if (programText == noPeak())
+        meaning = QStringLiteral("no resonance peak found");
+    else if (programText == badRe())
+        meaning = QStringLiteral("Re must be a number above 0 and below Rmax");
+    else if (programText == noF1())
+        meaning = QStringLiteral("R never falls to Rx below the resonance");
+    else if (programText == noF2())
+        meaning = QStringLiteral("R never falls to Rx above the resonance");
+    else if (programText == badF1F2())
+        meaning = QStringLiteral("f1 and f2 give no usable bandwidth");
+    return meaning.isEmpty() ? programText : programText + QStringLiteral(" (") + meaning + ')';
+}
+
+QString infoDescription()
+{
+    return QStringLiteral("Prints for each data file its model tag, serial, date and time, COM "
+                          "port, band,\npoint count and the ranges of frequency, R and phase. A "
+                          "bad file is reported\nand the others are still shown.");
+}
+QString exportDescription()
+{
+    return QStringLiteral("Writes the program's text export of the measurement, byte for byte "
+                          "what the\nwindow's export writes: averaged curve unless --raw, the "
+                          "decimal separator\nof the locale. Without -o, or with -o -, to "
+                          "standard output.");
+}
+QString zmaDescription()
+{
+    return QStringLiteral("Writes the curve as a three-column table (frequency in Hz, impedance "
+                          "in ohms,\nphase in degrees) as crossover simulators import it: "
+                          "averaged unless --raw.\nWithout -o, or with -o -, to standard "
+                          "output.");
+}
+QString peaksDescription()
+{
+    return QStringLiteral("Lists up to five resonance peaks of the measurement, found by the "
+                          "analysis\nwindow's search; the first one is the resonance (Fs, "
+                          "Rmax).");
+}
+QString tsDescription()
+{
+    return QStringLiteral("Computes the ten Thiele-Small values from the first resonance peak "
+                          "and the\nvoice-coil DC resistance Re, as the analysis window does.");
+}
+QString renderDescription()
+{
+    return QStringLiteral("Draws the graph as the main window shows it after opening the file "
+                          "(and\nloading the references): frame, grid, curves and the axis "
+                          "labels beside the\nplot, through the window's renderer. No display "
+                          "is needed.");
+}
+QString helpOptionHelp() { return QStringLiteral("show this help"); }
+QString jsonHelp()
+{
+    return QStringLiteral("print the results as JSON, numbers with full float precision");
+}
+QString outputHelp()
+{
+    return QStringLiteral("write to this file (\"-\" for standard output); into a folder under "
+                          "the input's name");
+}
+QString renderOutputHelp()
+{
+    return QStringLiteral("write the PNG picture to this file (\"-\" for standard output)");
+}
+QString rawHelp() { return QStringLiteral("the unaveraged curve (averaging off)"); }
+QString reHelp() { return QStringLiteral("voice-coil DC resistance Re in ohms"); }
+QString refHelp()
+{
+    return QStringLiteral("also draw this data file as a reference curve (up to five times)");
+}
+QString sizeHelp()
+{
+    return QStringLiteral("size of the picture in pixels (default 640x384: a 500x312 graph box)");
+}
+QString rOnlyHelp() { return QStringLiteral("draw R only, without the phase"); }
+QString thickHelp() { return QStringLiteral("draw the measured lines thick"); }
+QString renderBandHelp()
+{
+    return QStringLiteral("frequency axis of band N (1-9) instead of the measurement's band");
+}
+
+QString fieldModel() { return QStringLiteral("model"); }
+QString fieldSerial() { return QStringLiteral("serial"); }
+QString fieldDateTime() { return QStringLiteral("date-time"); }
+QString fieldComPort() { return QStringLiteral("COM port"); }
+QString fieldBand() { return QStringLiteral("band"); }
+QString fieldPoints() { return QStringLiteral("points"); }
+QString fieldFrequency() { return QStringLiteral("frequency"); }
+QString fieldR() { return QStringLiteral("R"); }
+QString fieldTheta() { return QStringLiteral("θ"); }
+QString peaksHeading() { return QStringLiteral("peak\tfrequency[Hz]\tR[Ω]"); }
+
+} // namespace CliMessages

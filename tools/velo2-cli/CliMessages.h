@@ -1,0 +1,71 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+// Every text velo2-cli writes of its own. The analysis messages come from the program's own
+// message list and are passed through analysisMessage.
+namespace CliMessages {
+
+QString program(); // "velo2-cli"
+QString overallHelp(const QStringList &commands);
+QString usagePrefix();
+QString optionsHeading();
+QString seeHelp(const QString &command);
+
+// usage errors
+QString unknownCommand(const QString &name);
+QString unknownOption(const QString &option);
+QString missingArgument(const QString &what);
+QString unexpectedArgument(const QString &argument);
+QString badSize(const QString &text, int minW, int minH, int maxSide);
+QString badBand(const QString &text);
+QString tooManyReferences(int limit);
+
+// problems with files and results
+QString noSuchFile();
+QString isDirectory();
+QString cannotRead(const QString &reason);
+QString badDataFile();
+QString calcDataError();
+QString noSuchFolder();
+QString permissionDenied();
+QString cannotWrite();
+QString standardOutput();
+QString stdoutFailed();
+QString renderFailed();
+// A message of the analysis windows followed by its English meaning.
+QString analysisMessage(const QString &programText);
+
+// command descriptions and option help
+QString infoDescription();
+QString exportDescription();
+QString zmaDescription();
+QString peaksDescription();
+QString tsDescription();
+QString renderDescription();
+QString helpOptionHelp();
+QString jsonHelp();
+QString outputHelp();
+QString renderOutputHelp();
+QString rawHelp();
+QString reHelp();
+QString refHelp();
+QString sizeHelp();
+QString rOnlyHelp();
+QString thickHelp();
+QString renderBandHelp();
+
+// result captions
+QString fieldModel();
+QString fieldSerial();
+QString fieldDateTime();
+QString fieldComPort();
+QString fieldBand();
+QString fieldPoints();
+QString fieldFrequency();
+QString fieldR();
+QString fieldTheta();
+QString peaksHeading();
+
+} // namespace CliMessages

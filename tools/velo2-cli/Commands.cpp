@@ -1,0 +1,24 @@
+#include "Commands.h"
+
+namespace {
+
+const Command kCommands[] = {
+    {"info", runInfo, false},   {"export", runExport, false}, {"zma", runZma, false},
+    {"peaks", runPeaks, false}, {"ts", runTs, false},         {"render", runRender, true},
+};
+
+} // namespace
+
+const Command *commands(int *count)
+{
+    *count = int(std::size(kCommands));
+    return kCommands;
+}
+
+const Command *findCommand(const QString &name)
+{
+    for (const Command &c : kCommands)
+        if (name == QLatin1String(c.name))
+            return &c;
+    return nullptr;
+}

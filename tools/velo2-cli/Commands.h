@@ -1,0 +1,22 @@
+#pragma once
+
+#include <QStringList>
+
+// Each subcommand takes the arguments after its name and returns the exit code.
+int runInfo(const QStringList &args);
+int runExport(const QStringList &args);
+int runZma(const QStringList &args);
+int runPeaks(const QStringList &args);
+int runTs(const QStringList &args);
+int runRender(const QStringList &args);
+int runMeasure(const QStringList &args);
+
+struct Command {
+    const char *name;
+    int (*run)(const QStringList &args);
+    bool needsGui; // draws through the window's renderer
+};
+
+// The subcommands in the order the overall help lists them; nullptr for an unknown name.
+const Command *findCommand(const QString &name);
+const Command *commands(int *count);

@@ -1,0 +1,33 @@
+#pragma once
+
+#include <QImage>
+#include <QSize>
+#include <QVector>
+
+struct MeasurementFile;
+
+struct GraphImageOptions {
+    QSize size;          // the whole picture, labels included
+    int band = 0;        // the band list's choice; 0 for the measurement's own band
+    bool rOnly = false;  // "抵抗値のみ表示"
+    bool wide = false;   // "測定値は太線で描画"
+    bool averaging = true; // "平均処理"
+};
+
+// Margins the window keeps round the graph box for the axis labels.
+constexpr int kBoxLeft = 64;
+constexpr int kBoxTop = 24;
+constexpr int kBoxRightMargin = 76;
+constexpr int kBoxBottomMargin = 48;
+QSize defaultGraphImageSize();
+QSize minimumGraphImageSize();
+// The graph box inside a picture of this size; empty when the picture is too small.
+QSize graphBoxSize(QSize picture);
+
+// The graph as the main window shows it after opening the measurement (and loading the
+// references): the renderer draws frame, grid and curves into its box and lays its 35
+// labels out beside it, and the picture is taken of box and labels together. Needs a
+// QApplication.
+QImage renderGraphImage(const MeasurementFile &measurement,
+                        const QVector<const MeasurementFile *> &references,
+                        const GraphImageOptions &options);

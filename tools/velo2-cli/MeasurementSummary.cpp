@@ -1,0 +1,62 @@
+#include "MeasurementSummary.h"
+
+#include "CliJson.h"
+#include "CliMessages.h"
+#include "CurveRanges.h"
+#include "MeasurementFile.h"
+#include "graph/ReadoutFormat.h"
+
+#include <QStringList>
+
+namespace {
+
+// Ranges come from the unaveraged curve, the values the unit measured.
+QString joined(const QString &low, const QString &high)
+{
+    return low + QStringLiteral("...") + high;
+}
+
+} // namespace
+
+QString summaryText(const MeasurementFile &m)
+{
+    const int band = m.record.band;
+    const CurveRanges c = curveRanges(m.raw, band);
+    const QList<QPair<QString, QString>> rows = {
+        {CliMessages::fieldModel(), modelTag(m.modelFlag)},
+        {CliMessages::fieldSerial(), m.serial},
+        {CliMessages::fieldDateTime(), m.record.dateTime},
+        {CliMessages::fieldComPort(), QString::number(m.comPort)},
+        {CliMessages::fieldBand(), QStringLiteral("%1 (%2)").arg(band).arg(bandCaption(band))},
+        {CliMessages::fieldPoints(), QString::number(bandPointCount(band))},
+        {CliMessages::fieldFrequency(), joined(formatHertz(c.fMin), formatHertz(c.fMax))},
+        {CliMessages::fieldR(), joined(formatOhms(c.rMin), formatOhms(c.rMax))},
+        {CliMessages::fieldTheta(), joined(formatDegrees(c.thetaMin), formatDegrees(c.thetaMax))},
+    };
+    int width = 0;
+    for (const auto &row : rows)
+        width = std::max(width, int(row.first.size()));
+    QStringList lines{m.path};
+    for (const auto &row : rows)
+        lines << QStringLiteral("  ") + row.first.leftJustified(width + 2) + row.second;
+    return lines.join(QLatin1Char('\n'));
+}
+
+QJsonObject summaryJson(const MeasurementFile &m)
+{
+    const int band = m.record.band;
+    const CurveRanges c = curveRanges(m.raw, band);
+    return QJsonObject{
+        {QStringLiteral("file"), m.path},
+        {QStringLiteral("model"), modelTag(m.modelFlag)},
+        {QStringLiteral("serial"), m.serial},
+        {QStringLiteral("dateTime"), m.record.dateTime},
+        {QStringLiteral("comPort"), m.comPort},
+        {QStringLiteral("band"), band},
+        {QStringLiteral("bandCaption"), bandCaption(band)},
+        {QStringLiteral("points"), bandPointCount(band)},
+        {QStringLiteral("frequencyHz"), jsonRange(c.fMin, c.fMax)},
+        {QStringLiteral("rOhm"), jsonRange(c.rMin, c.rMax)},
+        {QStringLiteral("thetaDeg"), jsonRange(c.thetaMin, c.thetaMax)},
+    };
+}

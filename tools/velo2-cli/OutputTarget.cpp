@@ -1,0 +1,47 @@
+#include "OutputTarget.h"
+
+#include "CliIo.h"
+#include "CliMessages.h"
+#include "files/FileNameRules.h"
+#include "files/SafeWrite.h"
+
+#include <QDir>
+#include <QFileInfo>
+
+OutputTarget::OutputTarget(const QString &option, const QString &inputPath,
+                           const QString &extension)
+{
+    if (option.isEmpty() || option == QLatin1String("-"))
+        return;
+    if (QFileInfo(option).isDir())
+        m_path = QDir(option).filePath(proposedFileName(inputPath, extension));
+    else
+        m_path = option;
+}
+
+QString OutputTarget::name() const
+{
+    return isStdout() ? CliMessages::standardOutput() : m_path;
+}
+
+bool OutputTarget::write(const QByteArray &bytes) const
+{
+    if (isStdout()) {
+        writeOut(bytes);
+        return true;
+    }
+    return writeFileSafely(m_path, bytes);
+}
+
+QString OutputTarget::writeProblem(const QString &path)
+{
+    const QFileInfo info(path);
+    const QFileInfo folder(info.absolutePath());
+    if (!folder.exists())
+        return CliMessages::noSuchFolder();
+    if (info.isDir())
+        return CliMessages::isDirectory();
+    if (!folder.isWritable() || (info.exists() && !info.isWritable()))
+        return CliMessages::permissionDenied();
+    return CliMessages::cannotWrite();
+}

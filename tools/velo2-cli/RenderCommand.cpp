@@ -1,0 +1,105 @@
+#include "CliIo.h"
+#include "CliMessages.h"
+#include "CommandLine.h"
+#include "Commands.h"
+#include "GraphImage.h"
+#include "MeasurementFile.h"
+#include "OutputTarget.h"
+#include "files/Settings.h"
+
+#include <QBuffer>
+#include <QRegularExpression>
+
+namespace {
+
+constexpr int kMaxImageSide = 10000;
+
+bool parseSize(const QString &text, QSize *size)
+{
+    static const QRegularExpression pattern(QStringLiteral("^(\\d{1,5})[xX](\\d{1,5})$"));
+    const auto match = pattern.match(text);
+    if (!match.hasMatch())
+        return false;
+    const QSize s(match.captured(1).toInt(), match.captured(2).toInt());
+    if (s.width() > kMaxImageSide || s.height() > kMaxImageSide || graphBoxSize(s).isEmpty())
+        return false;
+    *size = s;
+    return true;
+}
+
+bool parseBand(const QString &text, int *band)
+{
+    bool ok = false;
+    const int b = text.toInt(&ok);
+    if (!ok || !isValidBand(b))
+        return false;
+    *band = b;
+    return true;
+}
+
+} // namespace
+
+int runRender(const QStringList &args)
+{
+    CommandLine cl(QStringLiteral("render"),
+                   QStringLiteral("FILE.DTA -o OUT.png [--ref REF.DTA]... [--size WxH] [--r-only] "
+                                  "[--thick] [--raw] [--band N]"),
+                   CliMessages::renderDescription());
+    cl.addValue({QStringLiteral("o"), QStringLiteral("output")}, QStringLiteral("OUT.png"),
+                CliMessages::renderOutputHelp());
+    cl.addValue({QStringLiteral("ref")}, QStringLiteral("REF.DTA"), CliMessages::refHelp());
+    cl.addValue({QStringLiteral("size")}, QStringLiteral("WxH"), CliMessages::sizeHelp());
+    cl.addFlag(QStringLiteral("r-only"), CliMessages::rOnlyHelp());
+    cl.addFlag(QStringLiteral("thick"), CliMessages::thickHelp());
+    cl.addFlag(QStringLiteral("raw"), CliMessages::rawHelp());
+    cl.addValue({QStringLiteral("band")}, QStringLiteral("N"), CliMessages::renderBandHelp());
+    if (const int code = cl.parse(args); code >= 0)
+        return code;
+    if (const int code = cl.expectPositional(1, 1, QStringLiteral("FILE.DTA")); code >= 0)
+        return code;
+    if (!cl.isSet(QStringLiteral("o")))
+        return cl.usageError(CliMessages::missingArgument(QStringLiteral("-o OUT.png")));
+
+    GraphImageOptions options;
+    options.size = defaultGraphImageSize();
+    if (cl.isSet(QStringLiteral("size")) && !parseSize(cl.value(QStringLiteral("size")), &options.size))
+        return cl.usageError(CliMessages::badSize(cl.value(QStringLiteral("size")),
+                                                  minimumGraphImageSize().width(),
+                                                  minimumGraphImageSize().height(), kMaxImageSide));
+    if (cl.isSet(QStringLiteral("band")) && !parseBand(cl.value(QStringLiteral("band")), &options.band))
+        return cl.usageError(CliMessages::badBand(cl.value(QStringLiteral("band"))));
+    const QStringList refPaths = cl.values(QStringLiteral("ref"));
+    if (refPaths.size() > kReferenceSlots)
+        return cl.usageError(CliMessages::tooManyReferences(kReferenceSlots));
+    options.rOnly = cl.isSet(QStringLiteral("r-only"));
+    options.wide = cl.isSet(QStringLiteral("thick"));
+    options.averaging = !cl.isSet(QStringLiteral("raw"));
+
+    const QString input = cl.positional().first();
+    QString problem;
+    const auto m = loadMeasurementFile(input, &problem);
+    if (!m)
+        return cl.fileFailure(input, problem);
+    std::vector<std::unique_ptr<MeasurementFile>> refs;
+    QVector<const MeasurementFile *> refList;
+    for (const QString &path : refPaths) {
+        refs.push_back(loadMeasurementFile(path, &problem));
+        if (!refs.back())
+            return cl.fileFailure(path, problem);
+        refList.append(refs.back().get());
+    }
+
+    const QImage image = renderGraphImage(*m, refList, options);
+    QByteArray png;
+    QBuffer buffer(&png);
+    buffer.open(QIODevice::WriteOnly);
+    if (image.isNull() || !image.save(&buffer, "PNG"))
+        return cl.failure(CliMessages::renderFailed());
+
+    const OutputTarget out(cl.value(QStringLiteral("o")), input, QStringLiteral(".png"));
+    if (!out.write(png))
+        return cl.fileFailure(out.path(), OutputTarget::writeProblem(out.path()));
+    if (out.isStdout())
+        return finishOutput() ? ExitOk : ExitFailed;
+    return ExitOk;
+}

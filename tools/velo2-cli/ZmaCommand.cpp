@@ -1,0 +1,34 @@
+#include "CliIo.h"
+#include "CliMessages.h"
+#include "CommandLine.h"
+#include "Commands.h"
+#include "MeasurementFile.h"
+#include "OutputTarget.h"
+#include "files/ZmaText.h"
+
+int runZma(const QStringList &args)
+{
+    CommandLine cl(QStringLiteral("zma"), QStringLiteral("FILE.DTA [-o OUT.zma] [--raw]"),
+                   CliMessages::zmaDescription());
+    cl.addValue({QStringLiteral("o"), QStringLiteral("output")}, QStringLiteral("OUT"),
+                CliMessages::outputHelp());
+    cl.addFlag(QStringLiteral("raw"), CliMessages::rawHelp());
+    if (const int code = cl.parse(args); code >= 0)
+        return code;
+    if (const int code = cl.expectPositional(1, 1, QStringLiteral("FILE.DTA")); code >= 0)
+        return code;
+
+    const QString input = cl.positional().first();
+    QString problem;
+    const auto m = loadMeasurementFile(input, &problem);
+    if (!m)
+        return cl.fileFailure(input, problem);
+
+    const CurveBlock &curve = m->curve(!cl.isSet(QStringLiteral("raw")));
+    const OutputTarget out(cl.value(QStringLiteral("o")), input, kZmaFileExtension);
+    if (!out.write(zmaText(curve, m->record.band)))
+        return cl.fileFailure(out.path(), OutputTarget::writeProblem(out.path()));
+    if (out.isStdout())
+        return finishOutput() ? ExitOk : ExitFailed;
+    return ExitOk;
+}
