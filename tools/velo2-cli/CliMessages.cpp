@@ -63,6 +63,10 @@ QString tooManyReferences(int limit)
 {
     return QStringLiteral("at most %1 references (--ref) can be shown").arg(limit);
 }
+QString reNotANumber(const QString &text, const QString &programText)
+{
+    return QStringLiteral("--re '%1': %2 (not a number)").arg(text, programText);
+}
 
 QString noSuchFile() { return QStringLiteral("no such file"); }
 QString isDirectory() { return QStringLiteral("is a folder, not a file"); }

@@ -21,6 +21,7 @@ QString unexpectedArgument(const QString &argument);
 QString badSize(const QString &text, int minW, int minH, int maxSide);
 QString badBand(const QString &text);
 QString tooManyReferences(int limit);
+QString reNotANumber(const QString &text, const QString &programText);
 
 // problems with files and results
 QString noSuchFile();

@@ -31,8 +31,7 @@ int runTs(const QStringList &args)
     float Re = 0.0f;
     const QString reText = cl.value(QStringLiteral("re"));
     if (!parseReText(reText, &Re))
-        return cl.usageError(QStringLiteral("--re '%1': ").arg(reText) +
-                             CliMessages::analysisMessage(AnalysisMessages::badRe()));
+        return cl.usageError(CliMessages::reNotANumber(reText, AnalysisMessages::badRe()));
 
     const QString input = cl.positional().first();
     QString problem;
