@@ -1,0 +1,253 @@
+// velo2-cli render against the real main window: the same file opened in the window, the
+// same options set, and the picture of graph box and labels compared pixel for pixel.
+#include "CliTestSupport.h"
+#include "RecordingPresenter.h"
+#include "WaitIdle.h"
+#include "app/TFormMain.h"
+#include "files/AppPaths.h"
+#include "graph/GraphColors.h"
+#include "graph/TPaintBox.h"
+
+#include <QAction>
+#include <QComboBox>
+#include <QImage>
+#include <QTemporaryDir>
+#include <QtTest>
+
+namespace {
+
+struct Options {
+    bool rOnly = false;
+    bool thick = false;
+    bool raw = false;
+    int band = 0;       // 0: the file's band
+    QList<int> refs;    // fixture indexes loaded as references
+};
+
+// Pixels that differ, with the first one named.
+QString compareImages(const QImage &a, const QImage &b)
+{
+    if (a.size() != b.size())
+        return QStringLiteral("sizes %1x%2 and %3x%4")
+            .arg(a.width())
+            .arg(a.height())
+            .arg(b.width())
+            .arg(b.height());
+    int n = 0;
+    QPoint firstAt;
+    for (int y = 0; y < a.height(); ++y)
+        for (int x = 0; x < a.width(); ++x)
+            if ((a.pixel(x, y) & 0xFFFFFF) != (b.pixel(x, y) & 0xFFFFFF) && n++ == 0)
+                firstAt = QPoint(x, y);
+    if (n == 0)
+        return QString();
+    return QStringLiteral("%1 pixels differ, first at (%2, %3)").arg(n).arg(firstAt.x()).arg(
+        firstAt.y());
+}
+
+// Pixels whose colour leans clearly towards `colour` (label text is drawn smoothed, so few
+// pixels carry the exact colour).
+int countNear(const QImage &image, const QRect &area, ColorRef colour)
+{
+    const QColor want = toQColor(colour);
+    int n = 0;
+    for (int y = area.top(); y <= area.bottom(); ++y)
+        for (int x = area.left(); x <= area.right(); ++x) {
+            const QColor c(image.pixel(x, y));
+            const int spread = std::max({c.red(), c.green(), c.blue()}) -
+                               std::min({c.red(), c.green(), c.blue()});
+            const bool sameHue = (c.red() > 128) == (want.red() > 128) &&
+                                 (c.green() > 128) == (want.green() > 128) &&
+                                 (c.blue() > 128) == (want.blue() > 128);
+            n += spread > 100 && sameHue;
+        }
+    return n;
+}
+
+} // namespace
+
+Q_DECLARE_METATYPE(Options)
+
+class TestCliRender : public QObject
+{
+    Q_OBJECT
+private slots:
+    void initTestCase();
+    void init();
+    void cleanup();
+    void sameAsWindow_data();
+    void sameAsWindow();
+    void defaultSizeAndLabels();
+    void withoutDisplay();
+
+private:
+    void openInWindow(const QString &path, MeasurementRecord &record, CurveBlock &raw,
+                      CurveBlock &avg);
+
+    QTemporaryDir m_files;
+    QTemporaryDir *m_dir = nullptr;
+    ScopedRecorder *m_rec = nullptr;
+    TFormMain *m_win = nullptr;
+};
+
+void TestCliRender::initTestCase()
+{
+    QVERIFY(m_files.isValid());
+    for (const cli::Fixture &f : cli::fixtures())
+        QVERIFY(!cli::writeFixture(m_files.path(), f).isEmpty());
+}
+
+void TestCliRender::init()
+{
+    m_dir = new QTemporaryDir;
+    setSettingsDirectoryOverride(m_dir->path());
+    m_rec = new ScopedRecorder;
+    m_win = new TFormMain;
+    m_win->show();
+    QVERIFY(QTest::qWaitForWindowExposed(m_win));
+    QVERIFY(waitUntil([this] { return m_win->initPending == 0; }));
+}
+
+void TestCliRender::cleanup()
+{
+    delete m_win;
+    m_win = nullptr;
+    delete m_rec;
+    m_rec = nullptr;
+    delete m_dir;
+    m_dir = nullptr;
+}
+
+void TestCliRender::openInWindow(const QString &path, MeasurementRecord &record, CurveBlock &raw,
+                                 CurveBlock &avg)
+{
+    QString serial;
+    quint8 model = 0;
+    qint32 port = 0;
+    QVERIFY(m_win->file->readDataFile(path, serial, model, port, &record));
+    QVERIFY(m_win->file->convertRecord(&record, &raw, &avg));
+    record.valid = 1;
+}
+
+void TestCliRender::sameAsWindow_data()
+{
+    QTest::addColumn<int>("index");
+    QTest::addColumn<Options>("options");
+    for (int i = 0; i < cli::fixtures().size(); ++i)
+        QTest::newRow(cli::fixtures()[i].name) << i << Options{};
+    QTest::newRow("r only") << 1 << Options{true, false, false, 0, {}};
+    QTest::newRow("thick") << 2 << Options{false, true, false, 0, {}};
+    QTest::newRow("raw") << 7 << Options{false, false, true, 0, {}};
+    QTest::newRow("other band") << 1 << Options{false, false, false, 9, {}};
+    QTest::newRow("first model on band 2") << 6 << Options{false, false, false, 2, {}};
+    QTest::newRow("one reference") << 1 << Options{false, false, false, 0, {2}};
+    QTest::newRow("five references, thick, raw")
+        << 1 << Options{false, true, true, 0, {0, 2, 5, 7, 9}};
+    QTest::newRow("references r only") << 5 << Options{true, false, false, 0, {7}};
+}
+
+void TestCliRender::sameAsWindow()
+{
+    QFETCH(int, index);
+    QFETCH(Options, options);
+    const QString path = cli::fixturePath(m_files.path(), cli::fixtures()[index]);
+
+    // The window, as after opening the file, loading the references, setting the options and
+    // choosing the band in the band list.
+    openInWindow(path, *m_win->measurement, *m_win->curveRaw, *m_win->curveAvg);
+    QStringList args{"render", path};
+    for (int k = 0; k < options.refs.size(); ++k) {
+        const QString ref = cli::fixturePath(m_files.path(), cli::fixtures()[options.refs[k]]);
+        openInWindow(ref, *m_win->references[k], *m_win->refCurveRaw[k], *m_win->refCurveAvg[k]);
+        args << "--ref" << ref;
+    }
+    m_win->MenuGraph_R_only->setChecked(options.rOnly);
+    m_win->MenuGraph_Wide->setChecked(options.thick);
+    m_win->MenuGraph_Ave->setChecked(!options.raw);
+    const int band = options.band ? options.band : m_win->measurement->band;
+    m_win->ComboBox2->setCurrentIndex(band - 1);
+    m_win->ComboBox2Change();
+
+    // The box with the labels round it: 64 pixels to the left, 76 to the right, 24 above and
+    // the frequency labels below.
+    const QRect box = m_win->PaintBox1->geometry();
+    QCOMPARE(box.topLeft(), QPoint(64, 24));
+    const QSize picture(box.width() + 140, box.height() + 72);
+    const QImage window = m_win->centralWidget()
+                              ->grab(QRect(0, 0, picture.width(), box.bottom() + 37))
+                              .toImage()
+                              .convertToFormat(QImage::Format_RGB32);
+
+    const QString png = m_dir->filePath("graph.png");
+    args << "-o" << png << "--size"
+         << QStringLiteral("%1x%2").arg(picture.width()).arg(picture.height());
+    if (options.rOnly)
+        args << "--r-only";
+    if (options.thick)
+        args << "--thick";
+    if (options.raw)
+        args << "--raw";
+    if (options.band)
+        args << "--band" << QString::number(options.band);
+    const cli::Result r = cli::run(args);
+    QCOMPARE(r.exitCode, 0);
+    QCOMPARE(r.err, QByteArray());
+    const QImage drawn(png);
+    QCOMPARE(drawn.size(), picture);
+    const QImage part = drawn.copy(window.rect()).convertToFormat(QImage::Format_RGB32);
+    const QString d = compareImages(part, window);
+    if (!d.isEmpty()) {
+        window.save(QStringLiteral(VELO2_BINARY_DIR "/cli_render_window.png"));
+        drawn.save(QStringLiteral(VELO2_BINARY_DIR "/cli_render_tool.png"));
+    }
+    QVERIFY2(d.isEmpty(), qPrintable(d));
+}
+
+void TestCliRender::defaultSizeAndLabels()
+{
+    // The design size of the box, R labels in the R colour to the left of it, phase labels in
+    // the phase colour to the right, and none of them with --r-only.
+    const QString path = cli::fixturePath(m_files.path(), cli::fixtures()[1]);
+    const QString png = m_dir->filePath("graph.png");
+    const Settings defaults;
+    const QRect leftOfBox(0, 0, 60, 384);
+    const QRect rightOfBox(566, 0, 74, 384);
+    for (bool rOnly : {false, true}) {
+        QStringList args{"render", path, "-o", png};
+        if (rOnly)
+            args << "--r-only";
+        const cli::Result r = cli::run(args);
+        QCOMPARE(r.exitCode, 0);
+        const QImage image = QImage(png).convertToFormat(QImage::Format_RGB32);
+        QCOMPARE(image.size(), QSize(640, 384));
+        QCOMPARE(QColor(image.pixel(64, 24)), QColor(Qt::black)); // the frame
+        QCOMPARE(QColor(image.pixel(563, 335)), QColor(Qt::black));
+        QVERIFY(countNear(image, leftOfBox, defaults.colorR) > 50);
+        QCOMPARE(countNear(image, rightOfBox, defaults.colorTheta) > 50, !rOnly);
+    }
+
+    // Standard output takes the same picture.
+    QCOMPARE(cli::run({"render", path, "-o", png}).exitCode, 0);
+    const cli::Result toStdout = cli::run({"render", path, "-o", "-"});
+    QCOMPARE(toStdout.exitCode, 0);
+    QCOMPARE(toStdout.out, cli::readAll(png));
+}
+
+void TestCliRender::withoutDisplay()
+{
+    // Neither a platform nor a display given, or a display that does not answer: the picture is
+    // still made.
+    const QString path = cli::fixturePath(m_files.path(), cli::fixtures()[0]);
+    const QString png = m_dir->filePath("graph.png");
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    for (const QStringList &vars : {QStringList{"DISPLAY=", "QT_QPA_PLATFORM="},
+                                    QStringList{"DISPLAY=:99", "QT_QPA_PLATFORM="}}) {
+        QFile::remove(png);
+        const cli::Result r = cli::run({"render", path, "-o", png}, QString(), vars);
+        QCOMPARE(r.exitCode, 0);
+        QCOMPARE(QImage(png).size(), QSize(640, 384));
+    }
+}
+
+QTEST_MAIN(TestCliRender)
+#include "tst_cli_render.moc"
