@@ -1,6 +1,11 @@
 #include "CliMessages.h"
 
 #include "analysis/AnalysisMessages.h"
+#include "measure/BandTable.h"
+#include "measure/UnitProtocol.h"
+
+#include <cerrno>
+#include <cstring>
 
 namespace CliMessages {
 
@@ -83,6 +88,73 @@ QString standardOutput() { return QStringLiteral("standard output"); }
 QString stdoutFailed() { return QStringLiteral("standard output: write error"); }
 QString renderFailed() { return QStringLiteral("the graph could not be drawn"); }
 
+QString unitProblem(UnitOutcome outcome, const QString &port, int openError)
+{
+    switch (outcome) {
+    case UnitOutcome::Ok:
+        return QString();
+    case UnitOutcome::PortOpenFailed:
+        return QStringLiteral("cannot open the port %1: %2")
+            .arg(port, openError == ENOENT || openError == 0
+                           ? QStringLiteral("no such port")
+                           : QString::fromLocal8Bit(std::strerror(openError)));
+    case UnitOutcome::PortAccessDenied:
+        return QStringLiteral("cannot open the port %1: permission denied (serial ports need "
+                              "the dialout group)")
+            .arg(port);
+    case UnitOutcome::UnitNotFound:
+        return QStringLiteral("no HK-A2 unit answers on %1").arg(port);
+    case UnitOutcome::PortNotOpen:
+    case UnitOutcome::ReplyError:
+        return QStringLiteral("the unit on %1 does not answer its identification").arg(port);
+    case UnitOutcome::ModelUnknown:
+        return QStringLiteral("the unit on %1 is neither an HK-A nor an HK-A2").arg(port);
+    case UnitOutcome::Uncalibrated:
+        return QStringLiteral("the unit on %1 is not calibrated").arg(port);
+    case UnitOutcome::BandUnsupported:
+        return QStringLiteral("the unit on %1 does not measure this band").arg(port);
+    case UnitOutcome::SendError:
+        return QStringLiteral("the unit on %1 did not answer the band request").arg(port);
+    case UnitOutcome::Refused:
+        return QStringLiteral("the unit on %1 refused the band").arg(port);
+    case UnitOutcome::NotHexCount:
+        return QStringLiteral("the unit on %1 answered the band request without a point count")
+            .arg(port);
+    case UnitOutcome::CountMismatch:
+        return QStringLiteral("the unit on %1 announced another point count than the band "
+                              "has: unit and program versions do not match")
+            .arg(port);
+    }
+    return QString();
+}
+
+QString bandUnsupported(const QString &model, int band)
+{
+    return QStringLiteral("the %1 does not measure band %2 (%3)")
+        .arg(model)
+        .arg(band)
+        .arg(bandCaption(band));
+}
+
+QString unitFellSilent(int received, int expected)
+{
+    return QStringLiteral("the unit fell silent after %1 of %2 points; nothing was written")
+        .arg(received)
+        .arg(expected);
+}
+
+QString receiveError(int received, int expected)
+{
+    return QStringLiteral("receive error after %1 of %2 points; nothing was written")
+        .arg(received)
+        .arg(expected);
+}
+
+QString measureStopped(const QString &output)
+{
+    return QStringLiteral("stopped; the unit was released and %1 was not written").arg(output);
+}
+
 QString analysisMessage(const QString &programText)
 {
     using namespace AnalysisMessages;
@@ -138,6 +210,27 @@ QString renderDescription()
                           "labels beside the\nplot, through the window's renderer. No display "
                           "is needed.");
 }
+QString measureDescription()
+{
+    return QStringLiteral(
+        "Measures one band with the unit on the port and writes the data file, with the\n"
+        "window's protocol, checks and file writer. A progress bar shows on standard error\n"
+        "when it is a terminal. The unit is released on every way out, Ctrl-C included;\n"
+        "nothing is written unless the whole band arrived. COMn is found as the program\n"
+        "finds it: the entry COMn in the settings directory, else the n-th serial port.");
+}
+QString portHelp()
+{
+    return QStringLiteral("COMn (or just n), or the path of a serial device");
+}
+QString measureBandHelp()
+{
+    QStringList bands;
+    for (int band = 1; band <= kBandCount; ++band)
+        bands << QStringLiteral("%1 %2").arg(band).arg(bandCaption(band));
+    return QStringLiteral("band as in the band list: ") + bands.join(QStringLiteral(", "));
+}
+QString measureOutputHelp() { return QStringLiteral("the data file to write"); }
 QString helpOptionHelp() { return QStringLiteral("show this help"); }
 QString jsonHelp()
 {

@@ -3,6 +3,8 @@
 #include <QString>
 #include <QStringList>
 
+enum class UnitOutcome;
+
 // Every text velo2-cli writes of its own. The analysis messages come from the program's own
 // message list and are passed through analysisMessage.
 namespace CliMessages {
@@ -35,6 +37,12 @@ QString cannotWrite();
 QString standardOutput();
 QString stdoutFailed();
 QString renderFailed();
+// the unit
+QString unitProblem(UnitOutcome outcome, const QString &port, int openError);
+QString bandUnsupported(const QString &model, int band);
+QString unitFellSilent(int received, int expected);
+QString receiveError(int received, int expected);
+QString measureStopped(const QString &output);
 // A message of the analysis windows followed by its English meaning.
 QString analysisMessage(const QString &programText);
 
@@ -45,6 +53,10 @@ QString zmaDescription();
 QString peaksDescription();
 QString tsDescription();
 QString renderDescription();
+QString measureDescription();
+QString portHelp();
+QString measureBandHelp();
+QString measureOutputHelp();
 QString helpOptionHelp();
 QString jsonHelp();
 QString outputHelp();

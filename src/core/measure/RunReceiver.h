@@ -29,6 +29,8 @@ class RunReceiver
 {
 public:
     static constexpr int kBufferSize = 15000;
+    // The run's watchdog: a run ends with an error when nothing arrived for this long.
+    static constexpr int kWatchdogMs = 10000;
 
     enum class Step {
         Nothing,     // not enough bytes yet (or the run already ended)

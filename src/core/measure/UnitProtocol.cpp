@@ -115,6 +115,19 @@ bool UnitProtocol::mOpenCOM(int port)
         m_driver.SetPort(TPortNumber(port));
     else
         m_driver.SetPortName(portNameForNumber(std::max(port, 0)));
+    return connectAt9600();
+}
+
+bool UnitProtocol::mOpenCOM(const QString &portName)
+{
+    if (m_portOpen)
+        return true;
+    m_driver.SetPortName(portName);
+    return connectAt9600();
+}
+
+bool UnitProtocol::connectAt9600()
+{
     m_driver.SetBaudRate(br9600);
     if (!m_driver.Connect()) {
         m_driver.Disconnect();
@@ -174,7 +187,17 @@ UnitOutcome UnitProtocol::mIdentifyUnit()
 
 UnitOutcome UnitProtocol::openAndIdentify(int port)
 {
-    if (!mOpenCOM(port)) {
+    return identifyOpened(mOpenCOM(port));
+}
+
+UnitOutcome UnitProtocol::openAndIdentify(const QString &portName)
+{
+    return identifyOpened(mOpenCOM(portName));
+}
+
+UnitOutcome UnitProtocol::identifyOpened(bool opened)
+{
+    if (!opened) {
         const int error = m_driver.LastOpenError();
         return (error == EACCES || error == EPERM) ? UnitOutcome::PortAccessDenied
                                                    : UnitOutcome::PortOpenFailed;
@@ -250,6 +273,16 @@ void UnitProtocol::mReleaseCOM()
 {
     if (!m_unitSession)
         return;
+    if (m_portOpen) {
+        mCommand(kCmdEnd, kReplyOk, kStopTimeout);
+        m_driver.FlushBuffers(true, true);
+    }
+    mCloseCOM();
+    m_unitSession = false;
+}
+
+void UnitProtocol::mReleaseAll()
+{
     if (m_portOpen) {
         mCommand(kCmdEnd, kReplyOk, kStopTimeout);
         m_driver.FlushBuffers(true, true);

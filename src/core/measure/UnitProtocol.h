@@ -74,6 +74,9 @@ public:
     // Opens COM `port` at 9600 bit/s unless the port is already open (then it is kept as is).
     // Numbers 1..255 go through the driver's Port; larger ones as the name "COMn".
     bool mOpenCOM(int port);
+    // The same for a port given by name: "COMn" resolves as port n does, anything else is
+    // the device's path.
+    bool mOpenCOM(const QString &portName);
     void mCloseCOM();
 
     // ---- unit ----
@@ -81,17 +84,25 @@ public:
     UnitOutcome mIdentifyUnit(); // "U?", "V?", "SN?", "M?"; sets model, version, serial
     // mOpenCOM, mCheckUnit, mIdentifyUnit; on failure closes the port, else sets the session.
     UnitOutcome openAndIdentify(int port);
+    UnitOutcome openAndIdentify(const QString &portName);
     // Ok, or BandUnsupported for an HK-A and a band it lacks.
     UnitOutcome mCheckBand(int band) const;
     // "M" + band code; Ok when the unit announced bandPointCount(band) points and is sweeping.
     UnitOutcome mRequestBand(int band);
     StopOutcome mStopUnit();
     void mReleaseCOM(); // end of a run: one "ME" (result ignored), then close
+    // For a caller that is about to end for good: one "ME" (result ignored) whenever the port
+    // is open, session or not (a refused or mismatched band request may have left the unit
+    // sweeping), then close.
+    void mReleaseAll();
 
     // Band code character for a model; 0 when the model has no such band.
     static char bandCode(int band, bool hka);
 
 private:
+    bool connectAt9600();
+    UnitOutcome identifyOpened(bool opened);
+
     TCommPortDriver &m_driver;
     bool m_portOpen = false;
     bool m_unitSession = false;

@@ -1,0 +1,232 @@
+#include "CliIo.h"
+#include "CliJson.h"
+#include "CliMessages.h"
+#include "CommandLine.h"
+#include "Commands.h"
+#include "MeasurementFile.h"
+#include "MeasurementSummary.h"
+#include "OutputTarget.h"
+#include "ProgressBar.h"
+#include "StopSignals.h"
+#include "files/VELO_File.h"
+#include "graph/ReadoutFormat.h"
+#include "measure/PortResolver.h"
+#include "measure/RunDateTime.h"
+#include "measure/RunReceiver.h"
+#include "measure/TCommPortDriver.h"
+#include "measure/UnitProtocol.h"
+
+#include <QDateTime>
+#include <QDir>
+#include <QFileInfo>
+#include <QRegularExpression>
+#include <chrono>
+#include <csignal>
+
+namespace {
+
+constexpr int kMaxComPort = 256;
+
+// "3" and "COM3" name COM port 3; anything else is a device path.
+QString portName(const QString &text)
+{
+    static const QRegularExpression digits(QStringLiteral("^\\d{1,3}$"));
+    return digits.match(text).hasMatch() ? portNameForNumber(text.toInt()) : text;
+}
+
+// The number the data file records as its COM port: that of a "COMn" name (also the name of
+// a link such as the settings directory's entries), otherwise 1.
+qint32 comPortNumber(const QString &name)
+{
+    int n = 0;
+    if ((portNumberFromName(name, &n) || portNumberFromName(QFileInfo(name).fileName(), &n)) &&
+        n >= 1 && n <= kMaxComPort)
+        return n;
+    return 1;
+}
+
+quint64 nowMs()
+{
+    using namespace std::chrono;
+    return quint64(duration_cast<milliseconds>(steady_clock::now().time_since_epoch()).count());
+}
+
+// One measurement with the window's protocol, receiver, conversion and writer.
+class CliRun
+{
+public:
+    CliRun(const CommandLine &cl, const QString &port, int band, const QString &out)
+        : m_cl(cl), m_port(port), m_band(band), m_out(out), m_unit(m_driver)
+    {
+    }
+
+    int run(bool json);
+
+private:
+    int fail(const QString &problem);
+    int stopped();
+    int receive(bool json);
+    int finish(bool json);
+    QString portDescription() const;
+
+    const CommandLine &m_cl;
+    QString m_port;
+    int m_band;
+    QString m_out;
+    StopSignals m_stop;
+    TCommPortDriver m_driver;
+    UnitProtocol m_unit;
+    RunReceiver m_receiver;
+    VELO_File m_file;
+    MeasurementRecord m_record;
+    CurveBlock m_raw;
+    CurveBlock m_avg;
+};
+
+QString CliRun::portDescription() const
+{
+    const QString device = m_driver.DevicePath();
+    return device.isEmpty() || device == m_port ? m_port
+                                                : QStringLiteral("%1 (%2)").arg(m_port, device);
+}
+
+int CliRun::fail(const QString &problem)
+{
+    // Every way out leaves the unit stopped and the port closed.
+    m_unit.mReleaseAll();
+    return m_cl.failure(problem);
+}
+
+int CliRun::stopped()
+{
+    // The window's stop (three tries of "ME"), and the port closed whatever it left.
+    if (m_unit.mStopUnit() == StopOutcome::NothingToStop || m_unit.portOpen())
+        m_unit.mReleaseAll();
+    printErr(CliMessages::program() + QStringLiteral(" measure: ") +
+             CliMessages::measureStopped(m_out));
+    m_stop.endBySignal();
+}
+
+int CliRun::run(bool json)
+{
+    const UnitOutcome opened = m_unit.openAndIdentify(m_port);
+    if (m_stop.requested())
+        return stopped();
+    if (opened != UnitOutcome::Ok)
+        return fail(CliMessages::unitProblem(opened, portDescription(), m_driver.LastOpenError()));
+    if (m_unit.mCheckBand(m_band) != UnitOutcome::Ok)
+        return fail(CliMessages::bandUnsupported(m_unit.modelText(), m_band));
+
+    // The record as a run prepares it, then the band request that starts the sweep.
+    m_record.band = m_band;
+    m_record.valid = 0;
+    clearPoints(m_record);
+    m_record.dateTime = runDateTimeText(QDateTime::currentDateTime());
+    m_receiver.start(m_band);
+    const UnitOutcome requested = m_unit.mRequestBand(m_band);
+    if (m_stop.requested())
+        return stopped();
+    if (requested != UnitOutcome::Ok)
+        return fail(CliMessages::unitProblem(requested, portDescription(), 0));
+    return receive(json);
+}
+
+int CliRun::receive(bool json)
+{
+    ProgressBar progress(m_receiver.pointsExpected());
+    quint64 lastData = nowMs();
+    for (;;) {
+        if (m_stop.requested()) {
+            progress.finish();
+            return stopped();
+        }
+        if (nowMs() - lastData > quint64(RunReceiver::kWatchdogMs)) {
+            progress.finish();
+            return fail(CliMessages::unitFellSilent(m_receiver.pointsReceived(),
+                                                    m_receiver.pointsExpected()));
+        }
+        if (m_receiver.readFrom(m_driver) > 0)
+            lastData = nowMs();
+        const RunReceiver::StepResult r = m_receiver.step(m_record);
+        switch (r.step) {
+        case RunReceiver::Step::Nothing:
+            break;
+        case RunReceiver::Step::PointStored: {
+            m_file.convertPoint(&m_record, r.gridIndex, &m_raw, &m_avg);
+            const char *slot = m_record.points[r.gridIndex];
+            progress.update(r.point + 1, formatFrequency(slot) + QStringLiteral("  ") +
+                                             formatResistance(slot));
+            break;
+        }
+        case RunReceiver::Step::EndOk:
+            progress.finish();
+            m_unit.mReleaseCOM();
+            return finish(json);
+        case RunReceiver::Step::CrInPoint:
+        case RunReceiver::Step::EndWrong:
+            progress.finish();
+            return fail(CliMessages::receiveError(m_receiver.pointsReceived(),
+                                                  m_receiver.pointsExpected()));
+        }
+    }
+}
+
+int CliRun::finish(bool json)
+{
+    if (!m_file.convertRecord(&m_record, &m_raw, &m_avg))
+        return fail(CliMessages::calcDataError());
+    m_record.valid = 1;
+    if (!m_file.writeDataFile(m_out, m_unit.unitSerial(), comPortNumber(m_port), &m_record))
+        return m_cl.fileFailure(m_out, OutputTarget::writeProblem(m_out));
+
+    // What was written, read back the way every other command reads it.
+    QString problem;
+    const auto saved = loadMeasurementFile(m_out, &problem);
+    if (!saved)
+        return m_cl.fileFailure(m_out, problem);
+    if (json) {
+        QJsonObject o = summaryJson(*saved);
+        o.insert(QStringLiteral("unitVersion"), m_unit.unitVersion());
+        printJson(o);
+    } else {
+        printOut(summaryText(*saved));
+    }
+    return finishOutput() ? ExitOk : ExitFailed;
+}
+
+} // namespace
+
+int runMeasure(const QStringList &args)
+{
+    CommandLine cl(QStringLiteral("measure"),
+                   QStringLiteral("--port COMn|DEVICE --band N -o OUT.DTA [--json]"),
+                   CliMessages::measureDescription());
+    cl.addValue({QStringLiteral("port")}, QStringLiteral("PORT"), CliMessages::portHelp());
+    cl.addValue({QStringLiteral("band")}, QStringLiteral("N"), CliMessages::measureBandHelp());
+    cl.addValue({QStringLiteral("o"), QStringLiteral("output")}, QStringLiteral("OUT.DTA"),
+                CliMessages::measureOutputHelp());
+    cl.addFlag(QStringLiteral("json"), CliMessages::jsonHelp());
+    if (const int code = cl.parse(args); code >= 0)
+        return code;
+    if (const int code = cl.expectPositional(0, 0, QString()); code >= 0)
+        return code;
+    if (!cl.isSet(QStringLiteral("port")) || cl.value(QStringLiteral("port")).isEmpty())
+        return cl.usageError(CliMessages::missingArgument(QStringLiteral("--port COMn|DEVICE")));
+    if (!cl.isSet(QStringLiteral("band")))
+        return cl.usageError(CliMessages::missingArgument(QStringLiteral("--band N")));
+    bool ok = false;
+    const int band = cl.value(QStringLiteral("band")).toInt(&ok);
+    if (!ok || !isValidBand(band))
+        return cl.usageError(CliMessages::badBand(cl.value(QStringLiteral("band"))));
+    const QString out = cl.value(QStringLiteral("o"));
+    if (out.isEmpty() || out == QLatin1String("-"))
+        return cl.usageError(CliMessages::missingArgument(QStringLiteral("-o OUT.DTA")));
+    // A run takes minutes: a file that cannot be written is found out before it starts.
+    if (QFileInfo(out).isDir() || !QFileInfo(QFileInfo(out).absolutePath()).isDir())
+        return cl.fileFailure(out, OutputTarget::writeProblem(out));
+
+    // Progress and messages must reach the end even when nobody reads them any more.
+    std::signal(SIGPIPE, SIG_IGN);
+    CliRun run(cl, portName(cl.value(QStringLiteral("port"))), band, out);
+    return run.run(cl.isSet(QStringLiteral("json")));
+}

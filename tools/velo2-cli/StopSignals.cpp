@@ -1,0 +1,63 @@
+#include "StopSignals.h"
+
+#include <csignal>
+#include <cstdio>
+#include <cstdlib>
+#include <sys/signalfd.h>
+#include <unistd.h>
+
+namespace {
+
+sigset_t stopSet()
+{
+    sigset_t set;
+    sigemptyset(&set);
+    sigaddset(&set, SIGINT);
+    sigaddset(&set, SIGTERM);
+    sigaddset(&set, SIGHUP);
+    return set;
+}
+
+} // namespace
+
+StopSignals::StopSignals()
+{
+    const sigset_t set = stopSet();
+    sigprocmask(SIG_BLOCK, &set, nullptr);
+    m_fd = signalfd(-1, &set, SFD_NONBLOCK | SFD_CLOEXEC);
+}
+
+StopSignals::~StopSignals()
+{
+    if (m_fd >= 0)
+        ::close(m_fd);
+    const sigset_t set = stopSet();
+    sigprocmask(SIG_UNBLOCK, &set, nullptr);
+}
+
+bool StopSignals::requested()
+{
+    if (m_signal != 0)
+        return true;
+    signalfd_siginfo info;
+    if (m_fd >= 0 && ::read(m_fd, &info, sizeof info) == ssize_t(sizeof info))
+        m_signal = int(info.ssi_signo);
+    return m_signal != 0;
+}
+
+void StopSignals::endBySignal()
+{
+    std::fflush(stdout);
+    std::fflush(stderr);
+    const int sig = m_signal ? m_signal : SIGTERM;
+    std::signal(sig, SIG_DFL);
+    if (m_fd >= 0)
+        ::close(m_fd);
+    m_fd = -1;
+    sigset_t one;
+    sigemptyset(&one);
+    sigaddset(&one, sig);
+    sigprocmask(SIG_UNBLOCK, &one, nullptr);
+    ::raise(sig);
+    std::_Exit(128 + sig); // only if the signal was ignored by the parent's setting
+}
