@@ -107,6 +107,11 @@ private slots:
     void tsFailures_data();
     void tsFailures();
     void messagesForResults();
+    void reTexts_data();
+    void reTexts();
+    void bandSearchIsSmoothingThenSearch_data();
+    void bandSearchIsSmoothingThenSearch();
+    void resultRowLabels();
 };
 
 void TestAnalysisCore::smoothing_data()
@@ -667,6 +672,81 @@ void TestAnalysisCore::messagesForResults()
         QCOMPARE(forResult(r).caption, QString("Ts の計算"));
     QVERIFY(forResult(TsResult::Ok).text.isEmpty());
     QCOMPARE(reEntryCaption(), QString("Re の値の入力"));
+}
+
+void TestAnalysisCore::reTexts_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<bool>("ok");
+    QTest::addColumn<float>("value");
+    QTest::newRow("plain") << "8.0" << true << 8.0f;
+    QTest::newRow("blanks round it") << "  2.31 " << true << 2.31f;
+    QTest::newRow("exponent") << "6.2e0" << true << 6.2f;
+    QTest::newRow("zero is a number") << "0" << true << 0.0f;
+    QTest::newRow("negative is a number") << "-3" << true << -3.0f;
+    QTest::newRow("letters") << "abc" << false << 0.0f;
+    QTest::newRow("unit attached") << "8ohm" << false << 0.0f;
+    QTest::newRow("empty") << "" << false << 0.0f;
+    QTest::newRow("nan") << "nan" << false << 0.0f;
+    QTest::newRow("inf") << "inf" << false << 0.0f;
+    QTest::newRow("beyond float") << "1e39" << false << 0.0f;
+}
+
+void TestAnalysisCore::reTexts()
+{
+    QFETCH(QString, text);
+    QFETCH(bool, ok);
+    QFETCH(float, value);
+    float re = 42.0f;
+    QCOMPARE(parseReText(text, &re), ok);
+    QCOMPARE(re, ok ? value : 42.0f);
+}
+
+void TestAnalysisCore::bandSearchIsSmoothingThenSearch_data()
+{
+    QTest::addColumn<int>("band");
+    QTest::newRow("band 2") << 2;
+    QTest::newRow("band 4") << 4;
+    QTest::newRow("band 9") << 9;
+}
+
+void TestAnalysisCore::bandSearchIsSmoothingThenSearch()
+{
+    QFETCH(int, band);
+    const int first = bandFirstIndex(band);
+    const int last = bandLastIndex(band);
+    Curves c;
+    flatBand(*c.raw, first, last, 6.0f);
+    for (int i = first; i <= last; ++i) // a sharp peak and a broad one
+        c.raw->r[i] += 20.0f * std::exp(-0.5f * std::pow((i - first - 40) / 2.0f, 2.0f)) +
+                       5.0f * std::exp(-0.5f * std::pow((i - first - 100) / 15.0f, 2.0f));
+    Curves expected;
+    *expected.raw = *c.raw;
+    smoothForAnalysis(*expected.raw, *expected.smooth, first, last);
+    const PeakList want = findPeaks(*expected.raw, *expected.smooth, first, last);
+    QVERIFY(want.peakCount > 0);
+
+    const PeakList got = searchBand(*c.raw, *c.smooth, band);
+    QCOMPARE(got.peakCount, want.peakCount);
+    for (int k = 0; k < got.peakCount; ++k)
+        QCOMPARE(got.peakIndex[k], want.peakIndex[k]);
+    QCOMPARE(got.Rmax, want.Rmax);
+    QCOMPARE(got.Fs, want.Fs);
+    for (int i = first; i <= last; ++i)
+        QCOMPARE(c.smooth->r[i], expected.smooth->r[i]);
+
+    QCOMPARE(searchBand(*c.raw, *c.smooth, 0).peakCount, 0);
+    QCOMPARE(searchBand(*c.raw, *c.smooth, 10).peakCount, 0);
+}
+
+void TestAnalysisCore::resultRowLabels()
+{
+    const QStringList labels = {"Re [ Ω ]",  "Rmax [ Ω ]", "Fs [ Hz ]", "r0",  "Rx [ Ω ]",
+                                "f1 [ Hz ]", "f2 [ Hz ]",  "Qms",       "Qes", "Qts"};
+    for (int i = 0; i < kTsValueCount; ++i)
+        QCOMPARE(tsValueLabel(i), labels[i]);
+    QCOMPARE(tsValueLabel(-1), QString());
+    QCOMPARE(tsValueLabel(kTsValueCount), QString());
 }
 
 QTEST_APPLESS_MAIN(TestAnalysisCore)

@@ -2,6 +2,7 @@
 
 #include "files/NumberFormat.h"
 #include "files/VELO_File.h"
+#include "files/ZmaText.h"
 #include "measure/CurveBlock.h"
 #include "measure/MeasurementRecord.h"
 #include "measure/PointText.h"
@@ -9,6 +10,8 @@
 #include <QLocale>
 #include <QTemporaryDir>
 #include <QtTest>
+#include <cmath>
+#include <limits>
 #include <memory>
 
 namespace {
@@ -58,6 +61,11 @@ private slots:
     void phaseCodes();
     void localeDecimalSeparator();
     void failures();
+    void exportBytesAreTheFile();
+    void shortestFloatText_data();
+    void shortestFloatText();
+    void zmaTable();
+    void zmaLeavesOutEmptySlots();
 
 private:
     VELO_File vf;
@@ -219,6 +227,86 @@ void TestFilesExport::failures()
     }
     QVERIFY(!written);
     QCOMPARE(golden::readBytes(folder + "/old.txt"), QByteArray("old table"));
+}
+
+void TestFilesExport::exportBytesAreTheFile()
+{
+    Loaded l = load("band3_sjis.DTA");
+    QByteArray bytes("untouched");
+    QVERIFY(vf.exportTextBytes(l.avg.get(), l.record.get(), bytes));
+    QCOMPARE(golden::diff(bytes, golden::load("band3_sjis.avg.txt")), QString());
+
+    bytes = "untouched";
+    QVERIFY(!vf.exportTextBytes(nullptr, l.record.get(), bytes));
+    QVERIFY(!vf.exportTextBytes(l.avg.get(), nullptr, bytes));
+    l.record->band = 10;
+    QVERIFY(!vf.exportTextBytes(l.avg.get(), l.record.get(), bytes));
+    QCOMPARE(bytes, QByteArray("untouched"));
+}
+
+void TestFilesExport::shortestFloatText_data()
+{
+    QTest::addColumn<float>("value");
+    QTest::addColumn<QByteArray>("text");
+    QTest::newRow("R of a point") << 8.265f << QByteArray("8.265");
+    QTest::newRow("negative phase") << -12.25f << QByteArray("-12.25");
+    QTest::newRow("held as 12.3500004") << 12.35f << QByteArray("12.35");
+    QTest::newRow("a third") << 10.041666f << QByteArray("10.041666");
+    QTest::newRow("whole") << 100000.0f << QByteArray("100000");
+    QTest::newRow("zero") << 0.0f << QByteArray("0");
+    QTest::newRow("small") << 1e-7f << QByteArray("0.0000001");
+    QTest::newRow("huge") << 3e38f << QByteArray("3e+38");
+    QTest::newRow("nan") << std::numeric_limits<float>::quiet_NaN() << QByteArray("nan");
+    QTest::newRow("-inf") << -std::numeric_limits<float>::infinity() << QByteArray("-inf");
+}
+
+void TestFilesExport::shortestFloatText()
+{
+    QFETCH(float, value);
+    QFETCH(QByteArray, text);
+    QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany)); // never a comma
+    const QByteArray got = ::shortestFloatText(value);
+    QCOMPARE(got, text);
+    if (std::isfinite(value)) {
+        const float back = std::strtof(got.constData(), nullptr);
+        QCOMPARE(memcmp(&back, &value, sizeof value), 0);
+    }
+}
+
+void TestFilesExport::zmaTable()
+{
+    // One heading, then frequency, |Z| and phase of every point of the band, read back exactly.
+    Loaded l = load("band3_sjis.DTA");
+    const QByteArray text = zmaText(*l.avg, 3);
+    QVERIFY(text.startsWith("* Freq(Hz)\tZ(ohm)\tPhase(deg)\r\n"));
+    QVERIFY(text.endsWith("\r\n"));
+    const QList<QByteArray> lines = text.split('\n');
+    QCOMPARE(lines.size(), 1 + 92 + 1); // the last split piece is empty
+    for (int i = 0; i <= 91; ++i) {
+        const QList<QByteArray> cols = lines[i + 1].chopped(1).split('\t');
+        QCOMPARE(cols.size(), 3);
+        QCOMPARE(cols[0].toFloat(), l.avg->freq[i]);
+        QCOMPARE(cols[1].toFloat(), l.avg->r[i]);
+        QCOMPARE(cols[2].toFloat(), l.avg->theta[i]);
+    }
+    QCOMPARE(lines[1], QByteArray("10.000229\t9.815\t62.15\r"));
+    QCOMPARE(zmaText(*l.avg, 0), QByteArray());
+}
+
+void TestFilesExport::zmaLeavesOutEmptySlots()
+{
+    CurveBlock curve;
+    clearCurve(curve);
+    for (int i = 0; i <= 91; ++i) {
+        curve.r[i] = 8.0f;
+        curve.freq[i] = 10.0f + float(i);
+    }
+    curve.r[5] = -1.0f;   // no point
+    curve.freq[7] = 0.0f; // a cleared slot: no place on a log axis
+    const QList<QByteArray> lines = zmaText(curve, 3).split('\n');
+    QCOMPARE(lines.size(), 1 + 90 + 1);
+    QVERIFY(!zmaText(curve, 3).contains("\n15\t"));
+    QVERIFY(!zmaText(curve, 3).contains("\n0\t"));
 }
 
 QTEST_GUILESS_MAIN(TestFilesExport)

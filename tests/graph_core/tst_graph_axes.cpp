@@ -68,6 +68,7 @@ private slots:
     void thetaTicks();
     void screenLabelPositions();
     void printRPositions();
+    void labelColours();
     void printThetaPositions();
     void printFrequencyPositions();
     void printFrequencyPositionsUnmappable();
@@ -480,6 +481,24 @@ void TestGraphCore::printFrequencyPositionsUnmappable()
     for (int k = 0; k < 11; ++k) {
         QCOMPARE(xs[k], -1);
         QCOMPARE(ys[k], -1);
+    }
+}
+
+void TestGraphCore::labelColours()
+{
+    // R ticks and "[Ω]" in the R colour, phase ticks and "[deg]" in the phase colour, the
+    // frequency labels left to the window's text colour.
+    Settings s;
+    s.colorR = 0x00123456;
+    s.colorTheta = 0x00654321;
+    for (int entry = 0; entry < kAxisLabelCount; ++entry) {
+        const auto colour = axisLabelColor(s, entry);
+        if (entry <= kRUnitLabel)
+            QCOMPARE(colour, std::optional<ColorRef>(0x00123456));
+        else if (entry <= kThetaUnitLabel)
+            QCOMPARE(colour, std::optional<ColorRef>(0x00654321));
+        else
+            QVERIFY(!colour);
     }
 }
 

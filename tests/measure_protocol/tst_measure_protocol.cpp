@@ -4,6 +4,7 @@
 #include "measure/BandTable.h"
 #include "measure/MeasurementRecord.h"
 #include "measure/PointText.h"
+#include "measure/RunDateTime.h"
 #include "measure/RunReceiver.h"
 #include "measure/SweepGrid.h"
 #include "measure/TCommPortDriver.h"
@@ -94,6 +95,11 @@ private slots:
     void portAbove255GoesByName();
     void portReopenedBetweenRuns();
     void unitVanishesMidRun();
+    void portByName_data();
+    void portByName();
+    void releaseAllStopsASweepWithoutSession_data();
+    void releaseAllStopsASweepWithoutSession();
+    void runDateTimeText();
 
 private:
     bool startUnit(const QStringList &args = {});
@@ -623,6 +629,77 @@ void TestMeasureProtocol::unitVanishesMidRun()
     m_unit->mReleaseCOM();
     QVERIFY(!m_unit->unitSession());
     QVERIFY(!m_driver->Connected());
+}
+
+
+void TestMeasureProtocol::portByName_data()
+{
+    QTest::addColumn<QString>("name"); // "@" is the simulator's link
+    QTest::addColumn<UnitOutcome>("outcome");
+    QTest::newRow("COMn entry") << "COM1" << UnitOutcome::Ok;
+    QTest::newRow("device path") << "@" << UnitOutcome::Ok;
+    QTest::newRow("missing device") << "@-none" << UnitOutcome::PortOpenFailed;
+    QTest::newRow("COMn without entry") << "COM77" << UnitOutcome::PortOpenFailed;
+}
+
+void TestMeasureProtocol::portByName()
+{
+    QFETCH(QString, name);
+    QFETCH(UnitOutcome, outcome);
+    QVERIFY(startUnit({"--fast"}));
+    name.replace('@', comLink(1));
+    QCOMPARE(m_unit->openAndIdentify(name), outcome);
+    QCOMPARE(m_unit->portOpen(), outcome == UnitOutcome::Ok);
+    QCOMPARE(m_driver->PortName(), name);
+    if (outcome == UnitOutcome::Ok) {
+        QCOMPARE(m_driver->DevicePath(), comLink(1));
+        QCOMPARE(m_unit->mRequestBand(3), UnitOutcome::Ok);
+        auto record = std::make_unique<MeasurementRecord>();
+        QCOMPARE(receiveRun(*m_driver, 3, *record).end, RunReceiver::Step::EndOk);
+        m_unit->mReleaseCOM();
+    }
+    QVERIFY(!m_driver->Connected());
+}
+
+void TestMeasureProtocol::releaseAllStopsASweepWithoutSession_data()
+{
+    QTest::addColumn<QStringList>("args");
+    QTest::addColumn<UnitOutcome>("outcome");
+    QTest::newRow("count mismatch, the unit sweeps") << QStringList{"--wrong-count"}
+                                                     << UnitOutcome::CountMismatch;
+    QTest::newRow("refused") << QStringList{"--refuse-band"} << UnitOutcome::Refused;
+}
+
+void TestMeasureProtocol::releaseAllStopsASweepWithoutSession()
+{
+    // The band request ended the session but left the port open; leaving for good still tells
+    // the unit to stop and closes the port.
+    QFETCH(QStringList, args);
+    QFETCH(UnitOutcome, outcome);
+    QVERIFY(startUnit(args << "--fast"));
+    QCOMPARE(m_unit->openAndIdentify(1), UnitOutcome::Ok);
+    QCOMPARE(m_unit->mRequestBand(3), outcome);
+    QVERIFY(!m_unit->unitSession());
+    QVERIFY(m_unit->portOpen());
+    m_unit->mReleaseAll();
+    QVERIFY(!m_unit->portOpen());
+    QVERIFY(!m_driver->Connected());
+    QTRY_COMPARE(commandsAfter(m_sim->commands(), "M3"), QStringList{"ME"});
+
+    // Nothing open: nothing sent.
+    m_unit->mReleaseAll();
+    QVERIFY(m_sim->stop());
+    QCOMPARE(commandsAfter(m_sim->commands(), "M3"), QStringList{"ME"});
+}
+
+void TestMeasureProtocol::runDateTimeText()
+{
+    // The system's short date, a blank, the time without a leading zero in the hour.
+    const QDateTime when(QDate(2024, 5, 1), QTime(9, 5, 7));
+    const QString text = ::runDateTimeText(when);
+    QCOMPARE(text, QLocale::system().toString(when.date(), QLocale::ShortFormat) + " 9:05:07");
+    QVERIFY(::runDateTimeText(QDateTime(QDate(2024, 12, 31), QTime(23, 59, 59)))
+                .endsWith(" 23:59:59"));
 }
 
 QTEST_GUILESS_MAIN(TestMeasureProtocol)
