@@ -17,7 +17,8 @@
 #include <QStringList>
 #include <memory>
 
-namespace cli {
+namespace cli
+{
 
 inline QString binary()
 {

@@ -17,7 +17,8 @@
 #include <cstring>
 #include <functional>
 
-namespace {
+namespace
+{
 
 bool sameFloat(float a, float b)
 {
@@ -136,10 +137,10 @@ void TestCliAnalysis::peaks()
     const QStringList lines = QString::fromUtf8(text.out).trimmed().split('\n');
     QCOMPARE(lines.size(), listed.peakCount + 1);
     for (int row = 0; row < listed.peakCount; ++row)
-        QCOMPARE(lines[row + 1], QStringLiteral("%1\t%2\t%3")
-                                     .arg(row + 1)
-                                     .arg(w->form.peakField(row, 0)->text(),
-                                          w->form.peakField(row, 1)->text()));
+        QCOMPARE(lines[row + 1],
+                 QStringLiteral("%1\t%2\t%3")
+                     .arg(row + 1)
+                     .arg(w->form.peakField(row, 0)->text(), w->form.peakField(row, 1)->text()));
 }
 
 void TestCliAnalysis::ts_data()
@@ -178,7 +179,7 @@ void TestCliAnalysis::ts()
     QCOMPARE(r.exitCode, 0);
     QCOMPARE(r.err, QByteArray());
     const QJsonObject o = r.json().object();
-    const char *keys[kTsValueCount] = {"Re", "Rmax", "Fs", "r0", "Rx",
+    const char *keys[kTsValueCount] = {"Re", "Rmax", "Fs",  "r0",  "Rx",
                                        "f1", "f2",   "Qms", "Qes", "Qts"};
     for (int i = 0; i < kTsValueCount; ++i)
         QVERIFY2(sameFloat(float(o[keys[i]].toDouble()), window[i]),

@@ -13,7 +13,8 @@
 #include <QtTest>
 #include <cstring>
 
-namespace {
+namespace
+{
 
 // A JSON number read back as the float it stands for.
 float asFloat(const QJsonValue &v)
@@ -180,7 +181,8 @@ void TestCliFiles::infoReportsEveryFile()
     const QStringList lines = r.errText().split('\n', Qt::SkipEmptyParts);
     QCOMPARE(lines.size(), 2);
     QCOMPARE(lines[0], QStringLiteral("velo2-cli info: %1: no such file").arg(missing));
-    QCOMPARE(lines[1], QStringLiteral("velo2-cli info: %1: not a valid VELO2 data file").arg(corrupt));
+    QCOMPARE(lines[1],
+             QStringLiteral("velo2-cli info: %1: not a valid VELO2 data file").arg(corrupt));
 }
 
 void TestCliFiles::exportMatchesWindowExport_data()
@@ -217,7 +219,8 @@ void TestCliFiles::exportMatchesWindowExport()
         args << "--raw";
     QString written;
     if (target == "-")
-        args << "-o" << "-";
+        args << "-o"
+             << "-";
     else if (target == "file")
         args << "-o" << (written = out("spk.txt"));
     else if (target == "folder") {
@@ -339,70 +342,61 @@ void TestCliFiles::badInput_data()
 
     const QString good = "@/a2_band2.DTA";
     const QString out = "%/out";
-    QTest::newRow("missing file")
-        << QStringList{"export", "@/none.DTA", "-o", out} << 1
-        << QStringList{"@/none.DTA", "no such file"};
-    QTest::newRow("corrupt file")
-        << QStringList{"zma", "@/corrupt.DTA", "-o", out} << 1
-        << QStringList{"@/corrupt.DTA", "not a valid VELO2 data file"};
+    QTest::newRow("missing file") << QStringList{"export", "@/none.DTA", "-o", out} << 1
+                                  << QStringList{"@/none.DTA", "no such file"};
+    QTest::newRow("corrupt file") << QStringList{"zma", "@/corrupt.DTA", "-o", out} << 1
+                                  << QStringList{"@/corrupt.DTA", "not a valid VELO2 data file"};
     QTest::newRow("empty file") << QStringList{"peaks", "@/empty.DTA"} << 1
                                 << QStringList{"@/empty.DTA", "not a valid"};
-    QTest::newRow("band 10 in the file")
-        << QStringList{"render", "@/band10.DTA", "-o", out} << 1
-        << QStringList{"@/band10.DTA", "not a valid"};
-    QTest::newRow("folder as file") << QStringList{"info", "@"} << 1
-                                    << QStringList{"@", "is a folder"};
+    QTest::newRow("band 10 in the file") << QStringList{"render", "@/band10.DTA", "-o", out} << 1
+                                         << QStringList{"@/band10.DTA", "not a valid"};
+    QTest::newRow("folder as file")
+        << QStringList{"info", "@"} << 1 << QStringList{"@", "is a folder"};
     QTest::newRow("unknown option")
         << QStringList{"export", good, "--bogus", "-o", out} << 2 << QStringList{"'--bogus'"};
-    QTest::newRow("unknown short option") << QStringList{"peaks", "-x", good} << 2
-                                          << QStringList{"'-x'"};
-    QTest::newRow("missing file argument") << QStringList{"export", "-o", out} << 2
-                                           << QStringList{"missing FILE.DTA"};
-    QTest::newRow("missing value") << QStringList{"zma", good, "-o"} << 2
-                                   << QStringList{"'-o'"};
-    QTest::newRow("extra argument") << QStringList{"ts", good, good, "--re", "6"} << 2
-                                    << QStringList{"unexpected argument"};
+    QTest::newRow("unknown short option")
+        << QStringList{"peaks", "-x", good} << 2 << QStringList{"'-x'"};
+    QTest::newRow("missing file argument")
+        << QStringList{"export", "-o", out} << 2 << QStringList{"missing FILE.DTA"};
+    QTest::newRow("missing value") << QStringList{"zma", good, "-o"} << 2 << QStringList{"'-o'"};
+    QTest::newRow("extra argument")
+        << QStringList{"ts", good, good, "--re", "6"} << 2 << QStringList{"unexpected argument"};
     QTest::newRow("missing Re") << QStringList{"ts", good} << 2 << QStringList{"--re"};
-    QTest::newRow("Re not a number")
-        << QStringList{"ts", good, "--re", "abc"} << 2
-        << QStringList{"'abc'", AnalysisMessages::badRe()};
+    QTest::newRow("Re not a number") << QStringList{"ts", good, "--re", "abc"} << 2
+                                     << QStringList{"'abc'", AnalysisMessages::badRe()};
     QTest::newRow("Re nan") << QStringList{"ts", good, "--re", "nan"} << 2
                             << QStringList{AnalysisMessages::badRe()};
     QTest::newRow("Re zero") << QStringList{"ts", good, "--re", "0"} << 1
                              << QStringList{"@/a2_band2.DTA", AnalysisMessages::badRe()};
-    QTest::newRow("Re above Rmax") << QStringList{"ts", good, "--re", "500"} << 1
-                                   << QStringList{AnalysisMessages::badRe()};
+    QTest::newRow("Re above Rmax")
+        << QStringList{"ts", good, "--re", "500"} << 1 << QStringList{AnalysisMessages::badRe()};
     QTest::newRow("no peak") << QStringList{"peaks", "@/rising.DTA"} << 1
                              << QStringList{"@/rising.DTA", AnalysisMessages::noPeak()};
     QTest::newRow("ts without peak") << QStringList{"ts", "@/rising.DTA", "--re", "4"} << 1
                                      << QStringList{AnalysisMessages::noPeak()};
-    QTest::newRow("band above range")
-        << QStringList{"render", good, "-o", out, "--band", "10"} << 2
-        << QStringList{"--band '10'", "1 to 9"};
+    QTest::newRow("band above range") << QStringList{"render", good, "-o", out, "--band", "10"} << 2
+                                      << QStringList{"--band '10'", "1 to 9"};
     QTest::newRow("band zero") << QStringList{"render", good, "-o", out, "--band", "0"} << 2
                                << QStringList{"--band '0'"};
-    QTest::newRow("band not a number")
-        << QStringList{"render", good, "-o", out, "--band", "two"} << 2
-        << QStringList{"--band 'two'"};
-    QTest::newRow("size too small")
-        << QStringList{"render", good, "-o", out, "--size", "100x50"} << 2
-        << QStringList{"--size '100x50'"};
-    QTest::newRow("size malformed") << QStringList{"render", good, "-o", out, "--size", "640"}
-                                    << 2 << QStringList{"--size '640'"};
-    QTest::newRow("render without output") << QStringList{"render", good} << 2
-                                           << QStringList{"missing -o"};
+    QTest::newRow("band not a number") << QStringList{"render", good, "-o", out, "--band", "two"}
+                                       << 2 << QStringList{"--band 'two'"};
+    QTest::newRow("size too small") << QStringList{"render", good, "-o", out, "--size", "100x50"}
+                                    << 2 << QStringList{"--size '100x50'"};
+    QTest::newRow("size malformed") << QStringList{"render", good, "-o", out, "--size", "640"} << 2
+                                    << QStringList{"--size '640'"};
+    QTest::newRow("render without output")
+        << QStringList{"render", good} << 2 << QStringList{"missing -o"};
     QTest::newRow("six references")
-        << QStringList{"render", good, "-o", out, "--ref", good, "--ref", good, "--ref", good,
-                       "--ref", good, "--ref", good, "--ref", good}
+        << QStringList{"render", good, "-o",    out,  "--ref", good, "--ref", good,
+                       "--ref",  good, "--ref", good, "--ref", good, "--ref", good}
         << 2 << QStringList{"at most 5"};
     QTest::newRow("bad reference")
         << QStringList{"render", good, "-o", out, "--ref", "@/corrupt.DTA"} << 1
         << QStringList{"@/corrupt.DTA", "not a valid"};
-    QTest::newRow("output folder missing")
-        << QStringList{"export", good, "-o", "%/none/out.txt"} << 1
-        << QStringList{"%/none/out.txt", "no such folder"};
-    QTest::newRow("unknown command") << QStringList{"convert", good} << 2
-                                     << QStringList{"unknown command 'convert'"};
+    QTest::newRow("output folder missing") << QStringList{"export", good, "-o", "%/none/out.txt"}
+                                           << 1 << QStringList{"%/none/out.txt", "no such folder"};
+    QTest::newRow("unknown command")
+        << QStringList{"convert", good} << 2 << QStringList{"unknown command 'convert'"};
     QTest::newRow("no command") << QStringList{} << 2 << QStringList{"Usage: velo2-cli"};
 }
 

@@ -12,7 +12,8 @@
 #include <QtTest>
 #include <csignal>
 
-namespace {
+namespace
+{
 
 constexpr int kSilentRunMs = 60000;
 
@@ -133,15 +134,15 @@ void TestCliMeasure::wholeRun()
     QFETCH(QString, bandCommand);
     QVERIFY(m_sim->start(link(), {"--fast", "--model", model, "--serial", "S042"}));
 
-    const cli::Result r = cli::run({"measure", "--port", link(), "--band", QString::number(band),
-                                    "-o", output()});
+    const cli::Result r =
+        cli::run({"measure", "--port", link(), "--band", QString::number(band), "-o", output()});
     QCOMPARE(r.exitCode, 0);
     QCOMPARE(r.err, QByteArray()); // no progress bar into a pipe
     QVERIFY(r.out.startsWith(output().toUtf8() + '\n'));
 
     // The presence check, the identification, the band request and the release at the end.
     QTRY_COMPARE(m_sim->commands(),
-             QStringList({"?", "U?", "ME", "U?", "V?", "SN?", "M?", bandCommand, "ME"}));
+                 QStringList({"?", "U?", "ME", "U?", "V?", "SN?", "M?", bandCommand, "ME"}));
 
     // The file is the program's writer's: read back and written again, it stays the same.
     const auto loaded = cli::load(output());
@@ -190,8 +191,7 @@ void TestCliMeasure::portByNumber()
     QVERIFY(m_sim->start(comLink, {"--fast"}));
     for (const QString &port : {QString("COM247"), QString("247")}) {
         QFile::remove(output());
-        const cli::Result r =
-            cli::run({"measure", "--port", port, "--band", "3", "-o", output()});
+        const cli::Result r = cli::run({"measure", "--port", port, "--band", "3", "-o", output()});
         QCOMPARE(r.exitCode, 0);
         const auto loaded = cli::load(output());
         QVERIFY(loaded);
@@ -208,22 +208,26 @@ void TestCliMeasure::unitMisbehaves_data()
     QTest::addColumn<QString>("message");
     QTest::addColumn<QString>("lastCommands"); // what the unit saw at the end, "|"-joined
     QTest::newRow("end mark NG") << QStringList{"--end-mark", "NG"} << 3
-                                 << "receive error after 92 of 92 points" << "M3|ME";
+                                 << "receive error after 92 of 92 points"
+                                 << "M3|ME";
     QTest::newRow("carriage return in a point")
         << QStringList{"--cr-in-point", "10"} << 3 << "receive error after 10 of 92 points"
         << "M3|ME";
-    QTest::newRow("wrong point count") << QStringList{"--wrong-count"} << 3
-                                       << "versions do not match" << "M3|ME";
+    QTest::newRow("wrong point count")
+        << QStringList{"--wrong-count"} << 3 << "versions do not match"
+        << "M3|ME";
     QTest::newRow("band refused") << QStringList{"--refuse-band"} << 3 << "refused the band"
                                   << "M3|ME";
-    QTest::newRow("count not a number") << QStringList{"--count-reply", "XYZW"} << 3
-                                        << "without a point count" << "M3|ME";
+    QTest::newRow("count not a number")
+        << QStringList{"--count-reply", "XYZW"} << 3 << "without a point count"
+        << "M3|ME";
     QTest::newRow("uncalibrated") << QStringList{"--uncalibrated"} << 3 << "not calibrated"
                                   << "SN?|M?";
-    QTest::newRow("unknown model") << QStringList{"--model", "hka2"} << 3
-                                   << "no HK-A2 unit answers" << "?|U?";
-    QTest::newRow("HK-A and band 2") << QStringList{"--model", "HK-A"} << 2
-                                     << "the HK-A does not measure band 2" << "M?|ME";
+    QTest::newRow("unknown model") << QStringList{"--model", "hka2"} << 3 << "no HK-A2 unit answers"
+                                   << "?|U?";
+    QTest::newRow("HK-A and band 2")
+        << QStringList{"--model", "HK-A"} << 2 << "the HK-A does not measure band 2"
+        << "M?|ME";
 }
 
 void TestCliMeasure::unitMisbehaves()
@@ -233,8 +237,8 @@ void TestCliMeasure::unitMisbehaves()
     QFETCH(QString, message);
     QFETCH(QString, lastCommands);
     QVERIFY(m_sim->start(link(), simArgs + QStringList{"--fast"}));
-    const cli::Result r = cli::run({"measure", "--port", link(), "--band", QString::number(band),
-                                    "-o", output()});
+    const cli::Result r =
+        cli::run({"measure", "--port", link(), "--band", QString::number(band), "-o", output()});
     QVERIFY(!r.crashed);
     QCOMPARE(r.exitCode, 1);
     QCOMPARE(r.out, QByteArray());
@@ -297,9 +301,12 @@ void TestCliMeasure::unreachablePort_data()
 {
     QTest::addColumn<QString>("port");
     QTest::addColumn<QString>("message");
-    QTest::newRow("no such device") << "@/ttyNONE" << "cannot open the port @/ttyNONE: no such port";
-    QTest::newRow("no COM entry") << "COM251" << "cannot open the port COM251: no such port";
-    QTest::newRow("nobody on the line") << "pty" << "no HK-A2 unit answers on";
+    QTest::newRow("no such device") << "@/ttyNONE"
+                                    << "cannot open the port @/ttyNONE: no such port";
+    QTest::newRow("no COM entry") << "COM251"
+                                  << "cannot open the port COM251: no such port";
+    QTest::newRow("nobody on the line") << "pty"
+                                        << "no HK-A2 unit answers on";
 }
 
 void TestCliMeasure::unreachablePort()
@@ -333,12 +340,11 @@ void TestCliMeasure::wrongUsage_data()
                              << "missing --band";
     QTest::newRow("band 0") << QStringList{"--port", port, "--band", "0", "-o", "%/a.DTA"} << 2
                             << "--band '0'";
-    QTest::newRow("band 10") << QStringList{"--port", port, "--band", "10", "-o", "%/a.DTA"}
-                             << 2 << "--band '10'";
-    QTest::newRow("no output") << QStringList{"--port", port, "--band", "1"} << 2
-                               << "missing -o";
-    QTest::newRow("output to stdout") << QStringList{"--port", port, "--band", "1", "-o", "-"}
-                                      << 2 << "missing -o";
+    QTest::newRow("band 10") << QStringList{"--port", port, "--band", "10", "-o", "%/a.DTA"} << 2
+                             << "--band '10'";
+    QTest::newRow("no output") << QStringList{"--port", port, "--band", "1"} << 2 << "missing -o";
+    QTest::newRow("output to stdout")
+        << QStringList{"--port", port, "--band", "1", "-o", "-"} << 2 << "missing -o";
     QTest::newRow("unknown option")
         << QStringList{"--port", port, "--band", "1", "-o", "%/a.DTA", "--fast"} << 2
         << "unknown option '--fast'";

@@ -14,14 +14,15 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
-namespace {
+namespace
+{
 
 struct Options {
     bool rOnly = false;
     bool thick = false;
     bool raw = false;
-    int band = 0;       // 0: the file's band
-    QList<int> refs;    // fixture indexes loaded as references
+    int band = 0;    // 0: the file's band
+    QList<int> refs; // fixture indexes loaded as references
 };
 
 // Pixels that differ, with the first one named.
@@ -41,8 +42,10 @@ QString compareImages(const QImage &a, const QImage &b)
                 firstAt = QPoint(x, y);
     if (n == 0)
         return QString();
-    return QStringLiteral("%1 pixels differ, first at (%2, %3)").arg(n).arg(firstAt.x()).arg(
-        firstAt.y());
+    return QStringLiteral("%1 pixels differ, first at (%2, %3)")
+        .arg(n)
+        .arg(firstAt.x())
+        .arg(firstAt.y());
 }
 
 // Pixels whose colour leans clearly towards `colour` (label text is drawn smoothed, so few
@@ -54,8 +57,8 @@ int countNear(const QImage &image, const QRect &area, ColorRef colour)
     for (int y = area.top(); y <= area.bottom(); ++y)
         for (int x = area.left(); x <= area.right(); ++x) {
             const QColor c(image.pixel(x, y));
-            const int spread = std::max({c.red(), c.green(), c.blue()}) -
-                               std::min({c.red(), c.green(), c.blue()});
+            const int spread =
+                std::max({c.red(), c.green(), c.blue()}) - std::min({c.red(), c.green(), c.blue()});
             const bool sameHue = (c.red() > 128) == (want.red() > 128) &&
                                  (c.green() > 128) == (want.green() > 128) &&
                                  (c.blue() > 128) == (want.blue() > 128);

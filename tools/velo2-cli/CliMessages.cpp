@@ -7,9 +7,13 @@
 #include <cerrno>
 #include <cstring>
 
-namespace CliMessages {
+namespace CliMessages
+{
 
-QString program() { return QStringLiteral("velo2-cli"); }
+QString program()
+{
+    return QStringLiteral("velo2-cli");
+}
 
 QString overallHelp(const QStringList &commands)
 {
@@ -31,13 +35,23 @@ QString overallHelp(const QStringList &commands)
                "Run 'velo2-cli COMMAND --help' for the options of a command.\n"
                "Exit status: 0 success, 1 the operation failed, 2 wrong usage.")
         .arg(commands.contains(QStringLiteral("measure"))
-                 ? QStringLiteral("  measure --port P --band N -o OUT.DTA  a measurement with the unit\n")
+                 ? QStringLiteral(
+                       "  measure --port P --band N -o OUT.DTA  a measurement with the unit\n")
                  : QString());
 }
 
-QString usagePrefix() { return QStringLiteral("Usage: "); }
-QString optionsHeading() { return QStringLiteral("Options:"); }
-QString seeHelp(const QString &command) { return QStringLiteral("see '%1 --help'").arg(command); }
+QString usagePrefix()
+{
+    return QStringLiteral("Usage: ");
+}
+QString optionsHeading()
+{
+    return QStringLiteral("Options:");
+}
+QString seeHelp(const QString &command)
+{
+    return QStringLiteral("see '%1 --help'").arg(command);
+}
 
 QString unknownCommand(const QString &name)
 {
@@ -47,7 +61,10 @@ QString unknownOption(const QString &option)
 {
     return QStringLiteral("unknown option '%1'").arg(option);
 }
-QString missingArgument(const QString &what) { return QStringLiteral("missing %1").arg(what); }
+QString missingArgument(const QString &what)
+{
+    return QStringLiteral("missing %1").arg(what);
+}
 QString unexpectedArgument(const QString &argument)
 {
     return QStringLiteral("unexpected argument '%1'").arg(argument);
@@ -73,20 +90,50 @@ QString reNotANumber(const QString &text, const QString &programText)
     return QStringLiteral("--re '%1': %2 (not a number)").arg(text, programText);
 }
 
-QString noSuchFile() { return QStringLiteral("no such file"); }
-QString isDirectory() { return QStringLiteral("is a folder, not a file"); }
+QString noSuchFile()
+{
+    return QStringLiteral("no such file");
+}
+QString isDirectory()
+{
+    return QStringLiteral("is a folder, not a file");
+}
 QString cannotRead(const QString &reason)
 {
     return QStringLiteral("cannot be read: %1").arg(reason);
 }
-QString badDataFile() { return QStringLiteral("not a valid VELO2 data file"); }
-QString calcDataError() { return QStringLiteral("the data cannot be converted"); }
-QString noSuchFolder() { return QStringLiteral("cannot be written: no such folder"); }
-QString permissionDenied() { return QStringLiteral("cannot be written: permission denied"); }
-QString cannotWrite() { return QStringLiteral("cannot be written"); }
-QString standardOutput() { return QStringLiteral("standard output"); }
-QString stdoutFailed() { return QStringLiteral("standard output: write error"); }
-QString renderFailed() { return QStringLiteral("the graph could not be drawn"); }
+QString badDataFile()
+{
+    return QStringLiteral("not a valid VELO2 data file");
+}
+QString calcDataError()
+{
+    return QStringLiteral("the data cannot be converted");
+}
+QString noSuchFolder()
+{
+    return QStringLiteral("cannot be written: no such folder");
+}
+QString permissionDenied()
+{
+    return QStringLiteral("cannot be written: permission denied");
+}
+QString cannotWrite()
+{
+    return QStringLiteral("cannot be written");
+}
+QString standardOutput()
+{
+    return QStringLiteral("standard output");
+}
+QString stdoutFailed()
+{
+    return QStringLiteral("standard output: write error");
+}
+QString renderFailed()
+{
+    return QStringLiteral("the graph could not be drawn");
+}
 
 QString unitProblem(UnitOutcome outcome, const QString &port, int openError)
 {
@@ -230,8 +277,14 @@ QString measureBandHelp()
         bands << QStringLiteral("%1 %2").arg(band).arg(bandCaption(band));
     return QStringLiteral("band as in the band list: ") + bands.join(QStringLiteral(", "));
 }
-QString measureOutputHelp() { return QStringLiteral("the data file to write"); }
-QString helpOptionHelp() { return QStringLiteral("show this help"); }
+QString measureOutputHelp()
+{
+    return QStringLiteral("the data file to write");
+}
+QString helpOptionHelp()
+{
+    return QStringLiteral("show this help");
+}
 QString jsonHelp()
 {
     return QStringLiteral("print the results as JSON, numbers with full float precision");
@@ -245,8 +298,14 @@ QString renderOutputHelp()
 {
     return QStringLiteral("write the PNG picture to this file (\"-\" for standard output)");
 }
-QString rawHelp() { return QStringLiteral("the unaveraged curve (averaging off)"); }
-QString reHelp() { return QStringLiteral("voice-coil DC resistance Re in ohms"); }
+QString rawHelp()
+{
+    return QStringLiteral("the unaveraged curve (averaging off)");
+}
+QString reHelp()
+{
+    return QStringLiteral("voice-coil DC resistance Re in ohms");
+}
 QString refHelp()
 {
     return QStringLiteral("also draw this data file as a reference curve (up to five times)");
@@ -255,22 +314,58 @@ QString sizeHelp()
 {
     return QStringLiteral("size of the picture in pixels (default 640x384: a 500x312 graph box)");
 }
-QString rOnlyHelp() { return QStringLiteral("draw R only, without the phase"); }
-QString thickHelp() { return QStringLiteral("draw the measured lines thick"); }
+QString rOnlyHelp()
+{
+    return QStringLiteral("draw R only, without the phase");
+}
+QString thickHelp()
+{
+    return QStringLiteral("draw the measured lines thick");
+}
 QString renderBandHelp()
 {
     return QStringLiteral("frequency axis of band N (1-9) instead of the measurement's band");
 }
 
-QString fieldModel() { return QStringLiteral("model"); }
-QString fieldSerial() { return QStringLiteral("serial"); }
-QString fieldDateTime() { return QStringLiteral("date-time"); }
-QString fieldComPort() { return QStringLiteral("COM port"); }
-QString fieldBand() { return QStringLiteral("band"); }
-QString fieldPoints() { return QStringLiteral("points"); }
-QString fieldFrequency() { return QStringLiteral("frequency"); }
-QString fieldR() { return QStringLiteral("R"); }
-QString fieldTheta() { return QStringLiteral("θ"); }
-QString peaksHeading() { return QStringLiteral("peak\tfrequency[Hz]\tR[Ω]"); }
+QString fieldModel()
+{
+    return QStringLiteral("model");
+}
+QString fieldSerial()
+{
+    return QStringLiteral("serial");
+}
+QString fieldDateTime()
+{
+    return QStringLiteral("date-time");
+}
+QString fieldComPort()
+{
+    return QStringLiteral("COM port");
+}
+QString fieldBand()
+{
+    return QStringLiteral("band");
+}
+QString fieldPoints()
+{
+    return QStringLiteral("points");
+}
+QString fieldFrequency()
+{
+    return QStringLiteral("frequency");
+}
+QString fieldR()
+{
+    return QStringLiteral("R");
+}
+QString fieldTheta()
+{
+    return QStringLiteral("θ");
+}
+QString peaksHeading()
+{
+    return QStringLiteral("peak\tfrequency[Hz]\tR[Ω]");
+}
 
 } // namespace CliMessages

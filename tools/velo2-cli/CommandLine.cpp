@@ -3,7 +3,8 @@
 #include "CliIo.h"
 #include "CliMessages.h"
 
-namespace {
+namespace
+{
 
 QString dashed(const QString &name)
 {

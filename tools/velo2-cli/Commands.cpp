@@ -1,10 +1,11 @@
 #include "Commands.h"
 
-namespace {
+namespace
+{
 
 const Command kCommands[] = {
-    {"info", runInfo, false},   {"export", runExport, false}, {"zma", runZma, false},
-    {"peaks", runPeaks, false}, {"ts", runTs, false},         {"render", runRender, true},
+    {"info", runInfo, false},       {"export", runExport, false}, {"zma", runZma, false},
+    {"peaks", runPeaks, false},     {"ts", runTs, false},         {"render", runRender, true},
     {"measure", runMeasure, false},
 };
 

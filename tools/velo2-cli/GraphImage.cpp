@@ -12,7 +12,8 @@
 #include <QWidget>
 #include <array>
 
-namespace {
+namespace
+{
 
 // The design size of the window's graph box.
 constexpr int kDesignBoxWidth = 500;

@@ -7,10 +7,10 @@
 struct MeasurementFile;
 
 struct GraphImageOptions {
-    QSize size;          // the whole picture, labels included
-    int band = 0;        // the band list's choice; 0 for the measurement's own band
-    bool rOnly = false;  // "抵抗値のみ表示"
-    bool wide = false;   // "測定値は太線で描画"
+    QSize size;            // the whole picture, labels included
+    int band = 0;          // the band list's choice; 0 for the measurement's own band
+    bool rOnly = false;    // "抵抗値のみ表示"
+    bool wide = false;     // "測定値は太線で描画"
     bool averaging = true; // "平均処理"
 };
 

@@ -23,7 +23,8 @@
 #include <chrono>
 #include <csignal>
 
-namespace {
+namespace
+{
 
 constexpr int kMaxComPort = 256;
 
@@ -154,8 +155,8 @@ int CliRun::receive(bool json)
         case RunReceiver::Step::PointStored: {
             m_file.convertPoint(&m_record, r.gridIndex, &m_raw, &m_avg);
             const char *slot = m_record.points[r.gridIndex];
-            progress.update(r.point + 1, formatFrequency(slot) + QStringLiteral("  ") +
-                                             formatResistance(slot));
+            progress.update(r.point + 1,
+                            formatFrequency(slot) + QStringLiteral("  ") + formatResistance(slot));
             break;
         }
         case RunReceiver::Step::EndOk:

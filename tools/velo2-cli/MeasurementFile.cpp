@@ -6,7 +6,8 @@
 #include <QFile>
 #include <QFileInfo>
 
-namespace {
+namespace
+{
 
 // Why a file that the reader refused cannot even be opened, when that is the reason.
 QString accessProblem(const QString &path)

@@ -10,7 +10,8 @@
 #include <QBuffer>
 #include <QRegularExpression>
 
-namespace {
+namespace
+{
 
 constexpr int kMaxImageSide = 10000;
 
@@ -62,11 +63,13 @@ int runRender(const QStringList &args)
 
     GraphImageOptions options;
     options.size = defaultGraphImageSize();
-    if (cl.isSet(QStringLiteral("size")) && !parseSize(cl.value(QStringLiteral("size")), &options.size))
+    if (cl.isSet(QStringLiteral("size")) &&
+        !parseSize(cl.value(QStringLiteral("size")), &options.size))
         return cl.usageError(CliMessages::badSize(cl.value(QStringLiteral("size")),
                                                   minimumGraphImageSize().width(),
                                                   minimumGraphImageSize().height(), kMaxImageSide));
-    if (cl.isSet(QStringLiteral("band")) && !parseBand(cl.value(QStringLiteral("band")), &options.band))
+    if (cl.isSet(QStringLiteral("band")) &&
+        !parseBand(cl.value(QStringLiteral("band")), &options.band))
         return cl.usageError(CliMessages::badBand(cl.value(QStringLiteral("band"))));
     const QStringList refPaths = cl.values(QStringLiteral("ref"));
     if (refPaths.size() > kReferenceSlots)

@@ -6,7 +6,8 @@
 #include <sys/signalfd.h>
 #include <unistd.h>
 
-namespace {
+namespace
+{
 
 sigset_t stopSet()
 {

@@ -8,9 +8,10 @@
 #include "analysis/AnalysisMessages.h"
 #include "analysis/ThieleSmall.h"
 
-namespace {
+namespace
+{
 
-const char *const kJsonKeys[kTsValueCount] = {"Re", "Rmax", "Fs", "r0",  "Rx",
+const char *const kJsonKeys[kTsValueCount] = {"Re", "Rmax", "Fs",  "r0",  "Rx",
                                               "f1", "f2",   "Qms", "Qes", "Qts"};
 
 } // namespace
@@ -47,8 +48,8 @@ int runTs(const QStringList &args)
     const TsResult result =
         computeTs(m->raw, bandFirstIndex(band), bandLastIndex(band), peaks, Re, p);
     if (result != TsResult::Ok)
-        return cl.fileFailure(input,
-                              CliMessages::analysisMessage(AnalysisMessages::forResult(result).text));
+        return cl.fileFailure(
+            input, CliMessages::analysisMessage(AnalysisMessages::forResult(result).text));
 
     const auto values = tsValues(p);
     if (cl.isSet(QStringLiteral("json"))) {

@@ -5,7 +5,8 @@
 
 const QString kZmaFileExtension = QStringLiteral(".zma");
 
-namespace {
+namespace
+{
 
 const QByteArray kHeading = QByteArrayLiteral("* Freq(Hz)\tZ(ohm)\tPhase(deg)");
 
