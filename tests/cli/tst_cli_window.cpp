@@ -1,7 +1,9 @@
-// velo2-cli render against the real main window: the same file opened in the window, the
-// same options set, and the picture of graph box and labels compared pixel for pixel.
+// velo2-cli against the real main window, driven through its menus: the picture of graph box
+// and labels compared pixel for pixel with render, and the menu's text export byte for byte
+// with export.
 #include "CliTestSupport.h"
-#include "RecordingPresenter.h"
+#include "GoldenFile.h"
+#include "ScriptedFileChooser.h"
 #include "WaitIdle.h"
 #include "app/TFormMain.h"
 #include "files/AppPaths.h"
@@ -71,7 +73,7 @@ int countNear(const QImage &image, const QRect &area, ColorRef colour)
 
 Q_DECLARE_METATYPE(Options)
 
-class TestCliRender : public QObject
+class TestCliWindow : public QObject
 {
     Q_OBJECT
 private slots:
@@ -82,57 +84,65 @@ private slots:
     void sameAsWindow();
     void defaultSizeAndLabels();
     void withoutDisplay();
+    void exportSameAsMenu_data();
+    void exportSameAsMenu();
 
 private:
-    void openInWindow(const QString &path, MeasurementRecord &record, CurveBlock &raw,
-                      CurveBlock &avg);
+    void open(const QString &path);
+    void setOption(QAction *action, bool on);
 
     QTemporaryDir m_files;
     QTemporaryDir *m_dir = nullptr;
-    ScopedRecorder *m_rec = nullptr;
+    ScopedFileSeams *m_seams = nullptr;
     TFormMain *m_win = nullptr;
 };
 
-void TestCliRender::initTestCase()
+void TestCliWindow::initTestCase()
 {
     QVERIFY(m_files.isValid());
     for (const cli::Fixture &f : cli::fixtures())
         QVERIFY(!cli::writeFixture(m_files.path(), f).isEmpty());
 }
 
-void TestCliRender::init()
+void TestCliWindow::init()
 {
     m_dir = new QTemporaryDir;
     setSettingsDirectoryOverride(m_dir->path());
-    m_rec = new ScopedRecorder;
+    m_seams = new ScopedFileSeams;
     m_win = new TFormMain;
     m_win->show();
     QVERIFY(QTest::qWaitForWindowExposed(m_win));
     QVERIFY(waitUntil([this] { return m_win->initPending == 0; }));
 }
 
-void TestCliRender::cleanup()
+void TestCliWindow::cleanup()
 {
     delete m_win;
     m_win = nullptr;
-    delete m_rec;
-    m_rec = nullptr;
+    delete m_seams;
+    m_seams = nullptr;
     delete m_dir;
     m_dir = nullptr;
 }
 
-void TestCliRender::openInWindow(const QString &path, MeasurementRecord &record, CurveBlock &raw,
-                                 CurveBlock &avg)
+// "開く" with the file chosen in the dialog.
+void TestCliWindow::open(const QString &path)
 {
-    QString serial;
-    quint8 model = 0;
-    qint32 port = 0;
-    QVERIFY(m_win->file->readDataFile(path, serial, model, port, &record));
-    QVERIFY(m_win->file->convertRecord(&record, &raw, &avg));
-    record.valid = 1;
+    m_seams->files.answers << QStringList{path};
+    m_win->MenuFile_Open->trigger();
+    QCOMPARE(m_win->measurement->valid, quint8(1));
+    QCOMPARE(m_win->dataFileName, path);
 }
 
-void TestCliRender::sameAsWindow_data()
+// A graph option as the user sets it: its menu item, when the mark differs.
+void TestCliWindow::setOption(QAction *action, bool on)
+{
+    if (action->isChecked() != on)
+        action->trigger();
+    QCOMPARE(action->isChecked(), on);
+}
+
+void TestCliWindow::sameAsWindow_data()
 {
     QTest::addColumn<int>("index");
     QTest::addColumn<Options>("options");
@@ -149,27 +159,35 @@ void TestCliRender::sameAsWindow_data()
     QTest::newRow("references r only") << 5 << Options{true, false, false, 0, {7}};
 }
 
-void TestCliRender::sameAsWindow()
+void TestCliWindow::sameAsWindow()
 {
     QFETCH(int, index);
     QFETCH(Options, options);
     const QString path = cli::fixturePath(m_files.path(), cli::fixtures()[index]);
 
-    // The window, as after opening the file, loading the references, setting the options and
-    // choosing the band in the band list.
-    openInWindow(path, *m_win->measurement, *m_win->curveRaw, *m_win->curveAvg);
+    // The window after "開く", "読込み" of the references, the graph options and a band chosen
+    // in the band list.
+    open(path);
     QStringList args{"render", path};
-    for (int k = 0; k < options.refs.size(); ++k) {
-        const QString ref = cli::fixturePath(m_files.path(), cli::fixtures()[options.refs[k]]);
-        openInWindow(ref, *m_win->references[k], *m_win->refCurveRaw[k], *m_win->refCurveAvg[k]);
-        args << "--ref" << ref;
+    QStringList refs;
+    for (int k : options.refs)
+        refs << cli::fixturePath(m_files.path(), cli::fixtures()[k]);
+    if (!refs.isEmpty()) {
+        m_seams->files.answers << refs;
+        m_win->MenuRef_Open->trigger();
+        QCOMPARE(m_win->refCount, int(refs.size()));
+        for (const QString &ref : refs)
+            args << "--ref" << ref;
     }
-    m_win->MenuGraph_R_only->setChecked(options.rOnly);
-    m_win->MenuGraph_Wide->setChecked(options.thick);
-    m_win->MenuGraph_Ave->setChecked(!options.raw);
-    const int band = options.band ? options.band : m_win->measurement->band;
-    m_win->ComboBox2->setCurrentIndex(band - 1);
-    m_win->ComboBox2Change();
+    setOption(m_win->MenuGraph_R_only, options.rOnly);
+    setOption(m_win->MenuGraph_Wide, options.thick);
+    setOption(m_win->MenuGraph_Ave, !options.raw);
+    if (options.band) {
+        m_win->ComboBox2->setCurrentIndex(options.band - 1);
+        emit m_win->ComboBox2->activated(options.band - 1);
+    }
+    QCOMPARE(m_win->graphScale.band, options.band ? options.band : m_win->measurement->band);
+    QVERIFY2(m_seams->messages.boxes.isEmpty(), qPrintable(m_seams->messages.lastText()));
 
     // The box with the labels round it: 64 pixels to the left, 76 to the right, 24 above and
     // the frequency labels below.
@@ -206,7 +224,7 @@ void TestCliRender::sameAsWindow()
     QVERIFY2(d.isEmpty(), qPrintable(d));
 }
 
-void TestCliRender::defaultSizeAndLabels()
+void TestCliWindow::defaultSizeAndLabels()
 {
     // The design size of the box, R labels in the R colour to the left of it, phase labels in
     // the phase colour to the right, and none of them with --r-only.
@@ -236,7 +254,7 @@ void TestCliRender::defaultSizeAndLabels()
     QCOMPARE(toStdout.out, cli::readAll(png));
 }
 
-void TestCliRender::withoutDisplay()
+void TestCliWindow::withoutDisplay()
 {
     // Neither a platform nor a display given, or a display that does not answer: the picture is
     // still made.
@@ -252,5 +270,43 @@ void TestCliRender::withoutDisplay()
     }
 }
 
-QTEST_MAIN(TestCliRender)
-#include "tst_cli_render.moc"
+void TestCliWindow::exportSameAsMenu_data()
+{
+    QTest::addColumn<int>("index");
+    QTest::addColumn<bool>("averaging");
+    for (int i = 0; i < cli::fixtures().size(); ++i) {
+        QTest::addRow("%s averaged", cli::fixtures()[i].name) << i << true;
+        QTest::addRow("%s raw", cli::fixtures()[i].name) << i << false;
+    }
+}
+
+void TestCliWindow::exportSameAsMenu()
+{
+    // "データをテキスト出力" after "開く", with the averaging option as given.
+    QFETCH(int, index);
+    QFETCH(bool, averaging);
+    const QString path = cli::fixturePath(m_files.path(), cli::fixtures()[index]);
+    open(path);
+    setOption(m_win->MenuGraph_Ave, averaging);
+    const QString fromMenu = m_dir->filePath("menu.txt");
+    m_seams->files.answers << QStringList{fromMenu};
+    m_win->MenuFile_Export->trigger();
+    const QByteArray expected = cli::readAll(fromMenu);
+    QVERIFY(expected.startsWith("HK-A2 "));
+
+    QStringList args{"export", path};
+    if (!averaging)
+        args << "--raw";
+    const cli::Result toStdout = cli::run(args);
+    QCOMPARE(toStdout.exitCode, 0);
+    QString d = golden::diff(toStdout.out, expected);
+    QVERIFY2(d.isEmpty(), qPrintable(d));
+
+    const QString toFile = m_dir->filePath("tool.txt");
+    QCOMPARE(cli::run(args << "-o" << toFile).exitCode, 0);
+    d = golden::diff(cli::readAll(toFile), expected);
+    QVERIFY2(d.isEmpty(), qPrintable(d));
+}
+
+QTEST_MAIN(TestCliWindow)
+#include "tst_cli_window.moc"
