@@ -43,8 +43,7 @@ QSize graphBoxSize(QSize picture)
     return box.width() >= kMinBoxWidth && box.height() >= kMinBoxHeight ? box : QSize();
 }
 
-QImage renderGraphImage(const MeasurementFile &measurement,
-                        const QVector<const MeasurementFile *> &references,
+QImage renderGraphImage(const MeasurementFile &measurement, const ReferenceFiles &references,
                         const GraphImageOptions &options)
 {
     const QSize box = graphBoxSize(options.size);
@@ -70,32 +69,22 @@ QImage renderGraphImage(const MeasurementFile &measurement,
         }
     }
 
-    // Unused reference slots stay empty (not valid), as in the window.
-    std::array<MeasurementRecord, kReferenceSlots> emptyRecords;
-    std::array<CurveBlock, kReferenceSlots> emptyCurves;
-    RecordSlots refRecords{};
-    CurveSlots refRaw{};
-    CurveSlots refAvg{};
-    for (int k = 0; k < kReferenceSlots; ++k) {
-        const MeasurementFile *ref = k < references.size() ? references[k] : nullptr;
-        refRecords[size_t(k)] = ref ? &ref->record : &emptyRecords[size_t(k)];
-        refRaw[size_t(k)] = ref ? &ref->raw : &emptyCurves[size_t(k)];
-        refAvg[size_t(k)] = ref ? &ref->avg : &emptyCurves[size_t(k)];
-    }
-
     GraphScale scale;
     initGraphScale(scale, measurement.record.band);
     scale.band = options.band ? options.band : measurement.record.band;
     Graph_RTF graph(&client, paintBox, &settings, labels.data(), &scale);
 
     // The window's view of a measurement: with the references when any is loaded.
+    const CurveSlots refRaw = slotsOf(references.raw.data());
+    const CurveSlots refAvg = slotsOf(references.avg.data());
     selectShownCurves(scale, options.averaging, measurement.raw, measurement.avg, refRaw, refAvg);
-    if (references.isEmpty()) {
+    if (references.count == 0) {
         scaleForMeasurement(scale, measurement.record, measurement.raw);
         graph.clear();
         graph.drawMeasurement(options.rOnly, options.wide);
     } else {
-        scaleForBoth(scale, measurement.record, measurement.raw, refRecords, refRaw);
+        scaleForBoth(scale, measurement.record, measurement.raw, slotsOf(references.records.data()),
+                     refRaw);
         graph.clear();
         graph.drawAll(options.rOnly, options.wide);
     }

@@ -2,9 +2,8 @@
 
 #include <QImage>
 #include <QSize>
-#include <QVector>
-
 struct MeasurementFile;
+struct ReferenceFiles;
 
 struct GraphImageOptions {
     QSize size;            // the whole picture, labels included
@@ -28,6 +27,5 @@ QSize graphBoxSize(QSize picture);
 // references): the renderer draws frame, grid and curves into its box and lays its 35
 // labels out beside it, and the picture is taken of box and labels together. Needs a
 // QApplication.
-QImage renderGraphImage(const MeasurementFile &measurement,
-                        const QVector<const MeasurementFile *> &references,
+QImage renderGraphImage(const MeasurementFile &measurement, const ReferenceFiles &references,
                         const GraphImageOptions &options);

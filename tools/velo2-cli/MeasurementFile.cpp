@@ -1,6 +1,7 @@
 #include "MeasurementFile.h"
 
 #include "CliMessages.h"
+#include "files/ReferenceSlot.h"
 #include "files/VELO_File.h"
 
 #include <QFile>
@@ -44,6 +45,28 @@ std::unique_ptr<MeasurementFile> loadMeasurementFile(const QString &path, QStrin
     }
     m->record.valid = 1;
     return m;
+}
+
+bool loadReferenceFile(ReferenceFiles &refs, const QString &path, QString *problem)
+{
+    if (refs.count >= kReferenceSlots)
+        return false;
+    const int k = refs.count;
+    clearReferenceSlot(refs.records[k], refs.raw[k], refs.avg[k]);
+    switch (loadReference(VELO_File(), path, refs.records[k], refs.raw[k], refs.avg[k])) {
+    case ReferenceLoad::Loaded:
+        ++refs.count;
+        return true;
+    case ReferenceLoad::BadFile: {
+        const QString access = accessProblem(path);
+        *problem = access.isEmpty() ? CliMessages::badDataFile() : access;
+        return false;
+    }
+    case ReferenceLoad::BadData:
+        *problem = CliMessages::calcDataError();
+        return false;
+    }
+    return false;
 }
 
 QString modelTag(quint8 modelFlag)

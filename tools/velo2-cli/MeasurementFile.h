@@ -3,7 +3,10 @@
 #include "measure/CurveBlock.h"
 #include "measure/MeasurementRecord.h"
 
+#include "files/Settings.h"
+
 #include <QString>
+#include <array>
 #include <memory>
 
 // A data file read and converted the way the program opens one.
@@ -22,6 +25,18 @@ struct MeasurementFile {
 // Reads and converts the file at path. On failure returns nothing and sets *problem to the
 // one-line reason (no such file, not a valid data file, ...).
 std::unique_ptr<MeasurementFile> loadMeasurementFile(const QString &path, QString *problem);
+
+// Reference files loaded into the window's five slots the way its "読込み" loads them; unused
+// slots stay empty.
+struct ReferenceFiles {
+    std::array<MeasurementRecord, kReferenceSlots> records;
+    std::array<CurveBlock, kReferenceSlots> raw;
+    std::array<CurveBlock, kReferenceSlots> avg;
+    int count = 0;
+};
+
+// Loads path into the next slot; on failure the slots stay as they were and *problem says why.
+bool loadReferenceFile(ReferenceFiles &refs, const QString &path, QString *problem);
 
 // "HK-A2", or "HK-A" for a first-model file.
 QString modelTag(quint8 modelFlag);

@@ -83,16 +83,12 @@ int runRender(const QStringList &args)
     const auto m = loadMeasurementFile(input, &problem);
     if (!m)
         return cl.fileFailure(input, problem);
-    std::vector<std::unique_ptr<MeasurementFile>> refs;
-    QVector<const MeasurementFile *> refList;
-    for (const QString &path : refPaths) {
-        refs.push_back(loadMeasurementFile(path, &problem));
-        if (!refs.back())
+    const auto refs = std::make_unique<ReferenceFiles>();
+    for (const QString &path : refPaths)
+        if (!loadReferenceFile(*refs, path, &problem))
             return cl.fileFailure(path, problem);
-        refList.append(refs.back().get());
-    }
 
-    const QImage image = renderGraphImage(*m, refList, options);
+    const QImage image = renderGraphImage(*m, *refs, options);
     QByteArray png;
     QBuffer buffer(&png);
     buffer.open(QIODevice::WriteOnly);
