@@ -61,8 +61,11 @@ private slots:
     void badInput_data();
     void badInput();
     void failedWriteKeepsOldFile();
+    void fullStandardOutput_data();
+    void fullStandardOutput();
     void help_data();
     void help();
+    void version();
 
 private:
     void fixtureRows();
@@ -452,6 +455,30 @@ void TestCliFiles::failedWriteKeepsOldFile()
     QCOMPARE(left, QStringList{"old.txt"});
 }
 
+void TestCliFiles::fullStandardOutput_data()
+{
+    QTest::addColumn<QStringList>("args");
+    const QString good = cli::fixturePath(m_dir.path(), cli::fixtures()[1]);
+    QTest::newRow("export") << QStringList{"export", good};
+    QTest::newRow("zma") << QStringList{"zma", good};
+    QTest::newRow("info") << QStringList{"info", "--json", good};
+    QTest::newRow("ts") << QStringList{"ts", good, "--re", "6"};
+}
+
+void TestCliFiles::fullStandardOutput()
+{
+    // Results that cannot be written are a failure, not a silent success.
+    QFETCH(QStringList, args);
+    QProcess p;
+    p.setStandardOutputFile(QStringLiteral("/dev/full"));
+    p.start(cli::binary(), args);
+    QVERIFY(p.waitForFinished(30000));
+    QCOMPARE(p.exitStatus(), QProcess::NormalExit);
+    QCOMPARE(p.exitCode(), 1);
+    QCOMPARE(QString::fromUtf8(p.readAllStandardError()),
+             QStringLiteral("velo2-cli: standard output: write error\n"));
+}
+
 void TestCliFiles::help_data()
 {
     QTest::addColumn<QStringList>("args");
@@ -462,6 +489,7 @@ void TestCliFiles::help_data()
     }
     QTest::newRow("overall") << QStringList{"--help"} << "velo2-cli COMMAND";
     QTest::newRow("overall word") << QStringList{"help"} << "velo2-cli COMMAND";
+    QTest::newRow("measure") << QStringList{"measure", "--help"} << "velo2-cli measure";
 }
 
 void TestCliFiles::help()
@@ -473,6 +501,13 @@ void TestCliFiles::help()
     QCOMPARE(r.exitCode, 0);
     QCOMPARE(r.err, QByteArray());
     QVERIFY(r.out.startsWith("Usage: " + usage.toUtf8()));
+}
+
+void TestCliFiles::version()
+{
+    const cli::Result r = cli::run({"--version"});
+    QCOMPARE(r.exitCode, 0);
+    QCOMPARE(r.out, QByteArray("velo2-cli " VELO2_VERSION "\n"));
 }
 
 QTEST_GUILESS_MAIN(TestCliFiles)

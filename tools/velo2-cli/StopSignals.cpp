@@ -30,10 +30,10 @@ StopSignals::StopSignals()
 
 StopSignals::~StopSignals()
 {
+    // The signals stay blocked: the process ends right after, and a Ctrl-C that comes once the
+    // file is complete must not turn a finished run into an interrupted one.
     if (m_fd >= 0)
         ::close(m_fd);
-    const sigset_t set = stopSet();
-    sigprocmask(SIG_UNBLOCK, &set, nullptr);
 }
 
 bool StopSignals::requested()

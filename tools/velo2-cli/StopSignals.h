@@ -7,7 +7,8 @@ class StopSignals
 {
 public:
     StopSignals();
-    ~StopSignals();
+    ~StopSignals(); // leaves the signals blocked
+
     StopSignals(const StopSignals &) = delete;
     StopSignals &operator=(const StopSignals &) = delete;
 
