@@ -1,6 +1,7 @@
 #include "CliIo.h"
 #include "CliMessages.h"
 #include "Commands.h"
+#include "app/Texts.h"
 
 #include <QApplication>
 #include <QCoreApplication>
@@ -50,7 +51,9 @@ int main(int argc, char *argv[])
     } else {
         app = std::make_unique<QCoreApplication>(argc, argv);
     }
-    QCoreApplication::setApplicationName(CliMessages::program());
+    // The program's name: an installed tool then finds its COMn entries in the program's own
+    // settings directory.
+    QCoreApplication::setApplicationName(QString::fromUtf8(Texts::kProgramTitle));
     QCoreApplication::setApplicationVersion(QStringLiteral(VELO2_VERSION));
 
     QStringList args = QCoreApplication::arguments().mid(1);
