@@ -38,6 +38,11 @@ void HStatus::showModelUnknown() const
 }
 
 void HStatus::showPortError() const { showText(QStringLiteral("通信ポートが開けません"), 0); }
+void HStatus::showPortAccessDenied() const
+{
+    showText(QStringLiteral("通信ポートが開けません（アクセス権がありません）"), 0);
+}
+
 void HStatus::showReceiveError() const { showText(QStringLiteral("データ受信エラーです"), 0); }
 void HStatus::showSendError() const { showText(QStringLiteral("コマンド送信エラーです"), 1); }
 

@@ -19,6 +19,8 @@ public:
     void showUnitNotFound() const;
     void showModelUnknown() const;
     void showPortError() const;
+    // The port exists but the user may not open it (not in the dialout group).
+    void showPortAccessDenied() const;
     void showReceiveError() const;
     void showSendError() const;
     void showReplyError() const;

@@ -172,7 +172,7 @@ void TFormMain::buildControls()
     PaintBox1->setGeometry(64, 24, 500, 320);
     PaintBox1->onMouseDown = [this](QMouseEvent *e) { PaintBox1MouseDown(e); };
 
-    MStartBtn = new QPushButton(QStringLiteral("測定開始"), client);
+    MStartBtn = new QPushButton(QString::fromUtf8(Texts::kStartCaption), client);
     MStartBtn->setObjectName(QStringLiteral("MStartBtn"));
     MStartBtn->resize(75, 25);
     connect(MStartBtn, &QPushButton::clicked, this, [this] { MStartBtnClick(); });
@@ -288,6 +288,8 @@ bool TFormMain::mCreateObjects()
             graph = new Graph_RTF(this, PaintBox1, &settings, labelTable.data(), &graphScale);
         }))
         return false;
+    if (!step("TCommPortDriver", [&] { mCreatePort(); }))
+        return false;
     return true;
 }
 
@@ -304,6 +306,7 @@ void TFormMain::FormDestroy()
     file = nullptr;
     delete graph;
     graph = nullptr;
+    mDeletePort(); // closes the port
 }
 
 void TFormMain::ApplicationIdle()

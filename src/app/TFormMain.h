@@ -25,6 +25,8 @@ class TPaintBox;
 class TStatusBar;
 class Graph_RTF;
 class TCommPortDriver;
+class UnitProtocol;
+class RunReceiver;
 class TFormCalc;
 class TFormSetting;
 class TFormSetColor;
@@ -79,6 +81,9 @@ public:
     VELO_File *file = nullptr;
     Graph_RTF *graph = nullptr;
     TCommPortDriver *port = nullptr;
+    // Speaks to the unit through `port`. It holds the port and session state; the flags
+    // portOpen, unitSession, unitIsHKA and unitSerial / unitVersion mirror it after each call.
+    UnitProtocol *unit = nullptr;
 
     // ---- persisted state ----
     Settings settings;
@@ -121,6 +126,8 @@ public:
     TFormSetColor *formSetColor = nullptr;
 
     // ---- receive state of a run ----
+    // rxBuffer, rxWritePos, rxParsePos, pointsExpected and runFirstIndex of the run.
+    RunReceiver *receiver = nullptr;
     int pointsReceived = 0; // points of the current run stored so far
 
     // ---- shell ----
@@ -159,10 +166,29 @@ public:
     // ---- measurement run ----
     void MStartBtnClick();
     void MenuMeasure_StartClick();
+    void mStartMeasure();
+    bool mStartSequence();
     void mAcquireStep();
+    void mErrorEnd(); // watchdog, carriage return in a point, wrong end mark
     void mFinishRun();
-    void mStopUnit();
+    void mStartWatchdog(int ms);
+    void mStopWatchdog();
     void Timer1Timer();
+
+    // ---- unit protocol, delegated to `unit` ----
+    bool mCreatePort(); // the port driver, the protocol over it and the receive state
+    void mDeletePort();
+    void mSyncUnitState(); // the window's port and unit flags from the protocol
+    bool mOpenCOM(int comPort);
+    void mCloseCOM();
+    bool mQuery(const QByteArray &command, QByteArray &reply, quint32 timeoutMs, int n);
+    bool mQueryAny(const QByteArray &command, QByteArray &reply, quint32 timeoutMs);
+    bool mCommand(const QByteArray &command, const QByteArray &expected, quint32 timeoutMs);
+    bool mCheckUnit();
+    bool mIdentifyUnit(); // shows its own failure status
+    bool mRequestBand(int band); // shows its own failure status or box
+    void mStopUnit();
+    void mReleaseCOM();
 
     // ---- view ----
     void showMeasurement();

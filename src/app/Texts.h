@@ -8,4 +8,7 @@ inline constexpr const char *kCaption = "VELO2 v2.3";
 inline constexpr const char *kFormCaption = "VELO2 スピーカのインピーダンス測定";
 inline constexpr const char *kUnitName = "HK-A2";
 inline constexpr const char *kVersion = "2.3";
+// The start button's two captions: idle, and during a run (it then stops the run).
+inline constexpr const char *kStartCaption = "測定開始";
+inline constexpr const char *kStopCaption = "測定停止";
 } // namespace Texts

@@ -138,6 +138,8 @@ void TestMessages::statusTexts_data()
     row("not found", [](auto &s) { s.showUnitNotFound(); }, 0, "HK-A2 が見つかりませんでした");
     row("model", [](auto &s) { s.showModelUnknown(); }, 0, "HK-A, HK-A2 が見つかりませんでした");
     row("port", [](auto &s) { s.showPortError(); }, 0, "通信ポートが開けません");
+    row("port access", [](auto &s) { s.showPortAccessDenied(); }, 0,
+        "通信ポートが開けません（アクセス権がありません）");
     row("receive", [](auto &s) { s.showReceiveError(); }, 0, "データ受信エラーです");
     row("send", [](auto &s) { s.showSendError(); }, 1, "コマンド送信エラーです");
     row("reply", [](auto &s) { s.showReplyError(); }, 1, "HK-A2 応答エラーです");

@@ -138,6 +138,13 @@ bool UnitProtocol::connectAt9600()
     return true;
 }
 
+UnitOutcome UnitProtocol::openFailure() const
+{
+    const int error = m_driver.LastOpenError();
+    return (error == EACCES || error == EPERM) ? UnitOutcome::PortAccessDenied
+                                               : UnitOutcome::PortOpenFailed;
+}
+
 void UnitProtocol::mCloseCOM()
 {
     if (!m_portOpen)
@@ -197,11 +204,8 @@ UnitOutcome UnitProtocol::openAndIdentify(const QString &portName)
 
 UnitOutcome UnitProtocol::identifyOpened(bool opened)
 {
-    if (!opened) {
-        const int error = m_driver.LastOpenError();
-        return (error == EACCES || error == EPERM) ? UnitOutcome::PortAccessDenied
-                                                   : UnitOutcome::PortOpenFailed;
-    }
+    if (!opened)
+        return openFailure();
     if (!mCheckUnit()) {
         mCloseCOM();
         return UnitOutcome::UnitNotFound;
