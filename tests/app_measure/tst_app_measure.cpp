@@ -1,0 +1,619 @@
+// Whole measurement runs through the real main window against the unit simulator on a real
+// pseudo-terminal: start, live readout and drawing, the end of a run, every failure of the
+// start and of the stream, the user's stop and closing the window during a run.
+
+#include "MeasureBench.h"
+#include "PtyPair.h"
+#include "graph/ReadoutFormat.h"
+#include "measure/MeasurementRecord.h"
+#include "measure/RunReceiver.h"
+#include "measure/SweepGrid.h"
+#include "measure/TCommPortDriver.h"
+#include "measure/UnitProtocol.h"
+
+#include <QElapsedTimer>
+#include <QFile>
+#include <QRegularExpression>
+#include <QtTest>
+#include <unistd.h>
+
+namespace
+{
+
+const QString kUnitText = QStringLiteral("HK-A2/ SN=0123/ 0200");
+const QString kReceiveError = QStringLiteral("データ受信エラーです");
+const char kEmptySlot[] = "0000000000000000000"; // what clearPoints leaves
+
+QByteArray slotText(const MeasurementRecord &record, int index)
+{
+    return QByteArray(record.points[index]);
+}
+
+// Reads one band's stream straight off the line: the bytes the simulator sends for it.
+QByteArray captureStream(int band)
+{
+    TCommPortDriver driver;
+    UnitProtocol unit(driver);
+    if (unit.openAndIdentify(MeasureBench::kComPort) != UnitOutcome::Ok ||
+        unit.mRequestBand(band) != UnitOutcome::Ok)
+        return {};
+    const int total = bandPointCount(band) * kPointWireLength + 3;
+    QByteArray bytes(total, '\0');
+    int got = 0;
+    driver.SetInputTimeout(2000);
+    while (got < total) {
+        const quint32 n = driver.ReadData(bytes.data() + got, quint32(total - got));
+        if (n == 0)
+            break;
+        got += int(n);
+    }
+    unit.mReleaseCOM();
+    bytes.truncate(got);
+    return bytes;
+}
+
+// A replay table whose band-3 points have the given R (ohm) at zero phase.
+bool writeCurve(const QString &path, const std::function<double(int)> &ohmAt)
+{
+    QFile f(path);
+    if (!f.open(QIODevice::WriteOnly))
+        return false;
+    f.write("* frequency, |Z|, phase\n");
+    for (int i = 0; i <= bandLastIndex(3); ++i)
+        f.write(QString::asprintf("%.17g %.3f 0\n", gridFrequencyHz(i), ohmAt(i)).toLatin1());
+    return true;
+}
+
+} // namespace
+
+class TestAppMeasure : public QObject
+{
+    Q_OBJECT
+private slots:
+    void init();
+    void cleanup();
+
+    void bandThreeRun();
+    void menuStartsARunAtLineSpeed();
+    void storedTextsEqualTheLine_data();
+    void storedTextsEqualTheLine();
+    void startFailures_data();
+    void startFailures();
+    void portWithoutPermission();
+    void hkaRefusesBandThenReusesThePort();
+    void streamFailures_data();
+    void streamFailures();
+    void silenceEndsAfterTheWatchdog();
+    void vanishedUnitEndsTheRun();
+    void liveRescale();
+    void userStop();
+    void stopAnUnresponsiveUnit();
+    void closingDuringARun();
+    void unsavedQuestion_data();
+    void unsavedQuestion();
+
+private:
+    std::unique_ptr<MeasureBench> b;
+};
+
+void TestAppMeasure::init()
+{
+    b = std::make_unique<MeasureBench>();
+}
+
+void TestAppMeasure::cleanup()
+{
+    b.reset();
+}
+
+void TestAppMeasure::bandThreeRun()
+{
+    TFormMain &w = *b->win;
+    QVERIFY(b->startSim({"--fast"}));
+    // What a successful start resets.
+    w.saved = 1;
+    w.oldFormatLoaded = 1;
+    w.dataFileName = "old.DTA";
+    w.setWindowTitle("VELO2 v2.3 - old.DTA");
+    w.StatusBar1->panel(2)->setText("stale readout");
+
+    b->chooseBand(3);
+    QVERIFY(b->controlsEnabled(true));
+    b->clickStart();
+
+    // Started: unit identified, controls locked, the button stops.
+    QVERIFY(w.measuring);
+    QCOMPARE(b->panel(0), kUnitText);
+    QCOMPARE(b->panel(1), QString("測定中です"));
+    QCOMPARE(b->panel(2), QString());
+    QCOMPARE(b->caption(), QString("測定停止"));
+    QVERIFY(b->controlsEnabled(false));
+    QVERIFY(w.portOpen && w.unitSession && !w.unitIsHKA);
+    QCOMPARE(w.unitSerial, QString("0123"));
+    QCOMPARE(w.unitVersion, QString("0200"));
+    QCOMPARE(w.oldFormatLoaded, quint8(0));
+    QVERIFY(w.dataFileName.isEmpty());
+    QCOMPARE(w.windowTitle(), QString("VELO2 v2.3"));
+    QCOMPARE(w.measurement->band, 3);
+    QCOMPARE(w.measurement->valid, quint8(0));
+    const QString shortDate = QLocale::system().toString(QDate::currentDate(), QLocale::ShortFormat);
+    QVERIFY2(QRegularExpression("^" + QRegularExpression::escape(shortDate) +
+                                " \\d{1,2}:\\d\\d:\\d\\d$")
+                 .match(w.measurement->dateTime)
+                 .hasMatch(),
+             qPrintable(w.measurement->dateTime));
+
+    // The readout follows the points while they arrive.
+    QVERIFY(waitUntil([&] { return w.pointsReceived >= 3 || !w.measuring; }));
+    QVERIFY(b->panel(2).startsWith("周波数："));
+
+    QVERIFY(b->waitForRunEnd());
+    QCOMPARE(w.measurement->valid, quint8(1));
+    QCOMPARE(w.saved, quint8(0));
+    QCOMPARE(w.pointsReceived, 92);
+    QCOMPARE(b->panel(0), kUnitText);
+    QCOMPARE(b->panel(1), QString("測定終了しました"));
+    QCOMPARE(b->panel(2), QString("周波数：10.00[Hz]...50.00[Hz]"));
+    QVERIFY(b->idleAgain());
+    QVERIFY(!w.portOpen && !w.unitSession);
+
+    // Grid 0..91 hold points of their own frequency; the rest of the record stays cleared.
+    for (int i = 0; i <= 91; ++i) {
+        const QByteArray text = slotText(*w.measurement, i);
+        QCOMPARE(text.size(), 18);
+        QVERIFY(QRegularExpression("^[0-9A-F]{18}$").match(QString::fromLatin1(text)).hasMatch());
+        QVERIFY(qAbs(w.curveRaw->freq[i] / gridFrequencyHz(i) - 1.0) < 1e-3);
+        QVERIFY(w.curveRaw->r[i] > 0);
+    }
+    QCOMPARE(slotText(*w.measurement, 92), QByteArray(kEmptySlot));
+    QCOMPARE(w.curveRaw->r[92], -1.0f);
+    QCOMPARE(w.curveRaw->valid, quint8(1));
+    QCOMPARE(w.curveAvg->valid, quint8(1));
+    // Redrawn on the whole curve's scale: the default woofer peaks near 43 ohm.
+    QCOMPARE(w.graphScale.rMax, 50.0f);
+
+    QTRY_COMPARE(b->sim.commands(), startCommands("M3") + QStringList{"ME"});
+    QVERIFY(b->recorder.presenter.boxes.isEmpty());
+}
+
+void TestAppMeasure::menuStartsARunAtLineSpeed()
+{
+    TFormMain &w = *b->win;
+    QVERIFY(b->startSim({}));
+    b->chooseBand(3);
+    w.MenuMeasure_Start->trigger();
+    QVERIFY(w.measuring);
+    QCOMPARE(b->caption(), QString("測定停止"));
+    QVERIFY(b->controlsEnabled(false));
+    QVERIFY(b->waitForRunEnd());
+    QCOMPARE(w.measurement->valid, quint8(1));
+    QCOMPARE(b->panel(1), QString("測定終了しました"));
+    QVERIFY(b->idleAgain());
+}
+
+void TestAppMeasure::storedTextsEqualTheLine_data()
+{
+    QTest::addColumn<QStringList>("args");
+    QTest::addColumn<int>("band");
+    QTest::newRow("band 2 at once") << QStringList{"--fast"} << 2;
+    QTest::newRow("band 3 in pieces of 7 bytes")
+        << QStringList{"--fast", "--chunk", "7", "--gap", "2"} << 3;
+    QTest::newRow("band 1 in pieces of 5 bytes")
+        << QStringList{"--fast", "--chunk", "5", "--gap", "1"} << 1;
+}
+
+void TestAppMeasure::storedTextsEqualTheLine()
+{
+    QFETCH(QStringList, args);
+    QFETCH(int, band);
+    TFormMain &w = *b->win;
+    QVERIFY(b->startSim(args));
+    const QByteArray line = captureStream(band);
+    QCOMPARE(line.size(), bandPointCount(band) * 19 + 3);
+    QVERIFY(line.endsWith("OK\r"));
+
+    QVERIFY(b->measure(band));
+    const int first = bandFirstIndex(band);
+    for (int k = 0; k < bandPointCount(band); ++k) {
+        const QByteArray sent = line.mid(k * 19, 18);
+        QCOMPARE(slotText(*w.measurement, first + k), sent);
+    }
+    if (first > 0)
+        QCOMPARE(slotText(*w.measurement, first - 1), QByteArray(kEmptySlot));
+    QCOMPARE(b->panel(1), QString("測定終了しました"));
+}
+
+void TestAppMeasure::startFailures_data()
+{
+    QTest::addColumn<QString>("kind"); // "sim", "no link" or "mute" (a terminal nobody answers on)
+    QTest::addColumn<QStringList>("args");
+    QTest::addColumn<QString>("panel0");
+    QTest::addColumn<QString>("panel1");
+    QTest::addColumn<QString>("box");
+    QTest::addColumn<bool>("portOpen");
+    QTest::addColumn<QStringList>("commands");
+    const QString notFound = "HK-A2 が見つかりませんでした";
+    const QString notFoundBox = "HK-A2ユニットが見つかりませんでした。COM番号を確認して下さい。";
+    const QStringList identify{"?", "U?", "ME", "U?", "V?", "SN?", "M?"};
+
+    QTest::newRow("no port") << "no link" << QStringList() << "通信ポートが開けません" << ""
+                             << "COMポートが開けませんでした。COM番号を確認して下さい。" << false
+                             << QStringList();
+    QTest::newRow("no unit") << "mute" << QStringList() << notFound << "" << notFoundBox << false
+                             << QStringList();
+    QTest::newRow("lower-case model token")
+        << "sim" << QStringList{"--model", "hka2"} << notFound << "" << notFoundBox << false
+        << QStringList{"?", "U?"};
+    QTest::newRow("unknown model") << "sim" << QStringList{"--model", "HKA2X"}
+                                   << "HK-A, HK-A2 が見つかりませんでした" << "" << "" << false
+                                   << QStringList{"?", "U?", "ME", "U?"};
+    QTest::newRow("short version reply")
+        << "sim" << QStringList{"--version", "020"} << "" << "HK-A2 応答エラーです" << "" << false
+        << QStringList{"?", "U?", "ME", "U?", "V?"};
+    QTest::newRow("short serial reply")
+        << "sim" << QStringList{"--serial", "12"} << "" << "HK-A2 応答エラーです" << "" << false
+        << QStringList{"?", "U?", "ME", "U?", "V?", "SN?"};
+    QTest::newRow("uncalibrated") << "sim" << QStringList{"--uncalibrated"} << ""
+                                  << "HK-A2 未校正です" << "" << false << identify;
+    QTest::newRow("band request unanswered")
+        << "sim" << QStringList{"--count-reply", "01"} << kUnitText << "コマンド送信エラーです"
+        << "" << false << identify + QStringList{"M3"};
+    QTest::newRow("refusal") << "sim" << QStringList{"--refuse-band"} << kUnitText << "" << ""
+                             << true << identify + QStringList{"M3"};
+    QTest::newRow("count not hexadecimal")
+        << "sim" << QStringList{"--count-reply", "X05C"} << kUnitText << "" << "" << true
+        << identify + QStringList{"M3"};
+    QTest::newRow("count mismatch")
+        << "sim" << QStringList{"--wrong-count"} << kUnitText << ""
+        << "ユニットとアプリケーションのバージョンがミスマッチです" << true
+        << identify + QStringList{"M3"};
+}
+
+void TestAppMeasure::startFailures()
+{
+    QFETCH(QString, kind);
+    QFETCH(QStringList, args);
+    QFETCH(QString, panel0);
+    QFETCH(QString, panel1);
+    QFETCH(QString, box);
+    QFETCH(bool, portOpen);
+    QFETCH(QStringList, commands);
+    TFormMain &w = *b->win;
+    PtyPair mute;
+    if (kind == "sim")
+        QVERIFY(b->startSim(args));
+    else if (kind == "mute")
+        QVERIFY(QFile::link(mute.slavePath(), b->comLink()));
+
+    b->chooseBand(3);
+    b->clickStart();
+
+    QCOMPARE(b->panel(0), panel0);
+    QCOMPARE(b->panel(1), panel1);
+    QCOMPARE(b->panel(2), QString());
+    const auto &boxes = b->recorder.presenter.boxes;
+    QCOMPARE(boxes.size(), box.isEmpty() ? 0 : 1);
+    if (!box.isEmpty()) {
+        QCOMPARE(boxes[0].text, box);
+        QCOMPARE(boxes[0].icon, MessagePresenter::Icon::Error);
+        QCOMPARE(boxes[0].caption, QString("VELO2 v2.3"));
+    }
+    QCOMPARE(bool(w.portOpen), portOpen);
+    QCOMPARE(w.port->Connected(), portOpen);
+    QVERIFY(!w.unitSession);
+    QVERIFY(!w.measuring);
+    QCOMPARE(w.measurement->valid, quint8(0));
+    QVERIFY(b->idleAgain());
+    // Nothing more happens on later idle passes.
+    QVERIFY(!waitUntil([&] { return w.measuring || w.finishPending; }, 200));
+    if (kind == "sim")
+        QTRY_COMPARE(b->sim.commands(), commands);
+}
+
+void TestAppMeasure::portWithoutPermission()
+{
+    // Root opens any file; a read-only attribute of sysfs refuses writers even then.
+    QString target = "/sys/kernel/uevent_seqnum";
+    if (::geteuid() != 0) {
+        target = b->dir.filePath("locked");
+        QFile f(target);
+        QVERIFY(f.open(QIODevice::WriteOnly));
+        f.close();
+        QVERIFY(QFile::setPermissions(target, QFileDevice::Permissions()));
+    } else if (!QFile::exists(target)) {
+        QSKIP("no read-only sysfs attribute to stand for a locked device");
+    }
+    QVERIFY(QFile::link(target, b->comLink()));
+    b->clickStart();
+    QCOMPARE(b->panel(0), QString("通信ポートが開けません（アクセス権がありません）"));
+    QCOMPARE(b->recorder.presenter.boxes.size(), 1);
+    QCOMPARE(b->recorder.presenter.lastText(),
+             QString("COMポートが開けませんでした。COM番号を確認して下さい。"));
+    QVERIFY(!b->win->portOpen);
+    QVERIFY(b->idleAgain());
+}
+
+void TestAppMeasure::hkaRefusesBandThenReusesThePort()
+{
+    TFormMain &w = *b->win;
+    QVERIFY(b->startSim({"--model", "HK-A", "--fast"}));
+    b->chooseBand(2);
+    b->clickStart();
+    QCOMPARE(b->recorder.presenter.boxes.size(), 1);
+    QCOMPARE(b->recorder.presenter.boxes[0].text, QString("HK-Aが対応していない測定周波数帯域です"));
+    QCOMPARE(b->recorder.presenter.boxes[0].icon, MessagePresenter::Icon::Warning);
+    QCOMPARE(b->panel(0), QString("HK-A/ SN=0123/ 0200"));
+    QVERIFY(w.portOpen && w.unitSession && w.unitIsHKA);
+    QVERIFY(w.port->Connected());
+    QVERIFY(b->idleAgain());
+    const int handle = w.port->DeviceHandle();
+
+    // Band 6 of the first model is its own band "4"; the open port is used as it is.
+    b->chooseBand(6);
+    b->clickStart();
+    QVERIFY(w.measuring);
+    QCOMPARE(w.port->DeviceHandle(), handle);
+    QVERIFY(b->waitForRunEnd());
+    QCOMPARE(w.measurement->valid, quint8(1));
+    QCOMPARE(w.measurement->band, 6);
+    QCOMPARE(b->panel(0), QString("HK-A/ SN=0123/ 0200"));
+    QCOMPARE(b->recorder.presenter.boxes.size(), 1);
+    const QStringList identify{"?", "U?", "ME", "U?", "V?", "SN?", "M?"};
+    const QStringList expected = identify + identify + QStringList{"M4", "ME"};
+    QTRY_COMPARE(b->sim.commands(), expected);
+}
+
+void TestAppMeasure::streamFailures_data()
+{
+    QTest::addColumn<QStringList>("args");
+    QTest::addColumn<int>("stored");
+    QTest::newRow("carriage return inside point 5")
+        << QStringList{"--fast", "--cr-in-point", "5"} << 5;
+    QTest::newRow("NG end mark") << QStringList{"--fast", "--end-mark", "NG"} << 92;
+    QTest::newRow("end mark in pieces, NG")
+        << QStringList{"--fast", "--end-mark", "NG", "--chunk", "2", "--gap", "1"} << 92;
+}
+
+void TestAppMeasure::streamFailures()
+{
+    QFETCH(QStringList, args);
+    QFETCH(int, stored);
+    TFormMain &w = *b->win;
+    QVERIFY(b->startSim(args));
+    b->chooseBand(3);
+    b->clickStart();
+    QVERIFY(w.measuring);
+    QVERIFY(b->waitForRunEnd());
+
+    QCOMPARE(b->panel(0), kReceiveError);
+    QCOMPARE(b->panel(1), QString("測定中です")); // never "計算中です": no conversion
+    QCOMPARE(w.measurement->valid, quint8(0));
+    QCOMPARE(w.curveRaw->valid, quint8(0));
+    QCOMPARE(w.pointsReceived, stored);
+    QVERIFY(QByteArray(w.measurement->points[stored - 1]) != QByteArray(kEmptySlot));
+    QVERIFY(!w.portOpen && !w.unitSession);
+    QVERIFY(!w.Timer1->isActive());
+    QVERIFY(b->idleAgain());
+    QVERIFY(b->recorder.presenter.boxes.isEmpty());
+    QTRY_COMPARE(b->sim.commands(), startCommands("M3") + QStringList{"ME"});
+}
+
+void TestAppMeasure::silenceEndsAfterTheWatchdog()
+{
+    TFormMain &w = *b->win;
+    QVERIFY(b->startSim({"--fast", "--silent-after", "200"}));
+    b->chooseBand(1);
+    b->clickStart();
+    QVERIFY(waitUntil([&] { return w.pointsReceived == 200; }));
+    QElapsedTimer sinceLastPoint;
+    sinceLastPoint.start();
+    QVERIFY(w.measuring);
+    QVERIFY(waitUntil([&] { return !w.measuring; }, 15000));
+    QVERIFY2(sinceLastPoint.elapsed() >= 9500, qPrintable(QString::number(sinceLastPoint.elapsed())));
+
+    QCOMPARE(b->panel(0), kReceiveError);
+    QCOMPARE(w.pointsReceived, 200);
+    QCOMPARE(w.measurement->valid, quint8(0));
+    QVERIFY(QByteArray(w.measurement->points[40 + 199]) != QByteArray(kEmptySlot));
+    QCOMPARE(QByteArray(w.measurement->points[40 + 200]), QByteArray(kEmptySlot));
+    QVERIFY(!w.portOpen && !w.unitSession && !w.watchdogExpired);
+    QVERIFY(b->idleAgain());
+    // The release told the silent unit to end its sweep.
+    QTRY_COMPARE(b->sim.commands(), startCommands("M1") + QStringList{"ME"});
+}
+
+void TestAppMeasure::vanishedUnitEndsTheRun()
+{
+    // An adapter pulled out mid-run: the line hangs up and never sends again.
+    TFormMain &w = *b->win;
+    QVERIFY(b->startSim({}));
+    b->chooseBand(2);
+    b->clickStart();
+    QVERIFY(waitUntil([&] { return w.pointsReceived >= 10; }));
+    b->sim.process().kill();
+    QVERIFY(b->sim.process().waitForFinished(5000));
+    const int got = w.pointsReceived;
+    QVERIFY(waitUntil([&] { return !w.measuring; }, 15000));
+    QCOMPARE(b->panel(0), kReceiveError);
+    QVERIFY(w.pointsReceived >= got && w.pointsReceived < 540);
+    QCOMPARE(w.measurement->valid, quint8(0));
+    QVERIFY(!w.portOpen && !w.unitSession);
+    QVERIFY(b->idleAgain());
+}
+
+void TestAppMeasure::liveRescale()
+{
+    // R rises through the scale steps: 40, 60 (-> 100), 110 (-> 120), 130 (-> 150),
+    // 160 (-> 200), then 500, which no longer changes anything.
+    const QString curve = b->dir.filePath("rising.txt");
+    QVERIFY(writeCurve(curve, [](int k) {
+        if (k == 0)
+            return 40.0;
+        if (k < 10)
+            return 60.0;
+        if (k < 20)
+            return 110.0;
+        if (k < 30)
+            return 130.0;
+        if (k < 40)
+            return 160.0;
+        return k == 40 ? 500.0 : 300.0;
+    }));
+    TFormMain &w = *b->win;
+    QVERIFY(b->startSim({"--fast", "--curve", curve}));
+
+    // The full scale after each point, seen at every idle pass right after the window's.
+    QMap<int, float> scaleAfter;
+    QObject probe;
+    QObject::connect(QAbstractEventDispatcher::instance(), &QAbstractEventDispatcher::aboutToBlock,
+                     &probe, [&] {
+                         if (w.measuring)
+                             scaleAfter[w.pointsReceived] = w.graphScale.rMax;
+                     });
+    b->chooseBand(3);
+    b->clickStart();
+    QCOMPARE(w.graphScale.rMax, 25.0f);
+    QVERIFY(b->waitForRunEnd());
+    QCOMPARE(w.measurement->valid, quint8(1));
+
+    QCOMPARE(scaleAfter.value(1), 25.0f);  // the first point is not drawn
+    QCOMPARE(scaleAfter.value(2), 100.0f); // 60 ohm
+    QCOMPARE(scaleAfter.value(10), 100.0f);
+    QCOMPARE(scaleAfter.value(11), 120.0f);
+    QCOMPARE(scaleAfter.value(21), 150.0f);
+    QCOMPARE(scaleAfter.value(31), 200.0f);
+    QCOMPARE(scaleAfter.value(41), 200.0f); // 500 ohm: no rescale beyond 200
+    QCOMPARE(scaleAfter.value(91), 200.0f);
+    for (int n = 1; n <= 91; ++n)
+        QVERIFY2(scaleAfter.contains(n), qPrintable(QString("no pass after point %1").arg(n)));
+    QCOMPARE(w.graphScale.rMax, 200.0f);
+}
+
+void TestAppMeasure::userStop()
+{
+    TFormMain &w = *b->win;
+    QVERIFY(b->startSim({}));
+    b->chooseBand(2);
+    b->clickStart();
+    // The click arrives through the event loop while the points stream in.
+    bool clicked = false;
+    QVERIFY(waitUntil([&] {
+        if (w.pointsReceived >= 20 && !clicked) {
+            clicked = true;
+            QTest::mouseClick(w.MStartBtn, Qt::LeftButton);
+        }
+        return clicked;
+    }));
+    QCOMPARE(b->panel(1), QString("測定中止しました"));
+    QVERIFY(!w.measuring);
+    QVERIFY(!w.portOpen && !w.unitSession);
+    QVERIFY(!w.Timer1->isActive());
+    QVERIFY(w.pointsReceived < 100);
+    QCOMPARE(w.measurement->valid, quint8(0));
+    QVERIFY(b->idleAgain());
+    const int stoppedAt = w.pointsReceived;
+    QVERIFY(!waitUntil([&] { return w.pointsReceived != stoppedAt || w.measuring; }, 300));
+    QTRY_COMPARE(b->sim.commands(), startCommands("M2") + QStringList{"ME"});
+    QVERIFY(b->recorder.presenter.boxes.isEmpty());
+}
+
+void TestAppMeasure::stopAnUnresponsiveUnit()
+{
+    TFormMain &w = *b->win;
+    QVERIFY(b->startSim({"--ignore-me"}));
+    b->chooseBand(2);
+    b->clickStart();
+    QVERIFY(waitUntil([&] { return w.pointsReceived >= 5; }));
+    b->clickStart();
+    QCOMPARE(b->panel(1), QString("測定中止しました"));
+    QVERIFY(!w.measuring && !w.portOpen);
+    QVERIFY(w.unitSession); // kept, so that the close tries again
+    QVERIFY(!w.port->Connected());
+    QVERIFY(b->idleAgain());
+    const QStringList threeTries = startCommands("M2") + QStringList{"ME", "ME", "ME"};
+    QTRY_COMPARE(b->sim.commands(), threeTries);
+
+    // Closing repeats the stop on the closed port: nothing reaches the unit.
+    w.close();
+    QVERIFY(b->recorder.presenter.boxes.isEmpty());
+    QTest::qWait(100);
+    QCOMPARE(b->sim.commands(), threeTries);
+}
+
+void TestAppMeasure::closingDuringARun()
+{
+    TFormMain &w = *b->win;
+    QVERIFY(b->startSim({}));
+    // An unsaved measurement: the close must not ask about it.
+    QVERIFY(b->measure(3));
+    QCOMPARE(w.saved, quint8(0));
+    b->recorder.presenter.answers = {true};
+    b->chooseBand(2);
+    b->clickStart();
+    QCOMPARE(b->recorder.presenter.boxes.size(), 1); // the discard question of the start
+    QVERIFY(waitUntil([&] { return w.pointsReceived >= 10; }));
+    const int before = int(b->sim.commands().size());
+
+    w.close();
+    QVERIFY(!w.isVisible());
+    QCOMPARE(b->recorder.presenter.boxes.size(), 1);
+    QVERIFY(!w.measuring && !w.portOpen && !w.unitSession);
+    QCOMPARE(b->panel(1), QString("測定中止しました"));
+    QTRY_COMPARE(b->commandsAfter(before), QStringList{"ME"});
+}
+
+void TestAppMeasure::unsavedQuestion_data()
+{
+    QTest::addColumn<int>("state"); // 0 unsaved, answer No; 1 unsaved, answer Yes; 2 saved
+    QTest::newRow("No keeps the measurement") << 0;
+    QTest::newRow("Yes discards it") << 1;
+    QTest::newRow("saved: no question") << 2;
+}
+
+void TestAppMeasure::unsavedQuestion()
+{
+    QFETCH(int, state);
+    TFormMain &w = *b->win;
+    QVERIFY(b->startSim({"--fast"}));
+    QVERIFY(b->measure(3));
+    const QByteArray firstPoint = slotText(*w.measurement, 0);
+    const QString range = b->panel(2);
+    const int commands = int(b->sim.commands().size());
+    if (state == 2)
+        w.saved = 1;
+    b->recorder.presenter.answers = {state == 1};
+
+    b->chooseBand(9);
+    b->clickStart();
+    const auto &boxes = b->recorder.presenter.boxes;
+    if (state == 2) {
+        QVERIFY(boxes.isEmpty());
+    } else {
+        QCOMPARE(boxes.size(), 1);
+        QCOMPARE(boxes[0].text,
+                 QString("測定データを保存していません。破棄して新しい測定を開始しますか？"));
+        QCOMPARE(boxes[0].icon, MessagePresenter::Icon::Question);
+    }
+    if (state == 0) {
+        QVERIFY(!w.measuring);
+        QCOMPARE(w.measurement->valid, quint8(1));
+        QCOMPARE(w.measurement->band, 3);
+        QCOMPARE(slotText(*w.measurement, 0), firstPoint);
+        QCOMPARE(b->panel(1), QString("測定終了しました"));
+        QCOMPARE(b->panel(2), range);
+        QVERIFY(b->idleAgain());
+        QTest::qWait(100);
+        QCOMPARE(int(b->sim.commands().size()), commands);
+        return;
+    }
+    QVERIFY(w.measuring);
+    QCOMPARE(w.measurement->valid, quint8(0));
+    QVERIFY(b->waitForRunEnd());
+    QCOMPARE(w.measurement->valid, quint8(1));
+    QCOMPARE(w.measurement->band, 9);
+    QCOMPARE(w.saved, quint8(0));
+    QCOMPARE(b->panel(2), QString("周波数：10.00[Hz]...500.0[Hz]"));
+}
+
+QTEST_MAIN(TestAppMeasure)
+#include "tst_app_measure.moc"
