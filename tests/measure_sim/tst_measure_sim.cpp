@@ -189,6 +189,7 @@ void TestMeasureSim::badCommandLines_data()
     QTest::newRow("negative count") << QStringList{"--silent-after", "-1"} << 2;
     QTest::newRow("unknown parameter") << QStringList{"--driver", "Bl=7"} << 2;
     QTest::newRow("bad parameter value") << QStringList{"--driver", "Fs=0"} << 2;
+    QTest::newRow("negative inductance") << QStringList{"--driver", "Le=-0.1"} << 2;
     QTest::newRow("missing table") << QStringList{"--curve", "/nonexistent/table.zma"} << 1;
 }
 
@@ -295,6 +296,12 @@ void TestMeasureSim::driverParameters()
     const DecodedPoint top = decodePoint(record->points[539]);
     QVERIFY(qAbs(top.r - woofer(top.freq, 7.5, 0.8e-3, 95, 5, 0.5)) < 0.01);
     QVERIFY(top.theta > 80); // the coil's inductance dominates at 100 kHz
+
+    // Without inductance the impedance falls back to Re far above the resonance.
+    QVERIFY(measureBand2({"--driver", "Re=7.5,Fs=95,Qms=5,Qes=0.5,Le=0"}, *record));
+    const DecodedPoint pure = decodePoint(record->points[539]);
+    QVERIFY(qAbs(pure.r - 7.5) < 0.02);
+    QVERIFY(qAbs(pure.theta) < 0.5);
 }
 
 void TestMeasureSim::realDriverTables_data()

@@ -35,7 +35,9 @@ bool parseLoudspeakerParams(const std::string &text, LoudspeakerParams &params, 
         const std::string valueText = item.substr(eq + 1);
         char *end = nullptr;
         const double value = std::strtod(valueText.c_str(), &end);
-        if (valueText.empty() || *end != '\0' || !(value > 0) || !std::isfinite(value)) {
+        // A coil without inductance is a valid model; every other value must be positive.
+        const bool inRange = name == "le" ? value >= 0 : value > 0;
+        if (valueText.empty() || *end != '\0' || !inRange || !std::isfinite(value)) {
             error = "bad value for " + item.substr(0, eq) + ": \"" + valueText + "\"";
             return false;
         }

@@ -36,7 +36,7 @@ const char *simUsage()
            "  --serial TEXT        answer to \"SN?\" (default 0123)\n"
            "  --version TEXT       answer to \"V?\" (default 0200)\n"
            "  --driver LIST        loudspeaker model, any of Re=ohm,Le=mH,Fs=Hz,Qms=,Qes=\n"
-           "                       (default Re=5.7,Le=0.5,Fs=40,Qms=3,Qes=0.45)\n"
+           "                       (default Re=5.7,Le=0.5,Fs=40,Qms=3,Qes=0.45; Le may be 0)\n"
            "  --curve FILE         replay a table of frequency, |Z| [and phase] instead\n"
            "  --fast, --instant    send at once instead of pacing at the line rate\n"
            "  --baud N             line rate for the pacing, 10 bits a byte (default 9600)\n"
