@@ -82,7 +82,8 @@ public:
     Graph_RTF *graph = nullptr;
     TCommPortDriver *port = nullptr;
     // Speaks to the unit through `port`. It holds the port and session state; the flags
-    // portOpen, unitSession, unitIsHKA and unitSerial / unitVersion mirror it after each call.
+    // portOpen, unitSession, unitIsHKA and unitVersion mirror it after each call, unitSerial
+    // after each identification that read it (an opened data file sets it too).
     UnitProtocol *unit = nullptr;
 
     // ---- persisted state ----

@@ -280,8 +280,9 @@ void TFormMain::mSyncUnitState()
     portOpen = unit->portOpen();
     unitSession = unit->unitSession();
     unitIsHKA = unit->unitIsHKA();
-    unitSerial = unit->unitSerial();
     unitVersion = unit->unitVersion();
+    // unitSerial is not copied here: an opened data file sets it too, and only an
+    // identification that got as far as "SN?" replaces it (mIdentifyUnit).
 }
 
 bool TFormMain::mOpenCOM(int comPort)
@@ -322,6 +323,9 @@ bool TFormMain::mIdentifyUnit()
 {
     const UnitOutcome outcome = unit->mIdentifyUnit();
     mSyncUnitState();
+    // "SN?" was answered exactly when the identification passed it.
+    if (outcome == UnitOutcome::Ok || outcome == UnitOutcome::Uncalibrated)
+        unitSerial = unit->unitSerial();
     switch (outcome) {
     case UnitOutcome::Ok:
         return true;

@@ -4,6 +4,7 @@
 
 #include "MeasureBench.h"
 #include "PtyPair.h"
+#include "ScriptedFileChooser.h"
 #include "graph/ReadoutFormat.h"
 #include "measure/MeasurementRecord.h"
 #include "measure/RunReceiver.h"
@@ -91,6 +92,8 @@ private slots:
     void closingDuringARun();
     void unsavedQuestion_data();
     void unsavedQuestion();
+    void openedFileKeepsItsSerial_data();
+    void openedFileKeepsItsSerial();
 
 private:
     std::unique_ptr<MeasureBench> b;
@@ -618,6 +621,61 @@ void TestAppMeasure::unsavedQuestion()
     QCOMPARE(w.measurement->band, 9);
     QCOMPARE(w.saved, quint8(0));
     QCOMPARE(b->panel(2), QString("周波数：10.00[Hz]...500.0[Hz]"));
+}
+
+void TestAppMeasure::openedFileKeepsItsSerial_data()
+{
+    QTest::addColumn<QStringList>("args"); // of the unit at the failing start; none: no port
+    QTest::addColumn<QString>("serial");   // the serial the next save writes
+    QTest::newRow("no port") << QStringList() << "0456";
+    QTest::newRow("serial not answered") << QStringList{"--fast", "--serial", "12"} << "0456";
+    QTest::newRow("unknown model") << QStringList{"--fast", "--model", "HKA2X"} << "0456";
+    // The identification read the serial before it found the unit uncalibrated.
+    QTest::newRow("uncalibrated unit")
+        << QStringList{"--fast", "--serial", "0789", "--uncalibrated"} << "0789";
+}
+
+void TestAppMeasure::openedFileKeepsItsSerial()
+{
+    QFETCH(QStringList, args);
+    QFETCH(QString, serial);
+    TFormMain &w = *b->win;
+    ScriptedFileChooser files;
+    Seams::install(&b->recorder.presenter, &files);
+    auto save = [&](const QString &name) {
+        files.answers = {{b->dir.filePath(name)}};
+        w.MenuFile_Save->trigger();
+        QFile f(b->dir.filePath(name));
+        if (!f.open(QIODevice::ReadOnly))
+            return QByteArray();
+        for (const QByteArray &line : f.readAll().split('\n'))
+            if (line.startsWith("SN:"))
+                return line.mid(3).trimmed();
+        return QByteArray();
+    };
+
+    // A measurement of unit 0456 saved, then one of unit 0123, then the first file opened.
+    QVERIFY(b->startSim({"--fast", "--serial", "0456"}));
+    QVERIFY(b->measure(3));
+    QCOMPARE(save("a.DTA"), QByteArray("0456"));
+    QVERIFY(b->startSim({"--fast"}));
+    QVERIFY(b->measure(3));
+    QCOMPARE(w.unitSerial, QString("0123"));
+    b->recorder.presenter.answers = {true};
+    files.answers = {{b->dir.filePath("a.DTA")}};
+    w.MenuFile_Open->trigger();
+    QCOMPARE(w.unitSerial, QString("0456"));
+
+    // A start that fails before the unit's serial is read leaves the file's serial alone.
+    if (args.isEmpty())
+        QVERIFY(b->sim.stop());
+    else
+        QVERIFY(b->startSim(args));
+    b->clickStart();
+    QVERIFY(!w.measuring);
+    QCOMPARE(w.measurement->valid, quint8(1));
+    QCOMPARE(w.unitSerial, serial);
+    QCOMPARE(save("b.DTA"), serial.toLatin1());
 }
 
 QTEST_MAIN(TestAppMeasure)
