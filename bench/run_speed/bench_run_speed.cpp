@@ -80,8 +80,8 @@ bool fullRun(TFormMain &w, bool visible)
     const double cpu0 = cpuSeconds();
     wall.start();
     w.MStartBtn->click();
-    const bool ok = runUntil([&] { return panel(w, 1) == QStringLiteral("測定終了しました"); },
-                             60000);
+    const bool ok =
+        runUntil([&] { return panel(w, 1) == QStringLiteral("測定終了しました"); }, 60000);
     const double seconds = wall.nsecsElapsed() / 1e9;
     const double cpu = cpuSeconds() - cpu0;
     const double limit = lineBytes() * kBitsPerByte / kBitRate;

@@ -308,8 +308,7 @@ bool TFormMain::mQueryAny(const QByteArray &command, QByteArray &reply, quint32 
     return unit->mQueryAny(command, reply, timeoutMs);
 }
 
-bool TFormMain::mCommand(const QByteArray &command, const QByteArray &expected,
-                         quint32 timeoutMs)
+bool TFormMain::mCommand(const QByteArray &command, const QByteArray &expected, quint32 timeoutMs)
 {
     return unit->mCommand(command, expected, timeoutMs);
 }

@@ -71,8 +71,8 @@ public:
     }
     bool idleAgain() const
     {
-        return !win->measuring && !win->finishPending &&
-               caption() == QStringLiteral("測定開始") && controlsEnabled(true);
+        return !win->measuring && !win->finishPending && caption() == QStringLiteral("測定開始") &&
+               controlsEnabled(true);
     }
     // Waits for the end of a run through the real event loop.
     bool waitForRunEnd(int timeoutMs = 20000)

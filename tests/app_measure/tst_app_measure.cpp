@@ -139,12 +139,13 @@ void TestAppMeasure::bandThreeRun()
     QCOMPARE(w.windowTitle(), QString("VELO2 v2.3"));
     QCOMPARE(w.measurement->band, 3);
     QCOMPARE(w.measurement->valid, quint8(0));
-    const QString shortDate = QLocale::system().toString(QDate::currentDate(), QLocale::ShortFormat);
-    QVERIFY2(QRegularExpression("^" + QRegularExpression::escape(shortDate) +
-                                " \\d{1,2}:\\d\\d:\\d\\d$")
-                 .match(w.measurement->dateTime)
-                 .hasMatch(),
-             qPrintable(w.measurement->dateTime));
+    const QString shortDate =
+        QLocale::system().toString(QDate::currentDate(), QLocale::ShortFormat);
+    QVERIFY2(
+        QRegularExpression("^" + QRegularExpression::escape(shortDate) + " \\d{1,2}:\\d\\d:\\d\\d$")
+            .match(w.measurement->dateTime)
+            .hasMatch(),
+        qPrintable(w.measurement->dateTime));
 
     // The readout follows the points while they arrive.
     QVERIFY(waitUntil([&] { return w.pointsReceived >= 3 || !w.measuring; }));
@@ -239,40 +240,42 @@ void TestAppMeasure::startFailures_data()
     const QString notFoundBox = "HK-A2ユニットが見つかりませんでした。COM番号を確認して下さい。";
     const QStringList identify{"?", "U?", "ME", "U?", "V?", "SN?", "M?"};
 
-    QTest::newRow("no port") << "no link" << QStringList() << "通信ポートが開けません" << ""
+    QTest::newRow("no port") << "no link" << QStringList() << "通信ポートが開けません"
+                             << ""
                              << "COMポートが開けませんでした。COM番号を確認して下さい。" << false
                              << QStringList();
     QTest::newRow("no unit") << "mute" << QStringList() << notFound << "" << notFoundBox << false
                              << QStringList();
-    QTest::newRow("lower-case model token")
-        << "sim" << QStringList{"--model", "hka2"} << notFound << "" << notFoundBox << false
-        << QStringList{"?", "U?"};
+    QTest::newRow("lower-case model token") << "sim" << QStringList{"--model", "hka2"} << notFound
+                                            << "" << notFoundBox << false << QStringList{"?", "U?"};
     // A five-letter token passes the presence check, which reads four letters, and fails the
     // identification, which reads up to five. At once, so that the fifth letter is purged
     // before "ME" rather than read as the first byte of its reply.
     QTest::newRow("unknown model") << "sim" << QStringList{"--model", "HKA2X", "--fast"}
-                                   << "HK-A, HK-A2 が見つかりませんでした" << "" << "" << false
-                                   << QStringList{"?", "U?", "ME", "U?"};
-    QTest::newRow("short version reply")
-        << "sim" << QStringList{"--version", "020"} << "" << "HK-A2 応答エラーです" << "" << false
-        << QStringList{"?", "U?", "ME", "U?", "V?"};
+                                   << "HK-A, HK-A2 が見つかりませんでした"
+                                   << ""
+                                   << "" << false << QStringList{"?", "U?", "ME", "U?"};
+    QTest::newRow("short version reply") << "sim" << QStringList{"--version", "020"} << ""
+                                         << "HK-A2 応答エラーです"
+                                         << "" << false << QStringList{"?", "U?", "ME", "U?", "V?"};
     QTest::newRow("short serial reply")
-        << "sim" << QStringList{"--serial", "12"} << "" << "HK-A2 応答エラーです" << "" << false
-        << QStringList{"?", "U?", "ME", "U?", "V?", "SN?"};
+        << "sim" << QStringList{"--serial", "12"} << ""
+        << "HK-A2 応答エラーです"
+        << "" << false << QStringList{"?", "U?", "ME", "U?", "V?", "SN?"};
     QTest::newRow("uncalibrated") << "sim" << QStringList{"--uncalibrated"} << ""
-                                  << "HK-A2 未校正です" << "" << false << identify;
+                                  << "HK-A2 未校正です"
+                                  << "" << false << identify;
     QTest::newRow("band request unanswered")
         << "sim" << QStringList{"--count-reply", "01"} << kUnitText << "コマンド送信エラーです"
         << "" << false << identify + QStringList{"M3"};
-    QTest::newRow("refusal") << "sim" << QStringList{"--refuse-band"} << kUnitText << "" << ""
-                             << true << identify + QStringList{"M3"};
+    QTest::newRow("refusal") << "sim" << QStringList{"--refuse-band"} << kUnitText << ""
+                             << "" << true << identify + QStringList{"M3"};
     QTest::newRow("count not hexadecimal")
-        << "sim" << QStringList{"--count-reply", "X05C"} << kUnitText << "" << "" << true
-        << identify + QStringList{"M3"};
-    QTest::newRow("count mismatch")
-        << "sim" << QStringList{"--wrong-count"} << kUnitText << ""
-        << "ユニットとアプリケーションのバージョンがミスマッチです" << true
-        << identify + QStringList{"M3"};
+        << "sim" << QStringList{"--count-reply", "X05C"} << kUnitText << ""
+        << "" << true << identify + QStringList{"M3"};
+    QTest::newRow("count mismatch") << "sim" << QStringList{"--wrong-count"} << kUnitText << ""
+                                    << "ユニットとアプリケーションのバージョンがミスマッチです"
+                                    << true << identify + QStringList{"M3"};
 }
 
 void TestAppMeasure::startFailures()
@@ -346,7 +349,8 @@ void TestAppMeasure::hkaRefusesBandThenReusesThePort()
     b->chooseBand(2);
     b->clickStart();
     QCOMPARE(b->recorder.presenter.boxes.size(), 1);
-    QCOMPARE(b->recorder.presenter.boxes[0].text, QString("HK-Aが対応していない測定周波数帯域です"));
+    QCOMPARE(b->recorder.presenter.boxes[0].text,
+             QString("HK-Aが対応していない測定周波数帯域です"));
     QCOMPARE(b->recorder.presenter.boxes[0].icon, MessagePresenter::Icon::Warning);
     QCOMPARE(b->panel(0), QString("HK-A/ SN=0123/ 0200"));
     QVERIFY(w.portOpen && w.unitSession && w.unitIsHKA);
@@ -417,7 +421,8 @@ void TestAppMeasure::silenceEndsAfterTheWatchdog()
     sinceLastPoint.start();
     QVERIFY(w.measuring);
     QVERIFY(waitUntil([&] { return !w.measuring; }, 15000));
-    QVERIFY2(sinceLastPoint.elapsed() >= 9500, qPrintable(QString::number(sinceLastPoint.elapsed())));
+    QVERIFY2(sinceLastPoint.elapsed() >= 9500,
+             qPrintable(QString::number(sinceLastPoint.elapsed())));
 
     QCOMPARE(b->panel(0), kReceiveError);
     QCOMPARE(w.pointsReceived, 200);

@@ -180,8 +180,9 @@ void TestMeasureAnalysis::modelDriver_data()
         const char *name;
         double fs, qms, qts;
     };
-    const Row drivers[] = {
-        {"Fs 25 Qts 0.3", 25, 5, 0.3}, {"Fs 45 Qts 0.5", 45, 4, 0.5}, {"Fs 80 Qts 0.9", 80, 3, 0.9}};
+    const Row drivers[] = {{"Fs 25 Qts 0.3", 25, 5, 0.3},
+                           {"Fs 45 Qts 0.5", 45, 4, 0.5},
+                           {"Fs 80 Qts 0.9", 80, 3, 0.9}};
     for (const Row &d : drivers) {
         const double qes = d.qts * d.qms / (d.qms - d.qts);
         for (int band : {1, 2, 4}) {
@@ -225,7 +226,8 @@ void TestMeasureAnalysis::modelDriver()
     // The resonance: within one grid step of Fs, and the measured |Z| there is the model's.
     QVERIFY(core.peaks.peakCount >= 1);
     const int peak = core.peaks.peakIndex[0];
-    QVERIFY2(withinOneGridStep(core.peaks.Fs, fs, peak), qPrintable(QString::number(core.peaks.Fs)));
+    QVERIFY2(withinOneGridStep(core.peaks.Fs, fs, peak),
+             qPrintable(QString::number(core.peaks.Fs)));
     const AnalysisCurves::Driver model{re, le, fs, qms, qes};
     const double truth = std::abs(model(gridFrequencyHz(peak)));
     QVERIFY2(relativeError(w.curveRaw->r[peak], truth) < 0.005,
@@ -247,12 +249,18 @@ void TestMeasureAnalysis::realDriver_data()
     QTest::addColumn<QString>("file");
     QTest::addColumn<QString>("re"); // as the data folder's README gives it
     // Band 9 (10 Hz to 500 Hz) covers every one of these resonances and both side frequencies.
-    QTest::newRow("SEAS L16RN-X") << "seas_l16rnx_0g.zma" << "5.721";
-    QTest::newRow("SEAS L16RN-X + 8 g") << "seas_l16rnx_plus8g.zma" << "5.721";
-    QTest::newRow("SEAS L16RN-X + 16 g") << "seas_l16rnx_plus16g.zma" << "5.721";
-    QTest::newRow("SB17MFC35-8") << "sb17mfc35_w1_new.zma" << "5.763";
-    QTest::newRow("GRS 8SW-4HE-8") << "grs_8sw4he8_datasheet.zma" << "3.8";
-    QTest::newRow("Tang Band W3-1876S") << "tb_w3_1876s_datasheet.zma" << "3.6";
+    QTest::newRow("SEAS L16RN-X") << "seas_l16rnx_0g.zma"
+                                  << "5.721";
+    QTest::newRow("SEAS L16RN-X + 8 g") << "seas_l16rnx_plus8g.zma"
+                                        << "5.721";
+    QTest::newRow("SEAS L16RN-X + 16 g") << "seas_l16rnx_plus16g.zma"
+                                         << "5.721";
+    QTest::newRow("SB17MFC35-8") << "sb17mfc35_w1_new.zma"
+                                 << "5.763";
+    QTest::newRow("GRS 8SW-4HE-8") << "grs_8sw4he8_datasheet.zma"
+                                   << "3.8";
+    QTest::newRow("Tang Band W3-1876S") << "tb_w3_1876s_datasheet.zma"
+                                        << "3.6";
 }
 
 void TestMeasureAnalysis::realDriver()
@@ -318,8 +326,8 @@ void TestMeasureAnalysis::analysisFollowsTheRuns()
 
     // A new run of another driver: the open window empties when the run starts and lists the
     // new resonance when it ends, without a message of its own.
-    QVERIFY(b.startSim({"--fast", "--gap", "2", "--chunk", "19", "--driver",
-                        "Re=6,Le=0,Fs=80,Qms=3,Qes=1.5"}));
+    QVERIFY(b.startSim(
+        {"--fast", "--gap", "2", "--chunk", "19", "--driver", "Re=6,Le=0,Fs=80,Qms=3,Qes=1.5"}));
     b.recorder.presenter.answers = {true};
     b.clickStart();
     QVERIFY(w.measuring);
