@@ -7,13 +7,13 @@
 #include "graph/ReadoutFormat.h"
 #include "graph/ViewScale.h"
 #include "measure/BandTable.h"
+#include "measure/RunDateTime.h"
 #include "measure/RunReceiver.h"
 #include "measure/TCommPortDriver.h"
 #include "measure/UnitProtocol.h"
 
 #include <QAbstractEventDispatcher>
 #include <QDateTime>
-#include <QLocale>
 #include <QPushButton>
 #include <QTimer>
 
@@ -22,18 +22,9 @@
 namespace
 {
 
-constexpr int kWatchdogMs = 10000;
 constexpr float kLiveRescaleLimit = 200.0f; // from this full scale on the scale stays put
 constexpr int kReadoutPanel = 2;
 const QString kRangeJoin = QStringLiteral("...");
-
-// The local date and time as the record keeps it: the short date, a blank, H:mm:ss.
-QString currentDateTimeText()
-{
-    const QDateTime now = QDateTime::currentDateTime();
-    return QLocale::system().toString(now.date(), QLocale::ShortFormat) + QLatin1Char(' ') +
-           now.time().toString(QStringLiteral("H:mm:ss"));
-}
 
 // Each acquisition step waits in the driver's read for up to one point, so asking for the
 // next idle pass straight away keeps a run at line speed without spinning. It does not rely
@@ -130,7 +121,7 @@ bool TFormMain::mStartSequence()
     receiver->start(band);
     measurement->valid = 0;
     clearPoints(*measurement);
-    measurement->dateTime = currentDateTimeText();
+    measurement->dateTime = runDateTimeText(QDateTime::currentDateTime());
     pointsReceived = 0;
     dataFileName.clear();
     setWindowTitle(QString::fromUtf8(Texts::kCaption));
@@ -140,7 +131,7 @@ bool TFormMain::mStartSequence()
         return false;
 
     measuring = 1;
-    mStartWatchdog(kWatchdogMs);
+    mStartWatchdog(RunReceiver::kWatchdogMs);
     status->showReceiving();
     return true;
 }
@@ -156,7 +147,7 @@ void TFormMain::mAcquireStep()
     }
 
     if (receiver->readFrom(*port) > 0)
-        mStartWatchdog(kWatchdogMs);
+        mStartWatchdog(RunReceiver::kWatchdogMs);
 
     const RunReceiver::StepResult r = receiver->step(*measurement);
     switch (r.step) {
