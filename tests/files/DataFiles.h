@@ -17,7 +17,7 @@ inline int mappedFirstModelBand(int fileBand)
     return map[fileBand];
 }
 
-struct Spec {
+struct FileShape {
     QByteArray tag = "DataFile:HK-A2";
     int band = 2; // as written in the file
     QByteArray serial = "A2-000777";
@@ -28,8 +28,8 @@ struct Spec {
     double peakOhm = 30.0; // the middle point of the band
 };
 
-// The middle grid index of the band a file of this spec fills.
-inline int middleIndex(const Spec &s)
+// The middle grid index of the band a file of this shape fills.
+inline int middleIndex(const FileShape &s)
 {
     const int band = s.tag == "DataFile:HK-A" ? mappedFirstModelBand(s.band) : s.band;
     return (bandFirstIndex(band) + bandLastIndex(band)) / 2;
@@ -37,7 +37,7 @@ inline int middleIndex(const Spec &s)
 
 // A complete, valid file: header, one point per grid slot of the band (phase 10.0 deg,
 // frequency rising with the index), "END:", CR LF line ends.
-inline QByteArray bytes(const Spec &s)
+inline QByteArray bytes(const FileShape &s)
 {
     const int band = s.tag == "DataFile:HK-A" ? mappedFirstModelBand(s.band) : s.band;
     const int first = bandFirstIndex(band);

@@ -81,9 +81,9 @@ void TestReferenceSlot::loadReplacesTheWholeSlot()
     std::memset(slot.record->points, 'F', sizeof slot.record->points);
     slot.raw->r[0] = 99.0f;
     // A point list cut short by "END:" leaves empty points behind, not the slot's old ones.
-    datafiles::Spec spec;
-    spec.band = 1;
-    QByteArray shortList = datafiles::bytes(spec);
+    datafiles::FileShape shape;
+    shape.band = 1;
+    QByteArray shortList = datafiles::bytes(shape);
     const int pointsStart = int(shortList.indexOf("\r\n", shortList.indexOf("DNum:"))) + 2;
     shortList = shortList.left(pointsStart + 20) + "END:\r\nEND:\r\n"; // one point only
     const QString file = dir.filePath("short.DTA");

@@ -103,12 +103,12 @@ private slots:
 
 private:
     QString path(const QString &name) const { return m_dir->filePath(name); }
-    QString put(const QString &name, const datafiles::Spec &spec = {});
+    QString put(const QString &name, const datafiles::FileShape &shape = {});
     void open(const QString &file);
     void save(const QString &chosen);
     void loadReferences(const QStringList &files);
     // A finished run: a valid, unsaved measurement that no file is known for.
-    void measured(const datafiles::Spec &spec = {});
+    void measured(const datafiles::FileShape &shape = {});
     State state() const;
     QString panelText(int panel) const { return m_win->StatusBar1->panel(panel)->text(); }
     RecordingPresenter &boxes() { return m_seams->messages; }
@@ -139,11 +139,11 @@ void TestFilesWorkflow::cleanup()
     delete m_dir;
 }
 
-QString TestFilesWorkflow::put(const QString &name, const datafiles::Spec &spec)
+QString TestFilesWorkflow::put(const QString &name, const datafiles::FileShape &shape)
 {
     const QString file = path(name);
     QDir().mkpath(QFileInfo(file).path());
-    if (!datafiles::write(file, datafiles::bytes(spec)))
+    if (!datafiles::write(file, datafiles::bytes(shape)))
         qFatal("cannot write %s", qPrintable(file));
     return file;
 }
@@ -166,9 +166,9 @@ void TestFilesWorkflow::loadReferences(const QStringList &files)
     m_win->MenuRef_Open->trigger();
 }
 
-void TestFilesWorkflow::measured(const datafiles::Spec &spec)
+void TestFilesWorkflow::measured(const datafiles::FileShape &shape)
 {
-    const QString file = put(QStringLiteral("run.tmp"), spec);
+    const QString file = put(QStringLiteral("run.tmp"), shape);
     quint8 flag = 0;
     QVERIFY(m_win->file->readDataFile(file, m_win->unitSerial, flag, m_win->settings.comPort,
                                       m_win->measurement.get()));
@@ -208,12 +208,12 @@ void TestFilesWorkflow::openSucceeded()
     QFETCH(int, band);
     QFETCH(int, oldBefore);
     QFETCH(int, oldAfter);
-    datafiles::Spec spec;
-    spec.tag = tag;
-    spec.band = fileBand;
-    spec.port = 17;
-    spec.serial = "SN-4711";
-    const QString file = put(QStringLiteral("x.DTA"), spec);
+    datafiles::FileShape shape;
+    shape.tag = tag;
+    shape.band = fileBand;
+    shape.port = 17;
+    shape.serial = "SN-4711";
+    const QString file = put(QStringLiteral("x.DTA"), shape);
     m_win->oldFormatLoaded = quint8(oldBefore);
 
     open(file);
@@ -231,7 +231,7 @@ void TestFilesWorkflow::openSucceeded()
     QCOMPARE(m_win->graphScale.band, band);
     QCOMPARE(m_win->ComboBox2->currentIndex(), band - 1);
     // The curves were converted from the file.
-    const int mid = datafiles::middleIndex(spec);
+    const int mid = datafiles::middleIndex(shape);
     QCOMPARE(m_win->curveRaw->r[mid], 30.005f);
     QCOMPARE(m_win->curveAvg->r[mid], 14.005f);
 }
@@ -243,7 +243,7 @@ void TestFilesWorkflow::openFailed_data()
     QTest::addColumn<int>("oldAfter");
     QTest::addColumn<int>("portAfter");
 
-    datafiles::Spec firstModel;
+    datafiles::FileShape firstModel;
     firstModel.tag = "DataFile:HK-A";
     firstModel.band = 5; // a first-model file has bands 1..4 only
     firstModel.port = 42;
@@ -308,11 +308,11 @@ void TestFilesWorkflow::openAsksAboutUnsavedData()
 
 void TestFilesWorkflow::saveSucceeded()
 {
-    datafiles::Spec spec;
-    spec.serial = "A2-31";
-    spec.port = 12;
-    spec.band = 3;
-    measured(spec);
+    datafiles::FileShape shape;
+    shape.serial = "A2-31";
+    shape.port = 12;
+    shape.band = 3;
+    measured(shape);
     const QString target = path(QStringLiteral("out.DTA"));
 
     save(target);
@@ -323,7 +323,7 @@ void TestFilesWorkflow::saveSucceeded()
     QCOMPARE(dialogs().calls[0].kind, Kind::Save);
     QCOMPARE(dialogs().calls[0].filter, QStringLiteral("データファイル (*.DTA)"));
     // What was read is what is written: the same file, byte for byte.
-    QCOMPARE(datafiles::read(target), datafiles::bytes(spec));
+    QCOMPARE(datafiles::read(target), datafiles::bytes(shape));
 }
 
 void TestFilesWorkflow::saveWithoutData()
@@ -432,10 +432,10 @@ void TestFilesWorkflow::conversionQuestion_data()
 void TestFilesWorkflow::conversionQuestion()
 {
     QFETCH(bool, answer);
-    datafiles::Spec spec;
-    spec.tag = "DataFile:HK-A";
-    spec.band = 2;
-    const QString source = put(QStringLiteral("old.DTA"), spec);
+    datafiles::FileShape shape;
+    shape.tag = "DataFile:HK-A";
+    shape.band = 2;
+    const QString source = put(QStringLiteral("old.DTA"), shape);
     open(source);
     QCOMPARE(m_win->oldFormatLoaded, quint8(1));
     const QString target = path(QStringLiteral("new.DTA"));
@@ -593,16 +593,16 @@ void TestFilesWorkflow::exportAveragedOrRaw()
 {
     QFETCH(bool, averaging);
     QFETCH(QByteArray, peakRow);
-    datafiles::Spec spec;
-    spec.band = 3;
-    measured(spec);
+    datafiles::FileShape shape;
+    shape.band = 3;
+    measured(shape);
     m_win->MenuGraph_Ave->setChecked(averaging);
     const QString target = path(QStringLiteral("e.txt"));
     dialogs().answers = {{target}};
     m_win->MenuFile_Export->trigger();
     const QList<QByteArray> lines = datafiles::read(target).split('\n');
     QCOMPARE(lines.size(), 3 + 92 + 1); // the last line ends in CR LF too
-    const int row = 3 + datafiles::middleIndex(spec) - bandFirstIndex(3);
+    const int row = 3 + datafiles::middleIndex(shape) - bandFirstIndex(3);
     QVERIFY2(lines[row].endsWith(peakRow + "\r"), lines[row].constData());
     QVERIFY(lines[row - 1].endsWith(averaging ? "\t14.01\t10.1\r" : "\t6.01\t10.1\r"));
     QVERIFY(lines[3].endsWith("\t6.01\t10.1\r")); // the first point is never averaged
@@ -669,9 +669,9 @@ void TestFilesWorkflow::referenceLimits()
 
     QStringList more;
     for (int i = 0; i < selected; ++i) {
-        datafiles::Spec spec;
-        spec.band = 3 + i;
-        more << put(QStringLiteral("more%1.DTA").arg(i), spec);
+        datafiles::FileShape shape;
+        shape.band = 3 + i;
+        more << put(QStringLiteral("more%1.DTA").arg(i), shape);
     }
     loadReferences(more);
 
@@ -706,7 +706,7 @@ void TestFilesWorkflow::referenceLimits()
 
 void TestFilesWorkflow::referenceBand()
 {
-    datafiles::Spec b5, b3;
+    datafiles::FileShape b5, b3;
     b5.band = 5;
     b3.band = 3;
     // Without a measurement the band of slot 0 decides the frequency axis.
@@ -730,7 +730,7 @@ void TestFilesWorkflow::referencesLeaveMeasurementAlone()
     open(file);
     const State before = state();
     QCOMPARE(before.oldFormat, 1);
-    datafiles::Spec other;
+    datafiles::FileShape other;
     other.serial = "OTHER";
     other.port = 99;
     loadReferences({put("r.DTA", other)});
@@ -835,7 +835,7 @@ void TestFilesWorkflow::warning150()
     QFETCH(bool, checked);
     QFETCH(bool, warned);
     m_win->MenuSet_Warning->setChecked(checked);
-    datafiles::Spec high;
+    datafiles::FileShape high;
     high.peakOhm = peak;
     if (command == "open") {
         open(put(QStringLiteral("high.DTA"), high));
