@@ -1,4 +1,5 @@
 #include "ModalDriver.h"
+#include "WindowStart.h"
 #include "ScriptedChoosers.h"
 #include "ScriptedFileChooser.h"
 #include "analysis/TFormCalc.h"
@@ -46,9 +47,7 @@ void TestAppDialogs::init()
     setSettingsDirectoryOverride(m_dir->path());
     m_seams = new ScopedDialogSeams;
     m_win = new TFormMain;
-    m_win->show();
-    QVERIFY(QTest::qWaitForWindowExposed(m_win));
-    QVERIFY(waitUntil([this] { return m_win->initPending == 0; }));
+    QVERIFY(startWindow(m_win));
 }
 
 void TestAppDialogs::cleanup()

@@ -1,6 +1,7 @@
 // The graph in the real main window: start-up grid, band list, view options, curves, scales,
 // cursor readout and resizing.
 #include "RecordingPresenter.h"
+#include "WindowStart.h"
 #include "SpeakerCurve.h"
 #include "WaitIdle.h"
 #include "app/TFormMain.h"
@@ -124,9 +125,7 @@ void TestAppGraph::init()
     setSettingsDirectoryOverride(m_dir->path());
     m_rec = new ScopedRecorder;
     m_win = new TFormMain;
-    m_win->show();
-    QVERIFY(QTest::qWaitForWindowExposed(m_win));
-    QVERIFY(waitUntil([this] { return m_win->initPending == 0; }));
+    QVERIFY(startWindow(m_win));
 }
 
 void TestAppGraph::cleanup()

@@ -1,4 +1,5 @@
 #include "RecordingPresenter.h"
+#include "WindowStart.h"
 #include "WaitIdle.h"
 #include "analysis/TFormCalc.h"
 #include "app/TFormMain.h"
@@ -67,9 +68,7 @@ void TestShell::init()
     setSettingsDirectoryOverride(m_dir->path());
     m_rec = new ScopedRecorder;
     m_win = new TFormMain;
-    m_win->show();
-    QVERIFY(QTest::qWaitForWindowExposed(m_win));
-    QVERIFY(waitUntil([this] { return m_win->initPending == 0; }));
+    QVERIFY(startWindow(m_win));
 }
 
 void TestShell::cleanup()

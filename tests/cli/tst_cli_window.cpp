@@ -2,6 +2,7 @@
 // and labels compared pixel for pixel with render, and the menu's text export byte for byte
 // with export.
 #include "CliTestSupport.h"
+#include "WindowStart.h"
 #include "GoldenFile.h"
 #include "ScriptedFileChooser.h"
 #include "WaitIdle.h"
@@ -110,9 +111,7 @@ void TestCliWindow::init()
     setSettingsDirectoryOverride(m_dir->path());
     m_seams = new ScopedFileSeams;
     m_win = new TFormMain;
-    m_win->show();
-    QVERIFY(QTest::qWaitForWindowExposed(m_win));
-    QVERIFY(waitUntil([this] { return m_win->initPending == 0; }));
+    QVERIFY(startWindow(m_win));
 }
 
 void TestCliWindow::cleanup()

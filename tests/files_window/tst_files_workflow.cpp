@@ -1,4 +1,5 @@
 #include "DataFiles.h"
+#include "WindowStart.h"
 #include "GoldenFile.h"
 #include "ScriptedFileChooser.h"
 #include "WaitIdle.h"
@@ -126,9 +127,7 @@ void TestFilesWorkflow::init()
     setSettingsDirectoryOverride(path("settings"));
     m_seams = new ScopedFileSeams;
     m_win = new TFormMain;
-    m_win->show();
-    QVERIFY(QTest::qWaitForWindowExposed(m_win));
-    QVERIFY(waitUntil([this] { return m_win->initPending == 0; }));
+    QVERIFY(startWindow(m_win));
     QVERIFY(boxes().boxes.isEmpty());
 }
 
