@@ -28,10 +28,20 @@ struct FileShape {
     double peakOhm = 30.0; // the middle point of the band
 };
 
+// The band whose grid slots the point lines fill. A file with a band out of range (a bad
+// file on purpose) still gets the point lines of band 1.
+inline int pointBand(const FileShape &s)
+{
+    const bool firstModel = s.tag == "DataFile:HK-A";
+    const int band = firstModel && s.band >= 1 && s.band <= 4 ? mappedFirstModelBand(s.band)
+                                                               : s.band;
+    return isValidBand(band) ? band : 1;
+}
+
 // The middle grid index of the band a file of this shape fills.
 inline int middleIndex(const FileShape &s)
 {
-    const int band = s.tag == "DataFile:HK-A" ? mappedFirstModelBand(s.band) : s.band;
+    const int band = pointBand(s);
     return (bandFirstIndex(band) + bandLastIndex(band)) / 2;
 }
 
@@ -39,7 +49,7 @@ inline int middleIndex(const FileShape &s)
 // frequency rising with the index), "END:", CR LF line ends.
 inline QByteArray bytes(const FileShape &s)
 {
-    const int band = s.tag == "DataFile:HK-A" ? mappedFirstModelBand(s.band) : s.band;
+    const int band = pointBand(s);
     const int first = bandFirstIndex(band);
     const int last = bandLastIndex(band);
     const int middle = middleIndex(s);
