@@ -2,6 +2,7 @@
 // and result dialogs. Message boxes are recorded through the message seam.
 
 #include "AnalysisCurves.h"
+#include "ModalDriver.h"
 #include "RecordingPresenter.h"
 #include "analysis/TFormCalc.h"
 #include "analysis/TFormTS.h"
@@ -62,23 +63,6 @@ void loadRising(Owner &o)
     o.measurement.valid = 1;
 }
 
-// Runs `action` once `w` is visible; used to answer a modal dialog from inside its exec().
-// The poll belongs to the dialog, so a dialog that never came up takes it along when the
-// test's windows are destroyed.
-void whenShown(QWidget *w, std::function<void()> action)
-{
-    auto *timer = new QTimer(w);
-    auto tries = std::make_shared<int>(0);
-    QObject::connect(timer, &QTimer::timeout, timer, [=] {
-        if (!w->isVisible() && ++*tries < 2000)
-            return;
-        timer->stop();
-        timer->deleteLater();
-        if (w->isVisible())
-            action();
-    });
-    timer->start(5);
-}
 
 // Answers the Re dialog with `texts` one after another (each by "入力").
 void answerRe(TFormCalc &form, QStringList texts, std::function<void()> afterEach = {})

@@ -6,6 +6,7 @@
 // measured curve.
 
 #include "AnalysisCurves.h"
+#include "ModalDriver.h"
 #include "MeasureBench.h"
 #include "analysis/AnalysisFormat.h"
 #include "analysis/AnalysisMessages.h"
@@ -30,21 +31,6 @@ namespace
 
 const QString kRealDrivers = QStringLiteral(VELO2_SHARED_DATA_DIR "/real-drivers/");
 
-// Runs `action` once `w` is visible: answers a modal dialog from inside its exec().
-void whenShown(QWidget *w, std::function<void()> action)
-{
-    auto *timer = new QTimer(w);
-    auto tries = std::make_shared<int>(0);
-    QObject::connect(timer, &QTimer::timeout, timer, [=] {
-        if (!w->isVisible() && ++*tries < 2000)
-            return;
-        timer->stop();
-        timer->deleteLater();
-        if (w->isVisible())
-            action();
-    });
-    timer->start(5);
-}
 
 struct Analysis {
     QStringList peakTexts; // frequency and R of the five rows

@@ -1,6 +1,7 @@
 // velo2-cli peaks and ts against the analysis window itself: the same file opened in the
 // window's blocks, searched by opening the window, computed by its "Ts の計算" button.
 #include "CliTestSupport.h"
+#include "ModalDriver.h"
 #include "RecordingPresenter.h"
 #include "analysis/AnalysisFormat.h"
 #include "analysis/TFormCalc.h"
@@ -25,19 +26,6 @@ bool sameFloat(float a, float b)
     return std::memcmp(&a, &b, sizeof a) == 0;
 }
 
-// Runs `action` once the modal dialog `w` is up, from inside its exec().
-void whenShown(QWidget *w, std::function<void()> action)
-{
-    auto *timer = new QTimer(w);
-    QObject::connect(timer, &QTimer::timeout, timer, [=] {
-        if (!w->isVisible())
-            return;
-        timer->stop();
-        timer->deleteLater();
-        action();
-    });
-    timer->start(5);
-}
 
 // The analysis window over one opened file, as the main window hands it its blocks.
 struct Window {
