@@ -13,6 +13,7 @@
 
 #include <atomic>
 #include <cerrno>
+#include <cstring>
 #include <memory>
 #include <sys/ioctl.h>
 #include <thread>
@@ -53,6 +54,7 @@ private slots:
     void connectTwice();
     void secondDriverIsRefused();
     void reconnectAfterDisconnect();
+    void disconnectRestoresTheTerminal();
     void permissionDenied();
     void refusedWhileOpen();
     void lineSettingsApplied_data();
@@ -344,6 +346,24 @@ void TestMeasureDriver::reconnectAfterDisconnect()
     int exclusive = 0;
     QCOMPARE(::ioctl(pty.slave(), TIOCGEXCL, &exclusive), 0);
     QCOMPARE(exclusive, 0);
+}
+
+void TestMeasureDriver::disconnectRestoresTheTerminal()
+{
+    // A terminal as a shell leaves it: line editing, echo, another speed.
+    PtyPair pty;
+    termios shell{}, after{};
+    QCOMPARE(::tcgetattr(pty.slave(), &shell), 0);
+    shell.c_lflag |= ICANON | ECHO;
+    ::cfsetspeed(&shell, B19200);
+    QCOMPARE(::tcsetattr(pty.slave(), TCSANOW, &shell), 0);
+    QCOMPARE(::tcgetattr(pty.slave(), &shell), 0);
+    TCommPortDriver d;
+    d.SetPortName(pty.slavePath());
+    QVERIFY(d.Connect());
+    d.Disconnect();
+    QCOMPARE(::tcgetattr(pty.slave(), &after), 0);
+    QVERIFY(std::memcmp(&after, &shell, sizeof shell) == 0);
 }
 
 void TestMeasureDriver::permissionDenied()
@@ -789,6 +809,10 @@ void TestMeasureDriver::resolverSettingsEntry()
     QVERIFY(r.present);
     QCOMPARE(resolvePortDevice(3), entry);
     QCOMPARE(describePort(3), QStringLiteral("COM3 → ") + pty.slavePath());
+    // A link to a link (as /dev/serial/by-id holds them) shows both.
+    const QString byId = m_dir->filePath(QStringLiteral("by-id"));
+    QVERIFY(QFile::link(pty.slavePath(), byId) && QFile::link(byId, m_dir->filePath("COM4")));
+    QCOMPARE(describePort(4), QStringLiteral("COM4 → ") + byId + " → " + pty.slavePath());
     QVERIFY(describePort(250).isEmpty());
     QCOMPARE(resolvePort(250).origin, PortResolution::None);
 }
@@ -800,6 +824,8 @@ void TestMeasureDriver::resolverDanglingEntryDoesNotFallBack()
     const PortResolution r = resolvePort(1);
     QCOMPARE(r.origin, PortResolution::SettingsEntry);
     QVERIFY(!r.present);
+    QCOMPARE(describePort(1),
+             "COM1 → " + m_dir->filePath(QStringLiteral("unplugged")) + "（見つかりません）");
     TCommPortDriver d;
     QVERIFY(!d.Connect());
     QCOMPARE(d.DevicePath(), entry);

@@ -13,6 +13,8 @@ namespace
 {
 
 const QString kComPrefix = QStringLiteral("COM");
+const QString kArrow = QStringLiteral(" → ");
+const QString kMissingMark = QStringLiteral("（見つかりません）");
 
 // Devices "<prefix><n>" in a directory, in numeric order of n.
 QStringList numberedDevices(const QString &devDir, const QString &prefix)
@@ -97,7 +99,8 @@ PortResolution resolvePort(int number)
         r.origin = PortResolution::SettingsEntry;
         r.path = entry;
         const QFileInfo info(entry);
-        r.target = info.isSymLink() ? info.symLinkTarget() : entry;
+        r.linkTarget = info.isSymLink() ? info.symLinkTarget() : QString();
+        r.target = info.isSymLink() ? r.linkTarget : entry;
         r.present = info.exists();
         if (r.present)
             r.target = info.canonicalFilePath();
@@ -122,8 +125,15 @@ QString describePort(int number)
 {
     const PortResolution r = resolvePort(number);
     switch (r.origin) {
-    case PortResolution::SettingsEntry:
-        return portNameForNumber(number) + QStringLiteral(" → ") + r.target;
+    case PortResolution::SettingsEntry: {
+        const QString named = r.linkTarget.isEmpty() ? r.path : r.linkTarget;
+        QString line = portNameForNumber(number) + kArrow + named;
+        if (!r.present)
+            line += kMissingMark;
+        else if (r.target != named)
+            line += kArrow + r.target;
+        return line;
+    }
     case PortResolution::MachinePort:
         return r.path;
     case PortResolution::None:

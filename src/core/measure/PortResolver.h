@@ -30,6 +30,7 @@ struct PortResolution {
     };
     Origin origin = None;
     QString path;         // what the driver opens; empty for None
+    QString linkTarget;   // for a settings entry that is a link: what the link names
     QString target;       // for a settings entry that is a link: where it finally points
     bool present = false; // the device (the link's target) exists
 };
@@ -37,6 +38,8 @@ struct PortResolution {
 PortResolution resolvePort(int number);
 // Device path of a port number, or an empty text when nothing answers to it.
 QString resolvePortDevice(int number);
-// One line for the COM port dialog: "COM3 → /dev/ttyUSB0" for a link in the settings directory,
-// the device path for a machine port, an empty text when nothing answers.
+// One line for the COM port dialog: "COM3 → /dev/ttyUSB0" for a link in the settings directory
+// (with " → /dev/ttyUSB0" added when the link names another link, and a missing mark when the
+// device is gone, so that a stale link shows as one), the device path for a machine port, an
+// empty text when nothing answers.
 QString describePort(int number);

@@ -219,6 +219,10 @@ bool TCommPortDriver::openDevice(const QString &path)
     ::ioctl(fd, TIOCEXCL);
     m_handle = fd;
     m_ownsLock = true;
+    m_deviceLost = false;
+    auto saved = std::make_unique<termios>();
+    if (::tcgetattr(fd, saved.get()) == 0)
+        m_savedTermios = std::move(saved);
     return true;
 }
 
@@ -231,9 +235,14 @@ void TCommPortDriver::Disconnect()
     // whose other side stays open would keep it and refuse our next open.
     if (m_ownsLock)
         ::ioctl(m_handle, TIOCNXCL);
+    // Raw mode must not outlive us: a shell or another program may use the terminal next.
+    if (m_savedTermios)
+        ::tcsetattr(m_handle, TCSANOW, m_savedTermios.get());
     ::close(m_handle);
     m_handle = kInvalidHandle;
     m_ownsLock = false;
+    m_savedTermios.reset();
+    m_deviceLost = false;
 }
 
 void TCommPortDriver::SetHandle(int handle)
@@ -245,6 +254,8 @@ void TCommPortDriver::SetHandle(int handle)
             m_timer->stop();
         m_handle = kInvalidHandle;
         m_ownsLock = false;
+        m_savedTermios.reset();
+        m_deviceLost = false;
         return;
     }
     Disconnect();
@@ -392,14 +403,23 @@ void TCommPortDriver::setModemLine(int line, bool on)
     ::ioctl(m_handle, on ? TIOCMBIS : TIOCMBIC, &bits);
 }
 
-void TCommPortDriver::waitForDevice(short events, quint64 ms)
+bool TCommPortDriver::waitForDevice(short events, quint64 ms)
 {
     pollfd p{m_handle, events, 0};
     const int r = ::poll(&p, 1, clampToInt(ms));
-    // A device that went away (adapter pulled, other end closed) reports a hang-up at once;
-    // sleep instead of spinning so the time-out rules still hold.
+    // An open terminal reports a hang-up only once its device is gone (a pulled adapter, the
+    // far side of a pseudo-terminal closed); nothing will arrive any more, so waiting out the
+    // time-out would only delay the caller.
     if (r > 0 && (p.revents & (POLLERR | POLLHUP | POLLNVAL)))
-        ::poll(nullptr, 0, clampToInt(ms));
+        m_deviceLost = true;
+    return !m_deviceLost;
+}
+
+bool TCommPortDriver::noteLostDevice(int error)
+{
+    if (error == EIO || error == ENXIO)
+        m_deviceLost = true;
+    return m_deviceLost;
 }
 
 // ---- sending ----
@@ -410,7 +430,7 @@ quint32 TCommPortDriver::SendDataEx(const char *data, quint32 count, quint32 tim
         return 0;
     quint32 sent = 0;
     quint32 start = tickCount();
-    while (sent < count) {
+    while (sent < count && !m_deviceLost) {
         const quint16 free = OutFreeSpace();
         if (free > 0) {
             if (m_checkLineStatus && GetLineStatus() == 0)
@@ -421,14 +441,17 @@ quint32 TCommPortDriver::SendDataEx(const char *data, quint32 count, quint32 tim
                 start = tickCount();
                 continue;
             }
+            if (n < 0 && noteLostDevice(errno))
+                break;
         }
         const quint32 elapsed = tickCount() - start;
         if (elapsed > timeoutMs)
             break;
         const quint64 remaining = quint64(timeoutMs) - elapsed + 1;
-        if (free > 0)
-            waitForDevice(POLLOUT, remaining);
-        else // our own queue limit, which poll() knows nothing about
+        if (free > 0) {
+            if (!waitForDevice(POLLOUT, remaining))
+                break;
+        } else // our own queue limit, which poll() knows nothing about
             ::poll(nullptr, 0, clampToInt(std::min<quint64>(remaining, 2)));
     }
     return sent;
@@ -469,7 +492,8 @@ quint32 TCommPortDriver::ReadData(char *buffer, quint32 count)
         return 0;
     quint32 got = 0;
     const quint32 start = tickCount();
-    while (got < count) {
+    // Bytes already queued are taken before a hang-up counts: they arrived before it.
+    while (got < count && !m_deviceLost) {
         const quint32 waiting = CountRX();
         if (waiting > 0) {
             const ssize_t n = ::read(m_handle, buffer + got, std::min(count - got, waiting));
@@ -477,11 +501,14 @@ quint32 TCommPortDriver::ReadData(char *buffer, quint32 count)
                 got += quint32(n);
                 continue;
             }
+            if (n < 0 && noteLostDevice(errno))
+                break;
         }
         const quint32 elapsed = tickCount() - start;
         if (elapsed > m_inputTimeout)
             break;
-        waitForDevice(POLLIN, quint64(m_inputTimeout) - elapsed + 1);
+        if (!waitForDevice(POLLIN, quint64(m_inputTimeout) - elapsed + 1))
+            break;
     }
     return got;
 }

@@ -3,7 +3,10 @@
 #include <QObject>
 #include <QString>
 
+#include <memory>
+
 class QTimer;
+struct termios;
 
 // Line parameters, each one byte wide, counting from 0 in the order given.
 enum TBaudRate : quint8 {
@@ -76,6 +79,9 @@ quint32 BaudRateOf(TBaudRate rate);
 // waiting, more than InputTimeout ms have passed since the call began (a total time-out).
 // SendDataEx gives up when nothing could be written for more than its time-out (an inactivity
 // time-out, restarted by every successful write). Both wait in poll() rather than spinning.
+// A device that went away (hang-up or error from poll, EIO or ENXIO from a read) ends the call
+// at once and sets DeviceLost; every later send and read then returns at once with nothing.
+// Disconnect gives the terminal back the settings it had before Connect.
 // Failures are false results or short counts; the driver shows nothing.
 class TCommPortDriver : public QObject
 {
@@ -137,6 +143,9 @@ public:
     QString DevicePath() const { return m_devicePath; }
     // True while the polling timer runs, i.e. from Connect to Disconnect.
     bool PollingActive() const;
+    // True once the open device has gone away (an adapter pulled out, the far side of a
+    // pseudo-terminal closed); false again after Disconnect.
+    bool DeviceLost() const { return m_deviceLost; }
 
     // ---- line and queues ----
     bool ApplyCOMSettings();
@@ -172,14 +181,20 @@ private slots:
 private:
     bool openDevice(const QString &path);
     void setModemLine(int line, bool on);
-    // Waits until the device is readable (or writable) or `ms` have passed.
-    void waitForDevice(short events, quint64 ms);
+    // Waits until the device is readable (or writable) or `ms` have passed; false, with
+    // DeviceLost set, when the device has gone away.
+    bool waitForDevice(short events, quint64 ms);
+    // True when a failed read or write says the device has gone away.
+    bool noteLostDevice(int error);
 
     int m_handle = kInvalidHandle;
     bool m_ownsLock = false;
     QTimer *m_timer = nullptr;
     int m_lastOpenError = 0;
     QString m_devicePath;
+    bool m_deviceLost = false;
+    // The terminal's settings before Connect, put back by Disconnect.
+    std::unique_ptr<termios> m_savedTermios;
 
     TPortNumber m_port = pnCOM1;
     QString m_portName;
