@@ -49,6 +49,11 @@ void HStatus::showSendError() const { showText(QStringLiteral("コマンド送�
 void HStatus::showReplyError() const
 {
     showText(m_unitName + QStringLiteral(" 応答エラーです"), 1);
+void HStatus::showBandRefused() const
+{
+    showText(m_unitName + QStringLiteral(" が測定周波数帯域を受け付けませんでした"), 1);
+}
+
 }
 
 void HStatus::showUncalibrated() const

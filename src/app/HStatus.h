@@ -25,6 +25,8 @@ public:
     void showSendError() const;
     void showReplyError() const;
     void showUncalibrated() const;
+    // The unit answered the band request with a refusal or a count that is no number.
+    void showBandRefused() const;
     void showMeasuring() const;
     void showReceiving() const;
     void showCalculating() const;

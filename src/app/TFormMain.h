@@ -170,7 +170,7 @@ public:
     void mStartMeasure();
     bool mStartSequence();
     void mAcquireStep();
-    void mErrorEnd(); // watchdog, carriage return in a point, wrong end mark
+    void mErrorEnd(); // watchdog, carriage return in a point, wrong end mark, device gone
     void mFinishRun();
     void mStartWatchdog(int ms);
     void mStopWatchdog();

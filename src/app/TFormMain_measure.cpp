@@ -23,6 +23,7 @@ namespace
 {
 
 constexpr float kLiveRescaleLimit = 200.0f; // from this full scale on the scale stays put
+constexpr int kProgressPanel = 1;
 constexpr int kReadoutPanel = 2;
 const QString kRangeJoin = QStringLiteral("...");
 
@@ -33,6 +34,21 @@ void requestIdlePass()
 {
     if (auto *dispatcher = QAbstractEventDispatcher::instance())
         dispatcher->wakeUp();
+}
+
+// After a failed start the graph shows what the record holds: a start that got as far as the
+// band request has cleared it, and a curve left on screen would belie Save's "no data".
+void showRecord(TFormMain &w)
+{
+    if (w.measurement->valid == 1) {
+        w.showMeasurementView();
+    } else if (w.anyReferenceLoaded()) {
+        w.showReferences();
+    } else if (w.graph) {
+        w.scaleForMeasurement();
+        w.graph->clear();
+        w.graph->layoutLabels(w.rOnly());
+    }
 }
 
 } // namespace
@@ -78,6 +94,7 @@ void TFormMain::mStartMeasure()
     } else {
         mUnlockControls();
         MStartBtn->setText(QString::fromUtf8(Texts::kStartCaption));
+        showRecord(*this);
     }
 }
 
@@ -152,21 +169,23 @@ void TFormMain::mAcquireStep()
     const RunReceiver::StepResult r = receiver->step(*measurement);
     switch (r.step) {
     case RunReceiver::Step::Nothing:
+        // A device that has gone away sends nothing more: end now, not at the watchdog.
+        if (port->DeviceLost()) {
+            mStopWatchdog();
+            mErrorEnd();
+            return;
+        }
         break;
     case RunReceiver::Step::EndOk:
-    case RunReceiver::Step::EndWrong:
         mStopWatchdog();
         measuring = 0;
-        if (r.step == RunReceiver::Step::EndOk) {
-            status->showCalculating();
-            finishPending = 1;
-        } else {
-            status->showReceiveError();
-        }
+        status->showCalculating();
+        finishPending = 1;
         mReleaseCOM();
         MStartBtn->setText(QString::fromUtf8(Texts::kStartCaption));
         mUnlockControls();
         return;
+    case RunReceiver::Step::EndWrong:
     case RunReceiver::Step::CrInPoint:
         mStopWatchdog();
         mErrorEnd();
@@ -201,6 +220,8 @@ void TFormMain::mErrorEnd()
     mReleaseCOM();
     measuring = 0;
     status->showReceiveError();
+    // "測定中です" would tell of a run that has ended.
+    status->clearPanel(kProgressPanel);
     MStartBtn->setText(QString::fromUtf8(Texts::kStartCaption));
     mUnlockControls();
 }
@@ -347,8 +368,11 @@ bool TFormMain::mRequestBand(int band)
     case UnitOutcome::CountMismatch:
         message->msgVersionMismatch();
         break;
+    case UnitOutcome::Refused:
+    case UnitOutcome::NotHexCount:
+        status->showBandRefused();
+        break;
     default:
-        // A refusal or a count that is no number ends the start without a word.
         break;
     }
     return false;

@@ -5,6 +5,7 @@
 #include "MeasureBench.h"
 #include "PtyPair.h"
 #include "ScriptedFileChooser.h"
+#include "graph/Graph_RTF.h"
 #include "graph/ReadoutFormat.h"
 #include "measure/MeasurementRecord.h"
 #include "measure/RunReceiver.h"
@@ -229,7 +230,9 @@ void TestAppMeasure::storedTextsEqualTheLine()
 
 void TestAppMeasure::startFailures_data()
 {
-    QTest::addColumn<QString>("kind"); // "sim", "no link" or "mute" (a terminal nobody answers on)
+    // "sim", "no link", "mute" (a terminal nobody answers on) or "after run" (a sim, started
+    // anew with `args` after a measurement was drawn)
+    QTest::addColumn<QString>("kind");
     QTest::addColumn<QStringList>("args");
     QTest::addColumn<QString>("panel0");
     QTest::addColumn<QString>("panel1");
@@ -268,11 +271,15 @@ void TestAppMeasure::startFailures_data()
     QTest::newRow("band request unanswered")
         << "sim" << QStringList{"--count-reply", "01"} << kUnitText << "コマンド送信エラーです"
         << "" << false << identify + QStringList{"M3"};
-    QTest::newRow("refusal") << "sim" << QStringList{"--refuse-band"} << kUnitText << ""
-                             << "" << true << identify + QStringList{"M3"};
+    const QString refused = "HK-A2 が測定周波数帯域を受け付けませんでした";
+    QTest::newRow("refusal") << "sim" << QStringList{"--refuse-band"} << kUnitText << refused << ""
+                             << true << identify + QStringList{"M3"};
     QTest::newRow("count not hexadecimal")
-        << "sim" << QStringList{"--count-reply", "X05C"} << kUnitText << ""
-        << "" << true << identify + QStringList{"M3"};
+        << "sim" << QStringList{"--count-reply", "X05C"} << kUnitText << refused << "" << true
+        << identify + QStringList{"M3"};
+    QTest::newRow("refusal clears the drawn curve")
+        << "after run" << QStringList{"--refuse-band"} << kUnitText << refused << "" << true
+        << identify + QStringList{"M3"};
     QTest::newRow("count mismatch") << "sim" << QStringList{"--wrong-count"} << kUnitText << ""
                                     << "ユニットとアプリケーションのバージョンがミスマッチです"
                                     << true << identify + QStringList{"M3"};
@@ -289,7 +296,11 @@ void TestAppMeasure::startFailures()
     QFETCH(QStringList, commands);
     TFormMain &w = *b->win;
     PtyPair mute;
-    if (kind == "sim")
+    if (kind == "after run") {
+        QVERIFY(b->startSim({"--fast"}) && b->measure(3));
+        w.saved = 1;
+    }
+    if (kind == "sim" || kind == "after run")
         QVERIFY(b->startSim(args));
     else if (kind == "mute")
         QVERIFY(QFile::link(mute.slavePath(), b->comLink()));
@@ -312,10 +323,14 @@ void TestAppMeasure::startFailures()
     QVERIFY(!w.unitSession);
     QVERIFY(!w.measuring);
     QCOMPARE(w.measurement->valid, quint8(0));
+    // The graph shows the empty record: the grid alone.
+    const QImage shown = w.graph->bitmap();
+    w.graph->clear();
+    QCOMPARE(shown, w.graph->bitmap());
     QVERIFY(b->idleAgain());
     // Nothing more happens on later idle passes.
     QVERIFY(!waitUntil([&] { return w.measuring || w.finishPending; }, 200));
-    if (kind == "sim")
+    if (kind != "no link" && kind != "mute")
         QTRY_COMPARE(b->sim.commands(), commands);
 }
 
@@ -396,7 +411,7 @@ void TestAppMeasure::streamFailures()
     QVERIFY(b->waitForRunEnd());
 
     QCOMPARE(b->panel(0), kReceiveError);
-    QCOMPARE(b->panel(1), QString("測定中です")); // never "計算中です": no conversion
+    QCOMPARE(b->panel(1), QString()); // neither "測定中です" nor "計算中です": no conversion
     QCOMPARE(w.measurement->valid, quint8(0));
     QCOMPARE(w.curveRaw->valid, quint8(0));
     QCOMPARE(w.pointsReceived, stored);
@@ -446,7 +461,11 @@ void TestAppMeasure::vanishedUnitEndsTheRun()
     b->sim.process().kill();
     QVERIFY(b->sim.process().waitForFinished(5000));
     const int got = w.pointsReceived;
+    QElapsedTimer sinceGone;
+    sinceGone.start();
     QVERIFY(waitUntil([&] { return !w.measuring; }, 15000));
+    // At once, not when the 10 s watchdog fires.
+    QVERIFY2(sinceGone.elapsed() < 3000, qPrintable(QString::number(sinceGone.elapsed())));
     QCOMPARE(b->panel(0), kReceiveError);
     QVERIFY(w.pointsReceived >= got && w.pointsReceived < 540);
     QCOMPARE(w.measurement->valid, quint8(0));

@@ -151,6 +151,12 @@ int CliRun::receive(bool json)
         const RunReceiver::StepResult r = m_receiver.step(m_record);
         switch (r.step) {
         case RunReceiver::Step::Nothing:
+            // A device that has gone away sends nothing more: no use waiting for the watchdog.
+            if (m_driver.DeviceLost()) {
+                progress.finish();
+                return fail(CliMessages::receiveError(m_receiver.pointsReceived(),
+                                                      m_receiver.pointsExpected()));
+            }
             break;
         case RunReceiver::Step::PointStored: {
             m_file.convertPoint(&m_record, r.gridIndex, &m_raw, &m_avg);
