@@ -46,14 +46,14 @@ void HStatus::showPortAccessDenied() const
 void HStatus::showReceiveError() const { showText(QStringLiteral("データ受信エラーです"), 0); }
 void HStatus::showSendError() const { showText(QStringLiteral("コマンド送信エラーです"), 1); }
 
-void HStatus::showReplyError() const
-{
-    showText(m_unitName + QStringLiteral(" 応答エラーです"), 1);
 void HStatus::showBandRefused() const
 {
     showText(m_unitName + QStringLiteral(" が測定周波数帯域を受け付けませんでした"), 1);
 }
 
+void HStatus::showReplyError() const
+{
+    showText(m_unitName + QStringLiteral(" 応答エラーです"), 1);
 }
 
 void HStatus::showUncalibrated() const

@@ -23,10 +23,10 @@ public:
     void showPortAccessDenied() const;
     void showReceiveError() const;
     void showSendError() const;
-    void showReplyError() const;
-    void showUncalibrated() const;
     // The unit answered the band request with a refusal or a count that is no number.
     void showBandRefused() const;
+    void showReplyError() const;
+    void showUncalibrated() const;
     void showMeasuring() const;
     void showReceiving() const;
     void showCalculating() const;
