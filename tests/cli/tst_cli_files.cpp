@@ -192,7 +192,7 @@ void TestCliFiles::exportMatchesWindowExport_data()
 {
     QTest::addColumn<int>("index");
     QTest::addColumn<bool>("raw");
-    QTest::addColumn<QString>("target"); // "stdout", "-", "file", "folder"
+    QTest::addColumn<QString>("target"); // "stdout", "-", "file", "folder", "folder, relative"
     for (int i = 0; i < cli::fixtures().size(); ++i) {
         const char *n = cli::fixtures()[i].name;
         QTest::addRow("%s avg stdout", n) << i << false << "stdout";
@@ -201,6 +201,7 @@ void TestCliFiles::exportMatchesWindowExport_data()
     QTest::addRow("dash") << 1 << false << "-";
     QTest::addRow("folder avg") << 3 << false << "folder";
     QTest::addRow("folder raw first model") << 8 << true << "folder";
+    QTest::addRow("folder, relative input") << 2 << false << "folder, relative";
 }
 
 void TestCliFiles::exportMatchesWindowExport()
@@ -221,16 +222,21 @@ void TestCliFiles::exportMatchesWindowExport()
     if (raw)
         args << "--raw";
     QString written;
+    QString cwd;
+    if (target == "folder, relative") {
+        cwd = QFileInfo(path).path();
+        args[1] = QFileInfo(path).fileName();
+    }
     if (target == "-")
         args << "-o"
              << "-";
     else if (target == "file")
         args << "-o" << (written = out("spk.txt"));
-    else if (target == "folder") {
+    else if (target.startsWith("folder")) {
         args << "--output" << m_out->path();
         written = out(QString::fromLatin1(f.name) + ".txt");
     }
-    const cli::Result r = cli::run(args);
+    const cli::Result r = cli::run(args, cwd);
     QCOMPARE(r.exitCode, 0);
     QCOMPARE(r.err, QByteArray());
     const QByteArray actual = written.isEmpty() ? r.out : cli::readAll(written);

@@ -13,8 +13,11 @@ OutputTarget::OutputTarget(const QString &option, const QString &inputPath,
 {
     if (option.isEmpty() || option == QLatin1String("-"))
         return;
+    // The proposal takes the name after the last folder separator, which a relative input
+    // like "spk.DTA" only has once it is made absolute.
     if (QFileInfo(option).isDir())
-        m_path = QDir(option).filePath(proposedFileName(inputPath, extension));
+        m_path = QDir(option).filePath(
+            proposedFileName(QFileInfo(inputPath).absoluteFilePath(), extension));
     else
         m_path = option;
 }
