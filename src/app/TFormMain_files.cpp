@@ -63,8 +63,7 @@ bool mayWrite(const TFormMain &w, const QString &path)
 
 void TFormMain::mLoadSettings()
 {
-    const QString path = settingsFilePath();
-    if (file->readSettingFile(path, &settings, &windowState)) {
+    if (file->readSettingFile(settingsReadPath(), &settings, &windowState)) {
         // The resize handler must not copy the intermediate sizes back.
         placementLoading = 1;
         const QScreen *shownOn = screen() ? screen() : QGuiApplication::primaryScreen();
@@ -95,7 +94,7 @@ void TFormMain::mLoadSettings()
     windowState.thickLines = MenuGraph_Wide->isChecked();
     windowState.averaging = MenuGraph_Ave->isChecked();
     windowState.warn150 = MenuSet_Warning->isChecked();
-    if (!file->writeSettingFile(path, &settings, &windowState))
+    if (!file->writeSettingFile(settingsFilePath(), &settings, &windowState))
         message->msgSettingsNotSaved();
 }
 

@@ -83,38 +83,54 @@ inline QString diff(const QByteArray &actual, const QByteArray &expected)
     return out.join(QLatin1Char('\n'));
 }
 
+// Sets or clears the immutable attribute, which even root cannot write past.
+inline bool setImmutable(const QString &path, bool on)
+{
+    const int fd = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_NONBLOCK);
+    if (fd < 0)
+        return false;
+    int flags = 0;
+    bool ok = ::ioctl(fd, FS_IOC_GETFLAGS, &flags) == 0;
+    if (ok && bool(flags & FS_IMMUTABLE_FL) != on) {
+        flags = on ? flags | FS_IMMUTABLE_FL : flags & ~FS_IMMUTABLE_FL;
+        ok = ::ioctl(fd, FS_IOC_SETFLAGS, &flags) == 0;
+    }
+    ::close(fd);
+    return ok;
+}
+
 // Makes a folder refuse new files even for root (who ignores permission bits): the mode
 // bits for others, the immutable attribute where the file system and rights allow it.
-// Returns false when neither works; unlock() undoes it.
-inline bool lockFolder(const QString &dir)
+// With withFiles the files already in it refuse writing too, so nothing there can change
+// (a writable file in a locked folder is still written in place). Returns false when
+// neither works; unlockFolder() undoes it.
+inline bool lockFolder(const QString &dir, bool withFiles = true)
 {
+    QStringList files;
+    if (withFiles)
+        for (const QString &name : QDir(dir).entryList(QDir::Files))
+            files << dir + QLatin1Char('/') + name;
+    for (const QString &f : files)
+        QFile::setPermissions(f, QFileDevice::ReadOwner);
     QFile::setPermissions(dir, QFileDevice::ReadOwner | QFileDevice::ExeOwner);
     QFile probe(dir + QStringLiteral("/probe"));
     if (!probe.open(QIODevice::WriteOnly))
         return true;
     probe.close();
     probe.remove();
-    const int fd = ::open(QFile::encodeName(dir).constData(), O_RDONLY | O_DIRECTORY);
-    if (fd < 0)
-        return false;
-    int flags = 0;
-    bool ok = ::ioctl(fd, FS_IOC_GETFLAGS, &flags) == 0;
-    flags |= FS_IMMUTABLE_FL;
-    ok = ok && ::ioctl(fd, FS_IOC_SETFLAGS, &flags) == 0;
-    ::close(fd);
-    return ok;
+    bool ok = true;
+    for (const QString &f : files)
+        ok = setImmutable(f, true) && ok;
+    return setImmutable(dir, true) && ok;
 }
 
 inline void unlockFolder(const QString &dir)
 {
-    const int fd = ::open(QFile::encodeName(dir).constData(), O_RDONLY | O_DIRECTORY);
-    if (fd >= 0) {
-        int flags = 0;
-        if (::ioctl(fd, FS_IOC_GETFLAGS, &flags) == 0 && (flags & FS_IMMUTABLE_FL)) {
-            flags &= ~FS_IMMUTABLE_FL;
-            ::ioctl(fd, FS_IOC_SETFLAGS, &flags);
-        }
-        ::close(fd);
+    setImmutable(dir, false);
+    for (const QString &name : QDir(dir).entryList(QDir::Files)) {
+        const QString f = dir + QLatin1Char('/') + name;
+        setImmutable(f, false);
+        QFile::setPermissions(f, QFileDevice::ReadOwner | QFileDevice::WriteOwner);
     }
     QFile::setPermissions(dir, QFileDevice::ReadOwner | QFileDevice::WriteOwner |
                                    QFileDevice::ExeOwner);

@@ -1,12 +1,18 @@
+#include "GoldenFile.h"
 #include "files/AnsiText.h"
+#include "files/AppPaths.h"
 #include "files/FileFields.h"
 #include "files/FileNameRules.h"
+#include "files/SafeWrite.h"
 #include "files/Stringutil.h"
 #include "files/TextFileReader.h"
 #include "files/WindowPlacement.h"
 
 #include <QBuffer>
+#include <QTemporaryDir>
 #include <QtTest>
+
+#include <sys/stat.h>
 
 class TestFilesUtil : public QObject
 {
@@ -32,6 +38,10 @@ private slots:
     void parseInt();
     void textModeReading_data();
     void textModeReading();
+    void settingsLocation_data();
+    void settingsLocation();
+    void safeWrite_data();
+    void safeWrite();
 };
 
 void TestFilesUtil::fileNamePart_data()
@@ -273,6 +283,106 @@ void TestFilesUtil::textModeReading()
     while (in.readPiece(piece, max))
         got << piece;
     QCOMPARE(got, pieces);
+}
+
+void TestFilesUtil::settingsLocation_data()
+{
+    QTest::addColumn<bool>("exeWritable");
+    QTest::addColumn<bool>("fileBeside");
+    QTest::addColumn<bool>("fileInConfig");
+    QTest::addColumn<QString>("readFrom");
+    QTest::addColumn<QString>("writeTo");
+    QTest::newRow("writable program folder") << true << true << true << "bin" << "bin";
+    QTest::newRow("installed, first start") << false << false << false << "config" << "config";
+    QTest::newRow("installed, file beside the program")
+        << false << true << false << "bin" << "config";
+    QTest::newRow("installed, own file written") << false << true << true << "config" << "config";
+}
+
+void TestFilesUtil::settingsLocation()
+{
+    QFETCH(bool, exeWritable);
+    QFETCH(bool, fileBeside);
+    QFETCH(bool, fileInConfig);
+    QFETCH(QString, readFrom);
+    QFETCH(QString, writeTo);
+    QTemporaryDir root;
+    const QString bin = root.filePath("bin");
+    const QString config = root.filePath("config");
+    QVERIFY(QDir().mkpath(bin) && QDir().mkpath(config));
+    if (fileBeside)
+        QVERIFY(golden::writeBytes(bin + "/VELO2_ini.prf", "beside"));
+    if (fileInConfig)
+        QVERIFY(golden::writeBytes(config + "/VELO2_ini.prf", "own"));
+    if (!exeWritable && !golden::lockFolder(bin, false)) {
+        golden::unlockFolder(bin);
+        QSKIP("cannot make a folder unwritable here");
+    }
+    const QString dir = settingsDirectoryFor(bin, config);
+    const QString read = settingsReadPathFor(bin, config);
+    golden::unlockFolder(bin);
+    QCOMPARE(dir, root.filePath(writeTo));
+    QCOMPARE(read, root.filePath(readFrom) + "/VELO2_ini.prf");
+}
+
+void TestFilesUtil::safeWrite_data()
+{
+    // Root ignores permission bits, so an unwritable folder is made with the immutable
+    // attribute; the owner is kept by handing the new file to another user.
+    QTest::addColumn<QString>("setup");
+    QTest::addColumn<bool>("written");
+    QTest::addColumn<bool>("sameFile");
+    QTest::newRow("replaced by a rename") << "plain" << true << false;
+    QTest::newRow("mode, owner and group kept") << "owner" << true << false;
+    QTest::newRow("hard link kept") << "link" << true << true;
+    QTest::newRow("unwritable folder: in place") << "locked" << true << true;
+    QTest::newRow("unwritable folder, new file") << "locked new" << false << false;
+}
+
+void TestFilesUtil::safeWrite()
+{
+    QFETCH(QString, setup);
+    QFETCH(bool, written);
+    QFETCH(bool, sameFile);
+    QTemporaryDir dir;
+    const QString target = dir.filePath("f.DTA");
+    if (setup != "locked new")
+        QVERIFY(golden::writeBytes(target, "old content, longer than the new"));
+    const QByteArray native = QFile::encodeName(target);
+    struct stat before {};
+    ::stat(native.constData(), &before);
+    if (setup == "owner") {
+        QVERIFY(::chmod(native.constData(), 0640) == 0);
+        if (::chown(native.constData(), 4321, 4322) != 0)
+            QSKIP("cannot give a file to another user here");
+    }
+    if (setup == "link")
+        QCOMPARE(::link(native.constData(), QFile::encodeName(dir.filePath("other.DTA")).constData()), 0);
+    const bool locked = setup.startsWith("locked");
+    if (locked && !golden::lockFolder(dir.path(), false)) {
+        golden::unlockFolder(dir.path());
+        QSKIP("cannot make a folder unwritable here");
+    }
+    const bool ok = writeFileSafely(target, "new");
+    const QStringList entries = QDir(dir.path()).entryList(QDir::Files);
+    if (locked)
+        golden::unlockFolder(dir.path());
+
+    QCOMPARE(ok, written);
+    QCOMPARE(golden::readBytes(target), QByteArray(written ? "new" : ""));
+    struct stat after {};
+    ::stat(native.constData(), &after);
+    if (written)
+        QCOMPARE(after.st_ino == before.st_ino, sameFile);
+    if (setup == "owner") {
+        QCOMPARE(after.st_mode & 07777, mode_t(0640));
+        QCOMPARE(after.st_uid, uid_t(4321));
+        QCOMPARE(after.st_gid, gid_t(4322));
+    }
+    if (setup == "link")
+        QCOMPARE(golden::readBytes(dir.filePath("other.DTA")), QByteArray("new"));
+    // No temporary file is left behind.
+    QCOMPARE(entries.size(), int(written) + int(setup == "link"));
 }
 
 QTEST_GUILESS_MAIN(TestFilesUtil)

@@ -7,24 +7,68 @@
 
 #include <unistd.h>
 
-namespace {
+namespace
+{
+
 QString g_override;
+
+const QString kSettingsFileName = QStringLiteral("VELO2_ini.prf");
+
+QString configDirectory()
+{
+    const QString dir = QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation);
+    return dir.isEmpty() ? QDir::homePath() + QStringLiteral("/.config/VELO2") : dir;
 }
 
-void setSettingsDirectoryOverride(const QString &dir) { g_override = dir; }
+bool isWritableFolder(const QString &dir)
+{
+    return !dir.isEmpty() && ::access(QFile::encodeName(dir).constData(), W_OK) == 0;
+}
+
+QString fileIn(const QString &dir)
+{
+    return dir + QLatin1Char('/') + kSettingsFileName;
+}
+
+} // namespace
+
+void setSettingsDirectoryOverride(const QString &dir)
+{
+    g_override = dir;
+}
+
+QString settingsDirectoryFor(const QString &exeDir, const QString &configDir)
+{
+    return isWritableFolder(exeDir) ? exeDir : configDir;
+}
+
+QString settingsReadPathFor(const QString &exeDir, const QString &configDir)
+{
+    const QString own = fileIn(settingsDirectoryFor(exeDir, configDir));
+    if (QFileInfo::exists(own) || exeDir.isEmpty())
+        return own;
+    const QFileInfo beside(fileIn(exeDir));
+    return beside.isFile() && beside.isReadable() ? beside.filePath() : own;
+}
 
 QString settingsDirectory()
 {
     if (!g_override.isEmpty())
         return g_override;
-    const QString exeDir = QCoreApplication::applicationDirPath();
-    if (!exeDir.isEmpty() && ::access(QFile::encodeName(exeDir).constData(), W_OK) == 0)
-        return exeDir;
-    QString dir = QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation);
-    if (dir.isEmpty())
-        dir = QDir::homePath() + QStringLiteral("/.config/VELO2");
+    const QString dir =
+        settingsDirectoryFor(QCoreApplication::applicationDirPath(), configDirectory());
     QDir().mkpath(dir);
     return dir;
 }
 
-QString settingsFilePath() { return settingsDirectory() + QStringLiteral("/VELO2_ini.prf"); }
+QString settingsFilePath()
+{
+    return fileIn(settingsDirectory());
+}
+
+QString settingsReadPath()
+{
+    if (!g_override.isEmpty())
+        return fileIn(g_override);
+    return settingsReadPathFor(QCoreApplication::applicationDirPath(), configDirectory());
+}

@@ -1,19 +1,96 @@
 #include "SafeWrite.h"
 
-#include <QSaveFile>
+#include <QFile>
+#include <QFileInfo>
+#include <QRandomGenerator>
+
+#include <cerrno>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace
+{
+
+constexpr int kTemporaryNameTries = 16;
+constexpr mode_t kNewFileMode = 0666; // narrowed by the umask, as for any new file
+
+bool writeAll(int fd, const QByteArray &bytes)
+{
+    const char *p = bytes.constData();
+    qsizetype left = bytes.size();
+    while (left > 0) {
+        const ssize_t n = ::write(fd, p, size_t(left));
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n <= 0)
+            return false;
+        p += n;
+        left -= n;
+    }
+    return true;
+}
+
+// Writes, flushes to the disk and closes; false when any of it failed.
+bool finish(int fd, const QByteArray &bytes)
+{
+    bool ok = writeAll(fd, bytes);
+    ok = ::fsync(fd) == 0 && ok;
+    return ::close(fd) == 0 && ok;
+}
+
+bool writeInPlace(const QByteArray &target, const QByteArray &bytes)
+{
+    const int fd = ::open(target.constData(), O_WRONLY | O_TRUNC | O_CLOEXEC);
+    return fd >= 0 && finish(fd, bytes);
+}
+
+// A new file beside target that no other process is using; -1 when none can be made.
+int createTemporary(const QByteArray &target, QByteArray &name)
+{
+    for (int i = 0; i < kTemporaryNameTries; ++i) {
+        name =
+            target + '.' + QByteArray::number(QRandomGenerator::global()->generate(), 36) + ".tmp";
+        const int fd =
+            ::open(name.constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, kNewFileMode);
+        if (fd >= 0 || errno != EEXIST)
+            return fd;
+    }
+    return -1;
+}
+
+} // namespace
 
 bool writeFileSafely(const QString &path, const QByteArray &bytes)
 {
     if (path.isEmpty())
         return false;
-    QSaveFile file(path);
-    // Unbuffered: a buffered QSaveFile only learns of a failed write while flushing in
-    // commit(), and Qt 6.4 then still renames the truncated file over the old one.
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
+    // A symbolic link stays a link: what it points to is replaced.
+    const QFileInfo info(path);
+    const QString resolved = info.isSymLink() && info.exists() ? info.canonicalFilePath() : path;
+    const QByteArray target = QFile::encodeName(resolved);
+
+    struct stat old {
+    };
+    const bool exists = ::stat(target.constData(), &old) == 0;
+    if (exists && S_ISDIR(old.st_mode))
         return false;
-    if (file.write(bytes) != bytes.size() || file.error() != QFileDevice::NoError) {
-        file.cancelWriting();
+    if (exists && (!S_ISREG(old.st_mode) || old.st_nlink > 1))
+        return writeInPlace(target, bytes);
+
+    QByteArray temporary;
+    const int fd = createTemporary(target, temporary);
+    if (fd < 0)
+        return exists && writeInPlace(target, bytes);
+    if (exists &&
+        (::fchown(fd, old.st_uid, old.st_gid) != 0 || ::fchmod(fd, old.st_mode & 07777) != 0)) {
+        ::close(fd);
+        ::unlink(temporary.constData());
+        return writeInPlace(target, bytes);
+    }
+    if (!finish(fd, bytes) || ::rename(temporary.constData(), target.constData()) != 0) {
+        ::unlink(temporary.constData());
         return false;
     }
-    return file.commit();
+    return true;
 }
