@@ -1,6 +1,7 @@
 #include "Seams.h"
 
 #include <QColorDialog>
+#include <QDir>
 #include <QFileDialog>
 #include <QMessageBox>
 #include <QPageSetupDialog>
@@ -29,19 +30,23 @@ public:
 class QtFileChooser : public FileChooser
 {
 public:
-    QString openFile(QWidget *parent, const QString &caption, const QString &filter) override
+    QString openFile(QWidget *parent, const QString &caption, const QString &folder,
+                     const QString &filter) override
     {
-        return QFileDialog::getOpenFileName(parent, caption, QString(), filter);
+        return QFileDialog::getOpenFileName(parent, caption, folder, filter);
     }
-    QStringList openFiles(QWidget *parent, const QString &caption, const QString &filter) override
+    QStringList openFiles(QWidget *parent, const QString &caption, const QString &folder,
+                          const QString &filter) override
     {
-        return QFileDialog::getOpenFileNames(parent, caption, QString(), filter);
+        return QFileDialog::getOpenFileNames(parent, caption, folder, filter);
     }
-    QString saveFile(QWidget *parent, const QString &caption, const QString &filter,
-                     const QString &suggested) override
+    QString saveFile(QWidget *parent, const QString &caption, const QString &folder,
+                     const QString &filter, const QString &suggested) override
     {
+        // A bare name would open the dialog in the working folder.
+        const QString start = folder.isEmpty() ? suggested : QDir(folder).filePath(suggested);
         // The overwrite question is the program's own, so the dialog must not ask too.
-        return QFileDialog::getSaveFileName(parent, caption, suggested, filter, nullptr,
+        return QFileDialog::getSaveFileName(parent, caption, start, filter, nullptr,
                                             QFileDialog::DontConfirmOverwrite);
     }
 };

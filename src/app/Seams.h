@@ -23,12 +23,14 @@ class FileChooser
 {
 public:
     virtual ~FileChooser() = default;
-    // Each returns the chosen path(s), or nothing when the user cancelled.
-    virtual QString openFile(QWidget *parent, const QString &caption, const QString &filter) = 0;
-    virtual QStringList openFiles(QWidget *parent, const QString &caption,
+    // Each opens in folder (where the system puts it when empty) and returns the chosen
+    // path(s), or nothing when the user cancelled.
+    virtual QString openFile(QWidget *parent, const QString &caption, const QString &folder,
+                             const QString &filter) = 0;
+    virtual QStringList openFiles(QWidget *parent, const QString &caption, const QString &folder,
                                   const QString &filter) = 0;
-    virtual QString saveFile(QWidget *parent, const QString &caption, const QString &filter,
-                             const QString &suggested) = 0;
+    virtual QString saveFile(QWidget *parent, const QString &caption, const QString &folder,
+                             const QString &filter, const QString &suggested) = 0;
 };
 
 class ColorChooser

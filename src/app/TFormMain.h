@@ -116,6 +116,7 @@ public:
     QString unitSerial;
     QString unitVersion;
     QString dataFileName;
+    QString dialogFolder; // where the file dialogs open: that of the file last chosen in one
     std::array<QString, kReferenceSlots> refFileNames;
     int refCount = 0;
     TsParameters tsParameters;

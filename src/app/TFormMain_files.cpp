@@ -53,6 +53,13 @@ void selectBand(TFormMain &w, int band)
     w.ComboBox2->setCurrentIndex(band - 1);
 }
 
+// The file dialogs open where the user last chose a file, as the shared dialogs of the
+// original platform did, rather than in the working folder.
+void rememberFolder(TFormMain &w, const QString &path)
+{
+    w.dialogFolder = QFileInfo(path).absolutePath();
+}
+
 // The chosen path unless a file is there already and the user keeps it.
 bool mayWrite(const TFormMain &w, const QString &path)
 {
@@ -119,9 +126,10 @@ void TFormMain::MenuFile_OpenClick()
 {
     if (measurement->valid == 1 && saved == 0 && !message->askDiscardOnOpen())
         return;
-    const QString path = Seams::files().openFile(this, kOpenTitle, kDataFilter);
+    const QString path = Seams::files().openFile(this, kOpenTitle, dialogFolder, kDataFilter);
     if (path.isEmpty())
         return;
+    rememberFolder(*this, path);
     dataFileName = path;
 
     if (!file->readDataFile(path, unitSerial, oldFormatLoaded, settings.comPort,
@@ -164,10 +172,12 @@ void TFormMain::MenuFile_SaveClick()
             return;
         oldFormatLoaded = 0;
     }
-    const QString chosen = Seams::files().saveFile(
-        this, QString(), kDataFilter, proposedFileName(dataFileName, kDataFileExtension));
+    const QString chosen =
+        Seams::files().saveFile(this, QString(), dialogFolder, kDataFilter,
+                                proposedFileName(dataFileName, kDataFileExtension));
     if (chosen.isEmpty())
         return;
+    rememberFolder(*this, chosen);
     const QString path = dataFileSavePath(chosen);
     if (!mayWrite(*this, path))
         return;
@@ -203,10 +213,12 @@ void TFormMain::MenuFile_ExportClick()
         message->msgNoData();
         return;
     }
-    const QString chosen = Seams::files().saveFile(
-        this, QString(), kExportFilter, proposedFileName(dataFileName, kExportFileExtension));
+    const QString chosen =
+        Seams::files().saveFile(this, QString(), dialogFolder, kExportFilter,
+                                proposedFileName(dataFileName, kExportFileExtension));
     if (chosen.isEmpty())
         return;
+    rememberFolder(*this, chosen);
     const QString path = exportFilePath(chosen);
     if (!mayWrite(*this, path))
         return;
@@ -226,9 +238,11 @@ void TFormMain::MenuRef_OpenClick()
         message->msgTooManyRefs();
         return;
     }
-    const QStringList paths = Seams::files().openFiles(this, kRefOpenTitle, kDataFilter);
+    const QStringList paths =
+        Seams::files().openFiles(this, kRefOpenTitle, dialogFolder, kDataFilter);
     if (paths.isEmpty())
         return;
+    rememberFolder(*this, paths.first());
     if (refCount + paths.size() > kReferenceSlots) {
         message->msgTooManyRefs();
         return;

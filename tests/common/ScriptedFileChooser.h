@@ -18,24 +18,27 @@ public:
         QString caption;
         QString filter;
         QString suggested;
+        QString folder;
     };
     QList<Call> calls;
     QList<QStringList> answers;
 
-    QString openFile(QWidget *, const QString &caption, const QString &filter) override
+    QString openFile(QWidget *, const QString &caption, const QString &folder,
+                     const QString &filter) override
     {
-        calls.append({Kind::Open, caption, filter, QString()});
+        calls.append({Kind::Open, caption, filter, QString(), folder});
         return next().value(0);
     }
-    QStringList openFiles(QWidget *, const QString &caption, const QString &filter) override
+    QStringList openFiles(QWidget *, const QString &caption, const QString &folder,
+                          const QString &filter) override
     {
-        calls.append({Kind::OpenMany, caption, filter, QString()});
+        calls.append({Kind::OpenMany, caption, filter, QString(), folder});
         return next();
     }
-    QString saveFile(QWidget *, const QString &caption, const QString &filter,
-                     const QString &suggested) override
+    QString saveFile(QWidget *, const QString &caption, const QString &folder,
+                     const QString &filter, const QString &suggested) override
     {
-        calls.append({Kind::Save, caption, filter, suggested});
+        calls.append({Kind::Save, caption, filter, suggested, folder});
         return next().value(0);
     }
     QString lastSuggested() const { return calls.isEmpty() ? QString() : calls.last().suggested; }

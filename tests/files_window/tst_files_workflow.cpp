@@ -373,6 +373,7 @@ void TestFilesWorkflow::proposals()
     QCOMPARE(dialogs().calls[0].suggested, QStringLiteral("*.DTA"));
     QCOMPARE(dialogs().calls[1].suggested, QStringLiteral("*.txt"));
     QCOMPARE(dialogs().calls[1].filter, QStringLiteral("データファイル (*.txt)"));
+    QCOMPARE(dialogs().calls[1].folder, QString());
 
     // After opening a.b.DTA from a dotted folder: the name up to its first dot.
     open(put(QStringLiteral("x.y/a.b.DTA")));
@@ -382,6 +383,9 @@ void TestFilesWorkflow::proposals()
     QCOMPARE(dialogs().calls[2].kind, Kind::Open);
     QCOMPARE(dialogs().calls[3].suggested, QStringLiteral("a.DTA"));
     QCOMPARE(dialogs().calls[4].suggested, QStringLiteral("a.txt"));
+    // The dialogs open in the folder of that file, not in the working folder.
+    QCOMPARE(dialogs().calls[3].folder, path("x.y"));
+    QCOMPARE(dialogs().calls[4].folder, path("x.y"));
 
     // After an export to spk.txt the next Save proposes spk.DTA.
     dialogs().answers = {{path("spk.txt")}, {}};
@@ -389,6 +393,10 @@ void TestFilesWorkflow::proposals()
     QCOMPARE(m_win->dataFileName, path("spk"));
     m_win->MenuFile_Save->trigger();
     QCOMPARE(dialogs().lastSuggested(), QStringLiteral("spk.DTA"));
+    QCOMPARE(dialogs().calls.last().folder, m_dir->path());
+    m_win->MenuFile_Open->trigger();
+    QCOMPARE(dialogs().calls.last().folder, m_dir->path());
+    QCOMPARE(dialogs().calls.last().filter, QStringLiteral("データファイル (*.DTA)"));
     // A cancelled dialog changes nothing.
     QCOMPARE(state().saved, 1);
     QCOMPARE(m_win->windowTitle(), kCaption + " / " + path("x.y/a.b.DTA"));
