@@ -340,6 +340,7 @@ void TFormMain::mDeferredInit()
         graph->clear();
         graph->layoutLabels(rOnly());
     }
+    mTellRecovery();
 }
 
 void TFormMain::mLayoutStatusBar()

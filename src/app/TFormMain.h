@@ -164,6 +164,10 @@ public:
     void MenuFile_ExportClick();
     void MenuRef_OpenClick();
     void MenuRef_CloseClick();
+    // Before an end the user did not choose: an unsaved measurement goes to a recovery file.
+    void mSaveForRecovery();
+    // At start: tells where the measurements kept that way are.
+    void mTellRecovery();
 
     // ---- measurement run ----
     void MStartBtnClick();

@@ -6,6 +6,7 @@
 #include "Texts.h"
 #include "files/AppPaths.h"
 #include "files/FileNameRules.h"
+#include "files/RecoveryFiles.h"
 #include "files/ReferenceSlot.h"
 #include "files/WindowPlacement.h"
 #include "graph/Graph_RTF.h"
@@ -13,6 +14,7 @@
 
 #include <QAction>
 #include <QComboBox>
+#include <QDateTime>
 #include <QFileInfo>
 #include <QGuiApplication>
 #include <QScreen>
@@ -289,4 +291,20 @@ void TFormMain::MenuRef_CloseClick()
         showMeasurement();
     else
         drawEmptyGraph(*this);
+}
+
+void TFormMain::mSaveForRecovery()
+{
+    if (!file || measurement->valid == 0 || saved == 1)
+        return;
+    const RecoveryFiles recovery(settingsDirectory());
+    const QString path = recovery.newPath(QDateTime::currentDateTime());
+    if (file->writeDataFile(path, unitSerial, settings.comPort, measurement.get()))
+        recovery.note(path);
+}
+
+void TFormMain::mTellRecovery()
+{
+    for (const QString &path : RecoveryFiles(settingsDirectory()).takeNoted())
+        message->msgRecovered(path);
 }

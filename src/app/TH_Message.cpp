@@ -18,6 +18,12 @@ void TH_Message::msgFatalMemoryStatic(const QString &className)
                            QStringLiteral("致命的なメモリエラーです:") + className);
 }
 
+void TH_Message::msgException(const QString &text)
+{
+    Seams::messages().show(MessagePresenter::Icon::Error, QString::fromUtf8(Texts::kProgramTitle),
+                           text);
+}
+
 void TH_Message::error(const QString &text) const
 {
     Seams::messages().show(MessagePresenter::Icon::Error, m_caption, text);
@@ -119,3 +125,10 @@ void TH_Message::msgBandUnsupported() const
 }
 
 void TH_Message::msgPrintFailed() const { error(QStringLiteral("印刷できませんでした")); }
+
+void TH_Message::msgRecovered(const QString &path) const
+{
+    warning(QStringLiteral(
+                "前回の終了時に保存されていなかった測定データを次のファイルに保存しました\n") +
+            path);
+}

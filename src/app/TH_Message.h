@@ -11,6 +11,8 @@ public:
 
     // Used before a TH_Message exists (its own creation failed): fixed caption "VELO2 v2.3".
     static void msgFatalMemoryStatic(const QString &className);
+    // An exception that ended the program: its own text, caption the application title.
+    static void msgException(const QString &text);
 
     void msgFatalMemory(const QString &className) const;
     void msgSettingsNotSaved() const;
@@ -32,6 +34,8 @@ public:
     void msgOver150() const;
     void msgBandUnsupported() const;
     void msgPrintFailed() const;
+    // At start: where the measurement left unsaved by the last end was kept.
+    void msgRecovered(const QString &path) const;
 
     QString caption() const { return m_caption; }
     QString unitName() const { return m_unitName; }

@@ -1,24 +1,32 @@
+#include "app/GuardedApplication.h"
+#include "app/QtTranslation.h"
 #include "app/Seams.h"
+#include "app/SignalClose.h"
 #include "app/SingleInstance.h"
 #include "app/TFormMain.h"
 #include "app/Texts.h"
-
-#include <QApplication>
+#include "measure/StopSignals.h"
 
 int main(int argc, char *argv[])
 {
-    QApplication app(argc, argv);
-    SingleInstance instance;
-    if (instance.checkOthers(Seams::messages()).otherRunning || !instance.acquire())
-        return 1;
+    // Before the application starts any thread, so that every thread leaves them blocked.
+    StopSignals stopSignals;
+    GuardedApplication app(argc, argv);
+    return app.run([&app, &stopSignals] {
+        installQtTranslation();
+        SingleInstance instance;
+        if (instance.checkOthers(Seams::messages()).otherRunning || !instance.acquire())
+            return 1;
 
-    QApplication::setApplicationName(QString::fromUtf8(Texts::kProgramTitle));
-    TFormMain window;
-    instance.listen([&window] {
-        window.showNormal();
-        window.raise();
-        window.activateWindow();
+        QApplication::setApplicationName(QString::fromUtf8(Texts::kProgramTitle));
+        TFormMain window;
+        new SignalClose(stopSignals, window);
+        instance.listen([&window] {
+            window.showNormal();
+            window.raise();
+            window.activateWindow();
+        });
+        window.show();
+        return app.exec();
     });
-    window.show();
-    return app.exec();
 }

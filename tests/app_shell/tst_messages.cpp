@@ -1,9 +1,13 @@
 #include "RecordingPresenter.h"
 #include "app/HStatus.h"
+#include "app/QtTranslation.h"
 #include "app/TH_Message.h"
 #include "app/TStatusBar.h"
 
 #include <QLabel>
+#include <QLibraryInfo>
+#include <QMessageBox>
+#include <QPushButton>
 #include <QtTest>
 #include <functional>
 
@@ -27,6 +31,7 @@ private slots:
     void statusTexts();
     void panelWidthFollowsTheMeasuredText();
     void panelAboveHighestIsIgnored();
+    void qtButtonsReadJapanese();
 };
 
 void TestMessages::boxes_data()
@@ -199,6 +204,17 @@ void TestMessages::panelAboveHighestIsIgnored()
         QCOMPARE(bar.panel(i)->text(), QString());
         QCOMPARE(bar.panel(i)->width(), 50);
     }
+}
+
+void TestMessages::qtButtonsReadJapanese()
+{
+    const QString dir = QLibraryInfo::path(QLibraryInfo::TranslationsPath);
+    if (!QFile::exists(dir + "/qtbase_ja.qm"))
+        QSKIP("Qt's Japanese translation (Debian: qt6-translations-l10n) is not installed");
+    QVERIFY(installQtTranslation());
+    QMessageBox box(QMessageBox::Warning, "c", "t", QMessageBox::Yes | QMessageBox::No);
+    QCOMPARE(box.button(QMessageBox::Yes)->text(), QStringLiteral("はい(&Y)"));
+    QCOMPARE(box.button(QMessageBox::No)->text(), QStringLiteral("いいえ(&N)"));
 }
 
 QTEST_MAIN(TestMessages)

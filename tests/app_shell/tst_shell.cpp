@@ -1,12 +1,15 @@
+#include "DataFiles.h"
 #include "RecordingPresenter.h"
 #include "WindowStart.h"
 #include "WaitIdle.h"
 #include "analysis/TFormCalc.h"
 #include "app/TFormMain.h"
+#include "app/SignalClose.h"
 #include "app/TFormVersion.h"
 #include "app/TStatusBar.h"
 #include "files/AppPaths.h"
 #include "graph/TPaintBox.h"
+#include "measure/StopSignals.h"
 
 #include <QComboBox>
 #include <QLabel>
@@ -14,6 +17,9 @@
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QtTest>
+
+#include <csignal>
+#include <pthread.h>
 
 namespace {
 
@@ -55,6 +61,7 @@ private slots:
     void versionWindow();
     void shownCurvesFollowAveraging();
     void analysisWithoutMeasurement();
+    void signalKeepsUnsavedMeasurement();
 
 private:
     QTemporaryDir *m_dir = nullptr;
@@ -309,6 +316,33 @@ void TestShell::analysisWithoutMeasurement()
     QCOMPARE(m_rec->presenter.boxes.size(), 1);
     QCOMPARE(m_rec->presenter.lastText(), QStringLiteral("データがありません"));
     QVERIFY(!m_win->formCalc->isVisible());
+}
+
+void TestShell::signalKeepsUnsavedMeasurement()
+{
+    StopSignals stop;
+    new SignalClose(stop, *m_win);
+    const QByteArray measured = datafiles::bytes({});
+    QVERIFY(datafiles::write(m_dir->filePath("run.tmp"), measured));
+    quint8 flag = 0;
+    QVERIFY(m_win->file->readDataFile(m_dir->filePath("run.tmp"), m_win->unitSerial, flag,
+                                      m_win->settings.comPort, m_win->measurement.get()));
+    m_win->measurement->valid = 1; // a finished run, not saved
+    ::pthread_kill(::pthread_self(), SIGTERM);
+    QVERIFY(waitUntil([this] { return !m_win->isVisible(); }));
+    const QStringList kept = QDir(m_dir->path()).entryList({"VELO2_recovery_*.DTA"});
+    QCOMPARE(kept.size(), 1);
+    QCOMPARE(datafiles::read(m_dir->filePath(kept[0])), measured);
+    // The next start says where it is, once.
+    for (int start = 0; start < 2; ++start) {
+        delete m_win;
+        m_win = new TFormMain;
+        QVERIFY(startWindow(m_win));
+    }
+    QCOMPARE(m_rec->presenter.boxes.size(), 1);
+    QCOMPARE(m_rec->presenter.lastText(),
+             "前回の終了時に保存されていなかった測定データを次のファイルに保存しました\n" +
+                 m_dir->filePath(kept[0]));
 }
 
 QTEST_MAIN(TestShell)

@@ -8,6 +8,8 @@
 #include <QThread>
 #include <QtTest>
 
+#include <csignal>
+
 #include <fcntl.h>
 #include <sys/file.h>
 #include <unistd.h>
@@ -60,6 +62,8 @@ private slots:
     void unreachableWindowExitsSilently_data();
     void unreachableWindowExitsSilently();
     void siblingIsHonoured();
+    void signalClosesTheWindow_data();
+    void signalClosesTheWindow();
 
 private:
     QProcess *startProgram();
@@ -183,6 +187,29 @@ void TestSingleInstance::siblingIsHonoured()
     QCOMPARE(rec.boxes[0].text, QStringLiteral("VELOがすでに起動しています"));
     QCOMPARE(rec.boxes[0].caption, QStringLiteral("VELO"));
     ::close(fd);
+}
+
+void TestSingleInstance::signalClosesTheWindow_data()
+{
+    QTest::addColumn<int>("signal");
+    QTest::newRow("SIGTERM") << int(SIGTERM);
+    QTest::newRow("SIGHUP") << int(SIGHUP);
+    QTest::newRow("SIGINT") << int(SIGINT);
+}
+
+void TestSingleInstance::signalClosesTheWindow()
+{
+    QFETCH(int, signal);
+    // Written at start; once removed, only the close of the window writes it again.
+    const QString settings = m_home->filePath("VELO2_ini.prf");
+    QProcess *p = startProgram();
+    QTRY_VERIFY_WITH_TIMEOUT(QFile::exists(settings), 20000);
+    QVERIFY(QFile::remove(settings));
+    ::kill(pid_t(p->processId()), signal);
+    QVERIFY(p->waitForFinished(20000));
+    QCOMPARE(p->exitStatus(), QProcess::NormalExit);
+    QCOMPARE(p->exitCode(), 0);
+    QVERIFY(QFile::exists(settings));
 }
 
 QTEST_MAIN(TestSingleInstance)

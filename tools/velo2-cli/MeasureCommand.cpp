@@ -7,7 +7,7 @@
 #include "MeasurementSummary.h"
 #include "OutputTarget.h"
 #include "ProgressBar.h"
-#include "StopSignals.h"
+#include "measure/StopSignals.h"
 #include "files/VELO_File.h"
 #include "graph/ReadoutFormat.h"
 #include "measure/PortResolver.h"

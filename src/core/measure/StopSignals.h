@@ -2,7 +2,8 @@
 
 // Ctrl-C, SIGTERM and SIGHUP as a request to stop, read from a signalfd: the signals are
 // blocked for the whole process, so no handler runs and no system call is interrupted. The
-// caller polls requested() between steps, releases the unit and then ends by the same signal.
+// caller polls requested() between steps (or watches fd()), releases the unit and ends.
+// Construct it before any thread starts, so that every thread inherits the blocked set.
 class StopSignals
 {
 public:
@@ -14,6 +15,8 @@ public:
 
     // True once one of the signals has arrived (checked without waiting).
     bool requested();
+    // Readable while a signal waits to be taken by requested(); -1 when none could be made.
+    int fd() const { return m_fd; }
     int signalNumber() const { return m_signal; }
     // Ends the process by the signal that asked for the stop, so that a calling shell sees
     // the interruption (and a loop in it stops too).
