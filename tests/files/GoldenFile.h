@@ -106,22 +106,19 @@ inline bool setImmutable(const QString &path, bool on)
 // neither works; unlockFolder() undoes it.
 inline bool lockFolder(const QString &dir, bool withFiles = true)
 {
-    QStringList files;
-    if (withFiles)
-        for (const QString &name : QDir(dir).entryList(QDir::Files))
-            files << dir + QLatin1Char('/') + name;
-    for (const QString &f : files)
-        QFile::setPermissions(f, QFileDevice::ReadOwner);
+    const QStringList files = withFiles ? QDir(dir).entryList(QDir::Files) : QStringList();
+    for (const QString &name : files)
+        QFile::setPermissions(dir + QLatin1Char('/') + name, QFileDevice::ReadOwner);
     QFile::setPermissions(dir, QFileDevice::ReadOwner | QFileDevice::ExeOwner);
     QFile probe(dir + QStringLiteral("/probe"));
     if (!probe.open(QIODevice::WriteOnly))
         return true;
     probe.close();
     probe.remove();
-    bool ok = true;
-    for (const QString &f : files)
-        ok = setImmutable(f, true) && ok;
-    return setImmutable(dir, true) && ok;
+    bool ok = setImmutable(dir, true);
+    for (const QString &name : files)
+        ok = setImmutable(dir + QLatin1Char('/') + name, true) && ok;
+    return ok;
 }
 
 inline void unlockFolder(const QString &dir)
@@ -130,7 +127,8 @@ inline void unlockFolder(const QString &dir)
     for (const QString &name : QDir(dir).entryList(QDir::Files)) {
         const QString f = dir + QLatin1Char('/') + name;
         setImmutable(f, false);
-        QFile::setPermissions(f, QFileDevice::ReadOwner | QFileDevice::WriteOwner);
+        if (!(QFile::permissions(f) & QFileDevice::WriteOwner))
+            QFile::setPermissions(f, QFileDevice::ReadOwner | QFileDevice::WriteOwner);
     }
     QFile::setPermissions(dir, QFileDevice::ReadOwner | QFileDevice::WriteOwner |
                                    QFileDevice::ExeOwner);

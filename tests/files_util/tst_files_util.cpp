@@ -288,54 +288,46 @@ void TestFilesUtil::textModeReading()
 void TestFilesUtil::settingsLocation_data()
 {
     QTest::addColumn<bool>("exeWritable");
-    QTest::addColumn<bool>("fileBeside");
-    QTest::addColumn<bool>("fileInConfig");
+    QTest::addColumn<QStringList>("files"); // folders that hold a settings file
     QTest::addColumn<QString>("readFrom");
     QTest::addColumn<QString>("writeTo");
-    QTest::newRow("writable program folder") << true << true << true << "bin" << "bin";
-    QTest::newRow("installed, first start") << false << false << false << "config" << "config";
-    QTest::newRow("installed, file beside the program")
-        << false << true << false << "bin" << "config";
-    QTest::newRow("installed, own file written") << false << true << true << "config" << "config";
+    QTest::newRow("writable program folder") << true << QStringList{"bin", "config"} << "bin"
+                                             << "bin";
+    QTest::newRow("installed, first start") << false << QStringList{} << "config" << "config";
+    QTest::newRow("installed, file beside it") << false << QStringList{"bin"} << "bin" << "config";
+    QTest::newRow("installed, own file written") << false << QStringList{"bin", "config"}
+                                                 << "config" << "config";
 }
 
 void TestFilesUtil::settingsLocation()
 {
     QFETCH(bool, exeWritable);
-    QFETCH(bool, fileBeside);
-    QFETCH(bool, fileInConfig);
+    QFETCH(QStringList, files);
     QFETCH(QString, readFrom);
     QFETCH(QString, writeTo);
     QTemporaryDir root;
-    const QString bin = root.filePath("bin");
-    const QString config = root.filePath("config");
-    QVERIFY(QDir().mkpath(bin) && QDir().mkpath(config));
-    if (fileBeside)
-        QVERIFY(golden::writeBytes(bin + "/VELO2_ini.prf", "beside"));
-    if (fileInConfig)
-        QVERIFY(golden::writeBytes(config + "/VELO2_ini.prf", "own"));
-    if (!exeWritable && !golden::lockFolder(bin, false)) {
-        golden::unlockFolder(bin);
+    QVERIFY(QDir(root.path()).mkpath("bin") && QDir(root.path()).mkpath("config"));
+    for (const QString &folder : files)
+        QVERIFY(golden::writeBytes(root.filePath(folder + "/VELO2_ini.prf"), "x"));
+    if (!exeWritable && !golden::lockFolder(root.filePath("bin"), false))
         QSKIP("cannot make a folder unwritable here");
-    }
-    const QString dir = settingsDirectoryFor(bin, config);
-    const QString read = settingsReadPathFor(bin, config);
-    golden::unlockFolder(bin);
+    const QString dir = settingsDirectoryFor(root.filePath("bin"), root.filePath("config"));
+    const QString read = settingsReadPathFor(root.filePath("bin"), root.filePath("config"));
+    golden::unlockFolder(root.filePath("bin"));
     QCOMPARE(dir, root.filePath(writeTo));
-    QCOMPARE(read, root.filePath(readFrom) + "/VELO2_ini.prf");
+    QCOMPARE(read, root.filePath(readFrom + "/VELO2_ini.prf"));
 }
 
 void TestFilesUtil::safeWrite_data()
 {
-    // Root ignores permission bits, so an unwritable folder is made with the immutable
-    // attribute; the owner is kept by handing the new file to another user.
+    // Root ignores permission bits: the folder is made unwritable with the immutable attribute.
     QTest::addColumn<QString>("setup");
     QTest::addColumn<bool>("written");
-    QTest::addColumn<bool>("sameFile");
+    QTest::addColumn<bool>("inPlace"); // the same file (inode) afterwards
     QTest::newRow("replaced by a rename") << "plain" << true << false;
     QTest::newRow("mode, owner and group kept") << "owner" << true << false;
     QTest::newRow("hard link kept") << "link" << true << true;
-    QTest::newRow("unwritable folder: in place") << "locked" << true << true;
+    QTest::newRow("unwritable folder") << "locked" << true << true;
     QTest::newRow("unwritable folder, new file") << "locked new" << false << false;
 }
 
@@ -343,46 +335,35 @@ void TestFilesUtil::safeWrite()
 {
     QFETCH(QString, setup);
     QFETCH(bool, written);
-    QFETCH(bool, sameFile);
+    QFETCH(bool, inPlace);
     QTemporaryDir dir;
-    const QString target = dir.filePath("f.DTA");
+    const QByteArray target = QFile::encodeName(dir.filePath("f.DTA"));
+    const QByteArray other = QFile::encodeName(dir.filePath("other.DTA"));
     if (setup != "locked new")
         QVERIFY(golden::writeBytes(target, "old content, longer than the new"));
-    const QByteArray native = QFile::encodeName(target);
-    struct stat before {};
-    ::stat(native.constData(), &before);
-    if (setup == "owner") {
-        QVERIFY(::chmod(native.constData(), 0640) == 0);
-        if (::chown(native.constData(), 4321, 4322) != 0)
-            QSKIP("cannot give a file to another user here");
-    }
+    if (setup == "owner" && (::chmod(target, 0640) != 0 || ::chown(target, 4321, 4322) != 0))
+        QSKIP("cannot give a file to another user here");
     if (setup == "link")
-        QCOMPARE(::link(native.constData(), QFile::encodeName(dir.filePath("other.DTA")).constData()), 0);
-    const bool locked = setup.startsWith("locked");
-    if (locked && !golden::lockFolder(dir.path(), false)) {
-        golden::unlockFolder(dir.path());
+        QCOMPARE(::link(target, other), 0);
+    struct stat before {}, after {};
+    ::stat(target, &before);
+    if (setup.startsWith("locked") && !golden::lockFolder(dir.path(), false))
         QSKIP("cannot make a folder unwritable here");
-    }
     const bool ok = writeFileSafely(target, "new");
-    const QStringList entries = QDir(dir.path()).entryList(QDir::Files);
-    if (locked)
-        golden::unlockFolder(dir.path());
-
+    const int entries = int(QDir(dir.path()).entryList(QDir::Files).size());
+    golden::unlockFolder(dir.path());
     QCOMPARE(ok, written);
-    QCOMPARE(golden::readBytes(target), QByteArray(written ? "new" : ""));
-    struct stat after {};
-    ::stat(native.constData(), &after);
-    if (written)
-        QCOMPARE(after.st_ino == before.st_ino, sameFile);
-    if (setup == "owner") {
-        QCOMPARE(after.st_mode & 07777, mode_t(0640));
-        QCOMPARE(after.st_uid, uid_t(4321));
-        QCOMPARE(after.st_gid, gid_t(4322));
-    }
+    QCOMPARE(entries, int(written) + int(setup == "link")); // no temporary file left
+    if (!written)
+        return;
+    QCOMPARE(golden::readBytes(target), QByteArray("new"));
+    ::stat(target, &after);
+    QCOMPARE(after.st_ino == before.st_ino, inPlace);
+    QCOMPARE(after.st_mode, before.st_mode);
+    QCOMPARE(after.st_uid, before.st_uid);
+    QCOMPARE(after.st_gid, before.st_gid);
     if (setup == "link")
-        QCOMPARE(golden::readBytes(dir.filePath("other.DTA")), QByteArray("new"));
-    // No temporary file is left behind.
-    QCOMPARE(entries.size(), int(written) + int(setup == "link"));
+        QCOMPARE(golden::readBytes(other), QByteArray("new"));
 }
 
 QTEST_GUILESS_MAIN(TestFilesUtil)
