@@ -1,4 +1,5 @@
 #include "RecordingPresenter.h"
+#include "app/GuardedApplication.h"
 #include "app/HStatus.h"
 #include "app/QtTranslation.h"
 #include "app/TH_Message.h"
@@ -8,6 +9,8 @@
 #include <QLibraryInfo>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QTimer>
+#include <stdexcept>
 #include <QtTest>
 #include <functional>
 
@@ -32,6 +35,8 @@ private slots:
     void panelWidthFollowsTheMeasuredText();
     void panelAboveHighestIsIgnored();
     void qtButtonsReadJapanese();
+    void escapedExceptionIsShown_data();
+    void escapedExceptionIsShown();
 };
 
 void TestMessages::boxes_data()
@@ -208,8 +213,7 @@ void TestMessages::panelAboveHighestIsIgnored()
 
 void TestMessages::qtButtonsReadJapanese()
 {
-    const QString dir = QLibraryInfo::path(QLibraryInfo::TranslationsPath);
-    if (!QFile::exists(dir + "/qtbase_ja.qm"))
+    if (!QFile::exists(QLibraryInfo::path(QLibraryInfo::TranslationsPath) + "/qtbase_ja.qm"))
         QSKIP("Qt's Japanese translation (Debian: qt6-translations-l10n) is not installed");
     QVERIFY(installQtTranslation());
     QMessageBox box(QMessageBox::Warning, "c", "t", QMessageBox::Yes | QMessageBox::No);
@@ -217,5 +221,43 @@ void TestMessages::qtButtonsReadJapanese()
     QCOMPARE(box.button(QMessageBox::No)->text(), QStringLiteral("いいえ(&N)"));
 }
 
-QTEST_MAIN(TestMessages)
+void TestMessages::escapedExceptionIsShown_data()
+{
+    QTest::addColumn<bool>("inHandler");
+    QTest::addColumn<QString>("text"); // empty: not a standard exception
+    QTest::newRow("at start-up") << false << "start-up failed";
+    QTest::newRow("in an event handler") << true << "handler failed";
+    QTest::newRow("not a standard exception") << true << "";
+}
+
+void TestMessages::escapedExceptionIsShown()
+{
+    QFETCH(bool, inHandler);
+    QFETCH(QString, text);
+    ScopedRecorder rec;
+    const auto fail = [text] {
+        if (text.isEmpty())
+            throw 42;
+        throw std::runtime_error(text.toStdString());
+    };
+    const int code = static_cast<GuardedApplication *>(qApp)->run([&] {
+        if (!inHandler)
+            fail();
+        QTimer::singleShot(0, fail);
+        return QApplication::exec() + 7; // the loop must end with the exception
+    });
+    QCOMPARE(code, 0);
+    QCOMPARE(rec.presenter.boxes.size(), 1);
+    QCOMPARE(rec.presenter.boxes[0].icon, Icon::Error);
+    QCOMPARE(rec.presenter.boxes[0].caption, QStringLiteral("VELO2"));
+    QCOMPARE(rec.presenter.boxes[0].text, text);
+}
+
+int main(int argc, char *argv[])
+{
+    GuardedApplication app(argc, argv); // the program's own, as QTEST_MAIN would set it up
+    app.setAttribute(Qt::AA_Use96Dpi, true);
+    TestMessages test;
+    return QTest::qExec(&test, argc, argv);
+}
 #include "tst_messages.moc"

@@ -200,7 +200,7 @@ void TestSingleInstance::signalClosesTheWindow_data()
 void TestSingleInstance::signalClosesTheWindow()
 {
     QFETCH(int, signal);
-    // Written at start; once removed, only the close of the window writes it again.
+    // Written at start; once removed, only the close writes it again.
     const QString settings = m_home->filePath("VELO2_ini.prf");
     QProcess *p = startProgram();
     QTRY_VERIFY_WITH_TIMEOUT(QFile::exists(settings), 20000);

@@ -288,54 +288,49 @@ void TestFilesUtil::textModeReading()
 void TestFilesUtil::settingsLocation_data()
 {
     QTest::addColumn<bool>("exeWritable");
-    QTest::addColumn<QStringList>("files"); // folders that hold a settings file
-    QTest::addColumn<QString>("readFrom");
-    QTest::addColumn<QString>("writeTo");
-    QTest::newRow("writable program folder") << true << QStringList{"bin", "config"} << "bin"
-                                             << "bin";
-    QTest::newRow("installed, first start") << false << QStringList{} << "config" << "config";
-    QTest::newRow("installed, file beside it") << false << QStringList{"bin"} << "bin" << "config";
-    QTest::newRow("installed, own file written") << false << QStringList{"bin", "config"}
-                                                 << "config" << "config";
+    QTest::addColumn<QString>("files"); // folders holding a settings file
+    QTest::addColumn<QString>("read");
+    QTest::addColumn<QString>("written");
+    QTest::newRow("writable program folder") << true << "bin config" << "bin" << "bin";
+    QTest::newRow("installed, first start") << false << "" << "config" << "config";
+    QTest::newRow("installed, file beside it") << false << "bin" << "bin" << "config";
+    QTest::newRow("installed, own file written") << false << "bin config" << "config" << "config";
 }
 
 void TestFilesUtil::settingsLocation()
 {
     QFETCH(bool, exeWritable);
-    QFETCH(QStringList, files);
-    QFETCH(QString, readFrom);
-    QFETCH(QString, writeTo);
+    QFETCH(QString, files);
+    QFETCH(QString, read);
+    QFETCH(QString, written);
     QTemporaryDir root;
-    QVERIFY(QDir(root.path()).mkpath("bin") && QDir(root.path()).mkpath("config"));
-    for (const QString &folder : files)
+    const QString bin = root.filePath("bin"), config = root.filePath("config");
+    QVERIFY(QDir().mkpath(bin) && QDir().mkpath(config));
+    for (const QString &folder : files.split(' ', Qt::SkipEmptyParts))
         QVERIFY(golden::writeBytes(root.filePath(folder + "/VELO2_ini.prf"), "x"));
-    if (!exeWritable && !golden::lockFolder(root.filePath("bin"), false))
+    if (!exeWritable && !golden::lockFolder(bin, false))
         QSKIP("cannot make a folder unwritable here");
-    const QString dir = settingsDirectoryFor(root.filePath("bin"), root.filePath("config"));
-    const QString read = settingsReadPathFor(root.filePath("bin"), root.filePath("config"));
-    golden::unlockFolder(root.filePath("bin"));
-    QCOMPARE(dir, root.filePath(writeTo));
-    QCOMPARE(read, root.filePath(readFrom + "/VELO2_ini.prf"));
+    const QStringList got{settingsReadPathFor(bin, config), settingsDirectoryFor(bin, config)};
+    golden::unlockFolder(bin);
+    QCOMPARE(got, (QStringList{root.filePath(read + "/VELO2_ini.prf"), root.filePath(written)}));
 }
 
 void TestFilesUtil::safeWrite_data()
 {
     // Root ignores permission bits: the folder is made unwritable with the immutable attribute.
     QTest::addColumn<QString>("setup");
-    QTest::addColumn<bool>("written");
-    QTest::addColumn<bool>("inPlace"); // the same file (inode) afterwards
-    QTest::newRow("replaced by a rename") << "plain" << true << false;
-    QTest::newRow("mode, owner and group kept") << "owner" << true << false;
-    QTest::newRow("hard link kept") << "link" << true << true;
-    QTest::newRow("unwritable folder") << "locked" << true << true;
-    QTest::newRow("unwritable folder, new file") << "locked new" << false << false;
+    QTest::addColumn<int>("outcome"); // 0 not written, 1 a new file renamed over it, 2 in place
+    QTest::newRow("replaced by a rename") << "plain" << 1;
+    QTest::newRow("mode, owner and group kept") << "owner" << 1;
+    QTest::newRow("hard link kept") << "link" << 2;
+    QTest::newRow("unwritable folder") << "locked" << 2;
+    QTest::newRow("unwritable folder, new file") << "locked new" << 0;
 }
 
 void TestFilesUtil::safeWrite()
 {
     QFETCH(QString, setup);
-    QFETCH(bool, written);
-    QFETCH(bool, inPlace);
+    QFETCH(int, outcome);
     QTemporaryDir dir;
     const QByteArray target = QFile::encodeName(dir.filePath("f.DTA"));
     const QByteArray other = QFile::encodeName(dir.filePath("other.DTA"));
@@ -350,20 +345,18 @@ void TestFilesUtil::safeWrite()
     if (setup.startsWith("locked") && !golden::lockFolder(dir.path(), false))
         QSKIP("cannot make a folder unwritable here");
     const bool ok = writeFileSafely(target, "new");
-    const int entries = int(QDir(dir.path()).entryList(QDir::Files).size());
+    const qsizetype entries = QDir(dir.path()).entryList(QDir::Files).size();
     golden::unlockFolder(dir.path());
-    QCOMPARE(ok, written);
-    QCOMPARE(entries, int(written) + int(setup == "link")); // no temporary file left
-    if (!written)
-        return;
-    QCOMPARE(golden::readBytes(target), QByteArray("new"));
+    QCOMPARE(ok, outcome > 0);
+    QCOMPARE(entries, qsizetype(ok) + (setup == "link")); // no temporary file left
     ::stat(target, &after);
-    QCOMPARE(after.st_ino == before.st_ino, inPlace);
-    QCOMPARE(after.st_mode, before.st_mode);
-    QCOMPARE(after.st_uid, before.st_uid);
-    QCOMPARE(after.st_gid, before.st_gid);
-    if (setup == "link")
-        QCOMPARE(golden::readBytes(other), QByteArray("new"));
+    if (ok) {
+        QCOMPARE(golden::readBytes(target) + golden::readBytes(other),
+                 QByteArray(setup == "link" ? "newnew" : "new"));
+        QCOMPARE(after.st_ino == before.st_ino, outcome == 2);
+        QVERIFY(after.st_mode == before.st_mode && after.st_uid == before.st_uid &&
+                after.st_gid == before.st_gid);
+    }
 }
 
 QTEST_GUILESS_MAIN(TestFilesUtil)
