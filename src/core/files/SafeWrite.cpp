@@ -45,12 +45,13 @@ bool writeInPlace(const QByteArray &target, const QByteArray &bytes)
     return fd >= 0 && finish(fd, bytes);
 }
 
-// A new file beside target that no other process is using; -1 when none can be made.
-int createTemporary(const QByteArray &target, QByteArray &name)
+// A new file in folder that no other process is using; -1 when none can be made. The name
+// is short, so that a target whose name is near the length limit can still be replaced.
+int createTemporary(const QByteArray &folder, QByteArray &name)
 {
     for (int i = 0; i < kTemporaryNameTries; ++i) {
-        name =
-            target + '.' + QByteArray::number(QRandomGenerator::global()->generate(), 36) + ".tmp";
+        name = folder + "/velo2-" + QByteArray::number(QRandomGenerator::global()->generate(), 36) +
+               ".tmp";
         const int fd =
             ::open(name.constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, kNewFileMode);
         if (fd >= 0 || errno != EEXIST)
@@ -79,7 +80,8 @@ bool writeFileSafely(const QString &path, const QByteArray &bytes)
         return writeInPlace(target, bytes);
 
     QByteArray temporary;
-    const int fd = createTemporary(target, temporary);
+    const int fd =
+        createTemporary(QFile::encodeName(QFileInfo(resolved).absolutePath()), temporary);
     if (fd < 0)
         return exists && writeInPlace(target, bytes);
     if (exists &&
