@@ -1,8 +1,8 @@
 // Fuzzes the settings-file reader. A rejected file must leave the settings untouched; an
-// accepted one must come back unchanged after it is written again.
+// accepted one must come back unchanged after it is written again, or the writer refuses
+// it and writes nothing.
 
 #include "CommonFuzz.h"
-#include "files/AnsiText.h"
 #include "files/VELO_File.h"
 #include "measure/BandTable.h"
 
@@ -18,7 +18,7 @@ bool sameSettings(const Settings &a, const Settings &b)
         if (a.refColorR[k] != b.refColorR[k] || a.refColorTheta[k] != b.refColorTheta[k])
             return false;
     for (int k = 0; k < kPrintInfoLines; ++k)
-        if (toAnsi(a.printInfo[k]) != toAnsi(b.printInfo[k]))
+        if (a.printInfo[k] != b.printInfo[k])
             return false;
     return true;
 }
@@ -36,7 +36,7 @@ Settings marker()
     Settings s;
     s.comPort = -5;
     s.colorR = 0xDEADBEEF;
-    s.printInfo[0] = QStringLiteral("marker");
+    s.printInfo[0] = QByteArrayLiteral("marker");
     return s;
 }
 
@@ -65,7 +65,12 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     fuzz::require(w.rOnly <= 1 && w.thickLines <= 1 && w.averaging <= 1 && w.warn150 <= 1,
                   "flags 0 or 1");
 
-    fuzz::require(vf.writeSettingFile(resaved, &s, &w), "resave written");
+    // A print information line as long as the reader's piece cannot be written back.
+    QFile::remove(resaved);
+    if (!vf.writeSettingFile(resaved, &s, &w)) {
+        fuzz::require(!QFile::exists(resaved), "a refused resave writes nothing");
+        return 0;
+    }
     Settings s2 = before;
     WindowState w2 = beforeState;
     fuzz::require(vf.readSettingFile(resaved, &s2, &w2), "resaved file readable");

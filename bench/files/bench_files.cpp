@@ -40,7 +40,7 @@ int main(int argc, char **argv)
     auto rec = std::make_unique<MeasurementRecord>();
     clearPoints(*rec);
     rec->band = 2;
-    rec->dateTime = QStringLiteral("2024/05/01 12:34:56");
+    rec->dateTime = "2024/05/01 12:34:56";
     for (int i = bandFirstIndex(2); i <= bandLastIndex(2); ++i) {
         const QByteArray text = QString::asprintf("%04X%04X%06X%04X", 600 + i, (i * 37) & 0xFFFF,
                                                   i * 1000 + 655, 1)
@@ -54,14 +54,14 @@ int main(int argc, char **argv)
     const QString dta = dir.filePath("bench.DTA");
     const QString txt = dir.filePath("bench.txt");
     auto back = std::make_unique<MeasurementRecord>();
-    QString serial;
+    QByteArray serial;
     quint8 flag = 0;
     qint32 port = 0;
 
     std::printf("band-2 data file (540 points), %d repetitions each, folder %s\n", repetitions,
                 qPrintable(dir.path()));
     report("writeDataFile (safe write)", repetitions,
-           [&] { return vf.writeDataFile(dta, QStringLiteral("A2-1"), 3, rec.get()); });
+           [&] { return vf.writeDataFile(dta, "A2-1", 3, rec.get()); });
     report("readDataFile", repetitions,
            [&] { return vf.readDataFile(dta, serial, flag, port, back.get()); });
     report("readDataFile + convertRecord", repetitions, [&] {

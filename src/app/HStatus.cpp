@@ -1,6 +1,7 @@
 #include "HStatus.h"
 
 #include "TStatusBar.h"
+#include "files/AnsiText.h"
 
 #include <QFontMetrics>
 #include <QLabel>
@@ -22,9 +23,11 @@ void HStatus::showText(const QString &text, int panel) const
     label->setFixedWidth(panelWidthFor(width));
 }
 
-void HStatus::showUnit(const QString &model, const QString &serial, const QString &version) const
+void HStatus::showUnit(const QString &model, const QByteArray &serial,
+                       const QString &version) const
 {
-    showText(model + QStringLiteral("/ SN=") + serial + QStringLiteral("/ ") + version, 0);
+    showText(model + QStringLiteral("/ SN=") + fromAnsi(serial) + QStringLiteral("/ ") + version,
+             0);
 }
 
 void HStatus::showUnitNotFound() const

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QByteArray>
 #include <QString>
 
 class TStatusBar;
@@ -15,7 +16,8 @@ public:
     static int panelWidthFor(int textWidth) { return textWidth <= 100 ? 110 : textWidth + 20; }
 
     void showText(const QString &text, int panel) const;
-    void showUnit(const QString &model, const QString &serial, const QString &version) const;
+    // serial: the bytes the unit sent, shown in the data file's code page.
+    void showUnit(const QString &model, const QByteArray &serial, const QString &version) const;
     void showUnitNotFound() const;
     void showModelUnknown() const;
     void showPortError() const;

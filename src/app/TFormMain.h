@@ -113,7 +113,7 @@ public:
     std::array<std::unique_ptr<CurveBlock>, kReferenceSlots> refCurveAvg;
     // Also carries the shown-curve pointers (curveShown, refCurveShown) the renderer draws.
     GraphScale graphScale;
-    QString unitSerial;
+    QByteArray unitSerial; // as the unit sent it or the data file holds it
     QString unitVersion;
     QString dataFileName;
     QString dialogFolder; // where the file dialogs open: that of the file last chosen in one

@@ -186,7 +186,7 @@ void TFormMain::mAcquireStep()
         mUnlockControls();
         return;
     case RunReceiver::Step::EndWrong:
-    case RunReceiver::Step::CrInPoint:
+    case RunReceiver::Step::BadPoint:
         mStopWatchdog();
         mErrorEnd();
         return;

@@ -1,5 +1,7 @@
 #include "TFormPrnInfo.h"
 
+#include "files/AnsiText.h"
+
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -82,15 +84,19 @@ void TFormPrnInfo::showEvent(QShowEvent *event)
 void TFormPrnInfo::FormShow()
 {
     for (int i = 0; i < kPrintInfoLines; ++i)
-        edit(i)->setText(m_settings ? m_settings->printInfo[i] : QString());
+        edit(i)->setText(m_settings ? fromAnsi(m_settings->printInfo[i]) : QString());
     Edit1->setFocus();
 }
 
 void TFormPrnInfo::Button1Click()
 {
     if (m_settings) {
-        for (int i = 0; i < kPrintInfoLines; ++i)
-            m_settings->printInfo[i] = singleLine(edit(i)->text());
+        for (int i = 0; i < kPrintInfoLines; ++i) {
+            // A line left as shown keeps its bytes; only typed text is encoded.
+            const QString text = edit(i)->text();
+            if (text != fromAnsi(m_settings->printInfo[i]))
+                m_settings->printInfo[i] = toAnsi(singleLine(text));
+        }
     }
     if (m_cancel)
         *m_cancel = 0;

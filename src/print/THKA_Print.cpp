@@ -1,5 +1,6 @@
 #include "THKA_Print.h"
 
+#include "files/AnsiText.h"
 #include "graph/AxisLabels.h"
 #include "print/GraphPrintSource.h"
 
@@ -111,7 +112,7 @@ bool THKA_Print::printGraph(bool rOnly, bool unitIsHKA, bool thickLines, bool wi
     if (m_settings) {
         for (int i = 0; i < kPrintInfoLines; ++i)
             if (!m_settings->printInfo[i].isEmpty())
-                printText(page, l.textX, l.infoY[i], m_settings->printInfo[i]);
+                printText(page, l.textX, l.infoY[i], fromAnsi(m_settings->printInfo[i]));
     }
     return page.end();
 }

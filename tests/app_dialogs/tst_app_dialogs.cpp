@@ -162,7 +162,7 @@ void TestAppDialogs::analysisFollowsOpenedAndClosedFiles()
         model.fs = fs;
         fillRecord(rec, 2, model);
         const QString path = m_dir->filePath(name);
-        m_win->file->writeDataFile(path, QStringLiteral("0123"), 1, &rec);
+        m_win->file->writeDataFile(path, "0123", 1, &rec);
         return path;
     };
     const QString low = writeDriver(QStringLiteral("low.DTA"), 30);

@@ -4,6 +4,7 @@
 // loudspeaker written by the program's own writer, in both model forms.
 
 #include "SpeakerCurve.h"
+#include "files/AnsiText.h"
 #include "files/VELO_File.h"
 #include "measure/BandTable.h"
 
@@ -64,7 +65,7 @@ inline Result run(const QStringList &args, const QString &cwd = QString(),
 
 // A data file as the window opens it: read, then converted.
 struct Loaded {
-    QString serial;
+    QByteArray serial;
     quint8 modelFlag = 0;
     qint32 comPort = 0;
     MeasurementRecord record;
@@ -138,9 +139,9 @@ inline QString writeFixture(const QString &dir, const Fixture &f)
 {
     MeasurementRecord record;
     fillRecord(record, recordBand(f), modelOf(f));
-    record.dateTime = QString::fromUtf8(f.dateTime);
+    record.dateTime = toAnsi(QString::fromUtf8(f.dateTime));
     const QString path = QDir(dir).filePath(QString::fromLatin1(f.name) + ".DTA");
-    if (!VELO_File().writeDataFile(path, QString::fromUtf8(f.serial), 3, &record))
+    if (!VELO_File().writeDataFile(path, f.serial, 3, &record))
         return QString();
     if (f.firstModel) {
         QByteArray bytes = readAll(path);

@@ -361,6 +361,8 @@ void TestCliFiles::badInput_data()
                                          << QStringList{"@/band10.DTA", "not a valid"};
     QTest::newRow("folder as file")
         << QStringList{"info", "@"} << 1 << QStringList{"@", "is a folder"};
+    QTest::newRow("device as file") << QStringList{"info", "/dev/zero"} << 1
+                                    << QStringList{"/dev/zero", "is not a regular file"};
     QTest::newRow("unknown option")
         << QStringList{"export", good, "--bogus", "-o", out} << 2 << QStringList{"'--bogus'"};
     QTest::newRow("unknown short option")

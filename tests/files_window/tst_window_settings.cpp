@@ -1,6 +1,7 @@
 #include "DataFiles.h"
 #include "GoldenFile.h"
 #include "SettingsWindow.h"
+#include "files/AnsiText.h"
 #include "measure/BandTable.h"
 
 #include <QComboBox>
@@ -185,7 +186,7 @@ void TestWindowSettings::settingsSurviveARestart()
     // What the colour and print-information dialogs would change.
     w->settings.colorR = 0x00010203;
     w->settings.refColorTheta[3] = 0x00ABCDEF;
-    w->settings.printInfo[1] = QStringLiteral("スピーカ: A-1 / 8Ω");
+    w->settings.printInfo[1] = toAnsi(QStringLiteral("スピーカ: A-1 / 8Ω"));
     w->MenuGraph_R_only->trigger();
     w->MenuGraph_Ave->trigger();
     w->MenuSet_Warning->trigger();
@@ -202,7 +203,7 @@ void TestWindowSettings::settingsSurviveARestart()
     QCOMPARE(w->settings.comPort, 7);
     QCOMPARE(w->settings.colorR, ColorRef(0x00010203));
     QCOMPARE(w->settings.refColorTheta[3], ColorRef(0x00ABCDEF));
-    QCOMPARE(w->settings.printInfo[1], QStringLiteral("スピーカ: A-1 / 8Ω"));
+    QCOMPARE(fromAnsi(w->settings.printInfo[1]), QStringLiteral("スピーカ: A-1 / 8Ω"));
     QVERIFY(w->MenuGraph_R_only->isChecked());
     QVERIFY(!w->MenuGraph_Wide->isChecked());
     QVERIFY(!w->MenuGraph_Ave->isChecked());
@@ -236,13 +237,13 @@ void TestWindowSettings::longJapanesePrintLines()
     SettingsWindow sw;
     TFormMain *w = sw.start();
     QVERIFY(w);
-    w->settings.printInfo[0] = longLine;
-    w->settings.printInfo[2] = QStringLiteral("; not a comment: kept whole  ");
+    w->settings.printInfo[0] = toAnsi(longLine);
+    w->settings.printInfo[2] = "; not a comment: kept whole  ";
     sw.stop();
     w = sw.start();
     QVERIFY(w);
-    QCOMPARE(w->settings.printInfo[0], longLine);
-    QCOMPARE(w->settings.printInfo[2], QStringLiteral("; not a comment: kept whole  "));
+    QCOMPARE(fromAnsi(w->settings.printInfo[0]), longLine);
+    QCOMPARE(w->settings.printInfo[2], QByteArray("; not a comment: kept whole  "));
     QCOMPARE(sw.lines().size(), 27);
 }
 

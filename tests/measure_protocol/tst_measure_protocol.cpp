@@ -1,5 +1,6 @@
 #include "PtyPair.h"
 #include "SimulatedUnit.h"
+#include "files/AnsiText.h"
 #include "files/AppPaths.h"
 #include "measure/BandTable.h"
 #include "measure/MeasurementRecord.h"
@@ -194,7 +195,7 @@ void TestMeasureProtocol::openAndIdentify()
         QCOMPARE(m_unit->modelText(), hka ? QStringLiteral("HK-A") : QStringLiteral("HK-A2"));
     }
     if (!serial.isEmpty())
-        QCOMPARE(m_unit->unitSerial(), serial);
+        QCOMPARE(m_unit->unitSerial(), serial.toLatin1());
     if (!version.isEmpty())
         QCOMPARE(m_unit->unitVersion(), version);
 }
@@ -486,9 +487,9 @@ void TestMeasureProtocol::runMisbehaviours_data()
     QTest::newRow("NG end mark") << QStringList{"--end-mark", "NG"} << RunReceiver::Step::EndWrong
                                  << 92;
     QTest::newRow("CR in point 5")
-        << QStringList{"--cr-in-point", "5"} << RunReceiver::Step::CrInPoint << 5;
+        << QStringList{"--cr-in-point", "5"} << RunReceiver::Step::BadPoint << 5;
     QTest::newRow("CR in the last point")
-        << QStringList{"--cr-in-point", "91"} << RunReceiver::Step::CrInPoint << 91;
+        << QStringList{"--cr-in-point", "91"} << RunReceiver::Step::BadPoint << 91;
     QTest::newRow("silent after 20")
         << QStringList{"--silent-after", "20"} << RunReceiver::Step::Nothing << 20;
 }
@@ -696,7 +697,7 @@ void TestMeasureProtocol::runDateTimeText()
 {
     // The system's short date, a blank, the time without a leading zero in the hour.
     const QDateTime when(QDate(2024, 5, 1), QTime(9, 5, 7));
-    const QString text = ::runDateTimeText(when);
+    const QString text = fromAnsi(::runDateTimeText(when));
     QCOMPARE(text, QLocale::system().toString(when.date(), QLocale::ShortFormat) + " 9:05:07");
     QVERIFY(::runDateTimeText(QDateTime(QDate(2024, 12, 31), QTime(23, 59, 59)))
                 .endsWith(" 23:59:59"));

@@ -78,8 +78,8 @@ private slots:
     void endMarks_data();
     void endMarks();
     void endMarkNeedsThreeBytes();
-    void carriageReturnInPoint_data();
-    void carriageReturnInPoint();
+    void badByteInPoint_data();
+    void badByteInPoint();
     void silentUnitLeavesPointsStored();
     void finishedReceiverDoesNothing();
     void restartClearsState();
@@ -211,32 +211,37 @@ void TestMeasureReceiver::endMarkNeedsThreeBytes()
     QCOMPARE(rx.feed("\r", 1, *rec).step, Step::EndOk);
 }
 
-void TestMeasureReceiver::carriageReturnInPoint_data()
+void TestMeasureReceiver::badByteInPoint_data()
 {
     QTest::addColumn<int>("point");
     QTest::addColumn<int>("position");
-    QTest::newRow("first point, first character") << 0 << 0;
-    QTest::newRow("point 5, middle") << 5 << 9;
-    QTest::newRow("last point, last character") << 91 << 17;
+    QTest::addColumn<char>("byte");
+    QTest::newRow("CR: first point, first character") << 0 << 0 << '\r';
+    QTest::newRow("CR: point 5, middle") << 5 << 9 << '\r';
+    QTest::newRow("CR: last point, last character") << 91 << 17 << '\r';
+    QTest::newRow("line feed") << 5 << 9 << '\n';
+    QTest::newRow("zero byte") << 7 << 3 << '\0';
+    QTest::newRow("not a hex digit") << 8 << 17 << 'g';
 }
 
-void TestMeasureReceiver::carriageReturnInPoint()
+void TestMeasureReceiver::badByteInPoint()
 {
     QFETCH(int, point);
     QFETCH(int, position);
+    QFETCH(char, byte);
     QByteArray bytes = stream(3);
-    bytes[point * 19 + position] = '\r';
+    bytes[point * 19 + position] = byte;
     auto rec = clearedRecord();
     RunReceiver rx;
     rx.start(3);
     QList<int> stored;
     const RunReceiver::StepResult last = drive(rx, *rec, bytes, &stored);
-    QCOMPARE(last.step, Step::CrInPoint);
+    QCOMPARE(last.step, Step::BadPoint);
     QCOMPARE(last.point, point);
     QCOMPARE(stored.size(), point);
     QCOMPARE(rx.pointsReceived(), point);
     QVERIFY(rx.finished());
-    // The characters before the carriage return were copied, the rest of the slot kept.
+    // The characters before the bad byte were copied, the rest of the slot kept.
     const QByteArray expected = pointText(point).left(position) + QByteArray(19 - position, '0');
     QCOMPARE(QByteArray(rec->points[point], 19), expected);
 }

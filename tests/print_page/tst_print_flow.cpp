@@ -2,6 +2,7 @@
 #include "PrintFixtures.h"
 #include "ScriptedChoosers.h"
 #include "app/TH_Message.h"
+#include "files/AnsiText.h"
 #include "print/PrintCommands.h"
 #include "print/PrintLayout.h"
 #include "print/TFormPrnInfo.h"
@@ -66,7 +67,8 @@ private:
     PrintRequest request(bool valid = true);
     QStringList printInfo() const
     {
-        return {m_settings.printInfo[0], m_settings.printInfo[1], m_settings.printInfo[2]};
+        return {fromAnsi(m_settings.printInfo[0]), fromAnsi(m_settings.printInfo[1]),
+                fromAnsi(m_settings.printInfo[2])};
     }
 
     QTemporaryDir *m_dir = nullptr;
@@ -93,8 +95,8 @@ void TestPrintFlow::init()
     m_labels = new LabelTable;
     m_message = new TH_Message(QStringLiteral("HK-A2"), QStringLiteral("VELO2 v2.3"));
     m_settings = Settings();
-    m_settings.printInfo[0] = QStringLiteral("Tweeter T1");
-    m_settings.printInfo[2] = QStringLiteral("2024-05-01");
+    m_settings.printInfo[0] = "Tweeter T1";
+    m_settings.printInfo[2] = "2024-05-01";
 }
 
 void TestPrintFlow::cleanup()
@@ -186,7 +188,7 @@ void TestPrintFlow::infoDialogRefillsEachTime()
     m_info->Edit1->setText(QStringLiteral("dropped"));
     QTest::mouseClick(m_info->Button2, Qt::LeftButton);
 
-    m_settings.printInfo[1] = QStringLiteral("changed elsewhere");
+    m_settings.printInfo[1] = "changed elsewhere";
     m_info->mPrepare(&m_settings, &cancel);
     m_info->show();
     QCOMPARE(m_info->Edit1->text(), QStringLiteral("Tweeter T1"));
@@ -195,14 +197,17 @@ void TestPrintFlow::infoDialogRefillsEachTime()
 
 void TestPrintFlow::infoDialogKeepsLinesSingle()
 {
-    // A pasted text keeps its line breaks in the field; the settings file cannot.
+    // A pasted text keeps its line breaks in the field; the settings file cannot. A line left
+    // as it was keeps its bytes, even those no character stands for.
+    m_settings.printInfo[0] = "SN\x82";
     quint8 cancel = 0;
     m_info->mPrepare(&m_settings, &cancel);
     m_info->show();
     m_info->Edit2->clear();
     m_info->Edit2->insert(QStringLiteral("one\r\ntwo\nthree"));
     QTest::mouseClick(m_info->Button1, Qt::LeftButton);
-    QCOMPARE(m_settings.printInfo[1], QStringLiteral("one  two three"));
+    QCOMPARE(m_settings.printInfo[1], QByteArray("one  two three"));
+    QCOMPARE(m_settings.printInfo[0], QByteArray("SN\x82"));
 }
 
 void TestPrintFlow::noMeasurement()

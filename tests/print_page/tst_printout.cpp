@@ -1,4 +1,5 @@
 #include "PrintFixtures.h"
+#include "files/AnsiText.h"
 #include "print/THKA_Print.h"
 
 #include <QFileInfo>
@@ -108,9 +109,9 @@ void TestPrintout::workedExampleOnAPrinter()
     printToPdf(&printer, pdfPath(), 600);
     printer.setPageSize(QPageSize(QSizeF(220, 297), QPageSize::Millimeter));
     printer.setPageMargins(QMarginsF(10, 10, 10, 10), QPageLayout::Millimeter);
-    m_settings.printInfo[0] = QStringLiteral("L1");
-    m_settings.printInfo[1] = QStringLiteral("L2");
-    m_settings.printInfo[2] = QStringLiteral("L3");
+    m_settings.printInfo[0] = "L1";
+    m_settings.printInfo[1] = "L2";
+    m_settings.printInfo[2] = "L3";
 
     THKA_Print job(m_source, &printer, &m_settings, m_labels->table());
     const PrintDevice device = job.deviceValues();
@@ -200,7 +201,7 @@ void TestPrintout::pageText()
     QFETCH(bool, unitIsHKA);
     QFETCH(QStringList, lines);
     for (int i = 0; i < 3; ++i)
-        m_settings.printInfo[i] = lines[i];
+        m_settings.printInfo[i] = toAnsi(lines[i]);
     QPrinter printer(QPrinter::HighResolution);
     printToPdf(&printer, pdfPath());
     QVERIFY(print(printer, rOnly, unitIsHKA, false, false));

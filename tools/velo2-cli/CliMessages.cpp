@@ -98,6 +98,14 @@ QString isDirectory()
 {
     return QStringLiteral("is a folder, not a file");
 }
+QString notRegularFile()
+{
+    return QStringLiteral("is not a regular file (a device, a pipe or a socket)");
+}
+QString fileTooLarge(qint64 limitBytes)
+{
+    return QStringLiteral("is too large for a data file (more than %1 KiB)").arg(limitBytes / 1024);
+}
 QString cannotRead(const QString &reason)
 {
     return QStringLiteral("cannot be read: %1").arg(reason);

@@ -29,6 +29,8 @@ QString reNotANumber(const QString &text, const QString &programText);
 // problems with files and results
 QString noSuchFile();
 QString isDirectory();
+QString notRegularFile();
+QString fileTooLarge(qint64 limitBytes);
 QString cannotRead(const QString &reason);
 QString badDataFile();
 QString calcDataError();

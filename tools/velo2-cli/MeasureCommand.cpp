@@ -169,7 +169,7 @@ int CliRun::receive(bool json)
             progress.finish();
             m_unit.mReleaseCOM();
             return finish(json);
-        case RunReceiver::Step::CrInPoint:
+        case RunReceiver::Step::BadPoint:
         case RunReceiver::Step::EndWrong:
             progress.finish();
             return fail(CliMessages::receiveError(m_receiver.pointsReceived(),

@@ -1,6 +1,7 @@
 #include "MeasurementFile.h"
 
 #include "CliMessages.h"
+#include "files/InputFile.h"
 #include "files/ReferenceSlot.h"
 #include "files/VELO_File.h"
 
@@ -10,18 +11,26 @@
 namespace
 {
 
-// Why a file that the reader refused cannot even be opened, when that is the reason.
+// Why a file that the reader refused cannot even be read, when that is the reason.
 QString accessProblem(const QString &path)
 {
-    const QFileInfo info(path);
-    if (!info.exists())
+    QByteArray bytes;
+    switch (readInputFile(path, kMaxDataFileBytes, bytes)) {
+    case InputFileProblem::None:
+        return QString();
+    case InputFileProblem::Missing:
         return CliMessages::noSuchFile();
-    if (info.isDir())
-        return CliMessages::isDirectory();
+    case InputFileProblem::NotRegular:
+        return QFileInfo(path).isDir() ? CliMessages::isDirectory()
+                                       : CliMessages::notRegularFile();
+    case InputFileProblem::TooLarge:
+        return CliMessages::fileTooLarge(kMaxDataFileBytes);
+    case InputFileProblem::Unreadable:
+        break;
+    }
     QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return CliMessages::cannotRead(file.errorString());
-    return QString();
+    file.open(QIODevice::ReadOnly);
+    return CliMessages::cannotRead(file.errorString());
 }
 
 } // namespace
@@ -30,7 +39,6 @@ std::unique_ptr<MeasurementFile> loadMeasurementFile(const QString &path, QStrin
 {
     auto m = std::make_unique<MeasurementFile>();
     m->path = path;
-    // Slots after an early "END:" keep what they held: start from cleared ones.
     clearPoints(m->record);
     const VELO_File file;
     if (path.isEmpty() ||

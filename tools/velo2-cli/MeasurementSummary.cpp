@@ -4,6 +4,7 @@
 #include "CliMessages.h"
 #include "CurveRanges.h"
 #include "MeasurementFile.h"
+#include "files/AnsiText.h"
 #include "graph/ReadoutFormat.h"
 
 #include <QStringList>
@@ -25,8 +26,8 @@ QString summaryText(const MeasurementFile &m)
     const CurveRanges c = curveRanges(m.raw, band);
     const QList<QPair<QString, QString>> rows = {
         {CliMessages::fieldModel(), modelTag(m.modelFlag)},
-        {CliMessages::fieldSerial(), m.serial},
-        {CliMessages::fieldDateTime(), m.record.dateTime},
+        {CliMessages::fieldSerial(), fromAnsi(m.serial)},
+        {CliMessages::fieldDateTime(), fromAnsi(m.record.dateTime)},
         {CliMessages::fieldComPort(), QString::number(m.comPort)},
         {CliMessages::fieldBand(), QStringLiteral("%1 (%2)").arg(band).arg(bandCaption(band))},
         {CliMessages::fieldPoints(), QString::number(bandPointCount(band))},
@@ -50,8 +51,8 @@ QJsonObject summaryJson(const MeasurementFile &m)
     return QJsonObject{
         {QStringLiteral("file"), m.path},
         {QStringLiteral("model"), modelTag(m.modelFlag)},
-        {QStringLiteral("serial"), m.serial},
-        {QStringLiteral("dateTime"), m.record.dateTime},
+        {QStringLiteral("serial"), fromAnsi(m.serial)},
+        {QStringLiteral("dateTime"), fromAnsi(m.record.dateTime)},
         {QStringLiteral("comPort"), m.comPort},
         {QStringLiteral("band"), band},
         {QStringLiteral("bandCaption"), bandCaption(band)},

@@ -26,7 +26,8 @@ QString formatFixed(float value, int decimals, const QString &decimalPoint)
         text.prepend(QString(decimals + 1 - text.size(), QLatin1Char('0')));
     if (decimals > 0)
         text.insert(text.size() - decimals, decimalPoint);
-    if (value < 0 && rounded != 0.0)
+    // A negative value keeps its sign even when it rounds to zero ("-0.0").
+    if (value < 0)
         text.prepend(QLatin1Char('-'));
     return text;
 }

@@ -15,12 +15,10 @@ void clearReferenceSlot(MeasurementRecord &record, CurveBlock &raw, CurveBlock &
 ReferenceLoad loadReference(const VELO_File &file, const QString &path, MeasurementRecord &record,
                             CurveBlock &raw, CurveBlock &avg)
 {
-    // An empty slot to read into: a point section cut short by "END:" leaves cleared
-    // points behind, as it would in a freshly emptied slot.
     auto scratch = std::make_unique<MeasurementRecord>();
     clearPoints(*scratch);
     scratch->band = 1;
-    QString serial;
+    QByteArray serial;
     quint8 modelFlag = 0;
     qint32 comPort = 0;
     if (!file.readDataFile(path, serial, modelFlag, comPort, scratch.get()))

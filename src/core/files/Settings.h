@@ -1,7 +1,7 @@
 #pragma once
 
+#include <QByteArray>
 #include <QColor>
-#include <QString>
 
 // Colours are 0x00BBGGRR everywhere (settings file, pens, label fonts).
 using ColorRef = quint32;
@@ -19,7 +19,8 @@ struct Settings {
     ColorRef colorTheta = 0x000000FF;
     ColorRef refColorR[kReferenceSlots];
     ColorRef refColorTheta[kReferenceSlots];
-    QString printInfo[kPrintInfoLines];
+    // The print information lines in the code page of the settings file, kept as read.
+    QByteArray printInfo[kPrintInfoLines];
     Settings() { restoreDefaults(); }
     // Restores port and colours; the print information lines stay as they are.
     void restoreDefaults();

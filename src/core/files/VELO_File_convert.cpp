@@ -1,17 +1,5 @@
 #include "VELO_File.h"
 
-bool VELO_File::convertPoint(const MeasurementRecord *record, int index, CurveBlock *raw,
-                             CurveBlock *avg) const
-{
-    if (!record || !raw || !avg || index < 0 || index >= kRecordSlots)
-        return false;
-    const DecodedPoint p = decodePoint(record->points[index]);
-    raw->r[index] = avg->r[index] = p.r;
-    raw->theta[index] = avg->theta[index] = p.theta;
-    raw->freq[index] = avg->freq[index] = p.freq;
-    return true;
-}
-
 namespace {
 
 // The averaging constant is used as written, in extended precision.
@@ -25,7 +13,32 @@ void average3(const float *in, float *out, int first, int last)
     out[last] = in[last];
 }
 
+// An empty slot keeps the block's "no point" values (R -1, theta and F 0).
+void storePoint(const char *slot, int index, CurveBlock &block)
+{
+    if (isEmptyPoint(slot)) {
+        block.r[index] = -1.0f;
+        block.theta[index] = 0.0f;
+        block.freq[index] = 0.0f;
+        return;
+    }
+    const DecodedPoint p = decodePoint(slot);
+    block.r[index] = p.r;
+    block.theta[index] = p.theta;
+    block.freq[index] = p.freq;
+}
+
 } // namespace
+
+bool VELO_File::convertPoint(const MeasurementRecord *record, int index, CurveBlock *raw,
+                             CurveBlock *avg) const
+{
+    if (!record || !raw || !avg || index < 0 || index >= kRecordSlots)
+        return false;
+    storePoint(record->points[index], index, *raw);
+    storePoint(record->points[index], index, *avg);
+    return true;
+}
 
 bool VELO_File::convertRecord(const MeasurementRecord *record, CurveBlock *raw,
                               CurveBlock *avg) const
@@ -37,14 +50,23 @@ bool VELO_File::convertRecord(const MeasurementRecord *record, CurveBlock *raw,
     const int first = bandFirstIndex(record->band);
     const int last = bandLastIndex(record->band);
     for (int i = first; i <= last; ++i) {
-        const DecodedPoint p = decodePoint(record->points[i]);
-        raw->r[i] = p.r;
-        raw->theta[i] = p.theta;
-        raw->freq[i] = p.freq;
-        avg->freq[i] = p.freq;
+        storePoint(record->points[i], i, *raw);
+        avg->freq[i] = raw->freq[i];
     }
-    average3(raw->r, avg->r, first, last);
-    average3(raw->theta, avg->theta, first, last);
+    // Missing points are not averaged into their neighbours: each unbroken run of points
+    // is averaged on its own, its ends kept as measured.
+    for (int from = first; from <= last;) {
+        if (raw->r[from] < 0.0f) {
+            ++from;
+            continue;
+        }
+        int to = from;
+        while (to < last && raw->r[to + 1] >= 0.0f)
+            ++to;
+        average3(raw->r, avg->r, from, to);
+        average3(raw->theta, avg->theta, from, to);
+        from = to + 1;
+    }
     raw->valid = 1;
     avg->valid = 1;
     return true;

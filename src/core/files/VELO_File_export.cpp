@@ -1,6 +1,7 @@
 #include "VELO_File.h"
 
 #include "AnsiText.h"
+#include "FileFields.h"
 #include "NumberFormat.h"
 #include "SafeWrite.h"
 #include "Stringutil.h"
@@ -15,12 +16,6 @@ namespace {
 const QString kTitle = QStringLiteral("HK-A2 測定データ");
 const QString kDateTimeKey = QStringLiteral("測定日時:");
 const QString kColumns = QStringLiteral("周波数[Hz]\t抵抗値[Ω]\t位相角[deg]");
-
-void addLine(QString &out, const QString &text)
-{
-    out += text;
-    out += QLatin1String("\r\n");
-}
 
 } // namespace
 
@@ -43,22 +38,27 @@ bool VELO_File::exportTextBytes(const CurveBlock *curve, const MeasurementRecord
     const QLatin1Char tab('\t');
     const int band = record->band;
 
-    QString dateTime = record->dateTime;
+    // The date-time goes in as the bytes the record holds.
+    QByteArray dateTime = record->dateTime;
     removeLineBreaks(dateTime);
 
-    QString out;
-    out.reserve(64 + bandPointCount(band) * 32);
-    addLine(out, kTitle);
-    addLine(out, kDateTimeKey + dateTime);
-    addLine(out, kColumns);
+    QString rows;
+    rows.reserve(bandPointCount(band) * 32);
     for (int i = bandFirstIndex(band); i <= bandLastIndex(band); ++i) {
-        out += formatFixed(curve->freq[i], 2, point);
-        out += tab;
-        out += formatFixed(curve->r[i], 2, point);
-        out += tab;
-        out += formatFixed(curve->theta[i], 1, point);
-        out += QLatin1String("\r\n");
+        // A point missing from the measurement has no row.
+        if (curve->r[i] < 0.0f)
+            continue;
+        rows += formatFixed(curve->freq[i], 2, point);
+        rows += tab;
+        rows += formatFixed(curve->r[i], 2, point);
+        rows += tab;
+        rows += formatFixed(curve->theta[i], 1, point);
+        rows += QLatin1String("\r\n");
     }
-    bytes = toAnsi(out);
+    QByteArray out;
+    appendLine(out, toAnsi(kTitle));
+    appendLine(out, toAnsi(kDateTimeKey) + dateTime);
+    appendLine(out, toAnsi(kColumns));
+    bytes = out + toAnsi(rows);
     return true;
 }

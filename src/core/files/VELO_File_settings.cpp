@@ -1,12 +1,11 @@
 #include "VELO_File.h"
 
-#include "AnsiText.h"
 #include "FileFields.h"
 #include "SafeWrite.h"
 #include "Stringutil.h"
 #include "TextFileReader.h"
 
-#include <QFile>
+#include <QBuffer>
 
 #include <limits>
 
@@ -96,6 +95,57 @@ private:
     TextFileReader &m_in;
 };
 
+// The 27 lines from bytes in memory into settings and windowState, which change only when
+// every line passed.
+bool readSettings(const QByteArray &bytes, Settings &settings, WindowState &windowState)
+{
+    QBuffer buffer;
+    buffer.setData(bytes);
+    if (!buffer.open(QIODevice::ReadOnly) || !buffer.seek(byteOrderMarkLength(bytes)))
+        return false;
+    TextFileReader in(&buffer);
+    SettingReader r(in);
+
+    // Everything goes into scratch copies first: a bad file changes nothing.
+    Settings s = settings;
+    WindowState w = windowState;
+
+    QByteArray text;
+    if (!in.readHeaderLine(text, kSettingLineMax) || text != kFirstLine)
+        return false;
+    if (!r.integer(kKeyCommPort, s.comPort, 1, kMaxCommPort))
+        return false;
+    if (!r.color(kKeyColorR, s.colorR) || !r.color(kKeyColorTheta, s.colorTheta))
+        return false;
+    for (int k = 0; k < kReferenceSlots; ++k) {
+        if (!r.color(refColorRKey(k), s.refColorR[k]) ||
+            !r.color(refColorThetaKey(k), s.refColorTheta[k]))
+            return false;
+    }
+    for (QByteArray &info : s.printInfo) {
+        if (!r.line(kKeyPrintInfo, info))
+            return false;
+    }
+    // A window may stand partly off the screen's top or left edge, so any coordinate is
+    // taken; clampWindowPlacement brings it back onto the screen.
+    constexpr qint32 kAny = std::numeric_limits<qint32>::min();
+    constexpr qint32 kMax = std::numeric_limits<qint32>::max();
+    if (!r.integer(kKeyTop, w.top, kAny, kMax) || !r.integer(kKeyLeft, w.left, kAny, kMax) ||
+        !r.integer(kKeyWidth, w.width, 1, kMax) || !r.integer(kKeyHeight, w.height, 1, kMax))
+        return false;
+    if (!r.integer(kKeyBand, w.band, 1, kBandCount))
+        return false;
+    if (!r.flag(kKeyROnly, w.rOnly) || !r.flag(kKeyWide, w.thickLines) ||
+        !r.flag(kKeyAverage, w.averaging) || !r.flag(kKeyWarning, w.warn150))
+        return false;
+    if (!r.line(kEndLine, text))
+        return false;
+
+    settings = s;
+    windowState = w;
+    return true;
+}
+
 } // namespace
 
 bool VELO_File::writeSettingFile(const QString &path, const Settings *settings,
@@ -115,11 +165,10 @@ bool VELO_File::writeSettingFile(const QString &path, const Settings *settings,
         appendLine(out, refColorRKey(k) + colorText(s.refColorR[k]));
         appendLine(out, refColorThetaKey(k) + colorText(s.refColorTheta[k]));
     }
-    for (const QString &info : s.printInfo) {
+    for (QByteArray text : s.printInfo) {
         // A line break would shift every later line and cost the whole file.
-        QString text = info;
         removeLineBreaks(text);
-        appendLine(out, kKeyPrintInfo + toAnsi(text));
+        appendLine(out, kKeyPrintInfo + text);
     }
     appendLine(out, kKeyTop + QByteArray::number(w.top));
     appendLine(out, kKeyLeft + QByteArray::number(w.left));
@@ -131,6 +180,12 @@ bool VELO_File::writeSettingFile(const QString &path, const Settings *settings,
     appendLine(out, kKeyAverage + flagText(w.averaging));
     appendLine(out, kKeyWarning + flagText(w.warn150));
     appendLine(out, kEndLine);
+
+    // A file the reader would refuse costs every setting at the next start: keep the old one.
+    Settings checkSettings;
+    WindowState checkState;
+    if (!readSettings(out, checkSettings, checkState))
+        return false;
     return writeFileSafely(path, out);
 }
 
@@ -139,49 +194,8 @@ bool VELO_File::readSettingFile(const QString &path, Settings *settings,
 {
     if (path.isEmpty() || !settings || !windowState)
         return false;
-    QFile file(path);
-    if (!file.exists() || !file.open(QIODevice::ReadOnly))
+    QByteArray bytes;
+    if (readInputFile(path, kMaxSettingFileBytes, bytes) != InputFileProblem::None)
         return false;
-    TextFileReader in(&file);
-    SettingReader r(in);
-
-    // Everything goes into scratch copies first: a bad file changes nothing.
-    Settings s = *settings;
-    WindowState w = *windowState;
-
-    QByteArray text;
-    if (!in.readHeaderLine(text, kSettingLineMax) || text != kFirstLine)
-        return false;
-    if (!r.integer(kKeyCommPort, s.comPort, 1, kMaxCommPort))
-        return false;
-    if (!r.color(kKeyColorR, s.colorR) || !r.color(kKeyColorTheta, s.colorTheta))
-        return false;
-    for (int k = 0; k < kReferenceSlots; ++k) {
-        if (!r.color(refColorRKey(k), s.refColorR[k]) ||
-            !r.color(refColorThetaKey(k), s.refColorTheta[k]))
-            return false;
-    }
-    for (QString &info : s.printInfo) {
-        if (!r.line(kKeyPrintInfo, text))
-            return false;
-        info = fromAnsi(text);
-    }
-    // A window may stand partly off the screen's top or left edge, so any coordinate is
-    // taken; clampWindowPlacement brings it back onto the screen.
-    constexpr qint32 kAny = std::numeric_limits<qint32>::min();
-    constexpr qint32 kMax = std::numeric_limits<qint32>::max();
-    if (!r.integer(kKeyTop, w.top, kAny, kMax) || !r.integer(kKeyLeft, w.left, kAny, kMax) ||
-        !r.integer(kKeyWidth, w.width, 1, kMax) || !r.integer(kKeyHeight, w.height, 1, kMax))
-        return false;
-    if (!r.integer(kKeyBand, w.band, 1, kBandCount))
-        return false;
-    if (!r.flag(kKeyROnly, w.rOnly) || !r.flag(kKeyWide, w.thickLines) ||
-        !r.flag(kKeyAverage, w.averaging) || !r.flag(kKeyWarning, w.warn150))
-        return false;
-    if (!r.line(kEndLine, text))
-        return false;
-
-    *settings = s;
-    *windowState = w;
-    return true;
+    return readSettings(bytes, *settings, *windowState);
 }

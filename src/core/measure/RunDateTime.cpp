@@ -1,9 +1,11 @@
 #include "RunDateTime.h"
 
+#include "files/AnsiText.h"
+
 #include <QLocale>
 
-QString runDateTimeText(const QDateTime &when)
+QByteArray runDateTimeText(const QDateTime &when)
 {
-    return QLocale::system().toString(when.date(), QLocale::ShortFormat) + QLatin1Char(' ') +
-           when.toString(QStringLiteral("H:mm:ss"));
+    return toAnsi(QLocale::system().toString(when.date(), QLocale::ShortFormat) +
+                  QLatin1Char(' ') + when.toString(QStringLiteral("H:mm:ss")));
 }

@@ -3,6 +3,7 @@
 #include "BandTable.h"
 #include "MeasurementRecord.h"
 #include "TCommPortDriver.h"
+#include "files/Stringutil.h"
 
 #include <algorithm>
 #include <cstring>
@@ -10,7 +11,6 @@
 namespace
 {
 constexpr int kEndMarkLength = 3; // "OK" and its terminator
-constexpr char kCarriageReturn = '\r';
 } // namespace
 
 void RunReceiver::start(int band)
@@ -65,9 +65,11 @@ RunReceiver::StepResult RunReceiver::step(MeasurementRecord &record)
     char *slot = record.points[index];
     const char *source = m_rxBuffer + m_rxParsePos;
     for (int i = 0; i < kPointTextLength; ++i) {
-        if (source[i] == kCarriageReturn) {
+        // Anything but a hex digit (a carriage return, a line feed, a byte lost on the line)
+        // is a damaged point, and a point saved with it could never be read again.
+        if (!isHexChar(source[i])) {
             m_finished = true;
-            result.step = Step::CrInPoint;
+            result.step = Step::BadPoint;
             return result;
         }
         slot[i] = source[i];

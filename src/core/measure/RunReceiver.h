@@ -15,16 +15,17 @@ class TCommPortDriver;
 //    decides between EndOk ("OK") and EndWrong (anything else; the terminator is not examined);
 //  - before that: with fewer than 19 unparsed bytes nothing happens; otherwise the point's 18
 //    characters are copied into the record's slot at runFirstIndex + k, with a zero at
-//    character 18 (the 19th byte is not examined). A carriage return among them ends the run
-//    (CrInPoint) with the characters before it already copied.
+//    character 18 (the 19th byte is not examined). A byte among them that is not a hex
+//    digit (a carriage return, a line feed, ...) ends the run (BadPoint) with the
+//    characters before it already copied.
 // A stored point counts as received at once (the conversion the caller runs next cannot fail
 // for a grid index below 600), so the caller draws the new segment when `point` > 0.
-// After EndOk, EndWrong or CrInPoint the receiver is finished and every later step gives
+// After EndOk, EndWrong or BadPoint the receiver is finished and every later step gives
 // Nothing. Fewer than 19 unparsed bytes are ever left over, so the buffer never fills.
 //
 // Per acquisition step the run does: n = readFrom(driver) (re-arm the watchdog when n > 0),
 // then step(record) and act on the result: PointStored -> readout, convertPoint, draw;
-// EndOk -> release, finish pending; EndWrong / CrInPoint -> error end.
+// EndOk -> release, finish pending; EndWrong / BadPoint -> error end.
 class RunReceiver
 {
 public:
@@ -35,7 +36,7 @@ public:
     enum class Step {
         Nothing,     // not enough bytes yet (or the run already ended)
         PointStored, // point `point` stored at grid index `gridIndex`
-        CrInPoint,   // carriage return inside a point: error end
+        BadPoint,    // a byte that is not a hex digit inside a point: error end
         EndOk,       // all points and the end mark "OK"
         EndWrong     // all points, but the end mark is not "OK": error end
     };

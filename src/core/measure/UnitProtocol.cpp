@@ -186,7 +186,7 @@ UnitOutcome UnitProtocol::mIdentifyUnit()
     m_unitVersion = QString::fromLatin1(reply);
     if (!mQuery(kCmdSerial, reply, kShortTimeout, kTokenLength))
         return UnitOutcome::ReplyError;
-    m_unitSerial = QString::fromLatin1(reply);
+    m_unitSerial = reply;
     if (!mCommand(kCmdCalibration, kReplyCalibrated, kShortTimeout))
         return UnitOutcome::Uncalibrated;
     return UnitOutcome::Ok;

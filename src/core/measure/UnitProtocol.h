@@ -56,7 +56,7 @@ public:
     bool portOpen() const { return m_portOpen; }
     bool unitSession() const { return m_unitSession; }
     bool unitIsHKA() const { return m_unitIsHKA; }
-    QString unitSerial() const { return m_unitSerial; }   // from "SN?"
+    QByteArray unitSerial() const { return m_unitSerial; } // from "SN?", as sent
     QString unitVersion() const { return m_unitVersion; } // from "V?"
     // "HK-A" or "HK-A2", the model text of the status line.
     QString modelText() const;
@@ -112,6 +112,6 @@ private:
     bool m_portOpen = false;
     bool m_unitSession = false;
     bool m_unitIsHKA = false;
-    QString m_unitSerial;
+    QByteArray m_unitSerial;
     QString m_unitVersion;
 };
