@@ -10,7 +10,6 @@
 #include <QtTest>
 #include <cstring>
 #include <memory>
-#include <sys/stat.h>
 
 namespace {
 
@@ -104,8 +103,6 @@ private slots:
     void earlyEndEmptiesRemainingSlots();
     void resaveKeepsBytes_data();
     void resaveKeepsBytes();
-    void readsRegularFilesOfBoundedSize_data();
-    void readsRegularFilesOfBoundedSize();
     void dateTimeKeepsColons();
     void japaneseTextsAreWindows31J();
     void writerKeepsEveryFileReadable();
@@ -345,40 +342,6 @@ void TestFilesData::resaveKeepsBytes()
     QCOMPARE(golden::readBytes(dir.filePath("out.DTA")), resaved);
 }
 
-void TestFilesData::readsRegularFilesOfBoundedSize_data()
-{
-    QTest::addColumn<QString>("kind");
-    QTest::addColumn<int>("extra"); // bytes beyond the bound
-    QTest::newRow("device") << "/dev/zero" << 0;
-    QTest::newRow("pipe") << "fifo" << 0;
-    QTest::newRow("as large as allowed") << "file" << 0;
-    QTest::newRow("one byte too large") << "file" << 1;
-}
-
-void TestFilesData::readsRegularFilesOfBoundedSize()
-{
-    QFETCH(QString, kind);
-    QFETCH(int, extra);
-    QTemporaryDir dir;
-    QString path = kind == "fifo" ? dir.filePath("p") : kind;
-    if (kind == "fifo")
-        QCOMPARE(::mkfifo(QFile::encodeName(path).constData(), 0600), 0);
-    if (kind == "file") {
-        path = dir.filePath("big.DTA");
-        const QByteArray valid = joined(band3()); // text after "END:" is ignored
-        QVERIFY(golden::writeBytes(
-            path, valid + QByteArray(kMaxDataFileBytes - valid.size() + extra, ';')));
-    }
-    auto rec = std::make_unique<MeasurementRecord>();
-    QByteArray serial;
-    quint8 flag;
-    qint32 port;
-    QCOMPARE(vf.readDataFile(path, serial, flag, port, rec.get()), kind == "file" && extra == 0);
-    Settings settings;
-    WindowState state;
-    QVERIFY(!vf.readSettingFile(path, &settings, &state));
-}
-
 void TestFilesData::dateTimeKeepsColons()
 {
     QTemporaryDir dir;
@@ -470,6 +433,14 @@ void TestFilesData::missingArguments()
     QVERIFY(!vf.readDataFile(dir.filePath("absent.DTA"), serial, flag, port, rec.get()));
     QVERIFY(!vf.readDataFile(dir.path(), serial, flag, port, rec.get()));
     QVERIFY(!vf.writeDataFile(dir.filePath("no/such/folder.DTA"), "A", 1, rec.get()));
+    // Only regular files, up to the bound (text after "END:" is ignored).
+    QVERIFY(!vf.readDataFile("/dev/zero", serial, flag, port, rec.get()));
+    const QByteArray valid = joined(band3());
+    QByteArray big = valid + QByteArray(kMaxDataFileBytes - valid.size(), ';');
+    QVERIFY(golden::writeBytes(dir.filePath("big.DTA"), big));
+    QVERIFY(vf.readDataFile(dir.filePath("big.DTA"), serial, flag, port, rec.get()));
+    QVERIFY(golden::writeBytes(dir.filePath("big.DTA"), big + ";"));
+    QVERIFY(!vf.readDataFile(dir.filePath("big.DTA"), serial, flag, port, rec.get()));
 }
 
 void TestFilesData::failedSaveKeepsOldFile()

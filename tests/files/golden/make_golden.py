@@ -203,11 +203,13 @@ def main():
     for k in range(5):
         custom_in += [b"PenColor_R_Ref[%d]:%d" % (k, 100 + k), b"PenColor_Theta_Ref[%d]:%d" % (k, 200 + k)]
     custom_in += [b"pstr:" + sjis("試作スピーカー　１６ｃｍ／８Ω"),
-                  b"pstr:a: b : c  ",
+                  # codes sharing one character, bytes outside the code page, a lone lead byte
+                  b"pstr:a: b : c  \xFA\x4A\xED\x40\x87\x90\xEE\xF9\x80\xFD\x82",
                   b"pstr:" + sjis("測定者：山田") + b"x" * 300,
                   b"top:-8", b"left:0", b"width:2000", b"height:700", b"band:9",
                   b"fronly:5", b"fwide:-1", b"fave3:0", b"fwarning:1", b"END:ignored text"]
-    write("custom.input.prf", b"".join(l + b"\n" for l in custom_in))
+    # saved by an editor that puts a UTF-8 byte-order mark in front
+    write("custom.input.prf", b"\xEF\xBB\xBF" + b"".join(l + b"\n" for l in custom_in))
     custom_out = [l for l in custom_in if not l.startswith(b";")]
     custom_out = [b"fronly:1" if l == b"fronly:5" else b"fwide:1" if l == b"fwide:-1" else
                   b"END:" if l.startswith(b"END:") else l for l in custom_out]
