@@ -31,6 +31,10 @@ constexpr int kMinWidth = 640;
 constexpr int kMinHeight = 480;
 constexpr int kMaxWidth = 1280;
 constexpr int kMaxHeight = 1024;
+// The stored window size is the outer size of the original platform, whose border, caption
+// and menu took this much around the client area below the menu.
+constexpr int kFrameWidth = 8;
+constexpr int kFrameHeight = 40;
 constexpr int kStatusBarHeight = 20;
 constexpr int kStatusBorderWidth = 0;
 constexpr int kStatusPanels = 3;
@@ -379,11 +383,32 @@ void TFormMain::mApplyLabelColors()
     }
 }
 
-int TFormMain::outerWidth() const { return width(); }
+int TFormMain::outerWidth() const
+{
+    return centralWidget()->width() + kFrameWidth;
+}
+
+int TFormMain::outerHeight() const
+{
+    return centralWidget()->height() + kFrameHeight;
+}
 
 void TFormMain::applyWindowSize(int w, int h)
 {
-    setFixedSize(qBound(kMinWidth, w, kMaxWidth), qBound(kMinHeight, h, kMaxHeight));
+    const int clientWidth = qBound(kMinWidth, w, kMaxWidth) - kFrameWidth;
+    const int clientHeight = qBound(kMinHeight, h, kMaxHeight) - kFrameHeight;
+    setFixedSize(clientWidth, clientHeight + menuBarHeight(clientWidth));
+}
+
+int TFormMain::menuBarHeight(int clientWidth) const
+{
+    // What the window's layout gives the menu bar; a menu shown by the desktop takes none.
+    const QMenuBar *bar = menuBar();
+    if (bar->isNativeMenuBar() || bar->isHidden())
+        return 0;
+    const int forWidth = bar->heightForWidth(clientWidth);
+    const int height = forWidth >= 0 ? forWidth : bar->sizeHint().height();
+    return qMax(height, bar->minimumSizeHint().height());
 }
 
 int TFormMain::selectedBand() const { return ComboBox2->currentIndex() + 1; }
@@ -429,8 +454,8 @@ void TFormMain::FormResize()
     if (!placementLoading) {
         windowState.top = y();
         windowState.left = x();
-        windowState.width = width();
-        windowState.height = height();
+        windowState.width = outerWidth();
+        windowState.height = outerHeight();
     }
 }
 

@@ -150,9 +150,11 @@ public:
     void selectShownCurves();
     bool anyReferenceLoaded() const;
     int selectedBand() const; // band list item index + 1
-    // The outer window width the layout rules are written against.
+    // The outer window size the layout rules and the settings file are written against:
+    // the client area below the menu is (width - 8) x (height - 40).
     int outerWidth() const;
-    // Applies a window size within the size limits; the user cannot resize by dragging.
+    int outerHeight() const;
+    // Applies an outer window size within the size limits; the user cannot resize by dragging.
     void applyWindowSize(int width, int height);
 
     // ---- files and settings ----
@@ -232,6 +234,7 @@ protected:
 private:
     void buildMenus();
     void buildControls();
+    int menuBarHeight(int clientWidth) const;
     void FormCloseQuery();
     void FormDestroy();
     bool m_inIdle = false;

@@ -96,8 +96,8 @@ void TFormMain::mLoadSettings()
     settings.restoreDefaults();
     windowState.top = y();
     windowState.left = x();
-    windowState.width = width();
-    windowState.height = height();
+    windowState.width = outerWidth();
+    windowState.height = outerHeight();
     windowState.band = selectedBand();
     windowState.rOnly = MenuGraph_R_only->isChecked();
     windowState.thickLines = MenuGraph_Wide->isChecked();
@@ -114,8 +114,8 @@ void TFormMain::mSaveSettings()
     windowState.band = selectedBand();
     windowState.left = x();
     windowState.top = y();
-    windowState.width = width();
-    windowState.height = height();
+    windowState.width = outerWidth();
+    windowState.height = outerHeight();
     windowState.rOnly = MenuGraph_R_only->isChecked();
     windowState.thickLines = MenuGraph_Wide->isChecked();
     windowState.averaging = MenuGraph_Ave->isChecked();

@@ -150,7 +150,7 @@ void TestShell::startUpState()
         QCOMPARE(ref->band, 1);
         QCOMPARE(QByteArray(ref->points[0], 19), QByteArray(19, '0'));
     }
-    QCOMPARE(m_win->minimumSize(), QSize(640, 480));
+    QCOMPARE(m_win->centralWidget()->size(), QSize(632, 440));
     QCOMPARE(m_win->font().pixelSize(), 12);
     QCOMPARE(m_win->font().families().value(0), QStringLiteral("ＭＳ Ｐゴシック"));
     QVERIFY(m_win->message && m_win->status && m_win->file);
@@ -168,9 +168,9 @@ void TestShell::startUpState()
 void TestShell::geometryAt640()
 {
     m_win->applyWindowSize(640, 480);
-    QTRY_COMPARE(m_win->width(), 640);
+    QTRY_COMPARE(m_win->outerWidth(), 640);
     const int clientHeight = m_win->centralWidget()->height();
-    QCOMPARE(m_win->PaintBox1->geometry(), QRect(64, 24, 500, clientHeight - 120));
+    QCOMPARE(m_win->PaintBox1->geometry(), QRect(64, 24, 500, 320));
     QCOMPARE(m_win->QuitBtn->geometry().right(), m_win->PaintBox1->geometry().right());
     QCOMPARE(m_win->MStartBtn->pos(), QPoint(64, clientHeight - 60));
     QCOMPARE(m_win->QuitBtn->y(), clientHeight - 60);
@@ -182,6 +182,7 @@ void TestShell::geometryFollowsSize_data()
 {
     QTest::addColumn<QSize>("asked");
     QTest::addColumn<QSize>("applied");
+    QTest::newRow("default 640x480") << QSize(640, 480) << QSize(640, 480);
     QTest::newRow("900x700") << QSize(900, 700) << QSize(900, 700);
     QTest::newRow("too small") << QSize(300, 200) << QSize(640, 480);
     QTest::newRow("too big") << QSize(2000, 1500) << QSize(1280, 1024);
@@ -192,9 +193,9 @@ void TestShell::geometryFollowsSize()
     QFETCH(QSize, asked);
     QFETCH(QSize, applied);
     m_win->applyWindowSize(asked.width(), asked.height());
-    QTRY_COMPARE(m_win->size(), applied);
-    QCOMPARE(m_win->PaintBox1->width(), applied.width() - 140);
-    QCOMPARE(m_win->PaintBox1->height(), m_win->centralWidget()->height() - 120);
+    // The client area below the menu is 8 narrower and 40 lower than the outer size.
+    QTRY_COMPARE(m_win->centralWidget()->size(), applied - QSize(8, 40));
+    QCOMPARE(m_win->PaintBox1->size(), applied - QSize(140, 160));
     QCOMPARE(m_win->windowState.width, applied.width());
     QCOMPARE(m_win->windowState.height, applied.height());
 }

@@ -64,6 +64,12 @@ private:
     std::unique_ptr<TFormMain> m_win;
 };
 
+// The window's size as the settings file stores it.
+inline QSize outerSize(const TFormMain *w)
+{
+    return QSize(w->outerWidth(), w->outerHeight());
+}
+
 // A valid settings file: the given lines 2 to 26 between "VELO2_ini" and "END:".
 inline QByteArray settingsFile(const QList<QByteArray> &body)
 {

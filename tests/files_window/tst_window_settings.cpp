@@ -63,8 +63,8 @@ void TestWindowSettings::firstStartWrites27Lines()
                                      "pstr:",
                                      "top:" + QByteArray::number(w->y()),
                                      "left:" + QByteArray::number(w->x()),
-                                     "width:" + QByteArray::number(w->width()),
-                                     "height:" + QByteArray::number(w->height()),
+                                     "width:" + QByteArray::number(w->outerWidth()),
+                                     "height:" + QByteArray::number(w->outerHeight()),
                                      "band:2",
                                      "fronly:0",
                                      "fwide:0",
@@ -107,7 +107,7 @@ void TestWindowSettings::storedSettingsAreApplied()
     QVERIFY(w->MenuSet_Warning->isChecked());
     // The measurement keeps its own band.
     QCOMPARE(w->measurement->band, 2);
-    QTRY_COMPARE(w->geometry().size(), QSize(700, 500));
+    QTRY_COMPARE(outerSize(w), QSize(700, 500));
     QTRY_COMPARE(w->pos(), QPoint(30, 40));
     QCOMPARE(w->windowState.width, 700);
     QCOMPARE(w->windowState.top, 40);
@@ -193,7 +193,7 @@ void TestWindowSettings::settingsSurviveARestart()
     w->ComboBox2->setCurrentIndex(6);
     w->applyWindowSize(720, 530);
     w->move(25, 35);
-    QTRY_COMPARE(w->geometry().size(), QSize(720, 530));
+    QTRY_COMPARE(outerSize(w), QSize(720, 530));
     QTRY_COMPARE(w->pos(), QPoint(25, 35));
     sw.stop();
 
@@ -210,7 +210,7 @@ void TestWindowSettings::settingsSurviveARestart()
     QVERIFY(w->MenuSet_Warning->isChecked());
     QCOMPARE(w->ComboBox2->currentIndex(), 6);
     QCOMPARE(w->graphScale.band, 7);
-    QTRY_COMPARE(w->geometry().size(), QSize(720, 530));
+    QTRY_COMPARE(outerSize(w), QSize(720, 530));
     QTRY_COMPARE(w->pos(), QPoint(25, 35));
     // The text is stored in Windows-31J.
     QVERIFY(sw.read().contains("\r\npstr:\x83\x58\x83\x73\x81\x5B\x83\x4A: A-1 / 8\x83\xB6\r\n"));
