@@ -65,6 +65,9 @@ bool THKA_Print::printGraph(bool rOnly, bool unitIsHKA, bool thickLines, bool wi
     QPainter page;
     if (!page.begin(m_printer))
         return false;
+    // A PDF (which is also what CUPS printers are sent) would otherwise carry the plot as a
+    // JPEG, with fringes round the lines and thousands of colours for a handful.
+    page.setRenderHint(QPainter::LosslessImageRendering);
     page.setBrush(Qt::white);
     page.setPen(Qt::black);
     page.drawImage(l.plotLeft, l.plotTop, bitmap);

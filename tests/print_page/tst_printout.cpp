@@ -268,6 +268,9 @@ void TestPrintout::renderedPage()
     QCOMPARE(m_source->draws[0].withReferences, withReferences);
     QCOMPARE(m_source->draws[0].wide, true);
 
+    QFile pdf(pdfPath());
+    QVERIFY(pdf.open(QIODevice::ReadOnly));
+    QVERIFY(!pdf.readAll().contains("/DCTDecode")); // the plot is not stored as a JPEG
     const QImage page = Pdf::render(pdfPath(), m_dir->path(), kPdfDpi);
     QVERIFY(!page.isNull());
     const int off = qRound(kMarginPoints * kPdfDpi / 72.0); // 75 pixels
