@@ -93,10 +93,14 @@ QLineEdit *TFormCalc::peakField(int row, int column) const
     return fields_[row][column];
 }
 
+bool TFormCalc::hasSource() const
+{
+    return raw_ && smooth_ && ts_ && measurement_;
+}
+
 bool TFormCalc::sourceReady() const
 {
-    return raw_ && smooth_ && ts_ && measurement_ && measurement_->valid &&
-           isValidBand(measurement_->band);
+    return hasSource() && measurement_->valid && isValidBand(measurement_->band);
 }
 
 bool TFormCalc::showAnalysis()
@@ -133,16 +137,22 @@ void TFormCalc::runQueuedSearch()
 
 void TFormCalc::runSearch()
 {
-    peaks_ = PeakList();
-    clearPeakFields();
-    if (!sourceReady()) {
-        // No measurement (yet): nothing to search and nothing to report.
+    if (!hasSource()) {
+        peaks_ = PeakList();
+        clearPeakFields();
         ButtonTS->setEnabled(false);
         return;
     }
+    // A closed measurement keeps its curve, and a run overwrites it point by point: either
+    // way the list goes on showing the peaks of the curve it was found on.
+    if (!sourceReady())
+        return;
+    peaks_ = PeakList();
+    clearPeakFields();
     first_ = bandFirstIndex(measurement_->band);
     last_ = bandLastIndex(measurement_->band);
-    peaks_ = searchBand(*raw_, *smooth_, measurement_->band);
+    searched_ = *raw_;
+    peaks_ = searchBand(searched_, *smooth_, measurement_->band);
     for (int row = 0; row < peaks_.peakCount; ++row)
         showPeak(peaks_.peakIndex[row], row);
     ButtonTS->setEnabled(peaks_.peakCount > 0);
@@ -159,8 +169,8 @@ void TFormCalc::clearPeakFields()
 
 void TFormCalc::showPeak(int index, int row)
 {
-    fields_[row][0]->setText(formatHashDot00(raw_->freq[index]));
-    fields_[row][1]->setText(formatHashDot00(raw_->r[index]));
+    fields_[row][0]->setText(formatHashDot00(searched_.freq[index]));
+    fields_[row][1]->setText(formatHashDot00(searched_.r[index]));
     QPalette palette = fields_[row][1]->palette();
     palette.setColor(QPalette::Text, palette.color(QPalette::WindowText));
     fields_[row][1]->setPalette(palette);
@@ -168,7 +178,7 @@ void TFormCalc::showPeak(int index, int row)
 
 bool TFormCalc::hasResonance() const
 {
-    return peaks_.peakCount > 0 && peaks_.Rmax != 0.0f && sourceReady();
+    return peaks_.peakCount > 0 && peaks_.Rmax != 0.0f;
 }
 
 void TFormCalc::ButtonTSClick()
@@ -187,8 +197,8 @@ void TFormCalc::ButtonTSClick()
         setFocus();
         return;
     }
-    // A run may have started or ended while the entry was open; the search that followed has
-    // already shown what there is to show.
+    // A new measurement may have arrived while the entry was open; the search that followed
+    // has already shown what there is to show.
     if (!hasResonance())
         return;
 
@@ -198,7 +208,7 @@ void TFormCalc::ButtonTSClick()
         return;
     }
 
-    const TsResult result = computeTs(*raw_, first_, last_, peaks_, Re_, *ts_);
+    const TsResult result = computeTs(searched_, first_, last_, peaks_, Re_, *ts_);
     if (result != TsResult::Ok) {
         const AnalysisMessages::Box box = AnalysisMessages::forResult(result);
         showError(box.caption, box.text);

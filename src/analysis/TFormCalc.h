@@ -13,9 +13,10 @@ class TForm_Re;
 class TFormTS;
 
 // The modeless analysis window "VELO / 測定結果": up to five resonance peaks of the
-// measurement and the entry to the Thiele-Small computation. It only points at the main
-// window's blocks and searches when it is opened and when the curves have changed, never on
-// a mere activation, so closing its own message box cannot start the search again.
+// measurement and the entry to the Thiele-Small computation. It searches the main window's
+// blocks when it is opened and when the curves have changed, never on a mere activation, so
+// closing its own message box cannot start the search again. While the measurement is not
+// valid it keeps the peaks of the curve it last searched.
 class TFormCalc : public QDialog
 {
     Q_OBJECT
@@ -52,6 +53,7 @@ public slots:
     void CloseButtonClick();
 
 private:
+    bool hasSource() const;
     bool sourceReady() const;
     bool hasResonance() const;
     void runSearch();
@@ -65,6 +67,9 @@ private:
     TsParameters *ts_ = nullptr;
 
     PeakList peaks_;
+    // The raw curve the list was found on: the list and the Thiele-Small computation keep to
+    // it while a run overwrites the main window's block.
+    CurveBlock searched_;
     int first_ = 0;
     int last_ = 0;
     float Re_ = 0.0f;

@@ -182,12 +182,13 @@ void TestAppDialogs::analysisFollowsOpenedAndClosedFiles()
     files.answers = {{high}};
     m_win->MenuFile_Open->trigger();
     QVERIFY(waitUntil([&] { return m_win->formCalc->peakField(0, 0)->text() != lowPeak; }));
-    const double highPeak = m_win->formCalc->peakField(0, 0)->text().toDouble();
-    QVERIFY(highPeak > 80 && highPeak < 100);
+    const QString highText = m_win->formCalc->peakField(0, 0)->text();
+    QVERIFY(highText.toDouble() > 80 && highText.toDouble() < 100);
 
-    // Closing it leaves nothing to show.
+    // Closing it keeps the curve, and the window its peaks.
     m_win->MenuFile_Close->trigger();
-    QVERIFY(waitUntil([&] { return m_win->formCalc->peakField(0, 0)->text() == "---"; }));
+    QCoreApplication::sendPostedEvents(m_win->formCalc);
+    QCOMPARE(m_win->formCalc->peakField(0, 0)->text(), highText);
     QVERIFY(m_seams->messages.boxes.isEmpty());
 }
 
