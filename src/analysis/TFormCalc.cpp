@@ -149,9 +149,9 @@ void TFormCalc::runSearch()
         return;
     peaks_ = PeakList();
     clearPeakFields();
-    first_ = bandFirstIndex(measurement_->band);
-    last_ = bandLastIndex(measurement_->band);
     searched_ = *raw_;
+    first_ = last_ = 0;
+    analysisRange(searched_, measurement_->band, &first_, &last_);
     peaks_ = searchBand(searched_, *smooth_, measurement_->band);
     for (int row = 0; row < peaks_.peakCount; ++row)
         showPeak(peaks_.peakIndex[row], row);

@@ -597,6 +597,7 @@ void TestAnalysisCore::tsFailures_data()
     QTest::newRow("Re tiny") << "" << 1e-44f << TsResult::BadRe << false;
     QTest::newRow("no crossing below") << "highBelow" << 8.0f << TsResult::NoF1 << true;
     QTest::newRow("no crossing above") << "highAbove" << 8.0f << TsResult::NoF2 << true;
+    QTest::newRow("file ended above Rx") << "earlyEnd" << 8.0f << TsResult::NoF2 << true;
     QTest::newRow("f1 equals f2") << "constantFreq" << 8.0f << TsResult::BadF1F2 << true;
     QTest::newRow("falling frequencies") << "fallingFreq" << 8.0f << TsResult::BadF1F2 << true;
     QTest::newRow("resonance at 0 Hz") << "zeroFs" << 8.0f << TsResult::BadF1F2 << true;
@@ -611,14 +612,17 @@ void TestAnalysisCore::tsFailures()
     QFETCH(bool, headUpdated);
     Curves c;
     fillWorkedExample(*c.raw);
-    const int first = bandFirstIndex(kExampleBand);
-    const int last = bandLastIndex(kExampleBand);
+    int first = bandFirstIndex(kExampleBand);
+    int last = bandLastIndex(kExampleBand);
     if (change == "highBelow")
         for (int i = first; i <= 90; ++i)
             c.raw->r[i] = 20.0f;
-    if (change == "highAbove")
+    if (change == "highAbove" || change == "earlyEnd")
         for (int i = 110; i <= last; ++i)
             c.raw->r[i] = 20.0f;
+    if (change == "earlyEnd") // the missing points must not read as a fall below Rx
+        for (int i = 130; i <= last; ++i)
+            c.raw->r[i] = -1.0f;
     if (change == "constantFreq")
         for (int i = first; i <= last; ++i)
             c.raw->freq[i] = 50.0f;
@@ -627,6 +631,7 @@ void TestAnalysisCore::tsFailures()
             c.raw->freq[i] = 1000.0f - float(i);
     if (change == "zeroFs")
         c.raw->freq[kExamplePeak] = 0.0f;
+    QVERIFY(analysisRange(*c.raw, kExampleBand, &first, &last));
     smoothForAnalysis(*c.raw, *c.smooth, first, last);
     PeakList peaks = findPeaks(*c.raw, *c.smooth, first, last);
     QCOMPARE(peaks.peakCount, 1);

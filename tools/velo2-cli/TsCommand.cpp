@@ -44,9 +44,11 @@ int runTs(const QStringList &args)
     const int band = m->record.band;
     CurveBlock smooth;
     const PeakList peaks = searchBand(m->raw, smooth, band);
+    int first = 0;
+    int last = 0;
+    analysisRange(m->raw, band, &first, &last);
     TsParameters p;
-    const TsResult result =
-        computeTs(m->raw, bandFirstIndex(band), bandLastIndex(band), peaks, Re, p);
+    const TsResult result = computeTs(m->raw, first, last, peaks, Re, p);
     if (result != TsResult::Ok)
         return cl.fileFailure(
             input, CliMessages::analysisMessage(AnalysisMessages::forResult(result).text));

@@ -2,7 +2,8 @@
 
 #include "AnalysisSmoothing.h"
 
-namespace {
+namespace
+{
 
 // The shape thresholds keep the precision they were written with: the flat-top allowance is a
 // float, the rise and fall steps are doubles. Each comparison is made in extended precision.
@@ -115,12 +116,26 @@ PeakList findPeaks(const CurveBlock &raw, const CurveBlock &smooth, int first, i
     return list;
 }
 
-PeakList searchBand(const CurveBlock &raw, CurveBlock &smooth, int band)
+bool analysisRange(const CurveBlock &raw, int band, int *first, int *last)
 {
     if (!isValidBand(band))
+        return false;
+    int end = bandLastIndex(band);
+    while (end >= bandFirstIndex(band) && !(raw.r[end] >= 0.0f))
+        --end;
+    if (end < bandFirstIndex(band))
+        return false;
+    *first = bandFirstIndex(band);
+    *last = end;
+    return true;
+}
+
+PeakList searchBand(const CurveBlock &raw, CurveBlock &smooth, int band)
+{
+    int first = 0;
+    int last = 0;
+    if (!analysisRange(raw, band, &first, &last))
         return PeakList();
-    const int first = bandFirstIndex(band);
-    const int last = bandLastIndex(band);
     smoothForAnalysis(raw, smooth, first, last);
     return findPeaks(raw, smooth, first, last);
 }

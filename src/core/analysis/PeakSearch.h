@@ -27,6 +27,11 @@ bool isBroadPeak(const CurveBlock &raw, const CurveBlock &smooth, int first, int
 // without that check. Stops after five peaks.
 PeakList findPeaks(const CurveBlock &raw, const CurveBlock &smooth, int first, int last);
 
-// The analysis window's search over a band 1..9: smoothForAnalysis of raw into smooth, then
-// findPeaks. An empty list for any other band.
+// The grid range the analysis covers for a band 1..9: the band up to its last measured point,
+// since a file that ended early leaves the rest of the band empty (R < 0). False for any other
+// band or when the band holds no measured point.
+bool analysisRange(const CurveBlock &raw, int band, int *first, int *last);
+
+// The analysis window's search over a band 1..9: smoothForAnalysis of raw into smooth over
+// analysisRange, then findPeaks. An empty list for any other band.
 PeakList searchBand(const CurveBlock &raw, CurveBlock &smooth, int band);
