@@ -3,9 +3,9 @@
 // point texts, or the writer refuses it and writes nothing.
 
 #include "CommonFuzz.h"
-#include "files/VELO_File.h"
-#include "measure/BandTable.h"
-#include "measure/MeasurementRecord.h"
+#include "core/files/VELO_File.h"
+#include "core/model/BandTable.h"
+#include "core/model/MeasurementRecord.h"
 
 #include <cstring>
 #include <memory>

@@ -3,8 +3,8 @@
 // it and writes nothing.
 
 #include "CommonFuzz.h"
-#include "files/VELO_File.h"
-#include "measure/BandTable.h"
+#include "core/files/VELO_File.h"
+#include "core/model/BandTable.h"
 
 #include <cstring>
 

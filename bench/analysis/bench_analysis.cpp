@@ -1,12 +1,12 @@
 // Time of one analysis pass on a full band-2 curve: smoothing, peak search and the
 // Thiele-Small computation, averaged over many repetitions.
 
-#include "analysis/AnalysisSmoothing.h"
-#include "analysis/PeakSearch.h"
-#include "analysis/ThieleSmall.h"
-#include "measure/BandTable.h"
-#include "measure/CurveBlock.h"
-#include "measure/SweepGrid.h"
+#include "core/analysis/AnalysisSmoothing.h"
+#include "core/analysis/PeakSearch.h"
+#include "core/analysis/ThieleSmall.h"
+#include "core/model/BandTable.h"
+#include "core/model/CurveBlock.h"
+#include "core/model/SweepGrid.h"
 
 #include <chrono>
 #include <cmath>

@@ -1,9 +1,9 @@
 // Prints how long reading, writing and exporting a band-2 data file take.
 
-#include "files/VELO_File.h"
-#include "measure/BandTable.h"
-#include "measure/CurveBlock.h"
-#include "measure/MeasurementRecord.h"
+#include "core/files/VELO_File.h"
+#include "core/model/BandTable.h"
+#include "core/model/CurveBlock.h"
+#include "core/model/MeasurementRecord.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>

@@ -2,12 +2,12 @@
 // the line rate and sent at once. Prints wall time, points per second and the processor time
 // this process spent, to show that waiting in poll() costs next to nothing.
 
-#include "files/AppPaths.h"
-#include "measure/BandTable.h"
-#include "measure/MeasurementRecord.h"
-#include "measure/RunReceiver.h"
-#include "measure/TCommPortDriver.h"
-#include "measure/UnitProtocol.h"
+#include "core/files/AppPaths.h"
+#include "core/model/BandTable.h"
+#include "core/model/MeasurementRecord.h"
+#include "core/measure/RunReceiver.h"
+#include "core/measure/TCommPortDriver.h"
+#include "core/measure/UnitProtocol.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>

@@ -6,11 +6,11 @@
 
 #include "RecordingPresenter.h"
 #include "SimulatedUnit.h"
-#include "app/TFormMain.h"
-#include "app/TStatusBar.h"
-#include "files/AppPaths.h"
-#include "measure/BandTable.h"
-#include "measure/PointText.h"
+#include "ui/main/TFormMain.h"
+#include "ui/common/TStatusBar.h"
+#include "core/files/AppPaths.h"
+#include "core/model/BandTable.h"
+#include "core/model/PointText.h"
 
 #include <QAbstractEventDispatcher>
 #include <QApplication>

@@ -1,11 +1,11 @@
 #include "AnalysisCurves.h"
-#include "analysis/AnalysisFormat.h"
-#include "analysis/AnalysisMessages.h"
-#include "analysis/AnalysisSmoothing.h"
-#include "analysis/PeakSearch.h"
-#include "analysis/ThieleSmall.h"
-#include "measure/BandTable.h"
-#include "measure/CurveBlock.h"
+#include "core/analysis/AnalysisFormat.h"
+#include "core/analysis/AnalysisMessages.h"
+#include "core/analysis/AnalysisSmoothing.h"
+#include "core/analysis/PeakSearch.h"
+#include "core/analysis/ThieleSmall.h"
+#include "core/model/BandTable.h"
+#include "core/model/CurveBlock.h"
 
 #include <QtTest>
 #include <cmath>

@@ -4,10 +4,10 @@
 #include "AnalysisCurves.h"
 #include "ModalDriver.h"
 #include "RecordingPresenter.h"
-#include "analysis/TFormCalc.h"
-#include "analysis/TFormTS.h"
-#include "analysis/TForm_Re.h"
-#include "app/Seams.h"
+#include "ui/analysis/TFormCalc.h"
+#include "ui/analysis/TFormTS.h"
+#include "ui/analysis/TForm_Re.h"
+#include "ui/common/Seams.h"
 
 #include <QLineEdit>
 #include <QPushButton>

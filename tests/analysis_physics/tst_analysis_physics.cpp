@@ -3,10 +3,10 @@
 // record conversion, then smoothing, peak search and the Thiele-Small computation.
 
 #include "AnalysisCurves.h"
-#include "analysis/AnalysisSmoothing.h"
-#include "analysis/PeakSearch.h"
-#include "analysis/ThieleSmall.h"
-#include "measure/SweepGrid.h"
+#include "core/analysis/AnalysisSmoothing.h"
+#include "core/analysis/PeakSearch.h"
+#include "core/analysis/ThieleSmall.h"
+#include "core/model/SweepGrid.h"
 
 #include <QtTest>
 #include <cmath>

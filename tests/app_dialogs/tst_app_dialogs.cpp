@@ -2,14 +2,14 @@
 #include "WindowStart.h"
 #include "ScriptedChoosers.h"
 #include "ScriptedFileChooser.h"
-#include "analysis/TFormCalc.h"
+#include "ui/analysis/TFormCalc.h"
 #include "SpeakerCurve.h"
 #include "WaitIdle.h"
-#include "app/TFormMain.h"
-#include "dialogs/TFormSetting.h"
-#include "files/AppPaths.h"
-#include "graph/TFormSetColor.h"
-#include "print/TFormPrnInfo.h"
+#include "ui/main/TFormMain.h"
+#include "ui/dialogs/TFormSetting.h"
+#include "core/files/AppPaths.h"
+#include "ui/graph/TFormSetColor.h"
+#include "ui/print/TFormPrnInfo.h"
 
 #include <QComboBox>
 #include <QLineEdit>

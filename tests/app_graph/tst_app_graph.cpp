@@ -4,12 +4,12 @@
 #include "WindowStart.h"
 #include "SpeakerCurve.h"
 #include "WaitIdle.h"
-#include "app/TFormMain.h"
-#include "app/TStatusBar.h"
-#include "files/AppPaths.h"
-#include "graph/GraphColors.h"
-#include "graph/Graph_RTF.h"
-#include "graph/TPaintBox.h"
+#include "ui/main/TFormMain.h"
+#include "ui/common/TStatusBar.h"
+#include "core/files/AppPaths.h"
+#include "core/graph/GraphColors.h"
+#include "ui/graph/Graph_RTF.h"
+#include "ui/graph/TPaintBox.h"
 
 #include <QComboBox>
 #include <QLabel>

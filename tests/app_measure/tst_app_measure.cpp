@@ -5,13 +5,13 @@
 #include "MeasureBench.h"
 #include "PtyPair.h"
 #include "ScriptedFileChooser.h"
-#include "graph/Graph_RTF.h"
-#include "graph/ReadoutFormat.h"
-#include "measure/MeasurementRecord.h"
-#include "measure/RunReceiver.h"
-#include "measure/SweepGrid.h"
-#include "measure/TCommPortDriver.h"
-#include "measure/UnitProtocol.h"
+#include "ui/graph/Graph_RTF.h"
+#include "core/graph/ReadoutFormat.h"
+#include "core/model/MeasurementRecord.h"
+#include "core/measure/RunReceiver.h"
+#include "core/model/SweepGrid.h"
+#include "core/measure/TCommPortDriver.h"
+#include "core/measure/UnitProtocol.h"
 
 #include <QElapsedTimer>
 #include <QFile>

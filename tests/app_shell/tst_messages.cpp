@@ -1,9 +1,9 @@
 #include "RecordingPresenter.h"
-#include "app/GuardedApplication.h"
-#include "app/HStatus.h"
-#include "app/QtTranslation.h"
-#include "app/TH_Message.h"
-#include "app/TStatusBar.h"
+#include "ui/main/GuardedApplication.h"
+#include "ui/common/HStatus.h"
+#include "ui/common/QtTranslation.h"
+#include "ui/common/TH_Message.h"
+#include "ui/common/TStatusBar.h"
 
 #include <QLabel>
 #include <QLibraryInfo>

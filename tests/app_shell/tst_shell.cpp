@@ -2,14 +2,14 @@
 #include "RecordingPresenter.h"
 #include "WindowStart.h"
 #include "WaitIdle.h"
-#include "analysis/TFormCalc.h"
-#include "app/TFormMain.h"
-#include "app/SignalClose.h"
-#include "app/TFormVersion.h"
-#include "app/TStatusBar.h"
-#include "files/AppPaths.h"
-#include "graph/TPaintBox.h"
-#include "measure/StopSignals.h"
+#include "ui/analysis/TFormCalc.h"
+#include "ui/main/TFormMain.h"
+#include "ui/main/SignalClose.h"
+#include "ui/main/TFormVersion.h"
+#include "ui/common/TStatusBar.h"
+#include "core/files/AppPaths.h"
+#include "ui/graph/TPaintBox.h"
+#include "core/measure/StopSignals.h"
 
 #include <QComboBox>
 #include <QLabel>

@@ -1,5 +1,5 @@
 #include "RecordingPresenter.h"
-#include "app/SingleInstance.h"
+#include "ui/main/SingleInstance.h"
 
 #include <QLocalServer>
 #include <QLocalSocket>

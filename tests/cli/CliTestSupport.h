@@ -4,9 +4,9 @@
 // loudspeaker written by the program's own writer, in both model forms.
 
 #include "SpeakerCurve.h"
-#include "files/AnsiText.h"
-#include "files/VELO_File.h"
-#include "measure/BandTable.h"
+#include "core/files/AnsiText.h"
+#include "core/files/VELO_File.h"
+#include "core/model/BandTable.h"
 
 #include <QByteArray>
 #include <QDir>

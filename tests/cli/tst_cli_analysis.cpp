@@ -3,10 +3,10 @@
 #include "CliTestSupport.h"
 #include "ModalDriver.h"
 #include "RecordingPresenter.h"
-#include "analysis/AnalysisFormat.h"
-#include "analysis/TFormCalc.h"
-#include "analysis/TFormTS.h"
-#include "analysis/TForm_Re.h"
+#include "core/analysis/AnalysisFormat.h"
+#include "ui/analysis/TFormCalc.h"
+#include "ui/analysis/TFormTS.h"
+#include "ui/analysis/TForm_Re.h"
 
 #include <QJsonArray>
 #include <QJsonObject>

@@ -2,8 +2,8 @@
 // and export, plus every kind of bad input.
 #include "CliTestSupport.h"
 #include "GoldenFile.h"
-#include "analysis/AnalysisMessages.h"
-#include "files/NumberFormat.h"
+#include "core/analysis/AnalysisMessages.h"
+#include "core/files/NumberFormat.h"
 
 #include <QJsonArray>
 #include <QJsonObject>

@@ -3,7 +3,7 @@
 #include "CliTestSupport.h"
 #include "PtyPair.h"
 #include "SimulatedUnit.h"
-#include "measure/RunReceiver.h"
+#include "core/measure/RunReceiver.h"
 
 #include <QElapsedTimer>
 #include <QJsonArray>

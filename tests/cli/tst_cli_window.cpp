@@ -6,10 +6,10 @@
 #include "GoldenFile.h"
 #include "ScriptedFileChooser.h"
 #include "WaitIdle.h"
-#include "app/TFormMain.h"
-#include "files/AppPaths.h"
-#include "graph/GraphColors.h"
-#include "graph/TPaintBox.h"
+#include "ui/main/TFormMain.h"
+#include "core/files/AppPaths.h"
+#include "core/graph/GraphColors.h"
+#include "ui/graph/TPaintBox.h"
 
 #include <QAction>
 #include <QComboBox>

@@ -3,11 +3,11 @@
 // Test helpers that make measurements the way the unit delivers them: point texts on the
 // sweep grid, converted by the program's own record conversion.
 
-#include "files/VELO_File.h"
-#include "measure/BandTable.h"
-#include "measure/CurveBlock.h"
-#include "measure/MeasurementRecord.h"
-#include "measure/SweepGrid.h"
+#include "core/files/VELO_File.h"
+#include "core/model/BandTable.h"
+#include "core/model/CurveBlock.h"
+#include "core/model/MeasurementRecord.h"
+#include "core/model/SweepGrid.h"
 
 #include <QFile>
 #include <QRegularExpression>

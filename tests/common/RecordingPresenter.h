@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/Seams.h"
+#include "ui/common/Seams.h"
 
 #include <QList>
 #include <QString>

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "RecordingPresenter.h"
-#include "app/Seams.h"
+#include "ui/common/Seams.h"
 
 #include <QColor>
 #include <QList>

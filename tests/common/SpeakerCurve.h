@@ -2,10 +2,10 @@
 
 // A loudspeaker's impedance, written into a record as the unit's point texts, so that the
 // graph is drawn from data that took the real conversion path.
-#include "files/VELO_File.h"
-#include "measure/BandTable.h"
-#include "measure/MeasurementRecord.h"
-#include "measure/SweepGrid.h"
+#include "core/files/VELO_File.h"
+#include "core/model/BandTable.h"
+#include "core/model/MeasurementRecord.h"
+#include "core/model/SweepGrid.h"
 
 #include <algorithm>
 #include <cmath>

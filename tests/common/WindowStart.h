@@ -1,7 +1,7 @@
 #pragma once
 
 #include "WaitIdle.h"
-#include "app/TFormMain.h"
+#include "ui/main/TFormMain.h"
 
 #include <QtTest>
 

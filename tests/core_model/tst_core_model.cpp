@@ -1,9 +1,9 @@
-#include "files/Stringutil.h"
-#include "files/VELO_File.h"
-#include "measure/BandTable.h"
-#include "measure/CurveBlock.h"
-#include "measure/GraphScale.h"
-#include "measure/MeasurementRecord.h"
+#include "core/model/Stringutil.h"
+#include "core/files/VELO_File.h"
+#include "core/model/BandTable.h"
+#include "core/model/CurveBlock.h"
+#include "core/model/GraphScale.h"
+#include "core/model/MeasurementRecord.h"
 
 #include <QtTest>
 #include <cstring>

@@ -1,6 +1,6 @@
 #include "ScriptedChoosers.h"
-#include "files/AnsiText.h"
-#include "graph/TFormSetColor.h"
+#include "core/files/AnsiText.h"
+#include "ui/graph/TFormSetColor.h"
 
 #include <QComboBox>
 #include <QGroupBox>

@@ -1,6 +1,6 @@
 #include "ModalDriver.h"
 #include "ScriptedChoosers.h"
-#include "dialogs/TFormSetting.h"
+#include "ui/dialogs/TFormSetting.h"
 
 #include <QComboBox>
 #include <QLabel>

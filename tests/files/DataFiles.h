@@ -2,7 +2,7 @@
 
 // Data files as other stations write them, for the main-window workflows.
 
-#include "measure/BandTable.h"
+#include "core/model/BandTable.h"
 
 #include <QByteArray>
 #include <QFile>

@@ -1,10 +1,10 @@
 #include "GoldenFile.h"
 
-#include "files/AnsiText.h"
-#include "files/TextFileReader.h"
-#include "files/VELO_File.h"
-#include "measure/BandTable.h"
-#include "measure/MeasurementRecord.h"
+#include "core/files/AnsiText.h"
+#include "core/files/TextFileReader.h"
+#include "core/files/VELO_File.h"
+#include "core/model/BandTable.h"
+#include "core/model/MeasurementRecord.h"
 
 #include <QTemporaryDir>
 #include <QtTest>

@@ -1,11 +1,11 @@
 #include "GoldenFile.h"
 
-#include "files/NumberFormat.h"
-#include "files/VELO_File.h"
-#include "files/ZmaText.h"
-#include "measure/CurveBlock.h"
-#include "measure/MeasurementRecord.h"
-#include "measure/PointText.h"
+#include "core/files/NumberFormat.h"
+#include "core/files/VELO_File.h"
+#include "core/files/ZmaText.h"
+#include "core/model/CurveBlock.h"
+#include "core/model/MeasurementRecord.h"
+#include "core/model/PointText.h"
 
 #include <QLocale>
 #include <QTemporaryDir>

@@ -1,6 +1,6 @@
 #include "DataFiles.h"
-#include "files/ReferenceSlot.h"
-#include "files/VELO_File.h"
+#include "core/files/ReferenceSlot.h"
+#include "core/files/VELO_File.h"
 
 #include <QTemporaryDir>
 #include <QtTest>

@@ -1,9 +1,9 @@
 #include "GoldenFile.h"
 
-#include "files/AnsiText.h"
-#include "files/AppPaths.h"
-#include "files/Settings.h"
-#include "files/VELO_File.h"
+#include "core/files/AnsiText.h"
+#include "core/files/AppPaths.h"
+#include "core/model/Settings.h"
+#include "core/files/VELO_File.h"
 
 #include <QTemporaryDir>
 #include <QtTest>

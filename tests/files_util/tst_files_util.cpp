@@ -1,12 +1,12 @@
 #include "GoldenFile.h"
-#include "files/AnsiText.h"
-#include "files/AppPaths.h"
-#include "files/FileFields.h"
-#include "files/FileNameRules.h"
-#include "files/SafeWrite.h"
-#include "files/Stringutil.h"
-#include "files/TextFileReader.h"
-#include "files/WindowPlacement.h"
+#include "core/files/AnsiText.h"
+#include "core/files/AppPaths.h"
+#include "core/files/FileFields.h"
+#include "core/files/FileNameRules.h"
+#include "core/files/SafeWrite.h"
+#include "core/model/Stringutil.h"
+#include "core/files/TextFileReader.h"
+#include "core/files/WindowPlacement.h"
 
 #include <QBuffer>
 #include <QTemporaryDir>

@@ -3,10 +3,10 @@
 #include "GoldenFile.h"
 #include "ScriptedFileChooser.h"
 #include "WaitIdle.h"
-#include "app/HStatus.h"
-#include "app/TFormMain.h"
-#include "app/TStatusBar.h"
-#include "files/AppPaths.h"
+#include "ui/common/HStatus.h"
+#include "ui/main/TFormMain.h"
+#include "ui/common/TStatusBar.h"
+#include "core/files/AppPaths.h"
 
 #include <QComboBox>
 #include <QLabel>

@@ -1,8 +1,8 @@
 #include "DataFiles.h"
 #include "GoldenFile.h"
 #include "SettingsWindow.h"
-#include "files/AnsiText.h"
-#include "measure/BandTable.h"
+#include "core/files/AnsiText.h"
+#include "core/model/BandTable.h"
 
 #include <QComboBox>
 #include <QLabel>

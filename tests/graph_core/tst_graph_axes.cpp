@@ -1,9 +1,9 @@
 // Axis maths: axis ends, grid walk, mapping, tick texts and label positions.
-#include "graph/AxisLabels.h"
-#include "graph/AxisMath.h"
-#include "graph/GraphColors.h"
-#include "graph/GridPainter.h"
-#include "measure/BandTable.h"
+#include "core/graph/AxisLabels.h"
+#include "core/graph/AxisMath.h"
+#include "core/graph/GraphColors.h"
+#include "core/graph/GridPainter.h"
+#include "core/model/BandTable.h"
 
 #include <QtTest>
 

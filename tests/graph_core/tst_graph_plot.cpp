@@ -1,10 +1,10 @@
 // Curve plotting onto a bitmap: mapping on pixels, pinning, gaps, pens, curve choice.
-#include "graph/AxisMath.h"
-#include "graph/CurvePlotter.h"
-#include "graph/GraphColors.h"
-#include "graph/PenStyle.h"
-#include "measure/BandTable.h"
-#include "measure/SweepGrid.h"
+#include "core/graph/AxisMath.h"
+#include "core/graph/CurvePlotter.h"
+#include "core/graph/GraphColors.h"
+#include "core/graph/PenStyle.h"
+#include "core/model/BandTable.h"
+#include "core/model/SweepGrid.h"
 
 #include <QtTest>
 

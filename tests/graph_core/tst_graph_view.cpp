@@ -1,10 +1,10 @@
 // View scales from the raw curves, the cursor readout and the readout texts.
-#include "files/Settings.h"
-#include "graph/CursorReadout.h"
-#include "graph/DecimalFormat.h"
-#include "graph/ReadoutFormat.h"
-#include "graph/ViewScale.h"
-#include "measure/BandTable.h"
+#include "core/model/Settings.h"
+#include "core/graph/CursorReadout.h"
+#include "core/graph/DecimalFormat.h"
+#include "core/graph/ReadoutFormat.h"
+#include "core/graph/ViewScale.h"
+#include "core/model/BandTable.h"
 
 #include <QtTest>
 #include <cstring>

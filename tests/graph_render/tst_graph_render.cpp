@@ -2,13 +2,13 @@
 // the 35 axis labels.
 #include "RendererHost.h"
 
-#include "files/Settings.h"
-#include "files/VELO_File.h"
-#include "graph/AxisMath.h"
-#include "graph/GraphColors.h"
-#include "graph/Graph_RTF.h"
-#include "graph/TPaintBox.h"
-#include "graph/ViewScale.h"
+#include "core/model/Settings.h"
+#include "core/files/VELO_File.h"
+#include "core/graph/AxisMath.h"
+#include "core/graph/GraphColors.h"
+#include "ui/graph/Graph_RTF.h"
+#include "ui/graph/TPaintBox.h"
+#include "core/graph/ViewScale.h"
 
 #include <QLabel>
 #include <QPainter>

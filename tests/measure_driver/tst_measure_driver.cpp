@@ -1,7 +1,7 @@
 #include "PtyPair.h"
-#include "files/AppPaths.h"
-#include "measure/PortResolver.h"
-#include "measure/TCommPortDriver.h"
+#include "core/files/AppPaths.h"
+#include "core/measure/PortResolver.h"
+#include "core/measure/TCommPortDriver.h"
 
 #include <QDir>
 #include <QElapsedTimer>

@@ -1,9 +1,9 @@
-#include "measure/BandTable.h"
-#include "measure/MeasurementRecord.h"
-#include "measure/PointEncoder.h"
-#include "measure/PointText.h"
-#include "measure/RunReceiver.h"
-#include "measure/SweepGrid.h"
+#include "core/model/BandTable.h"
+#include "core/model/MeasurementRecord.h"
+#include "core/measure/PointEncoder.h"
+#include "core/model/PointText.h"
+#include "core/measure/RunReceiver.h"
+#include "core/model/SweepGrid.h"
 
 #include <QtTest>
 

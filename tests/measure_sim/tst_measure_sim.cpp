@@ -1,12 +1,12 @@
 #include "SimulatedUnit.h"
-#include "files/AppPaths.h"
-#include "measure/MeasurementRecord.h"
-#include "measure/PointEncoder.h"
-#include "measure/PointText.h"
-#include "measure/RunReceiver.h"
-#include "measure/SweepGrid.h"
-#include "measure/TCommPortDriver.h"
-#include "measure/UnitProtocol.h"
+#include "core/files/AppPaths.h"
+#include "core/model/MeasurementRecord.h"
+#include "core/measure/PointEncoder.h"
+#include "core/model/PointText.h"
+#include "core/measure/RunReceiver.h"
+#include "core/model/SweepGrid.h"
+#include "core/measure/TCommPortDriver.h"
+#include "core/measure/UnitProtocol.h"
 
 #include <QFile>
 #include <QTemporaryDir>

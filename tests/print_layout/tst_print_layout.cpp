@@ -1,4 +1,4 @@
-#include "print/PrintLayout.h"
+#include "core/print/PrintLayout.h"
 
 #include <QtTest>
 

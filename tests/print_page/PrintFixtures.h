@@ -1,6 +1,6 @@
 #pragma once
 
-#include "print/GraphPrintSource.h"
+#include "ui/print/GraphPrintSource.h"
 
 #include <QImage>
 #include <QLabel>

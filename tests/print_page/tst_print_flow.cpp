@@ -1,11 +1,11 @@
 #include "ModalDriver.h"
 #include "PrintFixtures.h"
 #include "ScriptedChoosers.h"
-#include "app/TH_Message.h"
-#include "files/AnsiText.h"
-#include "print/PrintCommands.h"
-#include "print/PrintLayout.h"
-#include "print/TFormPrnInfo.h"
+#include "ui/common/TH_Message.h"
+#include "core/files/AnsiText.h"
+#include "ui/print/PrintCommands.h"
+#include "core/print/PrintLayout.h"
+#include "ui/print/TFormPrnInfo.h"
 
 #include <QFileInfo>
 #include <QLabel>

@@ -3,11 +3,11 @@
 #include "AnalysisCurves.h"
 #include "PrintFixtures.h"
 #include "RendererHost.h"
-#include "graph/AxisLabels.h"
-#include "graph/Graph_RTF.h"
-#include "graph/TPaintBox.h"
-#include "graph/ViewScale.h"
-#include "print/THKA_Print.h"
+#include "core/graph/AxisLabels.h"
+#include "ui/graph/Graph_RTF.h"
+#include "ui/graph/TPaintBox.h"
+#include "core/graph/ViewScale.h"
+#include "ui/print/THKA_Print.h"
 
 #include <QLabel>
 #include <QTemporaryDir>

@@ -1,6 +1,6 @@
 #include "PrintFixtures.h"
-#include "files/AnsiText.h"
-#include "print/THKA_Print.h"
+#include "core/files/AnsiText.h"
+#include "ui/print/THKA_Print.h"
 
 #include <QFileInfo>
 #include <QGuiApplication>

@@ -1,8 +1,8 @@
 #include "UnitSimulator.h"
 
-#include "measure/BandTable.h"
-#include "measure/PointEncoder.h"
-#include "measure/SweepGrid.h"
+#include "core/model/BandTable.h"
+#include "core/measure/PointEncoder.h"
+#include "core/model/SweepGrid.h"
 
 #include <algorithm>
 #include <cerrno>

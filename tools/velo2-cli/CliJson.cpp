@@ -1,7 +1,7 @@
 #include "CliJson.h"
 
 #include "CliIo.h"
-#include "files/NumberFormat.h"
+#include "core/files/NumberFormat.h"
 
 #include <QJsonArray>
 #include <QJsonDocument>

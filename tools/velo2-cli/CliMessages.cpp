@@ -1,8 +1,8 @@
 #include "CliMessages.h"
 
-#include "analysis/AnalysisMessages.h"
-#include "measure/BandTable.h"
-#include "measure/UnitProtocol.h"
+#include "core/analysis/AnalysisMessages.h"
+#include "core/model/BandTable.h"
+#include "core/measure/UnitProtocol.h"
 
 #include <cerrno>
 #include <cstring>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "measure/CurveBlock.h"
+#include "core/model/CurveBlock.h"
 
 // Smallest and largest frequency, R and phase over the points of a band.
 struct CurveRanges {

@@ -4,8 +4,8 @@
 #include "Commands.h"
 #include "MeasurementFile.h"
 #include "OutputTarget.h"
-#include "files/FileNameRules.h"
-#include "files/VELO_File.h"
+#include "core/files/FileNameRules.h"
+#include "core/files/VELO_File.h"
 
 int runExport(const QStringList &args)
 {

@@ -1,11 +1,11 @@
 #include "GraphImage.h"
 
 #include "MeasurementFile.h"
-#include "app/WindowFont.h"
-#include "graph/AxisLabels.h"
-#include "graph/Graph_RTF.h"
-#include "graph/TPaintBox.h"
-#include "graph/ViewScale.h"
+#include "ui/common/WindowFont.h"
+#include "core/graph/AxisLabels.h"
+#include "ui/graph/Graph_RTF.h"
+#include "ui/graph/TPaintBox.h"
+#include "core/graph/ViewScale.h"
 
 #include <QLabel>
 #include <QPixmap>

@@ -7,14 +7,14 @@
 #include "MeasurementSummary.h"
 #include "OutputTarget.h"
 #include "ProgressBar.h"
-#include "measure/StopSignals.h"
-#include "files/VELO_File.h"
-#include "graph/ReadoutFormat.h"
-#include "measure/PortResolver.h"
-#include "measure/RunDateTime.h"
-#include "measure/RunReceiver.h"
-#include "measure/TCommPortDriver.h"
-#include "measure/UnitProtocol.h"
+#include "core/measure/StopSignals.h"
+#include "core/files/VELO_File.h"
+#include "core/graph/ReadoutFormat.h"
+#include "core/measure/PortResolver.h"
+#include "core/measure/RunDateTime.h"
+#include "core/measure/RunReceiver.h"
+#include "core/measure/TCommPortDriver.h"
+#include "core/measure/UnitProtocol.h"
 
 #include <QDateTime>
 #include <QDir>

@@ -1,9 +1,9 @@
 #include "MeasurementFile.h"
 
 #include "CliMessages.h"
-#include "files/InputFile.h"
-#include "files/ReferenceSlot.h"
-#include "files/VELO_File.h"
+#include "core/files/InputFile.h"
+#include "core/files/ReferenceSlot.h"
+#include "core/files/VELO_File.h"
 
 #include <QFile>
 #include <QFileInfo>

@@ -1,9 +1,9 @@
 #pragma once
 
-#include "measure/CurveBlock.h"
-#include "measure/MeasurementRecord.h"
+#include "core/model/CurveBlock.h"
+#include "core/model/MeasurementRecord.h"
 
-#include "files/Settings.h"
+#include "core/model/Settings.h"
 
 #include <QString>
 #include <array>

@@ -4,8 +4,8 @@
 #include "CliMessages.h"
 #include "CurveRanges.h"
 #include "MeasurementFile.h"
-#include "files/AnsiText.h"
-#include "graph/ReadoutFormat.h"
+#include "core/files/AnsiText.h"
+#include "core/graph/ReadoutFormat.h"
 
 #include <QStringList>
 

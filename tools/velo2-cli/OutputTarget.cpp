@@ -2,8 +2,8 @@
 
 #include "CliIo.h"
 #include "CliMessages.h"
-#include "files/FileNameRules.h"
-#include "files/SafeWrite.h"
+#include "core/files/FileNameRules.h"
+#include "core/files/SafeWrite.h"
 
 #include <QDir>
 #include <QFileInfo>

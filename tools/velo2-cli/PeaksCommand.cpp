@@ -4,9 +4,9 @@
 #include "CommandLine.h"
 #include "Commands.h"
 #include "MeasurementFile.h"
-#include "analysis/AnalysisFormat.h"
-#include "analysis/AnalysisMessages.h"
-#include "analysis/PeakSearch.h"
+#include "core/analysis/AnalysisFormat.h"
+#include "core/analysis/AnalysisMessages.h"
+#include "core/analysis/PeakSearch.h"
 
 #include <QJsonArray>
 

@@ -5,7 +5,7 @@
 #include "GraphImage.h"
 #include "MeasurementFile.h"
 #include "OutputTarget.h"
-#include "files/Settings.h"
+#include "core/model/Settings.h"
 
 #include <QBuffer>
 #include <QRegularExpression>

@@ -4,7 +4,7 @@
 #include "Commands.h"
 #include "MeasurementFile.h"
 #include "OutputTarget.h"
-#include "files/ZmaText.h"
+#include "core/files/ZmaText.h"
 
 int runZma(const QStringList &args)
 {

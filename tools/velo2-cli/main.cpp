@@ -1,7 +1,7 @@
 #include "CliIo.h"
 #include "CliMessages.h"
 #include "Commands.h"
-#include "app/Texts.h"
+#include "ui/common/Texts.h"
 
 #include <QApplication>
 #include <QCoreApplication>

@@ -1,6 +1,6 @@
-#include "AnalysisFormat.h"
+#include "core/analysis/AnalysisFormat.h"
 
-#include "graph/DecimalFormat.h"
+#include "core/graph/DecimalFormat.h"
 
 #include <cmath>
 

@@ -1,4 +1,4 @@
-#include "AnalysisMessages.h"
+#include "core/analysis/AnalysisMessages.h"
 
 namespace AnalysisMessages {
 

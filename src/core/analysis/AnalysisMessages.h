@@ -1,6 +1,6 @@
 #pragma once
 
-#include "ThieleSmall.h"
+#include "core/analysis/ThieleSmall.h"
 
 #include <QString>
 

@@ -1,4 +1,4 @@
-#include "AnalysisSmoothing.h"
+#include "core/analysis/AnalysisSmoothing.h"
 
 namespace {
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "measure/CurveBlock.h"
+#include "core/model/CurveBlock.h"
 
 // Fills smooth.r and smooth.theta over first..last from raw: 5-point means inside, 3-point
 // means next to the ends, the end points copied. Nothing outside the band is written, and

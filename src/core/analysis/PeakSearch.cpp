@@ -1,6 +1,6 @@
-#include "PeakSearch.h"
+#include "core/analysis/PeakSearch.h"
 
-#include "AnalysisSmoothing.h"
+#include "core/analysis/AnalysisSmoothing.h"
 
 namespace
 {

@@ -1,4 +1,4 @@
-#include "ThieleSmall.h"
+#include "core/analysis/ThieleSmall.h"
 
 #include <cfloat>
 #include <cmath>

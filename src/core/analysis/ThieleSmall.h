@@ -1,8 +1,8 @@
 #pragma once
 
-#include "PeakSearch.h"
-#include "TsParameters.h"
-#include "measure/CurveBlock.h"
+#include "core/analysis/PeakSearch.h"
+#include "core/analysis/TsParameters.h"
+#include "core/model/CurveBlock.h"
 
 #include <QString>
 

@@ -1,4 +1,4 @@
-#include "TsParameters.h"
+#include "core/analysis/TsParameters.h"
 
 namespace {
 

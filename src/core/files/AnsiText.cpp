@@ -1,4 +1,4 @@
-#include "AnsiText.h"
+#include "core/files/AnsiText.h"
 
 #include <QStringDecoder>
 #include <QStringEncoder>

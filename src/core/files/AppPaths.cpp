@@ -1,4 +1,4 @@
-#include "AppPaths.h"
+#include "core/files/AppPaths.h"
 
 #include <QCoreApplication>
 #include <QDir>

@@ -1,4 +1,4 @@
-#include "FileFields.h"
+#include "core/files/FileFields.h"
 
 #include <limits>
 

@@ -1,6 +1,6 @@
-#include "FileNameRules.h"
+#include "core/files/FileNameRules.h"
 
-#include "Stringutil.h"
+#include "core/model/Stringutil.h"
 
 const QString kDataFileExtension = QStringLiteral(".DTA");
 const QString kExportFileExtension = QStringLiteral(".txt");

@@ -1,4 +1,4 @@
-#include "InputFile.h"
+#include "core/files/InputFile.h"
 
 #include <QFile>
 

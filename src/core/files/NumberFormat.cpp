@@ -1,4 +1,4 @@
-#include "NumberFormat.h"
+#include "core/files/NumberFormat.h"
 
 #include <charconv>
 #include <cmath>

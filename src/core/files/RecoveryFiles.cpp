@@ -1,6 +1,6 @@
-#include "RecoveryFiles.h"
+#include "core/files/RecoveryFiles.h"
 
-#include "SafeWrite.h"
+#include "core/files/SafeWrite.h"
 
 #include <QFile>
 

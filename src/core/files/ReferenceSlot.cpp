@@ -1,6 +1,6 @@
-#include "ReferenceSlot.h"
+#include "core/files/ReferenceSlot.h"
 
-#include "VELO_File.h"
+#include "core/files/VELO_File.h"
 
 #include <memory>
 

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "measure/CurveBlock.h"
-#include "measure/MeasurementRecord.h"
+#include "core/model/CurveBlock.h"
+#include "core/model/MeasurementRecord.h"
 
 #include <QString>
 

@@ -1,4 +1,4 @@
-#include "SafeWrite.h"
+#include "core/files/SafeWrite.h"
 
 #include <QFile>
 #include <QFileInfo>

@@ -1,6 +1,6 @@
-#include "TextFileReader.h"
+#include "core/files/TextFileReader.h"
 
-#include "Stringutil.h"
+#include "core/model/Stringutil.h"
 
 #include <QIODevice>
 

@@ -1,9 +1,9 @@
 #pragma once
 
-#include "InputFile.h"
-#include "Settings.h"
-#include "measure/CurveBlock.h"
-#include "measure/MeasurementRecord.h"
+#include "core/files/InputFile.h"
+#include "core/model/Settings.h"
+#include "core/model/CurveBlock.h"
+#include "core/model/MeasurementRecord.h"
 
 #include <QByteArray>
 #include <QString>

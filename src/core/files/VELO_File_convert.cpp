@@ -1,4 +1,4 @@
-#include "VELO_File.h"
+#include "core/files/VELO_File.h"
 
 namespace {
 

@@ -1,9 +1,9 @@
-#include "VELO_File.h"
+#include "core/files/VELO_File.h"
 
-#include "FileFields.h"
-#include "SafeWrite.h"
-#include "Stringutil.h"
-#include "TextFileReader.h"
+#include "core/files/FileFields.h"
+#include "core/files/SafeWrite.h"
+#include "core/model/Stringutil.h"
+#include "core/files/TextFileReader.h"
 
 #include <QBuffer>
 

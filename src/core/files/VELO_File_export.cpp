@@ -1,10 +1,10 @@
-#include "VELO_File.h"
+#include "core/files/VELO_File.h"
 
-#include "AnsiText.h"
-#include "FileFields.h"
-#include "NumberFormat.h"
-#include "SafeWrite.h"
-#include "Stringutil.h"
+#include "core/files/AnsiText.h"
+#include "core/files/FileFields.h"
+#include "core/files/NumberFormat.h"
+#include "core/files/SafeWrite.h"
+#include "core/model/Stringutil.h"
 
 #include <QLocale>
 

@@ -1,4 +1,4 @@
-#include "WindowPlacement.h"
+#include "core/files/WindowPlacement.h"
 
 #include <algorithm>
 

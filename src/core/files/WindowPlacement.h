@@ -1,6 +1,6 @@
 #pragma once
 
-#include "Settings.h"
+#include "core/model/Settings.h"
 
 #include <QRect>
 

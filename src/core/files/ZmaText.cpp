@@ -1,7 +1,7 @@
-#include "ZmaText.h"
+#include "core/files/ZmaText.h"
 
-#include "FileFields.h"
-#include "NumberFormat.h"
+#include "core/files/FileFields.h"
+#include "core/files/NumberFormat.h"
 
 const QString kZmaFileExtension = QStringLiteral(".zma");
 

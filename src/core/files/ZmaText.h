@@ -1,6 +1,6 @@
 #pragma once
 
-#include "measure/CurveBlock.h"
+#include "core/model/CurveBlock.h"
 
 #include <QByteArray>
 #include <QString>

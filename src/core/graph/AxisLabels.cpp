@@ -1,6 +1,6 @@
-#include "AxisLabels.h"
+#include "core/graph/AxisLabels.h"
 
-#include "AxisMath.h"
+#include "core/graph/AxisMath.h"
 
 #include <cmath>
 #include <cstdlib>

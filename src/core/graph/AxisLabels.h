@@ -1,7 +1,7 @@
 #pragma once
 
-#include "files/Settings.h"
-#include "measure/GraphScale.h"
+#include "core/model/Settings.h"
+#include "core/model/GraphScale.h"
 
 #include <QPoint>
 #include <QSize>

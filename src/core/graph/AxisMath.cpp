@@ -1,4 +1,4 @@
-#include "AxisMath.h"
+#include "core/graph/AxisMath.h"
 
 #include <cmath>
 #include <iterator>

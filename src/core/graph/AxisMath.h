@@ -1,6 +1,6 @@
 #pragma once
 
-#include "measure/GraphScale.h"
+#include "core/model/GraphScale.h"
 
 // Pure maths of the chart axes. Every conversion of a coordinate to an integer truncates
 // toward zero; values outside an axis are pinned one pixel beyond the plot border.

@@ -1,8 +1,8 @@
-#include "CursorReadout.h"
+#include "core/graph/CursorReadout.h"
 
-#include "AxisMath.h"
-#include "ReadoutFormat.h"
-#include "measure/BandTable.h"
+#include "core/graph/AxisMath.h"
+#include "core/graph/ReadoutFormat.h"
+#include "core/model/BandTable.h"
 
 #include <cmath>
 #include <cstring>

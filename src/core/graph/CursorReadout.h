@@ -1,8 +1,8 @@
 #pragma once
 
-#include "measure/CurveBlock.h"
-#include "measure/GraphScale.h"
-#include "measure/MeasurementRecord.h"
+#include "core/model/CurveBlock.h"
+#include "core/model/GraphScale.h"
+#include "core/model/MeasurementRecord.h"
 
 #include <QString>
 #include <optional>

@@ -1,7 +1,7 @@
-#include "CurvePlotter.h"
+#include "core/graph/CurvePlotter.h"
 
-#include "PenStyle.h"
-#include "measure/BandTable.h"
+#include "core/graph/PenStyle.h"
+#include "core/model/BandTable.h"
 
 #include <QImage>
 #include <algorithm>

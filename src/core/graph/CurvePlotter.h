@@ -1,9 +1,9 @@
 #pragma once
 
-#include "AxisMath.h"
-#include "files/Settings.h"
-#include "measure/CurveBlock.h"
-#include "measure/GraphScale.h"
+#include "core/graph/AxisMath.h"
+#include "core/model/Settings.h"
+#include "core/model/CurveBlock.h"
+#include "core/model/GraphScale.h"
 
 #include <QPainter>
 

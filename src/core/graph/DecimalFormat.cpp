@@ -1,4 +1,4 @@
-#include "DecimalFormat.h"
+#include "core/graph/DecimalFormat.h"
 
 #include <cmath>
 #include <cstdio>

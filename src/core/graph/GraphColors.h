@@ -1,6 +1,6 @@
 #pragma once
 
-#include "files/Settings.h"
+#include "core/model/Settings.h"
 
 // Colours of the chart, in the 0x00BBGGRR form used everywhere in the program.
 constexpr ColorRef kGridColor = 0x00C0C0C0;       // ordinary grid lines (silver)

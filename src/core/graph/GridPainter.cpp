@@ -1,8 +1,8 @@
-#include "GridPainter.h"
+#include "core/graph/GridPainter.h"
 
-#include "AxisMath.h"
-#include "GraphColors.h"
-#include "PenStyle.h"
+#include "core/graph/AxisMath.h"
+#include "core/graph/GraphColors.h"
+#include "core/graph/PenStyle.h"
 
 #include <QImage>
 #include <QPainter>

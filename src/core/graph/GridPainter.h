@@ -1,6 +1,6 @@
 #pragma once
 
-#include "measure/GraphScale.h"
+#include "core/model/GraphScale.h"
 
 #include <QVector>
 

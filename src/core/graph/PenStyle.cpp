@@ -1,6 +1,6 @@
-#include "PenStyle.h"
+#include "core/graph/PenStyle.h"
 
-#include "GraphColors.h"
+#include "core/graph/GraphColors.h"
 
 QPen chartPen(ColorRef color, int width)
 {

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "files/Settings.h"
+#include "core/model/Settings.h"
 
 #include <QPen>
 

@@ -1,7 +1,7 @@
-#include "ReadoutFormat.h"
+#include "core/graph/ReadoutFormat.h"
 
-#include "DecimalFormat.h"
-#include "files/Stringutil.h"
+#include "core/graph/DecimalFormat.h"
+#include "core/model/Stringutil.h"
 
 namespace
 {

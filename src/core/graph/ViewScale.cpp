@@ -1,7 +1,7 @@
-#include "ViewScale.h"
+#include "core/graph/ViewScale.h"
 
-#include "files/Settings.h"
-#include "measure/BandTable.h"
+#include "core/model/Settings.h"
+#include "core/model/BandTable.h"
 
 #include <algorithm>
 

@@ -1,9 +1,9 @@
 #pragma once
 
-#include "files/Settings.h"
-#include "measure/CurveBlock.h"
-#include "measure/GraphScale.h"
-#include "measure/MeasurementRecord.h"
+#include "core/model/Settings.h"
+#include "core/model/CurveBlock.h"
+#include "core/model/GraphScale.h"
+#include "core/model/MeasurementRecord.h"
 
 #include <array>
 

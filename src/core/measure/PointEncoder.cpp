@@ -1,4 +1,4 @@
-#include "PointEncoder.h"
+#include "core/measure/PointEncoder.h"
 
 #include <algorithm>
 #include <cmath>

@@ -1,6 +1,6 @@
-#include "PortResolver.h"
+#include "core/measure/PortResolver.h"
 
-#include "files/AppPaths.h"
+#include "core/files/AppPaths.h"
 
 #include <QDir>
 #include <QFile>

@@ -1,6 +1,6 @@
-#include "RunDateTime.h"
+#include "core/measure/RunDateTime.h"
 
-#include "files/AnsiText.h"
+#include "core/files/AnsiText.h"
 
 #include <QLocale>
 

@@ -1,9 +1,9 @@
-#include "RunReceiver.h"
+#include "core/measure/RunReceiver.h"
 
-#include "BandTable.h"
-#include "MeasurementRecord.h"
-#include "TCommPortDriver.h"
-#include "files/Stringutil.h"
+#include "core/model/BandTable.h"
+#include "core/model/MeasurementRecord.h"
+#include "core/measure/TCommPortDriver.h"
+#include "core/model/Stringutil.h"
 
 #include <algorithm>
 #include <cstring>

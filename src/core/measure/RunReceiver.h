@@ -1,6 +1,6 @@
 #pragma once
 
-#include "PointText.h"
+#include "core/model/PointText.h"
 
 #include <QtGlobal>
 

@@ -1,4 +1,4 @@
-#include "SerialSpeed.h"
+#include "core/measure/SerialSpeed.h"
 
 #include <asm/termbits.h>
 #include <sys/ioctl.h>

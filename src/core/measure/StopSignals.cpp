@@ -1,4 +1,4 @@
-#include "StopSignals.h"
+#include "core/measure/StopSignals.h"
 
 #include <csignal>
 #include <cstdio>

@@ -1,7 +1,7 @@
-#include "TCommPortDriver.h"
+#include "core/measure/TCommPortDriver.h"
 
-#include "PortResolver.h"
-#include "SerialSpeed.h"
+#include "core/measure/PortResolver.h"
+#include "core/measure/SerialSpeed.h"
 
 #include <QFile>
 #include <QTimer>

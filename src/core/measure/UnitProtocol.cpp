@@ -1,9 +1,9 @@
-#include "UnitProtocol.h"
+#include "core/measure/UnitProtocol.h"
 
-#include "BandTable.h"
-#include "PortResolver.h"
-#include "TCommPortDriver.h"
-#include "files/Stringutil.h"
+#include "core/model/BandTable.h"
+#include "core/measure/PortResolver.h"
+#include "core/measure/TCommPortDriver.h"
+#include "core/model/Stringutil.h"
 
 #include <algorithm>
 #include <cerrno>

@@ -1,4 +1,4 @@
-#include "PrintLayout.h"
+#include "core/print/PrintLayout.h"
 
 #include <cmath>
 

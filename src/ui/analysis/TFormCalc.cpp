@@ -1,0 +1,227 @@
+#include "ui/analysis/TFormCalc.h"
+
+#include "ui/analysis/TFormTS.h"
+#include "ui/analysis/TForm_Re.h"
+#include "ui/common/Seams.h"
+#include "ui/common/TH_Message.h"
+#include "ui/common/Texts.h"
+#include "ui/common/WindowFont.h"
+#include "core/analysis/AnalysisFormat.h"
+#include "core/analysis/AnalysisMessages.h"
+#include "core/analysis/ThieleSmall.h"
+#include "core/model/MeasurementRecord.h"
+
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+namespace {
+
+const char *const kRowLabels[kMaxPeaks] = {"ピーク値１", "ピーク値２", "ピーク値３", "ピーク値４",
+                                           "ピーク値５"};
+
+void showError(const QString &caption, const QString &text)
+{
+    Seams::messages().show(MessagePresenter::Icon::Error, caption, text);
+}
+
+} // namespace
+
+TFormCalc::TFormCalc(QWidget *parent)
+    : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                          Qt::MSWindowsFixedSizeDialogHint)
+{
+    setObjectName(QStringLiteral("FormCalc"));
+    setWindowTitle(QStringLiteral("VELO / 測定結果"));
+    setFont(windowFont());
+    setModal(false);
+
+    auto *group = new QGroupBox(QStringLiteral("共振点"), this);
+    auto *grid = new QGridLayout(group);
+    grid->addWidget(new QLabel(QStringLiteral("周波数[Hz]"), group), 0, 1, Qt::AlignHCenter);
+    grid->addWidget(new QLabel(QStringLiteral("抵抗値[Ω]"), group), 0, 2, Qt::AlignHCenter);
+    for (int row = 0; row < kMaxPeaks; ++row) {
+        grid->addWidget(new QLabel(QString::fromUtf8(kRowLabels[row]), group), row + 1, 0);
+        for (int column = 0; column < 2; ++column) {
+            auto *edit = new QLineEdit(emptyFieldText(), group);
+            edit->setObjectName(QStringLiteral("Edit%1").arg(row * 2 + column + 1));
+            edit->setReadOnly(true);
+            edit->setAlignment(Qt::AlignRight);
+            edit->setFocusPolicy(Qt::ClickFocus);
+            grid->addWidget(edit, row + 1, column + 1);
+            fields_[row][column] = edit;
+        }
+    }
+
+    ButtonTS = new QPushButton(QStringLiteral("Ts の計算"), this);
+    ButtonTS->setObjectName(QStringLiteral("ButtonTS"));
+    ButtonTS->setEnabled(false);
+    CloseButton = new QPushButton(QStringLiteral("閉じる"), this);
+    CloseButton->setObjectName(QStringLiteral("CloseButton"));
+    auto *buttons = new QHBoxLayout;
+    buttons->addWidget(ButtonTS);
+    buttons->addWidget(CloseButton);
+
+    auto *layout = new QVBoxLayout(this);
+    layout->addWidget(group);
+    layout->addLayout(buttons);
+    setFixedSize(296, 280);
+
+    formRe_ = new TForm_Re(this);
+    formTS_ = new TFormTS(this);
+
+    connect(ButtonTS, &QPushButton::clicked, this, &TFormCalc::ButtonTSClick);
+    connect(CloseButton, &QPushButton::clicked, this, &TFormCalc::CloseButtonClick);
+}
+
+void TFormCalc::setSource(const CurveBlock *raw, CurveBlock *smooth,
+                          const MeasurementRecord *measurement, TsParameters *ts)
+{
+    raw_ = raw;
+    smooth_ = smooth;
+    measurement_ = measurement;
+    ts_ = ts;
+    curvesChanged();
+}
+
+QLineEdit *TFormCalc::peakField(int row, int column) const
+{
+    return fields_[row][column];
+}
+
+bool TFormCalc::hasSource() const
+{
+    return raw_ && smooth_ && ts_ && measurement_;
+}
+
+bool TFormCalc::sourceReady() const
+{
+    return hasSource() && measurement_->valid && isValidBand(measurement_->band);
+}
+
+bool TFormCalc::showAnalysis()
+{
+    if (!measurement_ || !measurement_->valid || !isValidBand(measurement_->band)) {
+        // The program's own box, with its caption, as every command that needs a measurement.
+        TH_Message(QString::fromUtf8(Texts::kUnitName), QString::fromUtf8(Texts::kCaption))
+            .msgNoData();
+        return false;
+    }
+    show();
+    raise();
+    activateWindow();
+    runSearch();
+    return true;
+}
+
+void TFormCalc::curvesChanged()
+{
+    // Searching is left to the event loop so that a caller in the middle of its own work
+    // (the end of a run, a file load) is never held up by this window's message box.
+    if (!isVisible() || searchQueued_)
+        return;
+    searchQueued_ = true;
+    QMetaObject::invokeMethod(this, &TFormCalc::runQueuedSearch, Qt::QueuedConnection);
+}
+
+void TFormCalc::runQueuedSearch()
+{
+    searchQueued_ = false;
+    if (isVisible())
+        runSearch();
+}
+
+void TFormCalc::runSearch()
+{
+    if (!hasSource()) {
+        peaks_ = PeakList();
+        clearPeakFields();
+        ButtonTS->setEnabled(false);
+        return;
+    }
+    // A closed measurement keeps its curve, and a run overwrites it point by point: either
+    // way the list goes on showing the peaks of the curve it was found on.
+    if (!sourceReady())
+        return;
+    peaks_ = PeakList();
+    clearPeakFields();
+    searched_ = *raw_;
+    first_ = last_ = 0;
+    analysisRange(searched_, measurement_->band, &first_, &last_);
+    peaks_ = searchBand(searched_, *smooth_, measurement_->band);
+    for (int row = 0; row < peaks_.peakCount; ++row)
+        showPeak(peaks_.peakIndex[row], row);
+    ButtonTS->setEnabled(peaks_.peakCount > 0);
+    if (peaks_.peakCount == 0)
+        showError(AnalysisMessages::peakCaption(), AnalysisMessages::noPeak());
+}
+
+void TFormCalc::clearPeakFields()
+{
+    for (auto &row : fields_)
+        for (QLineEdit *field : row)
+            field->setText(emptyFieldText());
+}
+
+void TFormCalc::showPeak(int index, int row)
+{
+    fields_[row][0]->setText(formatHashDot00(searched_.freq[index]));
+    fields_[row][1]->setText(formatHashDot00(searched_.r[index]));
+    QPalette palette = fields_[row][1]->palette();
+    palette.setColor(QPalette::Text, palette.color(QPalette::WindowText));
+    fields_[row][1]->setPalette(palette);
+}
+
+bool TFormCalc::hasResonance() const
+{
+    return peaks_.peakCount > 0 && peaks_.Rmax != 0.0f;
+}
+
+void TFormCalc::ButtonTSClick()
+{
+    if (!hasResonance()) {
+        showError(AnalysisMessages::peakCaption(), AnalysisMessages::noPeak());
+        ButtonTS->setEnabled(false);
+        return;
+    }
+
+    reCancelled_ = 0;
+    formRe_->setTarget(&Re_, &reCancelled_);
+    formRe_->exec();
+    if (reCancelled_) {
+        activateWindow();
+        setFocus();
+        return;
+    }
+    // A new measurement may have arrived while the entry was open; the search that followed
+    // has already shown what there is to show.
+    if (!hasResonance())
+        return;
+
+    // Refused before anything is computed: Re must lie strictly between 0 and Rmax.
+    if (!isAcceptableRe(Re_, peaks_.Rmax)) {
+        showError(AnalysisMessages::tsCaption(), AnalysisMessages::badRe());
+        return;
+    }
+
+    const TsResult result = computeTs(searched_, first_, last_, peaks_, Re_, *ts_);
+    if (result != TsResult::Ok) {
+        const AnalysisMessages::Box box = AnalysisMessages::forResult(result);
+        showError(box.caption, box.text);
+        return;
+    }
+
+    formTS_->setParameters(ts_);
+    formTS_->exec();
+}
+
+void TFormCalc::CloseButtonClick()
+{
+    if (formTS_->isVisible())
+        formTS_->close();
+    close();
+}

@@ -1,0 +1,161 @@
+#include "ui/dialogs/TFormSetting.h"
+
+#include "ui/common/Seams.h"
+
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+
+namespace {
+
+const char *const kErrorCaption = "エラー";
+const char *const kMsgNotCom = "不正なCOM指定です";
+const char *const kMsgBadNumber = "COM番号エラーです";
+const QLatin1String kComPrefix("COM");
+constexpr int kMinListedPorts = 10;
+
+QFont dialogFont()
+{
+    QFont font;
+    font.setFamilies({QStringLiteral("ＭＳ Ｐゴシック"), QStringLiteral("IPAPGothic")});
+    font.setPixelSize(12);
+    return font;
+}
+
+void showError(const char *text)
+{
+    Seams::messages().show(MessagePresenter::Icon::Plain, QString::fromUtf8(kErrorCaption),
+                           QString::fromUtf8(text));
+}
+
+} // namespace
+
+TFormSetting::TFormSetting(QWidget *parent)
+    : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint)
+{
+    setObjectName(QStringLiteral("FormSetting"));
+    setWindowTitle(QStringLiteral("COMポートの設定"));
+    setFont(dialogFont());
+    setModal(true);
+    setFixedSize(210, 117);
+
+    ComboBox1 = new QComboBox(this);
+    ComboBox1->setObjectName(QStringLiteral("ComboBox1"));
+    ComboBox1->setGeometry(16, 16, 177, 21);
+    ComboBox1->setEditable(true);
+    // A typed name is checked by "設定", never added to the list or completed.
+    ComboBox1->setInsertPolicy(QComboBox::NoInsert);
+    ComboBox1->setCompleter(nullptr);
+    connect(ComboBox1, &QComboBox::currentIndexChanged, this, [this] { showDevice(); });
+    connect(ComboBox1, &QComboBox::editTextChanged, this, [this] { showDevice(); });
+
+    LabelDevice = new QLabel(this);
+    LabelDevice->setObjectName(QStringLiteral("LabelDevice"));
+    LabelDevice->setGeometry(16, 44, 177, 20);
+
+    Button2 = new QPushButton(QStringLiteral("取り消し"), this);
+    Button2->setObjectName(QStringLiteral("Button2"));
+    Button2->setGeometry(16, 76, 75, 25);
+    Button2->setAutoDefault(false);
+    connect(Button2, &QPushButton::clicked, this, [this] { Button2Click(); });
+
+    Button1 = new QPushButton(QStringLiteral("設定"), this);
+    Button1->setObjectName(QStringLiteral("Button1"));
+    Button1->setGeometry(118, 76, 75, 25);
+    Button1->setAutoDefault(false);
+    connect(Button1, &QPushButton::clicked, this, [this] { Button1Click(); });
+}
+
+void TFormSetting::setPortDescriber(PortDescriber describer)
+{
+    m_describer = std::move(describer);
+    showDevice();
+}
+
+void TFormSetting::mPrepare(qint32 *portNumber, quint8 *cancel)
+{
+    m_port = portNumber;
+    m_cancel = cancel;
+    if (m_cancel)
+        *m_cancel = 1;
+    const int current = m_port ? *m_port : 0;
+    const int n = current > kMinListedPorts ? current : kMinListedPorts;
+    QStringList entries;
+    entries.reserve(n);
+    for (int i = 1; i <= n; ++i)
+        entries << kComPrefix + QString::number(i);
+    ComboBox1->clear();
+    ComboBox1->addItems(entries);
+    // A port outside the list (possible only from a damaged source) selects nothing.
+    ComboBox1->setCurrentIndex(current >= 1 && current <= n ? current - 1 : -1);
+    showDevice();
+}
+
+TFormSetting::PortText TFormSetting::parsePortText(const QString &text, int *port)
+{
+    if (!text.startsWith(kComPrefix, Qt::CaseSensitive))
+        return PortText::NotCom;
+    const QString digits = text.mid(kComPrefix.size());
+    bool ok = false;
+    const int n = digits.toInt(&ok, 10);
+    // Blanks and anything else around the number make it no whole number.
+    if (!ok || digits.trimmed() != digits || n < 1 || n > kMaxPort)
+        return PortText::BadNumber;
+    if (port)
+        *port = n;
+    return PortText::Valid;
+}
+
+int TFormSetting::selectedEntryPort() const
+{
+    // An editable list keeps its index while the user types, so an entry counts as
+    // selected only while the shown text is still that entry's.
+    const int index = ComboBox1->currentIndex();
+    if (index >= 0 && ComboBox1->currentText() == ComboBox1->itemText(index))
+        return index + 1;
+    return 0;
+}
+
+void TFormSetting::showDevice()
+{
+    int port = selectedEntryPort();
+    if (port == 0 && parsePortText(ComboBox1->currentText(), &port) != PortText::Valid)
+        port = 0;
+    const QString device = port > 0 && m_describer ? m_describer(port) : QString();
+    // A long path is shortened in the middle to fit; the tooltip keeps it whole.
+    LabelDevice->setText(
+        LabelDevice->fontMetrics().elidedText(device, Qt::ElideMiddle, LabelDevice->width()));
+    LabelDevice->setToolTip(device);
+}
+
+void TFormSetting::Button1Click()
+{
+    int port = selectedEntryPort();
+    if (port == 0) {
+        switch (parsePortText(ComboBox1->currentText(), &port)) {
+        case PortText::NotCom:
+            showError(kMsgNotCom);
+            return;
+        case PortText::BadNumber:
+            showError(kMsgBadNumber);
+            return;
+        case PortText::Valid:
+            break;
+        }
+    }
+    if (m_port)
+        *m_port = port;
+    if (m_cancel)
+        *m_cancel = 0;
+    accept();
+}
+
+void TFormSetting::Button2Click() { reject(); }
+
+void TFormSetting::reject()
+{
+    if (m_cancel)
+        *m_cancel = 1;
+    QDialog::reject();
+}

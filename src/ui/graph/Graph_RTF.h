@@ -1,0 +1,97 @@
+#pragma once
+
+#include "core/model/Settings.h"
+#include "core/graph/AxisLabels.h"
+#include "core/model/GraphScale.h"
+
+#include <QImage>
+#include <QPointer>
+#include <QRect>
+#include <array>
+
+class QLabel;
+class QPainter;
+class QWidget;
+class TPaintBox;
+
+// The impedance chart of the main window. The plot is composed in an off-screen bitmap one
+// pixel smaller than the box on every side and shown inside a one-pixel black frame; the
+// tick labels are the main window's 35 label controls, filled and moved around the box.
+// Axis ranges and the shown curves are read from the graph scale on every call, the line
+// colours from the settings. Nothing but the bitmap is owned.
+class Graph_RTF
+{
+public:
+    // labelSlots: the main window's table of 35 labels, in the order R ticks (Label0..Label9,
+    // Label00), Label01, phase ticks (Label20..Label30), Label31, frequency ticks
+    // (Label10..Label19), Label199. A null slot is never touched.
+    Graph_RTF(QWidget *mainWindow, TPaintBox *box, const Settings *settings,
+              QLabel *const *labelSlots, const GraphScale *graphScale);
+    ~Graph_RTF();
+    Graph_RTF(const Graph_RTF &) = delete;
+    Graph_RTF &operator=(const Graph_RTF &) = delete;
+
+    // Re-reads the box size after the box was moved or resized; the caller redraws.
+    void resize();
+    // Presents the current bitmap inside the frame (the box's paint handler); never redraws.
+    void paint(QPainter &painter);
+    // Resets the picture to the empty grid and presents it; the labels stay as they are.
+    void clear();
+    // Writes and places every tick and unit label for the current scale.
+    void layoutLabels(bool rOnly);
+
+    // Curve drawing over the current picture; each but drawLiveSegment lays out the labels
+    // first, and each presents the result.
+    void drawMeasurement(bool rOnly, bool wide);
+    // The live curve from the band's first point through `count` segments.
+    void drawLive(bool rOnly, int count, bool wide);
+    // One live segment, ending at grid index `index`.
+    void drawLiveSegment(bool rOnly, int index, bool wide);
+    void drawReferences(bool rOnly);
+    void drawAll(bool rOnly, bool wide);
+
+    // Draws grid and curves into a printer bitmap with the printing pen widths; touches
+    // neither the screen nor the labels.
+    void drawForPrint(QImage &bitmap, bool rOnly, bool wide, bool withReferences) const;
+    // Printed positions of the label texts (see AxisLabels.h); label sizes are those of the
+    // screen labels.
+    void printRLabelPositions(int xs[12], int ys[12], int plotLeft, int plotTop, int plotHeight,
+                              float scale, int textHeight) const;
+    void printThetaLabelPositions(int xs[12], int ys[12], int plotRight, int plotTop,
+                                  int plotHeight, float scale, int textHeight) const;
+    void printFrequencyLabelPositions(int xs[11], int ys[11], int plotLeft, int plotBottom,
+                                      int plotWidth, float scale, int textHeight) const;
+
+    static int axisStartHz(float f);
+    static int axisEndHz(float f);
+
+    // The composed plot area (for checks and image export).
+    const QImage &bitmap() const { return m_bitmap; }
+
+private:
+    void measureBox();
+    void present();
+    QRect boxInLabelSpace() const;
+    void setLabel(int entry, const QString &text);
+    void placeLabel(int entry, QPoint position, bool visible = true);
+    QSize labelSize(int entry) const;
+    LabelSizes labelSizes() const;
+    void layoutFrequencyLabels(int left, int bottom, int right);
+    void layoutRLabels(int top, int left);
+    void layoutThetaLabels(int top, int right);
+    void hideThetaLabels();
+
+    QWidget *m_mainWindow;
+    QPointer<TPaintBox> m_box;
+    QImage m_bitmap;
+    QRect m_frameRect;
+    QRect m_destRect;
+    QRect m_sourceRect;
+    std::array<QLabel *, kAxisLabelCount> m_labels{};
+    int m_boxWidth = 0;
+    int m_boxHeight = 0;
+    int m_bitmapWidth = 0;
+    int m_bitmapHeight = 0;
+    const GraphScale *m_graphScale;
+    const Settings *m_colours;
+};

@@ -1,0 +1,497 @@
+#include "ui/main/TFormMain.h"
+
+#include "ui/common/HStatus.h"
+#include "ui/main/TFormDebug.h"
+#include "ui/analysis/TFormCalc.h"
+#include "ui/dialogs/TFormSetting.h"
+#include "ui/graph/TFormSetColor.h"
+#include "core/measure/PortResolver.h"
+#include "ui/print/TFormPrnInfo.h"
+#include "ui/main/TFormVersion.h"
+#include "ui/common/TH_Message.h"
+#include "ui/common/TStatusBar.h"
+#include "ui/common/Texts.h"
+#include "ui/common/WindowFont.h"
+#include "ui/graph/Graph_RTF.h"
+#include "ui/graph/TPaintBox.h"
+#include "core/model/BandTable.h"
+
+#include <QAbstractEventDispatcher>
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QLabel>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QTimer>
+#include <new>
+
+namespace {
+
+constexpr int kMinWidth = 640;
+constexpr int kMinHeight = 480;
+constexpr int kMaxWidth = 1280;
+constexpr int kMaxHeight = 1024;
+// The stored window size is the outer size of the original platform, whose border, caption
+// and menu took this much around the client area below the menu.
+constexpr int kFrameWidth = 8;
+constexpr int kFrameHeight = 40;
+constexpr int kStatusBarHeight = 20;
+constexpr int kStatusBorderWidth = 0;
+constexpr int kStatusPanels = 3;
+constexpr int kHighestPanel = kStatusPanels - 1;
+
+// Label names in the order the renderer expects them.
+QStringList labelNames()
+{
+    QStringList names;
+    for (int i = 0; i <= 9; ++i)
+        names << QStringLiteral("Label%1").arg(i);
+    names << QStringLiteral("Label00") << QStringLiteral("Label01");
+    for (int i = 20; i <= 29; ++i)
+        names << QStringLiteral("Label%1").arg(i);
+    names << QStringLiteral("Label30") << QStringLiteral("Label31");
+    for (int i = 10; i <= 19; ++i)
+        names << QStringLiteral("Label%1").arg(i);
+    names << QStringLiteral("Label199");
+    return names;
+}
+
+} // namespace
+
+TFormMain::TFormMain(QWidget *parent)
+    : QMainWindow(parent, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                              Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint)
+{
+    setObjectName(QStringLiteral("FormMain"));
+    setWindowTitle(QString::fromUtf8(Texts::kFormCaption));
+    setFont(windowFont());
+
+    measurement = std::make_unique<MeasurementRecord>();
+    for (auto &r : references)
+        r = std::make_unique<MeasurementRecord>();
+    curveRaw = std::make_unique<CurveBlock>();
+    curveAvg = std::make_unique<CurveBlock>();
+    curveSmooth = std::make_unique<CurveBlock>();
+    for (int i = 0; i < kReferenceSlots; ++i) {
+        refCurveRaw[i] = std::make_unique<CurveBlock>();
+        refCurveAvg[i] = std::make_unique<CurveBlock>();
+    }
+
+    buildMenus();
+    buildControls();
+    applyWindowSize(kMinWidth, kMinHeight);
+    mInitialize();
+
+    // The remaining windows live as long as the main window.
+    auto *debug = new TFormDebug(this);
+    debug->hide();
+    formSetting = new TFormSetting(this);
+    formSetting->setPortDescriber(&describePort);
+    formPrnInfo = new TFormPrnInfo(this);
+    formSetColor = new TFormSetColor(this);
+    formCalc = new TFormCalc(this);
+    formCalc->setSource(curveRaw.get(), curveSmooth.get(), measurement.get(), &tsParameters);
+}
+
+TFormMain::~TFormMain() { FormDestroy(); }
+
+void TFormMain::buildMenus()
+{
+    auto action = [this](QMenu *menu, QAction *&slot, const char *name, const QString &caption,
+                         void (TFormMain::*handler)(), bool checkable = false) {
+        slot = menu->addAction(caption);
+        slot->setObjectName(QString::fromLatin1(name));
+        slot->setCheckable(checkable);
+        connect(slot, &QAction::triggered, this, [this, handler] { (this->*handler)(); });
+    };
+    auto menu = [this](QMenu *&slot, const char *name, const QString &caption) {
+        slot = menuBar()->addMenu(caption);
+        slot->setObjectName(QString::fromLatin1(name));
+        slot->menuAction()->setObjectName(QString::fromLatin1(name));
+    };
+
+    menu(MenuFile, "MenuFile", QStringLiteral("ファイル(&F)"));
+    action(MenuFile, MenuFile_Open, "MenuFile_Open", QStringLiteral("開く(&O)"),
+           &TFormMain::MenuFile_OpenClick);
+    action(MenuFile, MenuFile_Save, "MenuFile_Save", QStringLiteral("保存する(&S)"),
+           &TFormMain::MenuFile_SaveClick);
+    MenuFile->addSeparator();
+    action(MenuFile, MenuFile_Close, "MenuFile_Close", QStringLiteral("閉じる"),
+           &TFormMain::MenuFile_CloseClick);
+    MenuFile->addSeparator();
+    action(MenuFile, MenuFile_Export, "MenuFile_Export", QStringLiteral("データをテキスト出力"),
+           &TFormMain::MenuFile_ExportClick);
+    MenuFile->addSeparator();
+    action(MenuFile, MenuFile_PrintSetup, "MenuFile_PrintSetup", QStringLiteral("印刷設定"),
+           &TFormMain::MenuFile_PrintSetupClick);
+    action(MenuFile, MenuFile_Print, "MenuFile_Print", QStringLiteral("グラフ印刷(&P)"),
+           &TFormMain::MenuFile_PrintClick);
+    MenuFile->addSeparator();
+    action(MenuFile, MenuFile_Quit, "MenuFile_Quit", QStringLiteral("終了(&X)"),
+           &TFormMain::MenuFile_QuitClick);
+
+    menu(MenuMeasure, "MenuMeasure", QStringLiteral("測定(&M)"));
+    action(MenuMeasure, MenuMeasure_Start, "MenuMeasure_Start", QStringLiteral("開始(&S)"),
+           &TFormMain::MenuMeasure_StartClick);
+    MenuMeasure->addSeparator();
+    action(MenuMeasure, MenuMesure_Calc, "MenuMesure_Calc", QStringLiteral("結果を分析"),
+           &TFormMain::MenuMesure_CalcClick);
+
+    menu(MenuGraph, "MenuGraph", QStringLiteral("グラフ(&G)"));
+    action(MenuGraph, MenuGraph_R_only, "MenuGraph_R_only", QStringLiteral("抵抗値のみ表示"),
+           &TFormMain::MenuGraph_R_onlyClick, true);
+    action(MenuGraph, MenuGraph_Wide, "MenuGraph_Wide", QStringLiteral("測定値は太線で描画"),
+           &TFormMain::MenuGraph_WideClick, true);
+    action(MenuGraph, MenuGraph_Ave, "MenuGraph_Ave", QStringLiteral("平均処理"),
+           &TFormMain::MenuGraph_AveClick, true);
+
+    menu(MenuRef, "MenuRef", QStringLiteral("参照データ(&R)"));
+    action(MenuRef, MenuRef_Open, "MenuRef_Open", QStringLiteral("読込み"),
+           &TFormMain::MenuRef_OpenClick);
+    action(MenuRef, MenuRef_Close, "MenuRef_Close", QStringLiteral("クリア"),
+           &TFormMain::MenuRef_CloseClick);
+
+    menu(MenuSet, "MenuSet", QStringLiteral("設定"));
+    action(MenuSet, MenuSet_COM, "MenuSet_COM", QStringLiteral("COMポート"),
+           &TFormMain::MenuSet_COMClick);
+    action(MenuSet, MenuSet_Color, "MenuSet_Color", QStringLiteral("グラフの線色"),
+           &TFormMain::MenuSet_ColorClick);
+    MenuSet->addSeparator();
+    action(MenuSet, MenuSet_Warning, "MenuSet_Warning", QStringLiteral("抵抗値150Ωのメッセージ"),
+           &TFormMain::MenuSet_WarningClick, true);
+
+    menu(MenuHelp, "MenuHelp", QStringLiteral("ヘルプ(&H)"));
+    action(MenuHelp, MenuHelp_Version, "MenuHelp_Version", QStringLiteral("バージョン(&V)"),
+           &TFormMain::MenuHelp_VersionClick);
+}
+
+void TFormMain::buildControls()
+{
+    auto *client = new QWidget(this);
+    client->setObjectName(QStringLiteral("ClientArea"));
+    setCentralWidget(client);
+
+    PaintBox1 = new TPaintBox(client);
+    PaintBox1->setObjectName(QStringLiteral("PaintBox1"));
+    PaintBox1->setGeometry(64, 24, 500, 320);
+    PaintBox1->onMouseDown = [this](QMouseEvent *e) { PaintBox1MouseDown(e); };
+
+    MStartBtn = new QPushButton(QString::fromUtf8(Texts::kStartCaption), client);
+    MStartBtn->setObjectName(QStringLiteral("MStartBtn"));
+    MStartBtn->resize(75, 25);
+    connect(MStartBtn, &QPushButton::clicked, this, [this] { MStartBtnClick(); });
+
+    QuitBtn = new QPushButton(QStringLiteral("終了"), client);
+    QuitBtn->setObjectName(QStringLiteral("QuitBtn"));
+    QuitBtn->resize(75, 25);
+    connect(QuitBtn, &QPushButton::clicked, this, [this] { QuitBtnClick(); });
+
+    ComboBox2 = new QComboBox(client);
+    ComboBox2->setObjectName(QStringLiteral("ComboBox2"));
+    ComboBox2->resize(145, 21);
+    for (int band = 1; band <= kBandCount; ++band)
+        ComboBox2->addItem(bandCaption(band));
+    connect(ComboBox2, &QComboBox::activated, this, [this] { ComboBox2Change(); });
+
+    StatusBar1 = new TStatusBar(kStatusPanels, 50, client);
+    StatusBar1->setObjectName(QStringLiteral("StatusBar1"));
+
+    Timer1 = new QTimer(this);
+    Timer1->setObjectName(QStringLiteral("Timer1"));
+    connect(Timer1, &QTimer::timeout, this, [this] { Timer1Timer(); });
+
+    const QStringList names = labelNames();
+    for (int i = 0; i < kAxisLabelCount; ++i) {
+        auto *label = new QLabel(client);
+        label->setObjectName(names[i]);
+        label->hide();
+        labelTable[i] = label;
+    }
+}
+
+void TFormMain::mInitialize()
+{
+    // 1. The idle handler drives the deferred start-up and the measurement run.
+    connect(QAbstractEventDispatcher::instance(), &QAbstractEventDispatcher::aboutToBlock, this,
+            &TFormMain::ApplicationIdle);
+
+    // 2. Flags.
+    unitIsHKA = 0;
+    oldFormatLoaded = 0;
+    initPending = 1;
+    portOpen = 0;
+    unitSession = measuring = watchdogExpired = saved = finishPending = layoutPending =
+        placementLoading = 0;
+
+    // 3. Menu checks.
+    MenuGraph_R_only->setChecked(false);
+    MenuGraph_Wide->setChecked(false);
+    MenuGraph_Ave->setChecked(true);
+    MenuSet_Warning->setChecked(false);
+
+    // 4. Settings defaults.
+    settings.restoreDefaults();
+    mApplyLabelColors();
+
+    // 5. Measurement record and graph scale.
+    measurement->valid = 0;
+    measurement->band = kStartupBand;
+    measurement->dateTime.clear();
+    ComboBox2->setCurrentIndex(measurement->band - 1);
+    initGraphScale(graphScale, measurement->band);
+    selectShownCurves();
+
+    // 6. Reference slots.
+    for (auto &ref : references) {
+        ref->valid = 0;
+        clearPoints(*ref);
+        ref->band = 1;
+        ref->dateTime.clear();
+    }
+    refCount = 0;
+
+    // 7. The label table was built with the controls.
+    mBuildLabelTable();
+
+    // 8. Service objects.
+    if (mCreateObjects())
+        setWindowTitle(QString::fromUtf8(Texts::kCaption));
+    else
+        QTimer::singleShot(0, this, &QWidget::close);
+}
+
+void TFormMain::mBuildLabelTable()
+{
+    for (QLabel *label : labelTable)
+        label->hide();
+}
+
+bool TFormMain::mCreateObjects()
+{
+    const QString unit = QString::fromUtf8(Texts::kUnitName);
+    try {
+        message = new TH_Message(unit, QString::fromUtf8(Texts::kCaption));
+    } catch (const std::bad_alloc &) {
+        TH_Message::msgFatalMemoryStatic(QStringLiteral("TH_Message"));
+        return false;
+    }
+    auto step = [this](const char *name, auto create) {
+        try {
+            create();
+            return true;
+        } catch (const std::bad_alloc &) {
+            message->msgFatalMemory(QString::fromLatin1(name));
+            return false;
+        }
+    };
+    if (!step("HStatus", [&] { status = new HStatus(StatusBar1, unit, kHighestPanel); }))
+        return false;
+    if (!step("VELO_File", [&] { file = new VELO_File; }))
+        return false;
+    if (!step("Graph_RTF", [&] {
+            graph = new Graph_RTF(this, PaintBox1, &settings, labelTable.data(), &graphScale);
+        }))
+        return false;
+    if (!step("TCommPortDriver", [&] { mCreatePort(); }))
+        return false;
+    return true;
+}
+
+void TFormMain::FormDestroy()
+{
+    if (m_destroyed)
+        return;
+    m_destroyed = true;
+    delete message;
+    message = nullptr;
+    delete status;
+    status = nullptr;
+    delete file;
+    file = nullptr;
+    delete graph;
+    graph = nullptr;
+    mDeletePort(); // closes the port
+}
+
+void TFormMain::ApplicationIdle()
+{
+    // A modal box opened inside a step runs its own event loop; it must not start another.
+    if (m_inIdle || m_destroyed)
+        return;
+    m_inIdle = true;
+    if (initPending) {
+        initPending = 0;
+        mDeferredInit();
+    }
+    if (measuring)
+        mAcquireStep();
+    if (finishPending) {
+        finishPending = 0;
+        mFinishRun();
+    }
+    if (layoutPending) {
+        layoutPending = 0;
+        mLayoutStatusBar();
+    }
+    m_inIdle = false;
+}
+
+void TFormMain::mDeferredInit()
+{
+    mLoadSettings();
+    mApplyLabelColors();
+    if (graph) {
+        graph->clear();
+        graph->layoutLabels(rOnly());
+    }
+    mTellRecovery();
+}
+
+void TFormMain::mLayoutStatusBar()
+{
+    QWidget *client = centralWidget();
+    const int top = client->height() - kStatusBorderWidth - kStatusBarHeight;
+    StatusBar1->setGeometry(0, top, client->width(), kStatusBarHeight);
+}
+
+void TFormMain::mLockControls()
+{
+    for (QMenu *m : {MenuFile, MenuMeasure, MenuGraph, MenuRef, MenuSet, MenuHelp})
+        m->menuAction()->setEnabled(false);
+    QuitBtn->setEnabled(false);
+    ComboBox2->setEnabled(false);
+}
+
+void TFormMain::mUnlockControls()
+{
+    for (QMenu *m : {MenuFile, MenuMeasure, MenuGraph, MenuRef, MenuSet, MenuHelp})
+        m->menuAction()->setEnabled(true);
+    QuitBtn->setEnabled(true);
+    ComboBox2->setEnabled(true);
+    MStartBtn->setEnabled(true);
+}
+
+void TFormMain::mApplyLabelColors()
+{
+    for (int i = 0; i < kAxisLabelCount; ++i) {
+        const auto color = axisLabelColor(settings, i);
+        if (!color)
+            continue;
+        QPalette pal = labelTable[i]->palette();
+        pal.setColor(QPalette::WindowText, toQColor(*color));
+        labelTable[i]->setPalette(pal);
+    }
+}
+
+int TFormMain::outerWidth() const
+{
+    return centralWidget()->width() + kFrameWidth;
+}
+
+int TFormMain::outerHeight() const
+{
+    return centralWidget()->height() + kFrameHeight;
+}
+
+void TFormMain::applyWindowSize(int w, int h)
+{
+    const int clientWidth = qBound(kMinWidth, w, kMaxWidth) - kFrameWidth;
+    const int clientHeight = qBound(kMinHeight, h, kMaxHeight) - kFrameHeight;
+    setFixedSize(clientWidth, clientHeight + menuBarHeight(clientWidth));
+}
+
+int TFormMain::menuBarHeight(int clientWidth) const
+{
+    // What the window's layout gives the menu bar; a menu shown by the desktop takes none.
+    const QMenuBar *bar = menuBar();
+    if (bar->isNativeMenuBar() || bar->isHidden())
+        return 0;
+    const int forWidth = bar->heightForWidth(clientWidth);
+    const int height = forWidth >= 0 ? forWidth : bar->sizeHint().height();
+    return qMax(height, bar->minimumSizeHint().height());
+}
+
+int TFormMain::selectedBand() const { return ComboBox2->currentIndex() + 1; }
+
+bool TFormMain::anyReferenceLoaded() const
+{
+    for (const auto &ref : references)
+        if (ref->valid == 1)
+            return true;
+    return false;
+}
+
+void TFormMain::resizeEvent(QResizeEvent *event)
+{
+    QMainWindow::resizeEvent(event);
+    FormResize();
+}
+
+void TFormMain::FormResize()
+{
+    if (!graph)
+        return;
+    const int clientHeight = centralWidget()->height();
+    PaintBox1->setGeometry(64, 24, outerWidth() - 140, clientHeight - 120);
+    MStartBtn->move(64, clientHeight - 60);
+    QuitBtn->move(PaintBox1->x() + PaintBox1->width() - QuitBtn->width(), clientHeight - 60);
+    ComboBox2->move(MStartBtn->x() + MStartBtn->width() + 20, MStartBtn->y() + 2);
+
+    graph->resize();
+    graph->layoutLabels(rOnly());
+    if (measurement->valid == 1) {
+        showMeasurementView();
+    } else if (measuring && pointsReceived > 1) {
+        // The run's curve so far, without touching the scales it may have raised.
+        graph->clear();
+        graph->drawLive(rOnly(), pointsReceived - 1, wide());
+    } else if (anyReferenceLoaded()) {
+        showReferences();
+    } else {
+        graph->clear();
+    }
+    layoutPending = 1;
+    if (!placementLoading) {
+        windowState.top = y();
+        windowState.left = x();
+        windowState.width = outerWidth();
+        windowState.height = outerHeight();
+    }
+}
+
+bool TFormMain::mConfirmQuit()
+{
+    if (measurement->valid && !saved && !message->askQuitUnsaved())
+        return false;
+    if (unitSession)
+        mStopUnit();
+    return true;
+}
+
+void TFormMain::QuitBtnClick()
+{
+    if (mConfirmQuit())
+        close();
+}
+
+void TFormMain::MenuFile_QuitClick() { QuitBtnClick(); }
+
+void TFormMain::closeEvent(QCloseEvent *event)
+{
+    FormCloseQuery();
+    event->accept();
+}
+
+void TFormMain::FormCloseQuery()
+{
+    if (unitSession)
+        mStopUnit();
+    mSaveSettings();
+}
+
+void TFormMain::MenuHelp_VersionClick()
+{
+    TFormVersion version(this);
+    version.exec();
+    activateWindow();
+}

@@ -1,0 +1,242 @@
+#pragma once
+
+#include "core/model/Settings.h"
+#include "core/analysis/TsParameters.h"
+#include "core/files/VELO_File.h"
+#include "core/graph/AxisLabels.h"
+#include "core/model/CurveBlock.h"
+#include "core/model/GraphScale.h"
+#include "core/model/MeasurementRecord.h"
+
+#include <QMainWindow>
+#include <array>
+#include <memory>
+
+class QAction;
+class QComboBox;
+class QLabel;
+class QMenu;
+class QPushButton;
+class QTimer;
+class QMouseEvent;
+class HStatus;
+class TH_Message;
+class TPaintBox;
+class TStatusBar;
+class Graph_RTF;
+class TCommPortDriver;
+class UnitProtocol;
+class RunReceiver;
+class TFormCalc;
+class TFormSetting;
+class TFormSetColor;
+class TFormPrnInfo;
+
+// The main window: owns the service objects, the measurement data and every command.
+// Command handlers are grouped by subsystem in the TFormMain_*.cpp files.
+class TFormMain : public QMainWindow
+{
+    Q_OBJECT
+public:
+    explicit TFormMain(QWidget *parent = nullptr);
+    ~TFormMain() override;
+
+    // ---- controls (form names kept) ----
+    TPaintBox *PaintBox1 = nullptr;
+    QPushButton *MStartBtn = nullptr;
+    QPushButton *QuitBtn = nullptr;
+    QComboBox *ComboBox2 = nullptr;
+    TStatusBar *StatusBar1 = nullptr;
+    QTimer *Timer1 = nullptr;
+    std::array<QLabel *, kAxisLabelCount> labelTable{}; // the renderer's label order
+
+    QMenu *MenuFile = nullptr;
+    QAction *MenuFile_Open = nullptr;
+    QAction *MenuFile_Save = nullptr;
+    QAction *MenuFile_Close = nullptr;
+    QAction *MenuFile_Export = nullptr;
+    QAction *MenuFile_PrintSetup = nullptr;
+    QAction *MenuFile_Print = nullptr;
+    QAction *MenuFile_Quit = nullptr;
+    QMenu *MenuMeasure = nullptr;
+    QAction *MenuMeasure_Start = nullptr;
+    QAction *MenuMesure_Calc = nullptr;
+    QMenu *MenuGraph = nullptr;
+    QAction *MenuGraph_R_only = nullptr;
+    QAction *MenuGraph_Wide = nullptr;
+    QAction *MenuGraph_Ave = nullptr;
+    QMenu *MenuRef = nullptr;
+    QAction *MenuRef_Open = nullptr;
+    QAction *MenuRef_Close = nullptr;
+    QMenu *MenuSet = nullptr;
+    QAction *MenuSet_COM = nullptr;
+    QAction *MenuSet_Color = nullptr;
+    QAction *MenuSet_Warning = nullptr;
+    QMenu *MenuHelp = nullptr;
+    QAction *MenuHelp_Version = nullptr;
+
+    // ---- service objects, created in this order by mCreateObjects ----
+    TH_Message *message = nullptr;
+    HStatus *status = nullptr;
+    VELO_File *file = nullptr;
+    Graph_RTF *graph = nullptr;
+    TCommPortDriver *port = nullptr;
+    // Speaks to the unit through `port`. It holds the port and session state; the flags
+    // portOpen, unitSession, unitIsHKA and unitVersion mirror it after each call, unitSerial
+    // after each identification that read it (an opened data file sets it too).
+    UnitProtocol *unit = nullptr;
+
+    // ---- persisted state ----
+    Settings settings;
+    WindowState windowState;
+
+    // ---- main-window flags ----
+    quint8 initPending = 0;
+    quint8 portOpen = 0;
+    quint8 unitSession = 0;
+    quint8 measuring = 0;
+    quint8 watchdogExpired = 0;
+    quint8 saved = 0;
+    quint8 finishPending = 0;
+    quint8 layoutPending = 0;
+    quint8 placementLoading = 0;
+    quint8 unitIsHKA = 0;
+    quint8 oldFormatLoaded = 0;
+
+    // ---- measurement data ----
+    std::unique_ptr<MeasurementRecord> measurement;
+    std::array<std::unique_ptr<MeasurementRecord>, kReferenceSlots> references;
+    std::unique_ptr<CurveBlock> curveRaw;
+    std::unique_ptr<CurveBlock> curveAvg;
+    std::unique_ptr<CurveBlock> curveSmooth;
+    std::array<std::unique_ptr<CurveBlock>, kReferenceSlots> refCurveRaw;
+    std::array<std::unique_ptr<CurveBlock>, kReferenceSlots> refCurveAvg;
+    // Also carries the shown-curve pointers (curveShown, refCurveShown) the renderer draws.
+    GraphScale graphScale;
+    QByteArray unitSerial; // as the unit sent it or the data file holds it
+    QString unitVersion;
+    QString dataFileName;
+    QString dialogFolder; // where the file dialogs open: that of the file last chosen in one
+    std::array<QString, kReferenceSlots> refFileNames;
+    int refCount = 0;
+    TsParameters tsParameters;
+
+    // ---- windows that live as long as the main window ----
+    TFormCalc *formCalc = nullptr;
+    TFormSetting *formSetting = nullptr;
+    TFormPrnInfo *formPrnInfo = nullptr;
+    TFormSetColor *formSetColor = nullptr;
+
+    // ---- receive state of a run ----
+    // rxBuffer, rxWritePos, rxParsePos, pointsExpected and runFirstIndex of the run.
+    RunReceiver *receiver = nullptr;
+    int pointsReceived = 0; // points of the current run stored so far
+
+    // ---- shell ----
+    void mInitialize();
+    bool mCreateObjects();
+    void mBuildLabelTable();
+    void ApplicationIdle();
+    void mDeferredInit();
+    void mLayoutStatusBar();
+    void mLockControls();
+    void mUnlockControls();
+    void mApplyLabelColors();
+    bool mConfirmQuit();
+    void FormResize();
+    void QuitBtnClick();
+    void MenuFile_QuitClick();
+    void MenuHelp_VersionClick();
+    void selectShownCurves();
+    bool anyReferenceLoaded() const;
+    int selectedBand() const; // band list item index + 1
+    // The outer window size the layout rules and the settings file are written against:
+    // the client area below the menu is (width - 8) x (height - 40).
+    int outerWidth() const;
+    int outerHeight() const;
+    // Applies an outer window size within the size limits; the user cannot resize by dragging.
+    void applyWindowSize(int width, int height);
+
+    // ---- files and settings ----
+    void mLoadSettings();
+    void mSaveSettings();
+    void MenuFile_OpenClick();
+    void MenuFile_SaveClick();
+    void MenuFile_CloseClick();
+    void MenuFile_ExportClick();
+    void MenuRef_OpenClick();
+    void MenuRef_CloseClick();
+    // Before an end the user did not choose: an unsaved measurement goes to a recovery file.
+    void mSaveForRecovery();
+    // At start: tells where the measurements kept that way are.
+    void mTellRecovery();
+
+    // ---- measurement run ----
+    void MStartBtnClick();
+    void MenuMeasure_StartClick();
+    void mStartMeasure();
+    bool mStartSequence();
+    void mAcquireStep();
+    void mErrorEnd(); // watchdog, carriage return in a point, wrong end mark, device gone
+    void mFinishRun();
+    void mStartWatchdog(int ms);
+    void mStopWatchdog();
+    void Timer1Timer();
+
+    // ---- unit protocol, delegated to `unit` ----
+    bool mCreatePort(); // the port driver, the protocol over it and the receive state
+    void mDeletePort();
+    void mSyncUnitState(); // the window's port and unit flags from the protocol
+    bool mOpenCOM(int comPort);
+    void mCloseCOM();
+    bool mQuery(const QByteArray &command, QByteArray &reply, quint32 timeoutMs, int n);
+    bool mQueryAny(const QByteArray &command, QByteArray &reply, quint32 timeoutMs);
+    bool mCommand(const QByteArray &command, const QByteArray &expected, quint32 timeoutMs);
+    bool mCheckUnit();
+    bool mIdentifyUnit(); // shows its own failure status
+    bool mRequestBand(int band); // shows its own failure status or box
+    void mStopUnit();
+    void mReleaseCOM();
+
+    // ---- view ----
+    void showMeasurement();
+    void showReferences();
+    void showMeasurementAndReferences();
+    void refreshView();
+    // The view with the measurement: with the references when any is loaded.
+    void showMeasurementView();
+    void scaleForMeasurement();
+    void scaleForReferences();
+    void scaleForBoth();
+    bool rOnly() const; // the marks of the graph options are their state
+    bool wide() const;
+    void MenuGraph_R_onlyClick();
+    void MenuGraph_WideClick();
+    void MenuGraph_AveClick();
+    void MenuSet_WarningClick();
+    void ComboBox2Change();
+    void PaintBox1MouseDown(QMouseEvent *event);
+    void FormPaint();
+
+    // ---- analysis, printing and settings dialogs ----
+    // Every change of the measurement's curves calls this so the analysis searches again.
+    void curvesChanged();
+    void MenuMesure_CalcClick();
+    void MenuFile_PrintSetupClick();
+    void MenuFile_PrintClick();
+    void MenuSet_COMClick();
+    void MenuSet_ColorClick();
+
+protected:
+    void closeEvent(QCloseEvent *event) override;
+    void resizeEvent(QResizeEvent *event) override;
+
+private:
+    void buildMenus();
+    void buildControls();
+    int menuBarHeight(int clientWidth) const;
+    void FormCloseQuery();
+    void FormDestroy();
+    bool m_inIdle = false;
+    bool m_destroyed = false;
+};

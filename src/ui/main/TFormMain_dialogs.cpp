@@ -1,0 +1,64 @@
+#include "ui/main/TFormMain.h"
+
+#include "ui/analysis/TFormCalc.h"
+#include "ui/dialogs/TFormSetting.h"
+#include "ui/graph/Graph_RTF.h"
+#include "ui/graph/TFormSetColor.h"
+#include "ui/print/GraphPrintSource.h"
+#include "ui/print/PrintCommands.h"
+
+// Analysis, printing and settings dialogs.
+
+void TFormMain::MenuMesure_CalcClick() { formCalc->showAnalysis(); }
+
+void TFormMain::curvesChanged()
+{
+    if (formCalc)
+        formCalc->curvesChanged();
+}
+
+void TFormMain::MenuFile_PrintSetupClick() { runPrintSetup(this); }
+
+void TFormMain::MenuFile_PrintClick()
+{
+    if (!graph)
+        return;
+    RendererPrintSource<Graph_RTF> source(*graph);
+    PrintRequest request;
+    request.owner = this;
+    request.infoDialog = formPrnInfo;
+    request.message = message;
+    request.settings = &settings;
+    request.renderer = &source;
+    request.labels = labelTable.data();
+    request.measurementValid = measurement->valid == 1;
+    request.rOnly = MenuGraph_R_only->isChecked();
+    request.unitIsHKA = unitIsHKA == 1;
+    request.thickLines = MenuGraph_Wide->isChecked();
+    request.withReferences = anyReferenceLoaded();
+    if (runPrintFlow(request) == PrintOutcome::ObjectNotCreated)
+        close();
+}
+
+void TFormMain::MenuSet_COMClick()
+{
+    qint32 port = settings.comPort;
+    quint8 cancel = 1;
+    formSetting->mPrepare(&port, &cancel);
+    formSetting->exec();
+    activateWindow();
+    if (cancel != 1)
+        settings.comPort = port;
+}
+
+void TFormMain::MenuSet_ColorClick()
+{
+    quint8 result = 1;
+    formSetColor->mPrepare(&settings, &result);
+    formSetColor->exec();
+    activateWindow();
+    if (result != 0)
+        return;
+    mApplyLabelColors();
+    refreshView();
+}

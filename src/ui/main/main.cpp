@@ -1,0 +1,32 @@
+#include "ui/main/GuardedApplication.h"
+#include "ui/common/QtTranslation.h"
+#include "ui/common/Seams.h"
+#include "ui/main/SignalClose.h"
+#include "ui/main/SingleInstance.h"
+#include "ui/main/TFormMain.h"
+#include "ui/common/Texts.h"
+#include "core/measure/StopSignals.h"
+
+int main(int argc, char *argv[])
+{
+    // Before the application starts any thread, so that every thread leaves them blocked.
+    StopSignals stopSignals;
+    GuardedApplication app(argc, argv);
+    return app.run([&app, &stopSignals] {
+        installQtTranslation();
+        SingleInstance instance;
+        if (instance.checkOthers(Seams::messages()).otherRunning || !instance.acquire())
+            return 1;
+
+        QApplication::setApplicationName(QString::fromUtf8(Texts::kProgramTitle));
+        TFormMain window;
+        new SignalClose(stopSignals, window);
+        instance.listen([&window] {
+            window.showNormal();
+            window.raise();
+            window.activateWindow();
+        });
+        window.show();
+        return app.exec();
+    });
+}
