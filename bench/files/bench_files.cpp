@@ -42,9 +42,9 @@ int main(int argc, char **argv)
     rec->band = 2;
     rec->dateTime = "2024/05/01 12:34:56";
     for (int i = bandFirstIndex(2); i <= bandLastIndex(2); ++i) {
-        const QByteArray text = QString::asprintf("%04X%04X%06X%04X", 600 + i, (i * 37) & 0xFFFF,
-                                                  i * 1000 + 655, 1)
-                                    .toLatin1();
+        const QByteArray text =
+            QString::asprintf("%04X%04X%06X%04X", 600 + i, (i * 37) & 0xFFFF, i * 1000 + 655, 1)
+                .toLatin1();
         std::memcpy(rec->points[i], text.constData(), 19);
     }
     auto raw = std::make_unique<CurveBlock>();

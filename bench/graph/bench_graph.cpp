@@ -2,11 +2,11 @@
 // segment, for the graph boxes of the smallest and the largest main window.
 #include "SpeakerCurve.h"
 
-#include "core/model/Settings.h"
 #include "core/files/VELO_File.h"
+#include "core/graph/ViewScale.h"
+#include "core/model/Settings.h"
 #include "ui/graph/Graph_RTF.h"
 #include "ui/graph/TPaintBox.h"
-#include "core/graph/ViewScale.h"
 
 #include <QApplication>
 #include <QElapsedTimer>
@@ -15,8 +15,7 @@
 #include <cstdio>
 #include <memory>
 
-namespace
-{
+namespace {
 
 struct Scene {
     QWidget owner;

@@ -3,11 +3,11 @@
 // this process spent, to show that waiting in poll() costs next to nothing.
 
 #include "core/files/AppPaths.h"
-#include "core/model/BandTable.h"
-#include "core/model/MeasurementRecord.h"
 #include "core/measure/RunReceiver.h"
 #include "core/measure/TCommPortDriver.h"
 #include "core/measure/UnitProtocol.h"
+#include "core/model/BandTable.h"
+#include "core/model/MeasurementRecord.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
@@ -18,8 +18,7 @@
 #include <memory>
 #include <sys/resource.h>
 
-namespace
-{
+namespace {
 
 constexpr int kBand = 2;
 

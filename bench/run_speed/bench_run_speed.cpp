@@ -6,11 +6,11 @@
 
 #include "RecordingPresenter.h"
 #include "SimulatedUnit.h"
-#include "ui/main/TFormMain.h"
-#include "ui/common/TStatusBar.h"
 #include "core/files/AppPaths.h"
 #include "core/model/BandTable.h"
 #include "core/model/PointText.h"
+#include "ui/common/TStatusBar.h"
+#include "ui/main/TFormMain.h"
 
 #include <QAbstractEventDispatcher>
 #include <QApplication>
@@ -26,8 +26,7 @@
 #include <functional>
 #include <sys/resource.h>
 
-namespace
-{
+namespace {
 
 constexpr int kBand = 2;
 constexpr int kComPort = 1;

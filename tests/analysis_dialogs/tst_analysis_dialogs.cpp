@@ -63,7 +63,6 @@ void loadRising(Owner &o)
     o.measurement.valid = 1;
 }
 
-
 // Answers the Re dialog with `texts` one after another (each by "入力").
 void answerRe(TFormCalc &form, QStringList texts, std::function<void()> afterEach = {})
 {

@@ -1,18 +1,17 @@
 #include "ModalDriver.h"
-#include "WindowStart.h"
 #include "ScriptedChoosers.h"
 #include "ScriptedFileChooser.h"
-#include "ui/analysis/TFormCalc.h"
 #include "SpeakerCurve.h"
 #include "WaitIdle.h"
-#include "ui/main/TFormMain.h"
-#include "ui/dialogs/TFormSetting.h"
+#include "WindowStart.h"
 #include "core/files/AppPaths.h"
+#include "ui/analysis/TFormCalc.h"
+#include "ui/dialogs/TFormSetting.h"
 #include "ui/graph/TFormSetColor.h"
+#include "ui/main/TFormMain.h"
 #include "ui/print/TFormPrnInfo.h"
 
 #include <QComboBox>
-#include <QLineEdit>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPrinter>

@@ -1,23 +1,22 @@
 // The graph in the real main window: start-up grid, band list, view options, curves, scales,
 // cursor readout and resizing.
 #include "RecordingPresenter.h"
-#include "WindowStart.h"
 #include "SpeakerCurve.h"
 #include "WaitIdle.h"
-#include "ui/main/TFormMain.h"
-#include "ui/common/TStatusBar.h"
+#include "WindowStart.h"
 #include "core/files/AppPaths.h"
 #include "core/graph/GraphColors.h"
+#include "ui/common/TStatusBar.h"
 #include "ui/graph/Graph_RTF.h"
 #include "ui/graph/TPaintBox.h"
+#include "ui/main/TFormMain.h"
 
 #include <QComboBox>
 #include <QLabel>
 #include <QTemporaryDir>
 #include <QtTest>
 
-namespace
-{
+namespace {
 
 int countOf(const QImage &image, ColorRef colour)
 {

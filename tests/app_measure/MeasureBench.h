@@ -6,10 +6,10 @@
 #include "RecordingPresenter.h"
 #include "SimulatedUnit.h"
 #include "WaitIdle.h"
-#include "ui/main/TFormMain.h"
-#include "ui/common/TStatusBar.h"
 #include "core/files/AppPaths.h"
 #include "core/model/BandTable.h"
+#include "ui/common/TStatusBar.h"
+#include "ui/main/TFormMain.h"
 
 #include <QAbstractEventDispatcher>
 #include <QAction>

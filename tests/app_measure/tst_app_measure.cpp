@@ -5,13 +5,13 @@
 #include "MeasureBench.h"
 #include "PtyPair.h"
 #include "ScriptedFileChooser.h"
-#include "ui/graph/Graph_RTF.h"
 #include "core/graph/ReadoutFormat.h"
-#include "core/model/MeasurementRecord.h"
 #include "core/measure/RunReceiver.h"
-#include "core/model/SweepGrid.h"
 #include "core/measure/TCommPortDriver.h"
 #include "core/measure/UnitProtocol.h"
+#include "core/model/MeasurementRecord.h"
+#include "core/model/SweepGrid.h"
+#include "ui/graph/Graph_RTF.h"
 
 #include <QElapsedTimer>
 #include <QFile>
@@ -19,8 +19,7 @@
 #include <QtTest>
 #include <unistd.h>
 
-namespace
-{
+namespace {
 
 const QString kUnitText = QStringLiteral("HK-A2/ SN=0123/ 0200");
 const QString kReceiveError = QStringLiteral("データ受信エラーです");

@@ -6,17 +6,17 @@
 // measured curve.
 
 #include "AnalysisCurves.h"
-#include "ModalDriver.h"
 #include "MeasureBench.h"
+#include "ModalDriver.h"
 #include "core/analysis/AnalysisFormat.h"
 #include "core/analysis/AnalysisMessages.h"
 #include "core/analysis/AnalysisSmoothing.h"
 #include "core/analysis/PeakSearch.h"
+#include "core/analysis/ThieleSmall.h"
+#include "core/model/SweepGrid.h"
 #include "ui/analysis/TFormCalc.h"
 #include "ui/analysis/TFormTS.h"
 #include "ui/analysis/TForm_Re.h"
-#include "core/analysis/ThieleSmall.h"
-#include "core/model/SweepGrid.h"
 
 #include <QLineEdit>
 #include <QtTest>
@@ -26,11 +26,9 @@
 
 Q_DECLARE_METATYPE(TsResult)
 
-namespace
-{
+namespace {
 
 const QString kRealDrivers = QStringLiteral(VELO2_SHARED_DATA_DIR "/real-drivers/");
-
 
 struct Analysis {
     QStringList peakTexts; // frequency and R of the five rows

@@ -1,18 +1,18 @@
 #include "RecordingPresenter.h"
-#include "ui/main/GuardedApplication.h"
 #include "ui/common/HStatus.h"
 #include "ui/common/QtTranslation.h"
 #include "ui/common/TH_Message.h"
 #include "ui/common/TStatusBar.h"
+#include "ui/main/GuardedApplication.h"
 
 #include <QLabel>
 #include <QLibraryInfo>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QTimer>
-#include <stdexcept>
 #include <QtTest>
 #include <functional>
+#include <stdexcept>
 
 using Icon = MessagePresenter::Icon;
 Q_DECLARE_METATYPE(std::function<void(const TH_Message &)>)
@@ -48,34 +48,49 @@ void TestMessages::boxes_data()
     auto row = [](const char *name, Fn f, Icon icon, const QString &text) {
         QTest::newRow(name) << f << icon << text;
     };
-    row("fatal", [](auto &m) { m.msgFatalMemory("HStatus"); }, Icon::Error,
+    row(
+        "fatal", [](auto &m) { m.msgFatalMemory("HStatus"); }, Icon::Error,
         "致命的なメモリエラーです:HStatus");
-    row("settings", [](auto &m) { m.msgSettingsNotSaved(); }, Icon::Warning,
+    row(
+        "settings", [](auto &m) { m.msgSettingsNotSaved(); }, Icon::Warning,
         "初期設定ファイルを保存できませんでした");
-    row("bad file", [](auto &m) { m.msgBadDataFile(); }, Icon::Error,
+    row(
+        "bad file", [](auto &m) { m.msgBadDataFile(); }, Icon::Error,
         "データファイルの内容が正しくありませんでした");
-    row("com", [](auto &m) { m.msgComOpenFailed(); }, Icon::Error,
+    row(
+        "com", [](auto &m) { m.msgComOpenFailed(); }, Icon::Error,
         "COMポートが開けませんでした。COM番号を確認して下さい。");
-    row("unit", [](auto &m) { m.msgUnitNotFound(); }, Icon::Error,
+    row(
+        "unit", [](auto &m) { m.msgUnitNotFound(); }, Icon::Error,
         "HK-A2ユニットが見つかりませんでした。COM番号を確認して下さい。");
-    row("calc", [](auto &m) { m.msgCalcDataError(); }, Icon::Error,
+    row(
+        "calc", [](auto &m) { m.msgCalcDataError(); }, Icon::Error,
         "データエラーで計算できませんでした");
-    row("no data", [](auto &m) { m.msgNoData(); }, Icon::Error, "データがありません");
-    row("start", [](auto &m) { m.askDiscardAndStart(); }, Icon::Question,
+    row(
+        "no data", [](auto &m) { m.msgNoData(); }, Icon::Error, "データがありません");
+    row(
+        "start", [](auto &m) { m.askDiscardAndStart(); }, Icon::Question,
         "測定データを保存していません。破棄して新しい測定を開始しますか？");
-    row("close", [](auto &m) { m.askDiscardOnClose(); }, Icon::Question,
+    row(
+        "close", [](auto &m) { m.askDiscardOnClose(); }, Icon::Question,
         "測定データを保存していません。データを破棄しますか？");
-    row("quit", [](auto &m) { m.askQuitUnsaved(); }, Icon::Question,
+    row(
+        "quit", [](auto &m) { m.askQuitUnsaved(); }, Icon::Question,
         "測定データを保存していません。終了しますか？");
-    row("open", [](auto &m) { m.askDiscardOnOpen(); }, Icon::Question,
+    row(
+        "open", [](auto &m) { m.askDiscardOnOpen(); }, Icon::Question,
         "測定データを保存していません。破棄しますか？");
-    row("version", [](auto &m) { m.msgVersionMismatch(); }, Icon::Error,
+    row(
+        "version", [](auto &m) { m.msgVersionMismatch(); }, Icon::Error,
         "ユニットとアプリケーションのバージョンがミスマッチです");
-    row("refs", [](auto &m) { m.msgTooManyRefs(); }, Icon::Error,
+    row(
+        "refs", [](auto &m) { m.msgTooManyRefs(); }, Icon::Error,
         "参照データは５個までにしてください");
-    row("150", [](auto &m) { m.msgOver150(); }, Icon::Warning,
+    row(
+        "150", [](auto &m) { m.msgOver150(); }, Icon::Warning,
         "抵抗値の最大値が150Ωを越えています");
-    row("band", [](auto &m) { m.msgBandUnsupported(); }, Icon::Warning,
+    row(
+        "band", [](auto &m) { m.msgBandUnsupported(); }, Icon::Warning,
         "HK-Aが対応していない測定周波数帯域です");
 }
 
@@ -144,26 +159,45 @@ void TestMessages::statusTexts_data()
     auto row = [](const char *name, Fn f, int panel, const QString &text) {
         QTest::newRow(name) << f << panel << text;
     };
-    row("unit", [](auto &s) { s.showUnit("HK-A2", "0123", "0200"); }, 0, "HK-A2/ SN=0123/ 0200");
-    row("not found", [](auto &s) { s.showUnitNotFound(); }, 0, "HK-A2 が見つかりませんでした");
-    row("model", [](auto &s) { s.showModelUnknown(); }, 0, "HK-A, HK-A2 が見つかりませんでした");
-    row("port", [](auto &s) { s.showPortError(); }, 0, "通信ポートが開けません");
-    row("port access", [](auto &s) { s.showPortAccessDenied(); }, 0,
+    row(
+        "unit", [](auto &s) { s.showUnit("HK-A2", "0123", "0200"); }, 0, "HK-A2/ SN=0123/ 0200");
+    row(
+        "not found", [](auto &s) { s.showUnitNotFound(); }, 0, "HK-A2 が見つかりませんでした");
+    row(
+        "model", [](auto &s) { s.showModelUnknown(); }, 0, "HK-A, HK-A2 が見つかりませんでした");
+    row(
+        "port", [](auto &s) { s.showPortError(); }, 0, "通信ポートが開けません");
+    row(
+        "port access", [](auto &s) { s.showPortAccessDenied(); }, 0,
         "通信ポートが開けません（アクセス権がありません）");
-    row("receive", [](auto &s) { s.showReceiveError(); }, 0, "データ受信エラーです");
-    row("send", [](auto &s) { s.showSendError(); }, 1, "コマンド送信エラーです");
-    row("reply", [](auto &s) { s.showReplyError(); }, 1, "HK-A2 応答エラーです");
-    row("uncal", [](auto &s) { s.showUncalibrated(); }, 1, "HK-A2 未校正です");
-    row("measuring", [](auto &s) { s.showMeasuring(); }, 1, "測定中です");
-    row("receiving", [](auto &s) { s.showReceiving(); }, 1, "データ受信中です");
-    row("calculating", [](auto &s) { s.showCalculating(); }, 1, "計算中です");
-    row("finished", [](auto &s) { s.showFinished(); }, 1, "測定終了しました");
-    row("stopped", [](auto &s) { s.showStopped(); }, 1, "測定中止しました");
-    row("calc error", [](auto &s) { s.showCalcError(); }, 1, "データエラーで計算できませんでした");
-    row("save failed", [](auto &s) { s.showSaveFailed(); }, 1, "データ保存できませんでした");
-    row("saved", [](auto &s) { s.showSaved(); }, 1, "データ保存できました");
-    row("exported", [](auto &s) { s.showExported(); }, 1, "データ書き出し完了");
-    row("readout", [](auto &s) { s.showText("周波数：1.000[kHz]", 2); }, 2, "周波数：1.000[kHz]");
+    row(
+        "receive", [](auto &s) { s.showReceiveError(); }, 0, "データ受信エラーです");
+    row(
+        "send", [](auto &s) { s.showSendError(); }, 1, "コマンド送信エラーです");
+    row(
+        "reply", [](auto &s) { s.showReplyError(); }, 1, "HK-A2 応答エラーです");
+    row(
+        "uncal", [](auto &s) { s.showUncalibrated(); }, 1, "HK-A2 未校正です");
+    row(
+        "measuring", [](auto &s) { s.showMeasuring(); }, 1, "測定中です");
+    row(
+        "receiving", [](auto &s) { s.showReceiving(); }, 1, "データ受信中です");
+    row(
+        "calculating", [](auto &s) { s.showCalculating(); }, 1, "計算中です");
+    row(
+        "finished", [](auto &s) { s.showFinished(); }, 1, "測定終了しました");
+    row(
+        "stopped", [](auto &s) { s.showStopped(); }, 1, "測定中止しました");
+    row(
+        "calc error", [](auto &s) { s.showCalcError(); }, 1, "データエラーで計算できませんでした");
+    row(
+        "save failed", [](auto &s) { s.showSaveFailed(); }, 1, "データ保存できませんでした");
+    row(
+        "saved", [](auto &s) { s.showSaved(); }, 1, "データ保存できました");
+    row(
+        "exported", [](auto &s) { s.showExported(); }, 1, "データ書き出し完了");
+    row(
+        "readout", [](auto &s) { s.showText("周波数：1.000[kHz]", 2); }, 2, "周波数：1.000[kHz]");
 }
 
 void TestMessages::statusTexts()

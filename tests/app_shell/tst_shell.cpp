@@ -1,15 +1,15 @@
 #include "DataFiles.h"
 #include "RecordingPresenter.h"
-#include "WindowStart.h"
 #include "WaitIdle.h"
-#include "ui/analysis/TFormCalc.h"
-#include "ui/main/TFormMain.h"
-#include "ui/main/SignalClose.h"
-#include "ui/main/TFormVersion.h"
-#include "ui/common/TStatusBar.h"
+#include "WindowStart.h"
 #include "core/files/AppPaths.h"
-#include "ui/graph/TPaintBox.h"
 #include "core/measure/StopSignals.h"
+#include "ui/analysis/TFormCalc.h"
+#include "ui/common/TStatusBar.h"
+#include "ui/graph/TPaintBox.h"
+#include "ui/main/SignalClose.h"
+#include "ui/main/TFormMain.h"
+#include "ui/main/TFormVersion.h"
 
 #include <QComboBox>
 #include <QLabel>
@@ -31,8 +31,8 @@ QStringList describe(QMenu *menu)
         if (a->isSeparator())
             items << QStringLiteral("-");
         else
-            items << a->text() + (a->isCheckable() && a->isChecked() ? QStringLiteral(" [x]")
-                                                                      : QString());
+            items << a->text() +
+                         (a->isCheckable() && a->isChecked() ? QStringLiteral(" [x]") : QString());
     }
     return items;
 }
@@ -90,19 +90,24 @@ void TestShell::menus_data()
     QTest::addColumn<QString>("menu");
     QTest::addColumn<QString>("title");
     QTest::addColumn<QStringList>("items");
-    QTest::newRow("file") << "MenuFile" << "ファイル(&F)"
-                          << QStringList{"開く(&O)", "保存する(&S)", "-", "閉じる", "-",
-                                         "データをテキスト出力", "-", "印刷設定",
-                                         "グラフ印刷(&P)", "-", "終了(&X)"};
-    QTest::newRow("measure") << "MenuMeasure" << "測定(&M)"
-                             << QStringList{"開始(&S)", "-", "結果を分析"};
-    QTest::newRow("graph") << "MenuGraph" << "グラフ(&G)"
+    QTest::newRow("file")
+        << "MenuFile"
+        << "ファイル(&F)"
+        << QStringList{
+               "開く(&O)", "保存する(&S)",   "-", "閉じる",  "-", "データをテキスト出力", "-",
+               "印刷設定", "グラフ印刷(&P)", "-", "終了(&X)"};
+    QTest::newRow("measure") << "MenuMeasure"
+                             << "測定(&M)" << QStringList{"開始(&S)", "-", "結果を分析"};
+    QTest::newRow("graph") << "MenuGraph"
+                           << "グラフ(&G)"
                            << QStringList{"抵抗値のみ表示", "測定値は太線で描画", "平均処理 [x]"};
-    QTest::newRow("ref") << "MenuRef" << "参照データ(&R)" << QStringList{"読込み", "クリア"};
-    QTest::newRow("set") << "MenuSet" << "設定"
-                         << QStringList{"COMポート", "グラフの線色", "-",
-                                        "抵抗値150Ωのメッセージ"};
-    QTest::newRow("help") << "MenuHelp" << "ヘルプ(&H)" << QStringList{"バージョン(&V)"};
+    QTest::newRow("ref") << "MenuRef"
+                         << "参照データ(&R)" << QStringList{"読込み", "クリア"};
+    QTest::newRow("set") << "MenuSet"
+                         << "設定"
+                         << QStringList{"COMポート", "グラフの線色", "-", "抵抗値150Ωのメッセージ"};
+    QTest::newRow("help") << "MenuHelp"
+                          << "ヘルプ(&H)" << QStringList{"バージョン(&V)"};
 }
 
 void TestShell::menus()
@@ -123,11 +128,11 @@ void TestShell::menuBarOrder()
         titles << a->text();
     QCOMPARE(titles, (QStringList{"ファイル(&F)", "測定(&M)", "グラフ(&G)", "参照データ(&R)",
                                   "設定", "ヘルプ(&H)"}));
-    for (const char *name : {"MenuFile_Open", "MenuFile_Save", "MenuFile_Close", "MenuFile_Export",
-                             "MenuFile_PrintSetup", "MenuFile_Print", "MenuFile_Quit",
-                             "MenuMeasure_Start", "MenuMesure_Calc", "MenuGraph_R_only",
-                             "MenuGraph_Wide", "MenuGraph_Ave", "MenuRef_Open", "MenuRef_Close",
-                             "MenuSet_COM", "MenuSet_Color", "MenuSet_Warning", "MenuHelp_Version"})
+    for (const char *name :
+         {"MenuFile_Open", "MenuFile_Save", "MenuFile_Close", "MenuFile_Export",
+          "MenuFile_PrintSetup", "MenuFile_Print", "MenuFile_Quit", "MenuMeasure_Start",
+          "MenuMesure_Calc", "MenuGraph_R_only", "MenuGraph_Wide", "MenuGraph_Ave", "MenuRef_Open",
+          "MenuRef_Close", "MenuSet_COM", "MenuSet_Color", "MenuSet_Warning", "MenuHelp_Version"})
         QVERIFY2(m_win->findChild<QAction *>(name), name);
 }
 
@@ -174,8 +179,8 @@ void TestShell::geometryAt640()
     QCOMPARE(m_win->QuitBtn->geometry().right(), m_win->PaintBox1->geometry().right());
     QCOMPARE(m_win->MStartBtn->pos(), QPoint(64, clientHeight - 60));
     QCOMPARE(m_win->QuitBtn->y(), clientHeight - 60);
-    QCOMPARE(m_win->ComboBox2->pos(), QPoint(64 + m_win->MStartBtn->width() + 20,
-                                             clientHeight - 58));
+    QCOMPARE(m_win->ComboBox2->pos(),
+             QPoint(64 + m_win->MStartBtn->width() + 20, clientHeight - 58));
 }
 
 void TestShell::geometryFollowsSize_data()

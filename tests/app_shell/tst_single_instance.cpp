@@ -76,8 +76,8 @@ void TestSingleInstance::init()
 {
     m_runtime = new QTemporaryDir;
     m_home = new QTemporaryDir;
-    QFile::setPermissions(m_runtime->path(), QFile::ReadOwner | QFile::WriteOwner |
-                                                 QFile::ExeOwner);
+    QFile::setPermissions(m_runtime->path(),
+                          QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
 }
 
 void TestSingleInstance::cleanup()

@@ -18,8 +18,7 @@
 #include <QStringList>
 #include <memory>
 
-namespace cli
-{
+namespace cli {
 
 inline QString binary()
 {

@@ -18,14 +18,12 @@
 #include <cstring>
 #include <functional>
 
-namespace
-{
+namespace {
 
 bool sameFloat(float a, float b)
 {
     return std::memcmp(&a, &b, sizeof a) == 0;
 }
-
 
 // The analysis window over one opened file, as the main window hands it its blocks.
 struct Window {

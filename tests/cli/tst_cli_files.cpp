@@ -13,8 +13,7 @@
 #include <QtTest>
 #include <cstring>
 
-namespace
-{
+namespace {
 
 // A JSON number read back as the float it stands for.
 float asFloat(const QJsonValue &v)

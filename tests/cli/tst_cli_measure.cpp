@@ -12,8 +12,7 @@
 #include <QtTest>
 #include <csignal>
 
-namespace
-{
+namespace {
 
 constexpr int kSilentRunMs = 60000;
 

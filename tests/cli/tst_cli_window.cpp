@@ -2,14 +2,14 @@
 // and labels compared pixel for pixel with render, and the menu's text export byte for byte
 // with export.
 #include "CliTestSupport.h"
-#include "WindowStart.h"
 #include "GoldenFile.h"
 #include "ScriptedFileChooser.h"
 #include "WaitIdle.h"
-#include "ui/main/TFormMain.h"
+#include "WindowStart.h"
 #include "core/files/AppPaths.h"
 #include "core/graph/GraphColors.h"
 #include "ui/graph/TPaintBox.h"
+#include "ui/main/TFormMain.h"
 
 #include <QAction>
 #include <QComboBox>
@@ -17,8 +17,7 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
-namespace
-{
+namespace {
 
 struct Options {
     bool rOnly = false;

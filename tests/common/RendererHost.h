@@ -4,12 +4,12 @@
 // the records and curve blocks, and the renderer drawing on them.
 #include "SpeakerCurve.h"
 
-#include "core/model/Settings.h"
 #include "core/files/VELO_File.h"
 #include "core/graph/AxisLabels.h"
+#include "core/graph/ViewScale.h"
+#include "core/model/Settings.h"
 #include "ui/graph/Graph_RTF.h"
 #include "ui/graph/TPaintBox.h"
-#include "core/graph/ViewScale.h"
 
 #include <QLabel>
 #include <QtTest>

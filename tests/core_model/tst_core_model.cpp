@@ -1,9 +1,9 @@
-#include "core/model/Stringutil.h"
 #include "core/files/VELO_File.h"
 #include "core/model/BandTable.h"
 #include "core/model/CurveBlock.h"
 #include "core/model/GraphScale.h"
 #include "core/model/MeasurementRecord.h"
+#include "core/model/Stringutil.h"
 
 #include <QtTest>
 #include <cstring>
@@ -219,8 +219,8 @@ void TestCoreModel::convertRecordAveraging()
         const long double sum = (long double)raw->r[i - 1] + raw->r[i] + raw->r[i + 1];
         QCOMPARE(avg->r[i], float(sum * 0.33333333333333333334L));
         QVERIFY(qAbs(avg->r[i] - (raw->r[i - 1] + raw->r[i] + raw->r[i + 1]) / 3) < 1e-4);
-        QVERIFY(qAbs(avg->theta[i] -
-                     (raw->theta[i - 1] + raw->theta[i] + raw->theta[i + 1]) / 3) < 1e-4);
+        QVERIFY(qAbs(avg->theta[i] - (raw->theta[i - 1] + raw->theta[i] + raw->theta[i + 1]) / 3) <
+                1e-4);
     }
     QCOMPARE(raw->r[182], -1.0f);
     QCOMPARE(avg->r[304], -1.0f);

@@ -45,7 +45,10 @@ QColor inside(QWidget *swatch)
 {
     return swatch->grab().toImage().pixelColor(swatch->width() / 2, swatch->height() / 2);
 }
-QColor outline(QWidget *swatch) { return swatch->grab().toImage().pixelColor(0, 0); }
+QColor outline(QWidget *swatch)
+{
+    return swatch->grab().toImage().pixelColor(0, 0);
+}
 
 } // namespace
 
@@ -241,8 +244,7 @@ void TestColorDialog::chooserOpensWithItsLastColour()
     pick(m_dlg->PaintBox1, kPink);
     pick(m_dlg->PaintBox4, kGreen);
     // Black the first time, then whatever it returned last, never the swatch's colour.
-    QCOMPARE(m_seams->colors.openedWith,
-             (QList<QColor>{Qt::black, kOrange, kOrange, kPink}));
+    QCOMPARE(m_seams->colors.openedWith, (QList<QColor>{Qt::black, kOrange, kOrange, kPink}));
 }
 
 void TestColorDialog::measurementSwatches()

@@ -127,7 +127,7 @@ void TestComDialog::pickedEntryIsStored()
 void TestComDialog::typed_data()
 {
     QTest::addColumn<QString>("text");
-    QTest::addColumn<int>("stored");   // 0: no change
+    QTest::addColumn<int>("stored");    // 0: no change
     QTest::addColumn<QString>("error"); // the box shown, if any
     QTest::newRow("COM15") << "COM15" << 15 << "";
     QTest::newRow("COM256") << "COM256" << 256 << "";

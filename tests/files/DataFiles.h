@@ -33,8 +33,8 @@ struct FileShape {
 inline int pointBand(const FileShape &s)
 {
     const bool firstModel = s.tag == "DataFile:HK-A";
-    const int band = firstModel && s.band >= 1 && s.band <= 4 ? mappedFirstModelBand(s.band)
-                                                               : s.band;
+    const int band =
+        firstModel && s.band >= 1 && s.band <= 4 ? mappedFirstModelBand(s.band) : s.band;
     return isValidBand(band) ? band : 1;
 }
 

@@ -38,7 +38,10 @@ inline bool writeBytes(const QString &file, const QByteArray &bytes)
     return f.open(QIODevice::WriteOnly) && f.write(bytes) == bytes.size();
 }
 
-inline QByteArray load(const QString &name) { return readBytes(path(name)); }
+inline QByteArray load(const QString &name)
+{
+    return readBytes(path(name));
+}
 
 // One line made visible: CR, TAB and every byte outside printable ASCII escaped.
 inline QString visible(const QByteArray &line)
@@ -130,8 +133,8 @@ inline void unlockFolder(const QString &dir)
         if (!(QFile::permissions(f) & QFileDevice::WriteOwner))
             QFile::setPermissions(f, QFileDevice::ReadOwner | QFileDevice::WriteOwner);
     }
-    QFile::setPermissions(dir, QFileDevice::ReadOwner | QFileDevice::WriteOwner |
-                                   QFileDevice::ExeOwner);
+    QFile::setPermissions(dir,
+                          QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
 }
 
 // While it lives, no file of this process may grow beyond `bytes`: a write past the
@@ -160,8 +163,8 @@ private:
 
 } // namespace golden
 
-#define COMPARE_GOLDEN(actual, goldenName)                                                    \
-    do {                                                                                      \
-        const QString d_ = golden::diff((actual), golden::load(goldenName));                  \
-        QVERIFY2(d_.isEmpty(), qPrintable(QStringLiteral(goldenName ":\n") + d_));           \
+#define COMPARE_GOLDEN(actual, goldenName)                                                         \
+    do {                                                                                           \
+        const QString d_ = golden::diff((actual), golden::load(goldenName));                       \
+        QVERIFY2(d_.isEmpty(), qPrintable(QStringLiteral(goldenName ":\n") + d_));                 \
     } while (false)

@@ -20,8 +20,8 @@ QByteArray pointFor(int i)
 }
 
 // The lines of a data file: header, `points` point lines for the grid from `first`, end.
-QList<QByteArray> fileLines(const char *tag, const char *port, const char *band,
-                            const char *count, int first, int points)
+QList<QByteArray> fileLines(const char *tag, const char *port, const char *band, const char *count,
+                            int first, int points)
 {
     QList<QByteArray> l{tag,
                         "SN:A2-1",
@@ -134,26 +134,33 @@ void TestFilesData::readRules_data()
 {
     QTest::addColumn<QByteArray>("content");
     QTest::addColumn<bool>("ok");
-    QTest::addColumn<int>("band");   // record band afterwards (8 before)
-    QTest::addColumn<int>("port");   // COM port afterwards (77 before)
-    QTest::addColumn<int>("flag");   // model flag afterwards (7 before)
+    QTest::addColumn<int>("band"); // record band afterwards (8 before)
+    QTest::addColumn<int>("port"); // COM port afterwards (77 before)
+    QTest::addColumn<int>("flag"); // model flag afterwards (7 before)
 
     const auto v = band3();
     QTest::newRow("valid") << joined(v) << true << 3 << 5 << 0;
     QTest::newRow("bare LF") << joined(v, "\n") << true << 3 << 5 << 0;
-    QTest::newRow("tag with trailing blank") << joined(with(v, 0, "DataFile:HK-A2 ")) << false << 8 << 77 << 7;
-    QTest::newRow("tag in lower case") << joined(with(v, 0, "datafile:HK-A2")) << false << 8 << 77 << 7;
+    QTest::newRow("tag with trailing blank")
+        << joined(with(v, 0, "DataFile:HK-A2 ")) << false << 8 << 77 << 7;
+    QTest::newRow("tag in lower case")
+        << joined(with(v, 0, "datafile:HK-A2")) << false << 8 << 77 << 7;
     QTest::newRow("unknown tag") << joined(with(v, 0, "DataFile:HK-A3")) << false << 8 << 77 << 7;
     QTest::newRow("empty file") << QByteArray() << false << 8 << 77 << 7;
     QTest::newRow("comment first") << joined(inserted(v, 0, ";note")) << true << 3 << 5 << 0;
-    QTest::newRow("comment among headers") << joined(inserted(inserted(v, 3, ";a"), 2, ";b")) << true << 3 << 5 << 0;
-    QTest::newRow("comment before END") << joined(inserted(v, v.size() - 1, ";x")) << true << 3 << 5 << 0;
-    QTest::newRow("zero byte line skipped") << joined(inserted(v, 1, QByteArray("\0zz", 3))) << true << 3 << 5 << 0;
-    QTest::newRow("comment among points") << joined(inserted(v, 10, ";point")) << false << 3 << 5 << 0;
+    QTest::newRow("comment among headers")
+        << joined(inserted(inserted(v, 3, ";a"), 2, ";b")) << true << 3 << 5 << 0;
+    QTest::newRow("comment before END")
+        << joined(inserted(v, v.size() - 1, ";x")) << true << 3 << 5 << 0;
+    QTest::newRow("zero byte line skipped")
+        << joined(inserted(v, 1, QByteArray("\0zz", 3))) << true << 3 << 5 << 0;
+    QTest::newRow("comment among points")
+        << joined(inserted(v, 10, ";point")) << false << 3 << 5 << 0;
     QTest::newRow("blank line first") << joined(inserted(v, 0, "")) << false << 8 << 77 << 7;
     QTest::newRow("blank among headers") << joined(inserted(v, 4, "")) << false << 8 << 5 << 0;
     QTest::newRow("blank among points") << joined(inserted(v, 20, "")) << false << 3 << 5 << 0;
-    QTest::newRow("blank before END") << joined(inserted(v, v.size() - 1, "")) << false << 3 << 5 << 0;
+    QTest::newRow("blank before END")
+        << joined(inserted(v, v.size() - 1, "")) << false << 3 << 5 << 0;
     QTest::newRow("key without colon") << joined(with(v, 1, "SN")) << false << 8 << 77 << 0;
     QTest::newRow("key in lower case") << joined(with(v, 1, "sn:A2-1")) << false << 8 << 77 << 0;
     QTest::newRow("port 256") << joined(band3("256")) << true << 3 << 256 << 0;
@@ -165,26 +172,28 @@ void TestFilesData::readRules_data()
     QTest::newRow("port huge") << joined(band3("99999999999999999999")) << false << 8 << 77 << 0;
     QTest::newRow("band 0") << joined(band3("5", "0")) << false << 8 << 5 << 0;
     QTest::newRow("band 10") << joined(band3("5", "10")) << false << 8 << 5 << 0;
-    QTest::newRow("band 9")
-        << joined(fileLines("DataFile:HK-A2", "5", "9", "224", 0, 224)) << true << 9 << 5 << 0;
+    QTest::newRow("band 9") << joined(fileLines("DataFile:HK-A2", "5", "9", "224", 0, 224)) << true
+                            << 9 << 5 << 0;
     QTest::newRow("HK-A band 2 is band 4")
         << joined(fileLines("DataFile:HK-A", "2", "2", "144", 40, 144)) << true << 4 << 2 << 1;
-    QTest::newRow("HK-A band 5")
-        << joined(fileLines("DataFile:HK-A", "2", "5", "121", 183, 121)) << false << 8 << 2 << 1;
+    QTest::newRow("HK-A band 5") << joined(fileLines("DataFile:HK-A", "2", "5", "121", 183, 121))
+                                 << false << 8 << 2 << 1;
     QTest::newRow("HK-A DNum 504")
         << joined(fileLines("DataFile:HK-A", "2", "2", "504", 40, 144)) << true << 4 << 2 << 1;
     QTest::newRow("HK-A DNum 505")
         << joined(fileLines("DataFile:HK-A", "2", "2", "505", 40, 144)) << false << 4 << 2 << 1;
-    QTest::newRow("HK-A DNum 0")
-        << joined(fileLines("DataFile:HK-A", "2", "2", "0", 40, 144)) << false << 4 << 2 << 1;
+    QTest::newRow("HK-A DNum 0") << joined(fileLines("DataFile:HK-A", "2", "2", "0", 40, 144))
+                                 << false << 4 << 2 << 1;
     QTest::newRow("DNum 0") << joined(band3("5", "3", "0")) << false << 3 << 5 << 0;
     QTest::newRow("DNum 600") << joined(band3("5", "3", "600")) << true << 3 << 5 << 0;
     QTest::newRow("DNum 601") << joined(band3("5", "3", "601")) << false << 3 << 5 << 0;
     QTest::newRow("DNum 7 for band 2")
         << joined(fileLines("DataFile:HK-A2", "5", "2", "7", 0, 540)) << true << 2 << 5 << 0;
-    QTest::newRow("point of 17") << joined(with(v, 30, pointFor(24).left(17))) << false << 3 << 5 << 0;
+    QTest::newRow("point of 17") << joined(with(v, 30, pointFor(24).left(17))) << false << 3 << 5
+                                 << 0;
     QTest::newRow("point of 19") << joined(with(v, 30, pointFor(24) + "0")) << false << 3 << 5 << 0;
-    QTest::newRow("point of non-hex") << joined(with(v, 30, "xyz xyz xyz xyz !!")) << true << 3 << 5 << 0;
+    QTest::newRow("point of non-hex")
+        << joined(with(v, 30, "xyz xyz xyz xyz !!")) << true << 3 << 5 << 0;
     QTest::newRow("point without line end at end of file")
         << joined(v.mid(0, 97)).chopped(2) << false << 3 << 5 << 0;
     QTest::newRow("points cut short, END twice")
@@ -192,8 +201,10 @@ void TestFilesData::readRules_data()
     QTest::newRow("points cut short, END once")
         << joined(inserted(v.mid(0, 50), 50, "END:")) << false << 3 << 5 << 0;
     QTest::newRow("END missing") << joined(v.mid(0, v.size() - 1)) << false << 3 << 5 << 0;
-    QTest::newRow("END with text") << joined(with(v, v.size() - 1, "END:x")) << false << 3 << 5 << 0;
-    QTest::newRow("text after END ignored") << joined(QList<QByteArray>(v) << "anything") << true << 3 << 5 << 0;
+    QTest::newRow("END with text")
+        << joined(with(v, v.size() - 1, "END:x")) << false << 3 << 5 << 0;
+    QTest::newRow("text after END ignored")
+        << joined(QList<QByteArray>(v) << "anything") << true << 3 << 5 << 0;
     QTest::newRow("Ctrl-Z after END") << joined(v) + "\x1A" << true << 3 << 5 << 0;
     QTest::newRow("Ctrl-Z among points")
         << joined(v.mid(0, 40)) + "\x1A" + joined(v.mid(40)) << false << 3 << 5 << 0;
@@ -288,7 +299,8 @@ void TestFilesData::earlyEndEmptiesRemainingSlots()
 {
     QTemporaryDir dir;
     const QString path = dir.filePath("e.DTA");
-    QVERIFY(golden::writeBytes(path, joined(band3().mid(0, 16) << "END:" << "END:")));
+    QVERIFY(golden::writeBytes(path, joined(band3().mid(0, 16) << "END:"
+                                                               << "END:")));
     auto rec = std::make_unique<MeasurementRecord>();
     std::memcpy(rec->points[10], "OTHER-MEASUREMENT!", 19);
     QByteArray serial;
@@ -365,7 +377,9 @@ void TestFilesData::japaneseTextsAreWindows31J()
     const QByteArray bytes = golden::readBytes(path);
     // 試作 81 60 (wave dash as the code page's tilde) 1 in full width
     QVERIFY(bytes.contains("\r\nSN:\x8e\x8e\x8d\xec\x81\x60\x82\x50\r\n"));
-    QVERIFY(bytes.contains("\r\nDateTime:2024\x94\x4e" "5\x8c\x8e" "1\x93\xfa 9:05:07\r\n"));
+    QVERIFY(bytes.contains("\r\nDateTime:2024\x94\x4e"
+                           "5\x8c\x8e"
+                           "1\x93\xfa 9:05:07\r\n"));
 
     auto back = std::make_unique<MeasurementRecord>();
     QByteArray serial;

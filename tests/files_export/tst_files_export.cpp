@@ -38,8 +38,7 @@ Loaded load(const QString &goldenName)
 float thetaOfCode(int code)
 {
     char slot[kPointSlotSize] = {};
-    const QByteArray text =
-        QString::asprintf("0000%04X0000000001", code & 0xFFFF).toLatin1();
+    const QByteArray text = QString::asprintf("0000%04X0000000001", code & 0xFFFF).toLatin1();
     memcpy(slot, text.constData(), kPointTextLength);
     return decodePoint(slot).theta;
 }
@@ -109,7 +108,8 @@ void TestFilesExport::band2Layout()
     QCOMPARE(lines[1], QByteArray("\x91\xaa\x92\xe8\x93\xfa\x8e\x9e:2024/05/01 12:34:56\r"));
     QCOMPARE(lines[2], QByteArray("\x8e\xfc\x94\x67\x90\x94[Hz]\t\x92\xef\x8d\x52\x92\x6c[\x83\xb6]"
                                   "\t\x88\xca\x91\x8a\x8a\x70[deg]\r"));
-    QCOMPARE(lines[3].left(lines[3].indexOf('\t')), ::formatFixed(l.raw->freq[0], 2, ".").toLatin1());
+    QCOMPARE(lines[3].left(lines[3].indexOf('\t')),
+             ::formatFixed(l.raw->freq[0], 2, ".").toLatin1());
     QCOMPARE(lines[542].left(lines[542].indexOf('\t')),
              ::formatFixed(l.raw->freq[539], 2, ".").toLatin1());
 }

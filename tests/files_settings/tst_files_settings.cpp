@@ -2,8 +2,8 @@
 
 #include "core/files/AnsiText.h"
 #include "core/files/AppPaths.h"
-#include "core/model/Settings.h"
 #include "core/files/VELO_File.h"
+#include "core/model/Settings.h"
 
 #include <QTemporaryDir>
 #include <QtTest>
@@ -44,8 +44,7 @@ void fillEveryField(Settings &s, WindowState &w)
     w = {-20, -3, 1111, 777, 9, 1, 1, 0, 1};
 }
 
-void compareAll(const Settings &a, const WindowState &aw, const Settings &b,
-                const WindowState &bw)
+void compareAll(const Settings &a, const WindowState &aw, const Settings &b, const WindowState &bw)
 {
     QCOMPARE(a.comPort, b.comPort);
     QCOMPARE(a.colorR, b.colorR);

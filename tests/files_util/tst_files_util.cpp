@@ -4,9 +4,9 @@
 #include "core/files/FileFields.h"
 #include "core/files/FileNameRules.h"
 #include "core/files/SafeWrite.h"
-#include "core/model/Stringutil.h"
 #include "core/files/TextFileReader.h"
 #include "core/files/WindowPlacement.h"
+#include "core/model/Stringutil.h"
 
 #include <QBuffer>
 #include <QTemporaryDir>
@@ -48,11 +48,16 @@ void TestFilesUtil::fileNamePart_data()
 {
     QTest::addColumn<QString>("path");
     QTest::addColumn<QString>("name");
-    QTest::newRow("full path") << "/home/u/a.b.DTA" << "a.b.DTA";
-    QTest::newRow("ends with separator") << "/home/u/" << "";
-    QTest::newRow("no separator") << "spk.DTA" << "";
-    QTest::newRow("root file") << "/x" << "x";
-    QTest::newRow("Japanese") << "/データ/試験.DTA" << "試験.DTA";
+    QTest::newRow("full path") << "/home/u/a.b.DTA"
+                               << "a.b.DTA";
+    QTest::newRow("ends with separator") << "/home/u/"
+                                         << "";
+    QTest::newRow("no separator") << "spk.DTA"
+                                  << "";
+    QTest::newRow("root file") << "/x"
+                               << "x";
+    QTest::newRow("Japanese") << "/データ/試験.DTA"
+                              << "試験.DTA";
 }
 
 void TestFilesUtil::fileNamePart()
@@ -66,11 +71,16 @@ void TestFilesUtil::cutAtFirstDot_data()
 {
     QTest::addColumn<QString>("text");
     QTest::addColumn<QString>("cut");
-    QTest::newRow("no dot") << "spk" << "spk";
-    QTest::newRow("one dot") << "spk.DTA" << "spk";
-    QTest::newRow("two dots") << "a.b.DTA" << "a";
-    QTest::newRow("leading dot") << ".DTA" << "";
-    QTest::newRow("empty") << "" << "";
+    QTest::newRow("no dot") << "spk"
+                            << "spk";
+    QTest::newRow("one dot") << "spk.DTA"
+                             << "spk";
+    QTest::newRow("two dots") << "a.b.DTA"
+                              << "a";
+    QTest::newRow("leading dot") << ".DTA"
+                                 << "";
+    QTest::newRow("empty") << ""
+                           << "";
 }
 
 void TestFilesUtil::cutAtFirstDot()
@@ -94,11 +104,16 @@ void TestFilesUtil::saveName_data()
 {
     QTest::addColumn<QString>("chosen");
     QTest::addColumn<QString>("path");
-    QTest::newRow("spk") << "/d/spk" << "/d/spk.DTA";
-    QTest::newRow("spk.DTA") << "/d/spk.DTA" << "/d/spk.DTA";
-    QTest::newRow("spk.dta") << "/d/spk.dta" << "/d/spk.dta.DTA";
-    QTest::newRow("spk.txt") << "/d/spk.txt" << "/d/spk.txt.DTA";
-    QTest::newRow("dotted folder") << "/d/a.b/spk" << "/d/a.b/spk.DTA";
+    QTest::newRow("spk") << "/d/spk"
+                         << "/d/spk.DTA";
+    QTest::newRow("spk.DTA") << "/d/spk.DTA"
+                             << "/d/spk.DTA";
+    QTest::newRow("spk.dta") << "/d/spk.dta"
+                             << "/d/spk.dta.DTA";
+    QTest::newRow("spk.txt") << "/d/spk.txt"
+                             << "/d/spk.txt.DTA";
+    QTest::newRow("dotted folder") << "/d/a.b/spk"
+                                   << "/d/a.b/spk.DTA";
 }
 
 void TestFilesUtil::saveName()
@@ -113,14 +128,30 @@ void TestFilesUtil::exportName_data()
     QTest::addColumn<QString>("chosen");
     QTest::addColumn<QString>("path");
     QTest::addColumn<QString>("withoutExtension");
-    QTest::newRow("no extension") << "/d/spk" << "/d/spk.txt" << "/d/spk";
-    QTest::newRow("spk.txt") << "/d/spk.txt" << "/d/spk.txt" << "/d/spk";
-    QTest::newRow("upper case") << "/d/spk.TXT" << "/d/spk.txt" << "/d/spk";
-    QTest::newRow("report.csv") << "/d/report.csv" << "/d/report.txt" << "/d/report";
-    QTest::newRow("a.b.csv") << "/d/a.b.csv" << "/d/a.txt" << "/d/a";
-    QTest::newRow("dotted folder") << "/home/a.b/spk.csv" << "/home/a.b/spk.txt" << "/home/a.b/spk";
-    QTest::newRow("dotted folder, no ext") << "/home/.x/spk" << "/home/.x/spk.txt" << "/home/.x/spk";
-    QTest::newRow("trailing dot") << "/d/spk." << "/d/spk.txt" << "/d/spk";
+    QTest::newRow("no extension") << "/d/spk"
+                                  << "/d/spk.txt"
+                                  << "/d/spk";
+    QTest::newRow("spk.txt") << "/d/spk.txt"
+                             << "/d/spk.txt"
+                             << "/d/spk";
+    QTest::newRow("upper case") << "/d/spk.TXT"
+                                << "/d/spk.txt"
+                                << "/d/spk";
+    QTest::newRow("report.csv") << "/d/report.csv"
+                                << "/d/report.txt"
+                                << "/d/report";
+    QTest::newRow("a.b.csv") << "/d/a.b.csv"
+                             << "/d/a.txt"
+                             << "/d/a";
+    QTest::newRow("dotted folder") << "/home/a.b/spk.csv"
+                                   << "/home/a.b/spk.txt"
+                                   << "/home/a.b/spk";
+    QTest::newRow("dotted folder, no ext") << "/home/.x/spk"
+                                           << "/home/.x/spk.txt"
+                                           << "/home/.x/spk";
+    QTest::newRow("trailing dot") << "/d/spk."
+                                  << "/d/spk.txt"
+                                  << "/d/spk";
 }
 
 void TestFilesUtil::exportName()
@@ -160,12 +191,18 @@ void TestFilesUtil::placement_data()
     QTest::addColumn<QList<int>>("placed");
     const QRect s(0, 0, 1024, 768);
     QTest::newRow("fits") << s << QList<int>{10, 20, 800, 600} << QList<int>{10, 20, 800, 600};
-    QTest::newRow("width 2000") << s << QList<int>{10, 20, 2000, 600} << QList<int>{10, 20, 924, 600};
-    QTest::newRow("height too big") << s << QList<int>{10, 20, 800, 769} << QList<int>{10, 20, 800, 668};
-    QTest::newRow("top beyond") << s << QList<int>{769, 20, 800, 600} << QList<int>{100, 20, 800, 600};
-    QTest::newRow("top at edge") << s << QList<int>{768, 1024, 800, 600} << QList<int>{768, 1024, 800, 600};
-    QTest::newRow("left beyond") << s << QList<int>{10, 1025, 800, 600} << QList<int>{10, 100, 800, 600};
-    QTest::newRow("off the top left") << s << QList<int>{-8, -30, 640, 480} << QList<int>{0, 0, 640, 480};
+    QTest::newRow("width 2000") << s << QList<int>{10, 20, 2000, 600}
+                                << QList<int>{10, 20, 924, 600};
+    QTest::newRow("height too big")
+        << s << QList<int>{10, 20, 800, 769} << QList<int>{10, 20, 800, 668};
+    QTest::newRow("top beyond") << s << QList<int>{769, 20, 800, 600}
+                                << QList<int>{100, 20, 800, 600};
+    QTest::newRow("top at edge") << s << QList<int>{768, 1024, 800, 600}
+                                 << QList<int>{768, 1024, 800, 600};
+    QTest::newRow("left beyond") << s << QList<int>{10, 1025, 800, 600}
+                                 << QList<int>{10, 100, 800, 600};
+    QTest::newRow("off the top left")
+        << s << QList<int>{-8, -30, 640, 480} << QList<int>{0, 0, 640, 480};
     const QRect panel(0, 32, 1920, 1048);
     QTest::newRow("area below a panel")
         << panel << QList<int>{5, 5, 640, 480} << QList<int>{32, 5, 640, 480};
@@ -253,21 +290,23 @@ void TestFilesUtil::textModeReading_data()
     QTest::addColumn<QByteArray>("input");
     QTest::addColumn<int>("max");
     QTest::addColumn<QList<QByteArray>>("pieces");
-    QTest::newRow("CR LF becomes LF") << QByteArray("ab\r\ncd\r\n") << 10
-                                      << QList<QByteArray>{"ab\n", "cd\n"};
+    QTest::newRow("CR LF becomes LF")
+        << QByteArray("ab\r\ncd\r\n") << 10 << QList<QByteArray>{"ab\n", "cd\n"};
     QTest::newRow("bare LF") << QByteArray("ab\ncd") << 10 << QList<QByteArray>{"ab\n", "cd"};
-    QTest::newRow("lone CR stays") << QByteArray("a\rb\r\r\n") << 10
-                                   << QList<QByteArray>{"a\rb\r\n"};
-    QTest::newRow("pieces of max") << QByteArray("abcdefg\n") << 3
-                                   << QList<QByteArray>{"abc", "def", "g\n"};
-    QTest::newRow("CR LF across the limit") << QByteArray("abc\r\nd") << 3
-                                            << QList<QByteArray>{"abc", "\n", "d"};
-    QTest::newRow("Ctrl-Z ends") << QByteArray("ab\n\x1A" "cd\n") << 10
-                                 << QList<QByteArray>{"ab\n"};
-    QTest::newRow("CR before Ctrl-Z") << QByteArray("ab\r\x1A" "cd") << 10
-                                      << QList<QByteArray>{"ab\r"};
-    QTest::newRow("zero byte kept") << QByteArray("a\0b\n", 4) << 10
-                                    << QList<QByteArray>{QByteArray("a\0b\n", 4)};
+    QTest::newRow("lone CR stays")
+        << QByteArray("a\rb\r\r\n") << 10 << QList<QByteArray>{"a\rb\r\n"};
+    QTest::newRow("pieces of max")
+        << QByteArray("abcdefg\n") << 3 << QList<QByteArray>{"abc", "def", "g\n"};
+    QTest::newRow("CR LF across the limit")
+        << QByteArray("abc\r\nd") << 3 << QList<QByteArray>{"abc", "\n", "d"};
+    QTest::newRow("Ctrl-Z ends") << QByteArray("ab\n\x1A"
+                                               "cd\n")
+                                 << 10 << QList<QByteArray>{"ab\n"};
+    QTest::newRow("CR before Ctrl-Z") << QByteArray("ab\r\x1A"
+                                                    "cd")
+                                      << 10 << QList<QByteArray>{"ab\r"};
+    QTest::newRow("zero byte kept")
+        << QByteArray("a\0b\n", 4) << 10 << QList<QByteArray>{QByteArray("a\0b\n", 4)};
 }
 
 void TestFilesUtil::textModeReading()
@@ -291,10 +330,18 @@ void TestFilesUtil::settingsLocation_data()
     QTest::addColumn<QString>("files"); // folders holding a settings file
     QTest::addColumn<QString>("read");
     QTest::addColumn<QString>("written");
-    QTest::newRow("writable program folder") << true << "bin config" << "bin" << "bin";
-    QTest::newRow("installed, first start") << false << "" << "config" << "config";
-    QTest::newRow("installed, file beside it") << false << "bin" << "bin" << "config";
-    QTest::newRow("installed, own file written") << false << "bin config" << "config" << "config";
+    QTest::newRow("writable program folder") << true << "bin config"
+                                             << "bin"
+                                             << "bin";
+    QTest::newRow("installed, first start") << false << ""
+                                            << "config"
+                                            << "config";
+    QTest::newRow("installed, file beside it") << false << "bin"
+                                               << "bin"
+                                               << "config";
+    QTest::newRow("installed, own file written") << false << "bin config"
+                                                 << "config"
+                                                 << "config";
 }
 
 void TestFilesUtil::settingsLocation()
@@ -340,7 +387,8 @@ void TestFilesUtil::safeWrite()
         QSKIP("cannot give a file to another user here");
     if (setup == "link")
         QCOMPARE(::link(target, other), 0);
-    struct stat before {}, after {};
+    struct stat before {
+    }, after{};
     ::stat(target, &before);
     if (setup.startsWith("locked") && !golden::lockFolder(dir.path(), false))
         QSKIP("cannot make a folder unwritable here");

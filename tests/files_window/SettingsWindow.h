@@ -4,8 +4,8 @@
 
 #include "ScriptedFileChooser.h"
 #include "WaitIdle.h"
-#include "ui/main/TFormMain.h"
 #include "core/files/AppPaths.h"
+#include "ui/main/TFormMain.h"
 
 #include <QFile>
 #include <QTemporaryDir>

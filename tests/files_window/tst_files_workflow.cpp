@@ -1,12 +1,12 @@
 #include "DataFiles.h"
-#include "WindowStart.h"
 #include "GoldenFile.h"
 #include "ScriptedFileChooser.h"
 #include "WaitIdle.h"
-#include "ui/common/HStatus.h"
-#include "ui/main/TFormMain.h"
-#include "ui/common/TStatusBar.h"
+#include "WindowStart.h"
 #include "core/files/AppPaths.h"
+#include "ui/common/HStatus.h"
+#include "ui/common/TStatusBar.h"
+#include "ui/main/TFormMain.h"
 
 #include <QComboBox>
 #include <QLabel>

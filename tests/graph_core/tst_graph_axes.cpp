@@ -7,8 +7,7 @@
 
 #include <QtTest>
 
-namespace
-{
+namespace {
 
 GraphScale bandScale(int band)
 {

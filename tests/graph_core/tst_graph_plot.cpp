@@ -8,8 +8,7 @@
 
 #include <QtTest>
 
-namespace
-{
+namespace {
 
 constexpr ColorRef kRef0R = 0x00008000;
 constexpr ColorRef kRef4R = 0x0000FFFF;

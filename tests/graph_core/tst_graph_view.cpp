@@ -1,17 +1,16 @@
 // View scales from the raw curves, the cursor readout and the readout texts.
-#include "core/model/Settings.h"
 #include "core/graph/CursorReadout.h"
 #include "core/graph/DecimalFormat.h"
 #include "core/graph/ReadoutFormat.h"
 #include "core/graph/ViewScale.h"
 #include "core/model/BandTable.h"
+#include "core/model/Settings.h"
 
 #include <QtTest>
 #include <cstring>
 #include <memory>
 
-namespace
-{
+namespace {
 
 void setSlot(MeasurementRecord &rec, int index, const char *text)
 {

@@ -2,21 +2,20 @@
 // the 35 axis labels.
 #include "RendererHost.h"
 
-#include "core/model/Settings.h"
 #include "core/files/VELO_File.h"
 #include "core/graph/AxisMath.h"
 #include "core/graph/GraphColors.h"
+#include "core/graph/ViewScale.h"
+#include "core/model/Settings.h"
 #include "ui/graph/Graph_RTF.h"
 #include "ui/graph/TPaintBox.h"
-#include "core/graph/ViewScale.h"
 
 #include <QLabel>
 #include <QPainter>
 #include <QtTest>
 #include <memory>
 
-namespace
-{
+namespace {
 
 using Window = RendererHost;
 

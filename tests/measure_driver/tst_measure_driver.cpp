@@ -18,8 +18,7 @@
 #include <sys/ioctl.h>
 #include <thread>
 
-namespace
-{
+namespace {
 
 // Time-out checks only bound from below tightly; the upper bound leaves room for a busy machine.
 constexpr qint64 kSlack = 1500;

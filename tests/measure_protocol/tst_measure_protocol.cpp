@@ -2,14 +2,14 @@
 #include "SimulatedUnit.h"
 #include "core/files/AnsiText.h"
 #include "core/files/AppPaths.h"
+#include "core/measure/RunDateTime.h"
+#include "core/measure/RunReceiver.h"
+#include "core/measure/TCommPortDriver.h"
+#include "core/measure/UnitProtocol.h"
 #include "core/model/BandTable.h"
 #include "core/model/MeasurementRecord.h"
 #include "core/model/PointText.h"
-#include "core/measure/RunDateTime.h"
-#include "core/measure/RunReceiver.h"
 #include "core/model/SweepGrid.h"
-#include "core/measure/TCommPortDriver.h"
-#include "core/measure/UnitProtocol.h"
 
 #include <QElapsedTimer>
 #include <QFile>
@@ -24,8 +24,7 @@
 Q_DECLARE_METATYPE(UnitOutcome)
 Q_DECLARE_METATYPE(RunReceiver::Step)
 
-namespace
-{
+namespace {
 
 constexpr qint64 kSlack = 1500;
 
@@ -632,7 +631,6 @@ void TestMeasureProtocol::unitVanishesMidRun()
     QVERIFY(!m_driver->Connected());
 }
 
-
 void TestMeasureProtocol::portByName_data()
 {
     QTest::addColumn<QString>("name"); // "@" is the simulator's link
@@ -666,8 +664,8 @@ void TestMeasureProtocol::releaseAllStopsASweepWithoutSession_data()
 {
     QTest::addColumn<QStringList>("args");
     QTest::addColumn<UnitOutcome>("outcome");
-    QTest::newRow("count mismatch, the unit sweeps") << QStringList{"--wrong-count"}
-                                                     << UnitOutcome::CountMismatch;
+    QTest::newRow("count mismatch, the unit sweeps")
+        << QStringList{"--wrong-count"} << UnitOutcome::CountMismatch;
     QTest::newRow("refused") << QStringList{"--refuse-band"} << UnitOutcome::Refused;
 }
 
@@ -699,8 +697,8 @@ void TestMeasureProtocol::runDateTimeText()
     const QDateTime when(QDate(2024, 5, 1), QTime(9, 5, 7));
     const QString text = fromAnsi(::runDateTimeText(when));
     QCOMPARE(text, QLocale::system().toString(when.date(), QLocale::ShortFormat) + " 9:05:07");
-    QVERIFY(::runDateTimeText(QDateTime(QDate(2024, 12, 31), QTime(23, 59, 59)))
-                .endsWith(" 23:59:59"));
+    QVERIFY(
+        ::runDateTimeText(QDateTime(QDate(2024, 12, 31), QTime(23, 59, 59))).endsWith(" 23:59:59"));
 }
 
 QTEST_GUILESS_MAIN(TestMeasureProtocol)

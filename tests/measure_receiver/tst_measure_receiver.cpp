@@ -1,8 +1,8 @@
+#include "core/measure/PointEncoder.h"
+#include "core/measure/RunReceiver.h"
 #include "core/model/BandTable.h"
 #include "core/model/MeasurementRecord.h"
-#include "core/measure/PointEncoder.h"
 #include "core/model/PointText.h"
-#include "core/measure/RunReceiver.h"
 #include "core/model/SweepGrid.h"
 
 #include <QtTest>
@@ -10,8 +10,7 @@
 #include <cstring>
 #include <memory>
 
-namespace
-{
+namespace {
 
 using Step = RunReceiver::Step;
 

@@ -1,12 +1,12 @@
 #include "SimulatedUnit.h"
 #include "core/files/AppPaths.h"
-#include "core/model/MeasurementRecord.h"
 #include "core/measure/PointEncoder.h"
-#include "core/model/PointText.h"
 #include "core/measure/RunReceiver.h"
-#include "core/model/SweepGrid.h"
 #include "core/measure/TCommPortDriver.h"
 #include "core/measure/UnitProtocol.h"
+#include "core/model/MeasurementRecord.h"
+#include "core/model/PointText.h"
+#include "core/model/SweepGrid.h"
 
 #include <QFile>
 #include <QTemporaryDir>
@@ -17,8 +17,7 @@
 #include <csignal>
 #include <memory>
 
-namespace
-{
+namespace {
 
 // |Z| of a moving-coil driver in free air, written out independently of the simulator.
 double woofer(double f, double re, double leH, double fs, double qms, double qes)

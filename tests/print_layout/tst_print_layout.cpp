@@ -36,25 +36,23 @@ void TestPrintLayout::geometry_data()
         << QList<int>{236, 354, 4488, 3366, 3720} << QRect(QPoint(590, 472), QPoint(4369, 3601))
         << QList<int>{3845, 3970, 4095, 4220};
     // Landscape: the graph width comes from the printable height less 20 mm.
-    QTest::newRow("landscape")
-        << 600 << 600 << 277 << 190 << true << 96.0 << 6.25f << 56
-        << QList<int>{236, 354, 4015, 3011, 3365} << QRect(590, 472, 3307, 2775)
-        << QList<int>{3490, 3615, 3740, 3865};
+    QTest::newRow("landscape") << 600 << 600 << 277 << 190 << true << 96.0 << 6.25f << 56
+                               << QList<int>{236, 354, 4015, 3011, 3365}
+                               << QRect(590, 472, 3307, 2775) << QList<int>{3490, 3615, 3740, 3865};
     // Horizontal lengths follow dpiX, vertical ones and the scale dpiY.
-    QTest::newRow("600x300 dpi")
-        << 600 << 300 << 200 << 287 << false << 96.0 << 3.125f << 28
-        << QList<int>{236, 177, 4488, 3366, 3543} << QRect(590, 236, 3780, 3248)
-        << QList<int>{3605, 3668, 3730, 3793};
+    QTest::newRow("600x300 dpi") << 600 << 300 << 200 << 287 << false << 96.0 << 3.125f << 28
+                                 << QList<int>{236, 177, 4488, 3366, 3543}
+                                 << QRect(590, 236, 3780, 3248)
+                                 << QList<int>{3605, 3668, 3730, 3793};
     // A screen at 125 %: one screen pixel is fewer printer pixels.
     QTest::newRow("120 dpi screen")
         << 600 << 600 << 200 << 287 << false << 120.0 << 5.0f << 45
         << QList<int>{236, 354, 4488, 3366, 3720} << QRect(590, 472, 3780, 3130)
         << QList<int>{3820, 3920, 4020, 4120};
     // 150 dpi as the PDF tests print; 9 x 1.5625 = 14.06 is cut to 14.
-    QTest::newRow("150 dpi, 184 mm")
-        << 150 << 150 << 184 << 271 << false << 96.0 << 1.5625f << 14
-        << QList<int>{59, 88, 1027, 770, 858} << QRect(147, 117, 850, 711)
-        << QList<int>{889, 920, 951, 983};
+    QTest::newRow("150 dpi, 184 mm") << 150 << 150 << 184 << 271 << false << 96.0 << 1.5625f << 14
+                                     << QList<int>{59, 88, 1027, 770, 858}
+                                     << QRect(147, 117, 850, 711) << QList<int>{889, 920, 951, 983};
 }
 
 void TestPrintLayout::geometry()
@@ -71,8 +69,7 @@ void TestPrintLayout::geometry()
     QFETCH(QRect, plot);
     QFETCH(QList<int>, textY);
 
-    const PrintLayout l =
-        computePrintLayout({dpiX, dpiY, widthMM, heightMM, landscape, screenDpi});
+    const PrintLayout l = computePrintLayout({dpiX, dpiY, widthMM, heightMM, landscape, screenDpi});
     QCOMPARE(l.scale, scale);
     QCOMPARE(l.textHeight, textHeight);
     QCOMPARE((QList<int>{l.left, l.top, l.graphWidth, l.graphHeight, l.bottom}), graph);

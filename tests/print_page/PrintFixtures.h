@@ -131,9 +131,8 @@ inline void printToPdf(QPrinter *printer, const QString &path, int dpi = kPdfDpi
     printer->setResolution(dpi);
     printer->setPageSize(QPageSize(QPageSize::A4));
     printer->setPageOrientation(orientation);
-    printer->setPageMargins(
-        QMarginsF(kMarginPoints, kMarginPoints, kMarginPoints, kMarginPoints),
-        QPageLayout::Point);
+    printer->setPageMargins(QMarginsF(kMarginPoints, kMarginPoints, kMarginPoints, kMarginPoints),
+                            QPageLayout::Point);
 }
 
 // The poppler tools that read a PDF back.
@@ -178,9 +177,8 @@ struct Word {
 
 inline QList<Word> words(const QString &pdf)
 {
-    const QString html =
-        QString::fromUtf8(run(QStringLiteral("pdftotext"), {QStringLiteral("-bbox"), pdf,
-                                                           QStringLiteral("-")}));
+    const QString html = QString::fromUtf8(
+        run(QStringLiteral("pdftotext"), {QStringLiteral("-bbox"), pdf, QStringLiteral("-")}));
     static const QRegularExpression re(QStringLiteral(
         "<word xMin=\"([\\d.]+)\" yMin=\"([\\d.]+)\" xMax=\"([\\d.]+)\" yMax=\"([\\d.]+)\">"
         "([^<]*)</word>"));
@@ -191,8 +189,8 @@ inline QList<Word> words(const QString &pdf)
         t.replace(QStringLiteral("&lt;"), QStringLiteral("<"))
             .replace(QStringLiteral("&gt;"), QStringLiteral(">"))
             .replace(QStringLiteral("&amp;"), QStringLiteral("&"));
-        out.append({t, m.captured(1).toDouble(), m.captured(2).toDouble(),
-                    m.captured(3).toDouble(), m.captured(4).toDouble()});
+        out.append({t, m.captured(1).toDouble(), m.captured(2).toDouble(), m.captured(3).toDouble(),
+                    m.captured(4).toDouble()});
     }
     return out;
 }
@@ -201,11 +199,10 @@ inline QList<Word> words(const QString &pdf)
 inline QImage render(const QString &pdf, const QString &dir, int dpi)
 {
     const QString stem = dir + QStringLiteral("/page");
-    run(QStringLiteral("pdftoppm"), {QStringLiteral("-r"), QString::number(dpi),
-                                     QStringLiteral("-aa"), QStringLiteral("no"),
-                                     QStringLiteral("-aaVector"), QStringLiteral("no"),
-                                     QStringLiteral("-png"), QStringLiteral("-singlefile"), pdf,
-                                     stem});
+    run(QStringLiteral("pdftoppm"),
+        {QStringLiteral("-r"), QString::number(dpi), QStringLiteral("-aa"), QStringLiteral("no"),
+         QStringLiteral("-aaVector"), QStringLiteral("no"), QStringLiteral("-png"),
+         QStringLiteral("-singlefile"), pdf, stem});
     return QImage(stem + QStringLiteral(".png"));
 }
 

@@ -1,10 +1,10 @@
 #include "ModalDriver.h"
 #include "PrintFixtures.h"
 #include "ScriptedChoosers.h"
-#include "ui/common/TH_Message.h"
 #include "core/files/AnsiText.h"
-#include "ui/print/PrintCommands.h"
 #include "core/print/PrintLayout.h"
+#include "ui/common/TH_Message.h"
+#include "ui/print/PrintCommands.h"
 #include "ui/print/TFormPrnInfo.h"
 
 #include <QFileInfo>
@@ -343,8 +343,8 @@ void TestPrintFlow::setupChoicesStayForPrinting()
     QCOMPARE(runPrintFlow(request()), PrintOutcome::Printed);
     QPrinter &printer = applicationPrinter();
     QCOMPARE(printer.pageLayout().orientation(), QPageLayout::Landscape);
-    const PrintLayout expected = computePrintLayout(
-        {kPdfDpi, kPdfDpi, printer.widthMM(), printer.heightMM(), true, 96.0});
+    const PrintLayout expected =
+        computePrintLayout({kPdfDpi, kPdfDpi, printer.widthMM(), printer.heightMM(), true, 96.0});
     QCOMPARE(m_source->draws[0].size, expected.plotRect().size());
     QVERIFY(QFileInfo::exists(pdf));
 }

@@ -4,9 +4,9 @@
 #include "PrintFixtures.h"
 #include "RendererHost.h"
 #include "core/graph/AxisLabels.h"
+#include "core/graph/ViewScale.h"
 #include "ui/graph/Graph_RTF.h"
 #include "ui/graph/TPaintBox.h"
-#include "core/graph/ViewScale.h"
 #include "ui/print/THKA_Print.h"
 
 #include <QLabel>

@@ -138,8 +138,8 @@ void TestPrintout::workedExampleOnAPrinter()
     // Title and lines land there on the page (10 mm margins = 28.35 pt).
     const QList<Pdf::Word> words = Pdf::words(pdfPath());
     const double margin = 10 * 72.0 / 25.4;
-    for (const auto &[text, y] : {std::pair{"HK-A2", 3845}, {"L1", 3970}, {"L2", 4095},
-                                  {"L3", 4220}}) {
+    for (const auto &[text, y] :
+         {std::pair{"HK-A2", 3845}, {"L1", 3970}, {"L2", 4095}, {"L3", 4220}}) {
         const Pdf::Word *w = findWord(words, QString::fromLatin1(text));
         QVERIFY2(w, text);
         QVERIFY2(qAbs(w->yMin - toPoints(y, 600, margin)) < 3.0, text);
@@ -176,9 +176,8 @@ void TestPrintout::geometryFollowsThePrinter()
     QCOMPARE(m_source->draws[0].size, expected.plotRect().size());
     // In landscape the graph is sized by the short side, so it is the same as in portrait.
     QCOMPARE(expected.graphWidth,
-             millimetresToPixels(qMin(d.printableWidthMM, d.printableHeightMM) -
-                                     (d.landscape ? 20 : 10),
-                                 kPdfDpi));
+             millimetresToPixels(
+                 qMin(d.printableWidthMM, d.printableHeightMM) - (d.landscape ? 20 : 10), kPdfDpi));
     QVERIFY(QFileInfo::exists(pdfPath()));
     QCOMPARE(Pdf::pageCount(pdfPath()), 1);
 }
@@ -188,8 +187,7 @@ void TestPrintout::pageText_data()
     QTest::addColumn<bool>("rOnly");
     QTest::addColumn<bool>("unitIsHKA");
     QTest::addColumn<QStringList>("lines");
-    QTest::newRow("three lines") << false << false
-                                 << QStringList{"Woofer", "Closed box", "Run 3"};
+    QTest::newRow("three lines") << false << false << QStringList{"Woofer", "Closed box", "Run 3"};
     QTest::newRow("all lines empty") << false << false << QStringList{"", "", ""};
     QTest::newRow("only the second line") << false << false << QStringList{"", "Second", ""};
     QTest::newRow("HK-A, R only") << true << true << QStringList{"First", "", "Third"};

@@ -59,8 +59,7 @@ bool parseLoudspeakerParams(const std::string &text, LoudspeakerParams &params, 
     return true;
 }
 
-namespace
-{
+namespace {
 
 // Numbers at the start of a line, separated by blanks, tabs, commas or semicolons.
 std::vector<double> leadingNumbers(const std::string &line)

@@ -3,8 +3,7 @@
 #include <cstdlib>
 #include <cstring>
 
-namespace
-{
+namespace {
 
 bool toInt(const char *text, int minimum, int &value)
 {

@@ -1,7 +1,7 @@
 #include "UnitSimulator.h"
 
-#include "core/model/BandTable.h"
 #include "core/measure/PointEncoder.h"
+#include "core/model/BandTable.h"
 #include "core/model/SweepGrid.h"
 
 #include <algorithm>
@@ -14,8 +14,7 @@
 #include <termios.h>
 #include <unistd.h>
 
-namespace
-{
+namespace {
 
 constexpr char kCR = '\r';
 constexpr int kBitsPerByte = 10;

@@ -13,8 +13,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-namespace
-{
+namespace {
 
 int g_stopPipe[2] = {-1, -1};
 

@@ -1,14 +1,13 @@
 #include "CliMessages.h"
 
 #include "core/analysis/AnalysisMessages.h"
-#include "core/model/BandTable.h"
 #include "core/measure/UnitProtocol.h"
+#include "core/model/BandTable.h"
 
 #include <cerrno>
 #include <cstring>
 
-namespace CliMessages
-{
+namespace CliMessages {
 
 QString program()
 {

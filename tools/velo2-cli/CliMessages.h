@@ -7,8 +7,7 @@ enum class UnitOutcome;
 
 // Every text velo2-cli writes of its own. The analysis messages come from the program's own
 // message list and are passed through analysisMessage.
-namespace CliMessages
-{
+namespace CliMessages {
 
 QString program(); // "velo2-cli"
 QString overallHelp(const QStringList &commands);

@@ -3,8 +3,7 @@
 #include "CliIo.h"
 #include "CliMessages.h"
 
-namespace
-{
+namespace {
 
 QString dashed(const QString &name)
 {

@@ -1,7 +1,6 @@
 #include "Commands.h"
 
-namespace
-{
+namespace {
 
 const Command kCommands[] = {
     {"info", runInfo, false},       {"export", runExport, false}, {"zma", runZma, false},

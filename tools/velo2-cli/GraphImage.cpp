@@ -1,19 +1,18 @@
 #include "GraphImage.h"
 
 #include "MeasurementFile.h"
-#include "ui/common/WindowFont.h"
 #include "core/graph/AxisLabels.h"
+#include "core/graph/ViewScale.h"
+#include "ui/common/WindowFont.h"
 #include "ui/graph/Graph_RTF.h"
 #include "ui/graph/TPaintBox.h"
-#include "core/graph/ViewScale.h"
 
 #include <QLabel>
 #include <QPixmap>
 #include <QWidget>
 #include <array>
 
-namespace
-{
+namespace {
 
 // The design size of the window's graph box.
 constexpr int kDesignBoxWidth = 500;

@@ -7,12 +7,12 @@
 #include "MeasurementSummary.h"
 #include "OutputTarget.h"
 #include "ProgressBar.h"
-#include "core/measure/StopSignals.h"
 #include "core/files/VELO_File.h"
 #include "core/graph/ReadoutFormat.h"
 #include "core/measure/PortResolver.h"
 #include "core/measure/RunDateTime.h"
 #include "core/measure/RunReceiver.h"
+#include "core/measure/StopSignals.h"
 #include "core/measure/TCommPortDriver.h"
 #include "core/measure/UnitProtocol.h"
 
@@ -23,8 +23,7 @@
 #include <chrono>
 #include <csignal>
 
-namespace
-{
+namespace {
 
 constexpr int kMaxComPort = 256;
 

@@ -8,8 +8,7 @@
 #include <QFile>
 #include <QFileInfo>
 
-namespace
-{
+namespace {
 
 // Why a file that the reader refused cannot even be read, when that is the reason.
 QString accessProblem(const QString &path)
@@ -21,8 +20,7 @@ QString accessProblem(const QString &path)
     case InputFileProblem::Missing:
         return CliMessages::noSuchFile();
     case InputFileProblem::NotRegular:
-        return QFileInfo(path).isDir() ? CliMessages::isDirectory()
-                                       : CliMessages::notRegularFile();
+        return QFileInfo(path).isDir() ? CliMessages::isDirectory() : CliMessages::notRegularFile();
     case InputFileProblem::TooLarge:
         return CliMessages::fileTooLarge(kMaxDataFileBytes);
     case InputFileProblem::Unreadable:

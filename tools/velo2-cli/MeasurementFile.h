@@ -12,7 +12,7 @@
 // A data file read and converted the way the program opens one.
 struct MeasurementFile {
     QString path;
-    QByteArray serial; // as the file holds it
+    QByteArray serial;    // as the file holds it
     quint8 modelFlag = 0; // 1 for a first-model ("DataFile:HK-A") file
     qint32 comPort = 0;
     MeasurementRecord record;

@@ -9,8 +9,7 @@
 
 #include <QStringList>
 
-namespace
-{
+namespace {
 
 // Ranges come from the unaveraged curve, the values the unit measured.
 QString joined(const QString &low, const QString &high)

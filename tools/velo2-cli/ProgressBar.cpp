@@ -4,8 +4,7 @@
 
 #include <cstdio>
 
-namespace
-{
+namespace {
 
 constexpr int kBarWidth = 30;
 

@@ -10,8 +10,7 @@
 #include <QBuffer>
 #include <QRegularExpression>
 
-namespace
-{
+namespace {
 
 constexpr int kMaxImageSide = 10000;
 

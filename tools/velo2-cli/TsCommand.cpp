@@ -8,8 +8,7 @@
 #include "core/analysis/AnalysisMessages.h"
 #include "core/analysis/ThieleSmall.h"
 
-namespace
-{
+namespace {
 
 const char *const kJsonKeys[kTsValueCount] = {"Re", "Rmax", "Fs",  "r0",  "Rx",
                                               "f1", "f2",   "Qms", "Qes", "Qts"};

@@ -7,8 +7,7 @@
 #include <QCoreApplication>
 #include <memory>
 
-namespace
-{
+namespace {
 
 // Qt's own notes (missing runtime folders, font warnings) would mix with the diagnostics
 // scripts read; the tool reports its own problems.

@@ -15,8 +15,17 @@ QString formatFinite(float value, const char *mask)
 
 } // namespace
 
-QString formatHashDot00(float value) { return formatFinite(value, "#.00"); }
+QString formatHashDot00(float value)
+{
+    return formatFinite(value, "#.00");
+}
 
-QString formatZeroDot00(float value) { return formatFinite(value, "0.00"); }
+QString formatZeroDot00(float value)
+{
+    return formatFinite(value, "0.00");
+}
 
-QString emptyFieldText() { return QStringLiteral("---"); }
+QString emptyFieldText()
+{
+    return QStringLiteral("---");
+}

@@ -2,8 +2,7 @@
 
 #include "core/analysis/AnalysisSmoothing.h"
 
-namespace
-{
+namespace {
 
 // The shape thresholds keep the precision they were written with: the flat-top allowance is a
 // float, the rise and fall steps are doubles. Each comparison is made in extended precision.

@@ -31,20 +31,31 @@ const QByteArray &codec()
 char16_t windowsForm(char16_t c)
 {
     switch (c) {
-    case 0x301C: return 0xFF5E; // wave dash -> fullwidth tilde
-    case 0x2016: return 0x2225; // double vertical line -> parallel to
-    case 0x2212: return 0xFF0D; // minus sign -> fullwidth hyphen-minus
-    case 0x00A2: return 0xFFE0; // cent sign
-    case 0x00A3: return 0xFFE1; // pound sign
-    case 0x00AC: return 0xFFE2; // not sign
-    case 0x2014: return 0x2015; // em dash -> horizontal bar
-    default: return c;
+    case 0x301C:
+        return 0xFF5E; // wave dash -> fullwidth tilde
+    case 0x2016:
+        return 0x2225; // double vertical line -> parallel to
+    case 0x2212:
+        return 0xFF0D; // minus sign -> fullwidth hyphen-minus
+    case 0x00A2:
+        return 0xFFE0; // cent sign
+    case 0x00A3:
+        return 0xFFE1; // pound sign
+    case 0x00AC:
+        return 0xFFE2; // not sign
+    case 0x2014:
+        return 0x2015; // em dash -> horizontal bar
+    default:
+        return c;
     }
 }
 
 } // namespace
 
-QByteArray ansiCodecName() { return codec(); }
+QByteArray ansiCodecName()
+{
+    return codec();
+}
 
 QByteArray toAnsi(const QString &text)
 {
@@ -61,8 +72,7 @@ QByteArray toAnsi(const QString &text)
     // become "?" (the encoder's own substitute would be a double-byte character).
     bytes.clear();
     for (qsizetype i = 0; i < normal.size(); ++i) {
-        const qsizetype n =
-            (normal.at(i).isHighSurrogate() && i + 1 < normal.size()) ? 2 : 1;
+        const qsizetype n = (normal.at(i).isHighSurrogate() && i + 1 < normal.size()) ? 2 : 1;
         QStringEncoder single(codec().constData()); // resetState() keeps the error flag
         const QByteArray one = single.encode(QStringView(normal).mid(i, n));
         bytes += single.hasError() ? QByteArray("?") : one;

@@ -7,8 +7,7 @@
 
 #include <unistd.h>
 
-namespace
-{
+namespace {
 
 QString g_override;
 

@@ -8,7 +8,10 @@ const QString kExportFileExtension = QStringLiteral(".txt");
 namespace {
 
 // Index where the file name of path begins (after the last "/").
-qsizetype nameStart(const QString &path) { return path.lastIndexOf(QLatin1Char('/')) + 1; }
+qsizetype nameStart(const QString &path)
+{
+    return path.lastIndexOf(QLatin1Char('/')) + 1;
+}
 
 } // namespace
 

@@ -19,8 +19,8 @@ QString formatFixed(float value, int decimals, const QString &decimalPoint)
     const double rounded = std::round(std::fabs(double(value)) * scale);
 
     char digits[400];
-    const auto res = std::to_chars(digits, digits + sizeof digits, rounded,
-                                   std::chars_format::fixed, 0);
+    const auto res =
+        std::to_chars(digits, digits + sizeof digits, rounded, std::chars_format::fixed, 0);
     QString text = QString::fromLatin1(digits, res.ptr - digits);
     if (text.size() < decimals + 1)
         text.prepend(QString(decimals + 1 - text.size(), QLatin1Char('0')));
@@ -41,8 +41,8 @@ QByteArray shortestFloatText(float value)
     char digits[64];
     // Plain notation keeps the texts readable for every value a curve can hold.
     const bool plain = std::fabs(value) < 1e16f;
-    const auto res = plain ? std::to_chars(digits, digits + sizeof digits, value,
-                                           std::chars_format::fixed)
-                           : std::to_chars(digits, digits + sizeof digits, value);
+    const auto res =
+        plain ? std::to_chars(digits, digits + sizeof digits, value, std::chars_format::fixed)
+              : std::to_chars(digits, digits + sizeof digits, value);
     return QByteArray(digits, res.ptr - digits);
 }

@@ -4,8 +4,7 @@
 
 #include <QFile>
 
-namespace
-{
+namespace {
 const QString kNoteName = QStringLiteral("VELO2_recovery.txt");
 const QString kFilePattern = QStringLiteral("'/VELO2_recovery_'yyyyMMdd_HHmmss'.DTA'");
 } // namespace

@@ -9,8 +9,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-namespace
-{
+namespace {
 
 constexpr int kTemporaryNameTries = 16;
 constexpr mode_t kNewFileMode = 0666; // narrowed by the umask, as for any new file

@@ -1,9 +1,9 @@
 #pragma once
 
 #include "core/files/InputFile.h"
-#include "core/model/Settings.h"
 #include "core/model/CurveBlock.h"
 #include "core/model/MeasurementRecord.h"
+#include "core/model/Settings.h"
 
 #include <QByteArray>
 #include <QString>
@@ -44,8 +44,8 @@ public:
     // leave empty slots. Never touches record->valid and never converts the points. Only a
     // regular file of at most kMaxDataFileBytes is read; a leading UTF-8 byte-order mark is
     // skipped.
-    bool readDataFile(const QString &path, QByteArray &serial, quint8 &modelFlag,
-                      qint32 &comPort, MeasurementRecord *record) const;
+    bool readDataFile(const QString &path, QByteArray &serial, quint8 &modelFlag, qint32 &comPort,
+                      MeasurementRecord *record) const;
     // The same check on bytes in memory.
     bool readDataBytes(const QByteArray &bytes, QByteArray &serial, quint8 &modelFlag,
                        qint32 &comPort, MeasurementRecord *record) const;
@@ -64,14 +64,14 @@ public:
     // included) and windowState replaced; on false both are untouched. The placement is
     // taken as stored: clampWindowPlacement fits it onto the screen. Only a regular file of
     // at most kMaxSettingFileBytes is read; a leading UTF-8 byte-order mark is skipped.
-    bool readSettingFile(const QString &path, Settings *settings,
-                         WindowState *windowState) const;
+    bool readSettingFile(const QString &path, Settings *settings, WindowState *windowState) const;
 
     // ---- text export ----
 
     // Writes the record's band of the curve as a tab-separated table with the locale's
-    // decimal separator, one row per point (a missing point, R -1, has none). The previous file survives any failure. False for an empty path,
-    // a missing curve or record, a band that is not 1..9, or a failed write.
+    // decimal separator, one row per point (a missing point, R -1, has none). The previous file
+    // survives any failure. False for an empty path, a missing curve or record, a band that is
+    // not 1..9, or a failed write.
     bool exportText(const QString &path, const CurveBlock *curve,
                     const MeasurementRecord *record) const;
     // The bytes exportText writes, for a caller that sends them elsewhere (standard output).

@@ -2,8 +2,8 @@
 
 #include "core/files/FileFields.h"
 #include "core/files/SafeWrite.h"
-#include "core/model/Stringutil.h"
 #include "core/files/TextFileReader.h"
+#include "core/model/Stringutil.h"
 
 #include <QBuffer>
 
@@ -50,8 +50,7 @@ QByteArray headerText(QByteArray text)
     return text;
 }
 
-bool readKeyed(const VELO_File &vf, TextFileReader &in, const QByteArray &key,
-               QByteArray &value)
+bool readKeyed(const VELO_File &vf, TextFileReader &in, const QByteArray &key, QByteArray &value)
 {
     QByteArray line;
     if (!vf.readFileLine(in, line))

@@ -2,8 +2,8 @@
 
 #include "core/files/FileFields.h"
 #include "core/files/SafeWrite.h"
-#include "core/model/Stringutil.h"
 #include "core/files/TextFileReader.h"
+#include "core/model/Stringutil.h"
 
 #include <QBuffer>
 
@@ -30,7 +30,10 @@ const QByteArray kKeyAverage = QByteArrayLiteral("fave3:");
 const QByteArray kKeyWarning = QByteArrayLiteral("fwarning:");
 const QByteArray kEndLine = QByteArrayLiteral("END:");
 
-QByteArray refColorRKey(int slot) { return "PenColor_R_Ref[" + QByteArray::number(slot) + "]:"; }
+QByteArray refColorRKey(int slot)
+{
+    return "PenColor_R_Ref[" + QByteArray::number(slot) + "]:";
+}
 QByteArray refColorThetaKey(int slot)
 {
     return "PenColor_Theta_Ref[" + QByteArray::number(slot) + "]:";
@@ -42,8 +45,14 @@ constexpr qint32 kMaxCommPort = 256;
 constexpr int kSettingLineMax = 65536;
 
 // Colours are 32-bit words written as signed decimals, so any stored value comes back.
-QByteArray colorText(ColorRef c) { return QByteArray::number(qint32(c)); }
-QByteArray flagText(quint8 flag) { return flag == 1 ? "1" : "0"; }
+QByteArray colorText(ColorRef c)
+{
+    return QByteArray::number(qint32(c));
+}
+QByteArray flagText(quint8 flag)
+{
+    return flag == 1 ? "1" : "0";
+}
 
 class SettingReader
 {

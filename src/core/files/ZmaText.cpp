@@ -5,8 +5,7 @@
 
 const QString kZmaFileExtension = QStringLiteral(".zma");
 
-namespace
-{
+namespace {
 
 const QByteArray kHeading = QByteArrayLiteral("* Freq(Hz)\tZ(ohm)\tPhase(deg)");
 

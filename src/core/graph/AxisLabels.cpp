@@ -27,8 +27,7 @@ QString frequencyUnitText()
     return QStringLiteral("[Hz]");
 }
 
-namespace
-{
+namespace {
 
 // Which walked frequencies carry a label: the ends, decades, three times a decade, and on
 // narrow axes also two and five times a decade. A start at 250 stays bare.
@@ -127,8 +126,7 @@ QPoint thetaUnitPosition(int boxTop, int boxRight, QSize label)
     return {boxRight - label.width() - 5, boxTop - label.height() - 2};
 }
 
-namespace
-{
+namespace {
 
 int printedLevelY(int plotTop, int plotHeight, int i, int textHeight)
 {

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "core/model/Settings.h"
 #include "core/model/GraphScale.h"
+#include "core/model/Settings.h"
 
 #include <QPoint>
 #include <QSize>

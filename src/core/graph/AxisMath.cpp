@@ -3,8 +3,7 @@
 #include <cmath>
 #include <iterator>
 
-namespace
-{
+namespace {
 
 constexpr int kStartSteps[] = {100000, 50000, 20000, 10000, 9000, 8000, 7000, 5000, 3000,
                                2000,   1500,  1000,  800,   700,  500,  300,  250,  200,

@@ -1,9 +1,9 @@
 #pragma once
 
 #include "core/graph/AxisMath.h"
-#include "core/model/Settings.h"
 #include "core/model/CurveBlock.h"
 #include "core/model/GraphScale.h"
+#include "core/model/Settings.h"
 
 #include <QPainter>
 

@@ -6,8 +6,7 @@
 #include <cstring>
 #include <string>
 
-namespace
-{
+namespace {
 
 struct MaskShape {
     int integerDigits = 0; // "0"s before the point

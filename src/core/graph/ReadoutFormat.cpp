@@ -3,8 +3,7 @@
 #include "core/graph/DecimalFormat.h"
 #include "core/model/Stringutil.h"
 
-namespace
-{
+namespace {
 
 constexpr long double kHzPerCount = 0.0152587890625L; // 1000 / 65536
 

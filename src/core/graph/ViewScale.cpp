@@ -1,12 +1,11 @@
 #include "core/graph/ViewScale.h"
 
-#include "core/model/Settings.h"
 #include "core/model/BandTable.h"
+#include "core/model/Settings.h"
 
 #include <algorithm>
 
-namespace
-{
+namespace {
 
 struct PhaseExtent {
     float hi = 0.0f;

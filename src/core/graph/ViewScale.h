@@ -1,9 +1,9 @@
 #pragma once
 
-#include "core/model/Settings.h"
 #include "core/model/CurveBlock.h"
 #include "core/model/GraphScale.h"
 #include "core/model/MeasurementRecord.h"
+#include "core/model/Settings.h"
 
 #include <array>
 

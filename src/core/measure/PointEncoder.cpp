@@ -4,8 +4,7 @@
 #include <cmath>
 #include <cstdio>
 
-namespace
-{
+namespace {
 constexpr double kCountsPerHz = 65.536; // 65536 / 1000
 constexpr double kMaxNumerator = 0xFFFFFF;
 constexpr double kMaxDivisor = 0xFFFF;

@@ -9,8 +9,7 @@
 #include <algorithm>
 #include <sys/stat.h>
 
-namespace
-{
+namespace {
 
 const QString kComPrefix = QStringLiteral("COM");
 const QString kArrow = QStringLiteral(" → ");

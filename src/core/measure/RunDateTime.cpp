@@ -6,6 +6,6 @@
 
 QByteArray runDateTimeText(const QDateTime &when)
 {
-    return toAnsi(QLocale::system().toString(when.date(), QLocale::ShortFormat) +
-                  QLatin1Char(' ') + when.toString(QStringLiteral("H:mm:ss")));
+    return toAnsi(QLocale::system().toString(when.date(), QLocale::ShortFormat) + QLatin1Char(' ') +
+                  when.toString(QStringLiteral("H:mm:ss")));
 }

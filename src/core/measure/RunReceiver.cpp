@@ -1,15 +1,14 @@
 #include "core/measure/RunReceiver.h"
 
+#include "core/measure/TCommPortDriver.h"
 #include "core/model/BandTable.h"
 #include "core/model/MeasurementRecord.h"
-#include "core/measure/TCommPortDriver.h"
 #include "core/model/Stringutil.h"
 
 #include <algorithm>
 #include <cstring>
 
-namespace
-{
+namespace {
 constexpr int kEndMarkLength = 3; // "OK" and its terminator
 } // namespace
 

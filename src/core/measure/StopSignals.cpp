@@ -6,8 +6,7 @@
 #include <sys/signalfd.h>
 #include <unistd.h>
 
-namespace
-{
+namespace {
 
 sigset_t stopSet()
 {

@@ -1,15 +1,14 @@
 #include "core/measure/UnitProtocol.h"
 
-#include "core/model/BandTable.h"
 #include "core/measure/PortResolver.h"
 #include "core/measure/TCommPortDriver.h"
+#include "core/model/BandTable.h"
 #include "core/model/Stringutil.h"
 
 #include <algorithm>
 #include <cerrno>
 
-namespace
-{
+namespace {
 
 // Every command the unit understands, and its fixed replies.
 const QByteArray kCmdPresence = "?";

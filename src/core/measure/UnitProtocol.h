@@ -57,7 +57,7 @@ public:
     bool unitSession() const { return m_unitSession; }
     bool unitIsHKA() const { return m_unitIsHKA; }
     QByteArray unitSerial() const { return m_unitSerial; } // from "SN?", as sent
-    QString unitVersion() const { return m_unitVersion; } // from "V?"
+    QString unitVersion() const { return m_unitVersion; }  // from "V?"
     // "HK-A" or "HK-A2", the model text of the status line.
     QString modelText() const;
     TCommPortDriver &driver() { return m_driver; }

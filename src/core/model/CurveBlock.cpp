@@ -1,6 +1,9 @@
 #include "core/model/CurveBlock.h"
 
-CurveBlock::CurveBlock() { clearCurve(*this); }
+CurveBlock::CurveBlock()
+{
+    clearCurve(*this);
+}
 
 void clearCurve(CurveBlock &block)
 {

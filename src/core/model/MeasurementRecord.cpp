@@ -8,4 +8,7 @@ void clearPoints(MeasurementRecord &record)
         std::memset(slot, '0', kPointWireLength);
 }
 
-void emptyPoint(char *slot) { std::memset(slot, 0, kPointSlotSize); }
+void emptyPoint(char *slot)
+{
+    std::memset(slot, 0, kPointSlotSize);
+}

@@ -19,4 +19,7 @@ void clearPoints(MeasurementRecord &record);
 // A slot without a point (a data file that ended early) holds an empty text: it is neither
 // drawn nor saved as a measured point. A cleared slot ("0" digits) is a point.
 void emptyPoint(char *slot);
-inline bool isEmptyPoint(const char *slot) { return slot[0] == '\0'; }
+inline bool isEmptyPoint(const char *slot)
+{
+    return slot[0] == '\0';
+}

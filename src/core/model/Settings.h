@@ -5,7 +5,10 @@
 
 // Colours are 0x00BBGGRR everywhere (settings file, pens, label fonts).
 using ColorRef = quint32;
-inline QColor toQColor(ColorRef c) { return QColor(c & 0xFF, (c >> 8) & 0xFF, (c >> 16) & 0xFF); }
+inline QColor toQColor(ColorRef c)
+{
+    return QColor(c & 0xFF, (c >> 8) & 0xFF, (c >> 16) & 0xFF);
+}
 inline ColorRef toColorRef(const QColor &c)
 {
     return ColorRef(c.red()) | (ColorRef(c.green()) << 8) | (ColorRef(c.blue()) << 16);

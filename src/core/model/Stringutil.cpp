@@ -34,7 +34,10 @@ long hexValue(const char *zeroTerminated)
     return hexValue(zeroTerminated, int(std::strlen(zeroTerminated)));
 }
 
-int hex4Value(const char *text) { return int(hexValue(text, 4)); }
+int hex4Value(const char *text)
+{
+    return int(hexValue(text, 4));
+}
 
 int hex4Signed(const char *text)
 {
@@ -42,7 +45,10 @@ int hex4Signed(const char *text)
     return v >= 0x8000 ? v - 0x10000 : v;
 }
 
-long hex6Value(const char *text) { return hexValue(text, 6); }
+long hex6Value(const char *text)
+{
+    return hexValue(text, 6);
+}
 
 QString fileNamePart(const QString &path)
 {

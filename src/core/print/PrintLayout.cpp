@@ -9,7 +9,10 @@ int millimetresToPixels(int mm, int dpi)
 }
 
 namespace {
-int truncated(double v) { return int(std::trunc(v)); }
+int truncated(double v)
+{
+    return int(std::trunc(v));
+}
 } // namespace
 
 PrintLayout computePrintLayout(const PrintDevice &device)
@@ -25,8 +28,8 @@ PrintLayout computePrintLayout(const PrintDevice &device)
     l.top = mmY(15);
     // In landscape the graph is sized by the short side so that it still fits under the
     // title and information lines.
-    l.graphWidth = device.landscape ? mmX(device.printableHeightMM - 20)
-                                    : mmX(device.printableWidthMM - 10);
+    l.graphWidth =
+        device.landscape ? mmX(device.printableHeightMM - 20) : mmX(device.printableWidthMM - 10);
     l.graphHeight = l.graphWidth * 3 / 4;
     l.bottom = l.top + l.graphHeight;
 

@@ -1,15 +1,15 @@
 #include "ui/analysis/TFormCalc.h"
 
+#include "core/analysis/AnalysisFormat.h"
+#include "core/analysis/AnalysisMessages.h"
+#include "core/analysis/ThieleSmall.h"
+#include "core/model/MeasurementRecord.h"
 #include "ui/analysis/TFormTS.h"
 #include "ui/analysis/TForm_Re.h"
 #include "ui/common/Seams.h"
 #include "ui/common/TH_Message.h"
 #include "ui/common/Texts.h"
 #include "ui/common/WindowFont.h"
-#include "core/analysis/AnalysisFormat.h"
-#include "core/analysis/AnalysisMessages.h"
-#include "core/analysis/ThieleSmall.h"
-#include "core/model/MeasurementRecord.h"
 
 #include <QGridLayout>
 #include <QGroupBox>

@@ -1,9 +1,9 @@
 #include "ui/analysis/TForm_Re.h"
 
-#include "ui/common/Seams.h"
-#include "ui/common/WindowFont.h"
 #include "core/analysis/AnalysisMessages.h"
 #include "core/analysis/ThieleSmall.h"
+#include "ui/common/Seams.h"
+#include "ui/common/WindowFont.h"
 
 #include <QLabel>
 #include <QLineEdit>

@@ -1,7 +1,7 @@
 #include "ui/common/HStatus.h"
 
-#include "ui/common/TStatusBar.h"
 #include "core/files/AnsiText.h"
+#include "ui/common/TStatusBar.h"
 
 #include <QFontMetrics>
 #include <QLabel>
@@ -23,8 +23,7 @@ void HStatus::showText(const QString &text, int panel) const
     label->setFixedWidth(panelWidthFor(width));
 }
 
-void HStatus::showUnit(const QString &model, const QByteArray &serial,
-                       const QString &version) const
+void HStatus::showUnit(const QString &model, const QByteArray &serial, const QString &version) const
 {
     showText(model + QStringLiteral("/ SN=") + fromAnsi(serial) + QStringLiteral("/ ") + version,
              0);
@@ -40,14 +39,23 @@ void HStatus::showModelUnknown() const
     showText(QStringLiteral("HK-A, HK-A2 が見つかりませんでした"), 0);
 }
 
-void HStatus::showPortError() const { showText(QStringLiteral("通信ポートが開けません"), 0); }
+void HStatus::showPortError() const
+{
+    showText(QStringLiteral("通信ポートが開けません"), 0);
+}
 void HStatus::showPortAccessDenied() const
 {
     showText(QStringLiteral("通信ポートが開けません（アクセス権がありません）"), 0);
 }
 
-void HStatus::showReceiveError() const { showText(QStringLiteral("データ受信エラーです"), 0); }
-void HStatus::showSendError() const { showText(QStringLiteral("コマンド送信エラーです"), 1); }
+void HStatus::showReceiveError() const
+{
+    showText(QStringLiteral("データ受信エラーです"), 0);
+}
+void HStatus::showSendError() const
+{
+    showText(QStringLiteral("コマンド送信エラーです"), 1);
+}
 
 void HStatus::showBandRefused() const
 {
@@ -64,18 +72,45 @@ void HStatus::showUncalibrated() const
     showText(m_unitName + QStringLiteral(" 未校正です"), 1);
 }
 
-void HStatus::showMeasuring() const { showText(QStringLiteral("測定中です"), 1); }
-void HStatus::showReceiving() const { showText(QStringLiteral("データ受信中です"), 1); }
-void HStatus::showCalculating() const { showText(QStringLiteral("計算中です"), 1); }
-void HStatus::showFinished() const { showText(QStringLiteral("測定終了しました"), 1); }
-void HStatus::showStopped() const { showText(QStringLiteral("測定中止しました"), 1); }
+void HStatus::showMeasuring() const
+{
+    showText(QStringLiteral("測定中です"), 1);
+}
+void HStatus::showReceiving() const
+{
+    showText(QStringLiteral("データ受信中です"), 1);
+}
+void HStatus::showCalculating() const
+{
+    showText(QStringLiteral("計算中です"), 1);
+}
+void HStatus::showFinished() const
+{
+    showText(QStringLiteral("測定終了しました"), 1);
+}
+void HStatus::showStopped() const
+{
+    showText(QStringLiteral("測定中止しました"), 1);
+}
 
 void HStatus::showCalcError() const
 {
     showText(QStringLiteral("データエラーで計算できませんでした"), 1);
 }
 
-void HStatus::showSaveFailed() const { showText(QStringLiteral("データ保存できませんでした"), 1); }
-void HStatus::showSaved() const { showText(QStringLiteral("データ保存できました"), 1); }
-void HStatus::showExported() const { showText(QStringLiteral("データ書き出し完了"), 1); }
-void HStatus::clearPanel(int panel) const { showText(QString(), panel); }
+void HStatus::showSaveFailed() const
+{
+    showText(QStringLiteral("データ保存できませんでした"), 1);
+}
+void HStatus::showSaved() const
+{
+    showText(QStringLiteral("データ保存できました"), 1);
+}
+void HStatus::showExported() const
+{
+    showText(QStringLiteral("データ書き出し完了"), 1);
+}
+void HStatus::clearPanel(int panel) const
+{
+    showText(QString(), panel);
+}

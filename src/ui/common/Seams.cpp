@@ -17,7 +17,7 @@ public:
     {
         // Windows shows the stop icon for errors and the exclamation mark for warnings
         // and questions.
-        const QMessageBox::Icon shown = icon == Icon::Error  ? QMessageBox::Critical
+        const QMessageBox::Icon shown = icon == Icon::Error   ? QMessageBox::Critical
                                         : icon == Icon::Plain ? QMessageBox::NoIcon
                                                               : QMessageBox::Warning;
         QMessageBox box(shown, caption, text,
@@ -89,10 +89,22 @@ PrintChooser *g_print = &g_qtPrint;
 
 namespace Seams {
 
-MessagePresenter &messages() { return *g_messages; }
-FileChooser &files() { return *g_files; }
-ColorChooser &colors() { return *g_colors; }
-PrintChooser &print() { return *g_print; }
+MessagePresenter &messages()
+{
+    return *g_messages;
+}
+FileChooser &files()
+{
+    return *g_files;
+}
+ColorChooser &colors()
+{
+    return *g_colors;
+}
+PrintChooser &print()
+{
+    return *g_print;
+}
 
 void install(MessagePresenter *m, FileChooser *f, ColorChooser *c, PrintChooser *p)
 {

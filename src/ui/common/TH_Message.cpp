@@ -69,7 +69,10 @@ void TH_Message::msgCalcDataError() const
     error(QStringLiteral("データエラーで計算できませんでした"));
 }
 
-void TH_Message::msgNoData() const { error(QStringLiteral("データがありません")); }
+void TH_Message::msgNoData() const
+{
+    error(QStringLiteral("データがありません"));
+}
 
 bool TH_Message::askDiscardAndStart() const
 {
@@ -124,7 +127,10 @@ void TH_Message::msgBandUnsupported() const
     warning(QStringLiteral("HK-Aが対応していない測定周波数帯域です"));
 }
 
-void TH_Message::msgPrintFailed() const { error(QStringLiteral("印刷できませんでした")); }
+void TH_Message::msgPrintFailed() const
+{
+    error(QStringLiteral("印刷できませんでした"));
+}
 
 void TH_Message::msgRecovered(const QString &path) const
 {

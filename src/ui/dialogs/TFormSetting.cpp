@@ -151,7 +151,10 @@ void TFormSetting::Button1Click()
     accept();
 }
 
-void TFormSetting::Button2Click() { reject(); }
+void TFormSetting::Button2Click()
+{
+    reject();
+}
 
 void TFormSetting::reject()
 {

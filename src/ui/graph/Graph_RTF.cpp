@@ -1,11 +1,11 @@
 #include "ui/graph/Graph_RTF.h"
 
-#include "ui/graph/TPaintBox.h"
 #include "core/graph/AxisMath.h"
 #include "core/graph/CurvePlotter.h"
 #include "core/graph/GraphColors.h"
 #include "core/graph/GridPainter.h"
 #include "core/graph/PenStyle.h"
+#include "ui/graph/TPaintBox.h"
 
 #include <QLabel>
 #include <QPainter>

@@ -1,8 +1,8 @@
 #pragma once
 
-#include "core/model/Settings.h"
 #include "core/graph/AxisLabels.h"
 #include "core/model/GraphScale.h"
+#include "core/model/Settings.h"
 
 #include <QImage>
 #include <QPointer>

@@ -132,7 +132,10 @@ void TFormSetColor::paintSwatch(QPainter &painter, const QWidget *swatch, ColorR
     painter.drawRect(0, 0, swatch->width() - 1, swatch->height() - 1);
 }
 
-void TFormSetColor::mPaintRSwatch(QPainter &p) { paintSwatch(p, PaintBox1, m_working.colorR); }
+void TFormSetColor::mPaintRSwatch(QPainter &p)
+{
+    paintSwatch(p, PaintBox1, m_working.colorR);
+}
 
 void TFormSetColor::mPaintThetaSwatch(QPainter &p)
 {
@@ -213,7 +216,10 @@ void TFormSetColor::SetBtnClick()
     accept();
 }
 
-void TFormSetColor::CancelBtnClick() { reject(); }
+void TFormSetColor::CancelBtnClick()
+{
+    reject();
+}
 
 void TFormSetColor::reject()
 {

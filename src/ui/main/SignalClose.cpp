@@ -1,7 +1,7 @@
 #include "ui/main/SignalClose.h"
 
-#include "ui/main/TFormMain.h"
 #include "core/measure/StopSignals.h"
+#include "ui/main/TFormMain.h"
 
 #include <QApplication>
 #include <QSocketNotifier>

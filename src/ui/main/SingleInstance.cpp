@@ -20,8 +20,14 @@ constexpr int kReplyTimeoutMs = 2000;
 const char kRaiseRequest[] = "raise\n";
 const char kRaiseReply[] = "ok\n";
 
-QString lockPath(const QString &dir, const QString &name) { return dir + '/' + name + ".lock"; }
-QString socketPath(const QString &dir, const QString &name) { return dir + '/' + name + ".sock"; }
+QString lockPath(const QString &dir, const QString &name)
+{
+    return dir + '/' + name + ".lock";
+}
+QString socketPath(const QString &dir, const QString &name)
+{
+    return dir + '/' + name + ".sock";
+}
 
 } // namespace
 

@@ -1,20 +1,20 @@
 #include "ui/main/TFormMain.h"
 
-#include "ui/common/HStatus.h"
-#include "ui/main/TFormDebug.h"
-#include "ui/analysis/TFormCalc.h"
-#include "ui/dialogs/TFormSetting.h"
-#include "ui/graph/TFormSetColor.h"
 #include "core/measure/PortResolver.h"
-#include "ui/print/TFormPrnInfo.h"
-#include "ui/main/TFormVersion.h"
+#include "core/model/BandTable.h"
+#include "ui/analysis/TFormCalc.h"
+#include "ui/common/HStatus.h"
 #include "ui/common/TH_Message.h"
 #include "ui/common/TStatusBar.h"
 #include "ui/common/Texts.h"
 #include "ui/common/WindowFont.h"
+#include "ui/dialogs/TFormSetting.h"
 #include "ui/graph/Graph_RTF.h"
+#include "ui/graph/TFormSetColor.h"
 #include "ui/graph/TPaintBox.h"
-#include "core/model/BandTable.h"
+#include "ui/main/TFormDebug.h"
+#include "ui/main/TFormVersion.h"
+#include "ui/print/TFormPrnInfo.h"
 
 #include <QAbstractEventDispatcher>
 #include <QCloseEvent>
@@ -93,7 +93,10 @@ TFormMain::TFormMain(QWidget *parent)
     formCalc->setSource(curveRaw.get(), curveSmooth.get(), measurement.get(), &tsParameters);
 }
 
-TFormMain::~TFormMain() { FormDestroy(); }
+TFormMain::~TFormMain()
+{
+    FormDestroy();
+}
 
 void TFormMain::buildMenus()
 {
@@ -411,7 +414,10 @@ int TFormMain::menuBarHeight(int clientWidth) const
     return qMax(height, bar->minimumSizeHint().height());
 }
 
-int TFormMain::selectedBand() const { return ComboBox2->currentIndex() + 1; }
+int TFormMain::selectedBand() const
+{
+    return ComboBox2->currentIndex() + 1;
+}
 
 bool TFormMain::anyReferenceLoaded() const
 {
@@ -474,7 +480,10 @@ void TFormMain::QuitBtnClick()
         close();
 }
 
-void TFormMain::MenuFile_QuitClick() { QuitBtnClick(); }
+void TFormMain::MenuFile_QuitClick()
+{
+    QuitBtnClick();
+}
 
 void TFormMain::closeEvent(QCloseEvent *event)
 {

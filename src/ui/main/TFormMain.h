@@ -1,12 +1,12 @@
 #pragma once
 
-#include "core/model/Settings.h"
 #include "core/analysis/TsParameters.h"
 #include "core/files/VELO_File.h"
 #include "core/graph/AxisLabels.h"
 #include "core/model/CurveBlock.h"
 #include "core/model/GraphScale.h"
 #include "core/model/MeasurementRecord.h"
+#include "core/model/Settings.h"
 
 #include <QMainWindow>
 #include <array>
@@ -193,7 +193,7 @@ public:
     bool mQueryAny(const QByteArray &command, QByteArray &reply, quint32 timeoutMs);
     bool mCommand(const QByteArray &command, const QByteArray &expected, quint32 timeoutMs);
     bool mCheckUnit();
-    bool mIdentifyUnit(); // shows its own failure status
+    bool mIdentifyUnit();        // shows its own failure status
     bool mRequestBand(int band); // shows its own failure status or box
     void mStopUnit();
     void mReleaseCOM();

@@ -9,7 +9,10 @@
 
 // Analysis, printing and settings dialogs.
 
-void TFormMain::MenuMesure_CalcClick() { formCalc->showAnalysis(); }
+void TFormMain::MenuMesure_CalcClick()
+{
+    formCalc->showAnalysis();
+}
 
 void TFormMain::curvesChanged()
 {
@@ -17,7 +20,10 @@ void TFormMain::curvesChanged()
         formCalc->curvesChanged();
 }
 
-void TFormMain::MenuFile_PrintSetupClick() { runPrintSetup(this); }
+void TFormMain::MenuFile_PrintSetupClick()
+{
+    runPrintSetup(this);
+}
 
 void TFormMain::MenuFile_PrintClick()
 {

@@ -1,16 +1,16 @@
 #include "ui/main/TFormMain.h"
 
-#include "ui/common/HStatus.h"
-#include "ui/common/Seams.h"
-#include "ui/common/TH_Message.h"
-#include "ui/common/Texts.h"
 #include "core/files/AppPaths.h"
 #include "core/files/FileNameRules.h"
 #include "core/files/RecoveryFiles.h"
 #include "core/files/ReferenceSlot.h"
 #include "core/files/WindowPlacement.h"
-#include "ui/graph/Graph_RTF.h"
 #include "core/model/BandTable.h"
+#include "ui/common/HStatus.h"
+#include "ui/common/Seams.h"
+#include "ui/common/TH_Message.h"
+#include "ui/common/Texts.h"
+#include "ui/graph/Graph_RTF.h"
 
 #include <QAction>
 #include <QComboBox>

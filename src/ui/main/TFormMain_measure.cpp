@@ -1,16 +1,16 @@
 #include "ui/main/TFormMain.h"
 
-#include "ui/common/HStatus.h"
-#include "ui/common/TH_Message.h"
-#include "ui/common/Texts.h"
-#include "ui/graph/Graph_RTF.h"
 #include "core/graph/ReadoutFormat.h"
 #include "core/graph/ViewScale.h"
-#include "core/model/BandTable.h"
 #include "core/measure/RunDateTime.h"
 #include "core/measure/RunReceiver.h"
 #include "core/measure/TCommPortDriver.h"
 #include "core/measure/UnitProtocol.h"
+#include "core/model/BandTable.h"
+#include "ui/common/HStatus.h"
+#include "ui/common/TH_Message.h"
+#include "ui/common/Texts.h"
+#include "ui/graph/Graph_RTF.h"
 
 #include <QAbstractEventDispatcher>
 #include <QDateTime>
@@ -19,8 +19,7 @@
 
 // The measurement run and the unit protocol as the main window drives them.
 
-namespace
-{
+namespace {
 
 constexpr float kLiveRescaleLimit = 200.0f; // from this full scale on the scale stays put
 constexpr int kProgressPanel = 1;

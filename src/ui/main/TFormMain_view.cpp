@@ -1,17 +1,16 @@
 #include "ui/main/TFormMain.h"
 
-#include "ui/common/HStatus.h"
 #include "core/graph/CursorReadout.h"
+#include "core/graph/ViewScale.h"
+#include "ui/common/HStatus.h"
 #include "ui/graph/Graph_RTF.h"
 #include "ui/graph/TPaintBox.h"
-#include "core/graph/ViewScale.h"
 
 #include <QMouseEvent>
 
 // View operations and graph options.
 
-namespace
-{
+namespace {
 
 constexpr int kReadoutPanel = 2;
 

@@ -72,4 +72,7 @@ void TFormVersion::paintEvent(QPaintEvent *)
     p.drawPixmap(0, 0, picture(size()));
 }
 
-void TFormVersion::mousePressEvent(QMouseEvent *) { accept(); }
+void TFormVersion::mousePressEvent(QMouseEvent *)
+{
+    accept();
+}

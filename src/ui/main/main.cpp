@@ -1,11 +1,11 @@
-#include "ui/main/GuardedApplication.h"
+#include "core/measure/StopSignals.h"
 #include "ui/common/QtTranslation.h"
 #include "ui/common/Seams.h"
+#include "ui/common/Texts.h"
+#include "ui/main/GuardedApplication.h"
 #include "ui/main/SignalClose.h"
 #include "ui/main/SingleInstance.h"
 #include "ui/main/TFormMain.h"
-#include "ui/common/Texts.h"
-#include "core/measure/StopSignals.h"
 
 int main(int argc, char *argv[])
 {

@@ -22,14 +22,12 @@ public:
                                           int plotHeight, float scale, int textHeight) = 0;
     // Positions of label entries 24..34 (frequency ticks, then "[Hz]"); slots of unlabelled
     // positions are left as the caller filled them.
-    virtual void printFrequencyLabelPositions(int xs[11], int ys[11], int plotLeft,
-                                              int plotBottom, int plotWidth, float scale,
-                                              int textHeight) = 0;
+    virtual void printFrequencyLabelPositions(int xs[11], int ys[11], int plotLeft, int plotBottom,
+                                              int plotWidth, float scale, int textHeight) = 0;
 };
 
 // Forwards to a renderer object that has the four operations under the same names.
-template <class Renderer>
-class RendererPrintSource : public GraphPrintSource
+template <class Renderer> class RendererPrintSource : public GraphPrintSource
 {
 public:
     explicit RendererPrintSource(Renderer &renderer) : m_renderer(renderer) {}

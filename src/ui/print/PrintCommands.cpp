@@ -2,8 +2,8 @@
 
 #include "ui/common/Seams.h"
 #include "ui/common/TH_Message.h"
-#include "ui/print/THKA_Print.h"
 #include "ui/print/TFormPrnInfo.h"
+#include "ui/print/THKA_Print.h"
 
 #include <QCoreApplication>
 #include <QPrinter>
@@ -36,7 +36,10 @@ QPrinter &applicationPrinter()
     return *g_printer;
 }
 
-void runPrintSetup(QWidget *owner) { Seams::print().pageSetupDialog(owner, &applicationPrinter()); }
+void runPrintSetup(QWidget *owner)
+{
+    Seams::print().pageSetupDialog(owner, &applicationPrinter());
+}
 
 PrintOutcome runPrintFlow(const PrintRequest &r)
 {
@@ -59,12 +62,11 @@ PrintOutcome runPrintFlow(const PrintRequest &r)
     QPrinter *printer = r.printer ? r.printer : &applicationPrinter();
     if (!Seams::print().printDialog(r.owner, printer))
         return PrintOutcome::PrinterCancelled;
-    if (printer->outputFormat() == QPrinter::PdfFormat &&
-        printer->resolution() > kMaxPdfResolution)
+    if (printer->outputFormat() == QPrinter::PdfFormat && printer->resolution() > kMaxPdfResolution)
         printer->setResolution(kMaxPdfResolution);
 
-    std::unique_ptr<THKA_Print> job(
-        new (std::nothrow) THKA_Print(r.renderer, printer, r.settings, r.labels));
+    std::unique_ptr<THKA_Print> job(new (std::nothrow)
+                                        THKA_Print(r.renderer, printer, r.settings, r.labels));
     if (!job) {
         if (r.message)
             r.message->msgFatalMemory(QStringLiteral("THKA_Print"));

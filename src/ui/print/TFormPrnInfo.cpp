@@ -103,7 +103,10 @@ void TFormPrnInfo::Button1Click()
     accept();
 }
 
-void TFormPrnInfo::Button2Click() { reject(); }
+void TFormPrnInfo::Button2Click()
+{
+    reject();
+}
 
 void TFormPrnInfo::reject()
 {

@@ -100,15 +100,15 @@ bool THKA_Print::printGraph(bool rOnly, bool unitIsHKA, bool thickLines, bool wi
     if (!rOnly) {
         std::fill(std::begin(xs), std::end(xs), -1);
         std::fill(std::begin(ys), std::end(ys), -1);
-        m_renderer->printThetaLabelPositions(xs, ys, l.plotRight, l.plotTop, l.plotHeight,
-                                             l.scale, l.textHeight);
+        m_renderer->printThetaLabelPositions(xs, ys, l.plotRight, l.plotTop, l.plotHeight, l.scale,
+                                             l.textHeight);
         printLabelGroup(page, kThetaTickFirst, kThetaLabels, xs, ys);
     }
 
     std::fill(std::begin(xs), std::end(xs), -1);
     std::fill(std::begin(ys), std::end(ys), -1);
-    m_renderer->printFrequencyLabelPositions(xs, ys, l.plotLeft, l.plotBottom, l.plotWidth,
-                                             l.scale, l.textHeight);
+    m_renderer->printFrequencyLabelPositions(xs, ys, l.plotLeft, l.plotBottom, l.plotWidth, l.scale,
+                                             l.textHeight);
     printLabelGroup(page, kFreqTickFirst, kFrequencyLabels, xs, ys);
 
     printText(page, l.textX, l.titleY, title(unitIsHKA));
