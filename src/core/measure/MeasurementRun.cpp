@@ -1,0 +1,138 @@
+#include "core/measure/MeasurementRun.h"
+
+#include "core/measure/RunDateTime.h"
+#include "core/measure/TCommPortDriver.h"
+#include "core/model/CurveBlock.h"
+#include "core/model/MeasurementRecord.h"
+
+#include <QDateTime>
+
+MeasurementRun::MeasurementRun(UnitProtocol &unit) : m_unit(unit) {}
+
+UnitOutcome MeasurementRun::connect(int comPort)
+{
+    return m_unit.openAndIdentify(comPort);
+}
+
+UnitOutcome MeasurementRun::connect(const QString &portName)
+{
+    return m_unit.openAndIdentify(portName);
+}
+
+UnitOutcome MeasurementRun::checkBand(int band) const
+{
+    return m_unit.mCheckBand(band);
+}
+
+void MeasurementRun::prepare(int band, MeasurementRecord &record, CurveBlock &raw, CurveBlock &avg)
+{
+    m_band = band;
+    m_record = &record;
+    m_raw = &raw;
+    m_avg = &avg;
+    m_receiving = false;
+    record.band = band;
+    m_receiver.start(band);
+    record.valid = 0;
+    clearPoints(record);
+    record.dateTime = runDateTimeText(QDateTime::currentDateTime());
+}
+
+UnitOutcome MeasurementRun::requestBand()
+{
+    const UnitOutcome outcome = m_unit.mRequestBand(m_band);
+    if (outcome == UnitOutcome::Ok) {
+        m_receiving = true;
+        m_sinceData.start();
+    }
+    return outcome;
+}
+
+bool MeasurementRun::watchdogExpired() const
+{
+    return m_receiving && m_sinceData.hasExpired(kWatchdogMs - 1);
+}
+
+MeasurementRun::StepEvent MeasurementRun::step()
+{
+    StepEvent event;
+    if (!m_receiving)
+        return event;
+    if (watchdogExpired())
+        return fail(event, Failure::Silent);
+
+    if (m_receiver.readFrom(m_unit.driver()) > 0) {
+        m_sinceData.restart();
+        event.dataArrived = true;
+    }
+    const RunReceiver::StepResult r = m_receiver.step(*m_record);
+    switch (r.step) {
+    case RunReceiver::Step::Nothing:
+        // A device that has gone away sends nothing more: end now, not at the watchdog.
+        if (m_unit.driver().DeviceLost())
+            return fail(event, Failure::DeviceLost);
+        break;
+    case RunReceiver::Step::PointStored:
+        event.event = Event::Point;
+        event.point = r.point;
+        event.gridIndex = r.gridIndex;
+        event.converted = m_file.convertPoint(m_record, r.gridIndex, m_raw, m_avg);
+        break;
+    case RunReceiver::Step::EndOk:
+        m_receiving = false;
+        release();
+        event.event = Event::Finished;
+        break;
+    case RunReceiver::Step::EndWrong:
+        return fail(event, Failure::WrongEndMark);
+    case RunReceiver::Step::BadPoint:
+        return fail(event, Failure::BadPoint);
+    }
+    return event;
+}
+
+MeasurementRun::StepEvent
+MeasurementRun::runToEnd(const std::function<bool()> &stopRequested,
+                         const std::function<void(const StepEvent &)> &onPoint)
+{
+    while (!stopRequested()) {
+        const StepEvent event = step();
+        if (event.event == Event::Point)
+            onPoint(event);
+        else if (event.event != Event::Nothing || !m_receiving)
+            return event;
+    }
+    return {};
+}
+
+MeasurementRun::StepEvent MeasurementRun::fail(StepEvent event, Failure failure)
+{
+    // The record keeps valid 0 and whatever points arrived.
+    m_receiving = false;
+    release();
+    event.event = Event::Failed;
+    event.failure = failure;
+    return event;
+}
+
+bool MeasurementRun::finish()
+{
+    if (!m_file.convertRecord(m_record, m_raw, m_avg)) {
+        if (m_record)
+            m_record->valid = 0;
+        return false;
+    }
+    m_record->valid = 1;
+    return true;
+}
+
+StopOutcome MeasurementRun::stop()
+{
+    m_receiving = false;
+    return m_unit.mStopUnit();
+}
+
+void MeasurementRun::release()
+{
+    m_unit.mReleaseCOM();
+}
