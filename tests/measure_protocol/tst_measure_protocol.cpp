@@ -2,11 +2,13 @@
 #include "SimulatedUnit.h"
 #include "core/files/AnsiText.h"
 #include "core/files/AppPaths.h"
+#include "core/measure/MeasurementRun.h"
 #include "core/measure/RunDateTime.h"
 #include "core/measure/RunReceiver.h"
 #include "core/measure/TCommPortDriver.h"
 #include "core/measure/UnitProtocol.h"
 #include "core/model/BandTable.h"
+#include "core/model/CurveBlock.h"
 #include "core/model/MeasurementRecord.h"
 #include "core/model/PointText.h"
 #include "core/model/SweepGrid.h"
@@ -23,6 +25,8 @@
 
 Q_DECLARE_METATYPE(UnitOutcome)
 Q_DECLARE_METATYPE(RunReceiver::Step)
+Q_DECLARE_METATYPE(MeasurementRun::Event)
+Q_DECLARE_METATYPE(MeasurementRun::Failure)
 
 namespace {
 
@@ -89,6 +93,8 @@ private slots:
     void releaseAfterRun();
     void runMisbehaviours_data();
     void runMisbehaviours();
+    void measurementRunEnds_data();
+    void measurementRunEnds();
     void band2RunMatchesReplayedCurve();
     void pacedRunKeepsLineRate();
     void firstModelReplacedBySecond();
@@ -508,6 +514,57 @@ void TestMeasureProtocol::runMisbehaviours()
     QCOMPARE(run.points, points);
     m_unit->mReleaseCOM();
     QVERIFY(!m_unit->unitSession());
+}
+
+void TestMeasureProtocol::measurementRunEnds_data()
+{
+    QTest::addColumn<QStringList>("args");
+    QTest::addColumn<MeasurementRun::Event>("end");
+    QTest::addColumn<MeasurementRun::Failure>("failure");
+    QTest::addColumn<int>("points");
+    QTest::newRow("well behaved") << QStringList{} << MeasurementRun::Event::Finished
+                                  << MeasurementRun::Failure::None << 92;
+    QTest::newRow("NG end mark") << QStringList{"--end-mark", "NG"} << MeasurementRun::Event::Failed
+                                 << MeasurementRun::Failure::WrongEndMark << 92;
+    QTest::newRow("CR in point 5")
+        << QStringList{"--cr-in-point", "5"} << MeasurementRun::Event::Failed
+        << MeasurementRun::Failure::BadPoint << 5;
+}
+
+void TestMeasureProtocol::measurementRunEnds()
+{
+    QFETCH(QStringList, args);
+    QFETCH(MeasurementRun::Event, end);
+    QFETCH(MeasurementRun::Failure, failure);
+    QFETCH(int, points);
+    QVERIFY(startUnit(args << "--fast"));
+    MeasurementRun run(*m_unit);
+    QCOMPARE(run.connect(1), UnitOutcome::Ok);
+    QCOMPARE(run.checkBand(3), UnitOutcome::Ok);
+    auto record = std::make_unique<MeasurementRecord>();
+    auto raw = std::make_unique<CurveBlock>();
+    auto avg = std::make_unique<CurveBlock>();
+    run.prepare(3, *record, *raw, *avg);
+    QCOMPARE(run.requestBand(), UnitOutcome::Ok);
+    QList<int> indexes;
+    const MeasurementRun::StepEvent last =
+        run.runToEnd([] { return false; },
+                     [&](const MeasurementRun::StepEvent &e) {
+                         QVERIFY(e.converted && e.point == indexes.size());
+                         indexes << e.gridIndex;
+                     });
+    QCOMPARE(last.event, end);
+    QCOMPARE(last.failure, failure);
+    QCOMPARE(indexes.size(), points);
+    QCOMPARE(indexes.value(points - 1), points - 1);
+    // Either way the run has told the unit to end and closed the port.
+    QVERIFY(!run.receiving() && !m_unit->portOpen() && !m_unit->unitSession());
+    QTRY_COMPARE(commandsAfter(m_sim->commands(), "M3"), QStringList({"ME"}));
+    QCOMPARE(record->valid, quint8(0));
+    if (end == MeasurementRun::Event::Finished) {
+        QVERIFY(run.finish());
+        QCOMPARE(record->valid, quint8(1));
+    }
 }
 
 void TestMeasureProtocol::band2RunMatchesReplayedCurve()
