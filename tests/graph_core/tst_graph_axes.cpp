@@ -1,4 +1,5 @@
 // Axis maths: axis ends, grid walk, mapping, tick texts and label positions.
+#include "core/graph/AxisLabelLayout.h"
 #include "core/graph/AxisLabels.h"
 #include "core/graph/AxisMath.h"
 #include "core/graph/GraphColors.h"
@@ -66,6 +67,8 @@ private slots:
     void thetaTicks_data();
     void thetaTicks();
     void screenLabelPositions();
+    void labelLayout_data();
+    void labelLayout();
     void printRPositions();
     void labelColours();
     void printThetaPositions();
@@ -417,6 +420,70 @@ void TestGraphCore::screenLabelPositions()
     QCOMPARE(rUnitPosition(24, 64, unit), QPoint(64, 24 - 13 - 2));
     QCOMPARE(thetaTickPosition(24, 564, 310, 10, tick), QPoint(569, 24 + 310 - 6 + 2));
     QCOMPARE(thetaUnitPosition(24, 564, unit), QPoint(564 - 25 - 5, 24 - 13 - 2));
+}
+
+void TestGraphCore::labelLayout_data()
+{
+    QTest::addColumn<int>("band");
+    QTest::addColumn<bool>("rOnly");
+    QTest::addColumn<float>("fEnd"); // 0: the band's own end
+    QTest::addColumn<int>("freqTicks");
+    QTest::newRow("band 1") << 1 << false << 0.0f << 8;
+    QTest::newRow("band 3, R only") << 3 << true << 0.0f << 4;
+    QTest::newRow("unmappable axis") << 2 << false << 100000.0f << -1;
+}
+
+void TestGraphCore::labelLayout()
+{
+    QFETCH(int, band);
+    QFETCH(bool, rOnly);
+    QFETCH(float, fEnd);
+    QFETCH(int, freqTicks);
+    GraphScale scale = bandScale(band);
+    if (fEnd > 0)
+        scale.fStartHz = scale.fEndHz = fEnd;
+    // The window's box: (64, 24), 500 x 312 with its frame, a 498 x 310 bitmap inside.
+    const QRect box(64, 24, 500, 312);
+    const QFont font(QStringLiteral("IPAPGothic"));
+    const AxisLabelLayout layout = layoutAxisLabels(scale, box, QSize(498, 310), rOnly, font);
+    auto expectShown = [&](int entry, const QString &text, QPoint position) {
+        const AxisLabelPlacement &label = layout[size_t(entry)];
+        QCOMPARE(label.action, AxisLabelAction::Show);
+        QCOMPARE(label.text, text);
+        QCOMPARE(label.rect.size(), axisLabelSize(font, text));
+        QCOMPARE(label.rect.topLeft(), position);
+    };
+    for (int i = 0; i < kLevelTicks; ++i) {
+        const QString text = rTickText(scale.rMax, i);
+        expectShown(kRTickFirst + i, text,
+                    rTickPosition(24, 64, 310, i, axisLabelSize(font, text)));
+    }
+    expectShown(kRUnitLabel, rUnitText(), rUnitPosition(24, 64, axisLabelSize(font, rUnitText())));
+    for (int entry = kThetaTickFirst; entry <= kThetaUnitLabel; ++entry)
+        QCOMPARE(layout[size_t(entry)].action == AxisLabelAction::Hide, rOnly);
+    if (!rOnly)
+        expectShown(
+            kThetaTickFirst, QStringLiteral("+ 90"),
+            thetaTickPosition(24, 564, 310, 0, axisLabelSize(font, QStringLiteral("+ 90"))));
+    if (freqTicks < 0) {
+        // Nothing may be placed, so the frequency labels keep what they show.
+        for (int entry = kFreqTickFirst; entry <= kFreqUnitLabel; ++entry)
+            QCOMPARE(layout[size_t(entry)].action, AxisLabelAction::Keep);
+        return;
+    }
+    const auto ticks = frequencyTicks(scale, 498);
+    QCOMPARE(ticks->size(), freqTicks);
+    for (int k = 0; k < kFreqTickSlots; ++k) {
+        if (k < freqTicks) {
+            const FrequencyTick &tick = ticks->at(k);
+            expectShown(kFreqTickFirst + k, tick.text,
+                        frequencyTickPosition(64, 336, tick.x, axisLabelSize(font, tick.text)));
+        } else {
+            QCOMPARE(layout[size_t(kFreqTickFirst + k)].action, AxisLabelAction::Clear);
+        }
+    }
+    expectShown(kFreqUnitLabel, frequencyUnitText(),
+                frequencyUnitPosition(564, 336, axisLabelSize(font, frequencyUnitText())));
 }
 
 void TestGraphCore::printRPositions()

@@ -1,7 +1,4 @@
 #pragma once
 
-#include <QFont>
-
-// The font of every VELO2 window: "ＭＳ Ｐゴシック" 12 pixels high, with the IPA proportional
-// Gothic as the stand-in where the Windows face is not installed.
-QFont windowFont();
+// The forms' font is chosen in core, where the graph labels are drawn in it without widgets.
+#include "core/graph/WindowFont.h"

@@ -1,9 +1,12 @@
 #pragma once
 
+#include "core/graph/AxisLabelLayout.h"
 #include "core/graph/AxisLabels.h"
+#include "core/graph/GraphPicture.h"
 #include "core/model/GraphScale.h"
 #include "core/model/Settings.h"
 
+#include <QFont>
 #include <QImage>
 #include <QPointer>
 #include <QRect>
@@ -14,11 +17,9 @@ class QPainter;
 class QWidget;
 class TPaintBox;
 
-// The impedance chart of the main window. The plot is composed in an off-screen bitmap one
-// pixel smaller than the box on every side and shown inside a one-pixel black frame; the
-// tick labels are the main window's 35 label controls, filled and moved around the box.
-// Axis ranges and the shown curves are read from the graph scale on every call, the line
-// colours from the settings. Nothing but the bitmap is owned.
+// The impedance chart of the main window: the picture (see GraphPicture) shown in the paint
+// box, and the tick labels, which are the main window's 35 label controls, filled and moved
+// around the box as the label layout says. Nothing but the picture is owned.
 class Graph_RTF
 {
 public:
@@ -66,32 +67,20 @@ public:
     static int axisEndHz(float f);
 
     // The composed plot area (for checks and image export).
-    const QImage &bitmap() const { return m_bitmap; }
+    const QImage &bitmap() const { return m_picture.bitmap(); }
 
 private:
     void measureBox();
     void present();
     QRect boxInLabelSpace() const;
-    void setLabel(int entry, const QString &text);
-    void placeLabel(int entry, QPoint position, bool visible = true);
+    QFont labelFont() const;
+    void applyLabel(QLabel *label, const AxisLabelPlacement &placement);
     QSize labelSize(int entry) const;
     LabelSizes labelSizes() const;
-    void layoutFrequencyLabels(int left, int bottom, int right);
-    void layoutRLabels(int top, int left);
-    void layoutThetaLabels(int top, int right);
-    void hideThetaLabels();
 
     QWidget *m_mainWindow;
     QPointer<TPaintBox> m_box;
-    QImage m_bitmap;
-    QRect m_frameRect;
-    QRect m_destRect;
-    QRect m_sourceRect;
+    GraphPicture m_picture;
     std::array<QLabel *, kAxisLabelCount> m_labels{};
-    int m_boxWidth = 0;
-    int m_boxHeight = 0;
-    int m_bitmapWidth = 0;
-    int m_bitmapHeight = 0;
     const GraphScale *m_graphScale;
-    const Settings *m_colours;
 };

@@ -1,4 +1,4 @@
-#include "ui/common/WindowFont.h"
+#include "core/graph/WindowFont.h"
 
 #include <QStringList>
 

@@ -1,0 +1,88 @@
+#include "core/graph/GraphPicture.h"
+
+#include "core/graph/CurvePlotter.h"
+#include "core/graph/GraphColors.h"
+#include "core/graph/GridPainter.h"
+#include "core/graph/PenStyle.h"
+
+#include <QPainter>
+#include <algorithm>
+
+GraphPicture::GraphPicture(const GraphScale *graphScale, const Settings *settings)
+    : m_graphScale(graphScale), m_colours(settings)
+{
+}
+
+void GraphPicture::resize(QSize box)
+{
+    const int plotWidth = box.width() - 2;
+    const int plotHeight = box.height() - 2;
+    m_frameRect = QRect(0, 0, box.width(), box.height());
+    m_destRect = QRect(1, 1, plotWidth, plotHeight);
+    m_sourceRect = QRect(0, 0, plotWidth, plotHeight);
+    QImage resized(std::max(plotWidth, 0), std::max(plotHeight, 0), QImage::Format_RGB32);
+    clearBitmap(resized);
+    if (!m_bitmap.isNull() && !resized.isNull()) {
+        QPainter painter(&resized);
+        painter.drawImage(0, 0, m_bitmap);
+    }
+    m_bitmap = resized;
+}
+
+void GraphPicture::paint(QPainter &painter) const
+{
+    painter.setPen(toQColor(kFrameColor));
+    painter.setBrush(Qt::NoBrush);
+    painter.drawRect(m_frameRect.adjusted(0, 0, -1, -1));
+    if (!m_bitmap.isNull())
+        painter.drawImage(m_destRect, m_bitmap, m_sourceRect);
+}
+
+void GraphPicture::clear()
+{
+    clearBitmap(m_bitmap);
+    drawFrequencyGrid(m_bitmap, *m_graphScale, false);
+    drawLevelGrid(m_bitmap, false);
+}
+
+void GraphPicture::drawMeasurement(bool rOnly, bool wide)
+{
+    CurvePlotter(m_bitmap, *m_graphScale, *m_colours)
+        .plotMeasurement(rOnly, screenMeasurementPen(wide));
+}
+
+void GraphPicture::drawLive(bool rOnly, int count, bool wide)
+{
+    CurvePlotter(m_bitmap, *m_graphScale, *m_colours)
+        .plotMeasurementPart(rOnly, count, screenMeasurementPen(wide));
+}
+
+void GraphPicture::drawLiveSegment(bool rOnly, int index, bool wide)
+{
+    CurvePlotter(m_bitmap, *m_graphScale, *m_colours)
+        .plotSegment(rOnly, index, screenMeasurementPen(wide));
+}
+
+void GraphPicture::drawReferences(bool rOnly)
+{
+    CurvePlotter(m_bitmap, *m_graphScale, *m_colours).plotReferences(rOnly, kScreenReferencePen);
+}
+
+void GraphPicture::drawAll(bool rOnly, bool wide)
+{
+    CurvePlotter(m_bitmap, *m_graphScale, *m_colours)
+        .plotAll(rOnly, screenMeasurementPen(wide), kScreenReferencePen);
+}
+
+void GraphPicture::drawForPrint(QImage &bitmap, bool rOnly, bool wide, bool withReferences) const
+{
+    clearBitmap(bitmap);
+    drawFrequencyGrid(bitmap, *m_graphScale, true);
+    drawLevelGrid(bitmap, true);
+    CurvePlotter plotter(bitmap, *m_graphScale, *m_colours);
+    const int pen = printMeasurementPen(wide, withReferences);
+    if (withReferences)
+        plotter.plotAll(rOnly, pen, kPrintReferencePen);
+    else
+        plotter.plotMeasurement(rOnly, pen);
+}
