@@ -125,8 +125,7 @@ void TestAppDialogs::printWithoutMeasurement()
 void TestAppDialogs::printToPdf()
 {
     fillRecord(*m_win->measurement, 2, SpeakerModel{});
-    QVERIFY(m_win->file->convertRecord(m_win->measurement.get(), m_win->curveRaw.get(),
-                                       m_win->curveAvg.get()));
+    QVERIFY(m_win->file->convertRecord(m_win->measurement, m_win->curveRaw, m_win->curveAvg));
     m_win->showMeasurement();
     const QString pdf = m_dir->filePath(QStringLiteral("page.pdf"));
     m_seams->print.onPrint = [&](QPrinter *printer) {

@@ -143,17 +143,15 @@ void TestAppGraph::loadMeasurement(int band, const SpeakerModel &model)
 
 void TestAppGraph::convertMeasurement()
 {
-    QVERIFY(m_win->file->convertRecord(m_win->measurement.get(), m_win->curveRaw.get(),
-                                       m_win->curveAvg.get()));
+    QVERIFY(m_win->file->convertRecord(m_win->measurement, m_win->curveRaw, m_win->curveAvg));
     m_win->measurement->valid = 1;
 }
 
 void TestAppGraph::loadReference(int slot, int band, const SpeakerModel &model)
 {
     fillRecord(*m_win->references[slot], band, model);
-    QVERIFY(m_win->file->convertRecord(m_win->references[slot].get(),
-                                       m_win->refCurveRaw[slot].get(),
-                                       m_win->refCurveAvg[slot].get()));
+    QVERIFY(m_win->file->convertRecord(m_win->references[slot], m_win->refCurveRaw[slot],
+                                       m_win->refCurveAvg[slot]));
     m_win->references[slot]->valid = 1;
 }
 
@@ -324,7 +322,7 @@ void TestAppGraph::optionsToggleOnceAndRedraw()
         QVERIFY(countOf(after, m_win->settings.colorR) >
                 countOf(before, m_win->settings.colorR) * 3 / 2);
     } else if (action == "MenuGraph_Ave") {
-        QCOMPARE(m_win->graphScale.curveShown, m_win->curveRaw.get());
+        QCOMPARE(m_win->graphScale.curveShown, m_win->curveRaw);
         // The raw spike reaches higher than the averaged one.
         auto topOf = [this](const QImage &img) {
             for (int y = 0; y < img.height(); ++y)
@@ -378,12 +376,12 @@ void TestAppGraph::curvesInTheConfiguredColours()
     QVERIFY(thin > 450);
     QVERIFY(countOf(bitmap(), 0x00FF00FF) > 450);
     QCOMPARE(countOf(bitmap(), 0x00FF0000), 0); // not the default blue
-    QCOMPARE(m_win->graphScale.curveShown, m_win->curveAvg.get());
+    QCOMPARE(m_win->graphScale.curveShown, m_win->curveAvg);
 
     m_win->MenuGraph_Wide->trigger();
     QVERIFY(countOf(bitmap(), 0x00008000) > thin * 3 / 2);
     m_win->MenuGraph_Ave->trigger();
-    QCOMPARE(m_win->graphScale.curveShown, m_win->curveRaw.get());
+    QCOMPARE(m_win->graphScale.curveShown, m_win->curveRaw);
     QVERIFY(countOf(bitmap(), 0x00008000) > thin * 3 / 2);
 }
 
@@ -473,8 +471,8 @@ void TestAppGraph::referencesRaiseTheScale()
     fillFlat(*m_win->measurement, 2, 19.9, 5.0);
     convertMeasurement();
     fillFlat(*m_win->references[1], 4, 60.0, 0.0, 100, 130.0, 0.0);
-    QVERIFY(m_win->file->convertRecord(m_win->references[1].get(), m_win->refCurveRaw[1].get(),
-                                       m_win->refCurveAvg[1].get()));
+    QVERIFY(m_win->file->convertRecord(m_win->references[1], m_win->refCurveRaw[1],
+                                       m_win->refCurveAvg[1]));
     m_win->references[1]->valid = 1;
     m_win->refreshView();
     QCOMPARE(m_win->graphScale.rMax, 150.0f);
@@ -565,8 +563,8 @@ void TestAppGraph::resizeRedraws()
         m_win->measurement->valid = 0;
         for (int i = 0; i < 120; ++i) {
             std::memcpy(m_win->measurement->points[i], source.points[i], kPointSlotSize);
-            QVERIFY(m_win->file->convertPoint(m_win->measurement.get(), i, m_win->curveRaw.get(),
-                                              m_win->curveAvg.get()));
+            QVERIFY(
+                m_win->file->convertPoint(m_win->measurement, i, m_win->curveRaw, m_win->curveAvg));
         }
         m_win->measuring = 1;
         m_win->pointsReceived = 120;

@@ -308,12 +308,12 @@ void TestShell::shownCurvesFollowAveraging()
 {
     // The renderer reads the shown curves through the graph scale.
     const GraphScale &scale = m_win->graphScale;
-    QCOMPARE(scale.curveShown, m_win->curveAvg.get());
-    QCOMPARE(scale.refCurveShown[4], m_win->refCurveAvg[4].get());
+    QCOMPARE(scale.curveShown, m_win->curveAvg);
+    QCOMPARE(scale.refCurveShown[4], m_win->refCurveAvg[4]);
     m_win->MenuGraph_Ave->setChecked(false);
     m_win->selectShownCurves();
-    QCOMPARE(scale.curveShown, m_win->curveRaw.get());
-    QCOMPARE(scale.refCurveShown[0], m_win->refCurveRaw[0].get());
+    QCOMPARE(scale.curveShown, m_win->curveRaw);
+    QCOMPARE(scale.refCurveShown[0], m_win->refCurveRaw[0]);
 }
 
 void TestShell::analysisWithoutMeasurement()
@@ -332,7 +332,7 @@ void TestShell::signalKeepsUnsavedMeasurement()
     QVERIFY(datafiles::write(m_dir->filePath("run.tmp"), measured));
     quint8 flag = 0;
     QVERIFY(m_win->file->readDataFile(m_dir->filePath("run.tmp"), m_win->unitSerial, flag,
-                                      m_win->settings.comPort, m_win->measurement.get()));
+                                      m_win->settings.comPort, m_win->measurement));
     m_win->measurement->valid = 1; // a finished run, not saved
     ::pthread_kill(::pthread_self(), SIGTERM);
     QVERIFY(waitUntil([this] { return !m_win->isVisible(); }));

@@ -170,9 +170,8 @@ void TestFilesWorkflow::measured(const datafiles::FileShape &shape)
     const QString file = put(QStringLiteral("run.tmp"), shape);
     quint8 flag = 0;
     QVERIFY(m_win->file->readDataFile(file, m_win->unitSerial, flag, m_win->settings.comPort,
-                                      m_win->measurement.get()));
-    QVERIFY(m_win->file->convertRecord(m_win->measurement.get(), m_win->curveRaw.get(),
-                                       m_win->curveAvg.get()));
+                                      m_win->measurement));
+    QVERIFY(m_win->file->convertRecord(m_win->measurement, m_win->curveRaw, m_win->curveAvg));
     QFile::remove(file);
     m_win->measurement->valid = 1;
     m_win->saved = 0;

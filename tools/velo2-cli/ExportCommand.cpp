@@ -2,10 +2,9 @@
 #include "CliMessages.h"
 #include "CommandLine.h"
 #include "Commands.h"
-#include "MeasurementFile.h"
+#include "DocumentFiles.h"
 #include "OutputTarget.h"
 #include "core/files/FileNameRules.h"
-#include "core/files/VELO_File.h"
 
 int runExport(const QStringList &args)
 {
@@ -21,23 +20,22 @@ int runExport(const QStringList &args)
 
     const QString input = cl.positional().first();
     QString problem;
-    const auto m = loadMeasurementFile(input, &problem);
-    if (!m)
+    const auto doc = std::make_unique<MeasurementDocument>();
+    if (!openMeasurement(*doc, input, &problem))
         return cl.fileFailure(input, problem);
 
     // The curve the window exports with its averaging option on, or off for --raw.
-    const CurveBlock *curve = &m->curve(!cl.isSet(QStringLiteral("raw")));
+    const bool averaging = !cl.isSet(QStringLiteral("raw"));
     const OutputTarget out(cl.value(QStringLiteral("o")), input, kExportFileExtension);
-    const VELO_File file;
     if (out.isStdout()) {
         QByteArray bytes;
-        if (!file.exportTextBytes(curve, &m->record, bytes))
+        if (!doc->exportBytes(averaging, bytes))
             return cl.fileFailure(input, CliMessages::calcDataError());
         writeOut(bytes);
         return finishOutput() ? ExitOk : ExitFailed;
     }
     // The very call the window's export makes.
-    if (!file.exportText(out.path(), curve, &m->record))
+    if (doc->exportText(out.path(), averaging) != WriteOutcome::Written)
         return cl.fileFailure(out.path(), OutputTarget::writeProblem(out.path()));
     return ExitOk;
 }

@@ -3,7 +3,7 @@
 #include "CliMessages.h"
 #include "CommandLine.h"
 #include "Commands.h"
-#include "MeasurementFile.h"
+#include "DocumentFiles.h"
 #include "MeasurementSummary.h"
 
 #include <QJsonArray>
@@ -25,18 +25,18 @@ int runInfo(const QStringList &args)
     // Every file is reported; a bad one among many does not hide the others.
     for (const QString &path : cl.positional()) {
         QString problem;
-        const auto m = loadMeasurementFile(path, &problem);
-        if (!m) {
+        const auto doc = std::make_unique<MeasurementDocument>();
+        if (!openMeasurement(*doc, path, &problem)) {
             cl.reportFile(path, problem);
             failed = true;
             continue;
         }
         if (json) {
-            all.append(summaryJson(*m));
+            all.append(summaryJson(*doc));
         } else {
             if (!first)
                 printOut(QString());
-            printOut(summaryText(*m));
+            printOut(summaryText(*doc));
             first = false;
         }
     }

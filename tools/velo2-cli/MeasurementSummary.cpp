@@ -3,7 +3,7 @@
 #include "CliJson.h"
 #include "CliMessages.h"
 #include "CurveRanges.h"
-#include "MeasurementFile.h"
+#include "DocumentFiles.h"
 #include "core/files/AnsiText.h"
 #include "core/graph/ReadoutFormat.h"
 
@@ -19,15 +19,15 @@ QString joined(const QString &low, const QString &high)
 
 } // namespace
 
-QString summaryText(const MeasurementFile &m)
+QString summaryText(const MeasurementDocument &doc)
 {
-    const int band = m.record.band;
-    const CurveRanges c = curveRanges(m.raw, band);
+    const int band = doc.measurement().band;
+    const CurveRanges c = curveRanges(doc.curveRaw(), band);
     const QList<QPair<QString, QString>> rows = {
-        {CliMessages::fieldModel(), modelTag(m.modelFlag)},
-        {CliMessages::fieldSerial(), fromAnsi(m.serial)},
-        {CliMessages::fieldDateTime(), fromAnsi(m.record.dateTime)},
-        {CliMessages::fieldComPort(), QString::number(m.comPort)},
+        {CliMessages::fieldModel(), modelTag(doc)},
+        {CliMessages::fieldSerial(), fromAnsi(doc.unitSerial())},
+        {CliMessages::fieldDateTime(), fromAnsi(doc.measurement().dateTime)},
+        {CliMessages::fieldComPort(), QString::number(doc.settings().comPort)},
         {CliMessages::fieldBand(), QStringLiteral("%1 (%2)").arg(band).arg(bandCaption(band))},
         {CliMessages::fieldPoints(), QString::number(bandPointCount(band))},
         {CliMessages::fieldFrequency(), joined(formatHertz(c.fMin), formatHertz(c.fMax))},
@@ -37,22 +37,22 @@ QString summaryText(const MeasurementFile &m)
     int width = 0;
     for (const auto &row : rows)
         width = std::max(width, int(row.first.size()));
-    QStringList lines{m.path};
+    QStringList lines{doc.dataFileName()};
     for (const auto &row : rows)
         lines << QStringLiteral("  ") + row.first.leftJustified(width + 2) + row.second;
     return lines.join(QLatin1Char('\n'));
 }
 
-QJsonObject summaryJson(const MeasurementFile &m)
+QJsonObject summaryJson(const MeasurementDocument &doc)
 {
-    const int band = m.record.band;
-    const CurveRanges c = curveRanges(m.raw, band);
+    const int band = doc.measurement().band;
+    const CurveRanges c = curveRanges(doc.curveRaw(), band);
     return QJsonObject{
-        {QStringLiteral("file"), m.path},
-        {QStringLiteral("model"), modelTag(m.modelFlag)},
-        {QStringLiteral("serial"), fromAnsi(m.serial)},
-        {QStringLiteral("dateTime"), fromAnsi(m.record.dateTime)},
-        {QStringLiteral("comPort"), m.comPort},
+        {QStringLiteral("file"), doc.dataFileName()},
+        {QStringLiteral("model"), modelTag(doc)},
+        {QStringLiteral("serial"), fromAnsi(doc.unitSerial())},
+        {QStringLiteral("dateTime"), fromAnsi(doc.measurement().dateTime)},
+        {QStringLiteral("comPort"), doc.settings().comPort},
         {QStringLiteral("band"), band},
         {QStringLiteral("bandCaption"), bandCaption(band)},
         {QStringLiteral("points"), bandPointCount(band)},

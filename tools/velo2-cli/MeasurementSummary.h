@@ -3,8 +3,8 @@
 #include <QJsonObject>
 #include <QString>
 
-struct MeasurementFile;
+class MeasurementDocument;
 
 // What "info" tells about a data file, and "measure" about the file it wrote.
-QString summaryText(const MeasurementFile &m);
-QJsonObject summaryJson(const MeasurementFile &m);
+QString summaryText(const MeasurementDocument &doc);
+QJsonObject summaryJson(const MeasurementDocument &doc);

@@ -3,7 +3,7 @@
 #include "CliMessages.h"
 #include "CommandLine.h"
 #include "Commands.h"
-#include "MeasurementFile.h"
+#include "DocumentFiles.h"
 #include "core/analysis/AnalysisFormat.h"
 #include "core/analysis/AnalysisMessages.h"
 #include "core/analysis/PeakSearch.h"
@@ -22,13 +22,13 @@ int runPeaks(const QStringList &args)
 
     const QString input = cl.positional().first();
     QString problem;
-    const auto m = loadMeasurementFile(input, &problem);
-    if (!m)
+    const auto doc = std::make_unique<MeasurementDocument>();
+    if (!openMeasurement(*doc, input, &problem))
         return cl.fileFailure(input, problem);
 
     // The analysis window's search: on the unaveraged curve and its smoothed copy.
     CurveBlock smooth;
-    const PeakList peaks = searchBand(m->raw, smooth, m->record.band);
+    const PeakList peaks = searchBand(doc->curveRaw(), smooth, doc->measurement().band);
     if (peaks.peakCount == 0)
         return cl.fileFailure(input, CliMessages::analysisMessage(AnalysisMessages::noPeak()));
 
@@ -36,12 +36,13 @@ int runPeaks(const QStringList &args)
         QJsonArray list;
         for (int row = 0; row < peaks.peakCount; ++row) {
             const int i = peaks.peakIndex[row];
-            list.append(QJsonObject{{QStringLiteral("gridIndex"), i},
-                                    {QStringLiteral("frequencyHz"), jsonFloat(m->raw.freq[i])},
-                                    {QStringLiteral("rOhm"), jsonFloat(m->raw.r[i])}});
+            list.append(
+                QJsonObject{{QStringLiteral("gridIndex"), i},
+                            {QStringLiteral("frequencyHz"), jsonFloat(doc->curveRaw().freq[i])},
+                            {QStringLiteral("rOhm"), jsonFloat(doc->curveRaw().r[i])}});
         }
         printJson(QJsonObject{{QStringLiteral("file"), input},
-                              {QStringLiteral("band"), m->record.band},
+                              {QStringLiteral("band"), doc->measurement().band},
                               {QStringLiteral("peaks"), list},
                               {QStringLiteral("Rmax"), jsonFloat(peaks.Rmax)},
                               {QStringLiteral("Fs"), jsonFloat(peaks.Fs)}});
@@ -52,7 +53,8 @@ int runPeaks(const QStringList &args)
             const int i = peaks.peakIndex[row];
             rows << QStringLiteral("%1\t%2\t%3")
                         .arg(row + 1)
-                        .arg(formatHashDot00(m->raw.freq[i]), formatHashDot00(m->raw.r[i]));
+                        .arg(formatHashDot00(doc->curveRaw().freq[i]),
+                             formatHashDot00(doc->curveRaw().r[i]));
         }
         printOut(rows.join(QLatin1Char('\n')));
     }

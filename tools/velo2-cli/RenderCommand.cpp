@@ -2,8 +2,8 @@
 #include "CliMessages.h"
 #include "CommandLine.h"
 #include "Commands.h"
+#include "DocumentFiles.h"
 #include "GraphImage.h"
-#include "MeasurementFile.h"
 #include "OutputTarget.h"
 #include "core/model/Settings.h"
 
@@ -79,15 +79,14 @@ int runRender(const QStringList &args)
 
     const QString input = cl.positional().first();
     QString problem;
-    const auto m = loadMeasurementFile(input, &problem);
-    if (!m)
+    const auto doc = std::make_unique<MeasurementDocument>();
+    if (!openMeasurement(*doc, input, &problem))
         return cl.fileFailure(input, problem);
-    const auto refs = std::make_unique<ReferenceFiles>();
     for (const QString &path : refPaths)
-        if (!loadReferenceFile(*refs, path, &problem))
+        if (!openReference(*doc, path, &problem))
             return cl.fileFailure(path, problem);
 
-    const QImage image = renderGraphImage(*m, *refs, options);
+    const QImage image = renderGraphImage(*doc, options);
     QByteArray png;
     QBuffer buffer(&png);
     buffer.open(QIODevice::WriteOnly);

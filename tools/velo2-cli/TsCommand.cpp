@@ -3,7 +3,7 @@
 #include "CliMessages.h"
 #include "CommandLine.h"
 #include "Commands.h"
-#include "MeasurementFile.h"
+#include "DocumentFiles.h"
 #include "core/analysis/AnalysisFormat.h"
 #include "core/analysis/AnalysisMessages.h"
 #include "core/analysis/ThieleSmall.h"
@@ -35,19 +35,19 @@ int runTs(const QStringList &args)
 
     const QString input = cl.positional().first();
     QString problem;
-    const auto m = loadMeasurementFile(input, &problem);
-    if (!m)
+    const auto doc = std::make_unique<MeasurementDocument>();
+    if (!openMeasurement(*doc, input, &problem))
         return cl.fileFailure(input, problem);
 
     // The analysis window's steps: the peak search, then the computation from its first peak.
-    const int band = m->record.band;
+    const int band = doc->measurement().band;
     CurveBlock smooth;
-    const PeakList peaks = searchBand(m->raw, smooth, band);
+    const PeakList peaks = searchBand(doc->curveRaw(), smooth, band);
     int first = 0;
     int last = 0;
-    analysisRange(m->raw, band, &first, &last);
+    analysisRange(doc->curveRaw(), band, &first, &last);
     TsParameters p;
-    const TsResult result = computeTs(m->raw, first, last, peaks, Re, p);
+    const TsResult result = computeTs(doc->curveRaw(), first, last, peaks, Re, p);
     if (result != TsResult::Ok)
         return cl.fileFailure(
             input, CliMessages::analysisMessage(AnalysisMessages::forResult(result).text));

@@ -2,7 +2,7 @@
 #include "CliMessages.h"
 #include "CommandLine.h"
 #include "Commands.h"
-#include "MeasurementFile.h"
+#include "DocumentFiles.h"
 #include "OutputTarget.h"
 #include "core/files/ZmaText.h"
 
@@ -20,13 +20,13 @@ int runZma(const QStringList &args)
 
     const QString input = cl.positional().first();
     QString problem;
-    const auto m = loadMeasurementFile(input, &problem);
-    if (!m)
+    const auto doc = std::make_unique<MeasurementDocument>();
+    if (!openMeasurement(*doc, input, &problem))
         return cl.fileFailure(input, problem);
 
-    const CurveBlock &curve = m->curve(!cl.isSet(QStringLiteral("raw")));
+    const CurveBlock &curve = doc->curve(!cl.isSet(QStringLiteral("raw")));
     const OutputTarget out(cl.value(QStringLiteral("o")), input, kZmaFileExtension);
-    if (!out.write(zmaText(curve, m->record.band)))
+    if (!out.write(zmaText(curve, doc->measurement().band)))
         return cl.fileFailure(out.path(), OutputTarget::writeProblem(out.path()));
     if (out.isStdout())
         return finishOutput() ? ExitOk : ExitFailed;

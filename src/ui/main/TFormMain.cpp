@@ -60,21 +60,23 @@ QStringList labelNames()
 
 TFormMain::TFormMain(QWidget *parent)
     : QMainWindow(parent, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
-                              Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint)
+                              Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint),
+      m_document(std::make_unique<MeasurementDocument>()), settings(m_document->settings()),
+      windowState(m_document->windowState()), saved(m_document->saved()),
+      oldFormatLoaded(m_document->oldFormatLoaded()), measurement(&m_document->measurement()),
+      curveRaw(&m_document->curveRaw()), curveAvg(&m_document->curveAvg()),
+      curveSmooth(&m_document->curveSmooth()), graphScale(m_document->graphScale()),
+      unitSerial(m_document->unitSerial()), dataFileName(m_document->dataFileName()),
+      refFileNames(m_document->refFileNames()), refCount(m_document->refCount())
 {
     setObjectName(QStringLiteral("FormMain"));
     setWindowTitle(QString::fromUtf8(Texts::kFormCaption));
     setFont(windowFont());
 
-    measurement = std::make_unique<MeasurementRecord>();
-    for (auto &r : references)
-        r = std::make_unique<MeasurementRecord>();
-    curveRaw = std::make_unique<CurveBlock>();
-    curveAvg = std::make_unique<CurveBlock>();
-    curveSmooth = std::make_unique<CurveBlock>();
     for (int i = 0; i < kReferenceSlots; ++i) {
-        refCurveRaw[i] = std::make_unique<CurveBlock>();
-        refCurveAvg[i] = std::make_unique<CurveBlock>();
+        references[i] = &m_document->reference(i);
+        refCurveRaw[i] = &m_document->refCurveRaw(i);
+        refCurveAvg[i] = &m_document->refCurveAvg(i);
     }
 
     buildMenus();
@@ -90,7 +92,7 @@ TFormMain::TFormMain(QWidget *parent)
     formPrnInfo = new TFormPrnInfo(this);
     formSetColor = new TFormSetColor(this);
     formCalc = new TFormCalc(this);
-    formCalc->setSource(curveRaw.get(), curveSmooth.get(), measurement.get(), &tsParameters);
+    formCalc->setSource(curveRaw, curveSmooth, measurement, &tsParameters);
 }
 
 TFormMain::~TFormMain()
@@ -219,12 +221,10 @@ void TFormMain::mInitialize()
             &TFormMain::ApplicationIdle);
 
     // 2. Flags.
-    unitIsHKA = 0;
+    // The port and unit flags are the protocol's, all clear until a unit is identified.
     oldFormatLoaded = 0;
     initPending = 1;
-    portOpen = 0;
-    unitSession = measuring = watchdogExpired = saved = finishPending = layoutPending =
-        placementLoading = 0;
+    measuring = saved = finishPending = layoutPending = placementLoading = 0;
 
     // 3. Menu checks.
     MenuGraph_R_only->setChecked(false);
@@ -421,10 +421,7 @@ int TFormMain::selectedBand() const
 
 bool TFormMain::anyReferenceLoaded() const
 {
-    for (const auto &ref : references)
-        if (ref->valid == 1)
-            return true;
-    return false;
+    return m_document->anyReferenceLoaded();
 }
 
 void TFormMain::resizeEvent(QResizeEvent *event)
@@ -469,7 +466,7 @@ bool TFormMain::mConfirmQuit()
 {
     if (measurement->valid && !saved && !message->askQuitUnsaved())
         return false;
-    if (unitSession)
+    if (unitSession())
         mStopUnit();
     return true;
 }
@@ -493,7 +490,7 @@ void TFormMain::closeEvent(QCloseEvent *event)
 
 void TFormMain::FormCloseQuery()
 {
-    if (unitSession)
+    if (unitSession())
         mStopUnit();
     mSaveSettings();
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/analysis/TsParameters.h"
+#include "core/document/MeasurementDocument.h"
 #include "core/files/VELO_File.h"
 #include "core/graph/AxisLabels.h"
 #include "core/model/CurveBlock.h"
@@ -26,7 +27,7 @@ class TStatusBar;
 class Graph_RTF;
 class TCommPortDriver;
 class UnitProtocol;
-class RunReceiver;
+class MeasurementRun;
 class TFormCalc;
 class TFormSetting;
 class TFormSetColor;
@@ -37,9 +38,14 @@ class TFormPrnInfo;
 class TFormMain : public QMainWindow
 {
     Q_OBJECT
+    // Declared first: the data members below name its parts.
+    std::unique_ptr<MeasurementDocument> m_document;
+
 public:
     explicit TFormMain(QWidget *parent = nullptr);
     ~TFormMain() override;
+
+    MeasurementDocument &document() { return *m_document; }
 
     // ---- controls (form names kept) ----
     TPaintBox *PaintBox1 = nullptr;
@@ -81,44 +87,41 @@ public:
     VELO_File *file = nullptr;
     Graph_RTF *graph = nullptr;
     TCommPortDriver *port = nullptr;
-    // Speaks to the unit through `port`. It holds the port and session state; the flags
-    // portOpen, unitSession, unitIsHKA and unitVersion mirror it after each call, unitSerial
-    // after each identification that read it (an opened data file sets it too).
+    // Speaks to the unit through `port` and holds the port and session state, read through
+    // portOpen(), unitSession(), unitIsHKA() and unitVersion(). unitSerial is the window's
+    // own: an identification that read it sets it, and so does an opened data file.
     UnitProtocol *unit = nullptr;
+    // The measurement run over `unit`; the window reacts to its events.
+    MeasurementRun *run = nullptr;
 
-    // ---- persisted state ----
-    Settings settings;
-    WindowState windowState;
+    // ---- persisted state (the document's) ----
+    Settings &settings;
+    WindowState &windowState;
 
     // ---- main-window flags ----
     quint8 initPending = 0;
-    quint8 portOpen = 0;
-    quint8 unitSession = 0;
     quint8 measuring = 0;
-    quint8 watchdogExpired = 0;
-    quint8 saved = 0;
+    quint8 &saved; // the document's
     quint8 finishPending = 0;
     quint8 layoutPending = 0;
     quint8 placementLoading = 0;
-    quint8 unitIsHKA = 0;
-    quint8 oldFormatLoaded = 0;
+    quint8 &oldFormatLoaded; // the document's
 
-    // ---- measurement data ----
-    std::unique_ptr<MeasurementRecord> measurement;
-    std::array<std::unique_ptr<MeasurementRecord>, kReferenceSlots> references;
-    std::unique_ptr<CurveBlock> curveRaw;
-    std::unique_ptr<CurveBlock> curveAvg;
-    std::unique_ptr<CurveBlock> curveSmooth;
-    std::array<std::unique_ptr<CurveBlock>, kReferenceSlots> refCurveRaw;
-    std::array<std::unique_ptr<CurveBlock>, kReferenceSlots> refCurveAvg;
+    // ---- measurement data: the document owns it, these name its parts ----
+    MeasurementRecord *const measurement;
+    std::array<MeasurementRecord *, kReferenceSlots> references{};
+    CurveBlock *const curveRaw;
+    CurveBlock *const curveAvg;
+    CurveBlock *const curveSmooth;
+    std::array<CurveBlock *, kReferenceSlots> refCurveRaw{};
+    std::array<CurveBlock *, kReferenceSlots> refCurveAvg{};
     // Also carries the shown-curve pointers (curveShown, refCurveShown) the renderer draws.
-    GraphScale graphScale;
-    QByteArray unitSerial; // as the unit sent it or the data file holds it
-    QString unitVersion;
-    QString dataFileName;
+    GraphScale &graphScale;
+    QByteArray &unitSerial; // as the unit sent it or the data file holds it
+    QString &dataFileName;
     QString dialogFolder; // where the file dialogs open: that of the file last chosen in one
-    std::array<QString, kReferenceSlots> refFileNames;
-    int refCount = 0;
+    std::array<QString, kReferenceSlots> &refFileNames;
+    int &refCount;
     TsParameters tsParameters;
 
     // ---- windows that live as long as the main window ----
@@ -127,10 +130,13 @@ public:
     TFormPrnInfo *formPrnInfo = nullptr;
     TFormSetColor *formSetColor = nullptr;
 
-    // ---- receive state of a run ----
-    // rxBuffer, rxWritePos, rxParsePos, pointsExpected and runFirstIndex of the run.
-    RunReceiver *receiver = nullptr;
+    // ---- the run as the window shows it ----
     int pointsReceived = 0; // points of the current run stored so far
+    bool portOpen() const;
+    bool unitSession() const;
+    bool unitIsHKA() const;
+    QString unitVersion() const;
+    bool watchdogExpired() const; // the run has heard nothing for its watchdog time
 
     // ---- shell ----
     void mInitialize();
@@ -177,26 +183,18 @@ public:
     void mStartMeasure();
     bool mStartSequence();
     void mAcquireStep();
-    void mErrorEnd(); // watchdog, carriage return in a point, wrong end mark, device gone
+    void mErrorEnd(); // silence, a damaged point, wrong end mark, device gone
     void mFinishRun();
     void mStartWatchdog(int ms);
     void mStopWatchdog();
     void Timer1Timer();
 
-    // ---- unit protocol, delegated to `unit` ----
-    bool mCreatePort(); // the port driver, the protocol over it and the receive state
+    // ---- unit protocol, through the run ----
+    bool mCreatePort(); // the port driver, the protocol over it and the run
     void mDeletePort();
-    void mSyncUnitState(); // the window's port and unit flags from the protocol
-    bool mOpenCOM(int comPort);
-    void mCloseCOM();
-    bool mQuery(const QByteArray &command, QByteArray &reply, quint32 timeoutMs, int n);
-    bool mQueryAny(const QByteArray &command, QByteArray &reply, quint32 timeoutMs);
-    bool mCommand(const QByteArray &command, const QByteArray &expected, quint32 timeoutMs);
-    bool mCheckUnit();
-    bool mIdentifyUnit();        // shows its own failure status
-    bool mRequestBand(int band); // shows its own failure status or box
+    bool mIdentifyUnit(); // open, presence check, identification; shows its own failure
+    bool mRequestBand();  // shows its own failure status or box
     void mStopUnit();
-    void mReleaseCOM();
 
     // ---- view ----
     void showMeasurement();

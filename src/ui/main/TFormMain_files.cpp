@@ -3,7 +3,6 @@
 #include "core/files/AppPaths.h"
 #include "core/files/FileNameRules.h"
 #include "core/files/RecoveryFiles.h"
-#include "core/files/ReferenceSlot.h"
 #include "core/files/WindowPlacement.h"
 #include "core/model/BandTable.h"
 #include "ui/common/HStatus.h"
@@ -28,8 +27,6 @@ const QString kRefOpenTitle = QStringLiteral("参照ファイルを選んでく�
 const QString kDataFilter = QStringLiteral("データファイル (*.DTA)");
 const QString kExportFilter = QStringLiteral("データファイル (*.txt)");
 
-constexpr int kProgressPanel = 1;
-constexpr int kReadoutPanel = 2;
 constexpr float kWarnResistance = 150.0f;
 
 QString captionFor(const QString &path)
@@ -72,7 +69,7 @@ bool mayWrite(const TFormMain &w, const QString &path)
 
 void TFormMain::mLoadSettings()
 {
-    if (file->readSettingFile(settingsReadPath(), &settings, &windowState)) {
+    if (m_document->loadSettings(settingsReadPath())) {
         // The resize handler must not copy the intermediate sizes back.
         placementLoading = 1;
         const QScreen *shownOn = screen() ? screen() : QGuiApplication::primaryScreen();
@@ -103,7 +100,7 @@ void TFormMain::mLoadSettings()
     windowState.thickLines = MenuGraph_Wide->isChecked();
     windowState.averaging = MenuGraph_Ave->isChecked();
     windowState.warn150 = MenuSet_Warning->isChecked();
-    if (!file->writeSettingFile(settingsFilePath(), &settings, &windowState))
+    if (!m_document->saveSettings(settingsFilePath()))
         message->msgSettingsNotSaved();
 }
 
@@ -120,40 +117,30 @@ void TFormMain::mSaveSettings()
     windowState.thickLines = MenuGraph_Wide->isChecked();
     windowState.averaging = MenuGraph_Ave->isChecked();
     windowState.warn150 = MenuSet_Warning->isChecked();
-    if (!file->writeSettingFile(settingsFilePath(), &settings, &windowState) && message)
+    if (!m_document->saveSettings(settingsFilePath()) && message)
         message->msgSettingsNotSaved();
 }
 
 void TFormMain::MenuFile_OpenClick()
 {
-    if (measurement->valid == 1 && saved == 0 && !message->askDiscardOnOpen())
+    if (m_document->hasUnsavedMeasurement() && !message->askDiscardOnOpen())
         return;
     const QString path = Seams::files().openFile(this, kOpenTitle, dialogFolder, kDataFilter);
     if (path.isEmpty())
         return;
     rememberFolder(*this, path);
-    dataFileName = path;
 
-    if (!file->readDataFile(path, unitSerial, oldFormatLoaded, settings.comPort,
-                            measurement.get())) {
-        message->msgBadDataFile();
-        measurement->valid = 0;
-        saved = 0;
+    const OpenOutcome outcome = m_document->open(path);
+    if (outcome != OpenOutcome::Opened) {
+        if (outcome == OpenOutcome::NotReadable)
+            message->msgBadDataFile();
+        else
+            message->msgCalcDataError();
         drawEmptyGraph(*this);
         curvesChanged();
         return;
     }
-    if (!file->convertRecord(measurement.get(), curveRaw.get(), curveAvg.get())) {
-        message->msgCalcDataError();
-        measurement->valid = 0;
-        saved = 0;
-        drawEmptyGraph(*this);
-        curvesChanged();
-        return;
-    }
-    measurement->valid = 1;
-    saved = 1;
-    selectBand(*this, measurement->band);
+    selectBand(*this, m_document->measurement().band);
     if (anyReferenceLoaded())
         showMeasurementAndReferences();
     else
@@ -165,7 +152,7 @@ void TFormMain::MenuFile_OpenClick()
 
 void TFormMain::MenuFile_SaveClick()
 {
-    if (measurement->valid == 0) {
+    if (!m_document->hasMeasurement()) {
         message->msgNoData();
         return;
     }
@@ -184,10 +171,8 @@ void TFormMain::MenuFile_SaveClick()
     if (!mayWrite(*this, path))
         return;
 
-    dataFileName = path;
-    if (file->writeDataFile(dataFileName, unitSerial, settings.comPort, measurement.get())) {
+    if (m_document->save(path) == WriteOutcome::Written) {
         status->showSaved();
-        saved = 1;
         setWindowTitle(captionFor(dataFileName));
     } else {
         status->showSaveFailed();
@@ -196,11 +181,11 @@ void TFormMain::MenuFile_SaveClick()
 
 void TFormMain::MenuFile_CloseClick()
 {
-    if (measurement->valid == 1 && saved == 0 && !message->askDiscardOnClose())
+    if (m_document->hasUnsavedMeasurement() && !message->askDiscardOnClose())
         return;
-    measurement->valid = 0;
-    status->clearPanel(kProgressPanel);
-    status->clearPanel(kReadoutPanel);
+    m_document->close();
+    status->clearPanel(HStatus::kProgressPanel);
+    status->clearPanel(HStatus::kReadoutPanel);
     setWindowTitle(QString::fromUtf8(Texts::kCaption));
     if (anyReferenceLoaded())
         showReferences();
@@ -211,7 +196,7 @@ void TFormMain::MenuFile_CloseClick()
 
 void TFormMain::MenuFile_ExportClick()
 {
-    if (measurement->valid == 0) {
+    if (!m_document->hasMeasurement()) {
         message->msgNoData();
         return;
     }
@@ -225,10 +210,7 @@ void TFormMain::MenuFile_ExportClick()
     if (!mayWrite(*this, path))
         return;
 
-    // The export's name without its extension is what the next Save or export proposes.
-    dataFileName = pathWithoutExtension(path);
-    const CurveBlock *curve = MenuGraph_Ave->isChecked() ? curveAvg.get() : curveRaw.get();
-    if (file->exportText(path, curve, measurement.get()))
+    if (m_document->exportText(path, MenuGraph_Ave->isChecked()) == WriteOutcome::Written)
         status->showExported();
     else
         status->showSaveFailed();
@@ -236,7 +218,7 @@ void TFormMain::MenuFile_ExportClick()
 
 void TFormMain::MenuRef_OpenClick()
 {
-    if (refCount >= kReferenceSlots) {
+    if (m_document->refCount() >= kReferenceSlots) {
         message->msgTooManyRefs();
         return;
     }
@@ -245,35 +227,25 @@ void TFormMain::MenuRef_OpenClick()
     if (paths.isEmpty())
         return;
     rememberFolder(*this, paths.first());
-    if (refCount + paths.size() > kReferenceSlots) {
+    // The files loaded before one that fails stay loaded, counted and drawn.
+    const ReferencesOutcome outcome = m_document->loadReferences(paths);
+    switch (outcome.stop) {
+    case ReferencesOutcome::TooMany:
         message->msgTooManyRefs();
         return;
+    case ReferencesOutcome::BadFile:
+        message->msgBadDataFile();
+        break;
+    case ReferencesOutcome::BadData:
+        message->msgCalcDataError();
+        break;
+    case ReferencesOutcome::Complete:
+        break;
     }
-    for (int s = refCount; s < kReferenceSlots; ++s)
-        clearReferenceSlot(*references[s], *refCurveRaw[s], *refCurveAvg[s]);
-
-    // Files load one after the other; the first that fails ends the selection, and the
-    // ones loaded before it stay loaded, counted and drawn.
-    const int before = refCount;
-    for (const QString &path : paths) {
-        const int s = refCount;
-        const ReferenceLoad result =
-            loadReference(*file, path, *references[s], *refCurveRaw[s], *refCurveAvg[s]);
-        if (result == ReferenceLoad::BadFile) {
-            message->msgBadDataFile();
-            break;
-        }
-        if (result == ReferenceLoad::BadData) {
-            message->msgCalcDataError();
-            break;
-        }
-        refFileNames[s] = path;
-        ++refCount;
-    }
-    if (refCount == before)
+    if (outcome.loaded == 0)
         return;
 
-    if (measurement->valid == 1) {
+    if (m_document->hasMeasurement()) {
         showMeasurementAndReferences();
         warnIfOver150(*this);
     } else {
@@ -284,10 +256,8 @@ void TFormMain::MenuRef_OpenClick()
 
 void TFormMain::MenuRef_CloseClick()
 {
-    for (int s = 0; s < kReferenceSlots; ++s)
-        clearReferenceSlot(*references[s], *refCurveRaw[s], *refCurveAvg[s]);
-    refCount = 0;
-    if (measurement->valid == 1)
+    m_document->clearReferences();
+    if (m_document->hasMeasurement())
         showMeasurement();
     else
         drawEmptyGraph(*this);
@@ -295,11 +265,11 @@ void TFormMain::MenuRef_CloseClick()
 
 void TFormMain::mSaveForRecovery()
 {
-    if (!file || measurement->valid == 0 || saved == 1)
+    if (!file || !m_document->hasUnsavedMeasurement())
         return;
     const RecoveryFiles recovery(settingsDirectory());
     const QString path = recovery.newPath(QDateTime::currentDateTime());
-    if (file->writeDataFile(path, unitSerial, settings.comPort, measurement.get()))
+    if (m_document->writeCopy(path))
         recovery.note(path);
 }
 

@@ -12,18 +12,14 @@
 
 namespace {
 
-constexpr int kReadoutPanel = 2;
-
-// The window keeps each reference slot in its own allocation; the scale maths takes one
-// pointer per slot.
-template <typename T>
-std::array<const T *, kReferenceSlots>
-ownedSlots(const std::array<std::unique_ptr<T>, kReferenceSlots> &owned)
+RecordSlots referenceSlots(const MeasurementDocument &doc)
 {
-    std::array<const T *, kReferenceSlots> result{};
-    for (int k = 0; k < kReferenceSlots; ++k)
-        result[k] = owned[k].get();
-    return result;
+    return slotsOf(&doc.reference(0));
+}
+
+CurveSlots refRawSlots(const MeasurementDocument &doc)
+{
+    return slotsOf(&doc.refCurveRaw(0));
 }
 
 } // namespace
@@ -39,27 +35,26 @@ bool TFormMain::wide() const
 
 void TFormMain::selectShownCurves()
 {
-    ::selectShownCurves(graphScale, MenuGraph_Ave->isChecked(), *curveRaw, *curveAvg,
-                        ownedSlots(refCurveRaw), ownedSlots(refCurveAvg));
+    m_document->selectShownCurves(MenuGraph_Ave->isChecked());
 }
 
 void TFormMain::scaleForMeasurement()
 {
     selectShownCurves();
-    ::scaleForMeasurement(graphScale, *measurement, *curveRaw);
+    ::scaleForMeasurement(graphScale, m_document->measurement(), m_document->curveRaw());
 }
 
 void TFormMain::scaleForReferences()
 {
     selectShownCurves();
-    ::scaleForReferences(graphScale, ownedSlots(references), ownedSlots(refCurveRaw));
+    ::scaleForReferences(graphScale, referenceSlots(*m_document), refRawSlots(*m_document));
 }
 
 void TFormMain::scaleForBoth()
 {
     selectShownCurves();
-    ::scaleForBoth(graphScale, *measurement, *curveRaw, ownedSlots(references),
-                   ownedSlots(refCurveRaw));
+    ::scaleForBoth(graphScale, m_document->measurement(), m_document->curveRaw(),
+                   referenceSlots(*m_document), refRawSlots(*m_document));
 }
 
 void TFormMain::showMeasurement()
@@ -99,7 +94,7 @@ void TFormMain::showMeasurementView()
 
 void TFormMain::refreshView()
 {
-    if (measurement->valid == 1)
+    if (m_document->hasMeasurement())
         showMeasurementView();
     else if (anyReferenceLoaded())
         showReferences();
@@ -122,7 +117,7 @@ void TFormMain::MenuGraph_AveClick()
 void TFormMain::MenuGraph_WideClick()
 {
     // References are always drawn one pixel wide, so only a measurement changes.
-    if (measurement->valid == 1)
+    if (m_document->hasMeasurement())
         showMeasurementView();
 }
 
@@ -134,7 +129,7 @@ void TFormMain::MenuSet_WarningClick()
 void TFormMain::ComboBox2Change()
 {
     graphScale.band = selectedBand();
-    if (measurement->valid == 1) {
+    if (m_document->hasMeasurement()) {
         showMeasurementView();
     } else if (anyReferenceLoaded()) {
         showReferences();
@@ -151,7 +146,7 @@ void TFormMain::PaintBox1MouseDown(QMouseEvent *event)
     const int x = int(event->position().x());
     const auto text = cursorReadout(*measurement, *curveRaw, graphScale, x, PaintBox1->width());
     if (text && status)
-        status->showText(*text, kReadoutPanel);
+        status->showText(*text, HStatus::kReadoutPanel);
 }
 
 void TFormMain::FormPaint()

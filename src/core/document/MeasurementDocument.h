@@ -1,0 +1,144 @@
+#pragma once
+
+#include "core/files/ReferenceSlot.h"
+#include "core/files/VELO_File.h"
+#include "core/model/CurveBlock.h"
+#include "core/model/GraphScale.h"
+#include "core/model/MeasurementRecord.h"
+#include "core/model/Settings.h"
+
+#include <QByteArray>
+#include <QString>
+#include <QStringList>
+#include <array>
+
+// How opening a data file ended.
+enum class OpenOutcome {
+    Opened,
+    NotReadable, // missing, unreadable or not a valid data file
+    BadData      // read, but its points do not convert
+};
+
+// How saving or exporting ended.
+enum class WriteOutcome { Written, Failed };
+
+// How loading a selection of reference files ended: how many were loaded, and why the
+// selection stopped early, if it did.
+struct ReferencesOutcome {
+    enum Stop { Complete, TooMany, BadFile, BadData };
+    Stop stop = Complete;
+    int loaded = 0;
+};
+
+// The loaded measurement with its curves, the five reference slots, the graph scale with
+// the curves it shows, and the settings record with the window's view options. The window
+// and velo2-cli hold one each and turn the outcomes of its operations into their messages;
+// nothing here asks or tells the user anything.
+class MeasurementDocument
+{
+public:
+    MeasurementDocument();
+
+    // ---- the measurement ----
+    MeasurementRecord &measurement() { return m_measurement; }
+    const MeasurementRecord &measurement() const { return m_measurement; }
+    CurveBlock &curveRaw() { return m_curveRaw; }
+    const CurveBlock &curveRaw() const { return m_curveRaw; }
+    CurveBlock &curveAvg() { return m_curveAvg; }
+    const CurveBlock &curveAvg() const { return m_curveAvg; }
+    CurveBlock &curveSmooth() { return m_curveSmooth; }
+    // The block a table or the graph takes, after the "平均処理" option.
+    const CurveBlock &curve(bool averaging) const { return averaging ? m_curveAvg : m_curveRaw; }
+    bool hasMeasurement() const { return m_measurement.valid == 1; }
+    // A measurement the user would lose by replacing it.
+    bool hasUnsavedMeasurement() const { return hasMeasurement() && m_saved == 0; }
+
+    // The unit's serial as the unit sent it or the data file holds it.
+    QByteArray &unitSerial() { return m_unitSerial; }
+    const QByteArray &unitSerial() const { return m_unitSerial; }
+    // 1 once the measurement is in a file; 0 for a new or failed one.
+    quint8 &saved() { return m_saved; }
+    // 1 while the measurement came from a first-model ("DataFile:HK-A") file.
+    quint8 &oldFormatLoaded() { return m_oldFormatLoaded; }
+    quint8 oldFormatLoaded() const { return m_oldFormatLoaded; }
+    // The file last opened, saved or exported (an export without its extension).
+    QString &dataFileName() { return m_dataFileName; }
+    const QString &dataFileName() const { return m_dataFileName; }
+
+    // ---- the references ----
+    MeasurementRecord &reference(int slot) { return m_references[size_t(slot)]; }
+    const MeasurementRecord &reference(int slot) const { return m_references[size_t(slot)]; }
+    CurveBlock &refCurveRaw(int slot) { return m_refCurveRaw[size_t(slot)]; }
+    const CurveBlock &refCurveRaw(int slot) const { return m_refCurveRaw[size_t(slot)]; }
+    CurveBlock &refCurveAvg(int slot) { return m_refCurveAvg[size_t(slot)]; }
+    const CurveBlock &refCurveAvg(int slot) const { return m_refCurveAvg[size_t(slot)]; }
+    std::array<QString, kReferenceSlots> &refFileNames() { return m_refFileNames; }
+    // Slots filled by the loads since the last clear.
+    int &refCount() { return m_refCount; }
+    int refCount() const { return m_refCount; }
+    bool anyReferenceLoaded() const;
+
+    // ---- view and settings ----
+    // Band, graph scales and the curves drawn.
+    GraphScale &graphScale() { return m_graphScale; }
+    const GraphScale &graphScale() const { return m_graphScale; }
+    Settings &settings() { return m_settings; }
+    const Settings &settings() const { return m_settings; }
+    // Window placement and the view options (band, R only, thick lines, averaging, the
+    // 150 ohm warning) as the settings file keeps them.
+    WindowState &windowState() { return m_windowState; }
+    const WindowState &windowState() const { return m_windowState; }
+    // Points the graph scale at the raw or averaged blocks.
+    void selectShownCurves(bool averaging);
+
+    // ---- operations ----
+
+    // Reads and converts a data file as the measurement. The file's serial, model flag and
+    // COM port replace the document's. On success the measurement is valid and saved; on
+    // failure it is neither.
+    OpenOutcome open(const QString &path);
+    // Writes the measurement to path, which becomes its file; saved on success.
+    WriteOutcome save(const QString &path);
+    // Writes the measurement to path without making it the measurement's file.
+    bool writeCopy(const QString &path) const;
+    // The measurement is no longer shown or saved; its points stay for the analysis.
+    void close();
+    // Writes the measurement's table; the export's name without its extension is what the
+    // next save or export proposes.
+    WriteOutcome exportText(const QString &path, bool averaging);
+    // The bytes exportText writes; false for a measurement without a band to export.
+    bool exportBytes(bool averaging, QByteArray &bytes) const;
+
+    // Loads one file into the next free slot, leaving the slot as it was on failure.
+    ReferenceLoad addReference(const QString &path);
+    // Loads a selection into the free slots one after the other: the first file that fails
+    // ends the selection and the ones before it stay loaded. A selection that does not fit
+    // loads nothing.
+    ReferencesOutcome loadReferences(const QStringList &paths);
+    void clearReferences();
+
+    // Only a settings file that passed every check replaces settings and window state.
+    bool loadSettings(const QString &path);
+    bool saveSettings(const QString &path) const;
+
+private:
+    void failOpen();
+
+    VELO_File m_file;
+    MeasurementRecord m_measurement;
+    CurveBlock m_curveRaw;
+    CurveBlock m_curveAvg;
+    CurveBlock m_curveSmooth;
+    std::array<MeasurementRecord, kReferenceSlots> m_references;
+    std::array<CurveBlock, kReferenceSlots> m_refCurveRaw;
+    std::array<CurveBlock, kReferenceSlots> m_refCurveAvg;
+    std::array<QString, kReferenceSlots> m_refFileNames;
+    int m_refCount = 0;
+    QByteArray m_unitSerial;
+    QString m_dataFileName;
+    quint8 m_saved = 0;
+    quint8 m_oldFormatLoaded = 0;
+    GraphScale m_graphScale;
+    Settings m_settings;
+    WindowState m_windowState;
+};

@@ -1,0 +1,77 @@
+#include "DocumentFiles.h"
+
+#include "CliMessages.h"
+#include "core/files/InputFile.h"
+
+#include <QFile>
+#include <QFileInfo>
+
+namespace {
+
+// Why a file that the reader refused cannot even be read, when that is the reason.
+QString accessProblem(const QString &path)
+{
+    QByteArray bytes;
+    switch (readInputFile(path, kMaxDataFileBytes, bytes)) {
+    case InputFileProblem::None:
+        return QString();
+    case InputFileProblem::Missing:
+        return CliMessages::noSuchFile();
+    case InputFileProblem::NotRegular:
+        return QFileInfo(path).isDir() ? CliMessages::isDirectory() : CliMessages::notRegularFile();
+    case InputFileProblem::TooLarge:
+        return CliMessages::fileTooLarge(kMaxDataFileBytes);
+    case InputFileProblem::Unreadable:
+        break;
+    }
+    QFile file(path);
+    file.open(QIODevice::ReadOnly);
+    return CliMessages::cannotRead(file.errorString());
+}
+
+QString notReadableProblem(const QString &path)
+{
+    const QString access = accessProblem(path);
+    return access.isEmpty() ? CliMessages::badDataFile() : access;
+}
+
+} // namespace
+
+bool openMeasurement(MeasurementDocument &doc, const QString &path, QString *problem)
+{
+    // Slots the file does not fill read as cleared points.
+    clearPoints(doc.measurement());
+    switch (doc.open(path)) {
+    case OpenOutcome::Opened:
+        return true;
+    case OpenOutcome::NotReadable:
+        *problem = notReadableProblem(path);
+        return false;
+    case OpenOutcome::BadData:
+        *problem = CliMessages::calcDataError();
+        return false;
+    }
+    return false;
+}
+
+bool openReference(MeasurementDocument &doc, const QString &path, QString *problem)
+{
+    if (doc.refCount() >= kReferenceSlots)
+        return false;
+    switch (doc.addReference(path)) {
+    case ReferenceLoad::Loaded:
+        return true;
+    case ReferenceLoad::BadFile:
+        *problem = notReadableProblem(path);
+        return false;
+    case ReferenceLoad::BadData:
+        *problem = CliMessages::calcDataError();
+        return false;
+    }
+    return false;
+}
+
+QString modelTag(const MeasurementDocument &doc)
+{
+    return doc.oldFormatLoaded() ? QStringLiteral("HK-A") : QStringLiteral("HK-A2");
+}

@@ -1,0 +1,17 @@
+#pragma once
+
+#include "core/document/MeasurementDocument.h"
+
+#include <QString>
+#include <memory>
+
+// The window's "開く" into a document. On failure *problem is the one-line reason (no such
+// file, not a valid data file, ...).
+bool openMeasurement(MeasurementDocument &doc, const QString &path, QString *problem);
+
+// The window's "読込み" of one file into the document's next reference slot; on failure the
+// slots stay as they were and *problem says why.
+bool openReference(MeasurementDocument &doc, const QString &path, QString *problem);
+
+// "HK-A2", or "HK-A" for a first-model file.
+QString modelTag(const MeasurementDocument &doc);
