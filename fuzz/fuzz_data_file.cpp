@@ -5,6 +5,7 @@
 #include "CommonFuzz.h"
 #include "core/files/VELO_File.h"
 #include "core/model/BandTable.h"
+#include "core/model/ComPortName.h"
 #include "core/model/MeasurementRecord.h"
 
 #include <cstring>
@@ -39,7 +40,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
         return 0;
     const MeasurementRecord &a = *first.record;
     fuzz::require(first.modelFlag <= 1, "model flag 0 or 1");
-    fuzz::require(first.comPort >= 1 && first.comPort <= 256, "COM port 1..256");
+    fuzz::require(first.comPort >= kMinComPort && first.comPort <= kMaxComPort,
+                  "COM port in range");
     fuzz::require(isValidBand(a.band), "band 1..9");
     fuzz::require(a.valid == 0, "the reader leaves valid alone");
 

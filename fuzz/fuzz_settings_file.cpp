@@ -5,6 +5,7 @@
 #include "CommonFuzz.h"
 #include "core/files/VELO_File.h"
 #include "core/model/BandTable.h"
+#include "core/model/ComPortName.h"
 
 #include <cstring>
 
@@ -59,7 +60,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
                       "a rejected file changes nothing");
         return 0;
     }
-    fuzz::require(s.comPort >= 1 && s.comPort <= 256, "COM port 1..256");
+    fuzz::require(s.comPort >= kMinComPort && s.comPort <= kMaxComPort, "COM port in range");
     fuzz::require(isValidBand(w.band), "band 1..9");
     fuzz::require(w.width >= 1 && w.height >= 1, "size at least 1");
     fuzz::require(w.rOnly <= 1 && w.thickLines <= 1 && w.averaging <= 1 && w.warn150 <= 1,

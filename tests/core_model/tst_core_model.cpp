@@ -1,5 +1,6 @@
 #include "core/files/VELO_File.h"
 #include "core/model/BandTable.h"
+#include "core/model/ComPortName.h"
 #include "core/model/CurveBlock.h"
 #include "core/model/GraphScale.h"
 #include "core/model/MeasurementRecord.h"
@@ -37,6 +38,8 @@ private slots:
     void clearPointsKeepsLastCharacter();
     void initGraphScaleSetsDefaults();
     void blockLayoutIsContiguous();
+    void comPortNames_data();
+    void comPortNames();
 };
 
 void TestCoreModel::bandTable_data()
@@ -280,6 +283,41 @@ void TestCoreModel::blockLayoutIsContiguous()
     QCOMPARE(b.valid, 0u);
     QCOMPARE(b.r[0], -1.0f);
     QCOMPARE(b.freq[599], 0.0f);
+}
+
+void TestCoreModel::comPortNames_data()
+{
+    using Kind = ComPortName::Kind;
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<Kind>("kind");
+    QTest::addColumn<int>("number");
+    QTest::newRow("COM1") << "COM1" << Kind::Valid << 1;
+    QTest::newRow("COM256") << "COM256" << Kind::Valid << 256;
+    QTest::newRow("leading zeros") << "COM007" << Kind::Valid << 7;
+    QTest::newRow("COM0") << "COM0" << Kind::OutOfRange << 0;
+    QTest::newRow("COM257") << "COM257" << Kind::OutOfRange << 257;
+    QTest::newRow("lower case") << "com3" << Kind::NotCom << 0;
+    QTest::newRow("empty") << "" << Kind::NotCom << 0;
+    QTest::newRow("a path") << "/dev/COM3" << Kind::NotCom << 0;
+    QTest::newRow("no number") << "COM" << Kind::NoNumber << 0;
+    QTest::newRow("sign") << "COM+7" << Kind::NoNumber << 0;
+    QTest::newRow("negative") << "COM-1" << Kind::NoNumber << 0;
+    QTest::newRow("blank") << "COM 3" << Kind::NoNumber << 0;
+    QTest::newRow("trailing text") << "COM3a" << Kind::NoNumber << 0;
+    QTest::newRow("too long for an int") << "COM99999999999" << Kind::NoNumber << 0;
+    QTest::newRow("other digits") << QStringLiteral("COM\u0663") << Kind::NoNumber << 0;
+}
+
+void TestCoreModel::comPortNames()
+{
+    QFETCH(QString, text);
+    QFETCH(ComPortName::Kind, kind);
+    QFETCH(int, number);
+    const ComPortName parsed = ComPortName::parse(text);
+    QCOMPARE(parsed.kind, kind);
+    QCOMPARE(parsed.number, number);
+    if (parsed.isNumbered())
+        QCOMPARE(ComPortName::parse(ComPortName::nameOf(number)).number, number);
 }
 
 QTEST_APPLESS_MAIN(TestCoreModel)

@@ -9,39 +9,41 @@
 #include "ProgressBar.h"
 #include "core/files/VELO_File.h"
 #include "core/graph/ReadoutFormat.h"
-#include "core/measure/PortResolver.h"
 #include "core/measure/RunDateTime.h"
 #include "core/measure/RunReceiver.h"
 #include "core/measure/StopSignals.h"
 #include "core/measure/TCommPortDriver.h"
 #include "core/measure/UnitProtocol.h"
+#include "core/model/ComPortName.h"
 
 #include <QDateTime>
 #include <QDir>
 #include <QFileInfo>
-#include <QRegularExpression>
 #include <chrono>
 #include <csignal>
 
 namespace {
 
-constexpr int kMaxComPort = 256;
+// Longer digit strings are taken as file names, as any other text.
+constexpr int kBarePortDigits = 3;
 
 // "3" and "COM3" name COM port 3; anything else is a device path.
 QString portName(const QString &text)
 {
-    static const QRegularExpression digits(QStringLiteral("^\\d{1,3}$"));
-    return digits.match(text).hasMatch() ? portNameForNumber(text.toInt()) : text;
+    const ComPortName bare = ComPortName::parseNumber(text);
+    return bare.isNumbered() && text.size() <= kBarePortDigits ? ComPortName::nameOf(bare.number)
+                                                               : text;
 }
 
 // The number the data file records as its COM port: that of a "COMn" name (also the name of
 // a link such as the settings directory's entries), otherwise 1.
 qint32 comPortNumber(const QString &name)
 {
-    int n = 0;
-    if ((portNumberFromName(name, &n) || portNumberFromName(QFileInfo(name).fileName(), &n)) &&
-        n >= 1 && n <= kMaxComPort)
-        return n;
+    for (const QString &candidate : {name, QFileInfo(name).fileName()}) {
+        const ComPortName parsed = ComPortName::parse(candidate);
+        if (parsed.kind == ComPortName::Kind::Valid)
+            return parsed.number;
+    }
     return 1;
 }
 

@@ -3,6 +3,7 @@
 #include "core/files/FileFields.h"
 #include "core/files/SafeWrite.h"
 #include "core/files/TextFileReader.h"
+#include "core/model/ComPortName.h"
 #include "core/model/Stringutil.h"
 
 #include <QBuffer>
@@ -25,7 +26,6 @@ const QByteArray kKeyPointCount = QByteArrayLiteral("DNum:");
 const QByteArray kEndLine = QByteArrayLiteral("END:");
 
 constexpr int kFileLineMax = 249;
-constexpr qint32 kMaxCommPort = 256;
 constexpr qint32 kFirstModelBands = 4;
 constexpr qint32 kMaxPointCount = kRecordSlots;
 constexpr qint32 kMaxPointCountFirstModel = 504;
@@ -164,7 +164,7 @@ bool VELO_File::readDataBytes(const QByteArray &bytes, QByteArray &serial, quint
     qint32 number = 0;
     if (!readKeyed(*this, in, kKeyCommPort, value) || !parseFileInt(value, number))
         return false;
-    if (number < 1 || number > kMaxCommPort)
+    if (number < kMinComPort || number > kMaxComPort)
         return false;
     comPort = number;
 

@@ -3,6 +3,7 @@
 #include "core/files/FileFields.h"
 #include "core/files/SafeWrite.h"
 #include "core/files/TextFileReader.h"
+#include "core/model/ComPortName.h"
 #include "core/model/Stringutil.h"
 
 #include <QBuffer>
@@ -39,7 +40,6 @@ QByteArray refColorThetaKey(int slot)
     return "PenColor_Theta_Ref[" + QByteArray::number(slot) + "]:";
 }
 
-constexpr qint32 kMaxCommPort = 256;
 // Lines are read whole up to this length, so print-information lines of any sensible
 // length come back (the older reader cut lines at 249 bytes and then lost the file).
 constexpr int kSettingLineMax = 65536;
@@ -122,7 +122,7 @@ bool readSettings(const QByteArray &bytes, Settings &settings, WindowState &wind
     QByteArray text;
     if (!in.readHeaderLine(text, kSettingLineMax) || text != kFirstLine)
         return false;
-    if (!r.integer(kKeyCommPort, s.comPort, 1, kMaxCommPort))
+    if (!r.integer(kKeyCommPort, s.comPort, kMinComPort, kMaxComPort))
         return false;
     if (!r.color(kKeyColorR, s.colorR) || !r.color(kKeyColorTheta, s.colorTheta))
         return false;

@@ -1,6 +1,7 @@
 #include "core/measure/PortResolver.h"
 
 #include "core/files/AppPaths.h"
+#include "core/model/ComPortName.h"
 
 #include <QDir>
 #include <QFile>
@@ -11,7 +12,6 @@
 
 namespace {
 
-const QString kComPrefix = QStringLiteral("COM");
 const QString kArrow = QStringLiteral(" → ");
 const QString kMissingMark = QStringLiteral("（見つかりません）");
 
@@ -58,22 +58,16 @@ bool entryExists(const QString &path)
 
 QString portNameForNumber(int number)
 {
-    return kComPrefix + QString::number(number);
+    return ComPortName::nameOf(number);
 }
 
 bool portNumberFromName(const QString &name, int *number)
 {
-    if (!name.startsWith(kComPrefix) || name.size() == kComPrefix.size())
-        return false;
-    for (int i = kComPrefix.size(); i < name.size(); ++i)
-        if (!name.at(i).isDigit() || name.at(i).unicode() > 127)
-            return false;
-    bool ok = false;
-    const int n = name.mid(kComPrefix.size()).toInt(&ok);
-    if (!ok)
+    const ComPortName parsed = ComPortName::parse(name);
+    if (!parsed.isNumbered())
         return false;
     if (number)
-        *number = n;
+        *number = parsed.number;
     return true;
 }
 

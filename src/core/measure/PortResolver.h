@@ -13,8 +13,8 @@
 
 // "COMn" for a port number.
 QString portNameForNumber(int number);
-// True when `name` is "COM" followed by decimal digits only; sets *number. Such a name is resolved
-// as a port number (COM0 resolves to nothing), never opened as a relative path.
+// True when `name` is "COM" followed by decimal digits only (see ComPortName); sets *number. Such
+// a name is resolved as a port number (COM0 resolves to nothing), never opened as a relative path.
 bool portNumberFromName(const QString &name, int *number);
 
 // Serial ports of the machine in counting order. The directories can be pointed elsewhere for

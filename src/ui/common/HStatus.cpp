@@ -26,89 +26,90 @@ void HStatus::showText(const QString &text, int panel) const
 void HStatus::showUnit(const QString &model, const QByteArray &serial, const QString &version) const
 {
     showText(model + QStringLiteral("/ SN=") + fromAnsi(serial) + QStringLiteral("/ ") + version,
-             0);
+             kUnitPanel);
 }
 
 void HStatus::showUnitNotFound() const
 {
-    showText(m_unitName + QStringLiteral(" が見つかりませんでした"), 0);
+    showText(m_unitName + QStringLiteral(" が見つかりませんでした"), kUnitPanel);
 }
 
 void HStatus::showModelUnknown() const
 {
-    showText(QStringLiteral("HK-A, HK-A2 が見つかりませんでした"), 0);
+    showText(QStringLiteral("HK-A, HK-A2 が見つかりませんでした"), kUnitPanel);
 }
 
 void HStatus::showPortError() const
 {
-    showText(QStringLiteral("通信ポートが開けません"), 0);
+    showText(QStringLiteral("通信ポートが開けません"), kUnitPanel);
 }
 void HStatus::showPortAccessDenied() const
 {
-    showText(QStringLiteral("通信ポートが開けません（アクセス権がありません）"), 0);
+    showText(QStringLiteral("通信ポートが開けません（アクセス権がありません）"), kUnitPanel);
 }
 
 void HStatus::showReceiveError() const
 {
-    showText(QStringLiteral("データ受信エラーです"), 0);
+    showText(QStringLiteral("データ受信エラーです"), kUnitPanel);
 }
 void HStatus::showSendError() const
 {
-    showText(QStringLiteral("コマンド送信エラーです"), 1);
+    showText(QStringLiteral("コマンド送信エラーです"), kProgressPanel);
 }
 
 void HStatus::showBandRefused() const
 {
-    showText(m_unitName + QStringLiteral(" が測定周波数帯域を受け付けませんでした"), 1);
+    showText(m_unitName + QStringLiteral(" が測定周波数帯域を受け付けませんでした"),
+             kProgressPanel);
 }
 
 void HStatus::showReplyError() const
 {
-    showText(m_unitName + QStringLiteral(" 応答エラーです"), 1);
+    showText(m_unitName + QStringLiteral(" 応答エラーです"), kProgressPanel);
 }
 
 void HStatus::showUncalibrated() const
 {
-    showText(m_unitName + QStringLiteral(" 未校正です"), 1);
+    showText(m_unitName + QStringLiteral(" 未校正です"), kProgressPanel);
 }
 
 void HStatus::showMeasuring() const
 {
-    showText(QStringLiteral("測定中です"), 1);
+    showText(QStringLiteral("測定中です"), kProgressPanel);
 }
 void HStatus::showReceiving() const
 {
-    showText(QStringLiteral("データ受信中です"), 1);
+    showText(QStringLiteral("データ受信中です"), kProgressPanel);
 }
 void HStatus::showCalculating() const
 {
-    showText(QStringLiteral("計算中です"), 1);
+    showText(QStringLiteral("計算中です"), kProgressPanel);
 }
 void HStatus::showFinished() const
 {
-    showText(QStringLiteral("測定終了しました"), 1);
+    showText(QStringLiteral("測定終了しました"), kProgressPanel);
 }
 void HStatus::showStopped() const
 {
-    showText(QStringLiteral("測定中止しました"), 1);
+    showText(QStringLiteral("測定中止しました"), kProgressPanel);
 }
 
 void HStatus::showCalcError() const
 {
-    showText(QStringLiteral("データエラーで計算できませんでした"), 1);
+    showText(QStringLiteral("データエラーで計算できませんでした"), kProgressPanel);
 }
 
 void HStatus::showSaveFailed() const
 {
-    showText(QStringLiteral("データ保存できませんでした"), 1);
+    showText(QStringLiteral("データ保存できませんでした"), kProgressPanel);
 }
 void HStatus::showSaved() const
 {
-    showText(QStringLiteral("データ保存できました"), 1);
+    showText(QStringLiteral("データ保存できました"), kProgressPanel);
 }
 void HStatus::showExported() const
 {
-    showText(QStringLiteral("データ書き出し完了"), 1);
+    showText(QStringLiteral("データ書き出し完了"), kProgressPanel);
 }
 void HStatus::clearPanel(int panel) const
 {

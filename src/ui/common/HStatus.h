@@ -10,6 +10,10 @@ class TStatusBar;
 class HStatus
 {
 public:
+    static constexpr int kUnitPanel = 0;
+    static constexpr int kProgressPanel = 1;
+    static constexpr int kReadoutPanel = 2;
+
     HStatus(TStatusBar *bar, const QString &unitName, int highestPanel);
 
     // Width a panel gets for a text of the given pixel width.

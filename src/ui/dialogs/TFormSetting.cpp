@@ -1,5 +1,6 @@
 #include "ui/dialogs/TFormSetting.h"
 
+#include "core/model/ComPortName.h"
 #include "ui/common/Seams.h"
 
 #include <QComboBox>
@@ -12,7 +13,6 @@ namespace {
 const char *const kErrorCaption = "エラー";
 const char *const kMsgNotCom = "不正なCOM指定です";
 const char *const kMsgBadNumber = "COM番号エラーです";
-const QLatin1String kComPrefix("COM");
 constexpr int kMinListedPorts = 10;
 
 QFont dialogFont()
@@ -84,27 +84,12 @@ void TFormSetting::mPrepare(qint32 *portNumber, quint8 *cancel)
     QStringList entries;
     entries.reserve(n);
     for (int i = 1; i <= n; ++i)
-        entries << kComPrefix + QString::number(i);
+        entries << ComPortName::nameOf(i);
     ComboBox1->clear();
     ComboBox1->addItems(entries);
     // A port outside the list (possible only from a damaged source) selects nothing.
     ComboBox1->setCurrentIndex(current >= 1 && current <= n ? current - 1 : -1);
     showDevice();
-}
-
-TFormSetting::PortText TFormSetting::parsePortText(const QString &text, int *port)
-{
-    if (!text.startsWith(kComPrefix, Qt::CaseSensitive))
-        return PortText::NotCom;
-    const QString digits = text.mid(kComPrefix.size());
-    bool ok = false;
-    const int n = digits.toInt(&ok, 10);
-    // Blanks and anything else around the number make it no whole number.
-    if (!ok || digits.trimmed() != digits || n < 1 || n > kMaxPort)
-        return PortText::BadNumber;
-    if (port)
-        *port = n;
-    return PortText::Valid;
 }
 
 int TFormSetting::selectedEntryPort() const
@@ -120,8 +105,10 @@ int TFormSetting::selectedEntryPort() const
 void TFormSetting::showDevice()
 {
     int port = selectedEntryPort();
-    if (port == 0 && parsePortText(ComboBox1->currentText(), &port) != PortText::Valid)
-        port = 0;
+    if (port == 0) {
+        const ComPortName typed = ComPortName::parse(ComboBox1->currentText());
+        port = typed.kind == ComPortName::Kind::Valid ? typed.number : 0;
+    }
     const QString device = port > 0 && m_describer ? m_describer(port) : QString();
     // A long path is shortened in the middle to fit; the tooltip keeps it whole.
     LabelDevice->setText(
@@ -133,14 +120,17 @@ void TFormSetting::Button1Click()
 {
     int port = selectedEntryPort();
     if (port == 0) {
-        switch (parsePortText(ComboBox1->currentText(), &port)) {
-        case PortText::NotCom:
+        const ComPortName typed = ComPortName::parse(ComboBox1->currentText());
+        switch (typed.kind) {
+        case ComPortName::Kind::NotCom:
             showError(kMsgNotCom);
             return;
-        case PortText::BadNumber:
+        case ComPortName::Kind::NoNumber:
+        case ComPortName::Kind::OutOfRange:
             showError(kMsgBadNumber);
             return;
-        case PortText::Valid:
+        case ComPortName::Kind::Valid:
+            port = typed.number;
             break;
         }
     }

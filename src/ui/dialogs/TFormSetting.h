@@ -10,14 +10,13 @@ class QPushButton;
 // The COM port dialog. Created once and reused. Call mPrepare with the port number to edit
 // and a cancel flag, then exec(). The list offers "COM1" … "COMn" (n the current port, at
 // least 10) with the current port selected; a typed "COMx" with x from 1 to 256 is accepted
-// too. "設定" stores the number and sets the flag to 0; "取り消し" and every other way of
-// closing set it to 1 and leave the number alone. Under the list the dialog shows which
-// device the chosen number resolves to, as the describer tells.
+// too (see ComPortName). "設定" stores the number and sets the flag to 0; "取り消し" and every
+// other way of closing set it to 1 and leave the number alone. Under the list the dialog shows
+// which device the chosen number resolves to, as the describer tells.
 class TFormSetting : public QDialog
 {
     Q_OBJECT
 public:
-    static constexpr int kMaxPort = 256;
     // The device a port number resolves to, as text; empty when unknown.
     using PortDescriber = std::function<QString(int port)>;
 
@@ -35,10 +34,6 @@ public:
     void Button1Click();
     void Button2Click();
     void reject() override;
-
-    enum class PortText { Valid, NotCom, BadNumber };
-    // Checks a typed port name: "COM" in upper case, then a decimal whole number 1..256.
-    static PortText parsePortText(const QString &text, int *port);
 
 private:
     // The entry's number when the shown text is an untouched list entry, else 0.

@@ -22,8 +22,6 @@
 namespace {
 
 constexpr float kLiveRescaleLimit = 200.0f; // from this full scale on the scale stays put
-constexpr int kProgressPanel = 1;
-constexpr int kReadoutPanel = 2;
 const QString kRangeJoin = QStringLiteral("...");
 
 // Each acquisition step waits in the driver's read for up to one point, so asking for the
@@ -83,8 +81,8 @@ void TFormMain::mStartMeasure()
         return;
     mLockControls();
     MStartBtn->setText(QString::fromUtf8(Texts::kStopCaption));
-    status->clearPanel(1);
-    status->clearPanel(2);
+    status->clearPanel(HStatus::kProgressPanel);
+    status->clearPanel(HStatus::kReadoutPanel);
     if (mStartSequence()) {
         graph->clear();
         graph->layoutLabels(rOnly());
@@ -191,7 +189,7 @@ void TFormMain::mAcquireStep()
         return;
     case RunReceiver::Step::PointStored: {
         const int index = r.gridIndex;
-        status->showText(pointReadoutText(measurement->points[index]), kReadoutPanel);
+        status->showText(pointReadoutText(measurement->points[index]), HStatus::kReadoutPanel);
         if (file->convertPoint(measurement.get(), index, curveRaw.get(), curveAvg.get())) {
             if (r.point > 0) {
                 if (graphScale.rMax >= kLiveRescaleLimit) {
@@ -220,7 +218,7 @@ void TFormMain::mErrorEnd()
     measuring = 0;
     status->showReceiveError();
     // "測定中です" would tell of a run that has ended.
-    status->clearPanel(kProgressPanel);
+    status->clearPanel(HStatus::kProgressPanel);
     MStartBtn->setText(QString::fromUtf8(Texts::kStartCaption));
     mUnlockControls();
 }
@@ -239,7 +237,7 @@ void TFormMain::mFinishRun()
     const int band = measurement->band;
     status->showText(readoutPrefix() + formatFrequency(measurement->points[bandFirstIndex(band)]) +
                          kRangeJoin + formatFrequency(measurement->points[bandLastIndex(band)]),
-                     kReadoutPanel);
+                     HStatus::kReadoutPanel);
     status->showFinished();
     curvesChanged();
 }

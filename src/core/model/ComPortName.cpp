@@ -1,0 +1,38 @@
+#include "core/model/ComPortName.h"
+
+namespace {
+
+const QLatin1String kComPrefix("COM");
+
+} // namespace
+
+ComPortName ComPortName::parse(const QString &text)
+{
+    if (!text.startsWith(kComPrefix, Qt::CaseSensitive))
+        return ComPortName();
+    return parseNumber(QStringView(text).mid(kComPrefix.size()));
+}
+
+ComPortName ComPortName::parseNumber(QStringView digits)
+{
+    ComPortName name;
+    name.kind = Kind::NoNumber;
+    // Only ASCII digits: no sign, no blanks, no other scripts' digits.
+    if (digits.isEmpty())
+        return name;
+    for (const QChar c : digits)
+        if (c < QLatin1Char('0') || c > QLatin1Char('9'))
+            return name;
+    bool ok = false;
+    const int n = digits.toInt(&ok, 10);
+    if (!ok)
+        return name;
+    name.number = n;
+    name.kind = n >= kMinComPort && n <= kMaxComPort ? Kind::Valid : Kind::OutOfRange;
+    return name;
+}
+
+QString ComPortName::nameOf(int number)
+{
+    return kComPrefix + QString::number(number);
+}
