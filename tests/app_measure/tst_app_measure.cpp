@@ -131,9 +131,9 @@ void TestAppMeasure::bandThreeRun()
     QCOMPARE(b->panel(2), QString());
     QCOMPARE(b->caption(), QString("測定停止"));
     QVERIFY(b->controlsEnabled(false));
-    QVERIFY(w.portOpen && w.unitSession && !w.unitIsHKA);
+    QVERIFY(w.portOpen() && w.unitSession() && !w.unitIsHKA());
     QCOMPARE(w.unitSerial, QString("0123"));
-    QCOMPARE(w.unitVersion, QString("0200"));
+    QCOMPARE(w.unitVersion(), QString("0200"));
     QCOMPARE(w.oldFormatLoaded, quint8(0));
     QVERIFY(w.dataFileName.isEmpty());
     QCOMPARE(w.windowTitle(), QString("VELO2 v2.3"));
@@ -159,7 +159,7 @@ void TestAppMeasure::bandThreeRun()
     QCOMPARE(b->panel(1), QString("測定終了しました"));
     QCOMPARE(b->panel(2), QString("周波数：10.00[Hz]...50.00[Hz]"));
     QVERIFY(b->idleAgain());
-    QVERIFY(!w.portOpen && !w.unitSession);
+    QVERIFY(!w.portOpen() && !w.unitSession());
 
     // Grid 0..91 hold points of their own frequency; the rest of the record stays cleared.
     for (int i = 0; i <= 91; ++i) {
@@ -317,9 +317,9 @@ void TestAppMeasure::startFailures()
         QCOMPARE(boxes[0].icon, MessagePresenter::Icon::Error);
         QCOMPARE(boxes[0].caption, QString("VELO2 v2.3"));
     }
-    QCOMPARE(bool(w.portOpen), portOpen);
+    QCOMPARE(bool(w.portOpen()), portOpen);
     QCOMPARE(w.port->Connected(), portOpen);
-    QVERIFY(!w.unitSession);
+    QVERIFY(!w.unitSession());
     QVERIFY(!w.measuring);
     QCOMPARE(w.measurement->valid, quint8(0));
     // The graph shows the empty record: the grid alone.
@@ -352,7 +352,7 @@ void TestAppMeasure::portWithoutPermission()
     QCOMPARE(b->recorder.presenter.boxes.size(), 1);
     QCOMPARE(b->recorder.presenter.lastText(),
              QString("COMポートが開けませんでした。COM番号を確認して下さい。"));
-    QVERIFY(!b->win->portOpen);
+    QVERIFY(!b->win->portOpen());
     QVERIFY(b->idleAgain());
 }
 
@@ -367,7 +367,7 @@ void TestAppMeasure::hkaRefusesBandThenReusesThePort()
              QString("HK-Aが対応していない測定周波数帯域です"));
     QCOMPARE(b->recorder.presenter.boxes[0].icon, MessagePresenter::Icon::Warning);
     QCOMPARE(b->panel(0), QString("HK-A/ SN=0123/ 0200"));
-    QVERIFY(w.portOpen && w.unitSession && w.unitIsHKA);
+    QVERIFY(w.portOpen() && w.unitSession() && w.unitIsHKA());
     QVERIFY(w.port->Connected());
     QVERIFY(b->idleAgain());
     const int handle = w.port->DeviceHandle();
@@ -415,7 +415,7 @@ void TestAppMeasure::streamFailures()
     QCOMPARE(w.curveRaw->valid, quint8(0));
     QCOMPARE(w.pointsReceived, stored);
     QVERIFY(QByteArray(w.measurement->points[stored - 1]) != QByteArray(kEmptySlot));
-    QVERIFY(!w.portOpen && !w.unitSession);
+    QVERIFY(!w.portOpen() && !w.unitSession());
     QVERIFY(!w.Timer1->isActive());
     QVERIFY(b->idleAgain());
     QVERIFY(b->recorder.presenter.boxes.isEmpty());
@@ -443,7 +443,7 @@ void TestAppMeasure::silenceEndsAfterTheWatchdog()
     QCOMPARE(w.measurement->valid, quint8(0));
     QVERIFY(QByteArray(w.measurement->points[40 + 199]) != QByteArray(kEmptySlot));
     QCOMPARE(QByteArray(w.measurement->points[40 + 200]), QByteArray(kEmptySlot));
-    QVERIFY(!w.portOpen && !w.unitSession && !w.watchdogExpired);
+    QVERIFY(!w.portOpen() && !w.unitSession() && !w.watchdogExpired());
     QVERIFY(b->idleAgain());
     // The release told the silent unit to end its sweep.
     QTRY_COMPARE(b->sim.commands(), startCommands("M1") + QStringList{"ME"});
@@ -468,7 +468,7 @@ void TestAppMeasure::vanishedUnitEndsTheRun()
     QCOMPARE(b->panel(0), kReceiveError);
     QVERIFY(w.pointsReceived >= got && w.pointsReceived < 540);
     QCOMPARE(w.measurement->valid, quint8(0));
-    QVERIFY(!w.portOpen && !w.unitSession);
+    QVERIFY(!w.portOpen() && !w.unitSession());
     QVERIFY(b->idleAgain());
 }
 
@@ -537,7 +537,7 @@ void TestAppMeasure::userStop()
     }));
     QCOMPARE(b->panel(1), QString("測定中止しました"));
     QVERIFY(!w.measuring);
-    QVERIFY(!w.portOpen && !w.unitSession);
+    QVERIFY(!w.portOpen() && !w.unitSession());
     QVERIFY(!w.Timer1->isActive());
     QVERIFY(w.pointsReceived < 100);
     QCOMPARE(w.measurement->valid, quint8(0));
@@ -557,8 +557,8 @@ void TestAppMeasure::stopAnUnresponsiveUnit()
     QVERIFY(waitUntil([&] { return w.pointsReceived >= 5; }));
     b->clickStart();
     QCOMPARE(b->panel(1), QString("測定中止しました"));
-    QVERIFY(!w.measuring && !w.portOpen);
-    QVERIFY(w.unitSession); // kept, so that the close tries again
+    QVERIFY(!w.measuring && !w.portOpen());
+    QVERIFY(w.unitSession()); // kept, so that the close tries again
     QVERIFY(!w.port->Connected());
     QVERIFY(b->idleAgain());
     const QStringList threeTries = startCommands("M2") + QStringList{"ME", "ME", "ME"};
@@ -588,7 +588,7 @@ void TestAppMeasure::closingDuringARun()
     w.close();
     QVERIFY(!w.isVisible());
     QCOMPARE(b->recorder.presenter.boxes.size(), 1);
-    QVERIFY(!w.measuring && !w.portOpen && !w.unitSession);
+    QVERIFY(!w.measuring && !w.portOpen() && !w.unitSession());
     QCOMPARE(b->panel(1), QString("測定中止しました"));
     QTRY_COMPARE(b->commandsAfter(before), QStringList{"ME"});
 }

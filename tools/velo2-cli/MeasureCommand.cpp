@@ -3,23 +3,20 @@
 #include "CliMessages.h"
 #include "CommandLine.h"
 #include "Commands.h"
-#include "MeasurementFile.h"
+#include "DocumentFiles.h"
 #include "MeasurementSummary.h"
 #include "OutputTarget.h"
 #include "ProgressBar.h"
 #include "core/files/VELO_File.h"
 #include "core/graph/ReadoutFormat.h"
-#include "core/measure/RunDateTime.h"
-#include "core/measure/RunReceiver.h"
+#include "core/measure/MeasurementRun.h"
 #include "core/measure/StopSignals.h"
 #include "core/measure/TCommPortDriver.h"
 #include "core/measure/UnitProtocol.h"
 #include "core/model/ComPortName.h"
 
-#include <QDateTime>
 #include <QDir>
 #include <QFileInfo>
-#include <chrono>
 #include <csignal>
 
 namespace {
@@ -47,18 +44,12 @@ qint32 comPortNumber(const QString &name)
     return 1;
 }
 
-quint64 nowMs()
-{
-    using namespace std::chrono;
-    return quint64(duration_cast<milliseconds>(steady_clock::now().time_since_epoch()).count());
-}
-
-// One measurement with the window's protocol, receiver, conversion and writer.
+// One measurement with the window's run and writer.
 class CliRun
 {
 public:
     CliRun(const CommandLine &cl, const QString &port, int band, const QString &out)
-        : m_cl(cl), m_port(port), m_band(band), m_out(out), m_unit(m_driver)
+        : m_cl(cl), m_port(port), m_band(band), m_out(out), m_unit(m_driver), m_run(m_unit)
     {
     }
 
@@ -78,7 +69,7 @@ private:
     StopSignals m_stop;
     TCommPortDriver m_driver;
     UnitProtocol m_unit;
-    RunReceiver m_receiver;
+    MeasurementRun m_run;
     VELO_File m_file;
     MeasurementRecord m_record;
     CurveBlock m_raw;
@@ -102,7 +93,7 @@ int CliRun::fail(const QString &problem)
 int CliRun::stopped()
 {
     // The window's stop (three tries of "ME"), and the port closed whatever it left.
-    if (m_unit.mStopUnit() == StopOutcome::NothingToStop || m_unit.portOpen())
+    if (m_run.stop() == StopOutcome::NothingToStop || m_unit.portOpen())
         m_unit.mReleaseAll();
     printErr(CliMessages::program() + QStringLiteral(" measure: ") +
              CliMessages::measureStopped(m_out));
@@ -111,21 +102,17 @@ int CliRun::stopped()
 
 int CliRun::run(bool json)
 {
-    const UnitOutcome opened = m_unit.openAndIdentify(m_port);
+    const UnitOutcome opened = m_run.connect(m_port);
     if (m_stop.requested())
         return stopped();
     if (opened != UnitOutcome::Ok)
         return fail(CliMessages::unitProblem(opened, portDescription(), m_driver.LastOpenError()));
-    if (m_unit.mCheckBand(m_band) != UnitOutcome::Ok)
+    if (m_run.checkBand(m_band) != UnitOutcome::Ok)
         return fail(CliMessages::bandUnsupported(m_unit.modelText(), m_band));
 
     // The record as a run prepares it, then the band request that starts the sweep.
-    m_record.band = m_band;
-    m_record.valid = 0;
-    clearPoints(m_record);
-    m_record.dateTime = runDateTimeText(QDateTime::currentDateTime());
-    m_receiver.start(m_band);
-    const UnitOutcome requested = m_unit.mRequestBand(m_band);
+    m_run.prepare(m_band, m_record, m_raw, m_avg);
+    const UnitOutcome requested = m_run.requestBand();
     if (m_stop.requested())
         return stopped();
     if (requested != UnitOutcome::Ok)
@@ -135,62 +122,39 @@ int CliRun::run(bool json)
 
 int CliRun::receive(bool json)
 {
-    ProgressBar progress(m_receiver.pointsExpected());
-    quint64 lastData = nowMs();
-    for (;;) {
-        if (m_stop.requested()) {
-            progress.finish();
-            return stopped();
-        }
-        if (nowMs() - lastData > quint64(RunReceiver::kWatchdogMs)) {
-            progress.finish();
-            return fail(CliMessages::unitFellSilent(m_receiver.pointsReceived(),
-                                                    m_receiver.pointsExpected()));
-        }
-        if (m_receiver.readFrom(m_driver) > 0)
-            lastData = nowMs();
-        const RunReceiver::StepResult r = m_receiver.step(m_record);
-        switch (r.step) {
-        case RunReceiver::Step::Nothing:
-            // A device that has gone away sends nothing more: no use waiting for the watchdog.
-            if (m_driver.DeviceLost()) {
-                progress.finish();
-                return fail(CliMessages::receiveError(m_receiver.pointsReceived(),
-                                                      m_receiver.pointsExpected()));
-            }
-            break;
-        case RunReceiver::Step::PointStored: {
-            m_file.convertPoint(&m_record, r.gridIndex, &m_raw, &m_avg);
-            const char *slot = m_record.points[r.gridIndex];
-            progress.update(r.point + 1,
+    ProgressBar progress(m_run.pointsExpected());
+    const MeasurementRun::StepEvent end = m_run.runToEnd(
+        [this] { return m_stop.requested(); },
+        [&](const MeasurementRun::StepEvent &e) {
+            const char *slot = m_record.points[e.gridIndex];
+            progress.update(e.point + 1,
                             formatFrequency(slot) + QStringLiteral("  ") + formatResistance(slot));
-            break;
-        }
-        case RunReceiver::Step::EndOk:
-            progress.finish();
-            m_unit.mReleaseCOM();
-            return finish(json);
-        case RunReceiver::Step::BadPoint:
-        case RunReceiver::Step::EndWrong:
-            progress.finish();
-            return fail(CliMessages::receiveError(m_receiver.pointsReceived(),
-                                                  m_receiver.pointsExpected()));
-        }
+        });
+    progress.finish();
+    switch (end.event) {
+    case MeasurementRun::Event::Finished:
+        return finish(json);
+    case MeasurementRun::Event::Failed:
+        if (end.failure == MeasurementRun::Failure::Silent)
+            return fail(
+                CliMessages::unitFellSilent(m_run.pointsReceived(), m_run.pointsExpected()));
+        return fail(CliMessages::receiveError(m_run.pointsReceived(), m_run.pointsExpected()));
+    default:
+        return stopped();
     }
 }
 
 int CliRun::finish(bool json)
 {
-    if (!m_file.convertRecord(&m_record, &m_raw, &m_avg))
+    if (!m_run.finish())
         return fail(CliMessages::calcDataError());
-    m_record.valid = 1;
     if (!m_file.writeDataFile(m_out, m_unit.unitSerial(), comPortNumber(m_port), &m_record))
         return m_cl.fileFailure(m_out, OutputTarget::writeProblem(m_out));
 
     // What was written, read back the way every other command reads it.
     QString problem;
-    const auto saved = loadMeasurementFile(m_out, &problem);
-    if (!saved)
+    const auto saved = std::make_unique<MeasurementDocument>();
+    if (!openMeasurement(*saved, m_out, &problem))
         return m_cl.fileFailure(m_out, problem);
     if (json) {
         QJsonObject o = summaryJson(*saved);

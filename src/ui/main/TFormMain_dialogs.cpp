@@ -39,7 +39,7 @@ void TFormMain::MenuFile_PrintClick()
     request.labels = labelTable.data();
     request.measurementValid = measurement->valid == 1;
     request.rOnly = MenuGraph_R_only->isChecked();
-    request.unitIsHKA = unitIsHKA == 1;
+    request.unitIsHKA = unitIsHKA();
     request.thickLines = MenuGraph_Wide->isChecked();
     request.withReferences = anyReferenceLoaded();
     if (runPrintFlow(request) == PrintOutcome::ObjectNotCreated)

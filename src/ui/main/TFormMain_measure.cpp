@@ -2,8 +2,7 @@
 
 #include "core/graph/ReadoutFormat.h"
 #include "core/graph/ViewScale.h"
-#include "core/measure/RunDateTime.h"
-#include "core/measure/RunReceiver.h"
+#include "core/measure/MeasurementRun.h"
 #include "core/measure/TCommPortDriver.h"
 #include "core/measure/UnitProtocol.h"
 #include "core/model/BandTable.h"
@@ -13,7 +12,6 @@
 #include "ui/graph/Graph_RTF.h"
 
 #include <QAbstractEventDispatcher>
-#include <QDateTime>
 #include <QPushButton>
 #include <QTimer>
 
@@ -99,53 +97,29 @@ bool TFormMain::mStartSequence()
 {
     if (!port)
         return false;
-    if (!mOpenCOM(settings.comPort)) {
-        if (unit->openFailure() == UnitOutcome::PortAccessDenied)
-            status->showPortAccessDenied();
-        else
-            status->showPortError();
-        message->msgComOpenFailed();
+    if (!mIdentifyUnit())
         return false;
-    }
-    if (!mCheckUnit()) {
-        mCloseCOM();
-        status->showUnitNotFound();
-        message->msgUnitNotFound();
-        return false;
-    }
-    if (!mIdentifyUnit()) {
-        mCloseCOM();
-        unit->setUnitSession(false);
-        mSyncUnitState();
-        return false;
-    }
-    unit->setUnitSession(true);
-    mSyncUnitState();
-    status->showUnit(unit->modelText(), unitSerial, unitVersion);
+    status->showUnit(unit->modelText(), unitSerial, unitVersion());
 
     const int band = selectedBand();
-    if (unit->mCheckBand(band) != UnitOutcome::Ok) {
+    if (run->checkBand(band) != UnitOutcome::Ok) {
         // The port stays open and the session kept: the next start reuses them.
         message->msgBandUnsupported();
         return false;
     }
 
-    measurement->band = band;
     initGraphScale(graphScale, band);
-    receiver->start(band);
-    measurement->valid = 0;
-    clearPoints(*measurement);
-    measurement->dateTime = runDateTimeText(QDateTime::currentDateTime());
+    run->prepare(band, *measurement, *curveRaw, *curveAvg);
     pointsReceived = 0;
     dataFileName.clear();
     setWindowTitle(QString::fromUtf8(Texts::kCaption));
     curvesChanged();
 
-    if (!mRequestBand(band))
+    if (!mRequestBand())
         return false;
 
     measuring = 1;
-    mStartWatchdog(RunReceiver::kWatchdogMs);
+    mStartWatchdog(MeasurementRun::kWatchdogMs);
     status->showReceiving();
     return true;
 }
@@ -154,56 +128,39 @@ bool TFormMain::mStartSequence()
 
 void TFormMain::mAcquireStep()
 {
-    if (watchdogExpired) {
-        watchdogExpired = 0;
+    const MeasurementRun::StepEvent e = run->step();
+    if (e.dataArrived)
+        mStartWatchdog(MeasurementRun::kWatchdogMs);
+    switch (e.event) {
+    case MeasurementRun::Event::Nothing:
+        break;
+    case MeasurementRun::Event::Failed:
+        mStopWatchdog();
         mErrorEnd();
         return;
-    }
-
-    if (receiver->readFrom(*port) > 0)
-        mStartWatchdog(RunReceiver::kWatchdogMs);
-
-    const RunReceiver::StepResult r = receiver->step(*measurement);
-    switch (r.step) {
-    case RunReceiver::Step::Nothing:
-        // A device that has gone away sends nothing more: end now, not at the watchdog.
-        if (port->DeviceLost()) {
-            mStopWatchdog();
-            mErrorEnd();
-            return;
-        }
-        break;
-    case RunReceiver::Step::EndOk:
+    case MeasurementRun::Event::Finished:
         mStopWatchdog();
         measuring = 0;
         status->showCalculating();
         finishPending = 1;
-        mReleaseCOM();
         MStartBtn->setText(QString::fromUtf8(Texts::kStartCaption));
         mUnlockControls();
         return;
-    case RunReceiver::Step::EndWrong:
-    case RunReceiver::Step::BadPoint:
-        mStopWatchdog();
-        mErrorEnd();
-        return;
-    case RunReceiver::Step::PointStored: {
-        const int index = r.gridIndex;
+    case MeasurementRun::Event::Point: {
+        const int index = e.gridIndex;
         status->showText(pointReadoutText(measurement->points[index]), HStatus::kReadoutPanel);
-        if (file->convertPoint(measurement.get(), index, curveRaw.get(), curveAvg.get())) {
-            if (r.point > 0) {
-                if (graphScale.rMax >= kLiveRescaleLimit) {
-                    graph->drawLiveSegment(rOnly(), index, wide());
-                } else if (curveRaw->r[index] > graphScale.rMax) {
-                    graphScale.rMax = roundUpRScale(curveRaw->r[index]);
-                    graph->clear();
-                    graph->drawLive(rOnly(), r.point, wide());
-                } else {
-                    graph->drawLiveSegment(rOnly(), index, wide());
-                }
+        if (e.converted && e.point > 0) {
+            if (graphScale.rMax >= kLiveRescaleLimit) {
+                graph->drawLiveSegment(rOnly(), index, wide());
+            } else if (curveRaw->r[index] > graphScale.rMax) {
+                graphScale.rMax = roundUpRScale(curveRaw->r[index]);
+                graph->clear();
+                graph->drawLive(rOnly(), e.point, wide());
+            } else {
+                graph->drawLiveSegment(rOnly(), index, wide());
             }
         }
-        pointsReceived = receiver->pointsReceived();
+        pointsReceived = run->pointsReceived();
         break;
     }
     }
@@ -213,8 +170,7 @@ void TFormMain::mAcquireStep()
 
 void TFormMain::mErrorEnd()
 {
-    // The record keeps valid 0 and whatever points arrived.
-    mReleaseCOM();
+    // The run has released the unit; the record keeps valid 0 and whatever points arrived.
     measuring = 0;
     status->showReceiveError();
     // "測定中です" would tell of a run that has ended.
@@ -225,13 +181,11 @@ void TFormMain::mErrorEnd()
 
 void TFormMain::mFinishRun()
 {
-    if (!file->convertRecord(measurement.get(), curveRaw.get(), curveAvg.get())) {
+    if (!run->finish()) {
         status->showCalcError();
-        measurement->valid = 0;
         curvesChanged();
         return;
     }
-    measurement->valid = 1;
     saved = 0;
     showMeasurementView();
     const int band = measurement->band;
@@ -248,7 +202,6 @@ void TFormMain::mStartWatchdog(int ms)
 {
     Timer1->stop();
     Timer1->setInterval(ms);
-    watchdogExpired = 0;
     Timer1->start();
 }
 
@@ -259,8 +212,14 @@ void TFormMain::mStopWatchdog()
 
 void TFormMain::Timer1Timer()
 {
+    // Only wakes the idle loop: whether the unit has been silent too long is the run's call.
     Timer1->stop();
-    watchdogExpired = 1;
+    requestIdlePass();
+}
+
+bool TFormMain::watchdogExpired() const
+{
+    return run && run->watchdogExpired();
 }
 
 // ---- unit protocol ----
@@ -269,74 +228,61 @@ bool TFormMain::mCreatePort()
 {
     port = new TCommPortDriver(this);
     unit = new UnitProtocol(*port);
-    receiver = new RunReceiver;
+    run = new MeasurementRun(*unit);
     return true;
 }
 
 void TFormMain::mDeletePort()
 {
-    delete receiver;
-    receiver = nullptr;
+    delete run;
+    run = nullptr;
     delete unit;
     unit = nullptr;
     delete port; // its destructor closes the port
     port = nullptr;
-    portOpen = unitSession = 0;
 }
 
-void TFormMain::mSyncUnitState()
+bool TFormMain::portOpen() const
 {
-    portOpen = unit->portOpen();
-    unitSession = unit->unitSession();
-    unitIsHKA = unit->unitIsHKA();
-    unitVersion = unit->unitVersion();
-    // unitSerial is not copied here: an opened data file sets it too, and only an
-    // identification that got as far as "SN?" replaces it (mIdentifyUnit).
+    return unit && unit->portOpen();
 }
 
-bool TFormMain::mOpenCOM(int comPort)
+bool TFormMain::unitSession() const
 {
-    const bool ok = unit->mOpenCOM(comPort);
-    mSyncUnitState();
-    return ok;
+    return unit && unit->unitSession();
 }
 
-void TFormMain::mCloseCOM()
+bool TFormMain::unitIsHKA() const
 {
-    unit->mCloseCOM();
-    mSyncUnitState();
+    return unit && unit->unitIsHKA();
 }
 
-bool TFormMain::mQuery(const QByteArray &command, QByteArray &reply, quint32 timeoutMs, int n)
+QString TFormMain::unitVersion() const
 {
-    return unit->mQuery(command, reply, timeoutMs, n);
-}
-
-bool TFormMain::mQueryAny(const QByteArray &command, QByteArray &reply, quint32 timeoutMs)
-{
-    return unit->mQueryAny(command, reply, timeoutMs);
-}
-
-bool TFormMain::mCommand(const QByteArray &command, const QByteArray &expected, quint32 timeoutMs)
-{
-    return unit->mCommand(command, expected, timeoutMs);
-}
-
-bool TFormMain::mCheckUnit()
-{
-    return unit->mCheckUnit();
+    return unit ? unit->unitVersion() : QString();
 }
 
 bool TFormMain::mIdentifyUnit()
 {
-    const UnitOutcome outcome = unit->mIdentifyUnit();
-    mSyncUnitState();
+    const UnitOutcome outcome = run->connect(settings.comPort);
     // "SN?" was answered exactly when the identification passed it.
     if (outcome == UnitOutcome::Ok || outcome == UnitOutcome::Uncalibrated)
         unitSerial = unit->unitSerial();
     switch (outcome) {
     case UnitOutcome::Ok:
         return true;
+    case UnitOutcome::PortAccessDenied:
+        status->showPortAccessDenied();
+        message->msgComOpenFailed();
+        break;
+    case UnitOutcome::PortOpenFailed:
+        status->showPortError();
+        message->msgComOpenFailed();
+        break;
+    case UnitOutcome::UnitNotFound:
+        status->showUnitNotFound();
+        message->msgUnitNotFound();
+        break;
     case UnitOutcome::ReplyError:
         status->showReplyError();
         break;
@@ -352,11 +298,9 @@ bool TFormMain::mIdentifyUnit()
     return false;
 }
 
-bool TFormMain::mRequestBand(int band)
+bool TFormMain::mRequestBand()
 {
-    const UnitOutcome outcome = unit->mRequestBand(band);
-    mSyncUnitState();
-    switch (outcome) {
+    switch (run->requestBand()) {
     case UnitOutcome::Ok:
         return true;
     case UnitOutcome::SendError:
@@ -377,19 +321,10 @@ bool TFormMain::mRequestBand(int band)
 
 void TFormMain::mStopUnit()
 {
-    if (!port || !unitSession)
+    if (!port || !unitSession())
         return;
     mStopWatchdog();
-    unit->mStopUnit();
-    mSyncUnitState();
+    run->stop();
     measuring = 0;
     status->showStopped();
-}
-
-void TFormMain::mReleaseCOM()
-{
-    if (!port || !unitSession)
-        return;
-    unit->mReleaseCOM();
-    mSyncUnitState();
 }
