@@ -24,6 +24,18 @@ void TH_Message::msgException(const QString &text)
                            text);
 }
 
+void TH_Message::msgComNameInvalid()
+{
+    Seams::messages().show(MessagePresenter::Icon::Plain, QStringLiteral("エラー"),
+                           QStringLiteral("不正なCOM指定です"));
+}
+
+void TH_Message::msgComNumberInvalid()
+{
+    Seams::messages().show(MessagePresenter::Icon::Plain, QStringLiteral("エラー"),
+                           QStringLiteral("COM番号エラーです"));
+}
+
 void TH_Message::error(const QString &text) const
 {
     Seams::messages().show(MessagePresenter::Icon::Error, m_caption, text);

@@ -13,6 +13,10 @@ public:
     static void msgFatalMemoryStatic(const QString &className);
     // An exception that ended the program: its own text, caption the application title.
     static void msgException(const QString &text);
+    // The COM port dialog's plain boxes, captioned "エラー": a typed name not "COM…", and a
+    // number that is no whole number from 1 to 256.
+    static void msgComNameInvalid();
+    static void msgComNumberInvalid();
 
     void msgFatalMemory(const QString &className) const;
     void msgSettingsNotSaved() const;

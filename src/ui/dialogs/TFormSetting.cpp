@@ -1,7 +1,7 @@
 #include "ui/dialogs/TFormSetting.h"
 
 #include "core/model/ComPortName.h"
-#include "ui/common/Seams.h"
+#include "ui/common/TH_Message.h"
 
 #include <QComboBox>
 #include <QLabel>
@@ -10,9 +10,6 @@
 
 namespace {
 
-const char *const kErrorCaption = "エラー";
-const char *const kMsgNotCom = "不正なCOM指定です";
-const char *const kMsgBadNumber = "COM番号エラーです";
 constexpr int kMinListedPorts = 10;
 
 QFont dialogFont()
@@ -21,12 +18,6 @@ QFont dialogFont()
     font.setFamilies({QStringLiteral("ＭＳ Ｐゴシック"), QStringLiteral("IPAPGothic")});
     font.setPixelSize(12);
     return font;
-}
-
-void showError(const char *text)
-{
-    Seams::messages().show(MessagePresenter::Icon::Plain, QString::fromUtf8(kErrorCaption),
-                           QString::fromUtf8(text));
 }
 
 } // namespace
@@ -123,11 +114,11 @@ void TFormSetting::Button1Click()
         const ComPortName typed = ComPortName::parse(ComboBox1->currentText());
         switch (typed.kind) {
         case ComPortName::Kind::NotCom:
-            showError(kMsgNotCom);
+            TH_Message::msgComNameInvalid();
             return;
         case ComPortName::Kind::NoNumber:
         case ComPortName::Kind::OutOfRange:
-            showError(kMsgBadNumber);
+            TH_Message::msgComNumberInvalid();
             return;
         case ComPortName::Kind::Valid:
             port = typed.number;
