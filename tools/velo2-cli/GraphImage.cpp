@@ -1,16 +1,15 @@
 #include "GraphImage.h"
 
-#include "MeasurementFile.h"
-#include "core/graph/AxisLabels.h"
+#include "core/document/MeasurementDocument.h"
+#include "core/graph/AxisLabelLayout.h"
+#include "core/graph/AxisLabelPainter.h"
+#include "core/graph/GraphPicture.h"
 #include "core/graph/ViewScale.h"
-#include "ui/common/WindowFont.h"
-#include "ui/graph/Graph_RTF.h"
-#include "ui/graph/TPaintBox.h"
+#include "core/graph/WindowFont.h"
 
-#include <QLabel>
-#include <QPixmap>
-#include <QWidget>
-#include <array>
+#include <QGuiApplication>
+#include <QPainter>
+#include <QPalette>
 
 namespace {
 
@@ -42,50 +41,45 @@ QSize graphBoxSize(QSize picture)
     return box.width() >= kMinBoxWidth && box.height() >= kMinBoxHeight ? box : QSize();
 }
 
-QImage renderGraphImage(const MeasurementFile &measurement, const ReferenceFiles &references,
-                        const GraphImageOptions &options)
+QImage renderGraphImage(const MeasurementDocument &doc, const GraphImageOptions &options)
 {
     const QSize box = graphBoxSize(options.size);
     if (box.isEmpty())
         return QImage();
 
-    // The window's client area in miniature: the box and the label controls on one parent,
-    // in the window font and with the window's label colours.
-    QWidget client;
-    client.setFont(windowFont());
-    client.setFixedSize(options.size);
-    auto *paintBox = new TPaintBox(&client);
-    paintBox->setGeometry(kBoxLeft, kBoxTop, box.width(), box.height());
     const Settings settings;
-    std::array<QLabel *, kAxisLabelCount> labels{};
-    for (int i = 0; i < kAxisLabelCount; ++i) {
-        labels[size_t(i)] = new QLabel(&client);
-        labels[size_t(i)]->hide();
-        if (const auto color = axisLabelColor(settings, i)) {
-            QPalette pal = labels[size_t(i)]->palette();
-            pal.setColor(QPalette::WindowText, toQColor(*color));
-            labels[size_t(i)]->setPalette(pal);
-        }
-    }
-
     GraphScale scale;
-    initGraphScale(scale, measurement.record.band);
-    scale.band = options.band ? options.band : measurement.record.band;
-    Graph_RTF graph(&client, paintBox, &settings, labels.data(), &scale);
+    initGraphScale(scale, doc.measurement().band);
+    scale.band = options.band ? options.band : doc.measurement().band;
+    GraphPicture graph(&scale, &settings);
+    graph.resize(box);
 
     // The window's view of a measurement: with the references when any is loaded.
-    const CurveSlots refRaw = slotsOf(references.raw.data());
-    const CurveSlots refAvg = slotsOf(references.avg.data());
-    selectShownCurves(scale, options.averaging, measurement.raw, measurement.avg, refRaw, refAvg);
-    if (references.count == 0) {
-        scaleForMeasurement(scale, measurement.record, measurement.raw);
+    const CurveSlots refRaw = slotsOf(&doc.refCurveRaw(0));
+    const CurveSlots refAvg = slotsOf(&doc.refCurveAvg(0));
+    selectShownCurves(scale, options.averaging, doc.curveRaw(), doc.curveAvg(), refRaw, refAvg);
+    if (doc.refCount() == 0) {
+        scaleForMeasurement(scale, doc.measurement(), doc.curveRaw());
         graph.clear();
         graph.drawMeasurement(options.rOnly, options.wide);
     } else {
-        scaleForBoth(scale, measurement.record, measurement.raw, slotsOf(references.records.data()),
-                     refRaw);
+        scaleForBoth(scale, doc.measurement(), doc.curveRaw(), slotsOf(&doc.reference(0)), refRaw);
         graph.clear();
         graph.drawAll(options.rOnly, options.wide);
     }
-    return client.grab().toImage();
+    const AxisLabelLayout labels = layoutAxisLabels(scale, QRect(QPoint(kBoxLeft, kBoxTop), box),
+                                                    graph.plotSize(), options.rOnly, windowFont());
+
+    // The window's client area in miniature: its background, the box, and the labels in the
+    // window font and the window's label colours.
+    const QPalette palette = QGuiApplication::palette();
+    QImage image(options.size, QImage::Format_RGB32);
+    image.fill(palette.color(QPalette::Window));
+    QPainter painter(&image);
+    painter.translate(kBoxLeft, kBoxTop);
+    graph.paint(painter);
+    painter.resetTransform();
+    painter.setFont(windowFont());
+    drawAxisLabels(painter, labels, settings, palette.color(QPalette::WindowText));
+    return image;
 }

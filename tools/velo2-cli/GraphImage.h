@@ -2,8 +2,7 @@
 
 #include <QImage>
 #include <QSize>
-struct MeasurementFile;
-struct ReferenceFiles;
+class MeasurementDocument;
 
 struct GraphImageOptions {
     QSize size;            // the whole picture, labels included
@@ -24,8 +23,6 @@ QSize minimumGraphImageSize();
 QSize graphBoxSize(QSize picture);
 
 // The graph as the main window shows it after opening the measurement (and loading the
-// references): the renderer draws frame, grid and curves into its box and lays its 35
-// labels out beside it, and the picture is taken of box and labels together. Needs a
-// QApplication.
-QImage renderGraphImage(const MeasurementFile &measurement, const ReferenceFiles &references,
-                        const GraphImageOptions &options);
+// references): frame, grid and curves in the box and the 35 labels laid out beside it, drawn
+// as the window draws them. Needs a QGuiApplication.
+QImage renderGraphImage(const MeasurementDocument &doc, const GraphImageOptions &options);

@@ -3,8 +3,8 @@
 #include "Commands.h"
 #include "ui/common/Texts.h"
 
-#include <QApplication>
 #include <QCoreApplication>
+#include <QGuiApplication>
 #include <memory>
 
 namespace {
@@ -46,7 +46,7 @@ int main(int argc, char *argv[])
     if (command && command->needsGui) {
         if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
             qputenv("QT_QPA_PLATFORM", "offscreen");
-        app = std::make_unique<QApplication>(argc, argv);
+        app = std::make_unique<QGuiApplication>(argc, argv);
     } else {
         app = std::make_unique<QCoreApplication>(argc, argv);
     }
