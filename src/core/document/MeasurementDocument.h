@@ -101,7 +101,7 @@ public:
     WriteOutcome save(const QString &path);
     // Writes the measurement to path without making it the measurement's file.
     bool writeCopy(const QString &path) const;
-    // The measurement is no longer shown or saved; its points stay for the analysis.
+    // The measurement is no longer valid; record and curves keep their contents.
     void close();
     // Writes the measurement's table; the export's name without its extension is what the
     // next save or export proposes.
