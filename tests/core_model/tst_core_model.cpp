@@ -300,8 +300,9 @@ void TestCoreModel::comPortNames_data()
     QTest::newRow("empty") << "" << Kind::NotCom << 0;
     QTest::newRow("a path") << "/dev/COM3" << Kind::NotCom << 0;
     QTest::newRow("no number") << "COM" << Kind::NoNumber << 0;
-    QTest::newRow("sign") << "COM+7" << Kind::NoNumber << 0;
-    QTest::newRow("negative") << "COM-1" << Kind::NoNumber << 0;
+    QTest::newRow("sign") << "COM+7" << Kind::Valid << 7;
+    QTest::newRow("negative") << "COM-1" << Kind::OutOfRange << -1;
+    QTest::newRow("sign alone") << "COM+" << Kind::NoNumber << 0;
     QTest::newRow("blank") << "COM 3" << Kind::NoNumber << 0;
     QTest::newRow("trailing text") << "COM3a" << Kind::NoNumber << 0;
     QTest::newRow("too long for an int") << "COM99999999999" << Kind::NoNumber << 0;

@@ -17,10 +17,14 @@ ComPortName ComPortName::parseNumber(QStringView digits)
 {
     ComPortName name;
     name.kind = Kind::NoNumber;
-    // Only ASCII digits: no sign, no blanks, no other scripts' digits.
-    if (digits.isEmpty())
+    // ASCII digits after an optional sign, as the dialog has always converted them ("COM+7" is
+    // port 7, "COM-1" a number out of range); no blanks, no other scripts' digits.
+    const QStringView unsignedPart =
+        digits.startsWith(QLatin1Char('+')) || digits.startsWith(QLatin1Char('-')) ? digits.mid(1)
+                                                                                   : digits;
+    if (unsignedPart.isEmpty())
         return name;
-    for (const QChar c : digits)
+    for (const QChar c : unsignedPart)
         if (c < QLatin1Char('0') || c > QLatin1Char('9'))
             return name;
     bool ok = false;
