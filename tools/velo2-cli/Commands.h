@@ -14,7 +14,7 @@ int runMeasure(const QStringList &args);
 struct Command {
     const char *name;
     int (*run)(const QStringList &args);
-    bool needsGui; // draws through the window's renderer
+    bool needsGui; // draws with Qt Gui (fonts, images), so it needs a QGuiApplication
 };
 
 // The subcommands in the order the overall help lists them; nullptr for an unknown name.

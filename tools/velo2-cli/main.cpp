@@ -1,7 +1,7 @@
 #include "CliIo.h"
 #include "CliMessages.h"
 #include "Commands.h"
-#include "ui/common/Texts.h"
+#include "core/model/ProgramName.h"
 
 #include <QCoreApplication>
 #include <QGuiApplication>
@@ -52,7 +52,7 @@ int main(int argc, char *argv[])
     }
     // The program's name: an installed tool then finds its COMn entries in the program's own
     // settings directory.
-    QCoreApplication::setApplicationName(QString::fromUtf8(Texts::kProgramTitle));
+    QCoreApplication::setApplicationName(QString::fromUtf8(kProgramName));
     QCoreApplication::setApplicationVersion(QStringLiteral(VELO2_VERSION));
 
     QStringList args = QCoreApplication::arguments().mid(1);
