@@ -63,8 +63,9 @@ QString portNameForNumber(int number)
 
 bool portNumberFromName(const QString &name, int *number)
 {
+    // A device name carries no sign: "COM-1" or "COM+7" name no port here, unlike in the dialog.
     const ComPortName parsed = ComPortName::parse(name);
-    if (!parsed.isNumbered())
+    if (!parsed.isNumbered() || !name.at(3).isDigit())
         return false;
     if (number)
         *number = parsed.number;
