@@ -88,13 +88,13 @@ bool fullRun(TFormMain &w, bool visible)
                 "cpu %5.3f s (%4.1f %% of wall)\n",
                 visible ? "window shown" : "window hidden", ok ? "OK " : "ERR", w.pointsReceived,
                 limit, seconds, seconds / limit, cpu, 100.0 * cpu / seconds);
-    return ok && w.measurement->valid == 1;
+    return ok && w.document().measurement().valid == 1;
 }
 
 bool stopLatency(TFormMain &w)
 {
     w.setVisible(true);
-    w.saved = 1; // no question about the previous run
+    w.document().saved() = 1; // no question about the previous run
     w.MStartBtn->click();
     if (!runUntil([&] { return w.pointsReceived >= 200; }, 30000))
         return false;
@@ -132,8 +132,8 @@ int main(int argc, char **argv)
     auto window = std::make_unique<TFormMain>();
     TFormMain &w = *window;
     w.show();
-    runUntil([&] { return !w.initPending; }, 5000);
-    w.settings.comPort = kComPort;
+    runUntil([&] { return !w.initPending(); }, 5000);
+    w.document().settings().comPort = kComPort;
 
     std::printf("bench_run_speed: band %d (%d points) through the main window, simulator paced "
                 "at 9600 bit/s\n",
@@ -141,7 +141,7 @@ int main(int argc, char **argv)
     bool ok = true;
     for (bool visible : {true, false, true}) {
         ok = fullRun(w, visible) && ok;
-        w.saved = 1; // no question about the previous run
+        w.document().saved() = 1; // no question about the previous run
     }
     ok = stopLatency(w) && ok;
     if (!boxes.presenter.boxes.isEmpty()) {

@@ -32,8 +32,8 @@ public:
         win = std::make_unique<TFormMain>();
         win->show();
         // The settings are read on the first idle pass; the port number is set after it.
-        waitUntil([this] { return !win->initPending; });
-        win->settings.comPort = kComPort;
+        waitUntil([this] { return !win->initPending(); });
+        win->document().settings().comPort = kComPort;
     }
     ~MeasureBench()
     {
@@ -71,20 +71,20 @@ public:
     }
     bool idleAgain() const
     {
-        return !win->measuring && !win->finishPending && caption() == QStringLiteral("測定開始") &&
-               controlsEnabled(true);
+        return !win->measuring && !win->finishPending() &&
+               caption() == QStringLiteral("測定開始") && controlsEnabled(true);
     }
     // Waits for the end of a run through the real event loop.
     bool waitForRunEnd(int timeoutMs = 20000)
     {
-        return waitUntil([this] { return !win->measuring && !win->finishPending; }, timeoutMs);
+        return waitUntil([this] { return !win->measuring && !win->finishPending(); }, timeoutMs);
     }
     // A whole run of `band` with the start button; true when it ended with a valid record.
     bool measure(int band, int timeoutMs = 20000)
     {
         chooseBand(band);
         clickStart();
-        return waitForRunEnd(timeoutMs) && win->measurement->valid == 1;
+        return waitForRunEnd(timeoutMs) && win->document().measurement().valid == 1;
     }
     // Commands the simulator received after the n-th one.
     QStringList commandsAfter(int n) { return sim.commands().mid(n); }

@@ -114,9 +114,9 @@ void TestAppMeasure::bandThreeRun()
     TFormMain &w = *b->win;
     QVERIFY(b->startSim({"--fast"}));
     // What a successful start resets.
-    w.saved = 1;
-    w.oldFormatLoaded = 1;
-    w.dataFileName = "old.DTA";
+    w.document().saved() = 1;
+    w.document().oldFormatLoaded() = 1;
+    w.document().dataFileName() = "old.DTA";
     w.setWindowTitle("VELO2 v2.3 - old.DTA");
     w.StatusBar1->panel(2)->setText("stale readout");
 
@@ -132,28 +132,28 @@ void TestAppMeasure::bandThreeRun()
     QCOMPARE(b->caption(), QString("測定停止"));
     QVERIFY(b->controlsEnabled(false));
     QVERIFY(w.portOpen() && w.unitSession() && !w.unitIsHKA());
-    QCOMPARE(w.unitSerial, QString("0123"));
+    QCOMPARE(w.document().unitSerial(), QString("0123"));
     QCOMPARE(w.unitVersion(), QString("0200"));
-    QCOMPARE(w.oldFormatLoaded, quint8(0));
-    QVERIFY(w.dataFileName.isEmpty());
+    QCOMPARE(w.document().oldFormatLoaded(), quint8(0));
+    QVERIFY(w.document().dataFileName().isEmpty());
     QCOMPARE(w.windowTitle(), QString("VELO2 v2.3"));
-    QCOMPARE(w.measurement->band, 3);
-    QCOMPARE(w.measurement->valid, quint8(0));
+    QCOMPARE(w.document().measurement().band, 3);
+    QCOMPARE(w.document().measurement().valid, quint8(0));
     const QString shortDate =
         QLocale::system().toString(QDate::currentDate(), QLocale::ShortFormat);
     QVERIFY2(
         QRegularExpression("^" + QRegularExpression::escape(shortDate) + " \\d{1,2}:\\d\\d:\\d\\d$")
-            .match(w.measurement->dateTime)
+            .match(w.document().measurement().dateTime)
             .hasMatch(),
-        qPrintable(w.measurement->dateTime));
+        qPrintable(w.document().measurement().dateTime));
 
     // The readout follows the points while they arrive.
     QVERIFY(waitUntil([&] { return w.pointsReceived >= 3 || !w.measuring; }));
     QVERIFY(b->panel(2).startsWith("周波数："));
 
     QVERIFY(b->waitForRunEnd());
-    QCOMPARE(w.measurement->valid, quint8(1));
-    QCOMPARE(w.saved, quint8(0));
+    QCOMPARE(w.document().measurement().valid, quint8(1));
+    QCOMPARE(w.document().saved(), quint8(0));
     QCOMPARE(w.pointsReceived, 92);
     QCOMPARE(b->panel(0), kUnitText);
     QCOMPARE(b->panel(1), QString("測定終了しました"));
@@ -163,18 +163,18 @@ void TestAppMeasure::bandThreeRun()
 
     // Grid 0..91 hold points of their own frequency; the rest of the record stays cleared.
     for (int i = 0; i <= 91; ++i) {
-        const QByteArray text = slotText(*w.measurement, i);
+        const QByteArray text = slotText(w.document().measurement(), i);
         QCOMPARE(text.size(), 18);
         QVERIFY(QRegularExpression("^[0-9A-F]{18}$").match(QString::fromLatin1(text)).hasMatch());
-        QVERIFY(qAbs(w.curveRaw->freq[i] / gridFrequencyHz(i) - 1.0) < 1e-3);
-        QVERIFY(w.curveRaw->r[i] > 0);
+        QVERIFY(qAbs(w.document().curveRaw().freq[i] / gridFrequencyHz(i) - 1.0) < 1e-3);
+        QVERIFY(w.document().curveRaw().r[i] > 0);
     }
-    QCOMPARE(slotText(*w.measurement, 92), QByteArray(kEmptySlot));
-    QCOMPARE(w.curveRaw->r[92], -1.0f);
-    QCOMPARE(w.curveRaw->valid, quint8(1));
-    QCOMPARE(w.curveAvg->valid, quint8(1));
+    QCOMPARE(slotText(w.document().measurement(), 92), QByteArray(kEmptySlot));
+    QCOMPARE(w.document().curveRaw().r[92], -1.0f);
+    QCOMPARE(w.document().curveRaw().valid, quint8(1));
+    QCOMPARE(w.document().curveAvg().valid, quint8(1));
     // Redrawn on the whole curve's scale: the default woofer peaks near 43 ohm.
-    QCOMPARE(w.graphScale.rMax, 50.0f);
+    QCOMPARE(w.document().graphScale().rMax, 50.0f);
 
     QTRY_COMPARE(b->sim.commands(), startCommands("M3") + QStringList{"ME"});
     QVERIFY(b->recorder.presenter.boxes.isEmpty());
@@ -190,7 +190,7 @@ void TestAppMeasure::menuStartsARunAtLineSpeed()
     QCOMPARE(b->caption(), QString("測定停止"));
     QVERIFY(b->controlsEnabled(false));
     QVERIFY(b->waitForRunEnd());
-    QCOMPARE(w.measurement->valid, quint8(1));
+    QCOMPARE(w.document().measurement().valid, quint8(1));
     QCOMPARE(b->panel(1), QString("測定終了しました"));
     QVERIFY(b->idleAgain());
 }
@@ -220,10 +220,10 @@ void TestAppMeasure::storedTextsEqualTheLine()
     const int first = bandFirstIndex(band);
     for (int k = 0; k < bandPointCount(band); ++k) {
         const QByteArray sent = line.mid(k * 19, 18);
-        QCOMPARE(slotText(*w.measurement, first + k), sent);
+        QCOMPARE(slotText(w.document().measurement(), first + k), sent);
     }
     if (first > 0)
-        QCOMPARE(slotText(*w.measurement, first - 1), QByteArray(kEmptySlot));
+        QCOMPARE(slotText(w.document().measurement(), first - 1), QByteArray(kEmptySlot));
     QCOMPARE(b->panel(1), QString("測定終了しました"));
 }
 
@@ -297,7 +297,7 @@ void TestAppMeasure::startFailures()
     PtyPair mute;
     if (kind == "after run") {
         QVERIFY(b->startSim({"--fast"}) && b->measure(3));
-        w.saved = 1;
+        w.document().saved() = 1;
     }
     if (kind == "sim" || kind == "after run")
         QVERIFY(b->startSim(args));
@@ -321,14 +321,14 @@ void TestAppMeasure::startFailures()
     QCOMPARE(w.port->Connected(), portOpen);
     QVERIFY(!w.unitSession());
     QVERIFY(!w.measuring);
-    QCOMPARE(w.measurement->valid, quint8(0));
+    QCOMPARE(w.document().measurement().valid, quint8(0));
     // The graph shows the empty record: the grid alone.
     const QImage shown = w.graph->bitmap();
     w.graph->clear();
     QCOMPARE(shown, w.graph->bitmap());
     QVERIFY(b->idleAgain());
     // Nothing more happens on later idle passes.
-    QVERIFY(!waitUntil([&] { return w.measuring || w.finishPending; }, 200));
+    QVERIFY(!waitUntil([&] { return w.measuring || w.finishPending(); }, 200));
     if (kind != "no link" && kind != "mute")
         QTRY_COMPARE(b->sim.commands(), commands);
 }
@@ -378,8 +378,8 @@ void TestAppMeasure::hkaRefusesBandThenReusesThePort()
     QVERIFY(w.measuring);
     QCOMPARE(w.port->DeviceHandle(), handle);
     QVERIFY(b->waitForRunEnd());
-    QCOMPARE(w.measurement->valid, quint8(1));
-    QCOMPARE(w.measurement->band, 6);
+    QCOMPARE(w.document().measurement().valid, quint8(1));
+    QCOMPARE(w.document().measurement().band, 6);
     QCOMPARE(b->panel(0), QString("HK-A/ SN=0123/ 0200"));
     QCOMPARE(b->recorder.presenter.boxes.size(), 1);
     const QStringList identify{"?", "U?", "ME", "U?", "V?", "SN?", "M?"};
@@ -411,10 +411,10 @@ void TestAppMeasure::streamFailures()
 
     QCOMPARE(b->panel(0), kReceiveError);
     QCOMPARE(b->panel(1), QString()); // neither "測定中です" nor "計算中です": no conversion
-    QCOMPARE(w.measurement->valid, quint8(0));
-    QCOMPARE(w.curveRaw->valid, quint8(0));
+    QCOMPARE(w.document().measurement().valid, quint8(0));
+    QCOMPARE(w.document().curveRaw().valid, quint8(0));
     QCOMPARE(w.pointsReceived, stored);
-    QVERIFY(QByteArray(w.measurement->points[stored - 1]) != QByteArray(kEmptySlot));
+    QVERIFY(QByteArray(w.document().measurement().points[stored - 1]) != QByteArray(kEmptySlot));
     QVERIFY(!w.portOpen() && !w.unitSession());
     QVERIFY(!w.Timer1->isActive());
     QVERIFY(b->idleAgain());
@@ -440,9 +440,9 @@ void TestAppMeasure::silenceEndsAfterTheWatchdog()
 
     QCOMPARE(b->panel(0), kReceiveError);
     QCOMPARE(w.pointsReceived, 200);
-    QCOMPARE(w.measurement->valid, quint8(0));
-    QVERIFY(QByteArray(w.measurement->points[40 + 199]) != QByteArray(kEmptySlot));
-    QCOMPARE(QByteArray(w.measurement->points[40 + 200]), QByteArray(kEmptySlot));
+    QCOMPARE(w.document().measurement().valid, quint8(0));
+    QVERIFY(QByteArray(w.document().measurement().points[40 + 199]) != QByteArray(kEmptySlot));
+    QCOMPARE(QByteArray(w.document().measurement().points[40 + 200]), QByteArray(kEmptySlot));
     QVERIFY(!w.portOpen() && !w.unitSession() && !w.watchdogExpired());
     QVERIFY(b->idleAgain());
     // The release told the silent unit to end its sweep.
@@ -467,7 +467,7 @@ void TestAppMeasure::vanishedUnitEndsTheRun()
     QVERIFY2(sinceGone.elapsed() < 3000, qPrintable(QString::number(sinceGone.elapsed())));
     QCOMPARE(b->panel(0), kReceiveError);
     QVERIFY(w.pointsReceived >= got && w.pointsReceived < 540);
-    QCOMPARE(w.measurement->valid, quint8(0));
+    QCOMPARE(w.document().measurement().valid, quint8(0));
     QVERIFY(!w.portOpen() && !w.unitSession());
     QVERIFY(b->idleAgain());
 }
@@ -499,13 +499,13 @@ void TestAppMeasure::liveRescale()
     QObject::connect(QAbstractEventDispatcher::instance(), &QAbstractEventDispatcher::aboutToBlock,
                      &probe, [&] {
                          if (w.measuring)
-                             scaleAfter[w.pointsReceived] = w.graphScale.rMax;
+                             scaleAfter[w.pointsReceived] = w.document().graphScale().rMax;
                      });
     b->chooseBand(3);
     b->clickStart();
-    QCOMPARE(w.graphScale.rMax, 25.0f);
+    QCOMPARE(w.document().graphScale().rMax, 25.0f);
     QVERIFY(b->waitForRunEnd());
-    QCOMPARE(w.measurement->valid, quint8(1));
+    QCOMPARE(w.document().measurement().valid, quint8(1));
 
     QCOMPARE(scaleAfter.value(1), 25.0f);  // the first point is not drawn
     QCOMPARE(scaleAfter.value(2), 100.0f); // 60 ohm
@@ -517,7 +517,7 @@ void TestAppMeasure::liveRescale()
     QCOMPARE(scaleAfter.value(91), 200.0f);
     for (int n = 1; n <= 91; ++n)
         QVERIFY2(scaleAfter.contains(n), qPrintable(QString("no pass after point %1").arg(n)));
-    QCOMPARE(w.graphScale.rMax, 200.0f);
+    QCOMPARE(w.document().graphScale().rMax, 200.0f);
 }
 
 void TestAppMeasure::userStop()
@@ -540,7 +540,7 @@ void TestAppMeasure::userStop()
     QVERIFY(!w.portOpen() && !w.unitSession());
     QVERIFY(!w.Timer1->isActive());
     QVERIFY(w.pointsReceived < 100);
-    QCOMPARE(w.measurement->valid, quint8(0));
+    QCOMPARE(w.document().measurement().valid, quint8(0));
     QVERIFY(b->idleAgain());
     const int stoppedAt = w.pointsReceived;
     QVERIFY(!waitUntil([&] { return w.pointsReceived != stoppedAt || w.measuring; }, 300));
@@ -577,7 +577,7 @@ void TestAppMeasure::closingDuringARun()
     QVERIFY(b->startSim({}));
     // An unsaved measurement: the close must not ask about it.
     QVERIFY(b->measure(3));
-    QCOMPARE(w.saved, quint8(0));
+    QCOMPARE(w.document().saved(), quint8(0));
     b->recorder.presenter.answers = {true};
     b->chooseBand(2);
     b->clickStart();
@@ -607,11 +607,11 @@ void TestAppMeasure::unsavedQuestion()
     TFormMain &w = *b->win;
     QVERIFY(b->startSim({"--fast"}));
     QVERIFY(b->measure(3));
-    const QByteArray firstPoint = slotText(*w.measurement, 0);
+    const QByteArray firstPoint = slotText(w.document().measurement(), 0);
     const QString range = b->panel(2);
     const int commands = int(b->sim.commands().size());
     if (state == 2)
-        w.saved = 1;
+        w.document().saved() = 1;
     b->recorder.presenter.answers = {state == 1};
 
     b->chooseBand(9);
@@ -627,9 +627,9 @@ void TestAppMeasure::unsavedQuestion()
     }
     if (state == 0) {
         QVERIFY(!w.measuring);
-        QCOMPARE(w.measurement->valid, quint8(1));
-        QCOMPARE(w.measurement->band, 3);
-        QCOMPARE(slotText(*w.measurement, 0), firstPoint);
+        QCOMPARE(w.document().measurement().valid, quint8(1));
+        QCOMPARE(w.document().measurement().band, 3);
+        QCOMPARE(slotText(w.document().measurement(), 0), firstPoint);
         QCOMPARE(b->panel(1), QString("測定終了しました"));
         QCOMPARE(b->panel(2), range);
         QVERIFY(b->idleAgain());
@@ -638,11 +638,11 @@ void TestAppMeasure::unsavedQuestion()
         return;
     }
     QVERIFY(w.measuring);
-    QCOMPARE(w.measurement->valid, quint8(0));
+    QCOMPARE(w.document().measurement().valid, quint8(0));
     QVERIFY(b->waitForRunEnd());
-    QCOMPARE(w.measurement->valid, quint8(1));
-    QCOMPARE(w.measurement->band, 9);
-    QCOMPARE(w.saved, quint8(0));
+    QCOMPARE(w.document().measurement().valid, quint8(1));
+    QCOMPARE(w.document().measurement().band, 9);
+    QCOMPARE(w.document().saved(), quint8(0));
     QCOMPARE(b->panel(2), QString("周波数：10.00[Hz]...500.0[Hz]"));
 }
 
@@ -683,11 +683,11 @@ void TestAppMeasure::openedFileKeepsItsSerial()
     QCOMPARE(save("a.DTA"), QByteArray("0456"));
     QVERIFY(b->startSim({"--fast"}));
     QVERIFY(b->measure(3));
-    QCOMPARE(w.unitSerial, QString("0123"));
+    QCOMPARE(w.document().unitSerial(), QString("0123"));
     b->recorder.presenter.answers = {true};
     files.answers = {{b->dir.filePath("a.DTA")}};
     w.MenuFile_Open->trigger();
-    QCOMPARE(w.unitSerial, QString("0456"));
+    QCOMPARE(w.document().unitSerial(), QString("0456"));
 
     // A start that fails before the unit's serial is read leaves the file's serial alone.
     if (args.isEmpty())
@@ -696,8 +696,8 @@ void TestAppMeasure::openedFileKeepsItsSerial()
         QVERIFY(b->startSim(args));
     b->clickStart();
     QVERIFY(!w.measuring);
-    QCOMPARE(w.measurement->valid, quint8(1));
-    QCOMPARE(w.unitSerial, serial);
+    QCOMPARE(w.document().measurement().valid, quint8(1));
+    QCOMPARE(w.document().unitSerial(), serial);
     QCOMPARE(save("b.DTA"), serial.toLatin1());
 }
 

@@ -58,7 +58,7 @@ Analysis analyse(TFormMain &w, const QString &re)
         calc->formTS()->Button1->click();
     });
     calc->ButtonTS->click();
-    out.shown = w.tsParameters;
+    out.shown = w.tsParameters();
     return out;
 }
 
@@ -123,7 +123,7 @@ double relativeError(double measured, double truth)
 void compareWithCore(MeasureBench &b, const Analysis &a, const Core &core, TsResult expected)
 {
     QCOMPARE(core.result, expected);
-    QCOMPARE(a.peakTexts, peakTexts(*b.win->curveRaw, core.peaks));
+    QCOMPARE(a.peakTexts, peakTexts(b.win->document().curveRaw(), core.peaks));
     const auto &boxes = b.recorder.presenter.boxes;
     if (expected == TsResult::Ok) {
         QVERIFY(boxes.isEmpty());
@@ -202,7 +202,7 @@ void TestMeasureAnalysis::modelDriver()
     TFormMain &w = *b.win;
 
     const Analysis a = analyse(w, "6");
-    const Core core = coreAnalysis(*w.curveRaw, band, 6.0f);
+    const Core core = coreAnalysis(w.document().curveRaw(), band, 6.0f);
     compareWithCore(b, a, core, result);
     if (QTest::currentTestFailed())
         return;
@@ -214,8 +214,8 @@ void TestMeasureAnalysis::modelDriver()
              qPrintable(QString::number(core.peaks.Fs)));
     const AnalysisCurves::Driver model{re, le, fs, qms, qes};
     const double truth = std::abs(model(gridFrequencyHz(peak)));
-    QVERIFY2(relativeError(w.curveRaw->r[peak], truth) < 0.005,
-             qPrintable(QString("%1 against %2").arg(w.curveRaw->r[peak]).arg(truth)));
+    QVERIFY2(relativeError(w.document().curveRaw().r[peak], truth) < 0.005,
+             qPrintable(QString("%1 against %2").arg(w.document().curveRaw().r[peak]).arg(truth)));
     if (result != TsResult::Ok || !checkQ)
         return;
 
@@ -258,7 +258,7 @@ void TestMeasureAnalysis::realDriver()
     TFormMain &w = *b.win;
 
     const Analysis a = analyse(w, re);
-    const Core core = coreAnalysis(*w.curveRaw, kBand, re.toFloat());
+    const Core core = coreAnalysis(w.document().curveRaw(), kBand, re.toFloat());
     compareWithCore(b, a, core, TsResult::Ok);
     if (QTest::currentTestFailed())
         return;
@@ -323,7 +323,7 @@ void TestMeasureAnalysis::analysisFollowsTheRuns()
     QVERIFY(waitUntil([&] { return calc->peakField(0, 0)->text() != oldText; }));
     const int newPeak = calc->peaks().peakIndex[0];
     QVERIFY(withinOneGridStep(gridFrequencyHz(newPeak), 80.0, newPeak));
-    QCOMPARE(calc->peakField(0, 0)->text(), formatHashDot00(w.curveRaw->freq[newPeak]));
+    QCOMPARE(calc->peakField(0, 0)->text(), formatHashDot00(w.document().curveRaw().freq[newPeak]));
     QVERIFY(calc->ButtonTS->isEnabled());
     QCOMPARE(b.recorder.presenter.boxes.size(), 1); // only the start's discard question
 }

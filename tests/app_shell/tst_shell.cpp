@@ -146,14 +146,15 @@ void TestShell::startUpState()
     QCOMPARE(m_win->ComboBox2->itemText(0), QStringLiteral("20Hz～20kHz"));
     QCOMPARE(m_win->ComboBox2->itemText(8), QStringLiteral("10Hz～500Hz"));
     QCOMPARE(m_win->StatusBar1->panelCount(), 3);
-    QCOMPARE(m_win->measurement->valid, quint8(0));
-    QCOMPARE(m_win->measurement->band, 2);
-    QCOMPARE(m_win->graphScale.fEndHz, 100000);
-    QCOMPARE(m_win->refCount, 0);
+    QCOMPARE(m_win->document().measurement().valid, quint8(0));
+    QCOMPARE(m_win->document().measurement().band, 2);
+    QCOMPARE(m_win->document().graphScale().fEndHz, 100000);
+    QCOMPARE(m_win->document().refCount(), 0);
     QVERIFY(!m_win->anyReferenceLoaded());
-    for (const auto &ref : m_win->references) {
-        QCOMPARE(ref->band, 1);
-        QCOMPARE(QByteArray(ref->points[0], 19), QByteArray(19, '0'));
+    for (int slot = 0; slot < kReferenceSlots; ++slot) {
+        const MeasurementRecord &ref = m_win->document().reference(slot);
+        QCOMPARE(ref.band, 1);
+        QCOMPARE(QByteArray(ref.points[0], 19), QByteArray(19, '0'));
     }
     QCOMPARE(m_win->centralWidget()->size(), QSize(632, 440));
     QCOMPARE(m_win->font().pixelSize(), 12);
@@ -201,8 +202,8 @@ void TestShell::geometryFollowsSize()
     // The client area below the menu is 8 narrower and 40 lower than the outer size.
     QTRY_COMPARE(m_win->centralWidget()->size(), applied - QSize(8, 40));
     QCOMPARE(m_win->PaintBox1->size(), applied - QSize(140, 160));
-    QCOMPARE(m_win->windowState.width, applied.width());
-    QCOMPARE(m_win->windowState.height, applied.height());
+    QCOMPARE(m_win->document().windowState().width, applied.width());
+    QCOMPARE(m_win->document().windowState().height, applied.height());
 }
 
 void TestShell::statusBarSitsAtTheBottom()
@@ -224,8 +225,8 @@ void TestShell::quitAsksWhenUnsaved_data()
 void TestShell::quitAsksWhenUnsaved()
 {
     QFETCH(bool, answer);
-    m_win->measurement->valid = 1;
-    m_win->saved = 0;
+    m_win->document().measurement().valid = 1;
+    m_win->document().saved() = 0;
     m_rec->presenter.answers = {answer};
     QTest::mouseClick(m_win->QuitBtn, Qt::LeftButton);
     QCOMPARE(m_rec->presenter.boxes.size(), 1);
@@ -244,8 +245,8 @@ void TestShell::quitAsksWhenUnsaved()
 
 void TestShell::quitWithoutDataDoesNotAsk()
 {
-    m_win->measurement->valid = 1;
-    m_win->saved = 1;
+    m_win->document().measurement().valid = 1;
+    m_win->document().saved() = 1;
     m_win->MenuFile_Quit->trigger();
     QVERIFY(m_rec->presenter.boxes.isEmpty());
     QVERIFY(!m_win->isVisible());
@@ -272,8 +273,8 @@ void TestShell::lockAndUnlock()
 
 void TestShell::labelColours()
 {
-    m_win->settings.colorR = 0x00112233;
-    m_win->settings.colorTheta = 0x00445566;
+    m_win->document().settings().colorR = 0x00112233;
+    m_win->document().settings().colorTheta = 0x00445566;
     m_win->mApplyLabelColors();
     auto colour = [this](const char *name) {
         return m_win->findChild<QLabel *>(name)->palette().color(QPalette::WindowText);
@@ -307,13 +308,13 @@ void TestShell::versionWindow()
 void TestShell::shownCurvesFollowAveraging()
 {
     // The renderer reads the shown curves through the graph scale.
-    const GraphScale &scale = m_win->graphScale;
-    QCOMPARE(scale.curveShown, m_win->curveAvg);
-    QCOMPARE(scale.refCurveShown[4], m_win->refCurveAvg[4]);
+    const GraphScale &scale = m_win->document().graphScale();
+    QCOMPARE(scale.curveShown, &m_win->document().curveAvg());
+    QCOMPARE(scale.refCurveShown[4], &m_win->document().refCurveAvg(4));
     m_win->MenuGraph_Ave->setChecked(false);
     m_win->selectShownCurves();
-    QCOMPARE(scale.curveShown, m_win->curveRaw);
-    QCOMPARE(scale.refCurveShown[0], m_win->refCurveRaw[0]);
+    QCOMPARE(scale.curveShown, &m_win->document().curveRaw());
+    QCOMPARE(scale.refCurveShown[0], &m_win->document().refCurveRaw(0));
 }
 
 void TestShell::analysisWithoutMeasurement()
@@ -331,9 +332,10 @@ void TestShell::signalKeepsUnsavedMeasurement()
     const QByteArray measured = datafiles::bytes({});
     QVERIFY(datafiles::write(m_dir->filePath("run.tmp"), measured));
     quint8 flag = 0;
-    QVERIFY(m_win->file->readDataFile(m_dir->filePath("run.tmp"), m_win->unitSerial, flag,
-                                      m_win->settings.comPort, m_win->measurement));
-    m_win->measurement->valid = 1; // a finished run, not saved
+    QVERIFY(m_win->file->readDataFile(m_dir->filePath("run.tmp"), m_win->document().unitSerial(),
+                                      flag, m_win->document().settings().comPort,
+                                      &m_win->document().measurement()));
+    m_win->document().measurement().valid = 1; // a finished run, not saved
     ::pthread_kill(::pthread_self(), SIGTERM);
     QVERIFY(waitUntil([this] { return !m_win->isVisible(); }));
     const QStringList kept = QDir(m_dir->path()).entryList({"VELO2_recovery_*.DTA"});

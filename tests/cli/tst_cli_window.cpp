@@ -128,8 +128,8 @@ void TestCliWindow::open(const QString &path)
 {
     m_seams->files.answers << QStringList{path};
     m_win->MenuFile_Open->trigger();
-    QCOMPARE(m_win->measurement->valid, quint8(1));
-    QCOMPARE(m_win->dataFileName, path);
+    QCOMPARE(m_win->document().measurement().valid, quint8(1));
+    QCOMPARE(m_win->document().dataFileName(), path);
 }
 
 // A graph option as the user sets it: its menu item, when the mark differs.
@@ -173,7 +173,7 @@ void TestCliWindow::sameAsWindow()
     if (!refs.isEmpty()) {
         m_seams->files.answers << refs;
         m_win->MenuRef_Open->trigger();
-        QCOMPARE(m_win->refCount, int(refs.size()));
+        QCOMPARE(m_win->document().refCount(), int(refs.size()));
         for (const QString &ref : refs)
             args << "--ref" << ref;
     }
@@ -184,7 +184,8 @@ void TestCliWindow::sameAsWindow()
         m_win->ComboBox2->setCurrentIndex(options.band - 1);
         emit m_win->ComboBox2->activated(options.band - 1);
     }
-    QCOMPARE(m_win->graphScale.band, options.band ? options.band : m_win->measurement->band);
+    QCOMPARE(m_win->document().graphScale().band,
+             options.band ? options.band : m_win->document().measurement().band);
     QVERIFY2(m_seams->messages.boxes.isEmpty(), qPrintable(m_seams->messages.lastText()));
 
     // The box with the labels round it: 64 pixels to the left, 76 to the right, 24 above and

@@ -11,5 +11,5 @@ inline bool startWindow(TFormMain *window, int timeoutMs = 5000)
 {
     window->show();
     return QTest::qWaitForWindowExposed(window) &&
-           waitUntil([window] { return window->initPending == 0; }, timeoutMs);
+           waitUntil([window] { return window->initPending() == 0; }, timeoutMs);
 }

@@ -27,7 +27,7 @@ public:
         m_win = std::make_unique<TFormMain>();
         m_win->show();
         if (!QTest::qWaitForWindowExposed(m_win.get()) ||
-            !waitUntil([this] { return m_win->initPending == 0; }))
+            !waitUntil([this] { return m_win->initPending() == 0; }))
             return nullptr;
         return m_win.get();
     }

@@ -169,18 +169,22 @@ void TestFilesWorkflow::measured(const datafiles::FileShape &shape)
 {
     const QString file = put(QStringLiteral("run.tmp"), shape);
     quint8 flag = 0;
-    QVERIFY(m_win->file->readDataFile(file, m_win->unitSerial, flag, m_win->settings.comPort,
-                                      m_win->measurement));
-    QVERIFY(m_win->file->convertRecord(m_win->measurement, m_win->curveRaw, m_win->curveAvg));
+    QVERIFY(m_win->file->readDataFile(file, m_win->document().unitSerial(), flag,
+                                      m_win->document().settings().comPort,
+                                      &m_win->document().measurement()));
+    QVERIFY(m_win->file->convertRecord(&m_win->document().measurement(),
+                                       &m_win->document().curveRaw(),
+                                       &m_win->document().curveAvg()));
     QFile::remove(file);
-    m_win->measurement->valid = 1;
-    m_win->saved = 0;
-    m_win->dataFileName.clear();
+    m_win->document().measurement().valid = 1;
+    m_win->document().saved() = 0;
+    m_win->document().dataFileName().clear();
 }
 
 State TestFilesWorkflow::state() const
 {
-    return {m_win->measurement->valid, m_win->saved, m_win->oldFormatLoaded, m_win->dataFileName,
+    return {m_win->document().measurement().valid, m_win->document().saved(),
+            m_win->document().oldFormatLoaded(), m_win->document().dataFileName(),
             m_win->windowTitle()};
 }
 
@@ -212,7 +216,7 @@ void TestFilesWorkflow::openSucceeded()
     shape.port = 17;
     shape.serial = "SN-4711";
     const QString file = put(QStringLiteral("x.DTA"), shape);
-    m_win->oldFormatLoaded = quint8(oldBefore);
+    m_win->document().oldFormatLoaded() = quint8(oldBefore);
 
     open(file);
 
@@ -223,15 +227,15 @@ void TestFilesWorkflow::openSucceeded()
     QCOMPARE(dialogs().calls[0].caption, QStringLiteral("データファイルを選んでください"));
     QCOMPARE(dialogs().calls[0].filter, QStringLiteral("データファイル (*.DTA)"));
     // The file's serial and COM port are taken over; the band list follows the file.
-    QCOMPARE(m_win->unitSerial, QStringLiteral("SN-4711"));
-    QCOMPARE(m_win->settings.comPort, 17);
-    QCOMPARE(m_win->measurement->band, band);
-    QCOMPARE(m_win->graphScale.band, band);
+    QCOMPARE(m_win->document().unitSerial(), QStringLiteral("SN-4711"));
+    QCOMPARE(m_win->document().settings().comPort, 17);
+    QCOMPARE(m_win->document().measurement().band, band);
+    QCOMPARE(m_win->document().graphScale().band, band);
     QCOMPARE(m_win->ComboBox2->currentIndex(), band - 1);
     // The curves were converted from the file.
     const int mid = datafiles::middleIndex(shape);
-    QCOMPARE(m_win->curveRaw->r[mid], 30.005f);
-    QCOMPARE(m_win->curveAvg->r[mid], 14.005f);
+    QCOMPARE(m_win->document().curveRaw().r[mid], 30.005f);
+    QCOMPARE(m_win->document().curveAvg().r[mid], 14.005f);
 }
 
 void TestFilesWorkflow::openFailed_data()
@@ -264,11 +268,11 @@ void TestFilesWorkflow::openFailed()
     QFETCH(int, portAfter);
     const QString good = put(QStringLiteral("good.DTA"));
     open(good);
-    QCOMPARE(m_win->settings.comPort, 3);
+    QCOMPARE(m_win->document().settings().comPort, 3);
     const QString bad = path(QStringLiteral("bad.DTA"));
     if (!content.isEmpty())
         QVERIFY(datafiles::write(bad, content));
-    m_win->oldFormatLoaded = quint8(oldBefore);
+    m_win->document().oldFormatLoaded() = quint8(oldBefore);
 
     open(bad);
 
@@ -276,7 +280,7 @@ void TestFilesWorkflow::openFailed()
     QCOMPARE(boxes().boxes.size(), 1);
     QCOMPARE(boxes().boxes[0].icon, Icon::Error);
     QCOMPARE(boxes().lastText(), kBadFile);
-    QCOMPARE(m_win->settings.comPort, portAfter);
+    QCOMPARE(m_win->document().settings().comPort, portAfter);
 }
 
 void TestFilesWorkflow::openAsksAboutUnsavedData_data()
@@ -389,7 +393,7 @@ void TestFilesWorkflow::proposals()
     // After an export to spk.txt the next Save proposes spk.DTA.
     dialogs().answers = {{path("spk.txt")}, {}};
     m_win->MenuFile_Export->trigger();
-    QCOMPARE(m_win->dataFileName, path("spk"));
+    QCOMPARE(m_win->document().dataFileName(), path("spk"));
     m_win->MenuFile_Save->trigger();
     QCOMPARE(dialogs().lastSuggested(), QStringLiteral("spk.DTA"));
     QCOMPARE(dialogs().calls.last().folder, m_dir->path());
@@ -443,7 +447,7 @@ void TestFilesWorkflow::conversionQuestion()
     shape.band = 2;
     const QString source = put(QStringLiteral("old.DTA"), shape);
     open(source);
-    QCOMPARE(m_win->oldFormatLoaded, quint8(1));
+    QCOMPARE(m_win->document().oldFormatLoaded(), quint8(1));
     const QString target = path(QStringLiteral("new.DTA"));
 
     boxes().answers = {answer};
@@ -488,8 +492,8 @@ void TestFilesWorkflow::failedSaveKeepsOldFile()
     const QString target = folder + QStringLiteral("/kept.DTA");
     QVERIFY(datafiles::write(target, "previous measurement"));
     open(put(QStringLiteral("m.DTA")));
-    m_win->saved = 0;
-    m_win->oldFormatLoaded = 1;
+    m_win->document().saved() = 0;
+    m_win->document().oldFormatLoaded() = 1;
     boxes().answers = {true, true}; // convert, overwrite
     if (readOnlyFolder) {
         if (!golden::lockFolder(folder)) {
@@ -527,8 +531,8 @@ void TestFilesWorkflow::close()
     QFETCH(bool, closed);
     const QString file = put(QStringLiteral("c.DTA"));
     open(file);
-    m_win->saved = quint8(saved);
-    m_win->oldFormatLoaded = 1;
+    m_win->document().saved() = quint8(saved);
+    m_win->document().oldFormatLoaded() = 1;
     m_win->status->showText(QStringLiteral("progress"), 1);
     m_win->status->showText(QStringLiteral("readout"), 2);
     boxes().answers = {answer};
@@ -545,7 +549,7 @@ void TestFilesWorkflow::close()
         QCOMPARE(panelText(2), QString());
         QCOMPARE(m_win->StatusBar1->panel(1)->width(), 110);
         // The record and its curves stay behind the closed measurement.
-        QCOMPARE(m_win->curveRaw->r[datafiles::middleIndex({})], 30.005f);
+        QCOMPARE(m_win->document().curveRaw().r[datafiles::middleIndex({})], 30.005f);
     } else {
         QCOMPARE(state(), (State{1, 0, 1, file, kCaption + " / " + file}));
         QCOMPARE(panelText(1), QStringLiteral("progress"));
@@ -580,9 +584,9 @@ void TestFilesWorkflow::exportNames()
     m_win->MenuFile_Export->trigger();
     QVERIFY2(QFile::exists(path(written)), qPrintable(written));
     QCOMPARE(panelText(1), QStringLiteral("データ書き出し完了"));
-    QCOMPARE(m_win->dataFileName, path(written).chopped(4));
+    QCOMPARE(m_win->document().dataFileName(), path(written).chopped(4));
     // The export neither saves the measurement nor names the window.
-    QCOMPARE(m_win->saved, quint8(0));
+    QCOMPARE(m_win->document().saved(), quint8(0));
     QCOMPARE(m_win->windowTitle(), kCaption);
 }
 
@@ -630,7 +634,7 @@ void TestFilesWorkflow::exportWithoutDataAndFailures()
     dialogs().answers = {{target}};
     m_win->MenuFile_Export->trigger();
     QCOMPARE(boxes().lastText(), overwriteText(target));
-    QCOMPARE(m_win->dataFileName, QString());
+    QCOMPARE(m_win->document().dataFileName(), QString());
     QCOMPARE(panelText(1), QString());
 
     boxes().answers = {true};
@@ -641,7 +645,7 @@ void TestFilesWorkflow::exportWithoutDataAndFailures()
     }
     QCOMPARE(panelText(1), kSaveFailed);
     QCOMPARE(datafiles::read(target), QByteArray("older table"));
-    QCOMPARE(m_win->dataFileName, folder + QStringLiteral("/t"));
+    QCOMPARE(m_win->document().dataFileName(), folder + QStringLiteral("/t"));
 }
 
 // ---- References ----
@@ -670,7 +674,7 @@ void TestFilesWorkflow::referenceLimits()
         first << put(QStringLiteral("first%1.DTA").arg(i));
     if (loaded)
         loadReferences(first);
-    QCOMPARE(m_win->refCount, loaded);
+    QCOMPARE(m_win->document().refCount(), loaded);
     const int callsBefore = int(dialogs().calls.size());
 
     QStringList more;
@@ -692,22 +696,23 @@ void TestFilesWorkflow::referenceLimits()
         QCOMPARE(boxes().boxes.size(), 1);
         QCOMPARE(boxes().boxes[0].icon, Icon::Error);
         QCOMPARE(boxes().lastText(), kTooMany);
-        QCOMPARE(m_win->refCount, loaded);
+        QCOMPARE(m_win->document().refCount(), loaded);
         for (int s = loaded; s < kReferenceSlots; ++s)
-            QCOMPARE(m_win->references[s]->valid, quint8(0));
+            QCOMPARE(m_win->document().reference(s).valid, quint8(0));
         return;
     }
     QVERIFY(boxes().boxes.isEmpty());
-    QCOMPARE(m_win->refCount, loaded + selected);
+    QCOMPARE(m_win->document().refCount(), loaded + selected);
     for (int j = 0; j < selected; ++j) {
         const int s = loaded + j;
-        QCOMPARE(m_win->references[s]->valid, quint8(1));
-        QCOMPARE(m_win->references[s]->band, 3 + j);
-        QCOMPARE(m_win->refFileNames[s], more[j]);
-        QCOMPARE(m_win->refCurveRaw[s]->r[datafiles::middleIndex({.band = 3 + j})], 30.005f);
+        QCOMPARE(m_win->document().reference(s).valid, quint8(1));
+        QCOMPARE(m_win->document().reference(s).band, 3 + j);
+        QCOMPARE(m_win->document().refFileNames()[s], more[j]);
+        QCOMPARE(m_win->document().refCurveRaw(s).r[datafiles::middleIndex({.band = 3 + j})],
+                 30.005f);
     }
     for (int s = loaded + selected; s < kReferenceSlots; ++s)
-        QCOMPARE(m_win->references[s]->valid, quint8(0));
+        QCOMPARE(m_win->document().reference(s).valid, quint8(0));
 }
 
 void TestFilesWorkflow::referenceBand()
@@ -717,16 +722,16 @@ void TestFilesWorkflow::referenceBand()
     b3.band = 3;
     // Without a measurement the band of slot 0 decides the frequency axis.
     loadReferences({put("r5.DTA", b5), put("r3.DTA", b3)});
-    QCOMPARE(m_win->graphScale.band, 5);
+    QCOMPARE(m_win->document().graphScale().band, 5);
     QCOMPARE(m_win->ComboBox2->currentIndex(), 4);
     loadReferences({put("r8.DTA", {.band = 8})});
-    QCOMPARE(m_win->graphScale.band, 5);
+    QCOMPARE(m_win->document().graphScale().band, 5);
 
     // With a measurement its band stays.
     m_win->MenuRef_Close->trigger();
     open(put("m.DTA", {.band = 2}));
     loadReferences({put("r7.DTA", {.band = 7})});
-    QCOMPARE(m_win->graphScale.band, 2);
+    QCOMPARE(m_win->document().graphScale().band, 2);
     QCOMPARE(m_win->ComboBox2->currentIndex(), 1);
 }
 
@@ -740,10 +745,10 @@ void TestFilesWorkflow::referencesLeaveMeasurementAlone()
     other.serial = "OTHER";
     other.port = 99;
     loadReferences({put("r.DTA", other)});
-    QCOMPARE(m_win->refCount, 1);
+    QCOMPARE(m_win->document().refCount(), 1);
     QCOMPARE(state(), before);
-    QCOMPARE(m_win->unitSerial, QStringLiteral("A2-000777"));
-    QCOMPARE(m_win->settings.comPort, 3);
+    QCOMPARE(m_win->document().unitSerial(), QStringLiteral("A2-000777"));
+    QCOMPARE(m_win->document().settings().comPort, 3);
     m_win->MenuRef_Close->trigger();
     QCOMPARE(state(), before);
 }
@@ -777,44 +782,45 @@ void TestFilesWorkflow::referenceSelectionWithBadFile()
     // no slot holds a part of it.
     QCOMPARE(boxes().boxes.size(), 1);
     QCOMPARE(boxes().lastText(), kBadFile);
-    QCOMPARE(m_win->refCount, loadedBefore + 1);
-    QCOMPARE(m_win->references[loadedBefore]->valid, quint8(1));
-    QCOMPARE(m_win->references[loadedBefore]->band, 4);
-    QCOMPARE(m_win->refFileNames[loadedBefore], good);
+    QCOMPARE(m_win->document().refCount(), loadedBefore + 1);
+    QCOMPARE(m_win->document().reference(loadedBefore).valid, quint8(1));
+    QCOMPARE(m_win->document().reference(loadedBefore).band, 4);
+    QCOMPARE(m_win->document().refFileNames()[loadedBefore], good);
     const int inBadBand = bandFirstIndex(5);
     for (int s = loadedBefore + 1; s < kReferenceSlots; ++s) {
-        QCOMPARE(m_win->references[s]->valid, quint8(0));
-        QCOMPARE(QByteArray(m_win->references[s]->points[inBadBand], 18), QByteArray(18, '0'));
-        QCOMPARE(m_win->refCurveRaw[s]->r[inBadBand], -1.0f);
+        QCOMPARE(m_win->document().reference(s).valid, quint8(0));
+        QCOMPARE(QByteArray(m_win->document().reference(s).points[inBadBand], 18),
+                 QByteArray(18, '0'));
+        QCOMPARE(m_win->document().refCurveRaw(s).r[inBadBand], -1.0f);
     }
     // Shown without a measurement: the axis is that of slot 0.
-    QCOMPARE(m_win->graphScale.band, loadedBefore ? 6 : 4);
+    QCOMPARE(m_win->document().graphScale().band, loadedBefore ? 6 : 4);
 
     // The next selection continues after the loaded ones.
     loadReferences({never});
-    QCOMPARE(m_win->refCount, loadedBefore + 2);
-    QCOMPARE(m_win->references[loadedBefore + 1]->band, 7);
-    QCOMPARE(m_win->references[loadedBefore]->band, 4);
+    QCOMPARE(m_win->document().refCount(), loadedBefore + 2);
+    QCOMPARE(m_win->document().reference(loadedBefore + 1).band, 7);
+    QCOMPARE(m_win->document().reference(loadedBefore).band, 4);
 }
 
 void TestFilesWorkflow::referenceClear()
 {
     const QString a = put("a.DTA"), b = put("b.DTA", {.band = 3});
     loadReferences({a, b});
-    QCOMPARE(m_win->refCount, 2);
+    QCOMPARE(m_win->document().refCount(), 2);
     m_win->MenuRef_Close->trigger();
     QVERIFY(boxes().boxes.isEmpty());
-    QCOMPARE(m_win->refCount, 0);
+    QCOMPARE(m_win->document().refCount(), 0);
     QVERIFY(!m_win->anyReferenceLoaded());
     for (int s = 0; s < kReferenceSlots; ++s) {
-        QCOMPARE(m_win->refCurveRaw[s]->r[100], -1.0f);
-        QCOMPARE(m_win->refCurveAvg[s]->r[100], -1.0f);
+        QCOMPARE(m_win->document().refCurveRaw(s).r[100], -1.0f);
+        QCOMPARE(m_win->document().refCurveAvg(s).r[100], -1.0f);
     }
-    QCOMPARE(m_win->refFileNames[1], b);
+    QCOMPARE(m_win->document().refFileNames()[1], b);
     // A cancelled dialog loads nothing.
     dialogs().answers = {};
     m_win->MenuRef_Open->trigger();
-    QCOMPARE(m_win->refCount, 0);
+    QCOMPARE(m_win->document().refCount(), 0);
     QVERIFY(boxes().boxes.isEmpty());
 }
 
@@ -851,7 +857,7 @@ void TestFilesWorkflow::warning150()
         loadReferences({put(QStringLiteral("high.DTA"), high)});
     }
     // The message judges the scale of the redrawn graph.
-    QCOMPARE(m_win->graphScale.rMax, peak > 150 ? 200.0f : 150.0f);
+    QCOMPARE(m_win->document().graphScale().rMax, peak > 150 ? 200.0f : 150.0f);
     QCOMPARE(boxes().boxes.size(), warned ? 1 : 0);
     if (warned) {
         QCOMPARE(boxes().boxes[0].icon, Icon::Warning);
@@ -863,17 +869,17 @@ void TestFilesWorkflow::viewsFollowTheCommands()
 {
     // A 20-ohm measurement with references reaching 130 ohm.
     open(put(QStringLiteral("m.DTA"), {.peakOhm = 20.0}));
-    QCOMPARE(m_win->graphScale.rMax, 25.0f);
+    QCOMPARE(m_win->document().graphScale().rMax, 25.0f);
     loadReferences({put(QStringLiteral("r.DTA"), {.band = 3, .peakOhm = 130.0})});
-    QCOMPARE(m_win->graphScale.rMax, 150.0f);
-    QCOMPARE(m_win->graphScale.band, 2);
+    QCOMPARE(m_win->document().graphScale().rMax, 150.0f);
+    QCOMPARE(m_win->document().graphScale().band, 2);
     // Closing the measurement leaves the references on their own scale.
     m_win->MenuFile_Close->trigger();
-    QCOMPARE(m_win->graphScale.rMax, 150.0f);
+    QCOMPARE(m_win->document().graphScale().rMax, 150.0f);
     // Clearing them with a measurement shows it alone on its own scale again.
     open(put(QStringLiteral("m2.DTA"), {.peakOhm = 20.0}));
     m_win->MenuRef_Close->trigger();
-    QCOMPARE(m_win->graphScale.rMax, 25.0f);
+    QCOMPARE(m_win->document().graphScale().rMax, 25.0f);
     QVERIFY(boxes().boxes.isEmpty());
 }
 

@@ -47,6 +47,7 @@ public:
     CurveBlock &curveAvg() { return m_curveAvg; }
     const CurveBlock &curveAvg() const { return m_curveAvg; }
     CurveBlock &curveSmooth() { return m_curveSmooth; }
+    const CurveBlock &curveSmooth() const { return m_curveSmooth; }
     // The block a table or the graph takes, after the "平均処理" option.
     const CurveBlock &curve(bool averaging) const { return averaging ? m_curveAvg : m_curveRaw; }
     bool hasMeasurement() const { return m_measurement.valid == 1; }
@@ -58,6 +59,7 @@ public:
     const QByteArray &unitSerial() const { return m_unitSerial; }
     // 1 once the measurement is in a file; 0 for a new or failed one.
     quint8 &saved() { return m_saved; }
+    quint8 saved() const { return m_saved; }
     // 1 while the measurement came from a first-model ("DataFile:HK-A") file.
     quint8 &oldFormatLoaded() { return m_oldFormatLoaded; }
     quint8 oldFormatLoaded() const { return m_oldFormatLoaded; }
@@ -73,6 +75,7 @@ public:
     CurveBlock &refCurveAvg(int slot) { return m_refCurveAvg[size_t(slot)]; }
     const CurveBlock &refCurveAvg(int slot) const { return m_refCurveAvg[size_t(slot)]; }
     std::array<QString, kReferenceSlots> &refFileNames() { return m_refFileNames; }
+    const std::array<QString, kReferenceSlots> &refFileNames() const { return m_refFileNames; }
     // Slots filled by the loads since the last clear.
     int &refCount() { return m_refCount; }
     int refCount() const { return m_refCount; }

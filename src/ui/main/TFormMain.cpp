@@ -92,7 +92,7 @@ TFormMain::TFormMain(QWidget *parent)
     formPrnInfo = new TFormPrnInfo(this);
     formSetColor = new TFormSetColor(this);
     formCalc = new TFormCalc(this);
-    formCalc->setSource(curveRaw, curveSmooth, measurement, &tsParameters);
+    formCalc->setSource(curveRaw, curveSmooth, measurement, &m_tsParameters);
 }
 
 TFormMain::~TFormMain()
@@ -223,8 +223,8 @@ void TFormMain::mInitialize()
     // 2. Flags.
     // The port and unit flags are the protocol's, all clear until a unit is identified.
     oldFormatLoaded = 0;
-    initPending = 1;
-    measuring = saved = finishPending = layoutPending = placementLoading = 0;
+    m_initPending = 1;
+    measuring = saved = m_finishPending = m_layoutPending = m_placementLoading = 0;
 
     // 3. Menu checks.
     MenuGraph_R_only->setChecked(false);
@@ -322,18 +322,18 @@ void TFormMain::ApplicationIdle()
     if (m_inIdle || m_destroyed)
         return;
     m_inIdle = true;
-    if (initPending) {
-        initPending = 0;
+    if (m_initPending) {
+        m_initPending = 0;
         mDeferredInit();
     }
     if (measuring)
         mAcquireStep();
-    if (finishPending) {
-        finishPending = 0;
+    if (m_finishPending) {
+        m_finishPending = 0;
         mFinishRun();
     }
-    if (layoutPending) {
-        layoutPending = 0;
+    if (m_layoutPending) {
+        m_layoutPending = 0;
         mLayoutStatusBar();
     }
     m_inIdle = false;
@@ -453,8 +453,8 @@ void TFormMain::FormResize()
     } else {
         graph->clear();
     }
-    layoutPending = 1;
-    if (!placementLoading) {
+    m_layoutPending = 1;
+    if (!m_placementLoading) {
         windowState.top = y();
         windowState.left = x();
         windowState.width = outerWidth();

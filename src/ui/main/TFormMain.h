@@ -46,6 +46,14 @@ public:
     ~TFormMain() override;
 
     MeasurementDocument &document() { return *m_document; }
+    const MeasurementDocument &document() const { return *m_document; }
+
+    // ---- start-up and deferred work, done in the idle handler ----
+    bool initPending() const { return m_initPending != 0; }
+    bool finishPending() const { return m_finishPending != 0; }
+    bool layoutPending() const { return m_layoutPending != 0; }
+    // The parameters the analysis window shows for the measurement.
+    const TsParameters &tsParameters() const { return m_tsParameters; }
 
     // ---- controls (form names kept) ----
     TPaintBox *PaintBox1 = nullptr;
@@ -94,35 +102,10 @@ public:
     // The measurement run over `unit`; the window reacts to its events.
     MeasurementRun *run = nullptr;
 
-    // ---- persisted state (the document's) ----
-    Settings &settings;
-    WindowState &windowState;
-
-    // ---- main-window flags ----
-    quint8 initPending = 0;
+    // ---- the run as the window shows it ----
+    // Public so a view can be drawn as a run would leave it part way.
     quint8 measuring = 0;
-    quint8 &saved; // the document's
-    quint8 finishPending = 0;
-    quint8 layoutPending = 0;
-    quint8 placementLoading = 0;
-    quint8 &oldFormatLoaded; // the document's
-
-    // ---- measurement data: the document owns it, these name its parts ----
-    MeasurementRecord *const measurement;
-    std::array<MeasurementRecord *, kReferenceSlots> references{};
-    CurveBlock *const curveRaw;
-    CurveBlock *const curveAvg;
-    CurveBlock *const curveSmooth;
-    std::array<CurveBlock *, kReferenceSlots> refCurveRaw{};
-    std::array<CurveBlock *, kReferenceSlots> refCurveAvg{};
-    // Also carries the shown-curve pointers (curveShown, refCurveShown) the renderer draws.
-    GraphScale &graphScale;
-    QByteArray &unitSerial; // as the unit sent it or the data file holds it
-    QString &dataFileName;
-    QString dialogFolder; // where the file dialogs open: that of the file last chosen in one
-    std::array<QString, kReferenceSlots> &refFileNames;
-    int &refCount;
-    TsParameters tsParameters;
+    int pointsReceived = 0; // points of the current run stored so far
 
     // ---- windows that live as long as the main window ----
     TFormCalc *formCalc = nullptr;
@@ -130,8 +113,7 @@ public:
     TFormPrnInfo *formPrnInfo = nullptr;
     TFormSetColor *formSetColor = nullptr;
 
-    // ---- the run as the window shows it ----
-    int pointsReceived = 0; // points of the current run stored so far
+    // ---- the unit and the run, read from the protocol and the run ----
     bool portOpen() const;
     bool unitSession() const;
     bool unitIsHKA() const;
@@ -235,6 +217,36 @@ private:
     int menuBarHeight(int clientWidth) const;
     void FormCloseQuery();
     void FormDestroy();
+
+    // ---- persisted state (the document's) ----
+    Settings &settings;
+    WindowState &windowState;
+
+    // ---- main-window flags ----
+    quint8 m_initPending = 0;
+    quint8 &saved; // the document's
+    quint8 m_finishPending = 0;
+    quint8 m_layoutPending = 0;
+    quint8 m_placementLoading = 0;
+    quint8 &oldFormatLoaded; // the document's
+
+    // ---- measurement data: the document owns it, these name its parts ----
+    MeasurementRecord *const measurement;
+    std::array<MeasurementRecord *, kReferenceSlots> references{};
+    CurveBlock *const curveRaw;
+    CurveBlock *const curveAvg;
+    CurveBlock *const curveSmooth;
+    std::array<CurveBlock *, kReferenceSlots> refCurveRaw{};
+    std::array<CurveBlock *, kReferenceSlots> refCurveAvg{};
+    // Also carries the shown-curve pointers (curveShown, refCurveShown) the renderer draws.
+    GraphScale &graphScale;
+    QByteArray &unitSerial; // as the unit sent it or the data file holds it
+    QString &dataFileName;
+    QString m_dialogFolder; // where the file dialogs open: that of the file last chosen in one
+    std::array<QString, kReferenceSlots> &refFileNames;
+    int &refCount;
+    TsParameters m_tsParameters;
+
     bool m_inIdle = false;
     bool m_destroyed = false;
 };

@@ -42,21 +42,21 @@ void drawEmptyGraph(TFormMain &w)
 
 void warnIfOver150(TFormMain &w)
 {
-    if (w.MenuSet_Warning->isChecked() && w.graphScale.rMax > kWarnResistance)
+    if (w.MenuSet_Warning->isChecked() && w.document().graphScale().rMax > kWarnResistance)
         w.message->msgOver150();
 }
 
 void selectBand(TFormMain &w, int band)
 {
-    w.graphScale.band = band;
+    w.document().graphScale().band = band;
     w.ComboBox2->setCurrentIndex(band - 1);
 }
 
 // The file dialogs open where the user last chose a file, as the shared dialogs of the
 // original platform did, rather than in the working folder.
-void rememberFolder(TFormMain &w, const QString &path)
+QString folderOf(const QString &path)
 {
-    w.dialogFolder = QFileInfo(path).absolutePath();
+    return QFileInfo(path).absolutePath();
 }
 
 // The chosen path unless a file is there already and the user keeps it.
@@ -71,13 +71,13 @@ void TFormMain::mLoadSettings()
 {
     if (m_document->loadSettings(settingsReadPath())) {
         // The resize handler must not copy the intermediate sizes back.
-        placementLoading = 1;
+        m_placementLoading = 1;
         const QScreen *shownOn = screen() ? screen() : QGuiApplication::primaryScreen();
         if (shownOn)
             clampWindowPlacement(windowState, shownOn->availableGeometry());
         move(windowState.left, windowState.top);
         applyWindowSize(windowState.width, windowState.height);
-        placementLoading = 0;
+        m_placementLoading = 0;
 
         selectBand(*this, windowState.band);
         graphScale.fStartHz = bandStartHz(windowState.band);
@@ -125,10 +125,10 @@ void TFormMain::MenuFile_OpenClick()
 {
     if (m_document->hasUnsavedMeasurement() && !message->askDiscardOnOpen())
         return;
-    const QString path = Seams::files().openFile(this, kOpenTitle, dialogFolder, kDataFilter);
+    const QString path = Seams::files().openFile(this, kOpenTitle, m_dialogFolder, kDataFilter);
     if (path.isEmpty())
         return;
-    rememberFolder(*this, path);
+    m_dialogFolder = folderOf(path);
 
     const OpenOutcome outcome = m_document->open(path);
     if (outcome != OpenOutcome::Opened) {
@@ -162,11 +162,11 @@ void TFormMain::MenuFile_SaveClick()
         oldFormatLoaded = 0;
     }
     const QString chosen =
-        Seams::files().saveFile(this, QString(), dialogFolder, kDataFilter,
+        Seams::files().saveFile(this, QString(), m_dialogFolder, kDataFilter,
                                 proposedFileName(dataFileName, kDataFileExtension));
     if (chosen.isEmpty())
         return;
-    rememberFolder(*this, chosen);
+    m_dialogFolder = folderOf(chosen);
     const QString path = dataFileSavePath(chosen);
     if (!mayWrite(*this, path))
         return;
@@ -201,11 +201,11 @@ void TFormMain::MenuFile_ExportClick()
         return;
     }
     const QString chosen =
-        Seams::files().saveFile(this, QString(), dialogFolder, kExportFilter,
+        Seams::files().saveFile(this, QString(), m_dialogFolder, kExportFilter,
                                 proposedFileName(dataFileName, kExportFileExtension));
     if (chosen.isEmpty())
         return;
-    rememberFolder(*this, chosen);
+    m_dialogFolder = folderOf(chosen);
     const QString path = exportFilePath(chosen);
     if (!mayWrite(*this, path))
         return;
@@ -223,10 +223,10 @@ void TFormMain::MenuRef_OpenClick()
         return;
     }
     const QStringList paths =
-        Seams::files().openFiles(this, kRefOpenTitle, dialogFolder, kDataFilter);
+        Seams::files().openFiles(this, kRefOpenTitle, m_dialogFolder, kDataFilter);
     if (paths.isEmpty())
         return;
-    rememberFolder(*this, paths.first());
+    m_dialogFolder = folderOf(paths.first());
     // The files loaded before one that fails stay loaded, counted and drawn.
     const ReferencesOutcome outcome = m_document->loadReferences(paths);
     switch (outcome.stop) {

@@ -35,7 +35,7 @@ void requestIdlePass()
 // band request has cleared it, and a curve left on screen would belie Save's "no data".
 void showRecord(TFormMain &w)
 {
-    if (w.measurement->valid == 1) {
+    if (w.document().hasMeasurement()) {
         w.showMeasurementView();
     } else if (w.anyReferenceLoaded()) {
         w.showReferences();
@@ -142,7 +142,7 @@ void TFormMain::mAcquireStep()
         mStopWatchdog();
         measuring = 0;
         status->showCalculating();
-        finishPending = 1;
+        m_finishPending = 1;
         MStartBtn->setText(QString::fromUtf8(Texts::kStartCaption));
         mUnlockControls();
         return;
