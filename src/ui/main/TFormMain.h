@@ -103,7 +103,6 @@ public:
     MeasurementRun *run = nullptr;
 
     // ---- the run as the window shows it ----
-    // Public so a view can be drawn as a run would leave it part way.
     quint8 measuring = 0;
     int pointsReceived = 0; // points of the current run stored so far
 
