@@ -96,8 +96,8 @@ public:
     Graph_RTF *graph = nullptr;
     TCommPortDriver *port = nullptr;
     // Speaks to the unit through `port` and holds the port and session state, read through
-    // portOpen(), unitSession(), unitIsHKA() and unitVersion(). unitSerial is the window's
-    // own: an identification that read it sets it, and so does an opened data file.
+    // portOpen(), unitSession(), unitIsHKA() and unitVersion(). The serial belongs to the
+    // document: an identification that read it sets it, and so does an opened data file.
     UnitProtocol *unit = nullptr;
     // The measurement run over `unit`; the window reacts to its events.
     MeasurementRun *run = nullptr;
