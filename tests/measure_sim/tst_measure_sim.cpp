@@ -28,6 +28,16 @@ double woofer(double f, double re, double leH, double fs, double qms, double qes
     return std::abs(std::complex<double>(re, w * leH) + zm);
 }
 
+// The same driver written from its mechanics: Bl^2 over the mechanical impedance.
+double physicalDriver(double f, double re, double leH, double bl, double mms, double cms,
+                      double rms)
+{
+    using C = std::complex<double>;
+    const double w = 2 * M_PI * f;
+    const C zm = rms + C(0, w * mms) + 1.0 / C(0, w * cms);
+    return std::abs(C(re, w * leH) + bl * bl / zm);
+}
+
 // Above a kilohertz the voice coil's inductance, not the resonance, makes the highest values.
 constexpr int kOneKiloHertz = 263;
 
@@ -75,6 +85,8 @@ private slots:
 
     void defaultWooferCurve();
     void driverParameters();
+    void physicalDrivers_data();
+    void physicalDrivers();
     void realDriverTables_data();
     void realDriverTables();
 
@@ -165,7 +177,7 @@ void TestMeasureSim::helpListsEveryOption_data()
           "--curve",       "--fast",         "--instant",   "--baud",         "--chunk",
           "--gap",         "--silent-after", "--end-mark",  "--cr-in-point",  "--wrong-count",
           "--count-reply", "--refuse-band",  "--ignore-me", "--uncalibrated", "--verbose",
-          "--help"})
+          "--help",        "--added-mass",   "--box"})
         QTest::newRow(o) << QString::fromLatin1(o);
 }
 
@@ -189,6 +201,16 @@ void TestMeasureSim::badCommandLines_data()
     QTest::newRow("unknown parameter") << QStringList{"--driver", "Bl=7"} << 2;
     QTest::newRow("bad parameter value") << QStringList{"--driver", "Fs=0"} << 2;
     QTest::newRow("negative inductance") << QStringList{"--driver", "Le=-0.1"} << 2;
+    QTest::newRow("mass of 0") << QStringList{"--driver", "Mms=15", "--added-mass", "0"} << 2;
+    QTest::newRow("negative mass") << QStringList{"--driver", "Mms=15", "--added-mass", "-5"} << 2;
+    QTest::newRow("mass without Mms") << QStringList{"--added-mass", "5"} << 2;
+    QTest::newRow("box without Sd") << QStringList{"--driver", "Mms=15", "--box", "20"} << 2;
+    QTest::newRow("box of 0") << QStringList{"--driver", "Mms=15,Sd=100", "--box", "0"} << 2;
+    QTest::newRow("negative Sd") << QStringList{"--driver", "Mms=15,Sd=-100"} << 2;
+    QTest::newRow("Fs with Cms") << QStringList{"--driver", "Bl=7,Mms=15,Cms=1,Rms=1,Fs=40"} << 2;
+    QTest::newRow("physical, no Rms") << QStringList{"--driver", "Bl=7,Mms=15,Cms=1"} << 2;
+    QTest::newRow("mass on a curve")
+        << QStringList{"--curve", "table.zma", "--driver", "Mms=15", "--added-mass", "5"} << 2;
     QTest::newRow("missing table") << QStringList{"--curve", "/nonexistent/table.zma"} << 1;
 }
 
@@ -301,6 +323,58 @@ void TestMeasureSim::driverParameters()
     const DecodedPoint pure = decodePoint(record->points[539]);
     QVERIFY(qAbs(pure.r - 7.5) < 0.02);
     QVERIFY(qAbs(pure.theta) < 0.5);
+}
+
+void TestMeasureSim::physicalDrivers_data()
+{
+    QTest::addColumn<QStringList>("args");
+    QTest::addColumn<double>("re");
+    QTest::addColumn<double>("bl");
+    QTest::addColumn<double>("mmsGrams");
+    QTest::addColumn<double>("cmsMmPerN");
+    QTest::addColumn<double>("rms");
+    const QString physical = QStringLiteral("Re=6,Le=0,Bl=7,Mms=15,Cms=0.9,Rms=1.2,Sd=104");
+    QTest::newRow("physical") << QStringList{"--driver", physical} << 6.0 << 7.0 << 15.0 << 0.9
+                              << 1.2;
+    QTest::newRow("physical, 10 g on the cone")
+        << QStringList{"--driver", physical, "--added-mass", "10"} << 6.0 << 7.0 << 25.0 << 0.9
+        << 1.2;
+    // 20 L of air at 20 C: a spring of V / (rho c^2 Sd^2) = 1.3035 mm/N beside the suspension.
+    const double box = 0.020 / (1.2041 * 343.23 * 343.23 * 0.0104 * 0.0104) * 1e3;
+    QTest::newRow("physical, 20 L box") << QStringList{"--driver", physical, "--box", "20"} << 6.0
+                                        << 7.0 << 15.0 << 0.9 * box / (0.9 + box) << 1.2;
+    QTest::newRow("physical, mass and box")
+        << QStringList{"--driver", physical, "--box", "20", "--added-mass", "10"} << 6.0 << 7.0
+        << 25.0 << 0.9 * box / (0.9 + box) << 1.2;
+    // Fs 40, Qms 3, Qes 0.45 and Re 5.7 with 20 g moving: Cms = 1 / (ws^2 Mms),
+    // Rms = ws Mms / Qms, Bl = sqrt(ws Mms Re / Qes).
+    QTest::newRow("resonance and Mms, 8 g on the cone")
+        << QStringList{"--driver", "Le=0,Mms=20", "--added-mass", "8"} << 5.7 << 7.979324 << 28.0
+        << 0.7915717 << 1.6755161;
+}
+
+void TestMeasureSim::physicalDrivers()
+{
+    QFETCH(QStringList, args);
+    QFETCH(double, re);
+    QFETCH(double, bl);
+    QFETCH(double, mmsGrams);
+    QFETCH(double, cmsMmPerN);
+    QFETCH(double, rms);
+    const double mms = mmsGrams * 1e-3, cms = cmsMmPerN * 1e-3;
+    auto record = std::make_unique<MeasurementRecord>();
+    QVERIFY(measureBand2(args, *record));
+    for (int i = 0; i < kGridPoints; ++i) {
+        const DecodedPoint p = decodePoint(record->points[i]);
+        const double expected = physicalDriver(p.freq, re, 0, bl, mms, cms, rms);
+        QVERIFY2(qAbs(p.r - expected) <= 0.0051 + expected * 1e-3,
+                 qPrintable(QStringLiteral("%1 Hz: %2 / %3").arg(p.freq).arg(p.r).arg(expected)));
+    }
+    // Without inductance the peak lies at 1 / (2 pi sqrt(Mms Cms)), to a grid step (1.7 %).
+    const double fs = 1 / (2 * M_PI * std::sqrt(mms * cms));
+    const double found = gridFrequencyHz(resonance(*record));
+    QVERIFY2(qAbs(found / fs - 1) < 0.018,
+             qPrintable(QStringLiteral("%1 / %2").arg(found).arg(fs)));
 }
 
 void TestMeasureSim::realDriverTables_data()

@@ -1,12 +1,10 @@
 #include "ImpedanceSource.h"
 
 #include <algorithm>
-#include <cctype>
 #include <cmath>
 #include <complex>
 #include <cstdlib>
 #include <fstream>
-#include <sstream>
 
 Impedance LoudspeakerModel::at(double freqHz) const
 {
@@ -17,46 +15,6 @@ Impedance LoudspeakerModel::at(double freqHz) const
     const C motional = res / C(1.0, m_p.qms * (freqHz / m_p.fs - m_p.fs / freqHz));
     const C z = coil + motional;
     return {std::abs(z), std::arg(z) * 180.0 / M_PI};
-}
-
-bool parseLoudspeakerParams(const std::string &text, LoudspeakerParams &params, std::string &error)
-{
-    std::stringstream items(text);
-    std::string item;
-    while (std::getline(items, item, ',')) {
-        const auto eq = item.find('=');
-        if (eq == std::string::npos) {
-            error = "expected NAME=VALUE, got \"" + item + "\"";
-            return false;
-        }
-        std::string name = item.substr(0, eq);
-        for (char &c : name)
-            c = char(std::tolower(static_cast<unsigned char>(c)));
-        const std::string valueText = item.substr(eq + 1);
-        char *end = nullptr;
-        const double value = std::strtod(valueText.c_str(), &end);
-        // A coil without inductance is a valid model; every other value must be positive.
-        const bool inRange = name == "le" ? value >= 0 : value > 0;
-        if (valueText.empty() || *end != '\0' || !inRange || !std::isfinite(value)) {
-            error = "bad value for " + item.substr(0, eq) + ": \"" + valueText + "\"";
-            return false;
-        }
-        if (name == "re")
-            params.re = value;
-        else if (name == "le")
-            params.leMilliHenry = value;
-        else if (name == "fs")
-            params.fs = value;
-        else if (name == "qms")
-            params.qms = value;
-        else if (name == "qes")
-            params.qes = value;
-        else {
-            error = "unknown parameter \"" + item.substr(0, eq) + "\" (Re, Le, Fs, Qms, Qes)";
-            return false;
-        }
-    }
-    return true;
 }
 
 namespace {

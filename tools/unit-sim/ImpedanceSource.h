@@ -37,9 +37,6 @@ private:
     LoudspeakerParams m_p;
 };
 
-// "Re=5.7,Le=0.5,Fs=40,Qms=3,Qes=0.45" (any subset, Le in mH) on top of the defaults.
-bool parseLoudspeakerParams(const std::string &text, LoudspeakerParams &params, std::string &error);
-
 // A measured curve replayed from a text table: frequency, magnitude and (optionally) phase per
 // line; blank lines, comment lines ("*", ";", "#") and lines that do not start with a number
 // (column titles) are skipped; CR LF, tabs, commas and scientific notation are fine. Values

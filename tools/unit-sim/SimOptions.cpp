@@ -1,5 +1,6 @@
 #include "SimOptions.h"
 
+#include <cmath>
 #include <cstdlib>
 #include <cstring>
 
@@ -12,6 +13,17 @@ bool toInt(const char *text, int minimum, int &value)
     if (*text == '\0' || *end != '\0' || v < minimum || v > 1000000000)
         return false;
     value = int(v);
+    return true;
+}
+
+// A quantity above 0, such as a mass or a volume.
+bool toPositive(const char *text, double &value)
+{
+    char *end = nullptr;
+    const double v = std::strtod(text, &end);
+    if (*text == '\0' || *end != '\0' || !(v > 0) || !std::isfinite(v))
+        return false;
+    value = v;
     return true;
 }
 
@@ -35,7 +47,12 @@ const char *simUsage()
            "  --serial TEXT        answer to \"SN?\" (default 0123)\n"
            "  --version TEXT       answer to \"V?\" (default 0200)\n"
            "  --driver LIST        loudspeaker model, any of Re=ohm,Le=mH,Fs=Hz,Qms=,Qes=\n"
-           "                       (default Re=5.7,Le=0.5,Fs=40,Qms=3,Qes=0.45; Le may be 0)\n"
+           "                       (default Re=5.7,Le=0.5,Fs=40,Qms=3,Qes=0.45; Le may be 0),\n"
+           "                       optionally with Mms=g and Sd=cm2; or physically as\n"
+           "                       Re=ohm,Le=mH,Bl=Tm,Mms=g,Cms=mm/N,Rms=kg/s[,Sd=cm2]\n"
+           "  --added-mass GRAMS   the same driver with GRAMS on its cone (needs Mms)\n"
+           "  --box LITRES         the same driver in a sealed box of LITRES, air at 20 C and\n"
+           "                       1013.25 hPa (needs Mms and Sd)\n"
            "  --curve FILE         replay a table of frequency, |Z| [and phase] instead\n"
            "  --fast, --instant    send at once instead of pacing at the line rate\n"
            "  --baud N             line rate for the pacing, 10 bits a byte (default 9600)\n"
@@ -108,8 +125,13 @@ ParseResult parseSimOptions(int argc, char **argv, SimOptions &o, std::string &e
         } else if (arg == "--driver") {
             if (!hasValue)
                 return needs("a parameter list");
-            if (!parseLoudspeakerParams(value(), o.driver, error))
+            if (!addDriverParams(value(), o.driverSpec, error))
                 return ParseResult::Error;
+        } else if (arg == "--added-mass" || arg == "--box") {
+            double v = 0;
+            if (!hasValue || !toPositive(value(), v))
+                return needs(arg == "--box" ? "a volume above 0 litres" : "a mass above 0 grams");
+            (arg == "--box" ? o.driverSpec.boxLitres : o.driverSpec.addedMassGrams) = v;
         } else if (arg == "--curve") {
             if (!hasValue)
                 return needs("a file");
@@ -137,5 +159,12 @@ ParseResult parseSimOptions(int argc, char **argv, SimOptions &o, std::string &e
             return ParseResult::Error;
         }
     }
+    const bool massOrBox = o.driverSpec.addedMassGrams > 0 || o.driverSpec.boxLitres > 0;
+    if (!o.curveFile.empty() && massOrBox) {
+        error = "--added-mass and --box change the modelled driver, not a replayed --curve";
+        return ParseResult::Error;
+    }
+    if (!resolveDriver(o.driverSpec, o.driver, error))
+        return ParseResult::Error;
     return ParseResult::Run;
 }

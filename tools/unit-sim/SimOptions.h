@@ -1,5 +1,6 @@
 #pragma once
 
+#include "DriverSpec.h"
 #include "ImpedanceSource.h"
 
 #include <string>
@@ -10,9 +11,10 @@ struct SimOptions {
     bool hka = false;                // HK-A band codes
     std::string serial = "0123";
     std::string version = "0200";
-    LoudspeakerParams driver;
-    std::string curveFile; // replaces the loudspeaker model when set
-    bool fast = false;     // no line-rate pacing
+    DriverSpec driverSpec;    // --driver, --added-mass, --box as given
+    LoudspeakerParams driver; // the model they make
+    std::string curveFile;    // replaces the loudspeaker model when set
+    bool fast = false;        // no line-rate pacing
     int bitRate = 9600;
     int chunk = 0;        // send in pieces of this many bytes (0: as the line goes)
     int gapMs = 0;        // pause after each piece

@@ -1,0 +1,155 @@
+#include "DriverSpec.h"
+
+#include <cctype>
+#include <cmath>
+#include <cstdlib>
+#include <sstream>
+#include <vector>
+
+namespace {
+
+const char *const kNames[] = {"Re", "Le", "Bl", "Mms", "Cms", "Rms", "Sd", "Fs", "Qms", "Qes"};
+
+std::string canonicalName(const std::string &typed)
+{
+    for (const char *name : kNames) {
+        const std::string n = name;
+        if (n.size() != typed.size())
+            continue;
+        bool same = true;
+        for (std::size_t i = 0; i < n.size(); ++i)
+            same = same && std::tolower(static_cast<unsigned char>(typed[i])) ==
+                               std::tolower(static_cast<unsigned char>(n[i]));
+        if (same)
+            return n;
+    }
+    return {};
+}
+
+std::string joined(const std::vector<std::string> &names)
+{
+    std::string text;
+    for (const std::string &n : names)
+        text += (text.empty() ? "" : ", ") + n;
+    return text;
+}
+
+} // namespace
+
+double airStiffnessPa()
+{
+    // Dry air as an ideal gas: rho = p / (R T) about 1.204 kg/m^3, c = sqrt(gamma R T) about
+    // 343.2 m/s.
+    constexpr double kelvin = 273.15 + 20.0;
+    constexpr double pascal = 101325.0;
+    constexpr double gasConstant = 287.05; // J/(kg K)
+    constexpr double gamma = 1.4;
+    const double rho = pascal / (gasConstant * kelvin);
+    const double c2 = gamma * gasConstant * kelvin;
+    return rho * c2;
+}
+
+bool addDriverParams(const std::string &text, DriverSpec &spec, std::string &error)
+{
+    std::stringstream items(text);
+    std::string item;
+    while (std::getline(items, item, ',')) {
+        const auto eq = item.find('=');
+        if (eq == std::string::npos) {
+            error = "expected NAME=VALUE, got \"" + item + "\"";
+            return false;
+        }
+        const std::string typed = item.substr(0, eq);
+        const std::string name = canonicalName(typed);
+        if (name.empty()) {
+            error = "unknown parameter \"" + typed +
+                    "\" (Re, Le, Fs, Qms, Qes, or Re, Le, Bl, Mms, Cms, Rms, Sd)";
+            return false;
+        }
+        const std::string valueText = item.substr(eq + 1);
+        char *end = nullptr;
+        const double value = std::strtod(valueText.c_str(), &end);
+        // A coil without inductance is a valid model; every other value must be positive.
+        const bool inRange = name == "Le" ? value >= 0 : value > 0;
+        if (valueText.empty() || *end != '\0' || !inRange || !std::isfinite(value)) {
+            error = "bad value for " + typed + ": \"" + valueText + "\"";
+            return false;
+        }
+        spec.given[name] = value;
+    }
+    return true;
+}
+
+bool resolveDriver(const DriverSpec &spec, LoudspeakerParams &params, std::string &error)
+{
+    const auto &g = spec.given;
+    auto has = [&](const char *name) { return g.count(name) != 0; };
+    auto value = [&](const char *name, double fallback) {
+        const auto it = g.find(name);
+        return it == g.end() ? fallback : it->second;
+    };
+    params.re = value("Re", params.re);
+    params.leMilliHenry = value("Le", params.leMilliHenry);
+
+    const bool physical = has("Bl") || has("Cms") || has("Rms");
+    double mms = value("Mms", 0) * 1e-3; // kg
+    double cms = 0, rms = 0, bl = 0;     // m/N, kg/s, T*m
+    if (physical) {
+        std::vector<std::string> mixed, missing;
+        for (const char *n : {"Fs", "Qms", "Qes"})
+            if (has(n))
+                mixed.push_back(n);
+        for (const char *n : {"Bl", "Mms", "Cms", "Rms"})
+            if (!has(n))
+                missing.push_back(n);
+        if (!mixed.empty()) {
+            error = "give a driver by Fs, Qms, Qes or by Bl, Mms, Cms, Rms, not both (" +
+                    joined(mixed) + " with Bl, Cms or Rms)";
+            return false;
+        }
+        if (!missing.empty()) {
+            error =
+                "a physical driver needs Bl, Mms, Cms and Rms (missing " + joined(missing) + ")";
+            return false;
+        }
+        cms = value("Cms", 0) * 1e-3;
+        rms = value("Rms", 0);
+        bl = value("Bl", 0);
+    } else {
+        params.fs = value("Fs", params.fs);
+        params.qms = value("Qms", params.qms);
+        params.qes = value("Qes", params.qes);
+        if (mms > 0) {
+            const double ws = 2 * M_PI * params.fs;
+            cms = 1 / (ws * ws * mms);
+            rms = ws * mms / params.qms;
+            bl = std::sqrt(ws * mms * params.re / params.qes);
+        }
+    }
+
+    const bool massOrBox = spec.addedMassGrams > 0 || spec.boxLitres > 0;
+    if (massOrBox && !(mms > 0)) {
+        error = std::string(spec.addedMassGrams > 0 ? "--added-mass" : "--box") +
+                " needs the moving mass: give Mms (g) in --driver";
+        return false;
+    }
+    if (spec.boxLitres > 0 && !has("Sd")) {
+        error = "--box needs the cone area: give Sd (cm^2) in --driver";
+        return false;
+    }
+    if (!physical && !massOrBox)
+        return true; // as typed, to the last digit
+
+    mms += spec.addedMassGrams * 1e-3;
+    if (spec.boxLitres > 0) {
+        // The box's air is a second spring beside the suspension: compliances in series.
+        const double sd = value("Sd", 0) * 1e-4;
+        const double cmb = spec.boxLitres * 1e-3 / (airStiffnessPa() * sd * sd);
+        cms = cms * cmb / (cms + cmb);
+    }
+    const double ws = 1 / std::sqrt(mms * cms);
+    params.fs = ws / (2 * M_PI);
+    params.qms = ws * mms / rms;
+    params.qes = ws * mms * params.re / (bl * bl);
+    return true;
+}
