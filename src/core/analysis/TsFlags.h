@@ -1,0 +1,31 @@
+#pragma once
+
+#include <QString>
+
+// Warnings on a worksheet that still gives numbers: which values to trust less, and why.
+enum class TsFlagCode {
+    MassShiftSmall,       // an added mass moved Fs by less than kMinMassShift
+    MassShiftLarge,       // ... by more than kMaxMassShift
+    AsymmetricResonance,  // sqrt(f1 f2) further than kAsymmetryLimit from Fs
+    SingleMassCreep,      // a single-mass Mms off the dual-mass one by more than kCreepLimit
+    DualMassInconsistent, // the fitted masses off the given ones by more than kConsistencyLimit
+    DualMassNoFit,        // two masses, but no motional impedance to fit
+    GridMismatch,         // same band, but frequencies apart by more than kGridTolerance
+    ReAboveMinimum,       // Re above the lowest |Z| of the free-air curve
+};
+
+constexpr double kMinMassShift = 0.15;
+constexpr double kMaxMassShift = 0.50;
+constexpr double kRightMassShift = 0.30; // the shift the suggested mass gives
+constexpr double kAsymmetryLimit = 0.02;
+constexpr double kCreepLimit = 0.02;
+constexpr double kConsistencyLimit = 0.02;
+constexpr double kGridTolerance = 0.002;
+
+struct TsFlag {
+    TsFlagCode code;
+    QString text; // one line, from WorksheetMessages
+};
+
+// The code as scripts read it: "mass-shift-small", "asymmetric-resonance", ...
+QString tsFlagCodeName(TsFlagCode code);

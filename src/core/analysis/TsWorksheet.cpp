@@ -1,0 +1,246 @@
+#include "core/analysis/TsWorksheet.h"
+
+#include "core/analysis/AddedMass.h"
+#include "core/analysis/AnalysisMessages.h"
+#include "core/analysis/PeakSearch.h"
+#include "core/analysis/SealedBox.h"
+#include "core/analysis/WorksheetFormat.h"
+#include "core/analysis/WorksheetMessages.h"
+
+#include <cmath>
+#include <memory>
+
+namespace M = WorksheetMessages;
+
+namespace {
+
+// A curve's analysis range and resonance, checked against the free-air curve.
+struct Located {
+    int first = 0;
+    int last = 0;
+    int peak = -1;
+};
+
+QString locate(const TsCurve &c, const QString &name, Located *out)
+{
+    if (!c.raw || !analysisRange(*c.raw, c.band, &out->first, &out->last))
+        return M::noPoints(name);
+    auto smooth = std::make_unique<CurveBlock>();
+    const PeakList peaks = searchBand(*c.raw, *smooth, c.band);
+    out->peak = peaks.peakCount > 0 ? peaks.peakIndex[0] : -1;
+    return QString();
+}
+
+QString checkLoaded(const TsCurve &c, const QString &name, const TsCurve &free,
+                    const Located &freeAt, Located *out)
+{
+    if (const QString problem = locate(c, name, out); !problem.isEmpty())
+        return problem;
+    if (c.band != free.band)
+        return M::otherBand(name, c.band, free.band);
+    if (out->first != freeAt.first || out->last != freeAt.last)
+        return M::otherRange(name);
+    if (out->peak < 0)
+        return M::noResonance(name);
+    return QString();
+}
+
+// Largest relative difference of the grid frequencies of two curves over first..last.
+double gridDifference(const CurveBlock &a, const CurveBlock &b, int first, int last)
+{
+    double worst = 0.0;
+    for (int i = first; i <= last; ++i)
+        worst = std::max(worst, std::fabs(double(b.freq[i]) / double(a.freq[i]) - 1.0));
+    return worst;
+}
+
+void addFlag(TsWorksheetResult &r, TsFlagCode code, const QString &text)
+{
+    r.flags.append({code, text});
+}
+
+void flagMassShift(TsWorksheetResult &r, const TsSingleMassResult &s)
+{
+    if (s.shift >= kMinMassShift && s.shift <= kMaxMassShift)
+        return;
+    const QString grams = worksheetShort(s.mass * 1e3);
+    const QString shift = worksheetFixed(s.shift * 100.0, 1);
+    const QString right = worksheetFixed(massForShift(s.set.Mms, kRightMassShift) * 1e3, 1);
+    if (s.shift < kMinMassShift)
+        addFlag(r, TsFlagCode::MassShiftSmall, M::massShiftSmall(grams, shift, right));
+    else
+        addFlag(r, TsFlagCode::MassShiftLarge, M::massShiftLarge(grams, shift, right));
+}
+
+void refuse(TsWorksheetResult &r, const QString &text)
+{
+    r = TsWorksheetResult();
+    r.refusal = text;
+}
+
+} // namespace
+
+TsWorksheetResult computeWorksheet(const TsWorksheetInput &in)
+{
+    TsWorksheetResult r;
+    r.tempC = in.tempC;
+    r.pressureHPa = in.pressureHPa;
+    if (!isPlausibleAir(in.tempC, in.pressureHPa)) {
+        refuse(r, M::airImplausible(worksheetShort(in.tempC), worksheetShort(in.pressureHPa)));
+        return r;
+    }
+    r.air = airAt(in.tempC, in.pressureHPa);
+    if (std::isnan(in.sdM2) || std::isnan(in.diameterMm) || in.sdM2 < 0.0 || in.diameterMm < 0.0 ||
+        !std::isfinite(in.sdM2) || !std::isfinite(in.diameterMm)) {
+        refuse(r, M::sdNotPositive());
+        return r;
+    }
+    r.sdM2 = in.sdM2 > 0.0 ? in.sdM2 : pistonAreaM2(in.diameterMm);
+    for (const TsMassInput &m : in.masses)
+        if (!(m.grams > 0.0) || !std::isfinite(m.grams)) {
+            refuse(r, M::massNotPositive(worksheetShort(m.grams)));
+            return r;
+        }
+    if (in.box && (!(in.box->litres > 0.0) || !std::isfinite(in.box->litres))) {
+        refuse(r, M::boxNotPositive(worksheetShort(in.box->litres)));
+        return r;
+    }
+    if ((!in.masses.isEmpty() || in.box) && !(r.sdM2 > 0.0)) {
+        refuse(r, M::sdMissing());
+        return r;
+    }
+    if (in.masses.size() == 2 && std::fabs(in.masses[0].grams - in.masses[1].grams) < 5e-4) {
+        refuse(r, M::identicalMasses(worksheetShort(in.masses[0].grams)));
+        return r;
+    }
+
+    // The free-air curve: the classic values between the grid points.
+    Located freeAt;
+    if (const QString problem = locate(in.freeAir, M::freeAirCurve(), &freeAt);
+        !problem.isEmpty()) {
+        refuse(r, problem);
+        return r;
+    }
+    const CurveBlock &free = *in.freeAir.raw;
+    const TsResult classic = freeAt.peak < 0 ? TsResult::NoPeak
+                                             : refinedTs(free, freeAt.first, freeAt.last,
+                                                         freeAt.peak, in.re, &r.classic);
+    if (classic != TsResult::Ok) {
+        refuse(r, AnalysisMessages::forResult(classic).text);
+        return r;
+    }
+    const RefinedTs &c = r.classic;
+
+    // Each mass on its own.
+    QVector<Located> massAt(in.masses.size());
+    for (int i = 0; i < in.masses.size(); ++i) {
+        const TsMassInput &m = in.masses[i];
+        const QString name = M::massCurve(worksheetShort(m.grams));
+        if (const QString p = checkLoaded(m.curve, name, in.freeAir, freeAt, &massAt[i]);
+            !p.isEmpty()) {
+            refuse(r, p);
+            return r;
+        }
+        TsSingleMassResult s;
+        s.mass = m.grams * 1e-3;
+        double zmax = 0.0;
+        refinedPeak(*m.curve.raw, massAt[i].first, massAt[i].last, massAt[i].peak, &s.fsLoaded,
+                    &zmax);
+        if (!(s.fsLoaded < c.Fs)) {
+            refuse(r, M::notBelowFreeAir(name, worksheetFixed(s.fsLoaded, 2),
+                                         worksheetFixed(c.Fs, 2)));
+            return r;
+        }
+        s.shift = resonanceShift(c.Fs, s.fsLoaded);
+        const double mms = mmsFromAddedMass(c.Fs, s.fsLoaded, s.mass);
+        s.set = completeDriverSet(c.Fs, c.Qms, c.Re, mms, blFromQes(c.Fs, mms, c.Re, c.Qes), r.sdM2,
+                                  r.air);
+        r.singleMass.append(s);
+    }
+
+    // The box.
+    if (in.box) {
+        const QString name = M::boxCurve(worksheetShort(in.box->litres));
+        Located boxAt;
+        if (const QString p = checkLoaded(in.box->curve, name, in.freeAir, freeAt, &boxAt);
+            !p.isEmpty()) {
+            refuse(r, p);
+            return r;
+        }
+        TsBoxResult b;
+        b.vb = in.box->litres * 1e-3;
+        const TsResult result =
+            refinedTs(*in.box->curve.raw, boxAt.first, boxAt.last, boxAt.peak, in.re, &b.box);
+        if (result != TsResult::Ok) {
+            refuse(r, M::curveProblem(name, AnalysisMessages::forResult(result).text));
+            return r;
+        }
+        if (!(b.box.Fs > c.Fs)) {
+            refuse(r,
+                   M::notAboveFreeAir(name, worksheetFixed(b.box.Fs, 2), worksheetFixed(c.Fs, 2)));
+            return r;
+        }
+        const double vas = vasFromSealedBox(b.vb, c.Fs, c.Qes, b.box.Fs, b.box.Qes);
+        const double mms = mmsFromVas(vas, c.Fs, r.sdM2, r.air.rho, r.air.c);
+        b.set = completeDriverSet(c.Fs, c.Qms, c.Re, mms, blFromQes(c.Fs, mms, c.Re, c.Qes), r.sdM2,
+                                  r.air);
+        r.box = b;
+    }
+
+    // Both masses together.
+    if (in.masses.size() == 2) {
+        const bool swap = in.masses[0].grams > in.masses[1].grams;
+        const TsMassInput &light = in.masses[swap ? 1 : 0];
+        const TsMassInput &heavy = in.masses[swap ? 0 : 1];
+        for (const TsMassInput *m : {&light, &heavy}) {
+            const double diff = gridDifference(free, *m->curve.raw, freeAt.first, freeAt.last);
+            if (diff > kGridTolerance)
+                addFlag(r, TsFlagCode::GridMismatch,
+                        M::gridMismatch(M::massCurve(worksheetShort(m->grams)),
+                                        worksheetFixed(diff * 100.0, 2)));
+        }
+        TsDualMassResult d;
+        d.m1 = light.grams * 1e-3;
+        d.m2 = heavy.grams * 1e-3;
+        d.fit = fitDualMass(
+            {&free, light.curve.raw, heavy.curve.raw, freeAt.first, freeAt.last, d.m1, d.m2, c.Fs});
+        if (d.fit.ok) {
+            d.set = completeDriverSet(c.Fs, c.Qms, c.Re, d.fit.Mms, d.fit.Bl, r.sdM2, r.air);
+            r.dualMass = d;
+        } else {
+            addFlag(r, TsFlagCode::DualMassNoFit, M::dualMassNoFit(d.fit.points));
+        }
+    }
+
+    // The warnings on the numbers given.
+    double minimum = INFINITY;
+    for (int i = freeAt.first; i <= freeAt.last; ++i)
+        minimum = std::min(minimum, double(free.r[i]));
+    if (c.Re > minimum)
+        addFlag(r, TsFlagCode::ReAboveMinimum,
+                M::reAboveMinimum(worksheetShort(c.Re), worksheetFixed(minimum, 2)));
+    const double centre = std::sqrt(c.f1 * c.f2);
+    const double asymmetry = std::fabs(centre - c.Fs) / c.Fs;
+    if (asymmetry > kAsymmetryLimit)
+        addFlag(r, TsFlagCode::AsymmetricResonance,
+                M::asymmetricResonance(worksheetFixed(centre, 2), worksheetFixed(c.Fs, 2),
+                                       worksheetFixed(asymmetry * 100.0, 1)));
+    for (const TsSingleMassResult &s : r.singleMass)
+        flagMassShift(r, s);
+    if (r.dualMass) {
+        const double dualMms = r.dualMass->set.Mms;
+        for (const TsSingleMassResult &s : r.singleMass) {
+            const double off = std::fabs(s.set.Mms / dualMms - 1.0);
+            if (off > kCreepLimit)
+                addFlag(r, TsFlagCode::SingleMassCreep,
+                        M::singleMassCreep(
+                            worksheetShort(s.mass * 1e3), worksheetFixed(s.set.Mms * 1e3, 2),
+                            worksheetFixed(dualMms * 1e3, 2), worksheetFixed(off * 100.0, 1)));
+        }
+        if (r.dualMass->fit.consistency > kConsistencyLimit)
+            addFlag(
+                r, TsFlagCode::DualMassInconsistent,
+                M::dualMassInconsistent(worksheetFixed(r.dualMass->fit.consistency * 100.0, 1)));
+    }
+    return r;
+}

@@ -1,0 +1,256 @@
+// The two views of a worksheet result: JSON for scripts and files, rows for the table.
+#include "core/analysis/TsWorksheet.h"
+#include "core/analysis/WorksheetFormat.h"
+#include "core/analysis/WorksheetMessages.h"
+
+#include <QJsonArray>
+#include <cmath>
+
+namespace M = WorksheetMessages;
+
+namespace {
+
+struct Entry {
+    const char *key;
+    double value; // in the unit the key names
+    int decimals;
+    QString formula;
+};
+
+struct Section {
+    const char *key;
+    QString title;
+    QVector<Entry> entries;
+};
+
+QString n(double value, int decimals)
+{
+    return worksheetFixed(value, decimals);
+}
+
+// The values shared by every method once Mms and Bl are known.
+struct SetFormulas {
+    QString mms, bl, cms, vas;
+    bool withQes = false;
+};
+
+void appendSet(Section &s, const TsWorksheetResult &r, const DriverSet &d, const SetFormulas &f)
+{
+    const RefinedTs &c = r.classic;
+    const QString fs = n(c.Fs, 2);
+    const QString mms = n(d.Mms * 1e3, 3);
+    const QString sd = n(r.sdM2 * 1e4, 2);
+    s.entries.append({"Mms_g", d.Mms * 1e3, 3, f.mms});
+    s.entries.append({"Bl_Tm", d.Bl, 3, f.bl});
+    s.entries.append(
+        {"Cms_mmPerN", d.Cms * 1e3, 4,
+         f.cms.isEmpty()
+             ? QStringLiteral("1 / ((2π·Fs)²·Mms) = 1 / ((2π·%1 Hz)²·%2 g)").arg(fs, mms)
+             : f.cms});
+    s.entries.append(
+        {"Rms_kgPerS", d.Rms, 3,
+         QStringLiteral("2π·Fs·Mms / Qms = 2π·%1 Hz·%2 g / %3").arg(fs, mms, n(c.Qms, 3))});
+    if (f.withQes)
+        s.entries.append({"Qes", d.Qes, 3,
+                          QStringLiteral("2π·Fs·Mms·Re / Bl² = 2π·%1 Hz·%2 g·%3 Ω / (%4 T·m)²")
+                              .arg(fs, mms, n(c.Re, 3), n(d.Bl, 3))});
+    s.entries.append({"Vas_L", d.Vas * 1e3, 2,
+                      f.vas.isEmpty()
+                          ? QStringLiteral("ρ·c²·Sd²·Cms = %1·(%2 m/s)²·(%3 cm²)²·%4 mm/N")
+                                .arg(n(r.air.rho, 4), n(r.air.c, 1), sd, n(d.Cms * 1e3, 4))
+                          : f.vas});
+    s.entries.append(
+        {"EBP_Hz", d.EBP, 1, QStringLiteral("Fs / Qes = %1 / %2").arg(fs, n(d.Qes, 3))});
+    s.entries.append({"eta0_pct", d.eta0 * 100.0, 3,
+                      QStringLiteral("ρ·Bl²·Sd² / (2π·c·Re·Mms²) = %1·(%2 T·m)²·(%3 cm²)² / "
+                                     "(2π·%4·%5 Ω·(%6 g)²)")
+                          .arg(n(r.air.rho, 4), n(d.Bl, 3), sd, n(r.air.c, 1), n(c.Re, 3), mms)});
+    s.entries.append({"SPL_1W_dB", d.spl1W, 1,
+                      QStringLiteral("10·log10(η0·ρ·c / (2π·(20 µPa)²)) = "
+                                     "10·log10(%1 %·%2·%3 / (2π·(20 µPa)²))")
+                          .arg(n(d.eta0 * 100.0, 3), n(r.air.rho, 4), n(r.air.c, 1))});
+    s.entries.append({"SPL_2V83_dB", d.spl2V83, 1,
+                      QStringLiteral("SPL 1 W + 10·log10(2.83² / Re) = %1 + 10·log10(8.01 / %2)")
+                          .arg(n(d.spl1W, 1), n(c.Re, 3))});
+}
+
+Section inputsSection(const TsWorksheetResult &r)
+{
+    const double kelvin = r.tempC + 273.15;
+    Section s{"inputs", M::sectionInputs(), {}};
+    s.entries.append({"Sd_cm2", r.sdM2 * 1e4, 2, QString()});
+    s.entries.append({"temp_C", r.tempC, 1, QString()});
+    s.entries.append({"pressure_hPa", r.pressureHPa, 2, QString()});
+    s.entries.append({"rho_kgPerM3", r.air.rho, 5,
+                      QStringLiteral("p / (287.05·T) = %1 Pa / (287.05·%2 K)")
+                          .arg(n(r.pressureHPa * 100.0, 0), n(kelvin, 2))});
+    s.entries.append({"c_mPerS", r.air.c, 2,
+                      QStringLiteral("√(1.4·287.05·T) = √(1.4·287.05·%1 K)").arg(n(kelvin, 2))});
+    return s;
+}
+
+Section classicSection(const TsWorksheetResult &r)
+{
+    const RefinedTs &c = r.classic;
+    Section s{"classic", M::sectionClassic(), {}};
+    s.entries.append({"Re_Ohm", c.Re, 3, QString()});
+    s.entries.append({"Rmax_Ohm", c.Rmax, 2, M::parabolaNote()});
+    s.entries.append({"Fs_Hz", c.Fs, 2, M::parabolaNote()});
+    s.entries.append(
+        {"r0", c.r0, 3, QStringLiteral("Rmax / Re = %1 / %2").arg(n(c.Rmax, 2), n(c.Re, 3))});
+    s.entries.append(
+        {"Rx_Ohm", c.Rx, 2, QStringLiteral("Re·√r0 = %1·√%2").arg(n(c.Re, 3), n(c.r0, 3))});
+    s.entries.append({"f1_Hz", c.f1, 2, QStringLiteral("|Z(f1)| = Rx, f1 < Fs")});
+    s.entries.append({"f2_Hz", c.f2, 2, QStringLiteral("|Z(f2)| = Rx, f2 > Fs")});
+    s.entries.append({"Qms", c.Qms, 3,
+                      QStringLiteral("√r0·Fs / (f2 − f1) = √%1·%2 / (%3 − %4)")
+                          .arg(n(c.r0, 3), n(c.Fs, 2), n(c.f2, 2), n(c.f1, 2))});
+    s.entries.append(
+        {"Qes", c.Qes, 3,
+         QStringLiteral("Qms / (r0 − 1) = %1 / (%2 − 1)").arg(n(c.Qms, 3), n(c.r0, 3))});
+    s.entries.append({"Qts", c.Qts, 3,
+                      QStringLiteral("Qms·Qes / (Qms + Qes) = %1·%2 / (%1 + %2)")
+                          .arg(n(c.Qms, 3), n(c.Qes, 3))});
+    s.entries.append({"EBP_Hz", c.Fs / c.Qes, 1,
+                      QStringLiteral("Fs / Qes = %1 / %2").arg(n(c.Fs, 2), n(c.Qes, 3))});
+    return s;
+}
+
+Section singleSection(const TsWorksheetResult &r, const TsSingleMassResult &m)
+{
+    const RefinedTs &c = r.classic;
+    const QString grams = worksheetShort(m.mass * 1e3);
+    Section s{"singleMass", M::sectionSingleMass(grams), {}};
+    s.entries.append({"mass_g", m.mass * 1e3, 3, QString()});
+    s.entries.append({"FsLoaded_Hz", m.fsLoaded, 2, M::parabolaNote()});
+    s.entries.append(
+        {"shift_pct", m.shift * 100.0, 1,
+         QStringLiteral("1 − Fs' / Fs = 1 − %1 / %2").arg(n(m.fsLoaded, 2), n(c.Fs, 2))});
+    SetFormulas f;
+    f.mms = QStringLiteral("M / ((Fs / Fs')² − 1) = %1 g / ((%2 / %3)² − 1)")
+                .arg(grams, n(c.Fs, 2), n(m.fsLoaded, 2));
+    f.bl = QStringLiteral("√(2π·Fs·Mms·Re / Qes) = √(2π·%1 Hz·%2 g·%3 Ω / %4)")
+               .arg(n(c.Fs, 2), n(m.set.Mms * 1e3, 3), n(c.Re, 3), n(c.Qes, 3));
+    appendSet(s, r, m.set, f);
+    return s;
+}
+
+Section dualSection(const TsWorksheetResult &r, const TsDualMassResult &d)
+{
+    const DualMassFit &fit = d.fit;
+    Section s{
+        "dualMass", M::sectionDualMass(worksheetShort(d.m1 * 1e3), worksheetShort(d.m2 * 1e3)), {}};
+    s.entries.append({"m1_g", d.m1 * 1e3, 3, QString()});
+    s.entries.append({"m2_g", d.m2 * 1e3, 3, QString()});
+    s.entries.append({"FsMotional_Hz", fit.fsMotional, 2, M::motionalPeakNote()});
+    s.entries.append({"windowLow_Hz", fit.lowHz, 2, QStringLiteral("0.8·Fs (Zm)")});
+    s.entries.append({"windowHigh_Hz", fit.highHz, 2, QStringLiteral("1.2·Fs (Zm)")});
+    s.entries.append({"points", double(fit.points), 0, QString()});
+    s.entries.append({"beta", fit.beta, 4, M::creepFitNote(n(fit.beta, 4), fit.points)});
+    SetFormulas f;
+    f.withQes = true;
+    f.mms = QStringLiteral("Bl²·a = (%1 T·m)²·a").arg(n(fit.Bl, 3));
+    f.bl = QStringLiteral("√(m1·mean Re[jω·Zm·(Zm − ΔZ1) / ΔZ1]), %1-%2 Hz, m1 = %3 g")
+               .arg(n(fit.lowHz, 1), n(fit.highHz, 1), worksheetShort(d.m1 * 1e3));
+    appendSet(s, r, d.set, f);
+    const QString fitted = QStringLiteral("mean Re[Bl²·ΔZ / (jω·Zfit·(Zfit − ΔZ))]");
+    s.entries.append({"m1Fit_g", fit.m1Fit * 1e3, 3, fitted});
+    s.entries.append({"m2Fit_g", fit.m2Fit * 1e3, 3, fitted});
+    s.entries.append({"consistency_pct", fit.consistency * 100.0, 2,
+                      QStringLiteral("max |m(fit) / m − 1| = max(|%1 / %2 − 1|, |%3 / %4 − 1|)")
+                          .arg(n(fit.m1Fit * 1e3, 3), n(d.m1 * 1e3, 3), n(fit.m2Fit * 1e3, 3),
+                               n(d.m2 * 1e3, 3))});
+    return s;
+}
+
+Section boxSection(const TsWorksheetResult &r, const TsBoxResult &b)
+{
+    const RefinedTs &c = r.classic;
+    Section s{"box", M::sectionBox(worksheetShort(b.vb * 1e3)), {}};
+    s.entries.append({"Vb_L", b.vb * 1e3, 2, QString()});
+    s.entries.append({"Fc_Hz", b.box.Fs, 2, M::parabolaNote()});
+    s.entries.append({"Qec", b.box.Qes, 3, QStringLiteral("Qms / (r0 − 1) of the box curve")});
+    s.entries.append({"Qmc", b.box.Qms, 3, QStringLiteral("√r0·Fc / (f2 − f1) of the box curve")});
+    s.entries.append({"Qtc", b.box.Qts, 3, QStringLiteral("Qmc·Qec / (Qmc + Qec)")});
+    SetFormulas f;
+    f.vas = QStringLiteral("Vb·((Fc·Qec) / (Fs·Qes) − 1) = %1 L·((%2·%3) / (%4·%5) − 1)")
+                .arg(worksheetShort(b.vb * 1e3), n(b.box.Fs, 2), n(b.box.Qes, 3), n(c.Fs, 2),
+                     n(c.Qes, 3));
+    f.cms = QStringLiteral("Vas / (ρ·c²·Sd²) = %1 L / (%2·(%3 m/s)²·(%4 cm²)²)")
+                .arg(n(b.set.Vas * 1e3, 2), n(r.air.rho, 4), n(r.air.c, 1), n(r.sdM2 * 1e4, 2));
+    f.mms = QStringLiteral("1 / ((2π·Fs)²·Cms) = 1 / ((2π·%1 Hz)²·%2 mm/N)")
+                .arg(n(c.Fs, 2), n(b.set.Cms * 1e3, 4));
+    f.bl = QStringLiteral("√(2π·Fs·Mms·Re / Qes) = √(2π·%1 Hz·%2 g·%3 Ω / %4)")
+               .arg(n(c.Fs, 2), n(b.set.Mms * 1e3, 3), n(c.Re, 3), n(c.Qes, 3));
+    appendSet(s, r, b.set, f);
+    return s;
+}
+
+QVector<Section> sections(const TsWorksheetResult &r)
+{
+    QVector<Section> out;
+    if (!r.refusal.isEmpty())
+        return out;
+    out.append(inputsSection(r));
+    out.append(classicSection(r));
+    for (const TsSingleMassResult &m : r.singleMass)
+        out.append(singleSection(r, m));
+    if (r.dualMass)
+        out.append(dualSection(r, *r.dualMass));
+    if (r.box)
+        out.append(boxSection(r, *r.box));
+    return out;
+}
+
+QJsonValue jsonNumber(double value, int decimals)
+{
+    if (!std::isfinite(value))
+        return QJsonValue(QJsonValue::Null);
+    if (decimals == 0)
+        return QJsonValue(qint64(std::llround(value)));
+    // Seven significant digits: the measurement carries fewer, and the file stays readable.
+    return QJsonValue(QString::number(value, 'g', 7).toDouble());
+}
+
+} // namespace
+
+QJsonObject worksheetJson(const TsWorksheetResult &r)
+{
+    QJsonObject o;
+    if (!r.refusal.isEmpty()) {
+        o.insert(QStringLiteral("refusal"), r.refusal);
+        return o;
+    }
+    QJsonArray single;
+    for (const Section &s : sections(r)) {
+        QJsonObject values;
+        for (const Entry &e : s.entries)
+            values.insert(QLatin1String(e.key), jsonNumber(e.value, e.decimals));
+        if (qstrcmp(s.key, "singleMass") == 0)
+            single.append(values);
+        else
+            o.insert(QLatin1String(s.key), values);
+    }
+    if (!single.isEmpty())
+        o.insert(QStringLiteral("singleMass"), single);
+    QJsonArray flags;
+    for (const TsFlag &f : r.flags)
+        flags.append(QJsonObject{{QStringLiteral("code"), tsFlagCodeName(f.code)},
+                                 {QStringLiteral("text"), f.text}});
+    o.insert(QStringLiteral("flags"), flags);
+    return o;
+}
+
+QVector<TsRow> worksheetRows(const TsWorksheetResult &r)
+{
+    QVector<TsRow> rows;
+    for (const Section &s : sections(r))
+        for (const Entry &e : s.entries) {
+            const QString key = QLatin1String(e.key);
+            rows.append(
+                {s.title, M::rowName(key), n(e.value, e.decimals), M::rowUnit(key), e.formula});
+        }
+    for (const TsFlag &f : r.flags)
+        rows.append({M::sectionFlags(), tsFlagCodeName(f.code), f.text, QString(), QString()});
+    return rows;
+}

@@ -1,0 +1,61 @@
+#pragma once
+
+#include <QString>
+
+// Every text of the Thiele-Small worksheet: refusals, flags, section titles and row names.
+// Numbers come in already formatted.
+namespace WorksheetMessages {
+
+// refusals: bad input, no number is shown
+QString massNotPositive(const QString &grams);
+QString sdMissing();
+QString sdNotPositive();
+QString boxNotPositive(const QString &litres);
+QString airImplausible(const QString &tempC, const QString &pressureHPa);
+QString noPoints(const QString &curve);
+QString otherBand(const QString &curve, int band, int freeBand);
+QString otherRange(const QString &curve);
+QString noResonance(const QString &curve);
+QString notBelowFreeAir(const QString &curve, const QString &fsLoaded, const QString &fs);
+QString notAboveFreeAir(const QString &curve, const QString &fc, const QString &fs);
+QString identicalMasses(const QString &grams);
+QString curveProblem(const QString &curve, const QString &problem);
+
+// the curves named in the texts above
+QString freeAirCurve();
+QString massCurve(const QString &grams);
+QString boxCurve(const QString &litres);
+
+// flags, one line each
+QString massShiftSmall(const QString &grams, const QString &shiftPct, const QString &rightGrams);
+QString massShiftLarge(const QString &grams, const QString &shiftPct, const QString &rightGrams);
+QString asymmetricResonance(const QString &centreHz, const QString &fsHz, const QString &pct);
+QString singleMassCreep(const QString &grams, const QString &mms, const QString &dualMms,
+                        const QString &pct);
+QString dualMassInconsistent(const QString &pct);
+QString dualMassNoFit(int points);
+QString gridMismatch(const QString &curve, const QString &pct);
+QString reAboveMinimum(const QString &re, const QString &minimum);
+
+// section titles of the worksheet's table
+QString sectionInputs();
+QString sectionClassic();
+QString sectionSingleMass(const QString &grams);
+QString sectionDualMass(const QString &grams1, const QString &grams2);
+QString sectionBox(const QString &litres);
+QString sectionFlags();
+// the formula cell of a value found by the peak parabola
+QString parabolaNote();
+// the formula cell of the motional resonance and of the LOG creep fit
+QString motionalPeakNote();
+QString creepFitNote(const QString &beta, int points);
+
+} // namespace WorksheetMessages
+
+namespace WorksheetMessages {
+
+// Row name and unit of a value by its JSON key ("Mms_g" -> "Mms", "g").
+QString rowName(const QString &key);
+QString rowUnit(const QString &key);
+
+} // namespace WorksheetMessages
