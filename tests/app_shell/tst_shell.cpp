@@ -62,6 +62,7 @@ private slots:
     void shownCurvesFollowAveraging();
     void analysisWithoutMeasurement();
     void signalKeepsUnsavedMeasurement();
+    void fileNamedAtStartIsOpened();
 
 private:
     QTemporaryDir *m_dir = nullptr;
@@ -354,4 +355,20 @@ void TestShell::signalKeepsUnsavedMeasurement()
 }
 
 QTEST_MAIN(TestShell)
+// The window opens it after its own start-up, so the loaded settings do not clear it again.
+void TestShell::fileNamedAtStartIsOpened()
+{
+    datafiles::FileShape shape;
+    shape.band = 3;
+    const QString path = m_dir->filePath(QStringLiteral("start.DTA"));
+    QVERIFY(datafiles::write(path, datafiles::bytes(shape)));
+    delete m_win;
+    m_win = new TFormMain;
+    m_win->openAtStart(path);
+    QVERIFY(startWindow(m_win));
+    QCOMPARE(m_win->document().dataFileName(), path);
+    QCOMPARE(m_win->document().measurement().band, 3);
+    QVERIFY(m_win->windowTitle().contains(QStringLiteral("start.DTA")));
+}
+
 #include "tst_shell.moc"

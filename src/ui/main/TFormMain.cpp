@@ -16,6 +16,8 @@
 #include "ui/main/TFormVersion.h"
 #include "ui/print/TFormPrnInfo.h"
 
+#include <utility>
+
 #include <QAbstractEventDispatcher>
 #include <QCloseEvent>
 #include <QComboBox>
@@ -24,6 +26,7 @@
 #include <QPushButton>
 #include <QTimer>
 #include <new>
+#include <utility>
 
 namespace {
 
@@ -348,6 +351,8 @@ void TFormMain::mDeferredInit()
         graph->layoutLabels(rOnly());
     }
     mTellRecovery();
+    if (!m_startFile.isEmpty())
+        openDataFile(std::exchange(m_startFile, QString()));
 }
 
 void TFormMain::mLayoutStatusBar()

@@ -148,6 +148,10 @@ public:
     void mLoadSettings();
     void mSaveSettings();
     void MenuFile_OpenClick();
+    // What 開く does once a file is chosen.
+    void openDataFile(const QString &path);
+    // A file named on the command line: opened once the deferred start-up has run.
+    void openAtStart(const QString &path) { m_startFile = path; }
     void MenuFile_SaveClick();
     void MenuFile_CloseClick();
     void MenuFile_ExportClick();
@@ -241,6 +245,7 @@ private:
     GraphScale &graphScale;
     QByteArray &unitSerial; // as the unit sent it or the data file holds it
     QString &dataFileName;
+    QString m_startFile;
     QString m_dialogFolder; // where the file dialogs open: that of the file last chosen in one
     std::array<QString, kReferenceSlots> &refFileNames;
     int &refCount;

@@ -128,6 +128,11 @@ void TFormMain::MenuFile_OpenClick()
     const QString path = Seams::files().openFile(this, kOpenTitle, m_dialogFolder, kDataFilter);
     if (path.isEmpty())
         return;
+    openDataFile(path);
+}
+
+void TFormMain::openDataFile(const QString &path)
+{
     m_dialogFolder = folderOf(path);
 
     const OpenOutcome outcome = m_document->open(path);

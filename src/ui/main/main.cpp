@@ -26,6 +26,10 @@ int main(int argc, char *argv[])
             window.raise();
             window.activateWindow();
         });
+        // A data file named on the command line (a double-click in a file manager).
+        const QStringList args = QApplication::arguments();
+        if (args.size() > 1)
+            window.openAtStart(args.at(1));
         window.show();
         return app.exec();
     });
