@@ -89,6 +89,19 @@ QString reNotANumber(const QString &text, const QString &programText)
     return QStringLiteral("--re '%1': %2 (not a number)").arg(text, programText);
 }
 
+QString optionNotANumber(const QString &option, const QString &text)
+{
+    return QStringLiteral("%1 '%2': not a number").arg(option, text);
+}
+QString optionNotAPair(const QString &option, const QString &text, const QString &form)
+{
+    return QStringLiteral("%1 '%2': expected %3").arg(option, text, form);
+}
+QString optionsExclusive(const QString &first, const QString &second)
+{
+    return QStringLiteral("%1 and %2 exclude each other").arg(first, second);
+}
+
 QString noSuchFile()
 {
     return QStringLiteral("no such file");
@@ -257,6 +270,15 @@ QString tsDescription()
     return QStringLiteral("Computes the ten Thiele-Small values from the first resonance peak "
                           "and the\nvoice-coil DC resistance Re, as the analysis window does.");
 }
+QString tsWorksheetDescription()
+{
+    return QStringLiteral(
+        "With Sd (or the piston diameter), added masses or a box it also gives the\n"
+        "refined resonance, Mms, Cms, Rms, Bl, Vas, EBP, efficiency and sensitivity by\n"
+        "every method the inputs allow (two masses add the dual added-mass method),\n"
+        "each with its formula, and flags on values to trust less. The loaded curves\n"
+        "must be measured on the free-air curve's band.");
+}
 QString renderDescription()
 {
     return QStringLiteral("Draws the graph as the main window shows it after opening the file "
@@ -312,6 +334,30 @@ QString rawHelp()
 QString reHelp()
 {
     return QStringLiteral("voice-coil DC resistance Re in ohms");
+}
+QString sdHelp()
+{
+    return QStringLiteral("effective cone area Sd in cm²");
+}
+QString diameterHelp()
+{
+    return QStringLiteral("effective piston diameter in mm, instead of --sd");
+}
+QString massHelp()
+{
+    return QStringLiteral("a curve measured with GRAMS added to the cone (once or twice)");
+}
+QString boxHelp()
+{
+    return QStringLiteral("a curve measured in a sealed box of LITRES");
+}
+QString tempHelp()
+{
+    return QStringLiteral("air temperature in °C (default 20)");
+}
+QString pressureHelp()
+{
+    return QStringLiteral("air pressure in hPa (default 1013.25)");
 }
 QString refHelp()
 {

@@ -7,19 +7,99 @@
 #include "core/analysis/AnalysisFormat.h"
 #include "core/analysis/AnalysisMessages.h"
 #include "core/analysis/ThieleSmall.h"
+#include "core/analysis/TsWorksheet.h"
+#include "core/analysis/WorksheetMessages.h"
+
+#include <cmath>
+#include <vector>
 
 namespace {
 
 const char *const kJsonKeys[kTsValueCount] = {"Re", "Rmax", "Fs",  "r0",  "Rx",
                                               "f1", "f2",   "Qms", "Qes", "Qts"};
 
+// The options that turn on the worksheet; without them the output is the classic ten values.
+const char *const kWorksheetOptions[] = {"sd", "diameter", "mass", "box", "temp", "pressure"};
+
+bool parseNumber(const QString &text, double *value)
+{
+    bool ok = false;
+    const double v = text.trimmed().toDouble(&ok);
+    if (!ok || !std::isfinite(v))
+        return false;
+    *value = v;
+    return true;
+}
+
+// "FILE.DTA:NUMBER", split at the last colon so that paths may hold colons.
+bool parsePair(const QString &text, QString *file, double *value)
+{
+    const int colon = text.lastIndexOf(QLatin1Char(':'));
+    if (colon <= 0)
+        return false;
+    *file = text.left(colon);
+    return parseNumber(text.mid(colon + 1), value);
+}
+
+struct Loaded {
+    QString path;
+    double value = 0.0;
+    std::unique_ptr<MeasurementDocument> doc;
+    TsCurve curve() const { return {&doc->curveRaw(), doc->measurement().band}; }
+};
+
+QStringList worksheetText(const QVector<TsRow> &rows)
+{
+    int nameWidth = 0;
+    int valueWidth = 0;
+    int unitWidth = 0;
+    for (const TsRow &r : rows) {
+        nameWidth = std::max(nameWidth, int(r.name.size()));
+        if (r.section != WorksheetMessages::sectionFlags()) {
+            valueWidth = std::max(valueWidth, int(r.value.size()));
+            unitWidth = std::max(unitWidth, int(r.unit.size()));
+        }
+    }
+    const QString flagsSection = WorksheetMessages::sectionFlags();
+    QStringList out;
+    QString section;
+    for (const TsRow &r : rows) {
+        if (r.section != section) {
+            section = r.section;
+            out << QString() << section;
+        }
+        QString line = QStringLiteral("  ") + r.name.leftJustified(nameWidth + 2);
+        if (r.section == flagsSection) {
+            line += r.value; // a flag's text
+        } else {
+            line += r.value.rightJustified(valueWidth) + QLatin1Char(' ') +
+                    r.unit.leftJustified(unitWidth + 2) + r.formula;
+        }
+        while (line.endsWith(QLatin1Char(' ')))
+            line.chop(1);
+        out << line;
+    }
+    return out;
+}
+
 } // namespace
 
 int runTs(const QStringList &args)
 {
-    CommandLine cl(QStringLiteral("ts"), QStringLiteral("FILE.DTA --re OHMS [--json]"),
-                   CliMessages::tsDescription());
+    CommandLine cl(QStringLiteral("ts"),
+                   QStringLiteral("FILE.DTA --re OHMS [--sd CM2 | --diameter MM] "
+                                  "[--mass FILE.DTA:GRAMS]... [--box FILE.DTA:LITRES] [--temp C] "
+                                  "[--pressure HPA] [--json]"),
+                   CliMessages::tsDescription() + QStringLiteral("\n\n") +
+                       CliMessages::tsWorksheetDescription());
     cl.addValue({QStringLiteral("re")}, QStringLiteral("OHMS"), CliMessages::reHelp());
+    cl.addValue({QStringLiteral("sd")}, QStringLiteral("CM2"), CliMessages::sdHelp());
+    cl.addValue({QStringLiteral("diameter")}, QStringLiteral("MM"), CliMessages::diameterHelp());
+    cl.addValue({QStringLiteral("mass")}, QStringLiteral("FILE.DTA:GRAMS"),
+                CliMessages::massHelp());
+    cl.addValue({QStringLiteral("box")}, QStringLiteral("FILE.DTA:LITRES"), CliMessages::boxHelp());
+    cl.addValue({QStringLiteral("temp")}, QStringLiteral("C"), CliMessages::tempHelp());
+    cl.addValue({QStringLiteral("pressure")}, QStringLiteral("HPA"), CliMessages::pressureHelp());
     cl.addFlag(QStringLiteral("json"), CliMessages::jsonHelp());
     if (const int code = cl.parse(args); code >= 0)
         return code;
@@ -32,6 +112,51 @@ int runTs(const QStringList &args)
     const QString reText = cl.value(QStringLiteral("re"));
     if (!parseReText(reText, &Re))
         return cl.usageError(CliMessages::reNotANumber(reText, AnalysisMessages::badRe()));
+
+    // The worksheet's inputs, read before any file is opened.
+    bool worksheet = false;
+    for (const char *name : kWorksheetOptions)
+        worksheet = worksheet || cl.isSet(QLatin1String(name));
+    TsWorksheetInput in;
+    if (cl.isSet(QStringLiteral("sd")) && cl.isSet(QStringLiteral("diameter")))
+        return cl.usageError(
+            CliMessages::optionsExclusive(QStringLiteral("--sd"), QStringLiteral("--diameter")));
+    struct NumberOption {
+        const char *name;
+        double *value;
+    };
+    double sdCm2 = 0.0;
+    for (const NumberOption &o : {NumberOption{"sd", &sdCm2},
+                                  {"diameter", &in.diameterMm},
+                                  {"temp", &in.tempC},
+                                  {"pressure", &in.pressureHPa}}) {
+        const QString name = QLatin1String(o.name);
+        if (cl.isSet(name) && !parseNumber(cl.value(name), o.value))
+            return cl.usageError(
+                CliMessages::optionNotANumber(QStringLiteral("--") + name, cl.value(name)));
+    }
+    in.sdM2 = sdCm2 * 1e-4;
+    if (cl.isSet(QStringLiteral("sd")) && !(sdCm2 > 0.0))
+        in.sdM2 = -1.0; // typed, but no area: the worksheet refuses it
+    if (cl.isSet(QStringLiteral("diameter")) && !(in.diameterMm > 0.0))
+        in.diameterMm = -1.0;
+    std::vector<Loaded> masses;
+    std::optional<Loaded> box;
+    for (const QString &text : cl.values(QStringLiteral("mass"))) {
+        Loaded l;
+        if (!parsePair(text, &l.path, &l.value))
+            return cl.usageError(CliMessages::optionNotAPair(QStringLiteral("--mass"), text,
+                                                             QStringLiteral("FILE.DTA:GRAMS")));
+        masses.push_back(std::move(l));
+    }
+    if (cl.isSet(QStringLiteral("box"))) {
+        const QString text = cl.value(QStringLiteral("box"));
+        Loaded l;
+        if (!parsePair(text, &l.path, &l.value))
+            return cl.usageError(CliMessages::optionNotAPair(QStringLiteral("--box"), text,
+                                                             QStringLiteral("FILE.DTA:LITRES")));
+        box = std::move(l);
+    }
 
     const QString input = cl.positional().first();
     QString problem;
@@ -52,11 +177,39 @@ int runTs(const QStringList &args)
         return cl.fileFailure(
             input, CliMessages::analysisMessage(AnalysisMessages::forResult(result).text));
 
+    TsWorksheetResult sheet;
+    if (worksheet) {
+        auto open = [&](Loaded &l) {
+            l.doc = std::make_unique<MeasurementDocument>();
+            return openMeasurement(*l.doc, l.path, &problem);
+        };
+        for (Loaded &l : masses) {
+            if (!open(l))
+                return cl.fileFailure(l.path, problem);
+            in.masses.append({l.curve(), l.value});
+        }
+        if (box) {
+            if (!open(*box))
+                return cl.fileFailure(box->path, problem);
+            in.box = TsBoxInput{box->curve(), box->value};
+        }
+        in.freeAir = {&doc->curveRaw(), band};
+        in.re = Re;
+        sheet = computeWorksheet(in);
+        if (!sheet.refusal.isEmpty())
+            return cl.failure(sheet.refusal);
+    }
+
     const auto values = tsValues(p);
     if (cl.isSet(QStringLiteral("json"))) {
         QJsonObject o{{QStringLiteral("file"), input}};
         for (int i = 0; i < kTsValueCount; ++i)
             o.insert(QLatin1String(kJsonKeys[i]), jsonFloat(values[i]));
+        if (worksheet) {
+            const QJsonObject sections = worksheetJson(sheet);
+            for (auto it = sections.begin(); it != sections.end(); ++it)
+                o.insert(it.key(), it.value());
+        }
         printJson(o);
     } else {
         // The result window's rows: its labels and its two-decimal texts.
@@ -66,6 +219,8 @@ int runTs(const QStringList &args)
         QStringList rows;
         for (int i = 0; i < kTsValueCount; ++i)
             rows << tsValueLabel(i).leftJustified(width + 2) + formatZeroDot00(values[i]);
+        if (worksheet)
+            rows << worksheetText(worksheetRows(sheet));
         printOut(rows.join(QLatin1Char('\n')));
     }
     return finishOutput() ? ExitOk : ExitFailed;

@@ -217,8 +217,8 @@ const RowText kRowTexts[] = {
     {"Qmc", "Qmc", ""},
     {"Qtc", "Qtc", ""},
     {"Sd_cm2", "Sd", "cm²"},
-    {"temp_C", "t", "°C"},
-    {"pressure_hPa", "p", "hPa"},
+    {"temp_C", "temperature", "°C"},
+    {"pressure_hPa", "pressure", "hPa"},
     {"rho_kgPerM3", "ρ", "kg/m³"},
     {"c_mPerS", "c", "m/s"},
 };

@@ -1,0 +1,196 @@
+// velo2-cli ts over whole measurements: each curve played by the simulated unit, measured with
+// velo2-cli measure, then analysed by every method the options allow.
+
+#include "CliTestSupport.h"
+#include "SimulatedUnit.h"
+
+#include <QJsonArray>
+#include <QJsonObject>
+#include <QTemporaryDir>
+#include <QtTest>
+#include <cmath>
+
+class TestCliWorksheet : public QObject
+{
+    Q_OBJECT
+private slots:
+    void initTestCase();
+    void seas();
+    void modelDriver_data();
+    void modelDriver();
+    void badInput_data();
+    void badInput();
+
+private:
+    // Measures band `band` of the simulator started with `simArgs` into `name`.DTA.
+    QString measure(const QString &name, const QStringList &simArgs, int band);
+    QString file(const QString &name) const { return m_dir.filePath(name + ".DTA"); }
+
+    QTemporaryDir m_dir;
+};
+
+namespace {
+
+double relative(const QJsonValue &v, double truth)
+{
+    return std::fabs(v.toDouble() / truth - 1.0);
+}
+
+QStringList flagCodes(const QJsonObject &o)
+{
+    QStringList out;
+    for (const QJsonValue &f : o.value("flags").toArray())
+        out << f.toObject().value("code").toString();
+    return out;
+}
+
+} // namespace
+
+QString TestCliWorksheet::measure(const QString &name, const QStringList &simArgs, int band)
+{
+    SimulatedUnit sim;
+    const QString link = m_dir.filePath("COM9");
+    if (!sim.start(link, simArgs + QStringList{"--fast"}))
+        return QString();
+    const cli::Result r =
+        cli::run({"measure", "--port", link, "--band", QString::number(band), "-o", file(name)});
+    sim.stop();
+    return r.exitCode == 0 ? file(name) : QString();
+}
+
+void TestCliWorksheet::initTestCase()
+{
+    QVERIFY(m_dir.isValid());
+    QVERIFY(QFileInfo(SimulatedUnit::binary()).isExecutable());
+}
+
+void TestCliWorksheet::seas()
+{
+    const QString data = QStringLiteral(VELO2_SHARED_DATA_DIR "/real-drivers/seas_l16rnx_");
+    for (const char *name : {"0g", "plus8g", "plus16g"})
+        QVERIFY(!measure(name, {"--curve", data + name + ".zma"}, 4).isEmpty());
+    // 21.83 °C and 1013.26 hPa give the paper's air: 1.19667 kg/m³, 344.30 m/s.
+    const cli::Result r =
+        cli::run({"ts", file("0g"), "--re", "5.721", "--sd", "103.869", "--mass",
+                  file("plus8g") + ":8.017", "--mass", file("plus16g") + ":16.048", "--temp",
+                  "21.83", "--pressure", "1013.26", "--json"});
+    QCOMPARE(r.exitCode, 0);
+    const QJsonObject o = r.json().object();
+    // Today's ten values stay at the top, the worksheet's sections beside them.
+    for (const char *key :
+         {"file", "Re", "Rmax", "Fs", "r0", "Rx", "f1", "f2", "Qms", "Qes", "Qts"})
+        QVERIFY2(o.contains(key), key);
+    QVERIFY(o.value("classic").isObject() && o.value("dualMass").isObject() && !o.contains("box"));
+    const QJsonArray single = o.value("singleMass").toArray();
+    QCOMPARE(single.size(), 2);
+    const QJsonObject dual = o.value("dualMass").toObject();
+    const double bl = dual.value("Bl_Tm").toDouble();
+    const double mms = dual.value("Mms_g").toDouble();
+    const double vas = dual.value("Vas_L").toDouble();
+    qInfo("SEAS L16RN-X through the unit, band 4: Fs %.2f Hz | dual Bl %.3f T·m Mms %.2f g Vas "
+          "%.2f L (%+.1f %% from 12.86 L) consistency %.2f %% | single 8.017 g Mms %.2f g, "
+          "16.048 g Mms %.2f g",
+          o.value("classic").toObject().value("Fs_Hz").toDouble(), bl, mms, vas,
+          (vas / 12.86 - 1.0) * 100.0, dual.value("consistency_pct").toDouble(),
+          single[0].toObject().value("Mms_g").toDouble(),
+          single[1].toObject().value("Mms_g").toDouble());
+    QVERIFY2(bl >= 6.99 && bl <= 7.08, qPrintable(QString::number(bl)));
+    QVERIFY2(mms >= 14.9 && mms <= 15.3, qPrintable(QString::number(mms)));
+    QVERIFY2(relative(dual.value("Vas_L"), 12.86) < 0.04, qPrintable(QString::number(vas)));
+    QCOMPARE(flagCodes(o).count("single-mass-creep"), 2);
+}
+
+void TestCliWorksheet::modelDriver_data()
+{
+    QTest::addColumn<QString>("driver");
+    QTest::addColumn<double>("bl");
+    QTest::addColumn<double>("mms"); // g
+    QTest::addColumn<double>("cms"); // mm/N
+    QTest::addColumn<double>("sd");  // cm²
+    QTest::addColumn<QStringList>("masses");
+    QTest::addColumn<QString>("litres");
+    // Fs about 31, 52 and 87 Hz.
+    QTest::newRow("10 inch") << "Re=6,Le=0.3,Bl=9.5,Mms=45,Cms=0.58,Rms=1.2,Sd=330" << 9.5 << 45.0
+                             << 0.58 << 330.0 << QStringList{"20", "45"} << "60";
+    QTest::newRow("6.5 inch") << "Re=6,Le=0.3,Bl=6.8,Mms=15,Cms=0.62,Rms=0.9,Sd=133" << 6.8 << 15.0
+                              << 0.62 << 133.0 << QStringList{"8", "16"} << "12";
+    QTest::newRow("4 inch") << "Re=6,Le=0.3,Bl=4.2,Mms=4.5,Cms=0.74,Rms=0.5,Sd=55" << 4.2 << 4.5
+                            << 0.74 << 55.0 << QStringList{"2.5", "5"} << "1.5";
+}
+
+void TestCliWorksheet::modelDriver()
+{
+    QFETCH(QString, driver);
+    QFETCH(double, bl);
+    QFETCH(double, mms);
+    QFETCH(double, cms);
+    QFETCH(double, sd);
+    QFETCH(QStringList, masses);
+    QFETCH(QString, litres);
+    const int band = 1;
+    QVERIFY(!measure("free", {"--driver", driver}, band).isEmpty());
+    QStringList args{"ts", file("free"), "--re", "6", "--sd", QString::number(sd), "--json"};
+    for (const QString &g : masses) {
+        QVERIFY(!measure("m" + g, {"--driver", driver, "--added-mass", g}, band).isEmpty());
+        args << "--mass" << file("m" + g) + ":" + g;
+    }
+    QVERIFY(!measure("box", {"--driver", driver, "--box", litres}, band).isEmpty());
+    args << "--box" << file("box") + ":" + litres;
+    const cli::Result r = cli::run(args);
+    QCOMPARE(r.exitCode, 0);
+    const QJsonObject o = r.json().object();
+    // Air at 20 °C and 1013.25 hPa, as the simulator's box: rho c² = 1.4 p.
+    const double vas = 1.4 * 101325.0 * std::pow(sd * 1e-4, 2) * cms * 1e-3 * 1e3;
+    const QJsonObject dual = o.value("dualMass").toObject();
+    const QJsonObject box = o.value("box").toObject();
+    qInfo("model Mms %.2f g Bl %.2f Vas %.2f L | single %.2f / %.2f g | dual %.2f g %.3f T·m | "
+          "box Vas %.2f L",
+          mms, bl, vas, o.value("singleMass")[0].toObject().value("Mms_g").toDouble(),
+          o.value("singleMass")[1].toObject().value("Mms_g").toDouble(),
+          dual.value("Mms_g").toDouble(), dual.value("Bl_Tm").toDouble(),
+          box.value("Vas_L").toDouble());
+    for (const QJsonValue &s : o.value("singleMass").toArray()) {
+        QVERIFY(relative(s.toObject().value("Mms_g"), mms) < 0.01);
+        QVERIFY(relative(s.toObject().value("Bl_Tm"), bl) < 0.01);
+    }
+    QVERIFY(relative(dual.value("Mms_g"), mms) < 0.01);
+    QVERIFY(relative(dual.value("Bl_Tm"), bl) < 0.01);
+    QVERIFY(relative(box.value("Vas_L"), vas) < 0.01);
+    QVERIFY(relative(box.value("Mms_g"), mms) < 0.01);
+    QCOMPARE(flagCodes(o), QStringList());
+}
+
+void TestCliWorksheet::badInput_data()
+{
+    QTest::addColumn<QStringList>("args");
+    QTest::addColumn<int>("exitCode");
+    QTest::addColumn<QString>("message");
+    QTest::newRow("--sd and --diameter") << QStringList{"--sd", "100", "--diameter", "110"} << 2
+                                         << "--sd and --diameter exclude each other";
+    QTest::newRow("mass without grams")
+        << QStringList{"--mass", "m.DTA"} << 2 << "--mass 'm.DTA': expected FILE.DTA:GRAMS";
+    QTest::newRow("temperature not a number")
+        << QStringList{"--temp", "warm"} << 2 << "--temp 'warm': not a number";
+    QTest::newRow("mass 0 g") << QStringList{"--sd", "100", "--mass", "FREE:0"} << 1
+                              << "the added mass must be above 0 g";
+    QTest::newRow("missing mass file")
+        << QStringList{"--sd", "100", "--mass", "nothing.DTA:8"} << 1 << "nothing.DTA: ";
+}
+
+void TestCliWorksheet::badInput()
+{
+    QFETCH(QStringList, args);
+    QFETCH(int, exitCode);
+    QFETCH(QString, message);
+    const QString free = file("0g");
+    QVERIFY2(QFileInfo::exists(free), "seas() measures the free-air curve first");
+    args.replaceInStrings("FREE", free);
+    const cli::Result r = cli::run(QStringList{"ts", free, "--re", "5.721"} + args);
+    QCOMPARE(r.exitCode, exitCode);
+    QVERIFY2(r.errText().startsWith("velo2-cli ts: ") && r.errText().contains(message),
+             qPrintable(r.errText()));
+    QVERIFY(r.out.isEmpty());
+}
+
+QTEST_GUILESS_MAIN(TestCliWorksheet)
+#include "tst_cli_worksheet.moc"
