@@ -98,7 +98,8 @@ void TestShell::menus_data()
                "開く(&O)", "保存する(&S)",   "-", "閉じる",  "-", "データをテキスト出力", "-",
                "印刷設定", "グラフ印刷(&P)", "-", "終了(&X)"};
     QTest::newRow("measure") << "MenuMeasure"
-                             << "測定(&M)" << QStringList{"開始(&S)", "-", "結果を分析"};
+                             << "測定(&M)"
+                             << QStringList{"開始(&S)", "-", "結果を分析", "T/S ワークシート"};
     QTest::newRow("graph") << "MenuGraph"
                            << "グラフ(&G)"
                            << QStringList{"抵抗値のみ表示", "測定値は太線で描画", "平均処理 [x]"};
@@ -132,8 +133,9 @@ void TestShell::menuBarOrder()
     for (const char *name :
          {"MenuFile_Open", "MenuFile_Save", "MenuFile_Close", "MenuFile_Export",
           "MenuFile_PrintSetup", "MenuFile_Print", "MenuFile_Quit", "MenuMeasure_Start",
-          "MenuMesure_Calc", "MenuGraph_R_only", "MenuGraph_Wide", "MenuGraph_Ave", "MenuRef_Open",
-          "MenuRef_Close", "MenuSet_COM", "MenuSet_Color", "MenuSet_Warning", "MenuHelp_Version"})
+          "MenuMesure_Calc", "MenuMeasure_Worksheet", "MenuGraph_R_only", "MenuGraph_Wide",
+          "MenuGraph_Ave", "MenuRef_Open", "MenuRef_Close", "MenuSet_COM", "MenuSet_Color",
+          "MenuSet_Warning", "MenuHelp_Version"})
         QVERIFY2(m_win->findChild<QAction *>(name), name);
 }
 

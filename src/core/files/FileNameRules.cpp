@@ -2,6 +2,8 @@
 
 #include "core/model/Stringutil.h"
 
+#include <QLocale>
+
 const QString kDataFileExtension = QStringLiteral(".DTA");
 const QString kExportFileExtension = QStringLiteral(".txt");
 
@@ -40,4 +42,18 @@ QString pathWithoutExtension(const QString &path)
 {
     const qsizetype start = nameStart(path);
     return path.left(start) + cutAtFirstDot(path.mid(start));
+}
+
+QString massGramsText(double grams)
+{
+    return QString::number(grams, 'f', QLocale::FloatingPointShortest);
+}
+
+QString massCurvePath(const QString &freeAirPath, double grams)
+{
+    const QString name = fileNamePart(freeAirPath);
+    const qsizetype dot = name.lastIndexOf(QLatin1Char('.'));
+    const QString base = dot > 0 ? name.left(dot) : name;
+    return freeAirPath.left(nameStart(freeAirPath)) + base + QStringLiteral("_m") +
+           massGramsText(grams) + QLatin1Char('g') + kDataFileExtension;
 }

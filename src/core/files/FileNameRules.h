@@ -24,3 +24,13 @@ QString exportFilePath(const QString &chosen);
 
 // The path with its file name cut at its first "."; folder names are kept.
 QString pathWithoutExtension(const QString &path);
+
+// The grams of an added mass as a file name holds them: the shortest plain decimal that reads
+// back as the same number, with a "." whatever the locale and never an exponent
+// (8.017 -> "8.017", 20.0 -> "20", 0.5 -> "0.5").
+QString massGramsText(double grams);
+
+// Where a curve measured with an added mass is saved: beside the free-air file, named after
+// it without its last extension, "_m" + massGramsText + "g.DTA"
+// ("/d/woofer.DTA", 8.017 -> "/d/woofer_m8.017g.DTA").
+QString massCurvePath(const QString &freeAirPath, double grams);

@@ -3,6 +3,8 @@
 #include "core/measure/PortResolver.h"
 #include "core/model/BandTable.h"
 #include "ui/analysis/TFormCalc.h"
+#include "ui/analysis/TFormWorksheet.h"
+#include "ui/analysis/WorksheetTexts.h"
 #include "ui/common/HStatus.h"
 #include "ui/common/TH_Message.h"
 #include "ui/common/TStatusBar.h"
@@ -96,6 +98,7 @@ TFormMain::TFormMain(QWidget *parent)
     formSetColor = new TFormSetColor(this);
     formCalc = new TFormCalc(this);
     formCalc->setSource(curveRaw, curveSmooth, measurement, &m_tsParameters);
+    formWorksheet = new TFormWorksheet(worksheetHost(), this);
 }
 
 TFormMain::~TFormMain()
@@ -144,6 +147,8 @@ void TFormMain::buildMenus()
     MenuMeasure->addSeparator();
     action(MenuMeasure, MenuMesure_Calc, "MenuMesure_Calc", QStringLiteral("結果を分析"),
            &TFormMain::MenuMesure_CalcClick);
+    action(MenuMeasure, MenuMeasure_Worksheet, "MenuMeasure_Worksheet", WorksheetTexts::menuItem(),
+           &TFormMain::MenuMeasure_WorksheetClick);
 
     menu(MenuGraph, "MenuGraph", QStringLiteral("グラフ(&G)"));
     action(MenuGraph, MenuGraph_R_only, "MenuGraph_R_only", QStringLiteral("抵抗値のみ表示"),
@@ -471,6 +476,8 @@ bool TFormMain::mConfirmQuit()
 {
     if (measurement->valid && !saved && !message->askQuitUnsaved())
         return false;
+    if (formWorksheet)
+        formWorksheet->stopRun();
     if (unitSession())
         mStopUnit();
     return true;
@@ -495,6 +502,8 @@ void TFormMain::closeEvent(QCloseEvent *event)
 
 void TFormMain::FormCloseQuery()
 {
+    if (formWorksheet)
+        formWorksheet->stopRun();
     if (unitSession())
         mStopUnit();
     mSaveSettings();

@@ -29,6 +29,8 @@ class TCommPortDriver;
 class UnitProtocol;
 class MeasurementRun;
 class TFormCalc;
+class TFormWorksheet;
+struct WorksheetHost;
 class TFormSetting;
 class TFormSetColor;
 class TFormPrnInfo;
@@ -75,6 +77,7 @@ public:
     QMenu *MenuMeasure = nullptr;
     QAction *MenuMeasure_Start = nullptr;
     QAction *MenuMesure_Calc = nullptr;
+    QAction *MenuMeasure_Worksheet = nullptr;
     QMenu *MenuGraph = nullptr;
     QAction *MenuGraph_R_only = nullptr;
     QAction *MenuGraph_Wide = nullptr;
@@ -108,6 +111,7 @@ public:
 
     // ---- windows that live as long as the main window ----
     TFormCalc *formCalc = nullptr;
+    TFormWorksheet *formWorksheet = nullptr;
     TFormSetting *formSetting = nullptr;
     TFormPrnInfo *formPrnInfo = nullptr;
     TFormSetColor *formSetColor = nullptr;
@@ -205,6 +209,9 @@ public:
     // Every change of the measurement's curves calls this so the analysis searches again.
     void curvesChanged();
     void MenuMesure_CalcClick();
+    void MenuMeasure_WorksheetClick();
+    // Every load or clear of the references calls this so the worksheet's lists follow.
+    void referencesChanged();
     void MenuFile_PrintSetupClick();
     void MenuFile_PrintClick();
     void MenuSet_COMClick();
@@ -216,6 +223,7 @@ protected:
 
 private:
     void buildMenus();
+    WorksheetHost worksheetHost();
     void buildControls();
     int menuBarHeight(int clientWidth) const;
     void FormCloseQuery();

@@ -1,11 +1,14 @@
 #include "ui/main/TFormMain.h"
 
 #include "ui/analysis/TFormCalc.h"
+#include "ui/analysis/TFormWorksheet.h"
 #include "ui/dialogs/TFormSetting.h"
 #include "ui/graph/Graph_RTF.h"
 #include "ui/graph/TFormSetColor.h"
 #include "ui/print/GraphPrintSource.h"
 #include "ui/print/PrintCommands.h"
+
+#include <QPushButton>
 
 // Analysis, printing and settings dialogs.
 
@@ -18,6 +21,42 @@ void TFormMain::curvesChanged()
 {
     if (formCalc)
         formCalc->curvesChanged();
+    if (formWorksheet)
+        formWorksheet->curvesChanged();
+}
+
+void TFormMain::MenuMeasure_WorksheetClick()
+{
+    formWorksheet->showWorksheet();
+}
+
+void TFormMain::referencesChanged()
+{
+    if (formWorksheet)
+        formWorksheet->curvesChanged();
+}
+
+WorksheetHost TFormMain::worksheetHost()
+{
+    WorksheetHost host;
+    host.document = m_document.get();
+    host.unit = [this] { return unit; };
+    host.busy = [this] { return measuring != 0 || m_finishPending != 0; };
+    host.lockMain = [this](bool lock) {
+        if (lock) {
+            mLockControls();
+            MStartBtn->setEnabled(false);
+        } else {
+            mUnlockControls();
+        }
+    };
+    host.referencesLoaded = [this] {
+        if (m_document->hasMeasurement())
+            showMeasurementAndReferences();
+        else
+            showReferences();
+    };
+    return host;
 }
 
 void TFormMain::MenuFile_PrintSetupClick()

@@ -234,6 +234,7 @@ void TFormMain::MenuRef_OpenClick()
     m_dialogFolder = folderOf(paths.first());
     // The files loaded before one that fails stay loaded, counted and drawn.
     const ReferencesOutcome outcome = m_document->loadReferences(paths);
+    referencesChanged();
     switch (outcome.stop) {
     case ReferencesOutcome::TooMany:
         message->msgTooManyRefs();
@@ -262,6 +263,7 @@ void TFormMain::MenuRef_OpenClick()
 void TFormMain::MenuRef_CloseClick()
 {
     m_document->clearReferences();
+    referencesChanged();
     if (m_document->hasMeasurement())
         showMeasurement();
     else

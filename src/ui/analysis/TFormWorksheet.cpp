@@ -1,0 +1,428 @@
+#include "ui/analysis/TFormWorksheet.h"
+
+#include "core/analysis/WorksheetMessages.h"
+#include "core/document/MeasurementDocument.h"
+#include "core/measure/MeasurementRun.h"
+#include "ui/analysis/WorksheetTexts.h"
+#include "ui/common/WindowFont.h"
+
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QFileInfo>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QLabel>
+#include <QLineEdit>
+#include <QLocale>
+#include <QPushButton>
+#include <QScreen>
+#include <QSplitter>
+#include <QTableWidget>
+#include <QTimer>
+#include <QVBoxLayout>
+
+namespace T = WorksheetTexts;
+
+namespace {
+
+enum class Field { Empty, Number, Bad };
+
+// A typed number: "." or "," as the decimal sign, blanks around it ignored.
+Field readNumber(const QLineEdit *edit, double &value)
+{
+    QString text = edit->text().trimmed();
+    if (text.isEmpty())
+        return Field::Empty;
+    text.replace(QLatin1Char(','), QLatin1Char('.'));
+    bool ok = false;
+    value = QLocale::c().toDouble(text, &ok);
+    return ok ? Field::Number : Field::Bad;
+}
+
+QLineEdit *numberEdit(QWidget *parent, const char *name, const QString &label,
+                      const QString &text = QString())
+{
+    auto *edit = new QLineEdit(text, parent);
+    edit->setObjectName(QString::fromLatin1(name));
+    edit->setAccessibleName(label);
+    edit->setAlignment(Qt::AlignRight);
+    return edit;
+}
+
+QPushButton *button(QWidget *parent, const char *name, const QString &caption)
+{
+    auto *b = new QPushButton(caption, parent);
+    b->setObjectName(QString::fromLatin1(name));
+    b->setAccessibleName(caption);
+    return b;
+}
+
+QTableWidgetItem *cell(const QString &text, Qt::Alignment align = Qt::AlignLeft)
+{
+    auto *item = new QTableWidgetItem(text);
+    item->setFlags(Qt::ItemIsEnabled | Qt::ItemIsSelectable);
+    item->setTextAlignment(align | Qt::AlignVCenter);
+    return item;
+}
+
+QString withUnit(const TsRow &row)
+{
+    return row.unit.isEmpty() ? row.name : row.name + QStringLiteral(" [") + row.unit + ']';
+}
+
+} // namespace
+
+TFormWorksheet::TFormWorksheet(const WorksheetHost &host, QWidget *parent)
+    : QWidget(parent, Qt::Window), m_host(host), m_record(std::make_unique<MeasurementRecord>()),
+      m_raw(std::make_unique<CurveBlock>()), m_avg(std::make_unique<CurveBlock>())
+{
+    setObjectName(QStringLiteral("FormWorksheet"));
+    setWindowTitle(T::title());
+    setAccessibleName(T::title());
+    setFont(windowFont());
+    buildControls();
+    m_runTimer = new QTimer(this);
+    m_runTimer->setInterval(0);
+    connect(m_runTimer, &QTimer::timeout, this, &TFormWorksheet::runStep);
+    resize(960, 720);
+}
+
+// The run refers to the main window's unit, which may already be gone here: nothing in it is
+// called any more (the main window stops a run before it closes).
+TFormWorksheet::~TFormWorksheet() = default;
+
+void TFormWorksheet::buildControls()
+{
+    auto *inputs = new QGroupBox(T::inputsGroup(), this);
+    inputs->setAccessibleName(T::inputsGroup());
+    auto *grid = new QGridLayout(inputs);
+    ReEdit = numberEdit(inputs, "ReEdit", T::re());
+    SdEdit = numberEdit(inputs, "SdEdit", T::sd());
+    DiameterEdit = numberEdit(inputs, "DiameterEdit", T::diameter());
+    TempEdit = numberEdit(inputs, "TempEdit", T::temperature(), QStringLiteral("20"));
+    PressureEdit = numberEdit(inputs, "PressureEdit", T::pressure(), QStringLiteral("1013.25"));
+    const std::pair<QString, QLineEdit *> fields[] = {{T::re(), ReEdit},
+                                                      {T::sd(), SdEdit},
+                                                      {T::diameter(), DiameterEdit},
+                                                      {T::temperature(), TempEdit},
+                                                      {T::pressure(), PressureEdit}};
+    int column = 0;
+    for (const auto &[label, edit] : fields) {
+        auto *l = new QLabel(label, inputs);
+        l->setBuddy(edit);
+        grid->addWidget(l, 0, column);
+        grid->addWidget(edit, 1, column++);
+        connect(edit, &QLineEdit::textChanged, this, &TFormWorksheet::queueRecompute);
+    }
+
+    auto *curves = new QGroupBox(T::curvesGroup(), this);
+    curves->setAccessibleName(T::curvesGroup());
+    auto *slotGrid = new QGridLayout(curves);
+    auto slotList = [&](const char *name, const QString &label) {
+        auto *combo = new QComboBox(curves);
+        combo->setSizeAdjustPolicy(QComboBox::AdjustToContents);
+        combo->setObjectName(QString::fromLatin1(name));
+        combo->setAccessibleName(label + QLatin1Char(' ') + T::curveList());
+        connect(combo, &QComboBox::currentIndexChanged, this, &TFormWorksheet::queueRecompute);
+        return combo;
+    };
+    for (int i = 0; i < kMassSlots; ++i) {
+        const QString label = T::massSlot(i + 1);
+        const QByteArray n = QByteArray::number(i + 1);
+        slotGrid->addWidget(new QLabel(label, curves), i, 0);
+        MassSlot[size_t(i)] = slotList(("MassSlot" + n).constData(), label);
+        slotGrid->addWidget(MassSlot[size_t(i)], i, 1);
+        slotGrid->addWidget(new QLabel(T::grams(), curves), i, 2);
+        MassEdit[size_t(i)] =
+            numberEdit(curves, ("MassEdit" + n).constData(), label + QLatin1Char(' ') + T::grams());
+        connect(MassEdit[size_t(i)], &QLineEdit::textChanged, this,
+                &TFormWorksheet::queueRecompute);
+        slotGrid->addWidget(MassEdit[size_t(i)], i, 3);
+        MassMeasure[size_t(i)] =
+            button(curves, ("MassMeasure" + n).constData(), T::measureWithMass());
+        MassMeasure[size_t(i)]->setAccessibleName(label + QLatin1Char(' ') + T::measureWithMass());
+        connect(MassMeasure[size_t(i)], &QPushButton::clicked, this,
+                [this, i] { startMassRun(i); });
+        slotGrid->addWidget(MassMeasure[size_t(i)], i, 4);
+    }
+    slotGrid->addWidget(new QLabel(T::boxSlot(), curves), kMassSlots, 0);
+    BoxSlot = slotList("BoxSlot", T::boxSlot());
+    slotGrid->addWidget(BoxSlot, kMassSlots, 1);
+    slotGrid->addWidget(new QLabel(T::litres(), curves), kMassSlots, 2);
+    BoxEdit = numberEdit(curves, "BoxEdit", T::boxSlot() + QLatin1Char(' ') + T::litres());
+    connect(BoxEdit, &QLineEdit::textChanged, this, &TFormWorksheet::queueRecompute);
+    slotGrid->addWidget(BoxEdit, kMassSlots, 3);
+    StopButton = button(curves, "StopButton", T::stop());
+    StopButton->setEnabled(false);
+    connect(StopButton, &QPushButton::clicked, this, &TFormWorksheet::stopRun);
+    slotGrid->addWidget(StopButton, kMassSlots, 4);
+    slotGrid->setColumnStretch(1, 1);
+    RunLabel = new QLabel(curves);
+    RunLabel->setObjectName(QStringLiteral("RunLabel"));
+    RunLabel->setAccessibleName(T::measureWithMass());
+    RunLabel->setWordWrap(true);
+    slotGrid->addWidget(RunLabel, kMassSlots + 1, 0, 1, 5);
+
+    ResultLabel = new QLabel(this);
+    ResultLabel->setObjectName(QStringLiteral("ResultLabel"));
+    ResultLabel->setAccessibleName(T::resultLabel());
+    ResultLabel->setWordWrap(true);
+    ResultLabel->setTextInteractionFlags(Qt::TextSelectableByMouse);
+
+    Comparison = new QTableWidget(this);
+    Comparison->setObjectName(QStringLiteral("Comparison"));
+    Comparison->setAccessibleName(T::comparisonTable());
+    Detail = new QTableWidget(0, 5, this);
+    Detail->setObjectName(QStringLiteral("Detail"));
+    Detail->setAccessibleName(T::detailTable());
+    Detail->setHorizontalHeaderLabels({T::columnSection(), T::columnName(), T::columnValue(),
+                                       T::columnUnit(), T::columnFormula()});
+    Detail->horizontalHeader()->setStretchLastSection(true);
+    Detail->verticalHeader()->hide();
+    for (QTableWidget *table : {Comparison, Detail}) {
+        table->setWordWrap(false);
+        table->verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 6);
+    }
+    auto *tables = new QSplitter(Qt::Vertical, this);
+    tables->setObjectName(QStringLiteral("Tables"));
+    tables->setAccessibleName(T::detailTable());
+    tables->addWidget(Comparison);
+    tables->addWidget(Detail);
+
+    CopyButton = button(this, "CopyButton", T::copyText());
+    JsonButton = button(this, "JsonButton", T::saveJson());
+    PrintButton = button(this, "PrintButton", T::print());
+    CloseButton = button(this, "CloseButton", T::close());
+    connect(CopyButton, &QPushButton::clicked, this, &TFormWorksheet::copyClick);
+    connect(JsonButton, &QPushButton::clicked, this, &TFormWorksheet::saveJsonClick);
+    connect(PrintButton, &QPushButton::clicked, this, &TFormWorksheet::printClick);
+    connect(CloseButton, &QPushButton::clicked, this, &QWidget::close);
+    auto *buttons = new QHBoxLayout;
+    for (QPushButton *b : {CopyButton, JsonButton, PrintButton})
+        buttons->addWidget(b);
+    buttons->addStretch();
+    buttons->addWidget(CloseButton);
+
+    auto *layout = new QVBoxLayout(this);
+    layout->addWidget(inputs);
+    layout->addWidget(curves);
+    layout->addWidget(ResultLabel);
+    layout->addWidget(tables, 1);
+    layout->addLayout(buttons);
+}
+
+void TFormWorksheet::showWorksheet()
+{
+    if (!m_placed && parentWidget()) {
+        // Beside the main window where the screen leaves room, else where it is.
+        m_placed = true;
+        const QRect main = parentWidget()->frameGeometry();
+        const QScreen *screen = parentWidget()->screen();
+        if (screen && main.right() + width() < screen->availableGeometry().right())
+            move(main.right() + 1, main.top());
+    }
+    refreshSlotLists();
+    recompute();
+    show();
+    raise();
+    activateWindow();
+}
+
+void TFormWorksheet::curvesChanged()
+{
+    if (!isVisible())
+        return;
+    refreshSlotLists();
+    queueRecompute();
+}
+
+void TFormWorksheet::queueRecompute()
+{
+    // Typing and list changes come in bursts; one computation after them is enough.
+    if (m_recomputeQueued)
+        return;
+    m_recomputeQueued = true;
+    QMetaObject::invokeMethod(
+        this,
+        [this] {
+            m_recomputeQueued = false;
+            recompute();
+        },
+        Qt::QueuedConnection);
+}
+
+void TFormWorksheet::refreshSlotLists()
+{
+    const MeasurementDocument &doc = *m_host.document;
+    QStringList items{T::noCurve()};
+    for (int s = 0; s < kReferenceSlots; ++s) {
+        items << (doc.reference(s).valid == 1
+                      ? T::referenceItem(s + 1, QFileInfo(doc.refFileNames()[size_t(s)]).fileName())
+                      : T::emptyReferenceItem(s + 1));
+    }
+    QList<QComboBox *> lists(MassSlot.begin(), MassSlot.end());
+    lists << BoxSlot;
+    for (QComboBox *combo : lists) {
+        const QSignalBlocker block(combo);
+        const int index = combo->currentIndex();
+        combo->clear();
+        combo->addItems(items);
+        combo->setCurrentIndex(qMax(0, index));
+    }
+}
+
+QString TFormWorksheet::gatherInput(TsWorksheetInput &in) const
+{
+    const MeasurementDocument &doc = *m_host.document;
+    if (!doc.hasMeasurement())
+        return T::noMeasurement();
+    in.freeAir = {&doc.curveRaw(), doc.measurement().band};
+
+    double value = 0.0;
+    switch (readNumber(ReEdit, value)) {
+    case Field::Empty:
+        return T::reMissing();
+    case Field::Bad:
+        return T::notANumber(T::re());
+    case Field::Number:
+        in.re = value;
+    }
+    // Optional fields: empty keeps the default.
+    const std::pair<QLineEdit *, double *> optional[] = {{SdEdit, &in.sdM2},
+                                                         {DiameterEdit, &in.diameterMm},
+                                                         {TempEdit, &in.tempC},
+                                                         {PressureEdit, &in.pressureHPa}};
+    for (const auto &[edit, target] : optional) {
+        const Field f = readNumber(edit, value);
+        if (f == Field::Bad)
+            return T::notANumber(edit->accessibleName());
+        if (f == Field::Number)
+            *target = edit == SdEdit ? value * 1e-4 : value;
+    }
+
+    // A slot's curve, or a refusal text.
+    auto curve = [&doc](const QComboBox *combo, TsCurve &out) -> QString {
+        const int s = combo->currentIndex() - 1;
+        if (doc.reference(s).valid != 1)
+            return T::emptySlot(s + 1);
+        out = {&doc.refCurveRaw(s), doc.reference(s).band};
+        return QString();
+    };
+    for (int i = 0; i < kMassSlots; ++i) {
+        if (MassSlot[size_t(i)]->currentIndex() <= 0)
+            continue;
+        TsMassInput mass;
+        if (const QString refusal = curve(MassSlot[size_t(i)], mass.curve); !refusal.isEmpty())
+            return refusal;
+        const Field f = readNumber(MassEdit[size_t(i)], mass.grams);
+        if (f == Field::Empty)
+            return T::gramsMissing(T::massSlot(i + 1));
+        if (f == Field::Bad)
+            return T::notANumber(MassEdit[size_t(i)]->accessibleName());
+        in.masses.append(mass);
+    }
+    if (BoxSlot->currentIndex() > 0) {
+        TsBoxInput box;
+        if (const QString refusal = curve(BoxSlot, box.curve); !refusal.isEmpty())
+            return refusal;
+        const Field f = readNumber(BoxEdit, box.litres);
+        if (f == Field::Empty)
+            return T::litresMissing();
+        if (f == Field::Bad)
+            return T::notANumber(BoxEdit->accessibleName());
+        in.box = box;
+    }
+    return QString();
+}
+
+void TFormWorksheet::recompute()
+{
+    TsWorksheetInput in;
+    const QString refusal = gatherInput(in);
+    m_result = refusal.isEmpty() ? computeWorksheet(in) : TsWorksheetResult{};
+    if (!refusal.isEmpty())
+        m_result.refusal = refusal;
+    if (!m_result.refusal.isEmpty()) {
+        showRefusal(m_result.refusal);
+        return;
+    }
+    ResultLabel->clear();
+    showRows(worksheetRows(m_result));
+}
+
+QString TFormWorksheet::refusal() const
+{
+    return m_result.refusal;
+}
+
+void TFormWorksheet::showRefusal(const QString &text)
+{
+    m_rows.clear();
+    ResultLabel->setText(text);
+    Comparison->clear();
+    Comparison->setRowCount(0);
+    Comparison->setColumnCount(0);
+    Detail->setRowCount(0);
+}
+
+void TFormWorksheet::showRows(const QVector<TsRow> &rows)
+{
+    m_rows = rows;
+    namespace M = WorksheetMessages;
+
+    // Every row with its working; a section's title on its first row, flags marked.
+    Detail->setRowCount(int(rows.size()));
+    QString section;
+    for (int i = 0; i < rows.size(); ++i) {
+        const TsRow &r = rows[i];
+        Detail->setItem(i, 0, cell(r.section == section ? QString() : r.section));
+        section = r.section;
+        Detail->setItem(i, 1, cell(r.name));
+        // A flag's one-line reason goes where the working of a value goes.
+        const bool flag = r.section == M::sectionFlags();
+        Detail->setItem(i, 2, cell(flag ? QString() : r.value, Qt::AlignRight));
+        Detail->setItem(i, 3, cell(r.unit));
+        Detail->setItem(i, 4, cell(flag ? r.value : r.formula));
+        if (flag)
+            for (int c = 0; c < Detail->columnCount(); ++c)
+                Detail->item(i, c)->setBackground(QColor(255, 236, 200));
+    }
+    Detail->resizeColumnsToContents();
+
+    // The methods side by side: one column each, one row per value two or more of them give
+    // (every value when there is only one).
+    QStringList methods;
+    for (const TsRow &r : rows)
+        if (r.section != M::sectionInputs() && r.section != M::sectionFlags() &&
+            !methods.contains(r.section))
+            methods << r.section;
+    if (methods.size() > 1)
+        methods.removeAll(M::sectionClassic());
+    QStringList names;
+    QHash<QString, int> count;
+    for (const TsRow &r : rows)
+        if (methods.contains(r.section) && count[withUnit(r)]++ == 0)
+            names << withUnit(r);
+    if (methods.size() > 1)
+        names.removeIf([&count](const QString &n) { return count[n] < 2; });
+    Comparison->clear();
+    Comparison->setColumnCount(int(methods.size()));
+    Comparison->setRowCount(int(names.size()));
+    Comparison->setHorizontalHeaderLabels(methods);
+    Comparison->setVerticalHeaderLabels(names);
+    for (const TsRow &r : rows) {
+        const int c = int(methods.indexOf(r.section));
+        const int n = int(names.indexOf(withUnit(r)));
+        if (c >= 0 && n >= 0)
+            Comparison->setItem(n, c, cell(r.value, Qt::AlignRight));
+    }
+    Comparison->resizeColumnsToContents();
+}
+
+void TFormWorksheet::closeEvent(QCloseEvent *event)
+{
+    stopRun();
+    event->accept();
+}

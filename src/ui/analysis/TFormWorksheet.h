@@ -1,0 +1,117 @@
+#pragma once
+
+#include "core/analysis/TsWorksheet.h"
+
+#include <QWidget>
+#include <array>
+#include <functional>
+#include <memory>
+
+class QComboBox;
+class QLabel;
+class QLineEdit;
+class QPushButton;
+class QTableWidget;
+class QTimer;
+class MeasurementDocument;
+class MeasurementRun;
+class UnitProtocol;
+struct MeasurementRecord;
+
+// What the worksheet needs from the main window, which owns the document and the unit.
+struct WorksheetHost {
+    MeasurementDocument *document = nullptr;
+    std::function<UnitProtocol *()> unit;   // the main window's unit session, or null
+    std::function<bool()> busy;             // the main window is measuring
+    std::function<void(bool)> lockMain;     // true while a run here uses the unit
+    std::function<void()> referencesLoaded; // a run here filled a reference slot
+};
+
+// The modeless "T/S ワークシート": the free-air measurement with up to two added-mass curves
+// and a sealed-box curve from the reference slots, the inputs the methods need, and the
+// worksheet's table as the core computes it. A curve with an added mass can be measured here:
+// the run uses the main window's unit, saves beside the free-air file and fills the next free
+// reference slot, leaving the measurement itself alone.
+class TFormWorksheet : public QWidget
+{
+    Q_OBJECT
+public:
+    static constexpr int kMassSlots = 2;
+
+    TFormWorksheet(const WorksheetHost &host, QWidget *parent = nullptr);
+    ~TFormWorksheet() override;
+
+    // The menu command: shows the window and computes.
+    void showWorksheet();
+    // The measurement or the references changed: the lists and the table follow.
+    void curvesChanged();
+    // Ends a run here (the main window is closing, or the user stops it).
+    void stopRun();
+    bool running() const;
+
+    const TsWorksheetResult &result() const { return m_result; }
+    // The text shown instead of numbers; empty when the table holds a result.
+    QString refusal() const;
+    // The table as plain text, as "copy" puts it on the clipboard.
+    QString worksheetText() const;
+
+    QLineEdit *ReEdit = nullptr;
+    QLineEdit *SdEdit = nullptr;
+    QLineEdit *DiameterEdit = nullptr;
+    QLineEdit *TempEdit = nullptr;
+    QLineEdit *PressureEdit = nullptr;
+    std::array<QComboBox *, kMassSlots> MassSlot{};
+    std::array<QLineEdit *, kMassSlots> MassEdit{};
+    std::array<QPushButton *, kMassSlots> MassMeasure{};
+    QComboBox *BoxSlot = nullptr;
+    QLineEdit *BoxEdit = nullptr;
+    QPushButton *StopButton = nullptr;
+    QPushButton *CopyButton = nullptr;
+    QPushButton *JsonButton = nullptr;
+    QPushButton *PrintButton = nullptr;
+    QPushButton *CloseButton = nullptr;
+    QLabel *ResultLabel = nullptr;
+    QLabel *RunLabel = nullptr;
+    QTableWidget *Comparison = nullptr;
+    QTableWidget *Detail = nullptr;
+
+protected:
+    void closeEvent(QCloseEvent *event) override;
+
+private:
+    void buildControls();
+    void queueRecompute();
+    void recompute();
+    void refreshSlotLists();
+    QString gatherInput(TsWorksheetInput &in) const;
+    void showRows(const QVector<TsRow> &rows);
+    void showRefusal(const QString &text);
+
+    // the run with an added mass (TFormWorksheet_run.cpp)
+    void startMassRun(int row);
+    void runStep();
+    void finishMassRun();
+    void failMassRun(const QString &reason);
+    void endMassRun();
+    void setRunning(bool on);
+
+    // output (TFormWorksheet_output.cpp)
+    void copyClick();
+    void saveJsonClick();
+    void printClick();
+
+    WorksheetHost m_host;
+    TsWorksheetResult m_result;
+    QVector<TsRow> m_rows;
+    bool m_recomputeQueued = false;
+    bool m_placed = false;
+
+    std::unique_ptr<MeasurementRun> m_run;
+    std::unique_ptr<MeasurementRecord> m_record;
+    std::unique_ptr<CurveBlock> m_raw;
+    std::unique_ptr<CurveBlock> m_avg;
+    QTimer *m_runTimer = nullptr;
+    int m_runRow = -1;
+    double m_runGrams = 0.0;
+    QString m_runPath;
+};

@@ -1,0 +1,211 @@
+// The measurement with an added mass: a run of its own over the main window's unit, into
+// this window's record, so the measurement in the document stays as it is.
+#include "ui/analysis/TFormWorksheet.h"
+
+#include "core/analysis/WorksheetMessages.h"
+#include "core/document/MeasurementDocument.h"
+#include "core/files/FileNameRules.h"
+#include "core/measure/MeasurementRun.h"
+#include "ui/analysis/WorksheetTexts.h"
+#include "ui/common/Seams.h"
+#include "ui/common/TH_Message.h"
+#include "ui/common/Texts.h"
+
+#include <QComboBox>
+#include <QFileInfo>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTimer>
+
+namespace T = WorksheetTexts;
+
+namespace {
+
+void tell(const QString &text)
+{
+    Seams::messages().show(MessagePresenter::Icon::Error, QString::fromUtf8(Texts::kCaption), text);
+}
+
+QString connectReason(UnitOutcome outcome)
+{
+    switch (outcome) {
+    case UnitOutcome::PortAccessDenied:
+    case UnitOutcome::PortOpenFailed:
+        return T::reasonPortOpen();
+    case UnitOutcome::UnitNotFound:
+        return T::reasonUnitNotFound();
+    default:
+        return T::reasonUnit();
+    }
+}
+
+QString failureReason(MeasurementRun::Failure failure)
+{
+    switch (failure) {
+    case MeasurementRun::Failure::Silent:
+        return T::reasonSilent();
+    case MeasurementRun::Failure::DeviceLost:
+        return T::reasonDeviceLost();
+    default:
+        return T::reasonBadData();
+    }
+}
+
+} // namespace
+
+bool TFormWorksheet::running() const
+{
+    return m_run != nullptr;
+}
+
+void TFormWorksheet::startMassRun(int row)
+{
+    if (running())
+        return;
+    MeasurementDocument &doc = *m_host.document;
+    if (m_host.busy && m_host.busy()) {
+        tell(T::mainWindowBusy());
+        return;
+    }
+    if (!doc.hasMeasurement()) {
+        tell(T::noMeasurement());
+        return;
+    }
+    if (doc.saved() != 1 || doc.dataFileName().isEmpty()) {
+        tell(T::saveFreeAirFirst());
+        return;
+    }
+    QLineEdit *edit = MassEdit[size_t(row)];
+    const QString typed = edit->text().trimmed().replace(QLatin1Char(','), QLatin1Char('.'));
+    bool ok = false;
+    const double grams = typed.toDouble(&ok);
+    if (typed.isEmpty()) {
+        tell(T::gramsMissing(T::massSlot(row + 1)));
+        return;
+    }
+    if (!ok) {
+        tell(T::notANumber(edit->accessibleName()));
+        return;
+    }
+    if (!(grams > 0.0)) {
+        tell(WorksheetMessages::massNotPositive(typed));
+        return;
+    }
+    if (doc.refCount() >= kReferenceSlots) {
+        tell(T::noFreeSlot());
+        return;
+    }
+    const QString path = massCurvePath(doc.dataFileName(), grams);
+    if (QFileInfo::exists(path) &&
+        !TH_Message(QString::fromUtf8(Texts::kUnitName), QString::fromUtf8(Texts::kCaption))
+             .askOverwrite(path))
+        return;
+    UnitProtocol *unit = m_host.unit ? m_host.unit() : nullptr;
+    if (!unit) {
+        tell(T::measureFailed(T::reasonPortOpen()));
+        return;
+    }
+
+    m_runRow = row;
+    m_runGrams = grams;
+    m_runPath = path;
+    m_run = std::make_unique<MeasurementRun>(*unit);
+    setRunning(true);
+    const UnitOutcome connected = m_run->connect(doc.settings().comPort);
+    if (connected != UnitOutcome::Ok) {
+        failMassRun(connectReason(connected));
+        return;
+    }
+    const int band = doc.measurement().band;
+    m_run->prepare(band, *m_record, *m_raw, *m_avg);
+    if (m_run->checkBand(band) != UnitOutcome::Ok || m_run->requestBand() != UnitOutcome::Ok) {
+        m_run->release();
+        failMassRun(T::reasonBand());
+        return;
+    }
+    RunLabel->setText(T::measuringProgress(massGramsText(grams), 0, m_run->pointsExpected()));
+    m_runTimer->start();
+}
+
+void TFormWorksheet::runStep()
+{
+    if (!m_run)
+        return;
+    // Each step waits in the driver's read for up to one point, so this does not spin.
+    const MeasurementRun::StepEvent e = m_run->step();
+    switch (e.event) {
+    case MeasurementRun::Event::Nothing:
+        break;
+    case MeasurementRun::Event::Point:
+        RunLabel->setText(T::measuringProgress(massGramsText(m_runGrams), m_run->pointsReceived(),
+                                               m_run->pointsExpected()));
+        break;
+    case MeasurementRun::Event::Finished:
+        finishMassRun();
+        break;
+    case MeasurementRun::Event::Failed:
+        failMassRun(failureReason(e.failure));
+        break;
+    }
+}
+
+void TFormWorksheet::finishMassRun()
+{
+    if (!m_run->finish()) {
+        failMassRun(T::reasonBadData());
+        return;
+    }
+    MeasurementDocument &doc = *m_host.document;
+    const QByteArray serial = m_run->unit().unitSerial();
+    if (!VELO_File().writeDataFile(m_runPath, serial, doc.settings().comPort, m_record.get())) {
+        failMassRun(T::writeFailed(m_runPath));
+        return;
+    }
+    const int slot = doc.refCount();
+    if (doc.addReference(m_runPath) != ReferenceLoad::Loaded) {
+        failMassRun(T::loadFailed(m_runPath));
+        return;
+    }
+    const int row = m_runRow;
+    endMassRun();
+    RunLabel->setText(T::measured(m_runPath, slot + 1));
+    refreshSlotLists();
+    MassSlot[size_t(row)]->setCurrentIndex(slot + 1);
+    if (m_host.referencesLoaded)
+        m_host.referencesLoaded();
+    queueRecompute();
+}
+
+void TFormWorksheet::failMassRun(const QString &reason)
+{
+    endMassRun();
+    RunLabel->setText(T::measureFailed(reason));
+    tell(T::measureFailed(reason));
+}
+
+void TFormWorksheet::stopRun()
+{
+    if (!m_run)
+        return;
+    if (m_run->receiving())
+        m_run->stop();
+    endMassRun();
+    RunLabel->setText(T::stopped());
+}
+
+void TFormWorksheet::endMassRun()
+{
+    m_runTimer->stop();
+    m_run.reset();
+    setRunning(false);
+}
+
+void TFormWorksheet::setRunning(bool on)
+{
+    for (QPushButton *b : MassMeasure)
+        b->setEnabled(!on);
+    StopButton->setEnabled(on);
+    if (m_host.lockMain)
+        m_host.lockMain(on);
+}

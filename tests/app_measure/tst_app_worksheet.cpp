@@ -1,0 +1,144 @@
+// The Thiele-Small worksheet window with the simulated unit: the guided measurement with an
+// added mass, and the wiring of its outputs.
+
+#include "MeasureBench.h"
+#include "ScriptedChoosers.h"
+#include "ScriptedFileChooser.h"
+#include "core/analysis/WorksheetMessages.h"
+#include "ui/analysis/TFormWorksheet.h"
+
+#include <QApplication>
+#include <QClipboard>
+#include <QComboBox>
+#include <QFile>
+#include <QJsonDocument>
+#include <QLineEdit>
+#include <QPrinter>
+#include <QTableWidget>
+#include <QtTest>
+
+namespace {
+
+const QString kDriver = QStringLiteral("Re=6,Le=0,Bl=7,Mms=15,Cms=0.9,Rms=1.2,Sd=104");
+constexpr int kBand = 4;
+
+// Measures free air and saves it as free.DTA through the window's 保存する.
+TFormWorksheet *measureAndSave(MeasureBench &b, ScriptedFileChooser &files, const QString &path)
+{
+    if (!b.startSim({"--fast", "--driver", kDriver}) || !b.measure(kBand))
+        return nullptr;
+    files.answers.append({path});
+    b.win->MenuFile_Save->trigger();
+    b.win->MenuMeasure_Worksheet->trigger();
+    return b.win->formWorksheet;
+}
+
+// The value the detail table shows for a row of a section.
+QString shown(const QTableWidget *t, const QString &section, const QString &name)
+{
+    QString current;
+    for (int row = 0; row < t->rowCount(); ++row) {
+        if (!t->item(row, 0)->text().isEmpty())
+            current = t->item(row, 0)->text();
+        if (current == section && t->item(row, 1)->text() == name)
+            return t->item(row, 2)->text();
+    }
+    return QString();
+}
+
+} // namespace
+
+class TestAppWorksheet : public QObject
+{
+    Q_OBJECT
+private slots:
+    void measureWithMass();
+    void outputs();
+};
+
+void TestAppWorksheet::measureWithMass()
+{
+    MeasureBench b;
+    ScriptedFileChooser files;
+    Seams::install(&b.recorder.presenter, &files);
+    TFormWorksheet *w = measureAndSave(b, files, b.dir.filePath("free.DTA"));
+    QVERIFY(w && w->isVisible());
+    w->ReEdit->setText("6");
+    w->SdEdit->setText("104");
+    w->MassEdit[0]->setText("8.017");
+
+    // The same driver with the mass on its cone, on the same link.
+    QVERIFY(b.startSim({"--fast", "--driver", kDriver, "--added-mass", "8.017"}));
+    const QByteArray freeAirPoints = QByteArray(b.win->document().measurement().points[50]);
+    QTest::mouseClick(w->MassMeasure[0], Qt::LeftButton);
+    QVERIFY(w->running());
+    QVERIFY(!b.win->MenuFile->menuAction()->isEnabled());
+    QVERIFY(waitUntil([w] { return !w->running(); }, 20000));
+    QVERIFY2(b.recorder.presenter.boxes.isEmpty(), qPrintable(b.recorder.presenter.lastText()));
+    QVERIFY(b.controlsEnabled(true));
+
+    const QString massFile = b.dir.filePath("free_m8.017g.DTA");
+    QVERIFY(QFile::exists(massFile));
+    const MeasurementDocument &doc = b.win->document();
+    QCOMPARE(doc.refCount(), 1);
+    QCOMPARE(doc.refFileNames()[0], massFile);
+    QCOMPARE(doc.reference(0).band, kBand);
+    QCOMPARE(w->MassSlot[0]->currentIndex(), 1);
+    // The free-air measurement is untouched.
+    QCOMPARE(QByteArray(doc.measurement().points[50]), freeAirPoints);
+    QCOMPARE(doc.dataFileName(), b.dir.filePath("free.DTA"));
+
+    QVERIFY(waitUntil([w] { return w->result().singleMass.size() == 1; }));
+    const QString mms = shown(w->Detail, WorksheetMessages::sectionSingleMass("8.017"), "Mms");
+    QVERIFY2(qAbs(mms.toDouble() / 15.0 - 1.0) < 0.01, qPrintable(mms));
+    Seams::install(&b.recorder.presenter);
+}
+
+void TestAppWorksheet::outputs()
+{
+    MeasureBench b;
+    ScriptedFileChooser files;
+    ScriptedPrintChooser print;
+    Seams::install(&b.recorder.presenter, &files, nullptr, &print);
+    TFormWorksheet *w = measureAndSave(b, files, b.dir.filePath("spk.DTA"));
+    QVERIFY(w);
+    w->ReEdit->setText("6");
+    QVERIFY(waitUntil([w] { return w->refusal().isEmpty() && w->Detail->rowCount() > 0; }));
+
+    const QString json = b.dir.filePath("out.json");
+    files.answers.append({json});
+    w->JsonButton->click();
+    QCOMPARE(files.lastSuggested(), QStringLiteral("spk_ts.json"));
+    QFile f(json);
+    QVERIFY(f.open(QIODevice::ReadOnly));
+    QCOMPARE(f.readAll(), QJsonDocument(worksheetJson(w->result())).toJson());
+
+    w->CopyButton->click();
+    const QString text = QApplication::clipboard()->text();
+    QCOMPARE(text, w->worksheetText());
+    QVERIFY(text.contains(QStringLiteral("Fs\t") +
+                          shown(w->Detail, WorksheetMessages::sectionClassic(), "Fs")));
+
+    const QString pdf = b.dir.filePath("sheet.pdf");
+    print.onPrint = [pdf](QPrinter *p) {
+        p->setOutputFormat(QPrinter::PdfFormat);
+        p->setOutputFileName(pdf);
+        return true;
+    };
+    w->PrintButton->click();
+    QFile printed(pdf);
+    QVERIFY(printed.open(QIODevice::ReadOnly));
+    const QByteArray bytes = printed.readAll();
+    QCOMPARE(bytes.count("/Type /Page\n"), 1);
+    QVERIFY(bytes.contains("/Count 1"));
+
+    // A refusal replaces every number.
+    w->ReEdit->setText("x");
+    QVERIFY(waitUntil([w] { return !w->refusal().isEmpty(); }));
+    QCOMPARE(w->Detail->rowCount(), 0);
+    QCOMPARE(w->ResultLabel->text(), w->refusal());
+    Seams::install(&b.recorder.presenter);
+}
+
+QTEST_MAIN(TestAppWorksheet)
+#include "tst_app_worksheet.moc"
