@@ -8,7 +8,8 @@
 
 namespace {
 
-const char *const kNames[] = {"Re", "Le", "Bl", "Mms", "Cms", "Rms", "Sd", "Fs", "Qms", "Qes"};
+const char *const kNames[] = {"Re", "Le", "Bl",  "Mms", "Cms", "Rms",
+                              "Sd", "Fs", "Qms", "Qes", "R2",  "L2"};
 
 std::string canonicalName(const std::string &typed)
 {
@@ -63,14 +64,15 @@ bool addDriverParams(const std::string &text, DriverSpec &spec, std::string &err
         const std::string name = canonicalName(typed);
         if (name.empty()) {
             error = "unknown parameter \"" + typed +
-                    "\" (Re, Le, Fs, Qms, Qes, or Re, Le, Bl, Mms, Cms, Rms, Sd)";
+                    "\" (Re, Le, Fs, Qms, Qes, or Re, Le, Bl, Mms, Cms, Rms, Sd; R2, L2)";
             return false;
         }
         const std::string valueText = item.substr(eq + 1);
         char *end = nullptr;
         const double value = std::strtod(valueText.c_str(), &end);
-        // A coil without inductance is a valid model; every other value must be positive.
-        const bool inRange = name == "Le" ? value >= 0 : value > 0;
+        // A coil without inductance or eddy-current branch is a valid model; every other
+        // value must be positive.
+        const bool inRange = name == "Le" || name == "R2" || name == "L2" ? value >= 0 : value > 0;
         if (valueText.empty() || *end != '\0' || !inRange || !std::isfinite(value)) {
             error = "bad value for " + typed + ": \"" + valueText + "\"";
             return false;
@@ -90,6 +92,8 @@ bool resolveDriver(const DriverSpec &spec, LoudspeakerParams &params, std::strin
     };
     params.re = value("Re", params.re);
     params.leMilliHenry = value("Le", params.leMilliHenry);
+    params.r2 = value("R2", params.r2);
+    params.l2MilliHenry = value("L2", params.l2MilliHenry);
 
     const bool physical = has("Bl") || has("Cms") || has("Rms");
     double mms = value("Mms", 0) * 1e-3; // kg

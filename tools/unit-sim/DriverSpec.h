@@ -8,6 +8,7 @@
 // What --driver, --added-mass and --box say about the modelled loudspeaker, kept as typed until
 // every option has been read: a driver is given either by its resonance (Fs, Qms, Qes, optionally
 // Mms and Sd) or physically (Bl, Mms, Cms, Rms, optionally Sd); Re and Le belong to both.
+// R2 (ohm) and L2 (mH) add the coil's eddy-current branch to either.
 // Units as typed: Re ohm, Le mH, Bl T*m, Mms g, Cms mm/N, Rms kg/s, Sd cm^2, Fs Hz.
 struct DriverSpec {
     std::map<std::string, double> given; // by the names above

@@ -13,7 +13,9 @@ Impedance LoudspeakerModel::at(double freqHz) const
     const double res = m_p.re * m_p.qms / m_p.qes;
     const C coil(m_p.re, w * m_p.leMilliHenry * 1e-3);
     const C motional = res / C(1.0, m_p.qms * (freqHz / m_p.fs - m_p.fs / freqHz));
-    const C z = coil + motional;
+    C z = coil + motional;
+    if (m_p.r2 > 0 && m_p.l2MilliHenry > 0)
+        z += 1.0 / (1.0 / m_p.r2 + 1.0 / C(0.0, w * m_p.l2MilliHenry * 1e-3));
     return {std::abs(z), std::arg(z) * 180.0 / M_PI};
 }
 

@@ -18,10 +18,13 @@ public:
 };
 
 // Moving-coil loudspeaker in free air: voice coil Re + jwLe in series with the motional
-// parallel resonance of peak Re * Qms / Qes at Fs.
+// parallel resonance of peak Re * Qms / Qes at Fs. With R2 and L2 both above 0, the lossy
+// inductance R2 || jwL2 of the coil's eddy currents is in series as well (the LR-2 model).
 struct LoudspeakerParams {
     double re = 5.7; // ohm
     double leMilliHenry = 0.5;
+    double r2 = 0.0; // ohm
+    double l2MilliHenry = 0.0;
     double fs = 40.0; // Hz
     double qms = 3.0;
     double qes = 0.45;

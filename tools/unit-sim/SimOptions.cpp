@@ -50,6 +50,7 @@ const char *simUsage()
            "                       (default Re=5.7,Le=0.5,Fs=40,Qms=3,Qes=0.45; Le may be 0),\n"
            "                       optionally with Mms=g and Sd=cm2; or physically as\n"
            "                       Re=ohm,Le=mH,Bl=Tm,Mms=g,Cms=mm/N,Rms=kg/s[,Sd=cm2]\n"
+           "                       and either with R2=ohm,L2=mH: the coil's eddy-current branch\n"
            "  --added-mass GRAMS   the same driver with GRAMS on its cone (needs Mms)\n"
            "  --box LITRES         the same driver in a sealed box of LITRES, air at 20 C and\n"
            "                       1013.25 hPa (needs Mms and Sd)\n"
