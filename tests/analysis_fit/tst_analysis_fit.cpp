@@ -3,7 +3,11 @@
 
 #include "DriverSpec.h"
 #include "SimulatorReplay.h"
+#include "core/analysis/fit/FitMessages.h"
+#include "core/analysis/fit/FitReport.h"
 #include "core/analysis/fit/ImpedanceFit.h"
+
+#include <QJsonObject>
 
 #include <QtTest>
 #include <cmath>
@@ -45,6 +49,7 @@ private slots:
     void noFit_data();
     void noFit();
     void derivatives();
+    void views();
 };
 
 void TestAnalysisFit::realDriver_data()
@@ -206,6 +211,41 @@ void TestAnalysisFit::derivatives()
             }
         }
     }
+}
+
+// JSON and rows: every key of the model with its error, null where the curve gives none.
+void TestAnalysisFit::views()
+{
+    const FitResult semi = fitImpedanceCurve(replayFile(QStringLiteral("seas_l16rnx_0g.zma"), 1),
+                                             {FitModel::Semi, 5.721, false});
+    const QJsonObject o = fitJson(semi);
+    for (const char *key : {"Re_ohm", "Le_mH", "Res_ohm", "Lces_mH", "Cmes_uF", "R2_ohm", "L2_mH",
+                            "Ke_sH", "beta", "Fs_Hz", "Qms", "Qes", "Qts"})
+        QVERIFY2(o.value(key).isDouble() && o.contains(QString(key) + "_stderr"), key);
+    QCOMPARE(o.value("Re_ohm_stderr").toDouble(), 0.0);
+    QCOMPARE(o.value("Le_mH").toDouble(), semi.p[PLe] * 1e3);
+    QCOMPARE(o.value("R2_ohm_stderr").isNull(), !std::isfinite(semi.stderrs[PR2]));
+    QCOMPARE(o.value("grade").toString(), QStringLiteral("excellent"));
+    QCOMPARE(fitRows(semi).size(), 2 + 9 + 4 + 4);
+
+    const FitResult noPhase =
+        fitImpedanceCurve(replayFile(QStringLiteral("tb_w3_1876s_datasheet.zma"), 1),
+                          {FitModel::Classic, 3.6, false});
+    const QJsonObject n = fitJson(noPhase);
+    QVERIFY(n.value("rmsPhaseDeg").isNull() && !n.value("phaseUsed").toBool());
+    QVERIFY(!n.contains("R2_ohm"));
+    QCOMPARE(fitRows(noPhase).at(2 + 5 + 4 + 1).value, FitMessages::magnitudeOnly());
+
+    const FitResult none = fitImpedanceCurve(flatPoints(3, 8.0), {FitModel::Lr2, 5.0, false});
+    QCOMPARE(fitJson(none).keys(), QStringList({"error", "model", "points"}));
+    QCOMPARE(fitJson(none).value("error").toString(), FitMessages::outcomeText(none));
+
+    CurveBlock measured, fitted;
+    measured.r[50] = 9.0f;
+    measured.freq[50] = 30.0f;
+    fittedCurve(semi, measured, 1, fitted);
+    QCOMPARE(fitted.r[50], float(std::abs(semi.impedance(30.0))));
+    QCOMPARE(fitted.r[51], -1.0f);
 }
 
 QTEST_GUILESS_MAIN(TestAnalysisFit)

@@ -89,6 +89,27 @@ QString reNotANumber(const QString &text, const QString &programText)
     return QStringLiteral("--re '%1': %2 (not a number)").arg(text, programText);
 }
 
+QString badFitModel(const QString &text)
+{
+    return QStringLiteral("--model '%1': the model must be classic, lr2 or semi").arg(text);
+}
+QString reOrReFree()
+{
+    return QStringLiteral("give either --re OHMS or --re-free");
+}
+QString badFrequency(const QString &option, const QString &text)
+{
+    return QStringLiteral("%1 '%2': the frequency must be a number above 0 Hz").arg(option, text);
+}
+QString fitRangeReversed(const QString &from, const QString &to)
+{
+    return QStringLiteral("--from %1 Hz must be below --to %2 Hz").arg(from, to);
+}
+QString zmaNeedsFile()
+{
+    return QStringLiteral("--zma needs a file name (standard output carries the results)");
+}
+
 QString optionNotANumber(const QString &option, const QString &text)
 {
     return QStringLiteral("%1 '%2': not a number").arg(option, text);
@@ -270,6 +291,43 @@ QString tsDescription()
     return QStringLiteral("Computes the ten Thiele-Small values from the first resonance peak "
                           "and the\nvoice-coil DC resistance Re, as the analysis window does.");
 }
+QString fitDescription()
+{
+    return QStringLiteral(
+        "Fits a driver model to the whole complex impedance curve of the band (or of\n"
+        "--from .. --to) by least squares and prints each parameter with its standard\n"
+        "error, Fs, Qms, Qes, Qts, the RMS errors of |Z| and phase and a grade:\n"
+        "excellent (|Z| <= 2 %, phase <= 1 deg), good (5 %, 3 deg), fair (10 %, 6 deg),\n"
+        "else poor. A curve without phase is fitted on |Z| alone. Models: classic\n"
+        "(Re + jwLe + Res || Lces || Cmes), lr2 (adds R2 || jwL2), semi (R2 || jwL2 || a\n"
+        "semi-inductance Ke, and logarithmic creep beta of the suspension).");
+}
+QString fitModelHelp()
+{
+    return QStringLiteral("the model: classic, lr2 or semi");
+}
+QString fitReHelp()
+{
+    return QStringLiteral("voice-coil DC resistance Re in ohms, held fixed");
+}
+QString fitReFreeHelp()
+{
+    return QStringLiteral("fit Re as well, from a start read off the curve");
+}
+QString fitFromHelp()
+{
+    return QStringLiteral("fit from this frequency up (default: the band's start)");
+}
+QString fitToHelp()
+{
+    return QStringLiteral("fit up to this frequency (default: the band's end)");
+}
+QString fitZmaHelp()
+{
+    return QStringLiteral("also write the fitted curve on the measurement's points as a ZMA "
+                          "table");
+}
+
 QString tsWorksheetDescription()
 {
     return QStringLiteral(

@@ -28,6 +28,12 @@ QString optionNotANumber(const QString &option, const QString &text);
 QString optionNotAPair(const QString &option, const QString &text, const QString &form);
 QString optionsExclusive(const QString &first, const QString &second);
 
+QString badFitModel(const QString &text);
+QString reOrReFree();
+QString badFrequency(const QString &option, const QString &text);
+QString fitRangeReversed(const QString &from, const QString &to);
+QString zmaNeedsFile();
+
 // problems with files and results
 QString noSuchFile();
 QString isDirectory();
@@ -57,6 +63,13 @@ QString exportDescription();
 QString zmaDescription();
 QString peaksDescription();
 QString tsDescription();
+QString fitDescription();
+QString fitModelHelp();
+QString fitReHelp();
+QString fitReFreeHelp();
+QString fitFromHelp();
+QString fitToHelp();
+QString fitZmaHelp();
 QString tsWorksheetDescription();
 QString renderDescription();
 QString measureDescription();

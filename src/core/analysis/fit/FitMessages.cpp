@@ -1,0 +1,97 @@
+#include "core/analysis/fit/FitMessages.h"
+
+namespace FitMessages {
+
+QString outcomeText(const FitResult &r)
+{
+    const int needed = fitMinimumPoints(fitParamCount(r.model) - (r.reFixed ? 1 : 0));
+    switch (r.outcome) {
+    case FitOutcome::Ok:
+        return {};
+    case FitOutcome::TooFewPoints:
+        return QStringLiteral("too few points to fit the %1 model: %2 in the range, it needs at "
+                              "least %3")
+            .arg(fitModelName(r.model))
+            .arg(r.points)
+            .arg(needed);
+    case FitOutcome::NoResonance:
+        return QStringLiteral("no resonance in the range: no peak of |Z| stands above the curve "
+                              "on both sides");
+    case FitOutcome::BadRe:
+        return QStringLiteral("Re must be a number above 0 and below the resonance peak");
+    case FitOutcome::NoConvergence:
+        return QStringLiteral("the %1 model does not converge on this curve")
+            .arg(fitModelName(r.model));
+    }
+    return {};
+}
+
+QString gradeName(FitGrade grade)
+{
+    switch (grade) {
+    case FitGrade::Excellent:
+        return QStringLiteral("excellent");
+    case FitGrade::Good:
+        return QStringLiteral("good");
+    case FitGrade::Fair:
+        return QStringLiteral("fair");
+    case FitGrade::Poor:
+        return QStringLiteral("poor");
+    }
+    return {};
+}
+
+QString gradeLimits(FitGrade grade, bool phaseUsed)
+{
+    const int g = int(grade);
+    if (g >= int(std::size(kFitGradeLimits))) {
+        const FitGradeLimit &last = kFitGradeLimits[std::size(kFitGradeLimits) - 1];
+        return phaseUsed ? QStringLiteral("|Z| above %1 % or phase above %2°")
+                               .arg(last.magPct)
+                               .arg(last.phaseDeg)
+                         : QStringLiteral("|Z| above %1 %").arg(last.magPct);
+    }
+    const FitGradeLimit &l = kFitGradeLimits[g];
+    return phaseUsed ? QStringLiteral("|Z| ≤ %1 % and phase ≤ %2°").arg(l.magPct).arg(l.phaseDeg)
+                     : QStringLiteral("|Z| ≤ %1 %").arg(l.magPct);
+}
+
+QString magnitudeOnly()
+{
+    return QStringLiteral("the curve has no phase: fitted on |Z| alone");
+}
+
+QString rowModel()
+{
+    return QStringLiteral("model");
+}
+QString rowPoints()
+{
+    return QStringLiteral("points");
+}
+QString rowRmsMag()
+{
+    return QStringLiteral("RMS error |Z|");
+}
+QString rowRmsPhase()
+{
+    return QStringLiteral("RMS error phase");
+}
+QString rowGrade()
+{
+    return QStringLiteral("grade");
+}
+QString rowIterations()
+{
+    return QStringLiteral("iterations");
+}
+QString reFixedNote()
+{
+    return QStringLiteral("fixed");
+}
+QString notDetermined()
+{
+    return QStringLiteral("not determined");
+}
+
+} // namespace FitMessages
