@@ -342,6 +342,10 @@ void TestFilesUtil::settingsLocation_data()
     QTest::newRow("installed, own file written") << false << "bin config"
                                                  << "config"
                                                  << "config";
+    // "share": the metainfo an installation puts beside bin/.
+    QTest::newRow("installed, writable by this user") << true << "bin share"
+                                                      << "bin"
+                                                      << "config";
 }
 
 void TestFilesUtil::settingsLocation()
@@ -353,8 +357,12 @@ void TestFilesUtil::settingsLocation()
     QTemporaryDir root;
     const QString bin = root.filePath("bin"), config = root.filePath("config");
     QVERIFY(QDir().mkpath(bin) && QDir().mkpath(config));
-    for (const QString &folder : files.split(' ', Qt::SkipEmptyParts))
-        QVERIFY(golden::writeBytes(root.filePath(folder + "/VELO2_ini.prf"), "x"));
+    for (const QString &folder : files.split(' ', Qt::SkipEmptyParts)) {
+        const QString file = folder == "share" ? "share/metainfo/" VELO2_APP_ID ".metainfo.xml"
+                                               : folder + "/VELO2_ini.prf";
+        QVERIFY(QDir(root.path()).mkpath(QFileInfo(root.filePath(file)).path()));
+        QVERIFY(golden::writeBytes(root.filePath(file), "x"));
+    }
     if (!exeWritable && !golden::lockFolder(bin, false))
         QSKIP("cannot make a folder unwritable here");
     const QStringList got{settingsReadPathFor(bin, config), settingsDirectoryFor(bin, config)};

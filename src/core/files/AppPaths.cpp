@@ -24,6 +24,14 @@ bool isWritableFolder(const QString &dir)
     return !dir.isEmpty() && ::access(QFile::encodeName(dir).constData(), W_OK) == 0;
 }
 
+// An installed program has its metainfo under the prefix's share folder. It keeps its settings
+// per user even when the one running it may write to its folder (root, say).
+bool isInstalledProgramFolder(const QString &exeDir)
+{
+    return QFileInfo::exists(exeDir +
+                             QStringLiteral("/../share/metainfo/" VELO2_APP_ID ".metainfo.xml"));
+}
+
 QString fileIn(const QString &dir)
 {
     return dir + QLatin1Char('/') + kSettingsFileName;
@@ -38,7 +46,7 @@ void setSettingsDirectoryOverride(const QString &dir)
 
 QString settingsDirectoryFor(const QString &exeDir, const QString &configDir)
 {
-    return isWritableFolder(exeDir) ? exeDir : configDir;
+    return isWritableFolder(exeDir) && !isInstalledProgramFolder(exeDir) ? exeDir : configDir;
 }
 
 QString settingsReadPathFor(const QString &exeDir, const QString &configDir)

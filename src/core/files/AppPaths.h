@@ -2,9 +2,9 @@
 
 #include <QString>
 
-// The settings directory: beside the executable when that directory is writable,
-// otherwise the user's configuration directory. It holds "VELO2_ini.prf" and the COMn links,
-// and it is where the settings file is written.
+// The settings directory: beside the executable when that directory is writable and the
+// program is not an installed one, otherwise the user's configuration directory. It holds
+// "VELO2_ini.prf" and the COMn links, and it is where the settings file is written.
 QString settingsDirectory();
 QString settingsFilePath();
 // The settings file to read at start: the one in the settings directory; for an installed
