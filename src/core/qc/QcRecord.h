@@ -2,6 +2,7 @@
 
 #include <QDateTime>
 #include <QString>
+#include <QStringList>
 #include <QVector>
 
 // One checked unit as the results log keeps it. The verdict fills it; the log stores, forwards
