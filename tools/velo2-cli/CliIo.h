@@ -9,6 +9,7 @@ enum ExitCode {
     ExitOk = 0,     // the operation succeeded
     ExitFailed = 1, // a file, the data or the unit let the operation fail
     ExitUsage = 2,  // the command line was wrong
+    ExitQcFail = 3, // qc check: the unit failed its limits
 };
 
 void writeOut(const QByteArray &bytes);

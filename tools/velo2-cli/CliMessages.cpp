@@ -29,10 +29,12 @@ QString overallHelp(const QStringList &commands)
                "  peaks FILE.DTA             resonance peaks, as the analysis window lists them\n"
                "  ts FILE.DTA --re OHMS      the ten Thiele-Small values\n"
                "  render FILE.DTA -o OUT.png the graph as the window draws it\n"
+               "  qc limits|check ...        production QC: limits from golden units, pass/fail\n"
                "%1"
                "\n"
                "Run 'velo2-cli COMMAND --help' for the options of a command.\n"
-               "Exit status: 0 success, 1 the operation failed, 2 wrong usage.")
+               "Exit status: 0 success, 1 the operation failed, 2 wrong usage (qc check: 3 the\n"
+               "unit failed).")
         .arg(commands.contains(QStringLiteral("measure"))
                  ? QStringLiteral(
                        "  measure --port P --band N -o OUT.DTA  a measurement with the unit\n")
@@ -477,6 +479,94 @@ QString fieldTheta()
 QString peaksHeading()
 {
     return QStringLiteral("peak\tfrequency[Hz]\tR[Ω]");
+}
+
+QString qcDescription()
+{
+    return QStringLiteral(
+        "Production QC of one driver type.\n"
+        "\n"
+        "  qc limits GOLDEN.DTA... -o LIMITS   limits from measurements of good units\n"
+        "  qc check FILE.DTA --limits LIMITS  pass or fail one unit against them\n"
+        "\n"
+        "Run 'velo2-cli qc SUBCOMMAND --help' for its options.");
+}
+QString unknownQcCommand(const QString &name)
+{
+    return QStringLiteral("unknown qc subcommand \"%1\"").arg(name);
+}
+QString qcLimitsDescription()
+{
+    return QStringLiteral(
+        "Makes QC limits from golden measurements of one driver type, all on one band: a\n"
+        "band on |Z| at every grid point and windows on Fs, Rmax, Qms, Qes, Qts and the\n"
+        "smallest |Z| above resonance (Zmin), each mean +- max(k * sigma, tolerance-pct %\n"
+        "of the mean) of the golden values. Writes them as an editable text file.");
+}
+QString qcCheckDescription()
+{
+    return QStringLiteral(
+        "Checks one measurement against a limits file and prints PASS or FAIL with every\n"
+        "failed item: a parameter outside its window, frequency ranges where |Z| leaves\n"
+        "the band. Exit status 0 pass, 3 fail.");
+}
+QString qcLimitsOutputHelp()
+{
+    return QStringLiteral("the limits file to write");
+}
+QString qcKHelp()
+{
+    return QStringLiteral("width of each window in standard deviations (default 3)");
+}
+QString qcTolerancePctHelp()
+{
+    return QStringLiteral("smallest half width of each window in % of the mean (default 5)");
+}
+QString qcReHelp()
+{
+    return QStringLiteral("Re in ohms for the Thiele-Small values (default: from the golden "
+                          "curves, their smallest real part of Z)");
+}
+QString qcNameHelp()
+{
+    return QStringLiteral("the driver type's name in the file (default: the file's base name)");
+}
+QString qcLimitsFileHelp()
+{
+    return QStringLiteral("the limits file made by 'velo2-cli qc limits'");
+}
+QString qcSerialHelp()
+{
+    return QStringLiteral("the unit's serial number (default: the file's base name)");
+}
+QString qcStationHelp()
+{
+    return QStringLiteral("the station's name in the results log (default: the host name)");
+}
+QString qcDbHelp()
+{
+    return QStringLiteral("log the result: an SQLite file or a postgresql:// URI");
+}
+QString qcLimitsWritten(const QString &file, int band, int golden, const QString &re)
+{
+    return QStringLiteral("%1: band %2, %3 golden units, Re %4 ohm")
+        .arg(file)
+        .arg(band)
+        .arg(golden)
+        .arg(re);
+}
+QString qcOptionOutOfRange(const QString &option, const QString &text, bool positive)
+{
+    return QStringLiteral("%1 '%2': must be %3")
+        .arg(option, text, positive ? QStringLiteral("above 0") : QStringLiteral("0 or more"));
+}
+QString qcPassed()
+{
+    return QStringLiteral("PASS");
+}
+QString qcFailed()
+{
+    return QStringLiteral("FAIL");
 }
 
 } // namespace CliMessages

@@ -94,6 +94,25 @@ QString rOnlyHelp();
 QString thickHelp();
 QString renderBandHelp();
 
+// production QC
+QString qcDescription();
+QString unknownQcCommand(const QString &name);
+QString qcLimitsDescription();
+QString qcCheckDescription();
+QString qcLimitsOutputHelp();
+QString qcKHelp();
+QString qcTolerancePctHelp();
+QString qcReHelp();
+QString qcNameHelp();
+QString qcLimitsFileHelp();
+QString qcSerialHelp();
+QString qcStationHelp();
+QString qcDbHelp();
+QString qcLimitsWritten(const QString &file, int band, int golden, const QString &re);
+QString qcOptionOutOfRange(const QString &option, const QString &text, bool positive);
+QString qcPassed();
+QString qcFailed();
+
 // result captions
 QString fieldModel();
 QString fieldSerial();

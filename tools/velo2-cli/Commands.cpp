@@ -5,7 +5,7 @@ namespace {
 const Command kCommands[] = {
     {"info", runInfo, false},       {"export", runExport, false}, {"zma", runZma, false},
     {"peaks", runPeaks, false},     {"ts", runTs, false},         {"render", runRender, true},
-    {"measure", runMeasure, false}, {"fit", runFit, false},
+    {"measure", runMeasure, false}, {"fit", runFit, false},       {"qc", runQc, false},
 };
 
 } // namespace

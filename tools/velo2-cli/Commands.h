@@ -11,6 +11,10 @@ int runTs(const QStringList &args);
 int runFit(const QStringList &args);
 int runRender(const QStringList &args);
 int runMeasure(const QStringList &args);
+// "qc limits" and "qc check" (and the log's "qc report"), dispatched by runQc.
+int runQc(const QStringList &args);
+int runQcLimits(const QStringList &args);
+int runQcCheck(const QStringList &args);
 
 struct Command {
     const char *name;

@@ -1,0 +1,127 @@
+#include "core/qc/QcMessages.h"
+
+namespace QcMessages {
+
+QString noGolden()
+{
+    return QStringLiteral("no golden measurement given");
+}
+QString goldenOtherBand(const QString &name, int band, int firstBand)
+{
+    return QStringLiteral("%1 was measured on band %2, the first golden unit on band %3: "
+                          "measure every golden unit on the same band")
+        .arg(name)
+        .arg(band)
+        .arg(firstBand);
+}
+QString goldenIncomplete(const QString &name)
+{
+    return QStringLiteral("%1 lacks points of its band: a golden unit needs the whole band")
+        .arg(name);
+}
+QString goldenNoResonance(const QString &name)
+{
+    return QStringLiteral("%1 shows no resonance peak to take the parameters from").arg(name);
+}
+QString goldenBadRe(const QString &re, const QString &name)
+{
+    return QStringLiteral("Re %1 ohm gives no Thiele-Small values on %2: Re must lie between 0 "
+                          "and the peak |Z|")
+        .arg(re, name);
+}
+
+QString atLine(const QString &file, int line, const QString &problem)
+{
+    return QStringLiteral("%1: line %2: %3").arg(file).arg(line).arg(problem);
+}
+QString notLimitsFile()
+{
+    return QStringLiteral("not a QC limits file (the first item must be \"velo2-qc-limits 1\")");
+}
+QString unsupportedVersion(const QString &version, int supported)
+{
+    return QStringLiteral("limits file version %1 is not supported (this program reads version "
+                          "%2)")
+        .arg(version)
+        .arg(supported);
+}
+QString unknownKey(const QString &key)
+{
+    return QStringLiteral("unknown item \"%1\"").arg(key);
+}
+QString badValue(const QString &key)
+{
+    return QStringLiteral("bad value for \"%1\"").arg(key);
+}
+QString repeatedKey(const QString &key)
+{
+    return QStringLiteral("\"%1\" is given twice").arg(key);
+}
+QString missingKey(const QString &key)
+{
+    return QStringLiteral("\"%1\" is missing").arg(key);
+}
+QString badWindow(const QString &name)
+{
+    return QStringLiteral("%1 needs two numbers LOW HIGH with LOW not above HIGH").arg(name);
+}
+QString pointOutOfOrder(int expected)
+{
+    return QStringLiteral("expected \"point %1 FREQUENCY LOW HIGH\" (one point per grid index "
+                          "of the band, rising)")
+        .arg(expected);
+}
+QString pointFrequency(int index)
+{
+    return QStringLiteral("point %1 needs a frequency above 0 Hz").arg(index);
+}
+QString wrongPointCount(int count, int expected)
+{
+    return QStringLiteral("%1 points given, the band has %2").arg(count).arg(expected);
+}
+QString missingEnd()
+{
+    return QStringLiteral("the file ends without \"end\" (cut short?)");
+}
+QString textAfterEnd()
+{
+    return QStringLiteral("text after \"end\"");
+}
+QString cannotRead(const QString &file)
+{
+    return QStringLiteral("%1: cannot read the limits file (missing, unreadable or not a "
+                          "regular file of at most 1 MiB)")
+        .arg(file);
+}
+QString otherBand(const QString &file, int line, int limitsBand, int band)
+{
+    const QString problem = QStringLiteral("the limits are for band %1, the measurement is on "
+                                           "band %2")
+                                .arg(limitsBand)
+                                .arg(band);
+    return line > 0 ? atLine(file, line, problem) : problem;
+}
+
+QString parameterOutside(const QString &name, const QString &value, const QString &low,
+                         const QString &high, const QString &unit)
+{
+    const QString u = unit.isEmpty() ? QString() : QLatin1Char(' ') + unit;
+    return QStringLiteral("%1 %2%5 outside %3 ... %4%5").arg(name, value, low, high, u);
+}
+QString parameterMissing(const QString &name)
+{
+    return QStringLiteral("%1 could not be measured (no resonance)").arg(name);
+}
+QString bandOutside(const QString &fromHz, const QString &toHz, bool above)
+{
+    const QString side = above ? QStringLiteral("above") : QStringLiteral("below");
+    if (fromHz == toHz)
+        return QStringLiteral("|Z| %1 the band at %2 Hz").arg(side, fromHz);
+    return QStringLiteral("|Z| %1 the band at %2 ... %3 Hz").arg(side, fromHz, toHz);
+}
+QString pointsMissing(int count)
+{
+    return QStringLiteral("%1 points of the band were not measured").arg(count);
+}
+
+} // namespace QcMessages

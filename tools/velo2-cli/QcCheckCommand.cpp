@@ -1,0 +1,111 @@
+#include "CliIo.h"
+#include "CliJson.h"
+#include "CliMessages.h"
+#include "CommandLine.h"
+#include "Commands.h"
+#include "DocumentFiles.h"
+#include "core/qc/QcLimitsFile.h"
+#include "core/qc/QcVerdict.h"
+
+#include <QFileInfo>
+#include <QJsonArray>
+#include <cmath>
+#include <memory>
+
+namespace {
+
+QJsonValue jsonNumber(double v)
+{
+    return std::isfinite(v) ? QJsonValue(v) : QJsonValue();
+}
+
+QJsonObject verdictJson(const QString &file, const QString &serial, const QcLimits &limits,
+                        const QcVerdict &v)
+{
+    QJsonObject parameters;
+    for (int p = 0; p < kQcParameterCount; ++p)
+        parameters.insert(QLatin1String(kQcParameterNames[p]),
+                          QJsonObject{{QStringLiteral("value"), jsonNumber(v.values.parameters[p])},
+                                      {QStringLiteral("low"), limits.parameters[p].low},
+                                      {QStringLiteral("high"), limits.parameters[p].high},
+                                      {QStringLiteral("pass"), !v.parameterFailed[p]}});
+    QJsonArray outside;
+    for (const QcBandRange &r : v.outside)
+        outside.append(QJsonObject{
+            {QStringLiteral("fromHz"), r.fromHz},
+            {QStringLiteral("toHz"), r.toHz},
+            {QStringLiteral("side"), r.above ? QStringLiteral("above") : QStringLiteral("below")}});
+    return QJsonObject{{QStringLiteral("file"), file},
+                       {QStringLiteral("serial"), serial},
+                       {QStringLiteral("limits"), limits.title()},
+                       {QStringLiteral("band"), limits.band},
+                       {QStringLiteral("passed"), v.passed},
+                       {QStringLiteral("parameters"), parameters},
+                       {QStringLiteral("outOfBand"), outside},
+                       {QStringLiteral("failures"), QJsonArray::fromStringList(v.failures)}};
+}
+
+QStringList verdictText(const QString &serial, const QcLimits &limits, const QcVerdict &v)
+{
+    QStringList out{(v.passed ? CliMessages::qcPassed() : CliMessages::qcFailed()) +
+                    QLatin1Char(' ') + serial + QStringLiteral(" (") + limits.title() +
+                    QLatin1Char(')')};
+    for (int p = 0; p < kQcParameterCount; ++p) {
+        const double value = v.values.parameters[p];
+        out << QStringLiteral("  %1 %2  %3 ... %4%5")
+                   .arg(QString::fromLatin1(kQcParameterNames[p]).leftJustified(5),
+                        (std::isfinite(value) ? QString::number(value, 'g', 5)
+                                              : QStringLiteral("---"))
+                            .rightJustified(9),
+                        QString::number(limits.parameters[p].low, 'g', 5),
+                        QString::number(limits.parameters[p].high, 'g', 5),
+                        v.parameterFailed[p] ? QStringLiteral("  *") : QString());
+    }
+    for (const QString &f : v.failures)
+        out << QStringLiteral("  - ") + f;
+    return out;
+}
+
+} // namespace
+
+int runQcCheck(const QStringList &args)
+{
+    CommandLine cl(QStringLiteral("qc check"),
+                   QStringLiteral("FILE.DTA --limits LIMITS [--serial S] [--json]"),
+                   CliMessages::qcCheckDescription());
+    cl.addValue({QStringLiteral("limits")}, QStringLiteral("LIMITS"),
+                CliMessages::qcLimitsFileHelp());
+    cl.addValue({QStringLiteral("serial")}, QStringLiteral("S"), CliMessages::qcSerialHelp());
+    cl.addFlag(QStringLiteral("json"), CliMessages::jsonHelp());
+    if (const int code = cl.parse(args); code >= 0)
+        return code;
+    if (const int code = cl.expectPositional(1, 1, QStringLiteral("FILE.DTA")); code >= 0)
+        return code;
+    if (!cl.isSet(QStringLiteral("limits")))
+        return cl.usageError(CliMessages::missingArgument(QStringLiteral("--limits LIMITS")));
+
+    QcLimits limits;
+    if (const QString problem = readQcLimitsFile(cl.value(QStringLiteral("limits")), &limits);
+        !problem.isEmpty())
+        return cl.failure(problem);
+    const QString input = cl.positional().first();
+    QString problem;
+    const auto doc = std::make_unique<MeasurementDocument>();
+    if (!openMeasurement(*doc, input, &problem))
+        return cl.fileFailure(input, problem);
+    QcVerdict verdict;
+    if (const QString refusal =
+            checkQcUnit(limits, doc->curveRaw(), doc->measurement().band, &verdict);
+        !refusal.isEmpty())
+        return cl.fileFailure(input, refusal);
+    const QString serial = cl.isSet(QStringLiteral("serial")) ? cl.value(QStringLiteral("serial"))
+                                                              : QFileInfo(input).completeBaseName();
+
+    if (cl.isSet(QStringLiteral("json")))
+        printJson(verdictJson(input, serial, limits, verdict));
+    else
+        printOut(verdictText(serial, limits, verdict).join(QLatin1Char('\n')));
+    if (!finishOutput())
+        return ExitFailed;
+    return verdict.passed ? ExitOk : ExitQcFail;
+}
