@@ -106,8 +106,9 @@ void TestShell::menus_data()
     QTest::newRow("ref") << "MenuRef"
                          << "参照データ(&R)" << QStringList{"読込み", "クリア"};
     QTest::newRow("set") << "MenuSet"
-                         << "設定"
-                         << QStringList{"COMポート", "グラフの線色", "-", "抵抗値150Ωのメッセージ"};
+                         << "設定" << QStringList{"COMポート", "グラフの線色",
+                                                  "-",         "抵抗値150Ωのメッセージ",
+                                                  "-",         "Language / 言語"};
     QTest::newRow("help") << "MenuHelp"
                           << "ヘルプ(&H)" << QStringList{"バージョン(&V)"};
 }

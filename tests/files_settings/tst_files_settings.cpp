@@ -1,4 +1,6 @@
 #include "GoldenFile.h"
+#include "core/files/LanguageChoice.h"
+#include "core/files/SafeWrite.h"
 
 #include "core/files/AnsiText.h"
 #include "core/files/AppPaths.h"
@@ -81,6 +83,10 @@ private slots:
     void missingFileOrArguments();
     void printInfoLineBreaksAreDropped();
     void failedSaveKeepsOldFile();
+    void languageFile_data();
+    void languageFile();
+    void languageResolution_data();
+    void languageResolution();
 
 private:
     QTemporaryDir dir;
@@ -248,6 +254,61 @@ void TestFilesSettings::failedSaveKeepsOldFile()
     golden::unlockFolder(folder);
     QVERIFY(!written);
     QCOMPARE(golden::readBytes(path), QByteArray("old"));
+}
+
+void TestFilesSettings::languageFile_data()
+{
+    QTest::addColumn<QByteArray>("content"); // empty: no file
+    QTest::addColumn<int>("choice");
+    QTest::newRow("no file") << QByteArray() << int(LanguageChoice::Desktop);
+    QTest::newRow("ja") << QByteArray("ja\r\n") << int(LanguageChoice::Japanese);
+    QTest::newRow("en, LF") << QByteArray("en\n") << int(LanguageChoice::English);
+    QTest::newRow("desktop") << QByteArray("desktop\r\n") << int(LanguageChoice::Desktop);
+    QTest::newRow("unknown word") << QByteArray("fr\r\n") << int(LanguageChoice::Desktop);
+    QTest::newRow("longer word") << QByteArray("english\r\n") << int(LanguageChoice::Desktop);
+}
+
+void TestFilesSettings::languageFile()
+{
+    QFETCH(QByteArray, content);
+    QFETCH(int, choice);
+    QTemporaryDir dir;
+    const QString path = dir.filePath("VELO2_language.txt");
+    if (!content.isEmpty())
+        QVERIFY(writeFileSafely(path, content));
+    QCOMPARE(int(readLanguageChoice(path)), choice);
+    // Written back, it reads the same; the settings file is not touched.
+    QVERIFY(writeLanguageChoice(path, LanguageChoice(choice)));
+    QCOMPARE(int(readLanguageChoice(path)), choice);
+    QVERIFY(!QFile::exists(dir.filePath("VELO2_ini.prf")));
+}
+
+void TestFilesSettings::languageResolution_data()
+{
+    QTest::addColumn<int>("choice");
+    QTest::addColumn<QStringList>("desktop");
+    QTest::addColumn<int>("shown");
+    const int desk = int(LanguageChoice::Desktop);
+    const int ja = int(UiLanguage::Japanese);
+    const int en = int(UiLanguage::English);
+    QTest::newRow("desktop ja-JP") << desk << QStringList{"ja-JP", "en-US"} << ja;
+    QTest::newRow("desktop ja") << desk << QStringList{"ja"} << ja;
+    QTest::newRow("desktop en-US") << desk << QStringList{"en-US", "ja-JP"} << en;
+    QTest::newRow("desktop de-DE") << desk << QStringList{"de-DE"} << en;
+    QTest::newRow("desktop C") << desk << QStringList{"C"} << en;
+    QTest::newRow("desktop none") << desk << QStringList{} << en;
+    QTest::newRow("Japanese on en") << int(LanguageChoice::Japanese) << QStringList{"en-US"} << ja;
+    QTest::newRow("English on ja") << int(LanguageChoice::English) << QStringList{"ja-JP"} << en;
+    // The suites pin Japanese through LANGUAGE, and Qt reads it as the desktop's language.
+    QTest::newRow("this test's desktop") << desk << QLocale::system().uiLanguages() << ja;
+}
+
+void TestFilesSettings::languageResolution()
+{
+    QFETCH(int, choice);
+    QFETCH(QStringList, desktop);
+    QFETCH(int, shown);
+    QCOMPARE(int(resolveLanguage(LanguageChoice(choice), desktop)), shown);
 }
 
 QTEST_GUILESS_MAIN(TestFilesSettings)

@@ -1,38 +1,40 @@
 #include "core/analysis/AnalysisMessages.h"
 
+#include <QCoreApplication>
+
 namespace AnalysisMessages {
 
 QString noPeak()
 {
-    return QStringLiteral("ピークは検出できませんでした");
+    return QCoreApplication::translate("AnalysisMessages", "ピークは検出できませんでした");
 }
 QString peakCaption()
 {
-    return QStringLiteral("ピーク値の計算");
+    return QCoreApplication::translate("AnalysisMessages", "ピーク値の計算");
 }
 QString badRe()
 {
-    return QStringLiteral("Re の値が正しくありません");
+    return QCoreApplication::translate("AnalysisMessages", "Re の値が正しくありません");
 }
 QString reEntryCaption()
 {
-    return QStringLiteral("Re の値の入力");
+    return QCoreApplication::translate("AnalysisMessages", "Re の値の入力");
 }
 QString tsCaption()
 {
-    return QStringLiteral("Ts の計算");
+    return QCoreApplication::translate("AnalysisMessages", "Ts の計算");
 }
 QString noF1()
 {
-    return QStringLiteral("f1 が求まりませんでした");
+    return QCoreApplication::translate("AnalysisMessages", "f1 が求まりませんでした");
 }
 QString noF2()
 {
-    return QStringLiteral("f2 が求まりませんでした");
+    return QCoreApplication::translate("AnalysisMessages", "f2 が求まりませんでした");
 }
 QString badF1F2()
 {
-    return QStringLiteral("f1,f2 が正しく計算できませんでした");
+    return QCoreApplication::translate("AnalysisMessages", "f1,f2 が正しく計算できませんでした");
 }
 
 Box forResult(TsResult result)

@@ -3,6 +3,8 @@
 #include "core/graph/DecimalFormat.h"
 #include "core/model/Stringutil.h"
 
+#include <QCoreApplication>
+
 namespace {
 
 constexpr long double kHzPerCount = 0.0152587890625L; // 1000 / 65536
@@ -48,7 +50,7 @@ QString formatFrequency(const char *slot)
 
 QString readoutPrefix()
 {
-    return QStringLiteral("周波数：");
+    return QCoreApplication::translate("ReadoutFormat", "周波数：");
 }
 QString readoutSeparator()
 {

@@ -1,5 +1,7 @@
 #include "core/model/BandTable.h"
 
+#include <QCoreApplication>
+
 namespace {
 
 constexpr FrequencyBand kBands[kBandCount] = {
@@ -9,8 +11,11 @@ constexpr FrequencyBand kBands[kBandCount] = {
 };
 
 const char *const kCaptions[kBandCount] = {
-    "20Hz～20kHz", "10Hz～100kHz",  "10Hz～50Hz",   "20Hz～250Hz", "250Hz～2kHz",
-    "2kHz～20kHz", "10kHz～100kHz", "1kHz～100kHz", "10Hz～500Hz",
+    QT_TRANSLATE_NOOP("BandTable", "20Hz～20kHz"),   QT_TRANSLATE_NOOP("BandTable", "10Hz～100kHz"),
+    QT_TRANSLATE_NOOP("BandTable", "10Hz～50Hz"),    QT_TRANSLATE_NOOP("BandTable", "20Hz～250Hz"),
+    QT_TRANSLATE_NOOP("BandTable", "250Hz～2kHz"),   QT_TRANSLATE_NOOP("BandTable", "2kHz～20kHz"),
+    QT_TRANSLATE_NOOP("BandTable", "10kHz～100kHz"), QT_TRANSLATE_NOOP("BandTable", "1kHz～100kHz"),
+    QT_TRANSLATE_NOOP("BandTable", "10Hz～500Hz"),
 };
 
 } // namespace
@@ -47,4 +52,9 @@ bool isValidBand(int band)
 QString bandCaption(int band)
 {
     return QString::fromUtf8(kCaptions[band - 1]);
+}
+
+QString shownBandCaption(int band)
+{
+    return QCoreApplication::translate("BandTable", kCaptions[band - 1]);
 }

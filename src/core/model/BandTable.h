@@ -29,3 +29,5 @@ bool isValidBand(int band);
 
 // Caption of a band as the band list shows it, e.g. "10Hz～100kHz".
 QString bandCaption(int band);
+// The caption as the window lists it, in the language of this start.
+QString shownBandCaption(int band);

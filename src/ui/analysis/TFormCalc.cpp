@@ -21,8 +21,10 @@
 
 namespace {
 
-const char *const kRowLabels[kMaxPeaks] = {"ピーク値１", "ピーク値２", "ピーク値３", "ピーク値４",
-                                           "ピーク値５"};
+const char *const kRowLabels[kMaxPeaks] = {
+    QT_TRANSLATE_NOOP("TFormCalc", "ピーク値１"), QT_TRANSLATE_NOOP("TFormCalc", "ピーク値２"),
+    QT_TRANSLATE_NOOP("TFormCalc", "ピーク値３"), QT_TRANSLATE_NOOP("TFormCalc", "ピーク値４"),
+    QT_TRANSLATE_NOOP("TFormCalc", "ピーク値５")};
 
 void showError(const QString &caption, const QString &text)
 {
@@ -36,31 +38,34 @@ TFormCalc::TFormCalc(QWidget *parent)
                           Qt::MSWindowsFixedSizeDialogHint)
 {
     setObjectName(QStringLiteral("FormCalc"));
-    setWindowTitle(QStringLiteral("VELO / 測定結果"));
+    setWindowTitle(tr("VELO / 測定結果"));
     setFont(windowFont());
     setModal(false);
 
-    auto *group = new QGroupBox(QStringLiteral("共振点"), this);
+    auto *group = new QGroupBox(tr("共振点"), this);
     auto *grid = new QGridLayout(group);
-    grid->addWidget(new QLabel(QStringLiteral("周波数[Hz]"), group), 0, 1, Qt::AlignHCenter);
-    grid->addWidget(new QLabel(QStringLiteral("抵抗値[Ω]"), group), 0, 2, Qt::AlignHCenter);
+    const QString columns[2] = {tr("周波数[Hz]"), tr("抵抗値[Ω]")};
+    grid->addWidget(new QLabel(columns[0], group), 0, 1, Qt::AlignHCenter);
+    grid->addWidget(new QLabel(columns[1], group), 0, 2, Qt::AlignHCenter);
     for (int row = 0; row < kMaxPeaks; ++row) {
-        grid->addWidget(new QLabel(QString::fromUtf8(kRowLabels[row]), group), row + 1, 0);
+        grid->addWidget(new QLabel(tr(kRowLabels[row]), group), row + 1, 0);
         for (int column = 0; column < 2; ++column) {
             auto *edit = new QLineEdit(emptyFieldText(), group);
             edit->setObjectName(QStringLiteral("Edit%1").arg(row * 2 + column + 1));
             edit->setReadOnly(true);
             edit->setAlignment(Qt::AlignRight);
-            edit->setFocusPolicy(Qt::ClickFocus);
+            // Reachable with Tab, so a screen reader can read the peaks.
+            edit->setFocusPolicy(Qt::StrongFocus);
+            edit->setAccessibleName(tr(kRowLabels[row]) + QLatin1Char(' ') + columns[column]);
             grid->addWidget(edit, row + 1, column + 1);
             fields_[row][column] = edit;
         }
     }
 
-    ButtonTS = new QPushButton(QStringLiteral("Ts の計算"), this);
+    ButtonTS = new QPushButton(tr("Ts の計算"), this);
     ButtonTS->setObjectName(QStringLiteral("ButtonTS"));
     ButtonTS->setEnabled(false);
-    CloseButton = new QPushButton(QStringLiteral("閉じる"), this);
+    CloseButton = new QPushButton(tr("閉じる"), this);
     CloseButton->setObjectName(QStringLiteral("CloseButton"));
     auto *buttons = new QHBoxLayout;
     buttons->addWidget(ButtonTS);

@@ -13,18 +13,20 @@ TFormTS::TFormTS(QWidget *parent)
                           Qt::MSWindowsFixedSizeDialogHint)
 {
     setObjectName(QStringLiteral("FormTS"));
-    setWindowTitle(QStringLiteral("TS の計算"));
+    setWindowTitle(tr("TS の計算"));
     setFont(windowFont());
     setModal(true);
 
     auto *grid = new QGridLayout(this);
     for (int i = 0; i < kTsValueCount; ++i) {
-        grid->addWidget(new QLabel(tsValueLabel(i), this), i, 0);
+        auto *label = new QLabel(tsValueLabel(i), this);
+        grid->addWidget(label, i, 0);
         fields_[i] = new QLineEdit(emptyFieldText(), this);
+        label->setBuddy(fields_[i]); // names the field for a screen reader
         fields_[i]->setObjectName(QStringLiteral("Edit%1").arg(i + 1));
         fields_[i]->setReadOnly(true);
         fields_[i]->setAlignment(Qt::AlignRight);
-        fields_[i]->setFocusPolicy(Qt::ClickFocus);
+        fields_[i]->setFocusPolicy(Qt::StrongFocus);
         grid->addWidget(fields_[i], i, 1);
     }
     Button1 = new QPushButton(QStringLiteral("OK"), this);

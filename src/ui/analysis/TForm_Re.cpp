@@ -15,18 +15,19 @@ TForm_Re::TForm_Re(QWidget *parent)
                           Qt::MSWindowsFixedSizeDialogHint)
 {
     setObjectName(QStringLiteral("Form_Re"));
-    setWindowTitle(QStringLiteral("TS の計算"));
+    setWindowTitle(tr("TS の計算"));
     setFont(windowFont());
     setModal(true);
 
-    auto *prompt = new QLabel(QStringLiteral("Re [Ω] の値を入力してください"), this);
-    auto *hint = new QLabel(QStringLiteral("例　：　2.31　(数値のみ)"), this);
+    auto *prompt = new QLabel(tr("Re [Ω] の値を入力してください"), this);
+    auto *hint = new QLabel(tr("例　：　2.31　(数値のみ)"), this);
     Edit1 = new QLineEdit(QStringLiteral("8.0"), this);
     Edit1->setObjectName(QStringLiteral("Edit1"));
-    Button1 = new QPushButton(QStringLiteral("入力"), this);
+    prompt->setBuddy(Edit1); // names the field for a screen reader
+    Button1 = new QPushButton(tr("入力"), this);
     Button1->setObjectName(QStringLiteral("Button1"));
     Button1->setDefault(true);
-    Button2 = new QPushButton(QStringLiteral("取消し"), this);
+    Button2 = new QPushButton(tr("取消し"), this);
     Button2->setObjectName(QStringLiteral("Button2"));
     Button2->setAutoDefault(false);
 

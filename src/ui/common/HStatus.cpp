@@ -31,85 +31,84 @@ void HStatus::showUnit(const QString &model, const QByteArray &serial, const QSt
 
 void HStatus::showUnitNotFound() const
 {
-    showText(m_unitName + QStringLiteral(" が見つかりませんでした"), kUnitPanel);
+    showText(tr("%1 が見つかりませんでした").arg(m_unitName), kUnitPanel);
 }
 
 void HStatus::showModelUnknown() const
 {
-    showText(QStringLiteral("HK-A, HK-A2 が見つかりませんでした"), kUnitPanel);
+    showText(tr("HK-A, HK-A2 が見つかりませんでした"), kUnitPanel);
 }
 
 void HStatus::showPortError() const
 {
-    showText(QStringLiteral("通信ポートが開けません"), kUnitPanel);
+    showText(tr("通信ポートが開けません"), kUnitPanel);
 }
 void HStatus::showPortAccessDenied() const
 {
-    showText(QStringLiteral("通信ポートが開けません（アクセス権がありません）"), kUnitPanel);
+    showText(tr("通信ポートが開けません（アクセス権がありません）"), kUnitPanel);
 }
 
 void HStatus::showReceiveError() const
 {
-    showText(QStringLiteral("データ受信エラーです"), kUnitPanel);
+    showText(tr("データ受信エラーです"), kUnitPanel);
 }
 void HStatus::showSendError() const
 {
-    showText(QStringLiteral("コマンド送信エラーです"), kProgressPanel);
+    showText(tr("コマンド送信エラーです"), kProgressPanel);
 }
 
 void HStatus::showBandRefused() const
 {
-    showText(m_unitName + QStringLiteral(" が測定周波数帯域を受け付けませんでした"),
-             kProgressPanel);
+    showText(tr("%1 が測定周波数帯域を受け付けませんでした").arg(m_unitName), kProgressPanel);
 }
 
 void HStatus::showReplyError() const
 {
-    showText(m_unitName + QStringLiteral(" 応答エラーです"), kProgressPanel);
+    showText(tr("%1 応答エラーです").arg(m_unitName), kProgressPanel);
 }
 
 void HStatus::showUncalibrated() const
 {
-    showText(m_unitName + QStringLiteral(" 未校正です"), kProgressPanel);
+    showText(tr("%1 未校正です").arg(m_unitName), kProgressPanel);
 }
 
 void HStatus::showMeasuring() const
 {
-    showText(QStringLiteral("測定中です"), kProgressPanel);
+    showText(tr("測定中です"), kProgressPanel);
 }
 void HStatus::showReceiving() const
 {
-    showText(QStringLiteral("データ受信中です"), kProgressPanel);
+    showText(tr("データ受信中です"), kProgressPanel);
 }
 void HStatus::showCalculating() const
 {
-    showText(QStringLiteral("計算中です"), kProgressPanel);
+    showText(tr("計算中です"), kProgressPanel);
 }
 void HStatus::showFinished() const
 {
-    showText(QStringLiteral("測定終了しました"), kProgressPanel);
+    showText(tr("測定終了しました"), kProgressPanel);
 }
 void HStatus::showStopped() const
 {
-    showText(QStringLiteral("測定中止しました"), kProgressPanel);
+    showText(tr("測定中止しました"), kProgressPanel);
 }
 
 void HStatus::showCalcError() const
 {
-    showText(QStringLiteral("データエラーで計算できませんでした"), kProgressPanel);
+    showText(tr("データエラーで計算できませんでした"), kProgressPanel);
 }
 
 void HStatus::showSaveFailed() const
 {
-    showText(QStringLiteral("データ保存できませんでした"), kProgressPanel);
+    showText(tr("データ保存できませんでした"), kProgressPanel);
 }
 void HStatus::showSaved() const
 {
-    showText(QStringLiteral("データ保存できました"), kProgressPanel);
+    showText(tr("データ保存できました"), kProgressPanel);
 }
 void HStatus::showExported() const
 {
-    showText(QStringLiteral("データ書き出し完了"), kProgressPanel);
+    showText(tr("データ書き出し完了"), kProgressPanel);
 }
 void HStatus::clearPanel(int panel) const
 {

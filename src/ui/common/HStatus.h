@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QByteArray>
+#include <QCoreApplication>
 #include <QString>
 
 class TStatusBar;
@@ -9,6 +10,8 @@ class TStatusBar;
 // current operation, 2: value readout.
 class HStatus
 {
+    Q_DECLARE_TR_FUNCTIONS(HStatus)
+
 public:
     static constexpr int kUnitPanel = 0;
     static constexpr int kProgressPanel = 1;

@@ -7,11 +7,22 @@
 
 bool installQtTranslation()
 {
-    // Japanese whatever the system's language: it is the program's own language.
     auto *translator = new QTranslator(QCoreApplication::instance());
     if (!translator->load(QLocale(QLocale::Japanese, QLocale::Japan), QStringLiteral("qtbase"),
                           QStringLiteral("_"),
                           QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
+        delete translator;
+        return false;
+    }
+    return QCoreApplication::installTranslator(translator);
+}
+
+bool installTranslations(UiLanguage language)
+{
+    if (language == UiLanguage::Japanese)
+        return installQtTranslation();
+    auto *translator = new QTranslator(QCoreApplication::instance());
+    if (!translator->load(QStringLiteral(":/i18n/velo2_en.qm"))) {
         delete translator;
         return false;
     }

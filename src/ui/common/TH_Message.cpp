@@ -15,7 +15,7 @@ TH_Message::TH_Message(const QString &unitName, const QString &caption)
 void TH_Message::msgFatalMemoryStatic(const QString &className)
 {
     Seams::messages().show(MessagePresenter::Icon::Error, QString::fromUtf8(Texts::kCaption),
-                           QStringLiteral("致命的なメモリエラーです:") + className);
+                           tr("致命的なメモリエラーです:%1").arg(className));
 }
 
 void TH_Message::msgException(const QString &text)
@@ -26,14 +26,12 @@ void TH_Message::msgException(const QString &text)
 
 void TH_Message::msgComNameInvalid()
 {
-    Seams::messages().show(MessagePresenter::Icon::Plain, QStringLiteral("エラー"),
-                           QStringLiteral("不正なCOM指定です"));
+    Seams::messages().show(MessagePresenter::Icon::Plain, tr("エラー"), tr("不正なCOM指定です"));
 }
 
 void TH_Message::msgComNumberInvalid()
 {
-    Seams::messages().show(MessagePresenter::Icon::Plain, QStringLiteral("エラー"),
-                           QStringLiteral("COM番号エラーです"));
+    Seams::messages().show(MessagePresenter::Icon::Plain, tr("エラー"), tr("COM番号エラーです"));
 }
 
 void TH_Message::error(const QString &text) const
@@ -53,100 +51,108 @@ bool TH_Message::question(const QString &text) const
 
 void TH_Message::msgFatalMemory(const QString &className) const
 {
-    error(QStringLiteral("致命的なメモリエラーです:") + className);
+    error(tr("致命的なメモリエラーです:%1").arg(className));
 }
 
 void TH_Message::msgSettingsNotSaved() const
 {
-    warning(QStringLiteral("初期設定ファイルを保存できませんでした"));
+    warning(tr("初期設定ファイルを保存できませんでした"));
 }
 
 void TH_Message::msgBadDataFile() const
 {
-    error(QStringLiteral("データファイルの内容が正しくありませんでした"));
+    error(tr("データファイルの内容が正しくありませんでした"));
 }
 
 void TH_Message::msgComOpenFailed() const
 {
-    error(QStringLiteral("COMポートが開けませんでした。COM番号を確認して下さい。"));
+    error(tr("COMポートが開けませんでした。COM番号を確認して下さい。"));
 }
 
 void TH_Message::msgUnitNotFound() const
 {
-    error(m_unitName + QStringLiteral("ユニットが見つかりませんでした。COM番号を確認して下さい。"));
+    error(tr("%1ユニットが見つかりませんでした。COM番号を確認して下さい。").arg(m_unitName));
 }
 
 void TH_Message::msgCalcDataError() const
 {
-    error(QStringLiteral("データエラーで計算できませんでした"));
+    error(tr("データエラーで計算できませんでした"));
 }
 
 void TH_Message::msgNoData() const
 {
-    error(QStringLiteral("データがありません"));
+    error(tr("データがありません"));
 }
 
 bool TH_Message::askDiscardAndStart() const
 {
-    return question(
-        QStringLiteral("測定データを保存していません。破棄して新しい測定を開始しますか？"));
+    return question(tr("測定データを保存していません。破棄して新しい測定を開始しますか？"));
 }
 
 bool TH_Message::askDiscardOnClose() const
 {
-    return question(QStringLiteral("測定データを保存していません。データを破棄しますか？"));
+    return question(tr("測定データを保存していません。データを破棄しますか？"));
 }
 
 bool TH_Message::askQuitUnsaved() const
 {
-    return question(QStringLiteral("測定データを保存していません。終了しますか？"));
+    return question(tr("測定データを保存していません。終了しますか？"));
 }
 
 bool TH_Message::askDiscardOnOpen() const
 {
-    return question(QStringLiteral("測定データを保存していません。破棄しますか？"));
+    return question(tr("測定データを保存していません。破棄しますか？"));
 }
 
 bool TH_Message::askOverwrite(const QString &path) const
 {
-    return question(QStringLiteral("ファイル：") + path +
-                    QStringLiteral("があります。\n上書きしますか"));
+    return question(tr("ファイル：%1があります。\n上書きしますか").arg(path));
 }
 
 bool TH_Message::askSaveAsCurrentFormat() const
 {
     // The text ends in a full-width space.
-    return question(QStringLiteral("ＨＫ－Ａ２／ＶＥＬＯ２のデータファイルとして保存しますか　"));
+    return question(tr("ＨＫ－Ａ２／ＶＥＬＯ２のデータファイルとして保存しますか　"));
 }
 
 void TH_Message::msgVersionMismatch() const
 {
-    error(QStringLiteral("ユニットとアプリケーションのバージョンがミスマッチです"));
+    error(tr("ユニットとアプリケーションのバージョンがミスマッチです"));
 }
 
 void TH_Message::msgTooManyRefs() const
 {
-    error(QStringLiteral("参照データは５個までにしてください"));
+    error(tr("参照データは５個までにしてください"));
 }
 
 void TH_Message::msgOver150() const
 {
-    warning(QStringLiteral("抵抗値の最大値が150Ωを越えています"));
+    warning(tr("抵抗値の最大値が150Ωを越えています"));
 }
 
 void TH_Message::msgBandUnsupported() const
 {
-    warning(QStringLiteral("HK-Aが対応していない測定周波数帯域です"));
+    warning(tr("HK-Aが対応していない測定周波数帯域です"));
 }
 
 void TH_Message::msgPrintFailed() const
 {
-    error(QStringLiteral("印刷できませんでした"));
+    error(tr("印刷できませんでした"));
 }
 
 void TH_Message::msgRecovered(const QString &path) const
 {
-    warning(QStringLiteral(
-                "前回の終了時に保存されていなかった測定データを次のファイルに保存しました\n") +
-            path);
+    warning(tr("前回の終了時に保存されていなかった測定データを次のファイルに保存しました\n%1")
+                .arg(path));
+}
+
+void TH_Message::msgLanguageNextStart() const
+{
+    Seams::messages().show(MessagePresenter::Icon::Plain, m_caption,
+                           tr("言語の変更は次回の起動から有効になります"));
+}
+
+void TH_Message::msgLanguageNotSaved() const
+{
+    warning(tr("言語の設定を保存できませんでした"));
 }

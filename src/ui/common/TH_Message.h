@@ -1,11 +1,14 @@
 #pragma once
 
+#include <QCoreApplication>
 #include <QString>
 
 // One modal message box per situation, so every text lives here. Boxes have no owner
 // and carry the program caption; they are shown through the message seam.
 class TH_Message
 {
+    Q_DECLARE_TR_FUNCTIONS(TH_Message)
+
 public:
     TH_Message(const QString &unitName, const QString &caption);
 
@@ -40,6 +43,9 @@ public:
     void msgPrintFailed() const;
     // At start: where the measurement left unsaved by the last end was kept.
     void msgRecovered(const QString &path) const;
+    // After a new language choice: it applies at the next start.
+    void msgLanguageNextStart() const;
+    void msgLanguageNotSaved() const;
 
     QString caption() const { return m_caption; }
     QString unitName() const { return m_unitName; }

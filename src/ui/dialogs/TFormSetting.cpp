@@ -1,4 +1,5 @@
 #include "ui/dialogs/TFormSetting.h"
+#include "ui/common/AccessibleNames.h"
 
 #include "core/model/ComPortName.h"
 #include "ui/common/TH_Message.h"
@@ -26,7 +27,7 @@ TFormSetting::TFormSetting(QWidget *parent)
     : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint)
 {
     setObjectName(QStringLiteral("FormSetting"));
-    setWindowTitle(QStringLiteral("COMポートの設定"));
+    setWindowTitle(tr("COMポートの設定"));
     setFont(dialogFont());
     setModal(true);
     setFixedSize(210, 117);
@@ -38,6 +39,7 @@ TFormSetting::TFormSetting(QWidget *parent)
     // A typed name is checked by "設定", never added to the list or completed.
     ComboBox1->setInsertPolicy(QComboBox::NoInsert);
     ComboBox1->setCompleter(nullptr);
+    nameComboBox(ComboBox1, windowTitle());
     connect(ComboBox1, &QComboBox::currentIndexChanged, this, [this] { showDevice(); });
     connect(ComboBox1, &QComboBox::editTextChanged, this, [this] { showDevice(); });
 
@@ -45,13 +47,13 @@ TFormSetting::TFormSetting(QWidget *parent)
     LabelDevice->setObjectName(QStringLiteral("LabelDevice"));
     LabelDevice->setGeometry(16, 44, 177, 20);
 
-    Button2 = new QPushButton(QStringLiteral("取り消し"), this);
+    Button2 = new QPushButton(tr("取り消し"), this);
     Button2->setObjectName(QStringLiteral("Button2"));
     Button2->setGeometry(16, 76, 75, 25);
     Button2->setAutoDefault(false);
     connect(Button2, &QPushButton::clicked, this, [this] { Button2Click(); });
 
-    Button1 = new QPushButton(QStringLiteral("設定"), this);
+    Button1 = new QPushButton(tr("設定"), this);
     Button1->setObjectName(QStringLiteral("Button1"));
     Button1->setGeometry(118, 76, 75, 25);
     Button1->setAutoDefault(false);

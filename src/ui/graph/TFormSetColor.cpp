@@ -1,9 +1,11 @@
 #include "ui/graph/TFormSetColor.h"
+#include "ui/common/AccessibleNames.h"
 
 #include "ui/common/Seams.h"
 
 #include <QComboBox>
 #include <QGroupBox>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QMouseEvent>
 #include <QPainter>
@@ -33,6 +35,7 @@ QLabel *makeLabel(const char *name, const QString &text, QWidget *parent, int x,
 TColorSwatch::TColorSwatch(QWidget *parent) : QWidget(parent)
 {
     setAttribute(Qt::WA_OpaquePaintEvent);
+    setFocusPolicy(Qt::StrongFocus);
 }
 
 void TColorSwatch::paintEvent(QPaintEvent *)
@@ -48,11 +51,24 @@ void TColorSwatch::mouseReleaseEvent(QMouseEvent *event)
         emit clicked();
 }
 
+void TColorSwatch::keyPressEvent(QKeyEvent *event)
+{
+    switch (event->key()) {
+    case Qt::Key_Space:
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+        emit clicked();
+        return;
+    default:
+        QWidget::keyPressEvent(event);
+    }
+}
+
 TFormSetColor::TFormSetColor(QWidget *parent)
     : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint)
 {
     setObjectName(QStringLiteral("FormSetColor"));
-    setWindowTitle(QStringLiteral("グラフ線色設定"));
+    setWindowTitle(tr("グラフ線色設定"));
     setFont(dialogFont());
     setModal(true);
     setFixedSize(241, 349);
@@ -68,44 +84,53 @@ TFormSetColor::TFormSetColor(QWidget *parent)
         return s;
     };
 
-    GroupBox2 = new QGroupBox(QStringLiteral("測定データ"), this);
+    GroupBox2 = new QGroupBox(tr("測定データ"), this);
     GroupBox2->setObjectName(QStringLiteral("GroupBox2"));
     GroupBox2->setGeometry(32, 32, 169, 105);
-    Label2 = makeLabel("Label2", QStringLiteral("抵抗値グラフ"), GroupBox2, 16, 32);
+    Label2 = makeLabel("Label2", tr("抵抗値グラフ"), GroupBox2, 16, 32);
     PaintBox1 = swatch("PaintBox1", GroupBox2, 96, 24, &TFormSetColor::mPaintRSwatch,
                        &TFormSetColor::PaintBox1Click);
-    Label3 = makeLabel("Label3", QStringLiteral("位相角グラフ"), GroupBox2, 16, 64);
+    Label3 = makeLabel("Label3", tr("位相角グラフ"), GroupBox2, 16, 64);
     PaintBox2 = swatch("PaintBox2", GroupBox2, 96, 56, &TFormSetColor::mPaintThetaSwatch,
                        &TFormSetColor::PaintBox2Click);
 
-    GroupBox3 = new QGroupBox(QStringLiteral("参照データ"), this);
+    GroupBox3 = new QGroupBox(tr("参照データ"), this);
     GroupBox3->setObjectName(QStringLiteral("GroupBox3"));
     GroupBox3->setGeometry(32, 152, 169, 137);
     ComboBox1 = new QComboBox(GroupBox3);
     ComboBox1->setObjectName(QStringLiteral("ComboBox1"));
     ComboBox1->setGeometry(24, 28, 97, 20);
-    ComboBox1->addItems({QStringLiteral("データ１"), QStringLiteral("データ２"),
-                         QStringLiteral("データ３"), QStringLiteral("データ４"),
-                         QStringLiteral("データ５")});
+    ComboBox1->addItems(
+        {tr("データ１"), tr("データ２"), tr("データ３"), tr("データ４"), tr("データ５")});
     connect(ComboBox1, &QComboBox::currentIndexChanged, this, [this] { ComboBox1Change(); });
-    Label4 = makeLabel("Label4", QStringLiteral("抵抗値グラフ"), GroupBox3, 16, 72);
+    Label4 = makeLabel("Label4", tr("抵抗値グラフ"), GroupBox3, 16, 72);
     PaintBox3 = swatch("PaintBox3", GroupBox3, 96, 64, &TFormSetColor::mPaintRefRSwatch,
                        &TFormSetColor::PaintBox3Click);
-    Label5 = makeLabel("Label5", QStringLiteral("位相角グラフ"), GroupBox3, 16, 101);
+    Label5 = makeLabel("Label5", tr("位相角グラフ"), GroupBox3, 16, 101);
     PaintBox4 = swatch("PaintBox4", GroupBox3, 96, 97, &TFormSetColor::mPaintRefThetaSwatch,
                        &TFormSetColor::PaintBox4Click);
 
-    CancelBtn = new QPushButton(QStringLiteral("取り消し"), this);
+    CancelBtn = new QPushButton(tr("取り消し"), this);
     CancelBtn->setObjectName(QStringLiteral("CancelBtn"));
     CancelBtn->setGeometry(32, 304, 75, 25);
     CancelBtn->setAutoDefault(false);
     connect(CancelBtn, &QPushButton::clicked, this, [this] { CancelBtnClick(); });
 
-    SetBtn = new QPushButton(QStringLiteral("設定"), this);
+    SetBtn = new QPushButton(tr("設定"), this);
     SetBtn->setObjectName(QStringLiteral("SetBtn"));
     SetBtn->setGeometry(128, 304, 75, 25);
     SetBtn->setAutoDefault(false);
     connect(SetBtn, &QPushButton::clicked, this, [this] { SetBtnClick(); });
+
+    // A swatch is named by its group and line, as it is seen.
+    const auto name = [](QWidget *swatch, QGroupBox *group, QLabel *label) {
+        swatch->setAccessibleName(group->title() + QLatin1Char(' ') + label->text());
+    };
+    name(PaintBox1, GroupBox2, Label2);
+    name(PaintBox2, GroupBox2, Label3);
+    name(PaintBox3, GroupBox3, Label4);
+    name(PaintBox4, GroupBox3, Label5);
+    nameComboBox(ComboBox1, GroupBox3->title());
 }
 
 void TFormSetColor::mPrepare(Settings *settings, quint8 *result)

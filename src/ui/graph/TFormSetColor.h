@@ -82,4 +82,6 @@ signals:
 protected:
     void paintEvent(QPaintEvent *event) override;
     void mouseReleaseEvent(QMouseEvent *event) override;
+    // Space or Enter chooses the colour as a click does.
+    void keyPressEvent(QKeyEvent *event) override;
 };

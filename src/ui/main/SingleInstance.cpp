@@ -89,12 +89,10 @@ SingleInstance::CheckResult SingleInstance::checkOthers(MessagePresenter &messag
     const QString self = QString::fromUtf8(Texts::kProgramTitle);
     if (isLocked(m_dir, sibling)) {
         result.otherRunning = true;
-        result.raised =
-            reachAndRaise(sibling, messages, QStringLiteral("VELOがすでに起動しています"));
+        result.raised = reachAndRaise(sibling, messages, tr("VELOがすでに起動しています"));
     } else if (isLocked(m_dir, self)) {
         result.otherRunning = true;
-        result.raised =
-            reachAndRaise(self, messages, QStringLiteral("VELO2はすでに起動しています"));
+        result.raised = reachAndRaise(self, messages, tr("VELO2はすでに起動しています"));
     }
     return result;
 }

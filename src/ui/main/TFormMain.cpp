@@ -1,4 +1,5 @@
 #include "ui/main/TFormMain.h"
+#include "ui/common/AccessibleNames.h"
 
 #include "core/measure/PortResolver.h"
 #include "core/model/BandTable.h"
@@ -75,8 +76,9 @@ TFormMain::TFormMain(QWidget *parent)
       refFileNames(m_document->refFileNames()), refCount(m_document->refCount())
 {
     setObjectName(QStringLiteral("FormMain"));
-    setWindowTitle(QString::fromUtf8(Texts::kFormCaption));
+    setWindowTitle(Texts::shown(Texts::kFormCaption));
     setFont(windowFont());
+    installAccessibleRoles();
 
     for (int i = 0; i < kReferenceSlots; ++i) {
         references[i] = &m_document->reference(i);
@@ -86,6 +88,7 @@ TFormMain::TFormMain(QWidget *parent)
 
     buildMenus();
     buildControls();
+    buildKeyboardAccess();
     applyWindowSize(kMinWidth, kMinHeight);
     mInitialize();
 
@@ -121,60 +124,59 @@ void TFormMain::buildMenus()
         slot->menuAction()->setObjectName(QString::fromLatin1(name));
     };
 
-    menu(MenuFile, "MenuFile", QStringLiteral("ファイル(&F)"));
-    action(MenuFile, MenuFile_Open, "MenuFile_Open", QStringLiteral("開く(&O)"),
+    menu(MenuFile, "MenuFile", tr("ファイル(&F)"));
+    action(MenuFile, MenuFile_Open, "MenuFile_Open", tr("開く(&O)"),
            &TFormMain::MenuFile_OpenClick);
-    action(MenuFile, MenuFile_Save, "MenuFile_Save", QStringLiteral("保存する(&S)"),
+    action(MenuFile, MenuFile_Save, "MenuFile_Save", tr("保存する(&S)"),
            &TFormMain::MenuFile_SaveClick);
     MenuFile->addSeparator();
-    action(MenuFile, MenuFile_Close, "MenuFile_Close", QStringLiteral("閉じる"),
+    action(MenuFile, MenuFile_Close, "MenuFile_Close", tr("閉じる"),
            &TFormMain::MenuFile_CloseClick);
     MenuFile->addSeparator();
-    action(MenuFile, MenuFile_Export, "MenuFile_Export", QStringLiteral("データをテキスト出力"),
+    action(MenuFile, MenuFile_Export, "MenuFile_Export", tr("データをテキスト出力"),
            &TFormMain::MenuFile_ExportClick);
     MenuFile->addSeparator();
-    action(MenuFile, MenuFile_PrintSetup, "MenuFile_PrintSetup", QStringLiteral("印刷設定"),
+    action(MenuFile, MenuFile_PrintSetup, "MenuFile_PrintSetup", tr("印刷設定"),
            &TFormMain::MenuFile_PrintSetupClick);
-    action(MenuFile, MenuFile_Print, "MenuFile_Print", QStringLiteral("グラフ印刷(&P)"),
+    action(MenuFile, MenuFile_Print, "MenuFile_Print", tr("グラフ印刷(&P)"),
            &TFormMain::MenuFile_PrintClick);
     MenuFile->addSeparator();
-    action(MenuFile, MenuFile_Quit, "MenuFile_Quit", QStringLiteral("終了(&X)"),
+    action(MenuFile, MenuFile_Quit, "MenuFile_Quit", tr("終了(&X)"),
            &TFormMain::MenuFile_QuitClick);
 
-    menu(MenuMeasure, "MenuMeasure", QStringLiteral("測定(&M)"));
-    action(MenuMeasure, MenuMeasure_Start, "MenuMeasure_Start", QStringLiteral("開始(&S)"),
+    menu(MenuMeasure, "MenuMeasure", tr("測定(&M)"));
+    action(MenuMeasure, MenuMeasure_Start, "MenuMeasure_Start", tr("開始(&S)"),
            &TFormMain::MenuMeasure_StartClick);
     MenuMeasure->addSeparator();
-    action(MenuMeasure, MenuMesure_Calc, "MenuMesure_Calc", QStringLiteral("結果を分析"),
+    action(MenuMeasure, MenuMesure_Calc, "MenuMesure_Calc", tr("結果を分析"),
            &TFormMain::MenuMesure_CalcClick);
     action(MenuMeasure, MenuMeasure_Worksheet, "MenuMeasure_Worksheet", WorksheetTexts::menuItem(),
            &TFormMain::MenuMeasure_WorksheetClick);
 
-    menu(MenuGraph, "MenuGraph", QStringLiteral("グラフ(&G)"));
-    action(MenuGraph, MenuGraph_R_only, "MenuGraph_R_only", QStringLiteral("抵抗値のみ表示"),
+    menu(MenuGraph, "MenuGraph", tr("グラフ(&G)"));
+    action(MenuGraph, MenuGraph_R_only, "MenuGraph_R_only", tr("抵抗値のみ表示"),
            &TFormMain::MenuGraph_R_onlyClick, true);
-    action(MenuGraph, MenuGraph_Wide, "MenuGraph_Wide", QStringLiteral("測定値は太線で描画"),
+    action(MenuGraph, MenuGraph_Wide, "MenuGraph_Wide", tr("測定値は太線で描画"),
            &TFormMain::MenuGraph_WideClick, true);
-    action(MenuGraph, MenuGraph_Ave, "MenuGraph_Ave", QStringLiteral("平均処理"),
+    action(MenuGraph, MenuGraph_Ave, "MenuGraph_Ave", tr("平均処理"),
            &TFormMain::MenuGraph_AveClick, true);
 
-    menu(MenuRef, "MenuRef", QStringLiteral("参照データ(&R)"));
-    action(MenuRef, MenuRef_Open, "MenuRef_Open", QStringLiteral("読込み"),
-           &TFormMain::MenuRef_OpenClick);
-    action(MenuRef, MenuRef_Close, "MenuRef_Close", QStringLiteral("クリア"),
-           &TFormMain::MenuRef_CloseClick);
+    menu(MenuRef, "MenuRef", tr("参照データ(&R)"));
+    action(MenuRef, MenuRef_Open, "MenuRef_Open", tr("読込み"), &TFormMain::MenuRef_OpenClick);
+    action(MenuRef, MenuRef_Close, "MenuRef_Close", tr("クリア"), &TFormMain::MenuRef_CloseClick);
 
-    menu(MenuSet, "MenuSet", QStringLiteral("設定"));
-    action(MenuSet, MenuSet_COM, "MenuSet_COM", QStringLiteral("COMポート"),
-           &TFormMain::MenuSet_COMClick);
-    action(MenuSet, MenuSet_Color, "MenuSet_Color", QStringLiteral("グラフの線色"),
+    menu(MenuSet, "MenuSet", tr("設定"));
+    action(MenuSet, MenuSet_COM, "MenuSet_COM", tr("COMポート"), &TFormMain::MenuSet_COMClick);
+    action(MenuSet, MenuSet_Color, "MenuSet_Color", tr("グラフの線色"),
            &TFormMain::MenuSet_ColorClick);
     MenuSet->addSeparator();
-    action(MenuSet, MenuSet_Warning, "MenuSet_Warning", QStringLiteral("抵抗値150Ωのメッセージ"),
+    action(MenuSet, MenuSet_Warning, "MenuSet_Warning", tr("抵抗値150Ωのメッセージ"),
            &TFormMain::MenuSet_WarningClick, true);
 
-    menu(MenuHelp, "MenuHelp", QStringLiteral("ヘルプ(&H)"));
-    action(MenuHelp, MenuHelp_Version, "MenuHelp_Version", QStringLiteral("バージョン(&V)"),
+    buildLanguageMenu();
+
+    menu(MenuHelp, "MenuHelp", tr("ヘルプ(&H)"));
+    action(MenuHelp, MenuHelp_Version, "MenuHelp_Version", tr("バージョン(&V)"),
            &TFormMain::MenuHelp_VersionClick);
 }
 
@@ -188,13 +190,15 @@ void TFormMain::buildControls()
     PaintBox1->setObjectName(QStringLiteral("PaintBox1"));
     PaintBox1->setGeometry(64, 24, 500, 320);
     PaintBox1->onMouseDown = [this](QMouseEvent *e) { PaintBox1MouseDown(e); };
+    PaintBox1->onKeyPick = [this](int x) { PaintBox1ReadAt(x); };
+    PaintBox1->setAccessibleName(tr("グラフ"));
 
-    MStartBtn = new QPushButton(QString::fromUtf8(Texts::kStartCaption), client);
+    MStartBtn = new QPushButton(Texts::shown(Texts::kStartCaption), client);
     MStartBtn->setObjectName(QStringLiteral("MStartBtn"));
     MStartBtn->resize(75, 25);
     connect(MStartBtn, &QPushButton::clicked, this, [this] { MStartBtnClick(); });
 
-    QuitBtn = new QPushButton(QStringLiteral("終了"), client);
+    QuitBtn = new QPushButton(tr("終了"), client);
     QuitBtn->setObjectName(QStringLiteral("QuitBtn"));
     QuitBtn->resize(75, 25);
     connect(QuitBtn, &QPushButton::clicked, this, [this] { QuitBtnClick(); });
@@ -203,8 +207,9 @@ void TFormMain::buildControls()
     ComboBox2->setObjectName(QStringLiteral("ComboBox2"));
     ComboBox2->resize(145, 21);
     for (int band = 1; band <= kBandCount; ++band)
-        ComboBox2->addItem(bandCaption(band));
+        ComboBox2->addItem(shownBandCaption(band));
     connect(ComboBox2, &QComboBox::activated, this, [this] { ComboBox2Change(); });
+    nameComboBox(ComboBox2, tr("測定周波数帯域"));
 
     StatusBar1 = new TStatusBar(kStatusPanels, 50, client);
     StatusBar1->setObjectName(QStringLiteral("StatusBar1"));

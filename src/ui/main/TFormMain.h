@@ -2,6 +2,7 @@
 
 #include "core/analysis/TsParameters.h"
 #include "core/document/MeasurementDocument.h"
+#include "core/files/LanguageChoice.h"
 #include "core/files/VELO_File.h"
 #include "core/graph/AxisLabels.h"
 #include "core/model/CurveBlock.h"
@@ -89,6 +90,11 @@ public:
     QAction *MenuSet_COM = nullptr;
     QAction *MenuSet_Color = nullptr;
     QAction *MenuSet_Warning = nullptr;
+    // "Language / 言語": follow the desktop, Japanese, English; applies at the next start.
+    QMenu *MenuSet_Language = nullptr;
+    QAction *MenuSet_LangDesktop = nullptr;
+    QAction *MenuSet_LangJapanese = nullptr;
+    QAction *MenuSet_LangEnglish = nullptr;
     QMenu *MenuHelp = nullptr;
     QAction *MenuHelp_Version = nullptr;
 
@@ -203,6 +209,7 @@ public:
     void MenuSet_WarningClick();
     void ComboBox2Change();
     void PaintBox1MouseDown(QMouseEvent *event);
+    void PaintBox1ReadAt(int x); // the readout of box coordinate x, by mouse or keyboard
     void FormPaint();
 
     // ---- analysis, printing and settings dialogs ----
@@ -216,6 +223,7 @@ public:
     void MenuFile_PrintClick();
     void MenuSet_COMClick();
     void MenuSet_ColorClick();
+    void MenuSet_LanguageClick(LanguageChoice choice);
 
 protected:
     void closeEvent(QCloseEvent *event) override;
@@ -224,6 +232,8 @@ protected:
 private:
     void buildMenus();
     WorksheetHost worksheetHost();
+    void buildLanguageMenu();
+    void buildKeyboardAccess();
     void buildControls();
     int menuBarHeight(int clientWidth) const;
     void FormCloseQuery();

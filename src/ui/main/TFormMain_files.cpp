@@ -22,10 +22,23 @@
 
 namespace {
 
-const QString kOpenTitle = QStringLiteral("データファイルを選んでください");
-const QString kRefOpenTitle = QStringLiteral("参照ファイルを選んでください(５個まで)");
-const QString kDataFilter = QStringLiteral("データファイル (*.DTA)");
-const QString kExportFilter = QStringLiteral("データファイル (*.txt)");
+// Functions, not constants: the texts follow the translator installed at start.
+QString openTitle()
+{
+    return TFormMain::tr("データファイルを選んでください");
+}
+QString refOpenTitle()
+{
+    return TFormMain::tr("参照ファイルを選んでください(５個まで)");
+}
+QString dataFilter()
+{
+    return TFormMain::tr("データファイル (*.DTA)");
+}
+QString exportFilter()
+{
+    return TFormMain::tr("データファイル (*.txt)");
+}
 
 constexpr float kWarnResistance = 150.0f;
 
@@ -125,7 +138,7 @@ void TFormMain::MenuFile_OpenClick()
 {
     if (m_document->hasUnsavedMeasurement() && !message->askDiscardOnOpen())
         return;
-    const QString path = Seams::files().openFile(this, kOpenTitle, m_dialogFolder, kDataFilter);
+    const QString path = Seams::files().openFile(this, openTitle(), m_dialogFolder, dataFilter());
     if (path.isEmpty())
         return;
     openDataFile(path);
@@ -167,7 +180,7 @@ void TFormMain::MenuFile_SaveClick()
         oldFormatLoaded = 0;
     }
     const QString chosen =
-        Seams::files().saveFile(this, QString(), m_dialogFolder, kDataFilter,
+        Seams::files().saveFile(this, QString(), m_dialogFolder, dataFilter(),
                                 proposedFileName(dataFileName, kDataFileExtension));
     if (chosen.isEmpty())
         return;
@@ -206,7 +219,7 @@ void TFormMain::MenuFile_ExportClick()
         return;
     }
     const QString chosen =
-        Seams::files().saveFile(this, QString(), m_dialogFolder, kExportFilter,
+        Seams::files().saveFile(this, QString(), m_dialogFolder, exportFilter(),
                                 proposedFileName(dataFileName, kExportFileExtension));
     if (chosen.isEmpty())
         return;
@@ -228,7 +241,7 @@ void TFormMain::MenuRef_OpenClick()
         return;
     }
     const QStringList paths =
-        Seams::files().openFiles(this, kRefOpenTitle, m_dialogFolder, kDataFilter);
+        Seams::files().openFiles(this, refOpenTitle(), m_dialogFolder, dataFilter());
     if (paths.isEmpty())
         return;
     m_dialogFolder = folderOf(paths.first());

@@ -53,12 +53,12 @@ void showRecord(TFormMain &w)
 void TFormMain::MStartBtnClick()
 {
     MStartBtn->setEnabled(false);
-    if (MStartBtn->text() == QString::fromUtf8(Texts::kStartCaption)) {
+    if (MStartBtn->text() == Texts::shown(Texts::kStartCaption)) {
         mStartMeasure();
     } else {
         mStopUnit();
         mUnlockControls();
-        MStartBtn->setText(QString::fromUtf8(Texts::kStartCaption));
+        MStartBtn->setText(Texts::shown(Texts::kStartCaption));
     }
     MStartBtn->setEnabled(true);
 }
@@ -78,7 +78,7 @@ void TFormMain::mStartMeasure()
     if (measurement->valid && !saved && !message->askDiscardAndStart())
         return;
     mLockControls();
-    MStartBtn->setText(QString::fromUtf8(Texts::kStopCaption));
+    MStartBtn->setText(Texts::shown(Texts::kStopCaption));
     status->clearPanel(HStatus::kProgressPanel);
     status->clearPanel(HStatus::kReadoutPanel);
     if (mStartSequence()) {
@@ -88,7 +88,7 @@ void TFormMain::mStartMeasure()
         oldFormatLoaded = 0;
     } else {
         mUnlockControls();
-        MStartBtn->setText(QString::fromUtf8(Texts::kStartCaption));
+        MStartBtn->setText(Texts::shown(Texts::kStartCaption));
         showRecord(*this);
     }
 }
@@ -143,7 +143,7 @@ void TFormMain::mAcquireStep()
         measuring = 0;
         status->showCalculating();
         m_finishPending = 1;
-        MStartBtn->setText(QString::fromUtf8(Texts::kStartCaption));
+        MStartBtn->setText(Texts::shown(Texts::kStartCaption));
         mUnlockControls();
         return;
     case MeasurementRun::Event::Point: {
@@ -175,7 +175,7 @@ void TFormMain::mErrorEnd()
     status->showReceiveError();
     // "測定中です" would tell of a run that has ended.
     status->clearPanel(HStatus::kProgressPanel);
-    MStartBtn->setText(QString::fromUtf8(Texts::kStartCaption));
+    MStartBtn->setText(Texts::shown(Texts::kStartCaption));
     mUnlockControls();
 }
 

@@ -143,10 +143,17 @@ void TFormMain::ComboBox2Change()
 
 void TFormMain::PaintBox1MouseDown(QMouseEvent *event)
 {
-    const int x = int(event->position().x());
+    PaintBox1ReadAt(int(event->position().x()));
+}
+
+void TFormMain::PaintBox1ReadAt(int x)
+{
     const auto text = cursorReadout(*measurement, *curveRaw, graphScale, x, PaintBox1->width());
-    if (text && status)
+    if (text && status) {
         status->showText(*text, HStatus::kReadoutPanel);
+        // A screen reader reads the value with the focused graph.
+        PaintBox1->setAccessibleDescription(*text);
+    }
 }
 
 void TFormMain::FormPaint()

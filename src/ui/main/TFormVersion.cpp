@@ -12,7 +12,10 @@ TFormVersion::TFormVersion(QWidget *parent)
     : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint)
 {
     setObjectName(QStringLiteral("FormVersion"));
-    setWindowTitle(QStringLiteral("VELO バージョン情報"));
+    setWindowTitle(tr("VELO バージョン情報"));
+    // What the picture says, for a screen reader; Esc or a click closes the window.
+    setAccessibleDescription(tr("スピーカのインピーダンス測定") + QStringLiteral("  Version ") +
+                             QString::fromUtf8(Texts::kVersion));
     setFixedSize(290, 170);
     setModal(true);
 }
@@ -58,8 +61,7 @@ QPixmap TFormVersion::picture(const QSize &size)
     sub.setPixelSize(13);
     p.setFont(sub);
     p.setPen(QColor(200, 215, 240));
-    p.drawText(QRect(0, 74, w, 20), Qt::AlignHCenter,
-               QStringLiteral("スピーカのインピーダンス測定"));
+    p.drawText(QRect(0, 74, w, 20), Qt::AlignHCenter, tr("スピーカのインピーダンス測定"));
     p.drawText(QRect(0, 96, w, 20), Qt::AlignHCenter,
                QStringLiteral("Version ") + QString::fromUtf8(Texts::kVersion) +
                    QStringLiteral("  for HK-A / HK-A2"));

@@ -13,12 +13,13 @@ int main(int argc, char *argv[])
     StopSignals stopSignals;
     GuardedApplication app(argc, argv);
     return app.run([&app, &stopSignals] {
-        installQtTranslation();
+        // The settings directory and the language file in it go by the application name.
+        QApplication::setApplicationName(QString::fromUtf8(Texts::kProgramTitle));
+        installTranslations(startLanguage());
         SingleInstance instance;
         if (instance.checkOthers(Seams::messages()).otherRunning || !instance.acquire())
             return 1;
 
-        QApplication::setApplicationName(QString::fromUtf8(Texts::kProgramTitle));
         TFormMain window;
         new SignalClose(stopSignals, window);
         instance.listen([&window] {

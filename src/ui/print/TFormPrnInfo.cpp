@@ -30,12 +30,12 @@ TFormPrnInfo::TFormPrnInfo(QWidget *parent)
     : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint)
 {
     setObjectName(QStringLiteral("FormPrnInfo"));
-    setWindowTitle(QStringLiteral("VELO グラフ印刷"));
+    setWindowTitle(tr("VELO グラフ印刷"));
     setFont(dialogFont());
     setModal(true);
     setFixedSize(337, 169);
 
-    Label1 = new QLabel(QStringLiteral("印刷する測定情報の設定"), this);
+    Label1 = new QLabel(tr("印刷する測定情報の設定"), this);
     Label1->setObjectName(QStringLiteral("Label1"));
     Label1->move(16, 12);
     Label1->adjustSize();
@@ -45,16 +45,17 @@ TFormPrnInfo::TFormPrnInfo(QWidget *parent)
         auto *e = new QLineEdit(this);
         e->setObjectName(QStringLiteral("Edit%1").arg(i + 1));
         e->setGeometry(16, 36 + i * 28, 305, 21);
+        e->setAccessibleName(QStringLiteral("%1 %2").arg(Label1->text()).arg(i + 1));
         *edits[i] = e;
     }
 
-    Button2 = new QPushButton(QStringLiteral("取消し"), this);
+    Button2 = new QPushButton(tr("取消し"), this);
     Button2->setObjectName(QStringLiteral("Button2"));
     Button2->setGeometry(72, 128, 75, 25);
     Button2->setAutoDefault(false);
     connect(Button2, &QPushButton::clicked, this, [this] { Button2Click(); });
 
-    Button1 = new QPushButton(QStringLiteral("印刷"), this);
+    Button1 = new QPushButton(tr("印刷"), this);
     Button1->setObjectName(QStringLiteral("Button1"));
     Button1->setGeometry(190, 128, 75, 25);
     Button1->setAutoDefault(false);

@@ -1,0 +1,70 @@
+#include "RecordingPresenter.h"
+#include "WindowStart.h"
+#include "core/files/AppPaths.h"
+#include "ui/main/TFormVersion.h"
+
+#include <QAccessible>
+#include <QMenuBar>
+#include <QTemporaryDir>
+
+namespace {
+
+bool interactive(QAccessibleInterface *iface)
+{
+    static const QList<QAccessible::Role> roles = {
+        QAccessible::PushButton, QAccessible::CheckBox,     QAccessible::RadioButton,
+        QAccessible::ComboBox,   QAccessible::EditableText, QAccessible::MenuItem,
+        QAccessible::SpinBox,    QAccessible::Slider,       QAccessible::ButtonMenu};
+    const QWidget *w = qobject_cast<QWidget *>(iface->object());
+    return roles.contains(iface->role()) || (w && (w->focusPolicy() & Qt::TabFocus));
+}
+
+// Every interactive control under iface without a name, as "class/objectName".
+void collectUnnamed(QAccessibleInterface *iface, QStringList *unnamed, int depth = 0)
+{
+    if (!iface || depth > 20)
+        return;
+    if (interactive(iface) && iface->role() != QAccessible::Separator &&
+        iface->text(QAccessible::Name).trimmed().isEmpty()) {
+        const QObject *o = iface->object();
+        *unnamed << QStringLiteral("%1/%2").arg(o ? o->metaObject()->className() : "?",
+                                                o ? o->objectName() : QString());
+    }
+    for (int i = 0; i < iface->childCount(); ++i)
+        collectUnnamed(iface->child(i), unnamed, depth + 1);
+}
+
+} // namespace
+
+class TestAccessibility : public QObject
+{
+    Q_OBJECT
+private slots:
+    void everyControlIsNamed();
+};
+
+void TestAccessibility::everyControlIsNamed()
+{
+    QTemporaryDir dir;
+    setSettingsDirectoryOverride(dir.path());
+    ScopedRecorder rec;
+    TFormMain win;
+    QVERIFY(startWindow(&win));
+    QList<QWidget *> windows{&win, win.menuBar()};
+    for (QMenu *menu : win.findChildren<QMenu *>())
+        windows << menu;
+    for (QDialog *dialog : win.findChildren<QDialog *>())
+        windows << dialog;
+    TFormVersion version(&win);
+    windows << &version;
+    QVERIFY(windows.size() >= 12); // six menus, the language menu, four dialogs and more
+    QStringList unnamed;
+    for (QWidget *w : windows)
+        collectUnnamed(QAccessible::queryAccessibleInterface(w), &unnamed);
+    QVERIFY2(unnamed.isEmpty(), qPrintable(unnamed.join(", ")));
+    QVERIFY(
+        !QAccessible::queryAccessibleInterface(&version)->text(QAccessible::Description).isEmpty());
+}
+
+QTEST_MAIN(TestAccessibility)
+#include "tst_accessibility.moc"

@@ -1,0 +1,21 @@
+# Fails when a text of the sources has no finished English translation.
+if(NOT LUPDATE)
+    message(FATAL_ERROR "lupdate not found (Debian: qt6-l10n-tools)")
+endif()
+set(copy ${WORK}/velo2_en.check.ts)
+file(COPY_FILE ${TS} ${copy})
+execute_process(COMMAND ${LUPDATE} ${SOURCES} -ts ${copy} -no-obsolete -locations none
+                RESULT_VARIABLE failed OUTPUT_VARIABLE out ERROR_VARIABLE out)
+if(failed)
+    message(FATAL_ERROR "lupdate failed:\n${out}")
+endif()
+file(READ ${copy} text)
+string(REGEX MATCHALL "<source>[^<]*</source>[ \n\r\t]*<translation type=\"unfinished\""
+       unfinished "${text}")
+list(LENGTH unfinished count)
+if(count GREATER 0)
+    string(REPLACE "<translation type=\"unfinished\"" "" unfinished "${unfinished}")
+    string(REPLACE ";" "\n" unfinished "${unfinished}")
+    message(FATAL_ERROR "${count} texts without an English translation:\n${unfinished}")
+endif()
+message(STATUS "every text has its English translation")
