@@ -450,6 +450,243 @@
     </message>
 </context>
 <context>
+    <name>TFormWorksheet</name>
+    <message>
+        <source>VELO / T/S ワークシート</source>
+        <translation>VELO / T/S worksheet</translation>
+    </message>
+    <message>
+        <source>T/S ワークシート</source>
+        <translation>T/S &amp;worksheet...</translation>
+    </message>
+    <message>
+        <source>入力</source>
+        <translation>Inputs</translation>
+    </message>
+    <message>
+        <source>自由空間の測定に加える曲線（参照データ）</source>
+        <translation>Curves added to the free-air measurement (references)</translation>
+    </message>
+    <message>
+        <source>Re [Ω]</source>
+        <translation>Re [Ω]</translation>
+    </message>
+    <message>
+        <source>Sd [cm²]</source>
+        <translation>Sd [cm²]</translation>
+    </message>
+    <message>
+        <source>または振動板の直径 [mm]</source>
+        <translation>or the cone diameter [mm]</translation>
+    </message>
+    <message>
+        <source>気温 [°C]</source>
+        <translation>Temperature [°C]</translation>
+    </message>
+    <message>
+        <source>気圧 [hPa]</source>
+        <translation>Pressure [hPa]</translation>
+    </message>
+    <message>
+        <source>付加質量 m%1</source>
+        <translation>Added mass m%1</translation>
+    </message>
+    <message>
+        <source>密閉箱</source>
+        <translation>Sealed box</translation>
+    </message>
+    <message>
+        <source>質量 [g]</source>
+        <translation>Mass [g]</translation>
+    </message>
+    <message>
+        <source>容積 [L]</source>
+        <translation>Volume [L]</translation>
+    </message>
+    <message>
+        <source>曲線</source>
+        <translation>Curve</translation>
+    </message>
+    <message>
+        <source>（使わない）</source>
+        <translation>(not used)</translation>
+    </message>
+    <message>
+        <source>参照 %1: %2</source>
+        <translation>Reference %1: %2</translation>
+    </message>
+    <message>
+        <source>参照 %1: （空）</source>
+        <translation>Reference %1: (empty)</translation>
+    </message>
+    <message>
+        <source>この質量で測定</source>
+        <translation>&amp;Measure with this mass</translation>
+    </message>
+    <message>
+        <source>測定停止</source>
+        <translation>&amp;Stop</translation>
+    </message>
+    <message>
+        <source>テキストをコピー</source>
+        <translation>&amp;Copy text</translation>
+    </message>
+    <message>
+        <source>JSON 保存</source>
+        <translation>Save &amp;JSON...</translation>
+    </message>
+    <message>
+        <source>印刷</source>
+        <translation>&amp;Print...</translation>
+    </message>
+    <message>
+        <source>閉じる</source>
+        <translation>C&amp;lose</translation>
+    </message>
+    <message>
+        <source>方法ごとの比較</source>
+        <translation>Comparison of the methods</translation>
+    </message>
+    <message>
+        <source>計算の過程</source>
+        <translation>Working</translation>
+    </message>
+    <message>
+        <source>区分</source>
+        <translation>Section</translation>
+    </message>
+    <message>
+        <source>項目</source>
+        <translation>Item</translation>
+    </message>
+    <message>
+        <source>値</source>
+        <translation>Value</translation>
+    </message>
+    <message>
+        <source>単位</source>
+        <translation>Unit</translation>
+    </message>
+    <message>
+        <source>式と数値</source>
+        <translation>Formula and numbers</translation>
+    </message>
+    <message>
+        <source>計算の状態</source>
+        <translation>Calculation state</translation>
+    </message>
+    <message>
+        <source>自由空間の測定データがありません。測定するかファイルを開いてください。</source>
+        <translation>There is no free-air measurement. Measure or open a file.</translation>
+    </message>
+    <message>
+        <source>%1 に数値を入力してください。</source>
+        <translation>Enter a number in %1.</translation>
+    </message>
+    <message>
+        <source>Re [Ω] を入力してください。</source>
+        <translation>Enter Re [Ω].</translation>
+    </message>
+    <message>
+        <source>%1 の質量 [g] を入力してください。</source>
+        <translation>Enter the mass [g] of %1.</translation>
+    </message>
+    <message>
+        <source>密閉箱の容積 [L] を入力してください。</source>
+        <translation>Enter the volume [L] of the sealed box.</translation>
+    </message>
+    <message>
+        <source>参照 %1 は空です。参照データを読み込むか別の参照を選んでください。</source>
+        <translation>Reference %1 is empty. Load a reference or choose another one.</translation>
+    </message>
+    <message>
+        <source>自由空間の測定をファイルに保存してから付加質量の測定をしてください（付加質量の曲線はその横に保存されます）。</source>
+        <translation>Save the free-air measurement to a file before measuring with an added mass (the added-mass curve is saved beside it).</translation>
+    </message>
+    <message>
+        <source>参照データの空きがありません。参照データをクリアしてから測定してください。</source>
+        <translation>No reference slot is free. Clear the references before measuring.</translation>
+    </message>
+    <message>
+        <source>測定中です。終わってから付加質量の測定をしてください。</source>
+        <translation>A measurement is running. Measure with an added mass after it has ended.</translation>
+    </message>
+    <message>
+        <source>%1 g で測定中: %2 / %3 点</source>
+        <translation>Measuring with %1 g: %2 / %3 points</translation>
+    </message>
+    <message>
+        <source>付加質量の測定ができませんでした: %1
+参照データと自由空間の測定はそのままです。</source>
+        <translation>The measurement with the added mass failed: %1
+The references and the free-air measurement are unchanged.</translation>
+    </message>
+    <message>
+        <source>COMポートを開けません</source>
+        <translation>cannot open the COM port</translation>
+    </message>
+    <message>
+        <source>測定器が見つかりません</source>
+        <translation>the unit was not found</translation>
+    </message>
+    <message>
+        <source>測定器の応答が正しくありません</source>
+        <translation>the unit gave a wrong reply</translation>
+    </message>
+    <message>
+        <source>測定器がこの測定範囲を受け付けません</source>
+        <translation>the unit does not accept this band</translation>
+    </message>
+    <message>
+        <source>測定器からの受信が途絶えました</source>
+        <translation>the unit fell silent</translation>
+    </message>
+    <message>
+        <source>受信データが正しくありません</source>
+        <translation>the received data are not valid</translation>
+    </message>
+    <message>
+        <source>測定器との接続が切れました</source>
+        <translation>the connection to the unit was lost</translation>
+    </message>
+    <message>
+        <source>%1 に保存できませんでした</source>
+        <translation>Could not save to %1</translation>
+    </message>
+    <message>
+        <source>%1 を参照データに読み込めませんでした</source>
+        <translation>Could not load %1 as a reference</translation>
+    </message>
+    <message>
+        <source>%1 に保存し、参照 %2 に読み込みました。</source>
+        <translation>Saved to %1 and loaded as reference %2.</translation>
+    </message>
+    <message>
+        <source>付加質量の測定を停止しました。</source>
+        <translation>The measurement with the added mass was stopped.</translation>
+    </message>
+    <message>
+        <source>ワークシートを JSON で保存</source>
+        <translation>Save the worksheet as JSON</translation>
+    </message>
+    <message>
+        <source>JSON (*.json)</source>
+        <translation>JSON (*.json)</translation>
+    </message>
+    <message>
+        <source>%1 に保存できませんでした。</source>
+        <translation>Could not save to %1.</translation>
+    </message>
+    <message>
+        <source>印刷できませんでした。</source>
+        <translation>Could not print.</translation>
+    </message>
+    <message>
+        <source>表をテキストでコピーしました。</source>
+        <translation>The table was copied as text.</translation>
+    </message>
+</context>
+<context>
     <name>TForm_Re</name>
     <message>
         <source>TS の計算</source>
@@ -588,6 +825,141 @@ Overwrite it?</translation>
     <message>
         <source>測定停止</source>
         <translation>&amp;Stop</translation>
+    </message>
+</context>
+<context>
+    <name>WorksheetMessages</name>
+    <message>
+        <source>the added mass must be above 0 g (given: %1 g)</source>
+        <translation>the added mass must be above 0 g (given: %1 g)</translation>
+    </message>
+    <message>
+        <source>the added-mass and box methods need Sd: give Sd or the piston diameter</source>
+        <translation>the added-mass and box methods need Sd: give Sd or the piston diameter</translation>
+    </message>
+    <message>
+        <source>Sd and the piston diameter must be above 0</source>
+        <translation>Sd and the piston diameter must be above 0</translation>
+    </message>
+    <message>
+        <source>the box volume must be above 0 L (given: %1 L)</source>
+        <translation>the box volume must be above 0 L (given: %1 L)</translation>
+    </message>
+    <message>
+        <source>air at %1 °C and %2 hPa is outside -40..60 °C, 500..1100 hPa</source>
+        <translation>air at %1 °C and %2 hPa is outside -40..60 °C, 500..1100 hPa</translation>
+    </message>
+    <message>
+        <source>%1 holds no measured point</source>
+        <translation>%1 holds no measured point</translation>
+    </message>
+    <message>
+        <source>%1 was measured on band %2, the free-air curve on band %3: measure both on the same band</source>
+        <translation>%1 was measured on band %2, the free-air curve on band %3: measure both on the same band</translation>
+    </message>
+    <message>
+        <source>%1 does not cover the same points as the free-air curve</source>
+        <translation>%1 does not cover the same points as the free-air curve</translation>
+    </message>
+    <message>
+        <source>no resonance found in %1</source>
+        <translation>no resonance found in %1</translation>
+    </message>
+    <message>
+        <source>%1 resonates at %2 Hz, not below the free-air %3 Hz: is the mass on the cone, and is it the right file?</source>
+        <translation>%1 resonates at %2 Hz, not below the free-air %3 Hz: is the mass on the cone, and is it the right file?</translation>
+    </message>
+    <message>
+        <source>%1 resonates at %2 Hz, not above the free-air %3 Hz: is it the right file?</source>
+        <translation>%1 resonates at %2 Hz, not above the free-air %3 Hz: is it the right file?</translation>
+    </message>
+    <message>
+        <source>both masses are %1 g: the dual added-mass method needs two different masses</source>
+        <translation>both masses are %1 g: the dual added-mass method needs two different masses</translation>
+    </message>
+    <message>
+        <source>%1: %2</source>
+        <translation>%1: %2</translation>
+    </message>
+    <message>
+        <source>the free-air curve</source>
+        <translation>the free-air curve</translation>
+    </message>
+    <message>
+        <source>the curve with %1 g</source>
+        <translation>the curve with %1 g</translation>
+    </message>
+    <message>
+        <source>the curve in the %1 L box</source>
+        <translation>the curve in the %1 L box</translation>
+    </message>
+    <message>
+        <source>%1 g moves Fs by only %2 % (under 15 %): about %3 g would move it by 30 %</source>
+        <translation>%1 g moves Fs by only %2 % (under 15 %): about %3 g would move it by 30 %</translation>
+    </message>
+    <message>
+        <source>%1 g moves Fs by %2 % (over 50 %): about %3 g would move it by 30 %</source>
+        <translation>%1 g moves Fs by %2 % (over 50 %): about %3 g would move it by 30 %</translation>
+    </message>
+    <message>
+        <source>√(f1·f2) = %1 Hz lies %3 % from Fs = %2 Hz: an asymmetric resonance, the classic Q and the single-mass Mms are less reliable</source>
+        <translation>√(f1·f2) = %1 Hz lies %3 % from Fs = %2 Hz: an asymmetric resonance, the classic Q and the single-mass Mms are less reliable</translation>
+    </message>
+    <message>
+        <source>with %1 g the single-mass Mms %2 g is %4 % off the dual-mass %3 g: suspension creep, trust the dual-mass value</source>
+        <translation>with %1 g the single-mass Mms %2 g is %4 % off the dual-mass %3 g: suspension creep, trust the dual-mass value</translation>
+    </message>
+    <message>
+        <source>the fitted motional impedance gives the masses back only within %1 % (over 2 %): the dual-mass values are less reliable</source>
+        <translation>the fitted motional impedance gives the masses back only within %1 % (over 2 %): the dual-mass values are less reliable</translation>
+    </message>
+    <message>
+        <source>the dual added-mass method found no usable motional impedance (%1 points in 0.8-1.2 Fs)</source>
+        <translation>the dual added-mass method found no usable motional impedance (%1 points in 0.8-1.2 Fs)</translation>
+    </message>
+    <message>
+        <source>the frequencies of %1 differ from the free-air curve&apos;s by up to %2 %: the dual method compares the curves point by point</source>
+        <translation>the frequencies of %1 differ from the free-air curve&apos;s by up to %2 %: the dual method compares the curves point by point</translation>
+    </message>
+    <message>
+        <source>Re = %1 Ω is above the curve&apos;s minimum of %2 Ω: check Re</source>
+        <translation>Re = %1 Ω is above the curve&apos;s minimum of %2 Ω: check Re</translation>
+    </message>
+    <message>
+        <source>入力 (inputs)</source>
+        <translation>Inputs</translation>
+    </message>
+    <message>
+        <source>フリーエア (free air, refined)</source>
+        <translation>Free air (refined)</translation>
+    </message>
+    <message>
+        <source>付加質量 %1 g (added mass)</source>
+        <translation>Added mass %1 g</translation>
+    </message>
+    <message>
+        <source>二重付加質量 %1 g + %2 g (dual added mass)</source>
+        <translation>Dual added mass %1 g + %2 g</translation>
+    </message>
+    <message>
+        <source>密閉箱 %1 L (sealed box)</source>
+        <translation>Sealed box %1 L</translation>
+    </message>
+    <message>
+        <source>注意 (flags)</source>
+        <translation>Flags</translation>
+    </message>
+    <message>
+        <source>parabola through the 3 grid points around the |Z| maximum, on log f</source>
+        <translation>parabola through the 3 grid points around the |Z| maximum, on log f</translation>
+    </message>
+    <message>
+        <source>maximum of |Zm|, Zm = (1 − μ)·ΔZ1·ΔZ2 / (ΔZ2 − μ·ΔZ1)</source>
+        <translation>maximum of |Zm|, Zm = (1 − μ)·ΔZ1·ΔZ2 / (ΔZ2 − μ·ΔZ1)</translation>
+    </message>
+    <message>
+        <source>least squares 1/Zm = jω·a + b + j·c/(ω·(1 − β·ln jω)), β = %1, %2 points</source>
+        <translation>least squares 1/Zm = jω·a + b + j·c/(ω·(1 − β·ln jω)), β = %1, %2 points</translation>
     </message>
 </context>
 </TS>

@@ -1,169 +1,212 @@
 #include "core/analysis/WorksheetMessages.h"
 
+#include <QCoreApplication>
+
 namespace WorksheetMessages {
 
 QString massNotPositive(const QString &grams)
 {
-    return QStringLiteral("the added mass must be above 0 g (given: %1 g)").arg(grams);
+    return QCoreApplication::translate("WorksheetMessages",
+                                       "the added mass must be above 0 g (given: %1 g)")
+        .arg(grams);
 }
 QString sdMissing()
 {
-    return QStringLiteral("the added-mass and box methods need Sd: give Sd or the piston "
-                          "diameter");
+    return QCoreApplication::translate(
+        "WorksheetMessages", "the added-mass and box methods need Sd: give Sd or the piston "
+                             "diameter");
 }
 QString sdNotPositive()
 {
-    return QStringLiteral("Sd and the piston diameter must be above 0");
+    return QCoreApplication::translate("WorksheetMessages",
+                                       "Sd and the piston diameter must be above 0");
 }
 QString boxNotPositive(const QString &litres)
 {
-    return QStringLiteral("the box volume must be above 0 L (given: %1 L)").arg(litres);
+    return QCoreApplication::translate("WorksheetMessages",
+                                       "the box volume must be above 0 L (given: %1 L)")
+        .arg(litres);
 }
 QString airImplausible(const QString &tempC, const QString &pressureHPa)
 {
-    return QStringLiteral("air at %1 °C and %2 hPa is outside -40..60 °C, 500..1100 hPa")
+    return QCoreApplication::translate(
+               "WorksheetMessages", "air at %1 °C and %2 hPa is outside -40..60 °C, 500..1100 hPa")
         .arg(tempC, pressureHPa);
 }
 QString noPoints(const QString &curve)
 {
-    return QStringLiteral("%1 holds no measured point").arg(curve);
+    return QCoreApplication::translate("WorksheetMessages", "%1 holds no measured point")
+        .arg(curve);
 }
 QString otherBand(const QString &curve, int band, int freeBand)
 {
-    return QStringLiteral("%1 was measured on band %2, the free-air curve on band %3: measure "
-                          "both on the same band")
+    return QCoreApplication::translate(
+               "WorksheetMessages",
+               "%1 was measured on band %2, the free-air curve on band %3: measure "
+               "both on the same band")
         .arg(curve)
         .arg(band)
         .arg(freeBand);
 }
 QString otherRange(const QString &curve)
 {
-    return QStringLiteral("%1 does not cover the same points as the free-air curve").arg(curve);
+    return QCoreApplication::translate("WorksheetMessages",
+                                       "%1 does not cover the same points as the free-air curve")
+        .arg(curve);
 }
 QString noResonance(const QString &curve)
 {
-    return QStringLiteral("no resonance found in %1").arg(curve);
+    return QCoreApplication::translate("WorksheetMessages", "no resonance found in %1").arg(curve);
 }
 QString notBelowFreeAir(const QString &curve, const QString &fsLoaded, const QString &fs)
 {
-    return QStringLiteral("%1 resonates at %2 Hz, not below the free-air %3 Hz: is the mass on "
-                          "the cone, and is it the right file?")
+    return QCoreApplication::translate(
+               "WorksheetMessages",
+               "%1 resonates at %2 Hz, not below the free-air %3 Hz: is the mass on "
+               "the cone, and is it the right file?")
         .arg(curve, fsLoaded, fs);
 }
 QString notAboveFreeAir(const QString &curve, const QString &fc, const QString &fs)
 {
-    return QStringLiteral("%1 resonates at %2 Hz, not above the free-air %3 Hz: is it the right "
-                          "file?")
+    return QCoreApplication::translate(
+               "WorksheetMessages",
+               "%1 resonates at %2 Hz, not above the free-air %3 Hz: is it the right "
+               "file?")
         .arg(curve, fc, fs);
 }
 QString identicalMasses(const QString &grams)
 {
-    return QStringLiteral("both masses are %1 g: the dual added-mass method needs two different "
-                          "masses")
+    return QCoreApplication::translate(
+               "WorksheetMessages",
+               "both masses are %1 g: the dual added-mass method needs two different "
+               "masses")
         .arg(grams);
 }
 QString curveProblem(const QString &curve, const QString &problem)
 {
-    return QStringLiteral("%1: %2").arg(curve, problem);
+    return QCoreApplication::translate("WorksheetMessages", "%1: %2").arg(curve, problem);
 }
 
 QString freeAirCurve()
 {
-    return QStringLiteral("the free-air curve");
+    return QCoreApplication::translate("WorksheetMessages", "the free-air curve");
 }
 QString massCurve(const QString &grams)
 {
-    return QStringLiteral("the curve with %1 g").arg(grams);
+    return QCoreApplication::translate("WorksheetMessages", "the curve with %1 g").arg(grams);
 }
 QString boxCurve(const QString &litres)
 {
-    return QStringLiteral("the curve in the %1 L box").arg(litres);
+    return QCoreApplication::translate("WorksheetMessages", "the curve in the %1 L box")
+        .arg(litres);
 }
 
 QString massShiftSmall(const QString &grams, const QString &shiftPct, const QString &rightGrams)
 {
-    return QStringLiteral("%1 g moves Fs by only %2 % (under 15 %): about %3 g would move it by "
-                          "30 %")
+    return QCoreApplication::translate(
+               "WorksheetMessages",
+               "%1 g moves Fs by only %2 % (under 15 %): about %3 g would move it by "
+               "30 %")
         .arg(grams, shiftPct, rightGrams);
 }
 QString massShiftLarge(const QString &grams, const QString &shiftPct, const QString &rightGrams)
 {
-    return QStringLiteral("%1 g moves Fs by %2 % (over 50 %): about %3 g would move it by 30 %")
+    return QCoreApplication::translate(
+               "WorksheetMessages",
+               "%1 g moves Fs by %2 % (over 50 %): about %3 g would move it by 30 %")
         .arg(grams, shiftPct, rightGrams);
 }
 QString asymmetricResonance(const QString &centreHz, const QString &fsHz, const QString &pct)
 {
-    return QStringLiteral("√(f1·f2) = %1 Hz lies %3 % from Fs = %2 Hz: an asymmetric resonance, "
-                          "the classic Q and the single-mass Mms are less reliable")
+    return QCoreApplication::translate(
+               "WorksheetMessages",
+               "√(f1·f2) = %1 Hz lies %3 % from Fs = %2 Hz: an asymmetric resonance, "
+               "the classic Q and the single-mass Mms are less reliable")
         .arg(centreHz, fsHz, pct);
 }
 QString singleMassCreep(const QString &grams, const QString &mms, const QString &dualMms,
                         const QString &pct)
 {
-    return QStringLiteral("with %1 g the single-mass Mms %2 g is %4 % off the dual-mass %3 g: "
-                          "suspension creep, trust the dual-mass value")
+    return QCoreApplication::translate(
+               "WorksheetMessages",
+               "with %1 g the single-mass Mms %2 g is %4 % off the dual-mass %3 g: "
+               "suspension creep, trust the dual-mass value")
         .arg(grams, mms, dualMms, pct);
 }
 QString dualMassInconsistent(const QString &pct)
 {
-    return QStringLiteral("the fitted motional impedance gives the masses back only within %1 % "
-                          "(over 2 %): the dual-mass values are less reliable")
+    return QCoreApplication::translate(
+               "WorksheetMessages",
+               "the fitted motional impedance gives the masses back only within %1 % "
+               "(over 2 %): the dual-mass values are less reliable")
         .arg(pct);
 }
 QString dualMassNoFit(int points)
 {
-    return QStringLiteral("the dual added-mass method found no usable motional impedance (%1 "
-                          "points in 0.8-1.2 Fs)")
+    return QCoreApplication::translate(
+               "WorksheetMessages",
+               "the dual added-mass method found no usable motional impedance (%1 "
+               "points in 0.8-1.2 Fs)")
         .arg(points);
 }
 QString gridMismatch(const QString &curve, const QString &pct)
 {
-    return QStringLiteral("the frequencies of %1 differ from the free-air curve's by up to %2 %: "
-                          "the dual method compares the curves point by point")
+    return QCoreApplication::translate(
+               "WorksheetMessages",
+               "the frequencies of %1 differ from the free-air curve's by up to %2 %: "
+               "the dual method compares the curves point by point")
         .arg(curve, pct);
 }
 QString reAboveMinimum(const QString &re, const QString &minimum)
 {
-    return QStringLiteral("Re = %1 Ω is above the curve's minimum of %2 Ω: check Re")
+    return QCoreApplication::translate("WorksheetMessages",
+                                       "Re = %1 Ω is above the curve's minimum of %2 Ω: check Re")
         .arg(re, minimum);
 }
 
 QString sectionInputs()
 {
-    return QStringLiteral("入力 (inputs)");
+    return QCoreApplication::translate("WorksheetMessages", "入力 (inputs)");
 }
 QString sectionClassic()
 {
-    return QStringLiteral("フリーエア (free air, refined)");
+    return QCoreApplication::translate("WorksheetMessages", "フリーエア (free air, refined)");
 }
 QString sectionSingleMass(const QString &grams)
 {
-    return QStringLiteral("付加質量 %1 g (added mass)").arg(grams);
+    return QCoreApplication::translate("WorksheetMessages", "付加質量 %1 g (added mass)")
+        .arg(grams);
 }
 QString sectionDualMass(const QString &grams1, const QString &grams2)
 {
-    return QStringLiteral("二重付加質量 %1 g + %2 g (dual added mass)").arg(grams1, grams2);
+    return QCoreApplication::translate("WorksheetMessages",
+                                       "二重付加質量 %1 g + %2 g (dual added mass)")
+        .arg(grams1, grams2);
 }
 QString sectionBox(const QString &litres)
 {
-    return QStringLiteral("密閉箱 %1 L (sealed box)").arg(litres);
+    return QCoreApplication::translate("WorksheetMessages", "密閉箱 %1 L (sealed box)").arg(litres);
 }
 QString sectionFlags()
 {
-    return QStringLiteral("注意 (flags)");
+    return QCoreApplication::translate("WorksheetMessages", "注意 (flags)");
 }
 QString parabolaNote()
 {
-    return QStringLiteral("parabola through the 3 grid points around the |Z| maximum, on log f");
+    return QCoreApplication::translate(
+        "WorksheetMessages", "parabola through the 3 grid points around the |Z| maximum, on log f");
 }
 QString motionalPeakNote()
 {
-    return QStringLiteral("maximum of |Zm|, Zm = (1 − μ)·ΔZ1·ΔZ2 / (ΔZ2 − μ·ΔZ1)");
+    return QCoreApplication::translate("WorksheetMessages",
+                                       "maximum of |Zm|, Zm = (1 − μ)·ΔZ1·ΔZ2 / (ΔZ2 − μ·ΔZ1)");
 }
 QString creepFitNote(const QString &beta, int points)
 {
-    return QStringLiteral("least squares 1/Zm = jω·a + b + j·c/(ω·(1 − β·ln jω)), β = %1, %2 "
-                          "points")
+    return QCoreApplication::translate(
+               "WorksheetMessages",
+               "least squares 1/Zm = jω·a + b + j·c/(ω·(1 − β·ln jω)), β = %1, %2 "
+               "points")
         .arg(beta)
         .arg(points);
 }
