@@ -90,8 +90,8 @@ TsWorksheetResult computeWorksheet(const TsWorksheetInput &in)
         return r;
     }
     r.air = airAt(in.tempC, in.pressureHPa);
-    if (std::isnan(in.sdM2) || std::isnan(in.diameterMm) || in.sdM2 < 0.0 || in.diameterMm < 0.0 ||
-        !std::isfinite(in.sdM2) || !std::isfinite(in.diameterMm)) {
+    if (!std::isfinite(in.sdM2) || !std::isfinite(in.diameterMm) || in.sdM2 < 0.0 ||
+        in.diameterMm < 0.0) {
         refuse(r, M::sdNotPositive());
         return r;
     }
@@ -109,6 +109,7 @@ TsWorksheetResult computeWorksheet(const TsWorksheetInput &in)
         refuse(r, M::sdMissing());
         return r;
     }
+    // Equal to the milligram: the scale's resolution.
     if (in.masses.size() == 2 && std::fabs(in.masses[0].grams - in.masses[1].grams) < 5e-4) {
         refuse(r, M::identicalMasses(worksheetShort(in.masses[0].grams)));
         return r;
@@ -132,20 +133,17 @@ TsWorksheetResult computeWorksheet(const TsWorksheetInput &in)
     const RefinedTs &c = r.classic;
 
     // Each mass on its own.
-    QVector<Located> massAt(in.masses.size());
-    for (int i = 0; i < in.masses.size(); ++i) {
-        const TsMassInput &m = in.masses[i];
+    for (const TsMassInput &m : in.masses) {
         const QString name = M::massCurve(worksheetShort(m.grams));
-        if (const QString p = checkLoaded(m.curve, name, in.freeAir, freeAt, &massAt[i]);
-            !p.isEmpty()) {
+        Located at;
+        if (const QString p = checkLoaded(m.curve, name, in.freeAir, freeAt, &at); !p.isEmpty()) {
             refuse(r, p);
             return r;
         }
         TsSingleMassResult s;
         s.mass = m.grams * 1e-3;
         double zmax = 0.0;
-        refinedPeak(*m.curve.raw, massAt[i].first, massAt[i].last, massAt[i].peak, &s.fsLoaded,
-                    &zmax);
+        refinedPeak(*m.curve.raw, at.first, at.last, at.peak, &s.fsLoaded, &zmax);
         if (!(s.fsLoaded < c.Fs)) {
             refuse(r, M::notBelowFreeAir(name, worksheetFixed(s.fsLoaded, 2),
                                          worksheetFixed(c.Fs, 2)));
