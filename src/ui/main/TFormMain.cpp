@@ -18,6 +18,8 @@
 #include "ui/main/TFormDebug.h"
 #include "ui/main/TFormVersion.h"
 #include "ui/print/TFormPrnInfo.h"
+#include "ui/qc/QcTexts.h"
+#include "ui/qc/TFormQc.h"
 
 #include <utility>
 
@@ -102,6 +104,7 @@ TFormMain::TFormMain(QWidget *parent)
     formCalc = new TFormCalc(this);
     formCalc->setSource(curveRaw, curveSmooth, measurement, &m_tsParameters);
     formWorksheet = new TFormWorksheet(worksheetHost(), this);
+    formQc = new TFormQc(qcHost(), this);
 }
 
 TFormMain::~TFormMain()
@@ -152,6 +155,8 @@ void TFormMain::buildMenus()
            &TFormMain::MenuMesure_CalcClick);
     action(MenuMeasure, MenuMeasure_Worksheet, "MenuMeasure_Worksheet", WorksheetTexts::menuItem(),
            &TFormMain::MenuMeasure_WorksheetClick);
+    action(MenuMeasure, MenuMeasure_Qc, "MenuMeasure_Qc", QcTexts::menuItem(),
+           &TFormMain::MenuMeasure_QcClick);
 
     menu(MenuGraph, "MenuGraph", tr("グラフ(&G)"));
     action(MenuGraph, MenuGraph_R_only, "MenuGraph_R_only", tr("抵抗値のみ表示"),
@@ -483,6 +488,8 @@ bool TFormMain::mConfirmQuit()
         return false;
     if (formWorksheet)
         formWorksheet->stopRun();
+    if (formQc)
+        formQc->stopRun();
     if (unitSession())
         mStopUnit();
     return true;
@@ -509,6 +516,8 @@ void TFormMain::FormCloseQuery()
 {
     if (formWorksheet)
         formWorksheet->stopRun();
+    if (formQc)
+        formQc->stopRun();
     if (unitSession())
         mStopUnit();
     mSaveSettings();

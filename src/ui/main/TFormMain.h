@@ -32,6 +32,8 @@ class MeasurementRun;
 class TFormCalc;
 class TFormWorksheet;
 struct WorksheetHost;
+class TFormQc;
+struct QcStationHost;
 class TFormSetting;
 class TFormSetColor;
 class TFormPrnInfo;
@@ -79,6 +81,7 @@ public:
     QAction *MenuMeasure_Start = nullptr;
     QAction *MenuMesure_Calc = nullptr;
     QAction *MenuMeasure_Worksheet = nullptr;
+    QAction *MenuMeasure_Qc = nullptr;
     QMenu *MenuGraph = nullptr;
     QAction *MenuGraph_R_only = nullptr;
     QAction *MenuGraph_Wide = nullptr;
@@ -118,6 +121,7 @@ public:
     // ---- windows that live as long as the main window ----
     TFormCalc *formCalc = nullptr;
     TFormWorksheet *formWorksheet = nullptr;
+    TFormQc *formQc = nullptr;
     TFormSetting *formSetting = nullptr;
     TFormPrnInfo *formPrnInfo = nullptr;
     TFormSetColor *formSetColor = nullptr;
@@ -217,6 +221,7 @@ public:
     void curvesChanged();
     void MenuMesure_CalcClick();
     void MenuMeasure_WorksheetClick();
+    void MenuMeasure_QcClick();
     // Every load or clear of the references calls this so the worksheet's lists follow.
     void referencesChanged();
     void MenuFile_PrintSetupClick();
@@ -234,6 +239,7 @@ private:
     WorksheetHost worksheetHost();
     void buildLanguageMenu();
     void buildKeyboardAccess();
+    QcStationHost qcHost();
     void buildControls();
     int menuBarHeight(int clientWidth) const;
     void FormCloseQuery();

@@ -7,6 +7,7 @@
 #include "ui/graph/TFormSetColor.h"
 #include "ui/print/GraphPrintSource.h"
 #include "ui/print/PrintCommands.h"
+#include "ui/qc/TFormQc.h"
 
 #include <QPushButton>
 
@@ -28,6 +29,21 @@ void TFormMain::curvesChanged()
 void TFormMain::MenuMeasure_WorksheetClick()
 {
     formWorksheet->showWorksheet();
+}
+
+void TFormMain::MenuMeasure_QcClick()
+{
+    formQc->showStation();
+}
+
+QcStationHost TFormMain::qcHost()
+{
+    QcStationHost host;
+    host.unit = [this] { return unit; };
+    host.comPort = [this] { return int(settings.comPort); };
+    host.busy = [this] { return measuring != 0 || m_finishPending != 0; };
+    host.lockMain = worksheetHost().lockMain;
+    return host;
 }
 
 void TFormMain::referencesChanged()

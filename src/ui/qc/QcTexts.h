@@ -1,0 +1,48 @@
+#pragma once
+
+#include <QString>
+
+// Every text of the QC station window (the verdict's items come from QcMessages in core).
+namespace QcTexts {
+
+QString title();
+QString menuItem();
+
+QString limitsFile();
+QString chooseLimits();
+QString limitsFilter();
+QString folder();
+QString folderHint();
+QString database();
+QString databaseHint();
+QString serial();
+QString start();
+QString stop();
+QString close();
+QString graph();
+QString verdict();
+QString reasons();
+QString pass();
+QString fail();
+
+QString serialMissing();
+QString serialNotAFileName(const QString &serial);
+QString folderMissing(const QString &folder);
+QString mainWindowBusy();
+QString measuring(const QString &serial, int received, int expected);
+QString measureFailed(const QString &reason);
+QString reasonPortOpen();
+QString reasonUnitNotFound();
+QString reasonUnit();
+QString reasonBand();
+QString reasonSilent();
+QString reasonDeviceLost();
+QString reasonBadData();
+QString saved(const QString &path);
+QString saveFailed(const QString &path);
+QString stopped();
+QString ready();
+QString logged(const QString &target);
+QString logFailed(const QString &problem);
+
+} // namespace QcTexts

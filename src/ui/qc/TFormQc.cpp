@@ -1,0 +1,184 @@
+#include "ui/qc/TFormQc.h"
+
+#include "core/measure/MeasurementRun.h"
+#include "core/qc/QcGraph.h"
+#include "core/qc/QcLimitsFile.h"
+#include "ui/common/Seams.h"
+#include "ui/qc/QcTexts.h"
+
+#include <QApplication>
+#include <QCloseEvent>
+#include <QFileInfo>
+#include <QFormLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QTimer>
+#include <QVBoxLayout>
+
+namespace T = QcTexts;
+
+namespace {
+
+constexpr int kGraphWidth = 640;
+constexpr int kGraphHeight = 384;
+
+} // namespace
+
+TFormQc::TFormQc(const QcStationHost &host, QWidget *parent)
+    : QWidget(parent, Qt::Window), m_host(host), m_record(std::make_unique<MeasurementRecord>()),
+      m_raw(std::make_unique<CurveBlock>()), m_avg(std::make_unique<CurveBlock>())
+{
+    setObjectName(QStringLiteral("FormQc"));
+    setWindowTitle(T::title());
+    m_runTimer = new QTimer(this);
+    m_runTimer->setInterval(0);
+    connect(m_runTimer, &QTimer::timeout, this, [this] { runStep(); });
+    buildControls();
+}
+
+TFormQc::~TFormQc()
+{
+    stopRun();
+}
+
+void TFormQc::buildControls()
+{
+    auto named = [](QWidget *w, const char *object, const QString &accessible) {
+        w->setObjectName(QLatin1String(object));
+        w->setAccessibleName(accessible);
+    };
+    auto *form = new QFormLayout;
+
+    LimitsEdit = new QLineEdit(this);
+    named(LimitsEdit, "LimitsEdit", T::limitsFile());
+    LimitsButton = new QPushButton(T::chooseLimits(), this);
+    named(LimitsButton, "LimitsButton", T::chooseLimits());
+    connect(LimitsButton, &QPushButton::clicked, this, [this] { chooseLimits(); });
+    connect(LimitsEdit, &QLineEdit::editingFinished, this, [this] {
+        m_haveLimits = readQcLimitsFile(LimitsEdit->text().trimmed(), &m_limits).isEmpty();
+        redrawGraph(0);
+    });
+    auto *limitsRow = new QHBoxLayout;
+    limitsRow->addWidget(LimitsEdit, 1);
+    limitsRow->addWidget(LimitsButton);
+    form->addRow(T::limitsFile(), limitsRow);
+
+    FolderEdit = new QLineEdit(this);
+    named(FolderEdit, "FolderEdit", T::folder());
+    FolderEdit->setPlaceholderText(T::folderHint());
+    form->addRow(T::folder(), FolderEdit);
+
+    SerialEdit = new QLineEdit(this);
+    named(SerialEdit, "SerialEdit", T::serial());
+    connect(SerialEdit, &QLineEdit::returnPressed, this, [this] { startRun(); });
+    StartButton = new QPushButton(T::start(), this);
+    named(StartButton, "StartButton", T::start());
+    connect(StartButton, &QPushButton::clicked, this, [this] { startRun(); });
+    StopButton = new QPushButton(T::stop(), this);
+    named(StopButton, "StopButton", T::stop());
+    StopButton->setEnabled(false);
+    connect(StopButton, &QPushButton::clicked, this, [this] { stopRun(); });
+    auto *serialRow = new QHBoxLayout;
+    serialRow->addWidget(SerialEdit, 1);
+    serialRow->addWidget(StartButton);
+    serialRow->addWidget(StopButton);
+    form->addRow(T::serial(), serialRow);
+
+    GraphView = new QLabel(this);
+    named(GraphView, "GraphView", T::graph());
+    GraphView->setFixedSize(kGraphWidth, kGraphHeight);
+
+    VerdictLabel = new QLabel(this);
+    named(VerdictLabel, "VerdictLabel", T::verdict());
+    VerdictLabel->setAlignment(Qt::AlignCenter);
+    VerdictLabel->setMinimumHeight(90);
+    QFont big = VerdictLabel->font();
+    big.setPointSize(48);
+    big.setBold(true);
+    VerdictLabel->setFont(big);
+
+    ReasonsText = new QPlainTextEdit(this);
+    named(ReasonsText, "ReasonsText", T::reasons());
+    ReasonsText->setReadOnly(true);
+    ReasonsText->setMaximumHeight(110);
+
+    RunLabel = new QLabel(T::ready(), this);
+    named(RunLabel, "RunLabel", T::ready());
+
+    CloseButton = new QPushButton(T::close(), this);
+    named(CloseButton, "CloseButton", T::close());
+    connect(CloseButton, &QPushButton::clicked, this, [this] { close(); });
+    auto *bottom = new QHBoxLayout;
+    bottom->addWidget(RunLabel, 1);
+    bottom->addWidget(CloseButton);
+
+    auto *layout = new QVBoxLayout(this);
+    layout->addLayout(form);
+    layout->addWidget(GraphView, 0, Qt::AlignHCenter);
+    layout->addWidget(VerdictLabel);
+    layout->addWidget(ReasonsText);
+    layout->addLayout(bottom);
+    redrawGraph(0);
+}
+
+void TFormQc::showStation()
+{
+    show();
+    raise();
+    activateWindow();
+    SerialEdit->setFocus();
+}
+
+void TFormQc::chooseLimits()
+{
+    const QString path = Seams::files().openFile(
+        this, T::limitsFile(), QFileInfo(LimitsEdit->text().trimmed()).absolutePath(),
+        T::limitsFilter());
+    if (path.isEmpty())
+        return;
+    LimitsEdit->setText(path);
+    m_haveLimits = readQcLimitsFile(path, &m_limits).isEmpty();
+    redrawGraph(0);
+    SerialEdit->setFocus();
+}
+
+void TFormQc::redrawGraph(int pointsShown)
+{
+    QcGraphInput in;
+    in.limits = m_haveLimits ? &m_limits : nullptr;
+    in.raw = pointsShown > 0 ? m_raw.get() : nullptr;
+    in.pointsShown = pointsShown;
+    in.size = GraphView->size();
+    in.font = font();
+    in.background = palette().color(QPalette::Window);
+    in.text = palette().color(QPalette::WindowText);
+    GraphView->setPixmap(QPixmap::fromImage(renderQcGraph(in)));
+}
+
+void TFormQc::clearVerdict()
+{
+    m_haveVerdict = false;
+    VerdictLabel->clear();
+    VerdictLabel->setAccessibleDescription(QString());
+    VerdictLabel->setStyleSheet(QString());
+    ReasonsText->clear();
+}
+
+void TFormQc::showVerdict()
+{
+    const bool pass = m_verdict.passed;
+    VerdictLabel->setText(pass ? T::pass() : T::fail());
+    VerdictLabel->setAccessibleDescription(VerdictLabel->text());
+    VerdictLabel->setStyleSheet(pass ? QStringLiteral("color: white; background: #1a7f37;")
+                                     : QStringLiteral("color: white; background: #c62828;"));
+    ReasonsText->setPlainText(m_verdict.failures.join(QLatin1Char('\n')));
+}
+
+void TFormQc::closeEvent(QCloseEvent *event)
+{
+    stopRun();
+    event->accept();
+}

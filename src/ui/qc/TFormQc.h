@@ -1,0 +1,93 @@
+#pragma once
+
+#include "core/qc/QcLimits.h"
+#include "core/qc/QcVerdict.h"
+
+#include <QWidget>
+#include <functional>
+#include <memory>
+
+class QLabel;
+class QLineEdit;
+class QPlainTextEdit;
+class QPushButton;
+class QTimer;
+class MeasurementRun;
+class UnitProtocol;
+struct CurveBlock;
+struct MeasurementRecord;
+
+// What the QC station needs from the main window, which owns the unit and its port setting.
+struct QcStationHost {
+    std::function<UnitProtocol *()> unit; // the main window's unit session, or null
+    std::function<int()> comPort;
+    std::function<bool()> busy;         // the main window is measuring
+    std::function<void(bool)> lockMain; // true while a run here uses the unit
+};
+
+// The modeless "QCモード" station: a limits file, a folder, a serial number field (a barcode
+// scanner types the number and Return, which starts the run), the limit band with the
+// measured curve, and a large PASS / FAIL with the reasons after each run. Every measurement
+// is saved as <serial>.DTA in the folder. The run is this window's own, over the main
+// window's unit; the main window's measurement and graph stay as they are.
+class TFormQc : public QWidget
+{
+    Q_OBJECT
+public:
+    explicit TFormQc(const QcStationHost &host, QWidget *parent = nullptr);
+    ~TFormQc() override;
+
+    void showStation();
+    void stopRun();
+    bool running() const;
+    const QcVerdict &verdict() const { return m_verdict; }
+
+    QLineEdit *LimitsEdit = nullptr;
+    QPushButton *LimitsButton = nullptr;
+    QLineEdit *FolderEdit = nullptr;
+    QLineEdit *SerialEdit = nullptr;
+    QPushButton *StartButton = nullptr;
+    QPushButton *StopButton = nullptr;
+    QPushButton *CloseButton = nullptr;
+    QLabel *GraphView = nullptr;
+    QLabel *VerdictLabel = nullptr;
+    QPlainTextEdit *ReasonsText = nullptr;
+    QLabel *RunLabel = nullptr;
+
+signals:
+    // A run ended with a verdict and its file saved (or not: savedPath empty).
+    void unitChecked(bool passed, const QString &savedPath);
+
+protected:
+    void closeEvent(QCloseEvent *event) override;
+
+private:
+    void buildControls();
+    void chooseLimits();
+    void redrawGraph(int pointsShown);
+    void showVerdict();
+    void clearVerdict();
+
+    // the run (TFormQc_run.cpp)
+    void startRun();
+    void runStep();
+    void finishRun();
+    void failRun(const QString &reason);
+    void endRun();
+    void setRunning(bool on);
+
+    QcStationHost m_host;
+    QcLimits m_limits;
+    bool m_haveLimits = false;
+    QcVerdict m_verdict;
+    bool m_haveVerdict = false;
+
+    std::unique_ptr<MeasurementRun> m_run;
+    std::unique_ptr<MeasurementRecord> m_record;
+    std::unique_ptr<CurveBlock> m_raw;
+    std::unique_ptr<CurveBlock> m_avg;
+    QTimer *m_runTimer = nullptr;
+    QString m_runSerial;
+    QString m_runPath;
+    int m_pointsShown = 0;
+};

@@ -1,0 +1,64 @@
+// The QC station's wiring: a scanned serial ending with Return measures with the simulated
+// unit, shows PASS or FAIL with the reasons and saves <serial>.DTA.
+
+#include "MeasureBench.h"
+#include "core/qc/QcLimitsBuild.h"
+#include "core/qc/QcLimitsFile.h"
+#include "ui/qc/TFormQc.h"
+
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QtTest>
+
+class TestAppQc : public QObject
+{
+    Q_OBJECT
+private slots:
+    void scanMeasureJudgeSave();
+};
+
+void TestAppQc::scanMeasureJudgeSave()
+{
+    MeasureBench b;
+    Seams::install(&b.recorder.presenter);
+    // Limits from one golden unit measured in the main window.
+    const QString driver = QStringLiteral("Re=5.7,Le=0.5,Fs=40,Qms=3,Qes=0.45");
+    QVERIFY(b.startSim({"--fast", "--driver", driver}) && b.measure(2));
+    QcLimits limits;
+    QCOMPARE(makeQcLimits({{"golden", &b.win->document().curveRaw(), 2}}, {"w", 3, 5, 0}, &limits),
+             QString());
+    const QString limitsPath = b.dir.filePath("w.limits");
+    QVERIFY(writeQcLimitsFile(limitsPath, limits));
+
+    b.win->MenuMeasure_Qc->trigger();
+    TFormQc *qc = b.win->formQc;
+    QVERIFY(qc->isVisible());
+    qc->LimitsEdit->setText(limitsPath);
+    const QByteArray mainPoints(b.win->document().measurement().points[100]);
+
+    struct Unit {
+        QString serial;
+        QString driver;
+        QString verdict;
+    };
+    for (const Unit &u : {Unit{"A-001", driver, "PASS"},
+                          Unit{"A-002", "Re=5.7,Le=0.5,Fs=46.4,Qms=3,Qes=0.45", "FAIL"}}) {
+        QVERIFY(b.startSim({"--fast", "--driver", u.driver}));
+        qc->SerialEdit->selectAll();
+        QTest::keyClicks(qc->SerialEdit, u.serial);
+        QTest::keyClick(qc->SerialEdit, Qt::Key_Return);
+        QVERIFY(qc->running());
+        QVERIFY(waitUntil([qc] { return !qc->running(); }, 20000));
+        QCOMPARE(qc->VerdictLabel->text(), u.verdict);
+        QCOMPARE(qc->ReasonsText->toPlainText().isEmpty(), u.verdict == "PASS");
+        QVERIFY(QFile::exists(b.dir.filePath(u.serial + ".DTA")));
+    }
+    QVERIFY(qc->ReasonsText->toPlainText().startsWith("Fs 46."));
+    // The main window's measurement is not the station's.
+    QCOMPARE(QByteArray(b.win->document().measurement().points[100]), mainPoints);
+    QVERIFY(b.controlsEnabled(true));
+}
+
+QTEST_MAIN(TestAppQc)
+#include "tst_app_qc.moc"
