@@ -450,6 +450,157 @@
     </message>
 </context>
 <context>
+    <name>TFormQc</name>
+    <message>
+        <source>VELO / QCモード</source>
+        <translation>VELO / QC mode</translation>
+    </message>
+    <message>
+        <source>QCモード</source>
+        <translation>&amp;QC mode...</translation>
+    </message>
+    <message>
+        <source>限度ファイル</source>
+        <translation>Limits file</translation>
+    </message>
+    <message>
+        <source>選択...</source>
+        <translation>Choose...</translation>
+    </message>
+    <message>
+        <source>QC 限度ファイル (*.limits *.txt);;すべてのファイル (*)</source>
+        <translation>QC limits files (*.limits *.txt);;All files (*)</translation>
+    </message>
+    <message>
+        <source>保存先フォルダ</source>
+        <translation>Save folder</translation>
+    </message>
+    <message>
+        <source>空欄なら限度ファイルのフォルダ</source>
+        <translation>empty: the limits file's folder</translation>
+    </message>
+    <message>
+        <source>結果ログ</source>
+        <translation>Results log</translation>
+    </message>
+    <message>
+        <source>空欄なら保存先フォルダの SQLite ファイル、または postgresql://...</source>
+        <translation>empty: an SQLite file in the save folder, or postgresql://...</translation>
+    </message>
+    <message>
+        <source>シリアル番号</source>
+        <translation>Serial number</translation>
+    </message>
+    <message>
+        <source>測定開始</source>
+        <translation>Start</translation>
+    </message>
+    <message>
+        <source>停止</source>
+        <translation>Stop</translation>
+    </message>
+    <message>
+        <source>閉じる</source>
+        <translation>Close</translation>
+    </message>
+    <message>
+        <source>限度バンドと測定値のグラフ</source>
+        <translation>Graph of the limit band and the measured curve</translation>
+    </message>
+    <message>
+        <source>判定</source>
+        <translation>Verdict</translation>
+    </message>
+    <message>
+        <source>不合格の理由</source>
+        <translation>Reasons for failing</translation>
+    </message>
+    <message>
+        <source>PASS</source>
+        <translation>PASS</translation>
+    </message>
+    <message>
+        <source>FAIL</source>
+        <translation>FAIL</translation>
+    </message>
+    <message>
+        <source>シリアル番号を入力してください</source>
+        <translation>Enter a serial number</translation>
+    </message>
+    <message>
+        <source>シリアル番号 &quot;%1&quot; はファイル名に使えません</source>
+        <translation>The serial number &quot;%1&quot; cannot be used as a file name</translation>
+    </message>
+    <message>
+        <source>保存先フォルダ &quot;%1&quot; がありません</source>
+        <translation>The save folder &quot;%1&quot; does not exist</translation>
+    </message>
+    <message>
+        <source>メインウィンドウで測定中です</source>
+        <translation>The main window is measuring</translation>
+    </message>
+    <message>
+        <source>%1 を測定中 %2/%3</source>
+        <translation>Measuring %1 %2/%3</translation>
+    </message>
+    <message>
+        <source>測定できませんでした：%1</source>
+        <translation>Could not measure: %1</translation>
+    </message>
+    <message>
+        <source>通信ポートが開けません</source>
+        <translation>The communication port cannot be opened</translation>
+    </message>
+    <message>
+        <source>HK-A2 が見つかりません</source>
+        <translation>HK-A2 not found</translation>
+    </message>
+    <message>
+        <source>ユニットが応答しません</source>
+        <translation>The unit does not answer</translation>
+    </message>
+    <message>
+        <source>ユニットが測定周波数帯域を受け付けませんでした</source>
+        <translation>The unit did not accept the frequency band</translation>
+    </message>
+    <message>
+        <source>データ受信エラーです</source>
+        <translation>Data reception error</translation>
+    </message>
+    <message>
+        <source>ユニットが外されました</source>
+        <translation>The unit was disconnected</translation>
+    </message>
+    <message>
+        <source>データが正しくありません</source>
+        <translation>The data are not valid</translation>
+    </message>
+    <message>
+        <source>保存しました：%1</source>
+        <translation>Saved: %1</translation>
+    </message>
+    <message>
+        <source>保存できませんでした：%1</source>
+        <translation>Could not save: %1</translation>
+    </message>
+    <message>
+        <source>測定を中止しました</source>
+        <translation>Measurement stopped</translation>
+    </message>
+    <message>
+        <source>シリアル番号を入力（またはスキャン）して Enter で測定します</source>
+        <translation>Type (or scan) a serial number and press Enter to measure</translation>
+    </message>
+    <message>
+        <source>記録しました：%1</source>
+        <translation>Logged: %1</translation>
+    </message>
+    <message>
+        <source>記録できませんでした（スプールに保存）：%1</source>
+        <translation>Could not log (kept in the spool): %1</translation>
+    </message>
+</context>
+<context>
     <name>TFormWorksheet</name>
     <message>
         <source>VELO / T/S ワークシート</source>
