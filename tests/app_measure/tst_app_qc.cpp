@@ -58,6 +58,8 @@ void TestAppQc::scanMeasureJudgeSave()
     // The main window's measurement is not the station's.
     QCOMPARE(QByteArray(b.win->document().measurement().points[100]), mainPoints);
     QVERIFY(b.controlsEnabled(true));
+    // The next start of the station has the same limits.
+    QCOMPARE(TFormQc(QcStationHost{}).LimitsEdit->text(), limitsPath);
 }
 
 QTEST_MAIN(TestAppQc)

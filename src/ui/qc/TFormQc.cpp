@@ -37,6 +37,11 @@ TFormQc::TFormQc(const QcStationHost &host, QWidget *parent)
     m_runTimer->setInterval(0);
     connect(m_runTimer, &QTimer::timeout, this, [this] { runStep(); });
     buildControls();
+    m_station = readQcStationSettings(qcStationSettingsPath());
+    LimitsEdit->setText(m_station.limitsPath);
+    FolderEdit->setText(m_station.folder);
+    m_haveLimits = readQcLimitsFile(m_station.limitsPath, &m_limits).isEmpty();
+    redrawGraph(0);
 }
 
 TFormQc::~TFormQc()
@@ -121,7 +126,6 @@ void TFormQc::buildControls()
     layout->addWidget(VerdictLabel);
     layout->addWidget(ReasonsText);
     layout->addLayout(bottom);
-    redrawGraph(0);
 }
 
 void TFormQc::showStation()

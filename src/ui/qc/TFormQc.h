@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/qc/QcLimits.h"
+#include "core/qc/QcStationSettings.h"
 #include "core/qc/QcVerdict.h"
 
 #include <QWidget>
@@ -77,6 +78,7 @@ private:
     void setRunning(bool on);
 
     QcStationHost m_host;
+    QcStationSettings m_station; // as last kept
     QcLimits m_limits;
     bool m_haveLimits = false;
     QcVerdict m_verdict;

@@ -106,6 +106,13 @@ void TFormQc::startRun()
     if (!unit)
         return refuse(T::measureFailed(T::reasonPortOpen()));
 
+    // The station starts with these next time.
+    QcStationSettings station = m_station;
+    station.limitsPath = limitsPath;
+    station.folder = FolderEdit->text().trimmed();
+    if (!(station == m_station) && writeQcStationSettings(qcStationSettingsPath(), station))
+        m_station = station;
+
     m_runSerial = serial;
     m_runPath = QDir(folder).filePath(serial + QStringLiteral(".DTA"));
     m_run = std::make_unique<MeasurementRun>(*unit);
