@@ -1,0 +1,192 @@
+#include "core/qc/log/LogConnection.h"
+
+#include "core/qc/log/LogMessages.h"
+
+#include <QAtomicInteger>
+#include <QCoreApplication>
+#include <QFileInfo>
+#include <QSqlError>
+#include <QSqlQuery>
+
+namespace {
+
+const char kSqliteDriver[] = "QSQLITE";
+const char kPostgresDriver[] = "QPSQL";
+// A server that does not answer delays a station this long at most.
+const int kConnectTimeoutSeconds = 3;
+const int kBusyTimeoutMs = 30000;
+
+QString newConnectionName()
+{
+    static QAtomicInteger<quint64> counter;
+    return QStringLiteral("velo2-qc-%1-%2")
+        .arg(QCoreApplication::applicationPid())
+        .arg(counter.fetchAndAddRelaxed(1));
+}
+
+QString errorText(const QSqlError &e)
+{
+    const QString db = e.databaseText().trimmed();
+    return db.isEmpty() ? e.text().trimmed() : db;
+}
+
+bool contains(const QString &text, const char *what)
+{
+    return text.contains(QLatin1String(what), Qt::CaseInsensitive);
+}
+
+} // namespace
+
+LogConnection::~LogConnection()
+{
+    close();
+}
+
+bool LogConnection::fail(Problem problem, const QString &message)
+{
+    close();
+    m_problem = problem;
+    m_message = message;
+    return false;
+}
+
+bool LogConnection::open(const LogTarget &target, bool readOnly)
+{
+    close();
+    m_target = target;
+    m_problem = None;
+    m_message.clear();
+    if (target.kind == LogTarget::Invalid)
+        return fail(BadTarget, LogMessages::badTarget(target.text));
+    const bool server = target.isServer();
+    const QString driver = QLatin1String(server ? kPostgresDriver : kSqliteDriver);
+    if (!QSqlDatabase::isDriverAvailable(driver))
+        return fail(NoDriver, LogMessages::driverMissing(
+                                  driver, server ? QStringLiteral("libqt6sql6-psql")
+                                                 : QStringLiteral("libqt6sql6-sqlite")));
+    if (!server && readOnly && !QFileInfo(target.path).isFile())
+        return fail(NoFile, LogMessages::noSuchLog(target.path));
+
+    m_name = newConnectionName();
+    const QString problem = server ? openServer(target) : openFile(target, readOnly);
+    if (problem.isEmpty())
+        return true;
+    if (server)
+        classify(problem);
+    else
+        fail(CannotOpen, LogMessages::cannotOpenFile(target.path, problem));
+    return false;
+}
+
+QString LogConnection::openServer(const LogTarget &target)
+{
+    QSqlDatabase db = QSqlDatabase::addDatabase(QLatin1String(kPostgresDriver), m_name);
+    db.setDatabaseName(target.database);
+    if (!target.host.isEmpty())
+        db.setHostName(target.host);
+    if (target.port > 0)
+        db.setPort(target.port);
+    if (!target.user.isEmpty())
+        db.setUserName(target.user);
+    if (!target.password.isEmpty())
+        db.setPassword(target.password);
+    db.setConnectOptions(QStringLiteral("connect_timeout=%1").arg(kConnectTimeoutSeconds));
+    if (!db.open())
+        return errorText(db.lastError());
+    // The server's notes ("already exists, skipping") are no news to a station.
+    QSqlQuery q(db);
+    q.exec(QStringLiteral("SET client_min_messages = warning"));
+    return QString();
+}
+
+QString LogConnection::openFile(const LogTarget &target, bool readOnly)
+{
+    QSqlDatabase db = QSqlDatabase::addDatabase(QLatin1String(kSqliteDriver), m_name);
+    db.setDatabaseName(target.path);
+    QString options = QStringLiteral("QSQLITE_BUSY_TIMEOUT=%1").arg(kBusyTimeoutMs);
+    if (readOnly)
+        options += QStringLiteral(";QSQLITE_OPEN_READONLY");
+    db.setConnectOptions(options);
+    if (!db.open())
+        return errorText(db.lastError());
+    // A file that is not a database only shows itself at the first statement.
+    QSqlQuery q(db);
+    if (!q.exec(QStringLiteral("PRAGMA schema_version")))
+        return errorText(q.lastError());
+    if (!readOnly) {
+        // Each result is on the disk once record() returns; WAL lets readers go on.
+        q.exec(QStringLiteral("PRAGMA journal_mode=WAL"));
+        q.exec(QStringLiteral("PRAGMA synchronous=FULL"));
+    }
+    return QString();
+}
+
+void LogConnection::classify(const QString &detail)
+{
+    const QString where = m_target.display();
+    const QString firstLine = detail.section(QLatin1Char('\n'), 0, 0).trimmed();
+    if (contains(detail, "password authentication failed") ||
+        contains(detail, "no password supplied"))
+        fail(WrongPassword, LogMessages::wrongPassword(where, m_target.user));
+    else if (contains(detail, "could not connect") || contains(detail, "connection refused") ||
+             contains(detail, "could not translate host name") || contains(detail, "timeout") ||
+             contains(detail, "no route to host") || contains(detail, "network is unreachable") ||
+             contains(detail, "connection to server"))
+        fail(Unreachable, LogMessages::unreachable(where, firstLine));
+    else
+        fail(Refused, LogMessages::refused(where, firstLine));
+}
+
+void LogConnection::close()
+{
+    if (m_name.isEmpty())
+        return;
+    {
+        QSqlDatabase db = QSqlDatabase::database(m_name, false);
+        if (db.isOpen())
+            db.close();
+    }
+    QSqlDatabase::removeDatabase(m_name);
+    m_name.clear();
+}
+
+bool LogConnection::isOpen() const
+{
+    return !m_name.isEmpty() && QSqlDatabase::database(m_name, false).isOpen();
+}
+
+QSqlDatabase LogConnection::db() const
+{
+    return QSqlDatabase::database(m_name, false);
+}
+
+bool isPostgres(const QSqlDatabase &db)
+{
+    return db.driverName() == QLatin1String(kPostgresDriver);
+}
+
+bool beginWrite(QSqlDatabase &db)
+{
+    if (isPostgres(db))
+        return db.transaction();
+    QSqlQuery q(db);
+    return q.exec(QStringLiteral("BEGIN IMMEDIATE"));
+}
+
+bool commitWrite(QSqlDatabase &db)
+{
+    if (isPostgres(db))
+        return db.commit();
+    QSqlQuery q(db);
+    return q.exec(QStringLiteral("COMMIT"));
+}
+
+void rollbackWrite(QSqlDatabase &db)
+{
+    if (isPostgres(db)) {
+        db.rollback();
+        return;
+    }
+    QSqlQuery q(db);
+    q.exec(QStringLiteral("ROLLBACK"));
+}

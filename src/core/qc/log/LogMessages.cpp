@@ -1,0 +1,63 @@
+#include "core/qc/log/LogMessages.h"
+
+namespace LogMessages {
+
+QString badTarget(const QString &text)
+{
+    return QStringLiteral("'%1' is not a results database: give the path of an SQLite file or "
+                          "a PostgreSQL URI such as postgresql://user@host/db")
+        .arg(text);
+}
+QString driverMissing(const QString &driver, const QString &package)
+{
+    return QStringLiteral("the Qt SQL driver %1 is not installed (Debian package %2)")
+        .arg(driver, package);
+}
+QString cannotOpenFile(const QString &path, const QString &detail)
+{
+    return QStringLiteral("cannot open the results log %1: %2").arg(path, detail);
+}
+QString noSuchLog(const QString &path)
+{
+    return QStringLiteral("%1: no such results log").arg(path);
+}
+QString notALog(const QString &where)
+{
+    return QStringLiteral("%1 holds no results log").arg(where);
+}
+QString unreachable(const QString &where, const QString &detail)
+{
+    return QStringLiteral("cannot reach the results database %1: %2").arg(where, detail);
+}
+QString wrongPassword(const QString &where, const QString &user)
+{
+    return QStringLiteral("the results database %1 refused user '%2': wrong password")
+        .arg(where, user);
+}
+QString refused(const QString &where, const QString &detail)
+{
+    return QStringLiteral("the results database %1 refused the connection: %2").arg(where, detail);
+}
+QString newerSchema(const QString &where, int version, int known)
+{
+    return QStringLiteral("the results log %1 has schema version %2; this program knows versions "
+                          "up to %3")
+        .arg(where)
+        .arg(version)
+        .arg(known);
+}
+QString failed(const QString &where, const QString &detail)
+{
+    return QStringLiteral("the results log %1 failed: %2").arg(where, detail);
+}
+QString keptInSpool(int pending, const QString &spool)
+{
+    return pending == 1
+               ? QStringLiteral("1 result waits in the station's spool %1 and goes on later")
+                     .arg(spool)
+               : QStringLiteral("%1 results wait in the station's spool %2 and go on later")
+                     .arg(pending)
+                     .arg(spool);
+}
+
+} // namespace LogMessages

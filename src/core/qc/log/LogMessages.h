@@ -1,0 +1,22 @@
+#pragma once
+
+#include <QString>
+
+// Every text of the results log: what went wrong with a database and what happened to the
+// results meanwhile. The command line and the window show them as they are.
+namespace LogMessages {
+
+QString badTarget(const QString &text);
+QString driverMissing(const QString &driver, const QString &package);
+QString cannotOpenFile(const QString &path, const QString &detail);
+QString noSuchLog(const QString &path);
+QString notALog(const QString &where);
+QString unreachable(const QString &where, const QString &detail);
+QString wrongPassword(const QString &where, const QString &user);
+QString refused(const QString &where, const QString &detail);
+QString newerSchema(const QString &where, int version, int known);
+QString failed(const QString &where, const QString &detail);
+// After a forwarding problem: where the results wait.
+QString keptInSpool(int pending, const QString &spool);
+
+} // namespace LogMessages

@@ -1,0 +1,203 @@
+#include "core/qc/log/LogReport.h"
+
+#include "core/qc/log/LogConnection.h"
+#include "core/qc/log/LogMessages.h"
+#include "core/qc/log/LogSchema.h"
+#include "core/qc/log/LogStore.h"
+
+#include <QJsonValue>
+#include <QSqlError>
+#include <QSqlQuery>
+#include <QVariant>
+#include <cmath>
+#include <limits>
+
+namespace {
+
+const double kNaN = std::numeric_limits<double>::quiet_NaN();
+
+QString errorText(const QSqlError &e)
+{
+    const QString db = e.databaseText().trimmed();
+    return db.isEmpty() ? e.text().trimmed() : db;
+}
+
+QJsonValue number(double v)
+{
+    return std::isfinite(v) ? QJsonValue(v) : QJsonValue();
+}
+
+QString csvNumber(double v)
+{
+    return std::isfinite(v) ? QString::number(v, 'g', 10) : QString();
+}
+
+QString textNumber(double v, int precision)
+{
+    return std::isfinite(v) ? QString::number(v, 'f', precision) : QStringLiteral("-");
+}
+
+} // namespace
+
+bool computeQcReport(QSqlDatabase db, const QDateTime &since, QcReport *out, QString *error)
+{
+    *out = QcReport();
+    // Before any unit the text "" sorts first, so no period is one that starts at the beginning.
+    const QString from = since.isValid() ? logTimeText(since) : QString();
+    QSqlQuery q(db);
+    q.setForwardOnly(true);
+    q.prepare(QStringLiteral("SELECT COUNT(*), COALESCE(SUM(passed), 0) FROM qc_unit "
+                             "WHERE time_utc >= ?"));
+    q.addBindValue(from);
+    if (!q.exec() || !q.next()) {
+        *error = errorText(q.lastError());
+        return false;
+    }
+    out->units = q.value(0).toLongLong();
+    out->passed = q.value(1).toLongLong();
+    out->failed = out->units - out->passed;
+    out->yieldPct = out->units > 0 ? 100.0 * double(out->passed) / double(out->units) : kNaN;
+    q.finish();
+
+    q.prepare(QStringLiteral("SELECT name, COUNT(*), SUM(value), SUM(value * value) FROM "
+                             "qc_parameter WHERE time_utc >= ? GROUP BY name ORDER BY name"));
+    q.addBindValue(from);
+    if (!q.exec()) {
+        *error = errorText(q.lastError());
+        return false;
+    }
+    while (q.next()) {
+        QcParameterStats s;
+        s.name = q.value(0).toString();
+        s.count = q.value(1).toLongLong();
+        const double n = double(s.count);
+        const double sum = q.value(2).toDouble();
+        const double sum2 = q.value(3).toDouble();
+        s.mean = sum / n;
+        // A spread below the rounding of the sums is none: equal values have no Cpk.
+        double squares = sum2 - sum * s.mean;
+        if (squares <= 16.0 * n * std::numeric_limits<double>::epsilon() * sum2)
+            squares = 0.0;
+        s.sigma = s.count > 1 ? std::sqrt(squares / (n - 1)) : kNaN;
+        out->parameters.append(s);
+    }
+    q.finish();
+
+    q.prepare(QStringLiteral("SELECT low, high FROM qc_parameter WHERE name = ? AND "
+                             "time_utc >= ? ORDER BY time_utc DESC LIMIT 1"));
+    for (QcParameterStats &s : out->parameters) {
+        q.addBindValue(s.name);
+        q.addBindValue(from);
+        if (!q.exec() || !q.next()) {
+            *error = errorText(q.lastError());
+            return false;
+        }
+        s.low = q.value(0).toDouble();
+        s.high = q.value(1).toDouble();
+        q.finish();
+        s.cpk = std::isfinite(s.sigma) && s.sigma > 0.0
+                    ? std::min(s.high - s.mean, s.mean - s.low) / (3.0 * s.sigma)
+                    : kNaN;
+    }
+    return true;
+}
+
+bool reportFromTarget(const QString &text, const QDateTime &since, QcReport *out, QString *error)
+{
+    const LogTarget target = parseLogTarget(text);
+    LogConnection connection;
+    if (!connection.open(target, true)) {
+        *error = connection.message();
+        return false;
+    }
+    QSqlDatabase db = connection.db();
+    const int version = LogSchema::version(db);
+    if (version <= 0) {
+        *error = LogMessages::notALog(target.display());
+        return false;
+    }
+    if (version > LogSchema::kVersion) {
+        *error = LogMessages::newerSchema(target.display(), version, LogSchema::kVersion);
+        return false;
+    }
+    if (version < LogSchema::kVersion) {
+        // An older log is brought up to date once; reading it needs the newer tables.
+        LogConnection writable;
+        QString detail;
+        if (!writable.open(target) || !LogSchema::migrate(writable.db(), &detail)) {
+            *error = LogMessages::failed(target.display(),
+                                         detail.isEmpty() ? writable.message() : detail);
+            return false;
+        }
+    }
+    QString detail;
+    if (!computeQcReport(db, since, out, &detail)) {
+        *error = LogMessages::failed(target.display(), detail);
+        return false;
+    }
+    return true;
+}
+
+QJsonObject qcReportJson(const QcReport &r)
+{
+    QJsonObject parameters;
+    for (const QcParameterStats &s : r.parameters)
+        parameters.insert(s.name, QJsonObject{{QStringLiteral("mean"), number(s.mean)},
+                                              {QStringLiteral("sigma"), number(s.sigma)},
+                                              {QStringLiteral("cpk"), number(s.cpk)},
+                                              {QStringLiteral("n"), double(s.count)},
+                                              {QStringLiteral("low"), number(s.low)},
+                                              {QStringLiteral("high"), number(s.high)}});
+    return QJsonObject{{QStringLiteral("units"), double(r.units)},
+                       {QStringLiteral("passed"), double(r.passed)},
+                       {QStringLiteral("failed"), double(r.failed)},
+                       {QStringLiteral("yieldPct"), number(r.yieldPct)},
+                       {QStringLiteral("parameters"), parameters}};
+}
+
+QString qcReportCsv(const QcReport &r)
+{
+    QString csv = QStringLiteral("units,passed,failed,yieldPct\n%1,%2,%3,%4\n\n")
+                      .arg(r.units)
+                      .arg(r.passed)
+                      .arg(r.failed)
+                      .arg(csvNumber(r.yieldPct));
+    csv += QStringLiteral("parameter,n,mean,sigma,low,high,cpk\n");
+    for (const QcParameterStats &s : r.parameters)
+        csv +=
+            QStringList{
+                s.name,           QString::number(s.count), csvNumber(s.mean), csvNumber(s.sigma),
+                csvNumber(s.low), csvNumber(s.high),        csvNumber(s.cpk)}
+                .join(QLatin1Char(',')) +
+            QLatin1Char('\n');
+    return csv;
+}
+
+QStringList qcReportText(const QcReport &r)
+{
+    QStringList lines;
+    lines << QStringLiteral("units   %1").arg(r.units) << QStringLiteral("passed  %1").arg(r.passed)
+          << QStringLiteral("failed  %1").arg(r.failed)
+          << QStringLiteral("yield   %1 %").arg(textNumber(r.yieldPct, 2));
+    if (r.parameters.isEmpty())
+        return lines;
+    lines << QString()
+          << QStringLiteral("%1 %2 %3 %4 %5 %6 %7")
+                 .arg(QStringLiteral("parameter"), -9)
+                 .arg(QStringLiteral("n"), 9)
+                 .arg(QStringLiteral("mean"), 12)
+                 .arg(QStringLiteral("sigma"), 12)
+                 .arg(QStringLiteral("low"), 12)
+                 .arg(QStringLiteral("high"), 12)
+                 .arg(QStringLiteral("Cpk"), 7);
+    for (const QcParameterStats &s : r.parameters)
+        lines << QStringLiteral("%1 %2 %3 %4 %5 %6 %7")
+                     .arg(s.name, -9)
+                     .arg(s.count, 9)
+                     .arg(textNumber(s.mean, 4), 12)
+                     .arg(textNumber(s.sigma, 4), 12)
+                     .arg(textNumber(s.low, 4), 12)
+                     .arg(textNumber(s.high, 4), 12)
+                     .arg(textNumber(s.cpk, 2), 7);
+    return lines;
+}

@@ -1,0 +1,40 @@
+#pragma once
+
+#include <QDateTime>
+#include <QJsonObject>
+#include <QSqlDatabase>
+#include <QString>
+#include <QStringList>
+#include <QVector>
+
+// What a results log says about a period: counts, yield, and per parameter mean, σ and Cpk
+// against the window of the latest unit checked.
+struct QcParameterStats {
+    QString name;
+    qint64 count = 0;
+    double mean = 0.0;
+    double sigma = 0.0; // sample standard deviation; NaN below two units
+    double low = 0.0;
+    double high = 0.0;
+    double cpk = 0.0; // min(high - mean, mean - low) / 3σ; NaN without σ
+};
+
+struct QcReport {
+    qint64 units = 0;
+    qint64 passed = 0;
+    qint64 failed = 0;
+    double yieldPct = 0.0; // NaN without units
+    QVector<QcParameterStats> parameters;
+};
+
+// Computed by the database in aggregates. `since` invalid: the whole log.
+bool computeQcReport(QSqlDatabase db, const QDateTime &since, QcReport *out, QString *error);
+// The same for a target text (an SQLite file is only read); *error is a whole message.
+bool reportFromTarget(const QString &target, const QDateTime &since, QcReport *out, QString *error);
+
+// JSON keys: units, passed, failed, yieldPct, parameters {name: {mean, sigma, cpk}}; a
+// value that does not exist is null.
+QJsonObject qcReportJson(const QcReport &report);
+// Two tables: the counts, a blank line, then one row per parameter.
+QString qcReportCsv(const QcReport &report);
+QStringList qcReportText(const QcReport &report);

@@ -1,0 +1,130 @@
+#include "core/qc/log/LogSchema.h"
+
+#include "core/qc/log/LogConnection.h"
+#include "core/qc/log/LogMessages.h"
+
+#include <QDateTime>
+#include <QSqlError>
+#include <QSqlQuery>
+#include <QStringList>
+#include <QVariant>
+
+namespace {
+
+// Any number will do, as long as it is the log's own: stations serialise their migrations on it.
+const char kPostgresLock[] = "SELECT pg_advisory_xact_lock(584271903)";
+
+QStringList stepStatements(int version)
+{
+    if (version == 1)
+        return {
+            QStringLiteral("CREATE TABLE qc_unit (station TEXT NOT NULL, run_id TEXT NOT NULL, "
+                           "time_utc TEXT NOT NULL, serial TEXT NOT NULL DEFAULT '', "
+                           "limits_name TEXT NOT NULL DEFAULT '', band INTEGER NOT NULL DEFAULT 0, "
+                           "passed INTEGER NOT NULL, failures TEXT NOT NULL DEFAULT '', "
+                           "data_file TEXT NOT NULL DEFAULT '', PRIMARY KEY (station, run_id))"),
+            QStringLiteral("CREATE TABLE qc_parameter (station TEXT NOT NULL, run_id TEXT NOT "
+                           "NULL, name TEXT NOT NULL, value DOUBLE PRECISION NOT NULL, "
+                           "low DOUBLE PRECISION NOT NULL, high DOUBLE PRECISION NOT NULL, "
+                           "PRIMARY KEY (station, run_id, name))"),
+        };
+    if (version == 2)
+        return {
+            // The report reads parameters alone: their own time and a covering index spare it
+            // a join over every unit.
+            QStringLiteral("ALTER TABLE qc_parameter ADD COLUMN time_utc TEXT NOT NULL DEFAULT ''"),
+            QStringLiteral("UPDATE qc_parameter SET time_utc = (SELECT u.time_utc FROM qc_unit u "
+                           "WHERE u.station = qc_parameter.station AND "
+                           "u.run_id = qc_parameter.run_id)"),
+            QStringLiteral("CREATE INDEX qc_unit_time ON qc_unit (time_utc, passed)"),
+            QStringLiteral("CREATE INDEX qc_parameter_report ON qc_parameter "
+                           "(name, time_utc, value, low, high)"),
+        };
+    return {};
+}
+
+bool hasVersionTable(QSqlDatabase db)
+{
+    QSqlQuery q(db);
+    if (isPostgres(db))
+        q.exec(QStringLiteral("SELECT to_regclass('schema_version') IS NOT NULL"));
+    else
+        q.exec(QStringLiteral("SELECT count(*) FROM sqlite_master WHERE type = 'table' AND "
+                              "name = 'schema_version'"));
+    return q.next() && q.value(0).toBool();
+}
+
+bool run(QSqlQuery &q, const QString &sql, QString *error)
+{
+    if (q.exec(sql))
+        return true;
+    *error = q.lastError().databaseText().trimmed();
+    if (error->isEmpty())
+        *error = q.lastError().text();
+    return false;
+}
+
+} // namespace
+
+namespace LogSchema {
+
+int version(QSqlDatabase db)
+{
+    if (!hasVersionTable(db))
+        return db.lastError().isValid() ? -1 : 0;
+    QSqlQuery q(db);
+    if (!q.exec(QStringLiteral("SELECT MAX(version) FROM schema_version")) || !q.next())
+        return -1;
+    return q.value(0).toInt();
+}
+
+bool migrate(QSqlDatabase db, QString *error, int target)
+{
+    const int now = version(db);
+    if (now == target)
+        return true;
+    if (now > kVersion) {
+        *error = LogMessages::newerSchema(db.databaseName(), now, kVersion);
+        return false;
+    }
+    if (!beginWrite(db)) {
+        *error = db.lastError().text();
+        return false;
+    }
+    QSqlQuery q(db);
+    bool ok = true;
+    if (isPostgres(db))
+        ok = run(q, QLatin1String(kPostgresLock), error);
+    ok = ok && run(q,
+                   QStringLiteral("CREATE TABLE IF NOT EXISTS schema_version (version INTEGER "
+                                  "PRIMARY KEY, applied_utc TEXT NOT NULL)"),
+                   error);
+    // Read again under the lock: another station may have done the work meanwhile.
+    int current = 0;
+    if (ok &&
+        run(q, QStringLiteral("SELECT COALESCE(MAX(version), 0) FROM schema_version"), error) &&
+        q.next())
+        current = q.value(0).toInt();
+    if (ok && current > kVersion) {
+        *error = LogMessages::newerSchema(db.databaseName(), current, kVersion);
+        ok = false;
+    }
+    for (int v = current + 1; ok && v <= target; ++v) {
+        for (const QString &sql : stepStatements(v))
+            ok = ok && run(q, sql, error);
+        q.prepare(
+            QStringLiteral("INSERT INTO schema_version (version, applied_utc) VALUES (?, ?)"));
+        q.addBindValue(v);
+        q.addBindValue(QDateTime::currentDateTimeUtc().toString(Qt::ISODateWithMs));
+        ok = ok && q.exec();
+    }
+    q.finish();
+    if (ok && commitWrite(db))
+        return true;
+    if (ok)
+        *error = db.lastError().text();
+    rollbackWrite(db);
+    return false;
+}
+
+} // namespace LogSchema

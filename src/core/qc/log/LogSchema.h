@@ -1,0 +1,20 @@
+#pragma once
+
+#include <QSqlDatabase>
+#include <QString>
+
+// The tables of the results log, the same on SQLite and PostgreSQL, with their version in
+// "schema_version" (one row per step applied). Version 1 kept the units and their parameters;
+// version 2 keeps each parameter's time too and indexes both for the report.
+namespace LogSchema {
+
+constexpr int kVersion = 2;
+
+// 0 when the database holds no log yet, -1 when it cannot be read.
+int version(QSqlDatabase db);
+// Creates the tables, or brings older ones up to `target`, in one transaction under a lock,
+// so stations that start at once do not race. False with *error on failure, also for a log
+// newer than this program.
+bool migrate(QSqlDatabase db, QString *error, int target = kVersion);
+
+} // namespace LogSchema

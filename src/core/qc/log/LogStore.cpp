@@ -1,0 +1,133 @@
+#include "core/qc/log/LogStore.h"
+
+#include <QSqlError>
+#include <QVariant>
+
+namespace {
+
+const QChar kFailureSeparator = QLatin1Char('\n');
+
+// An empty text, not NULL: the columns hold no NULLs.
+QString text(const QString &s)
+{
+    return s.isNull() ? QStringLiteral("") : s;
+}
+
+QString errorText(const QSqlError &e)
+{
+    const QString db = e.databaseText().trimmed();
+    return db.isEmpty() ? e.text().trimmed() : db;
+}
+
+} // namespace
+
+QString logTimeText(const QDateTime &time)
+{
+    return time.toUTC().toString(QStringLiteral("yyyy-MM-ddTHH:mm:ss.zzzZ"));
+}
+
+QDateTime logTimeFromText(const QString &text)
+{
+    return QDateTime::fromString(text, Qt::ISODateWithMs).toUTC();
+}
+
+RecordWriter::RecordWriter(QSqlDatabase db) : m_unit(db), m_parameter(db)
+{
+    m_unit.prepare(QStringLiteral(
+        "INSERT INTO qc_unit (station, run_id, time_utc, serial, limits_name, band, passed, "
+        "failures, data_file) VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?) ON CONFLICT DO NOTHING"));
+    m_parameter.prepare(QStringLiteral(
+        "INSERT INTO qc_parameter (station, run_id, name, value, low, high, time_utc) "
+        "VALUES (?, ?, ?, ?, ?, ?, ?) ON CONFLICT DO NOTHING"));
+}
+
+bool RecordWriter::fail(const QSqlQuery &q)
+{
+    m_error = errorText(q.lastError());
+    return false;
+}
+
+bool RecordWriter::write(const QcRecord &r, bool *added)
+{
+    const QString time = logTimeText(r.timeUtc);
+    m_unit.bindValue(0, r.station);
+    m_unit.bindValue(1, r.runId);
+    m_unit.bindValue(2, time);
+    m_unit.bindValue(3, text(r.serial));
+    m_unit.bindValue(4, text(r.limitsName));
+    m_unit.bindValue(5, r.band);
+    m_unit.bindValue(6, r.passed ? 1 : 0);
+    m_unit.bindValue(7, text(r.failures.join(kFailureSeparator)));
+    m_unit.bindValue(8, text(r.dataFile));
+    if (!m_unit.exec())
+        return fail(m_unit);
+    *added = m_unit.numRowsAffected() > 0;
+    if (!*added)
+        return true;
+    for (const QcParameter &p : r.parameters) {
+        m_parameter.bindValue(0, r.station);
+        m_parameter.bindValue(1, r.runId);
+        m_parameter.bindValue(2, text(p.name));
+        m_parameter.bindValue(3, p.value);
+        m_parameter.bindValue(4, p.low);
+        m_parameter.bindValue(5, p.high);
+        m_parameter.bindValue(6, time);
+        if (!m_parameter.exec())
+            return fail(m_parameter);
+    }
+    return true;
+}
+
+bool readRecords(QSqlDatabase db, const QVector<QPair<QString, QString>> &keys,
+                 QVector<QcRecord> *out, QString *error)
+{
+    QSqlQuery unit(db);
+    QSqlQuery parameter(db);
+    unit.setForwardOnly(true);
+    parameter.setForwardOnly(true);
+    const bool prepared =
+        unit.prepare(QStringLiteral("SELECT time_utc, serial, limits_name, band, passed, "
+                                    "failures, data_file FROM qc_unit WHERE station = ? AND "
+                                    "run_id = ?")) &&
+        parameter.prepare(QStringLiteral("SELECT name, value, low, high FROM qc_parameter WHERE "
+                                         "station = ? AND run_id = ? ORDER BY rowid"));
+    if (!prepared) {
+        *error = errorText(unit.lastError().isValid() ? unit.lastError() : parameter.lastError());
+        return false;
+    }
+    for (const auto &key : keys) {
+        unit.addBindValue(key.first);
+        unit.addBindValue(key.second);
+        if (!unit.exec()) {
+            *error = errorText(unit.lastError());
+            return false;
+        }
+        if (!unit.next())
+            continue;
+        QcRecord r;
+        r.station = key.first;
+        r.runId = key.second;
+        r.timeUtc = logTimeFromText(unit.value(0).toString());
+        r.serial = unit.value(1).toString();
+        r.limitsName = unit.value(2).toString();
+        r.band = unit.value(3).toInt();
+        r.passed = unit.value(4).toInt() != 0;
+        const QString failures = unit.value(5).toString();
+        if (!failures.isEmpty())
+            r.failures = failures.split(kFailureSeparator);
+        r.dataFile = unit.value(6).toString();
+        unit.finish();
+        parameter.addBindValue(key.first);
+        parameter.addBindValue(key.second);
+        if (!parameter.exec()) {
+            *error = errorText(parameter.lastError());
+            return false;
+        }
+        while (parameter.next())
+            r.parameters.append({parameter.value(0).toString(), parameter.value(1).toDouble(),
+                                 parameter.value(2).toDouble(), parameter.value(3).toDouble()});
+        parameter.finish();
+        out->append(r);
+    }
+    return true;
+}

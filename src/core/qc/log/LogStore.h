@@ -1,0 +1,34 @@
+#pragma once
+
+#include "core/qc/QcRecord.h"
+
+#include <QSqlDatabase>
+#include <QSqlQuery>
+#include <QString>
+#include <QVector>
+
+// Writes records into a results log of the current schema. A record whose (station, run) is
+// there already is left alone, so sending one twice never doubles it.
+class RecordWriter
+{
+public:
+    explicit RecordWriter(QSqlDatabase db);
+    // *added: false when the record was there already. False with error() on failure.
+    bool write(const QcRecord &record, bool *added);
+    QString error() const { return m_error; }
+
+private:
+    bool fail(const QSqlQuery &q);
+
+    QSqlQuery m_unit;
+    QSqlQuery m_parameter;
+    QString m_error;
+};
+
+// The time as the log keeps it: UTC text that sorts as the time does.
+QString logTimeText(const QDateTime &time);
+QDateTime logTimeFromText(const QString &text);
+
+// Records of an SQLite log (the spool) by (station, run), parameters in the order written.
+bool readRecords(QSqlDatabase db, const QVector<QPair<QString, QString>> &keys,
+                 QVector<QcRecord> *out, QString *error);

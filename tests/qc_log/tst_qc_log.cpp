@@ -1,0 +1,238 @@
+#include "PgServer.h"
+#include "core/qc/log/LogConnection.h"
+#include "core/qc/log/LogReport.h"
+#include "core/qc/log/LogSchema.h"
+#include "core/qc/log/ResultsLog.h"
+
+#include <QSqlQuery>
+#include <QTemporaryDir>
+#include <QtTest>
+#include <memory>
+
+namespace {
+
+QcRecord unit(int i)
+{
+    QcRecord r;
+    r.runId = QStringLiteral("run-%1").arg(i, 4, 10, QLatin1Char('0'));
+    r.timeUtc = QDateTime(QDate(2026, 12, 7), QTime(8, 0), Qt::UTC).addSecs(i);
+    r.serial = QStringLiteral("SN%1").arg(i);
+    r.limitsName = QStringLiteral("woofer v1");
+    r.band = 2;
+    r.passed = i % 4 != 0;
+    if (!r.passed)
+        r.failures << QStringLiteral("Fs out of its window");
+    r.parameters = {{QStringLiteral("Fs"), 30.0 + i, 25.0, 45.0},
+                    {QStringLiteral("Qts"), 0.4, 0.3, 0.5}};
+    return r;
+}
+
+// A log of the first version with one unit, as an older station left it.
+void makeVersion1(const LogTarget &target)
+{
+    LogConnection c;
+    QVERIFY2(c.open(target), qPrintable(c.message()));
+    QString error;
+    QVERIFY2(LogSchema::migrate(c.db(), &error, 1), qPrintable(error));
+    QSqlQuery q(c.db());
+    QVERIFY(q.exec(QStringLiteral("INSERT INTO qc_unit VALUES ('old', 'r0', "
+                                  "'2026-01-05T10:00:00.000Z', 'S0', 'woofer v1', 2, 1, '', '')")));
+    QVERIFY(q.exec(QStringLiteral("INSERT INTO qc_parameter VALUES ('old', 'r0', 'Fs', 30, 25, "
+                                  "45)")));
+}
+
+} // namespace
+
+class TestQcLog : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+    void init();
+    void scenarios_data();
+    void scenarios();
+    void report();
+
+private:
+    QString targetText(const QString &kind) const;
+
+    std::unique_ptr<PgServer> m_pg;
+    QTemporaryDir m_dir;
+};
+
+void TestQcLog::initTestCase()
+{
+    QVERIFY2(PgServer::available(), "PostgreSQL 15 is not installed (./run test installs it)");
+    m_pg = std::make_unique<PgServer>();
+    QVERIFY2(m_pg->setUp(), qPrintable(m_pg->error()));
+}
+
+void TestQcLog::init()
+{
+    QVERIFY(m_pg->start());
+    m_pg->psql(QStringLiteral("DROP TABLE IF EXISTS qc_unit, qc_parameter, schema_version"));
+    QFile::remove(m_dir.filePath(QStringLiteral("log.sqlite")));
+    QFile::remove(m_dir.filePath(QStringLiteral("spool.sqlite")));
+}
+
+QString TestQcLog::targetText(const QString &kind) const
+{
+    if (kind == QLatin1String("sqlite"))
+        return m_dir.filePath(QStringLiteral("log.sqlite"));
+    if (kind == QLatin1String("socket"))
+        return m_pg->socketUri();
+    if (kind == QLatin1String("tcp"))
+        return m_pg->tcpUri();
+    if (kind == QLatin1String("wrong password"))
+        return m_pg->tcpUri(QStringLiteral("guess"));
+    if (kind == QLatin1String("nobody listens"))
+        return QStringLiteral("postgresql://postgres@127.0.0.1:%1/qc").arg(PgServer::freePort());
+    return kind;
+}
+
+void TestQcLog::scenarios_data()
+{
+    QTest::addColumn<QString>("target");
+    // v1: an older log first; open; recN: N new units; again: the last unit once more;
+    // down, up: the server; fwd: forward; resend: as if the server's answer got lost
+    QTest::addColumn<QString>("steps");
+    QTest::addColumn<int>("rows"); // units in the target in the end; -1: none to count
+    QTest::addColumn<int>("pending");
+    QTest::addColumn<QString>("problem"); // part of problem() in the end
+
+    QTest::newRow("sqlite file") << "sqlite"
+                                 << "open rec3 again" << 3 << 0 << "";
+    QTest::newRow("spool, then forward") << "socket"
+                                         << "open rec5" << 5 << 0 << "";
+    QTest::newRow("password over tcp") << "tcp"
+                                       << "open rec2" << 2 << 0 << "";
+    QTest::newRow("server down: spooled")
+        << "socket"
+        << "open rec2 down rec3" << 2 << 3 << "cannot reach the results database";
+    QTest::newRow("server down, then up") << "socket"
+                                          << "open rec2 down rec3 up fwd" << 5 << 0 << "";
+    QTest::newRow("restart between units") << "socket"
+                                           << "open rec2 down up rec1" << 3 << 0 << "";
+    QTest::newRow("retry doubles nothing") << "socket"
+                                           << "open rec4 resend fwd" << 4 << 0 << "";
+    QTest::newRow("same unit twice") << "socket"
+                                     << "open rec1 again fwd" << 1 << 0 << "";
+    QTest::newRow("new server log") << "socket"
+                                    << "down open rec2 up fwd" << 2 << 0 << "";
+    QTest::newRow("older sqlite log") << "sqlite"
+                                      << "v1 open rec2" << 3 << 0 << "";
+    QTest::newRow("older server log") << "socket"
+                                      << "v1 open rec2" << 3 << 0 << "";
+    QTest::newRow("wrong password")
+        << "wrong password"
+        << "open rec2" << 0 << 2
+        << "refused user 'postgres': wrong password\n2 results wait in the station's spool";
+    QTest::newRow("unreachable") << "nobody listens"
+                                 << "open rec1" << -1 << 1
+                                 << "cannot reach the results database postgresql://postgres@"
+                                    "127.0.0.1:";
+    QTest::newRow("bad url") << "mysql://db/qc"
+                             << "open" << -1 << 0 << "'mysql://db/qc' is not a results database";
+    QTest::newRow("bad port") << "postgresql://h:99999/qc"
+                              << "open" << -1 << 0 << "is not a results database";
+}
+
+void TestQcLog::scenarios()
+{
+    QFETCH(QString, target);
+    QFETCH(QString, steps);
+    QFETCH(int, rows);
+    QFETCH(int, pending);
+    QFETCH(QString, problem);
+
+    const QString text = targetText(target);
+    const QString spool = m_dir.filePath(QStringLiteral("spool.sqlite"));
+    ResultsLog log;
+    int next = 1;
+    for (const QString &step : steps.split(QLatin1Char(' '))) {
+        if (step == QLatin1String("v1")) {
+            makeVersion1(parseLogTarget(text));
+        } else if (step == QLatin1String("open")) {
+            const bool good = !problem.contains(QLatin1String("not a results database"));
+            QCOMPARE(log.open(text, QStringLiteral("st1"), spool), good);
+        } else if (step.startsWith(QLatin1String("rec"))) {
+            for (int n = step.mid(3).toInt(); n > 0; --n)
+                QVERIFY2(log.record(unit(next++)), qPrintable(log.problem()));
+        } else if (step == QLatin1String("again")) {
+            QVERIFY(log.record(unit(next - 1)));
+        } else if (step == QLatin1String("down")) {
+            QVERIFY(m_pg->stop());
+        } else if (step == QLatin1String("up")) {
+            QVERIFY(m_pg->start());
+        } else if (step == QLatin1String("fwd")) {
+            QVERIFY2(log.forward() >= 0, qPrintable(log.problem()));
+        } else if (step == QLatin1String("resend")) {
+            LogConnection c;
+            QVERIFY(c.open(parseLogTarget(spool)));
+            QSqlQuery q(c.db());
+            QVERIFY(q.exec(QStringLiteral("INSERT INTO qc_outbox (station, run_id) "
+                                          "SELECT station, run_id FROM qc_unit")));
+        }
+    }
+    QVERIFY2(log.problem().contains(problem), qPrintable(log.problem()));
+    QCOMPARE(problem.isEmpty(), log.problem().isEmpty());
+    QCOMPARE(log.pending(), pending);
+    if (rows < 0)
+        return;
+    QVERIFY(m_pg->start());
+    const QString reader = target == QLatin1String("sqlite") ? text : m_pg->socketUri();
+    if (rows == 0) {
+        QCOMPARE(m_pg->psql(QStringLiteral("SELECT to_regclass('qc_unit') IS NULL")),
+                 QStringLiteral("t"));
+        return;
+    }
+    // The old unit's parameter got its time in the migration: a period excludes no more.
+    QcReport r;
+    QString error;
+    QVERIFY2(
+        reportFromTarget(reader, QDateTime(QDate(2026, 1, 1), QTime(0, 0), Qt::UTC), &r, &error),
+        qPrintable(error));
+    QCOMPARE(r.units, qint64(rows));
+    QCOMPARE(r.parameters.value(0).name, QStringLiteral("Fs"));
+    QCOMPARE(r.parameters.value(0).count, qint64(rows));
+    LogConnection c;
+    QVERIFY(c.open(parseLogTarget(reader)));
+    QCOMPARE(LogSchema::version(c.db()), LogSchema::kVersion);
+}
+
+void TestQcLog::report()
+{
+    ResultsLog log;
+    QVERIFY(log.open(m_dir.filePath(QStringLiteral("log.sqlite")), QStringLiteral("st1")));
+    for (int i = 1; i <= 8; ++i)
+        QVERIFY(log.record(unit(i)));
+    QcReport r;
+    // Units 3..8: Fs 33..38, window 25..45; units 4 and 8 failed.
+    QVERIFY(log.report(unit(3).timeUtc, &r));
+    QCOMPARE(r.units, qint64(6));
+    QCOMPARE(r.passed, qint64(4));
+    QCOMPARE(r.failed, qint64(2));
+    QCOMPARE(r.yieldPct, 400.0 / 6.0);
+    QCOMPARE(r.parameters.size(), 2);
+    const QcParameterStats fs = r.parameters[0];
+    QCOMPARE(fs.mean, 35.5);
+    QCOMPARE(fs.sigma, std::sqrt(3.5));
+    QCOMPARE(fs.cpk, (45.0 - 35.5) / (3.0 * std::sqrt(3.5)));
+    QCOMPARE(
+        qcReportJson(r)[QStringLiteral("parameters")][QStringLiteral("Fs")][QStringLiteral("mean")]
+            .toDouble(),
+        35.5);
+    // Every unit alike: no spread, so no Cpk.
+    QVERIFY(qIsNaN(r.parameters[1].cpk));
+    QVERIFY(
+        qcReportJson(r)[QStringLiteral("parameters")][QStringLiteral("Qts")][QStringLiteral("cpk")]
+            .isNull());
+    QVERIFY(log.report(unit(9).timeUtc, &r));
+    QCOMPARE(r.units, qint64(0));
+    QVERIFY(qcReportJson(r)[QStringLiteral("yieldPct")].isNull());
+    QVERIFY(r.parameters.isEmpty());
+}
+
+QTEST_GUILESS_MAIN(TestQcLog)
+#include "tst_qc_log.moc"
