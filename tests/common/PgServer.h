@@ -148,6 +148,11 @@ private:
     {
         QProcess p;
         p.setWorkingDirectory(m_dir.path());
+        // The server answers in English, as most do.
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.remove(QStringLiteral("LANGUAGE"));
+        env.insert(QStringLiteral("LC_ALL"), QStringLiteral("C.UTF-8"));
+        p.setProcessEnvironment(env);
         const QString program = binDir() + QLatin1Char('/') + tool;
         if (m_asPostgres)
             p.start(QStringLiteral("runuser"),

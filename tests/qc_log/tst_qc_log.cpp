@@ -4,6 +4,7 @@
 #include "core/qc/log/LogSchema.h"
 #include "core/qc/log/ResultsLog.h"
 
+#include <QProcess>
 #include <QSqlQuery>
 #include <QTemporaryDir>
 #include <QtTest>
@@ -53,6 +54,8 @@ private slots:
     void scenarios_data();
     void scenarios();
     void report();
+    void cliReport_data();
+    void cliReport();
 
 private:
     QString targetText(const QString &kind) const;
@@ -232,6 +235,63 @@ void TestQcLog::report()
     QCOMPARE(r.units, qint64(0));
     QVERIFY(qcReportJson(r)[QStringLiteral("yieldPct")].isNull());
     QVERIFY(r.parameters.isEmpty());
+}
+
+void TestQcLog::cliReport_data()
+{
+    QTest::addColumn<QStringList>("args"); // LOG: the SQLite log of units 1..8
+    QTest::addColumn<int>("exitCode");
+    QTest::addColumn<QString>("out");
+    QTest::addColumn<QString>("err");
+
+    QTest::newRow("json") << QStringList{"--db", "LOG", "--json"} << 0
+                          << "\"units\": 8,\n    \"yieldPct\": 75\n"
+                          << "";
+    QTest::newRow("csv since") << QStringList{"--db", "LOG", "--csv", "--since",
+                                              "2026-12-07T08:00:03Z"}
+                               << 0
+                               << "units,passed,failed,yieldPct\n6,4,2,66.66666667\n\n"
+                                  "parameter,n,mean,sigma,low,high,cpk\n"
+                                  "Fs,6,35.5,1.870828693,25,45,1.692654532\n"
+                                  "Qts,6,0.4,0,0.3,0.5,\n"
+                               << "";
+    QTest::newRow("text") << QStringList{"--db", "LOG"} << 0 << "yield   75.00 %"
+                          << "";
+    QTest::newRow("both forms") << QStringList{"--db", "LOG", "--csv", "--json"} << 2 << ""
+                                << "--csv and --json";
+    QTest::newRow("bad date") << QStringList{"--db", "LOG", "--since", "2026-13-01"} << 2 << ""
+                              << "--since '2026-13-01': expected YYYY-MM-DD";
+    QTest::newRow("no log") << QStringList{"--db", "none.sqlite"} << 1 << ""
+                            << "none.sqlite: no such results log";
+    QTest::newRow("wrong password") << QStringList{"--db", "TCP-GUESS"} << 1 << ""
+                                    << "refused user 'postgres': wrong password";
+}
+
+void TestQcLog::cliReport()
+{
+    QFETCH(QStringList, args);
+    QFETCH(int, exitCode);
+    QFETCH(QString, out);
+    QFETCH(QString, err);
+    {
+        ResultsLog log;
+        QVERIFY(log.open(m_dir.filePath(QStringLiteral("log.sqlite")), QStringLiteral("st1")));
+        for (int i = 1; i <= 8; ++i)
+            QVERIFY(log.record(unit(i)));
+    }
+    args.replaceInStrings(QStringLiteral("LOG"), m_dir.filePath(QStringLiteral("log.sqlite")));
+    args.replaceInStrings(QStringLiteral("TCP-GUESS"), m_pg->tcpUri(QStringLiteral("guess")));
+    QProcess p;
+    p.setWorkingDirectory(m_dir.path());
+    p.start(QStringLiteral(VELO2_BINARY_DIR "/tools/velo2-cli/velo2-cli"),
+            QStringList{QStringLiteral("qc"), QStringLiteral("report")} + args);
+    QVERIFY(p.waitForFinished(60000));
+    const QString stdOut = QString::fromUtf8(p.readAllStandardOutput());
+    const QString stdErr = QString::fromUtf8(p.readAllStandardError());
+    QCOMPARE(p.exitCode(), exitCode);
+    QVERIFY2(stdOut.contains(out), qPrintable(stdOut));
+    QVERIFY2(stdErr.contains(err), qPrintable(stdErr));
+    QCOMPARE(stdErr.isEmpty(), err.isEmpty());
 }
 
 QTEST_GUILESS_MAIN(TestQcLog)

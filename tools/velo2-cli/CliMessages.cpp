@@ -488,6 +488,7 @@ QString qcDescription()
         "\n"
         "  qc limits GOLDEN.DTA... -o LIMITS   limits from measurements of good units\n"
         "  qc check FILE.DTA --limits LIMITS  pass or fail one unit against them\n"
+        "  qc report --db URL                 counts, yield, mean, sigma and Cpk of the log\n"
         "\n"
         "Run 'velo2-cli qc SUBCOMMAND --help' for its options.");
 }
@@ -546,6 +547,32 @@ QString qcStationHelp()
 QString qcDbHelp()
 {
     return QStringLiteral("log the result: an SQLite file or a postgresql:// URI");
+}
+QString qcReportDescription()
+{
+    return QStringLiteral(
+        "Counts, yield and, per parameter, mean, sigma and Cpk of the units in a results log\n"
+        "(Cpk against the window of the latest unit: min(high - mean, mean - low) / 3 sigma).\n"
+        "--csv gives the counts, a blank line and one row per parameter; --json the keys\n"
+        "units, passed, failed, yieldPct and parameters {name: {mean, sigma, cpk}}.");
+}
+QString qcReportDbHelp()
+{
+    return QStringLiteral("the results log: an SQLite file or a postgresql:// URI");
+}
+QString qcSinceHelp()
+{
+    return QStringLiteral("only units checked from DATE on (YYYY-MM-DD, local midnight, or an "
+                          "ISO 8601 date and time)");
+}
+QString qcCsvHelp()
+{
+    return QStringLiteral("comma-separated values");
+}
+QString qcBadSince(const QString &text)
+{
+    return QStringLiteral("--since '%1': expected YYYY-MM-DD or an ISO 8601 date and time")
+        .arg(text);
 }
 QString qcLimitsWritten(const QString &file, int band, int golden, const QString &re)
 {

@@ -15,6 +15,7 @@ int runMeasure(const QStringList &args);
 int runQc(const QStringList &args);
 int runQcLimits(const QStringList &args);
 int runQcCheck(const QStringList &args);
+int runQcReport(const QStringList &args);
 
 struct Command {
     const char *name;

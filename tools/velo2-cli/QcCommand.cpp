@@ -11,6 +11,8 @@ int runQc(const QStringList &args)
         return runQcLimits(rest);
     if (sub == QLatin1String("check"))
         return runQcCheck(rest);
+    if (sub == QLatin1String("report"))
+        return runQcReport(rest);
     if (sub == QLatin1String("--help") || sub == QLatin1String("-h")) {
         printOut(CliMessages::qcDescription());
         return finishOutput() ? ExitOk : ExitFailed;

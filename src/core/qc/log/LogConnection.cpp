@@ -7,6 +7,7 @@
 #include <QFileInfo>
 #include <QSqlError>
 #include <QSqlQuery>
+#include <locale.h>
 
 namespace {
 
@@ -91,6 +92,7 @@ QString LogConnection::openServer(const LogTarget &target)
     if (!target.password.isEmpty())
         db.setPassword(target.password);
     db.setConnectOptions(QStringLiteral("connect_timeout=%1").arg(kConnectTimeoutSeconds));
+    const EnglishServerMessages english;
     if (!db.open())
         return errorText(db.lastError());
     // The server's notes ("already exists, skipping") are no news to a station.
@@ -128,13 +130,12 @@ void LogConnection::classify(const QString &detail)
     if (contains(detail, "password authentication failed") ||
         contains(detail, "no password supplied"))
         fail(WrongPassword, LogMessages::wrongPassword(where, m_target.user));
-    else if (contains(detail, "could not connect") || contains(detail, "connection refused") ||
-             contains(detail, "could not translate host name") || contains(detail, "timeout") ||
-             contains(detail, "no route to host") || contains(detail, "network is unreachable") ||
-             contains(detail, "connection to server"))
-        fail(Unreachable, LogMessages::unreachable(where, firstLine));
+    else if (detail.contains(QLatin1String("FATAL:")))
+        // The server answered and said no (no such database or user, too many connections).
+        fail(Refused,
+             LogMessages::refused(where, detail.section(QLatin1String("FATAL:"), 1).simplified()));
     else
-        fail(Refused, LogMessages::refused(where, firstLine));
+        fail(Unreachable, LogMessages::unreachable(where, firstLine));
 }
 
 void LogConnection::close()
@@ -160,6 +161,29 @@ QSqlDatabase LogConnection::db() const
     return QSqlDatabase::database(m_name, false);
 }
 
+EnglishServerMessages::EnglishServerMessages()
+{
+    // Only the messages change; "C" also makes gettext ignore LANGUAGE.
+    locale_t base = duplocale(uselocale(locale_t(nullptr)));
+    if (!base)
+        return;
+    locale_t c = newlocale(LC_MESSAGES_MASK, "C", base);
+    if (!c) {
+        freelocale(base);
+        return;
+    }
+    m_locale = c;
+    m_previous = uselocale(c);
+}
+
+EnglishServerMessages::~EnglishServerMessages()
+{
+    if (!m_locale)
+        return;
+    uselocale(static_cast<locale_t>(m_previous));
+    freelocale(static_cast<locale_t>(m_locale));
+}
+
 bool isPostgres(const QSqlDatabase &db)
 {
     return db.driverName() == QLatin1String(kPostgresDriver);
@@ -183,6 +207,9 @@ bool commitWrite(QSqlDatabase &db)
 
 void rollbackWrite(QSqlDatabase &db)
 {
+    // A connection the server dropped has nothing to roll back.
+    if (!db.isOpen())
+        return;
     if (isPostgres(db)) {
         db.rollback();
         return;

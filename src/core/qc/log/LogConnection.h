@@ -49,6 +49,22 @@ private:
     QString m_message;
 };
 
+// libpq words its errors in the user's language (LANGUAGE, LC_MESSAGES); while one of these
+// lives, the calling thread gets them in English, which the log can tell apart and shows as
+// the rest of its messages.
+class EnglishServerMessages
+{
+public:
+    EnglishServerMessages();
+    ~EnglishServerMessages();
+    EnglishServerMessages(const EnglishServerMessages &) = delete;
+    EnglishServerMessages &operator=(const EnglishServerMessages &) = delete;
+
+private:
+    void *m_locale = nullptr;
+    void *m_previous = nullptr;
+};
+
 // Transactions that take the write lock at once: two stations starting on one SQLite file
 // then wait for each other instead of failing on a lock upgrade.
 bool beginWrite(QSqlDatabase &db);

@@ -42,8 +42,8 @@ QString textNumber(double v, int precision)
 bool computeQcReport(QSqlDatabase db, const QDateTime &since, QcReport *out, QString *error)
 {
     *out = QcReport();
-    // Before any unit the text "" sorts first, so no period is one that starts at the beginning.
-    const QString from = since.isValid() ? logTimeText(since) : QString();
+    // Without a start, one that sorts before every time the log keeps.
+    const QString from = since.isValid() ? logTimeText(since) : QStringLiteral("0000");
     QSqlQuery q(db);
     q.setForwardOnly(true);
     q.prepare(QStringLiteral("SELECT COUNT(*), COALESCE(SUM(passed), 0) FROM qc_unit "

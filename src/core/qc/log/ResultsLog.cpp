@@ -130,9 +130,10 @@ int ResultsLog::Private::sendBatch(bool *failed)
     bool ok = false;
     {
         QSqlDatabase db = server.db();
-        ok = beginWrite(db);
+        const bool began = beginWrite(db);
+        ok = began;
         error = errorText(db.lastError());
-        {
+        if (ok) {
             RecordWriter writer(db);
             bool added = false;
             for (int i = 0; ok && i < records.size(); ++i) {
@@ -145,7 +146,7 @@ int ResultsLog::Private::sendBatch(bool *failed)
             ok = false;
             error = errorText(db.lastError());
         }
-        if (!ok)
+        if (!ok && began)
             rollbackWrite(db);
     }
     if (!ok) {
@@ -274,6 +275,7 @@ int ResultsLog::forward()
 {
     if (!isOpen() || !d->target.isServer())
         return 0;
+    const EnglishServerMessages english;
     int sent = 0;
     bool retried = false;
     for (;;) {
