@@ -16,7 +16,8 @@ QcRecord unit(int i)
 {
     QcRecord r;
     r.runId = QStringLiteral("run-%1").arg(i, 4, 10, QLatin1Char('0'));
-    r.timeUtc = QDateTime(QDate(2026, 12, 7), QTime(8, 0), Qt::UTC).addSecs(i);
+    // Five hours apart: units 1-3 on one UTC day, 4-8 on the next two.
+    r.timeUtc = QDateTime(QDate(2026, 12, 7), QTime(8, 0), Qt::UTC).addSecs(i * 5 * 3600);
     r.serial = QStringLiteral("SN%1").arg(i);
     r.limitsName = QStringLiteral("woofer v1");
     r.band = 2;
@@ -74,7 +75,9 @@ void TestQcLog::initTestCase()
 void TestQcLog::init()
 {
     QVERIFY(m_pg->start());
-    m_pg->psql(QStringLiteral("DROP TABLE IF EXISTS qc_unit, qc_parameter, schema_version"));
+    m_pg->psql(
+        QStringLiteral("DROP TABLE IF EXISTS qc_unit, qc_parameter, qc_day_unit, qc_day_parameter, "
+                       "schema_version"));
     QFile::remove(m_dir.filePath(QStringLiteral("log.sqlite")));
     QFile::remove(m_dir.filePath(QStringLiteral("spool.sqlite")));
 }
@@ -248,7 +251,7 @@ void TestQcLog::cliReport_data()
                           << "\"units\": 8,\n    \"yieldPct\": 75\n"
                           << "";
     QTest::newRow("csv since") << QStringList{"--db", "LOG", "--csv", "--since",
-                                              "2026-12-07T08:00:03Z"}
+                                              "2026-12-07T23:00:00Z"}
                                << 0
                                << "units,passed,failed,yieldPct\n6,4,2,66.66666667\n\n"
                                   "parameter,n,mean,sigma,low,high,cpk\n"

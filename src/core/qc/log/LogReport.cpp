@@ -6,6 +6,7 @@
 #include "core/qc/log/LogStore.h"
 
 #include <QJsonValue>
+#include <QMap>
 #include <QSqlError>
 #include <QSqlQuery>
 #include <QVariant>
@@ -39,65 +40,111 @@ QString textNumber(double v, int precision)
 
 } // namespace
 
+namespace {
+
+struct Sums {
+    qint64 n = 0;
+    double total = 0.0;
+    double squares = 0.0;
+};
+
+bool exec(QSqlQuery &q, const QVariantList &values, QString *error)
+{
+    for (const QVariant &v : values)
+        q.addBindValue(v);
+    if (q.exec())
+        return true;
+    *error = errorText(q.lastError());
+    return false;
+}
+
+} // namespace
+
 bool computeQcReport(QSqlDatabase db, const QDateTime &since, QcReport *out, QString *error)
 {
     *out = QcReport();
-    // Without a start, one that sorts before every time the log keeps.
-    const QString from = since.isValid() ? logTimeText(since) : QStringLiteral("0000");
+    // Whole days after the start's day come from the day sums; the rest of the start's day from
+    // the units themselves. Without a start, every day is whole.
+    const QString from = since.isValid() ? logTimeText(since) : QString();
+    const QString fromDay = since.isValid() ? logDay(from) : QStringLiteral("");
+    const QString nextDay =
+        since.isValid() ? QDate::fromString(fromDay, Qt::ISODate).addDays(1).toString(Qt::ISODate)
+                        : QString();
     QSqlQuery q(db);
     q.setForwardOnly(true);
-    q.prepare(QStringLiteral("SELECT COUNT(*), COALESCE(SUM(passed), 0) FROM qc_unit "
-                             "WHERE time_utc >= ?"));
-    q.addBindValue(from);
-    if (!q.exec() || !q.next()) {
-        *error = errorText(q.lastError());
+    q.prepare(QStringLiteral("SELECT COALESCE(SUM(units), 0), COALESCE(SUM(passed), 0) FROM "
+                             "qc_day_unit WHERE day > ?"));
+    if (!exec(q, {fromDay}, error) || !q.next())
         return false;
-    }
     out->units = q.value(0).toLongLong();
     out->passed = q.value(1).toLongLong();
+    q.finish();
+    if (since.isValid()) {
+        q.prepare(QStringLiteral("SELECT COUNT(*), COALESCE(SUM(passed), 0) FROM qc_unit "
+                                 "WHERE time_utc >= ? AND time_utc < ?"));
+        if (!exec(q, {from, nextDay}, error) || !q.next())
+            return false;
+        out->units += q.value(0).toLongLong();
+        out->passed += q.value(1).toLongLong();
+        q.finish();
+    }
     out->failed = out->units - out->passed;
     out->yieldPct = out->units > 0 ? 100.0 * double(out->passed) / double(out->units) : kNaN;
-    q.finish();
 
-    q.prepare(QStringLiteral("SELECT name, COUNT(*), SUM(value), SUM(value * value) FROM "
-                             "qc_parameter WHERE time_utc >= ? GROUP BY name ORDER BY name"));
-    q.addBindValue(from);
-    if (!q.exec()) {
-        *error = errorText(q.lastError());
+    QMap<QString, Sums> sums;
+    q.prepare(QStringLiteral("SELECT name, SUM(n), SUM(total), SUM(squares) FROM "
+                             "qc_day_parameter WHERE day > ? GROUP BY name"));
+    if (!exec(q, {fromDay}, error))
         return false;
-    }
-    while (q.next()) {
-        QcParameterStats s;
-        s.name = q.value(0).toString();
-        s.count = q.value(1).toLongLong();
-        const double n = double(s.count);
-        const double sum = q.value(2).toDouble();
-        const double sum2 = q.value(3).toDouble();
-        s.mean = sum / n;
-        // A spread below the rounding of the sums is none: equal values have no Cpk.
-        double squares = sum2 - sum * s.mean;
-        if (squares <= 16.0 * n * std::numeric_limits<double>::epsilon() * sum2)
-            squares = 0.0;
-        s.sigma = s.count > 1 ? std::sqrt(squares / (n - 1)) : kNaN;
-        out->parameters.append(s);
-    }
+    while (q.next())
+        sums[q.value(0).toString()] = {q.value(1).toLongLong(), q.value(2).toDouble(),
+                                       q.value(3).toDouble()};
     q.finish();
+    if (since.isValid()) {
+        QStringList names;
+        q.prepare(QStringLiteral("SELECT DISTINCT name FROM qc_day_parameter WHERE day = ?"));
+        if (!exec(q, {fromDay}, error))
+            return false;
+        while (q.next())
+            names << q.value(0).toString();
+        q.finish();
+        q.prepare(QStringLiteral("SELECT COUNT(*), SUM(value), SUM(value * value) FROM "
+                                 "qc_parameter WHERE name = ? AND time_utc >= ? AND time_utc < ?"));
+        for (const QString &name : names) {
+            if (!exec(q, {name, from, nextDay}, error) || !q.next())
+                return false;
+            Sums &s = sums[name];
+            s.n += q.value(0).toLongLong();
+            s.total += q.value(1).toDouble();
+            s.squares += q.value(2).toDouble();
+            q.finish();
+        }
+    }
 
     q.prepare(QStringLiteral("SELECT low, high FROM qc_parameter WHERE name = ? AND "
                              "time_utc >= ? ORDER BY time_utc DESC LIMIT 1"));
-    for (QcParameterStats &s : out->parameters) {
-        q.addBindValue(s.name);
-        q.addBindValue(from);
-        if (!q.exec() || !q.next()) {
-            *error = errorText(q.lastError());
+    for (auto it = sums.cbegin(); it != sums.cend(); ++it) {
+        if (it->n == 0)
+            continue;
+        QcParameterStats s;
+        s.name = it.key();
+        s.count = it->n;
+        const double n = double(it->n);
+        s.mean = it->total / n;
+        // A spread below the rounding of the sums is none: equal values have no Cpk.
+        double squares = it->squares - it->total * s.mean;
+        if (squares <= 16.0 * n * std::numeric_limits<double>::epsilon() * it->squares)
+            squares = 0.0;
+        s.sigma = s.count > 1 ? std::sqrt(squares / (n - 1)) : kNaN;
+        if (!exec(q, {s.name, since.isValid() ? from : QStringLiteral("0000")}, error) || !q.next())
             return false;
-        }
         s.low = q.value(0).toDouble();
         s.high = q.value(1).toDouble();
         q.finish();
         s.cpk = std::isfinite(s.sigma) && s.sigma > 0.0
                     ? std::min(s.high - s.mean, s.mean - s.low) / (3.0 * s.sigma)
                     : kNaN;
+        out->parameters.append(s);
     }
     return true;
 }

@@ -40,6 +40,23 @@ QStringList stepStatements(int version)
             QStringLiteral("CREATE INDEX qc_parameter_report ON qc_parameter "
                            "(name, time_utc, value, low, high)"),
         };
+    if (version == 3)
+        return {
+            QStringLiteral("CREATE TABLE qc_day_unit (station TEXT NOT NULL, day TEXT NOT NULL, "
+                           "units BIGINT NOT NULL, passed BIGINT NOT NULL, "
+                           "PRIMARY KEY (station, day))"),
+            QStringLiteral("CREATE TABLE qc_day_parameter (station TEXT NOT NULL, day TEXT NOT "
+                           "NULL, name TEXT NOT NULL, n BIGINT NOT NULL, total DOUBLE PRECISION "
+                           "NOT NULL, squares DOUBLE PRECISION NOT NULL, "
+                           "PRIMARY KEY (station, day, name))"),
+            QStringLiteral("INSERT INTO qc_day_unit (station, day, units, passed) SELECT "
+                           "station, substr(time_utc, 1, 10), COUNT(*), SUM(passed) FROM qc_unit "
+                           "GROUP BY station, substr(time_utc, 1, 10)"),
+            QStringLiteral("INSERT INTO qc_day_parameter (station, day, name, n, total, squares) "
+                           "SELECT station, substr(time_utc, 1, 10), name, COUNT(*), SUM(value), "
+                           "SUM(value * value) FROM qc_parameter "
+                           "GROUP BY station, substr(time_utc, 1, 10), name"),
+        };
     return {};
 }
 

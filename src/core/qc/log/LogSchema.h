@@ -5,10 +5,11 @@
 
 // The tables of the results log, the same on SQLite and PostgreSQL, with their version in
 // "schema_version" (one row per step applied). Version 1 kept the units and their parameters;
-// version 2 keeps each parameter's time too and indexes both for the report.
+// version 2 keeps each parameter's time too and indexes both for the report; version 3 adds
+// sums per station and UTC day, kept with every unit, from which the report adds whole days.
 namespace LogSchema {
 
-constexpr int kVersion = 2;
+constexpr int kVersion = 3;
 
 // 0 when the database holds no log yet, -1 when it cannot be read.
 int version(QSqlDatabase db);

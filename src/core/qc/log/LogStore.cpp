@@ -31,7 +31,13 @@ QDateTime logTimeFromText(const QString &text)
     return QDateTime::fromString(text, Qt::ISODateWithMs).toUTC();
 }
 
-RecordWriter::RecordWriter(QSqlDatabase db) : m_unit(db), m_parameter(db)
+QString logDay(const QString &timeText)
+{
+    return timeText.left(10);
+}
+
+RecordWriter::RecordWriter(QSqlDatabase db)
+    : m_unit(db), m_parameter(db), m_dayUnit(db), m_dayParameter(db)
 {
     m_unit.prepare(QStringLiteral(
         "INSERT INTO qc_unit (station, run_id, time_utc, serial, limits_name, band, passed, "
@@ -39,6 +45,15 @@ RecordWriter::RecordWriter(QSqlDatabase db) : m_unit(db), m_parameter(db)
     m_parameter.prepare(QStringLiteral(
         "INSERT INTO qc_parameter (station, run_id, name, value, low, high, time_utc) "
         "VALUES (?, ?, ?, ?, ?, ?, ?) ON CONFLICT DO NOTHING"));
+    m_dayUnit.prepare(
+        QStringLiteral("INSERT INTO qc_day_unit (station, day, units, passed) VALUES (?, ?, 1, ?) "
+                       "ON CONFLICT (station, day) DO UPDATE SET units = qc_day_unit.units + 1, "
+                       "passed = qc_day_unit.passed + excluded.passed"));
+    m_dayParameter.prepare(QStringLiteral(
+        "INSERT INTO qc_day_parameter (station, day, name, n, total, squares) "
+        "VALUES (?, ?, ?, 1, ?, ?) ON CONFLICT (station, day, name) DO UPDATE SET "
+        "n = qc_day_parameter.n + 1, total = qc_day_parameter.total + excluded.total, "
+        "squares = qc_day_parameter.squares + excluded.squares"));
 }
 
 bool RecordWriter::fail(const QSqlQuery &q)
@@ -64,6 +79,13 @@ bool RecordWriter::write(const QcRecord &r, bool *added)
     *added = m_unit.numRowsAffected() > 0;
     if (!*added)
         return true;
+    // Only a unit that went in counts in its day's sums.
+    const QString day = logDay(time);
+    m_dayUnit.bindValue(0, r.station);
+    m_dayUnit.bindValue(1, day);
+    m_dayUnit.bindValue(2, r.passed ? 1 : 0);
+    if (!m_dayUnit.exec())
+        return fail(m_dayUnit);
     for (const QcParameter &p : r.parameters) {
         m_parameter.bindValue(0, r.station);
         m_parameter.bindValue(1, r.runId);
@@ -74,6 +96,15 @@ bool RecordWriter::write(const QcRecord &r, bool *added)
         m_parameter.bindValue(6, time);
         if (!m_parameter.exec())
             return fail(m_parameter);
+        if (m_parameter.numRowsAffected() == 0)
+            continue; // a name twice in one record: the first one counts
+        m_dayParameter.bindValue(0, r.station);
+        m_dayParameter.bindValue(1, day);
+        m_dayParameter.bindValue(2, text(p.name));
+        m_dayParameter.bindValue(3, p.value);
+        m_dayParameter.bindValue(4, p.value * p.value);
+        if (!m_dayParameter.exec())
+            return fail(m_dayParameter);
     }
     return true;
 }

@@ -7,8 +7,8 @@
 #include <QString>
 #include <QVector>
 
-// Writes records into a results log of the current schema. A record whose (station, run) is
-// there already is left alone, so sending one twice never doubles it.
+// Writes records into a results log of the current schema, with the day's sums. A record whose
+// (station, run) is there already is left alone, so sending one twice never doubles it.
 class RecordWriter
 {
 public:
@@ -22,12 +22,16 @@ private:
 
     QSqlQuery m_unit;
     QSqlQuery m_parameter;
+    QSqlQuery m_dayUnit;
+    QSqlQuery m_dayParameter;
     QString m_error;
 };
 
 // The time as the log keeps it: UTC text that sorts as the time does.
 QString logTimeText(const QDateTime &time);
 QDateTime logTimeFromText(const QString &text);
+// The UTC day of a time text ("2026-12-07"), as the day's sums are keyed.
+QString logDay(const QString &timeText);
 
 // Records of an SQLite log (the spool) by (station, run), parameters in the order written.
 bool readRecords(QSqlDatabase db, const QVector<QPair<QString, QString>> &keys,
