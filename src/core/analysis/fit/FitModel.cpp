@@ -10,19 +10,67 @@ constexpr double kCreepCorner = 1.5; // ω0 / ωs of the logarithmic creep
 
 constexpr int kResonanceSteps = 60;
 
+// 1/z without the checks for infinities of the library's complex division, which cost
+// more than the whole model.
+C inv(C z)
+{
+    const double n = std::norm(z);
+    return {z.real() / n, -z.imag() / n};
+}
+
 // Compliance relative to its high-frequency value C0 (1 without creep).
 C creepFactor(FitModel model, const std::vector<double> &p, double w)
 {
     if (model != FitModel::Semi)
         return 1.0;
     const double w0 = kCreepCorner / std::sqrt(p[PLces] * p[PCmes]);
-    return 1.0 + p[PBeta] * std::log(1.0 + w0 / C(0.0, w));
+    return 1.0 + p[PBeta] * std::log(C(1.0, -w0 / w));
 }
 
-C motional(FitModel model, const std::vector<double> &p, double w)
+// Z at ω, and when dz is given p_k·∂Z/∂p_k for each parameter of the model.
+C evaluate(FitModel model, const std::vector<double> &p, double w, C *dz)
 {
     const C jw(0.0, w);
-    return 1.0 / (1.0 / p[PRes] + jw * p[PCmes] + 1.0 / (jw * p[PLces] * creepFactor(model, p, w)));
+    // Motional part 1/Ym; ∂Zm = -Zm²·∂Ym.
+    const C c = creepFactor(model, p, w);
+    const C t = inv(jw * (p[PLces] * c));
+    const C zm = inv(C(1.0 / p[PRes], w * p[PCmes]) + t);
+    C z = C(p[PRe], w * p[PLe]) + zm;
+    C yK = 0.0, zb = 0.0, yR = 0.0, yL = 0.0;
+    if (model != FitModel::Classic) {
+        yR = 1.0 / p[PR2];
+        yL = C(0.0, -1.0 / (w * p[PL2]));
+        // √(jω) = √(ω/2)·(1 + j)
+        if (model == FitModel::Semi)
+            yK = inv(std::sqrt(w / 2.0) * p[PKe] * C(1.0, 1.0));
+        zb = inv(yR + yL + yK);
+        z += zb;
+    }
+    if (!dz)
+        return z;
+    const C zm2 = -zm * zm;
+    C dyLces = -t, dyCmes = jw * p[PCmes];
+    if (model == FitModel::Semi) {
+        // ω0 = 1.5/√(Lces·Cmes): ∂c/∂ln Lces = ∂c/∂ln Cmes = -½·β·ω0/(jω + ω0).
+        const double w0 = kCreepCorner / std::sqrt(p[PLces] * p[PCmes]);
+        const C dcHalfOverC = -0.5 * p[PBeta] * w0 * inv((jw + w0) * c);
+        dyLces -= t * dcHalfOverC;
+        dyCmes -= t * dcHalfOverC;
+        dz[PBeta] = zm2 * (-t * (c - 1.0) * inv(c));
+    }
+    dz[PRe] = p[PRe];
+    dz[PLe] = jw * p[PLe];
+    dz[PRes] = zm2 * (-1.0 / p[PRes]);
+    dz[PLces] = zm2 * dyLces;
+    dz[PCmes] = zm2 * dyCmes;
+    if (model != FitModel::Classic) {
+        const C zb2 = zb * zb;
+        dz[PR2] = zb2 * yR;
+        dz[PL2] = zb2 * yL;
+        if (model == FitModel::Semi)
+            dz[PKe] = zb2 * yK;
+    }
+    return z;
 }
 
 } // namespace
@@ -66,57 +114,17 @@ bool fitModelFromName(const QString &name, FitModel *model)
 
 std::complex<double> fitImpedance(FitModel model, const std::vector<double> &p, double hz)
 {
-    const double w = 2.0 * M_PI * hz;
-    const C jw(0.0, w);
-    C z = p[PRe] + jw * p[PLe] + motional(model, p, w);
-    if (model == FitModel::Classic)
-        return z;
-    C y = 1.0 / p[PR2] + 1.0 / (jw * p[PL2]);
-    if (model == FitModel::Semi)
-        y += 1.0 / (std::sqrt(jw) * p[PKe]);
-    return z + 1.0 / y;
+    return evaluate(model, p, 2.0 * M_PI * hz, nullptr);
 }
 
 std::complex<double> fitImpedanceDerivatives(FitModel model, const std::vector<double> &p,
                                              double hz, std::complex<double> *dlnZ)
 {
-    const double w = 2.0 * M_PI * hz;
-    const C jw(0.0, w);
-    // Motional part 1/Ym; p·∂Ym/∂p for each of its parameters, then ∂Zm = -Zm²·∂Ym.
-    const C c = creepFactor(model, p, w);
-    const C t = 1.0 / (jw * p[PLces] * c);
-    const C ym = 1.0 / p[PRes] + jw * p[PCmes] + t;
-    const C zm = 1.0 / ym;
-    C dyRes = -1.0 / p[PRes], dyCmes = jw * p[PCmes], dyLces = -t, dyBeta = 0.0;
-    if (model == FitModel::Semi) {
-        // ω0 = 1.5/√(Lces·Cmes): ∂c/∂ln Lces = ∂c/∂ln Cmes = -½·β·ω0/(jω + ω0).
-        const double w0 = kCreepCorner / std::sqrt(p[PLces] * p[PCmes]);
-        const C dcHalf = -0.5 * p[PBeta] * w0 / (jw + w0);
-        dyLces -= t * dcHalf / c;
-        dyCmes -= t * dcHalf / c;
-        dyBeta = -t * (c - 1.0) / c;
-    }
-    C z = p[PRe] + jw * p[PLe] + zm;
     C dz[kFitParamMax];
-    dz[PRe] = p[PRe];
-    dz[PLe] = jw * p[PLe];
-    dz[PRes] = -zm * zm * dyRes;
-    dz[PLces] = -zm * zm * dyLces;
-    dz[PCmes] = -zm * zm * dyCmes;
-    if (model != FitModel::Classic) {
-        const C yR = 1.0 / p[PR2], yL = 1.0 / (jw * p[PL2]);
-        const C yK = model == FitModel::Semi ? 1.0 / (std::sqrt(jw) * p[PKe]) : C(0.0);
-        const C zb = 1.0 / (yR + yL + yK);
-        z += zb;
-        dz[PR2] = zb * zb * yR;
-        dz[PL2] = zb * zb * yL;
-        if (model == FitModel::Semi) {
-            dz[PKe] = zb * zb * yK;
-            dz[PBeta] = -zm * zm * dyBeta;
-        }
-    }
+    const C z = evaluate(model, p, 2.0 * M_PI * hz, dz);
+    const C zInv = inv(z);
     for (int k = 0; k < fitParamCount(model); ++k)
-        dlnZ[k] = dz[k] / z;
+        dlnZ[k] = dz[k] * zInv;
     return z;
 }
 

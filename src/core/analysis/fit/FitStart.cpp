@@ -127,12 +127,15 @@ std::vector<double> lr2Start(const std::vector<double> &classic, double topHz)
     return p;
 }
 
-std::vector<double> semiStart(const std::vector<double> &lr2)
+std::vector<double> semiStart(const std::vector<double> &lr2, int which)
 {
     std::vector<double> p = lr2;
     p.resize(fitParamCount(FitModel::Semi));
+    // |√(jω)·Ke| equals R2 at the branch's corner for a factor 1.
     const double corner = lr2[PR2] / lr2[PL2]; // rad/s
-    p[PKe] = 4.0 * lr2[PR2] / std::sqrt(corner);
-    p[PBeta] = 0.05;
+    const double keFactor[kSemiStarts] = {100.0, 4.0};
+    const double beta[kSemiStarts] = {0.005, 0.05};
+    p[PKe] = keFactor[which] * lr2[PR2] / std::sqrt(corner);
+    p[PBeta] = beta[which];
     return p;
 }

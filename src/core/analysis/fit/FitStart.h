@@ -22,6 +22,8 @@ std::vector<double> classicStart(const std::vector<FitPoint> &points, double re)
 
 // The next model's start from the previous model's fitted parameters: the blocked inductance
 // is split between Le and the lossy branch, whose corner sits between Fs and the top of the
-// range; the semi-inductance starts as a small part of that branch, the creep at a few per cent.
+// range. The semi-inductance model has two starts: the LR-2 fit with a weak semi-inductance and
+// little creep (where it may simply improve on LR-2), and one where both take a real share.
 std::vector<double> lr2Start(const std::vector<double> &classic, double topHz);
-std::vector<double> semiStart(const std::vector<double> &lr2);
+constexpr int kSemiStarts = 2;
+std::vector<double> semiStart(const std::vector<double> &lr2, int which);

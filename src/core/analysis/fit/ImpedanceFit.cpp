@@ -13,7 +13,10 @@ using Vec = Eigen::VectorXd;
 
 // Stands in for a residual the model cannot give (a parameter far outside any driver).
 constexpr double kHugeResidual = 1e3;
+constexpr double kRadPerDeg = M_PI / 180.0;
 constexpr int kMaxEvaluationsPerParam = 400;
+// A fitted free Re below this share of its start is no voice coil.
+constexpr double kLeastReShare = 0.2;
 // Relative pivot below which a Jacobian column adds nothing the others do not give.
 constexpr double kRankThreshold = 1e-4;
 
@@ -27,6 +30,7 @@ struct Residuals {
     enum { InputsAtCompileTime = Eigen::Dynamic, ValuesAtCompileTime = Eigen::Dynamic };
 
     const std::vector<FitPoint> *points;
+    const std::vector<double> *logOhm; // ln |Z| of each point
     FitModel model;
     bool phase;
     bool reFree;
@@ -60,8 +64,8 @@ struct Residuals {
         for (int i = 0; i < n; ++i) {
             const FitPoint &pt = (*points)[i];
             const std::complex<double> z = fitImpedance(model, p, pt.hz);
-            const double mag = std::log(std::abs(z) / pt.ohm);
-            const double ph = std::remainder(std::arg(z) - pt.deg * M_PI / 180.0, 2.0 * M_PI);
+            const double mag = 0.5 * std::log(std::norm(z)) - (*logOhm)[i];
+            const double ph = std::remainder(std::arg(z) - pt.deg * kRadPerDeg, 2.0 * M_PI);
             f[i] = std::isfinite(mag) ? mag : kHugeResidual;
             if (phase)
                 f[n + i] = std::isfinite(ph) ? ph : kHugeResidual;
@@ -91,6 +95,7 @@ struct Stage {
     bool ok = false;
     std::vector<double> p;
     int iterations = 0;
+    double cost = 0; // sum of squared residuals
 };
 
 Stage solve(Residuals r, FitModel model, const std::vector<double> &start)
@@ -99,8 +104,8 @@ Stage solve(Residuals r, FitModel model, const std::vector<double> &start)
     Vec x = r.logs(start);
     Eigen::LevenbergMarquardt<Residuals> lm(r);
     lm.parameters.maxfev = kMaxEvaluationsPerParam * (r.inputs() + 1);
-    lm.parameters.xtol = 1e-10;
-    lm.parameters.ftol = 1e-12;
+    lm.parameters.xtol = 1e-8;
+    lm.parameters.ftol = 1e-10;
     const auto status = lm.minimize(x);
     Stage s;
     s.iterations = int(lm.iter);
@@ -108,6 +113,9 @@ Stage solve(Residuals r, FitModel model, const std::vector<double> &start)
     using S = Eigen::LevenbergMarquardtSpace::Status;
     s.ok = status != S::ImproperInputParameters && status != S::TooManyFunctionEvaluation &&
            x.allFinite();
+    Vec f(r.values());
+    r(x, f);
+    s.cost = f.squaredNorm();
     return s;
 }
 
@@ -242,7 +250,10 @@ FitResult fitImpedanceCurve(const std::vector<FitPoint> &points, const FitSettin
         return res;
     }
     const std::vector<double> start = classicStart(points, re);
-    const Residuals base{&points, FitModel::Classic, res.phaseUsed, settings.reFree, re};
+    std::vector<double> logOhm;
+    for (const FitPoint &pt : points)
+        logOhm.push_back(std::log(pt.ohm));
+    const Residuals base{&points, &logOhm, FitModel::Classic, res.phaseUsed, settings.reFree, re};
     Stage stage = solve(base, FitModel::Classic, start);
     res.iterations = stage.iterations;
     if (stage.ok && settings.model != FitModel::Classic) {
@@ -250,10 +261,18 @@ FitResult fitImpedanceCurve(const std::vector<FitPoint> &points, const FitSettin
         res.iterations += stage.iterations;
     }
     if (stage.ok && settings.model == FitModel::Semi) {
-        stage = solve(base, FitModel::Semi, semiStart(stage.p));
-        res.iterations += stage.iterations;
+        const std::vector<double> lr2 = stage.p;
+        Stage best;
+        for (int k = 0; k < kSemiStarts; ++k) {
+            const Stage s = solve(base, FitModel::Semi, semiStart(lr2, k));
+            res.iterations += s.iterations;
+            if (s.ok && (!best.ok || s.cost < best.cost))
+                best = s;
+        }
+        stage = best;
     }
-    if (!stage.ok) {
+    // A free Re that ran towards 0 left the model to explain the curve by other parts.
+    if (!stage.ok || (settings.reFree && stage.p[PRe] < kLeastReShare * re)) {
         res.outcome = FitOutcome::NoConvergence;
         return res;
     }
