@@ -200,7 +200,7 @@ void standardErrors(FitResult &res, const Residuals &r, const Vec &x)
         g(3, j) = (a.Qts - b.Qts) / (2 * h);
     }
     const Eigen::MatrixXd dcov = g * cov * g.transpose();
-    auto root = [&](int k) { return dcov(k, k) >= 0 ? std::sqrt(dcov(k, k)) : nan; };
+    auto root = [&](int i) { return dcov(i, i) >= 0 ? std::sqrt(dcov(i, i)) : nan; };
     res.derivedStderr = {root(0), root(1), root(2), root(3)};
 }
 
