@@ -1,6 +1,7 @@
 // velo2-cli measure against the simulated unit: whole runs of several bands and both models,
 // units that misbehave or fall silent, Ctrl-C and SIGTERM during a run, ports nobody answers on.
 #include "CliTestSupport.h"
+#include "FakeSerialTree.h"
 #include "PtyPair.h"
 #include "SimulatedUnit.h"
 #include "core/measure/RunReceiver.h"
@@ -83,6 +84,7 @@ private slots:
     void wrongUsage_data();
     void wrongUsage();
     void progressOnTerminal();
+    void portsJson();
 
 private:
     QString link() const { return m_dir->filePath("COM5"); }
@@ -388,6 +390,46 @@ void TestCliMeasure::progressOnTerminal()
     QVERIFY2(screen.contains("] 92/92"), screen.right(200).constData());
     QVERIFY(screen.contains("[" + QByteArray(30, '#') + "]"));
     QVERIFY(screen.endsWith("\r\x1b[K"));
+}
+
+void TestCliMeasure::portsJson()
+{
+    // A copy of the tool in a folder of its own, which is then its settings directory.
+    const QString tool = m_out->filePath("velo2-cli");
+    QVERIFY(QFile::copy(cli::binary(), tool));
+    QVERIFY(QFile::link("/dev/serial/by-id/usb-FTDI_FT232R_USB_UART_A50285BI-if00-port0",
+                        m_out->filePath("COM5")));
+    const FakeSerialTree tree(m_dir->path());
+    QProcess p;
+    p.start(tool, {"ports", "--json", "--root", m_dir->path()});
+    QVERIFY(p.waitForFinished(10000));
+    QCOMPARE(p.exitCode(), 0);
+    const QJsonArray ports = QJsonDocument::fromJson(p.readAllStandardOutput()).array();
+    QCOMPARE(ports.size(), 5);
+    QStringList rows;
+    for (const QJsonValue &v : ports) {
+        const QJsonObject o = v.toObject();
+        QStringList hints;
+        for (const QJsonValue &h : o["hints"].toArray())
+            hints << h["code"].toString();
+        const QJsonArray held = o["heldBy"].toArray();
+        rows << QStringLiteral("%1 %2 %3 %4 %5 %6 %7 %8 [%9]")
+                    .arg(o["path"].toString("-"), o["usb"]["vendorId"].toString("-"),
+                         o["driver"].toString())
+                    .arg(o["com"].toInt())
+                    .arg(o["comFrom"].toString("-"), o["byId"].isString() ? "by-id" : "-",
+                         held.isEmpty() ? "-" : held[0]["name"].toString())
+                    .arg(o["mayOpen"].toBool())
+                    .arg(hints.join(' '));
+    }
+    // The tool's own user owns the made-up devices, so it may open them all.
+    QCOMPARE(rows,
+             QStringList({"/dev/ttyUSB0 1a86 ch341-uart 1 machine by-id - 1 [brltty modemmanager]",
+                          "/dev/ttyUSB1 0403 ftdi_sio 5 link by-id minicom 1 [modemmanager]",
+                          "/dev/ttyACM0 2341 cdc_acm 3 machine by-id screen 1 [modemmanager]",
+                          "/dev/ttyS0 - serial8250 4 machine - - 1 []",
+                          "- 10c4 usbfs 0 - - - 0 [brltty]"}));
+    QVERIFY(ports[1]["hints"][0]["text"].toString().startsWith("ModemManager is running"));
 }
 
 QTEST_GUILESS_MAIN(TestCliMeasure)

@@ -1,3 +1,4 @@
+#include "FakeSerialTree.h"
 #include "ModalDriver.h"
 #include "ScriptedChoosers.h"
 #include "ui/dialogs/TFormSetting.h"
@@ -6,6 +7,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QTemporaryDir>
 #include <QtTest>
 
 namespace {
@@ -33,6 +35,7 @@ private slots:
     void deviceLine();
     void noDescriberShowsNothing();
     void modalRoundTrip();
+    void pluggedInDevices();
 
 private:
     void open(qint32 port);
@@ -295,6 +298,45 @@ void TestComDialog::modalRoundTrip()
     QCOMPARE(m_dlg->exec(), int(QDialog::Accepted));
     QCOMPARE(port, 200);
     QCOMPARE(cancel, quint8(0));
+}
+
+void TestComDialog::pluggedInDevices()
+{
+    QTemporaryDir root, settings;
+    const FakeSerialTree tree(root.path());
+    QVERIFY(QFile::link("/dev/serial/by-id/usb-FTDI_FT232R_USB_UART_A50285BI-if00-port0",
+                        settings.filePath("COM5")));
+    m_dlg->setSerialPortDiscovery(
+        SerialPortDiscovery(root.path(), settings.path(), tree.user("ada")));
+    open(5);
+    QVERIFY(m_dlg->DeviceInfo->isVisible());
+    QVERIFY(m_dlg->DeviceInfo->text().startsWith("/dev/ttyUSB1  COM5 (link)\n"));
+    QCOMPARE(m_dlg->DeviceList->count(), 5); // "no change" and the four ports
+    QCOMPARE(m_dlg->DeviceList->itemText(1), QStringLiteral("ttyUSB0  1a86:7523 USB Serial  COM1"));
+
+    // The CH340 chosen for COM2: COM2 becomes a link to its stable name.
+    m_dlg->ComboBox1->setCurrentIndex(1);
+    m_dlg->DeviceList->setCurrentIndex(1);
+    QVERIFY(m_dlg->DeviceInfo->text().startsWith("/dev/ttyUSB0  COM1"));
+    QTest::mouseClick(m_dlg->Button1, Qt::LeftButton);
+    QCOMPARE(m_port, 2);
+    QCOMPARE(m_cancel, quint8(0));
+    QCOMPARE(QFileInfo(settings.filePath("COM2")).symLinkTarget(),
+             QStringLiteral("/dev/serial/by-id/usb-1a86_USB_Serial-if00-port0"));
+
+    // A real file named COM7 is never replaced: a box says so and the dialog stays open.
+    QFile file(settings.filePath("COM7"));
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.close();
+    open(7);
+    m_dlg->DeviceList->setCurrentIndex(2);
+    QTest::mouseClick(m_dlg->Button1, Qt::LeftButton);
+    QCOMPARE(m_seams->messages.boxes.size(), 1);
+    QCOMPARE(m_seams->messages.boxes.first().icon, MessagePresenter::Icon::Error);
+    QCOMPARE(m_port, 7);
+    QCOMPARE(m_cancel, quint8(1));
+    QVERIFY(m_dlg->isVisible());
+    QVERIFY(!QFileInfo(settings.filePath("COM7")).isSymLink());
 }
 
 QTEST_MAIN(TestComDialog)

@@ -31,6 +31,7 @@ QString overallHelp(const QStringList &commands)
                "  render FILE.DTA -o OUT.png the graph as the window draws it\n"
                "  qc limits|check ...        production QC: limits from golden units, pass/fail\n"
                "%1"
+               "  ports [--json]             the serial devices, their COM numbers and obstacles\n"
                "\n"
                "Run 'velo2-cli COMMAND --help' for the options of a command.\n"
                "Exit status: 0 success, 1 the operation failed, 2 wrong usage (qc check: 3 the\n"
@@ -374,6 +375,20 @@ QString helpOptionHelp()
 {
     return QStringLiteral("show this help");
 }
+QString portsDescription()
+{
+    return QStringLiteral(
+        "Lists every serial device: its path, its stable name under /dev/serial/by-id, the\n"
+        "USB adapter and kernel driver, the COM number it has for the program (a COMn link in\n"
+        "the settings directory, else the machine's order), whether this user may open it,\n"
+        "which process holds it, and hints on what stands in the way (dialout group, brltty,\n"
+        "ModemManager).");
+}
+QString rootHelp()
+{
+    return QStringLiteral("read /sys, /dev, /proc and /etc below this folder instead of /");
+}
+
 QString jsonHelp()
 {
     return QStringLiteral("print the results as JSON, numbers with full float precision");

@@ -73,6 +73,8 @@ QString fitZmaHelp();
 QString tsWorksheetDescription();
 QString renderDescription();
 QString measureDescription();
+QString portsDescription();
+QString rootHelp();
 QString portHelp();
 QString measureBandHelp();
 QString measureOutputHelp();

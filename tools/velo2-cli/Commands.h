@@ -16,6 +16,7 @@ int runQc(const QStringList &args);
 int runQcLimits(const QStringList &args);
 int runQcCheck(const QStringList &args);
 int runQcReport(const QStringList &args);
+int runPorts(const QStringList &args);
 
 struct Command {
     const char *name;

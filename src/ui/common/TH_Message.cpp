@@ -34,6 +34,12 @@ void TH_Message::msgComNumberInvalid()
     Seams::messages().show(MessagePresenter::Icon::Plain, tr("エラー"), tr("COM番号エラーです"));
 }
 
+void TH_Message::msgComLinkFailed(const QString &detail)
+{
+    Seams::messages().show(MessagePresenter::Icon::Error, QStringLiteral("エラー"),
+                           QStringLiteral("COMポートを機器に結び付けられませんでした\n") + detail);
+}
+
 void TH_Message::error(const QString &text) const
 {
     Seams::messages().show(MessagePresenter::Icon::Error, m_caption, text);

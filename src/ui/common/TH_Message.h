@@ -20,6 +20,8 @@ public:
     // number that is no whole number from 1 to 256.
     static void msgComNameInvalid();
     static void msgComNumberInvalid();
+    // The COMn link to a chosen device could not be made; `detail` says why.
+    static void msgComLinkFailed(const QString &detail);
 
     void msgFatalMemory(const QString &className) const;
     void msgSettingsNotSaved() const;

@@ -1,10 +1,13 @@
 #include "ui/dialogs/TFormSetting.h"
 #include "ui/common/AccessibleNames.h"
 
+#include "core/measure/ComPortLink.h"
+#include "core/measure/SerialPortTexts.h"
 #include "core/model/ComPortName.h"
 #include "ui/common/TH_Message.h"
 
 #include <QComboBox>
+#include <QFontDatabase>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -58,6 +61,59 @@ TFormSetting::TFormSetting(QWidget *parent)
     Button1->setGeometry(118, 76, 75, 25);
     Button1->setAutoDefault(false);
     connect(Button1, &QPushButton::clicked, this, [this] { Button1Click(); });
+
+    LabelDevices = new QLabel(QStringLiteral("接続されている機器："), this);
+    LabelDevices->setObjectName(QStringLiteral("LabelDevices"));
+    DeviceList = new QComboBox(this);
+    DeviceList->setObjectName(QStringLiteral("DeviceList"));
+    connect(DeviceList, &QComboBox::currentIndexChanged, this, [this] { showDevice(); });
+    DeviceInfo = new QLabel(this);
+    DeviceInfo->setObjectName(QStringLiteral("DeviceInfo"));
+    DeviceInfo->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    DeviceInfo->setWordWrap(true);
+    DeviceInfo->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    // The description lines up its captions in columns.
+    QFont fixed = QFontDatabase::systemFont(QFontDatabase::FixedFont);
+    fixed.setPixelSize(11);
+    DeviceInfo->setFont(fixed);
+    // The device section shows only with a discovery; without one the form is as it was.
+    for (QWidget *w : {static_cast<QWidget *>(LabelDevices), static_cast<QWidget *>(DeviceList),
+                       static_cast<QWidget *>(DeviceInfo)})
+        w->hide();
+}
+
+void TFormSetting::setSerialPortDiscovery(const SerialPortDiscovery &discovery)
+{
+    m_discovery = discovery;
+    constexpr int width = 560, inner = width - 32;
+    setFixedSize(width, 346);
+    LabelDevice->setGeometry(16, 44, inner, 20);
+    LabelDevices->setGeometry(16, 70, inner, 16);
+    DeviceList->setGeometry(16, 88, inner, 21);
+    DeviceInfo->setGeometry(16, 116, inner, 180);
+    Button2->move(16, 306);
+    Button1->move(118, 306);
+    for (QWidget *w : {static_cast<QWidget *>(LabelDevices), static_cast<QWidget *>(DeviceList),
+                       static_cast<QWidget *>(DeviceInfo)})
+        w->show();
+    readDevices();
+}
+
+void TFormSetting::readDevices()
+{
+    if (!m_discovery)
+        return;
+    const QSignalBlocker quiet(DeviceList);
+    DeviceList->clear();
+    DeviceList->addItem(QStringLiteral("（変更しない）"));
+    m_listed.clear();
+    m_ports = m_discovery->ports();
+    for (int i = 0; i < m_ports.size(); ++i) {
+        if (m_ports[i].path.isEmpty())
+            continue; // an adapter without a port cannot be linked
+        m_listed.append(i);
+        DeviceList->addItem(serialPortSummary(m_ports[i]));
+    }
 }
 
 void TFormSetting::setPortDescriber(PortDescriber describer)
@@ -82,6 +138,7 @@ void TFormSetting::mPrepare(qint32 *portNumber, quint8 *cancel)
     ComboBox1->addItems(entries);
     // A port outside the list (possible only from a damaged source) selects nothing.
     ComboBox1->setCurrentIndex(current >= 1 && current <= n ? current - 1 : -1);
+    readDevices();
     showDevice();
 }
 
@@ -107,6 +164,12 @@ void TFormSetting::showDevice()
     LabelDevice->setText(
         LabelDevice->fontMetrics().elidedText(device, Qt::ElideMiddle, LabelDevice->width()));
     LabelDevice->setToolTip(device);
+
+    if (!m_discovery)
+        return;
+    const int listed = DeviceList->currentIndex() - 1;
+    const int known = listed >= 0 ? m_listed.at(listed) : portIndexForNumber(m_ports, port);
+    DeviceInfo->setText(known >= 0 ? describeSerialPort(m_ports.at(known)) : QString());
 }
 
 void TFormSetting::Button1Click()
@@ -125,6 +188,15 @@ void TFormSetting::Button1Click()
         case ComPortName::Kind::Valid:
             port = typed.number;
             break;
+        }
+    }
+    const int chosen = m_discovery ? DeviceList->currentIndex() - 1 : -1;
+    if (chosen >= 0) {
+        QString error;
+        const SerialPortInfo &device = m_ports.at(m_listed.at(chosen));
+        if (!linkComPort(m_discovery->settingsDir(), port, device.linkTarget(), &error)) {
+            TH_Message::msgComLinkFailed(error);
+            return;
         }
     }
     if (m_port)

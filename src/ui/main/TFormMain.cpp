@@ -99,6 +99,7 @@ TFormMain::TFormMain(QWidget *parent)
     debug->hide();
     formSetting = new TFormSetting(this);
     formSetting->setPortDescriber(&describePort);
+    formSetting->setSerialPortDiscovery(SerialPortDiscovery());
     formPrnInfo = new TFormPrnInfo(this);
     formSetColor = new TFormSetColor(this);
     formCalc = new TFormCalc(this);
