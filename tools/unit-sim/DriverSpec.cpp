@@ -1,5 +1,7 @@
 #include "DriverSpec.h"
 
+#include "core/analysis/AirProperties.h"
+
 #include <cctype>
 #include <cmath>
 #include <cstdlib>
@@ -39,15 +41,8 @@ std::string joined(const std::vector<std::string> &names)
 
 double airStiffnessPa()
 {
-    // Dry air as an ideal gas: rho = p / (R T) about 1.204 kg/m^3, c = sqrt(gamma R T) about
-    // 343.2 m/s.
-    constexpr double kelvin = 273.15 + 20.0;
-    constexpr double pascal = 101325.0;
-    constexpr double gasConstant = 287.05; // J/(kg K)
-    constexpr double gamma = 1.4;
-    const double rho = pascal / (gasConstant * kelvin);
-    const double c2 = gamma * gasConstant * kelvin;
-    return rho * c2;
+    const Air air = airAt(kDefaultAirTempC, kDefaultAirPressureHPa);
+    return air.rho * air.c * air.c;
 }
 
 bool addDriverParams(const std::string &text, DriverSpec &spec, std::string &error)

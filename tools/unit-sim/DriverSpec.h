@@ -23,5 +23,5 @@ bool addDriverParams(const std::string &text, DriverSpec &spec, std::string &err
 // its sealed box. Without mass or box, a resonance-given driver keeps its values exactly.
 bool resolveDriver(const DriverSpec &spec, LoudspeakerParams &params, std::string &error);
 
-// Stiffness of air, rho * c^2 in Pa, at 20 degrees C and 1013.25 hPa.
+// Stiffness of air, rho * c^2 in Pa, with the analysis's default air (20 degrees C, 1013.25 hPa).
 double airStiffnessPa();
