@@ -430,6 +430,22 @@
         <source>設定</source>
         <translation>&amp;Set</translation>
     </message>
+    <message>
+        <source>接続されている機器：</source>
+        <translation>Plugged-in devices:</translation>
+    </message>
+    <message>
+        <source>接続されている機器</source>
+        <translation>Plugged-in devices</translation>
+    </message>
+    <message>
+        <source>機器の説明</source>
+        <translation>Device description</translation>
+    </message>
+    <message>
+        <source>（変更しない）</source>
+        <translation>(leave as it is)</translation>
+    </message>
 </context>
 <context>
     <name>TFormTS</name>
@@ -873,6 +889,12 @@ The references and the free-air measurement are unchanged.</translation>
     <message>
         <source>不正なCOM指定です</source>
         <translation>Not a valid COM port name</translation>
+    </message>
+    <message>
+        <source>COMポートを機器に結び付けられませんでした
+%1</source>
+        <translation>The COM port could not be linked to the device
+%1</translation>
     </message>
     <message>
         <source>COM番号エラーです</source>

@@ -36,8 +36,8 @@ void TH_Message::msgComNumberInvalid()
 
 void TH_Message::msgComLinkFailed(const QString &detail)
 {
-    Seams::messages().show(MessagePresenter::Icon::Error, QStringLiteral("エラー"),
-                           QStringLiteral("COMポートを機器に結び付けられませんでした\n") + detail);
+    Seams::messages().show(MessagePresenter::Icon::Error, tr("エラー"),
+                           tr("COMポートを機器に結び付けられませんでした\n%1").arg(detail));
 }
 
 void TH_Message::error(const QString &text) const

@@ -62,10 +62,12 @@ TFormSetting::TFormSetting(QWidget *parent)
     Button1->setAutoDefault(false);
     connect(Button1, &QPushButton::clicked, this, [this] { Button1Click(); });
 
-    LabelDevices = new QLabel(QStringLiteral("接続されている機器："), this);
+    LabelDevices = new QLabel(tr("接続されている機器："), this);
     LabelDevices->setObjectName(QStringLiteral("LabelDevices"));
     DeviceList = new QComboBox(this);
     DeviceList->setObjectName(QStringLiteral("DeviceList"));
+    nameComboBox(DeviceList, tr("接続されている機器"));
+    LabelDevices->setBuddy(DeviceList);
     connect(DeviceList, &QComboBox::currentIndexChanged, this, [this] { showDevice(); });
     DeviceInfo = new QLabel(this);
     DeviceInfo->setObjectName(QStringLiteral("DeviceInfo"));
@@ -76,6 +78,7 @@ TFormSetting::TFormSetting(QWidget *parent)
     QFont fixed = QFontDatabase::systemFont(QFontDatabase::FixedFont);
     fixed.setPixelSize(11);
     DeviceInfo->setFont(fixed);
+    DeviceInfo->setAccessibleName(tr("機器の説明"));
     // The device section shows only with a discovery; without one the form is as it was.
     for (QWidget *w : {static_cast<QWidget *>(LabelDevices), static_cast<QWidget *>(DeviceList),
                        static_cast<QWidget *>(DeviceInfo)})
@@ -105,7 +108,7 @@ void TFormSetting::readDevices()
         return;
     const QSignalBlocker quiet(DeviceList);
     DeviceList->clear();
-    DeviceList->addItem(QStringLiteral("（変更しない）"));
+    DeviceList->addItem(tr("（変更しない）"));
     m_listed.clear();
     m_ports = m_discovery->ports();
     for (int i = 0; i < m_ports.size(); ++i) {
