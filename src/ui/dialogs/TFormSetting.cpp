@@ -99,7 +99,6 @@ void TFormSetting::setSerialPortDiscovery(const SerialPortDiscovery &discovery)
     for (QWidget *w : {static_cast<QWidget *>(LabelDevices), static_cast<QWidget *>(DeviceList),
                        static_cast<QWidget *>(DeviceInfo)})
         w->show();
-    readDevices();
 }
 
 void TFormSetting::readDevices()
