@@ -154,6 +154,12 @@ void TestQc::verdictItems()
                                          .arg(bumped->freq[300], 0, 'f', 0)
                                          .arg(bumped->freq[310], 0, 'f', 0)});
 
+    // A resistor: no resonance, so no parameter, and one item says so.
+    for (int i = bandFirstIndex(2); i <= bandLastIndex(2); ++i)
+        bumped->r[i] = 8.0f, bumped->theta[i] = 0.0f;
+    QCOMPARE(checkQcUnit(m_limits, *bumped, 2, &v), QString());
+    QVERIFY(!v.passed && v.parameterFailed[0] && v.failures.first().startsWith("no resonance"));
+
     // The other band is refused naming the limits' line.
     const auto band1 = curveOf(model(40.4, 3.0, 0.45), 1);
     m_limits.source = "l.txt";

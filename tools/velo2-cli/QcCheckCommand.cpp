@@ -32,8 +32,8 @@ QJsonObject verdictJson(const QString &file, const QString &serial, const QcLimi
     QJsonArray outside;
     for (const QcBandRange &r : v.outside)
         outside.append(QJsonObject{
-            {QStringLiteral("fromHz"), r.fromHz},
-            {QStringLiteral("toHz"), r.toHz},
+            {QStringLiteral("fromHz"), jsonFloat(float(r.fromHz))},
+            {QStringLiteral("toHz"), jsonFloat(float(r.toHz))},
             {QStringLiteral("side"), r.above ? QStringLiteral("above") : QStringLiteral("below")}});
     return QJsonObject{{QStringLiteral("file"), file},
                        {QStringLiteral("serial"), serial},

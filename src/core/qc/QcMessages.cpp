@@ -108,9 +108,9 @@ QString parameterOutside(const QString &name, const QString &value, const QStrin
     const QString u = unit.isEmpty() ? QString() : QLatin1Char(' ') + unit;
     return QStringLiteral("%1 %2%5 outside %3 ... %4%5").arg(name, value, low, high, u);
 }
-QString parameterMissing(const QString &name)
+QString noResonance()
 {
-    return QStringLiteral("%1 could not be measured (no resonance)").arg(name);
+    return QStringLiteral("no resonance peak: Fs, Rmax, Qms, Qes, Qts and Zmin not measured");
 }
 QString bandOutside(const QString &fromHz, const QString &toHz, bool above)
 {

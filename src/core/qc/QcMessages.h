@@ -33,7 +33,7 @@ QString otherBand(const QString &file, int line, int limitsBand, int band);
 // failed items of a verdict
 QString parameterOutside(const QString &name, const QString &value, const QString &low,
                          const QString &high, const QString &unit);
-QString parameterMissing(const QString &name);
+QString noResonance();
 QString bandOutside(const QString &fromHz, const QString &toHz, bool above);
 QString pointsMissing(int count);
 

@@ -28,13 +28,14 @@ QString checkQcUnit(const QcLimits &limits, const CurveBlock &raw, int band, QcV
         return QcMessages::otherBand(limits.source, limits.bandLine, limits.band, band);
     QcVerdict v;
     v.values = measureQcUnit(raw, band, limits.re);
+    if (!v.values.resonance)
+        v.failures << QcMessages::noResonance();
     for (int p = 0; p < kQcParameterCount; ++p) {
         const double value = v.values.parameters[p];
         const QcWindow &w = limits.parameters[p];
         const QString name = QLatin1String(kQcParameterNames[p]);
         if (std::isnan(value)) {
             v.parameterFailed[p] = true;
-            v.failures << QcMessages::parameterMissing(name);
         } else if (!w.contains(value)) {
             v.parameterFailed[p] = true;
             v.failures << QcMessages::parameterOutside(name, number(value), number(w.low),
