@@ -612,8 +612,12 @@
         <translation>Logged: %1</translation>
     </message>
     <message>
-        <source>記録できませんでした（スプールに保存）：%1</source>
-        <translation>Could not log (kept in the spool): %1</translation>
+        <source>記録できませんでした：%1</source>
+        <translation>Could not log: %1</translation>
+    </message>
+    <message>
+        <source>サーバーに送れません（スプールに保存、後で送ります）：%1</source>
+        <translation>Cannot reach the server (kept in the spool, sent later): %1</translation>
     </message>
 </context>
 <context>

@@ -53,6 +53,8 @@ void TestAppQc::scanMeasureJudgeSave()
         QCOMPARE(qc->VerdictLabel->text(), u.verdict);
         QCOMPARE(qc->ReasonsText->toPlainText().isEmpty(), u.verdict == "PASS");
         QVERIFY(QFile::exists(b.dir.filePath(u.serial + ".DTA")));
+        QVERIFY2(qc->LogLabel->text().contains("VELO2_qc_log.sqlite"),
+                 qPrintable(qc->LogLabel->text()));
     }
     QVERIFY(qc->ReasonsText->toPlainText().startsWith("Fs 46."));
     // The main window's measurement is not the station's.

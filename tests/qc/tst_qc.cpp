@@ -24,6 +24,7 @@ private slots:
     void verdictItems();
     void figures_data();
     void figures();
+    void logged();
 
 private:
     QTemporaryDir m_dir;
@@ -228,6 +229,29 @@ void TestQc::figures()
     QCOMPARE(o.value("passed").toBool(), exitCode == 0);
     if (!failure.isEmpty())
         QVERIFY2(failures.join('\n').contains(failure), qPrintable(failures.join('\n')));
+}
+
+void TestQc::logged()
+{
+    // The last unit of the figures, checked twice into an SQLite log.
+    const QString db = m_dir.filePath("qc.sqlite");
+    const QStringList check{"qc",
+                            "check",
+                            m_dir.filePath("unit.DTA"),
+                            "--limits",
+                            m_dir.filePath("woofer.limits"),
+                            "--station",
+                            "S1",
+                            "--db"};
+    QCOMPARE(cli::run(check + QStringList{db}).exitCode, 3);
+    QCOMPARE(cli::run(check + QStringList{db}).exitCode, 3);
+    const cli::Result report = cli::run({"qc", "report", "--db", db, "--json"});
+    QCOMPARE(report.json().object().value("units").toInt(), 2);
+    QCOMPARE(report.json().object().value("failed").toInt(), 2);
+    // A target that is no log: the result is not taken, and the script learns it.
+    const cli::Result bad = cli::run(check + QStringList{"mysql://host/db"});
+    QCOMPARE(bad.exitCode, 1);
+    QVERIFY(bad.out.isEmpty());
 }
 
 QTEST_GUILESS_MAIN(TestQc)

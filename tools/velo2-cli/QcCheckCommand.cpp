@@ -6,7 +6,9 @@
 #include "DocumentFiles.h"
 #include "core/qc/QcLimitsFile.h"
 #include "core/qc/QcVerdict.h"
+#include "core/qc/log/ResultsLog.h"
 
+#include <QDateTime>
 #include <QFileInfo>
 #include <QJsonArray>
 #include <cmath>
@@ -70,12 +72,16 @@ QStringList verdictText(const QString &serial, const QcLimits &limits, const QcV
 
 int runQcCheck(const QStringList &args)
 {
-    CommandLine cl(QStringLiteral("qc check"),
-                   QStringLiteral("FILE.DTA --limits LIMITS [--serial S] [--json]"),
-                   CliMessages::qcCheckDescription());
+    CommandLine cl(
+        QStringLiteral("qc check"),
+        QStringLiteral("FILE.DTA --limits LIMITS [--serial S] [--db URL] [--station NAME] "
+                       "[--json]"),
+        CliMessages::qcCheckDescription());
     cl.addValue({QStringLiteral("limits")}, QStringLiteral("LIMITS"),
                 CliMessages::qcLimitsFileHelp());
     cl.addValue({QStringLiteral("serial")}, QStringLiteral("S"), CliMessages::qcSerialHelp());
+    cl.addValue({QStringLiteral("db")}, QStringLiteral("URL"), CliMessages::qcDbHelp());
+    cl.addValue({QStringLiteral("station")}, QStringLiteral("NAME"), CliMessages::qcStationHelp());
     cl.addFlag(QStringLiteral("json"), CliMessages::jsonHelp());
     if (const int code = cl.parse(args); code >= 0)
         return code;
@@ -83,6 +89,8 @@ int runQcCheck(const QStringList &args)
         return code;
     if (!cl.isSet(QStringLiteral("limits")))
         return cl.usageError(CliMessages::missingArgument(QStringLiteral("--limits LIMITS")));
+    if (cl.isSet(QStringLiteral("station")) && !cl.isSet(QStringLiteral("db")))
+        return cl.usageError(CliMessages::missingArgument(QStringLiteral("--db URL")));
 
     QcLimits limits;
     if (const QString problem = readQcLimitsFile(cl.value(QStringLiteral("limits")), &limits);
@@ -100,6 +108,22 @@ int runQcCheck(const QStringList &args)
         return cl.fileFailure(input, refusal);
     const QString serial = cl.isSet(QStringLiteral("serial")) ? cl.value(QStringLiteral("serial"))
                                                               : QFileInfo(input).completeBaseName();
+
+    // The log keeps the result before anything is printed: a unit whose result could not be
+    // kept must not look checked to a calling script.
+    if (cl.isSet(QStringLiteral("db"))) {
+        ResultsLog log;
+        QcRecord record = qcRecordOf(verdict, limits, serial);
+        record.timeUtc = QDateTime::currentDateTimeUtc();
+        record.runId = newQcRunId(record.timeUtc);
+        record.dataFile = QFileInfo(input).absoluteFilePath();
+        if (!log.open(cl.value(QStringLiteral("db")), cl.value(QStringLiteral("station"))) ||
+            !log.record(record))
+            return cl.failure(log.problem());
+        // A server that did not answer: the result waits in the station's spool.
+        if (!log.problem().isEmpty())
+            printErr(CliMessages::program() + QStringLiteral(" qc check: ") + log.problem());
+    }
 
     if (cl.isSet(QStringLiteral("json")))
         printJson(verdictJson(input, serial, limits, verdict));

@@ -45,7 +45,8 @@ QString saveFailed(const QString &path) { return QCoreApplication::translate("TF
 QString stopped() { return QCoreApplication::translate("TFormQc", "測定を中止しました"); }
 QString ready() { return QCoreApplication::translate("TFormQc", "シリアル番号を入力（またはスキャン）して Enter で測定します"); }
 QString logged(const QString &target) { return QCoreApplication::translate("TFormQc", "記録しました：%1").arg(target); }
-QString logFailed(const QString &problem) { return QCoreApplication::translate("TFormQc", "記録できませんでした（スプールに保存）：%1").arg(problem); }
+QString logFailed(const QString &problem) { return QCoreApplication::translate("TFormQc", "記録できませんでした：%1").arg(problem); }
+QString logSpooled(const QString &problem) { return QCoreApplication::translate("TFormQc", "サーバーに送れません（スプールに保存、後で送ります）：%1").arg(problem); }
 // clang-format on
 
 } // namespace QcTexts

@@ -44,5 +44,6 @@ QString stopped();
 QString ready();
 QString logged(const QString &target);
 QString logFailed(const QString &problem);
+QString logSpooled(const QString &problem);
 
 } // namespace QcTexts

@@ -3,6 +3,7 @@
 #include "core/measure/MeasurementRun.h"
 #include "core/qc/QcGraph.h"
 #include "core/qc/QcLimitsFile.h"
+#include "core/qc/log/ResultsLog.h"
 #include "ui/common/Seams.h"
 #include "ui/qc/QcTexts.h"
 
@@ -40,6 +41,7 @@ TFormQc::TFormQc(const QcStationHost &host, QWidget *parent)
     m_station = readQcStationSettings(qcStationSettingsPath());
     LimitsEdit->setText(m_station.limitsPath);
     FolderEdit->setText(m_station.folder);
+    DbEdit->setText(m_station.database);
     m_haveLimits = readQcLimitsFile(m_station.limitsPath, &m_limits).isEmpty();
     redrawGraph(0);
 }
@@ -75,6 +77,11 @@ void TFormQc::buildControls()
     named(FolderEdit, "FolderEdit", T::folder());
     FolderEdit->setPlaceholderText(T::folderHint());
     form->addRow(T::folder(), FolderEdit);
+
+    DbEdit = new QLineEdit(this);
+    named(DbEdit, "DbEdit", T::database());
+    DbEdit->setPlaceholderText(T::databaseHint());
+    form->addRow(T::database(), DbEdit);
 
     SerialEdit = new QLineEdit(this);
     named(SerialEdit, "SerialEdit", T::serial());
@@ -116,8 +123,13 @@ void TFormQc::buildControls()
     CloseButton = new QPushButton(T::close(), this);
     named(CloseButton, "CloseButton", T::close());
     connect(CloseButton, &QPushButton::clicked, this, [this] { close(); });
+    LogLabel = new QLabel(this);
+    named(LogLabel, "LogLabel", T::database());
     auto *bottom = new QHBoxLayout;
-    bottom->addWidget(RunLabel, 1);
+    auto *lines = new QVBoxLayout;
+    lines->addWidget(RunLabel);
+    lines->addWidget(LogLabel);
+    bottom->addLayout(lines, 1);
     bottom->addWidget(CloseButton);
 
     auto *layout = new QVBoxLayout(this);

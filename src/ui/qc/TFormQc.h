@@ -14,6 +14,7 @@ class QPlainTextEdit;
 class QPushButton;
 class QTimer;
 class MeasurementRun;
+class ResultsLog;
 class UnitProtocol;
 struct CurveBlock;
 struct MeasurementRecord;
@@ -29,7 +30,8 @@ struct QcStationHost {
 // The modeless "QCモード" station: a limits file, a folder, a serial number field (a barcode
 // scanner types the number and Return, which starts the run), the limit band with the
 // measured curve, and a large PASS / FAIL with the reasons after each run. Every measurement
-// is saved as <serial>.DTA in the folder. The run is this window's own, over the main
+// is saved as <serial>.DTA in the folder and logged (an SQLite file in the folder unless a
+// server is set). The run is this window's own, over the main
 // window's unit; the main window's measurement and graph stay as they are.
 class TFormQc : public QWidget
 {
@@ -46,6 +48,7 @@ public:
     QLineEdit *LimitsEdit = nullptr;
     QPushButton *LimitsButton = nullptr;
     QLineEdit *FolderEdit = nullptr;
+    QLineEdit *DbEdit = nullptr;
     QLineEdit *SerialEdit = nullptr;
     QPushButton *StartButton = nullptr;
     QPushButton *StopButton = nullptr;
@@ -54,6 +57,7 @@ public:
     QLabel *VerdictLabel = nullptr;
     QPlainTextEdit *ReasonsText = nullptr;
     QLabel *RunLabel = nullptr;
+    QLabel *LogLabel = nullptr;
 
 signals:
     // A run ended with a verdict and its file saved (or not: savedPath empty).
@@ -76,6 +80,7 @@ private:
     void failRun(const QString &reason);
     void endRun();
     void setRunning(bool on);
+    void logResult(const QString &folder, const QString &dataFile);
 
     QcStationHost m_host;
     QcStationSettings m_station; // as last kept
@@ -91,5 +96,8 @@ private:
     QTimer *m_runTimer = nullptr;
     QString m_runSerial;
     QString m_runPath;
+    QString m_runFolder;
+    std::unique_ptr<ResultsLog> m_log;
+    QString m_logTarget; // what m_log was opened with
     int m_pointsShown = 0;
 };

@@ -3,6 +3,7 @@
 #include "core/files/VELO_File.h"
 #include "core/measure/MeasurementRun.h"
 #include "core/qc/QcLimitsFile.h"
+#include "core/qc/log/ResultsLog.h"
 #include "ui/qc/QcTexts.h"
 #include "ui/qc/TFormQc.h"
 
@@ -110,10 +111,12 @@ void TFormQc::startRun()
     QcStationSettings station = m_station;
     station.limitsPath = limitsPath;
     station.folder = FolderEdit->text().trimmed();
+    station.database = DbEdit->text().trimmed();
     if (!(station == m_station) && writeQcStationSettings(qcStationSettingsPath(), station))
         m_station = station;
 
     m_runSerial = serial;
+    m_runFolder = folder;
     m_runPath = QDir(folder).filePath(serial + QStringLiteral(".DTA"));
     m_run = std::make_unique<MeasurementRun>(*unit);
     setRunning(true);
@@ -173,10 +176,38 @@ void TFormQc::finishRun()
     const bool saved = VELO_File().writeDataFile(
         m_runPath, unitSerial, m_host.comPort ? m_host.comPort() : 1, m_record.get());
     RunLabel->setText(saved ? T::saved(m_runPath) : T::saveFailed(m_runPath));
+    logResult(m_runFolder, saved ? m_runPath : QString());
     // The next scan replaces the number.
     SerialEdit->selectAll();
     SerialEdit->setFocus();
     emit unitChecked(m_verdict.passed, saved ? m_runPath : QString());
+}
+
+void TFormQc::logResult(const QString &folder, const QString &dataFile)
+{
+    QString target = DbEdit->text().trimmed();
+    if (target.isEmpty())
+        target = QDir(folder).filePath(QStringLiteral("VELO2_qc_log.sqlite"));
+    // One log per target; the spool keeps what a server has not taken yet.
+    if (!m_log || target != m_logTarget) {
+        m_log = std::make_unique<ResultsLog>();
+        m_logTarget = target;
+        if (!m_log->open(target)) {
+            LogLabel->setText(T::logFailed(m_log->problem()));
+            m_log.reset();
+            return;
+        }
+    }
+    QcRecord record = qcRecordOf(m_verdict, m_limits, m_runSerial);
+    record.timeUtc = QDateTime::currentDateTimeUtc();
+    record.runId = newQcRunId(record.timeUtc);
+    record.dataFile = dataFile;
+    if (!m_log->record(record))
+        LogLabel->setText(T::logFailed(m_log->problem()));
+    else if (!m_log->problem().isEmpty())
+        LogLabel->setText(T::logSpooled(m_log->problem()));
+    else
+        LogLabel->setText(T::logged(m_log->target().display()));
 }
 
 void TFormQc::failRun(const QString &reason)
@@ -210,6 +241,7 @@ void TFormQc::setRunning(bool on)
     LimitsEdit->setEnabled(!on);
     LimitsButton->setEnabled(!on);
     FolderEdit->setEnabled(!on);
+    DbEdit->setEnabled(!on);
     StopButton->setEnabled(on);
     if (m_host.lockMain)
         m_host.lockMain(on);
