@@ -29,6 +29,8 @@ private slots:
     void exportName();
     void proposedName_data();
     void proposedName();
+    void massCurveName_data();
+    void massCurveName();
     void placement_data();
     void placement();
     void ansiRoundTrip();
@@ -161,6 +163,27 @@ void TestFilesUtil::exportName()
     QFETCH(QString, withoutExtension);
     QCOMPARE(exportFilePath(chosen), path);
     QCOMPARE(pathWithoutExtension(path), withoutExtension);
+}
+
+void TestFilesUtil::massCurveName_data()
+{
+    QTest::addColumn<QString>("freeAir");
+    QTest::addColumn<double>("grams");
+    QTest::addColumn<QString>("path");
+    QTest::newRow("typed decimals") << "/d/woofer.DTA" << 8.017 << "/d/woofer_m8.017g.DTA";
+    QTest::newRow("whole grams") << "/d/woofer.DTA" << 20.0 << "/d/woofer_m20g.DTA";
+    QTest::newRow("tiny, no exponent") << "/d/w.DTA" << 1e-5 << "/d/w_m0.00001g.DTA";
+    QTest::newRow("large, no exponent") << "/d/w.DTA" << 1.5e6 << "/d/w_m1500000g.DTA";
+    QTest::newRow("only the last extension") << "/d.x/a.b.DTA" << 5.0 << "/d.x/a.b_m5g.DTA";
+    QTest::newRow("after an export") << "/d.x/spk" << 0.5 << "/d.x/spk_m0.5g.DTA";
+}
+
+void TestFilesUtil::massCurveName()
+{
+    QFETCH(QString, freeAir);
+    QFETCH(double, grams);
+    QFETCH(QString, path);
+    QCOMPARE(massCurvePath(freeAir, grams), path);
 }
 
 void TestFilesUtil::proposedName_data()

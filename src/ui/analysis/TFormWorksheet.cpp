@@ -59,6 +59,13 @@ QPushButton *button(QWidget *parent, const char *name, const QString &caption)
     return b;
 }
 
+QLabel *caption(QWidget *parent, const QString &text)
+{
+    auto *l = new QLabel(text, parent);
+    l->setAccessibleName(text);
+    return l;
+}
+
 QTableWidgetItem *cell(const QString &text, Qt::Alignment align = Qt::AlignLeft)
 {
     auto *item = new QTableWidgetItem(text);
@@ -110,7 +117,7 @@ void TFormWorksheet::buildControls()
                                                       {T::pressure(), PressureEdit}};
     int column = 0;
     for (const auto &[label, edit] : fields) {
-        auto *l = new QLabel(label, inputs);
+        auto *l = caption(inputs, label);
         l->setBuddy(edit);
         grid->addWidget(l, 0, column);
         grid->addWidget(edit, 1, column++);
@@ -131,10 +138,10 @@ void TFormWorksheet::buildControls()
     for (int i = 0; i < kMassSlots; ++i) {
         const QString label = T::massSlot(i + 1);
         const QByteArray n = QByteArray::number(i + 1);
-        slotGrid->addWidget(new QLabel(label, curves), i, 0);
+        slotGrid->addWidget(caption(curves, label), i, 0);
         MassSlot[size_t(i)] = slotList(("MassSlot" + n).constData(), label);
         slotGrid->addWidget(MassSlot[size_t(i)], i, 1);
-        slotGrid->addWidget(new QLabel(T::grams(), curves), i, 2);
+        slotGrid->addWidget(caption(curves, T::grams()), i, 2);
         MassEdit[size_t(i)] =
             numberEdit(curves, ("MassEdit" + n).constData(), label + QLatin1Char(' ') + T::grams());
         connect(MassEdit[size_t(i)], &QLineEdit::textChanged, this,
@@ -147,10 +154,10 @@ void TFormWorksheet::buildControls()
                 [this, i] { startMassRun(i); });
         slotGrid->addWidget(MassMeasure[size_t(i)], i, 4);
     }
-    slotGrid->addWidget(new QLabel(T::boxSlot(), curves), kMassSlots, 0);
+    slotGrid->addWidget(caption(curves, T::boxSlot()), kMassSlots, 0);
     BoxSlot = slotList("BoxSlot", T::boxSlot());
     slotGrid->addWidget(BoxSlot, kMassSlots, 1);
-    slotGrid->addWidget(new QLabel(T::litres(), curves), kMassSlots, 2);
+    slotGrid->addWidget(caption(curves, T::litres()), kMassSlots, 2);
     BoxEdit = numberEdit(curves, "BoxEdit", T::boxSlot() + QLatin1Char(' ') + T::litres());
     connect(BoxEdit, &QLineEdit::textChanged, this, &TFormWorksheet::queueRecompute);
     slotGrid->addWidget(BoxEdit, kMassSlots, 3);
