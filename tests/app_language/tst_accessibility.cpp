@@ -1,6 +1,7 @@
 #include "RecordingPresenter.h"
 #include "WindowStart.h"
 #include "core/files/AppPaths.h"
+#include "ui/analysis/TFormWorksheet.h"
 #include "ui/main/TFormVersion.h"
 
 #include <QAccessible>
@@ -55,6 +56,7 @@ void TestAccessibility::everyControlIsNamed()
         windows << menu;
     for (QDialog *dialog : win.findChildren<QDialog *>())
         windows << dialog;
+    windows << win.formWorksheet;
     TFormVersion version(&win);
     windows << &version;
     QVERIFY(windows.size() >= 12); // six menus, the language menu, four dialogs and more

@@ -6,6 +6,7 @@
 #include "ui/analysis/WorksheetTexts.h"
 #include "ui/common/WindowFont.h"
 
+#include <QAbstractItemView>
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QFileInfo>
@@ -132,6 +133,7 @@ void TFormWorksheet::buildControls()
         combo->setSizeAdjustPolicy(QComboBox::AdjustToContents);
         combo->setObjectName(QString::fromLatin1(name));
         combo->setAccessibleName(label + QLatin1Char(' ') + T::curveList());
+        combo->view()->setAccessibleName(combo->accessibleName());
         connect(combo, &QComboBox::currentIndexChanged, this, &TFormWorksheet::queueRecompute);
         return combo;
     };
