@@ -1,5 +1,8 @@
-// Prints how long reading, writing and exporting a band-2 data file take.
+// Prints how long reading, writing and exporting a band-2 data file take, and reading
+// another tool's 400-point impedance table and putting it on the grid.
 
+#include "core/document/CurveOnGrid.h"
+#include "core/files/ImpedanceTable.h"
 #include "core/files/VELO_File.h"
 #include "core/model/BandTable.h"
 #include "core/model/CurveBlock.h"
@@ -7,8 +10,10 @@
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
+#include <QFile>
 #include <QTemporaryDir>
 
+#include <cmath>
 #include <cstdio>
 #include <cstring>
 #include <functional>
@@ -70,5 +75,25 @@ int main(int argc, char **argv)
     });
     report("exportText (averaged)", repetitions,
            [&] { return vf.exportText(txt, avg.get(), rec.get()); });
+
+    // 400 points from 10 Hz to 20 kHz, as measuring programs export them.
+    QByteArray zma = "* bench\r\n";
+    for (int i = 0; i < 400; ++i)
+        zma += QByteArray::number(10.0 * std::pow(2000.0, i / 399.0), 'f', 3) + "\t" +
+               QByteArray::number(6.0 + i % 17, 'f', 4) + "\t" +
+               QByteArray::number(-30.0 + i % 61, 'f', 4) + "\r\n";
+    const QString zmaPath = dir.filePath("bench.zma");
+    QFile zmaFile(zmaPath);
+    if (!zmaFile.open(QIODevice::WriteOnly) || zmaFile.write(zma) != zma.size())
+        return 1;
+    zmaFile.close();
+    ImpedanceTable table;
+    std::printf("400-point impedance table, %d repetitions each\n", repetitions);
+    report("readImpedanceTable", repetitions,
+           [&] { return readImpedanceTable(zmaPath, table).ok(); });
+    report("readImpedanceTable + putOnGrid", repetitions, [&] {
+        return readImpedanceTable(zmaPath, table).ok() &&
+               putOnGrid(table, bestBandFor(table), *back) > 0;
+    });
     return 0;
 }

@@ -90,6 +90,9 @@ void TestCliFiles::initTestCase()
     QVERIFY(VELO_File().writeDataFile(m_dir.filePath("rising.DTA"), "S", 1, &rising));
     QVERIFY(golden::writeBytes(m_dir.filePath("corrupt.DTA"), "DataFile:HK-A2\r\nSN:1\r\n"));
     QVERIFY(golden::writeBytes(m_dir.filePath("empty.DTA"), ""));
+    QVERIFY(golden::writeBytes(m_dir.filePath("empty.zma"), ""));
+    QVERIFY(golden::writeBytes(m_dir.filePath("neg.zma"), "* h\r\n20 8 1\r\n50 -1 0\r\n"));
+    QVERIFY(golden::writeBytes(m_dir.filePath("bin.frd"), QByteArray("20 8\n\0\x7f", 7)));
     QByteArray band10 = cli::readAll(m_dir.filePath("a2_band3.DTA"));
     band10.replace("Band:3\r\n", "Band:10\r\n");
     QVERIFY(golden::writeBytes(m_dir.filePath("band10.DTA"), band10));
@@ -319,11 +322,16 @@ void TestCliFiles::zma()
     const QByteArray text = cli::readAll(out("spk.zma"));
     QVERIFY(text.endsWith("\r\n"));
     const QList<QByteArray> lines = text.trimmed().split('\n');
-    QVERIFY(lines.first().startsWith('*'));
-    QCOMPARE(lines.size() - 1, bandPointCount(band));
+    // The source and band, then the column titles.
+    QVERIFY(lines[0].startsWith(QStringLiteral("* VELO2: %1, band %2 (")
+                                    .arg(QFileInfo(path).fileName())
+                                    .arg(band)
+                                    .toLatin1()));
+    QVERIFY(lines[1].startsWith('*'));
+    QCOMPARE(lines.size() - 2, bandPointCount(band));
     // Each row gives back the curve's floats exactly, with "." whatever the locale.
-    for (int k = 1; k < lines.size(); ++k) {
-        const int i = bandFirstIndex(band) + k - 1;
+    for (int k = 2; k < lines.size(); ++k) {
+        const int i = bandFirstIndex(band) + k - 2;
         const QList<QByteArray> cols = lines[k].trimmed().split('\t');
         QCOMPARE(cols.size(), 3);
         bool ok[3];
@@ -406,7 +414,18 @@ void TestCliFiles::badInput_data()
     QTest::newRow("output folder missing") << QStringList{"export", good, "-o", "%/none/out.txt"}
                                            << 1 << QStringList{"%/none/out.txt", "no such folder"};
     QTest::newRow("unknown command")
-        << QStringList{"convert", good} << 2 << QStringList{"unknown command 'convert'"};
+        << QStringList{"frobnicate", good} << 2 << QStringList{"unknown command 'frobnicate'"};
+    // Other tools' tables: one message each, exit 1, nothing written.
+    QTest::newRow("empty table") << QStringList{"convert", "@/empty.zma", "-o", out} << 1
+                                 << QStringList{"@/empty.zma", "no table"};
+    QTest::newRow("negative |Z|") << QStringList{"ts", "@/neg.zma", "--re", "6"} << 1
+                                  << QStringList{"@/neg.zma: line 3: ", "negative"};
+    QTest::newRow("binary table") << QStringList{"info", "@/bin.frd"} << 1
+                                  << QStringList{"not a text table"};
+    QTest::newRow("device as table") << QStringList{"convert", "/dev/zero", "-o", out} << 1
+                                     << QStringList{"is not a regular file"};
+    QTest::newRow("band for a data file") << QStringList{"convert", good, "-o", out, "--band", "1"}
+                                          << 2 << QStringList{"tables only"};
     QTest::newRow("no command") << QStringList{} << 2 << QStringList{"Usage: velo2-cli"};
 }
 

@@ -4,6 +4,7 @@
 #include "FakeSerialTree.h"
 #include "PtyPair.h"
 #include "SimulatedUnit.h"
+#include "core/document/CurveOnGrid.h"
 #include "core/measure/RunReceiver.h"
 
 #include <QElapsedTimer>
@@ -85,6 +86,8 @@ private slots:
     void wrongUsage();
     void progressOnTerminal();
     void portsJson();
+    void importedEqualsMeasured_data();
+    void importedEqualsMeasured();
 
 private:
     QString link() const { return m_dir->filePath("COM5"); }
@@ -430,6 +433,44 @@ void TestCliMeasure::portsJson()
                           "/dev/ttyS0 - serial8250 4 machine - - 1 []",
                           "- 10c4 usbfs 0 - - - 0 [brltty]"}));
     QVERIFY(ports[1]["hints"][0]["text"].toString().startsWith("ModemManager is running"));
+}
+
+void TestCliMeasure::importedEqualsMeasured_data()
+{
+    QTest::addColumn<QString>("file");
+    QTest::addColumn<QString>("re");
+    QTest::newRow("seas 0 g") << "seas_l16rnx_0g.zma"
+                              << "5.721";
+    QTest::newRow("seas +8 g") << "seas_l16rnx_plus8g.zma"
+                               << "5.721";
+    QTest::newRow("seas +16 g") << "seas_l16rnx_plus16g.zma"
+                                << "5.721";
+    QTest::newRow("sb17 DATS") << "sb17mfc35_w1_new.zma"
+                               << "5.763";
+    QTest::newRow("grs datasheet") << "grs_8sw4he8_datasheet.zma"
+                                   << "3.8";
+    QTest::newRow("tang band, no phase") << "tb_w3_1876s_datasheet.zma"
+                                         << "3.6";
+}
+
+void TestCliMeasure::importedEqualsMeasured()
+{
+    // The table opened directly and the same table played by the unit on the same band.
+    QFETCH(QString, file);
+    QFETCH(QString, re);
+    const QString table = QStringLiteral(VELO2_SHARED_DATA_DIR "/real-drivers/") + file;
+    ImpedanceTable t;
+    QVERIFY(readImpedanceTable(table, t).ok());
+    const QString band = QString::number(bestBandFor(t));
+    QVERIFY(m_sim->start(link(), {"--fast", "--curve", table}));
+    QCOMPARE(cli::run({"measure", "--port", link(), "--band", band, "-o", output()}).exitCode, 0);
+
+    const cli::Result measured = cli::run({"ts", output(), "--re", re});
+    const cli::Result imported = cli::run({"ts", table, "--re", re});
+    QCOMPARE(measured.exitCode, 0);
+    QCOMPARE(imported.exitCode, 0);
+    QCOMPARE(imported.err, QByteArray());
+    QCOMPARE(imported.out, measured.out);
 }
 
 QTEST_GUILESS_MAIN(TestCliMeasure)

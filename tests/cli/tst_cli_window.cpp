@@ -86,6 +86,7 @@ private slots:
     void withoutDisplay();
     void exportSameAsMenu_data();
     void exportSameAsMenu();
+    void zmaSameAsMenu();
 
 private:
     void open(const QString &path);
@@ -304,6 +305,23 @@ void TestCliWindow::exportSameAsMenu()
     const QString toFile = m_dir->filePath("tool.txt");
     QCOMPARE(cli::run(args << "-o" << toFile).exitCode, 0);
     d = golden::diff(cli::readAll(toFile), expected);
+    QVERIFY2(d.isEmpty(), qPrintable(d));
+}
+
+void TestCliWindow::zmaSameAsMenu()
+{
+    // "ZMA出力" after "開く" of a table writes what velo2-cli zma writes, byte for byte.
+    const QString path = QStringLiteral(VELO2_SHARED_DATA_DIR "/real-drivers/seas_l16rnx_0g.zma");
+    open(path);
+    setOption(m_win->MenuGraph_Ave, false);
+    m_seams->files.answers << QStringList{m_dir->filePath("menu")};
+    m_win->MenuFile_Zma->trigger();
+    const QByteArray expected = cli::readAll(m_dir->filePath("menu.zma"));
+    QVERIFY(expected.startsWith("* VELO2: seas_l16rnx_0g.zma, band 2 (10Hz-100kHz)\r\n"));
+
+    const cli::Result r = cli::run({"zma", path, "--raw"});
+    QCOMPARE(r.exitCode, 0);
+    const QString d = golden::diff(r.out, expected);
     QVERIFY2(d.isEmpty(), qPrintable(d));
 }
 

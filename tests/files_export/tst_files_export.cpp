@@ -275,22 +275,24 @@ void TestFilesExport::shortestFloatText()
 
 void TestFilesExport::zmaTable()
 {
-    // One heading, then frequency, |Z| and phase of every point of the band, read back exactly.
+    // Source and band, a heading, then frequency, |Z| and phase of every point of the band,
+    // read back exactly; a name outside ASCII is written with "?".
     Loaded l = load("band3_sjis.DTA");
-    const QByteArray text = zmaText(*l.avg, 3);
-    QVERIFY(text.startsWith("* Freq(Hz)\tZ(ohm)\tPhase(deg)\r\n"));
+    const QByteArray text = zmaText(*l.avg, 3, QStringLiteral("spk\u6e2c.DTA"));
+    QVERIFY(text.startsWith("* VELO2: spk?.DTA, band 3 (10Hz-50Hz)\r\n"
+                            "* Freq(Hz)\tZ(ohm)\tPhase(deg)\r\n"));
     QVERIFY(text.endsWith("\r\n"));
     const QList<QByteArray> lines = text.split('\n');
-    QCOMPARE(lines.size(), 1 + 92 + 1); // the last split piece is empty
+    QCOMPARE(lines.size(), 2 + 92 + 1); // the last split piece is empty
     for (int i = 0; i <= 91; ++i) {
-        const QList<QByteArray> cols = lines[i + 1].chopped(1).split('\t');
+        const QList<QByteArray> cols = lines[i + 2].chopped(1).split('\t');
         QCOMPARE(cols.size(), 3);
         QCOMPARE(cols[0].toFloat(), l.avg->freq[i]);
         QCOMPARE(cols[1].toFloat(), l.avg->r[i]);
         QCOMPARE(cols[2].toFloat(), l.avg->theta[i]);
     }
-    QCOMPARE(lines[1], QByteArray("10.000229\t9.815\t62.15\r"));
-    QCOMPARE(zmaText(*l.avg, 0), QByteArray());
+    QCOMPARE(lines[2], QByteArray("10.000229\t9.815\t62.15\r"));
+    QCOMPARE(zmaText(*l.avg, 0, QString()), QByteArray());
 }
 
 void TestFilesExport::zmaLeavesOutEmptySlots()
@@ -303,10 +305,10 @@ void TestFilesExport::zmaLeavesOutEmptySlots()
     }
     curve.r[5] = -1.0f;   // no point
     curve.freq[7] = 0.0f; // a cleared slot: no place on a log axis
-    const QList<QByteArray> lines = zmaText(curve, 3).split('\n');
-    QCOMPARE(lines.size(), 1 + 90 + 1);
-    QVERIFY(!zmaText(curve, 3).contains("\n15\t"));
-    QVERIFY(!zmaText(curve, 3).contains("\n0\t"));
+    const QList<QByteArray> lines = zmaText(curve, 3, QString()).split('\n');
+    QCOMPARE(lines.size(), 2 + 90 + 1);
+    QVERIFY(!zmaText(curve, 3, QString()).contains("\n15\t"));
+    QVERIFY(!zmaText(curve, 3, QString()).contains("\n0\t"));
 }
 
 QTEST_GUILESS_MAIN(TestFilesExport)

@@ -101,6 +101,7 @@ private slots:
     void warning150_data();
     void warning150();
     void viewsFollowTheCommands();
+    void importTables();
 
 private:
     QString path(const QString &name) const { return m_dir->filePath(name); }
@@ -225,7 +226,8 @@ void TestFilesWorkflow::openSucceeded()
     QCOMPARE(dialogs().calls.size(), 1);
     QCOMPARE(dialogs().calls[0].kind, Kind::Open);
     QCOMPARE(dialogs().calls[0].caption, QStringLiteral("データファイルを選んでください"));
-    QCOMPARE(dialogs().calls[0].filter, QStringLiteral("データファイル (*.DTA)"));
+    QCOMPARE(dialogs().calls[0].filter.section(QStringLiteral(";;"), 0, 0),
+             QStringLiteral("データファイル (*.DTA)"));
     // The file's serial and COM port are taken over; the band list follows the file.
     QCOMPARE(m_win->document().unitSerial(), QStringLiteral("SN-4711"));
     QCOMPARE(m_win->document().settings().comPort, 17);
@@ -399,7 +401,8 @@ void TestFilesWorkflow::proposals()
     QCOMPARE(dialogs().calls.last().folder, m_dir->path());
     m_win->MenuFile_Open->trigger();
     QCOMPARE(dialogs().calls.last().folder, m_dir->path());
-    QCOMPARE(dialogs().calls.last().filter, QStringLiteral("データファイル (*.DTA)"));
+    QCOMPARE(dialogs().calls.last().filter.section(QStringLiteral(";;"), 0, 0),
+             QStringLiteral("データファイル (*.DTA)"));
     // A cancelled dialog changes nothing.
     QCOMPARE(state().saved, 1);
     QCOMPARE(m_win->windowTitle(), kCaption + " / " + path("x.y/a.b.DTA"));
@@ -690,7 +693,8 @@ void TestFilesWorkflow::referenceLimits()
         QCOMPARE(dialogs().calls.last().kind, Kind::OpenMany);
         QCOMPARE(dialogs().calls.last().caption,
                  QStringLiteral("参照ファイルを選んでください(５個まで)"));
-        QCOMPARE(dialogs().calls.last().filter, QStringLiteral("データファイル (*.DTA)"));
+        QCOMPARE(dialogs().calls.last().filter.section(QStringLiteral(";;"), 0, 0),
+                 QStringLiteral("データファイル (*.DTA)"));
     }
     if (refused) {
         QCOMPARE(boxes().boxes.size(), 1);
@@ -881,6 +885,41 @@ void TestFilesWorkflow::viewsFollowTheCommands()
     m_win->MenuRef_Close->trigger();
     QCOMPARE(m_win->document().graphScale().rMax, 25.0f);
     QVERIFY(boxes().boxes.isEmpty());
+}
+
+void TestFilesWorkflow::importTables()
+{
+    // Another tool's table opens as the measurement: the title and the status name it.
+    const QString table =
+        QStringLiteral(VELO2_SHARED_DATA_DIR "/real-drivers/grs_8sw4he8_datasheet.zma");
+    open(table);
+    QVERIFY(boxes().boxes.isEmpty());
+    QCOMPARE(state(), (State{1, 1, 0, table, kCaption + " / " + table}));
+    QVERIFY(panelText(1).startsWith(QStringLiteral("grs_8sw4he8_datasheet.zma を読み込みました")));
+    QCOMPARE(m_win->ComboBox2->currentIndex(), 0);
+
+    // A bad table: one error box naming file and line; nothing else changes.
+    QVERIFY(golden::writeBytes(path("bad.txt"), "10 8\n20 -9\n40 9\n"));
+    open(path("bad.txt"));
+    QCOMPARE(boxes().boxes.size(), 1);
+    QCOMPARE(boxes().boxes[0].icon, Icon::Error);
+    QVERIFY(boxes().boxes[0].text.contains(path("bad.txt")));
+    QVERIFY(boxes().boxes[0].text.contains(QStringLiteral("2行目")));
+    QCOMPARE(state(), (State{1, 1, 0, table, kCaption + " / " + table}));
+    loadReferences({path("bad.txt")});
+    QCOMPARE(boxes().boxes.size(), 2);
+    QCOMPARE(m_win->document().refCount(), 0);
+
+    // Saving asks first; declined, no file dialog opens.
+    boxes().answers = {false};
+    const int calls = dialogs().calls.size();
+    m_win->MenuFile_Save->trigger();
+    QCOMPARE(boxes().boxes.size(), 3);
+    QCOMPARE(boxes().boxes[2].icon, Icon::Question);
+    QCOMPARE(dialogs().calls.size(), calls);
+    save(path("grs"));
+    QCOMPARE(state(), (State{1, 1, 0, path("grs.DTA"), kCaption + " / " + path("grs.DTA")}));
+    QVERIFY(!m_win->document().isImported());
 }
 
 QTEST_MAIN(TestFilesWorkflow)

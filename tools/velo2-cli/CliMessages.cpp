@@ -1,6 +1,7 @@
 #include "CliMessages.h"
 
 #include "core/analysis/AnalysisMessages.h"
+#include "core/files/ImpedanceTable.h"
 #include "core/measure/UnitProtocol.h"
 #include "core/model/BandTable.h"
 
@@ -26,6 +27,7 @@ QString overallHelp(const QStringList &commands)
                "  info FILE.DTA...           model, serial, date, band and ranges of data files\n"
                "  export FILE.DTA [-o OUT]   the program's text export (\"*.txt\")\n"
                "  zma FILE.DTA [-o OUT]      frequency, impedance and phase table (\"*.zma\")\n"
+               "  convert IN -o OUT.DTA      another tool's table (ZMA, FRD, text) as a data file\n"
                "  peaks FILE.DTA             resonance peaks, as the analysis window lists them\n"
                "  ts FILE.DTA --re OHMS      the ten Thiele-Small values\n"
                "  render FILE.DTA -o OUT.png the graph as the window draws it\n"
@@ -179,6 +181,57 @@ QString renderFailed()
     return QStringLiteral("the graph could not be drawn");
 }
 
+QString tableProblem(TableProblem problem, int line, int band)
+{
+    const QString at = QStringLiteral("line %1: ").arg(line);
+    switch (problem) {
+    case TableProblem::None:
+        return QString();
+    case TableProblem::Missing:
+        return noSuchFile();
+    case TableProblem::NotRegular:
+        return notRegularFile();
+    case TableProblem::TooLarge:
+        return QStringLiteral("is too large for an impedance table (more than %1 MiB)")
+            .arg(kMaxImpedanceTableBytes / (1024 * 1024));
+    case TableProblem::Unreadable:
+        return QStringLiteral("cannot be read");
+    case TableProblem::Binary:
+        return QStringLiteral("is not a text table (binary data at line %1)").arg(line);
+    case TableProblem::NoData:
+        return QStringLiteral("holds no table of frequency and impedance");
+    case TableProblem::LongHeader:
+        return at +
+               QStringLiteral("no table row within the first %1 lines").arg(kMaxTableHeaderLines);
+    case TableProblem::TooFewPoints:
+        return QStringLiteral("holds fewer than %1 points").arg(kMinTablePoints);
+    case TableProblem::NotNumeric:
+        return at + QStringLiteral("not a row of numbers (frequency, impedance, phase)");
+    case TableProblem::BadFrequency:
+        return at + QStringLiteral("the frequency must be above 0 Hz");
+    case TableProblem::NegativeMagnitude:
+        return at + QStringLiteral("the impedance must not be negative");
+    case TableProblem::OutsideBand:
+        return band > 0 ? QStringLiteral("no point of band %1 (%2) lies within the table")
+                              .arg(band)
+                              .arg(bandCaption(band))
+                        : QStringLiteral("no band lies within the table's frequencies");
+    }
+    return QString();
+}
+QString tableSorted()
+{
+    return QStringLiteral("note: the rows were sorted by rising frequency");
+}
+QString tableDuplicates(int count)
+{
+    return QStringLiteral("note: %1 row(s) repeating a frequency were left out").arg(count);
+}
+QString bandOnlyForTables()
+{
+    return QStringLiteral("--band applies to tables only: a data file keeps its band");
+}
+
 QString unitProblem(UnitOutcome outcome, const QString &port, int openError)
 {
     switch (outcome) {
@@ -282,6 +335,22 @@ QString zmaDescription()
                           "in ohms,\nphase in degrees) as crossover simulators import it: "
                           "averaged unless --raw.\nWithout -o, or with -o -, to standard "
                           "output.");
+}
+QString convertDescription()
+{
+    return QStringLiteral(
+        "Reads another tool's impedance table (ZMA, FRD-style or any text table of\n"
+        "frequency in Hz, impedance in ohms and optionally phase in degrees), puts it on\n"
+        "the unit's grid of the band that best covers it, or of --band, and writes a\n"
+        "VELO2 data file.");
+}
+QString convertOutputHelp()
+{
+    return QStringLiteral("the data file to write (\".DTA\" is added as the window adds it)");
+}
+QString convertBandHelp()
+{
+    return QStringLiteral("put the curve on this band (1 to 9) instead of the best covering one");
 }
 QString peaksDescription()
 {

@@ -4,6 +4,7 @@
 #include <QStringList>
 
 enum class UnitOutcome;
+enum class TableProblem;
 
 // Every text velo2-cli writes of its own. The analysis messages come from the program's own
 // message list and are passed through analysisMessage.
@@ -48,6 +49,11 @@ QString cannotWrite();
 QString standardOutput();
 QString stdoutFailed();
 QString renderFailed();
+// other tools' tables
+QString tableProblem(TableProblem problem, int line, int band);
+QString tableSorted();
+QString tableDuplicates(int count);
+QString bandOnlyForTables();
 // the unit
 QString unitProblem(UnitOutcome outcome, const QString &port, int openError);
 QString bandUnsupported(const QString &model, int band);
@@ -75,6 +81,9 @@ QString renderDescription();
 QString measureDescription();
 QString portsDescription();
 QString rootHelp();
+QString convertDescription();
+QString convertOutputHelp();
+QString convertBandHelp();
 QString portHelp();
 QString measureBandHelp();
 QString measureOutputHelp();

@@ -3,10 +3,10 @@
 namespace {
 
 const Command kCommands[] = {
-    {"info", runInfo, false},       {"export", runExport, false}, {"zma", runZma, false},
-    {"peaks", runPeaks, false},     {"ts", runTs, false},         {"render", runRender, true},
-    {"measure", runMeasure, false}, {"fit", runFit, false},       {"qc", runQc, false},
-    {"ports", runPorts, false},
+    {"info", runInfo, false},       {"export", runExport, false},   {"zma", runZma, false},
+    {"convert", runConvert, false}, {"peaks", runPeaks, false},     {"ts", runTs, false},
+    {"render", runRender, true},    {"measure", runMeasure, false}, {"fit", runFit, false},
+    {"qc", runQc, false},           {"ports", runPorts, false},
 };
 
 } // namespace

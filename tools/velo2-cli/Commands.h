@@ -6,6 +6,7 @@
 int runInfo(const QStringList &args);
 int runExport(const QStringList &args);
 int runZma(const QStringList &args);
+int runConvert(const QStringList &args);
 int runPeaks(const QStringList &args);
 int runTs(const QStringList &args);
 int runFit(const QStringList &args);

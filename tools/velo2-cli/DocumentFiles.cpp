@@ -1,5 +1,6 @@
 #include "DocumentFiles.h"
 
+#include "CliIo.h"
 #include "CliMessages.h"
 #include "core/files/InputFile.h"
 
@@ -35,10 +36,32 @@ QString notReadableProblem(const QString &path)
     return access.isEmpty() ? CliMessages::badDataFile() : access;
 }
 
+// A table's outcome: false with the reason, or true after noting what the reader tidied.
+bool tableOpened(const QString &path, const ImportOutcome &outcome, QString *problem)
+{
+    if (outcome.read.problem == TableProblem::NotRegular && QFileInfo(path).isDir()) {
+        *problem = CliMessages::isDirectory();
+        return false;
+    }
+    if (!outcome.ok()) {
+        *problem = CliMessages::tableProblem(outcome.read.problem, outcome.read.line, outcome.band);
+        return false;
+    }
+    const QString prefix =
+        CliMessages::program() + QStringLiteral(": ") + path + QStringLiteral(": ");
+    if (outcome.reordered)
+        printErr(prefix + CliMessages::tableSorted());
+    if (outcome.duplicates > 0)
+        printErr(prefix + CliMessages::tableDuplicates(outcome.duplicates));
+    return true;
+}
+
 } // namespace
 
-bool openMeasurement(MeasurementDocument &doc, const QString &path, QString *problem)
+bool openMeasurement(MeasurementDocument &doc, const QString &path, QString *problem, int band)
 {
+    if (doc.isTablePath(path))
+        return tableOpened(path, doc.importMeasurement(path, band), problem);
     // Slots the file does not fill read as cleared points.
     clearPoints(doc.measurement());
     switch (doc.open(path)) {
@@ -58,6 +81,8 @@ bool openReference(MeasurementDocument &doc, const QString &path, QString *probl
 {
     if (doc.refCount() >= kReferenceSlots)
         return false;
+    if (doc.isTablePath(path))
+        return tableOpened(path, doc.importReference(path), problem);
     switch (doc.addReference(path)) {
     case ReferenceLoad::Loaded:
         return true;

@@ -5,9 +5,10 @@
 #include <QString>
 #include <memory>
 
-// The window's "開く" into a document. On failure *problem is the one-line reason (no such
-// file, not a valid data file, ...).
-bool openMeasurement(MeasurementDocument &doc, const QString &path, QString *problem);
+// The window's "開く" into a document: a data file, or another tool's table (on band, 0 for
+// the band that best covers it; notes on a tidied table go to standard error). On failure
+// *problem is the one-line reason (no such file, not a valid data file, ...).
+bool openMeasurement(MeasurementDocument &doc, const QString &path, QString *problem, int band = 0);
 
 // The window's "読込み" of one file into the document's next reference slot; on failure the
 // slots stay as they were and *problem says why.

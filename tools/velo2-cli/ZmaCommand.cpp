@@ -24,9 +24,12 @@ int runZma(const QStringList &args)
     if (!openMeasurement(*doc, input, &problem))
         return cl.fileFailure(input, problem);
 
-    const CurveBlock &curve = doc->curve(!cl.isSet(QStringLiteral("raw")));
+    // The bytes the window's "ZMA出力" writes.
+    QByteArray bytes;
+    if (!doc->zmaBytes(!cl.isSet(QStringLiteral("raw")), bytes))
+        return cl.fileFailure(input, CliMessages::calcDataError());
     const OutputTarget out(cl.value(QStringLiteral("o")), input, kZmaFileExtension);
-    if (!out.write(zmaText(curve, doc->measurement().band)))
+    if (!out.write(bytes))
         return cl.fileFailure(out.path(), OutputTarget::writeProblem(out.path()));
     if (out.isStdout())
         return finishOutput() ? ExitOk : ExitFailed;

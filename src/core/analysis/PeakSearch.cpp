@@ -124,7 +124,10 @@ bool analysisRange(const CurveBlock &raw, int band, int *first, int *last)
         --end;
     if (end < bandFirstIndex(band))
         return false;
-    *first = bandFirstIndex(band);
+    int start = bandFirstIndex(band);
+    while (!(raw.r[start] >= 0.0f))
+        ++start;
+    *first = start;
     *last = end;
     return true;
 }

@@ -27,9 +27,10 @@ bool isBroadPeak(const CurveBlock &raw, const CurveBlock &smooth, int first, int
 // without that check. Stops after five peaks.
 PeakList findPeaks(const CurveBlock &raw, const CurveBlock &smooth, int first, int last);
 
-// The grid range the analysis covers for a band 1..9: the band up to its last measured point,
-// since a file that ended early leaves the rest of the band empty (R < 0). False for any other
-// band or when the band holds no measured point.
+// The grid range the analysis covers for a band 1..9: the band from its first to its last
+// measured point, since a file that ended early leaves the rest of the band empty (R < 0) and
+// an imported curve may start above the band. False for any other band or when the band
+// holds no measured point.
 bool analysisRange(const CurveBlock &raw, int band, int *first, int *last);
 
 // The analysis window's search over a band 1..9: smoothForAnalysis of raw into smooth over

@@ -1,7 +1,46 @@
 #include "core/document/MeasurementDocument.h"
 
+#include "core/document/CurveOnGrid.h"
 #include "core/files/FileNameRules.h"
+#include "core/files/SafeWrite.h"
+#include "core/files/ZmaText.h"
 #include "core/graph/ViewScale.h"
+#include "core/measure/RunDateTime.h"
+
+#include <QFileInfo>
+#include <memory>
+
+namespace {
+
+// A table read and put on the grid in scratch copies, so a failure touches nothing.
+struct ImportedCurve {
+    std::unique_ptr<MeasurementRecord> record = std::make_unique<MeasurementRecord>();
+    std::unique_ptr<CurveBlock> raw = std::make_unique<CurveBlock>();
+    std::unique_ptr<CurveBlock> avg = std::make_unique<CurveBlock>();
+};
+
+// band 0: the band that best covers the table.
+ImportOutcome importTable(const VELO_File &file, const QString &path, int band, ImportedCurve &out)
+{
+    ImportOutcome outcome;
+    ImpedanceTable table;
+    outcome.read = readImpedanceTable(path, table);
+    if (!outcome.ok())
+        return outcome;
+    outcome.reordered = table.reordered;
+    outcome.duplicates = table.duplicates;
+    outcome.band = band > 0 ? band : bestBandFor(table);
+    if (outcome.band == 0 || putOnGrid(table, outcome.band, *out.record) == 0) {
+        outcome.read = {TableProblem::OutsideBand, 0};
+        return outcome;
+    }
+    out.record->dateTime = runDateTimeText(QFileInfo(path).lastModified());
+    file.convertRecord(out.record.get(), out.raw.get(), out.avg.get());
+    out.record->valid = 1;
+    return outcome;
+}
+
+} // namespace
 
 MeasurementDocument::MeasurementDocument()
 {
@@ -31,6 +70,7 @@ void MeasurementDocument::failOpen()
 OpenOutcome MeasurementDocument::open(const QString &path)
 {
     m_dataFileName = path;
+    m_imported = false;
     // The file's COM port goes straight into the settings, as the window has always taken it.
     if (!m_file.readDataFile(path, m_unitSerial, m_oldFormatLoaded, m_settings.comPort,
                              &m_measurement)) {
@@ -46,18 +86,43 @@ OpenOutcome MeasurementDocument::open(const QString &path)
     return OpenOutcome::Opened;
 }
 
+bool MeasurementDocument::isTablePath(const QString &path) const
+{
+    return !path.endsWith(kDataFileExtension, Qt::CaseInsensitive);
+}
+
+ImportOutcome MeasurementDocument::importMeasurement(const QString &path, int band)
+{
+    ImportedCurve curve;
+    const ImportOutcome outcome = importTable(m_file, path, band, curve);
+    if (!outcome.ok())
+        return outcome;
+    m_measurement = *curve.record;
+    m_curveRaw = *curve.raw;
+    m_curveAvg = *curve.avg;
+    m_unitSerial.clear();
+    m_oldFormatLoaded = 0;
+    m_dataFileName = path;
+    m_saved = 1;
+    m_imported = true;
+    return outcome;
+}
+
 WriteOutcome MeasurementDocument::save(const QString &path)
 {
     m_dataFileName = path;
     if (!writeCopy(path))
         return WriteOutcome::Failed;
     m_saved = 1;
+    m_imported = false;
     return WriteOutcome::Written;
 }
 
 bool MeasurementDocument::writeCopy(const QString &path) const
 {
-    return m_file.writeDataFile(path, m_unitSerial, m_settings.comPort, &m_measurement);
+    auto record = std::make_unique<MeasurementRecord>(m_measurement);
+    fillLeadingGap(*record);
+    return m_file.writeDataFile(path, m_unitSerial, m_settings.comPort, record.get());
 }
 
 void MeasurementDocument::close()
@@ -90,6 +155,41 @@ ReferenceLoad MeasurementDocument::addReference(const QString &path)
     return result;
 }
 
+bool MeasurementDocument::zmaBytes(bool averaging, QByteArray &bytes) const
+{
+    if (!isValidBand(m_measurement.band))
+        return false;
+    bytes = zmaText(curve(averaging), m_measurement.band, QFileInfo(m_dataFileName).fileName());
+    return true;
+}
+
+WriteOutcome MeasurementDocument::exportZma(const QString &path, bool averaging) const
+{
+    QByteArray bytes;
+    return zmaBytes(averaging, bytes) && writeFileSafely(path, bytes) ? WriteOutcome::Written
+                                                                      : WriteOutcome::Failed;
+}
+
+ImportOutcome MeasurementDocument::importReference(const QString &path)
+{
+    const int s = m_refCount;
+    int band = 0;
+    if (hasMeasurement())
+        band = m_measurement.band;
+    else if (m_refCount > 0)
+        band = m_references[0].band;
+    ImportedCurve curve;
+    const ImportOutcome outcome = importTable(m_file, path, band, curve);
+    if (!outcome.ok())
+        return outcome;
+    m_references[size_t(s)] = *curve.record;
+    m_refCurveRaw[size_t(s)] = *curve.raw;
+    m_refCurveAvg[size_t(s)] = *curve.avg;
+    m_refFileNames[size_t(s)] = path;
+    ++m_refCount;
+    return outcome;
+}
+
 ReferencesOutcome MeasurementDocument::loadReferences(const QStringList &paths)
 {
     ReferencesOutcome outcome;
@@ -101,6 +201,15 @@ ReferencesOutcome MeasurementDocument::loadReferences(const QStringList &paths)
         clearReferenceSlot(m_references[size_t(s)], m_refCurveRaw[size_t(s)],
                            m_refCurveAvg[size_t(s)]);
     for (const QString &path : paths) {
+        if (isTablePath(path)) {
+            outcome.table = importReference(path);
+            if (!outcome.table.ok()) {
+                outcome.stop = ReferencesOutcome::BadTable;
+                break;
+            }
+            ++outcome.loaded;
+            continue;
+        }
         const ReferenceLoad result = addReference(path);
         if (result == ReferenceLoad::BadFile) {
             outcome.stop = ReferencesOutcome::BadFile;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/files/ImpedanceTable.h"
 #include "core/files/ReferenceSlot.h"
 #include "core/files/VELO_File.h"
 #include "core/model/CurveBlock.h"
@@ -22,12 +23,23 @@ enum class OpenOutcome {
 // How saving or exporting ended.
 enum class WriteOutcome { Written, Failed };
 
+// How importing another tool's table ended: the reader's verdict, the band the curve was
+// put on, and what the reader tidied (sorted rows, dropped repeated frequencies).
+struct ImportOutcome {
+    TableRead read;
+    int band = 0;
+    bool reordered = false;
+    int duplicates = 0;
+    bool ok() const { return read.ok(); }
+};
+
 // How loading a selection of reference files ended: how many were loaded, and why the
-// selection stopped early, if it did.
+// selection stopped early, if it did. A table that failed says why in table.
 struct ReferencesOutcome {
-    enum Stop { Complete, TooMany, BadFile, BadData };
+    enum Stop { Complete, TooMany, BadFile, BadData, BadTable };
     Stop stop = Complete;
     int loaded = 0;
+    ImportOutcome table;
 };
 
 // The loaded measurement with its curves, the five reference slots, the graph scale with
@@ -67,6 +79,10 @@ public:
     QString &dataFileName() { return m_dataFileName; }
     const QString &dataFileName() const { return m_dataFileName; }
 
+    // True while the measurement is a table imported from another tool, until it is saved
+    // or replaced (a new run clears "saved").
+    bool isImported() const { return hasMeasurement() && m_imported && m_saved == 1; }
+
     // ---- the references ----
     MeasurementRecord &reference(int slot) { return m_references[size_t(slot)]; }
     const MeasurementRecord &reference(int slot) const { return m_references[size_t(slot)]; }
@@ -100,7 +116,15 @@ public:
     // COM port replace the document's. On success the measurement is valid and saved; on
     // failure it is neither.
     OpenOutcome open(const QString &path);
-    // Writes the measurement to path, which becomes its file; saved on success.
+    // Reads another tool's table as the measurement, on band (0: the band that best covers
+    // it). Only
+    // a table that passed replaces the measurement (valid, saved: its file holds it); on
+    // failure the document is unchanged.
+    ImportOutcome importMeasurement(const QString &path, int band = 0);
+    // Opens path as a data file (".DTA") or else as a table, the way the window's "開く" does.
+    bool isTablePath(const QString &path) const;
+    // Writes the measurement to path, which becomes its file; saved on success. Missing
+    // points before the first one of an imported curve are filled for the file.
     WriteOutcome save(const QString &path);
     // Writes the measurement to path without making it the measurement's file.
     bool writeCopy(const QString &path) const;
@@ -112,11 +136,20 @@ public:
     // The bytes exportText writes; false for a measurement without a band to export.
     bool exportBytes(bool averaging, QByteArray &bytes) const;
 
+    // The shown curve as a ZMA table naming the measurement's file and band; false for a
+    // measurement without a band.
+    bool zmaBytes(bool averaging, QByteArray &bytes) const;
+    // Writes zmaBytes to path; the measurement's file stays what it was.
+    WriteOutcome exportZma(const QString &path, bool averaging) const;
+
     // Loads one file into the next free slot, leaving the slot as it was on failure.
     ReferenceLoad addReference(const QString &path);
-    // Loads a selection into the free slots one after the other: the first file that fails
-    // ends the selection and the ones before it stay loaded. A selection that does not fit
-    // loads nothing.
+    // Imports a table into the next free slot, on the measurement's band (else the first
+    // reference's, else the band that best covers it); the slot is untouched on failure.
+    ImportOutcome importReference(const QString &path);
+    // Loads a selection (data files and tables) into the free slots one after the other:
+    // the first file that fails ends the selection and the ones before it stay loaded. A
+    // selection that does not fit loads nothing.
     ReferencesOutcome loadReferences(const QStringList &paths);
     void clearReferences();
 
@@ -141,6 +174,7 @@ private:
     QString m_dataFileName;
     quint8 m_saved = 0;
     quint8 m_oldFormatLoaded = 0;
+    bool m_imported = false;
     GraphScale m_graphScale;
     Settings m_settings;
     WindowState m_windowState;

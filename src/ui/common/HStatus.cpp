@@ -1,6 +1,7 @@
 #include "ui/common/HStatus.h"
 
 #include "core/files/AnsiText.h"
+#include "core/model/BandTable.h"
 #include "ui/common/TStatusBar.h"
 
 #include <QFontMetrics>
@@ -109,6 +110,19 @@ void HStatus::showSaved() const
 void HStatus::showExported() const
 {
     showText(tr("データ書き出し完了"), kProgressPanel);
+}
+void HStatus::showImported(const QString &fileName, int band, bool reordered, int duplicates) const
+{
+    QString text = tr("%1 を読み込みました（%2）").arg(fileName, bandCaption(band));
+    if (reordered)
+        text += tr("　周波数順に並べ替えました");
+    if (duplicates > 0)
+        text += tr("　重複した周波数 %1 行を除きました").arg(duplicates);
+    showText(text, kProgressPanel);
+}
+void HStatus::showZmaWritten() const
+{
+    showText(tr("ZMA出力完了"), kProgressPanel);
 }
 void HStatus::clearPanel(int panel) const
 {

@@ -45,6 +45,9 @@ public:
     void showSaveFailed() const;
     void showSaved() const;
     void showExported() const;
+    // Another tool's table taken as the measurement or a reference, with what was tidied.
+    void showImported(const QString &fileName, int band, bool reordered, int duplicates) const;
+    void showZmaWritten() const;
     void clearPanel(int panel) const;
 
 private:

@@ -1,5 +1,7 @@
 #include "ui/common/TH_Message.h"
 
+#include "core/files/ImpedanceTable.h"
+#include "core/model/BandTable.h"
 #include "ui/common/Seams.h"
 #include "ui/common/Texts.h"
 
@@ -144,6 +146,62 @@ void TH_Message::msgBandUnsupported() const
 void TH_Message::msgPrintFailed() const
 {
     error(tr("印刷できませんでした"));
+}
+
+void TH_Message::msgBadTable(const QString &path, TableProblem problem, int line, int band) const
+{
+    const QString at = tr("%1行目: ").arg(line);
+    QString why;
+    switch (problem) {
+    case TableProblem::None:
+        return;
+    case TableProblem::Missing:
+        why = tr("ファイルがありません");
+        break;
+    case TableProblem::NotRegular:
+        why = tr("通常のファイルではありません");
+        break;
+    case TableProblem::TooLarge:
+        why =
+            tr("ファイルが大きすぎます（%1MiBまで）").arg(kMaxImpedanceTableBytes / (1024 * 1024));
+        break;
+    case TableProblem::Unreadable:
+        why = tr("ファイルを読めませんでした");
+        break;
+    case TableProblem::Binary:
+        why = tr("テキストの表ではありません（%1行目にバイナリデータ）").arg(line);
+        break;
+    case TableProblem::NoData:
+        why = tr("周波数とインピーダンスの表がありません");
+        break;
+    case TableProblem::LongHeader:
+        why = at + tr("先頭の%1行に表の行がありません").arg(kMaxTableHeaderLines);
+        break;
+    case TableProblem::TooFewPoints:
+        why = tr("点が%1点未満です").arg(kMinTablePoints);
+        break;
+    case TableProblem::NotNumeric:
+        why = at + tr("数値の行ではありません（周波数、インピーダンス、位相）");
+        break;
+    case TableProblem::BadFrequency:
+        why = at + tr("周波数は0Hzより大きい値でなければなりません");
+        break;
+    case TableProblem::NegativeMagnitude:
+        why = at + tr("インピーダンスが負の値です");
+        break;
+    case TableProblem::OutsideBand:
+        why = band > 0 ? tr("帯域 %1 に入る点がありません").arg(bandCaption(band))
+                       : tr("どの帯域にも入る点がありません");
+        break;
+    }
+    error(tr("インピーダンスの表を読み込めませんでした\n") + path + QLatin1Char('\n') + why);
+}
+
+bool TH_Message::askSaveImported(int band) const
+{
+    return question(tr("他のツールから読み込んだ曲線です。\n帯域 %1 "
+                       "のデータファイルとして保存しますか")
+                        .arg(bandCaption(band)));
 }
 
 void TH_Message::msgRecovered(const QString &path) const

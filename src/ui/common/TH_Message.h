@@ -3,6 +3,8 @@
 #include <QCoreApplication>
 #include <QString>
 
+enum class TableProblem;
+
 // One modal message box per situation, so every text lives here. Boxes have no owner
 // and carry the program caption; they are shown through the message seam.
 class TH_Message
@@ -48,6 +50,10 @@ public:
     // After a new language choice: it applies at the next start.
     void msgLanguageNextStart() const;
     void msgLanguageNotSaved() const;
+    // Another tool's table that could not be taken: which file, and why (line, band).
+    void msgBadTable(const QString &path, TableProblem problem, int line, int band) const;
+    // Before an imported curve is saved as a data file of its band.
+    bool askSaveImported(int band) const;
 
     QString caption() const { return m_caption; }
     QString unitName() const { return m_unitName; }

@@ -139,6 +139,7 @@ void TFormMain::buildMenus()
     MenuFile->addSeparator();
     action(MenuFile, MenuFile_Export, "MenuFile_Export", tr("データをテキスト出力"),
            &TFormMain::MenuFile_ExportClick);
+    action(MenuFile, MenuFile_Zma, "MenuFile_Zma", tr("ZMA出力"), &TFormMain::MenuFile_ZmaClick);
     MenuFile->addSeparator();
     action(MenuFile, MenuFile_PrintSetup, "MenuFile_PrintSetup", tr("印刷設定"),
            &TFormMain::MenuFile_PrintSetupClick);

@@ -74,6 +74,7 @@ public:
     QAction *MenuFile_Save = nullptr;
     QAction *MenuFile_Close = nullptr;
     QAction *MenuFile_Export = nullptr;
+    QAction *MenuFile_Zma = nullptr;
     QAction *MenuFile_PrintSetup = nullptr;
     QAction *MenuFile_Print = nullptr;
     QAction *MenuFile_Quit = nullptr;
@@ -169,6 +170,9 @@ public:
     void MenuFile_SaveClick();
     void MenuFile_CloseClick();
     void MenuFile_ExportClick();
+    void MenuFile_ZmaClick();
+    // "開く" of another tool's table instead of a data file.
+    void mImportMeasurement(const QString &path);
     void MenuRef_OpenClick();
     void MenuRef_CloseClick();
     // Before an end the user did not choose: an unsaved measurement goes to a recovery file.

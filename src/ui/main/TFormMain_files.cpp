@@ -4,6 +4,7 @@
 #include "core/files/FileNameRules.h"
 #include "core/files/RecoveryFiles.h"
 #include "core/files/WindowPlacement.h"
+#include "core/files/ZmaText.h"
 #include "core/model/BandTable.h"
 #include "ui/common/HStatus.h"
 #include "ui/common/Seams.h"
@@ -38,6 +39,18 @@ QString dataFilter()
 QString exportFilter()
 {
     return TFormMain::tr("データファイル (*.txt)");
+}
+QString zmaFilter()
+{
+    return TFormMain::tr("ZMAファイル (*.zma)");
+}
+// Other tools' tables, one filter per kind after the data files.
+QString openFilter()
+{
+    return dataFilter() + QStringLiteral(";;") +
+           TFormMain::tr("ZMAファイル (*.zma *.ZMA);;FRDファイル (*.frd *.FRD);;"
+                         "テキストの表 (*.txt *.csv *.dat *.TXT *.CSV *.DAT);;"
+                         "すべてのファイル (*)");
 }
 
 constexpr float kWarnResistance = 150.0f;
@@ -138,7 +151,7 @@ void TFormMain::MenuFile_OpenClick()
 {
     if (m_document->hasUnsavedMeasurement() && !message->askDiscardOnOpen())
         return;
-    const QString path = Seams::files().openFile(this, openTitle(), m_dialogFolder, dataFilter());
+    const QString path = Seams::files().openFile(this, openTitle(), m_dialogFolder, openFilter());
     if (path.isEmpty())
         return;
     openDataFile(path);
@@ -147,6 +160,10 @@ void TFormMain::MenuFile_OpenClick()
 void TFormMain::openDataFile(const QString &path)
 {
     m_dialogFolder = folderOf(path);
+    if (m_document->isTablePath(path)) {
+        mImportMeasurement(path);
+        return;
+    }
 
     const OpenOutcome outcome = m_document->open(path);
     if (outcome != OpenOutcome::Opened) {
@@ -168,12 +185,34 @@ void TFormMain::openDataFile(const QString &path)
     warnIfOver150(*this);
 }
 
+void TFormMain::mImportMeasurement(const QString &path)
+{
+    // A table that fails leaves the measurement and the view as they were.
+    const ImportOutcome outcome = m_document->importMeasurement(path);
+    if (!outcome.ok()) {
+        message->msgBadTable(path, outcome.read.problem, outcome.read.line, outcome.band);
+        return;
+    }
+    selectBand(*this, outcome.band);
+    if (anyReferenceLoaded())
+        showMeasurementAndReferences();
+    else
+        showMeasurement();
+    setWindowTitle(captionFor(path));
+    status->showImported(QFileInfo(path).fileName(), outcome.band, outcome.reordered,
+                         outcome.duplicates);
+    curvesChanged();
+    warnIfOver150(*this);
+}
+
 void TFormMain::MenuFile_SaveClick()
 {
     if (!m_document->hasMeasurement()) {
         message->msgNoData();
         return;
     }
+    if (m_document->isImported() && !message->askSaveImported(m_document->measurement().band))
+        return;
     if (oldFormatLoaded == 1) {
         if (!message->askSaveAsCurrentFormat())
             return;
@@ -234,6 +273,29 @@ void TFormMain::MenuFile_ExportClick()
         status->showSaveFailed();
 }
 
+void TFormMain::MenuFile_ZmaClick()
+{
+    if (!m_document->hasMeasurement()) {
+        message->msgNoData();
+        return;
+    }
+    const QString chosen =
+        Seams::files().saveFile(this, QString(), m_dialogFolder, zmaFilter(),
+                                proposedFileName(dataFileName, kZmaFileExtension));
+    if (chosen.isEmpty())
+        return;
+    m_dialogFolder = folderOf(chosen);
+    const QString path = chosen.endsWith(kZmaFileExtension, Qt::CaseInsensitive)
+                             ? chosen
+                             : chosen + kZmaFileExtension;
+    if (!mayWrite(*this, path))
+        return;
+    if (m_document->exportZma(path, MenuGraph_Ave->isChecked()) == WriteOutcome::Written)
+        status->showZmaWritten();
+    else
+        status->showSaveFailed();
+}
+
 void TFormMain::MenuRef_OpenClick()
 {
     if (m_document->refCount() >= kReferenceSlots) {
@@ -241,7 +303,7 @@ void TFormMain::MenuRef_OpenClick()
         return;
     }
     const QStringList paths =
-        Seams::files().openFiles(this, refOpenTitle(), m_dialogFolder, dataFilter());
+        Seams::files().openFiles(this, refOpenTitle(), m_dialogFolder, openFilter());
     if (paths.isEmpty())
         return;
     m_dialogFolder = folderOf(paths.first());
@@ -257,6 +319,10 @@ void TFormMain::MenuRef_OpenClick()
         break;
     case ReferencesOutcome::BadData:
         message->msgCalcDataError();
+        break;
+    case ReferencesOutcome::BadTable:
+        message->msgBadTable(paths[outcome.loaded], outcome.table.read.problem,
+                             outcome.table.read.line, outcome.table.band);
         break;
     case ReferencesOutcome::Complete:
         break;

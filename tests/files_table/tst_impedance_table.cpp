@@ -1,0 +1,214 @@
+#include "core/document/CurveOnGrid.h"
+#include "core/document/MeasurementDocument.h"
+#include "core/files/ImpedanceTable.h"
+#include "core/model/SweepGrid.h"
+
+#include <QTemporaryDir>
+#include <QtTest>
+#include <cmath>
+
+class TestImpedanceTable : public QObject
+{
+    Q_OBJECT
+private slots:
+    void accepted_data();
+    void accepted();
+    void refused_data();
+    void refused();
+    void onGrid();
+    void bestBand_data();
+    void bestBand();
+    void importLoadsNothingHalf();
+};
+
+namespace {
+
+// The point texts of band 4.
+QByteArray band4Points(const MeasurementRecord &record)
+{
+    QByteArray out;
+    for (int i = bandFirstIndex(4); i <= bandLastIndex(4); ++i)
+        out += QByteArray(record.points[i], kPointTextLength);
+    return out;
+}
+
+} // namespace
+
+void TestImpedanceTable::accepted_data()
+{
+    // Three points each: the first one, the phase column, what was tidied.
+    QTest::addColumn<QByteArray>("bytes");
+    QTest::addColumn<double>("hz");
+    QTest::addColumn<double>("ohm");
+    QTest::addColumn<double>("deg");
+    QTest::addColumn<bool>("phase");
+    QTest::addColumn<bool>("reordered");
+    QTest::addColumn<int>("duplicates");
+    QTest::newRow("blanks, LF") << QByteArray("10 8 1\n20 9 2\n40 10 3\n") << 10.0 << 8.0 << 1.0
+                                << true << false << 0;
+    QTest::newRow("tabs, CR LF, title row")
+        << QByteArray("Freq\tImpedance\tPhase\r\n1.5\t5.793\t3.783\r\n2\t6\t4\r\n40\t7\t5\r\n")
+        << 1.5 << 5.793 << 3.783 << true << false << 0;
+    QTest::newRow("commas") << QByteArray("10,8,-1.5\n20,9,2\n40,10,3\n") << 10.0 << 8.0 << -1.5
+                            << true << false << 0;
+    QTest::newRow("semicolons, decimal comma")
+        << QByteArray("\"f\";\"Z\"\n10,5;8,25;-12,5\n20;9;2\n40;10;3\n") << 10.5 << 8.25 << -12.5
+        << true << false << 0;
+    QTest::newRow("signed, scientific")
+        << QByteArray("   +1.0e+01 +7.1179e0 -2.5E1\n2e1 7 1\n4e1 7 1\n") << 10.0 << 7.1179 << -25.0
+        << true << false << 0;
+    QTest::newRow("no phase, comments") << QByteArray("; a\n# b\n\"c\"\n10 8\n20 9\n40 10\n")
+                                        << 10.0 << 8.0 << 0.0 << false << false << 0;
+    QTest::newRow("Windows-31J header, BOM, comment between")
+        << QByteArray("\xEF\xBB\xBF\x83\x5A\x83\x8B\n10 8 1\n* mid\n\n20 9 2\n40 10 3\x1A\n")
+        << 10.0 << 8.0 << 1.0 << true << false << 0;
+    QTest::newRow("unsorted, duplicates") << QByteArray("40 10 3\n10 8 1\n20 9 2\n10 7 0\n40 1 1\n")
+                                          << 10.0 << 8.0 << 1.0 << true << true << 2;
+    QTest::newRow("256 header lines")
+        << QByteArray("* c\n").repeated(256) + "10 8 1\n20 9 2\n40 10 3\n"
+        << 10.0 << 8.0 << 1.0 << true << false << 0;
+}
+
+void TestImpedanceTable::accepted()
+{
+    QFETCH(QByteArray, bytes);
+    ImpedanceTable t;
+    const TableRead read = parseImpedanceTable(bytes, t);
+    QVERIFY2(read.ok(), qPrintable(QString::number(int(read.problem))));
+    QCOMPARE(t.points.size(), std::size_t(3));
+    QTEST(t.points.front().hz, "hz");
+    QTEST(t.points.front().ohm, "ohm");
+    QTEST(t.points.front().deg, "deg");
+    QCOMPARE(t.points.back().hz, 40.0);
+    QTEST(t.hasPhase, "phase");
+    QTEST(t.reordered, "reordered");
+    QTEST(t.duplicates, "duplicates");
+}
+
+void TestImpedanceTable::refused_data()
+{
+    QTest::addColumn<QByteArray>("bytes");
+    QTest::addColumn<TableProblem>("problem");
+    QTest::addColumn<int>("line");
+    QTest::newRow("empty") << QByteArray() << TableProblem::NoData << 0;
+    QTest::newRow("header only") << QByteArray("* a\nFreq Z\n") << TableProblem::NoData << 0;
+    QTest::newRow("257 header lines") << QByteArray("* c\n").repeated(257) + "10 8\n"
+                                      << TableProblem::LongHeader << 257;
+    QTest::newRow("two points") << QByteArray("10 8\n20 9\n") << TableProblem::TooFewPoints << 0;
+    QTest::newRow("two after duplicates")
+        << QByteArray("10 8\n20 9\n20 9\n") << TableProblem::TooFewPoints << 0;
+    QTest::newRow("text after data")
+        << QByteArray("10 8\n20 9\nend\n40 1\n") << TableProblem::NotNumeric << 3;
+    QTest::newRow("bad phase") << QByteArray("10 8\n20 9 x\n") << TableProblem::NotNumeric << 2;
+    QTest::newRow("nan") << QByteArray("10 8\n20 nan\n") << TableProblem::NotNumeric << 2;
+    QTest::newRow("negative |Z|") << QByteArray("* h\n10 8\n20 -0.5\n40 1\n")
+                                  << TableProblem::NegativeMagnitude << 3;
+    QTest::newRow("zero frequency")
+        << QByteArray("0 8\n20 9\n40 1\n") << TableProblem::BadFrequency << 1;
+    QTest::newRow("binary") << QByteArray("10 8\n20 9\n\x01\x00\xFF", 13) << TableProblem::Binary
+                            << 3;
+}
+
+void TestImpedanceTable::refused()
+{
+    QFETCH(QByteArray, bytes);
+    ImpedanceTable t;
+    t.points.push_back({1.0, 2.0, 3.0, 0.0});
+    const TableRead read = parseImpedanceTable(bytes, t);
+    QTEST(read.problem, "problem");
+    QTEST(read.line, "line");
+    QCOMPARE(t.points.size(), std::size_t(1)); // untouched
+}
+
+void TestImpedanceTable::onGrid()
+{
+    // |Z| and phase run linearly in log f from 1 ohm, 0 deg at 20 Hz to 2 ohm, 90 deg at 200 Hz.
+    ImpedanceTable t;
+    QVERIFY(parseImpedanceTable("20 1 0\n100 1.69897 62.9073\n200 2 90\n", t).ok());
+    auto record = std::make_unique<MeasurementRecord>();
+    QCOMPARE(putOnGrid(t, 4, *record), coveredGridPoints(t, 4));
+    for (int i = bandFirstIndex(4); i <= bandLastIndex(4); ++i) {
+        const double f = gridFrequencyHz(i);
+        if (f > 200.0 * (1 + 1e-9)) {
+            QVERIFY(isEmptyPoint(record->points[i])); // never extrapolated
+            continue;
+        }
+        const DecodedPoint p = decodePoint(record->points[i]);
+        const double x = std::log10(f / 20.0);
+        QVERIFY(std::fabs(p.r - (1.0 + x)) <= 0.006);
+        QVERIFY(std::fabs(p.theta - 90.0 * x) <= 0.06);
+        QCOMPARE(p.freq, float(f));
+    }
+    // A data file cannot start with a gap: the first point's values are held for the file.
+    QVERIFY(putOnGrid(t, 2, *record) > 0);
+    QVERIFY(isEmptyPoint(record->points[0]) && isEmptyPoint(record->points[bandLastIndex(2)]));
+    fillLeadingGap(*record);
+    QCOMPARE(decodePoint(record->points[0]).r, 1.005f);
+    QCOMPARE(decodePoint(record->points[0]).freq, 10.0f);
+    QVERIFY(isEmptyPoint(record->points[bandLastIndex(2)]));
+}
+
+void TestImpedanceTable::bestBand_data()
+{
+    QTest::addColumn<QByteArray>("bytes");
+    QTest::addColumn<int>("band");
+    QTest::newRow("10 Hz - 20 kHz") << QByteArray("10 1\n100 1\n20000 1\n") << 2;
+    QTest::newRow("20 Hz - 250 Hz") << QByteArray("20 1\n100 1\n250 1\n") << 4;
+    QTest::newRow("1 kHz - 200 kHz") << QByteArray("1000 1\n5000 1\n200000 1\n") << 8;
+    QTest::newRow("below the grid") << QByteArray("1 1\n2 1\n5 1\n") << 0;
+}
+
+void TestImpedanceTable::bestBand()
+{
+    QFETCH(QByteArray, bytes);
+    ImpedanceTable t;
+    QVERIFY(parseImpedanceTable(bytes, t).ok());
+    QTEST(bestBandFor(t), "band");
+}
+
+void TestImpedanceTable::importLoadsNothingHalf()
+{
+    QTemporaryDir dir;
+    const QString good = dir.filePath("good.zma");
+    const QString bad = dir.filePath("bad.zma");
+    const QString big = dir.filePath("big.txt");
+    QFile g(good), b(bad), h(big);
+    QVERIFY(g.open(QIODevice::WriteOnly) && b.open(QIODevice::WriteOnly) &&
+            h.open(QIODevice::WriteOnly));
+    g.write("20 8 1\n100 30 0\n250 9 -1\n");
+    b.write("20 8 1\n100 -30 0\n250 9 -1\n");
+    QVERIFY(h.resize(20 * 1024 * 1024));
+    g.close(), b.close(), h.close();
+
+    MeasurementDocument doc;
+    QVERIFY(doc.importMeasurement(good).ok());
+    QCOMPARE(doc.measurement().band, 4);
+    QVERIFY(doc.isImported());
+    const QByteArray before = band4Points(doc.measurement());
+    const std::pair<QString, TableProblem> cases[] = {
+        {bad, TableProblem::NegativeMagnitude},
+        {big, TableProblem::TooLarge},
+        {"/dev/zero", TableProblem::NotRegular},
+        {dir.filePath("none"), TableProblem::Missing}};
+    for (const auto &[path, problem] : cases) {
+        QCOMPARE(doc.importMeasurement(path).read.problem, problem);
+        QCOMPARE(doc.importReference(path).read.problem, problem);
+    }
+    QCOMPARE(band4Points(doc.measurement()), before);
+    QCOMPARE(doc.dataFileName(), good);
+    QCOMPARE(doc.refCount(), 0);
+    // A reference takes the measurement's band; a selection stops at the bad table.
+    const ReferencesOutcome refs = doc.loadReferences({good, bad, good});
+    QCOMPARE(refs.stop, ReferencesOutcome::BadTable);
+    QCOMPARE(refs.loaded, 1);
+    QCOMPARE(doc.reference(0).band, 4);
+    // Saved as a data file, it opens as one with the same points.
+    QCOMPARE(doc.save(dir.filePath("spk.DTA")), WriteOutcome::Written);
+    QVERIFY(!doc.isImported());
+    MeasurementDocument again;
+    QCOMPARE(again.open(dir.filePath("spk.DTA")), OpenOutcome::Opened);
+    QCOMPARE(band4Points(again.measurement()), before);
+}
+
+QTEST_GUILESS_MAIN(TestImpedanceTable)
+#include "tst_impedance_table.moc"

@@ -1,0 +1,44 @@
+#include "CliIo.h"
+#include "CliMessages.h"
+#include "CommandLine.h"
+#include "Commands.h"
+#include "DocumentFiles.h"
+#include "OutputTarget.h"
+#include "core/files/FileNameRules.h"
+#include "core/model/BandTable.h"
+
+int runConvert(const QStringList &args)
+{
+    CommandLine cl(QStringLiteral("convert"), QStringLiteral("IN -o OUT.DTA [--band N]"),
+                   CliMessages::convertDescription());
+    cl.addValue({QStringLiteral("o"), QStringLiteral("output")}, QStringLiteral("OUT.DTA"),
+                CliMessages::convertOutputHelp());
+    cl.addValue({QStringLiteral("band")}, QStringLiteral("N"), CliMessages::convertBandHelp());
+    if (const int code = cl.parse(args); code >= 0)
+        return code;
+    if (const int code = cl.expectPositional(1, 1, QStringLiteral("IN")); code >= 0)
+        return code;
+    if (!cl.isSet(QStringLiteral("o")))
+        return cl.usageError(CliMessages::missingArgument(QStringLiteral("-o OUT.DTA")));
+    int band = 0;
+    if (cl.isSet(QStringLiteral("band"))) {
+        bool ok = false;
+        band = cl.value(QStringLiteral("band")).toInt(&ok);
+        if (!ok || !isValidBand(band))
+            return cl.usageError(CliMessages::badBand(cl.value(QStringLiteral("band"))));
+    }
+
+    const QString input = cl.positional().first();
+    const auto doc = std::make_unique<MeasurementDocument>();
+    if (band > 0 && !doc->isTablePath(input))
+        return cl.usageError(CliMessages::bandOnlyForTables());
+    QString problem;
+    if (!openMeasurement(*doc, input, &problem, band))
+        return cl.fileFailure(input, problem);
+
+    // The window's "保存する": the same name rule and the same writer.
+    const QString path = dataFileSavePath(cl.value(QStringLiteral("o")));
+    if (doc->save(path) != WriteOutcome::Written)
+        return cl.fileFailure(path, OutputTarget::writeProblem(path));
+    return ExitOk;
+}
