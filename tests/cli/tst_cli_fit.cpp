@@ -87,13 +87,13 @@ void TestCliFit::fitsMeasuredCurve()
     QVERIFY(
         QStringList({"excellent", "good", "fair", "poor"}).contains(o.value("grade").toString()));
 
-    // The fitted curve: one line per point of the measurement, after the comment line.
+    // The fitted curve: one line per point of the measurement, after the two comment lines.
     QFile file(zma);
     QVERIFY(file.open(QIODevice::ReadOnly));
     const QList<QByteArray> lines = file.readAll().split('\n');
-    QCOMPARE(lines.size(), 1 + 400 + 1);
-    QVERIFY(lines.front().startsWith('*'));
-    QCOMPARE(lines[1].split('\t').size(), 3);
+    QCOMPARE(lines.size(), 2 + 400 + 1);
+    QVERIFY(lines.front().startsWith("* VELO2: fit.DTA fit, band 1 "));
+    QCOMPARE(lines[2].split('\t').size(), 3);
 
     // The text form shows the same grade.
     const cli::Result text = cli::run(QStringList{"fit", dta} + fitArgs);

@@ -11,6 +11,7 @@
 #include "core/analysis/fit/FitReport.h"
 #include "core/files/ZmaText.h"
 
+#include <QFileInfo>
 #include <cmath>
 
 namespace {
@@ -118,7 +119,7 @@ int runFit(const QStringList &args)
         const auto curve = std::make_unique<CurveBlock>();
         fittedCurve(result, doc->curveRaw(), band, *curve);
         const OutputTarget out(zmaPath, input, kZmaFileExtension);
-        if (!out.write(zmaText(*curve, band)))
+        if (!out.write(zmaText(*curve, band, QFileInfo(input).fileName() + QStringLiteral(" fit"))))
             return cl.fileFailure(out.path(), OutputTarget::writeProblem(out.path()));
     }
     if (cl.isSet(QStringLiteral("json"))) {
