@@ -149,6 +149,22 @@
         <source>データ書き出し完了</source>
         <translation>Data exported</translation>
     </message>
+    <message>
+        <source>%1 を読み込みました（%2）</source>
+        <translation>%1 read (%2)</translation>
+    </message>
+    <message>
+        <source>&#x3000;周波数順に並べ替えました</source>
+        <translation>, sorted by frequency</translation>
+    </message>
+    <message>
+        <source>&#x3000;重複した周波数 %1 行を除きました</source>
+        <translation>, %1 row(s) repeating a frequency left out</translation>
+    </message>
+    <message>
+        <source>ZMA出力完了</source>
+        <translation>ZMA table written</translation>
+    </message>
 </context>
 <context>
     <name>ReadoutFormat</name>
@@ -344,6 +360,18 @@
     <message>
         <source>デスクトップの言語に合わせる</source>
         <translation>Follow the desktop</translation>
+    </message>
+    <message>
+        <source>ZMA出力</source>
+        <translation>Export ZMA</translation>
+    </message>
+    <message>
+        <source>ZMAファイル (*.zma)</source>
+        <translation>ZMA files (*.zma)</translation>
+    </message>
+    <message>
+        <source>ZMAファイル (*.zma *.ZMA);;FRDファイル (*.frd *.FRD);;テキストの表 (*.txt *.csv *.dat *.TXT *.CSV *.DAT);;すべてのファイル (*)</source>
+        <translation>ZMA files (*.zma *.ZMA);;FRD files (*.frd *.FRD);;Text tables (*.txt *.csv *.dat *.TXT *.CSV *.DAT);;All files (*)</translation>
     </message>
 </context>
 <context>
@@ -987,6 +1015,74 @@ Overwrite it?</translation>
     <message>
         <source>言語の設定を保存できませんでした</source>
         <translation>The language setting could not be saved</translation>
+    </message>
+    <message>
+        <source>%1行目: </source>
+        <translation>line %1: </translation>
+    </message>
+    <message>
+        <source>ファイルがありません</source>
+        <translation>no such file</translation>
+    </message>
+    <message>
+        <source>通常のファイルではありません</source>
+        <translation>not a regular file</translation>
+    </message>
+    <message>
+        <source>ファイルが大きすぎます（%1MiBまで）</source>
+        <translation>the file is too large (at most %1 MiB)</translation>
+    </message>
+    <message>
+        <source>ファイルを読めませんでした</source>
+        <translation>the file could not be read</translation>
+    </message>
+    <message>
+        <source>テキストの表ではありません（%1行目にバイナリデータ）</source>
+        <translation>not a text table (binary data at line %1)</translation>
+    </message>
+    <message>
+        <source>周波数とインピーダンスの表がありません</source>
+        <translation>no table of frequency and impedance</translation>
+    </message>
+    <message>
+        <source>先頭の%1行に表の行がありません</source>
+        <translation>no table row within the first %1 lines</translation>
+    </message>
+    <message>
+        <source>点が%1点未満です</source>
+        <translation>fewer than %1 points</translation>
+    </message>
+    <message>
+        <source>数値の行ではありません（周波数、インピーダンス、位相）</source>
+        <translation>not a row of numbers (frequency, impedance, phase)</translation>
+    </message>
+    <message>
+        <source>周波数は0Hzより大きい値でなければなりません</source>
+        <translation>the frequency must be above 0 Hz</translation>
+    </message>
+    <message>
+        <source>インピーダンスが負の値です</source>
+        <translation>negative impedance</translation>
+    </message>
+    <message>
+        <source>帯域 %1 に入る点がありません</source>
+        <translation>no point lies within the band %1</translation>
+    </message>
+    <message>
+        <source>どの帯域にも入る点がありません</source>
+        <translation>no point lies within any band</translation>
+    </message>
+    <message>
+        <source>インピーダンスの表を読み込めませんでした
+</source>
+        <translation>The impedance table could not be read
+</translation>
+    </message>
+    <message>
+        <source>他のツールから読み込んだ曲線です。
+帯域 %1 のデータファイルとして保存しますか</source>
+        <translation>This curve was read from another tool.
+Save it as a data file of the band %1?</translation>
     </message>
 </context>
 <context>
