@@ -167,6 +167,13 @@
     </message>
 </context>
 <context>
+    <name>PortResolver</name>
+    <message>
+        <source>（見つかりません）</source>
+        <translation> (not found)</translation>
+    </message>
+</context>
+<context>
     <name>ReadoutFormat</name>
     <message>
         <source>周波数：</source>

@@ -5,19 +5,25 @@
 #include "core/measure/UnitProtocol.h"
 #include "core/model/BandTable.h"
 
+#include <QCoreApplication>
+
 #include <cerrno>
 #include <cstring>
 
+// The tool's texts are English, its own language, which scripts may read. They pass through Qt's
+// translation under the context "CliMessages", so a catalogue can be added later; today the tool
+// installs none.
 namespace CliMessages {
 
 QString program()
 {
-    return QStringLiteral("velo2-cli");
+    return QStringLiteral("velo2-cli"); // a name, never translated
 }
 
 QString overallHelp(const QStringList &commands)
 {
-    return QStringLiteral(
+    return QCoreApplication::translate(
+               "CliMessages",
                "Usage: velo2-cli COMMAND [OPTIONS] ARGUMENTS\n"
                "\n"
                "The VELO2 loudspeaker impedance tools on the command line, with the program's\n"
@@ -38,44 +44,47 @@ QString overallHelp(const QStringList &commands)
                "Run 'velo2-cli COMMAND --help' for the options of a command.\n"
                "Exit status: 0 success, 1 the operation failed, 2 wrong usage (qc check: 3 the\n"
                "unit failed).")
-        .arg(commands.contains(QStringLiteral("measure"))
-                 ? QStringLiteral(
+        .arg(commands.contains(QCoreApplication::translate("CliMessages", "measure"))
+                 ? QCoreApplication::translate(
+                       "CliMessages",
                        "  measure --port P --band N -o OUT.DTA  a measurement with the unit\n")
                  : QString());
 }
 
 QString usagePrefix()
 {
-    return QStringLiteral("Usage: ");
+    return QCoreApplication::translate("CliMessages", "Usage: ");
 }
 QString optionsHeading()
 {
-    return QStringLiteral("Options:");
+    return QCoreApplication::translate("CliMessages", "Options:");
 }
 QString seeHelp(const QString &command)
 {
-    return QStringLiteral("see '%1 --help'").arg(command);
+    return QCoreApplication::translate("CliMessages", "see '%1 --help'").arg(command);
 }
 
 QString unknownCommand(const QString &name)
 {
-    return QStringLiteral("unknown command '%1'").arg(name);
+    return QCoreApplication::translate("CliMessages", "unknown command '%1'").arg(name);
 }
 QString unknownOption(const QString &option)
 {
-    return QStringLiteral("unknown option '%1'").arg(option);
+    return QCoreApplication::translate("CliMessages", "unknown option '%1'").arg(option);
 }
 QString missingArgument(const QString &what)
 {
-    return QStringLiteral("missing %1").arg(what);
+    return QCoreApplication::translate("CliMessages", "missing %1").arg(what);
 }
 QString unexpectedArgument(const QString &argument)
 {
-    return QStringLiteral("unexpected argument '%1'").arg(argument);
+    return QCoreApplication::translate("CliMessages", "unexpected argument '%1'").arg(argument);
 }
 QString badSize(const QString &text, int minW, int minH, int maxSide)
 {
-    return QStringLiteral("--size '%1': expected WIDTHxHEIGHT in pixels, from %2x%3 up to %4x%4")
+    return QCoreApplication::translate(
+               "CliMessages",
+               "--size '%1': expected WIDTHxHEIGHT in pixels, from %2x%3 up to %4x%4")
         .arg(text)
         .arg(minW)
         .arg(minH)
@@ -83,102 +92,117 @@ QString badSize(const QString &text, int minW, int minH, int maxSide)
 }
 QString badBand(const QString &text)
 {
-    return QStringLiteral("--band '%1': the band must be a number from 1 to 9").arg(text);
+    return QCoreApplication::translate("CliMessages",
+                                       "--band '%1': the band must be a number from 1 to 9")
+        .arg(text);
 }
 QString tooManyReferences(int limit)
 {
-    return QStringLiteral("at most %1 references (--ref) can be shown").arg(limit);
+    return QCoreApplication::translate("CliMessages", "at most %1 references (--ref) can be shown")
+        .arg(limit);
 }
 QString reNotANumber(const QString &text, const QString &programText)
 {
-    return QStringLiteral("--re '%1': %2 (not a number)").arg(text, programText);
+    return QCoreApplication::translate("CliMessages", "--re '%1': %2 (not a number)")
+        .arg(text, programText);
 }
 
 QString badFitModel(const QString &text)
 {
-    return QStringLiteral("--model '%1': the model must be classic, lr2 or semi").arg(text);
+    return QCoreApplication::translate("CliMessages",
+                                       "--model '%1': the model must be classic, lr2 or semi")
+        .arg(text);
 }
 QString reOrReFree()
 {
-    return QStringLiteral("give either --re OHMS or --re-free");
+    return QCoreApplication::translate("CliMessages", "give either --re OHMS or --re-free");
 }
 QString badFrequency(const QString &option, const QString &text)
 {
-    return QStringLiteral("%1 '%2': the frequency must be a number above 0 Hz").arg(option, text);
+    return QCoreApplication::translate("CliMessages",
+                                       "%1 '%2': the frequency must be a number above 0 Hz")
+        .arg(option, text);
 }
 QString fitRangeReversed(const QString &from, const QString &to)
 {
-    return QStringLiteral("--from %1 Hz must be below --to %2 Hz").arg(from, to);
+    return QCoreApplication::translate("CliMessages", "--from %1 Hz must be below --to %2 Hz")
+        .arg(from, to);
 }
 QString zmaNeedsFile()
 {
-    return QStringLiteral("--zma needs a file name (standard output carries the results)");
+    return QCoreApplication::translate(
+        "CliMessages", "--zma needs a file name (standard output carries the results)");
 }
 
 QString optionNotANumber(const QString &option, const QString &text)
 {
-    return QStringLiteral("%1 '%2': not a number").arg(option, text);
+    return QCoreApplication::translate("CliMessages", "%1 '%2': not a number").arg(option, text);
 }
 QString optionNotAPair(const QString &option, const QString &text, const QString &form)
 {
-    return QStringLiteral("%1 '%2': expected %3").arg(option, text, form);
+    return QCoreApplication::translate("CliMessages", "%1 '%2': expected %3")
+        .arg(option, text, form);
 }
 QString optionsExclusive(const QString &first, const QString &second)
 {
-    return QStringLiteral("%1 and %2 exclude each other").arg(first, second);
+    return QCoreApplication::translate("CliMessages", "%1 and %2 exclude each other")
+        .arg(first, second);
 }
 
 QString noSuchFile()
 {
-    return QStringLiteral("no such file");
+    return QCoreApplication::translate("CliMessages", "no such file");
 }
 QString isDirectory()
 {
-    return QStringLiteral("is a folder, not a file");
+    return QCoreApplication::translate("CliMessages", "is a folder, not a file");
 }
 QString notRegularFile()
 {
-    return QStringLiteral("is not a regular file (a device, a pipe or a socket)");
+    return QCoreApplication::translate("CliMessages",
+                                       "is not a regular file (a device, a pipe or a socket)");
 }
 QString fileTooLarge(qint64 limitBytes)
 {
-    return QStringLiteral("is too large for a data file (more than %1 KiB)").arg(limitBytes / 1024);
+    return QCoreApplication::translate("CliMessages",
+                                       "is too large for a data file (more than %1 KiB)")
+        .arg(limitBytes / 1024);
 }
 QString cannotRead(const QString &reason)
 {
-    return QStringLiteral("cannot be read: %1").arg(reason);
+    return QCoreApplication::translate("CliMessages", "cannot be read: %1").arg(reason);
 }
 QString badDataFile()
 {
-    return QStringLiteral("not a valid VELO2 data file");
+    return QCoreApplication::translate("CliMessages", "not a valid VELO2 data file");
 }
 QString calcDataError()
 {
-    return QStringLiteral("the data cannot be converted");
+    return QCoreApplication::translate("CliMessages", "the data cannot be converted");
 }
 QString noSuchFolder()
 {
-    return QStringLiteral("cannot be written: no such folder");
+    return QCoreApplication::translate("CliMessages", "cannot be written: no such folder");
 }
 QString permissionDenied()
 {
-    return QStringLiteral("cannot be written: permission denied");
+    return QCoreApplication::translate("CliMessages", "cannot be written: permission denied");
 }
 QString cannotWrite()
 {
-    return QStringLiteral("cannot be written");
+    return QCoreApplication::translate("CliMessages", "cannot be written");
 }
 QString standardOutput()
 {
-    return QStringLiteral("standard output");
+    return QCoreApplication::translate("CliMessages", "standard output");
 }
 QString stdoutFailed()
 {
-    return QStringLiteral("standard output: write error");
+    return QCoreApplication::translate("CliMessages", "standard output: write error");
 }
 QString renderFailed()
 {
-    return QStringLiteral("the graph could not be drawn");
+    return QCoreApplication::translate("CliMessages", "the graph could not be drawn");
 }
 
 QString tableProblem(TableProblem problem, int line, int band)
@@ -238,35 +262,48 @@ QString unitProblem(UnitOutcome outcome, const QString &port, int openError)
     case UnitOutcome::Ok:
         return QString();
     case UnitOutcome::PortOpenFailed:
-        return QStringLiteral("cannot open the port %1: %2")
+        return QCoreApplication::translate("CliMessages", "cannot open the port %1: %2")
             .arg(port, openError == ENOENT || openError == 0
-                           ? QStringLiteral("no such port")
+                           ? QCoreApplication::translate("CliMessages", "no such port")
                            : QString::fromLocal8Bit(std::strerror(openError)));
     case UnitOutcome::PortAccessDenied:
-        return QStringLiteral("cannot open the port %1: permission denied (serial ports need "
-                              "the dialout group)")
+        return QCoreApplication::translate(
+                   "CliMessages", "cannot open the port %1: permission denied (serial ports need "
+                                  "the dialout group)")
             .arg(port);
     case UnitOutcome::UnitNotFound:
-        return QStringLiteral("no HK-A2 unit answers on %1").arg(port);
+        return QCoreApplication::translate("CliMessages", "no HK-A2 unit answers on %1").arg(port);
     case UnitOutcome::PortNotOpen:
     case UnitOutcome::ReplyError:
-        return QStringLiteral("the unit on %1 does not answer its identification").arg(port);
+        return QCoreApplication::translate("CliMessages",
+                                           "the unit on %1 does not answer its identification")
+            .arg(port);
     case UnitOutcome::ModelUnknown:
-        return QStringLiteral("the unit on %1 is neither an HK-A nor an HK-A2").arg(port);
+        return QCoreApplication::translate("CliMessages",
+                                           "the unit on %1 is neither an HK-A nor an HK-A2")
+            .arg(port);
     case UnitOutcome::Uncalibrated:
-        return QStringLiteral("the unit on %1 is not calibrated").arg(port);
+        return QCoreApplication::translate("CliMessages", "the unit on %1 is not calibrated")
+            .arg(port);
     case UnitOutcome::BandUnsupported:
-        return QStringLiteral("the unit on %1 does not measure this band").arg(port);
+        return QCoreApplication::translate("CliMessages",
+                                           "the unit on %1 does not measure this band")
+            .arg(port);
     case UnitOutcome::SendError:
-        return QStringLiteral("the unit on %1 did not answer the band request").arg(port);
+        return QCoreApplication::translate("CliMessages",
+                                           "the unit on %1 did not answer the band request")
+            .arg(port);
     case UnitOutcome::Refused:
-        return QStringLiteral("the unit on %1 refused the band").arg(port);
+        return QCoreApplication::translate("CliMessages", "the unit on %1 refused the band")
+            .arg(port);
     case UnitOutcome::NotHexCount:
-        return QStringLiteral("the unit on %1 answered the band request without a point count")
+        return QCoreApplication::translate(
+                   "CliMessages", "the unit on %1 answered the band request without a point count")
             .arg(port);
     case UnitOutcome::CountMismatch:
-        return QStringLiteral("the unit on %1 announced another point count than the band "
-                              "has: unit and program versions do not match")
+        return QCoreApplication::translate(
+                   "CliMessages", "the unit on %1 announced another point count than the band "
+                                  "has: unit and program versions do not match")
             .arg(port);
     }
     return QString();
@@ -274,7 +311,7 @@ QString unitProblem(UnitOutcome outcome, const QString &port, int openError)
 
 QString bandUnsupported(const QString &model, int band)
 {
-    return QStringLiteral("the %1 does not measure band %2 (%3)")
+    return QCoreApplication::translate("CliMessages", "the %1 does not measure band %2 (%3)")
         .arg(model)
         .arg(band)
         .arg(bandCaption(band));
@@ -282,21 +319,25 @@ QString bandUnsupported(const QString &model, int band)
 
 QString unitFellSilent(int received, int expected)
 {
-    return QStringLiteral("the unit fell silent after %1 of %2 points; nothing was written")
+    return QCoreApplication::translate(
+               "CliMessages", "the unit fell silent after %1 of %2 points; nothing was written")
         .arg(received)
         .arg(expected);
 }
 
 QString receiveError(int received, int expected)
 {
-    return QStringLiteral("receive error after %1 of %2 points; nothing was written")
+    return QCoreApplication::translate("CliMessages",
+                                       "receive error after %1 of %2 points; nothing was written")
         .arg(received)
         .arg(expected);
 }
 
 QString measureStopped(const QString &output)
 {
-    return QStringLiteral("stopped; the unit was released and %1 was not written").arg(output);
+    return QCoreApplication::translate("CliMessages",
+                                       "stopped; the unit was released and %1 was not written")
+        .arg(output);
 }
 
 QString analysisMessage(const QString &programText)
@@ -304,37 +345,43 @@ QString analysisMessage(const QString &programText)
     using namespace AnalysisMessages;
     QString meaning;
     if (programText == noPeak())
-        meaning = QStringLiteral("no resonance peak found");
+        meaning = QCoreApplication::translate("CliMessages", "no resonance peak found");
     else if (programText == badRe())
-        meaning = QStringLiteral("Re must be a number above 0 and below Rmax");
+        meaning = QCoreApplication::translate("CliMessages",
+                                              "Re must be a number above 0 and below Rmax");
     else if (programText == noF1())
-        meaning = QStringLiteral("R never falls to Rx below the resonance");
+        meaning =
+            QCoreApplication::translate("CliMessages", "R never falls to Rx below the resonance");
     else if (programText == noF2())
-        meaning = QStringLiteral("R never falls to Rx above the resonance");
+        meaning =
+            QCoreApplication::translate("CliMessages", "R never falls to Rx above the resonance");
     else if (programText == badF1F2())
-        meaning = QStringLiteral("f1 and f2 give no usable bandwidth");
+        meaning = QCoreApplication::translate("CliMessages", "f1 and f2 give no usable bandwidth");
     return meaning.isEmpty() ? programText : programText + QStringLiteral(" (") + meaning + ')';
 }
 
 QString infoDescription()
 {
-    return QStringLiteral("Prints for each data file its model tag, serial, date and time, COM "
-                          "port, band,\npoint count and the ranges of frequency, R and phase. A "
-                          "bad file is reported\nand the others are still shown.");
+    return QCoreApplication::translate(
+        "CliMessages", "Prints for each data file its model tag, serial, date and time, COM "
+                       "port, band,\npoint count and the ranges of frequency, R and phase. A "
+                       "bad file is reported\nand the others are still shown.");
 }
 QString exportDescription()
 {
-    return QStringLiteral("Writes the program's text export of the measurement, byte for byte "
-                          "what the\nwindow's export writes: averaged curve unless --raw, the "
-                          "decimal separator\nof the locale. Without -o, or with -o -, to "
-                          "standard output.");
+    return QCoreApplication::translate(
+        "CliMessages", "Writes the program's text export of the measurement, byte for byte "
+                       "what the\nwindow's export writes: averaged curve unless --raw, the "
+                       "decimal separator\nof the locale. Without -o, or with -o -, to "
+                       "standard output.");
 }
 QString zmaDescription()
 {
-    return QStringLiteral("Writes the curve as a three-column table (frequency in Hz, impedance "
-                          "in ohms,\nphase in degrees) as crossover simulators import it: "
-                          "averaged unless --raw.\nWithout -o, or with -o -, to standard "
-                          "output.");
+    return QCoreApplication::translate(
+        "CliMessages", "Writes the curve as a three-column table (frequency in Hz, impedance "
+                       "in ohms,\nphase in degrees) as crossover simulators import it: "
+                       "averaged unless --raw.\nWithout -o, or with -o -, to standard "
+                       "output.");
 }
 QString convertDescription()
 {
@@ -354,18 +401,21 @@ QString convertBandHelp()
 }
 QString peaksDescription()
 {
-    return QStringLiteral("Lists up to five resonance peaks of the measurement, found by the "
-                          "analysis\nwindow's search; the first one is the resonance (Fs, "
-                          "Rmax).");
+    return QCoreApplication::translate(
+        "CliMessages", "Lists up to five resonance peaks of the measurement, found by the "
+                       "analysis\nwindow's search; the first one is the resonance (Fs, "
+                       "Rmax).");
 }
 QString tsDescription()
 {
-    return QStringLiteral("Computes the ten Thiele-Small values from the first resonance peak "
-                          "and the\nvoice-coil DC resistance Re, as the analysis window does.");
+    return QCoreApplication::translate(
+        "CliMessages", "Computes the ten Thiele-Small values from the first resonance peak "
+                       "and the\nvoice-coil DC resistance Re, as the analysis window does.");
 }
 QString fitDescription()
 {
-    return QStringLiteral(
+    return QCoreApplication::translate(
+        "CliMessages",
         "Fits a driver model to the whole complex impedance curve of the band (or of\n"
         "--from .. --to) by least squares and prints each parameter with its standard\n"
         "error, Fs, Qms, Qes, Qts, the RMS errors of |Z| and phase and a grade:\n"
@@ -376,33 +426,39 @@ QString fitDescription()
 }
 QString fitModelHelp()
 {
-    return QStringLiteral("the model: classic, lr2 or semi");
+    return QCoreApplication::translate("CliMessages", "the model: classic, lr2 or semi");
 }
 QString fitReHelp()
 {
-    return QStringLiteral("voice-coil DC resistance Re in ohms, held fixed");
+    return QCoreApplication::translate("CliMessages",
+                                       "voice-coil DC resistance Re in ohms, held fixed");
 }
 QString fitReFreeHelp()
 {
-    return QStringLiteral("fit Re as well, from a start read off the curve");
+    return QCoreApplication::translate("CliMessages",
+                                       "fit Re as well, from a start read off the curve");
 }
 QString fitFromHelp()
 {
-    return QStringLiteral("fit from this frequency up (default: the band's start)");
+    return QCoreApplication::translate("CliMessages",
+                                       "fit from this frequency up (default: the band's start)");
 }
 QString fitToHelp()
 {
-    return QStringLiteral("fit up to this frequency (default: the band's end)");
+    return QCoreApplication::translate("CliMessages",
+                                       "fit up to this frequency (default: the band's end)");
 }
 QString fitZmaHelp()
 {
-    return QStringLiteral("also write the fitted curve on the measurement's points as a ZMA "
-                          "table");
+    return QCoreApplication::translate(
+        "CliMessages", "also write the fitted curve on the measurement's points as a ZMA "
+                       "table");
 }
 
 QString tsWorksheetDescription()
 {
-    return QStringLiteral(
+    return QCoreApplication::translate(
+        "CliMessages",
         "With Sd (or the piston diameter), added masses or a box it also gives the\n"
         "refined resonance, Mms, Cms, Rms, Bl, Vas, EBP, efficiency and sensitivity by\n"
         "every method the inputs allow (two masses add the dual added-mass method),\n"
@@ -411,14 +467,16 @@ QString tsWorksheetDescription()
 }
 QString renderDescription()
 {
-    return QStringLiteral("Draws the graph as the main window shows it after opening the file "
-                          "(and\nloading the references): frame, grid, curves and the axis "
-                          "labels beside the\nplot, through the window's renderer. No display "
-                          "is needed.");
+    return QCoreApplication::translate(
+        "CliMessages", "Draws the graph as the main window shows it after opening the file "
+                       "(and\nloading the references): frame, grid, curves and the axis "
+                       "labels beside the\nplot, through the window's renderer. No display "
+                       "is needed.");
 }
 QString measureDescription()
 {
-    return QStringLiteral(
+    return QCoreApplication::translate(
+        "CliMessages",
         "Measures one band with the unit on the port and writes the data file, with the\n"
         "window's protocol, checks and file writer. A progress bar shows on standard error\n"
         "when it is a terminal. The unit is released on every way out, Ctrl-C included;\n"
@@ -427,22 +485,24 @@ QString measureDescription()
 }
 QString portHelp()
 {
-    return QStringLiteral("COMn (or just n), or the path of a serial device");
+    return QCoreApplication::translate("CliMessages",
+                                       "COMn (or just n), or the path of a serial device");
 }
 QString measureBandHelp()
 {
     QStringList bands;
     for (int band = 1; band <= kBandCount; ++band)
         bands << QStringLiteral("%1 %2").arg(band).arg(bandCaption(band));
-    return QStringLiteral("band as in the band list: ") + bands.join(QStringLiteral(", "));
+    return QCoreApplication::translate("CliMessages", "band as in the band list: ") +
+           bands.join(QCoreApplication::translate("CliMessages", ", "));
 }
 QString measureOutputHelp()
 {
-    return QStringLiteral("the data file to write");
+    return QCoreApplication::translate("CliMessages", "the data file to write");
 }
 QString helpOptionHelp()
 {
-    return QStringLiteral("show this help");
+    return QCoreApplication::translate("CliMessages", "show this help");
 }
 QString portsDescription()
 {
@@ -460,114 +520,123 @@ QString rootHelp()
 
 QString jsonHelp()
 {
-    return QStringLiteral("print the results as JSON, numbers with full float precision");
+    return QCoreApplication::translate(
+        "CliMessages", "print the results as JSON, numbers with full float precision");
 }
 QString outputHelp()
 {
-    return QStringLiteral("write to this file (\"-\" for standard output); into a folder under "
-                          "the input's name");
+    return QCoreApplication::translate(
+        "CliMessages", "write to this file (\"-\" for standard output); into a folder under "
+                       "the input's name");
 }
 QString renderOutputHelp()
 {
-    return QStringLiteral("write the PNG picture to this file (\"-\" for standard output)");
+    return QCoreApplication::translate(
+        "CliMessages", "write the PNG picture to this file (\"-\" for standard output)");
 }
 QString rawHelp()
 {
-    return QStringLiteral("the unaveraged curve (averaging off)");
+    return QCoreApplication::translate("CliMessages", "the unaveraged curve (averaging off)");
 }
 QString reHelp()
 {
-    return QStringLiteral("voice-coil DC resistance Re in ohms");
+    return QCoreApplication::translate("CliMessages", "voice-coil DC resistance Re in ohms");
 }
 QString sdHelp()
 {
-    return QStringLiteral("effective cone area Sd in cm²");
+    return QCoreApplication::translate("CliMessages", "effective cone area Sd in cm²");
 }
 QString diameterHelp()
 {
-    return QStringLiteral("effective piston diameter in mm, instead of --sd");
+    return QCoreApplication::translate("CliMessages",
+                                       "effective piston diameter in mm, instead of --sd");
 }
 QString massHelp()
 {
-    return QStringLiteral("a curve measured with GRAMS added to the cone (once or twice)");
+    return QCoreApplication::translate(
+        "CliMessages", "a curve measured with GRAMS added to the cone (once or twice)");
 }
 QString boxHelp()
 {
-    return QStringLiteral("a curve measured in a sealed box of LITRES");
+    return QCoreApplication::translate("CliMessages", "a curve measured in a sealed box of LITRES");
 }
 QString tempHelp()
 {
-    return QStringLiteral("air temperature in °C (default 20)");
+    return QCoreApplication::translate("CliMessages", "air temperature in °C (default 20)");
 }
 QString pressureHelp()
 {
-    return QStringLiteral("air pressure in hPa (default 1013.25)");
+    return QCoreApplication::translate("CliMessages", "air pressure in hPa (default 1013.25)");
 }
 QString refHelp()
 {
-    return QStringLiteral("also draw this data file as a reference curve (up to five times)");
+    return QCoreApplication::translate(
+        "CliMessages", "also draw this data file as a reference curve (up to five times)");
 }
 QString sizeHelp()
 {
-    return QStringLiteral("size of the picture in pixels (default 640x384: a 500x312 graph box)");
+    return QCoreApplication::translate(
+        "CliMessages", "size of the picture in pixels (default 640x384: a 500x312 graph box)");
 }
 QString rOnlyHelp()
 {
-    return QStringLiteral("draw R only, without the phase");
+    return QCoreApplication::translate("CliMessages", "draw R only, without the phase");
 }
 QString thickHelp()
 {
-    return QStringLiteral("draw the measured lines thick");
+    return QCoreApplication::translate("CliMessages", "draw the measured lines thick");
 }
 QString renderBandHelp()
 {
-    return QStringLiteral("frequency axis of band N (1-9) instead of the measurement's band");
+    return QCoreApplication::translate(
+        "CliMessages", "frequency axis of band N (1-9) instead of the measurement's band");
 }
 
 QString fieldModel()
 {
-    return QStringLiteral("model");
+    return QCoreApplication::translate("CliMessages", "model");
 }
 QString fieldSerial()
 {
-    return QStringLiteral("serial");
+    return QCoreApplication::translate("CliMessages", "serial");
 }
 QString fieldDateTime()
 {
-    return QStringLiteral("date-time");
+    return QCoreApplication::translate("CliMessages", "date-time");
 }
 QString fieldComPort()
 {
-    return QStringLiteral("COM port");
+    return QCoreApplication::translate("CliMessages", "COM port");
 }
 QString fieldBand()
 {
-    return QStringLiteral("band");
+    return QCoreApplication::translate("CliMessages", "band");
 }
 QString fieldPoints()
 {
-    return QStringLiteral("points");
+    return QCoreApplication::translate("CliMessages", "points");
 }
 QString fieldFrequency()
 {
-    return QStringLiteral("frequency");
+    return QCoreApplication::translate("CliMessages", "frequency");
 }
 QString fieldR()
 {
-    return QStringLiteral("R");
+    return QCoreApplication::translate("CliMessages", "R");
 }
 QString fieldTheta()
 {
-    return QStringLiteral("θ");
+    return QCoreApplication::translate("CliMessages", "θ");
 }
 QString peaksHeading()
 {
-    return QStringLiteral("peak\tfrequency[Hz]\tR[Ω]");
+    return QCoreApplication::translate("CliMessages", "peak\tfrequency[Hz]\tR[Ω]");
 }
 
 QString qcDescription()
 {
-    return QStringLiteral(
+    return QCoreApplication::translate(
+        "CliMessages",
         "Production QC of one driver type.\n"
         "\n"
         "  qc limits GOLDEN.DTA... -o LIMITS   limits from measurements of good units\n"
@@ -578,11 +647,12 @@ QString qcDescription()
 }
 QString unknownQcCommand(const QString &name)
 {
-    return QStringLiteral("unknown qc subcommand \"%1\"").arg(name);
+    return QCoreApplication::translate("CliMessages", "unknown qc subcommand \"%1\"").arg(name);
 }
 QString qcLimitsDescription()
 {
-    return QStringLiteral(
+    return QCoreApplication::translate(
+        "CliMessages",
         "Makes QC limits from golden measurements of one driver type, all on one band: a\n"
         "band on |Z| at every grid point and windows on Fs, Rmax, Qms, Qes, Qts and the\n"
         "smallest |Z| above resonance (Zmin), each mean +- max(k * sigma, tolerance-pct %\n"
@@ -590,47 +660,56 @@ QString qcLimitsDescription()
 }
 QString qcCheckDescription()
 {
-    return QStringLiteral(
+    return QCoreApplication::translate(
+        "CliMessages",
         "Checks one measurement against a limits file and prints PASS or FAIL with every\n"
         "failed item: a parameter outside its window, frequency ranges where |Z| leaves\n"
         "the band. Exit status 0 pass, 3 fail.");
 }
 QString qcLimitsOutputHelp()
 {
-    return QStringLiteral("the limits file to write");
+    return QCoreApplication::translate("CliMessages", "the limits file to write");
 }
 QString qcKHelp()
 {
-    return QStringLiteral("width of each window in standard deviations (default 3)");
+    return QCoreApplication::translate("CliMessages",
+                                       "width of each window in standard deviations (default 3)");
 }
 QString qcTolerancePctHelp()
 {
-    return QStringLiteral("smallest half width of each window in % of the mean (default 5)");
+    return QCoreApplication::translate(
+        "CliMessages", "smallest half width of each window in % of the mean (default 5)");
 }
 QString qcReHelp()
 {
-    return QStringLiteral("Re in ohms for the Thiele-Small values (default: from the golden "
-                          "curves, their smallest real part of Z)");
+    return QCoreApplication::translate(
+        "CliMessages", "Re in ohms for the Thiele-Small values (default: from the golden "
+                       "curves, their smallest real part of Z)");
 }
 QString qcNameHelp()
 {
-    return QStringLiteral("the driver type's name in the file (default: the file's base name)");
+    return QCoreApplication::translate(
+        "CliMessages", "the driver type's name in the file (default: the file's base name)");
 }
 QString qcLimitsFileHelp()
 {
-    return QStringLiteral("the limits file made by 'velo2-cli qc limits'");
+    return QCoreApplication::translate("CliMessages",
+                                       "the limits file made by 'velo2-cli qc limits'");
 }
 QString qcSerialHelp()
 {
-    return QStringLiteral("the unit's serial number (default: the file's base name)");
+    return QCoreApplication::translate("CliMessages",
+                                       "the unit's serial number (default: the file's base name)");
 }
 QString qcStationHelp()
 {
-    return QStringLiteral("the station's name in the results log (default: the host name)");
+    return QCoreApplication::translate(
+        "CliMessages", "the station's name in the results log (default: the host name)");
 }
 QString qcDbHelp()
 {
-    return QStringLiteral("log the result: an SQLite file or a postgresql:// URI");
+    return QCoreApplication::translate("CliMessages",
+                                       "log the result: an SQLite file or a postgresql:// URI");
 }
 QString qcReportDescription()
 {
@@ -660,7 +739,7 @@ QString qcBadSince(const QString &text)
 }
 QString qcLimitsWritten(const QString &file, int band, int golden, const QString &re)
 {
-    return QStringLiteral("%1: band %2, %3 golden units, Re %4 ohm")
+    return QCoreApplication::translate("CliMessages", "%1: band %2, %3 golden units, Re %4 ohm")
         .arg(file)
         .arg(band)
         .arg(golden)
@@ -668,16 +747,18 @@ QString qcLimitsWritten(const QString &file, int band, int golden, const QString
 }
 QString qcOptionOutOfRange(const QString &option, const QString &text, bool positive)
 {
-    return QStringLiteral("%1 '%2': must be %3")
-        .arg(option, text, positive ? QStringLiteral("above 0") : QStringLiteral("0 or more"));
+    return QCoreApplication::translate("CliMessages", "%1 '%2': must be %3")
+        .arg(option, text,
+             positive ? QCoreApplication::translate("CliMessages", "above 0")
+                      : QCoreApplication::translate("CliMessages", "0 or more"));
 }
 QString qcPassed()
 {
-    return QStringLiteral("PASS");
+    return QCoreApplication::translate("CliMessages", "PASS");
 }
 QString qcFailed()
 {
-    return QStringLiteral("FAIL");
+    return QCoreApplication::translate("CliMessages", "FAIL");
 }
 
 } // namespace CliMessages

@@ -3,6 +3,7 @@
 #include "core/files/AppPaths.h"
 #include "core/model/ComPortName.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -13,7 +14,6 @@
 namespace {
 
 const QString kArrow = QStringLiteral(" → ");
-const QString kMissingMark = QStringLiteral("（見つかりません）");
 
 // Devices "<prefix><n>" in a directory, in numeric order of n.
 QStringList numberedDevices(const QString &devDir, const QString &prefix)
@@ -123,7 +123,7 @@ QString describePort(int number)
         const QString named = r.linkTarget.isEmpty() ? r.path : r.linkTarget;
         QString line = portNameForNumber(number) + kArrow + named;
         if (!r.present)
-            line += kMissingMark;
+            line += QCoreApplication::translate("PortResolver", "（見つかりません）");
         else if (r.target != named)
             line += kArrow + r.target;
         return line;
