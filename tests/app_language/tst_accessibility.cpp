@@ -2,6 +2,7 @@
 #include "WindowStart.h"
 #include "core/files/AppPaths.h"
 #include "ui/analysis/TFormWorksheet.h"
+#include "ui/graph/TPaintBox.h"
 #include "ui/main/TFormVersion.h"
 
 #include <QAccessible>
@@ -42,6 +43,9 @@ class TestAccessibility : public QObject
     Q_OBJECT
 private slots:
     void everyControlIsNamed();
+    void graphReadsFromTheKeyboard_data();
+    void graphReadsFromTheKeyboard();
+    void f10OpensTheMenuBar();
 };
 
 void TestAccessibility::everyControlIsNamed()
@@ -66,6 +70,44 @@ void TestAccessibility::everyControlIsNamed()
     QVERIFY2(unnamed.isEmpty(), qPrintable(unnamed.join(", ")));
     QVERIFY(
         !QAccessible::queryAccessibleInterface(&version)->text(QAccessible::Description).isEmpty());
+}
+
+void TestAccessibility::graphReadsFromTheKeyboard_data()
+{
+    QTest::addColumn<QList<int>>("keys"); // a negative key: with Shift
+    QTest::addColumn<int>("x");
+    QTest::newRow("first key starts in the middle") << QList<int>{Qt::Key_Right} << 250;
+    QTest::newRow("then moves one") << QList<int>{Qt::Key_Left, Qt::Key_Left} << 249;
+    QTest::newRow("Shift: ten") << QList<int>{Qt::Key_Right, -Qt::Key_Right} << 260;
+    QTest::newRow("Home") << QList<int>{Qt::Key_Home} << 0;
+    QTest::newRow("not before the box") << QList<int>{Qt::Key_Home, Qt::Key_Left} << 0;
+    QTest::newRow("End, not past the box") << QList<int>{Qt::Key_End, Qt::Key_Right} << 499;
+}
+
+void TestAccessibility::graphReadsFromTheKeyboard()
+{
+    QFETCH(QList<int>, keys);
+    QFETCH(int, x);
+    TPaintBox box;
+    box.resize(500, 300);
+    QList<int> picked;
+    box.onKeyPick = [&picked](int at) { picked << at; };
+    for (int key : keys)
+        QTest::keyClick(&box, Qt::Key(qAbs(key)), key < 0 ? Qt::ShiftModifier : Qt::NoModifier);
+    QCOMPARE(picked.size(), keys.size());
+    QCOMPARE(picked.last(), x);
+}
+
+void TestAccessibility::f10OpensTheMenuBar()
+{
+    QTemporaryDir dir;
+    setSettingsDirectoryOverride(dir.path());
+    ScopedRecorder rec;
+    TFormMain win;
+    QVERIFY(startWindow(&win));
+    win.MenuFile->menuAction()->setEnabled(false); // a locked menu is passed over
+    QTest::keyClick(&win, Qt::Key_F10);
+    QTRY_COMPARE(win.menuBar()->activeAction(), win.MenuMeasure->menuAction());
 }
 
 QTEST_MAIN(TestAccessibility)
