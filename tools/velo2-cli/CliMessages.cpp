@@ -713,7 +713,8 @@ QString qcDbHelp()
 }
 QString qcReportDescription()
 {
-    return QStringLiteral(
+    return QCoreApplication::translate(
+        "CliMessages",
         "Counts, yield and, per parameter, mean, sigma and Cpk of the units in a results log\n"
         "(Cpk against the window of the latest unit: min(high - mean, mean - low) / 3 sigma).\n"
         "--csv gives the counts, a blank line and one row per parameter; --json the keys\n"
@@ -721,20 +722,23 @@ QString qcReportDescription()
 }
 QString qcReportDbHelp()
 {
-    return QStringLiteral("the results log: an SQLite file or a postgresql:// URI");
+    return QCoreApplication::translate("CliMessages",
+                                       "the results log: an SQLite file or a postgresql:// URI");
 }
 QString qcSinceHelp()
 {
-    return QStringLiteral("only units checked from DATE on (YYYY-MM-DD, local midnight, or an "
-                          "ISO 8601 date and time)");
+    return QCoreApplication::translate(
+        "CliMessages", "only units checked from DATE on (YYYY-MM-DD, local midnight, or an "
+                       "ISO 8601 date and time)");
 }
 QString qcCsvHelp()
 {
-    return QStringLiteral("comma-separated values");
+    return QCoreApplication::translate("CliMessages", "comma-separated values");
 }
 QString qcBadSince(const QString &text)
 {
-    return QStringLiteral("--since '%1': expected YYYY-MM-DD or an ISO 8601 date and time")
+    return QCoreApplication::translate(
+               "CliMessages", "--since '%1': expected YYYY-MM-DD or an ISO 8601 date and time")
         .arg(text);
 }
 QString qcLimitsWritten(const QString &file, int band, int golden, const QString &re)
