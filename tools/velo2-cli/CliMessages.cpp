@@ -506,7 +506,8 @@ QString helpOptionHelp()
 }
 QString portsDescription()
 {
-    return QStringLiteral(
+    return QCoreApplication::translate(
+        "CliMessages",
         "Lists every serial device: its path, its stable name under /dev/serial/by-id, the\n"
         "USB adapter and kernel driver, the COM number it has for the program (a COMn link in\n"
         "the settings directory, else the machine's order), whether this user may open it,\n"
@@ -515,7 +516,8 @@ QString portsDescription()
 }
 QString rootHelp()
 {
-    return QStringLiteral("read /sys, /dev, /proc and /etc below this folder instead of /");
+    return QCoreApplication::translate(
+        "CliMessages", "read /sys, /dev, /proc and /etc below this folder instead of /");
 }
 
 QString jsonHelp()
