@@ -891,6 +891,50 @@ The references and the free-air measurement are unchanged.</translation>
         <source>表をテキストでコピーしました。</source>
         <translation>The table was copied as text.</translation>
     </message>
+    <message>
+        <source>モデルフィット</source>
+        <translation>Model fit</translation>
+    </message>
+    <message>
+        <source>モデル</source>
+        <translation>Model</translation>
+    </message>
+    <message>
+        <source>古典 (Re + Le + 共振)</source>
+        <translation>Classic (Re + Le + resonance)</translation>
+    </message>
+    <message>
+        <source>LR-2</source>
+        <translation>LR-2</translation>
+    </message>
+    <message>
+        <source>セミインダクタンス + クリープ</source>
+        <translation>Semi-inductance + creep</translation>
+    </message>
+    <message>
+        <source>Re もフィットする（外すと入力の Re に固定）</source>
+        <translation>Fit Re too (unchecked: held at the Re above)</translation>
+    </message>
+    <message>
+        <source>グラフに表示</source>
+        <translation>Show on the graph</translation>
+    </message>
+    <message>
+        <source>フィット曲線の色</source>
+        <translation>Colour of the fitted curve</translation>
+    </message>
+    <message>
+        <source>フィットの結果</source>
+        <translation>Fit results</translation>
+    </message>
+    <message>
+        <source>標準誤差</source>
+        <translation>Std. error</translation>
+    </message>
+    <message>
+        <source>古典的方法</source>
+        <translation>Classic method</translation>
+    </message>
 </context>
 <context>
     <name>TForm_Re</name>

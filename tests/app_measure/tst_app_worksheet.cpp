@@ -5,13 +5,18 @@
 #include "ScriptedChoosers.h"
 #include "ScriptedFileChooser.h"
 #include "core/analysis/WorksheetMessages.h"
+#include "core/analysis/fit/ImpedanceFit.h"
+#include "core/files/AppPaths.h"
 #include "ui/analysis/TFormWorksheet.h"
+#include "ui/graph/Graph_RTF.h"
 
 #include <QApplication>
+#include <QCheckBox>
 #include <QClipboard>
 #include <QComboBox>
 #include <QFile>
 #include <QJsonDocument>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPrinter>
 #include <QTableWidget>
@@ -54,6 +59,7 @@ class TestAppWorksheet : public QObject
 private slots:
     void measureWithMass();
     void outputs();
+    void fitOverlay();
 };
 
 void TestAppWorksheet::measureWithMass()
@@ -142,3 +148,37 @@ void TestAppWorksheet::outputs()
 
 QTEST_MAIN(TestAppWorksheet)
 #include "tst_app_worksheet.moc"
+
+void TestAppWorksheet::fitOverlay()
+{
+    MeasureBench b;
+    ScriptedFileChooser files;
+    Seams::install(&b.recorder.presenter, &files);
+    TFormWorksheet *w = measureAndSave(b, files, b.dir.filePath("fit.DTA"));
+    QVERIFY(w);
+    w->ReEdit->setText("6");
+    QVERIFY(waitUntil([w] { return w->FitTable->rowCount() > 0; }));
+    QVERIFY2(w->fit().outcome == FitOutcome::Ok, qPrintable(w->FitLabel->text()));
+
+    // The overlay's own colour appears only while it is asked for; off, the picture is as before.
+    const QImage before = b.win->graph->bitmap();
+    const auto fitPixels = [](const QImage &image) {
+        int n = 0;
+        for (int y = 0; y < image.height(); ++y)
+            for (int x = 0; x < image.width(); ++x)
+                n += image.pixel(x, y) == qRgb(0, 150, 0);
+        return n;
+    };
+    QCOMPARE(fitPixels(before), 0);
+    w->FitShow->setChecked(true);
+    QVERIFY(fitPixels(b.win->graph->bitmap()) > 100);
+    w->FitShow->setChecked(false);
+    QCOMPARE(b.win->graph->bitmap(), before);
+
+    w->FitShow->setChecked(true);
+    b.win->close();
+    QFile settings(settingsFilePath());
+    QVERIFY(settings.open(QIODevice::ReadOnly));
+    QCOMPARE(settings.readAll().count("\r\n"), 27);
+    Seams::install(&b.recorder.presenter);
+}

@@ -45,6 +45,41 @@ void CurvePlotter::plotAll(bool rOnly, int measurementPen, int referencePen)
     plotReferences(rOnly, referencePen);
 }
 
+void CurvePlotter::plotFit(bool rOnly, int penWidth)
+{
+    const CurveBlock *curve = m_scale.fitShown;
+    if (!curve || !m_painter.isActive() || !m_axis.usable())
+        return;
+    // One polyline per unbroken run, so the dash pattern runs on across the points.
+    QPen pen = chartPen(m_scale.fitColor, penWidth);
+    pen.setStyle(Qt::DashLine);
+    pen.setCapStyle(Qt::FlatCap);
+    m_painter.setPen(pen);
+    const int w = m_target.width();
+    const int h = m_target.height();
+    QPolygon r, theta;
+    auto flush = [&] {
+        if (r.size() > 1) {
+            m_painter.drawPolyline(r);
+            if (!rOnly)
+                m_painter.drawPolyline(theta);
+        }
+        r.clear();
+        theta.clear();
+    };
+    for (int j = std::max(m_first, 0); j <= std::min(m_last, kRecordSlots - 1); ++j) {
+        if (!(curve->r[j] >= 0 && curve->freq[j] > 0)) {
+            flush();
+            continue;
+        }
+        const int x = m_axis.x(curve->freq[j], w);
+        r << QPoint(x, mapR(curve->r[j], m_scale.rMax, h));
+        theta << QPoint(
+            x, mapTheta(curve->theta[j], m_scale.thetaMin, m_scale.thetaMax, h, SegmentEnd::Start));
+    }
+    flush();
+}
+
 void CurvePlotter::plotMeasurementPart(bool rOnly, int count, int penWidth)
 {
     const CurveBlock *curve = m_scale.curveShown;

@@ -24,6 +24,8 @@ public:
     void plotReferences(bool rOnly, int penWidth);
     // The measurement, then the references on top; nothing at all without a valid measurement.
     void plotAll(bool rOnly, int measurementPen, int referencePen);
+    // The fitted curve the scale names, dashed, as polylines broken at empty slots.
+    void plotFit(bool rOnly, int penWidth);
     // The first `count` segments of the measurement, valid or not (a run fills it).
     void plotMeasurementPart(bool rOnly, int count, int penWidth);
     // The single segment ending at grid index `index` (none for index 0).

@@ -47,8 +47,9 @@ void GraphPicture::clear()
 
 void GraphPicture::drawMeasurement(bool rOnly, bool wide)
 {
-    CurvePlotter(m_bitmap, *m_graphScale, *m_colours)
-        .plotMeasurement(rOnly, screenMeasurementPen(wide));
+    CurvePlotter plotter(m_bitmap, *m_graphScale, *m_colours);
+    plotter.plotMeasurement(rOnly, screenMeasurementPen(wide));
+    plotter.plotFit(rOnly, kScreenReferencePen);
 }
 
 void GraphPicture::drawLive(bool rOnly, int count, bool wide)
@@ -70,8 +71,9 @@ void GraphPicture::drawReferences(bool rOnly)
 
 void GraphPicture::drawAll(bool rOnly, bool wide)
 {
-    CurvePlotter(m_bitmap, *m_graphScale, *m_colours)
-        .plotAll(rOnly, screenMeasurementPen(wide), kScreenReferencePen);
+    CurvePlotter plotter(m_bitmap, *m_graphScale, *m_colours);
+    plotter.plotAll(rOnly, screenMeasurementPen(wide), kScreenReferencePen);
+    plotter.plotFit(rOnly, kScreenReferencePen);
 }
 
 void GraphPicture::drawForPrint(QImage &bitmap, bool rOnly, bool wide, bool withReferences) const

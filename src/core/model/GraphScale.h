@@ -17,6 +17,9 @@ struct GraphScale {
     qint32 band = 2;
     const CurveBlock *curveShown = nullptr;  // raw or averaged block of the measurement
     const CurveBlock *refCurveShown[5] = {}; // the same for each reference slot
+    // A fitted model's curve drawn dashed over the measurement; none when null.
+    const CurveBlock *fitShown = nullptr;
+    quint32 fitColor = 0; // ColorRef of the fitted curve, |Z| and phase alike
 };
 
 // Sets the axis ranges for a band; the shown-curve pointers stay as they are.

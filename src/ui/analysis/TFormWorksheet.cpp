@@ -1,6 +1,7 @@
 #include "ui/analysis/TFormWorksheet.h"
 
 #include "core/analysis/WorksheetMessages.h"
+#include "core/analysis/fit/ImpedanceFit.h"
 #include "core/document/MeasurementDocument.h"
 #include "core/measure/MeasurementRun.h"
 #include "ui/analysis/WorksheetTexts.h"
@@ -84,7 +85,8 @@ QString withUnit(const TsRow &row)
 
 TFormWorksheet::TFormWorksheet(const WorksheetHost &host, QWidget *parent)
     : QWidget(parent, Qt::Window), m_host(host), m_record(std::make_unique<MeasurementRecord>()),
-      m_raw(std::make_unique<CurveBlock>()), m_avg(std::make_unique<CurveBlock>())
+      m_raw(std::make_unique<CurveBlock>()), m_avg(std::make_unique<CurveBlock>()),
+      m_fit(std::make_unique<FitResult>()), m_fitCurve(std::make_unique<CurveBlock>())
 {
     setObjectName(QStringLiteral("FormWorksheet"));
     setWindowTitle(T::title());
@@ -219,6 +221,7 @@ void TFormWorksheet::buildControls()
     layout->addWidget(curves);
     layout->addWidget(ResultLabel);
     layout->addWidget(tables, 1);
+    layout->addWidget(buildFitGroup());
     layout->addLayout(buttons);
 }
 
@@ -353,12 +356,13 @@ void TFormWorksheet::recompute()
     m_result = refusal.isEmpty() ? computeWorksheet(in) : TsWorksheetResult{};
     if (!refusal.isEmpty())
         m_result.refusal = refusal;
-    if (!m_result.refusal.isEmpty()) {
+    if (!m_result.refusal.isEmpty())
         showRefusal(m_result.refusal);
-        return;
+    else {
+        ResultLabel->clear();
+        showRows(worksheetRows(m_result));
     }
-    ResultLabel->clear();
-    showRows(worksheetRows(m_result));
+    recomputeFit(refusal);
 }
 
 QString TFormWorksheet::refusal() const

@@ -7,7 +7,9 @@
 #include <functional>
 #include <memory>
 
+class QCheckBox;
 class QComboBox;
+class QGroupBox;
 class QLabel;
 class QLineEdit;
 class QPushButton;
@@ -17,6 +19,8 @@ class MeasurementDocument;
 class MeasurementRun;
 class UnitProtocol;
 struct MeasurementRecord;
+struct CurveBlock;
+struct FitResult;
 
 // What the worksheet needs from the main window, which owns the document and the unit.
 struct WorksheetHost {
@@ -25,6 +29,8 @@ struct WorksheetHost {
     std::function<bool()> busy;             // the main window is measuring
     std::function<void(bool)> lockMain;     // true while a run here uses the unit
     std::function<void()> referencesLoaded; // a run here filled a reference slot
+    // The fitted curve to draw dashed over the measurement in this colour, or null for none.
+    std::function<void(const CurveBlock *, quint32)> fitOverlay;
 };
 
 // The modeless "T/S ワークシート": the free-air measurement with up to two added-mass curves
@@ -74,6 +80,14 @@ public:
     QLabel *RunLabel = nullptr;
     QTableWidget *Comparison = nullptr;
     QTableWidget *Detail = nullptr;
+    // the model fit
+    QComboBox *FitModelBox = nullptr;
+    QCheckBox *FitReFree = nullptr;
+    QCheckBox *FitShow = nullptr;
+    QPushButton *FitColor = nullptr;
+    QLabel *FitLabel = nullptr;
+    QTableWidget *FitTable = nullptr;
+    const FitResult &fit() const { return *m_fit; }
 
 protected:
     void closeEvent(QCloseEvent *event) override;
@@ -95,6 +109,12 @@ private:
     void endMassRun();
     void setRunning(bool on);
 
+    // the model fit (TFormWorksheet_fit.cpp)
+    QGroupBox *buildFitGroup();
+    void recomputeFit(const QString &refusal);
+    void showFitOverlay();
+    void chooseFitColor();
+
     // output (TFormWorksheet_output.cpp)
     void copyClick();
     void saveJsonClick();
@@ -114,4 +134,8 @@ private:
     int m_runRow = -1;
     double m_runGrams = 0.0;
     QString m_runPath;
+
+    std::unique_ptr<FitResult> m_fit;
+    std::unique_ptr<CurveBlock> m_fitCurve;
+    quint32 m_fitColor = 0;
 };

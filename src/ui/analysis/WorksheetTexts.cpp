@@ -71,6 +71,23 @@ QString jsonFilter() { return QCoreApplication::translate("TFormWorksheet", "JSO
 QString jsonWriteFailed(const QString &path) { return QCoreApplication::translate("TFormWorksheet", "%1 に保存できませんでした。").arg(path); }
 QString printFailed() { return QCoreApplication::translate("TFormWorksheet", "印刷できませんでした。"); }
 QString copied() { return QCoreApplication::translate("TFormWorksheet", "表をテキストでコピーしました。"); }
+QString fitGroup() { return QCoreApplication::translate("TFormWorksheet", "モデルフィット"); }
+QString fitModel() { return QCoreApplication::translate("TFormWorksheet", "モデル"); }
+QString fitModelItem(int index)
+{
+    switch (index) {
+    case 0: return QCoreApplication::translate("TFormWorksheet", "古典 (Re + Le + 共振)");
+    case 1: return QCoreApplication::translate("TFormWorksheet", "LR-2");
+    default: return QCoreApplication::translate("TFormWorksheet", "セミインダクタンス + クリープ");
+    }
+}
+QString fitReFree() { return QCoreApplication::translate("TFormWorksheet", "Re もフィットする（外すと入力の Re に固定）"); }
+QString fitShow() { return QCoreApplication::translate("TFormWorksheet", "グラフに表示"); }
+QString fitColor() { return QCoreApplication::translate("TFormWorksheet", "フィット曲線の色"); }
+QString fitTable() { return QCoreApplication::translate("TFormWorksheet", "フィットの結果"); }
+QString columnStderr() { return QCoreApplication::translate("TFormWorksheet", "標準誤差"); }
+QString columnClassic() { return QCoreApplication::translate("TFormWorksheet", "古典的方法"); }
+
 // clang-format on
 
 } // namespace WorksheetTexts

@@ -70,6 +70,17 @@ QString loadFailed(const QString &path);
 QString measured(const QString &path, int slot);
 QString stopped();
 
+// the model fit
+QString fitGroup();
+QString fitModel();
+QString fitModelItem(int index); // classic, LR-2, semi-inductance
+QString fitReFree();
+QString fitShow();
+QString fitColor();
+QString fitTable();
+QString columnStderr();
+QString columnClassic();
+
 // output
 QString jsonCaption();
 QString jsonFilter();

@@ -72,6 +72,15 @@ WorksheetHost TFormMain::worksheetHost()
         else
             showReferences();
     };
+    host.fitOverlay = [this](const CurveBlock *curve, quint32 colour) {
+        // Nothing to redraw while the overlay is and stays off.
+        if (!curve && !graphScale.fitShown)
+            return;
+        graphScale.fitShown = curve;
+        graphScale.fitColor = colour;
+        if (m_document->hasMeasurement())
+            showMeasurementView();
+    };
     return host;
 }
 

@@ -1,0 +1,180 @@
+#include "core/analysis/WorksheetMessages.h"
+#include "core/analysis/fit/FitMessages.h"
+#include "core/analysis/fit/FitReport.h"
+#include "core/document/MeasurementDocument.h"
+#include "core/model/Settings.h"
+#include "ui/analysis/TFormWorksheet.h"
+#include "ui/analysis/WorksheetTexts.h"
+#include "ui/common/Seams.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHeaderView>
+#include <QIcon>
+#include <QLabel>
+#include <QLineEdit>
+#include <QLocale>
+#include <QPixmap>
+#include <QPushButton>
+#include <QTableWidget>
+#include <iterator>
+#include <utility>
+
+namespace T = WorksheetTexts;
+
+namespace {
+
+constexpr FitModel kModels[] = {FitModel::Classic, FitModel::Lr2, FitModel::Semi};
+
+QTableWidgetItem *fitCell(const QString &text, Qt::Alignment align = Qt::AlignLeft)
+{
+    auto *item = new QTableWidgetItem(text);
+    item->setFlags(Qt::ItemIsEnabled | Qt::ItemIsSelectable);
+    item->setTextAlignment(align | Qt::AlignVCenter);
+    return item;
+}
+
+void paintFitSwatch(QPushButton *button, ColorRef colour)
+{
+    QPixmap swatch(32, 12);
+    swatch.fill(toQColor(colour));
+    button->setIcon(QIcon(swatch));
+    button->setIconSize(swatch.size());
+}
+
+} // namespace
+
+QGroupBox *TFormWorksheet::buildFitGroup()
+{
+    m_fitColor = toColorRef(QColor(0, 150, 0));
+    auto *group = new QGroupBox(T::fitGroup(), this);
+    group->setObjectName(QStringLiteral("FitGroup"));
+    group->setAccessibleName(T::fitGroup());
+    auto *grid = new QGridLayout(group);
+
+    FitModelBox = new QComboBox(group);
+    FitModelBox->setObjectName(QStringLiteral("FitModelBox"));
+    FitModelBox->setAccessibleName(T::fitModel());
+    for (int i = 0; i < int(std::size(kModels)); ++i)
+        FitModelBox->addItem(T::fitModelItem(i));
+    auto *modelLabel = new QLabel(T::fitModel(), group);
+    modelLabel->setBuddy(FitModelBox);
+
+    FitReFree = new QCheckBox(T::fitReFree(), group);
+    FitReFree->setObjectName(QStringLiteral("FitReFree"));
+    FitReFree->setAccessibleName(T::fitReFree());
+    FitShow = new QCheckBox(T::fitShow(), group);
+    FitShow->setObjectName(QStringLiteral("FitShow"));
+    FitShow->setAccessibleName(T::fitShow());
+    FitColor = new QPushButton(group);
+    FitColor->setObjectName(QStringLiteral("FitColor"));
+    FitColor->setAccessibleName(T::fitColor());
+    FitColor->setToolTip(T::fitColor());
+    FitColor->setFixedWidth(48);
+
+    FitLabel = new QLabel(group);
+    FitLabel->setObjectName(QStringLiteral("FitLabel"));
+    FitLabel->setAccessibleName(T::fitGroup());
+    FitLabel->setWordWrap(true);
+    FitLabel->setTextInteractionFlags(Qt::TextSelectableByMouse);
+
+    FitTable = new QTableWidget(0, 5, group);
+    FitTable->setObjectName(QStringLiteral("FitTable"));
+    FitTable->setAccessibleName(T::fitTable());
+    FitTable->setHorizontalHeaderLabels({T::columnName(), T::columnValue(), T::columnUnit(),
+                                         T::columnStderr(), T::columnClassic()});
+    FitTable->horizontalHeader()->setStretchLastSection(true);
+    FitTable->verticalHeader()->hide();
+    FitTable->setWordWrap(false);
+    FitTable->verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 6);
+
+    grid->addWidget(modelLabel, 0, 0);
+    grid->addWidget(FitModelBox, 0, 1);
+    grid->addWidget(FitReFree, 0, 2);
+    grid->addWidget(FitShow, 0, 3);
+    grid->addWidget(FitColor, 0, 4);
+    grid->setColumnStretch(5, 1);
+    grid->addWidget(FitLabel, 1, 0, 1, 6);
+    grid->addWidget(FitTable, 2, 0, 1, 6);
+
+    connect(FitModelBox, &QComboBox::currentIndexChanged, this, &TFormWorksheet::queueRecompute);
+    connect(FitReFree, &QCheckBox::toggled, this, &TFormWorksheet::queueRecompute);
+    connect(FitShow, &QCheckBox::toggled, this, &TFormWorksheet::showFitOverlay);
+    connect(FitColor, &QPushButton::clicked, this, &TFormWorksheet::chooseFitColor);
+    paintFitSwatch(FitColor, m_fitColor);
+    return group;
+}
+
+// Kept for this session only: the settings file keeps its own lines.
+void TFormWorksheet::chooseFitColor()
+{
+    const QColor chosen = Seams::colors().chooseColor(this, toQColor(m_fitColor));
+    if (!chosen.isValid())
+        return;
+    m_fitColor = toColorRef(chosen);
+    paintFitSwatch(FitColor, m_fitColor);
+    showFitOverlay();
+}
+
+// The worksheet's refusal stands for the fit too unless only the table's other inputs are
+// missing: the fit needs the measurement and, when Re is held, the Re typed here.
+void TFormWorksheet::recomputeFit(const QString &refusal)
+{
+    *m_fit = FitResult{};
+    FitTable->setRowCount(0);
+    const MeasurementDocument &doc = *m_host.document;
+    FitSettings settings;
+    settings.model = kModels[qBound(0, FitModelBox->currentIndex(), 2)];
+    settings.reFree = FitReFree->isChecked();
+    QString text;
+    bool reOk = false;
+    settings.re = QLocale::c().toDouble(
+        ReEdit->text().trimmed().replace(QLatin1Char(','), QLatin1Char('.')), &reOk);
+    if (!doc.hasMeasurement())
+        text = refusal;
+    else if (!settings.reFree && !reOk)
+        text = refusal.isEmpty() ? T::reMissing() : refusal;
+    if (text.isEmpty()) {
+        if (!reOk)
+            settings.re = 0;
+        const int band = doc.measurement().band;
+        *m_fit = fitImpedanceCurve(fitPoints(doc.curveRaw(), band, 0, 0), settings);
+        text = FitMessages::outcomeText(*m_fit);
+        if (m_fit->outcome == FitOutcome::Ok) {
+            fittedCurve(*m_fit, doc.curveRaw(), band, *m_fitCurve);
+            if (!m_fit->phaseUsed)
+                text = FitMessages::magnitudeOnly();
+        }
+    }
+    FitLabel->setText(text);
+    showFitOverlay();
+    if (m_fit->outcome != FitOutcome::Ok)
+        return;
+
+    // Each value beside the classic method's value of the same name, where it has one.
+    const QVector<FitRow> rows = fitRows(*m_fit);
+    FitTable->setRowCount(int(rows.size()));
+    for (int i = 0; i < rows.size(); ++i) {
+        const FitRow &r = rows[i];
+        QString classic;
+        for (const TsRow &t : std::as_const(m_rows))
+            if (t.section == WorksheetMessages::sectionClassic() && t.name == r.name)
+                classic = t.value;
+        FitTable->setItem(i, 0, fitCell(r.name));
+        FitTable->setItem(i, 1, fitCell(r.value, Qt::AlignRight));
+        FitTable->setItem(i, 2, fitCell(r.unit));
+        FitTable->setItem(i, 3, fitCell(r.stderrText, Qt::AlignRight));
+        FitTable->setItem(i, 4, fitCell(classic, Qt::AlignRight));
+    }
+    FitTable->resizeColumnsToContents();
+}
+
+void TFormWorksheet::showFitOverlay()
+{
+    if (!m_host.fitOverlay)
+        return;
+    const bool shown = FitShow->isChecked() && m_fit->outcome == FitOutcome::Ok;
+    m_host.fitOverlay(shown ? m_fitCurve.get() : nullptr, m_fitColor);
+}
