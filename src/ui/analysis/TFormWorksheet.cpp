@@ -8,6 +8,7 @@
 #include "ui/common/WindowFont.h"
 
 #include <QAbstractItemView>
+#include <QCheckBox>
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QFileInfo>
@@ -244,8 +245,11 @@ void TFormWorksheet::showWorksheet()
 
 void TFormWorksheet::curvesChanged()
 {
-    if (!isVisible())
+    if (!isVisible()) {
+        // A hidden worksheet does not fit again, so its curve would no longer match.
+        FitShow->setChecked(false);
         return;
+    }
     refreshSlotLists();
     queueRecompute();
 }

@@ -5,6 +5,7 @@
 #include "core/model/Settings.h"
 #include "ui/analysis/TFormWorksheet.h"
 #include "ui/analysis/WorksheetTexts.h"
+#include "ui/common/AccessibleNames.h"
 #include "ui/common/Seams.h"
 
 #include <QCheckBox>
@@ -56,7 +57,7 @@ QGroupBox *TFormWorksheet::buildFitGroup()
 
     FitModelBox = new QComboBox(group);
     FitModelBox->setObjectName(QStringLiteral("FitModelBox"));
-    FitModelBox->setAccessibleName(T::fitModel());
+    nameComboBox(FitModelBox, T::fitModel());
     for (int i = 0; i < int(std::size(kModels)); ++i)
         FitModelBox->addItem(T::fitModelItem(i));
     auto *modelLabel = new QLabel(T::fitModel(), group);
