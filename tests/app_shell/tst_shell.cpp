@@ -91,12 +91,11 @@ void TestShell::menus_data()
     QTest::addColumn<QString>("menu");
     QTest::addColumn<QString>("title");
     QTest::addColumn<QStringList>("items");
-    QTest::newRow("file")
-        << "MenuFile"
-        << "ファイル(&F)"
-        << QStringList{
-               "開く(&O)", "保存する(&S)",   "-", "閉じる",  "-", "データをテキスト出力", "-",
-               "印刷設定", "グラフ印刷(&P)", "-", "終了(&X)"};
+    QTest::newRow("file") << "MenuFile"
+                          << "ファイル(&F)"
+                          << QStringList{"開く(&O)", "保存する(&S)",         "-",       "閉じる",
+                                         "-",        "データをテキスト出力", "ZMA出力", "-",
+                                         "印刷設定", "グラフ印刷(&P)",       "-",       "終了(&X)"};
     QTest::newRow("measure") << "MenuMeasure"
                              << "測定(&M)"
                              << QStringList{"開始(&S)", "-", "結果を分析", "T/S ワークシート",
