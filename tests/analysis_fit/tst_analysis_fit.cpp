@@ -1,7 +1,7 @@
 // Model fits of curves as the simulated unit sweeps them: real drivers' tables replayed on
 // band 1, and the simulator's own LR-2 driver model, whose parameters the fit must give back.
 
-#include "DriverSpec.h"
+#include "DriverInput.h"
 #include "SimulatorReplay.h"
 #include "core/analysis/fit/FitMessages.h"
 #include "core/analysis/fit/FitReport.h"
@@ -130,11 +130,11 @@ void TestAnalysisFit::simulatorModel()
     QFETCH(QString, driver);
     QFETCH(int, band);
     QFETCH(bool, reFree);
-    DriverSpec spec;
+    DriverInput given;
     LoudspeakerParams sp;
     std::string error;
-    QVERIFY(addDriverParams(driver.toStdString(), spec, error));
-    QVERIFY(resolveDriver(spec, sp, error));
+    QVERIFY(addDriverParams(driver.toStdString(), given, error));
+    QVERIFY(resolveDriver(given, sp, error));
     const FitResult r =
         fitImpedanceCurve(fitPoints(*replaySweep(LoudspeakerModel(sp), band), band, 0, 0),
                           {FitModel::Lr2, reFree ? 0.0 : sp.re, reFree});

@@ -222,12 +222,12 @@ struct Bench {
     }
 
     // "free|m8:8|m16:16|box:12": curves by name and the grams or litres each stands for.
-    TsWorksheetInput input(const QString &spec)
+    TsWorksheetInput input(const QString &given)
     {
         TsWorksheetInput in;
         in.re = d.re;
         in.sdM2 = d.sd;
-        for (const QString &part : spec.split('|')) {
+        for (const QString &part : given.split('|')) {
             const QString name = part.section(':', 0, 0);
             const int band = name.endsWith("@1") ? 1 : 4;
             const QString curveName = name.section('@', 0, 0);
@@ -256,7 +256,7 @@ Bench &bench()
 
 void TestAnalysisWorksheet::flags_data()
 {
-    QTest::addColumn<QString>("spec");
+    QTest::addColumn<QString>("given");
     QTest::addColumn<double>("re");
     QTest::addColumn<QStringList>("expected");
     QTest::newRow("two good masses") << "free|m8:8|m16:16" << 6.0 << QStringList();
@@ -273,10 +273,10 @@ void TestAnalysisWorksheet::flags_data()
 
 void TestAnalysisWorksheet::flags()
 {
-    QFETCH(QString, spec);
+    QFETCH(QString, given);
     QFETCH(double, re);
     QFETCH(QStringList, expected);
-    TsWorksheetInput in = bench().input(spec);
+    TsWorksheetInput in = bench().input(given);
     in.re = re;
     const TsWorksheetResult r = computeWorksheet(in);
     QVERIFY2(r.refusal.isEmpty(), qPrintable(r.refusal));
@@ -296,7 +296,7 @@ void TestAnalysisWorksheet::flags()
 void TestAnalysisWorksheet::refusals_data()
 {
     namespace M = WorksheetMessages;
-    QTest::addColumn<QString>("spec");
+    QTest::addColumn<QString>("given");
     QTest::addColumn<QString>("change");
     QTest::addColumn<QString>("message");
     QTest::newRow("mass 0 g") << "free|m8:0"
@@ -335,10 +335,10 @@ void TestAnalysisWorksheet::refusals_data()
 
 void TestAnalysisWorksheet::refusals()
 {
-    QFETCH(QString, spec);
+    QFETCH(QString, given);
     QFETCH(QString, change);
     QFETCH(QString, message);
-    TsWorksheetInput in = bench().input(spec);
+    TsWorksheetInput in = bench().input(given);
     if (change == "sd0")
         in.sdM2 = 0.0;
     else if (change == "sd-1")

@@ -126,13 +126,13 @@ ParseResult parseSimOptions(int argc, char **argv, SimOptions &o, std::string &e
         } else if (arg == "--driver") {
             if (!hasValue)
                 return needs("a parameter list");
-            if (!addDriverParams(value(), o.driverSpec, error))
+            if (!addDriverParams(value(), o.driverInput, error))
                 return ParseResult::Error;
         } else if (arg == "--added-mass" || arg == "--box") {
             double v = 0;
             if (!hasValue || !toPositive(value(), v))
                 return needs(arg == "--box" ? "a volume above 0 litres" : "a mass above 0 grams");
-            (arg == "--box" ? o.driverSpec.boxLitres : o.driverSpec.addedMassGrams) = v;
+            (arg == "--box" ? o.driverInput.boxLitres : o.driverInput.addedMassGrams) = v;
         } else if (arg == "--curve") {
             if (!hasValue)
                 return needs("a file");
@@ -160,12 +160,12 @@ ParseResult parseSimOptions(int argc, char **argv, SimOptions &o, std::string &e
             return ParseResult::Error;
         }
     }
-    const bool massOrBox = o.driverSpec.addedMassGrams > 0 || o.driverSpec.boxLitres > 0;
+    const bool massOrBox = o.driverInput.addedMassGrams > 0 || o.driverInput.boxLitres > 0;
     if (!o.curveFile.empty() && massOrBox) {
         error = "--added-mass and --box change the modelled driver, not a replayed --curve";
         return ParseResult::Error;
     }
-    if (!resolveDriver(o.driverSpec, o.driver, error))
+    if (!resolveDriver(o.driverInput, o.driver, error))
         return ParseResult::Error;
     return ParseResult::Run;
 }

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "DriverSpec.h"
+#include "DriverInput.h"
 #include "ImpedanceSource.h"
 
 #include <string>
@@ -11,7 +11,7 @@ struct SimOptions {
     bool hka = false;                // HK-A band codes
     std::string serial = "0123";
     std::string version = "0200";
-    DriverSpec driverSpec;    // --driver, --added-mass, --box as given
+    DriverInput driverInput;  // --driver, --added-mass, --box as given
     LoudspeakerParams driver; // the model they make
     std::string curveFile;    // replaces the loudspeaker model when set
     bool fast = false;        // no line-rate pacing

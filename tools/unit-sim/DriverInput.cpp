@@ -1,4 +1,4 @@
-#include "DriverSpec.h"
+#include "DriverInput.h"
 
 #include "core/analysis/AirProperties.h"
 
@@ -45,7 +45,7 @@ double airStiffnessPa()
     return air.rho * air.c * air.c;
 }
 
-bool addDriverParams(const std::string &text, DriverSpec &spec, std::string &error)
+bool addDriverParams(const std::string &text, DriverInput &driver, std::string &error)
 {
     std::stringstream items(text);
     std::string item;
@@ -72,14 +72,14 @@ bool addDriverParams(const std::string &text, DriverSpec &spec, std::string &err
             error = "bad value for " + typed + ": \"" + valueText + "\"";
             return false;
         }
-        spec.given[name] = value;
+        driver.given[name] = value;
     }
     return true;
 }
 
-bool resolveDriver(const DriverSpec &spec, LoudspeakerParams &params, std::string &error)
+bool resolveDriver(const DriverInput &driver, LoudspeakerParams &params, std::string &error)
 {
-    const auto &g = spec.given;
+    const auto &g = driver.given;
     auto has = [&](const char *name) { return g.count(name) != 0; };
     auto value = [&](const char *name, double fallback) {
         const auto it = g.find(name);
@@ -126,24 +126,24 @@ bool resolveDriver(const DriverSpec &spec, LoudspeakerParams &params, std::strin
         }
     }
 
-    const bool massOrBox = spec.addedMassGrams > 0 || spec.boxLitres > 0;
+    const bool massOrBox = driver.addedMassGrams > 0 || driver.boxLitres > 0;
     if (massOrBox && !(mms > 0)) {
-        error = std::string(spec.addedMassGrams > 0 ? "--added-mass" : "--box") +
+        error = std::string(driver.addedMassGrams > 0 ? "--added-mass" : "--box") +
                 " needs the moving mass: give Mms (g) in --driver";
         return false;
     }
-    if (spec.boxLitres > 0 && !has("Sd")) {
+    if (driver.boxLitres > 0 && !has("Sd")) {
         error = "--box needs the cone area: give Sd (cm^2) in --driver";
         return false;
     }
     if (!physical && !massOrBox)
         return true; // as typed, to the last digit
 
-    mms += spec.addedMassGrams * 1e-3;
-    if (spec.boxLitres > 0) {
+    mms += driver.addedMassGrams * 1e-3;
+    if (driver.boxLitres > 0) {
         // The box's air is a second spring beside the suspension: compliances in series.
         const double sd = value("Sd", 0) * 1e-4;
-        const double cmb = spec.boxLitres * 1e-3 / (airStiffnessPa() * sd * sd);
+        const double cmb = driver.boxLitres * 1e-3 / (airStiffnessPa() * sd * sd);
         cms = cms * cmb / (cms + cmb);
     }
     const double ws = 1 / std::sqrt(mms * cms);

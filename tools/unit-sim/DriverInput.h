@@ -10,18 +10,18 @@
 // Mms and Sd) or physically (Bl, Mms, Cms, Rms, optionally Sd); Re and Le belong to both.
 // R2 (ohm) and L2 (mH) add the coil's eddy-current branch to either.
 // Units as typed: Re ohm, Le mH, Bl T*m, Mms g, Cms mm/N, Rms kg/s, Sd cm^2, Fs Hz.
-struct DriverSpec {
+struct DriverInput {
     std::map<std::string, double> given; // by the names above
     double addedMassGrams = 0;           // 0: nothing on the cone
     double boxLitres = 0;                // 0: free air
 };
 
-// "Re=5.7,Bl=7,Mms=15,..." (any case) into `spec`; a later value replaces an earlier one.
-bool addDriverParams(const std::string &text, DriverSpec &spec, std::string &error);
+// "Re=5.7,Bl=7,Mms=15,..." (any case) into `driver.given`; a later value replaces an earlier one.
+bool addDriverParams(const std::string &text, DriverInput &driver, std::string &error);
 
 // The impedance model of the driver as it is measured: with the added mass on its cone and in
 // its sealed box. Without mass or box, a resonance-given driver keeps its values exactly.
-bool resolveDriver(const DriverSpec &spec, LoudspeakerParams &params, std::string &error);
+bool resolveDriver(const DriverInput &driver, LoudspeakerParams &params, std::string &error);
 
 // Stiffness of air, rho * c^2 in Pa, with the analysis's default air (20 degrees C, 1013.25 hPa).
 double airStiffnessPa();
