@@ -93,6 +93,8 @@ private slots:
     void printPenWidths_data();
     void printPenWidths();
     void liveParts();
+    void wholeCurveEqualsSegmentBySegment_data();
+    void wholeCurveEqualsSegmentBySegment();
     void unmappableAxisDrawsNothing();
 };
 
@@ -364,6 +366,39 @@ void TestGraphPlot::liveParts()
     fx.plotter().plotSegment(true, 43, 1); // only 42-43
     QVERIFY(drawnAt(350));
     QVERIFY(!drawnAt(150) && !drawnAt(250) && !drawnAt(450));
+}
+
+void TestGraphPlot::wholeCurveEqualsSegmentBySegment_data()
+{
+    QTest::addColumn<int>("penWidth");
+    QTest::addColumn<int>("band");
+    for (int band : {1, 4})
+        for (int pen : {1, 2, 3})
+            QTest::addRow("band %d, pen %d", band, pen) << pen << band;
+}
+
+// A whole curve is drawn in batches; where R and phase cross again and again, every pixel
+// must still be the colour the segment-by-segment order of a run leaves.
+void TestGraphPlot::wholeCurveEqualsSegmentBySegment()
+{
+    QFETCH(int, penWidth);
+    QFETCH(int, band);
+    Fixture whole(band), single(band);
+    for (int i = bandFirstIndex(band); i <= bandLastIndex(band); ++i) {
+        const float f = float(gridFrequencyHz(i));
+        const float r = 12.5f + 11.0f * std::sin(0.37f * float(i));
+        const float theta = 80.0f * std::cos(0.23f * float(i));
+        setPoint(whole.meas, i, f, r, theta);
+        setPoint(single.meas, i, f, r, theta);
+    }
+    whole.meas.r[bandFirstIndex(band) + 50] = -1; // a gap too
+    single.meas.r[bandFirstIndex(band) + 50] = -1;
+    whole.plotter().plotMeasurement(false, penWidth);
+    for (int i = bandFirstIndex(band) + 1; i <= bandLastIndex(band); ++i)
+        single.plotter().plotSegment(false, i, penWidth);
+    QVERIFY(countOf(whole.image, whole.colours.colorR) > 0);
+    QVERIFY(countOf(whole.image, whole.colours.colorTheta) > 0);
+    QCOMPARE(whole.image, single.image);
 }
 
 void TestGraphPlot::unmappableAxisDrawsNothing()

@@ -15,7 +15,11 @@
 #include <cmath>
 #include <complex>
 #include <csignal>
+#include <fcntl.h>
 #include <memory>
+#include <poll.h>
+#include <termios.h>
+#include <unistd.h>
 
 namespace {
 
@@ -82,6 +86,7 @@ private slots:
     void exitsCleanlyOnSignal_data();
     void exitsCleanlyOnSignal();
     void replacesStaleLinkButNotAFile();
+    void replyArrivesInOnePiece();
 
     void defaultWooferCurve();
     void driverParameters();
@@ -247,6 +252,30 @@ void TestMeasureSim::exitsCleanlyOnSignal()
     QCOMPARE(p.exitStatus(), QProcess::NormalExit);
     QCOMPARE(p.exitCode(), 0);
     QVERIFY(!QFileInfo(link).isSymLink());
+}
+
+// On a loaded machine every wake-up of the simulator may come late; a reply that trickles out
+// byte by byte misses the program's 100 ms reply time-out where one written at once does not.
+void TestMeasureSim::replyArrivesInOnePiece()
+{
+    QVERIFY(m_sim->start(m_dir->filePath(QStringLiteral("COM1"))));
+    const int fd = ::open(qPrintable(m_sim->slavePath()), O_RDWR | O_NOCTTY);
+    QVERIFY(fd >= 0);
+    termios tio{};
+    ::tcgetattr(fd, &tio);
+    ::cfmakeraw(&tio);
+    ::tcsetattr(fd, TCSANOW, &tio);
+    const QList<QByteArray> exchange{"?\r", "OK\r", "U?\r", "HKA2\r", "M2\r", "021C\r"};
+    for (int i = 0; i < exchange.size(); i += 2) {
+        QCOMPARE(::write(fd, exchange[i].constData(), size_t(exchange[i].size())),
+                 ssize_t(exchange[i].size()));
+        pollfd p{fd, POLLIN, 0};
+        QCOMPARE(::poll(&p, 1, 5000), 1);
+        char buffer[64];
+        const ssize_t n = ::read(fd, buffer, sizeof buffer);
+        QCOMPARE(QByteArray(buffer, int(std::max<ssize_t>(n, 0))), exchange[i + 1]);
+    }
+    ::close(fd);
 }
 
 void TestMeasureSim::replacesStaleLinkButNotAFile()

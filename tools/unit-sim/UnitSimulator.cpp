@@ -185,8 +185,12 @@ void UnitSimulator::onCommand(const std::string &command)
 void UnitSimulator::reply(const std::string &text)
 {
     log("-> " + text);
+    // A reply right behind one still going out joins it.
+    if (!(m_outPos < m_replyEnd && m_replyEnd == m_out.size()))
+        m_replyStart = m_out.size();
     m_out += text;
     m_out += kCR;
+    m_replyEnd = m_out.size();
 }
 
 void UnitSimulator::startSweep(int band)
@@ -203,6 +207,7 @@ void UnitSimulator::stopSweep()
     m_sweeping = false;
     m_out.clear();
     m_outPos = 0;
+    m_replyStart = m_replyEnd = 0;
 }
 
 void UnitSimulator::refill()
@@ -234,6 +239,7 @@ UnitSimulator::Wait UnitSimulator::flush()
         if (m_outPos == m_out.size()) {
             m_out.clear();
             m_outPos = 0;
+            m_replyStart = m_replyEnd = 0;
             m_lineIdle = true;
             refill();
             if (m_out.empty())
@@ -243,22 +249,34 @@ UnitSimulator::Wait UnitSimulator::flush()
         if (now < m_gapUntil)
             return {false, m_gapUntil - now};
         const std::size_t pending = m_out.size() - m_outPos;
+        const bool wholeReply =
+            m_outPos >= m_replyStart && m_outPos < m_replyEnd && m_options.chunk == 0;
         const bool pieces = m_options.chunk > 0;
-        std::size_t want = pieces ? std::min(pending, std::size_t(m_options.chunk)) : pending;
+        std::size_t want = wholeReply ? m_replyEnd - m_outPos
+                           : pieces   ? std::min(pending, std::size_t(m_options.chunk))
+                                      : pending;
         if (!m_options.fast) {
             if (m_lineIdle) {
                 m_lineFree = now;
                 m_lineIdle = false;
             }
-            // A byte reaches the other side when its last bit has left the line; a piece
-            // when its last byte has.
-            const std::size_t due =
-                now > m_lineFree ? std::size_t((now - m_lineFree) / m_byteTime) : 0;
-            const std::size_t need = pieces ? want : 1;
-            if (due < need)
-                return {false, m_lineFree + m_byteTime * long(need) - now};
-            if (!pieces)
-                want = std::min(want, due);
+            if (wholeReply) {
+                // Answered in the same wake-up that brought the command once the line is
+                // free; the line stays busy for the reply's time. A wait of its own would
+                // be one more chance to miss the program's short time-out on a loaded machine.
+                if (now < m_lineFree)
+                    return {false, m_lineFree - now};
+            } else {
+                // A byte reaches the other side when its last bit has left the line; a piece
+                // when its last byte has.
+                const std::size_t due =
+                    now > m_lineFree ? std::size_t((now - m_lineFree) / m_byteTime) : 0;
+                const std::size_t need = pieces ? want : 1;
+                if (due < need)
+                    return {false, m_lineFree + m_byteTime * long(need) - now};
+                if (!pieces)
+                    want = std::min(want, due);
+            }
         }
         long n = ::write(m_master, m_out.data() + m_outPos, want);
         if (n <= 0 && !m_options.fast) {
@@ -279,6 +297,8 @@ UnitSimulator::Wait UnitSimulator::flush()
         }
         if (m_outPos > kCompactAt) {
             m_out.erase(0, m_outPos);
+            m_replyStart -= std::min(m_replyStart, m_outPos);
+            m_replyEnd -= std::min(m_replyEnd, m_outPos);
             m_outPos = 0;
         }
         refill();

@@ -49,6 +49,8 @@ private:
     std::string m_command;
     std::string m_out;
     std::size_t m_outPos = 0;
+    std::size_t m_replyStart = 0; // m_out from here to m_replyEnd is a reply to a command
+    std::size_t m_replyEnd = 0;
     Clock::time_point m_lineFree; // when the line can start the next byte
     bool m_lineIdle = true;
     Clock::time_point m_gapUntil;

@@ -1,11 +1,14 @@
 #include "core/graph/AxisLabelLayout.h"
 
 #include <QFontMetrics>
+#include <QHash>
 
 namespace {
 
 // A label's own measure: left aligned in a wide cell, tabs expanded.
 constexpr int kMeasureCell = 2000;
+// Label texts measured and kept, per thread: a few scales' worth.
+constexpr qsizetype kMeasuredKept = 512;
 
 void show(AxisLabelLayout &layout, int entry, const QString &text, QPoint position, QSize size)
 {
@@ -67,9 +70,19 @@ void layoutTheta(AxisLabelLayout &layout, const GraphScale &scale, const QRect &
 
 QSize axisLabelSize(const QFont &font, const QString &text)
 {
-    return QFontMetrics(font)
-        .boundingRect(0, 0, kMeasureCell, kMeasureCell, Qt::AlignLeft | Qt::TextExpandTabs, text)
-        .size();
+    // The same few labels come back on every redraw; measuring text is the costly part.
+    thread_local QHash<QString, QSize> measured;
+    const QString key = font.key() + QChar(0) + text;
+    if (const auto it = measured.constFind(key); it != measured.constEnd())
+        return *it;
+    if (measured.size() >= kMeasuredKept)
+        measured.clear();
+    const QSize size = QFontMetrics(font)
+                           .boundingRect(0, 0, kMeasureCell, kMeasureCell,
+                                         Qt::AlignLeft | Qt::TextExpandTabs, text)
+                           .size();
+    measured.insert(key, size);
+    return size;
 }
 
 AxisLabelLayout layoutAxisLabels(const GraphScale &scale, const QRect &box, const QSize &plot,

@@ -103,33 +103,68 @@ void CurvePlotter::plotCurve(const CurveBlock &curve, int from, int to, ColorRef
 {
     if (!m_painter.isActive() || !m_axis.usable())
         return;
-    m_rPen = chartPen(rColor, penWidth);
-    m_thetaPen = chartPen(thetaColor, penWidth);
+    const QPen rPen = chartPen(rColor, penWidth);
+    const QPen thetaPen = chartPen(thetaColor, penWidth);
     // Segments j -> j + 1 must stay inside the record.
     from = std::max(from, 0);
     to = std::min(to, kRecordSlots - 2);
-    for (int j = from; j <= to; ++j)
-        drawSegment(curve, j, rOnly);
-}
-
-void CurvePlotter::drawSegment(const CurveBlock &curve, int j, bool rOnly)
-{
-    // An empty slot breaks the line; a slot without a frequency has no place on a log axis.
-    if (!(curve.r[j] >= 0 && curve.r[j + 1] >= 0))
-        return;
-    if (!(curve.freq[j] > 0 && curve.freq[j + 1] > 0))
-        return;
+    // Drawn one by one, segment j's phase line lies under segment j + 1's R line. Lines of
+    // one pen go out in a batch, so a batch ends wherever an R line would touch a phase line
+    // drawn before it: the pixels stay exactly those of the one-by-one order.
+    const int margin = penWidth + 1;
+    QVector<QLine> rLines, thetaLines;
+    QVector<QRect> thetaBoxes;
+    auto box = [margin](const QLine &l) {
+        return QRect(QPoint(std::min(l.x1(), l.x2()), std::min(l.y1(), l.y2())),
+                     QPoint(std::max(l.x1(), l.x2()), std::max(l.y1(), l.y2())))
+            .adjusted(-margin, -margin, margin, margin);
+    };
+    auto flush = [&] {
+        if (!rLines.isEmpty()) {
+            m_painter.setPen(rPen);
+            m_painter.drawLines(rLines);
+        }
+        if (!thetaLines.isEmpty()) {
+            m_painter.setPen(thetaPen);
+            m_painter.drawLines(thetaLines);
+        }
+        rLines.clear();
+        thetaLines.clear();
+        thetaBoxes.clear();
+    };
     const int w = m_target.width();
     const int h = m_target.height();
-    const int x0 = m_axis.x(curve.freq[j], w);
-    const int x1 = m_axis.x(curve.freq[j + 1], w);
-    m_painter.setPen(m_rPen);
-    m_painter.drawLine(x0, mapR(curve.r[j], m_scale.rMax, h), x1,
-                       mapR(curve.r[j + 1], m_scale.rMax, h));
-    if (rOnly)
-        return;
-    m_painter.setPen(m_thetaPen);
-    m_painter.drawLine(
-        x0, mapTheta(curve.theta[j], m_scale.thetaMin, m_scale.thetaMax, h, SegmentEnd::Start), x1,
-        mapTheta(curve.theta[j + 1], m_scale.thetaMin, m_scale.thetaMax, h, SegmentEnd::End));
+    for (int j = from; j <= to; ++j) {
+        // An empty slot breaks the line; a slot without a frequency has no place on a log axis.
+        if (!(curve.r[j] >= 0 && curve.r[j + 1] >= 0))
+            continue;
+        if (!(curve.freq[j] > 0 && curve.freq[j + 1] > 0))
+            continue;
+        const int x0 = m_axis.x(curve.freq[j], w);
+        const int x1 = m_axis.x(curve.freq[j + 1], w);
+        const QLine r(x0, mapR(curve.r[j], m_scale.rMax, h), x1,
+                      mapR(curve.r[j + 1], m_scale.rMax, h));
+        if (!rOnly) {
+            // Frequencies rise along the record, so only the latest phase boxes can reach it.
+            const QRect rBox = box(r);
+            for (auto it = thetaBoxes.crbegin(); it != thetaBoxes.crend(); ++it) {
+                if (it->right() < rBox.left())
+                    break;
+                if (it->intersects(rBox)) {
+                    flush();
+                    break;
+                }
+            }
+        }
+        rLines.append(r);
+        if (rOnly)
+            continue;
+        const QLine theta(
+            x0, mapTheta(curve.theta[j], m_scale.thetaMin, m_scale.thetaMax, h, SegmentEnd::Start),
+            x1,
+            mapTheta(curve.theta[j + 1], m_scale.thetaMin, m_scale.thetaMax, h, SegmentEnd::End));
+        thetaLines.append(theta);
+        thetaBoxes.append(box(theta));
+    }
+    flush();
 }

@@ -34,7 +34,6 @@ public:
 private:
     void plotCurve(const CurveBlock &curve, int from, int to, ColorRef rColor, ColorRef thetaColor,
                    bool rOnly, int penWidth);
-    void drawSegment(const CurveBlock &curve, int j, bool rOnly);
 
     QImage &m_target;
     const GraphScale &m_scale;
@@ -43,6 +42,4 @@ private:
     LogAxis m_axis;
     int m_first = 0;
     int m_last = 0;
-    QPen m_rPen;
-    QPen m_thetaPen;
 };
