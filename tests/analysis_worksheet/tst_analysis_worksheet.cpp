@@ -488,11 +488,14 @@ void TestAnalysisWorksheet::motionalBasis()
     d.le = 1.5e-3;
     const Measured free = measure(d.curve(), 4);
     const Measured m8 = measure(d.curve(0.008), 4);
+    const Measured box =
+        measure(d.curve(0.0, 12e-3 / (kAir.rho * kAir.c * kAir.c * d.sd * d.sd)), 4);
     TsWorksheetInput in;
     in.freeAir = {free.raw.get(), 4};
     in.re = d.re;
     in.sdM2 = d.sd;
     in.masses = {{{m8.raw.get(), 4}, 8.0}};
+    in.box = TsBoxInput{{box.raw.get(), 4}, 12.0};
     const TsWorksheetResult classic = computeWorksheet(in);
     const FitResult fit =
         fitImpedanceCurve(fitPoints(*free.raw, 4, 0, 0), {FitModel::Classic, d.re, false});
@@ -505,7 +508,10 @@ void TestAnalysisWorksheet::motionalBasis()
           classic.classic.Qes, r.motional->Qes, d.bl, classic.singleMass[0].set.Bl,
           r.singleMass[0].set.Bl);
     QVERIFY(err(classic.classic.Qes, qes) > 0.005);
+    qInfo("box Mms %.3f g: classic %.3f, motional %.3f", d.mms * 1e3, classic.box->set.Mms * 1e3,
+          r.box->set.Mms * 1e3);
     QVERIFY(err(r.motional->Qes, qes) < 0.002 && err(r.singleMass[0].set.Bl, d.bl) < 0.002);
+    QVERIFY(err(r.box->set.Mms, d.mms) < 0.003);
     QCOMPARE(r.classic.Qes, classic.classic.Qes); // the curve's own values stay
     const QJsonObject json = worksheetJson(r);
     QCOMPARE(json.value("inputs").toObject().value("basis").toString(), "motional");
