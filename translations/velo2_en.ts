@@ -1270,8 +1270,8 @@ Save it as a data file of the band %1?</translation>
         <translation>methods use</translation>
     </message>
     <message>
-        <source>the classic values of |Z| (no model fit)</source>
-        <translation>the classic values of |Z| (no model fit)</translation>
+        <source>the classic values of |Z| itself: no model fit with phase takes the coil out</source>
+        <translation>the classic values of |Z| itself: no model fit with phase takes the coil out</translation>
     </message>
     <message>
         <source>the motional impedance Z − Ze, Ze the coil of the %1 fit: free of the coil&apos;s inductance</source>

@@ -71,7 +71,7 @@ struct TsWorksheetInput {
     std::optional<TsBoxInput> box;
     double tempC = kDefaultAirTempC;
     double pressureHPa = kDefaultAirPressureHPa;
-    const FitResult *fit = nullptr; // of the free-air curve, Re held at `re`; optional
+    const FitResult *fit = nullptr; // a model fit of the free-air curve; optional
 };
 
 struct TsSingleMassResult {

@@ -277,8 +277,9 @@ QString rowBasis()
 }
 QString basisClassic()
 {
-    return QCoreApplication::translate("WorksheetMessages",
-                                       "the classic values of |Z| (no model fit)");
+    return QCoreApplication::translate(
+        "WorksheetMessages",
+        "the classic values of |Z| itself: no model fit with phase takes the coil out");
 }
 QString basisMotional(const QString &model)
 {
