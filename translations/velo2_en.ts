@@ -1230,8 +1230,52 @@ Save it as a data file of the band %1?</translation>
         <translation>√(f1·f2) = %1 Hz lies %3 % from Fs = %2 Hz: an asymmetric resonance, the classic Q and the single-mass Mms are less reliable</translation>
     </message>
     <message>
-        <source>with %1 g the single-mass Mms %2 g is %4 % off the dual-mass %3 g: suspension creep, trust the dual-mass value</source>
-        <translation>with %1 g the single-mass Mms %2 g is %4 % off the dual-mass %3 g: suspension creep, trust the dual-mass value</translation>
+        <source>with %1 g the single-mass Mms %2 g and the dual-mass %3 g disagree by %4 %, beyond the methods&apos; own scatter (±%5 %): suspension creep makes a single mass read low, or a mass is not what was typed</source>
+        <translation>with %1 g the single-mass Mms %2 g and the dual-mass %3 g disagree by %4 %, beyond the methods&apos; own scatter (±%5 %): suspension creep makes a single mass read low, or a mass is not what was typed</translation>
+    </message>
+    <message>
+        <source>the heavier mass is only %1 times the lighter (under 1.5): the two curves differ too little for the dual method, its values are unreliable; use about %2 g as the heavier mass</source>
+        <translation>the heavier mass is only %1 times the lighter (under 1.5): the two curves differ too little for the dual method, its values are unreliable; use about %2 g as the heavier mass</translation>
+    </message>
+    <message>
+        <source>the resonance is only %1 Hz wide (Fs / Qms), under three grid steps (%2 Hz): the three-point Qms reads low; the model fit gives Qms from the whole curve</source>
+        <translation>the resonance is only %1 Hz wide (Fs / Qms), under three grid steps (%2 Hz): the three-point Qms reads low; the model fit gives Qms from the whole curve</translation>
+    </message>
+    <message>
+        <source>the resonance is only %1 Hz wide (Fs / Qms), under three grid steps (%2 Hz): the analysis window&apos;s Qms reads low; here Fs, Rmax and Qms come from a Lorentzian through %3 points, and the model fit gives Qms from the whole curve</source>
+        <translation>the resonance is only %1 Hz wide (Fs / Qms), under three grid steps (%2 Hz): the analysis window&apos;s Qms reads low; here Fs, Rmax and Qms come from a Lorentzian through %3 points, and the model fit gives Qms from the whole curve</translation>
+    </message>
+    <message>
+        <source>the analysis window&apos;s first peak at %1 Hz is not the main resonance, which lies at %2 Hz (%3 Ω): the worksheet takes the main resonance</source>
+        <translation>the analysis window&apos;s first peak at %1 Hz is not the main resonance, which lies at %2 Hz (%3 Ω): the worksheet takes the main resonance</translation>
+    </message>
+    <message>
+        <source>運動インピーダンス (motional, Z − Ze of the %1 fit)</source>
+        <translation>Motional impedance (Z − Ze of the %1 fit)</translation>
+    </message>
+    <message>
+        <source>Lorentzian |Z|² − Re² = K / (1 + Q²·(f/Fs − Fs/f)²) through %1 grid points</source>
+        <translation>Lorentzian |Z|² − Re² = K / (1 + Q²·(f/Fs − Fs/f)²) through %1 grid points</translation>
+    </message>
+    <message>
+        <source>standard uncertainty from the residuals of the 1/Zm and Bl² fits (white noise assumed)</source>
+        <translation>standard uncertainty from the residuals of the 1/Zm and Bl² fits (white noise assumed)</translation>
+    </message>
+    <message>
+        <source>on Re + Z − Ze, Ze the coil of the %1 fit</source>
+        <translation>on Re + Z − Ze, Ze the coil of the %1 fit</translation>
+    </message>
+    <message>
+        <source>methods use</source>
+        <translation>methods use</translation>
+    </message>
+    <message>
+        <source>the classic values of |Z| itself: no model fit with phase takes the coil out</source>
+        <translation>the classic values of |Z| itself: no model fit with phase takes the coil out</translation>
+    </message>
+    <message>
+        <source>the motional impedance Z − Ze, Ze the coil of the %1 fit: free of the coil&apos;s inductance</source>
+        <translation>the motional impedance Z − Ze, Ze the coil of the %1 fit: free of the coil&apos;s inductance</translation>
     </message>
     <message>
         <source>the fitted motional impedance gives the masses back only within %1 % (over 2 %): the dual-mass values are less reliable</source>

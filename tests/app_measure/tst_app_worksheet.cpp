@@ -159,6 +159,8 @@ void TestAppWorksheet::fitOverlay()
     w->ReEdit->setText("6");
     QVERIFY(waitUntil([w] { return w->FitTable->rowCount() > 0; }));
     QVERIFY2(w->fit().outcome == FitOutcome::Ok, qPrintable(w->FitLabel->text()));
+    // The methods read the motional impedance of the fit shown beside them.
+    QVERIFY(w->result().motional && w->result().fitModel == w->fit().model);
 
     // The overlay's own colour appears only while it is asked for; off, the picture is as before.
     const QImage before = b.win->graph->bitmap();

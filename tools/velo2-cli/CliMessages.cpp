@@ -562,6 +562,12 @@ QString boxHelp()
 {
     return QCoreApplication::translate("CliMessages", "a curve measured in a sealed box of LITRES");
 }
+QString tsFitHelp()
+{
+    return QCoreApplication::translate(
+        "CliMessages", "fit model M (classic, lr2 or semi) to the free-air curve, Re held: the "
+                       "methods then read the motional impedance Z - Ze, free of the coil");
+}
 QString tempHelp()
 {
     return QCoreApplication::translate("CliMessages", "air temperature in °C (default 20)");

@@ -97,6 +97,7 @@ QString sdHelp();
 QString diameterHelp();
 QString massHelp();
 QString boxHelp();
+QString tsFitHelp();
 QString tempHelp();
 QString pressureHelp();
 QString refHelp();

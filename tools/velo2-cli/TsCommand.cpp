@@ -4,12 +4,15 @@
 #include "CommandLine.h"
 #include "Commands.h"
 #include "DocumentFiles.h"
+#include "core/analysis/AnalysisFlags.h"
 #include "core/analysis/AnalysisFormat.h"
 #include "core/analysis/AnalysisMessages.h"
 #include "core/analysis/ThieleSmall.h"
 #include "core/analysis/TsWorksheet.h"
 #include "core/analysis/WorksheetMessages.h"
+#include "core/analysis/fit/FitMessages.h"
 
+#include <QJsonArray>
 #include <cmath>
 #include <vector>
 
@@ -19,7 +22,8 @@ const char *const kJsonKeys[kTsValueCount] = {"Re", "Rmax", "Fs",  "r0",  "Rx",
                                               "f1", "f2",   "Qms", "Qes", "Qts"};
 
 // The options that turn on the worksheet; without them the output is the classic ten values.
-const char *const kWorksheetOptions[] = {"sd", "diameter", "mass", "box", "temp", "pressure"};
+const char *const kWorksheetOptions[] = {"sd",   "diameter", "mass", "box",
+                                         "temp", "pressure", "fit"};
 
 bool parseNumber(const QString &text, double *value)
 {
@@ -89,7 +93,7 @@ int runTs(const QStringList &args)
     CommandLine cl(QStringLiteral("ts"),
                    QStringLiteral("FILE.DTA --re OHMS [--sd CM2 | --diameter MM] "
                                   "[--mass FILE.DTA:GRAMS]... [--box FILE.DTA:LITRES] [--temp C] "
-                                  "[--pressure HPA] [--json]"),
+                                  "[--pressure HPA] [--fit M] [--json]"),
                    CliMessages::tsDescription() + QStringLiteral("\n\n") +
                        CliMessages::tsWorksheetDescription());
     cl.addValue({QStringLiteral("re")}, QStringLiteral("OHMS"), CliMessages::reHelp());
@@ -100,6 +104,7 @@ int runTs(const QStringList &args)
     cl.addValue({QStringLiteral("box")}, QStringLiteral("FILE.DTA:LITRES"), CliMessages::boxHelp());
     cl.addValue({QStringLiteral("temp")}, QStringLiteral("C"), CliMessages::tempHelp());
     cl.addValue({QStringLiteral("pressure")}, QStringLiteral("HPA"), CliMessages::pressureHelp());
+    cl.addValue({QStringLiteral("fit")}, QStringLiteral("M"), CliMessages::tsFitHelp());
     cl.addFlag(QStringLiteral("json"), CliMessages::jsonHelp());
     if (const int code = cl.parse(args); code >= 0)
         return code;
@@ -135,6 +140,10 @@ int runTs(const QStringList &args)
             return cl.usageError(
                 CliMessages::optionNotANumber(QStringLiteral("--") + name, cl.value(name)));
     }
+    FitSettings fitSettings;
+    const QString modelText = cl.value(QStringLiteral("fit"));
+    if (cl.isSet(QStringLiteral("fit")) && !fitModelFromName(modelText, &fitSettings.model))
+        return cl.usageError(CliMessages::badFitModel(modelText));
     in.sdM2 = sdCm2 * 1e-4;
     if (cl.isSet(QStringLiteral("sd")) && !(sdCm2 > 0.0))
         in.sdM2 = -1.0; // typed, but no area: the worksheet refuses it
@@ -195,11 +204,22 @@ int runTs(const QStringList &args)
         }
         in.freeAir = {&doc->curveRaw(), band};
         in.re = Re;
+        FitResult fit;
+        if (cl.isSet(QStringLiteral("fit"))) {
+            fitSettings.re = Re;
+            fit = fitImpedanceCurve(fitPoints(doc->curveRaw(), band, 0, 0), fitSettings);
+            if (fit.outcome != FitOutcome::Ok)
+                return cl.fileFailure(input, FitMessages::outcomeText(fit));
+            in.fit = &fit;
+        }
         sheet = computeWorksheet(in);
         if (!sheet.refusal.isEmpty())
             return cl.failure(sheet.refusal);
     }
 
+    // Without the worksheet, the warnings on the analysis window's own values.
+    const QVector<TsFlag> flags =
+        worksheet ? sheet.flags : analysisWindowFlags(doc->curveRaw(), first, last, peaks, p);
     const auto values = tsValues(p);
     if (cl.isSet(QStringLiteral("json"))) {
         QJsonObject o{{QStringLiteral("file"), input}};
@@ -209,6 +229,12 @@ int runTs(const QStringList &args)
             const QJsonObject sections = worksheetJson(sheet);
             for (auto it = sections.begin(); it != sections.end(); ++it)
                 o.insert(it.key(), it.value());
+        } else {
+            QJsonArray list;
+            for (const TsFlag &f : flags)
+                list.append(QJsonObject{{QStringLiteral("code"), tsFlagCodeName(f.code)},
+                                        {QStringLiteral("text"), f.text}});
+            o.insert(QStringLiteral("flags"), list);
         }
         printJson(o);
     } else {
@@ -219,8 +245,15 @@ int runTs(const QStringList &args)
         QStringList rows;
         for (int i = 0; i < kTsValueCount; ++i)
             rows << tsValueLabel(i).leftJustified(width + 2) + formatZeroDot00(values[i]);
-        if (worksheet)
+        if (worksheet) {
             rows << worksheetText(worksheetRows(sheet));
+        } else if (!flags.isEmpty()) {
+            QVector<TsRow> flagRows;
+            for (const TsFlag &f : flags)
+                flagRows.append({WorksheetMessages::sectionFlags(), tsFlagCodeName(f.code), f.text,
+                                 QString(), QString()});
+            rows << worksheetText(flagRows);
+        }
         printOut(rows.join(QLatin1Char('\n')));
     }
     return finishOutput() ? ExitOk : ExitFailed;

@@ -37,6 +37,7 @@ cplx creep(double beta, double w)
 struct LinearFit {
     double a = 0.0, b = 0.0, c = 0.0;
     double residual = INFINITY;
+    double aVariance = INFINITY; // per unit residual variance: (M⁻¹)₀₀
 };
 
 // Least squares of 1/Zm = jw a + b + j Q c / w at a fixed beta (normal equations, Cramer).
@@ -75,6 +76,7 @@ LinearFit fitAtBeta(const std::vector<Point> &pts, double beta)
     f.a = x[0];
     f.b = x[1];
     f.c = x[2];
+    f.aVariance = (m[1][1] * m[2][2] - m[1][2] * m[2][1]) / d;
     f.residual = 0.0;
     for (const Point &p : pts) {
         const cplx model = cplx(f.b, p.w * f.a) + cplx(0.0, 1.0) * creep(beta, p.w) * f.c / p.w;
@@ -88,6 +90,17 @@ double impliedMass(double bl2, double w, cplx dz, cplx z)
 {
     return (bl2 * dz / (cplx(0.0, w) * z * (z - dz))).real();
 }
+
+// jw m Zfit (Zfit - dZ): Bl² dZ for a mass m.
+cplx massTerm(double m, double w, cplx dz, cplx zFit)
+{
+    return cplx(0.0, w * m) * zFit * (zFit - dz);
+}
+
+struct Mass {
+    double kg;
+    cplx Point::*dz;
+};
 
 } // namespace
 
@@ -135,13 +148,6 @@ DualMassFit fitDualMass(const DualMassInput &in)
     if (out.points < kDualMassMinPoints)
         return out;
 
-    double sum = 0.0;
-    for (const Point &p : pts)
-        sum += (cplx(0.0, p.w) * p.zm * (p.zm - p.dz1) / p.dz1).real();
-    const double bl2 = in.m1 * sum / double(pts.size());
-    if (!(bl2 > 0.0) || !std::isfinite(bl2))
-        return out;
-
     // Coarse scan over beta, then golden-section search around the best step.
     int best = 0;
     double bestResidual = INFINITY;
@@ -168,22 +174,51 @@ DualMassFit fitDualMass(const DualMassInput &in)
     const LinearFit fit = fitAtBeta(pts, out.beta);
     if (!std::isfinite(fit.residual) || !(fit.a > 0.0))
         return out;
+    std::vector<cplx> zFit;
+    for (const Point &p : pts)
+        zFit.push_back(
+            1.0 / (cplx(fit.b, p.w * fit.a) + cplx(0.0, 1.0) * creep(out.beta, p.w) * fit.c / p.w));
+
+    // Bl² from both masses' equations at once: least squares of Bl²·dZ = jw m Zfit (Zfit - dZ).
+    const Mass masses[2] = {{in.m1, &Point::dz1}, {in.m2, &Point::dz2}};
+    double num = 0.0;
+    double den = 0.0;
+    for (std::size_t j = 0; j < pts.size(); ++j)
+        for (const Mass &m : masses) {
+            const cplx dz = pts[j].*m.dz;
+            num += (std::conj(dz) * massTerm(m.kg, pts[j].w, dz, zFit[j])).real();
+            den += std::norm(dz);
+        }
+    const double bl2 = num / den;
+    if (!(bl2 > 0.0) || !std::isfinite(bl2))
+        return out;
+    double blResidual = 0.0;
+    for (std::size_t j = 0; j < pts.size(); ++j)
+        for (const Mass &m : masses) {
+            const cplx dz = pts[j].*m.dz;
+            blResidual += std::norm(massTerm(m.kg, pts[j].w, dz, zFit[j]) - bl2 * dz);
+        }
     out.Bl = std::sqrt(bl2);
     out.Mms = bl2 * fit.a;
 
     // Each mass as the fitted motional impedance sees it, averaged over the window.
     double m1Sum = 0.0;
     double m2Sum = 0.0;
-    for (const Point &p : pts) {
-        const cplx zFit =
-            1.0 / (cplx(fit.b, p.w * fit.a) + cplx(0.0, 1.0) * creep(out.beta, p.w) * fit.c / p.w);
-        m1Sum += impliedMass(bl2, p.w, p.dz1, zFit);
-        m2Sum += impliedMass(bl2, p.w, p.dz2, zFit);
+    for (std::size_t j = 0; j < pts.size(); ++j) {
+        m1Sum += impliedMass(bl2, pts[j].w, pts[j].dz1, zFit[j]);
+        m2Sum += impliedMass(bl2, pts[j].w, pts[j].dz2, zFit[j]);
     }
     out.m1Fit = m1Sum / double(pts.size());
     out.m2Fit = m2Sum / double(pts.size());
+
+    // Standard errors from each fit's residual: 2n real equations for a, b, c; 4n for Bl².
+    const double n = double(pts.size());
+    const double aSigma = std::sqrt(fit.residual / (2.0 * n - 3.0) * fit.aVariance) / fit.a;
+    const double blSigma = std::sqrt(blResidual / (4.0 * n - 1.0) / den) / bl2;
+    out.mmsSigma = std::hypot(aSigma, blSigma);
     out.consistency =
         std::max(std::fabs(out.m1Fit / in.m1 - 1.0), std::fabs(out.m2Fit / in.m2 - 1.0));
-    out.ok = std::isfinite(out.Mms) && out.Mms > 0.0 && std::isfinite(out.consistency);
+    out.ok = std::isfinite(out.Mms) && out.Mms > 0.0 && std::isfinite(out.consistency) &&
+             std::isfinite(out.mmsSigma);
     return out;
 }

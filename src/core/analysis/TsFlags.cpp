@@ -9,8 +9,8 @@ QString tsFlagCodeName(TsFlagCode code)
         return QStringLiteral("mass-shift-large");
     case TsFlagCode::AsymmetricResonance:
         return QStringLiteral("asymmetric-resonance");
-    case TsFlagCode::SingleMassCreep:
-        return QStringLiteral("single-mass-creep");
+    case TsFlagCode::SingleDualDisagree:
+        return QStringLiteral("single-dual-disagree");
     case TsFlagCode::DualMassInconsistent:
         return QStringLiteral("dual-mass-inconsistent");
     case TsFlagCode::DualMassNoFit:
@@ -19,6 +19,12 @@ QString tsFlagCodeName(TsFlagCode code)
         return QStringLiteral("grid-mismatch");
     case TsFlagCode::ReAboveMinimum:
         return QStringLiteral("re-above-minimum");
+    case TsFlagCode::PeakTooSharp:
+        return QStringLiteral("peak-too-sharp");
+    case TsFlagCode::NotMainResonance:
+        return QStringLiteral("not-main-resonance");
+    case TsFlagCode::MassRatioSmall:
+        return QStringLiteral("mass-ratio-small");
     }
     return QString();
 }

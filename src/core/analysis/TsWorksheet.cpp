@@ -2,6 +2,8 @@
 
 #include "core/analysis/AddedMass.h"
 #include "core/analysis/AnalysisMessages.h"
+#include "core/analysis/CoilRemoval.h"
+#include "core/analysis/MainResonance.h"
 #include "core/analysis/PeakSearch.h"
 #include "core/analysis/SealedBox.h"
 #include "core/analysis/WorksheetFormat.h"
@@ -9,6 +11,7 @@
 
 #include <cmath>
 #include <memory>
+#include <vector>
 
 namespace M = WorksheetMessages;
 
@@ -18,23 +21,28 @@ namespace {
 struct Located {
     int first = 0;
     int last = 0;
-    int peak = -1;
+    int peak = -1;      // the main resonance, else the first peak
+    int firstPeak = -1; // the analysis window's resonance
 };
 
-QString locate(const TsCurve &c, const QString &name, Located *out)
+QString locate(const TsCurve &c, const QString &name, double re, Located *out)
 {
     if (!c.raw || !analysisRange(*c.raw, c.band, &out->first, &out->last))
         return M::noPoints(name);
     auto smooth = std::make_unique<CurveBlock>();
     const PeakList peaks = searchBand(*c.raw, *smooth, c.band);
-    out->peak = peaks.peakCount > 0 ? peaks.peakIndex[0] : -1;
+    if (peaks.peakCount == 0)
+        return QString();
+    out->firstPeak = peaks.peakIndex[0];
+    const int main = mainResonance(*c.raw, out->first, out->last, re);
+    out->peak = main >= 0 ? main : out->firstPeak;
     return QString();
 }
 
-QString checkLoaded(const TsCurve &c, const QString &name, const TsCurve &free,
+QString checkLoaded(const TsCurve &c, const QString &name, double re, const TsCurve &free,
                     const Located &freeAt, Located *out)
 {
-    if (const QString problem = locate(c, name, out); !problem.isEmpty())
+    if (const QString problem = locate(c, name, re, out); !problem.isEmpty())
         return problem;
     if (c.band != free.band)
         return M::otherBand(name, c.band, free.band);
@@ -78,9 +86,8 @@ void refuse(TsWorksheetResult &r, const QString &text)
     r.refusal = text;
 }
 
-} // namespace
-
-TsWorksheetResult computeWorksheet(const TsWorksheetInput &in)
+// Every method on the curves as given.
+TsWorksheetResult computeSheet(const TsWorksheetInput &in)
 {
     TsWorksheetResult r;
     r.tempC = in.tempC;
@@ -117,15 +124,15 @@ TsWorksheetResult computeWorksheet(const TsWorksheetInput &in)
 
     // The free-air curve: the classic values between the grid points.
     Located freeAt;
-    if (const QString problem = locate(in.freeAir, M::freeAirCurve(), &freeAt);
+    if (const QString problem = locate(in.freeAir, M::freeAirCurve(), in.re, &freeAt);
         !problem.isEmpty()) {
         refuse(r, problem);
         return r;
     }
     const CurveBlock &free = *in.freeAir.raw;
     const TsResult classic = freeAt.peak < 0 ? TsResult::NoPeak
-                                             : refinedTs(free, freeAt.first, freeAt.last,
-                                                         freeAt.peak, in.re, &r.classic);
+                                             : traceableTs(free, freeAt.first, freeAt.last,
+                                                           freeAt.peak, in.re, &r.classic);
     if (classic != TsResult::Ok) {
         refuse(r, AnalysisMessages::forResult(classic).text);
         return r;
@@ -136,7 +143,8 @@ TsWorksheetResult computeWorksheet(const TsWorksheetInput &in)
     for (const TsMassInput &m : in.masses) {
         const QString name = M::massCurve(worksheetShort(m.grams));
         Located at;
-        if (const QString p = checkLoaded(m.curve, name, in.freeAir, freeAt, &at); !p.isEmpty()) {
+        if (const QString p = checkLoaded(m.curve, name, in.re, in.freeAir, freeAt, &at);
+            !p.isEmpty()) {
             refuse(r, p);
             return r;
         }
@@ -144,6 +152,11 @@ TsWorksheetResult computeWorksheet(const TsWorksheetInput &in)
         s.mass = m.grams * 1e-3;
         double zmax = 0.0;
         refinedPeak(*m.curve.raw, at.first, at.last, at.peak, &s.fsLoaded, &zmax);
+        // A free-air peak traced by the Lorentzian: the sharper loaded one alike.
+        RefinedTs traced;
+        if (c.lorentzPoints > 0 &&
+            lorentzianTs(*m.curve.raw, at.first, at.last, at.peak, in.re, &traced))
+            s.fsLoaded = traced.Fs;
         if (!(s.fsLoaded < c.Fs)) {
             refuse(r, M::notBelowFreeAir(name, worksheetFixed(s.fsLoaded, 2),
                                          worksheetFixed(c.Fs, 2)));
@@ -151,6 +164,11 @@ TsWorksheetResult computeWorksheet(const TsWorksheetInput &in)
         }
         s.shift = resonanceShift(c.Fs, s.fsLoaded);
         const double mms = mmsFromAddedMass(c.Fs, s.fsLoaded, s.mass);
+        // Mms = M / (R² - 1), R = Fs / Fs': δMms / Mms = 2R² / (R² - 1) · δR / R.
+        const double ratio2 = std::pow(c.Fs / s.fsLoaded, 2);
+        s.mmsSigma = 2.0 * ratio2 / (ratio2 - 1.0) *
+                     std::hypot(peakFrequencySigma(free, freeAt.first, freeAt.last, freeAt.peak),
+                                peakFrequencySigma(*m.curve.raw, at.first, at.last, at.peak));
         s.set = completeDriverSet(c.Fs, c.Qms, c.Re, mms, blFromQes(c.Fs, mms, c.Re, c.Qes), r.sdM2,
                                   r.air);
         r.singleMass.append(s);
@@ -160,7 +178,7 @@ TsWorksheetResult computeWorksheet(const TsWorksheetInput &in)
     if (in.box) {
         const QString name = M::boxCurve(worksheetShort(in.box->litres));
         Located boxAt;
-        if (const QString p = checkLoaded(in.box->curve, name, in.freeAir, freeAt, &boxAt);
+        if (const QString p = checkLoaded(in.box->curve, name, in.re, in.freeAir, freeAt, &boxAt);
             !p.isEmpty()) {
             refuse(r, p);
             return r;
@@ -168,7 +186,7 @@ TsWorksheetResult computeWorksheet(const TsWorksheetInput &in)
         TsBoxResult b;
         b.vb = in.box->litres * 1e-3;
         const TsResult result =
-            refinedTs(*in.box->curve.raw, boxAt.first, boxAt.last, boxAt.peak, in.re, &b.box);
+            traceableTs(*in.box->curve.raw, boxAt.first, boxAt.last, boxAt.peak, in.re, &b.box);
         if (result != TsResult::Ok) {
             refuse(r, M::curveProblem(name, AnalysisMessages::forResult(result).text));
             return r;
@@ -211,6 +229,15 @@ TsWorksheetResult computeWorksheet(const TsWorksheetInput &in)
     }
 
     // The warnings on the numbers given.
+    if (std::abs(freeAt.peak - freeAt.firstPeak) > kSamePeakSpan)
+        addFlag(r, TsFlagCode::NotMainResonance,
+                M::notMainResonance(worksheetFixed(free.freq[freeAt.firstPeak], 2),
+                                    worksheetFixed(c.Fs, 2), worksheetFixed(c.Rmax, 2)));
+    if (isTooSharpForGrid(c.Qms, c.gridStep))
+        addFlag(r, TsFlagCode::PeakTooSharp,
+                M::peakTooSharp(worksheetFixed(c.Fs / c.Qms, 2),
+                                worksheetFixed(kSharpPeakSteps * c.gridStep * c.Fs, 2),
+                                c.lorentzPoints));
     double minimum = INFINITY;
     for (int i = freeAt.first; i <= freeAt.last; ++i)
         minimum = std::min(minimum, double(free.r[i]));
@@ -225,15 +252,24 @@ TsWorksheetResult computeWorksheet(const TsWorksheetInput &in)
                                        worksheetFixed(asymmetry * 100.0, 1)));
     for (const TsSingleMassResult &s : r.singleMass)
         flagMassShift(r, s);
+    const bool closeMasses = r.dualMass && r.dualMass->m2 / r.dualMass->m1 < kLeastMassRatio;
+    if (closeMasses)
+        addFlag(r, TsFlagCode::MassRatioSmall,
+                M::massRatioSmall(worksheetFixed(r.dualMass->m2 / r.dualMass->m1, 2),
+                                  worksheetShort(2.0 * r.dualMass->m1 * 1e3)));
     if (r.dualMass) {
         const double dualMms = r.dualMass->set.Mms;
+        // Compared only against a dual value that the masses can give.
         for (const TsSingleMassResult &s : r.singleMass) {
             const double off = std::fabs(s.set.Mms / dualMms - 1.0);
-            if (off > kCreepLimit)
-                addFlag(r, TsFlagCode::SingleMassCreep,
-                        M::singleMassCreep(
+            const double scatter = std::max(
+                kDisagreeFloor, kDisagreeSigmas * std::hypot(s.mmsSigma, r.dualMass->fit.mmsSigma));
+            if (!closeMasses && off > scatter)
+                addFlag(r, TsFlagCode::SingleDualDisagree,
+                        M::singleDualDisagree(
                             worksheetShort(s.mass * 1e3), worksheetFixed(s.set.Mms * 1e3, 2),
-                            worksheetFixed(dualMms * 1e3, 2), worksheetFixed(off * 100.0, 1)));
+                            worksheetFixed(dualMms * 1e3, 2), worksheetFixed(off * 100.0, 1),
+                            worksheetFixed(scatter * 100.0, 1)));
         }
         if (r.dualMass->fit.consistency > kConsistencyLimit)
             addFlag(
@@ -241,4 +277,66 @@ TsWorksheetResult computeWorksheet(const TsWorksheetInput &in)
                 M::dualMassInconsistent(worksheetFixed(r.dualMass->fit.consistency * 100.0, 1)));
     }
     return r;
+}
+
+// The worksheet's curves less the fitted coil, kept alive for one computation.
+class CoilFree
+{
+public:
+    CoilFree(const TsWorksheetInput &in, const FitResult &fit) : m_input(in)
+    {
+        m_input.fit = nullptr;
+        correct(m_input.freeAir, fit, in.re);
+        for (TsMassInput &m : m_input.masses)
+            correct(m.curve, fit, in.re);
+        if (m_input.box)
+            correct(m_input.box->curve, fit, in.re);
+    }
+    const TsWorksheetInput &input() const { return m_input; }
+
+private:
+    void correct(TsCurve &c, const FitResult &fit, double re)
+    {
+        int first = 0;
+        int last = 0;
+        if (!c.raw || !analysisRange(*c.raw, c.band, &first, &last))
+            return; // refused as it is
+        m_curves.push_back(std::make_unique<CurveBlock>());
+        removeCoil(*c.raw, first, last, fit, re, *m_curves.back());
+        c.raw = m_curves.back().get();
+    }
+
+    TsWorksheetInput m_input;
+    std::vector<std::unique_ptr<CurveBlock>> m_curves;
+};
+
+bool takenFromCurve(TsFlagCode code)
+{
+    // The analysis window's peak and the lowest |Z| belong to the measured curve itself.
+    return code == TsFlagCode::NotMainResonance || code == TsFlagCode::ReAboveMinimum;
+}
+
+} // namespace
+
+TsWorksheetResult computeWorksheet(const TsWorksheetInput &in)
+{
+    TsWorksheetResult r = computeSheet(in);
+    if (!r.refusal.isEmpty() || !in.fit || !canRemoveCoil(*in.fit))
+        return r;
+    const CoilFree curves(in, *in.fit);
+    TsWorksheetResult m = computeSheet(curves.input());
+    if (!m.refusal.isEmpty())
+        return r; // the classic basis stands
+    m.motional = m.classic;
+    m.classic = r.classic;
+    m.fitModel = in.fit->model;
+    QVector<TsFlag> flags;
+    for (const TsFlag &f : std::as_const(r.flags))
+        if (takenFromCurve(f.code))
+            flags.append(f);
+    for (const TsFlag &f : std::as_const(m.flags))
+        if (!takenFromCurve(f.code))
+            flags.append(f);
+    m.flags = flags;
+    return m;
 }

@@ -10,6 +10,7 @@
 //   in.masses.append({{&raw8, band}, 8.017});   // grams; two masses add the dual method
 //   in.box = TsBoxInput{{&rawBox, band}, 20.0};  // litres, optional
 //   in.tempC, in.pressureHPa        // the air (20 °C, 1013.25 hPa by default)
+//   in.fit = &fit;                   // optional: a model fit of the free-air curve
 //   const TsWorksheetResult r = computeWorksheet(in);
 //
 // r.refusal is non-empty for bad input (a mass of 0 or below, Sd missing when a mass or a box is
@@ -19,9 +20,13 @@
 // mass in input order, r.dualMass the dual added-mass result when exactly two masses are given
 // (absent when no motional impedance could be fitted, with a flag saying so), r.box the
 // sealed-box result, r.flags the warnings. All values are in SI units (kg, m/N, m³, ...).
+// With a fit that has a result and used the phase, the methods read every curve less the
+// fitted coil (Re + Z - Ze, see CoilRemoval.h): r.motional holds those classic values, and the
+// mass and box sections come from them; r.classic stays the values of the curve itself.
 //
-// worksheetJson(r): {"classic": {...}, "singleMass": [...], "dualMass": {...}, "box": {...},
-//   "flags": [{"code", "text"}], "inputs": {...}} with the unit in each key ("Fs_Hz", "Mms_g",
+// worksheetJson(r): {"classic": {...}, "motional": {...}, "singleMass": [...], "dualMass": {...},
+//   "box": {...}, "flags": [{"code", "text"}], "inputs": {..., "basis": "classic" or "motional",
+//   "fitModel" with the motional basis}} with the unit in each key ("Fs_Hz", "Mms_g",
 //   "Cms_mmPerN", "Rms_kgPerS", "Bl_Tm", "Vas_L", "EBP_Hz", "eta0_pct", "SPL_1W_dB",
 //   "SPL_2V83_dB", "Qms", ...); a section that does not apply is absent; a refusal gives
 //   {"refusal": text}.
@@ -34,6 +39,7 @@
 #include "core/analysis/DualAddedMass.h"
 #include "core/analysis/RefinedResonance.h"
 #include "core/analysis/TsFlags.h"
+#include "core/analysis/fit/ImpedanceFit.h"
 #include "core/model/CurveBlock.h"
 
 #include <QJsonObject>
@@ -65,12 +71,14 @@ struct TsWorksheetInput {
     std::optional<TsBoxInput> box;
     double tempC = kDefaultAirTempC;
     double pressureHPa = kDefaultAirPressureHPa;
+    const FitResult *fit = nullptr; // a model fit of the free-air curve; optional
 };
 
 struct TsSingleMassResult {
     double mass = 0.0;     // kg
     double fsLoaded = 0.0; // Hz
     double shift = 0.0;    // 1 - Fs' / Fs
+    double mmsSigma = 0.0; // relative standard uncertainty of Mms from the noise of both peaks
     DriverSet set;
 };
 
@@ -94,6 +102,8 @@ struct TsWorksheetResult {
     Air air;
     double sdM2 = 0.0;
     RefinedTs classic;
+    std::optional<RefinedTs> motional;  // the methods' basis when present
+    FitModel fitModel = FitModel::Semi; // the fit that gave the motional basis
     QVector<TsSingleMassResult> singleMass;
     std::optional<TsDualMassResult> dualMass;
     std::optional<TsBoxResult> box;

@@ -2,6 +2,7 @@
 #include "core/analysis/TsWorksheet.h"
 #include "core/analysis/WorksheetFormat.h"
 #include "core/analysis/WorksheetMessages.h"
+#include "core/analysis/fit/FitModel.h"
 
 #include <QJsonArray>
 #include <cmath>
@@ -28,6 +29,17 @@ QString n(double value, int decimals)
     return worksheetFixed(value, decimals);
 }
 
+// The classic values the methods build on: from the motional impedance when there is a fit.
+const RefinedTs &basis(const TsWorksheetResult &r)
+{
+    return r.motional ? *r.motional : r.classic;
+}
+
+QString peakFormula(const RefinedTs &t)
+{
+    return t.lorentzPoints > 0 ? M::lorentzNote(t.lorentzPoints) : M::parabolaNote();
+}
+
 // The values shared by every method once Mms and Bl are known.
 struct SetFormulas {
     QString mms, bl, cms, vas;
@@ -36,7 +48,7 @@ struct SetFormulas {
 
 void appendSet(Section &s, const TsWorksheetResult &r, const DriverSet &d, const SetFormulas &f)
 {
-    const RefinedTs &c = r.classic;
+    const RefinedTs &c = basis(r);
     const QString fs = n(c.Fs, 2);
     const QString mms = n(d.Mms * 1e3, 3);
     const QString sd = n(r.sdM2 * 1e4, 2);
@@ -89,13 +101,15 @@ Section inputsSection(const TsWorksheetResult &r)
     return s;
 }
 
-Section classicSection(const TsWorksheetResult &r)
+// The classic values of the curve itself, or of the curve less the fitted coil.
+Section refinedSection(const RefinedTs &c, const char *key, const QString &title,
+                       const QString &curve)
 {
-    const RefinedTs &c = r.classic;
-    Section s{"classic", M::sectionClassic(), {}};
+    Section s{key, title, {}};
     s.entries.append({"Re_Ohm", c.Re, 3, QString()});
-    s.entries.append({"Rmax_Ohm", c.Rmax, 2, M::parabolaNote()});
-    s.entries.append({"Fs_Hz", c.Fs, 2, M::parabolaNote()});
+    const QString peakNote = curve.isEmpty() ? peakFormula(c) : curve + "; " + peakFormula(c);
+    s.entries.append({"Rmax_Ohm", c.Rmax, 2, peakNote});
+    s.entries.append({"Fs_Hz", c.Fs, 2, peakNote});
     s.entries.append(
         {"r0", c.r0, 3, QStringLiteral("Rmax / Re = %1 / %2").arg(n(c.Rmax, 2), n(c.Re, 3))});
     s.entries.append(
@@ -118,7 +132,7 @@ Section classicSection(const TsWorksheetResult &r)
 
 Section singleSection(const TsWorksheetResult &r, const TsSingleMassResult &m)
 {
-    const RefinedTs &c = r.classic;
+    const RefinedTs &c = basis(r);
     const QString grams = worksheetShort(m.mass * 1e3);
     Section s{"singleMass", M::sectionSingleMass(grams), {}};
     s.entries.append({"mass_g", m.mass * 1e3, 3, QString()});
@@ -150,12 +164,13 @@ Section dualSection(const TsWorksheetResult &r, const TsDualMassResult &d)
     SetFormulas f;
     f.withQes = true;
     f.mms = QStringLiteral("Bl²·a = (%1 T·m)²·a").arg(n(fit.Bl, 3));
-    f.bl = QStringLiteral("√(m1·mean Re[jω·Zm·(Zm − ΔZ1) / ΔZ1]), %1-%2 Hz, m1 = %3 g")
-               .arg(n(fit.lowHz, 1), n(fit.highHz, 1), worksheetShort(d.m1 * 1e3));
+    f.bl = QStringLiteral("√(Σ Re[ΔZ*·jω·m·Zfit·(Zfit − ΔZ)] / Σ |ΔZ|²), m1 and m2, %1-%2 Hz")
+               .arg(n(fit.lowHz, 1), n(fit.highHz, 1));
     appendSet(s, r, d.set, f);
     const QString fitted = QStringLiteral("mean Re[Bl²·ΔZ / (jω·Zfit·(Zfit − ΔZ))]");
     s.entries.append({"m1Fit_g", fit.m1Fit * 1e3, 3, fitted});
     s.entries.append({"m2Fit_g", fit.m2Fit * 1e3, 3, fitted});
+    s.entries.append({"MmsSigma_pct", fit.mmsSigma * 100.0, 2, M::mmsSigmaNote()});
     s.entries.append({"consistency_pct", fit.consistency * 100.0, 2,
                       QStringLiteral("max |m(fit) / m − 1| = max(|%1 / %2 − 1|, |%3 / %4 − 1|)")
                           .arg(n(fit.m1Fit * 1e3, 3), n(d.m1 * 1e3, 3), n(fit.m2Fit * 1e3, 3),
@@ -165,10 +180,10 @@ Section dualSection(const TsWorksheetResult &r, const TsDualMassResult &d)
 
 Section boxSection(const TsWorksheetResult &r, const TsBoxResult &b)
 {
-    const RefinedTs &c = r.classic;
+    const RefinedTs &c = basis(r);
     Section s{"box", M::sectionBox(worksheetShort(b.vb * 1e3)), {}};
     s.entries.append({"Vb_L", b.vb * 1e3, 2, QString()});
-    s.entries.append({"Fc_Hz", b.box.Fs, 2, M::parabolaNote()});
+    s.entries.append({"Fc_Hz", b.box.Fs, 2, peakFormula(b.box)});
     s.entries.append({"Qec", b.box.Qes, 3, QStringLiteral("Qms / (r0 − 1) of the box curve")});
     s.entries.append({"Qmc", b.box.Qms, 3, QStringLiteral("√r0·Fc / (f2 − f1) of the box curve")});
     s.entries.append({"Qtc", b.box.Qts, 3, QStringLiteral("Qmc·Qec / (Qmc + Qec)")});
@@ -192,7 +207,12 @@ QVector<Section> sections(const TsWorksheetResult &r)
     if (!r.refusal.isEmpty())
         return out;
     out.append(inputsSection(r));
-    out.append(classicSection(r));
+    out.append(refinedSection(r.classic, "classic", M::sectionClassic(), QString()));
+    if (r.motional) {
+        const QString model = fitModelName(r.fitModel);
+        out.append(refinedSection(*r.motional, "motional", M::sectionMotional(model),
+                                  M::motionalCurveNote(model)));
+    }
     for (const TsSingleMassResult &m : r.singleMass)
         out.append(singleSection(r, m));
     if (r.dualMass)
@@ -226,6 +246,12 @@ QJsonObject worksheetJson(const TsWorksheetResult &r)
         QJsonObject values;
         for (const Entry &e : s.entries)
             values.insert(QLatin1String(e.key), jsonNumber(e.value, e.decimals));
+        if (qstrcmp(s.key, "inputs") == 0) {
+            values.insert(QStringLiteral("basis"),
+                          r.motional ? QStringLiteral("motional") : QStringLiteral("classic"));
+            if (r.motional)
+                values.insert(QStringLiteral("fitModel"), fitModelName(r.fitModel));
+        }
         if (qstrcmp(s.key, "singleMass") == 0)
             single.append(values);
         else
@@ -244,12 +270,19 @@ QJsonObject worksheetJson(const TsWorksheetResult &r)
 QVector<TsRow> worksheetRows(const TsWorksheetResult &r)
 {
     QVector<TsRow> rows;
-    for (const Section &s : sections(r))
+    for (const Section &s : sections(r)) {
         for (const Entry &e : s.entries) {
             const QString key = QLatin1String(e.key);
             rows.append(
                 {s.title, M::rowName(key), n(e.value, e.decimals), M::rowUnit(key), e.formula});
         }
+        // Which values the methods below are built on.
+        if (qstrcmp(s.key, "inputs") == 0)
+            rows.append(
+                {s.title, M::rowBasis(),
+                 r.motional ? QStringLiteral("motional") : QStringLiteral("classic"), QString(),
+                 r.motional ? M::basisMotional(fitModelName(r.fitModel)) : M::basisClassic()});
+    }
     for (const TsFlag &f : r.flags)
         rows.append({M::sectionFlags(), tsFlagCodeName(f.code), f.text, QString(), QString()});
     return rows;

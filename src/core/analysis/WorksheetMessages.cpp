@@ -124,14 +124,24 @@ QString asymmetricResonance(const QString &centreHz, const QString &fsHz, const 
                "the classic Q and the single-mass Mms are less reliable")
         .arg(centreHz, fsHz, pct);
 }
-QString singleMassCreep(const QString &grams, const QString &mms, const QString &dualMms,
-                        const QString &pct)
+QString singleDualDisagree(const QString &grams, const QString &mms, const QString &dualMms,
+                           const QString &pct, const QString &scatterPct)
 {
     return QCoreApplication::translate(
                "WorksheetMessages",
-               "with %1 g the single-mass Mms %2 g is %4 % off the dual-mass %3 g: "
-               "suspension creep, trust the dual-mass value")
-        .arg(grams, mms, dualMms, pct);
+               "with %1 g the single-mass Mms %2 g and the dual-mass %3 g disagree by %4 %, "
+               "beyond the methods' own scatter (±%5 %): suspension creep makes a single "
+               "mass read low, or a mass is not what was typed")
+        .arg(grams, mms, dualMms, pct, scatterPct);
+}
+QString massRatioSmall(const QString &ratio, const QString &rightGrams)
+{
+    return QCoreApplication::translate(
+               "WorksheetMessages",
+               "the heavier mass is only %1 times the lighter (under 1.5): the two curves "
+               "differ too little for the dual method, its values are unreliable; use about "
+               "%2 g as the heavier mass")
+        .arg(ratio, rightGrams);
 }
 QString dualMassInconsistent(const QString &pct)
 {
@@ -163,6 +173,30 @@ QString reAboveMinimum(const QString &re, const QString &minimum)
                                        "Re = %1 Ω is above the curve's minimum of %2 Ω: check Re")
         .arg(re, minimum);
 }
+QString peakTooSharp(const QString &widthHz, const QString &stepsHz, int points)
+{
+    if (points == 0)
+        return QCoreApplication::translate(
+                   "WorksheetMessages",
+                   "the resonance is only %1 Hz wide (Fs / Qms), under three grid steps (%2 Hz): "
+                   "the three-point Qms reads low; the model fit gives Qms from the whole curve")
+            .arg(widthHz, stepsHz);
+    return QCoreApplication::translate(
+               "WorksheetMessages",
+               "the resonance is only %1 Hz wide (Fs / Qms), under three grid steps (%2 Hz): "
+               "the analysis window's Qms reads low; here Fs, Rmax and Qms come from a "
+               "Lorentzian through %3 points, and the model fit gives Qms from the whole curve")
+        .arg(widthHz, stepsHz)
+        .arg(points);
+}
+QString notMainResonance(const QString &firstHz, const QString &mainHz, const QString &mainOhm)
+{
+    return QCoreApplication::translate(
+               "WorksheetMessages",
+               "the analysis window's first peak at %1 Hz is not the main resonance, which lies "
+               "at %2 Hz (%3 Ω): the worksheet takes the main resonance")
+        .arg(firstHz, mainHz, mainOhm);
+}
 
 QString sectionInputs()
 {
@@ -171,6 +205,12 @@ QString sectionInputs()
 QString sectionClassic()
 {
     return QCoreApplication::translate("WorksheetMessages", "フリーエア (free air, refined)");
+}
+QString sectionMotional(const QString &model)
+{
+    return QCoreApplication::translate("WorksheetMessages",
+                                       "運動インピーダンス (motional, Z − Ze of the %1 fit)")
+        .arg(model);
 }
 QString sectionSingleMass(const QString &grams)
 {
@@ -196,6 +236,13 @@ QString parabolaNote()
     return QCoreApplication::translate(
         "WorksheetMessages", "parabola through the 3 grid points around the |Z| maximum, on log f");
 }
+QString lorentzNote(int points)
+{
+    return QCoreApplication::translate(
+               "WorksheetMessages",
+               "Lorentzian |Z|² − Re² = K / (1 + Q²·(f/Fs − Fs/f)²) through %1 grid points")
+        .arg(points);
+}
 QString motionalPeakNote()
 {
     return QCoreApplication::translate("WorksheetMessages",
@@ -209,6 +256,38 @@ QString creepFitNote(const QString &beta, int points)
                "points")
         .arg(beta)
         .arg(points);
+}
+
+QString mmsSigmaNote()
+{
+    return QCoreApplication::translate(
+        "WorksheetMessages",
+        "standard uncertainty from the residuals of the 1/Zm and Bl² fits (white noise assumed)");
+}
+
+QString motionalCurveNote(const QString &model)
+{
+    return QCoreApplication::translate("WorksheetMessages",
+                                       "on Re + Z − Ze, Ze the coil of the %1 fit")
+        .arg(model);
+}
+QString rowBasis()
+{
+    return QCoreApplication::translate("WorksheetMessages", "methods use");
+}
+QString basisClassic()
+{
+    return QCoreApplication::translate(
+        "WorksheetMessages",
+        "the classic values of |Z| itself: no model fit with phase takes the coil out");
+}
+QString basisMotional(const QString &model)
+{
+    return QCoreApplication::translate(
+               "WorksheetMessages",
+               "the motional impedance Z − Ze, Ze the coil of the %1 fit: free of the coil's "
+               "inductance")
+        .arg(model);
 }
 
 } // namespace WorksheetMessages
@@ -254,6 +333,7 @@ const RowText kRowTexts[] = {
     {"m1Fit_g", "m1 (fit)", "g"},
     {"m2Fit_g", "m2 (fit)", "g"},
     {"consistency_pct", "mass consistency", "%"},
+    {"MmsSigma_pct", "σ(Mms)", "%"},
     {"Vb_L", "Vb", "L"},
     {"Fc_Hz", "Fc", "Hz"},
     {"Qec", "Qec", ""},

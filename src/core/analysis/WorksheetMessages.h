@@ -30,25 +30,38 @@ QString boxCurve(const QString &litres);
 QString massShiftSmall(const QString &grams, const QString &shiftPct, const QString &rightGrams);
 QString massShiftLarge(const QString &grams, const QString &shiftPct, const QString &rightGrams);
 QString asymmetricResonance(const QString &centreHz, const QString &fsHz, const QString &pct);
-QString singleMassCreep(const QString &grams, const QString &mms, const QString &dualMms,
-                        const QString &pct);
+QString singleDualDisagree(const QString &grams, const QString &mms, const QString &dualMms,
+                           const QString &pct, const QString &scatterPct);
+QString massRatioSmall(const QString &ratio, const QString &rightGrams);
 QString dualMassInconsistent(const QString &pct);
 QString dualMassNoFit(int points);
 QString gridMismatch(const QString &curve, const QString &pct);
 QString reAboveMinimum(const QString &re, const QString &minimum);
+// the analysis window's Qms (points = 0) or the worksheet's, refined through `points` points
+QString peakTooSharp(const QString &widthHz, const QString &stepsHz, int points);
+QString notMainResonance(const QString &firstHz, const QString &mainHz, const QString &mainOhm);
 
 // section titles of the worksheet's table
 QString sectionInputs();
 QString sectionClassic();
+QString sectionMotional(const QString &model);
 QString sectionSingleMass(const QString &grams);
 QString sectionDualMass(const QString &grams1, const QString &grams2);
 QString sectionBox(const QString &litres);
 QString sectionFlags();
-// the formula cell of a value found by the peak parabola
+// the formula cell of a value found by the peak parabola, or by the Lorentzian
 QString parabolaNote();
+QString lorentzNote(int points);
 // the formula cell of the motional resonance and of the LOG creep fit
 QString motionalPeakNote();
 QString creepFitNote(const QString &beta, int points);
+// the formula cell of the dual method's standard uncertainty of Mms
+QString mmsSigmaNote();
+// the curve the motional section reads, and the inputs' row saying what the methods build on
+QString motionalCurveNote(const QString &model);
+QString rowBasis();
+QString basisClassic();
+QString basisMotional(const QString &model);
 
 } // namespace WorksheetMessages
 

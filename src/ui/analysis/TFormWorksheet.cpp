@@ -357,6 +357,9 @@ void TFormWorksheet::recompute()
 {
     TsWorksheetInput in;
     const QString refusal = gatherInput(in);
+    // The fit first: with it the methods read the motional impedance.
+    recomputeFit(refusal);
+    in.fit = m_fit.get();
     m_result = refusal.isEmpty() ? computeWorksheet(in) : TsWorksheetResult{};
     if (!refusal.isEmpty())
         m_result.refusal = refusal;
@@ -366,7 +369,7 @@ void TFormWorksheet::recompute()
         ResultLabel->clear();
         showRows(worksheetRows(m_result));
     }
-    recomputeFit(refusal);
+    showFitTable();
 }
 
 QString TFormWorksheet::refusal() const

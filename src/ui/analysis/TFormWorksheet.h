@@ -112,6 +112,7 @@ private:
     // the model fit (TFormWorksheet_fit.cpp)
     QGroupBox *buildFitGroup();
     void recomputeFit(const QString &refusal);
+    void showFitTable();
     void showFitOverlay();
     void chooseFitColor();
 

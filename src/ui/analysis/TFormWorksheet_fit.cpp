@@ -151,6 +151,11 @@ void TFormWorksheet::recomputeFit(const QString &refusal)
     }
     FitLabel->setText(text);
     showFitOverlay();
+}
+
+void TFormWorksheet::showFitTable()
+{
+    FitTable->setRowCount(0);
     if (m_fit->outcome != FitOutcome::Ok)
         return;
 
