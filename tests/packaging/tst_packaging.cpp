@@ -17,6 +17,8 @@ private slots:
     void installedCliRuns();
     void mimeType_data();
     void mimeType();
+    void dependencies_data();
+    void dependencies();
 
 private:
     QTemporaryDir m_prefix;
@@ -124,6 +126,30 @@ void TestPackaging::mimeType()
     QVERIFY(f.open(QIODevice::WriteOnly) && f.write(content) == content.size());
     f.close();
     QCOMPARE(QMimeDatabase().mimeTypeForFile(f.fileName()).name(), type);
+}
+
+void TestPackaging::dependencies_data()
+{
+    QTest::addColumn<QString>("package");
+    // Plugins, which dpkg-shlibdeps cannot see.
+    for (const char *p : {"qt6-qpa-plugins", "libqt6sql6-sqlite", "libqt6sql6-psql"})
+        QTest::newRow(p) << QString::fromLatin1(p);
+}
+
+void TestPackaging::dependencies()
+{
+    QFETCH(QString, package);
+    QFile config(QStringLiteral(VELO2_BINARY_DIR "/CPackConfig.cmake"));
+    QVERIFY(config.open(QIODevice::ReadOnly));
+    const QString text = QString::fromUtf8(config.readAll());
+    const QRegularExpression depends(
+        QStringLiteral("set\\(CPACK_DEBIAN_PACKAGE_DEPENDS \"([^\"]*)"));
+    const QRegularExpressionMatch m = depends.match(text);
+    QVERIFY(m.hasMatch());
+    QStringList listed;
+    for (const QString &p : m.captured(1).split(QLatin1Char(',')))
+        listed << p.trimmed();
+    QVERIFY2(listed.contains(package), qPrintable(m.captured(1)));
 }
 
 QTEST_GUILESS_MAIN(TestPackaging)
