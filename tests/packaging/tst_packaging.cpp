@@ -17,6 +17,8 @@ private slots:
     void installedCliRuns();
     void mimeType_data();
     void mimeType();
+    void dependencies_data();
+    void dependencies();
 
 private:
     QTemporaryDir m_prefix;
@@ -124,6 +126,25 @@ void TestPackaging::mimeType()
     QVERIFY(f.open(QIODevice::WriteOnly) && f.write(content) == content.size());
     f.close();
     QCOMPARE(QMimeDatabase().mimeTypeForFile(f.fileName()).name(), type);
+}
+
+void TestPackaging::dependencies_data()
+{
+    QTest::addColumn<QString>("package");
+    // Plugins, which dpkg-shlibdeps cannot see.
+    for (const char *p : {"qt6-qpa-plugins", "libqt6sql6-sqlite", "libqt6sql6-psql"})
+        QTest::newRow(p) << QString::fromLatin1(p);
+}
+
+void TestPackaging::dependencies()
+{
+    QFETCH(QString, package);
+    QFile config(QStringLiteral(VELO2_BINARY_DIR "/CPackConfig.cmake"));
+    QVERIFY(config.open(QIODevice::ReadOnly));
+    const QString depends = QString::fromUtf8(config.readAll())
+                                .section(QStringLiteral("CPACK_DEBIAN_PACKAGE_DEPENDS \""), 1)
+                                .section(QLatin1Char('"'), 0, 0);
+    QVERIFY2(depends.split(QStringLiteral(", ")).contains(package), qPrintable(depends));
 }
 
 QTEST_GUILESS_MAIN(TestPackaging)

@@ -1,9 +1,14 @@
 #include "core/measure/StopSignals.h"
 
+#include <cerrno>
+#include <chrono>
 #include <csignal>
 #include <cstdio>
 #include <cstdlib>
+#include <poll.h>
+#include <pthread.h>
 #include <sys/signalfd.h>
+#include <thread>
 #include <unistd.h>
 
 namespace {
@@ -60,4 +65,26 @@ void StopSignals::endBySignal()
     sigprocmask(SIG_UNBLOCK, &one, nullptr);
     ::raise(sig);
     std::_Exit(128 + sig); // only if the signal was ignored by the parent's setting
+}
+
+void StopSignals::endAfterGrace(int graceMs)
+{
+    if (m_fd < 0)
+        return;
+    // Only watches: the signal stays for requested() to take.
+    std::thread([fd = m_fd, graceMs] {
+        pollfd p{fd, POLLIN, 0};
+        while (::poll(&p, 1, -1) < 0 && errno == EINTR) {
+        }
+        if (!(p.revents & POLLIN))
+            return; // the descriptor was closed: the program is ending
+        std::this_thread::sleep_for(std::chrono::milliseconds(graceMs));
+        std::signal(SIGTERM, SIG_DFL);
+        sigset_t one;
+        sigemptyset(&one);
+        sigaddset(&one, SIGTERM);
+        pthread_sigmask(SIG_UNBLOCK, &one, nullptr);
+        ::raise(SIGTERM);
+        std::_Exit(128 + SIGTERM);
+    }).detach();
 }

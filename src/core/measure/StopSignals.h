@@ -21,6 +21,10 @@ public:
     // Ends the process by the signal that asked for the stop, so that a calling shell sees
     // the interruption (and a loop in it stops too).
     [[noreturn]] void endBySignal();
+    // A window thread stuck in a call that does not return (a server that stopped answering)
+    // must not keep the program alive: graceMs after a signal arrives, a thread of its own
+    // ends the process by SIGTERM unless it has ended by itself.
+    void endAfterGrace(int graceMs);
 
 private:
     int m_fd = -1;

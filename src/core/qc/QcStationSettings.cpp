@@ -7,9 +7,24 @@
 #include <QFile>
 #include <QList>
 
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
 namespace {
 
 constexpr qint64 kMaxBytes = 64 * 1024;
+
+// A server URI may hold a password, so the file is the user's alone before anything goes into
+// it: a new one is made so, and the safe write gives its temporary file the mode of the old.
+bool keepPrivate(const QString &path)
+{
+    const QByteArray name = QFile::encodeName(path);
+    const int fd = ::open(name.constData(), O_WRONLY | O_CREAT | O_CLOEXEC, 0600);
+    if (fd >= 0)
+        ::close(fd);
+    return ::chmod(name.constData(), 0600) == 0;
+}
 
 } // namespace
 
@@ -40,6 +55,9 @@ QcStationSettings readQcStationSettings(const QString &path)
         else if (key == "db")
             s.database = value;
     }
+    // A file that others may read (an older program's, a copied one) is closed to them at once.
+    if (!s.database.isEmpty())
+        keepPrivate(path);
     return s;
 }
 
@@ -47,6 +65,5 @@ bool writeQcStationSettings(const QString &path, const QcStationSettings &s)
 {
     const QByteArray bytes = "limits=" + s.limitsPath.toUtf8() + "\r\nfolder=" + s.folder.toUtf8() +
                              "\r\ndb=" + s.database.toUtf8() + "\r\n";
-    return writeFileSafely(path, bytes) &&
-           QFile::setPermissions(path, QFileDevice::ReadOwner | QFileDevice::WriteOwner);
+    return keepPrivate(path) && writeFileSafely(path, bytes) && keepPrivate(path);
 }

@@ -11,6 +11,7 @@ int main(int argc, char *argv[])
 {
     // Before the application starts any thread, so that every thread leaves them blocked.
     StopSignals stopSignals;
+    stopSignals.endAfterGrace(10000);
     GuardedApplication app(argc, argv);
     return app.run([&app, &stopSignals] {
         // The settings directory and the language file in it go by the application name.

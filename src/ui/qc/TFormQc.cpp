@@ -3,6 +3,7 @@
 #include "core/measure/MeasurementRun.h"
 #include "core/qc/QcGraph.h"
 #include "core/qc/QcLimitsFile.h"
+#include "core/qc/log/LogTarget.h"
 #include "core/qc/log/ResultsLog.h"
 #include "ui/common/Seams.h"
 #include "ui/qc/QcTexts.h"
@@ -41,7 +42,8 @@ TFormQc::TFormQc(const QcStationHost &host, QWidget *parent)
     m_station = readQcStationSettings(qcStationSettingsPath());
     LimitsEdit->setText(m_station.limitsPath);
     FolderEdit->setText(m_station.folder);
-    DbEdit->setText(m_station.database);
+    m_database = m_station.database;
+    DbEdit->setText(redactLogTarget(m_database));
     m_haveLimits = readQcLimitsFile(m_station.limitsPath, &m_limits).isEmpty();
     redrawGraph(0);
 }
@@ -81,6 +83,11 @@ void TFormQc::buildControls()
     DbEdit = new QLineEdit(this);
     named(DbEdit, "DbEdit", T::database());
     DbEdit->setPlaceholderText(T::databaseHint());
+    // A password typed or pasted in is hidden once the field is left; the log still gets it.
+    connect(DbEdit, &QLineEdit::editingFinished, this, [this] {
+        m_database = databaseText();
+        DbEdit->setText(redactLogTarget(m_database));
+    });
     form->addRow(T::database(), DbEdit);
 
     SerialEdit = new QLineEdit(this);
@@ -138,6 +145,11 @@ void TFormQc::buildControls()
     layout->addWidget(VerdictLabel);
     layout->addWidget(ReasonsText);
     layout->addLayout(bottom);
+}
+
+QString TFormQc::databaseText() const
+{
+    return restoreLogTargetPasswords(DbEdit->text().trimmed(), m_database);
 }
 
 void TFormQc::showStation()

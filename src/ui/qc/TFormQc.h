@@ -43,6 +43,8 @@ public:
     void showStation();
     void stopRun();
     bool running() const;
+    // The database field's text with its password, which the field shows as "***".
+    QString databaseText() const;
     const QcVerdict &verdict() const { return m_verdict; }
 
     QLineEdit *LimitsEdit = nullptr;
@@ -99,5 +101,6 @@ private:
     QString m_runFolder;
     std::unique_ptr<ResultsLog> m_log;
     QString m_logTarget; // what m_log was opened with
+    QString m_database;  // the database field's real text
     int m_pointsShown = 0;
 };

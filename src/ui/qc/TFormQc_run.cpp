@@ -111,7 +111,7 @@ void TFormQc::startRun()
     QcStationSettings station = m_station;
     station.limitsPath = limitsPath;
     station.folder = FolderEdit->text().trimmed();
-    station.database = DbEdit->text().trimmed();
+    station.database = databaseText();
     if (!(station == m_station) && writeQcStationSettings(qcStationSettingsPath(), station))
         m_station = station;
 
@@ -185,7 +185,7 @@ void TFormQc::finishRun()
 
 void TFormQc::logResult(const QString &folder, const QString &dataFile)
 {
-    QString target = DbEdit->text().trimmed();
+    QString target = databaseText();
     if (target.isEmpty())
         target = QDir(folder).filePath(QStringLiteral("VELO2_qc_log.sqlite"));
     // One log per target; the spool keeps what a server has not taken yet.

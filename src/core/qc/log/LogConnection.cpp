@@ -13,8 +13,15 @@ namespace {
 
 const char kSqliteDriver[] = "QSQLITE";
 const char kPostgresDriver[] = "QPSQL";
-// A server that does not answer delays a station this long at most.
-const int kConnectTimeoutSeconds = 3;
+// A server that does not answer, or a table another session holds locked, delays a station
+// this long at most; the result waits in the spool meanwhile. libpq takes 2 s at the least.
+const int kConnectTimeoutSeconds = 2;
+const int kLockTimeoutMs = 2000;
+const int kStatementTimeoutMs = 5000;
+// A server that vanishes (a pulled cable, a powered-off host) is noticed within about 20 s
+// instead of the system's two hours.
+const char kKeepalives[] = "keepalives=1;keepalives_idle=10;keepalives_interval=3;"
+                           "keepalives_count=3;tcp_user_timeout=20000";
 const int kBusyTimeoutMs = 30000;
 
 QString newConnectionName()
@@ -29,6 +36,25 @@ QString errorText(const QSqlError &e)
 {
     const QString db = e.databaseText().trimmed();
     return db.isEmpty() ? e.text().trimmed() : db;
+}
+
+// libpq's quoting for a value in a connection string.
+QString quoted(QString value)
+{
+    value.replace(QLatin1Char('\\'), QLatin1String("\\\\"));
+    value.replace(QLatin1Char('\''), QLatin1String("\\'"));
+    return QLatin1Char('\'') + value + QLatin1Char('\'');
+}
+
+// The driver's options, ';' between them: the log's own time-outs and keepalives first, so
+// that the same keywords given in the URI take their place.
+QString connectOptions(const LogTarget &target)
+{
+    QStringList options{QStringLiteral("connect_timeout=%1").arg(kConnectTimeoutSeconds),
+                        QLatin1String(kKeepalives)};
+    for (const auto &[key, value] : target.options)
+        options << key + QLatin1Char('=') + quoted(value);
+    return options.join(QLatin1Char(';'));
 }
 
 bool contains(const QString &text, const char *what)
@@ -58,7 +84,7 @@ bool LogConnection::open(const LogTarget &target, bool readOnly)
     m_problem = None;
     m_message.clear();
     if (target.kind == LogTarget::Invalid)
-        return fail(BadTarget, LogMessages::badTarget(target.text));
+        return fail(BadTarget, target.refusal());
     const bool server = target.isServer();
     const QString driver = QLatin1String(server ? kPostgresDriver : kSqliteDriver);
     if (!QSqlDatabase::isDriverAvailable(driver))
@@ -91,13 +117,20 @@ QString LogConnection::openServer(const LogTarget &target)
         db.setUserName(target.user);
     if (!target.password.isEmpty())
         db.setPassword(target.password);
-    db.setConnectOptions(QStringLiteral("connect_timeout=%1").arg(kConnectTimeoutSeconds));
+    db.setConnectOptions(connectOptions(target));
     const EnglishServerMessages english;
     if (!db.open())
         return errorText(db.lastError());
     // The server's notes ("already exists, skipping") are no news to a station.
     QSqlQuery q(db);
     q.exec(QStringLiteral("SET client_min_messages = warning"));
+    // A statement that waits for a lock or a busy server fails instead of hanging the station;
+    // "options=-c statement_timeout=..." in the URI sets other limits.
+    const QString own = target.option(QStringLiteral("options"));
+    if (!own.contains(QLatin1String("lock_timeout")))
+        q.exec(QStringLiteral("SET lock_timeout = %1").arg(kLockTimeoutMs));
+    if (!own.contains(QLatin1String("statement_timeout")))
+        q.exec(QStringLiteral("SET statement_timeout = %1").arg(kStatementTimeoutMs));
     return QString();
 }
 

@@ -2,11 +2,50 @@
 
 namespace LogMessages {
 
-QString badTarget(const QString &text)
+QString badTarget(const QString &shown, const QString &reason)
 {
-    return QStringLiteral("'%1' is not a results database: give the path of an SQLite file or "
-                          "a PostgreSQL URI such as postgresql://user@host/db")
-        .arg(text);
+    return QStringLiteral("'%1' is not a results database: %2; give the path of an SQLite file "
+                          "or a PostgreSQL URI such as postgresql://user@host/db")
+        .arg(shown, reason);
+}
+QString targetEmpty()
+{
+    return QStringLiteral("no target given");
+}
+QString targetScheme(const QString &scheme)
+{
+    return QStringLiteral("%1:// is not a PostgreSQL URI (postgresql://)").arg(scheme);
+}
+QString targetUnreadable()
+{
+    return QStringLiteral("the URI cannot be read (a password with special characters must be "
+                          "percent-encoded)");
+}
+QString targetPort(const QString &port)
+{
+    return QStringLiteral("the port '%1' is not a number from 1 to 65535").arg(port);
+}
+QString targetNoDatabase()
+{
+    return QStringLiteral("the URI names no database (postgresql://host/DATABASE)");
+}
+QString targetSlashInDatabase()
+{
+    return QStringLiteral("a database name holds no '/'");
+}
+QString targetUnknownOption(const QString &key, const QString &known)
+{
+    return QStringLiteral("'%1' is not a connection option the log passes on (host, port, user, "
+                          "password, dbname, %2)")
+        .arg(key, known);
+}
+QString targetOptionValue(const QString &key, const QString &value)
+{
+    return QStringLiteral("'%1' is no value for the connection option %2").arg(value, key);
+}
+QString targetOptionSemicolon(const QString &key)
+{
+    return QStringLiteral("the connection option %1 cannot hold ';'").arg(key);
 }
 QString driverMissing(const QString &driver, const QString &package)
 {

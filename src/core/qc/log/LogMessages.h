@@ -6,7 +6,17 @@
 // results meanwhile. The command line and the window show them as they are.
 namespace LogMessages {
 
-QString badTarget(const QString &text);
+// shown: the target with its passwords hidden; reason: one of the target* texts.
+QString badTarget(const QString &shown, const QString &reason);
+QString targetEmpty();
+QString targetScheme(const QString &scheme);
+QString targetUnreadable();
+QString targetPort(const QString &port);
+QString targetNoDatabase();
+QString targetSlashInDatabase();
+QString targetUnknownOption(const QString &key, const QString &known);
+QString targetOptionValue(const QString &key, const QString &value);
+QString targetOptionSemicolon(const QString &key);
 QString driverMissing(const QString &driver, const QString &package);
 QString cannotOpenFile(const QString &path, const QString &detail);
 QString noSuchLog(const QString &path);

@@ -110,8 +110,10 @@ bool migrate(QSqlDatabase db, QString *error, int target)
     }
     QSqlQuery q(db);
     bool ok = true;
+    // An upgrade of a large log may take longer than a station's statement time-out.
     if (isPostgres(db))
-        ok = run(q, QLatin1String(kPostgresLock), error);
+        ok = run(q, QStringLiteral("SET LOCAL statement_timeout = 0"), error) &&
+             run(q, QLatin1String(kPostgresLock), error);
     ok = ok && run(q,
                    QStringLiteral("CREATE TABLE IF NOT EXISTS schema_version (version INTEGER "
                                   "PRIMARY KEY, applied_utc TEXT NOT NULL)"),

@@ -54,6 +54,11 @@ RecordWriter::RecordWriter(QSqlDatabase db)
         "VALUES (?, ?, ?, 1, ?, ?) ON CONFLICT (station, day, name) DO UPDATE SET "
         "n = qc_day_parameter.n + 1, total = qc_day_parameter.total + excluded.total, "
         "squares = qc_day_parameter.squares + excluded.squares"));
+    // A server prepares under a lock on the table: a locked table's time-out shows here, and
+    // the statements after it fail only for want of a name.
+    for (const QSqlQuery *q : {&m_unit, &m_parameter, &m_dayUnit, &m_dayParameter})
+        if (m_error.isEmpty() && q->lastError().isValid())
+            m_error = errorText(q->lastError());
 }
 
 bool RecordWriter::fail(const QSqlQuery &q)
@@ -64,6 +69,8 @@ bool RecordWriter::fail(const QSqlQuery &q)
 
 bool RecordWriter::write(const QcRecord &r, bool *added)
 {
+    if (!m_error.isEmpty())
+        return false;
     const QString time = logTimeText(r.timeUtc);
     m_unit.bindValue(0, r.station);
     m_unit.bindValue(1, r.runId);

@@ -8,6 +8,7 @@
 #include "core/qc/log/LogStore.h"
 
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFileInfo>
 #include <QSqlError>
 #include <QSqlQuery>
@@ -19,6 +20,9 @@ namespace {
 // Units per forwarding transaction: large enough to catch up quickly after an outage, small
 // enough that a failure repeats little.
 const int kBatchUnits = 500;
+// After a server could not be reached, results only go to the spool for this long: each unit
+// would otherwise wait for the connection's time-out again.
+const int kRetryAfterMs = 10000;
 
 QString errorText(const QSqlError &e)
 {
@@ -36,6 +40,8 @@ struct ResultsLog::Private {
     LogConnection server;
     bool serverMigrated = false;
     QString problem;
+    QString forwardProblem; // the last forwarding problem, without the spool's count
+    QElapsedTimer sinceConnectFailed;
 
     bool setProblem(const QString &text)
     {
@@ -70,6 +76,7 @@ bool ResultsLog::Private::prepareLocal(const LogTarget &file, bool spool)
 
 void ResultsLog::Private::noteForwardProblem(const QString &message)
 {
+    forwardProblem = message;
     QSqlQuery q(local.db());
     int waiting = 0;
     if (q.exec(QStringLiteral("SELECT COUNT(*) FROM qc_outbox")) && q.next())
@@ -82,6 +89,7 @@ bool ResultsLog::Private::connectServer()
     if (server.isOpen() && serverMigrated)
         return true;
     serverMigrated = false;
+    sinceConnectFailed.start();
     if (!server.open(target)) {
         noteForwardProblem(server.message());
         return false;
@@ -93,6 +101,7 @@ bool ResultsLog::Private::connectServer()
         return false;
     }
     serverMigrated = true;
+    sinceConnectFailed.invalidate();
     return true;
 }
 
@@ -180,7 +189,7 @@ bool ResultsLog::open(const QString &target, const QString &station, const QStri
     d->target = parseLogTarget(target);
     d->station = station.isEmpty() ? defaultStation() : station;
     if (d->target.kind == LogTarget::Invalid)
-        return d->setProblem(LogMessages::badTarget(target));
+        return d->setProblem(d->target.refusal());
     if (!d->target.isServer())
         return d->prepareLocal(d->target, false);
 
@@ -264,10 +273,12 @@ bool ResultsLog::record(const QcRecord &record)
         rollbackWrite(db);
         return d->setProblem(LogMessages::failed(where, error));
     }
-    if (d->target.isServer())
-        forward();
-    else
+    if (!d->target.isServer())
         d->problem.clear();
+    else if (d->sinceConnectFailed.isValid() && !d->sinceConnectFailed.hasExpired(kRetryAfterMs))
+        d->noteForwardProblem(d->forwardProblem);
+    else
+        forward();
     return true;
 }
 
