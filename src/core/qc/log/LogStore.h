@@ -7,7 +7,9 @@
 #include <QString>
 #include <QVector>
 
-// Writes records into a results log of the current schema, with the day's sums. A record whose
+// Writes records into a results log of the current schema, with the day's sums (the units, and
+// the values of the units that passed, per limits). A parameter not measured is kept as NULL
+// with measured 0. A record whose
 // (station, run) is there already is left alone, so sending one twice never doubles it.
 class RecordWriter
 {
@@ -23,7 +25,7 @@ private:
     QSqlQuery m_unit;
     QSqlQuery m_parameter;
     QSqlQuery m_dayUnit;
-    QSqlQuery m_dayParameter;
+    QSqlQuery m_dayPassed;
     QString m_error;
 };
 
