@@ -103,6 +103,14 @@ QString TestQcLog::targetText(const QString &kind) const
         return m_pg->tcpUri();
     if (kind == QLatin1String("wrong password"))
         return m_pg->tcpUri(QStringLiteral("guess"));
+    if (kind == QLatin1String("latin1")) {
+        // A server whose encoding cannot store every serial.
+        m_pg->psql(QStringLiteral("DROP DATABASE IF EXISTS qclatin"));
+        m_pg->psql(QStringLiteral("CREATE DATABASE qclatin ENCODING 'LATIN1' LC_COLLATE 'C' "
+                                  "LC_CTYPE 'C' TEMPLATE template0"));
+        return QString(m_pg->socketUri())
+            .replace(QStringLiteral("/qc?"), QStringLiteral("/qclatin?"));
+    }
     if (kind == QLatin1String("nobody listens"))
         return QStringLiteral("postgresql://postgres@127.0.0.1:%1/qc").arg(PgServer::freePort());
     return kind;
@@ -112,8 +120,10 @@ void TestQcLog::scenarios_data()
 {
     QTest::addColumn<QString>("target");
     // v1: an older log first; open; recN: N new units; again: the last unit once more;
-    // dead: a unit without values; down, up: the server; fwd: forward; resend: as if the
-    // server's answer got lost
+    // dead: a unit without values; kanji: a serial LATIN1 cannot hold; down, up: the server;
+    // fwd: forward; resend: as if the server's answer got lost; open2: the log "qc2" on the
+    // same server; old: the spool as an older station left it; damage, empty: the spool
+    // overwritten or cut to 0 bytes, then opened again; limits: names over their limits
     QTest::addColumn<QString>("steps");
     QTest::addColumn<int>("rows"); // units in the target in the end; -1: none to count
     QTest::addColumn<int>("pending");
@@ -138,6 +148,19 @@ void TestQcLog::scenarios_data()
                                         << "open rec1 dead" << 2 << 0 << "";
     QTest::newRow("unmeasured, server") << "socket"
                                         << "open dead rec1 down dead up fwd" << 3 << 0 << "";
+    QTest::newRow("queued for another log") << "socket"
+                                            << "down open rec2 up open2 rec1 open" << 2 << 0 << "";
+    QTest::newRow("older spool") << "socket"
+                                 << "down open rec2 old up open rec1" << 3 << 0 << "";
+    QTest::newRow("refused serial set aside")
+        << "latin1"
+        << "down open kanji rec2 up fwd" << 2 << 0 << "(serial 型番-2) was refused by postgresql:";
+    QTest::newRow("damaged spool") << "socket"
+                                   << "down open rec2 damage rec1 up fwd" << 1 << 0 << "";
+    QTest::newRow("empty spool") << "socket"
+                                 << "open rec1 empty rec1" << 2 << 0 << "";
+    QTest::newRow("names too long") << "socket"
+                                    << "open rec1 limits" << 1 << 0 << "at most 64 are allowed";
     QTest::newRow("same unit twice") << "socket"
                                      << "open rec1 again fwd" << 1 << 0 << "";
     QTest::newRow("new server log") << "socket"
@@ -181,6 +204,47 @@ void TestQcLog::scenarios()
         } else if (step.startsWith(QLatin1String("rec"))) {
             for (int n = step.mid(3).toInt(); n > 0; --n)
                 QVERIFY2(log.record(unit(next++)), qPrintable(log.problem()));
+        } else if (step == QLatin1String("open2")) {
+            m_pg->psql(QStringLiteral("DROP DATABASE IF EXISTS qc2"));
+            m_pg->psql(QStringLiteral("CREATE DATABASE qc2"));
+            QVERIFY(log.open(QString(text).replace(QStringLiteral("/qc?"), QStringLiteral("/qc2?")),
+                             QStringLiteral("st1"), spool));
+            QCOMPARE(log.pending(), 0);
+            QVERIFY2(log.notice().startsWith(QStringLiteral("2 results in the station's spool %1 "
+                                                            "were checked for postgresql:///qc?")
+                                                 .arg(spool)),
+                     qPrintable(log.notice()));
+        } else if (step == QLatin1String("kanji")) {
+            QcRecord r = unit(next++);
+            r.serial = QStringLiteral("型番-2");
+            QVERIFY(log.record(r));
+        } else if (step == QLatin1String("old") || step == QLatin1String("damage") ||
+                   step == QLatin1String("empty")) {
+            log.close();
+            if (step == QLatin1String("old")) {
+                LogConnection c;
+                QVERIFY(c.open(parseLogTarget(spool)));
+                QSqlQuery q(c.db());
+                QVERIFY(q.exec(QStringLiteral("ALTER TABLE qc_outbox DROP COLUMN refused")));
+                QVERIFY(q.exec(QStringLiteral("ALTER TABLE qc_outbox DROP COLUMN target")));
+                continue;
+            }
+            QFile f(spool);
+            QVERIFY(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
+            f.write(step == QLatin1String("damage") ? "no database" : "");
+            f.close();
+            QFile::remove(spool + QStringLiteral("-wal"));
+            QVERIFY(log.open(text, QStringLiteral("st1"), spool));
+            QVERIFY2(log.notice().contains(QStringLiteral("was moved to %1.damaged-")
+                                               .arg(m_dir.filePath(QStringLiteral("spool")))),
+                     qPrintable(log.notice()));
+        } else if (step == QLatin1String("limits")) {
+            QcRecord r = unit(next);
+            r.serial = QString(129, QLatin1Char('x'));
+            QVERIFY(!log.record(r));
+            QVERIFY2(log.problem().contains(QLatin1String("at most 128")),
+                     qPrintable(log.problem()));
+            QVERIFY(!log.open(text, QString(65, QLatin1Char('s')), spool));
         } else if (step == QLatin1String("dead")) {
             QVERIFY2(log.record(deadUnit(next++)), qPrintable(log.problem()));
         } else if (step == QLatin1String("again")) {
@@ -205,7 +269,7 @@ void TestQcLog::scenarios()
     if (rows < 0)
         return;
     QVERIFY(m_pg->start());
-    const QString reader = target == QLatin1String("sqlite") ? text : m_pg->socketUri();
+    const QString reader = text;
     if (rows == 0) {
         QCOMPARE(m_pg->psql(QStringLiteral("SELECT to_regclass('qc_unit') IS NULL")),
                  QStringLiteral("t"));
@@ -229,6 +293,8 @@ void TestQcLog::scenarios()
                                   "measured = 0")) &&
             q.next());
     QCOMPARE(q.value(0).toInt(), 2 * int(steps.count(QStringLiteral("dead"))));
+    // A refused unit stays in the spool, set aside.
+    QCOMPARE(log.setAside(), int(steps.count(QStringLiteral("kanji"))));
 }
 
 void TestQcLog::report()

@@ -16,6 +16,11 @@ struct QcParameter {
     bool measured() const { return std::isfinite(value); }
 };
 
+// The longest station name and serial a log takes, in characters: a station name is part of
+// every key a server indexes, and both stay far below its limits in any encoding.
+constexpr int kQcStationMaxLength = 64;
+constexpr int kQcSerialMaxLength = 128;
+
 struct QcRecord {
     QString station;    // default: the host name
     QString runId;      // unique per station, e.g. "20261207T153000123-0001"

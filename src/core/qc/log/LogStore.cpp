@@ -61,6 +61,7 @@ RecordWriter::RecordWriter(QSqlDatabase db)
 bool RecordWriter::fail(const QSqlQuery &q)
 {
     m_error = errorText(q.lastError());
+    m_code = q.lastError().nativeErrorCode();
     return false;
 }
 

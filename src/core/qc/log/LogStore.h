@@ -18,6 +18,8 @@ public:
     // *added: false when the record was there already. False with error() on failure.
     bool write(const QcRecord &record, bool *added);
     QString error() const { return m_error; }
+    // The server's SQLSTATE of the last failure, empty when there is none.
+    QString errorCode() const { return m_code; }
 
 private:
     bool fail(const QSqlQuery &q);
@@ -27,6 +29,7 @@ private:
     QSqlQuery m_dayUnit;
     QSqlQuery m_dayPassed;
     QString m_error;
+    QString m_code;
 };
 
 // The time as the log keeps it: UTC text that sorts as the time does.
