@@ -273,6 +273,11 @@ void TestQc::logged()
     QCOMPARE(o.value("units").toInt(), 1);
     QCOMPARE(o.value("results").toInt(), 2);
     QCOMPARE(o.value("failed").toInt(), 1);
+    // A serial longer than a log takes is refused before anything is measured or kept.
+    const cli::Result longSerial =
+        cli::run(check + QStringList{db, "--serial", QString(129, QLatin1Char('x'))});
+    QCOMPARE(longSerial.exitCode, 2);
+    QVERIFY2(longSerial.errText().contains("at most 128 are allowed"), longSerial.err.constData());
     // A target that is no log: the result is not taken, and the script learns it.
     const cli::Result bad = cli::run(check + QStringList{"mysql://host/db"});
     QCOMPARE(bad.exitCode, 1);
