@@ -48,6 +48,16 @@ bool refusedForGood(const QString &sqlState)
            sqlState.startsWith(QLatin1String("54"));
 }
 
+// SQLite's own words for a file it cannot read as a database.
+bool unreadable(const QString &message)
+{
+    for (const char *what : {"file is not a database", "database disk image is malformed",
+                             "disk I/O error", "unable to open database file"})
+        if (message.contains(QLatin1String(what)))
+            return true;
+    return false;
+}
+
 // "VELO2_qc_spool.sqlite" -> "VELO2_qc_spool.damaged-20261207-153000.sqlite"
 QString asideName(const QString &path)
 {
@@ -151,7 +161,9 @@ bool ResultsLog::Private::openSpool(const LogTarget &file)
         if (prepareLocal(file, true))
             return true;
         local.close();
-        if (!info.exists())
+        // A spool another process holds locked, a full disk or a newer program's spool is
+        // left where it is.
+        if (!info.exists() || !unreadable(problem))
             return false;
         detail = problem;
     } else {
@@ -168,7 +180,7 @@ bool ResultsLog::Private::openSpool(const LogTarget &file)
     if (prepareLocal(file, true))
         return true;
     local.close();
-    return false;
+    return setProblem(spoolMoved + QLatin1Char('\n') + problem);
 }
 
 int ResultsLog::Private::waiting()
