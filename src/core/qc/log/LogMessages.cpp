@@ -62,8 +62,12 @@ QString keptInSpool(int pending, const QString &spool)
 
 QString setAsideInSpool(int count, const QString &spool)
 {
-    return QStringLiteral("%1 refused result(s) are set aside in the station's spool %2 (the "
-                          "README says how to send them again)")
+    return (count == 1 ? QStringLiteral("%1 result the server refused is set aside in the "
+                                        "station's spool %2 (the README says how to send it "
+                                        "again)")
+                       : QStringLiteral("%1 results the server refused are set aside in the "
+                                        "station's spool %2 (the README says how to send them "
+                                        "again)"))
         .arg(count)
         .arg(spool);
 }
