@@ -323,8 +323,8 @@ QStringList qcReportText(const QcReport &r)
           << QStringLiteral("failed  %1").arg(r.failed)
           << QStringLiteral("yield   %1 %").arg(textNumber(r.yieldPct, 2));
     if (r.results != r.units)
-        lines << QStringLiteral("(%1 results: a unit tested again counts once, by its serial, "
-                                "with its latest result)")
+        lines << QStringLiteral("results %1 (a unit tested again counts once above, by its "
+                                "serial, with its latest result)")
                      .arg(r.results);
     if (r.parameters.isEmpty())
         return lines;
