@@ -35,7 +35,9 @@ QString spoolKeyOf(const LogTarget &t)
 {
     const bool socket = t.host.startsWith(QLatin1Char('/'));
     const QString port = QString::number(t.port > 0 ? t.port : 5432);
-    if (socket || t.host.isEmpty())
+    if (t.host.isEmpty())
+        return QStringLiteral("postgresql:///%1?port=%2").arg(t.database, port);
+    if (socket)
         return QStringLiteral("postgresql:///%1?host=%2&port=%3").arg(t.database, t.host, port);
     return QStringLiteral("postgresql://%1:%2/%3").arg(t.host.toLower(), port, t.database);
 }
