@@ -583,6 +583,10 @@
         <translation>The serial number &quot;%1&quot; cannot be used as a file name</translation>
     </message>
     <message>
+        <source>シリアル番号が長すぎます（%1 文字、最大 %2 文字）</source>
+        <translation>The serial number is too long (%1 characters, at most %2)</translation>
+    </message>
+    <message>
         <source>保存先フォルダ &quot;%1&quot; がありません</source>
         <translation>The save folder &quot;%1&quot; does not exist</translation>
     </message>
@@ -651,8 +655,8 @@
         <translation>Could not log: %1</translation>
     </message>
     <message>
-        <source>サーバーに送れません（スプールに保存、後で送ります）：%1</source>
-        <translation>Cannot reach the server (kept in the spool, sent later): %1</translation>
+        <source>サーバーに送れていません（ステーションのスプールに保存）：%1</source>
+        <translation>Not sent to the server (kept in the station&apos;s spool): %1</translation>
     </message>
 </context>
 <context>

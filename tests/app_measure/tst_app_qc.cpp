@@ -4,6 +4,7 @@
 #include "MeasureBench.h"
 #include "core/qc/QcLimitsBuild.h"
 #include "core/qc/QcLimitsFile.h"
+#include "ui/qc/QcTexts.h"
 #include "ui/qc/TFormQc.h"
 
 #include <QLabel>
@@ -57,6 +58,23 @@ void TestAppQc::scanMeasureJudgeSave()
                  qPrintable(qc->LogLabel->text()));
     }
     QVERIFY(qc->ReasonsText->toPlainText().startsWith("Fs 46."));
+    // A unit without a resonance (a flat 8 ohm) fails and is logged all the same.
+    QFile flat(b.dir.filePath("flat.txt"));
+    QVERIFY(flat.open(QIODevice::WriteOnly));
+    flat.write("10 8 0\n1000 8 0\n100000 8 0\n");
+    flat.close();
+    QVERIFY(b.startSim({"--fast", "--curve", flat.fileName()}));
+    qc->SerialEdit->setText("A-003");
+    QTest::keyClick(qc->SerialEdit, Qt::Key_Return);
+    QVERIFY(waitUntil([qc] { return !qc->running(); }, 20000));
+    QCOMPARE(qc->VerdictLabel->text(), QStringLiteral("FAIL"));
+    QVERIFY(qc->ReasonsText->toPlainText().startsWith("no resonance"));
+    QCOMPARE(qc->LogLabel->text(), QcTexts::logged(b.dir.filePath("VELO2_qc_log.sqlite")));
+    // A serial longer than the log takes is refused before the run.
+    qc->SerialEdit->setText(QString(129, QLatin1Char('x')));
+    QTest::keyClick(qc->SerialEdit, Qt::Key_Return);
+    QVERIFY(!qc->running());
+    QCOMPARE(qc->RunLabel->text(), QcTexts::serialTooLong(129, 128));
     // The main window's measurement is not the station's.
     QCOMPARE(QByteArray(b.win->document().measurement().points[100]), mainPoints);
     QVERIFY(b.controlsEnabled(true));

@@ -27,6 +27,10 @@ private slots:
     void logged();
 
 private:
+    // Each test measures what it needs: none depends on another having run first.
+    QString measure(const QString &name, const QString &driver);
+    QString limitsFile();
+
     QTemporaryDir m_dir;
     QcLimits m_limits; // from three model drivers, band 2
 };
@@ -163,9 +167,10 @@ void TestQc::verdictItems()
 
     // The other band is refused naming the limits' line.
     const auto band1 = curveOf(model(40.4, 3.0, 0.45), 1);
-    m_limits.source = "l.txt";
-    m_limits.bandLine = 6;
-    QCOMPARE(checkQcUnit(m_limits, *band1, 1, &v),
+    QcLimits named = m_limits;
+    named.source = "l.txt";
+    named.bandLine = 6;
+    QCOMPARE(checkQcUnit(named, *band1, 1, &v),
              QStringLiteral("l.txt: line 6: the limits are for band 2, the measurement is on "
                             "band 1"));
 
@@ -194,32 +199,41 @@ void TestQc::figures_data()
         << "Re=5.13,Le=0.5,Fs=40,Qms=3,Qes=0.45" << 3 << "Zmin ";
 }
 
+QString TestQc::measure(const QString &name, const QString &driver)
+{
+    SimulatedUnit sim;
+    const QString link = m_dir.filePath("COM9");
+    const QString out = m_dir.filePath(name + ".DTA");
+    if (!sim.start(link, {"--driver", driver, "--fast"}))
+        return QString();
+    const cli::Result r = cli::run({"measure", "--port", link, "--band", "2", "-o", out});
+    return r.exitCode == 0 ? out : QString();
+}
+
+QString TestQc::limitsFile()
+{
+    const QString limits = m_dir.filePath("woofer.limits");
+    if (QFileInfo::exists(limits))
+        return limits;
+    QStringList golden;
+    for (const char *d :
+         {"Fs=39.2,Qms=2.94,Qes=0.441", "Fs=40,Qms=3.06,Qes=0.45", "Fs=40.8,Qms=2.94,Qes=0.459"})
+        golden << measure(QString("golden%1").arg(golden.size()),
+                          QStringLiteral("Re=5.7,Le=0.5,") + d);
+    if (golden.contains(QString()))
+        return QString();
+    const cli::Result r =
+        cli::run(QStringList{"qc", "limits"} + golden + QStringList{"-o", limits});
+    return r.exitCode == 0 ? limits : QString();
+}
+
 void TestQc::figures()
 {
     QFETCH(QString, driver);
     QFETCH(int, exitCode);
     QFETCH(QString, failure);
-    auto measure = [this](const QString &name, const QString &d) {
-        SimulatedUnit sim;
-        const QString link = m_dir.filePath("COM9");
-        const QString out = m_dir.filePath(name + ".DTA");
-        if (!sim.start(link, {"--driver", d, "--fast"}))
-            return QString();
-        const cli::Result r = cli::run({"measure", "--port", link, "--band", "2", "-o", out});
-        return r.exitCode == 0 ? out : QString();
-    };
-    const QString limits = m_dir.filePath("woofer.limits");
-    if (!QFileInfo::exists(limits)) {
-        QStringList golden;
-        for (const char *d : {"Fs=39.2,Qms=2.94,Qes=0.441", "Fs=40,Qms=3.06,Qes=0.45",
-                              "Fs=40.8,Qms=2.94,Qes=0.459"})
-            golden << measure(QString("golden%1").arg(golden.size()),
-                              QStringLiteral("Re=5.7,Le=0.5,") + d);
-        QVERIFY(!golden.contains(QString()));
-        const cli::Result r =
-            cli::run(QStringList{"qc", "limits"} + golden + QStringList{"-o", limits});
-        QVERIFY2(r.exitCode == 0, r.err.constData());
-    }
+    const QString limits = limitsFile();
+    QVERIFY(!limits.isEmpty());
     const QString unit = measure("unit", driver);
     QVERIFY(!unit.isEmpty());
     const cli::Result r = cli::run({"qc", "check", unit, "--limits", limits, "--json"});
@@ -233,21 +247,37 @@ void TestQc::figures()
 
 void TestQc::logged()
 {
-    // The last unit of the figures, checked twice into an SQLite log.
+    // A dead unit (a flat 8 ohm, no resonance) fails and is logged with its values unmeasured;
+    // tested again it is still one unit.
+    const QString limits = limitsFile();
+    QVERIFY(!limits.isEmpty());
+    MeasurementRecord record;
+    clearPoints(record);
+    record.band = 2;
+    for (int i = bandFirstIndex(2); i <= bandLastIndex(2); ++i)
+        encodePoint(record.points[i], 8.0, 0.0, gridFrequencyHz(i));
+    record.valid = 1;
+    const QString dead = m_dir.filePath("dead.DTA");
+    QVERIFY(VELO_File().writeDataFile(dead, "U1", 1, &record));
     const QString db = m_dir.filePath("qc.sqlite");
-    const QStringList check{"qc",
-                            "check",
-                            m_dir.filePath("unit.DTA"),
-                            "--limits",
-                            m_dir.filePath("woofer.limits"),
-                            "--station",
-                            "S1",
-                            "--db"};
-    QCOMPARE(cli::run(check + QStringList{db}).exitCode, 3);
-    QCOMPARE(cli::run(check + QStringList{db}).exitCode, 3);
+    const QStringList check{"qc", "check", dead, "--limits", limits, "--station", "S1", "--db"};
+    for (int i = 0; i < 2; ++i) {
+        const cli::Result r = cli::run(check + QStringList{db});
+        QCOMPARE(r.exitCode, 3);
+        QVERIFY2(r.out.startsWith("FAIL dead") && r.out.contains("no resonance"),
+                 r.out.constData());
+        QVERIFY2(r.err.isEmpty(), r.err.constData());
+    }
     const cli::Result report = cli::run({"qc", "report", "--db", db, "--json"});
-    QCOMPARE(report.json().object().value("units").toInt(), 2);
-    QCOMPARE(report.json().object().value("failed").toInt(), 2);
+    const QJsonObject o = report.json().object();
+    QCOMPARE(o.value("units").toInt(), 1);
+    QCOMPARE(o.value("results").toInt(), 2);
+    QCOMPARE(o.value("failed").toInt(), 1);
+    // A serial longer than a log takes is refused before anything is measured or kept.
+    const cli::Result longSerial =
+        cli::run(check + QStringList{db, "--serial", QString(129, QLatin1Char('x'))});
+    QCOMPARE(longSerial.exitCode, 2);
+    QVERIFY2(longSerial.errText().contains("at most 128 are allowed"), longSerial.err.constData());
     // A target that is no log: the result is not taken, and the script learns it.
     const cli::Result bad = cli::run(check + QStringList{"mysql://host/db"});
     QCOMPARE(bad.exitCode, 1);

@@ -29,6 +29,17 @@ QcRecord unit(int i)
     return r;
 }
 
+// A unit without a resonance: no value measured.
+QcRecord deadUnit(int i)
+{
+    QcRecord r = unit(i);
+    r.passed = false;
+    r.failures = QStringList{QStringLiteral("no resonance")};
+    for (QcParameter &p : r.parameters)
+        p.value = qQNaN();
+    return r;
+}
+
 // A log of the first version with one unit, as an older station left it.
 void makeVersion1(const LogTarget &target)
 {
@@ -77,7 +88,7 @@ void TestQcLog::init()
     QVERIFY(m_pg->start());
     m_pg->psql(
         QStringLiteral("DROP TABLE IF EXISTS qc_unit, qc_parameter, qc_day_unit, qc_day_parameter, "
-                       "schema_version"));
+                       "qc_day_passed, schema_version"));
     QFile::remove(m_dir.filePath(QStringLiteral("log.sqlite")));
     QFile::remove(m_dir.filePath(QStringLiteral("spool.sqlite")));
 }
@@ -92,6 +103,14 @@ QString TestQcLog::targetText(const QString &kind) const
         return m_pg->tcpUri();
     if (kind == QLatin1String("wrong password"))
         return m_pg->tcpUri(QStringLiteral("guess"));
+    if (kind == QLatin1String("latin1")) {
+        // A server whose encoding cannot store every serial.
+        m_pg->psql(QStringLiteral("DROP DATABASE IF EXISTS qclatin"));
+        m_pg->psql(QStringLiteral("CREATE DATABASE qclatin ENCODING 'LATIN1' LC_COLLATE 'C' "
+                                  "LC_CTYPE 'C' TEMPLATE template0"));
+        return QString(m_pg->socketUri())
+            .replace(QStringLiteral("/qc?"), QStringLiteral("/qclatin?"));
+    }
     if (kind == QLatin1String("nobody listens"))
         return QStringLiteral("postgresql://postgres@127.0.0.1:%1/qc").arg(PgServer::freePort());
     return kind;
@@ -101,7 +120,10 @@ void TestQcLog::scenarios_data()
 {
     QTest::addColumn<QString>("target");
     // v1: an older log first; open; recN: N new units; again: the last unit once more;
-    // down, up: the server; fwd: forward; resend: as if the server's answer got lost
+    // dead: a unit without values; kanji: a serial LATIN1 cannot hold; down, up: the server;
+    // fwd: forward; resend: as if the server's answer got lost; open2: the log "qc2" on the
+    // same server; old: the spool as an older station left it; damage, empty: the spool
+    // overwritten or cut to 0 bytes, then opened again; limits: names over their limits
     QTest::addColumn<QString>("steps");
     QTest::addColumn<int>("rows"); // units in the target in the end; -1: none to count
     QTest::addColumn<int>("pending");
@@ -122,6 +144,23 @@ void TestQcLog::scenarios_data()
                                            << "open rec2 down up rec1" << 3 << 0 << "";
     QTest::newRow("retry doubles nothing") << "socket"
                                            << "open rec4 resend fwd" << 4 << 0 << "";
+    QTest::newRow("unmeasured, sqlite") << "sqlite"
+                                        << "open rec1 dead" << 2 << 0 << "";
+    QTest::newRow("unmeasured, server") << "socket"
+                                        << "open dead rec1 down dead up fwd" << 3 << 0 << "";
+    QTest::newRow("queued for another log") << "socket"
+                                            << "down open rec2 up open2 rec1 open" << 2 << 0 << "";
+    QTest::newRow("older spool") << "socket"
+                                 << "down open rec2 old up open rec1" << 3 << 0 << "";
+    QTest::newRow("refused serial set aside")
+        << "latin1"
+        << "down open kanji rec2 up fwd" << 2 << 0 << "(serial 型番-2) was refused by postgresql:";
+    QTest::newRow("damaged spool") << "socket"
+                                   << "down open rec2 damage rec1 up fwd" << 1 << 0 << "";
+    QTest::newRow("empty spool") << "socket"
+                                 << "open rec1 empty rec1" << 2 << 0 << "";
+    QTest::newRow("names too long") << "socket"
+                                    << "open rec1 limits" << 1 << 0 << "at most 64 are allowed";
     QTest::newRow("same unit twice") << "socket"
                                      << "open rec1 again fwd" << 1 << 0 << "";
     QTest::newRow("new server log") << "socket"
@@ -165,6 +204,49 @@ void TestQcLog::scenarios()
         } else if (step.startsWith(QLatin1String("rec"))) {
             for (int n = step.mid(3).toInt(); n > 0; --n)
                 QVERIFY2(log.record(unit(next++)), qPrintable(log.problem()));
+        } else if (step == QLatin1String("open2")) {
+            m_pg->psql(QStringLiteral("DROP DATABASE IF EXISTS qc2"));
+            m_pg->psql(QStringLiteral("CREATE DATABASE qc2"));
+            QVERIFY(log.open(QString(text).replace(QStringLiteral("/qc?"), QStringLiteral("/qc2?")),
+                             QStringLiteral("st1"), spool));
+            QCOMPARE(log.pending(), 0);
+            QVERIFY2(log.notice().startsWith(QStringLiteral("2 results in the station's spool %1 "
+                                                            "were checked for postgresql:///qc?")
+                                                 .arg(spool)),
+                     qPrintable(log.notice()));
+        } else if (step == QLatin1String("kanji")) {
+            QcRecord r = unit(next++);
+            r.serial = QStringLiteral("型番-2");
+            QVERIFY(log.record(r));
+        } else if (step == QLatin1String("old") || step == QLatin1String("damage") ||
+                   step == QLatin1String("empty")) {
+            log.close();
+            if (step == QLatin1String("old")) {
+                LogConnection c;
+                QVERIFY(c.open(parseLogTarget(spool)));
+                QSqlQuery q(c.db());
+                QVERIFY(q.exec(QStringLiteral("ALTER TABLE qc_outbox DROP COLUMN refused")));
+                QVERIFY(q.exec(QStringLiteral("ALTER TABLE qc_outbox DROP COLUMN target")));
+                continue;
+            }
+            QFile f(spool);
+            QVERIFY(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
+            f.write(step == QLatin1String("damage") ? "no database" : "");
+            f.close();
+            QFile::remove(spool + QStringLiteral("-wal"));
+            QVERIFY(log.open(text, QStringLiteral("st1"), spool));
+            QVERIFY2(log.notice().contains(QStringLiteral("was moved to %1.damaged-")
+                                               .arg(m_dir.filePath(QStringLiteral("spool")))),
+                     qPrintable(log.notice()));
+        } else if (step == QLatin1String("limits")) {
+            QcRecord r = unit(next);
+            r.serial = QString(129, QLatin1Char('x'));
+            QVERIFY(!log.record(r));
+            QVERIFY2(log.problem().contains(QLatin1String("at most 128")),
+                     qPrintable(log.problem()));
+            QVERIFY(!log.open(text, QString(65, QLatin1Char('s')), spool));
+        } else if (step == QLatin1String("dead")) {
+            QVERIFY2(log.record(deadUnit(next++)), qPrintable(log.problem()));
         } else if (step == QLatin1String("again")) {
             QVERIFY(log.record(unit(next - 1)));
         } else if (step == QLatin1String("down")) {
@@ -187,7 +269,7 @@ void TestQcLog::scenarios()
     if (rows < 0)
         return;
     QVERIFY(m_pg->start());
-    const QString reader = target == QLatin1String("sqlite") ? text : m_pg->socketUri();
+    const QString reader = text;
     if (rows == 0) {
         QCOMPARE(m_pg->psql(QStringLiteral("SELECT to_regclass('qc_unit') IS NULL")),
                  QStringLiteral("t"));
@@ -201,10 +283,18 @@ void TestQcLog::scenarios()
         qPrintable(error));
     QCOMPARE(r.units, qint64(rows));
     QCOMPARE(r.parameters.value(0).name, QStringLiteral("Fs"));
-    QCOMPARE(r.parameters.value(0).count, qint64(rows));
+    QCOMPARE(r.parameters.value(0).count, r.passed);
     LogConnection c;
     QVERIFY(c.open(parseLogTarget(reader)));
     QCOMPARE(LogSchema::version(c.db()), LogSchema::kVersion);
+    // Each parameter of a dead unit is there, unmeasured.
+    QSqlQuery q(c.db());
+    QVERIFY(q.exec(QStringLiteral("SELECT COUNT(*) FROM qc_parameter WHERE value IS NULL AND "
+                                  "measured = 0")) &&
+            q.next());
+    QCOMPARE(q.value(0).toInt(), 2 * int(steps.count(QStringLiteral("dead"))));
+    // A refused unit stays in the spool, set aside.
+    QCOMPARE(log.setAside(), int(steps.count(QStringLiteral("kanji"))));
 }
 
 void TestQcLog::report()
@@ -214,7 +304,8 @@ void TestQcLog::report()
     for (int i = 1; i <= 8; ++i)
         QVERIFY(log.record(unit(i)));
     QcReport r;
-    // Units 3..8: Fs 33..38, window 25..45; units 4 and 8 failed.
+    // Units 3..8: Fs 33..38, window 25..45; units 4 and 8 failed, so the capability is that of
+    // units 3, 5, 6 and 7.
     QVERIFY(log.report(unit(3).timeUtc, &r));
     QCOMPARE(r.units, qint64(6));
     QCOMPARE(r.passed, qint64(4));
@@ -222,18 +313,38 @@ void TestQcLog::report()
     QCOMPARE(r.yieldPct, 400.0 / 6.0);
     QCOMPARE(r.parameters.size(), 2);
     const QcParameterStats fs = r.parameters[0];
-    QCOMPARE(fs.mean, 35.5);
-    QCOMPARE(fs.sigma, std::sqrt(3.5));
-    QCOMPARE(fs.cpk, (45.0 - 35.5) / (3.0 * std::sqrt(3.5)));
-    QCOMPARE(
-        qcReportJson(r)[QStringLiteral("parameters")][QStringLiteral("Fs")][QStringLiteral("mean")]
-            .toDouble(),
-        35.5);
+    QCOMPARE(fs.count, qint64(4));
+    QCOMPARE(fs.mean, 35.25);
+    QCOMPARE(fs.sigma, std::sqrt(35.0 / 12.0));
+    QCOMPARE(fs.cpk, (45.0 - 35.25) / (3.0 * std::sqrt(35.0 / 12.0)));
+    QCOMPARE(qcReportJson(r)[QStringLiteral("capabilityOf")].toString(),
+             QStringLiteral("units that passed woofer v1, latest result per serial"));
     // Every unit alike: no spread, so no Cpk.
     QVERIFY(qIsNaN(r.parameters[1].cpk));
     QVERIFY(
         qcReportJson(r)[QStringLiteral("parameters")][QStringLiteral("Qts")][QStringLiteral("cpk")]
             .isNull());
+    // Retests count once with their latest result: SN4 (failed) passes with Fs 34, SN3 (passed)
+    // now fails; a unit of other limits has no say in the capability.
+    QcRecord retest = unit(4), fails = unit(3), other = unit(9);
+    retest.runId += QStringLiteral("-again");
+    retest.timeUtc = unit(8).timeUtc.addSecs(60);
+    retest.passed = true;
+    fails.runId += QStringLiteral("-again");
+    fails.timeUtc = unit(8).timeUtc.addSecs(120);
+    fails.passed = false;
+    other.timeUtc = unit(8).timeUtc.addSecs(30);
+    other.limitsName = QStringLiteral("tweeter v1");
+    other.parameters[0].value = 1000.0;
+    QVERIFY(log.record(retest) && log.record(fails) && log.record(other));
+    QVERIFY(log.report(unit(3).timeUtc, &r));
+    QCOMPARE(r.results, qint64(9));
+    QCOMPARE(r.units, qint64(7));
+    QCOMPARE(r.passed, qint64(5));
+    QCOMPARE(r.capabilityLimits, QStringLiteral("woofer v1"));
+    QCOMPARE(r.parameters[0].count, qint64(4));
+    QCOMPARE(r.parameters[0].mean, 35.5); // SN4, 5, 6, 7
+
     QVERIFY(log.report(unit(9).timeUtc, &r));
     QCOMPARE(r.units, qint64(0));
     QVERIFY(qcReportJson(r)[QStringLiteral("yieldPct")].isNull());
@@ -253,10 +364,12 @@ void TestQcLog::cliReport_data()
     QTest::newRow("csv since") << QStringList{"--db", "LOG", "--csv", "--since",
                                               "2026-12-07T23:00:00Z"}
                                << 0
-                               << "units,passed,failed,yieldPct\n6,4,2,66.66666667\n\n"
+                               << "units,passed,failed,yieldPct,results,capabilityOf\n"
+                                  "6,4,2,66.66666667,6,\"units that passed woofer v1, latest "
+                                  "result per serial\"\n\n"
                                   "parameter,n,mean,sigma,low,high,cpk\n"
-                                  "Fs,6,35.5,1.870828693,25,45,1.692654532\n"
-                                  "Qts,6,0.4,0,0.3,0.5,\n"
+                                  "Fs,4,35.25,1.707825128,25,45,1.903005142\n"
+                                  "Qts,4,0.4,0,0.3,0.5,\n"
                                << "";
     QTest::newRow("text") << QStringList{"--db", "LOG"} << 0 << "yield   75.00 %"
                           << "";

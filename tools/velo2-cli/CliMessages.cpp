@@ -707,12 +707,14 @@ QString qcLimitsFileHelp()
 QString qcSerialHelp()
 {
     return QCoreApplication::translate("CliMessages",
-                                       "the unit's serial number (default: the file's base name)");
+                                       "the unit's serial number, at most 128 characters "
+                                       "(default: the file's base name)");
 }
 QString qcStationHelp()
 {
     return QCoreApplication::translate(
-        "CliMessages", "the station's name in the results log (default: the host name)");
+        "CliMessages",
+        "the station's name in the results log, at most 64 characters (default: the host name)");
 }
 QString qcDbHelp()
 {
@@ -723,10 +725,13 @@ QString qcReportDescription()
 {
     return QCoreApplication::translate(
         "CliMessages",
-        "Counts, yield and, per parameter, mean, sigma and Cpk of the units in a results log\n"
-        "(Cpk against the window of the latest unit: min(high - mean, mean - low) / 3 sigma).\n"
+        "Counts and yield of the units in a results log (a unit tested again counts once,\n"
+        "by its serial, with its latest result) and, per parameter, mean, sigma and Cpk of\n"
+        "the units that passed the limits of the latest unit, against its window\n"
+        "(min(high - mean, mean - low) / 3 sigma).\n"
         "--csv gives the counts, a blank line and one row per parameter; --json the keys\n"
-        "units, passed, failed, yieldPct and parameters {name: {mean, sigma, cpk}}.");
+        "units, passed, failed, yieldPct, results, capabilityOf and parameters\n"
+        "{name: {mean, sigma, cpk, n, low, high}}.");
 }
 QString qcReportDbHelp()
 {

@@ -6,6 +6,7 @@
 #include "DocumentFiles.h"
 #include "core/qc/QcLimitsFile.h"
 #include "core/qc/QcVerdict.h"
+#include "core/qc/log/LogMessages.h"
 #include "core/qc/log/ResultsLog.h"
 
 #include <QDateTime>
@@ -91,6 +92,9 @@ int runQcCheck(const QStringList &args)
         return cl.usageError(CliMessages::missingArgument(QStringLiteral("--limits LIMITS")));
     if (cl.isSet(QStringLiteral("station")) && !cl.isSet(QStringLiteral("db")))
         return cl.usageError(CliMessages::missingArgument(QStringLiteral("--db URL")));
+    if (const int length = int(cl.value(QStringLiteral("station")).size());
+        length > kQcStationMaxLength)
+        return cl.usageError(LogMessages::stationTooLong(length, kQcStationMaxLength));
 
     QcLimits limits;
     if (const QString problem = readQcLimitsFile(cl.value(QStringLiteral("limits")), &limits);
@@ -108,6 +112,8 @@ int runQcCheck(const QStringList &args)
         return cl.fileFailure(input, refusal);
     const QString serial = cl.isSet(QStringLiteral("serial")) ? cl.value(QStringLiteral("serial"))
                                                               : QFileInfo(input).completeBaseName();
+    if (cl.isSet(QStringLiteral("db")) && serial.size() > kQcSerialMaxLength)
+        return cl.usageError(LogMessages::serialTooLong(serial.size(), kQcSerialMaxLength));
 
     // The log keeps the result before anything is printed: a unit whose result could not be
     // kept must not look checked to a calling script.
@@ -120,9 +126,11 @@ int runQcCheck(const QStringList &args)
         if (!log.open(cl.value(QStringLiteral("db")), cl.value(QStringLiteral("station"))) ||
             !log.record(record))
             return cl.failure(log.problem());
-        // A server that did not answer: the result waits in the station's spool.
-        if (!log.problem().isEmpty())
-            printErr(CliMessages::program() + QStringLiteral(" qc check: ") + log.problem());
+        // A server that did not answer: the result waits in the station's spool. The spool may
+        // also hold results for other logs, or set aside.
+        for (const QString &text : {log.problem(), log.notice()})
+            if (!text.isEmpty())
+                printErr(CliMessages::program() + QStringLiteral(" qc check: ") + text);
     }
 
     if (cl.isSet(QStringLiteral("json")))

@@ -4,15 +4,22 @@
 #include <QString>
 #include <QStringList>
 #include <QVector>
+#include <cmath>
 
 // One checked unit as the results log keeps it. The verdict fills it; the log stores, forwards
 // and reports it. (station, runId) is unique: a retry of the same record never adds a row.
 struct QcParameter {
-    QString name; // "Fs", "Rmax", "Qms", "Qes", "Qts", "Zmin"
-    double value = 0.0;
-    double low = 0.0; // the window of the limits the unit was checked against
+    QString name;       // "Fs", "Rmax", "Qms", "Qes", "Qts", "Zmin"
+    double value = 0.0; // NaN when the unit does not show it (no resonance)
+    double low = 0.0;   // the window of the limits the unit was checked against
     double high = 0.0;
+    bool measured() const { return std::isfinite(value); }
 };
+
+// The longest station name and serial a log takes, in characters: a station name is part of
+// every key a server indexes, and both stay far below its limits in any encoding.
+constexpr int kQcStationMaxLength = 64;
+constexpr int kQcSerialMaxLength = 128;
 
 struct QcRecord {
     QString station;    // default: the host name

@@ -29,6 +29,7 @@ QString fail() { return QCoreApplication::translate("TFormQc", "FAIL"); }
 
 QString serialMissing() { return QCoreApplication::translate("TFormQc", "シリアル番号を入力してください"); }
 QString serialNotAFileName(const QString &serial) { return QCoreApplication::translate("TFormQc", "シリアル番号 \"%1\" はファイル名に使えません").arg(serial); }
+QString serialTooLong(int length, int limit) { return QCoreApplication::translate("TFormQc", "シリアル番号が長すぎます（%1 文字、最大 %2 文字）").arg(length).arg(limit); }
 QString folderMissing(const QString &folder) { return QCoreApplication::translate("TFormQc", "保存先フォルダ \"%1\" がありません").arg(folder); }
 QString mainWindowBusy() { return QCoreApplication::translate("TFormQc", "メインウィンドウで測定中です"); }
 QString measuring(const QString &serial, int received, int expected) { return QCoreApplication::translate("TFormQc", "%1 を測定中 %2/%3").arg(serial).arg(received).arg(expected); }
@@ -46,7 +47,7 @@ QString stopped() { return QCoreApplication::translate("TFormQc", "測定を中�
 QString ready() { return QCoreApplication::translate("TFormQc", "シリアル番号を入力（またはスキャン）して Enter で測定します"); }
 QString logged(const QString &target) { return QCoreApplication::translate("TFormQc", "記録しました：%1").arg(target); }
 QString logFailed(const QString &problem) { return QCoreApplication::translate("TFormQc", "記録できませんでした：%1").arg(problem); }
-QString logSpooled(const QString &problem) { return QCoreApplication::translate("TFormQc", "サーバーに送れません（スプールに保存、後で送ります）：%1").arg(problem); }
+QString logSpooled(const QString &problem) { return QCoreApplication::translate("TFormQc", "サーバーに送れていません（ステーションのスプールに保存）：%1").arg(problem); }
 // clang-format on
 
 } // namespace QcTexts

@@ -27,6 +27,7 @@ QString fail();
 
 QString serialMissing();
 QString serialNotAFileName(const QString &serial);
+QString serialTooLong(int length, int limit);
 QString folderMissing(const QString &folder);
 QString mainWindowBusy();
 QString measuring(const QString &serial, int received, int expected);

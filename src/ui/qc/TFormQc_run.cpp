@@ -88,6 +88,8 @@ void TFormQc::startRun()
         return refuse(T::serialMissing());
     if (!usableAsFileName(serial))
         return refuse(T::serialNotAFileName(serial));
+    if (serial.size() > kQcSerialMaxLength)
+        return refuse(T::serialTooLong(int(serial.size()), kQcSerialMaxLength));
     // Read afresh for every unit: an edited limits file counts from the next unit on.
     const QString limitsPath = LimitsEdit->text().trimmed();
     m_haveLimits = false;
@@ -202,12 +204,17 @@ void TFormQc::logResult(const QString &folder, const QString &dataFile)
     record.timeUtc = QDateTime::currentDateTimeUtc();
     record.runId = newQcRunId(record.timeUtc);
     record.dataFile = dataFile;
+    QString line;
     if (!m_log->record(record))
-        LogLabel->setText(T::logFailed(m_log->problem()));
+        line = T::logFailed(m_log->problem());
     else if (!m_log->problem().isEmpty())
-        LogLabel->setText(T::logSpooled(m_log->problem()));
+        line = T::logSpooled(m_log->problem());
     else
-        LogLabel->setText(T::logged(m_log->target().display()));
+        line = T::logged(m_log->target().display());
+    // Results for another log, set aside, or a damaged spool put aside: said under the line.
+    if (!m_log->notice().isEmpty())
+        line += QLatin1Char('\n') + m_log->notice();
+    LogLabel->setText(line);
 }
 
 void TFormQc::failRun(const QString &reason)

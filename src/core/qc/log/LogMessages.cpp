@@ -99,4 +99,60 @@ QString keptInSpool(int pending, const QString &spool)
                      .arg(spool);
 }
 
+QString setAsideInSpool(int count, const QString &spool)
+{
+    return (count == 1 ? QStringLiteral("%1 result the server refused is set aside in the "
+                                        "station's spool %2 (the README says how to send it "
+                                        "again)")
+                       : QStringLiteral("%1 results the server refused are set aside in the "
+                                        "station's spool %2 (the README says how to send them "
+                                        "again)"))
+        .arg(count)
+        .arg(spool);
+}
+QString spoolEmpty()
+{
+    return QStringLiteral("the file is empty (0 bytes)");
+}
+QString spoolMovedAside(const QString &spool, const QString &aside, const QString &detail)
+{
+    return QStringLiteral("the station's spool %1 could not be read (%3); it was moved to %2 and "
+                          "a new spool started (the README says how to recover its results)")
+        .arg(spool, aside, detail);
+}
+QString stationTooLong(int length, int limit)
+{
+    return QStringLiteral("the station name has %1 characters; at most %2 are allowed")
+        .arg(length)
+        .arg(limit);
+}
+QString serialTooLong(int length, int limit)
+{
+    return QStringLiteral("the serial has %1 characters; at most %2 are allowed")
+        .arg(length)
+        .arg(limit);
+}
+QString waitForOtherLog(int count, const QString &target, const QString &spool)
+{
+    return (count == 1 ? QStringLiteral("%1 result in the station's spool %3 was checked for %2 "
+                                        "and waits for it: it goes only there")
+                       : QStringLiteral("%1 results in the station's spool %3 were checked for "
+                                        "%2 and wait for it: they go only there"))
+        .arg(count)
+        .arg(target, spool);
+}
+QString setAside(int count, const QString &target, const QString &spool, const QString &serials,
+                 const QString &reason)
+{
+    return (count == 1
+                ? QStringLiteral("%1 result (serial %4) was refused by %2 and is set aside in "
+                                 "the station's spool %3 (the README says how to send it "
+                                 "again): %5")
+                : QStringLiteral("%1 results (serials %4) were refused by %2 and are set "
+                                 "aside in the station's spool %3 (the README says how to "
+                                 "send them again); the last reason: %5"))
+        .arg(count)
+        .arg(target, spool, serials, reason);
+}
+
 } // namespace LogMessages

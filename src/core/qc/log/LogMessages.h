@@ -28,5 +28,15 @@ QString newerSchema(const QString &where, int version, int known);
 QString failed(const QString &where, const QString &detail);
 // After a forwarding problem: where the results wait.
 QString keptInSpool(int pending, const QString &spool);
+QString setAsideInSpool(int count, const QString &spool);
+QString spoolEmpty();
+QString spoolMovedAside(const QString &spool, const QString &aside, const QString &detail);
+QString stationTooLong(int length, int limit);
+QString serialTooLong(int length, int limit);
+// Results in the spool that were checked for another log: they go only there.
+QString waitForOtherLog(int count, const QString &target, const QString &spool);
+// Results the server refused for good, kept aside in the spool; serials lists some of them.
+QString setAside(int count, const QString &target, const QString &spool, const QString &serials,
+                 const QString &reason);
 
 } // namespace LogMessages

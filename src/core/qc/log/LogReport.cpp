@@ -60,12 +60,53 @@ bool exec(QSqlQuery &q, const QVariantList &values, QString *error)
 
 } // namespace
 
+namespace {
+
+// A result of the period that a later result of the same serial replaces.
+struct Replaced {
+    QString station;
+    QString runId;
+    bool passed = false;
+    QString limitsName;
+};
+
+// The earlier results of every serial tested more than once since `from`. Units without a
+// serial cannot be told apart and count each.
+bool replacedResults(QSqlDatabase db, const QString &from, QVector<Replaced> *out, QString *error)
+{
+    QSqlQuery q(db);
+    q.setForwardOnly(true);
+    q.prepare(QStringLiteral("SELECT serial FROM qc_unit WHERE serial > '' AND time_utc >= ? "
+                             "GROUP BY serial HAVING COUNT(*) > 1"));
+    if (!exec(q, {from}, error))
+        return false;
+    QStringList serials;
+    while (q.next())
+        serials << q.value(0).toString();
+    q.finish();
+    q.prepare(QStringLiteral("SELECT station, run_id, passed, limits_name FROM qc_unit WHERE "
+                             "serial = ? AND time_utc >= ? ORDER BY time_utc DESC, station DESC, "
+                             "run_id DESC"));
+    for (const QString &serial : serials) {
+        if (!exec(q, {serial, from}, error))
+            return false;
+        if (q.next())
+            while (q.next())
+                out->append({q.value(0).toString(), q.value(1).toString(), q.value(2).toInt() != 0,
+                             q.value(3).toString()});
+        q.finish();
+    }
+    return true;
+}
+
+} // namespace
+
 bool computeQcReport(QSqlDatabase db, const QDateTime &since, QcReport *out, QString *error)
 {
     *out = QcReport();
     // Whole days after the start's day come from the day sums; the rest of the start's day from
     // the units themselves. Without a start, every day is whole.
-    const QString from = since.isValid() ? logTimeText(since) : QString();
+    const QString from = since.isValid() ? logTimeText(since) : QStringLiteral("");
     const QString fromDay = since.isValid() ? logDay(from) : QStringLiteral("");
     const QString nextDay =
         since.isValid() ? QDate::fromString(fromDay, Qt::ISODate).addDays(1).toString(Qt::ISODate)
@@ -76,55 +117,97 @@ bool computeQcReport(QSqlDatabase db, const QDateTime &since, QcReport *out, QSt
                              "qc_day_unit WHERE day > ?"));
     if (!exec(q, {fromDay}, error) || !q.next())
         return false;
-    out->units = q.value(0).toLongLong();
-    out->passed = q.value(1).toLongLong();
+    out->results = q.value(0).toLongLong();
+    qint64 passedResults = q.value(1).toLongLong();
     q.finish();
     if (since.isValid()) {
         q.prepare(QStringLiteral("SELECT COUNT(*), COALESCE(SUM(passed), 0) FROM qc_unit "
                                  "WHERE time_utc >= ? AND time_utc < ?"));
         if (!exec(q, {from, nextDay}, error) || !q.next())
             return false;
-        out->units += q.value(0).toLongLong();
-        out->passed += q.value(1).toLongLong();
+        out->results += q.value(0).toLongLong();
+        passedResults += q.value(1).toLongLong();
         q.finish();
     }
+    // A unit tested again counts once, with its latest result.
+    QVector<Replaced> replaced;
+    if (!replacedResults(db, from, &replaced, error))
+        return false;
+    out->units = out->results - replaced.size();
+    out->passed = passedResults;
+    for (const Replaced &r : replaced)
+        out->passed -= r.passed ? 1 : 0;
     out->failed = out->units - out->passed;
     out->yieldPct = out->units > 0 ? 100.0 * double(out->passed) / double(out->units) : kNaN;
 
+    // Capability is that of the units that passed the limits of the latest unit, each once:
+    // failed units and units of other limits are not the population those limits are for.
+    q.prepare(QStringLiteral("SELECT station, run_id, limits_name FROM qc_unit WHERE time_utc >= "
+                             "? ORDER BY time_utc DESC LIMIT 1"));
+    if (!exec(q, {from}, error))
+        return false;
+    if (!q.next())
+        return true;
+    const QString latestStation = q.value(0).toString();
+    const QString latestRun = q.value(1).toString();
+    out->capabilityLimits = q.value(2).toString();
+    q.finish();
+    const QString limits = out->capabilityLimits;
+
     QMap<QString, Sums> sums;
-    q.prepare(QStringLiteral("SELECT name, SUM(n), SUM(total), SUM(squares) FROM "
-                             "qc_day_parameter WHERE day > ? GROUP BY name"));
-    if (!exec(q, {fromDay}, error))
+    q.prepare(QStringLiteral("SELECT name, SUM(n), SUM(total), SUM(squares) FROM qc_day_passed "
+                             "WHERE limits_name = ? AND day > ? GROUP BY name"));
+    if (!exec(q, {limits, fromDay}, error))
         return false;
     while (q.next())
         sums[q.value(0).toString()] = {q.value(1).toLongLong(), q.value(2).toDouble(),
                                        q.value(3).toDouble()};
     q.finish();
     if (since.isValid()) {
-        QStringList names;
-        q.prepare(QStringLiteral("SELECT DISTINCT name FROM qc_day_parameter WHERE day = ?"));
-        if (!exec(q, {fromDay}, error))
+        q.prepare(QStringLiteral(
+            "SELECT p.name, COUNT(p.value), SUM(p.value), SUM(p.value * p.value) FROM qc_unit u "
+            "JOIN qc_parameter p ON p.station = u.station AND p.run_id = u.run_id WHERE "
+            "u.time_utc >= ? AND u.time_utc < ? AND u.passed = 1 AND u.limits_name = ? AND "
+            "p.measured = 1 GROUP BY p.name"));
+        if (!exec(q, {from, nextDay, limits}, error))
             return false;
-        while (q.next())
-            names << q.value(0).toString();
-        q.finish();
-        q.prepare(QStringLiteral("SELECT COUNT(*), SUM(value), SUM(value * value) FROM "
-                                 "qc_parameter WHERE name = ? AND time_utc >= ? AND time_utc < ?"));
-        for (const QString &name : names) {
-            if (!exec(q, {name, from, nextDay}, error) || !q.next())
-                return false;
-            Sums &s = sums[name];
-            s.n += q.value(0).toLongLong();
-            s.total += q.value(1).toDouble();
-            s.squares += q.value(2).toDouble();
-            q.finish();
+        while (q.next()) {
+            Sums &s = sums[q.value(0).toString()];
+            s.n += q.value(1).toLongLong();
+            s.total += q.value(2).toDouble();
+            s.squares += q.value(3).toDouble();
         }
+        q.finish();
+    }
+    q.prepare(QStringLiteral("SELECT name, value FROM qc_parameter WHERE station = ? AND "
+                             "run_id = ? AND measured = 1"));
+    for (const Replaced &r : replaced) {
+        if (!r.passed || r.limitsName != limits)
+            continue;
+        if (!exec(q, {r.station, r.runId}, error))
+            return false;
+        while (q.next()) {
+            Sums &s = sums[q.value(0).toString()];
+            const double v = q.value(1).toDouble();
+            s.n -= 1;
+            s.total -= v;
+            s.squares -= v * v;
+        }
+        q.finish();
     }
 
-    q.prepare(QStringLiteral("SELECT low, high FROM qc_parameter WHERE name = ? AND "
-                             "time_utc >= ? ORDER BY time_utc DESC LIMIT 1"));
+    // The windows are those of the latest unit.
+    QMap<QString, QPair<double, double>> windows;
+    q.prepare(QStringLiteral("SELECT name, low, high FROM qc_parameter WHERE station = ? AND "
+                             "run_id = ?"));
+    if (!exec(q, {latestStation, latestRun}, error))
+        return false;
+    while (q.next())
+        windows[q.value(0).toString()] = {q.value(1).toDouble(), q.value(2).toDouble()};
+    q.finish();
+
     for (auto it = sums.cbegin(); it != sums.cend(); ++it) {
-        if (it->n == 0)
+        if (it->n <= 0)
             continue;
         QcParameterStats s;
         s.name = it.key();
@@ -136,12 +219,9 @@ bool computeQcReport(QSqlDatabase db, const QDateTime &since, QcReport *out, QSt
         if (squares <= 16.0 * n * std::numeric_limits<double>::epsilon() * it->squares)
             squares = 0.0;
         s.sigma = s.count > 1 ? std::sqrt(squares / (n - 1)) : kNaN;
-        if (!exec(q, {s.name, since.isValid() ? from : QStringLiteral("0000")}, error) || !q.next())
-            return false;
-        s.low = q.value(0).toDouble();
-        s.high = q.value(1).toDouble();
-        q.finish();
-        s.cpk = std::isfinite(s.sigma) && s.sigma > 0.0
+        s.low = windows.value(s.name, {kNaN, kNaN}).first;
+        s.high = windows.value(s.name, {kNaN, kNaN}).second;
+        s.cpk = std::isfinite(s.sigma) && s.sigma > 0.0 && std::isfinite(s.low)
                     ? std::min(s.high - s.mean, s.mean - s.low) / (3.0 * s.sigma)
                     : kNaN;
         out->parameters.append(s);
@@ -185,6 +265,11 @@ bool reportFromTarget(const QString &text, const QDateTime &since, QcReport *out
     return true;
 }
 
+QString qcCapabilityPopulation(const QcReport &r)
+{
+    return QStringLiteral("units that passed %1, latest result per serial").arg(r.capabilityLimits);
+}
+
 QJsonObject qcReportJson(const QcReport &r)
 {
     QJsonObject parameters;
@@ -195,20 +280,31 @@ QJsonObject qcReportJson(const QcReport &r)
                                               {QStringLiteral("n"), double(s.count)},
                                               {QStringLiteral("low"), number(s.low)},
                                               {QStringLiteral("high"), number(s.high)}});
-    return QJsonObject{{QStringLiteral("units"), double(r.units)},
-                       {QStringLiteral("passed"), double(r.passed)},
-                       {QStringLiteral("failed"), double(r.failed)},
-                       {QStringLiteral("yieldPct"), number(r.yieldPct)},
-                       {QStringLiteral("parameters"), parameters}};
+    return QJsonObject{
+        {QStringLiteral("units"), double(r.units)},
+        {QStringLiteral("passed"), double(r.passed)},
+        {QStringLiteral("failed"), double(r.failed)},
+        {QStringLiteral("yieldPct"), number(r.yieldPct)},
+        {QStringLiteral("results"), double(r.results)},
+        {QStringLiteral("capabilityOf"),
+         r.capabilityLimits.isNull() ? QJsonValue() : QJsonValue(qcCapabilityPopulation(r))},
+        {QStringLiteral("parameters"), parameters}};
 }
 
 QString qcReportCsv(const QcReport &r)
 {
-    QString csv = QStringLiteral("units,passed,failed,yieldPct\n%1,%2,%3,%4\n\n")
-                      .arg(r.units)
-                      .arg(r.passed)
-                      .arg(r.failed)
-                      .arg(csvNumber(r.yieldPct));
+    QString population = qcCapabilityPopulation(r);
+    population.replace(QLatin1Char('"'), QStringLiteral("\"\""));
+    QString csv =
+        QStringLiteral("units,passed,failed,yieldPct,results,capabilityOf\n"
+                       "%1,%2,%3,%4,%5,%6\n\n")
+            .arg(r.units)
+            .arg(r.passed)
+            .arg(r.failed)
+            .arg(csvNumber(r.yieldPct))
+            .arg(r.results)
+            .arg(r.capabilityLimits.isNull() ? QString()
+                                             : QLatin1Char('"') + population + QLatin1Char('"'));
     csv += QStringLiteral("parameter,n,mean,sigma,low,high,cpk\n");
     for (const QcParameterStats &s : r.parameters)
         csv +=
@@ -226,9 +322,13 @@ QStringList qcReportText(const QcReport &r)
     lines << QStringLiteral("units   %1").arg(r.units) << QStringLiteral("passed  %1").arg(r.passed)
           << QStringLiteral("failed  %1").arg(r.failed)
           << QStringLiteral("yield   %1 %").arg(textNumber(r.yieldPct, 2));
+    if (r.results != r.units)
+        lines << QStringLiteral("results %1 (a unit tested again counts once above, by its "
+                                "serial, with its latest result)")
+                     .arg(r.results);
     if (r.parameters.isEmpty())
         return lines;
-    lines << QString()
+    lines << QString() << QStringLiteral("mean, sigma and Cpk of the ") + qcCapabilityPopulation(r)
           << QStringLiteral("%1 %2 %3 %4 %5 %6 %7")
                  .arg(QStringLiteral("parameter"), -9)
                  .arg(QStringLiteral("n"), 9)

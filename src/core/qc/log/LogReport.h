@@ -7,8 +7,9 @@
 #include <QStringList>
 #include <QVector>
 
-// What a results log says about a period: counts, yield, and per parameter mean, σ and Cpk
-// against the window of the latest unit checked.
+// What a results log says about a period: counts and yield of the units, a unit tested again
+// counted once by its serial with its latest result; and per parameter mean, σ and Cpk of the
+// units that passed the limits of the latest unit checked, against that unit's window.
 struct QcParameterStats {
     QString name;
     qint64 count = 0;
@@ -20,10 +21,12 @@ struct QcParameterStats {
 };
 
 struct QcReport {
+    qint64 results = 0; // every result, retests included
     qint64 units = 0;
     qint64 passed = 0;
     qint64 failed = 0;
-    double yieldPct = 0.0; // NaN without units
+    double yieldPct = 0.0;    // NaN without units
+    QString capabilityLimits; // the limits whose passed units the parameters describe
     QVector<QcParameterStats> parameters;
 };
 
@@ -32,8 +35,10 @@ bool computeQcReport(QSqlDatabase db, const QDateTime &since, QcReport *out, QSt
 // The same for a target text (an SQLite file is only read); *error is a whole message.
 bool reportFromTarget(const QString &target, const QDateTime &since, QcReport *out, QString *error);
 
-// JSON keys: units, passed, failed, yieldPct, parameters {name: {mean, sigma, cpk}}; a
-// value that does not exist is null.
+// "units that passed woofer v1, latest result per serial"
+QString qcCapabilityPopulation(const QcReport &report);
+// JSON keys: units, passed, failed, yieldPct, results, capabilityOf, parameters {name: {mean,
+// sigma, cpk, n, low, high}}; a value that does not exist is null.
 QJsonObject qcReportJson(const QcReport &report);
 // Two tables: the counts, a blank line, then one row per parameter.
 QString qcReportCsv(const QcReport &report);

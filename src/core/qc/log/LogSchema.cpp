@@ -14,7 +14,7 @@ namespace {
 // Any number will do, as long as it is the log's own: stations serialise their migrations on it.
 const char kPostgresLock[] = "SELECT pg_advisory_xact_lock(584271903)";
 
-QStringList stepStatements(int version)
+QStringList stepStatements(int version, bool postgres)
 {
     if (version == 1)
         return {
@@ -57,6 +57,46 @@ QStringList stepStatements(int version)
                            "SUM(value * value) FROM qc_parameter "
                            "GROUP BY station, substr(time_utc, 1, 10), name"),
         };
+    if (version == 4) {
+        // A parameter a unit does not show (no resonance) is kept as NULL with measured = 0.
+        // SQLite cannot drop NOT NULL from a column, so there the table is made anew.
+        QStringList steps;
+        if (postgres)
+            steps << QStringLiteral("ALTER TABLE qc_parameter ALTER COLUMN value DROP NOT NULL")
+                  << QStringLiteral(
+                         "ALTER TABLE qc_parameter ADD COLUMN measured INTEGER NOT NULL DEFAULT 1");
+        else
+            steps << QStringLiteral(
+                         "CREATE TABLE qc_parameter_new (station TEXT NOT NULL, run_id TEXT NOT "
+                         "NULL, name TEXT NOT NULL, value DOUBLE PRECISION, low DOUBLE PRECISION "
+                         "NOT NULL, high DOUBLE PRECISION NOT NULL, time_utc TEXT NOT NULL "
+                         "DEFAULT '', measured INTEGER NOT NULL DEFAULT 1, "
+                         "PRIMARY KEY (station, run_id, name))")
+                  << QStringLiteral("INSERT INTO qc_parameter_new (station, run_id, name, value, "
+                                    "low, high, time_utc) SELECT station, run_id, name, value, "
+                                    "low, high, time_utc FROM qc_parameter")
+                  << QStringLiteral("DROP TABLE qc_parameter")
+                  << QStringLiteral("ALTER TABLE qc_parameter_new RENAME TO qc_parameter")
+                  << QStringLiteral("CREATE INDEX qc_parameter_report ON qc_parameter "
+                                    "(name, time_utc, value, low, high)");
+        // Capability is computed on the units that passed one limits: their sums per day.
+        // A unit tested again is counted once, by its serial.
+        steps << QStringLiteral("DROP TABLE qc_day_parameter")
+              << QStringLiteral("CREATE TABLE qc_day_passed (station TEXT NOT NULL, day TEXT NOT "
+                                "NULL, limits_name TEXT NOT NULL, name TEXT NOT NULL, n BIGINT "
+                                "NOT NULL, total DOUBLE PRECISION NOT NULL, squares DOUBLE "
+                                "PRECISION NOT NULL, PRIMARY KEY (station, day, limits_name, "
+                                "name))")
+              << QStringLiteral("INSERT INTO qc_day_passed (station, day, limits_name, name, n, "
+                                "total, squares) SELECT p.station, substr(p.time_utc, 1, 10), "
+                                "u.limits_name, p.name, COUNT(*), SUM(p.value), "
+                                "SUM(p.value * p.value) FROM qc_parameter p JOIN qc_unit u ON "
+                                "u.station = p.station AND u.run_id = p.run_id WHERE u.passed = 1 "
+                                "AND p.measured = 1 GROUP BY p.station, substr(p.time_utc, 1, "
+                                "10), u.limits_name, p.name")
+              << QStringLiteral("CREATE INDEX qc_unit_serial ON qc_unit (serial, time_utc)");
+        return steps;
+    }
     return {};
 }
 
@@ -129,7 +169,7 @@ bool migrate(QSqlDatabase db, QString *error, int target)
         ok = false;
     }
     for (int v = current + 1; ok && v <= target; ++v) {
-        for (const QString &sql : stepStatements(v))
+        for (const QString &sql : stepStatements(v, isPostgres(db)))
             ok = ok && run(q, sql, error);
         q.prepare(
             QStringLiteral("INSERT INTO schema_version (version, applied_utc) VALUES (?, ?)"));

@@ -6,10 +6,12 @@
 // The tables of the results log, the same on SQLite and PostgreSQL, with their version in
 // "schema_version" (one row per step applied). Version 1 kept the units and their parameters;
 // version 2 keeps each parameter's time too and indexes both for the report; version 3 adds
-// sums per station and UTC day, kept with every unit, from which the report adds whole days.
+// sums per station and UTC day, kept with every unit, from which the report adds whole days;
+// version 4 keeps a parameter a unit does not show as NULL (measured 0), keeps the day sums of
+// the units that passed per limits, and indexes the serials.
 namespace LogSchema {
 
-constexpr int kVersion = 3;
+constexpr int kVersion = 4;
 
 // 0 when the database holds no log yet, -1 when it cannot be read.
 int version(QSqlDatabase db);

@@ -2,10 +2,12 @@
 
 #include <QSqlError>
 #include <QVariant>
+#include <limits>
 
 namespace {
 
 const QChar kFailureSeparator = QLatin1Char('\n');
+const double kUnmeasured = std::numeric_limits<double>::quiet_NaN();
 
 // An empty text, not NULL: the columns hold no NULLs.
 QString text(const QString &s)
@@ -37,39 +39,43 @@ QString logDay(const QString &timeText)
 }
 
 RecordWriter::RecordWriter(QSqlDatabase db)
-    : m_unit(db), m_parameter(db), m_dayUnit(db), m_dayParameter(db)
+    : m_unit(db), m_parameter(db), m_dayUnit(db), m_dayPassed(db)
 {
     m_unit.prepare(QStringLiteral(
         "INSERT INTO qc_unit (station, run_id, time_utc, serial, limits_name, band, passed, "
         "failures, data_file) VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?) ON CONFLICT DO NOTHING"));
     m_parameter.prepare(QStringLiteral(
-        "INSERT INTO qc_parameter (station, run_id, name, value, low, high, time_utc) "
-        "VALUES (?, ?, ?, ?, ?, ?, ?) ON CONFLICT DO NOTHING"));
+        "INSERT INTO qc_parameter (station, run_id, name, value, low, high, time_utc, measured) "
+        "VALUES (?, ?, ?, ?, ?, ?, ?, ?) ON CONFLICT DO NOTHING"));
     m_dayUnit.prepare(
         QStringLiteral("INSERT INTO qc_day_unit (station, day, units, passed) VALUES (?, ?, 1, ?) "
                        "ON CONFLICT (station, day) DO UPDATE SET units = qc_day_unit.units + 1, "
                        "passed = qc_day_unit.passed + excluded.passed"));
-    m_dayParameter.prepare(QStringLiteral(
-        "INSERT INTO qc_day_parameter (station, day, name, n, total, squares) "
-        "VALUES (?, ?, ?, 1, ?, ?) ON CONFLICT (station, day, name) DO UPDATE SET "
-        "n = qc_day_parameter.n + 1, total = qc_day_parameter.total + excluded.total, "
-        "squares = qc_day_parameter.squares + excluded.squares"));
+    m_dayPassed.prepare(QStringLiteral(
+        "INSERT INTO qc_day_passed (station, day, limits_name, name, n, total, squares) "
+        "VALUES (?, ?, ?, ?, 1, ?, ?) ON CONFLICT (station, day, limits_name, name) DO UPDATE "
+        "SET n = qc_day_passed.n + 1, total = qc_day_passed.total + excluded.total, "
+        "squares = qc_day_passed.squares + excluded.squares"));
     // A server prepares under a lock on the table: a locked table's time-out shows here, and
     // the statements after it fail only for want of a name.
-    for (const QSqlQuery *q : {&m_unit, &m_parameter, &m_dayUnit, &m_dayParameter})
-        if (m_error.isEmpty() && q->lastError().isValid())
+    for (const QSqlQuery *q : {&m_unit, &m_parameter, &m_dayUnit, &m_dayPassed})
+        if (m_prepared && q->lastError().isValid()) {
+            m_prepared = false;
             m_error = errorText(q->lastError());
+            m_code = q->lastError().nativeErrorCode();
+        }
 }
 
 bool RecordWriter::fail(const QSqlQuery &q)
 {
     m_error = errorText(q.lastError());
+    m_code = q.lastError().nativeErrorCode();
     return false;
 }
 
 bool RecordWriter::write(const QcRecord &r, bool *added)
 {
-    if (!m_error.isEmpty())
+    if (!m_prepared)
         return false;
     const QString time = logTimeText(r.timeUtc);
     m_unit.bindValue(0, r.station);
@@ -94,24 +100,28 @@ bool RecordWriter::write(const QcRecord &r, bool *added)
     if (!m_dayUnit.exec())
         return fail(m_dayUnit);
     for (const QcParameter &p : r.parameters) {
+        const bool measured = p.measured();
         m_parameter.bindValue(0, r.station);
         m_parameter.bindValue(1, r.runId);
         m_parameter.bindValue(2, text(p.name));
-        m_parameter.bindValue(3, p.value);
+        m_parameter.bindValue(3, measured ? QVariant(p.value)
+                                          : QVariant(QMetaType::fromType<double>()));
         m_parameter.bindValue(4, p.low);
         m_parameter.bindValue(5, p.high);
         m_parameter.bindValue(6, time);
+        m_parameter.bindValue(7, measured ? 1 : 0);
         if (!m_parameter.exec())
             return fail(m_parameter);
-        if (m_parameter.numRowsAffected() == 0)
-            continue; // a name twice in one record: the first one counts
-        m_dayParameter.bindValue(0, r.station);
-        m_dayParameter.bindValue(1, day);
-        m_dayParameter.bindValue(2, text(p.name));
-        m_dayParameter.bindValue(3, p.value);
-        m_dayParameter.bindValue(4, p.value * p.value);
-        if (!m_dayParameter.exec())
-            return fail(m_dayParameter);
+        if (m_parameter.numRowsAffected() == 0 || !measured || !r.passed)
+            continue; // a name twice in one record counts once; only passed units' values add up
+        m_dayPassed.bindValue(0, r.station);
+        m_dayPassed.bindValue(1, day);
+        m_dayPassed.bindValue(2, text(r.limitsName));
+        m_dayPassed.bindValue(3, text(p.name));
+        m_dayPassed.bindValue(4, p.value);
+        m_dayPassed.bindValue(5, p.value * p.value);
+        if (!m_dayPassed.exec())
+            return fail(m_dayPassed);
     }
     return true;
 }
@@ -127,7 +137,8 @@ bool readRecords(QSqlDatabase db, const QVector<QPair<QString, QString>> &keys,
         unit.prepare(QStringLiteral("SELECT time_utc, serial, limits_name, band, passed, "
                                     "failures, data_file FROM qc_unit WHERE station = ? AND "
                                     "run_id = ?")) &&
-        parameter.prepare(QStringLiteral("SELECT name, value, low, high FROM qc_parameter WHERE "
+        parameter.prepare(QStringLiteral("SELECT name, value, low, high, measured FROM "
+                                         "qc_parameter WHERE "
                                          "station = ? AND run_id = ? ORDER BY rowid"));
     if (!prepared) {
         *error = errorText(unit.lastError().isValid() ? unit.lastError() : parameter.lastError());
@@ -161,9 +172,12 @@ bool readRecords(QSqlDatabase db, const QVector<QPair<QString, QString>> &keys,
             *error = errorText(parameter.lastError());
             return false;
         }
-        while (parameter.next())
-            r.parameters.append({parameter.value(0).toString(), parameter.value(1).toDouble(),
+        while (parameter.next()) {
+            const bool measured = parameter.value(4).toInt() != 0 && !parameter.isNull(1);
+            r.parameters.append({parameter.value(0).toString(),
+                                 measured ? parameter.value(1).toDouble() : kUnmeasured,
                                  parameter.value(2).toDouble(), parameter.value(3).toDouble()});
+        }
         parameter.finish();
         out->append(r);
     }

@@ -7,7 +7,9 @@
 #include <QString>
 #include <QVector>
 
-// Writes records into a results log of the current schema, with the day's sums. A record whose
+// Writes records into a results log of the current schema, with the day's sums (the units, and
+// the values of the units that passed, per limits). A parameter not measured is kept as NULL
+// with measured 0. A record whose
 // (station, run) is there already is left alone, so sending one twice never doubles it.
 class RecordWriter
 {
@@ -16,6 +18,8 @@ public:
     // *added: false when the record was there already. False with error() on failure.
     bool write(const QcRecord &record, bool *added);
     QString error() const { return m_error; }
+    // The server's SQLSTATE of the last failure, empty when there is none.
+    QString errorCode() const { return m_code; }
 
 private:
     bool fail(const QSqlQuery &q);
@@ -23,8 +27,10 @@ private:
     QSqlQuery m_unit;
     QSqlQuery m_parameter;
     QSqlQuery m_dayUnit;
-    QSqlQuery m_dayParameter;
+    QSqlQuery m_dayPassed;
     QString m_error;
+    QString m_code;
+    bool m_prepared = true; // every statement prepared; else m_error says why not
 };
 
 // The time as the log keeps it: UTC text that sorts as the time does.

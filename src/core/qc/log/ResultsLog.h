@@ -22,9 +22,11 @@ public:
     ResultsLog(const ResultsLog &) = delete;
     ResultsLog &operator=(const ResultsLog &) = delete;
 
-    // station: empty for the host name; spoolPath: empty for defaultSpoolPath(). False, with
-    // problem(), for a wrong target text or a file or spool that cannot be opened. A server that
-    // does not answer is no failure: results wait in the spool and problem() says why.
+    // station: empty for the host name, at most kQcStationMaxLength characters; spoolPath:
+    // empty for defaultSpoolPath(). False, with problem(), for a wrong target text or a file or
+    // spool that cannot be opened; a damaged spool is put aside and a new one started (notice()
+    // says where it went). A server that does not answer is no failure: results wait in the
+    // spool and problem() says why.
     bool open(const QString &target, const QString &station = QString(),
               const QString &spoolPath = QString());
     void close();
@@ -35,15 +37,23 @@ public:
     QString spoolPath() const; // empty for an SQLite target
 
     // Keeps the record (station filled in when empty) and then forwards what is pending.
-    // False only when the record could not be kept at all; a forwarding problem leaves the
-    // record in the spool and shows in problem().
+    // False only when the record could not be kept at all (a serial over kQcSerialMaxLength); a
+    // forwarding problem leaves the record in the spool and shows in problem().
     bool record(const QcRecord &record);
-    // Sends what is pending in batches, each one transaction. The number sent, or -1 when
-    // the server could not take them (problem() says why; nothing is lost).
+    // Sends what is pending for this target in batches, each one transaction. The number sent,
+    // or -1 when the server could not take them (problem() says why; nothing is lost). A
+    // record the server refuses for good (a serial its encoding cannot store) is set aside in
+    // the spool, problem() lists it, and the rest goes on.
     int forward();
+    // Results queued for this target.
     int pending() const;
+    // Results the server refused for good, kept in the spool (any target).
+    int setAside() const;
     // The last problem, empty once the log works again.
     QString problem() const;
+    // What else the spool holds, empty when nothing: results queued for other logs (they go
+    // only to the log they were checked for), results set aside, a damaged spool put aside.
+    QString notice() const;
 
     // Counts and statistics of the target from `since` (invalid: everything).
     bool report(const QDateTime &since, QcReport *out);
@@ -53,6 +63,8 @@ public:
     static QString defaultSpoolPath();
 
 private:
+    int forwardQueue();
+
     struct Private;
     std::unique_ptr<Private> d;
 };
