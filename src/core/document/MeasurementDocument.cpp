@@ -36,6 +36,9 @@ ImportOutcome importTable(const VELO_File &file, const QString &path, int band, 
     }
     out.record->dateTime = runDateTimeText(QFileInfo(path).lastModified());
     file.convertRecord(out.record.get(), out.raw.get(), out.avg.get());
+    // The point texts are for the data file; the curves keep the table's values.
+    putFullPrecision(table, outcome.band, *out.raw);
+    file.averageCurve(outcome.band, *out.raw, out.avg.get());
     out.record->valid = 1;
     return outcome;
 }
@@ -123,6 +126,12 @@ bool MeasurementDocument::writeCopy(const QString &path) const
     auto record = std::make_unique<MeasurementRecord>(m_measurement);
     fillLeadingGap(*record);
     return m_file.writeDataFile(path, m_unitSerial, m_settings.comPort, record.get());
+}
+
+std::vector<int> MeasurementDocument::pointsBeyondDataFile() const
+{
+    return hasMeasurement() ? pointsBeyondPointText(m_curveRaw, m_measurement.band)
+                            : std::vector<int>();
 }
 
 void MeasurementDocument::close()

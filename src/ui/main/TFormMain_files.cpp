@@ -1,5 +1,6 @@
 #include "ui/main/TFormMain.h"
 
+#include "core/document/CurveOnGrid.h"
 #include "core/files/AppPaths.h"
 #include "core/files/FileNameRules.h"
 #include "core/files/RecoveryFiles.h"
@@ -228,9 +229,12 @@ void TFormMain::MenuFile_SaveClick()
     if (!mayWrite(*this, path))
         return;
 
+    const std::vector<int> beyond = m_document->pointsBeyondDataFile();
     if (m_document->save(path) == WriteOutcome::Written) {
         status->showSaved();
         setWindowTitle(captionFor(dataFileName));
+        if (!beyond.empty())
+            message->msgSavedBeyondDataFile(int(beyond.size()), gridFrequencyList(beyond, 3));
     } else {
         status->showSaveFailed();
     }
