@@ -142,6 +142,10 @@
         <translation>Data could not be saved</translation>
     </message>
     <message>
+        <source>データ保存できませんでした：%1</source>
+        <translation>Data could not be saved: %1</translation>
+    </message>
+    <message>
         <source>データ保存できました</source>
         <translation>Data saved</translation>
     </message>

@@ -114,8 +114,11 @@ ImportOutcome MeasurementDocument::importMeasurement(const QString &path, int ba
 WriteOutcome MeasurementDocument::save(const QString &path)
 {
     m_dataFileName = path;
-    if (!writeCopy(path))
+    clearSafeWriteError();
+    if (!writeCopy(path)) {
+        m_writeError = lastSafeWriteError();
         return WriteOutcome::Failed;
+    }
     m_saved = 1;
     m_imported = false;
     return WriteOutcome::Written;
@@ -142,8 +145,11 @@ void MeasurementDocument::close()
 WriteOutcome MeasurementDocument::exportText(const QString &path, bool averaging)
 {
     m_dataFileName = pathWithoutExtension(path);
-    return m_file.exportText(path, &curve(averaging), &m_measurement) ? WriteOutcome::Written
-                                                                      : WriteOutcome::Failed;
+    clearSafeWriteError();
+    if (m_file.exportText(path, &curve(averaging), &m_measurement))
+        return WriteOutcome::Written;
+    m_writeError = lastSafeWriteError();
+    return WriteOutcome::Failed;
 }
 
 bool MeasurementDocument::exportBytes(bool averaging, QByteArray &bytes) const
@@ -175,8 +181,11 @@ bool MeasurementDocument::zmaBytes(bool averaging, QByteArray &bytes) const
 WriteOutcome MeasurementDocument::exportZma(const QString &path, bool averaging) const
 {
     QByteArray bytes;
-    return zmaBytes(averaging, bytes) && writeFileSafely(path, bytes) ? WriteOutcome::Written
-                                                                      : WriteOutcome::Failed;
+    clearSafeWriteError();
+    if (zmaBytes(averaging, bytes) && writeFileSafely(path, bytes))
+        return WriteOutcome::Written;
+    m_writeError = lastSafeWriteError();
+    return WriteOutcome::Failed;
 }
 
 ImportOutcome MeasurementDocument::importReference(const QString &path)

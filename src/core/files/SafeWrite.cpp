@@ -84,6 +84,11 @@ QString lastSafeWriteError()
     return t_lastError ? QString::fromLocal8Bit(std::strerror(t_lastError)) : QString();
 }
 
+void clearSafeWriteError()
+{
+    t_lastError = 0;
+}
+
 bool writeFileSafely(const QString &path, const QByteArray &bytes)
 {
     t_lastError = 0;

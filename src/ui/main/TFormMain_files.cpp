@@ -236,7 +236,7 @@ void TFormMain::MenuFile_SaveClick()
         if (!beyond.empty())
             message->msgSavedBeyondDataFile(int(beyond.size()), gridFrequencyList(beyond, 3));
     } else {
-        status->showSaveFailed();
+        status->showSaveFailed(m_document->writeError());
     }
 }
 
@@ -274,7 +274,7 @@ void TFormMain::MenuFile_ExportClick()
     if (m_document->exportText(path, MenuGraph_Ave->isChecked()) == WriteOutcome::Written)
         status->showExported();
     else
-        status->showSaveFailed();
+        status->showSaveFailed(m_document->writeError());
 }
 
 void TFormMain::MenuFile_ZmaClick()
@@ -297,7 +297,7 @@ void TFormMain::MenuFile_ZmaClick()
     if (m_document->exportZma(path, MenuGraph_Ave->isChecked()) == WriteOutcome::Written)
         status->showZmaWritten();
     else
-        status->showSaveFailed();
+        status->showSaveFailed(m_document->writeError());
 }
 
 void TFormMain::MenuRef_OpenClick()
