@@ -924,6 +924,16 @@ void TestFilesWorkflow::importTables()
     save(path("grs"));
     QCOMPARE(state(), (State{1, 1, 0, path("grs.DTA"), kCaption + " / " + path("grs.DTA")}));
     QVERIFY(!m_win->document().isImported());
+
+    // A curve above what a data file holds is saved with a warning that names its points.
+    QVERIFY(golden::writeBytes(path("high.txt"), "30 700\n40 900\n50 700\n"));
+    open(path("high.txt"));
+    save(path("high"));
+    QCOMPARE(boxes().boxes.last().icon, Icon::Warning);
+    QVERIFY2(boxes().lastText().contains(QStringLiteral(
+                 "29点のインピーダンスが655.35Ωを超えています。データファイルには655."
+                 "35Ωとして保存しました（30.23 Hz, 30.78 Hz")),
+             qPrintable(boxes().lastText()));
 }
 
 QTEST_MAIN(TestFilesWorkflow)
