@@ -247,8 +247,8 @@ QString tableProblem(TableProblem problem, int line, int band)
     case TableProblem::NotFinite:
         return at + QStringLiteral("a value is not a finite number or is out of range");
     case TableProblem::PhaseOutOfRange:
-        return at +
-               QStringLiteral("the phase must lie within -%1 and %1 degrees").arg(kMaxTableDegrees);
+        return at + QStringLiteral("the phase must lie between -%1 and %1 degrees")
+                        .arg(kMaxTableDegrees);
     case TableProblem::AmbiguousComma:
         return at + QStringLiteral("a comma could be a decimal comma or a separator; use one "
                                    "layout (\"10,5<TAB>8,2\" or \"10.5,8.2\")");
