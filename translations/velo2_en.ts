@@ -142,6 +142,10 @@
         <translation>Data could not be saved</translation>
     </message>
     <message>
+        <source>データ保存できませんでした：%1</source>
+        <translation>Data could not be saved: %1</translation>
+    </message>
+    <message>
         <source>データ保存できました</source>
         <translation>Data saved</translation>
     </message>
@@ -1118,6 +1122,30 @@ Overwrite it?</translation>
     <message>
         <source>インピーダンスが負の値です</source>
         <translation>negative impedance</translation>
+    </message>
+    <message>
+        <source>UTF-16のテキストです。UTF-8またはShift_JISで保存してください</source>
+        <translation>UTF-16 text; save it as UTF-8 or Shift_JIS</translation>
+    </message>
+    <message>
+        <source>行末がCRだけです。LFまたはCR LFで保存してください</source>
+        <translation>the lines end in CR alone; save it with LF or CR LF line ends</translation>
+    </message>
+    <message>
+        <source>有限の数値ではないか、範囲外の値です</source>
+        <translation>a value is not a finite number or is out of range</translation>
+    </message>
+    <message>
+        <source>位相が±%1°の範囲外です</source>
+        <translation>the phase lies outside ±%1°</translation>
+    </message>
+    <message>
+        <source>コンマが小数点か区切りか判断できません</source>
+        <translation>a comma could be a decimal comma or a separator</translation>
+    </message>
+    <message>
+        <source>%1点のインピーダンスが%2Ωを超えています。データファイルには%2Ωとして保存しました（%3）。解析には元の値を使います</source>
+        <translation>%1 points have an impedance above %2 Ω. The data file holds them as %2 Ω (%3); the analysis uses the original values</translation>
     </message>
     <message>
         <source>帯域 %1 に入る点がありません</source>

@@ -3,6 +3,7 @@
 #include "CliTestSupport.h"
 #include "GoldenFile.h"
 #include "core/analysis/AnalysisMessages.h"
+#include "core/document/CurveOnGrid.h"
 #include "core/files/NumberFormat.h"
 
 #include <QJsonArray>
@@ -11,6 +12,8 @@
 #include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QtTest>
+#include <cerrno>
+#include <cmath>
 #include <cstring>
 
 namespace {
@@ -60,6 +63,7 @@ private slots:
     void badInput_data();
     void badInput();
     void failedWriteKeepsOldFile();
+    void importedTableSaved();
     void fullStandardOutput_data();
     void fullStandardOutput();
     void help_data();
@@ -473,6 +477,35 @@ void TestCliFiles::failedWriteKeepsOldFile()
     QVERIFY2(r.errText().contains(target + ": cannot be written"), qPrintable(r.errText()));
     QCOMPARE(cli::readAll(target), QByteArray("old content"));
     QCOMPARE(left, QStringList{"old.txt"});
+}
+
+void TestCliFiles::importedTableSaved()
+{
+    // A resonance of 726 ohm at 40 Hz, from 30 Hz on: info counts the points of band 4
+    // (20-250 Hz) it holds, and a data file keeps the peak at 655.35 ohm, which convert says.
+    QByteArray table;
+    for (double f = 30.0; f <= 250.0; f *= 1.001)
+        table += QByteArray::number(f) + ' ' +
+                 QByteArray::number(6.0 + 720.0 / std::hypot(1.0, 30.0 * (f / 40 - 40 / f))) + '\n';
+    const QString path = m_dir.filePath("qms30.zma");
+    QVERIFY(golden::writeBytes(path, table));
+    ImpedanceTable t;
+    QVERIFY(parseImpedanceTable(table, t).ok());
+    cli::Result r = cli::run({"info", "--json", path});
+    QCOMPARE(r.json().array().first().toObject()["points"].toInt(), coveredGridPoints(t, 4));
+
+    r = cli::run({"convert", path, "-o", out("q.DTA")});
+    QCOMPARE(r.exitCode, 0);
+    QVERIFY2(r.errText().contains(QRegularExpression(
+                 "q.DTA: warning: \\d+ point\\(s\\) above 655.35 ohm .*\\((39|40).\\d\\d Hz")),
+             qPrintable(r.errText()));
+    // A full disk says so.
+    QVERIFY(QFile::link("/dev/full", out("full.DTA")));
+    r = cli::run({"convert", path, "-o", out("full.DTA")});
+    QCOMPARE(r.exitCode, 1);
+    QVERIFY2(r.errText().endsWith(
+                 ": cannot be written: " + QString::fromLocal8Bit(strerror(ENOSPC)) + "\n"),
+             qPrintable(r.errText()));
 }
 
 void TestCliFiles::fullStandardOutput_data()

@@ -1,3 +1,6 @@
+#include "core/analysis/PeakSearch.h"
+#include "core/analysis/ThieleSmall.h"
+#include "core/analysis/fit/ImpedanceFit.h"
 #include "core/document/CurveOnGrid.h"
 #include "core/document/MeasurementDocument.h"
 #include "core/files/ImpedanceTable.h"
@@ -6,6 +9,7 @@
 #include <QTemporaryDir>
 #include <QtTest>
 #include <cmath>
+#include <complex>
 
 class TestImpedanceTable : public QObject
 {
@@ -19,6 +23,8 @@ private slots:
     void bestBand_data();
     void bestBand();
     void importLoadsNothingHalf();
+    void decimalCommaReadsTheSame();
+    void fullPrecisionAboveThePointLimit();
 };
 
 namespace {
@@ -30,6 +36,41 @@ QByteArray band4Points(const MeasurementRecord &record)
     for (int i = bandFirstIndex(4); i <= bandLastIndex(4); ++i)
         out += QByteArray(record.points[i], kPointTextLength);
     return out;
+}
+
+// A driver without coil inductance, Z = Re + Res / (1 + j Qms (f/Fs - Fs/f)), from 15 Hz to
+// 150 Hz in 2001 points: "f |Z| phase" with decimal points and blanks.
+QByteArray driverTable(double re, double fs, double qms, double qes)
+{
+    QByteArray t = "Freq Z Phase\n";
+    for (int i = 0; i <= 2000; ++i) {
+        const double f = 15.0 * std::pow(10.0, i / 2000.0);
+        const std::complex<double> z =
+            re + re * qms / qes / std::complex<double>(1.0, qms * (f / fs - fs / f));
+        t += QByteArray::number(f, 'f', 4) + ' ' + QByteArray::number(std::abs(z), 'f', 4) + ' ' +
+             QByteArray::number(std::arg(z) * 180.0 / M_PI, 'f', 4) + '\n';
+    }
+    return t;
+}
+
+bool importBytes(MeasurementDocument &doc, const QString &path, const QByteArray &bytes)
+{
+    QFile f(path);
+    return f.open(QIODevice::WriteOnly) && f.write(bytes) == bytes.size() && (f.close(), true) &&
+           doc.importMeasurement(path).ok();
+}
+
+TsParameters classicTs(const MeasurementDocument &doc, float re)
+{
+    const int band = doc.measurement().band;
+    CurveBlock smooth;
+    const PeakList peaks = searchBand(doc.curveRaw(), smooth, band);
+    int first = 0;
+    int last = 0;
+    analysisRange(doc.curveRaw(), band, &first, &last);
+    TsParameters p;
+    computeTs(doc.curveRaw(), first, last, peaks, re, p);
+    return p;
 }
 
 } // namespace
@@ -64,6 +105,11 @@ void TestImpedanceTable::accepted_data()
         << 10.0 << 8.0 << 1.0 << true << false << 0;
     QTest::newRow("unsorted, duplicates") << QByteArray("40 10 3\n10 8 1\n20 9 2\n10 7 0\n40 1 1\n")
                                           << 10.0 << 8.0 << 1.0 << true << true << 2;
+    QTest::newRow("tabs, decimal comma")
+        << QByteArray("f\tZ\n10,00\t15,000\t0,0\n20,5\t9\t-1,5\n40\t10\t3\n") << 10.0 << 15.0 << 0.0
+        << true << false << 0;
+    QTest::newRow("blanks, decimal comma, no phase")
+        << QByteArray("10,25 8,5\n20 9\n40 10\n") << 10.25 << 8.5 << 0.0 << false << false << 0;
     QTest::newRow("256 header lines")
         << QByteArray("* c\n").repeated(256) + "10 8 1\n20 9 2\n40 10 3\n"
         << 10.0 << 8.0 << 1.0 << true << false << 0;
@@ -100,7 +146,23 @@ void TestImpedanceTable::refused_data()
     QTest::newRow("text after data")
         << QByteArray("10 8\n20 9\nend\n40 1\n") << TableProblem::NotNumeric << 3;
     QTest::newRow("bad phase") << QByteArray("10 8\n20 9 x\n") << TableProblem::NotNumeric << 2;
-    QTest::newRow("nan") << QByteArray("10 8\n20 nan\n") << TableProblem::NotNumeric << 2;
+    QTest::newRow("nan") << QByteArray("10 8\n20 9 -nan\n") << TableProblem::NotFinite << 2;
+    QTest::newRow("overflow") << QByteArray("10 8\n20 1e999\n") << TableProblem::NotFinite << 2;
+    QTest::newRow("|Z| beyond float")
+        << QByteArray("1e39 8\n10 1e39\n") << TableProblem::NotFinite << 2;
+    QTest::newRow("phase above 180")
+        << QByteArray("10 8 180\n20 9 180.01\n") << TableProblem::PhaseOutOfRange << 2;
+    QTest::newRow("huge phases") << QByteArray("10 8 -1.7e308\n20 9 1.7e308\n40 1 0\n")
+                                 << TableProblem::PhaseOutOfRange << 1;
+    QTest::newRow("decimal comma and point")
+        << QByteArray("10 8\n20,5\t9.5\n") << TableProblem::AmbiguousComma << 2;
+    QTest::newRow("decimal and separating commas")
+        << QByteArray("* h\n10,5 8,2, 3\n") << TableProblem::AmbiguousComma << 2;
+    QTest::newRow("CR line ends") << QByteArray("f Z\r10 8\r20 9\r40 1\r")
+                                  << TableProblem::CrLineEnds << 1;
+    QTest::newRow("UTF-16") << QByteArray::fromHex("fffe31003000") << TableProblem::Utf16 << 0;
+    QTest::newRow("UTF-16 without BOM")
+        << QByteArray::fromHex("310030002000") << TableProblem::Utf16 << 0;
     QTest::newRow("negative |Z|") << QByteArray("* h\n10 8\n20 -0.5\n40 1\n")
                                   << TableProblem::NegativeMagnitude << 3;
     QTest::newRow("zero frequency")
@@ -204,6 +266,56 @@ void TestImpedanceTable::importLoadsNothingHalf()
     MeasurementDocument again;
     QCOMPARE(again.open(dir.filePath("spk.DTA")), OpenOutcome::Opened);
     QCOMPARE(band4Points(again.measurement()), before);
+}
+
+void TestImpedanceTable::decimalCommaReadsTheSame()
+{
+    // A 40 Hz driver of Rmax 36 ohm with decimal points, decimal commas and tabs, semicolons.
+    const QByteArray points = driverTable(6.0, 40.0, 5.0, 1.0);
+    QByteArray tabs = points;
+    tabs.replace('.', ',').replace(' ', '\t');
+    QByteArray semicolons = points;
+    semicolons.replace('.', ',').replace(' ', ';');
+    QTemporaryDir dir;
+    MeasurementDocument expected;
+    QVERIFY(importBytes(expected, dir.filePath("points.txt"), points));
+    const TsParameters ts = classicTs(expected, 6.0f);
+    QVERIFY2(std::fabs(ts.Fs - 40.0f) < 0.4f && std::fabs(ts.Rmax - 36.0f) < 0.1f,
+             qPrintable(QString("%1 Hz %2 ohm").arg(ts.Fs).arg(ts.Rmax)));
+    for (const QByteArray &bytes : {tabs, semicolons}) {
+        MeasurementDocument doc;
+        QVERIFY(importBytes(doc, dir.filePath("commas.txt"), bytes));
+        QCOMPARE(doc.measurement().band, expected.measurement().band);
+        QVERIFY(std::memcmp(&doc.curveRaw(), &expected.curveRaw(), sizeof(CurveBlock)) == 0);
+        QCOMPARE(classicTs(doc, 6.0f).Qms, ts.Qms);
+    }
+}
+
+void TestImpedanceTable::fullPrecisionAboveThePointLimit()
+{
+    // Qms 30, Qes 0.25: |Z| peaks at 726 ohm, where a point text ends at 655.35 ohm.
+    QTemporaryDir dir;
+    MeasurementDocument doc;
+    QVERIFY(importBytes(doc, dir.filePath("qms30.txt"), driverTable(6.0, 40.0, 30.0, 0.25)));
+    const TsParameters ts = classicTs(doc, 6.0f);
+    // The grid point nearest the peak lies at 661.2 ohm; the grid's coarseness costs the
+    // classic Qms some 8 %, while the clamped peak cost it half.
+    QVERIFY2(ts.Rmax > 661.0f && std::fabs(ts.Qms / 30.0f - 1.0f) < 0.1f,
+             qPrintable(QString("Rmax %1 Qms %2").arg(ts.Rmax).arg(ts.Qms)));
+    FitSettings settings;
+    settings.model = FitModel::Classic;
+    settings.re = 6.0;
+    const int band = doc.measurement().band;
+    const FitResult fit = fitImpedanceCurve(fitPoints(doc.curveRaw(), band, 0, 0), settings);
+    QCOMPARE(fit.outcome, FitOutcome::Ok);
+    QVERIFY2(std::fabs(fit.derived.Qms / 30.0 - 1.0) < 0.01,
+             qPrintable(QString::number(fit.derived.Qms)));
+
+    // The data file holds those points at its limit, and the document names them.
+    const std::vector<int> beyond = doc.pointsBeyondDataFile();
+    QVERIFY(!beyond.empty() && doc.curveRaw().r[beyond.front()] > 661.0f);
+    QCOMPARE(doc.save(dir.filePath("qms30.DTA")), WriteOutcome::Written);
+    QCOMPARE(decodePoint(doc.measurement().points[beyond.front()]).r, 655.355f);
 }
 
 QTEST_GUILESS_MAIN(TestImpedanceTable)

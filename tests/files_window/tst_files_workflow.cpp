@@ -12,6 +12,8 @@
 #include <QLabel>
 #include <QTemporaryDir>
 #include <QtTest>
+#include <cerrno>
+#include <cstring>
 
 using Kind = ScriptedFileChooser::Kind;
 using Icon = MessagePresenter::Icon;
@@ -508,8 +510,10 @@ void TestFilesWorkflow::failedSaveKeepsOldFile()
     } else {
         golden::FileSizeLimit limit(4096); // a band-2 file is about 11 kB
         save(target);
+        // The system's reason, as for a full disk.
+        QCOMPARE(panelText(1), kSaveFailed + "：" + QString::fromLocal8Bit(strerror(EFBIG)));
     }
-    QCOMPARE(panelText(1), kSaveFailed);
+    QVERIFY(panelText(1).startsWith(kSaveFailed));
     QCOMPARE(state(), (State{1, 0, 0, target, kCaption + " / " + path("m.DTA")}));
     QCOMPARE(datafiles::read(target), QByteArray("previous measurement"));
     QCOMPARE(QDir(folder).entryList(QDir::Files), QStringList("kept.DTA"));
@@ -646,7 +650,7 @@ void TestFilesWorkflow::exportWithoutDataAndFailures()
         golden::FileSizeLimit limit(1024);
         m_win->MenuFile_Export->trigger();
     }
-    QCOMPARE(panelText(1), kSaveFailed);
+    QCOMPARE(panelText(1), kSaveFailed + "：" + QString::fromLocal8Bit(strerror(EFBIG)));
     QCOMPARE(datafiles::read(target), QByteArray("older table"));
     QCOMPARE(m_win->document().dataFileName(), folder + QStringLiteral("/t"));
 }
@@ -920,6 +924,16 @@ void TestFilesWorkflow::importTables()
     save(path("grs"));
     QCOMPARE(state(), (State{1, 1, 0, path("grs.DTA"), kCaption + " / " + path("grs.DTA")}));
     QVERIFY(!m_win->document().isImported());
+
+    // A curve above what a data file holds is saved with a warning that names its points.
+    QVERIFY(golden::writeBytes(path("high.txt"), "30 700\n40 900\n50 700\n"));
+    open(path("high.txt"));
+    save(path("high"));
+    QCOMPARE(boxes().boxes.last().icon, Icon::Warning);
+    QVERIFY2(boxes().lastText().contains(QStringLiteral(
+                 "29点のインピーダンスが655.35Ωを超えています。データファイルには655."
+                 "35Ωとして保存しました（30.23 Hz, 30.78 Hz")),
+             qPrintable(boxes().lastText()));
 }
 
 QTEST_MAIN(TestFilesWorkflow)

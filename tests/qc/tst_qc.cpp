@@ -120,6 +120,15 @@ void TestQc::damagedFile_data()
                            << "line 15: \"param Qms\" is given twice";
     QTest::newRow("point lost") << QByteArray("\npoint 7 ") << QByteArray("\n#")
                                 << "line 27: expected \"point 7 FREQUENCY LOW HIGH\"";
+    QTest::newRow("no golden") << QByteArray("\ngolden ") << QByteArray("\n#golden ")
+                               << "line 559: \"golden\" is missing";
+    QTest::newRow("no k") << QByteArray("\nk ") << QByteArray("\n#k ") << "\"k\" is missing";
+    QTest::newRow("no tolerance") << QByteArray("\ntolerance-pct ")
+                                  << QByteArray("\n#tolerance-pct ")
+                                  << "\"tolerance-pct\" is missing";
+    QTest::newRow("point off the grid")
+        << QByteArray("\npoint 7 1") << QByteArray("\npoint 7 2")
+        << "line 26: point 7 must be at the grid's frequency, 11.28964 Hz";
     QTest::newRow("cut short") << QByteArray("end\n") << QByteArray()
                                << "line 559: the file ends without \"end\"";
     QTest::newRow("after end") << QByteArray("end\n") << QByteArray("end\nband 2\n")

@@ -1,6 +1,7 @@
 #include "CliMessages.h"
 
 #include "core/analysis/AnalysisMessages.h"
+#include "core/document/CurveOnGrid.h"
 #include "core/files/ImpedanceTable.h"
 #include "core/measure/UnitProtocol.h"
 #include "core/model/BandTable.h"
@@ -192,6 +193,10 @@ QString cannotWrite()
 {
     return QCoreApplication::translate("CliMessages", "cannot be written");
 }
+QString cannotWrite(const QString &reason)
+{
+    return QCoreApplication::translate("CliMessages", "cannot be written: %1").arg(reason);
+}
 QString standardOutput()
 {
     return QCoreApplication::translate("CliMessages", "standard output");
@@ -222,6 +227,10 @@ QString tableProblem(TableProblem problem, int line, int band)
         return QStringLiteral("cannot be read");
     case TableProblem::Binary:
         return QStringLiteral("is not a text table (binary data at line %1)").arg(line);
+    case TableProblem::Utf16:
+        return QStringLiteral("is UTF-16 text; save it as UTF-8");
+    case TableProblem::CrLineEnds:
+        return at + QStringLiteral("the lines end in CR alone; save it with LF or CR LF line ends");
     case TableProblem::NoData:
         return QStringLiteral("holds no table of frequency and impedance");
     case TableProblem::LongHeader:
@@ -235,6 +244,14 @@ QString tableProblem(TableProblem problem, int line, int band)
         return at + QStringLiteral("the frequency must be above 0 Hz");
     case TableProblem::NegativeMagnitude:
         return at + QStringLiteral("the impedance must not be negative");
+    case TableProblem::NotFinite:
+        return at + QStringLiteral("a value is not a finite number or is out of range");
+    case TableProblem::PhaseOutOfRange:
+        return at + QStringLiteral("the phase must lie between -%1 and %1 degrees")
+                        .arg(kMaxTableDegrees);
+    case TableProblem::AmbiguousComma:
+        return at + QStringLiteral("a comma could be a decimal comma or a separator; use one "
+                                   "layout (\"10,5<TAB>8,2\" or \"10.5,8.2\")");
     case TableProblem::OutsideBand:
         return band > 0 ? QStringLiteral("no point of band %1 (%2) lies within the table")
                               .arg(band)
@@ -250,6 +267,14 @@ QString tableSorted()
 QString tableDuplicates(int count)
 {
     return QStringLiteral("note: %1 row(s) repeating a frequency were left out").arg(count);
+}
+QString tableBeyondDataFile(int count, const QString &firstFrequencies)
+{
+    return QStringLiteral("warning: %1 point(s) above %2 ohm cannot be held by a data file "
+                          "and were saved as %2 ohm (%3); the analysis of this run keeps them")
+        .arg(count)
+        .arg(kMaxPointTextOhm)
+        .arg(firstFrequencies);
 }
 QString bandOnlyForTables()
 {

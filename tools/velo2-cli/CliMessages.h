@@ -46,6 +46,7 @@ QString calcDataError();
 QString noSuchFolder();
 QString permissionDenied();
 QString cannotWrite();
+QString cannotWrite(const QString &reason);
 QString standardOutput();
 QString stdoutFailed();
 QString renderFailed();
@@ -53,6 +54,8 @@ QString renderFailed();
 QString tableProblem(TableProblem problem, int line, int band);
 QString tableSorted();
 QString tableDuplicates(int count);
+// Points of an imported curve a data file held only at its limit: how many, the first few.
+QString tableBeyondDataFile(int count, const QString &firstFrequencies);
 QString bandOnlyForTables();
 // the unit
 QString unitProblem(UnitOutcome outcome, const QString &port, int openError);

@@ -4,8 +4,23 @@
 #include "Commands.h"
 #include "DocumentFiles.h"
 #include "OutputTarget.h"
+#include "core/document/CurveOnGrid.h"
 #include "core/files/FileNameRules.h"
 #include "core/model/BandTable.h"
+
+namespace {
+
+constexpr int kNamedPoints = 3;
+
+// Names the first few points the file holds only at its limit, and how many there are.
+void warnBeyondDataFile(const CommandLine &cl, const QString &path, const std::vector<int> &beyond)
+{
+    if (!beyond.empty())
+        cl.reportFile(path, CliMessages::tableBeyondDataFile(
+                                int(beyond.size()), gridFrequencyList(beyond, kNamedPoints)));
+}
+
+} // namespace
 
 int runConvert(const QStringList &args)
 {
@@ -40,5 +55,6 @@ int runConvert(const QStringList &args)
     const QString path = dataFileSavePath(cl.value(QStringLiteral("o")));
     if (doc->save(path) != WriteOutcome::Written)
         return cl.fileFailure(path, OutputTarget::writeProblem(path));
+    warnBeyondDataFile(cl, path, doc->pointsBeyondDataFile());
     return ExitOk;
 }

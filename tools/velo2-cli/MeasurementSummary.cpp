@@ -17,6 +17,17 @@ QString joined(const QString &low, const QString &high)
     return low + QStringLiteral("...") + high;
 }
 
+// The points the curve holds: a table put on the grid, or a file ended early, leaves some of
+// the band empty.
+int heldPoints(const CurveBlock &curve, int band)
+{
+    int held = 0;
+    if (isValidBand(band))
+        for (int i = bandFirstIndex(band); i <= bandLastIndex(band); ++i)
+            held += curve.r[i] >= 0.0f ? 1 : 0;
+    return held;
+}
+
 } // namespace
 
 QString summaryText(const MeasurementDocument &doc)
@@ -29,7 +40,7 @@ QString summaryText(const MeasurementDocument &doc)
         {CliMessages::fieldDateTime(), fromAnsi(doc.measurement().dateTime)},
         {CliMessages::fieldComPort(), QString::number(doc.settings().comPort)},
         {CliMessages::fieldBand(), QStringLiteral("%1 (%2)").arg(band).arg(bandCaption(band))},
-        {CliMessages::fieldPoints(), QString::number(bandPointCount(band))},
+        {CliMessages::fieldPoints(), QString::number(heldPoints(doc.curveRaw(), band))},
         {CliMessages::fieldFrequency(), joined(formatHertz(c.fMin), formatHertz(c.fMax))},
         {CliMessages::fieldR(), joined(formatOhms(c.rMin), formatOhms(c.rMax))},
         {CliMessages::fieldTheta(), joined(formatDegrees(c.thetaMin), formatDegrees(c.thetaMax))},
@@ -55,7 +66,7 @@ QJsonObject summaryJson(const MeasurementDocument &doc)
         {QStringLiteral("comPort"), doc.settings().comPort},
         {QStringLiteral("band"), band},
         {QStringLiteral("bandCaption"), bandCaption(band)},
-        {QStringLiteral("points"), bandPointCount(band)},
+        {QStringLiteral("points"), heldPoints(doc.curveRaw(), band)},
         {QStringLiteral("frequencyHz"), jsonRange(c.fMin, c.fMax)},
         {QStringLiteral("rOhm"), jsonRange(c.rMin, c.rMax)},
         {QStringLiteral("thetaDeg"), jsonRange(c.thetaMin, c.thetaMax)},

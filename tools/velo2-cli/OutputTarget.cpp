@@ -46,5 +46,7 @@ QString OutputTarget::writeProblem(const QString &path)
         return CliMessages::isDirectory();
     if (!folder.isWritable() || (info.exists() && !info.isWritable()))
         return CliMessages::permissionDenied();
-    return CliMessages::cannotWrite();
+    // A full disk, a quota, an I/O error: the system's own words.
+    const QString reason = lastSafeWriteError();
+    return reason.isEmpty() ? CliMessages::cannotWrite() : CliMessages::cannotWrite(reason);
 }

@@ -3,6 +3,7 @@
 #include "CommandLine.h"
 #include "Commands.h"
 #include "DocumentFiles.h"
+#include "OutputTarget.h"
 #include "core/qc/QcLimitsBuild.h"
 #include "core/qc/QcLimitsFile.h"
 
@@ -84,7 +85,7 @@ int runQcLimits(const QStringList &args)
     if (const QString problem = makeQcLimits(golden, options, &limits); !problem.isEmpty())
         return cl.failure(problem);
     if (!writeQcLimitsFile(output, limits))
-        return cl.fileFailure(output, CliMessages::cannotWrite());
+        return cl.fileFailure(output, OutputTarget::writeProblem(output));
     printOut(CliMessages::qcLimitsWritten(output, limits.band, limits.goldenCount,
                                           QString::number(limits.re, 'f', 3)));
     return finishOutput() ? ExitOk : ExitFailed;

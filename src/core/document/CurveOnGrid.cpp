@@ -4,6 +4,7 @@
 #include "core/model/BandTable.h"
 #include "core/model/SweepGrid.h"
 
+#include <QStringList>
 #include <cstring>
 
 namespace {
@@ -71,4 +72,38 @@ void fillLeadingGap(MeasurementRecord &record)
     // The decoded values sit half a step above the stored ones; encoding cuts them back.
     for (int j = first; j < i; ++j)
         writePoint(record, j, p.r, p.theta);
+}
+
+void putFullPrecision(const ImpedanceTable &table, int band, CurveBlock &raw)
+{
+    for (int i = bandFirstIndex(band); i <= bandLastIndex(band); ++i) {
+        double ohm = 0.0;
+        double deg = 0.0;
+        if (raw.r[i] >= 0.0f && impedanceAt(table, gridFrequencyHz(i), ohm, deg)) {
+            raw.r[i] = float(ohm);
+            raw.theta[i] = float(deg);
+        }
+    }
+}
+
+std::vector<int> pointsBeyondPointText(const CurveBlock &raw, int band)
+{
+    constexpr float kLimit = float(kMaxPointTextOhm + 0.01);
+    std::vector<int> beyond;
+    if (!isValidBand(band))
+        return beyond;
+    for (int i = bandFirstIndex(band); i <= bandLastIndex(band); ++i)
+        if (raw.r[i] >= kLimit)
+            beyond.push_back(i);
+    return beyond;
+}
+
+QString gridFrequencyList(const std::vector<int> &indices, int shown)
+{
+    QStringList named;
+    for (std::size_t i = 0; i < indices.size() && i < std::size_t(shown); ++i)
+        named << QString::number(gridFrequencyHz(indices[i]), 'f', 2) + QStringLiteral(" Hz");
+    if (indices.size() > std::size_t(shown))
+        named << QStringLiteral("...");
+    return named.join(QStringLiteral(", "));
 }

@@ -36,6 +36,9 @@ ImportOutcome importTable(const VELO_File &file, const QString &path, int band, 
     }
     out.record->dateTime = runDateTimeText(QFileInfo(path).lastModified());
     file.convertRecord(out.record.get(), out.raw.get(), out.avg.get());
+    // The point texts are for the data file; the curves keep the table's values.
+    putFullPrecision(table, outcome.band, *out.raw);
+    file.averageCurve(outcome.band, *out.raw, out.avg.get());
     out.record->valid = 1;
     return outcome;
 }
@@ -111,8 +114,11 @@ ImportOutcome MeasurementDocument::importMeasurement(const QString &path, int ba
 WriteOutcome MeasurementDocument::save(const QString &path)
 {
     m_dataFileName = path;
-    if (!writeCopy(path))
+    clearSafeWriteError();
+    if (!writeCopy(path)) {
+        m_writeError = lastSafeWriteError();
         return WriteOutcome::Failed;
+    }
     m_saved = 1;
     m_imported = false;
     return WriteOutcome::Written;
@@ -125,6 +131,12 @@ bool MeasurementDocument::writeCopy(const QString &path) const
     return m_file.writeDataFile(path, m_unitSerial, m_settings.comPort, record.get());
 }
 
+std::vector<int> MeasurementDocument::pointsBeyondDataFile() const
+{
+    return hasMeasurement() ? pointsBeyondPointText(m_curveRaw, m_measurement.band)
+                            : std::vector<int>();
+}
+
 void MeasurementDocument::close()
 {
     m_measurement.valid = 0;
@@ -133,8 +145,11 @@ void MeasurementDocument::close()
 WriteOutcome MeasurementDocument::exportText(const QString &path, bool averaging)
 {
     m_dataFileName = pathWithoutExtension(path);
-    return m_file.exportText(path, &curve(averaging), &m_measurement) ? WriteOutcome::Written
-                                                                      : WriteOutcome::Failed;
+    clearSafeWriteError();
+    if (m_file.exportText(path, &curve(averaging), &m_measurement))
+        return WriteOutcome::Written;
+    m_writeError = lastSafeWriteError();
+    return WriteOutcome::Failed;
 }
 
 bool MeasurementDocument::exportBytes(bool averaging, QByteArray &bytes) const
@@ -166,8 +181,11 @@ bool MeasurementDocument::zmaBytes(bool averaging, QByteArray &bytes) const
 WriteOutcome MeasurementDocument::exportZma(const QString &path, bool averaging) const
 {
     QByteArray bytes;
-    return zmaBytes(averaging, bytes) && writeFileSafely(path, bytes) ? WriteOutcome::Written
-                                                                      : WriteOutcome::Failed;
+    clearSafeWriteError();
+    if (zmaBytes(averaging, bytes) && writeFileSafely(path, bytes))
+        return WriteOutcome::Written;
+    m_writeError = lastSafeWriteError();
+    return WriteOutcome::Failed;
 }
 
 ImportOutcome MeasurementDocument::importReference(const QString &path)

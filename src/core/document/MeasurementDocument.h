@@ -12,6 +12,7 @@
 #include <QString>
 #include <QStringList>
 #include <array>
+#include <vector>
 
 // How opening a data file ended.
 enum class OpenOutcome {
@@ -126,6 +127,12 @@ public:
     // Writes the measurement to path, which becomes its file; saved on success. Missing
     // points before the first one of an imported curve are filled for the file.
     WriteOutcome save(const QString &path);
+    // Grid indices of the measurement's points whose |Z| a data file cannot hold (an imported
+    // curve above 655.35 ohm): save writes them at that limit, while the curves keep them.
+    std::vector<int> pointsBeyondDataFile() const;
+    // Why the last save or export failed, in the system's words ("No space left on
+    // device"); empty when it failed without a system error.
+    const QString &writeError() const { return m_writeError; }
     // Writes the measurement to path without making it the measurement's file.
     bool writeCopy(const QString &path) const;
     // The measurement is no longer valid; record and curves keep their contents.
@@ -175,6 +182,7 @@ private:
     quint8 m_saved = 0;
     quint8 m_oldFormatLoaded = 0;
     bool m_imported = false;
+    mutable QString m_writeError;
     GraphScale m_graphScale;
     Settings m_settings;
     WindowState m_windowState;

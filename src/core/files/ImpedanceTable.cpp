@@ -3,6 +3,7 @@
 #include "core/files/InputFile.h"
 
 #include <algorithm>
+#include <cctype>
 #include <charconv>
 #include <cmath>
 #include <cstring>
@@ -10,7 +11,12 @@
 
 namespace {
 
-enum class LineKind { Blank, Point, Other };
+enum class LineKind { Blank, Point, Other, NotFinite, Ambiguous, CrInside };
+
+// What a comma means on a line.
+enum class Comma { Separator, Decimal, Ambiguous };
+
+enum class Number { Ok, NotNumber, NotFinite };
 
 bool isBlank(char c)
 {
@@ -23,7 +29,52 @@ bool isCommentMark(char c)
     return c == '*' || c == ';' || c == '#' || c == '"';
 }
 
-bool parseNumber(std::string_view field, bool decimalComma, double &value)
+bool startsLikeNumber(std::string_view field)
+{
+    return !field.empty() &&
+           (std::isdigit(static_cast<unsigned char>(field[0])) || field[0] == '+' ||
+            field[0] == '-' || field[0] == '.' || field[0] == ',');
+}
+
+// With semicolons a comma is a decimal comma. Without them, blank- or tab-separated fields
+// that each hold one comma between other characters ("10,00<TAB>15,000") read with a decimal
+// comma; commas alone between numbers ("10,8,1", "10, 8") separate them. A line mixing both,
+// or decimal commas and points, could be read either way.
+Comma commaRole(std::string_view line)
+{
+    if (line.find(';') != std::string_view::npos)
+        return Comma::Decimal;
+    if (line.find(',') == std::string_view::npos)
+        return Comma::Separator;
+    bool inner = false;
+    bool outer = false;
+    bool point = false;
+    int fields = 0;
+    std::size_t at = 0;
+    while (at < line.size()) {
+        while (at < line.size() && isBlank(line[at]))
+            ++at;
+        std::size_t end = at;
+        while (end < line.size() && !isBlank(line[end]))
+            ++end;
+        if (end == at)
+            break;
+        const std::string_view field = line.substr(at, end - at);
+        ++fields;
+        const auto commas = std::count(field.begin(), field.end(), ',');
+        point = point || field.find('.') != std::string_view::npos;
+        if (commas == 1 && field.front() != ',' && field.back() != ',')
+            inner = true;
+        else if (commas > 0)
+            outer = true;
+        at = end;
+    }
+    if (fields == 1 || !inner)
+        return Comma::Separator;
+    return outer || point ? Comma::Ambiguous : Comma::Decimal;
+}
+
+Number parseNumber(std::string_view field, bool decimalComma, double &value)
 {
     // from_chars takes no "+", but exports sign every value ("+7.1179").
     if (field.size() > 1 && field[0] == '+' && field[1] != '-' && field[1] != '+')
@@ -31,13 +82,17 @@ bool parseNumber(std::string_view field, bool decimalComma, double &value)
     char buffer[64];
     if (decimalComma) {
         if (field.size() > sizeof buffer)
-            return false;
+            return Number::NotNumber;
         std::copy(field.begin(), field.end(), buffer);
         std::replace(buffer, buffer + field.size(), ',', '.');
         field = std::string_view(buffer, field.size());
     }
     const auto [end, ec] = std::from_chars(field.data(), field.data() + field.size(), value);
-    return ec == std::errc() && end == field.data() + field.size() && std::isfinite(value);
+    if (end != field.data() + field.size() ||
+        (ec != std::errc() && ec != std::errc::result_out_of_range))
+        return Number::NotNumber;
+    // Out of range: a value beyond double ("1e999") or one that would underflow.
+    return ec == std::errc() && std::isfinite(value) ? Number::Ok : Number::NotFinite;
 }
 
 // Splits a line into at most three fields and reads them as a point.
@@ -49,10 +104,16 @@ LineKind readLine(std::string_view line, ImpedancePoint &point, bool &phase)
         line.remove_suffix(1);
     if (line.empty() || isCommentMark(line.front()))
         return LineKind::Blank;
+    // A CR within a line: the file's lines end in CR alone.
+    if (line.find('\r') != std::string_view::npos)
+        return LineKind::CrInside;
 
-    const bool semicolons = line.find(';') != std::string_view::npos;
-    auto isSeparator = [semicolons](char c) {
-        return c == ' ' || c == '\t' || c == '\r' || (semicolons ? c == ';' : c == ',');
+    const Comma comma = commaRole(line);
+    if (comma == Comma::Ambiguous)
+        return startsLikeNumber(line) ? LineKind::Ambiguous : LineKind::Other;
+    const bool decimalComma = comma == Comma::Decimal;
+    auto isSeparator = [decimalComma](char c) {
+        return c == ' ' || c == '\t' || (decimalComma ? c == ';' : c == ',');
     };
     double values[3] = {0.0, 0.0, 0.0};
     int count = 0;
@@ -65,7 +126,12 @@ LineKind readLine(std::string_view line, ImpedancePoint &point, bool &phase)
         std::size_t end = at;
         while (end < line.size() && !isSeparator(line[end]))
             ++end;
-        if (!parseNumber(line.substr(at, end - at), semicolons, values[count]))
+        const std::string_view field = line.substr(at, end - at);
+        const Number number = parseNumber(field, decimalComma, values[count]);
+        // A title row may well start with the word "Infinity".
+        if (number == Number::NotFinite && (count > 0 || startsLikeNumber(field)))
+            return LineKind::NotFinite;
+        if (number != Number::Ok)
             return LineKind::Other;
         ++count;
         at = end;
@@ -75,6 +141,16 @@ LineKind readLine(std::string_view line, ImpedancePoint &point, bool &phase)
     point = {values[0], values[1], values[2], 0.0};
     phase = count == 3;
     return LineKind::Point;
+}
+
+// Text in UTF-16: a byte-order mark of it, or ASCII with a zero byte after (or before)
+// each character.
+bool isUtf16(const QByteArray &bytes)
+{
+    if (bytes.startsWith("\xFF\xFE") || bytes.startsWith("\xFE\xFF"))
+        return true;
+    return bytes.size() >= 4 && ((bytes[0] != 0 && bytes[1] == 0 && bytes[3] == 0) ||
+                                 (bytes[0] == 0 && bytes[1] != 0 && bytes[2] == 0));
 }
 
 TableProblem fromInputProblem(InputFileProblem problem)
@@ -100,6 +176,8 @@ TableRead parseImpedanceTable(const QByteArray &bytes, ImpedanceTable &table)
 {
     if (bytes.size() > kMaxImpedanceTableBytes)
         return {TableProblem::TooLarge, 0};
+    if (isUtf16(bytes))
+        return {TableProblem::Utf16, 0};
     const std::string_view all(bytes.constData() + byteOrderMarkLength(bytes),
                                std::size_t(bytes.size() - byteOrderMarkLength(bytes)));
     if (const std::size_t zero = all.find('\0'); zero != std::string_view::npos)
@@ -117,6 +195,12 @@ TableRead parseImpedanceTable(const QByteArray &bytes, ImpedanceTable &table)
         ImpedancePoint p{};
         bool phase = false;
         const LineKind kind = readLine(line, p, phase);
+        if (kind == LineKind::CrInside)
+            return {TableProblem::CrLineEnds, lineNo};
+        if (kind == LineKind::Ambiguous)
+            return {TableProblem::AmbiguousComma, lineNo};
+        if (kind == LineKind::NotFinite)
+            return {TableProblem::NotFinite, lineNo};
         if (read.points.empty()) {
             if (kind != LineKind::Point) {
                 if (lineNo > kMaxTableHeaderLines)
@@ -132,6 +216,11 @@ TableRead parseImpedanceTable(const QByteArray &bytes, ImpedanceTable &table)
             return {TableProblem::BadFrequency, lineNo};
         if (p.ohm < 0.0)
             return {TableProblem::NegativeMagnitude, lineNo};
+        // The curves are held in single precision.
+        if (p.ohm > kMaxTableOhm)
+            return {TableProblem::NotFinite, lineNo};
+        if (std::fabs(p.deg) > kMaxTableDegrees)
+            return {TableProblem::PhaseOutOfRange, lineNo};
         p.logHz = std::log(p.hz);
         read.hasPhase = read.hasPhase || phase;
         if (!read.points.empty() && p.hz < read.points.back().hz)
@@ -192,8 +281,10 @@ bool impedanceAt(const ImpedanceTable &table, double hz, double &ohm, double &de
     }
     const ImpedancePoint &a = *(upper - 1);
     const ImpedancePoint &b = *upper;
-    const double t = std::max(0.0, (x - a.logHz) / (b.logHz - a.logHz));
-    ohm = a.ohm + t * (b.ohm - a.ohm);
-    deg = a.deg + t * (b.deg - a.deg);
-    return true;
+    // Frequencies too close for their logarithms to differ take the lower point.
+    const double span = b.logHz - a.logHz;
+    const double t = span > 0.0 ? std::clamp((x - a.logHz) / span, 0.0, 1.0) : 0.0;
+    ohm = (1.0 - t) * a.ohm + t * b.ohm;
+    deg = (1.0 - t) * a.deg + t * b.deg;
+    return std::isfinite(ohm) && std::isfinite(deg);
 }

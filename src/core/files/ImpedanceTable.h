@@ -7,14 +7,19 @@
 // Impedance curves other tools write: ZMA and FRD-style exports of measuring programs and
 // crossover simulators, datasheet traces. One point a line: frequency [Hz], |Z| [ohm] and,
 // optionally, phase [deg]; further columns are ignored. Separators are blanks, tabs, commas
-// or semicolons; on a line with a semicolon a comma is the decimal separator. Up to
+// or semicolons. A comma is the decimal separator on a line with a semicolon, and on a line
+// of blank- or tab-separated fields with one comma inside a number ("10,00<TAB>15,000");
+// a line that mixes such commas with separating commas or decimal points is refused. Up to
 // kMaxTableHeaderLines leading lines that do not start with a number (comments, a column
 // title, a UTF-8 or Windows-31J header) are skipped; after the first point only blank and
 // comment lines ("*", ";", "#", '"') may come between points. Lines end in LF or CR LF.
+// Every value is finite, |Z| at most kMaxTableOhm, the phase within +-kMaxTableDegrees.
 
 constexpr qint64 kMaxImpedanceTableBytes = 16 * 1024 * 1024;
 constexpr int kMaxTableHeaderLines = 256;
 constexpr int kMinTablePoints = 3;
+constexpr double kMaxTableOhm = 3.4e38; // what a float holds
+constexpr double kMaxTableDegrees = 180.0;
 
 struct ImpedancePoint {
     double hz;
@@ -38,13 +43,18 @@ enum class TableProblem {
     TooLarge,   // over kMaxImpedanceTableBytes
     Unreadable,
     Binary,       // holds zero bytes
+    Utf16,        // text in UTF-16
+    CrLineEnds,   // lines end in CR alone
     NoData,       // no point at all (an empty file, a header without points)
     LongHeader,   // no point within the first kMaxTableHeaderLines lines
     TooFewPoints, // fewer than kMinTablePoints points
     NotNumeric,   // a line after the first point that is no point
     BadFrequency, // a frequency that is not above 0
     NegativeMagnitude,
-    OutsideBand, // no grid point of the band lies within the table's range
+    NotFinite,       // NaN, infinity or a number beyond what a curve holds
+    PhaseOutOfRange, // beyond +-kMaxTableDegrees
+    AmbiguousComma,  // a line whose commas could be decimal commas or separators
+    OutsideBand,     // no grid point of the band lies within the table's range
 };
 
 // How reading ended; line is the 1-based line the problem is on, 0 when it is the file's.
@@ -64,5 +74,6 @@ TableRead readImpedanceTable(const QString &path, ImpedanceTable &table);
 bool coversFrequency(const ImpedanceTable &table, double hz);
 
 // |Z| and phase at hz, interpolated linearly on log f between the neighbouring points;
-// false outside the table's frequency range, which is never extrapolated.
+// false outside the table's frequency range, which is never extrapolated, and for a value
+// that would not be finite.
 bool impedanceAt(const ImpedanceTable &table, double hz, double &ohm, double &deg);

@@ -5,6 +5,7 @@
 #include <QRandomGenerator>
 
 #include <cerrno>
+#include <cstring>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -14,6 +15,18 @@ namespace {
 constexpr int kTemporaryNameTries = 16;
 constexpr mode_t kNewFileMode = 0666; // narrowed by the umask, as for any new file
 
+// The error of the last failed write on this thread, 0 when it failed without one.
+thread_local int t_lastError = 0;
+
+// Keeps the first error of a failing step; later steps (the close after a failed write)
+// would only hide it.
+bool noteFailure()
+{
+    if (t_lastError == 0)
+        t_lastError = errno;
+    return false;
+}
+
 bool writeAll(int fd, const QByteArray &bytes)
 {
     const char *p = bytes.constData();
@@ -22,8 +35,10 @@ bool writeAll(int fd, const QByteArray &bytes)
         const ssize_t n = ::write(fd, p, size_t(left));
         if (n < 0 && errno == EINTR)
             continue;
+        if (n == 0)
+            errno = ENOSPC; // nothing written and no error: the device takes no more
         if (n <= 0)
-            return false;
+            return noteFailure();
         p += n;
         left -= n;
     }
@@ -34,14 +49,17 @@ bool writeAll(int fd, const QByteArray &bytes)
 bool finish(int fd, const QByteArray &bytes)
 {
     bool ok = writeAll(fd, bytes);
-    ok = ::fsync(fd) == 0 && ok;
-    return ::close(fd) == 0 && ok;
+    if (::fsync(fd) != 0)
+        ok = noteFailure();
+    if (::close(fd) != 0)
+        ok = noteFailure();
+    return ok;
 }
 
 bool writeInPlace(const QByteArray &target, const QByteArray &bytes)
 {
     const int fd = ::open(target.constData(), O_WRONLY | O_TRUNC | O_CLOEXEC);
-    return fd >= 0 && finish(fd, bytes);
+    return fd >= 0 ? finish(fd, bytes) : noteFailure();
 }
 
 // A new file in folder that no other process is using; -1 when none can be made. The name
@@ -61,8 +79,19 @@ int createTemporary(const QByteArray &folder, QByteArray &name)
 
 } // namespace
 
+QString lastSafeWriteError()
+{
+    return t_lastError ? QString::fromLocal8Bit(std::strerror(t_lastError)) : QString();
+}
+
+void clearSafeWriteError()
+{
+    t_lastError = 0;
+}
+
 bool writeFileSafely(const QString &path, const QByteArray &bytes)
 {
+    t_lastError = 0;
     if (path.isEmpty())
         return false;
     // A symbolic link stays a link: what it points to is replaced.
@@ -73,8 +102,10 @@ bool writeFileSafely(const QString &path, const QByteArray &bytes)
     struct stat old {
     };
     const bool exists = ::stat(target.constData(), &old) == 0;
-    if (exists && S_ISDIR(old.st_mode))
-        return false;
+    if (exists && S_ISDIR(old.st_mode)) {
+        errno = EISDIR;
+        return noteFailure();
+    }
     if (exists && (!S_ISREG(old.st_mode) || old.st_nlink > 1))
         return writeInPlace(target, bytes);
 
@@ -82,16 +113,17 @@ bool writeFileSafely(const QString &path, const QByteArray &bytes)
     const int fd =
         createTemporary(QFile::encodeName(QFileInfo(resolved).absolutePath()), temporary);
     if (fd < 0)
-        return exists && writeInPlace(target, bytes);
+        return exists ? writeInPlace(target, bytes) : noteFailure();
     if (exists &&
         (::fchown(fd, old.st_uid, old.st_gid) != 0 || ::fchmod(fd, old.st_mode & 07777) != 0)) {
         ::close(fd);
         ::unlink(temporary.constData());
         return writeInPlace(target, bytes);
     }
-    if (!finish(fd, bytes) || ::rename(temporary.constData(), target.constData()) != 0) {
+    const bool written =
+        finish(fd, bytes) &&
+        (::rename(temporary.constData(), target.constData()) == 0 || noteFailure());
+    if (!written)
         ::unlink(temporary.constData());
-        return false;
-    }
-    return true;
+    return written;
 }

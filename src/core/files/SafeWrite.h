@@ -12,3 +12,9 @@
 // temporary file can be made beside it; a failure is still reported then, but the old
 // content is lost. False when path is empty or anything fails.
 bool writeFileSafely(const QString &path, const QByteArray &bytes);
+
+// Why the last writeFileSafely on this thread failed, as the system words it ("No space left
+// on device"); empty after a success or a failure without a system error (an empty path).
+QString lastSafeWriteError();
+// Forgets it, before an operation that may fail before it writes.
+void clearSafeWriteError();

@@ -21,6 +21,9 @@ public:
                       CurveBlock *avg) const;
     // Converts the whole band of the record, with 3-point averaging of R and theta.
     bool convertRecord(const MeasurementRecord *record, CurveBlock *raw, CurveBlock *avg) const;
+    // Fills avg's band from raw's: the frequencies, and R and theta averaged over three points
+    // within each unbroken run of points.
+    void averageCurve(int band, const CurveBlock &raw, CurveBlock *avg) const;
 
     // ---- data file ----
 

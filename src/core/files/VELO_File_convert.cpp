@@ -49,25 +49,32 @@ bool VELO_File::convertRecord(const MeasurementRecord *record, CurveBlock *raw,
     clearCurve(*avg);
     const int first = bandFirstIndex(record->band);
     const int last = bandLastIndex(record->band);
-    for (int i = first; i <= last; ++i) {
+    for (int i = first; i <= last; ++i)
         storePoint(record->points[i], i, *raw);
-        avg->freq[i] = raw->freq[i];
-    }
+    averageCurve(record->band, *raw, avg);
+    raw->valid = 1;
+    return true;
+}
+
+void VELO_File::averageCurve(int band, const CurveBlock &raw, CurveBlock *avg) const
+{
+    const int first = bandFirstIndex(band);
+    const int last = bandLastIndex(band);
+    for (int i = first; i <= last; ++i)
+        avg->freq[i] = raw.freq[i];
     // Missing points are not averaged into their neighbours: each unbroken run of points
     // is averaged on its own, its ends kept as measured.
     for (int from = first; from <= last;) {
-        if (raw->r[from] < 0.0f) {
+        if (raw.r[from] < 0.0f) {
             ++from;
             continue;
         }
         int to = from;
-        while (to < last && raw->r[to + 1] >= 0.0f)
+        while (to < last && raw.r[to + 1] >= 0.0f)
             ++to;
-        average3(raw->r, avg->r, from, to);
-        average3(raw->theta, avg->theta, from, to);
+        average3(raw.r, avg->r, from, to);
+        average3(raw.theta, avg->theta, from, to);
         from = to + 1;
     }
-    raw->valid = 1;
     avg->valid = 1;
-    return true;
 }

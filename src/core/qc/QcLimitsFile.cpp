@@ -2,6 +2,7 @@
 
 #include "core/files/InputFile.h"
 #include "core/files/SafeWrite.h"
+#include "core/model/SweepGrid.h"
 #include "core/qc/QcMessages.h"
 
 #include <QList>
@@ -153,8 +154,11 @@ QString parseQcLimits(const QByteArray &bytes, const QString &source, QcLimits *
             if (f.size() != 5 || !toInt(f[1], &pt.index) || pt.index != expected ||
                 expected > bandLastIndex(l.band))
                 return fail(M::pointOutOfOrder(expected));
-            if (!toNumber(f[2], &pt.freqHz) || pt.freqHz <= 0.0)
-                return fail(M::pointFrequency(pt.index));
+            // The golden curves' frequencies, as their point texts hold them, lie within a
+            // millionth of the grid's; a grid step is over 1 %.
+            const double grid = gridFrequencyHz(pt.index);
+            if (!toNumber(f[2], &pt.freqHz) || !(std::fabs(pt.freqHz - grid) <= grid * 1e-3))
+                return fail(M::pointFrequency(pt.index, grid));
             if (!toWindow(f[3], f[4], &pt.z))
                 return fail(M::badWindow(QStringLiteral("point ") + QString::number(pt.index)));
             l.points.append(pt);
@@ -172,7 +176,7 @@ QString parseQcLimits(const QByteArray &bytes, const QString &source, QcLimits *
         return M::atLine(source, number, M::notLimitsFile());
     if (!ended)
         return M::atLine(source, number, M::missingEnd());
-    for (const char *key : {"name", "revision", "band", "re"})
+    for (const char *key : {"name", "revision", "band", "golden", "k", "tolerance-pct", "re"})
         if (!seen.contains(QLatin1String(key)))
             return M::atLine(source, endLine, M::missingKey(QLatin1String(key)));
     for (int p = 0; p < kQcParameterCount; ++p)

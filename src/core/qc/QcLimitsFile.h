@@ -19,8 +19,8 @@
 //   end                           the last item: a file cut short is refused
 //
 // Every item but the comments is required once (point once per grid index); an unknown item,
-// a bad number, a window with LOW above HIGH or a point out of order refuses the file with its
-// line number.
+// a bad number, a window with LOW above HIGH, a point out of order or off its grid frequency
+// (by more than 0.1 %) refuses the file with its line number.
 
 #include "core/qc/QcLimits.h"
 

@@ -71,9 +71,11 @@ QString pointOutOfOrder(int expected)
                           "of the band, rising)")
         .arg(expected);
 }
-QString pointFrequency(int index)
+QString pointFrequency(int index, double gridHz)
 {
-    return QStringLiteral("point %1 needs a frequency above 0 Hz").arg(index);
+    return QStringLiteral("point %1 must be at the grid's frequency, %2 Hz")
+        .arg(index)
+        .arg(QString::number(gridHz, 'g', 7));
 }
 QString wrongPointCount(int count, int expected)
 {

@@ -23,7 +23,7 @@ QString repeatedKey(const QString &key);
 QString missingKey(const QString &key);
 QString badWindow(const QString &name);
 QString pointOutOfOrder(int expected);
-QString pointFrequency(int index);
+QString pointFrequency(int index, double gridHz);
 QString wrongPointCount(int count, int expected);
 QString missingEnd();
 QString textAfterEnd();

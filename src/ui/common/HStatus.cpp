@@ -99,9 +99,11 @@ void HStatus::showCalcError() const
     showText(tr("データエラーで計算できませんでした"), kProgressPanel);
 }
 
-void HStatus::showSaveFailed() const
+void HStatus::showSaveFailed(const QString &reason) const
 {
-    showText(tr("データ保存できませんでした"), kProgressPanel);
+    showText(reason.isEmpty() ? tr("データ保存できませんでした")
+                              : tr("データ保存できませんでした：%1").arg(reason),
+             kProgressPanel);
 }
 void HStatus::showSaved() const
 {

@@ -42,7 +42,8 @@ public:
     void showFinished() const;
     void showStopped() const;
     void showCalcError() const;
-    void showSaveFailed() const;
+    // reason: the system's words for the failure, when it gave them.
+    void showSaveFailed(const QString &reason = QString()) const;
     void showSaved() const;
     void showExported() const;
     // Another tool's table taken as the measurement or a reference, with what was tidied.

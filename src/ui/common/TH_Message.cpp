@@ -1,5 +1,6 @@
 #include "ui/common/TH_Message.h"
 
+#include "core/document/CurveOnGrid.h"
 #include "core/files/ImpedanceTable.h"
 #include "core/model/BandTable.h"
 #include "ui/common/Seams.h"
@@ -171,6 +172,12 @@ void TH_Message::msgBadTable(const QString &path, TableProblem problem, int line
     case TableProblem::Binary:
         why = tr("テキストの表ではありません（%1行目にバイナリデータ）").arg(line);
         break;
+    case TableProblem::Utf16:
+        why = tr("UTF-16のテキストです。UTF-8またはShift_JISで保存してください");
+        break;
+    case TableProblem::CrLineEnds:
+        why = at + tr("行末がCRだけです。LFまたはCR LFで保存してください");
+        break;
     case TableProblem::NoData:
         why = tr("周波数とインピーダンスの表がありません");
         break;
@@ -189,6 +196,15 @@ void TH_Message::msgBadTable(const QString &path, TableProblem problem, int line
     case TableProblem::NegativeMagnitude:
         why = at + tr("インピーダンスが負の値です");
         break;
+    case TableProblem::NotFinite:
+        why = at + tr("有限の数値ではないか、範囲外の値です");
+        break;
+    case TableProblem::PhaseOutOfRange:
+        why = at + tr("位相が±%1°の範囲外です").arg(kMaxTableDegrees);
+        break;
+    case TableProblem::AmbiguousComma:
+        why = at + tr("コンマが小数点か区切りか判断できません");
+        break;
     case TableProblem::OutsideBand:
         why = band > 0 ? tr("帯域 %1 に入る点がありません").arg(bandCaption(band))
                        : tr("どの帯域にも入る点がありません");
@@ -202,6 +218,15 @@ bool TH_Message::askSaveImported(int band) const
     return question(tr("他のツールから読み込んだ曲線です。\n帯域 %1 "
                        "のデータファイルとして保存しますか")
                         .arg(bandCaption(band)));
+}
+
+void TH_Message::msgSavedBeyondDataFile(int count, const QString &frequencies) const
+{
+    warning(tr("%1点のインピーダンスが%2Ωを超えています。データファイルには%2Ωとして保存しました"
+               "（%3）。解析には元の値を使います")
+                .arg(count)
+                .arg(kMaxPointTextOhm)
+                .arg(frequencies));
 }
 
 void TH_Message::msgRecovered(const QString &path) const

@@ -54,6 +54,9 @@ public:
     void msgBadTable(const QString &path, TableProblem problem, int line, int band) const;
     // Before an imported curve is saved as a data file of its band.
     bool askSaveImported(int band) const;
+    // After saving an imported curve: count points above what a data file holds, the first
+    // ones named in frequencies.
+    void msgSavedBeyondDataFile(int count, const QString &frequencies) const;
 
     QString caption() const { return m_caption; }
     QString unitName() const { return m_unitName; }

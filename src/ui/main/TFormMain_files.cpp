@@ -1,5 +1,6 @@
 #include "ui/main/TFormMain.h"
 
+#include "core/document/CurveOnGrid.h"
 #include "core/files/AppPaths.h"
 #include "core/files/FileNameRules.h"
 #include "core/files/RecoveryFiles.h"
@@ -228,11 +229,14 @@ void TFormMain::MenuFile_SaveClick()
     if (!mayWrite(*this, path))
         return;
 
+    const std::vector<int> beyond = m_document->pointsBeyondDataFile();
     if (m_document->save(path) == WriteOutcome::Written) {
         status->showSaved();
         setWindowTitle(captionFor(dataFileName));
+        if (!beyond.empty())
+            message->msgSavedBeyondDataFile(int(beyond.size()), gridFrequencyList(beyond, 3));
     } else {
-        status->showSaveFailed();
+        status->showSaveFailed(m_document->writeError());
     }
 }
 
@@ -270,7 +274,7 @@ void TFormMain::MenuFile_ExportClick()
     if (m_document->exportText(path, MenuGraph_Ave->isChecked()) == WriteOutcome::Written)
         status->showExported();
     else
-        status->showSaveFailed();
+        status->showSaveFailed(m_document->writeError());
 }
 
 void TFormMain::MenuFile_ZmaClick()
@@ -293,7 +297,7 @@ void TFormMain::MenuFile_ZmaClick()
     if (m_document->exportZma(path, MenuGraph_Ave->isChecked()) == WriteOutcome::Written)
         status->showZmaWritten();
     else
-        status->showSaveFailed();
+        status->showSaveFailed(m_document->writeError());
 }
 
 void TFormMain::MenuRef_OpenClick()
