@@ -29,6 +29,7 @@ QString serialMissing();
 QString serialNotAFileName(const QString &serial);
 QString folderMissing(const QString &folder);
 QString mainWindowBusy();
+QString scanWhileMeasuring(const QString &scanned, const QString &measuring);
 QString measuring(const QString &serial, int received, int expected);
 QString measureFailed(const QString &reason);
 QString reasonPortOpen();

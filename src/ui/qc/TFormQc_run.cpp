@@ -77,11 +77,12 @@ bool TFormQc::running() const
 void TFormQc::startRun()
 {
     if (running())
-        return;
-    clearVerdict();
+        return refuseScanWhileRunning();
+    clearPreviousUnit();
     auto refuse = [this](const QString &text) {
         RunLabel->setText(text);
         ReasonsText->setPlainText(text);
+        readyForNextScan();
     };
     const QString serial = SerialEdit->text().trimmed();
     if (serial.isEmpty())
@@ -132,6 +133,7 @@ void TFormQc::startRun()
     m_pointsShown = 0;
     redrawGraph(0);
     RunLabel->setText(T::measuring(serial, 0, m_run->pointsExpected()));
+    readyForNextScan();
     m_runTimer->start();
 }
 
@@ -177,9 +179,7 @@ void TFormQc::finishRun()
         m_runPath, unitSerial, m_host.comPort ? m_host.comPort() : 1, m_record.get());
     RunLabel->setText(saved ? T::saved(m_runPath) : T::saveFailed(m_runPath));
     logResult(m_runFolder, saved ? m_runPath : QString());
-    // The next scan replaces the number.
-    SerialEdit->selectAll();
-    SerialEdit->setFocus();
+    readyForNextScan();
     emit unitChecked(m_verdict.passed, saved ? m_runPath : QString());
 }
 
@@ -215,6 +215,7 @@ void TFormQc::failRun(const QString &reason)
     endRun();
     RunLabel->setText(T::measureFailed(reason));
     ReasonsText->setPlainText(T::measureFailed(reason));
+    readyForNextScan();
 }
 
 void TFormQc::stopRun()
@@ -225,6 +226,7 @@ void TFormQc::stopRun()
         m_run->stop();
     endRun();
     RunLabel->setText(T::stopped());
+    readyForNextScan();
 }
 
 void TFormQc::endRun()
@@ -237,7 +239,6 @@ void TFormQc::endRun()
 void TFormQc::setRunning(bool on)
 {
     StartButton->setEnabled(!on);
-    SerialEdit->setReadOnly(on);
     LimitsEdit->setEnabled(!on);
     LimitsButton->setEnabled(!on);
     FolderEdit->setEnabled(!on);
