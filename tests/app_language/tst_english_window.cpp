@@ -76,20 +76,20 @@ void TestEnglishWindow::languageChoiceIsKeptForTheNextStart()
 // The status line names the band in English, and no reading of the curve before stays.
 void TestEnglishWindow::importedTableSpeaksEnglish()
 {
+    const auto readAt = [this](int x) {
+        m_win->PaintBox1ReadAt(x);
+        return m_win->StatusBar1->panel(2)->text();
+    };
     m_win->openDataFile(QStringLiteral(VELO2_SHARED_DATA_DIR "/real-drivers/seas_l16rnx_0g.zma"));
-    m_win->PaintBox1ReadAt(100);
-    QVERIFY(!m_win->StatusBar1->panel(2)->text().isEmpty());
-    const QString table = m_dir.filePath("t.txt");
-    QFile f(table);
+    QVERIFY(!readAt(100).isEmpty());
+    QFile f(m_dir.filePath("t.txt"));
     QVERIFY(f.open(QIODevice::WriteOnly) && f.write("300 8 0\n1000 9 10\n1800 12 20\n") > 0);
     f.close();
-    m_win->openDataFile(table);
+    m_win->openDataFile(f.fileName());
     QCOMPARE(m_win->StatusBar1->panel(1)->text(), QStringLiteral("t.txt read (250 Hz – 2 kHz)"));
     QCOMPARE(m_win->StatusBar1->panel(2)->text(), QString());
-    m_win->PaintBox1ReadAt(100);
-    QVERIFY(!m_win->StatusBar1->panel(2)->text().isEmpty());
-    m_win->PaintBox1ReadAt(m_win->PaintBox1->width() - 1); // beyond the table: no point there
-    QCOMPARE(m_win->StatusBar1->panel(2)->text(), QString());
+    QVERIFY(!readAt(100).isEmpty());
+    QCOMPARE(readAt(m_win->PaintBox1->width() - 1), QString()); // beyond the table's points
 }
 
 int main(int argc, char *argv[])

@@ -102,10 +102,9 @@ void TestAppWorksheet::measureWithMass()
 
     // Every result, Vas with them, is in view at the size the window opens with.
     QTableWidget *t = w->Comparison;
-    bool vas = false;
-    for (int row = 0; row < t->rowCount(); ++row)
-        vas = vas || t->model()->headerData(row, Qt::Vertical).toString().startsWith("Vas");
-    QVERIFY(vas);
+    QVERIFY(t->findItems(shown(w->Detail, WorksheetMessages::sectionSingleMass("8.017"), "Vas"),
+                         Qt::MatchExactly)
+                .size() == 1);
     QVERIFY(waitUntil([w, t] {
         const int last = t->rowCount() - 1;
         return t->rowViewportPosition(last) + t->rowHeight(last) <= t->viewport()->height() &&
@@ -180,15 +179,12 @@ void TestAppWorksheet::boxRunAndMainRunWarning()
     w->BoxEdit->setText("20");
     QVERIFY(b.startSim({"--fast", "--driver", kDriver, "--box", "20"}));
     QTest::mouseClick(w->BoxMeasure, Qt::LeftButton);
-    QVERIFY(w->running());
-    QVERIFY(waitUntil([w] { return !w->running(); }, 20000));
-    QVERIFY2(b.recorder.presenter.boxes.isEmpty(), qPrintable(b.recorder.presenter.lastText()));
+    QVERIFY(w->running() && waitUntil([w] { return !w->running(); }, 20000));
     QCOMPARE(b.win->document().refFileNames()[0], b.dir.filePath("free_box20L.DTA"));
     QCOMPARE(w->BoxSlot->currentIndex(), 1);
     // Vas = rho c² Sd² Cms of the modelled driver: 13.81 L.
     QVERIFY(waitUntil([w] { return w->result().box.has_value(); }));
-    QVERIFY2(qAbs(w->result().box->set.Vas / 0.01381 - 1.0) < 0.02,
-             qPrintable(QString::number(w->result().box->set.Vas)));
+    QVERIFY(qAbs(w->result().box->set.Vas / 0.01381 - 1.0) < 0.02);
 
     // A run of the main window would replace the worksheet's free-air curve: asked first.
     const QByteArray freeAir(b.win->document().measurement().points[50]);
@@ -197,8 +193,6 @@ void TestAppWorksheet::boxRunAndMainRunWarning()
     QCOMPARE(b.recorder.presenter.lastText(), WorksheetTexts::askReplaceFreeAir());
     QVERIFY(!b.win->measuring);
     QCOMPARE(QByteArray(b.win->document().measurement().points[50]), freeAir);
-    b.recorder.presenter.answers = {true};
-    QVERIFY(b.measure(kBand));
     Seams::install(&b.recorder.presenter);
 }
 
