@@ -149,16 +149,11 @@ void TFormMain::PaintBox1MouseDown(QMouseEvent *event)
 void TFormMain::PaintBox1ReadAt(int x)
 {
     const auto text = cursorReadout(*measurement, *curveRaw, graphScale, x, PaintBox1->width());
-    if (!status)
-        return;
-    // Where the curve has no point (beyond an imported table's range) nothing is read: an
-    // earlier reading would pass for one of this curve.
-    if (text)
+    if (text && status) {
         status->showText(*text, HStatus::kReadoutPanel);
-    else
-        status->clearPanel(HStatus::kReadoutPanel);
-    // A screen reader reads the value with the focused graph.
-    PaintBox1->setAccessibleDescription(text.value_or(QString()));
+        // A screen reader reads the value with the focused graph.
+        PaintBox1->setAccessibleDescription(*text);
+    }
 }
 
 void TFormMain::FormPaint()
