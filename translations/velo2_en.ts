@@ -599,6 +599,10 @@
         <translation>The main window is measuring</translation>
     </message>
     <message>
+        <source>%1 は測定しませんでした：%2 を測定中です。終わってからもう一度スキャンしてください</source>
+        <translation>%1 was not measured: %2 is being measured. Scan it again when that has finished</translation>
+    </message>
+    <message>
         <source>%1 を測定中 %2/%3</source>
         <translation>Measuring %1 %2/%3</translation>
     </message>
@@ -738,6 +742,10 @@
         <translation>&amp;Measure with this mass</translation>
     </message>
     <message>
+        <source>この箱で測定</source>
+        <translation>Measure in this &amp;box</translation>
+    </message>
+    <message>
         <source>測定停止</source>
         <translation>&amp;Stop</translation>
     </message>
@@ -810,30 +818,42 @@
         <translation>Enter the volume [L] of the sealed box.</translation>
     </message>
     <message>
+        <source>密閉箱の容積は 0 より大きい数で入力してください（&quot;%1&quot;）。</source>
+        <translation>Enter a box volume above 0 litres (&quot;%1&quot;).</translation>
+    </message>
+    <message>
         <source>参照 %1 は空です。参照データを読み込むか別の参照を選んでください。</source>
         <translation>Reference %1 is empty. Load a reference or choose another one.</translation>
     </message>
     <message>
-        <source>自由空間の測定をファイルに保存してから付加質量の測定をしてください（付加質量の曲線はその横に保存されます）。</source>
-        <translation>Save the free-air measurement to a file before measuring with an added mass (the added-mass curve is saved beside it).</translation>
+        <source>%1: %2 は参照データから外れたので使いません。</source>
+        <translation>%1: %2 is no longer among the references and is left out.</translation>
+    </message>
+    <message>
+        <source>自由空間の測定をファイルに保存してから%1の測定をしてください（その曲線は自由空間のファイルの横に保存されます）。</source>
+        <translation>Save the free-air measurement to a file before measuring “%1” (its curve is saved beside the free-air file).</translation>
     </message>
     <message>
         <source>参照データの空きがありません。参照データをクリアしてから測定してください。</source>
         <translation>No reference slot is free. Clear the references before measuring.</translation>
     </message>
     <message>
-        <source>測定中です。終わってから付加質量の測定をしてください。</source>
-        <translation>A measurement is running. Measure with an added mass after it has ended.</translation>
+        <source>測定中です。終わってから%1の測定をしてください。</source>
+        <translation>A measurement is running. Measure “%1” after it has ended.</translation>
     </message>
     <message>
         <source>%1 g で測定中: %2 / %3 点</source>
         <translation>Measuring with %1 g: %2 / %3 points</translation>
     </message>
     <message>
-        <source>付加質量の測定ができませんでした: %1
+        <source>%1の測定ができませんでした: %2
 参照データと自由空間の測定はそのままです。</source>
-        <translation>The measurement with the added mass failed: %1
+        <translation>The measurement for “%1” failed: %2
 The references and the free-air measurement are unchanged.</translation>
+    </message>
+    <message>
+        <source>密閉箱 %1 L で測定中: %2 / %3 点</source>
+        <translation>Measuring in the %1 L box: %2 / %3 points</translation>
     </message>
     <message>
         <source>COMポートを開けません</source>
@@ -876,8 +896,18 @@ The references and the free-air measurement are unchanged.</translation>
         <translation>Saved to %1 and loaded as reference %2.</translation>
     </message>
     <message>
-        <source>付加質量の測定を停止しました。</source>
-        <translation>The measurement with the added mass was stopped.</translation>
+        <source>ワークシートの測定を停止しました。</source>
+        <translation>The worksheet's measurement was stopped.</translation>
+    </message>
+    <message>
+        <source>T/S ワークシートはいまの測定を自由空間の曲線として使っています。新しい測定はそれを置き換え、ワークシートの値はすべて新しい曲線から計算されます。
+密閉箱や付加質量の曲線はワークシートの「この箱で測定」「この質量で測定」で測ってください。
+
+測定を始めますか？</source>
+        <translation>The T/S worksheet uses the present measurement as its free-air curve. A new measurement replaces it, and every value of the worksheet is then computed from the new curve.
+Measure the sealed-box and added-mass curves with “Measure in this box” and “Measure with this mass” in the worksheet.
+
+Start the measurement?</translation>
     </message>
     <message>
         <source>ワークシートを JSON で保存</source>
@@ -998,6 +1028,10 @@ The references and the free-air measurement are unchanged.</translation>
     <message>
         <source>データファイルの内容が正しくありませんでした</source>
         <translation>The data file is not valid</translation>
+    </message>
+    <message>
+        <source>%1 が見つかりません</source>
+        <translation>%1 not found</translation>
     </message>
     <message>
         <source>COMポートが開けませんでした。COM番号を確認して下さい。</source>

@@ -3,6 +3,7 @@
 #include "core/files/AppPaths.h"
 #include "ui/common/QtTranslation.h"
 #include "ui/common/TStatusBar.h"
+#include "ui/graph/TPaintBox.h"
 
 #include <QComboBox>
 #include <QLabel>
@@ -25,6 +26,7 @@ private slots:
     void menusAndButtons();
     void failedStartSpeaksEnglish();
     void languageChoiceIsKeptForTheNextStart();
+    void importedTableSpeaksEnglish();
 
 private:
     QTemporaryDir m_dir;
@@ -69,6 +71,23 @@ void TestEnglishWindow::languageChoiceIsKeptForTheNextStart()
     QVERIFY(m_win->MenuSet_LangJapanese->isChecked());
     QVERIFY(!m_win->MenuSet_LangDesktop->isChecked());
     QVERIFY(QFile::remove(languageFilePath()));
+}
+
+// The status line names the band in English, and no reading of the curve before stays.
+void TestEnglishWindow::importedTableSpeaksEnglish()
+{
+    const auto readAt = [this](int x) {
+        m_win->PaintBox1ReadAt(x);
+        return m_win->StatusBar1->panel(2)->text();
+    };
+    m_win->openDataFile(QStringLiteral(VELO2_SHARED_DATA_DIR "/real-drivers/seas_l16rnx_0g.zma"));
+    QVERIFY(!readAt(100).isEmpty());
+    QFile f(m_dir.filePath("t.txt"));
+    QVERIFY(f.open(QIODevice::WriteOnly) && f.write("300 8 0\n1000 9 10\n1800 12 20\n") > 0);
+    f.close();
+    m_win->openDataFile(f.fileName());
+    QCOMPARE(m_win->StatusBar1->panel(1)->text(), QStringLiteral("t.txt read (250 Hz – 2 kHz)"));
+    QCOMPARE(m_win->StatusBar1->panel(2)->text(), QString());
 }
 
 int main(int argc, char *argv[])

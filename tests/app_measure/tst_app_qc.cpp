@@ -36,7 +36,17 @@ void TestAppQc::scanMeasureJudgeSave()
     TFormQc *qc = b.win->formQc;
     QVERIFY(qc->isVisible());
     qc->LimitsEdit->setText(limitsPath);
+    QTest::keyClick(qc->LimitsEdit, Qt::Key_Return);
+    const QImage bandOnly = qc->GraphView->pixmap().toImage();
     const QByteArray mainPoints(b.win->document().measurement().points[100]);
+    auto scan = [qc](const QString &serial) {
+        QTest::keyClicks(qc->SerialEdit, serial);
+        QTest::keyClick(qc->SerialEdit, Qt::Key_Return);
+    };
+    // A refused number is selected, so the next scan replaces it.
+    scan("C/D");
+    QVERIFY(!qc->running());
+    QCOMPARE(qc->SerialEdit->selectedText(), QStringLiteral("C/D"));
 
     struct Unit {
         QString serial;
@@ -46,11 +56,16 @@ void TestAppQc::scanMeasureJudgeSave()
     for (const Unit &u : {Unit{"A-001", driver, "PASS"},
                           Unit{"A-002", "Re=5.7,Le=0.5,Fs=46.4,Qms=3,Qes=0.45", "FAIL"}}) {
         QVERIFY(b.startSim({"--fast", "--driver", u.driver}));
-        qc->SerialEdit->selectAll();
-        QTest::keyClicks(qc->SerialEdit, u.serial);
-        QTest::keyClick(qc->SerialEdit, Qt::Key_Return);
+        scan(u.serial);
         QVERIFY(qc->running());
+        QCOMPARE(qc->SerialEdit->text(), u.serial);
+        // A scan while the unit measures is refused aloud and measures nothing.
+        scan("X-9");
+        QVERIFY(qc->running());
+        QVERIFY(qc->NoticeLabel->text().contains("X-9"));
         QVERIFY(waitUntil([qc] { return !qc->running(); }, 20000));
+        QVERIFY(!QFile::exists(b.dir.filePath("X-9.DTA")));
+        QCOMPARE(qc->SerialEdit->selectedText(), QStringLiteral("X-9"));
         QCOMPARE(qc->VerdictLabel->text(), u.verdict);
         QCOMPARE(qc->ReasonsText->toPlainText().isEmpty(), u.verdict == "PASS");
         QVERIFY(QFile::exists(b.dir.filePath(u.serial + ".DTA")));
@@ -75,6 +90,10 @@ void TestAppQc::scanMeasureJudgeSave()
     QTest::keyClick(qc->SerialEdit, Qt::Key_Return);
     QVERIFY(!qc->running());
     QCOMPARE(qc->RunLabel->text(), QcTexts::serialTooLong(129, 128));
+    // A refused unit leaves nothing of the one before on screen.
+    scan("C/D");
+    QVERIFY(qc->LogLabel->text().isEmpty() && qc->NoticeLabel->text().isEmpty());
+    QCOMPARE(qc->GraphView->pixmap().toImage(), bandOnly);
     // The main window's measurement is not the station's.
     QCOMPARE(QByteArray(b.win->document().measurement().points[100]), mainPoints);
     QVERIFY(b.controlsEnabled(true));

@@ -8,6 +8,7 @@
 #include "core/analysis/fit/ImpedanceFit.h"
 #include "core/files/AppPaths.h"
 #include "ui/analysis/TFormWorksheet.h"
+#include "ui/analysis/WorksheetTexts.h"
 #include "ui/graph/Graph_RTF.h"
 
 #include <QApplication>
@@ -60,6 +61,7 @@ private slots:
     void measureWithMass();
     void outputs();
     void fitOverlay();
+    void boxRunAndMainRunWarning();
 };
 
 void TestAppWorksheet::measureWithMass()
@@ -97,6 +99,25 @@ void TestAppWorksheet::measureWithMass()
     QVERIFY(waitUntil([w] { return w->result().singleMass.size() == 1; }));
     const QString mms = shown(w->Detail, WorksheetMessages::sectionSingleMass("8.017"), "Mms");
     QVERIFY2(qAbs(mms.toDouble() / 15.0 - 1.0) < 0.01, qPrintable(mms));
+
+    // Every result, Vas with them, is in view at the size the window opens with.
+    QTableWidget *t = w->Comparison;
+    QVERIFY(t->findItems(shown(w->Detail, WorksheetMessages::sectionSingleMass("8.017"), "Vas"),
+                         Qt::MatchExactly)
+                .size() == 1);
+    QVERIFY(waitUntil([w, t] {
+        const int last = t->rowCount() - 1;
+        return t->rowViewportPosition(last) + t->rowHeight(last) <= t->viewport()->height() &&
+               t->mapTo(w, QPoint(0, t->height())).y() <= w->height();
+    }));
+
+    // Cleared references leave the slot, with a note; the rest of the worksheet stays.
+    b.win->MenuRef_Close->trigger();
+    QCOMPARE(w->MassSlot[0]->currentIndex(), 0);
+    QCOMPARE(w->RunLabel->text(),
+             WorksheetTexts::slotDropped(WorksheetTexts::massSlot(1), "free_m8.017g.DTA"));
+    QVERIFY(waitUntil([w] { return w->result().singleMass.isEmpty(); }));
+    QCOMPARE(w->refusal(), QString());
     Seams::install(&b.recorder.presenter);
 }
 
@@ -143,6 +164,35 @@ void TestAppWorksheet::outputs()
     QVERIFY(waitUntil([w] { return !w->refusal().isEmpty(); }));
     QCOMPARE(w->Detail->rowCount(), 0);
     QCOMPARE(w->ResultLabel->text(), w->refusal());
+    Seams::install(&b.recorder.presenter);
+}
+
+void TestAppWorksheet::boxRunAndMainRunWarning()
+{
+    MeasureBench b;
+    ScriptedFileChooser files;
+    Seams::install(&b.recorder.presenter, &files);
+    TFormWorksheet *w = measureAndSave(b, files, b.dir.filePath("free.DTA"));
+    QVERIFY(w);
+    w->ReEdit->setText("6");
+    w->SdEdit->setText("104");
+    w->BoxEdit->setText("20");
+    QVERIFY(b.startSim({"--fast", "--driver", kDriver, "--box", "20"}));
+    QTest::mouseClick(w->BoxMeasure, Qt::LeftButton);
+    QVERIFY(w->running() && waitUntil([w] { return !w->running(); }, 20000));
+    QCOMPARE(b.win->document().refFileNames()[0], b.dir.filePath("free_box20L.DTA"));
+    QCOMPARE(w->BoxSlot->currentIndex(), 1);
+    // Vas = rho c² Sd² Cms of the modelled driver: 13.81 L.
+    QVERIFY(waitUntil([w] { return w->result().box.has_value(); }));
+    QVERIFY(qAbs(w->result().box->set.Vas / 0.01381 - 1.0) < 0.02);
+
+    // A run of the main window would replace the worksheet's free-air curve: asked first.
+    const QByteArray freeAir(b.win->document().measurement().points[50]);
+    b.recorder.presenter.answers = {false};
+    b.clickStart();
+    QCOMPARE(b.recorder.presenter.lastText(), WorksheetTexts::askReplaceFreeAir());
+    QVERIFY(!b.win->measuring);
+    QCOMPARE(QByteArray(b.win->document().measurement().points[50]), freeAir);
     Seams::install(&b.recorder.presenter);
 }
 

@@ -16,6 +16,7 @@
 #include "core/model/SweepGrid.h"
 #include "ui/analysis/TFormCalc.h"
 #include "ui/analysis/TFormTS.h"
+#include "ui/analysis/TFormWorksheet.h"
 #include "ui/analysis/TForm_Re.h"
 
 #include <QLineEdit>
@@ -262,6 +263,8 @@ void TestMeasureAnalysis::realDriver()
     compareWithCore(b, a, core, TsResult::Ok);
     if (QTest::currentTestFailed())
         return;
+    // The worksheet takes the Re typed here.
+    QCOMPARE(w.formWorksheet->ReEdit->text(), re);
 
     // The same curve analysed on the nominal grid without the line in between.
     AnalysisCurves::Table table;

@@ -63,6 +63,9 @@ private slots:
     void analysisWithoutMeasurement();
     void signalKeepsUnsavedMeasurement();
     void fileNamedAtStartIsOpened();
+    void commandLine_data();
+    void commandLine();
+    void placementRoundTrip();
 
 private:
     QTemporaryDir *m_dir = nullptr;
@@ -372,6 +375,62 @@ void TestShell::fileNamedAtStartIsOpened()
     QCOMPARE(m_win->document().dataFileName(), path);
     QCOMPARE(m_win->document().measurement().band, 3);
     QVERIFY(m_win->windowTitle().contains(QStringLiteral("start.DTA")));
+    // A name that is not there is named as missing.
+    delete m_win;
+    m_win = new TFormMain;
+    m_win->openAtStart(m_dir->filePath("gone.zma"));
+    QVERIFY(startWindow(m_win));
+    QCOMPARE(m_rec->presenter.lastText(), m_dir->filePath("gone.zma") + " が見つかりません");
+}
+
+// --help and --version answer without a window: no display is there to make one.
+void TestShell::commandLine_data()
+{
+    QTest::addColumn<QStringList>("args");
+    QTest::addColumn<int>("exitCode");
+    QTest::addColumn<QString>("text"); // how standard output starts, or standard error ends
+    QTest::newRow("--help") << QStringList{"--help"} << 0 << "Usage: velo2 [FILE]\n";
+    QTest::newRow("-h, after a file") << QStringList{"a.DTA", "-h"} << 0 << "Usage: velo2 [FILE]\n";
+    QTest::newRow("--version") << QStringList{"--version"} << 0 << "velo2 2.3\n";
+    QTest::newRow("unknown option") << QStringList{"-platform", "offscreen", "--bogus"} << 2
+                                    << "velo2: unknown option --bogus (see velo2 --help)\n";
+}
+
+void TestShell::commandLine()
+{
+    QFETCH(QStringList, args);
+    QFETCH(int, exitCode);
+    QFETCH(QString, text);
+    QProcess p;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    for (const char *name : {"QT_QPA_PLATFORM", "DISPLAY", "WAYLAND_DISPLAY"})
+        env.remove(name);
+    p.setProcessEnvironment(env);
+    p.start(QStringLiteral(VELO2_BINARY_DIR "/src/velo2"), args);
+    QVERIFY(p.waitForFinished(20000));
+    QCOMPARE(p.exitStatus(), QProcess::NormalExit);
+    QCOMPARE(p.exitCode(), exitCode);
+    const QString out =
+        QString::fromUtf8(exitCode ? p.readAllStandardError() : p.readAllStandardOutput());
+    QCOMPARE(exitCode ? out.right(text.size()) : out.left(text.size()), text);
+}
+
+// The saved place is where the window opens again, start after start: client area to client
+// area, so a frame the window manager adds later cannot shift it.
+void TestShell::placementRoundTrip()
+{
+    m_win->move(150, 210); // dragged by its frame
+    m_win->close();
+    const WindowState first = m_win->document().windowState();
+    for (int start = 0; start < 2; ++start) {
+        delete m_win;
+        m_win = new TFormMain;
+        QVERIFY(startWindow(m_win));
+        QCOMPARE(m_win->geometry().topLeft(), QPoint(first.left, first.top));
+        m_win->close();
+        const WindowState &saved = m_win->document().windowState();
+        QCOMPARE(QPoint(saved.left, saved.top), QPoint(first.left, first.top));
+    }
 }
 
 #include "tst_shell.moc"

@@ -32,6 +32,8 @@ private slots:
     void massCurveName_data();
     void massCurveName();
     void placement_data();
+    void placeBeside_data();
+    void placeBeside();
     void placement();
     void ansiRoundTrip();
     void ansiSpecialForms_data();
@@ -247,6 +249,23 @@ void TestFilesUtil::placement()
     clampWindowPlacement(w, screen);
     QCOMPARE((QList<int>{w.top, w.left, w.width, w.height}), placed);
     QCOMPARE(w.band, 7);
+}
+
+// A 900 x 640 window beside a 640 x 480 one on a 1920 x 1040 area.
+void TestFilesUtil::placeBeside_data()
+{
+    QTest::addColumn<QRect>("main");
+    QTest::addColumn<QPoint>("at");
+    QTest::newRow("room on the right") << QRect(100, 50, 640, 480) << QPoint(740, 50);
+    QTest::newRow("room on the left only") << QRect(1000, 50, 640, 480) << QPoint(100, 50);
+    QTest::newRow("no room: the least covered") << QRect(700, 300, 640, 480) << QPoint(0, 300);
+}
+
+void TestFilesUtil::placeBeside()
+{
+    QFETCH(QRect, main);
+    QFETCH(QPoint, at);
+    QCOMPARE(::placeBeside(main, QSize(900, 640), QRect(0, 0, 1920, 1040)), at);
 }
 
 void TestFilesUtil::ansiRoundTrip()

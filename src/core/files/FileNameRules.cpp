@@ -49,11 +49,26 @@ QString massGramsText(double grams)
     return QString::number(grams, 'f', QLocale::FloatingPointShortest);
 }
 
-QString massCurvePath(const QString &freeAirPath, double grams)
+namespace {
+
+QString besideFreeAir(const QString &freeAirPath, const QString &suffix)
 {
     const QString name = fileNamePart(freeAirPath);
     const qsizetype dot = name.lastIndexOf(QLatin1Char('.'));
     const QString base = dot > 0 ? name.left(dot) : name;
-    return freeAirPath.left(nameStart(freeAirPath)) + base + QStringLiteral("_m") +
-           massGramsText(grams) + QLatin1Char('g') + kDataFileExtension;
+    return freeAirPath.left(nameStart(freeAirPath)) + base + suffix + kDataFileExtension;
+}
+
+} // namespace
+
+QString massCurvePath(const QString &freeAirPath, double grams)
+{
+    return besideFreeAir(freeAirPath,
+                         QStringLiteral("_m") + massGramsText(grams) + QLatin1Char('g'));
+}
+
+QString boxCurvePath(const QString &freeAirPath, double litres)
+{
+    return besideFreeAir(freeAirPath,
+                         QStringLiteral("_box") + massGramsText(litres) + QLatin1Char('L'));
 }

@@ -34,3 +34,7 @@ QString massGramsText(double grams);
 // it without its last extension, "_m" + massGramsText + "g.DTA"
 // ("/d/woofer.DTA", 8.017 -> "/d/woofer_m8.017g.DTA").
 QString massCurvePath(const QString &freeAirPath, double grams);
+
+// Where a curve measured in a sealed box is saved, the same way: "_box" + the litres as
+// massGramsText writes a number + "L.DTA" ("/d/woofer.DTA", 20 -> "/d/woofer_box20L.DTA").
+QString boxCurvePath(const QString &freeAirPath, double litres);

@@ -23,3 +23,26 @@ void clampWindowPlacement(WindowState &state, const QRect &available)
     if (state.height > available.height())
         state.height = std::max(1, available.height() - kMargin);
 }
+
+QPoint placeBeside(const QRect &main, const QSize &size, const QRect &available)
+{
+    auto keep = [&](int x, int y) {
+        x = std::max(available.left(), std::min(x, available.right() + 1 - size.width()));
+        y = std::max(available.top(), std::min(y, available.bottom() + 1 - size.height()));
+        return QPoint(x, y);
+    };
+    const QPoint candidates[] = {
+        keep(main.right() + 1, main.top()), keep(main.left() - size.width(), main.top()),
+        keep(main.left(), main.bottom() + 1), keep(main.left(), main.top() - size.height())};
+    QPoint best = candidates[0];
+    qint64 least = -1;
+    for (const QPoint &at : candidates) {
+        const QRect covered = QRect(at, size).intersected(main);
+        const qint64 area = covered.isEmpty() ? 0 : qint64(covered.width()) * covered.height();
+        if (least < 0 || area < least) {
+            least = area;
+            best = at;
+        }
+    }
+    return best;
+}

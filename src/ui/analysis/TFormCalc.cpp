@@ -212,6 +212,7 @@ void TFormCalc::ButtonTSClick()
         showError(AnalysisMessages::tsCaption(), AnalysisMessages::badRe());
         return;
     }
+    emit reEntered(Re_);
 
     const TsResult result = computeTs(searched_, first_, last_, peaks_, Re_, *ts_);
     if (result != TsResult::Ok) {

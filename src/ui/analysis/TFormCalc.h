@@ -48,6 +48,10 @@ public:
     QPushButton *ButtonTS;    // "Ts の計算"
     QPushButton *CloseButton; // "閉じる"
 
+signals:
+    // An Re was typed and accepted for the computation (the worksheet takes it over).
+    void reEntered(float re);
+
 public slots:
     void ButtonTSClick();
     void CloseButtonClick();

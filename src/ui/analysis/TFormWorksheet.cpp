@@ -3,8 +3,10 @@
 #include "core/analysis/WorksheetMessages.h"
 #include "core/analysis/fit/ImpedanceFit.h"
 #include "core/document/MeasurementDocument.h"
+#include "core/files/WindowPlacement.h"
 #include "core/measure/MeasurementRun.h"
 #include "ui/analysis/WorksheetTexts.h"
+#include "ui/common/AccessibleNames.h"
 #include "ui/common/WindowFont.h"
 
 #include <QAbstractItemView>
@@ -21,7 +23,6 @@
 #include <QLocale>
 #include <QPushButton>
 #include <QScreen>
-#include <QSplitter>
 #include <QTableWidget>
 #include <QTimer>
 #include <QVBoxLayout>
@@ -58,7 +59,7 @@ QPushButton *button(QWidget *parent, const char *name, const QString &caption)
 {
     auto *b = new QPushButton(caption, parent);
     b->setObjectName(QString::fromLatin1(name));
-    b->setAccessibleName(caption);
+    b->setAccessibleName(plainAccessibleName(caption));
     return b;
 }
 
@@ -92,12 +93,13 @@ TFormWorksheet::TFormWorksheet(const WorksheetHost &host, QWidget *parent)
     setObjectName(QStringLiteral("FormWorksheet"));
     setWindowTitle(T::title());
     setAccessibleName(T::title());
+    installAccessibleRoles();
     setFont(windowFont());
     buildControls();
     m_runTimer = new QTimer(this);
     m_runTimer->setInterval(0);
     connect(m_runTimer, &QTimer::timeout, this, &TFormWorksheet::runStep);
-    resize(960, 720);
+    resize(920, 640);
 }
 
 // The run refers to the main window's unit, which may already be gone here: nothing in it is
@@ -119,12 +121,14 @@ void TFormWorksheet::buildControls()
                                                       {T::diameter(), DiameterEdit},
                                                       {T::temperature(), TempEdit},
                                                       {T::pressure(), PressureEdit}};
-    int column = 0;
+    // Two label and field pairs a row: the inputs take little height beside the results.
+    int k = 0;
     for (const auto &[label, edit] : fields) {
         auto *l = caption(inputs, label);
         l->setBuddy(edit);
-        grid->addWidget(l, 0, column);
-        grid->addWidget(edit, 1, column++);
+        grid->addWidget(l, k / 2, (k % 2) * 2);
+        grid->addWidget(edit, k / 2, (k % 2) * 2 + 1);
+        ++k;
         connect(edit, &QLineEdit::textChanged, this, &TFormWorksheet::queueRecompute);
     }
 
@@ -133,10 +137,10 @@ void TFormWorksheet::buildControls()
     auto *slotGrid = new QGridLayout(curves);
     auto slotList = [&](const char *name, const QString &label) {
         auto *combo = new QComboBox(curves);
-        combo->setSizeAdjustPolicy(QComboBox::AdjustToContents);
+        combo->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+        combo->setMinimumContentsLength(16);
         combo->setObjectName(QString::fromLatin1(name));
-        combo->setAccessibleName(label + QLatin1Char(' ') + T::curveList());
-        combo->view()->setAccessibleName(combo->accessibleName());
+        nameComboBox(combo, label + QLatin1Char(' ') + T::curveList());
         connect(combo, &QComboBox::currentIndexChanged, this, &TFormWorksheet::queueRecompute);
         return combo;
     };
@@ -154,9 +158,10 @@ void TFormWorksheet::buildControls()
         slotGrid->addWidget(MassEdit[size_t(i)], i, 3);
         MassMeasure[size_t(i)] =
             button(curves, ("MassMeasure" + n).constData(), T::measureWithMass());
-        MassMeasure[size_t(i)]->setAccessibleName(label + QLatin1Char(' ') + T::measureWithMass());
+        MassMeasure[size_t(i)]->setAccessibleName(
+            plainAccessibleName(label + QLatin1Char(' ') + T::measureWithMass()));
         connect(MassMeasure[size_t(i)], &QPushButton::clicked, this,
-                [this, i] { startMassRun(i); });
+                [this, i] { startCurveRun(i); });
         slotGrid->addWidget(MassMeasure[size_t(i)], i, 4);
     }
     slotGrid->addWidget(caption(curves, T::boxSlot()), kMassSlots, 0);
@@ -166,16 +171,19 @@ void TFormWorksheet::buildControls()
     BoxEdit = numberEdit(curves, "BoxEdit", T::boxSlot() + QLatin1Char(' ') + T::litres());
     connect(BoxEdit, &QLineEdit::textChanged, this, &TFormWorksheet::queueRecompute);
     slotGrid->addWidget(BoxEdit, kMassSlots, 3);
+    BoxMeasure = button(curves, "BoxMeasure", T::measureInBox());
+    connect(BoxMeasure, &QPushButton::clicked, this, [this] { startCurveRun(kBoxRow); });
+    slotGrid->addWidget(BoxMeasure, kMassSlots, 4);
     StopButton = button(curves, "StopButton", T::stop());
     StopButton->setEnabled(false);
     connect(StopButton, &QPushButton::clicked, this, &TFormWorksheet::stopRun);
-    slotGrid->addWidget(StopButton, kMassSlots, 4);
+    slotGrid->addWidget(StopButton, kMassSlots + 1, 4);
     slotGrid->setColumnStretch(1, 1);
     RunLabel = new QLabel(curves);
     RunLabel->setObjectName(QStringLiteral("RunLabel"));
-    RunLabel->setAccessibleName(T::measureWithMass());
+    RunLabel->setAccessibleName(plainAccessibleName(T::measureWithMass()));
     RunLabel->setWordWrap(true);
-    slotGrid->addWidget(RunLabel, kMassSlots + 1, 0, 1, 5);
+    slotGrid->addWidget(RunLabel, kMassSlots + 1, 0, 1, 4);
 
     ResultLabel = new QLabel(this);
     ResultLabel->setObjectName(QStringLiteral("ResultLabel"));
@@ -186,6 +194,9 @@ void TFormWorksheet::buildControls()
     Comparison = new QTableWidget(this);
     Comparison->setObjectName(QStringLiteral("Comparison"));
     Comparison->setAccessibleName(T::comparisonTable());
+    // As tall as its rows, so the results never scroll; the working below takes the rest.
+    Comparison->setSizeAdjustPolicy(QAbstractScrollArea::AdjustToContents);
+    Comparison->setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Maximum);
     Detail = new QTableWidget(0, 5, this);
     Detail->setObjectName(QStringLiteral("Detail"));
     Detail->setAccessibleName(T::detailTable());
@@ -197,12 +208,6 @@ void TFormWorksheet::buildControls()
         table->setWordWrap(false);
         table->verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 6);
     }
-    auto *tables = new QSplitter(Qt::Vertical, this);
-    tables->setObjectName(QStringLiteral("Tables"));
-    tables->setAccessibleName(T::detailTable());
-    tables->addWidget(Comparison);
-    tables->addWidget(Detail);
-
     CopyButton = button(this, "CopyButton", T::copyText());
     JsonButton = button(this, "JsonButton", T::saveJson());
     PrintButton = button(this, "PrintButton", T::print());
@@ -217,24 +222,31 @@ void TFormWorksheet::buildControls()
     buttons->addStretch();
     buttons->addWidget(CloseButton);
 
-    auto *layout = new QVBoxLayout(this);
-    layout->addWidget(inputs);
-    layout->addWidget(curves);
-    layout->addWidget(ResultLabel);
-    layout->addWidget(tables, 1);
-    layout->addWidget(buildFitGroup());
-    layout->addLayout(buttons);
+    // Inputs and curves on the left with the fit; the results on the right, from the top.
+    auto *left = new QVBoxLayout;
+    left->addWidget(inputs);
+    left->addWidget(curves);
+    left->addWidget(buildFitGroup(), 1);
+    left->addLayout(buttons);
+    auto *right = new QVBoxLayout;
+    right->addWidget(ResultLabel);
+    right->addWidget(Comparison);
+    right->addWidget(Detail, 1);
+    auto *layout = new QHBoxLayout(this);
+    layout->addLayout(left);
+    layout->addLayout(right, 1);
 }
 
 void TFormWorksheet::showWorksheet()
 {
     if (!m_placed && parentWidget()) {
-        // Beside the main window where the screen leaves room, else where it is.
+        // Beside the main window, covering as little of it as the screen allows.
         m_placed = true;
-        const QRect main = parentWidget()->frameGeometry();
-        const QScreen *screen = parentWidget()->screen();
-        if (screen && main.right() + width() < screen->availableGeometry().right())
-            move(main.right() + 1, main.top());
+        if (const QScreen *screen = parentWidget()->screen()) {
+            const QRect available = screen->availableGeometry();
+            resize(size().boundedTo(available.size()));
+            move(placeBeside(parentWidget()->frameGeometry(), frameGeometry().size(), available));
+        }
     }
     refreshSlotLists();
     recompute();
@@ -273,20 +285,42 @@ void TFormWorksheet::refreshSlotLists()
 {
     const MeasurementDocument &doc = *m_host.document;
     QStringList items{T::noCurve()};
+    QStringList files{QString()};
     for (int s = 0; s < kReferenceSlots; ++s) {
-        items << (doc.reference(s).valid == 1
-                      ? T::referenceItem(s + 1, QFileInfo(doc.refFileNames()[size_t(s)]).fileName())
-                      : T::emptyReferenceItem(s + 1));
+        const bool loaded = doc.reference(s).valid == 1;
+        const QString file = loaded ? doc.refFileNames()[size_t(s)] : QString();
+        items << (loaded ? T::referenceItem(s + 1, QFileInfo(file).fileName())
+                         : T::emptyReferenceItem(s + 1));
+        files << file;
     }
-    QList<QComboBox *> lists(MassSlot.begin(), MassSlot.end());
-    lists << BoxSlot;
-    for (QComboBox *combo : lists) {
+    QStringList notes;
+    for (int row = 0; row <= kBoxRow; ++row) {
+        QComboBox *combo = row == kBoxRow ? BoxSlot : MassSlot[size_t(row)];
         const QSignalBlocker block(combo);
-        const int index = combo->currentIndex();
+        const int index = qMax(0, combo->currentIndex());
+        const QString had = combo->currentData().toString();
         combo->clear();
-        combo->addItems(items);
-        combo->setCurrentIndex(qMax(0, index));
+        for (int i = 0; i < items.size(); ++i)
+            combo->addItem(items[i], files[i]);
+        // A curve that left its slot (cleared, or another file loaded there) is not used on:
+        // the rest of the worksheet stays.
+        if (!had.isEmpty() && files.value(index) != had) {
+            combo->setCurrentIndex(0);
+            notes << T::slotDropped(runSlotName(row), QFileInfo(had).fileName());
+        } else {
+            combo->setCurrentIndex(index);
+        }
     }
+    if (!notes.isEmpty())
+        RunLabel->setText(notes.join(QLatin1Char('\n')));
+}
+
+void TFormWorksheet::offerRe(float re)
+{
+    if (!ReEdit->text().trimmed().isEmpty() && ReEdit->text() != m_carriedRe)
+        return;
+    m_carriedRe = QString::number(re);
+    ReEdit->setText(m_carriedRe);
 }
 
 QString TFormWorksheet::gatherInput(TsWorksheetInput &in) const

@@ -43,6 +43,7 @@ class TFormWorksheet : public QWidget
     Q_OBJECT
 public:
     static constexpr int kMassSlots = 2;
+    static constexpr int kBoxRow = kMassSlots; // the run row of the sealed box
 
     TFormWorksheet(const WorksheetHost &host, QWidget *parent = nullptr);
     ~TFormWorksheet() override;
@@ -54,6 +55,11 @@ public:
     // Ends a run here (the main window is closing, or the user stops it).
     void stopRun();
     bool running() const;
+    // Before a run of the main window replaces the free-air measurement this window works
+    // with: asks the user, true when the run may go ahead.
+    bool confirmMainRun() const;
+    // The Re typed in the analysis window: taken unless another one was typed here.
+    void offerRe(float re);
 
     const TsWorksheetResult &result() const { return m_result; }
     // The text shown instead of numbers; empty when the table holds a result.
@@ -71,6 +77,7 @@ public:
     std::array<QPushButton *, kMassSlots> MassMeasure{};
     QComboBox *BoxSlot = nullptr;
     QLineEdit *BoxEdit = nullptr;
+    QPushButton *BoxMeasure = nullptr;
     QPushButton *StopButton = nullptr;
     QPushButton *CopyButton = nullptr;
     QPushButton *JsonButton = nullptr;
@@ -101,12 +108,15 @@ private:
     void showRows(const QVector<TsRow> &rows);
     void showRefusal(const QString &text);
 
-    // the run with an added mass (TFormWorksheet_run.cpp)
-    void startMassRun(int row);
+    // the run with an added mass or in the box (TFormWorksheet_run.cpp); row: a mass row
+    // or kBoxRow
+    QString runSlotName(int row) const;
+    void startCurveRun(int row);
+    void showRunProgress(int points);
     void runStep();
-    void finishMassRun();
-    void failMassRun(const QString &reason);
-    void endMassRun();
+    void finishCurveRun();
+    void failCurveRun(const QString &reason);
+    void endCurveRun();
     void setRunning(bool on);
 
     // the model fit (TFormWorksheet_fit.cpp)
@@ -126,6 +136,7 @@ private:
     QVector<TsRow> m_rows;
     bool m_recomputeQueued = false;
     bool m_placed = false;
+    QString m_carriedRe; // the Re text last taken from the analysis window
 
     std::unique_ptr<MeasurementRun> m_run;
     std::unique_ptr<MeasurementRecord> m_record;
@@ -133,7 +144,7 @@ private:
     std::unique_ptr<CurveBlock> m_avg;
     QTimer *m_runTimer = nullptr;
     int m_runRow = -1;
-    double m_runGrams = 0.0;
+    QString m_runAmount; // grams or litres as the file name has them
     QString m_runPath;
 
     std::unique_ptr<FitResult> m_fit;

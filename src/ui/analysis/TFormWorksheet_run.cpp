@@ -1,5 +1,5 @@
-// The measurement with an added mass: a run of its own over the main window's unit, into
-// this window's record, so the measurement in the document stays as it is.
+// The measurement with an added mass or in the sealed box: a run of its own over the main
+// window's unit, into this window's record, so the measurement in the document stays as it is.
 #include "ui/analysis/TFormWorksheet.h"
 
 #include "core/analysis/WorksheetMessages.h"
@@ -59,13 +59,20 @@ bool TFormWorksheet::running() const
     return m_run != nullptr;
 }
 
-void TFormWorksheet::startMassRun(int row)
+// The slot a run fills: a mass row, or the box after them.
+QString TFormWorksheet::runSlotName(int row) const
+{
+    return row == kBoxRow ? T::boxSlot() : T::massSlot(row + 1);
+}
+
+void TFormWorksheet::startCurveRun(int row)
 {
     if (running())
         return;
     MeasurementDocument &doc = *m_host.document;
+    const QString what = runSlotName(row);
     if (m_host.busy && m_host.busy()) {
-        tell(T::mainWindowBusy());
+        tell(T::mainWindowBusy(what));
         return;
     }
     if (!doc.hasMeasurement()) {
@@ -73,59 +80,68 @@ void TFormWorksheet::startMassRun(int row)
         return;
     }
     if (doc.saved() != 1 || doc.dataFileName().isEmpty()) {
-        tell(T::saveFreeAirFirst());
+        tell(T::saveFreeAirFirst(what));
         return;
     }
-    QLineEdit *edit = MassEdit[size_t(row)];
+    const bool box = row == kBoxRow;
+    QLineEdit *edit = box ? BoxEdit : MassEdit[size_t(row)];
     const QString typed = edit->text().trimmed().replace(QLatin1Char(','), QLatin1Char('.'));
     bool ok = false;
-    const double grams = typed.toDouble(&ok);
+    const double amount = typed.toDouble(&ok);
     if (typed.isEmpty()) {
-        tell(T::gramsMissing(T::massSlot(row + 1)));
+        tell(box ? T::litresMissing() : T::gramsMissing(what));
         return;
     }
     if (!ok) {
         tell(T::notANumber(edit->accessibleName()));
         return;
     }
-    if (!(grams > 0.0)) {
-        tell(WorksheetMessages::massNotPositive(typed));
+    if (!(amount > 0.0)) {
+        tell(box ? T::litresNotPositive(typed) : WorksheetMessages::massNotPositive(typed));
         return;
     }
     if (doc.refCount() >= kReferenceSlots) {
         tell(T::noFreeSlot());
         return;
     }
-    const QString path = massCurvePath(doc.dataFileName(), grams);
+    const QString path =
+        box ? boxCurvePath(doc.dataFileName(), amount) : massCurvePath(doc.dataFileName(), amount);
     if (QFileInfo::exists(path) &&
         !TH_Message(QString::fromUtf8(Texts::kUnitName), QString::fromUtf8(Texts::kCaption))
              .askOverwrite(path))
         return;
     UnitProtocol *unit = m_host.unit ? m_host.unit() : nullptr;
     if (!unit) {
-        tell(T::measureFailed(T::reasonPortOpen()));
+        tell(T::measureFailed(what, T::reasonPortOpen()));
         return;
     }
 
     m_runRow = row;
-    m_runGrams = grams;
+    m_runAmount = massGramsText(amount);
     m_runPath = path;
     m_run = std::make_unique<MeasurementRun>(*unit);
     setRunning(true);
     const UnitOutcome connected = m_run->connect(doc.settings().comPort);
     if (connected != UnitOutcome::Ok) {
-        failMassRun(connectReason(connected));
+        failCurveRun(connectReason(connected));
         return;
     }
     const int band = doc.measurement().band;
     m_run->prepare(band, *m_record, *m_raw, *m_avg);
     if (m_run->checkBand(band) != UnitOutcome::Ok || m_run->requestBand() != UnitOutcome::Ok) {
         m_run->release();
-        failMassRun(T::reasonBand());
+        failCurveRun(T::reasonBand());
         return;
     }
-    RunLabel->setText(T::measuringProgress(massGramsText(grams), 0, m_run->pointsExpected()));
+    showRunProgress(0);
     m_runTimer->start();
+}
+
+void TFormWorksheet::showRunProgress(int points)
+{
+    const int total = m_run->pointsExpected();
+    RunLabel->setText(m_runRow == kBoxRow ? T::boxProgress(m_runAmount, points, total)
+                                          : T::measuringProgress(m_runAmount, points, total));
 }
 
 void TFormWorksheet::runStep()
@@ -138,50 +154,50 @@ void TFormWorksheet::runStep()
     case MeasurementRun::Event::Nothing:
         break;
     case MeasurementRun::Event::Point:
-        RunLabel->setText(T::measuringProgress(massGramsText(m_runGrams), m_run->pointsReceived(),
-                                               m_run->pointsExpected()));
+        showRunProgress(m_run->pointsReceived());
         break;
     case MeasurementRun::Event::Finished:
-        finishMassRun();
+        finishCurveRun();
         break;
     case MeasurementRun::Event::Failed:
-        failMassRun(failureReason(e.failure));
+        failCurveRun(failureReason(e.failure));
         break;
     }
 }
 
-void TFormWorksheet::finishMassRun()
+void TFormWorksheet::finishCurveRun()
 {
     if (!m_run->finish()) {
-        failMassRun(T::reasonBadData());
+        failCurveRun(T::reasonBadData());
         return;
     }
     MeasurementDocument &doc = *m_host.document;
     const QByteArray serial = m_run->unit().unitSerial();
     if (!VELO_File().writeDataFile(m_runPath, serial, doc.settings().comPort, m_record.get())) {
-        failMassRun(T::writeFailed(m_runPath));
+        failCurveRun(T::writeFailed(m_runPath));
         return;
     }
     const int slot = doc.refCount();
     if (doc.addReference(m_runPath) != ReferenceLoad::Loaded) {
-        failMassRun(T::loadFailed(m_runPath));
+        failCurveRun(T::loadFailed(m_runPath));
         return;
     }
     const int row = m_runRow;
-    endMassRun();
+    endCurveRun();
     RunLabel->setText(T::measured(m_runPath, slot + 1));
     refreshSlotLists();
-    MassSlot[size_t(row)]->setCurrentIndex(slot + 1);
+    (row == kBoxRow ? BoxSlot : MassSlot[size_t(row)])->setCurrentIndex(slot + 1);
     if (m_host.referencesLoaded)
         m_host.referencesLoaded();
     queueRecompute();
 }
 
-void TFormWorksheet::failMassRun(const QString &reason)
+void TFormWorksheet::failCurveRun(const QString &reason)
 {
-    endMassRun();
-    RunLabel->setText(T::measureFailed(reason));
-    tell(T::measureFailed(reason));
+    const QString what = runSlotName(m_runRow);
+    endCurveRun();
+    RunLabel->setText(T::measureFailed(what, reason));
+    tell(T::measureFailed(what, reason));
 }
 
 void TFormWorksheet::stopRun()
@@ -190,11 +206,11 @@ void TFormWorksheet::stopRun()
         return;
     if (m_run->receiving())
         m_run->stop();
-    endMassRun();
+    endCurveRun();
     RunLabel->setText(T::stopped());
 }
 
-void TFormWorksheet::endMassRun()
+void TFormWorksheet::endCurveRun()
 {
     m_runTimer->stop();
     m_run.reset();
@@ -205,7 +221,17 @@ void TFormWorksheet::setRunning(bool on)
 {
     for (QPushButton *b : MassMeasure)
         b->setEnabled(!on);
+    BoxMeasure->setEnabled(!on);
     StopButton->setEnabled(on);
     if (m_host.lockMain)
         m_host.lockMain(on);
+}
+
+bool TFormWorksheet::confirmMainRun() const
+{
+    // Only a worksheet on screen works with the measurement a main-window run replaces.
+    if (!isVisible() || !m_host.document->hasMeasurement())
+        return true;
+    return Seams::messages().show(MessagePresenter::Icon::Question,
+                                  QString::fromUtf8(Texts::kCaption), T::askReplaceFreeAir());
 }

@@ -26,6 +26,7 @@ QString noCurve() { return QCoreApplication::translate("TFormWorksheet", "（使
 QString referenceItem(int slot, const QString &fileName) { return QCoreApplication::translate("TFormWorksheet", "参照 %1: %2").arg(QString::number(slot), fileName); }
 QString emptyReferenceItem(int slot) { return QCoreApplication::translate("TFormWorksheet", "参照 %1: （空）").arg(slot); }
 
+QString measureInBox() { return QCoreApplication::translate("TFormWorksheet", "この箱で測定"); }
 QString measureWithMass() { return QCoreApplication::translate("TFormWorksheet", "この質量で測定"); }
 QString stop() { return QCoreApplication::translate("TFormWorksheet", "測定停止"); }
 QString copyText() { return QCoreApplication::translate("TFormWorksheet", "テキストをコピー"); }
@@ -47,13 +48,16 @@ QString notANumber(const QString &field) { return QCoreApplication::translate("T
 QString reMissing() { return QCoreApplication::translate("TFormWorksheet", "Re [Ω] を入力してください。"); }
 QString gramsMissing(const QString &slot) { return QCoreApplication::translate("TFormWorksheet", "%1 の質量 [g] を入力してください。").arg(slot); }
 QString litresMissing() { return QCoreApplication::translate("TFormWorksheet", "密閉箱の容積 [L] を入力してください。"); }
+QString litresNotPositive(const QString &typed) { return QCoreApplication::translate("TFormWorksheet", "密閉箱の容積は 0 より大きい数で入力してください（\"%1\"）。").arg(typed); }
 QString emptySlot(int slot) { return QCoreApplication::translate("TFormWorksheet", "参照 %1 は空です。参照データを読み込むか別の参照を選んでください。").arg(slot); }
 
-QString saveFreeAirFirst() { return QCoreApplication::translate("TFormWorksheet", "自由空間の測定をファイルに保存してから付加質量の測定をしてください（付加質量の曲線はその横に保存されます）。"); }
+QString slotDropped(const QString &what, const QString &fileName) { return QCoreApplication::translate("TFormWorksheet", "%1: %2 は参照データから外れたので使いません。").arg(what, fileName); }
+QString saveFreeAirFirst(const QString &what) { return QCoreApplication::translate("TFormWorksheet", "自由空間の測定をファイルに保存してから%1の測定をしてください（その曲線は自由空間のファイルの横に保存されます）。").arg(what); }
 QString noFreeSlot() { return QCoreApplication::translate("TFormWorksheet", "参照データの空きがありません。参照データをクリアしてから測定してください。"); }
-QString mainWindowBusy() { return QCoreApplication::translate("TFormWorksheet", "測定中です。終わってから付加質量の測定をしてください。"); }
+QString mainWindowBusy(const QString &what) { return QCoreApplication::translate("TFormWorksheet", "測定中です。終わってから%1の測定をしてください。").arg(what); }
 QString measuringProgress(const QString &grams, int points, int total) { return QCoreApplication::translate("TFormWorksheet", "%1 g で測定中: %2 / %3 点").arg(grams, QString::number(points), QString::number(total)); }
-QString measureFailed(const QString &reason) { return QCoreApplication::translate("TFormWorksheet", "付加質量の測定ができませんでした: %1\n参照データと自由空間の測定はそのままです。").arg(reason); }
+QString boxProgress(const QString &litres, int points, int total) { return QCoreApplication::translate("TFormWorksheet", "密閉箱 %1 L で測定中: %2 / %3 点").arg(litres, QString::number(points), QString::number(total)); }
+QString measureFailed(const QString &what, const QString &reason) { return QCoreApplication::translate("TFormWorksheet", "%1の測定ができませんでした: %2\n参照データと自由空間の測定はそのままです。").arg(what, reason); }
 QString reasonPortOpen() { return QCoreApplication::translate("TFormWorksheet", "COMポートを開けません"); }
 QString reasonUnitNotFound() { return QCoreApplication::translate("TFormWorksheet", "測定器が見つかりません"); }
 QString reasonUnit() { return QCoreApplication::translate("TFormWorksheet", "測定器の応答が正しくありません"); }
@@ -64,7 +68,8 @@ QString reasonDeviceLost() { return QCoreApplication::translate("TFormWorksheet"
 QString writeFailed(const QString &path) { return QCoreApplication::translate("TFormWorksheet", "%1 に保存できませんでした").arg(path); }
 QString loadFailed(const QString &path) { return QCoreApplication::translate("TFormWorksheet", "%1 を参照データに読み込めませんでした").arg(path); }
 QString measured(const QString &path, int slot) { return QCoreApplication::translate("TFormWorksheet", "%1 に保存し、参照 %2 に読み込みました。").arg(path, QString::number(slot)); }
-QString stopped() { return QCoreApplication::translate("TFormWorksheet", "付加質量の測定を停止しました。"); }
+QString stopped() { return QCoreApplication::translate("TFormWorksheet", "ワークシートの測定を停止しました。"); }
+QString askReplaceFreeAir() { return QCoreApplication::translate("TFormWorksheet", "T/S ワークシートはいまの測定を自由空間の曲線として使っています。新しい測定はそれを置き換え、ワークシートの値はすべて新しい曲線から計算されます。\n密閉箱や付加質量の曲線はワークシートの「この箱で測定」「この質量で測定」で測ってください。\n\n測定を始めますか？"); }
 
 QString jsonCaption() { return QCoreApplication::translate("TFormWorksheet", "ワークシートを JSON で保存"); }
 QString jsonFilter() { return QCoreApplication::translate("TFormWorksheet", "JSON (*.json)"); }

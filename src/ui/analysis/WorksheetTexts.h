@@ -28,6 +28,7 @@ QString emptyReferenceItem(int slot);
 
 // buttons
 QString measureWithMass();
+QString measureInBox();
 QString stop();
 QString copyText();
 QString saveJson();
@@ -50,14 +51,18 @@ QString notANumber(const QString &field);
 QString reMissing();
 QString gramsMissing(const QString &slot);
 QString litresMissing();
+QString litresNotPositive(const QString &typed);
 QString emptySlot(int slot);
+// a slot's curve left the references (cleared or replaced): the slot is no longer used
+QString slotDropped(const QString &what, const QString &fileName);
 
-// the measurement with an added mass
-QString saveFreeAirFirst();
+// the measurement with an added mass or in the box; `what` names the slot (massSlot, boxSlot)
+QString saveFreeAirFirst(const QString &what);
 QString noFreeSlot();
-QString mainWindowBusy();
+QString mainWindowBusy(const QString &what);
 QString measuringProgress(const QString &grams, int points, int total);
-QString measureFailed(const QString &reason);
+QString boxProgress(const QString &litres, int points, int total);
+QString measureFailed(const QString &what, const QString &reason);
 QString reasonPortOpen();
 QString reasonUnitNotFound();
 QString reasonUnit();
@@ -69,6 +74,8 @@ QString writeFailed(const QString &path);
 QString loadFailed(const QString &path);
 QString measured(const QString &path, int slot);
 QString stopped();
+// before a run of the main window replaces the free-air measurement
+QString askReplaceFreeAir();
 
 // the model fit
 QString fitGroup();

@@ -115,7 +115,7 @@ void HStatus::showExported() const
 }
 void HStatus::showImported(const QString &fileName, int band, bool reordered, int duplicates) const
 {
-    QString text = tr("%1 を読み込みました（%2）").arg(fileName, bandCaption(band));
+    QString text = tr("%1 を読み込みました（%2）").arg(fileName, shownBandCaption(band));
     if (reordered)
         text += tr("　周波数順に並べ替えました");
     if (duplicates > 0)

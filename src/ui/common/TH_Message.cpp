@@ -73,6 +73,11 @@ void TH_Message::msgBadDataFile() const
     error(tr("データファイルの内容が正しくありませんでした"));
 }
 
+void TH_Message::msgFileNotFound(const QString &path) const
+{
+    error(tr("%1 が見つかりません").arg(path));
+}
+
 void TH_Message::msgComOpenFailed() const
 {
     error(tr("COMポートが開けませんでした。COM番号を確認して下さい。"));

@@ -28,6 +28,8 @@ public:
     void msgFatalMemory(const QString &className) const;
     void msgSettingsNotSaved() const;
     void msgBadDataFile() const;
+    // A file to open that is not there (a name given on the command line).
+    void msgFileNotFound(const QString &path) const;
     void msgComOpenFailed() const;
     void msgUnitNotFound() const;
     void msgCalcDataError() const;

@@ -105,6 +105,7 @@ TFormMain::TFormMain(QWidget *parent)
     formCalc = new TFormCalc(this);
     formCalc->setSource(curveRaw, curveSmooth, measurement, &m_tsParameters);
     formWorksheet = new TFormWorksheet(worksheetHost(), this);
+    connect(formCalc, &TFormCalc::reEntered, formWorksheet, &TFormWorksheet::offerRe);
     formQc = new TFormQc(qcHost(), this);
 }
 
@@ -477,8 +478,8 @@ void TFormMain::FormResize()
     }
     m_layoutPending = 1;
     if (!m_placementLoading) {
-        windowState.top = y();
-        windowState.left = x();
+        windowState.top = geometry().y();
+        windowState.left = geometry().x();
         windowState.width = outerWidth();
         windowState.height = outerHeight();
     }

@@ -12,6 +12,7 @@
 #include "ui/common/TH_Message.h"
 #include "ui/common/Texts.h"
 #include "ui/graph/Graph_RTF.h"
+#include "ui/graph/TPaintBox.h"
 
 #include <QAction>
 #include <QComboBox>
@@ -79,6 +80,13 @@ void selectBand(TFormMain &w, int band)
     w.ComboBox2->setCurrentIndex(band - 1);
 }
 
+// A reading of the curve before (another band, perhaps) must not stand beside a new one.
+void clearReadout(TFormMain &w)
+{
+    w.status->clearPanel(HStatus::kReadoutPanel);
+    w.PaintBox1->setAccessibleDescription(QString());
+}
+
 // The file dialogs open where the user last chose a file, as the shared dialogs of the
 // original platform did, rather than in the working folder.
 QString folderOf(const QString &path)
@@ -102,8 +110,10 @@ void TFormMain::mLoadSettings()
         const QScreen *shownOn = screen() ? screen() : QGuiApplication::primaryScreen();
         if (shownOn)
             clampWindowPlacement(windowState, shownOn->availableGeometry());
-        move(windowState.left, windowState.top);
+        // The position is the client area's, as it is saved: a frame the window manager adds
+        // later cannot shift it, so the window opens where it was left.
         applyWindowSize(windowState.width, windowState.height);
+        setGeometry(QRect(QPoint(windowState.left, windowState.top), size()));
         m_placementLoading = 0;
 
         selectBand(*this, windowState.band);
@@ -118,8 +128,8 @@ void TFormMain::mLoadSettings()
 
     // Missing, unreadable or invalid: nothing from the file is used, and it is rewritten.
     settings.restoreDefaults();
-    windowState.top = y();
-    windowState.left = x();
+    windowState.top = geometry().y();
+    windowState.left = geometry().x();
     windowState.width = outerWidth();
     windowState.height = outerHeight();
     windowState.band = selectedBand();
@@ -136,8 +146,8 @@ void TFormMain::mSaveSettings()
     if (!file)
         return;
     windowState.band = selectedBand();
-    windowState.left = x();
-    windowState.top = y();
+    windowState.left = geometry().x();
+    windowState.top = geometry().y();
     windowState.width = outerWidth();
     windowState.height = outerHeight();
     windowState.rOnly = MenuGraph_R_only->isChecked();
@@ -160,6 +170,10 @@ void TFormMain::MenuFile_OpenClick()
 
 void TFormMain::openDataFile(const QString &path)
 {
+    if (!QFileInfo::exists(path)) {
+        message->msgFileNotFound(path);
+        return;
+    }
     m_dialogFolder = folderOf(path);
     if (m_document->isTablePath(path)) {
         mImportMeasurement(path);
@@ -177,6 +191,7 @@ void TFormMain::openDataFile(const QString &path)
         return;
     }
     selectBand(*this, m_document->measurement().band);
+    clearReadout(*this);
     if (anyReferenceLoaded())
         showMeasurementAndReferences();
     else
@@ -195,6 +210,7 @@ void TFormMain::mImportMeasurement(const QString &path)
         return;
     }
     selectBand(*this, outcome.band);
+    clearReadout(*this);
     if (anyReferenceLoaded())
         showMeasurementAndReferences();
     else

@@ -6,6 +6,7 @@
 #include "core/measure/TCommPortDriver.h"
 #include "core/measure/UnitProtocol.h"
 #include "core/model/BandTable.h"
+#include "ui/analysis/TFormWorksheet.h"
 #include "ui/common/HStatus.h"
 #include "ui/common/TH_Message.h"
 #include "ui/common/Texts.h"
@@ -75,6 +76,9 @@ void TFormMain::MenuMeasure_StartClick()
 
 void TFormMain::mStartMeasure()
 {
+    // The worksheet's curves belong to the measurement it shows; a new one changes them all.
+    if (formWorksheet && !formWorksheet->confirmMainRun())
+        return;
     if (measurement->valid && !saved && !message->askDiscardAndStart())
         return;
     mLockControls();

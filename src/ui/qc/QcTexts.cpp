@@ -32,6 +32,7 @@ QString serialNotAFileName(const QString &serial) { return QCoreApplication::tra
 QString serialTooLong(int length, int limit) { return QCoreApplication::translate("TFormQc", "シリアル番号が長すぎます（%1 文字、最大 %2 文字）").arg(length).arg(limit); }
 QString folderMissing(const QString &folder) { return QCoreApplication::translate("TFormQc", "保存先フォルダ \"%1\" がありません").arg(folder); }
 QString mainWindowBusy() { return QCoreApplication::translate("TFormQc", "メインウィンドウで測定中です"); }
+QString scanWhileMeasuring(const QString &scanned, const QString &measuring) { return QCoreApplication::translate("TFormQc", "%1 は測定しませんでした：%2 を測定中です。終わってからもう一度スキャンしてください").arg(scanned, measuring); }
 QString measuring(const QString &serial, int received, int expected) { return QCoreApplication::translate("TFormQc", "%1 を測定中 %2/%3").arg(serial).arg(received).arg(expected); }
 QString measureFailed(const QString &reason) { return QCoreApplication::translate("TFormQc", "測定できませんでした：%1").arg(reason); }
 QString reasonPortOpen() { return QCoreApplication::translate("TFormQc", "通信ポートが開けません"); }

@@ -30,6 +30,7 @@ QString serialNotAFileName(const QString &serial);
 QString serialTooLong(int length, int limit);
 QString folderMissing(const QString &folder);
 QString mainWindowBusy();
+QString scanWhileMeasuring(const QString &scanned, const QString &measuring);
 QString measuring(const QString &serial, int received, int expected);
 QString measureFailed(const QString &reason);
 QString reasonPortOpen();

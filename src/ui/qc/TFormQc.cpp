@@ -5,6 +5,7 @@
 #include "core/qc/QcLimitsFile.h"
 #include "core/qc/log/LogTarget.h"
 #include "core/qc/log/ResultsLog.h"
+#include "ui/common/AccessibleNames.h"
 #include "ui/common/Seams.h"
 #include "ui/qc/QcTexts.h"
 
@@ -35,6 +36,8 @@ TFormQc::TFormQc(const QcStationHost &host, QWidget *parent)
 {
     setObjectName(QStringLiteral("FormQc"));
     setWindowTitle(T::title());
+    setAccessibleName(T::title());
+    installAccessibleRoles();
     m_runTimer = new QTimer(this);
     m_runTimer->setInterval(0);
     connect(m_runTimer, &QTimer::timeout, this, [this] { runStep(); });
@@ -57,7 +60,7 @@ void TFormQc::buildControls()
 {
     auto named = [](QWidget *w, const char *object, const QString &accessible) {
         w->setObjectName(QLatin1String(object));
-        w->setAccessibleName(accessible);
+        w->setAccessibleName(plainAccessibleName(accessible));
     };
     auto *form = new QFormLayout;
 
@@ -92,7 +95,13 @@ void TFormQc::buildControls()
 
     SerialEdit = new QLineEdit(this);
     named(SerialEdit, "SerialEdit", T::serial());
-    connect(SerialEdit, &QLineEdit::returnPressed, this, [this] { startRun(); });
+    // A scan during a run is refused aloud, never dropped: the field stays open for it.
+    connect(SerialEdit, &QLineEdit::returnPressed, this, [this] {
+        if (running())
+            refuseScanWhileRunning();
+        else
+            startRun();
+    });
     StartButton = new QPushButton(T::start(), this);
     named(StartButton, "StartButton", T::start());
     connect(StartButton, &QPushButton::clicked, this, [this] { startRun(); });
@@ -132,8 +141,13 @@ void TFormQc::buildControls()
     connect(CloseButton, &QPushButton::clicked, this, [this] { close(); });
     LogLabel = new QLabel(this);
     named(LogLabel, "LogLabel", T::database());
+    NoticeLabel = new QLabel(this);
+    named(NoticeLabel, "NoticeLabel", T::serial());
+    NoticeLabel->setWordWrap(true);
+    NoticeLabel->setStyleSheet(QStringLiteral("color: #c62828; font-weight: bold;"));
     auto *bottom = new QHBoxLayout;
     auto *lines = new QVBoxLayout;
+    lines->addWidget(NoticeLabel);
     lines->addWidget(RunLabel);
     lines->addWidget(LogLabel);
     bottom->addLayout(lines, 1);
@@ -193,6 +207,30 @@ void TFormQc::clearVerdict()
     VerdictLabel->setAccessibleDescription(QString());
     VerdictLabel->setStyleSheet(QString());
     ReasonsText->clear();
+}
+
+// What the last unit left on screen goes before the next one is measured or refused, so no
+// curve or "logged" line is read as the new unit's.
+void TFormQc::clearPreviousUnit()
+{
+    clearVerdict();
+    LogLabel->clear();
+    NoticeLabel->clear();
+    redrawGraph(0);
+}
+
+// After every outcome: the next scan replaces the number instead of being appended to it.
+void TFormQc::readyForNextScan()
+{
+    SerialEdit->selectAll();
+    SerialEdit->setFocus();
+}
+
+void TFormQc::refuseScanWhileRunning()
+{
+    QApplication::beep();
+    NoticeLabel->setText(T::scanWhileMeasuring(SerialEdit->text().trimmed(), m_runSerial));
+    readyForNextScan();
 }
 
 void TFormQc::showVerdict()

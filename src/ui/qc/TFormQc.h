@@ -60,6 +60,7 @@ public:
     QPlainTextEdit *ReasonsText = nullptr;
     QLabel *RunLabel = nullptr;
     QLabel *LogLabel = nullptr;
+    QLabel *NoticeLabel = nullptr; // in red: a scan refused while a unit measures
 
 signals:
     // A run ended with a verdict and its file saved (or not: savedPath empty).
@@ -74,9 +75,12 @@ private:
     void redrawGraph(int pointsShown);
     void showVerdict();
     void clearVerdict();
+    void clearPreviousUnit();
+    void readyForNextScan();
 
     // the run (TFormQc_run.cpp)
     void startRun();
+    void refuseScanWhileRunning();
     void runStep();
     void finishRun();
     void failRun(const QString &reason);

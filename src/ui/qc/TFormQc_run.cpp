@@ -77,11 +77,12 @@ bool TFormQc::running() const
 void TFormQc::startRun()
 {
     if (running())
-        return;
-    clearVerdict();
+        return refuseScanWhileRunning();
+    clearPreviousUnit();
     auto refuse = [this](const QString &text) {
         RunLabel->setText(text);
         ReasonsText->setPlainText(text);
+        readyForNextScan();
     };
     const QString serial = SerialEdit->text().trimmed();
     if (serial.isEmpty())
@@ -134,6 +135,7 @@ void TFormQc::startRun()
     m_pointsShown = 0;
     redrawGraph(0);
     RunLabel->setText(T::measuring(serial, 0, m_run->pointsExpected()));
+    readyForNextScan();
     m_runTimer->start();
 }
 
@@ -179,9 +181,7 @@ void TFormQc::finishRun()
         m_runPath, unitSerial, m_host.comPort ? m_host.comPort() : 1, m_record.get());
     RunLabel->setText(saved ? T::saved(m_runPath) : T::saveFailed(m_runPath));
     logResult(m_runFolder, saved ? m_runPath : QString());
-    // The next scan replaces the number.
-    SerialEdit->selectAll();
-    SerialEdit->setFocus();
+    readyForNextScan();
     emit unitChecked(m_verdict.passed, saved ? m_runPath : QString());
 }
 
@@ -222,6 +222,7 @@ void TFormQc::failRun(const QString &reason)
     endRun();
     RunLabel->setText(T::measureFailed(reason));
     ReasonsText->setPlainText(T::measureFailed(reason));
+    readyForNextScan();
 }
 
 void TFormQc::stopRun()
@@ -232,6 +233,7 @@ void TFormQc::stopRun()
         m_run->stop();
     endRun();
     RunLabel->setText(T::stopped());
+    readyForNextScan();
 }
 
 void TFormQc::endRun()
@@ -244,7 +246,6 @@ void TFormQc::endRun()
 void TFormQc::setRunning(bool on)
 {
     StartButton->setEnabled(!on);
-    SerialEdit->setReadOnly(on);
     LimitsEdit->setEnabled(!on);
     LimitsButton->setEnabled(!on);
     FolderEdit->setEnabled(!on);
