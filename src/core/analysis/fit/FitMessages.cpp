@@ -1,5 +1,8 @@
 #include "core/analysis/fit/FitMessages.h"
 
+#include <cmath>
+#include <utility>
+
 namespace FitMessages {
 
 QString outcomeText(const FitResult &r)
@@ -54,6 +57,49 @@ QString gradeLimits(FitGrade grade, bool phaseUsed)
     const FitGradeLimit &l = kFitGradeLimits[g];
     return phaseUsed ? QStringLiteral("|Z| ≤ %1 % and phase ≤ %2°").arg(l.magPct).arg(l.phaseDeg)
                      : QStringLiteral("|Z| ≤ %1 %").arg(l.magPct);
+}
+
+QString gradeCap(const FitResult &r, const QStringList &weakNames)
+{
+    QStringList why;
+    if (!weakNames.isEmpty())
+        why << QStringLiteral("the curve does not determine %1 (standard error above %2 %)")
+                   .arg(weakNames.join(QStringLiteral(", ")))
+                   .arg(100.0 * kFitParamLimit);
+    QStringList loose;
+    const std::pair<const char *, double FitDerived::*> derived[] = {
+        {"Fs", &FitDerived::Fs}, {"Qms", &FitDerived::Qms}, {"Qes", &FitDerived::Qes}};
+    for (const auto &[name, member] : derived)
+        if (!(r.derivedStderr.*member <= kFitDerivedLimit * std::fabs(r.derived.*member)))
+            loose << QLatin1String(name);
+    if (!loose.isEmpty())
+        why << QStringLiteral("%1 with a standard error above %2 %")
+                   .arg(loose.join(QStringLiteral(", ")))
+                   .arg(100.0 * kFitDerivedLimit);
+    return QStringLiteral("graded at most %1: %2")
+        .arg(gradeName(r.grade), why.join(QStringLiteral("; ")));
+}
+
+QString wideningNote(double lag1)
+{
+    return QStringLiteral("standard errors widened by √((1 + ρ)/(1 − ρ)) for residuals that "
+                          "follow each other, ρ = %1")
+        .arg(QString::number(lag1, 'f', 3));
+}
+
+QString pinnedValue()
+{
+    return QStringLiteral("—");
+}
+
+QString pinnedNote()
+{
+    return QStringLiteral("ran off (the curve has no use for it): held at its limit, not fitted");
+}
+
+QString rowWidening()
+{
+    return QStringLiteral("error widening");
 }
 
 QString magnitudeOnly()

@@ -3,6 +3,7 @@
 #include "core/analysis/fit/ImpedanceFit.h"
 
 #include <QString>
+#include <QStringList>
 
 // Every text of the model fit: why a fit gave no result, grade names, row names and notes.
 namespace FitMessages {
@@ -13,6 +14,13 @@ QString gradeName(FitGrade grade); // "excellent", "good", "fair", "poor"
 // The limits of a grade, e.g. "|Z| ≤ 2 % and phase ≤ 1°".
 QString gradeLimits(FitGrade grade, bool phaseUsed);
 QString magnitudeOnly(); // note of a curve without phase
+// Why the grade is below the residuals' own: weakNames are the parameters the curve does not
+// determine.
+QString gradeCap(const FitResult &r, const QStringList &weakNames);
+// How and by what lag-1 autocorrelation the standard errors were widened.
+QString wideningNote(double lag1);
+QString pinnedValue(); // shown instead of a pinned parameter's value
+QString pinnedNote();
 
 // row names of the result table
 QString rowModel();
@@ -21,6 +29,7 @@ QString rowRmsMag();
 QString rowRmsPhase();
 QString rowGrade();
 QString rowIterations();
+QString rowWidening();
 QString reFixedNote();
 QString notDetermined(); // a standard error the curve does not give
 

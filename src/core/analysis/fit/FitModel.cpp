@@ -145,7 +145,10 @@ FitDerived fitDerived(FitModel model, const std::vector<double> &p)
     }
     d.Fs = ws / (2.0 * M_PI);
     d.Qes = ws * p[PCmes] * p[PRe];
-    d.Qms = ws * p[PCmes] * p[PRes];
+    d.QmsBranch = ws * p[PCmes] * p[PRes];
+    // The motional conductance at Fs: 1/Res and the creep's loss, Re(1/(jωs·Lces·c)).
+    const C yCreep = inv(C(0.0, ws) * (p[PLces] * creepFactor(model, p, ws)));
+    d.Qms = model == FitModel::Semi ? ws * p[PCmes] / (1.0 / p[PRes] + yCreep.real()) : d.QmsBranch;
     d.Qts = d.Qes * d.Qms / (d.Qes + d.Qms);
     return d;
 }

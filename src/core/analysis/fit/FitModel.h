@@ -34,11 +34,14 @@ std::complex<double> fitImpedanceDerivatives(FitModel model, const std::vector<d
 
 // Resonance and quality factors that follow from the motional parameters: Fs where the
 // motional impedance is real (with creep a little below 1/(2π√(Lces·Cmes))), Qes = ωs·Cmes·Re,
-// Qms = ωs·Cmes·Res.
+// Qms = ωs·Cmes·Zm(ωs), the motional impedance at Fs: Res in parallel with the creep's own loss
+// there (the real part of the lossy compliance's admittance). QmsBranch = ωs·Cmes·Res leaves
+// that loss out; without creep the two are equal.
 struct FitDerived {
     double Fs = 0; // Hz
     double Qms = 0;
     double Qes = 0;
     double Qts = 0;
+    double QmsBranch = 0;
 };
 FitDerived fitDerived(FitModel model, const std::vector<double> &p);

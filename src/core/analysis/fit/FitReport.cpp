@@ -3,6 +3,7 @@
 #include "core/analysis/fit/FitMessages.h"
 #include "core/model/BandTable.h"
 
+#include <QJsonArray>
 #include <QJsonValue>
 #include <cmath>
 
@@ -24,14 +25,16 @@ const ParamView kParams[kFitParamMax] = {
 
 struct DerivedView {
     const char *key;
+    const char *name;
     const char *unit;
     double FitDerived::*member;
 };
 
-const DerivedView kDerived[] = {{"Fs_Hz", "Hz", &FitDerived::Fs},
-                                {"Qms", "", &FitDerived::Qms},
-                                {"Qes", "", &FitDerived::Qes},
-                                {"Qts", "", &FitDerived::Qts}};
+const DerivedView kDerived[] = {{"Fs_Hz", "Fs", "Hz", &FitDerived::Fs},
+                                {"Qms", "Qms", "", &FitDerived::Qms},
+                                {"Qes", "Qes", "", &FitDerived::Qes},
+                                {"Qts", "Qts", "", &FitDerived::Qts},
+                                {"Qms_branch", "Qms (Res)", "", &FitDerived::QmsBranch}};
 
 QJsonValue number(double v)
 {
@@ -41,6 +44,19 @@ QJsonValue number(double v)
 QString text(double v)
 {
     return QString::number(v, 'g', 5);
+}
+
+bool isPinned(const FitResult &r, int k)
+{
+    return k < int(r.pinned.size()) && r.pinned[k];
+}
+
+QStringList paramNames(const FitResult &r)
+{
+    QStringList names;
+    for (int k : r.weak)
+        names << QString::fromUtf8(kParams[k].name);
+    return names;
 }
 
 QString stderrText(double v)
@@ -63,11 +79,19 @@ QJsonObject fitJson(const FitResult &r)
     o.insert(QStringLiteral("phaseUsed"), r.phaseUsed);
     o.insert(QStringLiteral("fromHz"), r.fromHz);
     o.insert(QStringLiteral("toHz"), r.toHz);
+    QJsonArray pinned, undetermined;
     for (int k = 0; k < fitParamCount(r.model); ++k) {
         const QString key = QLatin1String(kParams[k].key);
-        o.insert(key, number(r.p[k] * kParams[k].scale));
-        o.insert(key + QStringLiteral("_stderr"), number(r.stderrs[k] * kParams[k].scale));
+        // A pinned value only stands for an absent element: null, and named in "pinned".
+        const bool held = isPinned(r, k);
+        o.insert(key, held ? QJsonValue(QJsonValue::Null) : number(r.p[k] * kParams[k].scale));
+        o.insert(key + QStringLiteral("_stderr"),
+                 held ? QJsonValue(QJsonValue::Null) : number(r.stderrs[k] * kParams[k].scale));
+        if (held)
+            pinned.append(key);
     }
+    for (int k : r.weak)
+        undetermined.append(QLatin1String(kParams[k].key));
     for (const DerivedView &d : kDerived) {
         const QString key = QLatin1String(d.key);
         o.insert(key, number(r.derived.*d.member));
@@ -76,7 +100,13 @@ QJsonObject fitJson(const FitResult &r)
     o.insert(QStringLiteral("rmsMagPct"), number(r.rmsMagPct));
     o.insert(QStringLiteral("rmsPhaseDeg"),
              r.phaseUsed ? number(r.rmsPhaseDeg) : QJsonValue(QJsonValue::Null));
+    o.insert(QStringLiteral("residualLag1"), number(r.residualLag1));
+    o.insert(QStringLiteral("stderrWidening"), number(r.stderrWidening));
+    o.insert(QStringLiteral("pinned"), pinned);
+    o.insert(QStringLiteral("undetermined"), undetermined);
     o.insert(QStringLiteral("grade"), M::gradeName(r.grade));
+    if (r.grade != r.residualGrade)
+        o.insert(QStringLiteral("gradeNote"), M::gradeCap(r, paramNames(r)));
     o.insert(QStringLiteral("iterations"), r.iterations);
     return o;
 }
@@ -92,21 +122,34 @@ QVector<FitRow> fitRows(const FitResult &r)
     for (int k = 0; k < fitParamCount(r.model); ++k) {
         const ParamView &v = kParams[k];
         const bool fixed = k == PRe && r.reFixed;
-        rows.append({QString::fromUtf8(v.name), text(r.p[k] * v.scale), QString::fromUtf8(v.unit),
-                     fixed ? M::reFixedNote() : stderrText(r.stderrs[k] * v.scale)});
+        if (isPinned(r, k))
+            rows.append({QString::fromUtf8(v.name), M::pinnedValue(), {}, M::pinnedNote()});
+        else
+            rows.append({QString::fromUtf8(v.name), text(r.p[k] * v.scale),
+                         QString::fromUtf8(v.unit),
+                         fixed ? M::reFixedNote() : stderrText(r.stderrs[k] * v.scale)});
     }
     for (const DerivedView &d : kDerived) {
-        const QString name = QString::fromLatin1(d.key).section(QLatin1Char('_'), 0, 0);
-        rows.append({name, text(r.derived.*d.member), QLatin1String(d.unit),
+        // Without creep the branch's Qms is Qms itself.
+        if (d.member == &FitDerived::QmsBranch && r.model != FitModel::Semi)
+            continue;
+        rows.append({QString::fromUtf8(d.name), text(r.derived.*d.member), QLatin1String(d.unit),
                      stderrText(r.derivedStderr.*d.member)});
     }
+    rows.append({M::rowWidening(),
+                 QStringLiteral("× ") + QString::number(r.stderrWidening, 'f', 2),
+                 {},
+                 M::wideningNote(r.residualLag1)});
     rows.append({M::rowRmsMag(), QString::number(r.rmsMagPct, 'f', 2), QStringLiteral("%"), {}});
     if (r.phaseUsed)
         rows.append(
             {M::rowRmsPhase(), QString::number(r.rmsPhaseDeg, 'f', 2), QStringLiteral("°"), {}});
     else
         rows.append({M::rowRmsPhase(), M::magnitudeOnly(), {}, {}});
-    rows.append({M::rowGrade(), M::gradeName(r.grade), {}, M::gradeLimits(r.grade, r.phaseUsed)});
+    QString limits = M::gradeLimits(r.residualGrade, r.phaseUsed);
+    if (r.grade != r.residualGrade)
+        limits += QStringLiteral("; ") + M::gradeCap(r, paramNames(r));
+    rows.append({M::rowGrade(), M::gradeName(r.grade), {}, limits});
     rows.append({M::rowIterations(), QString::number(r.iterations), {}, {}});
     return rows;
 }

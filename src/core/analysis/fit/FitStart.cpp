@@ -115,27 +115,45 @@ std::vector<double> classicStart(const std::vector<FitPoint> &pts, double re)
     return p;
 }
 
-std::vector<double> lr2Start(const std::vector<double> &classic, double topHz)
+std::vector<double> lr2Start(const std::vector<double> &classic, double fromHz, double topHz,
+                             int which)
 {
     std::vector<double> p = classic;
     p.resize(fitParamCount(FitModel::Lr2));
     const double le = std::max(classic[PLe], 2.0 * kMinInductance);
     const double fs = fitDerived(FitModel::Classic, classic).Fs;
+    // The branch's corner between Fs and the top of the range, at Fs, at the top, and at the
+    // bottom (where the branch acts as a resistance beside Re).
+    const double top = std::max(topHz, fs);
+    const double corner[kLr2Starts] = {std::sqrt(fs * top), fs, top, fromHz};
     p[PLe] = le / 2.0;
     p[PL2] = le;
-    p[PR2] = std::max(2.0 * M_PI * std::sqrt(fs * std::max(topHz, fs)) * le, kMinResistance);
+    p[PR2] = std::max(2.0 * M_PI * corner[which] * le, kMinResistance);
     return p;
 }
 
 std::vector<double> semiStart(const std::vector<double> &lr2, int which)
 {
+    struct Start {
+        double keFactor; // |√(jω)·Ke| against R2 at the branch's corner
+        double beta;
+        double leShare; // of the whole inductance Le + L2 put in Le anew; 0: as LR-2 has it
+    };
+    // Weak and strong semi-inductance and creep on the LR-2 solution, and the same with the
+    // inductance shared out again (LR-2 may have emptied Le, from which no step leads back).
+    const Start starts[kSemiStarts] = {{100.0, 0.005, 0.0}, {4.0, 0.05, 0.0}, {4.0, 0.005, 0.0},
+                                       {100.0, 0.05, 0.0},  {4.0, 0.05, 0.3}, {1.0, 0.1, 0.5}};
+    const Start &st = starts[which];
     std::vector<double> p = lr2;
     p.resize(fitParamCount(FitModel::Semi));
+    if (st.leShare > 0) {
+        const double l = lr2[PLe] + lr2[PL2];
+        p[PLe] = st.leShare * l;
+        p[PL2] = (1.0 - st.leShare) * l;
+    }
+    const double corner = p[PR2] / p[PL2]; // rad/s
     // |√(jω)·Ke| equals R2 at the branch's corner for a factor 1.
-    const double corner = lr2[PR2] / lr2[PL2]; // rad/s
-    const double keFactor[kSemiStarts] = {100.0, 4.0};
-    const double beta[kSemiStarts] = {0.005, 0.05};
-    p[PKe] = keFactor[which] * lr2[PR2] / std::sqrt(corner);
-    p[PBeta] = beta[which];
+    p[PKe] = st.keFactor * p[PR2] / std::sqrt(corner);
+    p[PBeta] = st.beta;
     return p;
 }

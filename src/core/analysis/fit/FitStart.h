@@ -22,8 +22,11 @@ std::vector<double> classicStart(const std::vector<FitPoint> &points, double re)
 
 // The next model's start from the previous model's fitted parameters: the blocked inductance
 // is split between Le and the lossy branch, whose corner sits between Fs and the top of the
-// range. The semi-inductance model has two starts: the LR-2 fit with a weak semi-inductance and
-// little creep (where it may simply improve on LR-2), and one where both take a real share.
-std::vector<double> lr2Start(const std::vector<double> &classic, double topHz);
-constexpr int kSemiStarts = 2;
+// range, at Fs, at the top or at the bottom. The semi-inductance model starts from the LR-2 fit
+// with a weak or a real semi-inductance and little or more creep, also with the inductance shared
+// out anew. Each start may lead to another local minimum; the fit keeps the best.
+constexpr int kLr2Starts = 4;
+std::vector<double> lr2Start(const std::vector<double> &classic, double fromHz, double topHz,
+                             int which);
+constexpr int kSemiStarts = 6;
 std::vector<double> semiStart(const std::vector<double> &lr2, int which);
