@@ -1,0 +1,76 @@
+#pragma once
+
+#include "core/qc/QcRecord.h"
+
+#include <QObject>
+#include <QString>
+#include <memory>
+
+class QThread;
+class ResultsLog;
+class StationLogKeeper;
+
+// What became of one record given to a StationLog.
+struct StationLogOutcome {
+    enum State { Logged, Spooled, Failed };
+    State state = Failed;
+    QString runId;   // the record's
+    QString target;  // where it was logged, passwords hidden
+    QString problem; // why it waits in the spool, or why it was not kept
+    QString notice;  // what else the spool holds
+};
+
+// The station's results log on a thread of its own, so a busy or silent server never holds up
+// the window. Records are kept one after another in the order given; each outcome comes back
+// by a queued signal. The ResultsLog and its connections are made, used and closed on that
+// thread only.
+class StationLog : public QObject
+{
+    Q_OBJECT
+public:
+    explicit StationLog(QObject *parent = nullptr);
+    // finish(kFinishWaitMs)
+    ~StationLog() override;
+
+    // Long enough for a record's connection and statement time-outs.
+    static constexpr int kFinishWaitMs = 10000;
+
+    // Queues the record for the target (an SQLite path or a server URI); the thread starts and
+    // the log is opened on first use, and opened again when the target changes.
+    void log(const QString &target, const QcRecord &record);
+    // Records given whose outcome has not come back yet.
+    int pending() const { return m_pending; }
+    // Lets the records given be kept, waiting at most waitMs, and ends the thread (the next
+    // log() starts another); their outcomes still come. Each record is in the spool before any
+    // server is tried, so one being forwarded is not lost when the wait ends first. False when
+    // the thread was still busy.
+    bool finish(int waitMs);
+
+signals:
+    void logged(const StationLogOutcome &outcome);
+
+private:
+    void onKept(const StationLogOutcome &outcome);
+
+    QThread *m_thread = nullptr;
+    StationLogKeeper *m_keeper = nullptr; // lives on m_thread
+    int m_pending = 0;
+};
+
+// StationLog's worker: owns the ResultsLog; every call runs on the log's thread.
+class StationLogKeeper : public QObject
+{
+    Q_OBJECT
+public:
+    StationLogKeeper();
+    ~StationLogKeeper() override;
+    void keep(const QString &target, const QcRecord &record);
+    void end();
+
+signals:
+    void kept(const StationLogOutcome &outcome);
+
+private:
+    std::unique_ptr<ResultsLog> m_log;
+    QString m_target;
+};
