@@ -58,10 +58,9 @@ void StationLog::log(const QString &target, const QcRecord &record)
         m_thread->setObjectName(QStringLiteral("velo2-qc-log"));
         m_keeper = new StationLogKeeper;
         m_keeper->moveToThread(m_thread);
-        connect(m_keeper, &StationLogKeeper::kept, this, &StationLog::onKept, Qt::QueuedConnection);
+        connect(m_keeper, &StationLogKeeper::kept, this, &StationLog::logged, Qt::QueuedConnection);
         m_thread->start();
     }
-    ++m_pending;
     StationLogKeeper *keeper = m_keeper;
     QMetaObject::invokeMethod(
         keeper, [keeper, target, record] { keeper->keep(target, record); }, Qt::QueuedConnection);
@@ -86,10 +85,4 @@ bool StationLog::finish(int waitMs)
         return false;
     delete thread;
     return true;
-}
-
-void StationLog::onKept(const StationLogOutcome &outcome)
-{
-    --m_pending;
-    emit logged(outcome);
 }

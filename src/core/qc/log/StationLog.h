@@ -32,14 +32,13 @@ public:
     // finish(kFinishWaitMs)
     ~StationLog() override;
 
-    // Long enough for a record's connection and statement time-outs.
-    static constexpr int kFinishWaitMs = 10000;
+    // Long enough for a forward's connection and statement time-outs, short enough to end
+    // within the grace the program has after a signal.
+    static constexpr int kFinishWaitMs = 8000;
 
     // Queues the record for the target (an SQLite path or a server URI); the thread starts and
     // the log is opened on first use, and opened again when the target changes.
     void log(const QString &target, const QcRecord &record);
-    // Records given whose outcome has not come back yet.
-    int pending() const { return m_pending; }
     // Lets the records given be kept, waiting at most waitMs, and ends the thread (the next
     // log() starts another); their outcomes still come. Each record is in the spool before any
     // server is tried, so one being forwarded is not lost when the wait ends first. False when
@@ -50,11 +49,8 @@ signals:
     void logged(const StationLogOutcome &outcome);
 
 private:
-    void onKept(const StationLogOutcome &outcome);
-
     QThread *m_thread = nullptr;
     StationLogKeeper *m_keeper = nullptr; // lives on m_thread
-    int m_pending = 0;
 };
 
 // StationLog's worker: owns the ResultsLog; every call runs on the log's thread.
