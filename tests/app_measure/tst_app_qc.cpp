@@ -4,12 +4,15 @@
 #include "MeasureBench.h"
 #include "core/qc/QcLimitsBuild.h"
 #include "core/qc/QcLimitsFile.h"
+#include "core/qc/log/LogConnection.h"
+#include "core/qc/log/LogTarget.h"
 #include "ui/qc/QcTexts.h"
 #include "ui/qc/TFormQc.h"
 
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
+#include <QSqlQuery>
 #include <QTcpServer>
 #include <QTcpSocket>
 #include <QtTest>
@@ -137,6 +140,15 @@ void TestAppQc::logsWhileTheNextUnitMeasures()
         QVERIFY(waitUntil([&silent] { return silent.hasPendingConnections(); }));
         QCOMPARE(qc->LogLabel->text(), QcTexts::logging(serial));
     }
+    // Closing the station waits a bounded time: both results are in the spool already.
+    qc->close();
+    LogConnection spool;
+    QVERIFY(spool.open(parseLogTarget(b.dir.filePath("VELO2_qc_spool.sqlite")), true));
+    QSqlQuery q(spool.db());
+    QVERIFY(q.exec("SELECT group_concat(serial) FROM (SELECT serial FROM qc_unit JOIN qc_outbox "
+                   "USING (station, run_id) ORDER BY run_id)") &&
+            q.next());
+    QCOMPARE(q.value(0).toString(), QStringLiteral("B-001,B-002"));
     while (QTcpSocket *s = silent.nextPendingConnection())
         s->abort();
     silent.close();

@@ -2,6 +2,8 @@
 
 #include "core/qc/QcRecord.h"
 
+#include <QList>
+#include <QMutex>
 #include <QObject>
 #include <QString>
 #include <memory>
@@ -18,6 +20,16 @@ struct StationLogOutcome {
     QString target;  // where it was logged, passwords hidden
     QString problem; // why it waits in the spool, or why it was not kept
     QString notice;  // what else the spool holds
+};
+
+// Records given to a StationLog and not yet taken by its thread.
+struct StationLogQueue {
+    struct Item {
+        QString target;
+        QcRecord record;
+    };
+    QMutex mutex;
+    QList<Item> items;
 };
 
 // The station's results log on a thread of its own, so a busy or silent server never holds up
@@ -40,9 +52,9 @@ public:
     // the log is opened on first use, and opened again when the target changes.
     void log(const QString &target, const QcRecord &record);
     // Lets the records given be kept, waiting at most waitMs, and ends the thread (the next
-    // log() starts another); their outcomes still come. Each record is in the spool before any
-    // server is tried, so one being forwarded is not lost when the wait ends first. False when
-    // the thread was still busy.
+    // log() starts another); their outcomes still come. When the thread is still held by a
+    // server after the wait, the records it has not taken yet are kept in the spool here, so
+    // nothing given is lost. False in that case.
     bool finish(int waitMs);
 
 signals:
@@ -51,6 +63,7 @@ signals:
 private:
     QThread *m_thread = nullptr;
     StationLogKeeper *m_keeper = nullptr; // lives on m_thread
+    std::shared_ptr<StationLogQueue> m_queue;
 };
 
 // StationLog's worker: owns the ResultsLog; every call runs on the log's thread.
@@ -58,15 +71,17 @@ class StationLogKeeper : public QObject
 {
     Q_OBJECT
 public:
-    StationLogKeeper();
+    explicit StationLogKeeper(std::shared_ptr<StationLogQueue> queue);
     ~StationLogKeeper() override;
-    void keep(const QString &target, const QcRecord &record);
+    // Keeps and forwards the next record of the queue.
+    void keepNext();
     void end();
 
 signals:
     void kept(const StationLogOutcome &outcome);
 
 private:
+    std::shared_ptr<StationLogQueue> m_queue;
     std::unique_ptr<ResultsLog> m_log;
     QString m_target;
 };
