@@ -32,9 +32,9 @@ struct QcStationHost {
 // scanner types the number and Return, which starts the run), the limit band with the
 // measured curve, and a large PASS / FAIL with the reasons after each run. Every measurement
 // is saved as <serial>.DTA in the folder and logged (an SQLite file in the folder unless a
-// server is set) off this window's thread, while the next unit may already measure. The run is this
-// window's own, over the main window's unit; the main window's measurement and graph stay as they
-// are.
+// server is set) off this window's thread, while the next unit may already measure. The run
+// is this window's own, over the main window's unit; the main window's measurement and graph
+// stay as they are.
 class TFormQc : public QWidget
 {
     Q_OBJECT
