@@ -655,6 +655,10 @@
         <translation>Type (or scan) a serial number and press Enter to measure</translation>
     </message>
     <message>
+        <source>%1 の結果を記録中…</source>
+        <translation>Logging the result of %1…</translation>
+    </message>
+    <message>
         <source>記録しました：%1</source>
         <translation>Logged: %1</translation>
     </message>

@@ -4,12 +4,17 @@
 #include "MeasureBench.h"
 #include "core/qc/QcLimitsBuild.h"
 #include "core/qc/QcLimitsFile.h"
+#include "core/qc/log/LogConnection.h"
+#include "core/qc/log/LogTarget.h"
 #include "ui/qc/QcTexts.h"
 #include "ui/qc/TFormQc.h"
 
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
+#include <QSqlQuery>
+#include <QTcpServer>
+#include <QTcpSocket>
 #include <QtTest>
 
 class TestAppQc : public QObject
@@ -17,26 +22,38 @@ class TestAppQc : public QObject
     Q_OBJECT
 private slots:
     void scanMeasureJudgeSave();
+    void logsWhileTheNextUnitMeasures();
 };
+
+namespace {
+
+const QString driver = QStringLiteral("Re=5.7,Le=0.5,Fs=40,Qms=3,Qes=0.45");
+
+// The station with limits from one golden unit measured in the main window.
+TFormQc *openStation(MeasureBench &b)
+{
+    Seams::install(&b.recorder.presenter);
+    QcLimits limits;
+    if (!b.startSim({"--fast", "--driver", driver}) || !b.measure(2) ||
+        !makeQcLimits({{"golden", &b.win->document().curveRaw(), 2}}, {"w", 3, 5, 0}, &limits)
+             .isEmpty() ||
+        !writeQcLimitsFile(b.dir.filePath("w.limits"), limits))
+        return nullptr;
+    b.win->MenuMeasure_Qc->trigger();
+    TFormQc *qc = b.win->formQc;
+    qc->LimitsEdit->setText(b.dir.filePath("w.limits"));
+    QTest::keyClick(qc->LimitsEdit, Qt::Key_Return);
+    return qc;
+}
+
+} // namespace
 
 void TestAppQc::scanMeasureJudgeSave()
 {
     MeasureBench b;
-    Seams::install(&b.recorder.presenter);
-    // Limits from one golden unit measured in the main window.
-    const QString driver = QStringLiteral("Re=5.7,Le=0.5,Fs=40,Qms=3,Qes=0.45");
-    QVERIFY(b.startSim({"--fast", "--driver", driver}) && b.measure(2));
-    QcLimits limits;
-    QCOMPARE(makeQcLimits({{"golden", &b.win->document().curveRaw(), 2}}, {"w", 3, 5, 0}, &limits),
-             QString());
+    TFormQc *qc = openStation(b);
+    QVERIFY(qc && qc->isVisible());
     const QString limitsPath = b.dir.filePath("w.limits");
-    QVERIFY(writeQcLimitsFile(limitsPath, limits));
-
-    b.win->MenuMeasure_Qc->trigger();
-    TFormQc *qc = b.win->formQc;
-    QVERIFY(qc->isVisible());
-    qc->LimitsEdit->setText(limitsPath);
-    QTest::keyClick(qc->LimitsEdit, Qt::Key_Return);
     const QImage bandOnly = qc->GraphView->pixmap().toImage();
     const QByteArray mainPoints(b.win->document().measurement().points[100]);
     auto scan = [qc](const QString &serial) {
@@ -69,7 +86,7 @@ void TestAppQc::scanMeasureJudgeSave()
         QCOMPARE(qc->VerdictLabel->text(), u.verdict);
         QCOMPARE(qc->ReasonsText->toPlainText().isEmpty(), u.verdict == "PASS");
         QVERIFY(QFile::exists(b.dir.filePath(u.serial + ".DTA")));
-        QVERIFY2(qc->LogLabel->text().contains("VELO2_qc_log.sqlite"),
+        QVERIFY2(waitUntil([qc] { return qc->LogLabel->text().contains("VELO2_qc_log.sqlite"); }),
                  qPrintable(qc->LogLabel->text()));
     }
     QVERIFY(qc->ReasonsText->toPlainText().startsWith("Fs 46."));
@@ -84,7 +101,9 @@ void TestAppQc::scanMeasureJudgeSave()
     QVERIFY(waitUntil([qc] { return !qc->running(); }, 20000));
     QCOMPARE(qc->VerdictLabel->text(), QStringLiteral("FAIL"));
     QVERIFY(qc->ReasonsText->toPlainText().startsWith("no resonance"));
-    QCOMPARE(qc->LogLabel->text(), QcTexts::logged(b.dir.filePath("VELO2_qc_log.sqlite")));
+    QVERIFY(waitUntil([qc, &b] {
+        return qc->LogLabel->text() == QcTexts::logged(b.dir.filePath("VELO2_qc_log.sqlite"));
+    }));
     // A serial longer than the log takes is refused before the run.
     qc->SerialEdit->setText(QString(129, QLatin1Char('x')));
     QTest::keyClick(qc->SerialEdit, Qt::Key_Return);
@@ -99,6 +118,43 @@ void TestAppQc::scanMeasureJudgeSave()
     QVERIFY(b.controlsEnabled(true));
     // The next start of the station has the same limits.
     QCOMPARE(TFormQc(QcStationHost{}).LimitsEdit->text(), limitsPath);
+}
+
+void TestAppQc::logsWhileTheNextUnitMeasures()
+{
+    MeasureBench b;
+    TFormQc *qc = openStation(b);
+    QVERIFY(qc);
+    QTcpServer silent; // takes the connection and never answers
+    QVERIFY(silent.listen(QHostAddress::LocalHost));
+    qc->DbEdit->setText(QStringLiteral("postgresql://qc@127.0.0.1:%1/qc?connect_timeout=60")
+                            .arg(silent.serverPort()));
+    // The first result waits for the server while the second unit measures.
+    for (const QString serial : {"B-001", "B-002"}) {
+        qc->SerialEdit->setText(serial);
+        QTest::keyClick(qc->SerialEdit, Qt::Key_Return);
+        QVERIFY(waitUntil([qc] { return !qc->running(); }, 20000));
+        QCOMPARE(qc->VerdictLabel->text(), QStringLiteral("PASS"));
+        QCOMPARE(qc->LogLabel->text(), QcTexts::logging(serial));
+        // The server holds the log's connection, not the window.
+        QVERIFY(waitUntil([&silent] { return silent.hasPendingConnections(); }));
+        QCOMPARE(qc->LogLabel->text(), QcTexts::logging(serial));
+    }
+    // Closing the station waits a bounded time: both results are in the spool already.
+    qc->close();
+    LogConnection spool;
+    QVERIFY(spool.open(parseLogTarget(b.dir.filePath("VELO2_qc_spool.sqlite")), true));
+    QSqlQuery q(spool.db());
+    QVERIFY(q.exec("SELECT group_concat(serial) FROM (SELECT serial FROM qc_unit JOIN qc_outbox "
+                   "USING (station, run_id) ORDER BY run_id)") &&
+            q.next());
+    QCOMPARE(q.value(0).toString(), QStringLiteral("B-001,B-002"));
+    while (QTcpSocket *s = silent.nextPendingConnection())
+        s->abort();
+    silent.close();
+    QVERIFY(waitUntil([qc] { return qc->LogLabel->text() != QcTexts::logging("B-002"); }, 30000));
+    QVERIFY2(qc->LogLabel->text().startsWith(QcTexts::logSpooled(QString())),
+             qPrintable(qc->LogLabel->text()));
 }
 
 QTEST_MAIN(TestAppQc)

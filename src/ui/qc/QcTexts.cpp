@@ -46,6 +46,7 @@ QString saved(const QString &path) { return QCoreApplication::translate("TFormQc
 QString saveFailed(const QString &path) { return QCoreApplication::translate("TFormQc", "保存できませんでした：%1").arg(path); }
 QString stopped() { return QCoreApplication::translate("TFormQc", "測定を中止しました"); }
 QString ready() { return QCoreApplication::translate("TFormQc", "シリアル番号を入力（またはスキャン）して Enter で測定します"); }
+QString logging(const QString &serial) { return QCoreApplication::translate("TFormQc", "%1 の結果を記録中…").arg(serial); }
 QString logged(const QString &target) { return QCoreApplication::translate("TFormQc", "記録しました：%1").arg(target); }
 QString logFailed(const QString &problem) { return QCoreApplication::translate("TFormQc", "記録できませんでした：%1").arg(problem); }
 QString logSpooled(const QString &problem) { return QCoreApplication::translate("TFormQc", "サーバーに送れていません（ステーションのスプールに保存）：%1").arg(problem); }

@@ -44,6 +44,7 @@ QString saved(const QString &path);
 QString saveFailed(const QString &path);
 QString stopped();
 QString ready();
+QString logging(const QString &serial);
 QString logged(const QString &target);
 QString logFailed(const QString &problem);
 QString logSpooled(const QString &problem);

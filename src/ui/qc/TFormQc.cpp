@@ -4,7 +4,7 @@
 #include "core/qc/QcGraph.h"
 #include "core/qc/QcLimitsFile.h"
 #include "core/qc/log/LogTarget.h"
-#include "core/qc/log/ResultsLog.h"
+#include "core/qc/log/StationLog.h"
 #include "ui/common/AccessibleNames.h"
 #include "ui/common/Seams.h"
 #include "ui/qc/QcTexts.h"
@@ -215,6 +215,7 @@ void TFormQc::clearPreviousUnit()
 {
     clearVerdict();
     LogLabel->clear();
+    m_loggingRun.clear();
     NoticeLabel->clear();
     redrawGraph(0);
 }
@@ -246,5 +247,8 @@ void TFormQc::showVerdict()
 void TFormQc::closeEvent(QCloseEvent *event)
 {
     stopRun();
+    // A result still being logged gets a bounded wait; it is in the spool already.
+    if (m_log)
+        m_log->finish(StationLog::kFinishWaitMs);
     event->accept();
 }

@@ -14,10 +14,11 @@ class QPlainTextEdit;
 class QPushButton;
 class QTimer;
 class MeasurementRun;
-class ResultsLog;
+class StationLog;
 class UnitProtocol;
 struct CurveBlock;
 struct MeasurementRecord;
+struct StationLogOutcome;
 
 // What the QC station needs from the main window, which owns the unit and its port setting.
 struct QcStationHost {
@@ -31,8 +32,9 @@ struct QcStationHost {
 // scanner types the number and Return, which starts the run), the limit band with the
 // measured curve, and a large PASS / FAIL with the reasons after each run. Every measurement
 // is saved as <serial>.DTA in the folder and logged (an SQLite file in the folder unless a
-// server is set). The run is this window's own, over the main
-// window's unit; the main window's measurement and graph stay as they are.
+// server is set) off this window's thread, while the next unit may already measure. The run
+// is this window's own, over the main window's unit; the main window's measurement and graph
+// stay as they are.
 class TFormQc : public QWidget
 {
     Q_OBJECT
@@ -87,6 +89,7 @@ private:
     void endRun();
     void setRunning(bool on);
     void logResult(const QString &folder, const QString &dataFile);
+    void showLogged(const StationLogOutcome &outcome);
 
     QcStationHost m_host;
     QcStationSettings m_station; // as last kept
@@ -103,8 +106,8 @@ private:
     QString m_runSerial;
     QString m_runPath;
     QString m_runFolder;
-    std::unique_ptr<ResultsLog> m_log;
-    QString m_logTarget; // what m_log was opened with
-    QString m_database;  // the database field's real text
+    std::unique_ptr<StationLog> m_log; // its own thread: a slow server never holds this window
+    QString m_loggingRun;              // the run whose log line is on screen
+    QString m_database;                // the database field's real text
     int m_pointsShown = 0;
 };

@@ -405,7 +405,8 @@ ResultsLog::ResultsLog() : d(std::make_unique<Private>()) {}
 
 ResultsLog::~ResultsLog() = default;
 
-bool ResultsLog::open(const QString &target, const QString &station, const QString &spoolPath)
+bool ResultsLog::open(const QString &target, const QString &station, const QString &spoolPath,
+                      bool connectNow)
 {
     close();
     d->target = parseLogTarget(target);
@@ -425,7 +426,7 @@ bool ResultsLog::open(const QString &target, const QString &station, const QStri
     if (!d->openSpool(spool))
         return false;
     // Say at once when the server cannot be used; what waits in the spool goes on now.
-    if (d->connectServer())
+    if (connectNow && d->connectServer())
         forward();
     d->updateNotice();
     return true;
@@ -462,7 +463,7 @@ QString ResultsLog::spoolPath() const
     return d->spoolPath;
 }
 
-bool ResultsLog::record(const QcRecord &record)
+bool ResultsLog::record(const QcRecord &record, bool forwardNow)
 {
     if (!isOpen())
         return false;
@@ -506,6 +507,8 @@ bool ResultsLog::record(const QcRecord &record)
     }
     if (!d->target.isServer())
         d->problem.clear();
+    else if (!forwardNow)
+        d->problem = LogMessages::keptInSpool(d->waiting(), d->spoolPath);
     else if (d->sinceConnectFailed.isValid() && !d->sinceConnectFailed.hasExpired(kRetryAfterMs))
         d->noteForwardProblem(d->forwardProblem);
     else

@@ -26,9 +26,10 @@ public:
     // empty for defaultSpoolPath(). False, with problem(), for a wrong target text or a file or
     // spool that cannot be opened; a damaged spool is put aside and a new one started (notice()
     // says where it went). A server that does not answer is no failure: results wait in the
-    // spool and problem() says why.
+    // spool and problem() says why. connectNow false leaves the server to the first record(),
+    // which keeps its record in the spool before it tries the network.
     bool open(const QString &target, const QString &station = QString(),
-              const QString &spoolPath = QString());
+              const QString &spoolPath = QString(), bool connectNow = true);
     void close();
     bool isOpen() const;
 
@@ -36,10 +37,11 @@ public:
     QString station() const;
     QString spoolPath() const; // empty for an SQLite target
 
-    // Keeps the record (station filled in when empty) and then forwards what is pending.
-    // False only when the record could not be kept at all (a serial over kQcSerialMaxLength); a
-    // forwarding problem leaves the record in the spool and shows in problem().
-    bool record(const QcRecord &record);
+    // Keeps the record (station filled in when empty) and then forwards what is pending
+    // (forwardNow false: leaves it queued, problem() says so). False only when the record could
+    // not be kept at all (a serial over kQcSerialMaxLength); a forwarding problem leaves the
+    // record in the spool and shows in problem().
+    bool record(const QcRecord &record, bool forwardNow = true);
     // Sends what is pending for this target in batches, each one transaction. The number sent,
     // or -1 when the server could not take them (problem() says why; nothing is lost). A
     // record the server refuses for good (a serial its encoding cannot store) is set aside in

@@ -1,0 +1,130 @@
+#include "core/qc/log/StationLog.h"
+
+#include "core/qc/log/ResultsLog.h"
+
+#include <QDeadlineTimer>
+#include <QThread>
+
+namespace {
+
+// One record into the log opened for its target (opened again when the target changed).
+StationLogOutcome keepRecord(std::unique_ptr<ResultsLog> &log, QString &openTarget,
+                             const StationLogQueue::Item &item, bool forwardNow)
+{
+    StationLogOutcome out;
+    out.runId = item.record.runId;
+    // One log per target; the spool keeps what a server has not taken yet.
+    if (!log || item.target != openTarget) {
+        log = std::make_unique<ResultsLog>();
+        openTarget = item.target;
+        // The server is first tried by record(), once the record is in the spool.
+        if (!log->open(item.target, QString(), QString(), false)) {
+            out.problem = log->problem();
+            log.reset();
+            return out;
+        }
+    }
+    if (!log->record(item.record, forwardNow)) {
+        out.problem = log->problem();
+    } else if (!log->problem().isEmpty()) {
+        out.state = StationLogOutcome::Spooled;
+        out.problem = log->problem();
+    } else {
+        out.state = StationLogOutcome::Logged;
+    }
+    out.target = log->target().display();
+    out.notice = log->notice();
+    return out;
+}
+
+} // namespace
+
+StationLogKeeper::StationLogKeeper(std::shared_ptr<StationLogQueue> queue)
+    : m_queue(std::move(queue))
+{
+}
+
+StationLogKeeper::~StationLogKeeper() = default;
+
+void StationLogKeeper::keepNext()
+{
+    StationLogQueue::Item item;
+    {
+        QMutexLocker lock(&m_queue->mutex);
+        if (m_queue->items.isEmpty())
+            return; // kept by finish() meanwhile
+        item = m_queue->items.takeFirst();
+    }
+    emit kept(keepRecord(m_log, m_target, item, true));
+}
+
+void StationLogKeeper::end()
+{
+    m_log.reset(); // the connections close on the thread that opened them
+    QThread::currentThread()->quit();
+}
+
+StationLog::StationLog(QObject *parent) : QObject(parent) {}
+
+StationLog::~StationLog()
+{
+    finish(kFinishWaitMs);
+}
+
+void StationLog::log(const QString &target, const QcRecord &record)
+{
+    if (!m_thread) {
+        m_queue = std::make_shared<StationLogQueue>();
+        m_thread = new QThread;
+        m_thread->setObjectName(QStringLiteral("velo2-qc-log"));
+        m_keeper = new StationLogKeeper(m_queue);
+        m_keeper->moveToThread(m_thread);
+        connect(m_keeper, &StationLogKeeper::kept, this, &StationLog::logged, Qt::QueuedConnection);
+        m_thread->start();
+    }
+    {
+        QMutexLocker lock(&m_queue->mutex);
+        m_queue->items.append({target, record});
+    }
+    StationLogKeeper *keeper = m_keeper;
+    QMetaObject::invokeMethod(
+        keeper, [keeper] { keeper->keepNext(); }, Qt::QueuedConnection);
+}
+
+bool StationLog::finish(int waitMs)
+{
+    if (!m_thread)
+        return true;
+    StationLogKeeper *keeper = m_keeper;
+    QThread *thread = m_thread;
+    const std::shared_ptr<StationLogQueue> queue = m_queue;
+    m_keeper = nullptr;
+    m_thread = nullptr;
+    m_queue.reset();
+    // Queued after the records given, so they are all kept first.
+    QMetaObject::invokeMethod(
+        keeper, [keeper] { keeper->end(); }, Qt::QueuedConnection);
+    // The thread deletes the keeper as it ends; the thread itself goes now or, when the wait
+    // ends first (a server still inside its time-outs), once it has ended by itself.
+    QObject::connect(thread, &QThread::finished, keeper, &QObject::deleteLater);
+    QObject::connect(thread, &QThread::finished, thread, &QObject::deleteLater);
+    if (thread->wait(QDeadlineTimer(waitMs))) {
+        delete thread;
+        return true;
+    }
+    // The records behind the one held by the server go into the spool now; only a local file
+    // is written, no server is tried.
+    QList<StationLogQueue::Item> left;
+    {
+        QMutexLocker lock(&queue->mutex);
+        left.swap(queue->items);
+    }
+    std::unique_ptr<ResultsLog> log;
+    QString openTarget;
+    for (const StationLogQueue::Item &item : left) {
+        const StationLogOutcome out = keepRecord(log, openTarget, item, false);
+        QMetaObject::invokeMethod(
+            this, [this, out] { emit logged(out); }, Qt::QueuedConnection);
+    }
+    return false;
+}
