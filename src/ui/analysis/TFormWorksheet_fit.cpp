@@ -193,8 +193,10 @@ void TFormWorksheet::fitFinished()
     const QString refusal = gatherInput(in);
     QString text;
     // The curve may have changed while this window was hidden: the next recompute fits again.
-    if (fitInputs(refusal, text) != m_fitWanted)
+    if (fitInputs(refusal, text) != m_fitWanted) {
+        m_fitWanted.reset();
         return;
+    }
     *m_fit = m_fitWatcher->result();
     text = FitMessages::outcomeText(*m_fit);
     if (m_fit->outcome == FitOutcome::Ok) {
