@@ -970,6 +970,10 @@ Start the measurement?</translation>
         <translation>Fit results</translation>
     </message>
     <message>
+        <source>フィット中…</source>
+        <translation>Fitting…</translation>
+    </message>
+    <message>
         <source>標準誤差</source>
         <translation>Std. error</translation>
     </message>

@@ -61,6 +61,7 @@ private slots:
     void measureWithMass();
     void outputs();
     void fitOverlay();
+    void fitOffThread();
     void boxRunAndMainRunWarning();
 };
 
@@ -164,6 +165,38 @@ void TestAppWorksheet::outputs()
     QVERIFY(waitUntil([w] { return !w->refusal().isEmpty(); }));
     QCOMPARE(w->Detail->rowCount(), 0);
     QCOMPARE(w->ResultLabel->text(), w->refusal());
+    Seams::install(&b.recorder.presenter);
+}
+
+void TestAppWorksheet::fitOffThread()
+{
+    MeasureBench b;
+    ScriptedFileChooser files;
+    Seams::install(&b.recorder.presenter, &files);
+    TFormWorksheet *w = measureAndSave(b, files, b.dir.filePath("semi.DTA"));
+    QVERIFY(w);
+    w->FitModelBox->setCurrentIndex(2); // semi-inductance: several starts
+    // The table is there while the fit still runs; the fit then fills in the motional basis.
+    w->ReEdit->setText("7");
+    QCoreApplication::processEvents();
+    QCOMPARE(w->FitLabel->text(), WorksheetTexts::fitting());
+    QVERIFY(w->Detail->rowCount() > 0 && !w->result().motional);
+    // A newer request supersedes the one under way.
+    w->ReEdit->setText("6");
+    QVERIFY(waitUntil([w] { return w->fit().outcome == FitOutcome::Ok; }, 30000));
+    QCOMPARE(w->fit().p[PRe], 6.0);
+    QVERIFY(w->result().motional && w->FitLabel->text() != WorksheetTexts::fitting());
+    // Inputs the fit does not read recompute the table with the fit already there.
+    const double cost = w->fit().cost;
+    w->SdEdit->setText("104");
+    QCoreApplication::processEvents();
+    QCOMPARE(w->result().sdM2, 104e-4);
+    QVERIFY(w->result().motional && w->FitLabel->text() != WorksheetTexts::fitting());
+    QCOMPARE(w->fit().cost, cost);
+    // The window and its owner may close while a fit runs.
+    w->FitReFree->setChecked(true);
+    QCoreApplication::processEvents();
+    QCOMPARE(w->FitLabel->text(), WorksheetTexts::fitting());
     Seams::install(&b.recorder.presenter);
 }
 

@@ -1,6 +1,7 @@
 #include "ui/analysis/TFormWorksheet.h"
 
 #include "core/analysis/WorksheetMessages.h"
+#include "core/analysis/fit/FitModel.h"
 #include "core/analysis/fit/ImpedanceFit.h"
 #include "core/document/MeasurementDocument.h"
 #include "core/files/WindowPlacement.h"
@@ -26,6 +27,7 @@
 #include <QTableWidget>
 #include <QTimer>
 #include <QVBoxLayout>
+#include <algorithm>
 
 namespace T = WorksheetTexts;
 
@@ -391,8 +393,13 @@ void TFormWorksheet::recompute()
 {
     TsWorksheetInput in;
     const QString refusal = gatherInput(in);
-    // The fit first: with it the methods read the motional impedance.
-    recomputeFit(refusal);
+    // Until a new fit reports back the methods read the measured curve, then its motional part.
+    requestFit(refusal);
+    showWorksheetRows(in, refusal);
+}
+
+void TFormWorksheet::showWorksheetRows(TsWorksheetInput &in, const QString &refusal)
+{
     in.fit = m_fit.get();
     m_result = refusal.isEmpty() ? computeWorksheet(in) : TsWorksheetResult{};
     if (!refusal.isEmpty())
@@ -452,8 +459,13 @@ void TFormWorksheet::showRows(const QVector<TsRow> &rows)
         if (r.section != M::sectionInputs() && r.section != M::sectionFlags() &&
             !methods.contains(r.section))
             methods << r.section;
-    if (methods.size() > 1)
-        methods.removeAll(M::sectionClassic());
+    // The values the methods build on (measured, and less the fitted coil) stand side by side
+    // only on their own: each method shows the basis it used.
+    const QStringList bases{M::sectionClassic(),
+                            M::sectionMotional(fitModelName(m_result.fitModel))};
+    if (std::any_of(methods.cbegin(), methods.cend(),
+                    [&bases](const QString &m) { return !bases.contains(m); }))
+        methods.removeIf([&bases](const QString &m) { return bases.contains(m); });
     QStringList names;
     QHash<QString, int> count;
     for (const TsRow &r : rows)

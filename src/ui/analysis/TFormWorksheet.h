@@ -6,6 +6,7 @@
 #include <array>
 #include <functional>
 #include <memory>
+#include <optional>
 
 class QCheckBox;
 class QComboBox;
@@ -15,6 +16,7 @@ class QLineEdit;
 class QPushButton;
 class QTableWidget;
 class QTimer;
+template <typename T> class QFutureWatcher;
 class MeasurementDocument;
 class MeasurementRun;
 class UnitProtocol;
@@ -103,6 +105,7 @@ private:
     void buildControls();
     void queueRecompute();
     void recompute();
+    void showWorksheetRows(TsWorksheetInput &in, const QString &refusal);
     void refreshSlotLists();
     QString gatherInput(TsWorksheetInput &in) const;
     void showRows(const QVector<TsRow> &rows);
@@ -121,7 +124,17 @@ private:
 
     // the model fit (TFormWorksheet_fit.cpp)
     QGroupBox *buildFitGroup();
-    void recomputeFit(const QString &refusal);
+    // What a fit is computed from: the free-air points and the settings. Nothing else the
+    // window reads changes it, so other inputs recompute with the fit already there.
+    struct FitInputs {
+        std::vector<FitPoint> points;
+        FitSettings settings;
+        bool operator==(const FitInputs &) const = default;
+    };
+    std::optional<FitInputs> fitInputs(const QString &refusal, QString &text) const;
+    void requestFit(const QString &refusal);
+    void startFit();
+    void fitFinished();
     void showFitTable();
     void showFitOverlay();
     void chooseFitColor();
@@ -147,7 +160,14 @@ private:
     QString m_runAmount; // grams or litres as the file name has them
     QString m_runPath;
 
+    // The fit runs off this thread, one at a time: a newer request waits and supersedes the
+    // one under way, whose result is then dropped.
     std::unique_ptr<FitResult> m_fit;
+    std::optional<FitInputs> m_fitWanted; // the inputs of the fit shown or being computed
+    quint64 m_fitWantedId = 0;
+    quint64 m_fitRunningId = 0;
+    bool m_fitBusy = false;
+    QFutureWatcher<FitResult> *m_fitWatcher = nullptr;
     std::unique_ptr<CurveBlock> m_fitCurve;
     quint32 m_fitColor = 0;
 };

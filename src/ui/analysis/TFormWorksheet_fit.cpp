@@ -10,6 +10,7 @@
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QFutureWatcher>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHeaderView>
@@ -20,6 +21,8 @@
 #include <QPixmap>
 #include <QPushButton>
 #include <QTableWidget>
+#include <QtConcurrent/QtConcurrentRun>
+#include <cmath>
 #include <iterator>
 #include <utility>
 
@@ -120,37 +123,92 @@ void TFormWorksheet::chooseFitColor()
 }
 
 // The worksheet's refusal stands for the fit too unless only the table's other inputs are
-// missing: the fit needs the measurement and, when Re is held, the Re typed here.
-void TFormWorksheet::recomputeFit(const QString &refusal)
+// missing: the fit needs the measurement and, when Re is held, the Re typed here. Without
+// inputs, text says why.
+std::optional<TFormWorksheet::FitInputs> TFormWorksheet::fitInputs(const QString &refusal,
+                                                                   QString &text) const
 {
+    const MeasurementDocument &doc = *m_host.document;
+    FitInputs in;
+    in.settings.model = kModels[qBound(0, FitModelBox->currentIndex(), 2)];
+    in.settings.reFree = FitReFree->isChecked();
+    bool reOk = false;
+    in.settings.re = QLocale::c().toDouble(
+        ReEdit->text().trimmed().replace(QLatin1Char(','), QLatin1Char('.')), &reOk);
+    reOk = reOk && std::isfinite(in.settings.re);
+    if (!doc.hasMeasurement()) {
+        text = refusal;
+        return std::nullopt;
+    }
+    if (!in.settings.reFree && !reOk) {
+        text = refusal.isEmpty() ? T::reMissing() : refusal;
+        return std::nullopt;
+    }
+    if (!reOk)
+        in.settings.re = 0;
+    in.points = fitPoints(doc.curveRaw(), doc.measurement().band, 0, 0);
+    return in;
+}
+
+// A fit takes a noticeable time: it runs only when its own inputs change, and off this thread.
+void TFormWorksheet::requestFit(const QString &refusal)
+{
+    QString text;
+    std::optional<FitInputs> wanted = fitInputs(refusal, text);
+    if (wanted && wanted == m_fitWanted)
+        return;
+    m_fitWanted = std::move(wanted);
+    ++m_fitWantedId;
     *m_fit = FitResult{};
     FitTable->setRowCount(0);
-    const MeasurementDocument &doc = *m_host.document;
-    FitSettings settings;
-    settings.model = kModels[qBound(0, FitModelBox->currentIndex(), 2)];
-    settings.reFree = FitReFree->isChecked();
+    FitLabel->setText(m_fitWanted ? T::fitting() : text);
+    showFitOverlay();
+    if (m_fitWanted && !m_fitBusy)
+        startFit();
+}
+
+void TFormWorksheet::startFit()
+{
+    if (!m_fitWatcher) {
+        m_fitWatcher = new QFutureWatcher<FitResult>(this);
+        connect(m_fitWatcher, &QFutureWatcherBase::finished, this, &TFormWorksheet::fitFinished);
+    }
+    m_fitBusy = true;
+    m_fitRunningId = m_fitWantedId;
+    // The task owns copies of what it reads: it may outlive this window.
+    m_fitWatcher->setFuture(QtConcurrent::run(
+        [in = *m_fitWanted] { return fitImpedanceCurve(in.points, in.settings); }));
+}
+
+void TFormWorksheet::fitFinished()
+{
+    m_fitBusy = false;
+    if (m_fitRunningId != m_fitWantedId) {
+        // Superseded: the newest request, if any, runs now.
+        if (m_fitWanted)
+            startFit();
+        return;
+    }
+    TsWorksheetInput in;
+    const QString refusal = gatherInput(in);
     QString text;
-    bool reOk = false;
-    settings.re = QLocale::c().toDouble(
-        ReEdit->text().trimmed().replace(QLatin1Char(','), QLatin1Char('.')), &reOk);
-    if (!doc.hasMeasurement())
-        text = refusal;
-    else if (!settings.reFree && !reOk)
-        text = refusal.isEmpty() ? T::reMissing() : refusal;
-    if (text.isEmpty()) {
-        if (!reOk)
-            settings.re = 0;
-        const int band = doc.measurement().band;
-        *m_fit = fitImpedanceCurve(fitPoints(doc.curveRaw(), band, 0, 0), settings);
-        text = FitMessages::outcomeText(*m_fit);
-        if (m_fit->outcome == FitOutcome::Ok) {
-            fittedCurve(*m_fit, doc.curveRaw(), band, *m_fitCurve);
-            if (!m_fit->phaseUsed)
-                text = FitMessages::magnitudeOnly();
-        }
+    // The curve may have changed while this window was hidden: the next recompute fits again.
+    if (fitInputs(refusal, text) != m_fitWanted) {
+        m_fitWanted.reset();
+        return;
+    }
+    *m_fit = m_fitWatcher->result();
+    text = FitMessages::outcomeText(*m_fit);
+    if (m_fit->outcome == FitOutcome::Ok) {
+        const MeasurementDocument &doc = *m_host.document;
+        fittedCurve(*m_fit, doc.curveRaw(), doc.measurement().band, *m_fitCurve);
+        if (!m_fit->phaseUsed)
+            text = FitMessages::magnitudeOnly();
     }
     FitLabel->setText(text);
     showFitOverlay();
+    // The methods now read the motional impedance.
+    showWorksheetRows(in, refusal);
 }
 
 void TFormWorksheet::showFitTable()

@@ -90,6 +90,7 @@ QString fitReFree() { return QCoreApplication::translate("TFormWorksheet", "Re �
 QString fitShow() { return QCoreApplication::translate("TFormWorksheet", "グラフに表示"); }
 QString fitColor() { return QCoreApplication::translate("TFormWorksheet", "フィット曲線の色"); }
 QString fitTable() { return QCoreApplication::translate("TFormWorksheet", "フィットの結果"); }
+QString fitting() { return QCoreApplication::translate("TFormWorksheet", "フィット中…"); }
 QString columnStderr() { return QCoreApplication::translate("TFormWorksheet", "標準誤差"); }
 QString columnClassic() { return QCoreApplication::translate("TFormWorksheet", "古典的方法"); }
 

@@ -85,6 +85,7 @@ QString fitReFree();
 QString fitShow();
 QString fitColor();
 QString fitTable();
+QString fitting(); // while the fit runs
 QString columnStderr();
 QString columnClassic();
 

@@ -9,6 +9,7 @@ struct FitPoint {
     double hz;
     double ohm;
     double deg;
+    bool operator==(const FitPoint &) const = default;
 };
 
 // The points of a band's curve between fromHz and toHz (inclusive; 0 for either means the

@@ -9,6 +9,7 @@ struct FitSettings {
     FitModel model = FitModel::Semi;
     double re = 0;       // ohm: held fixed, or the start value when reFree and above 0
     bool reFree = false; // fit Re too
+    bool operator==(const FitSettings &) const = default;
 };
 
 enum class FitOutcome { Ok, TooFewPoints, NoResonance, BadRe, NoConvergence };
