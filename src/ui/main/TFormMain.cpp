@@ -26,6 +26,7 @@
 #include <QAbstractEventDispatcher>
 #include <QCloseEvent>
 #include <QComboBox>
+#include <QFileInfo>
 #include <QLabel>
 #include <QMenuBar>
 #include <QPushButton>
@@ -369,8 +370,12 @@ void TFormMain::mDeferredInit()
         graph->layoutLabels(rOnly());
     }
     mTellRecovery();
-    if (!m_startFile.isEmpty())
-        openDataFile(std::exchange(m_startFile, QString()));
+    // A name given on the command line may be mistyped: say so rather than call it unreadable.
+    const QString start = std::exchange(m_startFile, QString());
+    if (!start.isEmpty() && !QFileInfo::exists(start))
+        message->msgFileNotFound(start);
+    else if (!start.isEmpty())
+        openDataFile(start);
 }
 
 void TFormMain::mLayoutStatusBar()

@@ -170,10 +170,6 @@ void TFormMain::MenuFile_OpenClick()
 
 void TFormMain::openDataFile(const QString &path)
 {
-    if (!QFileInfo::exists(path)) {
-        message->msgFileNotFound(path);
-        return;
-    }
     m_dialogFolder = folderOf(path);
     if (m_document->isTablePath(path)) {
         mImportMeasurement(path);
