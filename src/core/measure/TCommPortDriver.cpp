@@ -485,6 +485,16 @@ bool TCommPortDriver::SendZString(const char *text)
 
 // ---- reading ----
 
+quint64 TCommPortDriver::lineTimeMs(quint32 bytes) const
+{
+    if (m_baudRateValue == 0)
+        return 0;
+    // Start bit, data bits, parity and stop bits; one and a half stop bits count as one.
+    const quint64 bits = 1 + 5 + quint64(m_dataBits) + (m_parity == ptNONE ? 0 : 1) +
+                         (m_stopBits == sb2BITS ? 2 : 1);
+    return quint64(bytes) * bits * 1000 / m_baudRateValue;
+}
+
 quint32 TCommPortDriver::ReadData(char *buffer, quint32 count)
 {
     if (!Connected() || !buffer)
@@ -493,7 +503,17 @@ quint32 TCommPortDriver::ReadData(char *buffer, quint32 count)
     const quint32 start = tickCount();
     // Bytes already queued are taken before a hang-up counts: they arrived before it.
     while (got < count && !m_deviceLost) {
-        const quint32 waiting = CountRX();
+        quint32 waiting = CountRX();
+        if (waiting > 0 && waiting < count - got) {
+            // The rest cannot come faster than the line carries it: wait for its time once
+            // rather than wake for every byte (within the time-out).
+            const quint64 lineMs = lineTimeMs(count - got - waiting);
+            const quint32 elapsed = tickCount() - start;
+            if (lineMs > 0 && elapsed < m_inputTimeout) {
+                ::poll(nullptr, 0, clampToInt(std::min<quint64>(lineMs, m_inputTimeout - elapsed)));
+                waiting = CountRX();
+            }
+        }
         if (waiting > 0) {
             const ssize_t n = ::read(m_handle, buffer + got, std::min(count - got, waiting));
             if (n > 0) {
