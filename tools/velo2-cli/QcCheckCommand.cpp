@@ -123,7 +123,10 @@ int runQcCheck(const QStringList &args)
         record.timeUtc = QDateTime::currentDateTimeUtc();
         record.runId = newQcRunId(record.timeUtc);
         record.dataFile = QFileInfo(input).absoluteFilePath();
-        if (!log.open(cl.value(QStringLiteral("db")), cl.value(QStringLiteral("station"))) ||
+        // The result goes to the local spool before the network is tried, so a signal during
+        // a slow connection cannot lose it.
+        if (!log.open(cl.value(QStringLiteral("db")), cl.value(QStringLiteral("station")),
+                      QString(), false) ||
             !log.record(record))
             return cl.failure(log.problem());
         // A server that did not answer: the result waits in the station's spool. The spool may
