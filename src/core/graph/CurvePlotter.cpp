@@ -89,20 +89,20 @@ void CurvePlotter::plotMeasurementPart(bool rOnly, int count, int penWidth)
               penWidth);
 }
 
-void CurvePlotter::plotSegment(bool rOnly, int index, int penWidth)
+QRect CurvePlotter::plotSegment(bool rOnly, int index, int penWidth)
 {
     const CurveBlock *curve = m_scale.curveShown;
     if (!curve || index <= 0)
-        return;
-    plotCurve(*curve, index - 1, index - 1, m_colours.colorR, m_colours.colorTheta, rOnly,
-              penWidth);
+        return {};
+    return plotCurve(*curve, index - 1, index - 1, m_colours.colorR, m_colours.colorTheta, rOnly,
+                     penWidth);
 }
 
-void CurvePlotter::plotCurve(const CurveBlock &curve, int from, int to, ColorRef rColor,
-                             ColorRef thetaColor, bool rOnly, int penWidth)
+QRect CurvePlotter::plotCurve(const CurveBlock &curve, int from, int to, ColorRef rColor,
+                              ColorRef thetaColor, bool rOnly, int penWidth)
 {
     if (!m_painter.isActive() || !m_axis.usable())
-        return;
+        return {};
     const QPen rPen = chartPen(rColor, penWidth);
     const QPen thetaPen = chartPen(thetaColor, penWidth);
     // Segments j -> j + 1 must stay inside the record.
@@ -114,6 +114,7 @@ void CurvePlotter::plotCurve(const CurveBlock &curve, int from, int to, ColorRef
     const int margin = penWidth + 1;
     QVector<QLine> rLines, thetaLines;
     QVector<QRect> thetaBoxes;
+    QRect drawn;
     auto box = [margin](const QLine &l) {
         return QRect(QPoint(std::min(l.x1(), l.x2()), std::min(l.y1(), l.y2())),
                      QPoint(std::max(l.x1(), l.x2()), std::max(l.y1(), l.y2())))
@@ -157,6 +158,7 @@ void CurvePlotter::plotCurve(const CurveBlock &curve, int from, int to, ColorRef
             }
         }
         rLines.append(r);
+        drawn |= box(r);
         if (rOnly)
             continue;
         const QLine theta(
@@ -165,6 +167,8 @@ void CurvePlotter::plotCurve(const CurveBlock &curve, int from, int to, ColorRef
             mapTheta(curve.theta[j + 1], m_scale.thetaMin, m_scale.thetaMax, h, SegmentEnd::End));
         thetaLines.append(theta);
         thetaBoxes.append(box(theta));
+        drawn |= thetaBoxes.back();
     }
     flush();
+    return drawn;
 }

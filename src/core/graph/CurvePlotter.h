@@ -28,12 +28,14 @@ public:
     void plotFit(bool rOnly, int penWidth);
     // The first `count` segments of the measurement, valid or not (a run fills it).
     void plotMeasurementPart(bool rOnly, int count, int penWidth);
-    // The single segment ending at grid index `index` (none for index 0).
-    void plotSegment(bool rOnly, int index, int penWidth);
+    // The single segment ending at grid index `index` (none for index 0). Returns the
+    // rectangle that holds every pixel it drew (empty when it drew nothing).
+    QRect plotSegment(bool rOnly, int index, int penWidth);
 
 private:
-    void plotCurve(const CurveBlock &curve, int from, int to, ColorRef rColor, ColorRef thetaColor,
-                   bool rOnly, int penWidth);
+    // Returns the rectangle that holds every pixel it drew.
+    QRect plotCurve(const CurveBlock &curve, int from, int to, ColorRef rColor, ColorRef thetaColor,
+                    bool rOnly, int penWidth);
 
     QImage &m_target;
     const GraphScale &m_scale;

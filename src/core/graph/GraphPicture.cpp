@@ -58,10 +58,12 @@ void GraphPicture::drawLive(bool rOnly, int count, bool wide)
         .plotMeasurementPart(rOnly, count, screenMeasurementPen(wide));
 }
 
-void GraphPicture::drawLiveSegment(bool rOnly, int index, bool wide)
+QRect GraphPicture::drawLiveSegment(bool rOnly, int index, bool wide)
 {
-    CurvePlotter(m_bitmap, *m_graphScale, *m_colours)
-        .plotSegment(rOnly, index, screenMeasurementPen(wide));
+    const QRect drawn = CurvePlotter(m_bitmap, *m_graphScale, *m_colours)
+                            .plotSegment(rOnly, index, screenMeasurementPen(wide));
+    // The bitmap sits inside the frame; the box shows it at the destination's corner.
+    return drawn.intersected(m_sourceRect).translated(m_destRect.topLeft());
 }
 
 void GraphPicture::drawReferences(bool rOnly)

@@ -29,7 +29,8 @@ public:
     // The live curve from the band's first point through `count` segments.
     void drawLive(bool rOnly, int count, bool wide);
     // One live segment, ending at grid index `index`.
-    void drawLiveSegment(bool rOnly, int index, bool wide);
+    // Returns the part of the paint box it changed (empty for none).
+    QRect drawLiveSegment(bool rOnly, int index, bool wide);
     void drawReferences(bool rOnly);
     void drawAll(bool rOnly, bool wide);
 

@@ -143,8 +143,10 @@ void Graph_RTF::drawLive(bool rOnly, int count, bool wide)
 
 void Graph_RTF::drawLiveSegment(bool rOnly, int index, bool wide)
 {
-    m_picture.drawLiveSegment(rOnly, index, wide);
-    present();
+    // Only what the segment changed is painted again: a run adds one each 20 ms.
+    const QRect changed = m_picture.drawLiveSegment(rOnly, index, wide);
+    if (m_box && !changed.isEmpty())
+        m_box->update(changed);
 }
 
 void Graph_RTF::drawReferences(bool rOnly)
