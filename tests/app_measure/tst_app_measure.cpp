@@ -544,7 +544,14 @@ void TestAppMeasure::userStop()
     QVERIFY(b->idleAgain());
     const int stoppedAt = w.pointsReceived;
     QVERIFY(!waitUntil([&] { return w.pointsReceived != stoppedAt || w.measuring; }, 300));
-    QTRY_COMPARE(b->sim.commands(), startCommands("M2") + QStringList{"ME"});
+    // A point byte already on its way when the port was purged spoils the first reply on a
+    // loaded machine; the stop then asks again, as it may up to three times.
+    const QStringList start = startCommands("M2");
+    QTRY_VERIFY(b->sim.commands().mid(start.size()).startsWith("ME"));
+    const QStringList commands = b->sim.commands();
+    QCOMPARE(commands.mid(0, start.size()), start);
+    const QStringList stops = commands.mid(start.size());
+    QVERIFY2(stops.size() <= 3 && stops.count("ME") == stops.size(), qPrintable(stops.join('|')));
     QVERIFY(b->recorder.presenter.boxes.isEmpty());
 }
 
