@@ -405,6 +405,145 @@
     </message>
 </context>
 <context>
+    <name>TFormQc</name>
+    <message>
+        <source>VELO / QCモード</source>
+        <translation>VELO / QC mode</translation>
+    </message>
+    <message>
+        <source>QCモード</source>
+        <translation>&amp;QC mode...</translation>
+    </message>
+    <message>
+        <source>限度ファイル</source>
+        <translation>Limits file</translation>
+    </message>
+    <message>
+        <source>選択...</source>
+        <translation>Choose...</translation>
+    </message>
+    <message>
+        <source>QC 限度ファイル (*.limits *.txt);;すべてのファイル (*)</source>
+        <translation>QC limits files (*.limits *.txt);;All files (*)</translation>
+    </message>
+    <message>
+        <source>保存先フォルダ</source>
+        <translation>Save folder</translation>
+    </message>
+    <message>
+        <source>空欄なら限度ファイルのフォルダ</source>
+        <translation>empty: the limits file&apos;s folder</translation>
+    </message>
+    <message>
+        <source>結果ログ</source>
+        <translation>Results log</translation>
+    </message>
+    <message>
+        <source>空欄なら保存先フォルダの SQLite ファイル、または postgresql://...</source>
+        <translation>empty: an SQLite file in the save folder, or postgresql://...</translation>
+    </message>
+    <message>
+        <source>シリアル番号</source>
+        <translation>Serial number</translation>
+    </message>
+    <message>
+        <source>測定開始</source>
+        <translation>Start</translation>
+    </message>
+    <message>
+        <source>停止</source>
+        <translation>Stop</translation>
+    </message>
+    <message>
+        <source>閉じる</source>
+        <translation>Close</translation>
+    </message>
+    <message>
+        <source>限度バンドと測定値のグラフ</source>
+        <translation>Graph of the limit band and the measured curve</translation>
+    </message>
+    <message>
+        <source>判定</source>
+        <translation>Verdict</translation>
+    </message>
+    <message>
+        <source>不合格の理由</source>
+        <translation>Reasons for failing</translation>
+    </message>
+    <message>
+        <source>PASS</source>
+        <translation>PASS</translation>
+    </message>
+    <message>
+        <source>FAIL</source>
+        <translation>FAIL</translation>
+    </message>
+    <message>
+        <source>シリアル番号を入力してください</source>
+        <translation>Enter a serial number</translation>
+    </message>
+    <message>
+        <source>シリアル番号 &quot;%1&quot; はファイル名に使えません</source>
+        <translation>The serial number &quot;%1&quot; cannot be used as a file name</translation>
+    </message>
+    <message>
+        <source>シリアル番号が長すぎます（%1 文字、最大 %2 文字）</source>
+        <translation>The serial number is too long (%1 characters, at most %2)</translation>
+    </message>
+    <message>
+        <source>保存先フォルダ &quot;%1&quot; がありません</source>
+        <translation>The save folder &quot;%1&quot; does not exist</translation>
+    </message>
+    <message>
+        <source>%1 は測定しませんでした：%2 を測定中です。終わってからもう一度スキャンしてください</source>
+        <translation>%1 was not measured: %2 is being measured. Scan it again when that has finished</translation>
+    </message>
+    <message>
+        <source>%1 を測定中 %2/%3</source>
+        <translation>Measuring %1 %2/%3</translation>
+    </message>
+    <message>
+        <source>測定できませんでした：%1</source>
+        <translation>Could not measure: %1</translation>
+    </message>
+    <message>
+        <source>データが正しくありません</source>
+        <translation>The data are not valid</translation>
+    </message>
+    <message>
+        <source>保存しました：%1</source>
+        <translation>Saved: %1</translation>
+    </message>
+    <message>
+        <source>保存できませんでした：%1</source>
+        <translation>Could not save: %1</translation>
+    </message>
+    <message>
+        <source>測定を中止しました</source>
+        <translation>Measurement stopped</translation>
+    </message>
+    <message>
+        <source>シリアル番号を入力（またはスキャン）して Enter で測定します</source>
+        <translation>Type (or scan) a serial number and press Enter to measure</translation>
+    </message>
+    <message>
+        <source>%1 の結果を記録中…</source>
+        <translation>Logging the result of %1…</translation>
+    </message>
+    <message>
+        <source>記録しました：%1</source>
+        <translation>Logged: %1</translation>
+    </message>
+    <message>
+        <source>記録できませんでした：%1</source>
+        <translation>Could not log: %1</translation>
+    </message>
+    <message>
+        <source>サーバーに送れていません（ステーションのスプールに保存）：%1</source>
+        <translation>Not sent to the server (kept in the station&apos;s spool): %1</translation>
+    </message>
+</context>
+<context>
     <name>TFormSetColor</name>
     <message>
         <source>グラフ線色設定</source>
@@ -502,173 +641,6 @@
     <message>
         <source>スピーカのインピーダンス測定</source>
         <translation>Loudspeaker impedance measurement</translation>
-    </message>
-</context>
-<context>
-    <name>TFormQc</name>
-    <message>
-        <source>VELO / QCモード</source>
-        <translation>VELO / QC mode</translation>
-    </message>
-    <message>
-        <source>QCモード</source>
-        <translation>&amp;QC mode...</translation>
-    </message>
-    <message>
-        <source>限度ファイル</source>
-        <translation>Limits file</translation>
-    </message>
-    <message>
-        <source>選択...</source>
-        <translation>Choose...</translation>
-    </message>
-    <message>
-        <source>QC 限度ファイル (*.limits *.txt);;すべてのファイル (*)</source>
-        <translation>QC limits files (*.limits *.txt);;All files (*)</translation>
-    </message>
-    <message>
-        <source>保存先フォルダ</source>
-        <translation>Save folder</translation>
-    </message>
-    <message>
-        <source>空欄なら限度ファイルのフォルダ</source>
-        <translation>empty: the limits file's folder</translation>
-    </message>
-    <message>
-        <source>結果ログ</source>
-        <translation>Results log</translation>
-    </message>
-    <message>
-        <source>空欄なら保存先フォルダの SQLite ファイル、または postgresql://...</source>
-        <translation>empty: an SQLite file in the save folder, or postgresql://...</translation>
-    </message>
-    <message>
-        <source>シリアル番号</source>
-        <translation>Serial number</translation>
-    </message>
-    <message>
-        <source>測定開始</source>
-        <translation>Start</translation>
-    </message>
-    <message>
-        <source>停止</source>
-        <translation>Stop</translation>
-    </message>
-    <message>
-        <source>閉じる</source>
-        <translation>Close</translation>
-    </message>
-    <message>
-        <source>限度バンドと測定値のグラフ</source>
-        <translation>Graph of the limit band and the measured curve</translation>
-    </message>
-    <message>
-        <source>判定</source>
-        <translation>Verdict</translation>
-    </message>
-    <message>
-        <source>不合格の理由</source>
-        <translation>Reasons for failing</translation>
-    </message>
-    <message>
-        <source>PASS</source>
-        <translation>PASS</translation>
-    </message>
-    <message>
-        <source>FAIL</source>
-        <translation>FAIL</translation>
-    </message>
-    <message>
-        <source>シリアル番号を入力してください</source>
-        <translation>Enter a serial number</translation>
-    </message>
-    <message>
-        <source>シリアル番号 &quot;%1&quot; はファイル名に使えません</source>
-        <translation>The serial number &quot;%1&quot; cannot be used as a file name</translation>
-    </message>
-    <message>
-        <source>シリアル番号が長すぎます（%1 文字、最大 %2 文字）</source>
-        <translation>The serial number is too long (%1 characters, at most %2)</translation>
-    </message>
-    <message>
-        <source>保存先フォルダ &quot;%1&quot; がありません</source>
-        <translation>The save folder &quot;%1&quot; does not exist</translation>
-    </message>
-    <message>
-        <source>メインウィンドウで測定中です</source>
-        <translation>The main window is measuring</translation>
-    </message>
-    <message>
-        <source>%1 は測定しませんでした：%2 を測定中です。終わってからもう一度スキャンしてください</source>
-        <translation>%1 was not measured: %2 is being measured. Scan it again when that has finished</translation>
-    </message>
-    <message>
-        <source>%1 を測定中 %2/%3</source>
-        <translation>Measuring %1 %2/%3</translation>
-    </message>
-    <message>
-        <source>測定できませんでした：%1</source>
-        <translation>Could not measure: %1</translation>
-    </message>
-    <message>
-        <source>通信ポートが開けません</source>
-        <translation>The communication port cannot be opened</translation>
-    </message>
-    <message>
-        <source>HK-A2 が見つかりません</source>
-        <translation>HK-A2 not found</translation>
-    </message>
-    <message>
-        <source>ユニットが応答しません</source>
-        <translation>The unit does not answer</translation>
-    </message>
-    <message>
-        <source>ユニットが測定周波数帯域を受け付けませんでした</source>
-        <translation>The unit did not accept the frequency band</translation>
-    </message>
-    <message>
-        <source>データ受信エラーです</source>
-        <translation>Data reception error</translation>
-    </message>
-    <message>
-        <source>ユニットが外されました</source>
-        <translation>The unit was disconnected</translation>
-    </message>
-    <message>
-        <source>データが正しくありません</source>
-        <translation>The data are not valid</translation>
-    </message>
-    <message>
-        <source>保存しました：%1</source>
-        <translation>Saved: %1</translation>
-    </message>
-    <message>
-        <source>保存できませんでした：%1</source>
-        <translation>Could not save: %1</translation>
-    </message>
-    <message>
-        <source>測定を中止しました</source>
-        <translation>Measurement stopped</translation>
-    </message>
-    <message>
-        <source>シリアル番号を入力（またはスキャン）して Enter で測定します</source>
-        <translation>Type (or scan) a serial number and press Enter to measure</translation>
-    </message>
-    <message>
-        <source>%1 の結果を記録中…</source>
-        <translation>Logging the result of %1…</translation>
-    </message>
-    <message>
-        <source>記録しました：%1</source>
-        <translation>Logged: %1</translation>
-    </message>
-    <message>
-        <source>記録できませんでした：%1</source>
-        <translation>Could not log: %1</translation>
-    </message>
-    <message>
-        <source>サーバーに送れていません（ステーションのスプールに保存）：%1</source>
-        <translation>Not sent to the server (kept in the station&apos;s spool): %1</translation>
     </message>
 </context>
 <context>
@@ -842,10 +814,6 @@
         <translation>No reference slot is free. Clear the references before measuring.</translation>
     </message>
     <message>
-        <source>測定中です。終わってから%1の測定をしてください。</source>
-        <translation>A measurement is running. Measure “%1” after it has ended.</translation>
-    </message>
-    <message>
         <source>%1 g で測定中: %2 / %3 点</source>
         <translation>Measuring with %1 g: %2 / %3 points</translation>
     </message>
@@ -858,34 +826,6 @@ The references and the free-air measurement are unchanged.</translation>
     <message>
         <source>密閉箱 %1 L で測定中: %2 / %3 点</source>
         <translation>Measuring in the %1 L box: %2 / %3 points</translation>
-    </message>
-    <message>
-        <source>COMポートを開けません</source>
-        <translation>cannot open the COM port</translation>
-    </message>
-    <message>
-        <source>測定器が見つかりません</source>
-        <translation>the unit was not found</translation>
-    </message>
-    <message>
-        <source>測定器の応答が正しくありません</source>
-        <translation>the unit gave a wrong reply</translation>
-    </message>
-    <message>
-        <source>測定器がこの測定範囲を受け付けません</source>
-        <translation>the unit does not accept this band</translation>
-    </message>
-    <message>
-        <source>測定器からの受信が途絶えました</source>
-        <translation>the unit fell silent</translation>
-    </message>
-    <message>
-        <source>受信データが正しくありません</source>
-        <translation>the received data are not valid</translation>
-    </message>
-    <message>
-        <source>測定器との接続が切れました</source>
-        <translation>the connection to the unit was lost</translation>
     </message>
     <message>
         <source>%1 に保存できませんでした</source>
@@ -901,7 +841,7 @@ The references and the free-air measurement are unchanged.</translation>
     </message>
     <message>
         <source>ワークシートの測定を停止しました。</source>
-        <translation>The worksheet's measurement was stopped.</translation>
+        <translation>The worksheet&apos;s measurement was stopped.</translation>
     </message>
     <message>
         <source>T/S ワークシートはいまの測定を自由空間の曲線として使っています。新しい測定はそれを置き換え、ワークシートの値はすべて新しい曲線から計算されます。
@@ -1223,6 +1163,29 @@ Save it as a data file of the band %1?</translation>
     <message>
         <source>測定停止</source>
         <translation>&amp;Stop</translation>
+    </message>
+</context>
+<context>
+    <name>UnitTexts</name>
+    <message>
+        <source>測定器との接続が切れました</source>
+        <translation>the connection to the unit was lost</translation>
+    </message>
+    <message>
+        <source>測定器は%1で測定中です。終わってから測定してください。</source>
+        <translation>The unit is measuring for the %1. Measure when it has finished.</translation>
+    </message>
+    <message>
+        <source>メインウィンドウ</source>
+        <translation>main window</translation>
+    </message>
+    <message>
+        <source>T/S ワークシート</source>
+        <translation>T/S worksheet</translation>
+    </message>
+    <message>
+        <source>QCモード</source>
+        <translation>QC station</translation>
     </message>
 </context>
 <context>

@@ -98,14 +98,10 @@ TFormWorksheet::TFormWorksheet(const WorksheetHost &host, QWidget *parent)
     installAccessibleRoles();
     setFont(windowFont());
     buildControls();
-    m_runTimer = new QTimer(this);
-    m_runTimer->setInterval(0);
-    connect(m_runTimer, &QTimer::timeout, this, &TFormWorksheet::runStep);
+    connectRunDriver();
     resize(920, 640);
 }
 
-// The run refers to the main window's unit, which may already be gone here: nothing in it is
-// called any more (the main window stops a run before it closes).
 TFormWorksheet::~TFormWorksheet() = default;
 
 void TFormWorksheet::buildControls()

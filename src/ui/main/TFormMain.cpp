@@ -494,12 +494,7 @@ bool TFormMain::mConfirmQuit()
 {
     if (measurement->valid && !saved && !message->askQuitUnsaved())
         return false;
-    if (formWorksheet)
-        formWorksheet->stopRun();
-    if (formQc)
-        formQc->stopRun();
-    if (unitSession())
-        mStopUnit();
+    mStopAllRuns();
     return true;
 }
 
@@ -522,12 +517,7 @@ void TFormMain::closeEvent(QCloseEvent *event)
 
 void TFormMain::FormCloseQuery()
 {
-    if (formWorksheet)
-        formWorksheet->stopRun();
-    if (formQc)
-        formQc->stopRun();
-    if (unitSession())
-        mStopUnit();
+    mStopAllRuns();
     mSaveSettings();
 }
 
