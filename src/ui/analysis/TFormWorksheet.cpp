@@ -5,10 +5,10 @@
 #include "core/analysis/fit/ImpedanceFit.h"
 #include "core/document/MeasurementDocument.h"
 #include "core/files/WindowPlacement.h"
+#include "core/graph/WindowFont.h"
 #include "core/measure/MeasurementRun.h"
 #include "ui/analysis/WorksheetTexts.h"
 #include "ui/common/AccessibleNames.h"
-#include "ui/common/WindowFont.h"
 
 #include <QAbstractItemView>
 #include <QCheckBox>
