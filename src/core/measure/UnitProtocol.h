@@ -60,9 +60,6 @@ public:
     // "HK-A" or "HK-A2", the model text of the status line.
     QString modelText() const;
     TCommPortDriver &driver() { return m_driver; }
-    // A caller that runs open, check and identification step by step starts and ends the
-    // session itself (openAndIdentify does both on its own).
-    void setUnitSession(bool on) { m_unitSession = on; }
 
     // ---- primitives ----
     // Sends command + CR after a purge and reads exactly n + 1 bytes; reply = the first n.

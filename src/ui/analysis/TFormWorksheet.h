@@ -11,6 +11,7 @@
 class QCheckBox;
 class QComboBox;
 class QGroupBox;
+class QHBoxLayout;
 class QLabel;
 class QLineEdit;
 class QPushButton;
@@ -101,6 +102,10 @@ protected:
 
 private:
     void buildControls();
+    QGroupBox *buildInputsGroup();
+    QGroupBox *buildCurvesGroup();
+    void buildResultViews();
+    QHBoxLayout *buildButtons();
     void queueRecompute();
     void recompute();
     void showWorksheetRows(TsWorksheetInput &in, const QString &refusal);
