@@ -25,6 +25,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPrinter>
+#include <QProcess>
 #include <QTableWidget>
 #include <QtTest>
 
@@ -69,6 +70,7 @@ private slots:
     void fitOffThread();
     void boxRunAndMainRunWarning();
     void oneWindowMeasuresAtATime();
+    void cliRefusedWhileTheWindowMeasures();
 };
 
 void TestAppWorksheet::measureWithMass()
@@ -166,6 +168,25 @@ void TestAppWorksheet::oneWindowMeasuresAtATime()
     QVERIFY(QFile::exists(b.dir.filePath("A-1.DTA")));
     QVERIFY(w->MassMeasure[0]->isEnabled() && b.controlsEnabled(true));
     Seams::install(&b.recorder.presenter);
+}
+
+void TestAppWorksheet::cliRefusedWhileTheWindowMeasures()
+{
+    MeasureBench b;
+    QVERIFY(b.startSim({})); // paced: the run lasts long enough
+    b.chooseBand(2);
+    b.clickStart();
+    QVERIFY(b.win->measuring);
+    QProcess cli;
+    cli.start(QStringLiteral(VELO2_BINARY_DIR "/tools/velo2-cli/velo2-cli"),
+              {"measure", "--port", b.comLink(), "--band", "2", "-o", b.dir.filePath("cli.DTA")});
+    QVERIFY(waitUntil([&cli] { return cli.state() == QProcess::NotRunning; }, 20000));
+    QCOMPARE(cli.exitCode(), 1);
+    QVERIFY2(cli.readAllStandardError().contains("another program is measuring on it"),
+             "no lock in the message");
+    QVERIFY(b.win->measuring && !QFile::exists(b.dir.filePath("cli.DTA")));
+    b.clickStart(); // stop
+    QVERIFY(b.waitForRunEnd());
 }
 
 void TestAppWorksheet::outputs()

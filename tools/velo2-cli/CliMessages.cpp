@@ -290,6 +290,10 @@ QString unitProblem(UnitOutcome outcome, const QString &port, int openError)
     case UnitOutcome::Ok:
         return QString();
     case UnitOutcome::PortOpenFailed:
+        if (openError == EBUSY)
+            return QStringLiteral("cannot open the port %1: another program is measuring on it "
+                                  "(it holds the port's lock)")
+                .arg(port);
         return QCoreApplication::translate("CliMessages", "cannot open the port %1: %2")
             .arg(port, openError == ENOENT || openError == 0
                            ? QCoreApplication::translate("CliMessages", "no such port")
