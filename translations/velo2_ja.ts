@@ -135,7 +135,7 @@
     </message>
     <message>
         <source>graded at most %1: %2</source>
-        <translation>評価は %1 までです：%2</translation>
+        <translation>評価は「%1」までです：%2</translation>
     </message>
     <message>
         <source>standard errors widened by √((1 + ρ)/(1 − ρ)) for residuals that follow each other, ρ = %1</source>
