@@ -270,11 +270,11 @@
     </message>
     <message>
         <source>&#x3000;周波数順に並べ替えました</source>
-        <translation>&amp;#x3000;周波数順に並べ替えました</translation>
+        <translation>&#x3000;周波数順に並べ替えました</translation>
     </message>
     <message>
         <source>&#x3000;重複した周波数 %1 行を除きました</source>
-        <translation>&amp;#x3000;重複した周波数 %1 行を除きました</translation>
+        <translation>&#x3000;重複した周波数 %1 行を除きました</translation>
     </message>
     <message>
         <source>ZMA出力完了</source>
@@ -1343,7 +1343,7 @@
     </message>
     <message>
         <source>例&#x3000;：&#x3000;2.31&#x3000;(数値のみ)</source>
-        <translation>例&amp;#x3000;：&amp;#x3000;2.31&amp;#x3000;(数値のみ)</translation>
+        <translation>例&#x3000;：&#x3000;2.31&#x3000;(数値のみ)</translation>
     </message>
     <message>
         <source>入力</source>
@@ -1430,7 +1430,7 @@
     </message>
     <message>
         <source>ＨＫ－Ａ２／ＶＥＬＯ２のデータファイルとして保存しますか&#x3000;</source>
-        <translation>ＨＫ－Ａ２／ＶＥＬＯ２のデータファイルとして保存しますか&amp;#x3000;</translation>
+        <translation>ＨＫ－Ａ２／ＶＥＬＯ２のデータファイルとして保存しますか&#x3000;</translation>
     </message>
     <message>
         <source>ユニットとアプリケーションのバージョンがミスマッチです</source>
