@@ -1800,5 +1800,13 @@ Save it as a data file of the band %1?</translation>
         <source>mean %1</source>
         <translation>mean %1</translation>
     </message>
+    <message>
+        <source>motional</source>
+        <translation>motional</translation>
+    </message>
+    <message>
+        <source>classic</source>
+        <translation>classic</translation>
+    </message>
 </context>
 </TS>

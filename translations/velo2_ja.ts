@@ -1742,7 +1742,7 @@
     </message>
     <message>
         <source>methods use</source>
-        <translation>計算の基</translation>
+        <translation>計算の基にする値</translation>
     </message>
     <message>
         <source>the classic values of |Z| itself: no model fit with phase takes the coil out</source>
@@ -1799,6 +1799,14 @@
     <message>
         <source>mean %1</source>
         <translation>%1 の平均</translation>
+    </message>
+    <message>
+        <source>motional</source>
+        <translation>運動インピーダンス</translation>
+    </message>
+    <message>
+        <source>classic</source>
+        <translation>古典的方法</translation>
     </message>
 </context>
 </TS>

@@ -279,8 +279,7 @@ QVector<TsRow> worksheetRows(const TsWorksheetResult &r)
         // Which values the methods below are built on.
         if (qstrcmp(s.key, "inputs") == 0)
             rows.append(
-                {s.title, M::rowBasis(),
-                 r.motional ? QStringLiteral("motional") : QStringLiteral("classic"), QString(),
+                {s.title, M::rowBasis(), M::basisName(r.motional.has_value()), QString(),
                  r.motional ? M::basisMotional(fitModelName(r.fitModel)) : M::basisClassic()});
     }
     for (const TsFlag &f : r.flags)

@@ -289,6 +289,11 @@ QString rowBasis()
 {
     return QCoreApplication::translate("WorksheetMessages", "methods use");
 }
+QString basisName(bool motional)
+{
+    return motional ? QCoreApplication::translate("WorksheetMessages", "motional")
+                    : QCoreApplication::translate("WorksheetMessages", "classic");
+}
 QString basisClassic()
 {
     return QCoreApplication::translate(

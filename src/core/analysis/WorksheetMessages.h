@@ -65,6 +65,8 @@ QString mmsSigmaNote();
 // the curve the motional section reads, and the inputs' row saying what the methods build on
 QString motionalCurveNote(const QString &model);
 QString rowBasis();
+// the row's value: the name of the basis ("classic" or "motional", as in the JSON)
+QString basisName(bool motional);
 QString basisClassic();
 QString basisMotional(const QString &model);
 
