@@ -844,10 +844,6 @@
         <translation>The save folder &quot;%1&quot; does not exist</translation>
     </message>
     <message>
-        <source>メインウィンドウで測定中です</source>
-        <translation>The main window is measuring</translation>
-    </message>
-    <message>
         <source>%1 は測定しませんでした：%2 を測定中です。終わってからもう一度スキャンしてください</source>
         <translation>%1 was not measured: %2 is being measured. Scan it again when that has finished</translation>
     </message>
@@ -858,30 +854,6 @@
     <message>
         <source>測定できませんでした：%1</source>
         <translation>Could not measure: %1</translation>
-    </message>
-    <message>
-        <source>通信ポートが開けません</source>
-        <translation>The communication port cannot be opened</translation>
-    </message>
-    <message>
-        <source>HK-A2 が見つかりません</source>
-        <translation>HK-A2 not found</translation>
-    </message>
-    <message>
-        <source>ユニットが応答しません</source>
-        <translation>The unit does not answer</translation>
-    </message>
-    <message>
-        <source>ユニットが測定周波数帯域を受け付けませんでした</source>
-        <translation>The unit did not accept the frequency band</translation>
-    </message>
-    <message>
-        <source>データ受信エラーです</source>
-        <translation>Data reception error</translation>
-    </message>
-    <message>
-        <source>ユニットが外されました</source>
-        <translation>The unit was disconnected</translation>
     </message>
     <message>
         <source>データが正しくありません</source>
@@ -1191,10 +1163,6 @@
         <translation>No reference slot is free. Clear the references before measuring.</translation>
     </message>
     <message>
-        <source>測定中です。終わってから%1の測定をしてください。</source>
-        <translation>A measurement is running. Measure “%1” after it has ended.</translation>
-    </message>
-    <message>
         <source>%1 g で測定中: %2 / %3 点</source>
         <translation>Measuring with %1 g: %2 / %3 points</translation>
     </message>
@@ -1207,34 +1175,6 @@ The references and the free-air measurement are unchanged.</translation>
     <message>
         <source>密閉箱 %1 L で測定中: %2 / %3 点</source>
         <translation>Measuring in the %1 L box: %2 / %3 points</translation>
-    </message>
-    <message>
-        <source>COMポートを開けません</source>
-        <translation>cannot open the COM port</translation>
-    </message>
-    <message>
-        <source>測定器が見つかりません</source>
-        <translation>the unit was not found</translation>
-    </message>
-    <message>
-        <source>測定器の応答が正しくありません</source>
-        <translation>the unit gave a wrong reply</translation>
-    </message>
-    <message>
-        <source>測定器がこの測定範囲を受け付けません</source>
-        <translation>the unit does not accept this band</translation>
-    </message>
-    <message>
-        <source>測定器からの受信が途絶えました</source>
-        <translation>the unit fell silent</translation>
-    </message>
-    <message>
-        <source>受信データが正しくありません</source>
-        <translation>the received data are not valid</translation>
-    </message>
-    <message>
-        <source>測定器との接続が切れました</source>
-        <translation>the connection to the unit was lost</translation>
     </message>
     <message>
         <source>%1 に保存できませんでした</source>
@@ -1572,6 +1512,29 @@ Save it as a data file of the band %1?</translation>
     <message>
         <source>測定停止</source>
         <translation>&amp;Stop</translation>
+    </message>
+</context>
+<context>
+    <name>UnitTexts</name>
+    <message>
+        <source>測定器との接続が切れました</source>
+        <translation>the connection to the unit was lost</translation>
+    </message>
+    <message>
+        <source>測定器は%1で測定中です。終わってから測定してください。</source>
+        <translation>The unit is measuring for the %1. Measure when it has finished.</translation>
+    </message>
+    <message>
+        <source>メインウィンドウ</source>
+        <translation>main window</translation>
+    </message>
+    <message>
+        <source>T/S ワークシート</source>
+        <translation>T/S worksheet</translation>
+    </message>
+    <message>
+        <source>QCモード</source>
+        <translation>QC station</translation>
     </message>
 </context>
 <context>

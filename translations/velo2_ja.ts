@@ -844,10 +844,6 @@
         <translation>保存先フォルダ &quot;%1&quot; がありません</translation>
     </message>
     <message>
-        <source>メインウィンドウで測定中です</source>
-        <translation>メインウィンドウで測定中です</translation>
-    </message>
-    <message>
         <source>%1 は測定しませんでした：%2 を測定中です。終わってからもう一度スキャンしてください</source>
         <translation>%1 は測定しませんでした：%2 を測定中です。終わってからもう一度スキャンしてください</translation>
     </message>
@@ -858,30 +854,6 @@
     <message>
         <source>測定できませんでした：%1</source>
         <translation>測定できませんでした：%1</translation>
-    </message>
-    <message>
-        <source>通信ポートが開けません</source>
-        <translation>通信ポートが開けません</translation>
-    </message>
-    <message>
-        <source>HK-A2 が見つかりません</source>
-        <translation>HK-A2 が見つかりません</translation>
-    </message>
-    <message>
-        <source>ユニットが応答しません</source>
-        <translation>ユニットが応答しません</translation>
-    </message>
-    <message>
-        <source>ユニットが測定周波数帯域を受け付けませんでした</source>
-        <translation>ユニットが測定周波数帯域を受け付けませんでした</translation>
-    </message>
-    <message>
-        <source>データ受信エラーです</source>
-        <translation>データ受信エラーです</translation>
-    </message>
-    <message>
-        <source>ユニットが外されました</source>
-        <translation>ユニットが外されました</translation>
     </message>
     <message>
         <source>データが正しくありません</source>
@@ -1191,10 +1163,6 @@
         <translation>参照データの空きがありません。参照データをクリアしてから測定してください。</translation>
     </message>
     <message>
-        <source>測定中です。終わってから%1の測定をしてください。</source>
-        <translation>測定中です。終わってから%1の測定をしてください。</translation>
-    </message>
-    <message>
         <source>%1 g で測定中: %2 / %3 点</source>
         <translation>%1 g で測定中: %2 / %3 点</translation>
     </message>
@@ -1207,34 +1175,6 @@
 参照データと自由空間の測定はそのままです。</source>
         <translation>%1の測定ができませんでした: %2
 参照データと自由空間の測定はそのままです。</translation>
-    </message>
-    <message>
-        <source>COMポートを開けません</source>
-        <translation>COMポートを開けません</translation>
-    </message>
-    <message>
-        <source>測定器が見つかりません</source>
-        <translation>測定器が見つかりません</translation>
-    </message>
-    <message>
-        <source>測定器の応答が正しくありません</source>
-        <translation>測定器の応答が正しくありません</translation>
-    </message>
-    <message>
-        <source>測定器がこの測定範囲を受け付けません</source>
-        <translation>測定器がこの測定範囲を受け付けません</translation>
-    </message>
-    <message>
-        <source>測定器からの受信が途絶えました</source>
-        <translation>測定器からの受信が途絶えました</translation>
-    </message>
-    <message>
-        <source>受信データが正しくありません</source>
-        <translation>受信データが正しくありません</translation>
-    </message>
-    <message>
-        <source>測定器との接続が切れました</source>
-        <translation>測定器との接続が切れました</translation>
     </message>
     <message>
         <source>%1 に保存できませんでした</source>
@@ -1572,6 +1512,29 @@
     <message>
         <source>測定停止</source>
         <translation>測定停止</translation>
+    </message>
+</context>
+<context>
+    <name>UnitTexts</name>
+    <message>
+        <source>測定器との接続が切れました</source>
+        <translation>測定器との接続が切れました</translation>
+    </message>
+    <message>
+        <source>測定器は%1で測定中です。終わってから測定してください。</source>
+        <translation>測定器は%1で測定中です。終わってから測定してください。</translation>
+    </message>
+    <message>
+        <source>メインウィンドウ</source>
+        <translation>メインウィンドウ</translation>
+    </message>
+    <message>
+        <source>T/S ワークシート</source>
+        <translation>T/S ワークシート</translation>
+    </message>
+    <message>
+        <source>QCモード</source>
+        <translation>QCモード</translation>
     </message>
 </context>
 <context>
