@@ -70,6 +70,7 @@ bool TStatusPanel::shapeLine() const
         m_line.setText(m_text);
         m_line.setFont(font());
         m_line.setTextOption(option);
+        m_line.setCacheEnabled(true); // or the painting shapes it again
         m_line.beginLayout();
         m_line.createLine();
         m_line.endLayout();
