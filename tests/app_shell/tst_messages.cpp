@@ -10,6 +10,7 @@
 #include <QLibraryInfo>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QStatusBar>
 #include <QTimer>
 #include <QtTest>
 #include <functional>
@@ -257,22 +258,28 @@ void TestMessages::panelLooksLikeALabel_data()
     QTest::newRow("two lines") << QStringLiteral("保存できません\nディスクが一杯です");
 }
 
-// The panel paints its text itself: it must give the pixels and width of the label it replaced.
+// The panel paints its text itself: it must give the bar, pixels and width of the label it
+// replaced.
 void TestMessages::panelLooksLikeALabel()
 {
     QFETCH(QString, text);
     TStatusBar bar(1, 50);
     bar.setFont(windowFont());
     HStatus(&bar, QStringLiteral("HK-A2"), 0).showText(text, 0);
-    const QImage painted = bar.panel(0)->grab().toImage(); // after the bar's layout
-    QWidget holder;
-    holder.setFont(windowFont());
-    QLabel label(text, &holder);
-    label.setFrameShape(QFrame::Panel);
-    label.setFrameShadow(QFrame::Sunken);
-    label.resize(bar.panel(0)->size());
-    QCOMPARE(label.width(), HStatus::panelWidthFor(label.fontMetrics().horizontalAdvance(text)));
-    QCOMPARE(painted, label.grab().toImage());
+    // The bar as it was built before, in the same steps.
+    QStatusBar reference;
+    reference.setSizeGripEnabled(false);
+    auto *label = new QLabel(&reference);
+    label->setFixedWidth(50);
+    label->setFrameShape(QFrame::Panel);
+    label->setFrameShadow(QFrame::Sunken);
+    reference.addWidget(label);
+    reference.setFont(windowFont());
+    label->setText(text);
+    label->setFixedWidth(HStatus::panelWidthFor(label->fontMetrics().horizontalAdvance(text)));
+    QCoreApplication::sendPostedEvents();
+    QCOMPARE(bar.sizeHint(), reference.sizeHint());
+    QCOMPARE(bar.panel(0)->grab().toImage(), label->grab().toImage());
 }
 
 void TestMessages::qtButtonsReadJapanese()

@@ -24,15 +24,21 @@ public:
     }
 };
 
+bool hasLineBreak(const QString &text)
+{
+    for (const QChar c : text) {
+        if (c == u'\n' || c == u'\r' || c == QChar::LineSeparator || c == QChar::ParagraphSeparator)
+            return true;
+    }
+    return false;
+}
+
 // Text a label draws as one left-to-right line of plain glyphs.
 bool isPlainLine(const QString &text)
 {
-    for (const QChar c : text) {
-        if (c == u'\n' || c == u'\r' || c == u'\t' || c == QChar::LineSeparator ||
-            c == QChar::ParagraphSeparator || c == QChar(0x9c)) // 0x9c: alternatives of a text
-            return false;
-    }
-    return !text.isRightToLeft();
+    // 0x9c separates alternatives of a text.
+    return !hasLineBreak(text) && !text.contains(u'\t') && !text.contains(QChar(0x9c)) &&
+           !text.isRightToLeft();
 }
 
 } // namespace
@@ -49,10 +55,13 @@ void TStatusPanel::setText(const QString &text)
 {
     if (text == m_text)
         return;
+    const bool heightMayChange = hasLineBreak(text) || hasLineBreak(m_text);
     m_text = text;
     m_textWidth = -1;
     m_shaped = false;
     update(contentsRect());
+    if (heightMayChange)
+        updateGeometry();
     if (QAccessible::isActive()) {
         QAccessibleEvent event(this, QAccessible::NameChanged);
         QAccessible::updateAccessibility(&event);
@@ -88,11 +97,17 @@ int TStatusPanel::textWidth() const
     return m_textWidth;
 }
 
-// The height a label of one line asks for; the width is the one the panel is given.
+// The height a label asks for (one line: the larger of the font's height and line spacing, as
+// for a label before and after its first text); the width is the one the panel is given.
 QSize TStatusPanel::sizeHint() const
 {
+    const QFontMetrics metrics = fontMetrics();
+    const int lines =
+        hasLineBreak(m_text)
+            ? metrics.boundingRect(QRect(0, 0, 2000, 2000), Qt::TextExpandTabs, m_text).height()
+            : qMax(metrics.height(), metrics.lineSpacing());
     const int frame = 2 * frameWidth();
-    return QSize(frame, fontMetrics().height() + frame).expandedTo(minimumSize());
+    return QSize(frame, lines + frame).expandedTo(minimumSize());
 }
 
 QSize TStatusPanel::minimumSizeHint() const
