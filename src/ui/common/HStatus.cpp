@@ -5,9 +5,6 @@
 #include "ui/common/TStatusBar.h"
 #include "ui/common/UnitTexts.h"
 
-#include <QFontMetrics>
-#include <QLabel>
-
 HStatus::HStatus(TStatusBar *bar, const QString &unitName, int highestPanel)
     : m_bar(bar), m_unitName(unitName), m_highestPanel(highestPanel)
 {
@@ -17,12 +14,12 @@ void HStatus::showText(const QString &text, int panel) const
 {
     if (panel > m_highestPanel || panel < 0 || !m_bar)
         return;
-    QLabel *label = m_bar->panel(panel);
-    if (!label)
+    TStatusPanel *shown = m_bar->panel(panel);
+    if (!shown)
         return;
-    label->setText(text);
-    const int width = QFontMetrics(m_bar->font()).horizontalAdvance(text);
-    label->setFixedWidth(panelWidthFor(width));
+    shown->setText(text);
+    // Unchanged for most readouts, and then no layout pass.
+    shown->setFixedWidth(panelWidthFor(shown->textWidth()));
 }
 
 void HStatus::showOutcome(UnitOutcome outcome) const
