@@ -88,6 +88,8 @@ private:
     void failRun(const QString &reason);
     void endRun();
     void setRunning(bool on);
+
+    // the log (TFormQc_log.cpp)
     void logResult(const QString &folder, const QString &dataFile);
     void showLogged(const StationLogOutcome &outcome);
 

@@ -7,9 +7,10 @@
 
 namespace {
 
-// One record into the log opened for its target (opened again when the target changed).
+// One record into the log opened for its target (opened again when the target changed). A
+// server is not tried: the record is on the disk when this returns.
 StationLogOutcome keepRecord(std::unique_ptr<ResultsLog> &log, QString &openTarget,
-                             const StationLogQueue::Item &item, bool forwardNow)
+                             const StationLogQueue::Item &item)
 {
     StationLogOutcome out;
     out.runId = item.record.runId;
@@ -17,14 +18,13 @@ StationLogOutcome keepRecord(std::unique_ptr<ResultsLog> &log, QString &openTarg
     if (!log || item.target != openTarget) {
         log = std::make_unique<ResultsLog>();
         openTarget = item.target;
-        // The server is first tried by record(), once the record is in the spool.
         if (!log->open(item.target, QString(), QString(), false)) {
             out.problem = log->problem();
             log.reset();
             return out;
         }
     }
-    if (!log->record(item.record, forwardNow)) {
+    if (!log->record(item.record, false)) {
         out.problem = log->problem();
     } else if (!log->problem().isEmpty()) {
         out.state = StationLogOutcome::Spooled;
@@ -35,6 +35,15 @@ StationLogOutcome keepRecord(std::unique_ptr<ResultsLog> &log, QString &openTarg
     out.target = log->target().display();
     out.notice = log->notice();
     return out;
+}
+
+// A record kept in the spool, sent on to its server.
+void forwardKept(ResultsLog &log, StationLogOutcome *out)
+{
+    log.forwardWhenDue();
+    out->problem = log.problem();
+    out->state = out->problem.isEmpty() ? StationLogOutcome::Logged : StationLogOutcome::Spooled;
+    out->notice = log.notice();
 }
 
 } // namespace
@@ -52,10 +61,20 @@ void StationLogKeeper::keepNext()
     {
         QMutexLocker lock(&m_queue->mutex);
         if (m_queue->items.isEmpty())
-            return; // kept by finish() meanwhile
+            return; // kept by settle() or finish() meanwhile
         item = m_queue->items.takeFirst();
+        m_queue->inHand = true;
     }
-    emit kept(keepRecord(m_log, m_target, item, true));
+    StationLogOutcome out = keepRecord(m_log, m_target, item);
+    {
+        QMutexLocker lock(&m_queue->mutex);
+        m_queue->inHand = false;
+        m_queue->settled.wakeAll();
+    }
+    // On the disk now: the server may take as long as its time-outs allow.
+    if (out.state == StationLogOutcome::Spooled && m_log)
+        forwardKept(*m_log, &out);
+    emit kept(out);
 }
 
 void StationLogKeeper::end()
@@ -112,8 +131,30 @@ bool StationLog::finish(int waitMs)
         delete thread;
         return true;
     }
-    // The records behind the one held by the server go into the spool now; only a local file
-    // is written, no server is tried.
+    keepHere(queue.get());
+    return false;
+}
+
+bool StationLog::settle(int waitMs)
+{
+    if (!m_thread)
+        return true;
+    const QDeadlineTimer deadline(waitMs);
+    bool kept = true;
+    {
+        QMutexLocker lock(&m_queue->mutex);
+        while (m_queue->inHand && m_queue->settled.wait(&m_queue->mutex, deadline)) {
+        }
+        kept = !m_queue->inHand;
+    }
+    keepHere(m_queue.get());
+    return kept;
+}
+
+void StationLog::keepHere(StationLogQueue *queue)
+{
+    // The records the thread has not taken go into the spool now; only a local file is
+    // written, no server is tried.
     QList<StationLogQueue::Item> left;
     {
         QMutexLocker lock(&queue->mutex);
@@ -122,9 +163,8 @@ bool StationLog::finish(int waitMs)
     std::unique_ptr<ResultsLog> log;
     QString openTarget;
     for (const StationLogQueue::Item &item : left) {
-        const StationLogOutcome out = keepRecord(log, openTarget, item, false);
+        const StationLogOutcome out = keepRecord(log, openTarget, item);
         QMetaObject::invokeMethod(
             this, [this, out] { emit logged(out); }, Qt::QueuedConnection);
     }
-    return false;
 }

@@ -6,6 +6,7 @@
 #include <QMutex>
 #include <QObject>
 #include <QString>
+#include <QWaitCondition>
 #include <memory>
 
 class QThread;
@@ -30,6 +31,8 @@ struct StationLogQueue {
     };
     QMutex mutex;
     QList<Item> items;
+    bool inHand = false;    // the thread has taken a record it has not kept yet
+    QWaitCondition settled; // inHand went false
 };
 
 // The station's results log on a thread of its own, so a busy or silent server never holds up
@@ -51,9 +54,15 @@ public:
     // Queues the record for the target (an SQLite path or a server URI); the thread starts and
     // the log is opened on first use, and opened again when the target changes.
     void log(const QString &target, const QcRecord &record);
-    // Lets the records given be kept, waiting at most waitMs, and ends the thread (the next
-    // log() starts another); their outcomes still come. When the thread is still held by a
-    // server after the wait, the records it has not taken yet are kept in the spool here, so
+    // Makes sure every record given is kept in the log or the spool: waits at most waitMs for
+    // the one the thread is keeping, and keeps the ones it has not taken yet here, in the spool
+    // (a local file only, no server is tried). A forward in progress goes on on the thread.
+    // Their outcomes still come. False when the record in hand was not kept within the wait;
+    // the thread keeps it later.
+    bool settle(int waitMs);
+    // Lets the records given be kept and forwarded, waiting at most waitMs, and ends the thread
+    // (the next log() starts another); their outcomes still come. When the thread is still held
+    // by a server after the wait, the records it has not taken yet are kept in the spool here, so
     // nothing given is lost. False in that case.
     bool finish(int waitMs);
 
@@ -61,6 +70,8 @@ signals:
     void logged(const StationLogOutcome &outcome);
 
 private:
+    void keepHere(StationLogQueue *queue);
+
     QThread *m_thread = nullptr;
     StationLogKeeper *m_keeper = nullptr; // lives on m_thread
     std::shared_ptr<StationLogQueue> m_queue;
@@ -73,7 +84,7 @@ class StationLogKeeper : public QObject
 public:
     explicit StationLogKeeper(std::shared_ptr<StationLogQueue> queue);
     ~StationLogKeeper() override;
-    // Keeps and forwards the next record of the queue.
+    // Keeps the next record of the queue, then forwards it.
     void keepNext();
     void end();
 
