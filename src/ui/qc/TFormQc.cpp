@@ -245,8 +245,9 @@ void TFormQc::showVerdict()
 void TFormQc::closeEvent(QCloseEvent *event)
 {
     stopRun();
-    // A result still being logged gets a bounded wait; it is in the spool already.
+    // Every result given is on the disk before the window goes; a server still being tried
+    // goes on being tried behind it.
     if (m_log)
-        m_log->finish(StationLog::kFinishWaitMs);
+        m_log->settle(StationLog::kFinishWaitMs);
     event->accept();
 }

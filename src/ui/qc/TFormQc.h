@@ -87,6 +87,8 @@ private:
     void failRun(const QString &reason);
     void endRun();
     void setRunning(bool on);
+
+    // the log (TFormQc_log.cpp)
     void logResult(const QString &folder, const QString &dataFile);
     void showLogged(const StationLogOutcome &outcome);
 
@@ -104,7 +106,7 @@ private:
     QString m_runSerial;
     QString m_runPath;
     QString m_runFolder;
-    std::unique_ptr<StationLog> m_log; // its own thread: a slow server never holds this window
+    std::unique_ptr<StationLog> m_log; // threads of its own: a slow server never holds this window
     QString m_loggingRun;              // the run whose log line is on screen
     QString m_database;                // the database field's real text
     int m_pointsShown = 0;

@@ -2,7 +2,6 @@
 // file and the log.
 #include "core/files/VELO_File.h"
 #include "core/qc/QcLimitsFile.h"
-#include "core/qc/log/StationLog.h"
 #include "ui/common/RunDriver.h"
 #include "ui/common/UnitTexts.h"
 #include "ui/qc/QcTexts.h"
@@ -149,48 +148,6 @@ void TFormQc::finishRun(bool converted)
     logResult(m_runFolder, saved ? m_runPath : QString());
     readyForNextScan();
     emit unitChecked(m_verdict.passed, saved ? m_runPath : QString());
-}
-
-void TFormQc::logResult(const QString &folder, const QString &dataFile)
-{
-    QString target = databaseText();
-    if (target.isEmpty())
-        target = QDir(folder).filePath(QStringLiteral("VELO2_qc_log.sqlite"));
-    QcRecord record = qcRecordOf(m_verdict, m_limits, m_runSerial);
-    record.timeUtc = QDateTime::currentDateTimeUtc();
-    record.runId = newQcRunId(record.timeUtc);
-    record.dataFile = dataFile;
-    if (!m_log) {
-        m_log = std::make_unique<StationLog>();
-        connect(m_log.get(), &StationLog::logged, this,
-                [this](const StationLogOutcome &outcome) { showLogged(outcome); });
-    }
-    m_loggingRun = record.runId;
-    LogLabel->setText(T::logging(m_runSerial));
-    m_log->log(target, record);
-}
-
-void TFormQc::showLogged(const StationLogOutcome &outcome)
-{
-    // Once the next unit has started, only a record that could not be kept is still said.
-    if (outcome.runId != m_loggingRun && outcome.state != StationLogOutcome::Failed)
-        return;
-    QString line;
-    switch (outcome.state) {
-    case StationLogOutcome::Logged:
-        line = T::logged(outcome.target);
-        break;
-    case StationLogOutcome::Spooled:
-        line = T::logSpooled(outcome.problem);
-        break;
-    case StationLogOutcome::Failed:
-        line = T::logFailed(outcome.problem);
-        break;
-    }
-    // Results for another log, set aside, or a damaged spool put aside: said under the line.
-    if (!outcome.notice.isEmpty())
-        line += QLatin1Char('\n') + outcome.notice;
-    LogLabel->setText(line);
 }
 
 void TFormQc::failRun(const QString &reason)

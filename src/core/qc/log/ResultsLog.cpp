@@ -509,11 +509,19 @@ bool ResultsLog::record(const QcRecord &record, bool forwardNow)
         d->problem.clear();
     else if (!forwardNow)
         d->problem = LogMessages::keptInSpool(d->waiting(), d->spoolPath);
-    else if (d->sinceConnectFailed.isValid() && !d->sinceConnectFailed.hasExpired(kRetryAfterMs))
+    else
+        forwardWhenDue();
+    return true;
+}
+
+void ResultsLog::forwardWhenDue()
+{
+    if (!isOpen() || !d->target.isServer())
+        return;
+    if (d->sinceConnectFailed.isValid() && !d->sinceConnectFailed.hasExpired(kRetryAfterMs))
         d->noteForwardProblem(d->forwardProblem);
     else
         forward();
-    return true;
 }
 
 int ResultsLog::forward()

@@ -42,6 +42,9 @@ public:
     // not be kept at all (a serial over kQcSerialMaxLength); a forwarding problem leaves the
     // record in the spool and shows in problem().
     bool record(const QcRecord &record, bool forwardNow = true);
+    // forward(), unless the server could not be reached a moment ago: then problem() says so
+    // again and the results wait.
+    void forwardWhenDue();
     // Sends what is pending for this target in batches, each one transaction. The number sent,
     // or -1 when the server could not take them (problem() says why; nothing is lost). A
     // record the server refuses for good (a serial its encoding cannot store) is set aside in
