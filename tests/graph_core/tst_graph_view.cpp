@@ -7,6 +7,7 @@
 #include "core/model/Settings.h"
 
 #include <QtTest>
+#include <cmath>
 #include <cstring>
 #include <memory>
 
@@ -43,6 +44,8 @@ private slots:
     void rScaleSteps();
     void warningResistance_data();
     void warningResistance();
+    void liveRescale_data();
+    void liveRescale();
     void thetaSteps_data();
     void thetaSteps();
     void scalesComeFromTheRawCurve();
@@ -90,6 +93,29 @@ void TestGraphView::rScaleSteps()
     QFETCH(float, x);
     QFETCH(float, scale);
     QCOMPARE(roundUpRScale(x), scale);
+}
+
+void TestGraphView::liveRescale_data()
+{
+    QTest::addColumn<float>("rMax");
+    QTest::addColumn<float>("r");
+    QTest::addColumn<float>("after");
+    QTest::newRow("inside") << 25.0f << 25.0f << 25.0f;
+    QTest::newRow("past 25") << 25.0f << 25.01f << 50.0f;
+    QTest::newRow("past 150") << 150.0f << 151.0f << 200.0f;
+    QTest::newRow("200 stays") << 200.0f << 900.0f << 200.0f;
+    QTest::newRow("NaN") << 25.0f << float(std::nan("")) << 25.0f;
+}
+
+void TestGraphView::liveRescale()
+{
+    QFETCH(float, rMax);
+    QFETCH(float, r);
+    QFETCH(float, after);
+    GraphScale scale;
+    scale.rMax = rMax;
+    QCOMPARE(growForLivePoint(scale, r), after != rMax);
+    QCOMPARE(scale.rMax, after);
 }
 
 void TestGraphView::warningResistance_data()

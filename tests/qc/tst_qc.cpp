@@ -6,6 +6,7 @@
 #include "SpeakerCurve.h"
 #include "core/qc/QcLimitsBuild.h"
 #include "core/qc/QcLimitsFile.h"
+#include "core/qc/QcStationFiles.h"
 #include "core/qc/QcVerdict.h"
 
 #include <QTemporaryDir>
@@ -25,6 +26,7 @@ private slots:
     void figures_data();
     void figures();
     void logged();
+    void stationFiles();
 
 private:
     // Each test measures what it needs: none depends on another having run first.
@@ -294,4 +296,32 @@ void TestQc::logged()
 }
 
 QTEST_GUILESS_MAIN(TestQc)
+void TestQc::stationFiles()
+{
+    using namespace QcStationFiles;
+    for (const char *bad : {"", ".", "..", "a/b"})
+        QVERIFY2(!serialUsableAsFileName(bad), bad);
+    QVERIFY(serialUsableAsFileName("..a") && serialUsableAsFileName("型番-2"));
+    QCOMPARE(folderFor("", "/l/w.limits"), QString("/l"));
+    QCOMPARE(folderFor("/d", "/l/w.limits"), QString("/d"));
+    QCOMPARE(logTarget("", "/d"), QString("/d/VELO2_qc_log.sqlite"));
+    QCOMPARE(logTarget("postgresql://h/qc", "/d"), QString("postgresql://h/qc"));
+
+    // A unit tested again keeps each earlier file under the time it was written.
+    QTemporaryDir dir;
+    const QString path = dataFilePath(dir.path(), "A-1");
+    QCOMPARE(keepEarlierFile(path), QString());
+    const QDateTime written(QDate(2026, 3, 4), QTime(5, 6, 7));
+    QStringList kept;
+    for (int i = 0; i < 2; ++i) {
+        QFile f(path);
+        QVERIFY(f.open(QIODevice::WriteOnly) && f.write("x") == 1 && f.flush());
+        QVERIFY(f.setFileTime(written, QFileDevice::FileModificationTime));
+        f.close();
+        kept << QFileInfo(keepEarlierFile(path)).fileName();
+    }
+    QCOMPARE(kept, QStringList({"A-1_20260304-050607.DTA", "A-1_20260304-050607-2.DTA"}));
+    QVERIFY(!QFile::exists(path));
+}
+
 #include "tst_qc.moc"

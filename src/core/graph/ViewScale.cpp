@@ -73,6 +73,14 @@ bool aboveWarningResistance(const GraphScale &scale)
     return scale.rMax > kWarningResistance;
 }
 
+bool growForLivePoint(GraphScale &scale, float r)
+{
+    if (scale.rMax >= kLiveRescaleLimit || !(r > scale.rMax))
+        return false;
+    scale.rMax = roundUpRScale(r);
+    return true;
+}
+
 float roundUpRScale(float x)
 {
     if (x > 150)

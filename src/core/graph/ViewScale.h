@@ -26,6 +26,12 @@ float thetaFullScale(float largestMagnitude);
 constexpr float kWarningResistance = 150.0f;
 bool aboveWarningResistance(const GraphScale &scale);
 
+// During a run: from this full scale on the scale stays put whatever a point needs.
+constexpr float kLiveRescaleLimit = 200.0f;
+// Raises the scale's full resistance for a new point that goes past it (unless the scale
+// has reached kLiveRescaleLimit); true when it did, and the curve so far must be redrawn.
+bool growForLivePoint(GraphScale &scale, float r);
+
 float measurementRScale(const MeasurementRecord &measurement, const CurveBlock &curveRaw);
 float referencesRScale(const MeasurementRecord *references, const CurveBlock *refCurveRaw);
 float referencesRScale(const RecordSlots &references, const CurveSlots &refCurveRaw);

@@ -19,7 +19,6 @@
 
 namespace {
 
-constexpr float kLiveRescaleLimit = 200.0f; // from this full scale on the scale stays put
 const QString kRangeJoin = QStringLiteral("...");
 
 // Each acquisition step waits in the driver's read for up to one point, so asking for the
@@ -163,10 +162,7 @@ void TFormMain::mAcquireStep()
         const int index = e.gridIndex;
         status->showText(pointReadoutText(measurement->points[index]), HStatus::kReadoutPanel);
         if (e.converted && e.point > 0) {
-            if (graphScale.rMax >= kLiveRescaleLimit) {
-                graph->drawLiveSegment(rOnly(), index, wide());
-            } else if (curveRaw->r[index] > graphScale.rMax) {
-                graphScale.rMax = roundUpRScale(curveRaw->r[index]);
+            if (growForLivePoint(graphScale, curveRaw->r[index])) {
                 graph->clear();
                 graph->drawLive(rOnly(), e.point, wide());
             } else {

@@ -1,5 +1,6 @@
 // A checked unit's record handed to the station's log, and the log line when the log says
 // what became of it. The log keeps the record on a thread of its own.
+#include "core/qc/QcStationFiles.h"
 #include "core/qc/log/StationLog.h"
 #include "ui/qc/QcTexts.h"
 #include "ui/qc/TFormQc.h"
@@ -12,9 +13,7 @@ namespace T = QcTexts;
 
 void TFormQc::logResult(const QString &folder, const QString &dataFile)
 {
-    QString target = databaseText();
-    if (target.isEmpty())
-        target = QDir(folder).filePath(QStringLiteral("VELO2_qc_log.sqlite"));
+    const QString target = QcStationFiles::logTarget(databaseText(), folder);
     QcRecord record = qcRecordOf(m_verdict, m_limits, m_runSerial);
     record.timeUtc = QDateTime::currentDateTimeUtc();
     record.runId = newQcRunId(record.timeUtc);

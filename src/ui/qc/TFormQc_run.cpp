@@ -2,6 +2,7 @@
 // file and the log.
 #include "core/files/VELO_File.h"
 #include "core/qc/QcLimitsFile.h"
+#include "core/qc/QcStationFiles.h"
 #include "ui/common/RunDriver.h"
 #include "ui/common/UnitTexts.h"
 #include "ui/qc/QcTexts.h"
@@ -17,31 +18,6 @@
 #include <QPushButton>
 
 namespace T = QcTexts;
-
-namespace {
-
-bool usableAsFileName(const QString &serial)
-{
-    return serial != QLatin1String(".") && serial != QLatin1String("..") &&
-           !serial.contains(QLatin1Char('/')) && !serial.contains(QChar(0));
-}
-
-// A unit tested again keeps its earlier file under the time it was written.
-void keepEarlierFile(const QString &path)
-{
-    const QFileInfo old(path);
-    if (!old.exists())
-        return;
-    const QString stamp = old.lastModified().toString(QStringLiteral("yyyyMMdd-HHmmss"));
-    QString kept = old.dir().filePath(old.completeBaseName() + QLatin1Char('_') + stamp +
-                                      QStringLiteral(".DTA"));
-    for (int n = 2; QFileInfo::exists(kept); ++n)
-        kept = old.dir().filePath(old.completeBaseName() + QLatin1Char('_') + stamp +
-                                  QLatin1Char('-') + QString::number(n) + QStringLiteral(".DTA"));
-    QFile::rename(path, kept);
-}
-
-} // namespace
 
 void TFormQc::connectRunDriver()
 {
@@ -78,7 +54,7 @@ void TFormQc::startRun()
     const QString serial = SerialEdit->text().trimmed();
     if (serial.isEmpty())
         return refuse(T::serialMissing());
-    if (!usableAsFileName(serial))
+    if (!QcStationFiles::serialUsableAsFileName(serial))
         return refuse(T::serialNotAFileName(serial));
     if (serial.size() > kQcSerialMaxLength)
         return refuse(T::serialTooLong(int(serial.size()), kQcSerialMaxLength));
@@ -90,9 +66,7 @@ void TFormQc::startRun()
         return refuse(problem);
     }
     m_haveLimits = true;
-    QString folder = FolderEdit->text().trimmed();
-    if (folder.isEmpty())
-        folder = QFileInfo(limitsPath).absolutePath();
+    const QString folder = QcStationFiles::folderFor(FolderEdit->text().trimmed(), limitsPath);
     if (!QFileInfo(folder).isDir())
         return refuse(T::folderMissing(folder));
     if (!m_run)
@@ -108,7 +82,7 @@ void TFormQc::startRun()
 
     m_runSerial = serial;
     m_runFolder = folder;
-    m_runPath = QDir(folder).filePath(serial + QStringLiteral(".DTA"));
+    m_runPath = QcStationFiles::dataFilePath(folder, serial);
     QString problem;
     if (!m_run->start(m_host.comPort ? m_host.comPort() : 1, m_limits.band, *m_record, *m_raw,
                       *m_avg, &problem))
@@ -141,7 +115,7 @@ void TFormQc::finishRun(bool converted)
     redrawGraph(bandPointCount(m_record->band));
     showVerdict();
 
-    keepEarlierFile(m_runPath);
+    QcStationFiles::keepEarlierFile(m_runPath);
     const bool saved = VELO_File().writeDataFile(
         m_runPath, unitSerial, m_host.comPort ? m_host.comPort() : 1, m_record.get());
     RunLabel->setText(saved ? T::saved(m_runPath) : T::saveFailed(m_runPath));
