@@ -1,3 +1,4 @@
+#include "DocumentProbe.h"
 #include "ModalDriver.h"
 #include "ScriptedChoosers.h"
 #include "ScriptedFileChooser.h"
@@ -124,10 +125,10 @@ void TestAppDialogs::printWithoutMeasurement()
 
 void TestAppDialogs::printToPdf()
 {
-    fillRecord(m_win->document().measurement(), 2, SpeakerModel{});
-    QVERIFY(m_win->file->convertRecord(&m_win->document().measurement(),
-                                       &m_win->document().curveRaw(),
-                                       &m_win->document().curveAvg()));
+    fillRecord(DocumentProbe::measurement(m_win->document()), 2, SpeakerModel{});
+    QVERIFY(m_win->file->convertRecord(&DocumentProbe::measurement(m_win->document()),
+                                       &DocumentProbe::curveRaw(m_win->document()),
+                                       &DocumentProbe::curveAvg(m_win->document())));
     m_win->showMeasurement();
     const QString pdf = m_dir->filePath(QStringLiteral("page.pdf"));
     m_seams->print.onPrint = [&](QPrinter *printer) {

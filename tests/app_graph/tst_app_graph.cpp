@@ -1,5 +1,6 @@
 // The graph in the real main window: start-up grid, band list, view options, curves, scales,
 // cursor readout and resizing.
+#include "DocumentProbe.h"
 #include "RecordingPresenter.h"
 #include "SpeakerCurve.h"
 #include "WaitIdle.h"
@@ -137,25 +138,25 @@ void TestAppGraph::cleanup()
 // What the file and run commands do: point texts into the record, then the whole conversion.
 void TestAppGraph::loadMeasurement(int band, const SpeakerModel &model)
 {
-    fillRecord(m_win->document().measurement(), band, model);
+    fillRecord(DocumentProbe::measurement(m_win->document()), band, model);
     convertMeasurement();
 }
 
 void TestAppGraph::convertMeasurement()
 {
-    QVERIFY(m_win->file->convertRecord(&m_win->document().measurement(),
-                                       &m_win->document().curveRaw(),
-                                       &m_win->document().curveAvg()));
-    m_win->document().measurement().valid = 1;
+    QVERIFY(m_win->file->convertRecord(&DocumentProbe::measurement(m_win->document()),
+                                       &DocumentProbe::curveRaw(m_win->document()),
+                                       &DocumentProbe::curveAvg(m_win->document())));
+    DocumentProbe::measurement(m_win->document()).valid = 1;
 }
 
 void TestAppGraph::loadReference(int slot, int band, const SpeakerModel &model)
 {
-    fillRecord(m_win->document().reference(slot), band, model);
-    QVERIFY(m_win->file->convertRecord(&m_win->document().reference(slot),
-                                       &m_win->document().refCurveRaw(slot),
-                                       &m_win->document().refCurveAvg(slot)));
-    m_win->document().reference(slot).valid = 1;
+    fillRecord(DocumentProbe::reference(m_win->document(), slot), band, model);
+    QVERIFY(m_win->file->convertRecord(&DocumentProbe::reference(m_win->document(), slot),
+                                       &DocumentProbe::refCurveRaw(m_win->document(), slot),
+                                       &DocumentProbe::refCurveAvg(m_win->document(), slot)));
+    DocumentProbe::reference(m_win->document(), slot).valid = 1;
 }
 
 // The user's way through the band list: the keyboard walks it item by item.
@@ -276,7 +277,7 @@ void TestAppGraph::bandListRedrawsCurvesOverTheChosenBand()
     QVERIFY(part.size() > bitmap().width() - 5);
     QCOMPARE(m_win->document().measurement().band, 2);
     // A band-3 measurement (10 .. 50 Hz) on the band-2 axis covers only its own slots.
-    fillRecord(m_win->document().measurement(), 3, SpeakerModel{});
+    fillRecord(DocumentProbe::measurement(m_win->document()), 3, SpeakerModel{});
     convertMeasurement();
     chooseBand(2);
     const QVector<int> band3 = columnsWith(bitmap(), m_win->document().settings().colorR);
@@ -301,7 +302,7 @@ void TestAppGraph::optionsToggleOnceAndRedraw()
     QFETCH(bool, initially);
     QFETCH(bool, redraws);
     // A curve with a one-point spike, so the raw and the averaged pictures differ.
-    fillFlat(m_win->document().measurement(), 2, 6.0, -20.0, 300, 18.0, 40.0);
+    fillFlat(DocumentProbe::measurement(m_win->document()), 2, 6.0, -20.0, 300, 18.0, 40.0);
     convertMeasurement();
     m_win->refreshView();
     const QImage before = bitmap().copy();
@@ -453,7 +454,7 @@ void TestAppGraph::scalesFromTheRawCurve()
     QFETCH(QString, rTop);
     QFETCH(QString, thetaTop);
     QVERIFY(m_win->MenuGraph_Ave->isChecked());
-    fillFlat(m_win->document().measurement(), 2, 5.0, 0.0, 270, peakR, peakTheta);
+    fillFlat(DocumentProbe::measurement(m_win->document()), 2, 5.0, 0.0, 270, peakR, peakTheta);
     convertMeasurement();
     m_win->showMeasurement();
     QCOMPARE(m_win->document().graphScale().rMax, rMax);
@@ -471,13 +472,13 @@ void TestAppGraph::scalesFromTheRawCurve()
 
 void TestAppGraph::referencesRaiseTheScale()
 {
-    fillFlat(m_win->document().measurement(), 2, 19.9, 5.0);
+    fillFlat(DocumentProbe::measurement(m_win->document()), 2, 19.9, 5.0);
     convertMeasurement();
-    fillFlat(m_win->document().reference(1), 4, 60.0, 0.0, 100, 130.0, 0.0);
-    QVERIFY(m_win->file->convertRecord(&m_win->document().reference(1),
-                                       &m_win->document().refCurveRaw(1),
-                                       &m_win->document().refCurveAvg(1)));
-    m_win->document().reference(1).valid = 1;
+    fillFlat(DocumentProbe::reference(m_win->document(), 1), 4, 60.0, 0.0, 100, 130.0, 0.0);
+    QVERIFY(m_win->file->convertRecord(&DocumentProbe::reference(m_win->document(), 1),
+                                       &DocumentProbe::refCurveRaw(m_win->document(), 1),
+                                       &DocumentProbe::refCurveAvg(m_win->document(), 1)));
+    DocumentProbe::reference(m_win->document(), 1).valid = 1;
     m_win->refreshView();
     QCOMPARE(m_win->document().graphScale().rMax, 150.0f);
     QCOMPARE(label(0)->text(), QStringLiteral("150.0"));
@@ -520,10 +521,10 @@ void TestAppGraph::readout()
     QFETCH(int, button);
     QFETCH(QString, text);
     if (measurementBand != 0) {
-        fillRecord(m_win->document().measurement(), measurementBand, SpeakerModel{});
+        fillRecord(DocumentProbe::measurement(m_win->document()), measurementBand, SpeakerModel{});
         if (measurementBand == 2) {
-            setSlot(m_win->document().measurement(), 263, "0339FF840100000001");
-            setSlot(m_win->document().measurement(), 0, "0FA0FC1800028F0001");
+            setSlot(DocumentProbe::measurement(m_win->document()), 263, "0339FF840100000001");
+            setSlot(DocumentProbe::measurement(m_win->document()), 0, "0FA0FC1800028F0001");
         }
         convertMeasurement();
         m_win->showMeasurement();
@@ -564,13 +565,13 @@ void TestAppGraph::resizeRedraws()
         // A run has stored 120 points of band 2 so far.
         MeasurementRecord source;
         fillRecord(source, 2, SpeakerModel{});
-        m_win->document().measurement().valid = 0;
+        DocumentProbe::measurement(m_win->document()).valid = 0;
         for (int i = 0; i < 120; ++i) {
-            std::memcpy(m_win->document().measurement().points[i], source.points[i],
+            std::memcpy(DocumentProbe::measurement(m_win->document()).points[i], source.points[i],
                         kPointSlotSize);
-            QVERIFY(m_win->file->convertPoint(&m_win->document().measurement(), i,
-                                              &m_win->document().curveRaw(),
-                                              &m_win->document().curveAvg()));
+            QVERIFY(m_win->file->convertPoint(&DocumentProbe::measurement(m_win->document()), i,
+                                              &DocumentProbe::curveRaw(m_win->document()),
+                                              &DocumentProbe::curveAvg(m_win->document())));
         }
         m_win->measuring = 1;
         m_win->pointsReceived = 120;

@@ -2,6 +2,7 @@
 // pseudo-terminal: start, live readout and drawing, the end of a run, every failure of the
 // start and of the stream, the user's stop and closing the window during a run.
 
+#include "DocumentProbe.h"
 #include "MeasureBench.h"
 #include "PtyPair.h"
 #include "ScriptedFileChooser.h"
@@ -114,9 +115,9 @@ void TestAppMeasure::bandThreeRun()
     TFormMain &w = *b->win;
     QVERIFY(b->startSim({"--fast"}));
     // What a successful start resets.
-    w.document().saved() = 1;
-    w.document().oldFormatLoaded() = 1;
-    w.document().dataFileName() = "old.DTA";
+    DocumentProbe::saved(w.document()) = 1;
+    DocumentProbe::oldFormatLoaded(w.document()) = 1;
+    DocumentProbe::dataFileName(w.document()) = "old.DTA";
     w.setWindowTitle("VELO2 v2.3 - old.DTA");
     w.StatusBar1->panel(2)->setText("stale readout");
 
@@ -297,7 +298,7 @@ void TestAppMeasure::startFailures()
     PtyPair mute;
     if (kind == "after run") {
         QVERIFY(b->startSim({"--fast"}) && b->measure(3));
-        w.document().saved() = 1;
+        DocumentProbe::saved(w.document()) = 1;
     }
     if (kind == "sim" || kind == "after run")
         QVERIFY(b->startSim(args));
@@ -618,7 +619,7 @@ void TestAppMeasure::unsavedQuestion()
     const QString range = b->panel(2);
     const int commands = int(b->sim.commands().size());
     if (state == 2)
-        w.document().saved() = 1;
+        DocumentProbe::saved(w.document()) = 1;
     b->recorder.presenter.answers = {state == 1};
 
     b->chooseBand(9);

@@ -1,4 +1,5 @@
 #include "DataFiles.h"
+#include "DocumentProbe.h"
 #include "RecordingPresenter.h"
 #include "WaitIdle.h"
 #include "WindowStart.h"
@@ -232,8 +233,8 @@ void TestShell::quitAsksWhenUnsaved_data()
 void TestShell::quitAsksWhenUnsaved()
 {
     QFETCH(bool, answer);
-    m_win->document().measurement().valid = 1;
-    m_win->document().saved() = 0;
+    DocumentProbe::measurement(m_win->document()).valid = 1;
+    DocumentProbe::saved(m_win->document()) = 0;
     m_rec->presenter.answers = {answer};
     QTest::mouseClick(m_win->QuitBtn, Qt::LeftButton);
     QCOMPARE(m_rec->presenter.boxes.size(), 1);
@@ -252,8 +253,8 @@ void TestShell::quitAsksWhenUnsaved()
 
 void TestShell::quitWithoutDataDoesNotAsk()
 {
-    m_win->document().measurement().valid = 1;
-    m_win->document().saved() = 1;
+    DocumentProbe::measurement(m_win->document()).valid = 1;
+    DocumentProbe::saved(m_win->document()) = 1;
     m_win->MenuFile_Quit->trigger();
     QVERIFY(m_rec->presenter.boxes.isEmpty());
     QVERIFY(!m_win->isVisible());
@@ -339,10 +340,10 @@ void TestShell::signalKeepsUnsavedMeasurement()
     const QByteArray measured = datafiles::bytes({});
     QVERIFY(datafiles::write(m_dir->filePath("run.tmp"), measured));
     quint8 flag = 0;
-    QVERIFY(m_win->file->readDataFile(m_dir->filePath("run.tmp"), m_win->document().unitSerial(),
-                                      flag, m_win->document().settings().comPort,
-                                      &m_win->document().measurement()));
-    m_win->document().measurement().valid = 1; // a finished run, not saved
+    QVERIFY(m_win->file->readDataFile(
+        m_dir->filePath("run.tmp"), DocumentProbe::unitSerial(m_win->document()), flag,
+        m_win->document().settings().comPort, &DocumentProbe::measurement(m_win->document())));
+    DocumentProbe::measurement(m_win->document()).valid = 1; // a finished run, not saved
     ::pthread_kill(::pthread_self(), SIGTERM);
     QVERIFY(waitUntil([this] { return !m_win->isVisible(); }));
     const QStringList kept = QDir(m_dir->path()).entryList({"VELO2_recovery_*.DTA"});

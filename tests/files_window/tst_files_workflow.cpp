@@ -1,4 +1,5 @@
 #include "DataFiles.h"
+#include "DocumentProbe.h"
 #include "GoldenFile.h"
 #include "ScriptedFileChooser.h"
 #include "WaitIdle.h"
@@ -172,16 +173,16 @@ void TestFilesWorkflow::measured(const datafiles::FileShape &shape)
 {
     const QString file = put(QStringLiteral("run.tmp"), shape);
     quint8 flag = 0;
-    QVERIFY(m_win->file->readDataFile(file, m_win->document().unitSerial(), flag,
+    QVERIFY(m_win->file->readDataFile(file, DocumentProbe::unitSerial(m_win->document()), flag,
                                       m_win->document().settings().comPort,
-                                      &m_win->document().measurement()));
-    QVERIFY(m_win->file->convertRecord(&m_win->document().measurement(),
-                                       &m_win->document().curveRaw(),
-                                       &m_win->document().curveAvg()));
+                                      &DocumentProbe::measurement(m_win->document())));
+    QVERIFY(m_win->file->convertRecord(&DocumentProbe::measurement(m_win->document()),
+                                       &DocumentProbe::curveRaw(m_win->document()),
+                                       &DocumentProbe::curveAvg(m_win->document())));
     QFile::remove(file);
-    m_win->document().measurement().valid = 1;
-    m_win->document().saved() = 0;
-    m_win->document().dataFileName().clear();
+    DocumentProbe::measurement(m_win->document()).valid = 1;
+    DocumentProbe::saved(m_win->document()) = 0;
+    DocumentProbe::dataFileName(m_win->document()).clear();
 }
 
 State TestFilesWorkflow::state() const
@@ -219,7 +220,7 @@ void TestFilesWorkflow::openSucceeded()
     shape.port = 17;
     shape.serial = "SN-4711";
     const QString file = put(QStringLiteral("x.DTA"), shape);
-    m_win->document().oldFormatLoaded() = quint8(oldBefore);
+    DocumentProbe::oldFormatLoaded(m_win->document()) = quint8(oldBefore);
 
     open(file);
 
@@ -276,7 +277,7 @@ void TestFilesWorkflow::openFailed()
     const QString bad = path(QStringLiteral("bad.DTA"));
     if (!content.isEmpty())
         QVERIFY(datafiles::write(bad, content));
-    m_win->document().oldFormatLoaded() = quint8(oldBefore);
+    DocumentProbe::oldFormatLoaded(m_win->document()) = quint8(oldBefore);
 
     open(bad);
 
@@ -497,8 +498,8 @@ void TestFilesWorkflow::failedSaveKeepsOldFile()
     const QString target = folder + QStringLiteral("/kept.DTA");
     QVERIFY(datafiles::write(target, "previous measurement"));
     open(put(QStringLiteral("m.DTA")));
-    m_win->document().saved() = 0;
-    m_win->document().oldFormatLoaded() = 1;
+    DocumentProbe::saved(m_win->document()) = 0;
+    DocumentProbe::oldFormatLoaded(m_win->document()) = 1;
     boxes().answers = {true, true}; // convert, overwrite
     if (readOnlyFolder) {
         if (!golden::lockFolder(folder)) {
@@ -538,8 +539,8 @@ void TestFilesWorkflow::close()
     QFETCH(bool, closed);
     const QString file = put(QStringLiteral("c.DTA"));
     open(file);
-    m_win->document().saved() = quint8(saved);
-    m_win->document().oldFormatLoaded() = 1;
+    DocumentProbe::saved(m_win->document()) = quint8(saved);
+    DocumentProbe::oldFormatLoaded(m_win->document()) = 1;
     m_win->status->showText(QStringLiteral("progress"), 1);
     m_win->status->showText(QStringLiteral("readout"), 2);
     boxes().answers = {answer};

@@ -63,7 +63,7 @@ bool openMeasurement(MeasurementDocument &doc, const QString &path, QString *pro
     if (doc.isTablePath(path))
         return tableOpened(path, doc.importMeasurement(path, band), problem);
     // Slots the file does not fill read as cleared points.
-    clearPoints(doc.measurement());
+    doc.clearMeasurement();
     switch (doc.open(path)) {
     case OpenOutcome::Opened:
         return true;

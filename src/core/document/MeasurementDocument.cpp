@@ -47,7 +47,22 @@ ImportOutcome importTable(const VELO_File &file, const QString &path, int band, 
 
 MeasurementDocument::MeasurementDocument()
 {
+    // An empty reference slot holds cleared points on the first band, as the window has
+    // always started.
+    for (auto &ref : m_references) {
+        ref.band = 1;
+        clearPoints(ref);
+    }
     initGraphScale(m_graphScale, m_measurement.band);
+}
+
+MeasurementDocument::RunTarget MeasurementDocument::beginRun()
+{
+    m_dataFileName.clear();
+    m_saved = 0;
+    m_oldFormatLoaded = 0;
+    m_imported = false;
+    return {m_measurement, m_curveRaw, m_curveAvg};
 }
 
 bool MeasurementDocument::anyReferenceLoaded() const
@@ -140,6 +155,12 @@ std::vector<int> MeasurementDocument::pointsBeyondDataFile() const
 void MeasurementDocument::close()
 {
     m_measurement.valid = 0;
+}
+
+void MeasurementDocument::clearMeasurement()
+{
+    m_measurement.valid = 0;
+    clearPoints(m_measurement);
 }
 
 WriteOutcome MeasurementDocument::exportText(const QString &path, bool averaging)

@@ -53,14 +53,11 @@ public:
     MeasurementDocument();
 
     // ---- the measurement ----
-    MeasurementRecord &measurement() { return m_measurement; }
+    // Read only: the operations below are the only writers, so the flags, the file name and
+    // the reference count always describe what the document holds.
     const MeasurementRecord &measurement() const { return m_measurement; }
-    CurveBlock &curveRaw() { return m_curveRaw; }
     const CurveBlock &curveRaw() const { return m_curveRaw; }
-    CurveBlock &curveAvg() { return m_curveAvg; }
     const CurveBlock &curveAvg() const { return m_curveAvg; }
-    CurveBlock &curveSmooth() { return m_curveSmooth; }
-    const CurveBlock &curveSmooth() const { return m_curveSmooth; }
     // The block a table or the graph takes, after the "平均処理" option.
     const CurveBlock &curve(bool averaging) const { return averaging ? m_curveAvg : m_curveRaw; }
     bool hasMeasurement() const { return m_measurement.valid == 1; }
@@ -68,33 +65,39 @@ public:
     bool hasUnsavedMeasurement() const { return hasMeasurement() && m_saved == 0; }
 
     // The unit's serial as the unit sent it or the data file holds it.
-    QByteArray &unitSerial() { return m_unitSerial; }
     const QByteArray &unitSerial() const { return m_unitSerial; }
+    // An identified unit's serial: the next save writes it.
+    void setUnitSerial(const QByteArray &serial) { m_unitSerial = serial; }
     // 1 once the measurement is in a file; 0 for a new or failed one.
-    quint8 &saved() { return m_saved; }
     quint8 saved() const { return m_saved; }
     // 1 while the measurement came from a first-model ("DataFile:HK-A") file.
-    quint8 &oldFormatLoaded() { return m_oldFormatLoaded; }
     quint8 oldFormatLoaded() const { return m_oldFormatLoaded; }
+    // The user agreed to keep a first-model measurement in the current form from now on.
+    void acceptCurrentFormat() { m_oldFormatLoaded = 0; }
     // The file last opened, saved or exported (an export without its extension).
-    QString &dataFileName() { return m_dataFileName; }
     const QString &dataFileName() const { return m_dataFileName; }
 
     // True while the measurement is a table imported from another tool, until it is saved
     // or replaced (a new run clears "saved").
     bool isImported() const { return hasMeasurement() && m_imported && m_saved == 1; }
 
+    // What a run fills point by point. Only the run writes through it, and only between
+    // beginRun and the run's end; its finish marks the record valid.
+    struct RunTarget {
+        MeasurementRecord &record;
+        CurveBlock &raw;
+        CurveBlock &avg;
+    };
+    // A new measurement replaces the current one: it has no file and is not saved, whatever
+    // the run leaves.
+    RunTarget beginRun();
+
     // ---- the references ----
-    MeasurementRecord &reference(int slot) { return m_references[size_t(slot)]; }
     const MeasurementRecord &reference(int slot) const { return m_references[size_t(slot)]; }
-    CurveBlock &refCurveRaw(int slot) { return m_refCurveRaw[size_t(slot)]; }
     const CurveBlock &refCurveRaw(int slot) const { return m_refCurveRaw[size_t(slot)]; }
-    CurveBlock &refCurveAvg(int slot) { return m_refCurveAvg[size_t(slot)]; }
     const CurveBlock &refCurveAvg(int slot) const { return m_refCurveAvg[size_t(slot)]; }
-    std::array<QString, kReferenceSlots> &refFileNames() { return m_refFileNames; }
     const std::array<QString, kReferenceSlots> &refFileNames() const { return m_refFileNames; }
-    // Slots filled by the loads since the last clear.
-    int &refCount() { return m_refCount; }
+    // Slots filled by the loads since the last clear: the loaded slots are 0 .. refCount - 1.
     int refCount() const { return m_refCount; }
     bool anyReferenceLoaded() const;
 
@@ -137,6 +140,9 @@ public:
     bool writeCopy(const QString &path) const;
     // The measurement is no longer valid; record and curves keep their contents.
     void close();
+    // No measurement, and every slot a cleared point ("0" digits), so the slots the next
+    // file does not fill read as cleared points rather than the previous measurement's.
+    void clearMeasurement();
     // Writes the measurement's table; the export's name without its extension is what the
     // next save or export proposes.
     WriteOutcome exportText(const QString &path, bool averaging);
@@ -165,13 +171,15 @@ public:
     bool saveSettings(const QString &path) const;
 
 private:
+    // Tests put a document in states that would otherwise need a unit or a first-model file.
+    friend struct DocumentProbe;
+
     void failOpen();
 
     VELO_File m_file;
     MeasurementRecord m_measurement;
     CurveBlock m_curveRaw;
     CurveBlock m_curveAvg;
-    CurveBlock m_curveSmooth;
     std::array<MeasurementRecord, kReferenceSlots> m_references;
     std::array<CurveBlock, kReferenceSlots> m_refCurveRaw;
     std::array<CurveBlock, kReferenceSlots> m_refCurveAvg;

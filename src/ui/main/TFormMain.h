@@ -255,28 +255,27 @@ private:
 
     // ---- main-window flags ----
     quint8 m_initPending = 0;
-    quint8 &saved; // the document's
     quint8 m_finishPending = 0;
     quint8 m_layoutPending = 0;
     quint8 m_placementLoading = 0;
-    quint8 &oldFormatLoaded; // the document's
 
-    // ---- measurement data: the document owns it, these name its parts ----
-    MeasurementRecord *const measurement;
-    std::array<MeasurementRecord *, kReferenceSlots> references{};
-    CurveBlock *const curveRaw;
-    CurveBlock *const curveAvg;
+    // ---- measurement data: the document owns it, these name its parts for reading ----
+    const MeasurementRecord *const measurement;
+    std::array<const MeasurementRecord *, kReferenceSlots> references{};
+    const CurveBlock *const curveRaw;
+    const CurveBlock *const curveAvg;
+    // The analysis window's smoothed copy of the measurement, filled by its search.
+    const std::unique_ptr<CurveBlock> m_curveSmooth;
     CurveBlock *const curveSmooth;
-    std::array<CurveBlock *, kReferenceSlots> refCurveRaw{};
-    std::array<CurveBlock *, kReferenceSlots> refCurveAvg{};
+    std::array<const CurveBlock *, kReferenceSlots> refCurveRaw{};
+    std::array<const CurveBlock *, kReferenceSlots> refCurveAvg{};
     // Also carries the shown-curve pointers (curveShown, refCurveShown) the renderer draws.
     GraphScale &graphScale;
-    QByteArray &unitSerial; // as the unit sent it or the data file holds it
-    QString &dataFileName;
+    const QByteArray &unitSerial; // as the unit sent it or the data file holds it
+    const QString &dataFileName;
     QString m_startFile;
     QString m_dialogFolder; // where the file dialogs open: that of the file last chosen in one
-    std::array<QString, kReferenceSlots> &refFileNames;
-    int &refCount;
+    const std::array<QString, kReferenceSlots> &refFileNames;
     TsParameters m_tsParameters;
 
     bool m_inIdle = false;

@@ -226,10 +226,10 @@ void TFormMain::MenuFile_SaveClick()
     }
     if (m_document->isImported() && !message->askSaveImported(m_document->measurement().band))
         return;
-    if (oldFormatLoaded == 1) {
+    if (m_document->oldFormatLoaded() == 1) {
         if (!message->askSaveAsCurrentFormat())
             return;
-        oldFormatLoaded = 0;
+        m_document->acceptCurrentFormat();
     }
     const QString chosen =
         Seams::files().saveFile(this, QString(), m_dialogFolder, dataFilter(),

@@ -79,7 +79,7 @@ void TFormMain::mStartMeasure()
     // The worksheet's curves belong to the measurement it shows; a new one changes them all.
     if (formWorksheet && !formWorksheet->confirmMainRun())
         return;
-    if (measurement->valid && !saved && !message->askDiscardAndStart())
+    if (measurement->valid && !m_document->saved() && !message->askDiscardAndStart())
         return;
     mLockControls();
     MStartBtn->setText(Texts::shown(Texts::kStopCaption));
@@ -89,7 +89,6 @@ void TFormMain::mStartMeasure()
         graph->clear();
         graph->layoutLabels(rOnly());
         status->showMeasuring();
-        oldFormatLoaded = 0;
     } else {
         mUnlockControls();
         MStartBtn->setText(Texts::shown(Texts::kStartCaption));
@@ -113,9 +112,9 @@ bool TFormMain::mStartSequence()
     }
 
     initGraphScale(graphScale, band);
-    run->prepare(band, *measurement, *curveRaw, *curveAvg);
+    const MeasurementDocument::RunTarget target = m_document->beginRun();
+    run->prepare(band, target.record, target.raw, target.avg);
     pointsReceived = 0;
-    dataFileName.clear();
     setWindowTitle(QString::fromUtf8(Texts::kCaption));
     curvesChanged();
 
@@ -190,7 +189,6 @@ void TFormMain::mFinishRun()
         curvesChanged();
         return;
     }
-    saved = 0;
     showMeasurementView();
     const int band = measurement->band;
     status->showText(readoutPrefix() + formatFrequency(measurement->points[bandFirstIndex(band)]) +
@@ -271,7 +269,7 @@ bool TFormMain::mIdentifyUnit()
     const UnitOutcome outcome = run->connect(settings.comPort);
     // "SN?" was answered exactly when the identification passed it.
     if (outcome == UnitOutcome::Ok || outcome == UnitOutcome::Uncalibrated)
-        unitSerial = unit->unitSerial();
+        m_document->setUnitSerial(unit->unitSerial());
     switch (outcome) {
     case UnitOutcome::Ok:
         return true;
