@@ -134,7 +134,7 @@ int main(int argc, char **argv)
     TFormMain &w = *window;
     w.show();
     runUntil([&] { return !w.initPending(); }, 5000);
-    w.document().settings().comPort = kComPort;
+    w.preferences().settings.comPort = kComPort;
 
     std::printf("bench_run_speed: band %d (%d points) through the main window, simulator paced "
                 "at 9600 bit/s\n",

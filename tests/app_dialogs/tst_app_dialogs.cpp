@@ -82,7 +82,7 @@ void TestAppDialogs::comPortTypedAndConfirmed()
     });
     m_win->MenuSet_COM->trigger();
     QVERIFY(shown);
-    QCOMPARE(m_win->document().settings().comPort, expected);
+    QCOMPARE(m_win->preferences().settings.comPort, expected);
     QVERIFY(m_seams->messages.boxes.isEmpty());
 }
 
@@ -95,7 +95,7 @@ void TestAppDialogs::colourConfirmedRecoloursLabels()
         QTest::mouseClick(d->SetBtn, Qt::LeftButton);
     });
     m_win->MenuSet_Color->trigger();
-    QCOMPARE(m_win->document().settings().colorR, toColorRef(chosen));
+    QCOMPARE(m_win->preferences().settings.colorR, toColorRef(chosen));
     QCOMPARE(m_win->findChild<QLabel *>("Label0")->palette().color(QPalette::WindowText), chosen);
     // The grid redrawn with the labels; the θ labels keep their colour.
     QCOMPARE(m_win->findChild<QLabel *>("Label20")->palette().color(QPalette::WindowText),
@@ -110,7 +110,7 @@ void TestAppDialogs::colourCancelledChangesNothing()
         QTest::mouseClick(d->CancelBtn, Qt::LeftButton);
     });
     m_win->MenuSet_Color->trigger();
-    QCOMPARE(m_win->document().settings().colorR, ColorRef(0x00FF0000));
+    QCOMPARE(m_win->preferences().settings.colorR, ColorRef(0x00FF0000));
     QCOMPARE(m_win->findChild<QLabel *>("Label0")->palette().color(QPalette::WindowText),
              toQColor(0x00FF0000));
 }
@@ -144,7 +144,7 @@ void TestAppDialogs::printToPdf()
     m_win->MenuFile_Print->trigger();
     QCOMPARE(m_seams->print.printCalls.size(), 1);
     QVERIFY(m_seams->messages.boxes.isEmpty());
-    QCOMPARE(m_win->document().settings().printInfo[0], QStringLiteral("SPK-01"));
+    QCOMPARE(m_win->preferences().settings.printInfo[0], QStringLiteral("SPK-01"));
     QFile file(pdf);
     QVERIFY(file.open(QIODevice::ReadOnly));
     const QByteArray bytes = file.readAll();

@@ -208,7 +208,7 @@ void TestAppGraph::startUpShowsEmptyGrid()
     for (int i = 1; i <= 9; ++i)
         QCOMPARE(at(bitmap(), w - 2, i * h / 10), i == 5 ? grey : silver);
     QCOMPARE(at(bitmap(), w - 2, h / 10 + 1), QColor(Qt::white));
-    QCOMPARE(countOf(bitmap(), m_win->document().settings().colorR), 0);
+    QCOMPARE(countOf(bitmap(), m_win->preferences().settings.colorR), 0);
 
     // Labels of band 2 with the start-up scales, placed around the box in the client area.
     QCOMPARE(frequencyLabels(),
@@ -269,18 +269,18 @@ void TestAppGraph::bandListRedrawsCurvesOverTheChosenBand()
 {
     loadMeasurement(2);
     m_win->showMeasurement();
-    const QVector<int> wholeBand = columnsWith(bitmap(), m_win->document().settings().colorR);
+    const QVector<int> wholeBand = columnsWith(bitmap(), m_win->preferences().settings.colorR);
     QVERIFY(wholeBand.size() > bitmap().width() - 5);
     chooseBand(5); // 250 Hz .. 2 kHz of the band-2 curve fill the width
     QCOMPARE(frequencyLabels(), (QStringList{"300", "500", "1k", "2k"}));
-    const QVector<int> part = columnsWith(bitmap(), m_win->document().settings().colorR);
+    const QVector<int> part = columnsWith(bitmap(), m_win->preferences().settings.colorR);
     QVERIFY(part.size() > bitmap().width() - 5);
     QCOMPARE(m_win->document().measurement().band, 2);
     // A band-3 measurement (10 .. 50 Hz) on the band-2 axis covers only its own slots.
     fillRecord(DocumentProbe::measurement(m_win->document()), 3, SpeakerModel{});
     convertMeasurement();
     chooseBand(2);
-    const QVector<int> band3 = columnsWith(bitmap(), m_win->document().settings().colorR);
+    const QVector<int> band3 = columnsWith(bitmap(), m_win->preferences().settings.colorR);
     QVERIFY(!band3.isEmpty());
     QVERIFY(band3.last() <= bitmap().width() * 0.175 + 1); // log10(50) - 1 over four decades
 }
@@ -319,19 +319,19 @@ void TestAppGraph::optionsToggleOnceAndRedraw()
 
     const QImage after = bitmap().copy();
     if (action == "MenuGraph_R_only") {
-        QCOMPARE(countOf(after, m_win->document().settings().colorTheta), 0);
+        QCOMPARE(countOf(after, m_win->preferences().settings.colorTheta), 0);
         for (int entry = kThetaTickFirst; entry <= kThetaUnitLabel; ++entry)
             QVERIFY(!shown(entry));
     } else if (action == "MenuGraph_Wide") {
-        QVERIFY(countOf(after, m_win->document().settings().colorR) >
-                countOf(before, m_win->document().settings().colorR) * 3 / 2);
+        QVERIFY(countOf(after, m_win->preferences().settings.colorR) >
+                countOf(before, m_win->preferences().settings.colorR) * 3 / 2);
     } else if (action == "MenuGraph_Ave") {
         QCOMPARE(m_win->document().graphScale().curveShown, &m_win->document().curveRaw());
         // The raw spike reaches higher than the averaged one.
         auto topOf = [this](const QImage &img) {
             for (int y = 0; y < img.height(); ++y)
                 for (int x = 0; x < img.width(); ++x)
-                    if (at(img, x, y) == toQColor(m_win->document().settings().colorR))
+                    if (at(img, x, y) == toQColor(m_win->preferences().settings.colorR))
                         return y;
             return -1;
         };
@@ -364,7 +364,7 @@ void TestAppGraph::thickLinesLeaveReferencesAlone()
     loadReference(2, 2, SpeakerModel{});
     m_win->refreshView();
     const QImage before = bitmap().copy();
-    QVERIFY(countOf(before, m_win->document().settings().refColorR[2]) > 400);
+    QVERIFY(countOf(before, m_win->preferences().settings.refColorR[2]) > 400);
     m_win->MenuGraph_Wide->trigger();
     QVERIFY(m_win->MenuGraph_Wide->isChecked());
     QCOMPARE(bitmap(), before);
@@ -372,8 +372,8 @@ void TestAppGraph::thickLinesLeaveReferencesAlone()
 
 void TestAppGraph::curvesInTheConfiguredColours()
 {
-    m_win->document().settings().colorR = 0x00008000;     // green
-    m_win->document().settings().colorTheta = 0x00FF00FF; // magenta
+    m_win->preferences().settings.colorR = 0x00008000;     // green
+    m_win->preferences().settings.colorTheta = 0x00FF00FF; // magenta
     loadMeasurement(2);
     m_win->showMeasurement();
     const int thin = countOf(bitmap(), 0x00008000);
@@ -395,9 +395,9 @@ void TestAppGraph::referencesLieOnTop()
     loadMeasurement(2);
     loadReference(0, 2, SpeakerModel{});
     loadReference(4, 3, SpeakerModel{7.5, 0.0001, 25, 3, 0.6});
-    m_win->document().settings().refColorR[4] = 0x00008000;
+    m_win->preferences().settings.refColorR[4] = 0x00008000;
     m_win->refreshView();
-    const Settings &s = m_win->document().settings();
+    const Settings &s = m_win->preferences().settings;
     QCOMPARE(countOf(bitmap(), s.colorR), 0);
     QCOMPARE(countOf(bitmap(), s.colorTheta), 0);
     QVERIFY(countOf(bitmap(), s.refColorR[0]) > 400);
@@ -486,7 +486,7 @@ void TestAppGraph::referencesRaiseTheScale()
     QCOMPARE(m_win->document().graphScale().rMax, 20.0f);
     m_win->showReferences();
     QCOMPARE(m_win->document().graphScale().rMax, 150.0f);
-    QCOMPARE(countOf(bitmap(), m_win->document().settings().colorR), 0);
+    QCOMPARE(countOf(bitmap(), m_win->preferences().settings.colorR), 0);
 }
 
 void TestAppGraph::readout_data()
@@ -556,7 +556,7 @@ void TestAppGraph::resizeRedraws()
 {
     QFETCH(QString, content);
     QFETCH(QSize, size);
-    const Settings &s = m_win->document().settings();
+    const Settings &s = m_win->preferences().settings;
     if (content == "measurement" || content == "both")
         loadMeasurement(2);
     if (content == "both" || content == "references")
@@ -635,15 +635,15 @@ void TestAppGraph::screenshot()
     loadMeasurement(2);
     loadReference(0, 2, SpeakerModel{6.0, 0.0001, 38, 5, 0.5});
     loadReference(1, 3, SpeakerModel{7.5, 0.0001, 25, 3, 0.6});
-    m_win->document().settings().refColorR[1] = 0x00008000;
-    m_win->document().settings().refColorTheta[1] = 0x000080FF;
+    m_win->preferences().settings.refColorR[1] = 0x00008000;
+    m_win->preferences().settings.refColorTheta[1] = 0x000080FF;
     m_win->refreshView();
     QTest::mousePress(m_win->PaintBox1, Qt::LeftButton, {}, QPoint(330, 100));
     QVERIFY(panel2().startsWith(QStringLiteral("周波数：")));
     const QImage shot = m_win->grab().toImage();
     QVERIFY(shot.save(QStringLiteral(VELO2_BINARY_DIR "/main_window_band2.png")));
     QVERIFY(countOf(shot.convertToFormat(QImage::Format_RGB32),
-                    m_win->document().settings().colorR) > 300);
+                    m_win->preferences().settings.colorR) > 300);
 }
 
 QTEST_MAIN(TestAppGraph)

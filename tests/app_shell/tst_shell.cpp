@@ -210,8 +210,8 @@ void TestShell::geometryFollowsSize()
     // The client area below the menu is 8 narrower and 40 lower than the outer size.
     QTRY_COMPARE(m_win->centralWidget()->size(), applied - QSize(8, 40));
     QCOMPARE(m_win->PaintBox1->size(), applied - QSize(140, 160));
-    QCOMPARE(m_win->document().windowState().width, applied.width());
-    QCOMPARE(m_win->document().windowState().height, applied.height());
+    QCOMPARE(m_win->preferences().windowState.width, applied.width());
+    QCOMPARE(m_win->preferences().windowState.height, applied.height());
 }
 
 void TestShell::statusBarSitsAtTheBottom()
@@ -281,8 +281,8 @@ void TestShell::lockAndUnlock()
 
 void TestShell::labelColours()
 {
-    m_win->document().settings().colorR = 0x00112233;
-    m_win->document().settings().colorTheta = 0x00445566;
+    m_win->preferences().settings.colorR = 0x00112233;
+    m_win->preferences().settings.colorTheta = 0x00445566;
     m_win->mApplyLabelColors();
     auto colour = [this](const char *name) {
         return m_win->findChild<QLabel *>(name)->palette().color(QPalette::WindowText);
@@ -342,7 +342,7 @@ void TestShell::signalKeepsUnsavedMeasurement()
     quint8 flag = 0;
     QVERIFY(m_win->file->readDataFile(
         m_dir->filePath("run.tmp"), DocumentProbe::unitSerial(m_win->document()), flag,
-        m_win->document().settings().comPort, &DocumentProbe::measurement(m_win->document())));
+        m_win->preferences().settings.comPort, &DocumentProbe::measurement(m_win->document())));
     DocumentProbe::measurement(m_win->document()).valid = 1; // a finished run, not saved
     ::pthread_kill(::pthread_self(), SIGTERM);
     QVERIFY(waitUntil([this] { return !m_win->isVisible(); }));
@@ -422,14 +422,14 @@ void TestShell::placementRoundTrip()
 {
     m_win->move(150, 210); // dragged by its frame
     m_win->close();
-    const WindowState first = m_win->document().windowState();
+    const WindowState first = m_win->preferences().windowState;
     for (int start = 0; start < 2; ++start) {
         delete m_win;
         m_win = new TFormMain;
         QVERIFY(startWindow(m_win));
         QCOMPARE(m_win->geometry().topLeft(), QPoint(first.left, first.top));
         m_win->close();
-        const WindowState &saved = m_win->document().windowState();
+        const WindowState &saved = m_win->preferences().windowState;
         QCOMPARE(QPoint(saved.left, saved.top), QPoint(first.left, first.top));
     }
 }

@@ -174,7 +174,7 @@ void TestFilesWorkflow::measured(const datafiles::FileShape &shape)
     const QString file = put(QStringLiteral("run.tmp"), shape);
     quint8 flag = 0;
     QVERIFY(m_win->file->readDataFile(file, DocumentProbe::unitSerial(m_win->document()), flag,
-                                      m_win->document().settings().comPort,
+                                      m_win->preferences().settings.comPort,
                                       &DocumentProbe::measurement(m_win->document())));
     QVERIFY(m_win->file->convertRecord(&DocumentProbe::measurement(m_win->document()),
                                        &DocumentProbe::curveRaw(m_win->document()),
@@ -233,7 +233,7 @@ void TestFilesWorkflow::openSucceeded()
              QStringLiteral("データファイル (*.DTA)"));
     // The file's serial and COM port are taken over; the band list follows the file.
     QCOMPARE(m_win->document().unitSerial(), QStringLiteral("SN-4711"));
-    QCOMPARE(m_win->document().settings().comPort, 17);
+    QCOMPARE(m_win->preferences().settings.comPort, 17);
     QCOMPARE(m_win->document().measurement().band, band);
     QCOMPARE(m_win->document().graphScale().band, band);
     QCOMPARE(m_win->ComboBox2->currentIndex(), band - 1);
@@ -273,7 +273,7 @@ void TestFilesWorkflow::openFailed()
     QFETCH(int, portAfter);
     const QString good = put(QStringLiteral("good.DTA"));
     open(good);
-    QCOMPARE(m_win->document().settings().comPort, 3);
+    QCOMPARE(m_win->preferences().settings.comPort, 3);
     const QString bad = path(QStringLiteral("bad.DTA"));
     if (!content.isEmpty())
         QVERIFY(datafiles::write(bad, content));
@@ -285,7 +285,7 @@ void TestFilesWorkflow::openFailed()
     QCOMPARE(boxes().boxes.size(), 1);
     QCOMPARE(boxes().boxes[0].icon, Icon::Error);
     QCOMPARE(boxes().lastText(), kBadFile);
-    QCOMPARE(m_win->document().settings().comPort, portAfter);
+    QCOMPARE(m_win->preferences().settings.comPort, portAfter);
 }
 
 void TestFilesWorkflow::openAsksAboutUnsavedData_data()
@@ -757,7 +757,7 @@ void TestFilesWorkflow::referencesLeaveMeasurementAlone()
     QCOMPARE(m_win->document().refCount(), 1);
     QCOMPARE(state(), before);
     QCOMPARE(m_win->document().unitSerial(), QStringLiteral("A2-000777"));
-    QCOMPARE(m_win->document().settings().comPort, 3);
+    QCOMPARE(m_win->preferences().settings.comPort, 3);
     m_win->MenuRef_Close->trigger();
     QCOMPARE(state(), before);
 }

@@ -64,7 +64,8 @@ bool openMeasurement(MeasurementDocument &doc, const QString &path, QString *pro
         return tableOpened(path, doc.importMeasurement(path, band), problem);
     // Slots the file does not fill read as cleared points.
     doc.clearMeasurement();
-    switch (doc.open(path)) {
+    qint32 port = doc.comPort();
+    switch (doc.open(path, port)) {
     case OpenOutcome::Opened:
         return true;
     case OpenOutcome::NotReadable:

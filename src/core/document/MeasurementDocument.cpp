@@ -85,13 +85,14 @@ void MeasurementDocument::failOpen()
     m_saved = 0;
 }
 
-OpenOutcome MeasurementDocument::open(const QString &path)
+OpenOutcome MeasurementDocument::open(const QString &path, qint32 &comPort)
 {
     m_dataFileName = path;
     m_imported = false;
-    // The file's COM port goes straight into the settings, as the window has always taken it.
-    if (!m_file.readDataFile(path, m_unitSerial, m_oldFormatLoaded, m_settings.comPort,
-                             &m_measurement)) {
+    const bool read =
+        m_file.readDataFile(path, m_unitSerial, m_oldFormatLoaded, comPort, &m_measurement);
+    m_comPort = comPort;
+    if (!read) {
         failOpen();
         return OpenOutcome::NotReadable;
     }
@@ -126,11 +127,11 @@ ImportOutcome MeasurementDocument::importMeasurement(const QString &path, int ba
     return outcome;
 }
 
-WriteOutcome MeasurementDocument::save(const QString &path)
+WriteOutcome MeasurementDocument::save(const QString &path, qint32 comPort)
 {
     m_dataFileName = path;
     clearSafeWriteError();
-    if (!writeCopy(path)) {
+    if (!writeCopy(path, comPort)) {
         m_writeError = lastSafeWriteError();
         return WriteOutcome::Failed;
     }
@@ -139,11 +140,11 @@ WriteOutcome MeasurementDocument::save(const QString &path)
     return WriteOutcome::Written;
 }
 
-bool MeasurementDocument::writeCopy(const QString &path) const
+bool MeasurementDocument::writeCopy(const QString &path, qint32 comPort) const
 {
     auto record = std::make_unique<MeasurementRecord>(m_measurement);
     fillLeadingGap(*record);
-    return m_file.writeDataFile(path, m_unitSerial, m_settings.comPort, record.get());
+    return m_file.writeDataFile(path, m_unitSerial, comPort, record.get());
 }
 
 std::vector<int> MeasurementDocument::pointsBeyondDataFile() const
@@ -265,18 +266,11 @@ ReferencesOutcome MeasurementDocument::loadReferences(const QStringList &paths)
 
 void MeasurementDocument::clearReferences()
 {
-    for (int s = 0; s < kReferenceSlots; ++s)
+    for (int s = 0; s < kReferenceSlots; ++s) {
         clearReferenceSlot(m_references[size_t(s)], m_refCurveRaw[size_t(s)],
                            m_refCurveAvg[size_t(s)]);
+        // A cleared slot names no file.
+        m_refFileNames[size_t(s)].clear();
+    }
     m_refCount = 0;
-}
-
-bool MeasurementDocument::loadSettings(const QString &path)
-{
-    return m_file.readSettingFile(path, &m_settings, &m_windowState);
-}
-
-bool MeasurementDocument::saveSettings(const QString &path) const
-{
-    return m_file.writeSettingFile(path, &m_settings, &m_windowState);
 }

@@ -6,7 +6,6 @@
 #include "core/model/CurveBlock.h"
 #include "core/model/GraphScale.h"
 #include "core/model/MeasurementRecord.h"
-#include "core/model/Settings.h"
 
 #include <QByteArray>
 #include <QString>
@@ -43,10 +42,10 @@ struct ReferencesOutcome {
     ImportOutcome table;
 };
 
-// The loaded measurement with its curves, the five reference slots, the graph scale with
-// the curves it shows, and the settings record with the window's view options. The window
-// and velo2-cli hold one each and turn the outcomes of its operations into their messages;
-// nothing here asks or tells the user anything.
+// The loaded measurement with its curves, the five reference slots and the graph scale with
+// the curves it shows. The window and velo2-cli hold one each and turn the outcomes of its
+// operations into their messages; nothing here asks or tells the user anything. The user's
+// preferences (Preferences) are not the document's: the window keeps them beside it.
 class MeasurementDocument
 {
 public:
@@ -64,6 +63,8 @@ public:
     // A measurement the user would lose by replacing it.
     bool hasUnsavedMeasurement() const { return hasMeasurement() && m_saved == 0; }
 
+    // The COM port the data file last opened names, as far as it was read (1 before any).
+    qint32 comPort() const { return m_comPort; }
     // The unit's serial as the unit sent it or the data file holds it.
     const QByteArray &unitSerial() const { return m_unitSerial; }
     // An identified unit's serial: the next save writes it.
@@ -101,25 +102,20 @@ public:
     int refCount() const { return m_refCount; }
     bool anyReferenceLoaded() const;
 
-    // ---- view and settings ----
+    // ---- view ----
     // Band, graph scales and the curves drawn.
     GraphScale &graphScale() { return m_graphScale; }
     const GraphScale &graphScale() const { return m_graphScale; }
-    Settings &settings() { return m_settings; }
-    const Settings &settings() const { return m_settings; }
-    // Window placement and the view options (band, R only, thick lines, averaging, the
-    // 150 ohm warning) as the settings file keeps them.
-    WindowState &windowState() { return m_windowState; }
-    const WindowState &windowState() const { return m_windowState; }
     // Points the graph scale at the raw or averaged blocks.
     void selectShownCurves(bool averaging);
 
     // ---- operations ----
 
-    // Reads and converts a data file as the measurement. The file's serial, model flag and
-    // COM port replace the document's. On success the measurement is valid and saved; on
-    // failure it is neither.
-    OpenOutcome open(const QString &path);
+    // Reads and converts a data file as the measurement. The file's serial, model flag and COM
+    // port replace the document's; comPort, the caller's, takes the file's port too, as far
+    // as the file was read (the window's settings have always taken it over). On success the
+    // measurement is valid and saved; on failure it is neither.
+    OpenOutcome open(const QString &path, qint32 &comPort);
     // Reads another tool's table as the measurement, on band (0: the band that best covers
     // it). Only
     // a table that passed replaces the measurement (valid, saved: its file holds it); on
@@ -127,9 +123,10 @@ public:
     ImportOutcome importMeasurement(const QString &path, int band = 0);
     // Opens path as a data file (".DTA") or else as a table, the way the window's "開く" does.
     bool isTablePath(const QString &path) const;
-    // Writes the measurement to path, which becomes its file; saved on success. Missing
-    // points before the first one of an imported curve are filled for the file.
-    WriteOutcome save(const QString &path);
+    // Writes the measurement to path naming comPort, and path becomes its file; saved on
+    // success. Missing points before the first one of an imported curve are filled for the
+    // file.
+    WriteOutcome save(const QString &path, qint32 comPort);
     // Grid indices of the measurement's points whose |Z| a data file cannot hold (an imported
     // curve above 655.35 ohm): save writes them at that limit, while the curves keep them.
     std::vector<int> pointsBeyondDataFile() const;
@@ -137,7 +134,7 @@ public:
     // device"); empty when it failed without a system error.
     const QString &writeError() const { return m_writeError; }
     // Writes the measurement to path without making it the measurement's file.
-    bool writeCopy(const QString &path) const;
+    bool writeCopy(const QString &path, qint32 comPort) const;
     // The measurement is no longer valid; record and curves keep their contents.
     void close();
     // No measurement, and every slot a cleared point ("0" digits), so the slots the next
@@ -166,10 +163,6 @@ public:
     ReferencesOutcome loadReferences(const QStringList &paths);
     void clearReferences();
 
-    // Only a settings file that passed every check replaces settings and window state.
-    bool loadSettings(const QString &path);
-    bool saveSettings(const QString &path) const;
-
 private:
     // Tests put a document in states that would otherwise need a unit or a first-model file.
     friend struct DocumentProbe;
@@ -186,12 +179,11 @@ private:
     std::array<QString, kReferenceSlots> m_refFileNames;
     int m_refCount = 0;
     QByteArray m_unitSerial;
+    qint32 m_comPort = 1;
     QString m_dataFileName;
     quint8 m_saved = 0;
     quint8 m_oldFormatLoaded = 0;
     bool m_imported = false;
     mutable QString m_writeError;
     GraphScale m_graphScale;
-    Settings m_settings;
-    WindowState m_windowState;
 };

@@ -28,6 +28,7 @@ struct FitResult;
 struct WorksheetHost {
     MeasurementDocument *document = nullptr;
     std::function<UnitProtocol *()> unit;   // the main window's unit session, or null
+    std::function<int()> comPort;           // the COM port of the main window's settings
     std::function<bool()> busy;             // the main window is measuring
     std::function<void(bool)> lockMain;     // true while a run here uses the unit
     std::function<void()> referencesLoaded; // a run here filled a reference slot

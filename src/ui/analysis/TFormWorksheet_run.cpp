@@ -121,7 +121,7 @@ void TFormWorksheet::startCurveRun(int row)
     m_runPath = path;
     m_run = std::make_unique<MeasurementRun>(*unit);
     setRunning(true);
-    const UnitOutcome connected = m_run->connect(doc.settings().comPort);
+    const UnitOutcome connected = m_run->connect(m_host.comPort());
     if (connected != UnitOutcome::Ok) {
         failCurveRun(connectReason(connected));
         return;
@@ -173,7 +173,7 @@ void TFormWorksheet::finishCurveRun()
     }
     MeasurementDocument &doc = *m_host.document;
     const QByteArray serial = m_run->unit().unitSerial();
-    if (!VELO_File().writeDataFile(m_runPath, serial, doc.settings().comPort, m_record.get())) {
+    if (!VELO_File().writeDataFile(m_runPath, serial, m_host.comPort(), m_record.get())) {
         failCurveRun(T::writeFailed(m_runPath));
         return;
     }

@@ -70,8 +70,9 @@ QStringList labelNames()
 TFormMain::TFormMain(QWidget *parent)
     : QMainWindow(parent, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                               Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint),
-      m_document(std::make_unique<MeasurementDocument>()), settings(m_document->settings()),
-      windowState(m_document->windowState()), measurement(&m_document->measurement()),
+      m_document(std::make_unique<MeasurementDocument>()),
+      m_preferences(std::make_unique<Preferences>()), settings(m_preferences->settings),
+      windowState(m_preferences->windowState), measurement(&m_document->measurement()),
       curveRaw(&m_document->curveRaw()), curveAvg(&m_document->curveAvg()),
       m_curveSmooth(std::make_unique<CurveBlock>()), curveSmooth(m_curveSmooth.get()),
       graphScale(m_document->graphScale()), unitSerial(m_document->unitSerial()),

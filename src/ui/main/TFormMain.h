@@ -2,6 +2,7 @@
 
 #include "core/analysis/TsParameters.h"
 #include "core/document/MeasurementDocument.h"
+#include "core/document/Preferences.h"
 #include "core/files/LanguageChoice.h"
 #include "core/files/VELO_File.h"
 #include "core/graph/AxisLabels.h"
@@ -43,8 +44,10 @@ class TFormPrnInfo;
 class TFormMain : public QMainWindow
 {
     Q_OBJECT
-    // Declared first: the data members below name its parts.
+    // Declared first: the data members below name their parts.
     std::unique_ptr<MeasurementDocument> m_document;
+    // The settings file's contents, beside the document rather than in it.
+    std::unique_ptr<Preferences> m_preferences;
 
 public:
     explicit TFormMain(QWidget *parent = nullptr);
@@ -52,6 +55,8 @@ public:
 
     MeasurementDocument &document() { return *m_document; }
     const MeasurementDocument &document() const { return *m_document; }
+    Preferences &preferences() { return *m_preferences; }
+    const Preferences &preferences() const { return *m_preferences; }
 
     // ---- start-up and deferred work, done in the idle handler ----
     bool initPending() const { return m_initPending != 0; }
@@ -249,7 +254,7 @@ private:
     void FormCloseQuery();
     void FormDestroy();
 
-    // ---- persisted state (the document's) ----
+    // ---- persisted state (the preferences') ----
     Settings &settings;
     WindowState &windowState;
 

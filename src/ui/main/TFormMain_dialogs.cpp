@@ -57,6 +57,7 @@ WorksheetHost TFormMain::worksheetHost()
     WorksheetHost host;
     host.document = m_document.get();
     host.unit = [this] { return unit; };
+    host.comPort = [this] { return int(settings.comPort); };
     host.busy = [this] { return measuring != 0 || m_finishPending != 0; };
     host.lockMain = [this](bool lock) {
         if (lock) {

@@ -104,7 +104,7 @@ bool mayWrite(const TFormMain &w, const QString &path)
 
 void TFormMain::mLoadSettings()
 {
-    if (m_document->loadSettings(settingsReadPath())) {
+    if (m_preferences->load(settingsReadPath())) {
         // The resize handler must not copy the intermediate sizes back.
         m_placementLoading = 1;
         const QScreen *shownOn = screen() ? screen() : QGuiApplication::primaryScreen();
@@ -137,7 +137,7 @@ void TFormMain::mLoadSettings()
     windowState.thickLines = MenuGraph_Wide->isChecked();
     windowState.averaging = MenuGraph_Ave->isChecked();
     windowState.warn150 = MenuSet_Warning->isChecked();
-    if (!m_document->saveSettings(settingsFilePath()))
+    if (!m_preferences->save(settingsFilePath()))
         message->msgSettingsNotSaved();
 }
 
@@ -154,7 +154,7 @@ void TFormMain::mSaveSettings()
     windowState.thickLines = MenuGraph_Wide->isChecked();
     windowState.averaging = MenuGraph_Ave->isChecked();
     windowState.warn150 = MenuSet_Warning->isChecked();
-    if (!m_document->saveSettings(settingsFilePath()) && message)
+    if (!m_preferences->save(settingsFilePath()) && message)
         message->msgSettingsNotSaved();
 }
 
@@ -176,7 +176,7 @@ void TFormMain::openDataFile(const QString &path)
         return;
     }
 
-    const OpenOutcome outcome = m_document->open(path);
+    const OpenOutcome outcome = m_document->open(path, settings.comPort);
     if (outcome != OpenOutcome::Opened) {
         if (outcome == OpenOutcome::NotReadable)
             message->msgBadDataFile();
@@ -242,7 +242,7 @@ void TFormMain::MenuFile_SaveClick()
         return;
 
     const std::vector<int> beyond = m_document->pointsBeyondDataFile();
-    if (m_document->save(path) == WriteOutcome::Written) {
+    if (m_document->save(path, settings.comPort) == WriteOutcome::Written) {
         status->showSaved();
         setWindowTitle(captionFor(dataFileName));
         if (!beyond.empty())
@@ -371,7 +371,7 @@ void TFormMain::mSaveForRecovery()
         return;
     const RecoveryFiles recovery(settingsDirectory());
     const QString path = recovery.newPath(QDateTime::currentDateTime());
-    if (m_document->writeCopy(path))
+    if (m_document->writeCopy(path, settings.comPort))
         recovery.note(path);
 }
 
