@@ -168,7 +168,7 @@ void TestAppGraph::chooseBand(int band)
     for (int i = 1; i < band; ++i)
         QTest::keyClick(combo, Qt::Key_Down);
     QCOMPARE(combo->currentIndex(), band - 1);
-    QCOMPARE(m_win->document().graphScale().band, band);
+    QCOMPARE(m_win->shownScale().band, band);
 }
 
 QImage TestAppGraph::boxPicture() const
@@ -251,8 +251,8 @@ void TestAppGraph::bandListRedrawsTheGrid()
     QFETCH(QStringList, texts);
     QFETCH(int, lines);
     chooseBand(band);
-    QCOMPARE(m_win->document().graphScale().fStartHz, bandStartHz(band));
-    QCOMPARE(m_win->document().graphScale().fEndHz, bandEndHz(band));
+    QCOMPARE(m_win->shownScale().fStartHz, bandStartHz(band));
+    QCOMPARE(m_win->shownScale().fEndHz, bandEndHz(band));
     QCOMPARE(m_win->document().measurement().band, 2); // the measurement keeps its own band
     QCOMPARE(frequencyLabels(), texts);
     for (int k = texts.size(); k < kFreqTickSlots; ++k)
@@ -326,7 +326,7 @@ void TestAppGraph::optionsToggleOnceAndRedraw()
         QVERIFY(countOf(after, m_win->preferences().settings.colorR) >
                 countOf(before, m_win->preferences().settings.colorR) * 3 / 2);
     } else if (action == "MenuGraph_Ave") {
-        QCOMPARE(m_win->document().graphScale().curveShown, &m_win->document().curveRaw());
+        QCOMPARE(m_win->shownScale().curveShown, &m_win->document().curveRaw());
         // The raw spike reaches higher than the averaged one.
         auto topOf = [this](const QImage &img) {
             for (int y = 0; y < img.height(); ++y)
@@ -380,12 +380,12 @@ void TestAppGraph::curvesInTheConfiguredColours()
     QVERIFY(thin > 450);
     QVERIFY(countOf(bitmap(), 0x00FF00FF) > 450);
     QCOMPARE(countOf(bitmap(), 0x00FF0000), 0); // not the default blue
-    QCOMPARE(m_win->document().graphScale().curveShown, &m_win->document().curveAvg());
+    QCOMPARE(m_win->shownScale().curveShown, &m_win->document().curveAvg());
 
     m_win->MenuGraph_Wide->trigger();
     QVERIFY(countOf(bitmap(), 0x00008000) > thin * 3 / 2);
     m_win->MenuGraph_Ave->trigger();
-    QCOMPARE(m_win->document().graphScale().curveShown, &m_win->document().curveRaw());
+    QCOMPARE(m_win->shownScale().curveShown, &m_win->document().curveRaw());
     QVERIFY(countOf(bitmap(), 0x00008000) > thin * 3 / 2);
 }
 
@@ -457,17 +457,17 @@ void TestAppGraph::scalesFromTheRawCurve()
     fillFlat(DocumentProbe::measurement(m_win->document()), 2, 5.0, 0.0, 270, peakR, peakTheta);
     convertMeasurement();
     m_win->showMeasurement();
-    QCOMPARE(m_win->document().graphScale().rMax, rMax);
-    QCOMPARE(m_win->document().graphScale().rMin, 0.0f);
-    QCOMPARE(m_win->document().graphScale().thetaMax, thetaMax);
-    QCOMPARE(m_win->document().graphScale().thetaMin, -thetaMax);
+    QCOMPARE(m_win->shownScale().rMax, rMax);
+    QCOMPARE(m_win->shownScale().rMin, 0.0f);
+    QCOMPARE(m_win->shownScale().thetaMax, thetaMax);
+    QCOMPARE(m_win->shownScale().thetaMin, -thetaMax);
     QCOMPARE(label(0)->text(), rTop);
     QCOMPARE(label(12)->text(), thetaTop);
     QCOMPARE(label(22)->text(), QString(thetaTop).replace('+', '-'));
     // Switching averaging off keeps the scales.
     m_win->MenuGraph_Ave->trigger();
-    QCOMPARE(m_win->document().graphScale().rMax, rMax);
-    QCOMPARE(m_win->document().graphScale().thetaMax, thetaMax);
+    QCOMPARE(m_win->shownScale().rMax, rMax);
+    QCOMPARE(m_win->shownScale().thetaMax, thetaMax);
 }
 
 void TestAppGraph::referencesRaiseTheScale()
@@ -480,12 +480,12 @@ void TestAppGraph::referencesRaiseTheScale()
                                        &DocumentProbe::refCurveAvg(m_win->document(), 1)));
     DocumentProbe::reference(m_win->document(), 1).valid = 1;
     m_win->refreshView();
-    QCOMPARE(m_win->document().graphScale().rMax, 150.0f);
+    QCOMPARE(m_win->shownScale().rMax, 150.0f);
     QCOMPARE(label(0)->text(), QStringLiteral("150.0"));
     m_win->showMeasurement();
-    QCOMPARE(m_win->document().graphScale().rMax, 20.0f);
+    QCOMPARE(m_win->shownScale().rMax, 20.0f);
     m_win->showReferences();
-    QCOMPARE(m_win->document().graphScale().rMax, 150.0f);
+    QCOMPARE(m_win->shownScale().rMax, 150.0f);
     QCOMPARE(countOf(bitmap(), m_win->preferences().settings.colorR), 0);
 }
 
@@ -575,7 +575,7 @@ void TestAppGraph::resizeRedraws()
         }
         m_win->measuring = 1;
         m_win->pointsReceived = 120;
-        m_win->document().graphScale().rMax = 50; // raised by the run; a resize keeps it
+        m_win->shownScale().rMax = 50; // raised by the run; a resize keeps it
     }
     m_win->refreshView();
 

@@ -175,7 +175,7 @@ void TestAppMeasure::bandThreeRun()
     QCOMPARE(w.document().curveRaw().valid, quint8(1));
     QCOMPARE(w.document().curveAvg().valid, quint8(1));
     // Redrawn on the whole curve's scale: the default woofer peaks near 43 ohm.
-    QCOMPARE(w.document().graphScale().rMax, 50.0f);
+    QCOMPARE(w.shownScale().rMax, 50.0f);
 
     QTRY_COMPARE(b->sim.commands(), startCommands("M3") + QStringList{"ME"});
     QVERIFY(b->recorder.presenter.boxes.isEmpty());
@@ -500,11 +500,11 @@ void TestAppMeasure::liveRescale()
     QObject::connect(QAbstractEventDispatcher::instance(), &QAbstractEventDispatcher::aboutToBlock,
                      &probe, [&] {
                          if (w.measuring)
-                             scaleAfter[w.pointsReceived] = w.document().graphScale().rMax;
+                             scaleAfter[w.pointsReceived] = w.shownScale().rMax;
                      });
     b->chooseBand(3);
     b->clickStart();
-    QCOMPARE(w.document().graphScale().rMax, 25.0f);
+    QCOMPARE(w.shownScale().rMax, 25.0f);
     QVERIFY(b->waitForRunEnd());
     QCOMPARE(w.document().measurement().valid, quint8(1));
 
@@ -518,7 +518,7 @@ void TestAppMeasure::liveRescale()
     QCOMPARE(scaleAfter.value(91), 200.0f);
     for (int n = 1; n <= 91; ++n)
         QVERIFY2(scaleAfter.contains(n), qPrintable(QString("no pass after point %1").arg(n)));
-    QCOMPARE(w.document().graphScale().rMax, 200.0f);
+    QCOMPARE(w.shownScale().rMax, 200.0f);
 }
 
 void TestAppMeasure::userStop()

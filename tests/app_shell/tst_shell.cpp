@@ -156,7 +156,7 @@ void TestShell::startUpState()
     QCOMPARE(m_win->StatusBar1->panelCount(), 3);
     QCOMPARE(m_win->document().measurement().valid, quint8(0));
     QCOMPARE(m_win->document().measurement().band, 2);
-    QCOMPARE(m_win->document().graphScale().fEndHz, 100000);
+    QCOMPARE(m_win->shownScale().fEndHz, 100000);
     QCOMPARE(m_win->document().refCount(), 0);
     QVERIFY(!m_win->anyReferenceLoaded());
     for (int slot = 0; slot < kReferenceSlots; ++slot) {
@@ -316,7 +316,7 @@ void TestShell::versionWindow()
 void TestShell::shownCurvesFollowAveraging()
 {
     // The renderer reads the shown curves through the graph scale.
-    const GraphScale &scale = m_win->document().graphScale();
+    const GraphScale &scale = m_win->shownScale();
     QCOMPARE(scale.curveShown, &m_win->document().curveAvg());
     QCOMPARE(scale.refCurveShown[4], &m_win->document().refCurveAvg(4));
     m_win->MenuGraph_Ave->setChecked(false);

@@ -235,7 +235,7 @@ void TestFilesWorkflow::openSucceeded()
     QCOMPARE(m_win->document().unitSerial(), QStringLiteral("SN-4711"));
     QCOMPARE(m_win->preferences().settings.comPort, 17);
     QCOMPARE(m_win->document().measurement().band, band);
-    QCOMPARE(m_win->document().graphScale().band, band);
+    QCOMPARE(m_win->shownScale().band, band);
     QCOMPARE(m_win->ComboBox2->currentIndex(), band - 1);
     // The curves were converted from the file.
     const int mid = datafiles::middleIndex(shape);
@@ -731,16 +731,16 @@ void TestFilesWorkflow::referenceBand()
     b3.band = 3;
     // Without a measurement the band of slot 0 decides the frequency axis.
     loadReferences({put("r5.DTA", b5), put("r3.DTA", b3)});
-    QCOMPARE(m_win->document().graphScale().band, 5);
+    QCOMPARE(m_win->shownScale().band, 5);
     QCOMPARE(m_win->ComboBox2->currentIndex(), 4);
     loadReferences({put("r8.DTA", {.band = 8})});
-    QCOMPARE(m_win->document().graphScale().band, 5);
+    QCOMPARE(m_win->shownScale().band, 5);
 
     // With a measurement its band stays.
     m_win->MenuRef_Close->trigger();
     open(put("m.DTA", {.band = 2}));
     loadReferences({put("r7.DTA", {.band = 7})});
-    QCOMPARE(m_win->document().graphScale().band, 2);
+    QCOMPARE(m_win->shownScale().band, 2);
     QCOMPARE(m_win->ComboBox2->currentIndex(), 1);
 }
 
@@ -803,7 +803,7 @@ void TestFilesWorkflow::referenceSelectionWithBadFile()
         QCOMPARE(m_win->document().refCurveRaw(s).r[inBadBand], -1.0f);
     }
     // Shown without a measurement: the axis is that of slot 0.
-    QCOMPARE(m_win->document().graphScale().band, loadedBefore ? 6 : 4);
+    QCOMPARE(m_win->shownScale().band, loadedBefore ? 6 : 4);
 
     // The next selection continues after the loaded ones.
     loadReferences({never});
@@ -866,7 +866,7 @@ void TestFilesWorkflow::warning150()
         loadReferences({put(QStringLiteral("high.DTA"), high)});
     }
     // The message judges the scale of the redrawn graph.
-    QCOMPARE(m_win->document().graphScale().rMax, peak > 150 ? 200.0f : 150.0f);
+    QCOMPARE(m_win->shownScale().rMax, peak > 150 ? 200.0f : 150.0f);
     QCOMPARE(boxes().boxes.size(), warned ? 1 : 0);
     if (warned) {
         QCOMPARE(boxes().boxes[0].icon, Icon::Warning);
@@ -878,17 +878,17 @@ void TestFilesWorkflow::viewsFollowTheCommands()
 {
     // A 20-ohm measurement with references reaching 130 ohm.
     open(put(QStringLiteral("m.DTA"), {.peakOhm = 20.0}));
-    QCOMPARE(m_win->document().graphScale().rMax, 25.0f);
+    QCOMPARE(m_win->shownScale().rMax, 25.0f);
     loadReferences({put(QStringLiteral("r.DTA"), {.band = 3, .peakOhm = 130.0})});
-    QCOMPARE(m_win->document().graphScale().rMax, 150.0f);
-    QCOMPARE(m_win->document().graphScale().band, 2);
+    QCOMPARE(m_win->shownScale().rMax, 150.0f);
+    QCOMPARE(m_win->shownScale().band, 2);
     // Closing the measurement leaves the references on their own scale.
     m_win->MenuFile_Close->trigger();
-    QCOMPARE(m_win->document().graphScale().rMax, 150.0f);
+    QCOMPARE(m_win->shownScale().rMax, 150.0f);
     // Clearing them with a measurement shows it alone on its own scale again.
     open(put(QStringLiteral("m2.DTA"), {.peakOhm = 20.0}));
     m_win->MenuRef_Close->trigger();
-    QCOMPARE(m_win->document().graphScale().rMax, 25.0f);
+    QCOMPARE(m_win->shownScale().rMax, 25.0f);
     QVERIFY(boxes().boxes.isEmpty());
 }
 

@@ -98,9 +98,9 @@ void TestWindowSettings::storedSettingsAreApplied()
     QCOMPARE(w->findChild<QLabel *>("Label0")->palette().color(QPalette::WindowText),
              QColor(0x56, 0x34, 0x12));
     QCOMPARE(w->ComboBox2->currentIndex(), 4);
-    QCOMPARE(w->document().graphScale().band, 5);
-    QCOMPARE(w->document().graphScale().fStartHz, bandStartHz(5));
-    QCOMPARE(w->document().graphScale().fEndHz, bandEndHz(5));
+    QCOMPARE(w->shownScale().band, 5);
+    QCOMPARE(w->shownScale().fStartHz, bandStartHz(5));
+    QCOMPARE(w->shownScale().fEndHz, bandEndHz(5));
     QVERIFY(w->MenuGraph_R_only->isChecked());
     QVERIFY(!w->MenuGraph_Wide->isChecked());
     QVERIFY(!w->MenuGraph_Ave->isChecked());
@@ -211,7 +211,7 @@ void TestWindowSettings::settingsSurviveARestart()
     QVERIFY(!w->MenuGraph_Ave->isChecked());
     QVERIFY(w->MenuSet_Warning->isChecked());
     QCOMPARE(w->ComboBox2->currentIndex(), 6);
-    QCOMPARE(w->document().graphScale().band, 7);
+    QCOMPARE(w->shownScale().band, 7);
     QTRY_COMPARE(outerSize(w), QSize(720, 530));
     QTRY_COMPARE(w->pos(), QPoint(25, 35));
     // The text is stored in Windows-31J.

@@ -53,7 +53,6 @@ MeasurementDocument::MeasurementDocument()
         ref.band = 1;
         clearPoints(ref);
     }
-    initGraphScale(m_graphScale, m_measurement.band);
 }
 
 MeasurementDocument::RunTarget MeasurementDocument::beginRun()
@@ -73,9 +72,9 @@ bool MeasurementDocument::anyReferenceLoaded() const
     return false;
 }
 
-void MeasurementDocument::selectShownCurves(bool averaging)
+void MeasurementDocument::selectShownCurves(GraphScale &scale, bool averaging) const
 {
-    ::selectShownCurves(m_graphScale, averaging, m_curveRaw, m_curveAvg, m_refCurveRaw.data(),
+    ::selectShownCurves(scale, averaging, m_curveRaw, m_curveAvg, m_refCurveRaw.data(),
                         m_refCurveAvg.data());
 }
 

@@ -42,10 +42,10 @@ struct ReferencesOutcome {
     ImportOutcome table;
 };
 
-// The loaded measurement with its curves, the five reference slots and the graph scale with
-// the curves it shows. The window and velo2-cli hold one each and turn the outcomes of its
-// operations into their messages; nothing here asks or tells the user anything. The user's
-// preferences (Preferences) are not the document's: the window keeps them beside it.
+// The loaded measurement with its curves and the five reference slots. The window and velo2-cli
+// hold one each and turn the outcomes of its operations into their messages; nothing here asks or
+// tells the user anything. The user's preferences (Preferences) are not the document's: the window
+// keeps them beside it.
 class MeasurementDocument
 {
 public:
@@ -103,11 +103,8 @@ public:
     bool anyReferenceLoaded() const;
 
     // ---- view ----
-    // Band, graph scales and the curves drawn.
-    GraphScale &graphScale() { return m_graphScale; }
-    const GraphScale &graphScale() const { return m_graphScale; }
-    // Points the graph scale at the raw or averaged blocks.
-    void selectShownCurves(bool averaging);
+    // Points a graph scale, the viewer's, at the raw or averaged blocks.
+    void selectShownCurves(GraphScale &scale, bool averaging) const;
 
     // ---- operations ----
 
@@ -185,5 +182,4 @@ private:
     quint8 m_oldFormatLoaded = 0;
     bool m_imported = false;
     mutable QString m_writeError;
-    GraphScale m_graphScale;
 };

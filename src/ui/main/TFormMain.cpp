@@ -75,8 +75,8 @@ TFormMain::TFormMain(QWidget *parent)
       windowState(m_preferences->windowState), measurement(&m_document->measurement()),
       curveRaw(&m_document->curveRaw()), curveAvg(&m_document->curveAvg()),
       m_curveSmooth(std::make_unique<CurveBlock>()), curveSmooth(m_curveSmooth.get()),
-      graphScale(m_document->graphScale()), unitSerial(m_document->unitSerial()),
-      dataFileName(m_document->dataFileName()), refFileNames(m_document->refFileNames())
+      unitSerial(m_document->unitSerial()), dataFileName(m_document->dataFileName()),
+      refFileNames(m_document->refFileNames())
 {
     setObjectName(QStringLiteral("FormMain"));
     setWindowTitle(Texts::shown(Texts::kFormCaption));

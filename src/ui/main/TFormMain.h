@@ -57,6 +57,9 @@ public:
     const MeasurementDocument &document() const { return *m_document; }
     Preferences &preferences() { return *m_preferences; }
     const Preferences &preferences() const { return *m_preferences; }
+    // The graph's band, axis ranges and shown curves.
+    GraphScale &shownScale() { return graphScale; }
+    const GraphScale &shownScale() const { return graphScale; }
 
     // ---- start-up and deferred work, done in the idle handler ----
     bool initPending() const { return m_initPending != 0; }
@@ -274,8 +277,9 @@ private:
     CurveBlock *const curveSmooth;
     std::array<const CurveBlock *, kReferenceSlots> refCurveRaw{};
     std::array<const CurveBlock *, kReferenceSlots> refCurveAvg{};
-    // Also carries the shown-curve pointers (curveShown, refCurveShown) the renderer draws.
-    GraphScale &graphScale;
+    // The view, the window's own: band, axis ranges and the shown-curve pointers
+    // (curveShown, refCurveShown) the renderer draws.
+    GraphScale graphScale;
     const QByteArray &unitSerial; // as the unit sent it or the data file holds it
     const QString &dataFileName;
     QString m_startFile;

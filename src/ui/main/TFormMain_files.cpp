@@ -70,13 +70,13 @@ void drawEmptyGraph(TFormMain &w)
 
 void warnIfOver150(TFormMain &w)
 {
-    if (w.MenuSet_Warning->isChecked() && w.document().graphScale().rMax > kWarnResistance)
+    if (w.MenuSet_Warning->isChecked() && w.shownScale().rMax > kWarnResistance)
         w.message->msgOver150();
 }
 
 void selectBand(TFormMain &w, int band)
 {
-    w.document().graphScale().band = band;
+    w.shownScale().band = band;
     w.ComboBox2->setCurrentIndex(band - 1);
 }
 
