@@ -76,6 +76,117 @@
     </message>
 </context>
 <context>
+    <name>FitMessages</name>
+    <message>
+        <source>too few points to fit the %1 model: %2 in the range, it needs at least %3</source>
+        <translation>too few points to fit the %1 model: %2 in the range, it needs at least %3</translation>
+    </message>
+    <message>
+        <source>no resonance in the range: no peak of |Z| stands above the curve on both sides</source>
+        <translation>no resonance in the range: no peak of |Z| stands above the curve on both sides</translation>
+    </message>
+    <message>
+        <source>Re must be a number above 0 and below the resonance peak</source>
+        <translation>Re must be a number above 0 and below the resonance peak</translation>
+    </message>
+    <message>
+        <source>the %1 model does not converge on this curve</source>
+        <translation>the %1 model does not converge on this curve</translation>
+    </message>
+    <message>
+        <source>excellent</source>
+        <translation>excellent</translation>
+    </message>
+    <message>
+        <source>good</source>
+        <translation>good</translation>
+    </message>
+    <message>
+        <source>fair</source>
+        <translation>fair</translation>
+    </message>
+    <message>
+        <source>poor</source>
+        <translation>poor</translation>
+    </message>
+    <message>
+        <source>|Z| above %1 % or phase above %2°</source>
+        <translation>|Z| above %1 % or phase above %2°</translation>
+    </message>
+    <message>
+        <source>|Z| above %1 %</source>
+        <translation>|Z| above %1 %</translation>
+    </message>
+    <message>
+        <source>|Z| ≤ %1 % and phase ≤ %2°</source>
+        <translation>|Z| ≤ %1 % and phase ≤ %2°</translation>
+    </message>
+    <message>
+        <source>|Z| ≤ %1 %</source>
+        <translation>|Z| ≤ %1 %</translation>
+    </message>
+    <message>
+        <source>the curve does not determine %1 (standard error above %2 %)</source>
+        <translation>the curve does not determine %1 (standard error above %2 %)</translation>
+    </message>
+    <message>
+        <source>%1 with a standard error above %2 %</source>
+        <translation>%1 with a standard error above %2 %</translation>
+    </message>
+    <message>
+        <source>graded at most %1: %2</source>
+        <translation>graded at most %1: %2</translation>
+    </message>
+    <message>
+        <source>standard errors widened by √((1 + ρ)/(1 − ρ)) for residuals that follow each other, ρ = %1</source>
+        <translation>standard errors widened by √((1 + ρ)/(1 − ρ)) for residuals that follow each other, ρ = %1</translation>
+    </message>
+    <message>
+        <source>ran off (the curve has no use for it): held at its limit, not fitted</source>
+        <translation>ran off (the curve has no use for it): held at its limit, not fitted</translation>
+    </message>
+    <message>
+        <source>error widening</source>
+        <translation>error widening</translation>
+    </message>
+    <message>
+        <source>the curve has no phase: fitted on |Z| alone</source>
+        <translation>the curve has no phase: fitted on |Z| alone</translation>
+    </message>
+    <message>
+        <source>model</source>
+        <translation>model</translation>
+    </message>
+    <message>
+        <source>points</source>
+        <translation>points</translation>
+    </message>
+    <message>
+        <source>RMS error |Z|</source>
+        <translation>RMS error |Z|</translation>
+    </message>
+    <message>
+        <source>RMS error phase</source>
+        <translation>RMS error phase</translation>
+    </message>
+    <message>
+        <source>grade</source>
+        <translation>grade</translation>
+    </message>
+    <message>
+        <source>iterations</source>
+        <translation>iterations</translation>
+    </message>
+    <message>
+        <source>fixed</source>
+        <translation>fixed</translation>
+    </message>
+    <message>
+        <source>not determined</source>
+        <translation>not determined</translation>
+    </message>
+</context>
+<context>
     <name>HStatus</name>
     <message>
         <source>%1 が見つかりませんでした</source>
@@ -171,10 +282,248 @@
     </message>
 </context>
 <context>
+    <name>LogMessages</name>
+    <message>
+        <source>&apos;%1&apos; is not a results database: %2; give the path of an SQLite file or a PostgreSQL URI such as postgresql://user@host/db</source>
+        <translation>&apos;%1&apos; is not a results database: %2; give the path of an SQLite file or a PostgreSQL URI such as postgresql://user@host/db</translation>
+    </message>
+    <message>
+        <source>no target given</source>
+        <translation>no target given</translation>
+    </message>
+    <message>
+        <source>%1:// is not a PostgreSQL URI (postgresql://)</source>
+        <translation>%1:// is not a PostgreSQL URI (postgresql://)</translation>
+    </message>
+    <message>
+        <source>the URI cannot be read (a password with special characters must be percent-encoded)</source>
+        <translation>the URI cannot be read (a password with special characters must be percent-encoded)</translation>
+    </message>
+    <message>
+        <source>the port &apos;%1&apos; is not a number from 1 to 65535</source>
+        <translation>the port &apos;%1&apos; is not a number from 1 to 65535</translation>
+    </message>
+    <message>
+        <source>the URI names no database (postgresql://host/DATABASE)</source>
+        <translation>the URI names no database (postgresql://host/DATABASE)</translation>
+    </message>
+    <message>
+        <source>a database name holds no &apos;/&apos;</source>
+        <translation>a database name holds no &apos;/&apos;</translation>
+    </message>
+    <message>
+        <source>&apos;%1&apos; is not a connection option the log passes on (host, port, user, password, dbname, %2)</source>
+        <translation>&apos;%1&apos; is not a connection option the log passes on (host, port, user, password, dbname, %2)</translation>
+    </message>
+    <message>
+        <source>&apos;%1&apos; is no value for the connection option %2</source>
+        <translation>&apos;%1&apos; is no value for the connection option %2</translation>
+    </message>
+    <message>
+        <source>the connection option %1 cannot hold &apos;;&apos;</source>
+        <translation>the connection option %1 cannot hold &apos;;&apos;</translation>
+    </message>
+    <message>
+        <source>the Qt SQL driver %1 is not installed (Debian package %2)</source>
+        <translation>the Qt SQL driver %1 is not installed (Debian package %2)</translation>
+    </message>
+    <message>
+        <source>cannot open the results log %1: %2</source>
+        <translation>cannot open the results log %1: %2</translation>
+    </message>
+    <message>
+        <source>%1: no such results log</source>
+        <translation>%1: no such results log</translation>
+    </message>
+    <message>
+        <source>%1 holds no results log</source>
+        <translation>%1 holds no results log</translation>
+    </message>
+    <message>
+        <source>cannot reach the results database %1: %2</source>
+        <translation>cannot reach the results database %1: %2</translation>
+    </message>
+    <message>
+        <source>the results database %1 refused user &apos;%2&apos;: wrong password</source>
+        <translation>the results database %1 refused user &apos;%2&apos;: wrong password</translation>
+    </message>
+    <message>
+        <source>the results database %1 refused the connection: %2</source>
+        <translation>the results database %1 refused the connection: %2</translation>
+    </message>
+    <message>
+        <source>the results log %1 has schema version %2; this program knows versions up to %3</source>
+        <translation>the results log %1 has schema version %2; this program knows versions up to %3</translation>
+    </message>
+    <message>
+        <source>the results log %1 failed: %2</source>
+        <translation>the results log %1 failed: %2</translation>
+    </message>
+    <message>
+        <source>1 result waits in the station&apos;s spool %1 and goes on later</source>
+        <translation>1 result waits in the station&apos;s spool %1 and goes on later</translation>
+    </message>
+    <message>
+        <source>%1 results wait in the station&apos;s spool %2 and go on later</source>
+        <translation>%1 results wait in the station&apos;s spool %2 and go on later</translation>
+    </message>
+    <message>
+        <source>%1 result the server refused is set aside in the station&apos;s spool %2 (the README says how to send it again)</source>
+        <translation>%1 result the server refused is set aside in the station&apos;s spool %2 (the README says how to send it again)</translation>
+    </message>
+    <message>
+        <source>%1 results the server refused are set aside in the station&apos;s spool %2 (the README says how to send them again)</source>
+        <translation>%1 results the server refused are set aside in the station&apos;s spool %2 (the README says how to send them again)</translation>
+    </message>
+    <message>
+        <source>the file is empty (0 bytes)</source>
+        <translation>the file is empty (0 bytes)</translation>
+    </message>
+    <message>
+        <source>the station&apos;s spool %1 could not be read (%3); it was moved to %2 and a new spool started (the README says how to recover its results)</source>
+        <translation>the station&apos;s spool %1 could not be read (%3); it was moved to %2 and a new spool started (the README says how to recover its results)</translation>
+    </message>
+    <message>
+        <source>the station name has %1 characters; at most %2 are allowed</source>
+        <translation>the station name has %1 characters; at most %2 are allowed</translation>
+    </message>
+    <message>
+        <source>the serial has %1 characters; at most %2 are allowed</source>
+        <translation>the serial has %1 characters; at most %2 are allowed</translation>
+    </message>
+    <message>
+        <source>%1 result in the station&apos;s spool %3 was checked for %2 and waits for it: it goes only there</source>
+        <translation>%1 result in the station&apos;s spool %3 was checked for %2 and waits for it: it goes only there</translation>
+    </message>
+    <message>
+        <source>%1 results in the station&apos;s spool %3 were checked for %2 and wait for it: they go only there</source>
+        <translation>%1 results in the station&apos;s spool %3 were checked for %2 and wait for it: they go only there</translation>
+    </message>
+    <message>
+        <source>%1 result (serial %4) was refused by %2 and is set aside in the station&apos;s spool %3 (the README says how to send it again): %5</source>
+        <translation>%1 result (serial %4) was refused by %2 and is set aside in the station&apos;s spool %3 (the README says how to send it again): %5</translation>
+    </message>
+    <message>
+        <source>%1 results (serials %4) were refused by %2 and are set aside in the station&apos;s spool %3 (the README says how to send them again); the last reason: %5</source>
+        <translation>%1 results (serials %4) were refused by %2 and are set aside in the station&apos;s spool %3 (the README says how to send them again); the last reason: %5</translation>
+    </message>
+</context>
+<context>
     <name>PortResolver</name>
     <message>
         <source>（見つかりません）</source>
         <translation> (not found)</translation>
+    </message>
+</context>
+<context>
+    <name>QcMessages</name>
+    <message>
+        <source>no golden measurement given</source>
+        <translation>no golden measurement given</translation>
+    </message>
+    <message>
+        <source>%1 was measured on band %2, the first golden unit on band %3: measure every golden unit on the same band</source>
+        <translation>%1 was measured on band %2, the first golden unit on band %3: measure every golden unit on the same band</translation>
+    </message>
+    <message>
+        <source>%1 lacks points of its band: a golden unit needs the whole band</source>
+        <translation>%1 lacks points of its band: a golden unit needs the whole band</translation>
+    </message>
+    <message>
+        <source>%1 shows no resonance peak to take the parameters from</source>
+        <translation>%1 shows no resonance peak to take the parameters from</translation>
+    </message>
+    <message>
+        <source>Re %1 ohm gives no Thiele-Small values on %2: Re must lie between 0 and the peak |Z|</source>
+        <translation>Re %1 ohm gives no Thiele-Small values on %2: Re must lie between 0 and the peak |Z|</translation>
+    </message>
+    <message>
+        <source>%1: line %2: %3</source>
+        <translation>%1: line %2: %3</translation>
+    </message>
+    <message>
+        <source>not a QC limits file (the first item must be &quot;velo2-qc-limits 1&quot;)</source>
+        <translation>not a QC limits file (the first item must be &quot;velo2-qc-limits 1&quot;)</translation>
+    </message>
+    <message>
+        <source>limits file version %1 is not supported (this program reads version %2)</source>
+        <translation>limits file version %1 is not supported (this program reads version %2)</translation>
+    </message>
+    <message>
+        <source>unknown item &quot;%1&quot;</source>
+        <translation>unknown item &quot;%1&quot;</translation>
+    </message>
+    <message>
+        <source>bad value for &quot;%1&quot;</source>
+        <translation>bad value for &quot;%1&quot;</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; is given twice</source>
+        <translation>&quot;%1&quot; is given twice</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; is missing</source>
+        <translation>&quot;%1&quot; is missing</translation>
+    </message>
+    <message>
+        <source>%1 needs two numbers LOW HIGH with LOW not above HIGH</source>
+        <translation>%1 needs two numbers LOW HIGH with LOW not above HIGH</translation>
+    </message>
+    <message>
+        <source>expected &quot;point %1 FREQUENCY LOW HIGH&quot; (one point per grid index of the band, rising)</source>
+        <translation>expected &quot;point %1 FREQUENCY LOW HIGH&quot; (one point per grid index of the band, rising)</translation>
+    </message>
+    <message>
+        <source>point %1 must be at the grid&apos;s frequency, %2 Hz</source>
+        <translation>point %1 must be at the grid&apos;s frequency, %2 Hz</translation>
+    </message>
+    <message>
+        <source>%1 points given, the band has %2</source>
+        <translation>%1 points given, the band has %2</translation>
+    </message>
+    <message>
+        <source>the file ends without &quot;end&quot; (cut short?)</source>
+        <translation>the file ends without &quot;end&quot; (cut short?)</translation>
+    </message>
+    <message>
+        <source>text after &quot;end&quot;</source>
+        <translation>text after &quot;end&quot;</translation>
+    </message>
+    <message>
+        <source>%1: cannot read the limits file (missing, unreadable or not a regular file of at most 1 MiB)</source>
+        <translation>%1: cannot read the limits file (missing, unreadable or not a regular file of at most 1 MiB)</translation>
+    </message>
+    <message>
+        <source>the limits are for band %1, the measurement is on band %2</source>
+        <translation>the limits are for band %1, the measurement is on band %2</translation>
+    </message>
+    <message>
+        <source>%1 %2%5 outside %3 ... %4%5</source>
+        <translation>%1 %2%5 outside %3 ... %4%5</translation>
+    </message>
+    <message>
+        <source>no resonance peak: Fs, Rmax, Qms, Qes, Qts and Zmin not measured</source>
+        <translation>no resonance peak: Fs, Rmax, Qms, Qes, Qts and Zmin not measured</translation>
+    </message>
+    <message>
+        <source>|Z| above the band at %1 Hz</source>
+        <translation>|Z| above the band at %1 Hz</translation>
+    </message>
+    <message>
+        <source>|Z| below the band at %1 Hz</source>
+        <translation>|Z| below the band at %1 Hz</translation>
+    </message>
+    <message>
+        <source>|Z| above the band at %1 ... %2 Hz</source>
+        <translation>|Z| above the band at %1 ... %2 Hz</translation>
+    </message>
+    <message>
+        <source>|Z| below the band at %1 ... %2 Hz</source>
+        <translation>|Z| below the band at %1 ... %2 Hz</translation>
+    </message>
+    <message>
+        <source>%1 points of the band were not measured</source>
+        <translation>%1 points of the band were not measured</translation>
     </message>
 </context>
 <context>
@@ -405,6 +754,145 @@
     </message>
 </context>
 <context>
+    <name>TFormQc</name>
+    <message>
+        <source>VELO / QCモード</source>
+        <translation>VELO / QC mode</translation>
+    </message>
+    <message>
+        <source>QCモード</source>
+        <translation>&amp;QC mode...</translation>
+    </message>
+    <message>
+        <source>限度ファイル</source>
+        <translation>Limits file</translation>
+    </message>
+    <message>
+        <source>選択...</source>
+        <translation>Choose...</translation>
+    </message>
+    <message>
+        <source>QC 限度ファイル (*.limits *.txt);;すべてのファイル (*)</source>
+        <translation>QC limits files (*.limits *.txt);;All files (*)</translation>
+    </message>
+    <message>
+        <source>保存先フォルダ</source>
+        <translation>Save folder</translation>
+    </message>
+    <message>
+        <source>空欄なら限度ファイルのフォルダ</source>
+        <translation>empty: the limits file&apos;s folder</translation>
+    </message>
+    <message>
+        <source>結果ログ</source>
+        <translation>Results log</translation>
+    </message>
+    <message>
+        <source>空欄なら保存先フォルダの SQLite ファイル、または postgresql://...</source>
+        <translation>empty: an SQLite file in the save folder, or postgresql://...</translation>
+    </message>
+    <message>
+        <source>シリアル番号</source>
+        <translation>Serial number</translation>
+    </message>
+    <message>
+        <source>測定開始</source>
+        <translation>Start</translation>
+    </message>
+    <message>
+        <source>停止</source>
+        <translation>Stop</translation>
+    </message>
+    <message>
+        <source>閉じる</source>
+        <translation>Close</translation>
+    </message>
+    <message>
+        <source>限度バンドと測定値のグラフ</source>
+        <translation>Graph of the limit band and the measured curve</translation>
+    </message>
+    <message>
+        <source>判定</source>
+        <translation>Verdict</translation>
+    </message>
+    <message>
+        <source>不合格の理由</source>
+        <translation>Reasons for failing</translation>
+    </message>
+    <message>
+        <source>PASS</source>
+        <translation>PASS</translation>
+    </message>
+    <message>
+        <source>FAIL</source>
+        <translation>FAIL</translation>
+    </message>
+    <message>
+        <source>シリアル番号を入力してください</source>
+        <translation>Enter a serial number</translation>
+    </message>
+    <message>
+        <source>シリアル番号 &quot;%1&quot; はファイル名に使えません</source>
+        <translation>The serial number &quot;%1&quot; cannot be used as a file name</translation>
+    </message>
+    <message>
+        <source>シリアル番号が長すぎます（%1 文字、最大 %2 文字）</source>
+        <translation>The serial number is too long (%1 characters, at most %2)</translation>
+    </message>
+    <message>
+        <source>保存先フォルダ &quot;%1&quot; がありません</source>
+        <translation>The save folder &quot;%1&quot; does not exist</translation>
+    </message>
+    <message>
+        <source>%1 は測定しませんでした：%2 を測定中です。終わってからもう一度スキャンしてください</source>
+        <translation>%1 was not measured: %2 is being measured. Scan it again when that has finished</translation>
+    </message>
+    <message>
+        <source>%1 を測定中 %2/%3</source>
+        <translation>Measuring %1 %2/%3</translation>
+    </message>
+    <message>
+        <source>測定できませんでした：%1</source>
+        <translation>Could not measure: %1</translation>
+    </message>
+    <message>
+        <source>データが正しくありません</source>
+        <translation>The data are not valid</translation>
+    </message>
+    <message>
+        <source>保存しました：%1</source>
+        <translation>Saved: %1</translation>
+    </message>
+    <message>
+        <source>保存できませんでした：%1</source>
+        <translation>Could not save: %1</translation>
+    </message>
+    <message>
+        <source>測定を中止しました</source>
+        <translation>Measurement stopped</translation>
+    </message>
+    <message>
+        <source>シリアル番号を入力（またはスキャン）して Enter で測定します</source>
+        <translation>Type (or scan) a serial number and press Enter to measure</translation>
+    </message>
+    <message>
+        <source>%1 の結果を記録中…</source>
+        <translation>Logging the result of %1…</translation>
+    </message>
+    <message>
+        <source>記録しました：%1</source>
+        <translation>Logged: %1</translation>
+    </message>
+    <message>
+        <source>記録できませんでした：%1</source>
+        <translation>Could not log: %1</translation>
+    </message>
+    <message>
+        <source>サーバーに送れていません（ステーションのスプールに保存）：%1</source>
+        <translation>Not sent to the server (kept in the station&apos;s spool): %1</translation>
+    </message>
+</context>
+<context>
     <name>TFormSetColor</name>
     <message>
         <source>グラフ線色設定</source>
@@ -502,173 +990,6 @@
     <message>
         <source>スピーカのインピーダンス測定</source>
         <translation>Loudspeaker impedance measurement</translation>
-    </message>
-</context>
-<context>
-    <name>TFormQc</name>
-    <message>
-        <source>VELO / QCモード</source>
-        <translation>VELO / QC mode</translation>
-    </message>
-    <message>
-        <source>QCモード</source>
-        <translation>&amp;QC mode...</translation>
-    </message>
-    <message>
-        <source>限度ファイル</source>
-        <translation>Limits file</translation>
-    </message>
-    <message>
-        <source>選択...</source>
-        <translation>Choose...</translation>
-    </message>
-    <message>
-        <source>QC 限度ファイル (*.limits *.txt);;すべてのファイル (*)</source>
-        <translation>QC limits files (*.limits *.txt);;All files (*)</translation>
-    </message>
-    <message>
-        <source>保存先フォルダ</source>
-        <translation>Save folder</translation>
-    </message>
-    <message>
-        <source>空欄なら限度ファイルのフォルダ</source>
-        <translation>empty: the limits file's folder</translation>
-    </message>
-    <message>
-        <source>結果ログ</source>
-        <translation>Results log</translation>
-    </message>
-    <message>
-        <source>空欄なら保存先フォルダの SQLite ファイル、または postgresql://...</source>
-        <translation>empty: an SQLite file in the save folder, or postgresql://...</translation>
-    </message>
-    <message>
-        <source>シリアル番号</source>
-        <translation>Serial number</translation>
-    </message>
-    <message>
-        <source>測定開始</source>
-        <translation>Start</translation>
-    </message>
-    <message>
-        <source>停止</source>
-        <translation>Stop</translation>
-    </message>
-    <message>
-        <source>閉じる</source>
-        <translation>Close</translation>
-    </message>
-    <message>
-        <source>限度バンドと測定値のグラフ</source>
-        <translation>Graph of the limit band and the measured curve</translation>
-    </message>
-    <message>
-        <source>判定</source>
-        <translation>Verdict</translation>
-    </message>
-    <message>
-        <source>不合格の理由</source>
-        <translation>Reasons for failing</translation>
-    </message>
-    <message>
-        <source>PASS</source>
-        <translation>PASS</translation>
-    </message>
-    <message>
-        <source>FAIL</source>
-        <translation>FAIL</translation>
-    </message>
-    <message>
-        <source>シリアル番号を入力してください</source>
-        <translation>Enter a serial number</translation>
-    </message>
-    <message>
-        <source>シリアル番号 &quot;%1&quot; はファイル名に使えません</source>
-        <translation>The serial number &quot;%1&quot; cannot be used as a file name</translation>
-    </message>
-    <message>
-        <source>シリアル番号が長すぎます（%1 文字、最大 %2 文字）</source>
-        <translation>The serial number is too long (%1 characters, at most %2)</translation>
-    </message>
-    <message>
-        <source>保存先フォルダ &quot;%1&quot; がありません</source>
-        <translation>The save folder &quot;%1&quot; does not exist</translation>
-    </message>
-    <message>
-        <source>メインウィンドウで測定中です</source>
-        <translation>The main window is measuring</translation>
-    </message>
-    <message>
-        <source>%1 は測定しませんでした：%2 を測定中です。終わってからもう一度スキャンしてください</source>
-        <translation>%1 was not measured: %2 is being measured. Scan it again when that has finished</translation>
-    </message>
-    <message>
-        <source>%1 を測定中 %2/%3</source>
-        <translation>Measuring %1 %2/%3</translation>
-    </message>
-    <message>
-        <source>測定できませんでした：%1</source>
-        <translation>Could not measure: %1</translation>
-    </message>
-    <message>
-        <source>通信ポートが開けません</source>
-        <translation>The communication port cannot be opened</translation>
-    </message>
-    <message>
-        <source>HK-A2 が見つかりません</source>
-        <translation>HK-A2 not found</translation>
-    </message>
-    <message>
-        <source>ユニットが応答しません</source>
-        <translation>The unit does not answer</translation>
-    </message>
-    <message>
-        <source>ユニットが測定周波数帯域を受け付けませんでした</source>
-        <translation>The unit did not accept the frequency band</translation>
-    </message>
-    <message>
-        <source>データ受信エラーです</source>
-        <translation>Data reception error</translation>
-    </message>
-    <message>
-        <source>ユニットが外されました</source>
-        <translation>The unit was disconnected</translation>
-    </message>
-    <message>
-        <source>データが正しくありません</source>
-        <translation>The data are not valid</translation>
-    </message>
-    <message>
-        <source>保存しました：%1</source>
-        <translation>Saved: %1</translation>
-    </message>
-    <message>
-        <source>保存できませんでした：%1</source>
-        <translation>Could not save: %1</translation>
-    </message>
-    <message>
-        <source>測定を中止しました</source>
-        <translation>Measurement stopped</translation>
-    </message>
-    <message>
-        <source>シリアル番号を入力（またはスキャン）して Enter で測定します</source>
-        <translation>Type (or scan) a serial number and press Enter to measure</translation>
-    </message>
-    <message>
-        <source>%1 の結果を記録中…</source>
-        <translation>Logging the result of %1…</translation>
-    </message>
-    <message>
-        <source>記録しました：%1</source>
-        <translation>Logged: %1</translation>
-    </message>
-    <message>
-        <source>記録できませんでした：%1</source>
-        <translation>Could not log: %1</translation>
-    </message>
-    <message>
-        <source>サーバーに送れていません（ステーションのスプールに保存）：%1</source>
-        <translation>Not sent to the server (kept in the station&apos;s spool): %1</translation>
     </message>
 </context>
 <context>
@@ -842,10 +1163,6 @@
         <translation>No reference slot is free. Clear the references before measuring.</translation>
     </message>
     <message>
-        <source>測定中です。終わってから%1の測定をしてください。</source>
-        <translation>A measurement is running. Measure “%1” after it has ended.</translation>
-    </message>
-    <message>
         <source>%1 g で測定中: %2 / %3 点</source>
         <translation>Measuring with %1 g: %2 / %3 points</translation>
     </message>
@@ -858,34 +1175,6 @@ The references and the free-air measurement are unchanged.</translation>
     <message>
         <source>密閉箱 %1 L で測定中: %2 / %3 点</source>
         <translation>Measuring in the %1 L box: %2 / %3 points</translation>
-    </message>
-    <message>
-        <source>COMポートを開けません</source>
-        <translation>cannot open the COM port</translation>
-    </message>
-    <message>
-        <source>測定器が見つかりません</source>
-        <translation>the unit was not found</translation>
-    </message>
-    <message>
-        <source>測定器の応答が正しくありません</source>
-        <translation>the unit gave a wrong reply</translation>
-    </message>
-    <message>
-        <source>測定器がこの測定範囲を受け付けません</source>
-        <translation>the unit does not accept this band</translation>
-    </message>
-    <message>
-        <source>測定器からの受信が途絶えました</source>
-        <translation>the unit fell silent</translation>
-    </message>
-    <message>
-        <source>受信データが正しくありません</source>
-        <translation>the received data are not valid</translation>
-    </message>
-    <message>
-        <source>測定器との接続が切れました</source>
-        <translation>the connection to the unit was lost</translation>
     </message>
     <message>
         <source>%1 に保存できませんでした</source>
@@ -901,7 +1190,7 @@ The references and the free-air measurement are unchanged.</translation>
     </message>
     <message>
         <source>ワークシートの測定を停止しました。</source>
-        <translation>The worksheet's measurement was stopped.</translation>
+        <translation>The worksheet&apos;s measurement was stopped.</translation>
     </message>
     <message>
         <source>T/S ワークシートはいまの測定を自由空間の曲線として使っています。新しい測定はそれを置き換え、ワークシートの値はすべて新しい曲線から計算されます。
@@ -1226,6 +1515,29 @@ Save it as a data file of the band %1?</translation>
     </message>
 </context>
 <context>
+    <name>UnitTexts</name>
+    <message>
+        <source>測定器との接続が切れました</source>
+        <translation>the connection to the unit was lost</translation>
+    </message>
+    <message>
+        <source>測定器は%1で測定中です。終わってから測定してください。</source>
+        <translation>The unit is measuring for the %1. Measure when it has finished.</translation>
+    </message>
+    <message>
+        <source>メインウィンドウ</source>
+        <translation>main window</translation>
+    </message>
+    <message>
+        <source>T/S ワークシート</source>
+        <translation>T/S worksheet</translation>
+    </message>
+    <message>
+        <source>QCモード</source>
+        <translation>QC station</translation>
+    </message>
+</context>
+<context>
     <name>WorksheetMessages</name>
     <message>
         <source>the added mass must be above 0 g (given: %1 g)</source>
@@ -1402,6 +1714,62 @@ Save it as a data file of the band %1?</translation>
     <message>
         <source>least squares 1/Zm = jω·a + b + j·c/(ω·(1 − β·ln jω)), β = %1, %2 points</source>
         <translation>least squares 1/Zm = jω·a + b + j·c/(ω·(1 − β·ln jω)), β = %1, %2 points</translation>
+    </message>
+    <message>
+        <source>Fs shift</source>
+        <translation>Fs shift</translation>
+    </message>
+    <message>
+        <source>fit from</source>
+        <translation>fit from</translation>
+    </message>
+    <message>
+        <source>fit to</source>
+        <translation>fit to</translation>
+    </message>
+    <message>
+        <source>points</source>
+        <translation>points</translation>
+    </message>
+    <message>
+        <source>m1 (fit)</source>
+        <translation>m1 (fit)</translation>
+    </message>
+    <message>
+        <source>m2 (fit)</source>
+        <translation>m2 (fit)</translation>
+    </message>
+    <message>
+        <source>mass consistency</source>
+        <translation>mass consistency</translation>
+    </message>
+    <message>
+        <source>temperature</source>
+        <translation>temperature</translation>
+    </message>
+    <message>
+        <source>pressure</source>
+        <translation>pressure</translation>
+    </message>
+    <message>
+        <source>%1 of the box curve</source>
+        <translation>%1 of the box curve</translation>
+    </message>
+    <message>
+        <source>%1, m1 and m2, %2-%3 Hz</source>
+        <translation>%1, m1 and m2, %2-%3 Hz</translation>
+    </message>
+    <message>
+        <source>mean %1</source>
+        <translation>mean %1</translation>
+    </message>
+    <message>
+        <source>motional</source>
+        <translation>motional</translation>
+    </message>
+    <message>
+        <source>classic</source>
+        <translation>classic</translation>
     </message>
 </context>
 </TS>

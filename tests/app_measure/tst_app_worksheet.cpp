@@ -7,9 +7,14 @@
 #include "core/analysis/WorksheetMessages.h"
 #include "core/analysis/fit/ImpedanceFit.h"
 #include "core/files/AppPaths.h"
+#include "core/qc/QcLimitsBuild.h"
+#include "core/qc/QcLimitsFile.h"
 #include "ui/analysis/TFormWorksheet.h"
 #include "ui/analysis/WorksheetTexts.h"
+#include "ui/common/UnitTexts.h"
 #include "ui/graph/Graph_RTF.h"
+#include "ui/qc/QcTexts.h"
+#include "ui/qc/TFormQc.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -20,6 +25,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPrinter>
+#include <QProcess>
 #include <QTableWidget>
 #include <QtTest>
 
@@ -63,6 +69,8 @@ private slots:
     void fitOverlay();
     void fitOffThread();
     void boxRunAndMainRunWarning();
+    void oneWindowMeasuresAtATime();
+    void cliRefusedWhileTheWindowMeasures();
 };
 
 void TestAppWorksheet::measureWithMass()
@@ -120,6 +128,65 @@ void TestAppWorksheet::measureWithMass()
     QVERIFY(waitUntil([w] { return w->result().singleMass.isEmpty(); }));
     QCOMPARE(w->refusal(), QString());
     Seams::install(&b.recorder.presenter);
+}
+
+void TestAppWorksheet::oneWindowMeasuresAtATime()
+{
+    MeasureBench b;
+    ScriptedFileChooser files;
+    Seams::install(&b.recorder.presenter, &files);
+    TFormWorksheet *w = measureAndSave(b, files, b.dir.filePath("free.DTA"));
+    QVERIFY(w);
+    QcLimits limits;
+    QVERIFY(
+        makeQcLimits({{"golden", &b.win->document().curveRaw(), kBand}}, {"w", 3, 5, 0}, &limits)
+            .isEmpty());
+    QVERIFY(writeQcLimitsFile(b.dir.filePath("w.limits"), limits));
+    b.win->MenuMeasure_Qc->trigger();
+    TFormQc *qc = b.win->formQc;
+    qc->LimitsEdit->setText(b.dir.filePath("w.limits"));
+
+    // The worksheet measures: the station's Start waits and a scan is refused by name.
+    w->MassEdit[0]->setText("8");
+    QTest::mouseClick(w->MassMeasure[0], Qt::LeftButton);
+    QVERIFY(w->running());
+    QVERIFY(!qc->StartButton->isEnabled() && !b.win->MStartBtn->isEnabled());
+    qc->SerialEdit->setText("A-1");
+    QTest::keyClick(qc->SerialEdit, Qt::Key_Return);
+    QVERIFY(!qc->running());
+    QCOMPARE(qc->RunLabel->text(),
+             QcTexts::measureFailed(UnitTexts::heldBy(UnitTexts::worksheetHolder())));
+    QVERIFY(waitUntil([w] { return !w->running(); }, 20000));
+    QCOMPARE(b.win->document().refFileNames()[0], b.dir.filePath("free_m8g.DTA"));
+    QVERIFY(!QFile::exists(b.dir.filePath("A-1.DTA")));
+
+    // Free again: the station measures and now the worksheet waits.
+    QVERIFY(qc->StartButton->isEnabled() && w->MassMeasure[0]->isEnabled());
+    QTest::keyClick(qc->SerialEdit, Qt::Key_Return);
+    QVERIFY(qc->running() && !w->MassMeasure[0]->isEnabled());
+    QVERIFY(waitUntil([qc] { return !qc->running(); }, 20000));
+    QVERIFY(QFile::exists(b.dir.filePath("A-1.DTA")));
+    QVERIFY(w->MassMeasure[0]->isEnabled() && b.controlsEnabled(true));
+    Seams::install(&b.recorder.presenter);
+}
+
+void TestAppWorksheet::cliRefusedWhileTheWindowMeasures()
+{
+    MeasureBench b;
+    QVERIFY(b.startSim({})); // paced: the run lasts long enough
+    b.chooseBand(2);
+    b.clickStart();
+    QVERIFY(b.win->measuring);
+    QProcess cli;
+    cli.start(QStringLiteral(VELO2_BINARY_DIR "/tools/velo2-cli/velo2-cli"),
+              {"measure", "--port", b.comLink(), "--band", "2", "-o", b.dir.filePath("cli.DTA")});
+    QVERIFY(waitUntil([&cli] { return cli.state() == QProcess::NotRunning; }, 20000));
+    QCOMPARE(cli.exitCode(), 1);
+    QVERIFY2(cli.readAllStandardError().contains("another program is measuring on it"),
+             "no lock in the message");
+    QVERIFY(b.win->measuring && !QFile::exists(b.dir.filePath("cli.DTA")));
+    b.clickStart(); // stop
+    QVERIFY(b.waitForRunEnd());
 }
 
 void TestAppWorksheet::outputs()

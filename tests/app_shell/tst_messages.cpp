@@ -1,4 +1,5 @@
 #include "RecordingPresenter.h"
+#include "core/graph/WindowFont.h"
 #include "ui/common/HStatus.h"
 #include "ui/common/QtTranslation.h"
 #include "ui/common/TH_Message.h"
@@ -9,6 +10,7 @@
 #include <QLibraryInfo>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QStatusBar>
 #include <QTimer>
 #include <QtTest>
 #include <functional>
@@ -34,6 +36,8 @@ private slots:
     void statusTexts();
     void panelWidthFollowsTheMeasuredText();
     void panelAboveHighestIsIgnored();
+    void panelLooksLikeALabel_data();
+    void panelLooksLikeALabel();
     void qtButtonsReadJapanese();
     void escapedExceptionIsShown_data();
     void escapedExceptionIsShown();
@@ -243,6 +247,39 @@ void TestMessages::panelAboveHighestIsIgnored()
         QCOMPARE(bar.panel(i)->text(), QString());
         QCOMPARE(bar.panel(i)->width(), 50);
     }
+}
+
+void TestMessages::panelLooksLikeALabel_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::newRow("progress") << QStringLiteral("測定中です");
+    QTest::newRow("readout") << QStringLiteral("周波数：1.234[kHz] / 6.543[Ω] / -12.3[°]");
+    QTest::newRow("trailing space") << QStringLiteral("ZMA出力完了 ");
+    QTest::newRow("two lines") << QStringLiteral("保存できません\nディスクが一杯です");
+}
+
+// The panel paints its text itself: it must give the bar, pixels and width of the label it
+// replaced.
+void TestMessages::panelLooksLikeALabel()
+{
+    QFETCH(QString, text);
+    TStatusBar bar(1, 50);
+    bar.setFont(windowFont());
+    HStatus(&bar, QStringLiteral("HK-A2"), 0).showText(text, 0);
+    // The bar as it was built before, in the same steps.
+    QStatusBar reference;
+    reference.setSizeGripEnabled(false);
+    auto *label = new QLabel(&reference);
+    label->setFixedWidth(50);
+    label->setFrameShape(QFrame::Panel);
+    label->setFrameShadow(QFrame::Sunken);
+    reference.addWidget(label);
+    reference.setFont(windowFont());
+    label->setText(text);
+    label->setFixedWidth(HStatus::panelWidthFor(label->fontMetrics().horizontalAdvance(text)));
+    QCoreApplication::sendPostedEvents();
+    QCOMPARE(bar.sizeHint(), reference.sizeHint());
+    QCOMPARE(bar.panel(0)->grab().toImage(), label->grab().toImage());
 }
 
 void TestMessages::qtButtonsReadJapanese()

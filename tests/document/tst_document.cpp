@@ -18,12 +18,13 @@ static_assert(readOnly<decltype(doc().saved())> && readOnly<decltype(doc().oldFo
               readOnly<decltype(doc().unitSerial())> && readOnly<decltype(doc().measurement())> &&
               readOnly<decltype(doc().reference(0))> && readOnly<decltype(doc().refFileNames())>);
 
-// The references held are the first refCount slots, each valid and named.
+// The references held are the first refCount slots, each valid and named; the others are
+// not valid (a cleared slot keeps its file's name).
 bool referencesAgree(const MeasurementDocument &d)
 {
     for (int s = 0; s < kReferenceSlots; ++s) {
         const bool held = s < d.refCount();
-        if ((d.reference(s).valid == 1) != held || d.refFileNames()[size_t(s)].isEmpty() == held)
+        if ((d.reference(s).valid == 1) != held || (held && d.refFileNames()[size_t(s)].isEmpty()))
             return false;
     }
     return true;
@@ -86,7 +87,8 @@ void TestDocument::savedFollowsTheMeasurement()
     QVERIFY(port == old.port && d->saved() == 1 && d->oldFormatLoaded() == 1);
 
     // A run: no file, not saved, in the current form, whatever it leaves.
-    const MeasurementDocument::RunTarget target = d->beginRun();
+    const MeasurementDocument::RunTarget target = d->runTarget();
+    d->beginRun();
     QCOMPARE(&target.record, &d->measurement());
     QVERIFY(d->saved() == 0 && d->dataFileName().isEmpty() && d->oldFormatLoaded() == 0);
     target.record.valid = 1;

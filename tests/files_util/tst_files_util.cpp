@@ -27,6 +27,8 @@ private slots:
     void saveName();
     void exportName_data();
     void exportName();
+    void zmaName_data();
+    void zmaName();
     void proposedName_data();
     void proposedName();
     void massCurveName_data();
@@ -165,6 +167,25 @@ void TestFilesUtil::exportName()
     QFETCH(QString, withoutExtension);
     QCOMPARE(exportFilePath(chosen), path);
     QCOMPARE(pathWithoutExtension(path), withoutExtension);
+}
+
+void TestFilesUtil::zmaName_data()
+{
+    QTest::addColumn<QString>("chosen");
+    QTest::addColumn<QString>("path");
+    QTest::newRow("spk") << "/d/spk"
+                         << "/d/spk.zma";
+    QTest::newRow("upper case kept") << "/d/spk.ZMA"
+                                     << "/d/spk.ZMA";
+    QTest::newRow("spk.txt") << "/d/spk.txt"
+                             << "/d/spk.txt.zma";
+}
+
+void TestFilesUtil::zmaName()
+{
+    QFETCH(QString, chosen);
+    QFETCH(QString, path);
+    QCOMPARE(zmaFilePath(chosen), path);
 }
 
 void TestFilesUtil::massCurveName_data()

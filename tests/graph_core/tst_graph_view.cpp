@@ -41,6 +41,8 @@ class TestGraphView : public QObject
 private slots:
     void rScaleSteps_data();
     void rScaleSteps();
+    void warningResistance_data();
+    void warningResistance();
     void thetaSteps_data();
     void thetaSteps();
     void scalesComeFromTheRawCurve();
@@ -88,6 +90,24 @@ void TestGraphView::rScaleSteps()
     QFETCH(float, x);
     QFETCH(float, scale);
     QCOMPARE(roundUpRScale(x), scale);
+}
+
+void TestGraphView::warningResistance_data()
+{
+    QTest::addColumn<float>("rMax");
+    QTest::addColumn<bool>("warns");
+    QTest::newRow("150") << 150.0f << false;
+    QTest::newRow("150.01") << 150.01f << true;
+    QTest::newRow("200") << 200.0f << true;
+}
+
+void TestGraphView::warningResistance()
+{
+    QFETCH(float, rMax);
+    QFETCH(bool, warns);
+    GraphScale scale;
+    scale.rMax = rMax;
+    QCOMPARE(aboveWarningResistance(scale), warns);
 }
 
 void TestGraphView::thetaSteps_data()

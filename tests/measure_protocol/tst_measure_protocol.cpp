@@ -7,6 +7,7 @@
 #include "core/measure/RunReceiver.h"
 #include "core/measure/TCommPortDriver.h"
 #include "core/measure/UnitProtocol.h"
+#include "core/measure/UnitStation.h"
 #include "core/model/BandTable.h"
 #include "core/model/CurveBlock.h"
 #include "core/model/MeasurementRecord.h"
@@ -27,6 +28,7 @@ Q_DECLARE_METATYPE(UnitOutcome)
 Q_DECLARE_METATYPE(RunReceiver::Step)
 Q_DECLARE_METATYPE(MeasurementRun::Event)
 Q_DECLARE_METATYPE(MeasurementRun::Failure)
+Q_DECLARE_METATYPE(MeasurementRun::Stage)
 
 namespace {
 
@@ -93,6 +95,9 @@ private slots:
     void releaseAfterRun();
     void runMisbehaviours_data();
     void runMisbehaviours();
+    void startStopsAtTheFailingStep_data();
+    void startStopsAtTheFailingStep();
+    void stationLendsTheUnitToOneHolder();
     void measurementRunEnds_data();
     void measurementRunEnds();
     void band2RunMatchesReplayedCurve();
@@ -516,6 +521,83 @@ void TestMeasureProtocol::runMisbehaviours()
     QVERIFY(!m_unit->unitSession());
 }
 
+void TestMeasureProtocol::startStopsAtTheFailingStep_data()
+{
+    QTest::addColumn<QStringList>("args");
+    QTest::addColumn<int>("band");
+    QTest::addColumn<MeasurementRun::Stage>("stage");
+    QTest::addColumn<UnitOutcome>("outcome");
+    QTest::addColumn<bool>("portOpen");
+    QTest::addColumn<QStringList>("commands");
+    const QStringList identify = {"?", "U?", "ME", "U?", "V?", "SN?", "M?"};
+    QTest::newRow("started") << QStringList{} << 3 << MeasurementRun::Stage::Started
+                             << UnitOutcome::Ok << true << identify + QStringList{"M3"};
+    QTest::newRow("uncalibrated") << QStringList{"--uncalibrated"} << 3
+                                  << MeasurementRun::Stage::Connect << UnitOutcome::Uncalibrated
+                                  << false << identify;
+    QTest::newRow("band the HK-A lacks")
+        << QStringList{"--model", "HK-A"} << 2 << MeasurementRun::Stage::Band
+        << UnitOutcome::BandUnsupported << true << identify;
+    QTest::newRow("refused") << QStringList{"--refuse-band"} << 3 << MeasurementRun::Stage::Request
+                             << UnitOutcome::Refused << true << identify + QStringList{"M3"};
+}
+
+void TestMeasureProtocol::startStopsAtTheFailingStep()
+{
+    QFETCH(QStringList, args);
+    QFETCH(int, band);
+    QFETCH(MeasurementRun::Stage, stage);
+    QFETCH(UnitOutcome, outcome);
+    QFETCH(bool, portOpen);
+    QFETCH(QStringList, commands);
+    QVERIFY(startUnit(args << "--fast"));
+    MeasurementRun run(*m_unit);
+    auto record = std::make_unique<MeasurementRecord>();
+    auto raw = std::make_unique<CurveBlock>();
+    auto avg = std::make_unique<CurveBlock>();
+    record->valid = 1;
+    record->band = 9;
+    const MeasurementRun::Start start = run.start(1, band, *record, *raw, *avg);
+    QCOMPARE(start.stage, stage);
+    QCOMPARE(start.outcome, outcome);
+    QCOMPARE(run.receiving(), start.started());
+    QCOMPARE(m_unit->portOpen(), portOpen);
+    // Only a start that reached the band request has taken the record over.
+    QCOMPARE(record->band, start.prepared() ? band : 9);
+    QCOMPARE(record->valid, quint8(start.prepared() ? 0 : 1));
+    QTRY_COMPARE(m_sim->commands(), commands);
+    m_unit->mReleaseAll();
+}
+
+void TestMeasureProtocol::stationLendsTheUnitToOneHolder()
+{
+    UnitStation station;
+    QSignalSpy holders(&station, &UnitStation::holderChanged);
+    QSignalSpy abandoned(&station, &UnitStation::runAbandoned);
+    {
+        UnitLease worksheet(station, "worksheet");
+        QVERIFY(worksheet.held());
+        UnitLease qc(station, "qc");
+        QVERIFY(!qc.held());
+        QCOMPARE(qc.refusedBy(), QString("worksheet"));
+        station.release("qc"); // only the holder gives it back
+        QCOMPARE(station.holder(), QString("worksheet"));
+        UnitLease moved = std::move(worksheet);
+        QVERIFY(moved.held() && !worksheet.held());
+    }
+    QVERIFY(!station.busy());
+    QCOMPARE(holders.size(), 2);
+
+    // Closing ends the holder's run once and frees the unit for the next.
+    QVERIFY(station.acquire("main"));
+    QCOMPARE(station.stopAll(), StopOutcome::NothingToStop);
+    QCOMPARE(abandoned.size(), 1);
+    QCOMPARE(abandoned.at(0).at(0).toString(), QString("main"));
+    QVERIFY(!station.busy());
+    station.stopAll();
+    QCOMPARE(abandoned.size(), 1);
+}
+
 void TestMeasureProtocol::measurementRunEnds_data()
 {
     QTest::addColumn<QStringList>("args");
@@ -539,13 +621,10 @@ void TestMeasureProtocol::measurementRunEnds()
     QFETCH(int, points);
     QVERIFY(startUnit(args << "--fast"));
     MeasurementRun run(*m_unit);
-    QCOMPARE(run.connect(1), UnitOutcome::Ok);
-    QCOMPARE(run.checkBand(3), UnitOutcome::Ok);
     auto record = std::make_unique<MeasurementRecord>();
     auto raw = std::make_unique<CurveBlock>();
     auto avg = std::make_unique<CurveBlock>();
-    run.prepare(3, *record, *raw, *avg);
-    QCOMPARE(run.requestBand(), UnitOutcome::Ok);
+    QVERIFY(run.start(1, 3, *record, *raw, *avg).started());
     QList<int> indexes;
     const MeasurementRun::StepEvent last =
         run.runToEnd([] { return false; },

@@ -6,14 +6,11 @@
 #include "core/measure/UnitProtocol.h"
 #include "core/model/BandTable.h"
 
-#include <QCoreApplication>
-
 #include <cerrno>
 #include <cstring>
 
-// The tool's texts are English, its own language, which scripts may read. They pass through Qt's
-// translation under the context "CliMessages", so a catalogue can be added later; today the tool
-// installs none.
+// The tool's texts are English, its own language, which scripts may read: plain texts, never
+// translated, so no output depends on a catalogue.
 namespace CliMessages {
 
 QString program()
@@ -23,8 +20,7 @@ QString program()
 
 QString overallHelp(const QStringList &commands)
 {
-    return QCoreApplication::translate(
-               "CliMessages",
+    return QStringLiteral(
                "Usage: velo2-cli COMMAND [OPTIONS] ARGUMENTS\n"
                "\n"
                "The VELO2 loudspeaker impedance tools on the command line, with the program's\n"
@@ -48,47 +44,44 @@ QString overallHelp(const QStringList &commands)
                "Run 'velo2-cli COMMAND --help' for the options of a command.\n"
                "Exit status: 0 success, 1 the operation failed, 2 wrong usage (qc check: 3 the\n"
                "unit failed).")
-        .arg(commands.contains(QCoreApplication::translate("CliMessages", "measure"))
-                 ? QCoreApplication::translate(
-                       "CliMessages",
+        .arg(commands.contains(QLatin1String("measure"))
+                 ? QStringLiteral(
                        "  measure --port P --band N -o OUT.DTA  a measurement with the unit\n")
                  : QString());
 }
 
 QString usagePrefix()
 {
-    return QCoreApplication::translate("CliMessages", "Usage: ");
+    return QStringLiteral("Usage: ");
 }
 QString optionsHeading()
 {
-    return QCoreApplication::translate("CliMessages", "Options:");
+    return QStringLiteral("Options:");
 }
 QString seeHelp(const QString &command)
 {
-    return QCoreApplication::translate("CliMessages", "see '%1 --help'").arg(command);
+    return QStringLiteral("see '%1 --help'").arg(command);
 }
 
 QString unknownCommand(const QString &name)
 {
-    return QCoreApplication::translate("CliMessages", "unknown command '%1'").arg(name);
+    return QStringLiteral("unknown command '%1'").arg(name);
 }
 QString unknownOption(const QString &option)
 {
-    return QCoreApplication::translate("CliMessages", "unknown option '%1'").arg(option);
+    return QStringLiteral("unknown option '%1'").arg(option);
 }
 QString missingArgument(const QString &what)
 {
-    return QCoreApplication::translate("CliMessages", "missing %1").arg(what);
+    return QStringLiteral("missing %1").arg(what);
 }
 QString unexpectedArgument(const QString &argument)
 {
-    return QCoreApplication::translate("CliMessages", "unexpected argument '%1'").arg(argument);
+    return QStringLiteral("unexpected argument '%1'").arg(argument);
 }
 QString badSize(const QString &text, int minW, int minH, int maxSide)
 {
-    return QCoreApplication::translate(
-               "CliMessages",
-               "--size '%1': expected WIDTHxHEIGHT in pixels, from %2x%3 up to %4x%4")
+    return QStringLiteral("--size '%1': expected WIDTHxHEIGHT in pixels, from %2x%3 up to %4x%4")
         .arg(text)
         .arg(minW)
         .arg(minH)
@@ -96,121 +89,106 @@ QString badSize(const QString &text, int minW, int minH, int maxSide)
 }
 QString badBand(const QString &text)
 {
-    return QCoreApplication::translate("CliMessages",
-                                       "--band '%1': the band must be a number from 1 to 9")
-        .arg(text);
+    return QStringLiteral("--band '%1': the band must be a number from 1 to 9").arg(text);
 }
 QString tooManyReferences(int limit)
 {
-    return QCoreApplication::translate("CliMessages", "at most %1 references (--ref) can be shown")
-        .arg(limit);
+    return QStringLiteral("at most %1 references (--ref) can be shown").arg(limit);
 }
 QString reNotANumber(const QString &text, const QString &programText)
 {
-    return QCoreApplication::translate("CliMessages", "--re '%1': %2 (not a number)")
-        .arg(text, programText);
+    return QStringLiteral("--re '%1': %2 (not a number)").arg(text, programText);
 }
 
 QString badFitModel(const QString &text)
 {
-    return QCoreApplication::translate("CliMessages",
-                                       "--model '%1': the model must be classic, lr2 or semi")
-        .arg(text);
+    return QStringLiteral("--model '%1': the model must be classic, lr2 or semi").arg(text);
 }
 QString reOrReFree()
 {
-    return QCoreApplication::translate("CliMessages", "give either --re OHMS or --re-free");
+    return QStringLiteral("give either --re OHMS or --re-free");
 }
 QString badFrequency(const QString &option, const QString &text)
 {
-    return QCoreApplication::translate("CliMessages",
-                                       "%1 '%2': the frequency must be a number above 0 Hz")
-        .arg(option, text);
+    return QStringLiteral("%1 '%2': the frequency must be a number above 0 Hz").arg(option, text);
 }
 QString fitRangeReversed(const QString &from, const QString &to)
 {
-    return QCoreApplication::translate("CliMessages", "--from %1 Hz must be below --to %2 Hz")
-        .arg(from, to);
+    return QStringLiteral("--from %1 Hz must be below --to %2 Hz").arg(from, to);
 }
 QString zmaNeedsFile()
 {
-    return QCoreApplication::translate(
-        "CliMessages", "--zma needs a file name (standard output carries the results)");
+    return QStringLiteral("--zma needs a file name (standard output carries the results)");
 }
 
 QString optionNotANumber(const QString &option, const QString &text)
 {
-    return QCoreApplication::translate("CliMessages", "%1 '%2': not a number").arg(option, text);
+    return QStringLiteral("%1 '%2': not a number").arg(option, text);
 }
 QString optionNotAPair(const QString &option, const QString &text, const QString &form)
 {
-    return QCoreApplication::translate("CliMessages", "%1 '%2': expected %3")
-        .arg(option, text, form);
+    return QStringLiteral("%1 '%2': expected %3").arg(option, text, form);
 }
 QString optionsExclusive(const QString &first, const QString &second)
 {
-    return QCoreApplication::translate("CliMessages", "%1 and %2 exclude each other")
-        .arg(first, second);
+    return QStringLiteral("%1 and %2 exclude each other").arg(first, second);
 }
 
 QString noSuchFile()
 {
-    return QCoreApplication::translate("CliMessages", "no such file");
+    return QStringLiteral("no such file");
 }
 QString isDirectory()
 {
-    return QCoreApplication::translate("CliMessages", "is a folder, not a file");
+    return QStringLiteral("is a folder, not a file");
 }
 QString notRegularFile()
 {
-    return QCoreApplication::translate("CliMessages",
-                                       "is not a regular file (a device, a pipe or a socket)");
+    return QStringLiteral("is not a regular file (a device, a pipe or a socket)");
 }
 QString fileTooLarge(qint64 limitBytes)
 {
-    return QCoreApplication::translate("CliMessages",
-                                       "is too large for a data file (more than %1 KiB)")
-        .arg(limitBytes / 1024);
+    return QStringLiteral("is too large for a data file (more than %1 KiB)").arg(limitBytes / 1024);
 }
 QString cannotRead(const QString &reason)
 {
-    return QCoreApplication::translate("CliMessages", "cannot be read: %1").arg(reason);
+    return QStringLiteral("cannot be read: %1").arg(reason);
 }
 QString badDataFile()
 {
-    return QCoreApplication::translate("CliMessages", "not a valid VELO2 data file");
+    return QStringLiteral("not a valid VELO2 data file");
 }
 QString calcDataError()
 {
-    return QCoreApplication::translate("CliMessages", "the data cannot be converted");
+    return QStringLiteral("the data cannot be converted");
 }
 QString noSuchFolder()
 {
-    return QCoreApplication::translate("CliMessages", "cannot be written: no such folder");
+    return QStringLiteral("cannot be written: no such folder");
 }
 QString permissionDenied()
 {
-    return QCoreApplication::translate("CliMessages", "cannot be written: permission denied");
+    return QStringLiteral("cannot be written: permission denied");
 }
 QString cannotWrite()
 {
-    return QCoreApplication::translate("CliMessages", "cannot be written");
+    return QStringLiteral("cannot be written");
 }
 QString cannotWrite(const QString &reason)
 {
-    return QCoreApplication::translate("CliMessages", "cannot be written: %1").arg(reason);
+    return QStringLiteral("cannot be written: %1").arg(reason);
 }
 QString standardOutput()
 {
-    return QCoreApplication::translate("CliMessages", "standard output");
+    return QStringLiteral("standard output");
 }
 QString stdoutFailed()
 {
-    return QCoreApplication::translate("CliMessages", "standard output: write error");
+    return QStringLiteral("standard output: write error");
 }
 QString renderFailed()
 {
-    return QCoreApplication::translate("CliMessages", "the graph could not be drawn");
+    return QStringLiteral("the graph could not be drawn");
 }
 
 QString tableProblem(TableProblem problem, int line, int band)
@@ -290,48 +268,39 @@ QString unitProblem(UnitOutcome outcome, const QString &port, int openError)
     case UnitOutcome::Ok:
         return QString();
     case UnitOutcome::PortOpenFailed:
-        return QCoreApplication::translate("CliMessages", "cannot open the port %1: %2")
+        if (openError == EBUSY)
+            return QStringLiteral("cannot open the port %1: another program is measuring on it "
+                                  "(it holds the port's lock)")
+                .arg(port);
+        return QStringLiteral("cannot open the port %1: %2")
             .arg(port, openError == ENOENT || openError == 0
-                           ? QCoreApplication::translate("CliMessages", "no such port")
+                           ? QStringLiteral("no such port")
                            : QString::fromLocal8Bit(std::strerror(openError)));
     case UnitOutcome::PortAccessDenied:
-        return QCoreApplication::translate(
-                   "CliMessages", "cannot open the port %1: permission denied (serial ports need "
-                                  "the dialout group)")
+        return QStringLiteral("cannot open the port %1: permission denied (serial ports need "
+                              "the dialout group)")
             .arg(port);
     case UnitOutcome::UnitNotFound:
-        return QCoreApplication::translate("CliMessages", "no HK-A2 unit answers on %1").arg(port);
+        return QStringLiteral("no HK-A2 unit answers on %1").arg(port);
     case UnitOutcome::PortNotOpen:
     case UnitOutcome::ReplyError:
-        return QCoreApplication::translate("CliMessages",
-                                           "the unit on %1 does not answer its identification")
-            .arg(port);
+        return QStringLiteral("the unit on %1 does not answer its identification").arg(port);
     case UnitOutcome::ModelUnknown:
-        return QCoreApplication::translate("CliMessages",
-                                           "the unit on %1 is neither an HK-A nor an HK-A2")
-            .arg(port);
+        return QStringLiteral("the unit on %1 is neither an HK-A nor an HK-A2").arg(port);
     case UnitOutcome::Uncalibrated:
-        return QCoreApplication::translate("CliMessages", "the unit on %1 is not calibrated")
-            .arg(port);
+        return QStringLiteral("the unit on %1 is not calibrated").arg(port);
     case UnitOutcome::BandUnsupported:
-        return QCoreApplication::translate("CliMessages",
-                                           "the unit on %1 does not measure this band")
-            .arg(port);
+        return QStringLiteral("the unit on %1 does not measure this band").arg(port);
     case UnitOutcome::SendError:
-        return QCoreApplication::translate("CliMessages",
-                                           "the unit on %1 did not answer the band request")
-            .arg(port);
+        return QStringLiteral("the unit on %1 did not answer the band request").arg(port);
     case UnitOutcome::Refused:
-        return QCoreApplication::translate("CliMessages", "the unit on %1 refused the band")
-            .arg(port);
+        return QStringLiteral("the unit on %1 refused the band").arg(port);
     case UnitOutcome::NotHexCount:
-        return QCoreApplication::translate(
-                   "CliMessages", "the unit on %1 answered the band request without a point count")
+        return QStringLiteral("the unit on %1 answered the band request without a point count")
             .arg(port);
     case UnitOutcome::CountMismatch:
-        return QCoreApplication::translate(
-                   "CliMessages", "the unit on %1 announced another point count than the band "
-                                  "has: unit and program versions do not match")
+        return QStringLiteral("the unit on %1 announced another point count than the band "
+                              "has: unit and program versions do not match")
             .arg(port);
     }
     return QString();
@@ -339,7 +308,7 @@ QString unitProblem(UnitOutcome outcome, const QString &port, int openError)
 
 QString bandUnsupported(const QString &model, int band)
 {
-    return QCoreApplication::translate("CliMessages", "the %1 does not measure band %2 (%3)")
+    return QStringLiteral("the %1 does not measure band %2 (%3)")
         .arg(model)
         .arg(band)
         .arg(bandCaption(band));
@@ -347,25 +316,21 @@ QString bandUnsupported(const QString &model, int band)
 
 QString unitFellSilent(int received, int expected)
 {
-    return QCoreApplication::translate(
-               "CliMessages", "the unit fell silent after %1 of %2 points; nothing was written")
+    return QStringLiteral("the unit fell silent after %1 of %2 points; nothing was written")
         .arg(received)
         .arg(expected);
 }
 
 QString receiveError(int received, int expected)
 {
-    return QCoreApplication::translate("CliMessages",
-                                       "receive error after %1 of %2 points; nothing was written")
+    return QStringLiteral("receive error after %1 of %2 points; nothing was written")
         .arg(received)
         .arg(expected);
 }
 
 QString measureStopped(const QString &output)
 {
-    return QCoreApplication::translate("CliMessages",
-                                       "stopped; the unit was released and %1 was not written")
-        .arg(output);
+    return QStringLiteral("stopped; the unit was released and %1 was not written").arg(output);
 }
 
 QString analysisMessage(const QString &programText)
@@ -373,43 +338,37 @@ QString analysisMessage(const QString &programText)
     using namespace AnalysisMessages;
     QString meaning;
     if (programText == noPeak())
-        meaning = QCoreApplication::translate("CliMessages", "no resonance peak found");
+        meaning = QStringLiteral("no resonance peak found");
     else if (programText == badRe())
-        meaning = QCoreApplication::translate("CliMessages",
-                                              "Re must be a number above 0 and below Rmax");
+        meaning = QStringLiteral("Re must be a number above 0 and below Rmax");
     else if (programText == noF1())
-        meaning =
-            QCoreApplication::translate("CliMessages", "R never falls to Rx below the resonance");
+        meaning = QStringLiteral("R never falls to Rx below the resonance");
     else if (programText == noF2())
-        meaning =
-            QCoreApplication::translate("CliMessages", "R never falls to Rx above the resonance");
+        meaning = QStringLiteral("R never falls to Rx above the resonance");
     else if (programText == badF1F2())
-        meaning = QCoreApplication::translate("CliMessages", "f1 and f2 give no usable bandwidth");
+        meaning = QStringLiteral("f1 and f2 give no usable bandwidth");
     return meaning.isEmpty() ? programText : programText + QStringLiteral(" (") + meaning + ')';
 }
 
 QString infoDescription()
 {
-    return QCoreApplication::translate(
-        "CliMessages", "Prints for each data file its model tag, serial, date and time, COM "
-                       "port, band,\npoint count and the ranges of frequency, R and phase. A "
-                       "bad file is reported\nand the others are still shown.");
+    return QStringLiteral("Prints for each data file its model tag, serial, date and time, COM "
+                          "port, band,\npoint count and the ranges of frequency, R and phase. A "
+                          "bad file is reported\nand the others are still shown.");
 }
 QString exportDescription()
 {
-    return QCoreApplication::translate(
-        "CliMessages", "Writes the program's text export of the measurement, byte for byte "
-                       "what the\nwindow's export writes: averaged curve unless --raw, the "
-                       "decimal separator\nof the locale. Without -o, or with -o -, to "
-                       "standard output.");
+    return QStringLiteral("Writes the program's text export of the measurement, byte for byte "
+                          "what the\nwindow's export writes: averaged curve unless --raw, the "
+                          "decimal separator\nof the locale. Without -o, or with -o -, to "
+                          "standard output.");
 }
 QString zmaDescription()
 {
-    return QCoreApplication::translate(
-        "CliMessages", "Writes the curve as a three-column table (frequency in Hz, impedance "
-                       "in ohms,\nphase in degrees) as crossover simulators import it: "
-                       "averaged unless --raw.\nWithout -o, or with -o -, to standard "
-                       "output.");
+    return QStringLiteral("Writes the curve as a three-column table (frequency in Hz, impedance "
+                          "in ohms,\nphase in degrees) as crossover simulators import it: "
+                          "averaged unless --raw.\nWithout -o, or with -o -, to standard "
+                          "output.");
 }
 QString convertDescription()
 {
@@ -429,21 +388,18 @@ QString convertBandHelp()
 }
 QString peaksDescription()
 {
-    return QCoreApplication::translate(
-        "CliMessages", "Lists up to five resonance peaks of the measurement, found by the "
-                       "analysis\nwindow's search; the first one is the resonance (Fs, "
-                       "Rmax).");
+    return QStringLiteral("Lists up to five resonance peaks of the measurement, found by the "
+                          "analysis\nwindow's search; the first one is the resonance (Fs, "
+                          "Rmax).");
 }
 QString tsDescription()
 {
-    return QCoreApplication::translate(
-        "CliMessages", "Computes the ten Thiele-Small values from the first resonance peak "
-                       "and the\nvoice-coil DC resistance Re, as the analysis window does.");
+    return QStringLiteral("Computes the ten Thiele-Small values from the first resonance peak "
+                          "and the\nvoice-coil DC resistance Re, as the analysis window does.");
 }
 QString fitDescription()
 {
-    return QCoreApplication::translate(
-        "CliMessages",
+    return QStringLiteral(
         "Fits a driver model to the whole complex impedance curve of the band (or of\n"
         "--from .. --to) by least squares and prints each parameter with its standard\n"
         "error, Fs, Qms, Qes, Qts, the RMS errors of |Z| and phase and a grade:\n"
@@ -454,39 +410,33 @@ QString fitDescription()
 }
 QString fitModelHelp()
 {
-    return QCoreApplication::translate("CliMessages", "the model: classic, lr2 or semi");
+    return QStringLiteral("the model: classic, lr2 or semi");
 }
 QString fitReHelp()
 {
-    return QCoreApplication::translate("CliMessages",
-                                       "voice-coil DC resistance Re in ohms, held fixed");
+    return QStringLiteral("voice-coil DC resistance Re in ohms, held fixed");
 }
 QString fitReFreeHelp()
 {
-    return QCoreApplication::translate("CliMessages",
-                                       "fit Re as well, from a start read off the curve");
+    return QStringLiteral("fit Re as well, from a start read off the curve");
 }
 QString fitFromHelp()
 {
-    return QCoreApplication::translate("CliMessages",
-                                       "fit from this frequency up (default: the band's start)");
+    return QStringLiteral("fit from this frequency up (default: the band's start)");
 }
 QString fitToHelp()
 {
-    return QCoreApplication::translate("CliMessages",
-                                       "fit up to this frequency (default: the band's end)");
+    return QStringLiteral("fit up to this frequency (default: the band's end)");
 }
 QString fitZmaHelp()
 {
-    return QCoreApplication::translate(
-        "CliMessages", "also write the fitted curve on the measurement's points as a ZMA "
-                       "table");
+    return QStringLiteral("also write the fitted curve on the measurement's points as a ZMA "
+                          "table");
 }
 
 QString tsWorksheetDescription()
 {
-    return QCoreApplication::translate(
-        "CliMessages",
+    return QStringLiteral(
         "With Sd (or the piston diameter), added masses or a box it also gives the\n"
         "refined resonance, Mms, Cms, Rms, Bl, Vas, EBP, efficiency and sensitivity by\n"
         "every method the inputs allow (two masses add the dual added-mass method),\n"
@@ -495,16 +445,14 @@ QString tsWorksheetDescription()
 }
 QString renderDescription()
 {
-    return QCoreApplication::translate(
-        "CliMessages", "Draws the graph as the main window shows it after opening the file "
-                       "(and\nloading the references): frame, grid, curves and the axis "
-                       "labels beside the\nplot, through the window's renderer. No display "
-                       "is needed.");
+    return QStringLiteral("Draws the graph as the main window shows it after opening the file "
+                          "(and\nloading the references): frame, grid, curves and the axis "
+                          "labels beside the\nplot, through the window's renderer. No display "
+                          "is needed.");
 }
 QString measureDescription()
 {
-    return QCoreApplication::translate(
-        "CliMessages",
+    return QStringLiteral(
         "Measures one band with the unit on the port and writes the data file, with the\n"
         "window's protocol, checks and file writer. A progress bar shows on standard error\n"
         "when it is a terminal. The unit is released on every way out, Ctrl-C included;\n"
@@ -513,29 +461,26 @@ QString measureDescription()
 }
 QString portHelp()
 {
-    return QCoreApplication::translate("CliMessages",
-                                       "COMn (or just n), or the path of a serial device");
+    return QStringLiteral("COMn (or just n), or the path of a serial device");
 }
 QString measureBandHelp()
 {
     QStringList bands;
     for (int band = 1; band <= kBandCount; ++band)
         bands << QStringLiteral("%1 %2").arg(band).arg(bandCaption(band));
-    return QCoreApplication::translate("CliMessages", "band as in the band list: ") +
-           bands.join(QCoreApplication::translate("CliMessages", ", "));
+    return QStringLiteral("band as in the band list: ") + bands.join(QStringLiteral(", "));
 }
 QString measureOutputHelp()
 {
-    return QCoreApplication::translate("CliMessages", "the data file to write");
+    return QStringLiteral("the data file to write");
 }
 QString helpOptionHelp()
 {
-    return QCoreApplication::translate("CliMessages", "show this help");
+    return QStringLiteral("show this help");
 }
 QString portsDescription()
 {
-    return QCoreApplication::translate(
-        "CliMessages",
+    return QStringLiteral(
         "Lists every serial device: its path, its stable name under /dev/serial/by-id, the\n"
         "USB adapter and kernel driver, the COM number it has for the program (a COMn link in\n"
         "the settings directory, else the machine's order), whether this user may open it,\n"
@@ -544,135 +489,124 @@ QString portsDescription()
 }
 QString rootHelp()
 {
-    return QCoreApplication::translate(
-        "CliMessages", "read /sys, /dev, /proc and /etc below this folder instead of /");
+    return QStringLiteral("read /sys, /dev, /proc and /etc below this folder instead of /");
 }
 
 QString jsonHelp()
 {
-    return QCoreApplication::translate(
-        "CliMessages", "print the results as JSON, numbers with full float precision");
+    return QStringLiteral("print the results as JSON, numbers with full float precision");
 }
 QString outputHelp()
 {
-    return QCoreApplication::translate(
-        "CliMessages", "write to this file (\"-\" for standard output); into a folder under "
-                       "the input's name");
+    return QStringLiteral("write to this file (\"-\" for standard output); into a folder under "
+                          "the input's name");
 }
 QString renderOutputHelp()
 {
-    return QCoreApplication::translate(
-        "CliMessages", "write the PNG picture to this file (\"-\" for standard output)");
+    return QStringLiteral("write the PNG picture to this file (\"-\" for standard output)");
 }
 QString rawHelp()
 {
-    return QCoreApplication::translate("CliMessages", "the unaveraged curve (averaging off)");
+    return QStringLiteral("the unaveraged curve (averaging off)");
 }
 QString reHelp()
 {
-    return QCoreApplication::translate("CliMessages", "voice-coil DC resistance Re in ohms");
+    return QStringLiteral("voice-coil DC resistance Re in ohms");
 }
 QString sdHelp()
 {
-    return QCoreApplication::translate("CliMessages", "effective cone area Sd in cm²");
+    return QStringLiteral("effective cone area Sd in cm²");
 }
 QString diameterHelp()
 {
-    return QCoreApplication::translate("CliMessages",
-                                       "effective piston diameter in mm, instead of --sd");
+    return QStringLiteral("effective piston diameter in mm, instead of --sd");
 }
 QString massHelp()
 {
-    return QCoreApplication::translate(
-        "CliMessages", "a curve measured with GRAMS added to the cone (once or twice)");
+    return QStringLiteral("a curve measured with GRAMS added to the cone (once or twice)");
 }
 QString boxHelp()
 {
-    return QCoreApplication::translate("CliMessages", "a curve measured in a sealed box of LITRES");
+    return QStringLiteral("a curve measured in a sealed box of LITRES");
 }
 QString tsFitHelp()
 {
-    return QCoreApplication::translate(
-        "CliMessages", "fit model M (classic, lr2 or semi) to the free-air curve, Re held: the "
-                       "methods then read the motional impedance Z - Ze, free of the coil");
+    return QStringLiteral("fit model M (classic, lr2 or semi) to the free-air curve, Re held: the "
+                          "methods then read the motional impedance Z - Ze, free of the coil");
 }
 QString tempHelp()
 {
-    return QCoreApplication::translate("CliMessages", "air temperature in °C (default 20)");
+    return QStringLiteral("air temperature in °C (default 20)");
 }
 QString pressureHelp()
 {
-    return QCoreApplication::translate("CliMessages", "air pressure in hPa (default 1013.25)");
+    return QStringLiteral("air pressure in hPa (default 1013.25)");
 }
 QString refHelp()
 {
-    return QCoreApplication::translate(
-        "CliMessages", "also draw this data file as a reference curve (up to five times)");
+    return QStringLiteral("also draw this data file as a reference curve (up to five times)");
 }
 QString sizeHelp()
 {
-    return QCoreApplication::translate(
-        "CliMessages", "size of the picture in pixels (default 640x384: a 500x312 graph box)");
+    return QStringLiteral("size of the picture in pixels (default 640x384: a 500x312 graph box)");
 }
 QString rOnlyHelp()
 {
-    return QCoreApplication::translate("CliMessages", "draw R only, without the phase");
+    return QStringLiteral("draw R only, without the phase");
 }
 QString thickHelp()
 {
-    return QCoreApplication::translate("CliMessages", "draw the measured lines thick");
+    return QStringLiteral("draw the measured lines thick");
 }
 QString renderBandHelp()
 {
-    return QCoreApplication::translate(
-        "CliMessages", "frequency axis of band N (1-9) instead of the measurement's band");
+    return QStringLiteral("frequency axis of band N (1-9) instead of the measurement's band");
 }
 
 QString fieldModel()
 {
-    return QCoreApplication::translate("CliMessages", "model");
+    return QStringLiteral("model");
 }
 QString fieldSerial()
 {
-    return QCoreApplication::translate("CliMessages", "serial");
+    return QStringLiteral("serial");
 }
 QString fieldDateTime()
 {
-    return QCoreApplication::translate("CliMessages", "date-time");
+    return QStringLiteral("date-time");
 }
 QString fieldComPort()
 {
-    return QCoreApplication::translate("CliMessages", "COM port");
+    return QStringLiteral("COM port");
 }
 QString fieldBand()
 {
-    return QCoreApplication::translate("CliMessages", "band");
+    return QStringLiteral("band");
 }
 QString fieldPoints()
 {
-    return QCoreApplication::translate("CliMessages", "points");
+    return QStringLiteral("points");
 }
 QString fieldFrequency()
 {
-    return QCoreApplication::translate("CliMessages", "frequency");
+    return QStringLiteral("frequency");
 }
 QString fieldR()
 {
-    return QCoreApplication::translate("CliMessages", "R");
+    return QStringLiteral("R");
 }
 QString fieldTheta()
 {
-    return QCoreApplication::translate("CliMessages", "θ");
+    return QStringLiteral("θ");
 }
 QString peaksHeading()
 {
-    return QCoreApplication::translate("CliMessages", "peak\tfrequency[Hz]\tR[Ω]");
+    return QStringLiteral("peak\tfrequency[Hz]\tR[Ω]");
 }
 
 QString qcDescription()
 {
-    return QCoreApplication::translate(
-        "CliMessages",
+    return QStringLiteral(
         "Production QC of one driver type.\n"
         "\n"
         "  qc limits GOLDEN.DTA... -o LIMITS   limits from measurements of good units\n"
@@ -683,12 +617,11 @@ QString qcDescription()
 }
 QString unknownQcCommand(const QString &name)
 {
-    return QCoreApplication::translate("CliMessages", "unknown qc subcommand \"%1\"").arg(name);
+    return QStringLiteral("unknown qc subcommand \"%1\"").arg(name);
 }
 QString qcLimitsDescription()
 {
-    return QCoreApplication::translate(
-        "CliMessages",
+    return QStringLiteral(
         "Makes QC limits from golden measurements of one driver type, all on one band: a\n"
         "band on |Z| at every grid point and windows on Fs, Rmax, Qms, Qes, Qts and the\n"
         "smallest |Z| above resonance (Zmin), each mean +- max(k * sigma, tolerance-pct %\n"
@@ -696,63 +629,53 @@ QString qcLimitsDescription()
 }
 QString qcCheckDescription()
 {
-    return QCoreApplication::translate(
-        "CliMessages",
+    return QStringLiteral(
         "Checks one measurement against a limits file and prints PASS or FAIL with every\n"
         "failed item: a parameter outside its window, frequency ranges where |Z| leaves\n"
         "the band. Exit status 0 pass, 3 fail.");
 }
 QString qcLimitsOutputHelp()
 {
-    return QCoreApplication::translate("CliMessages", "the limits file to write");
+    return QStringLiteral("the limits file to write");
 }
 QString qcKHelp()
 {
-    return QCoreApplication::translate("CliMessages",
-                                       "width of each window in standard deviations (default 3)");
+    return QStringLiteral("width of each window in standard deviations (default 3)");
 }
 QString qcTolerancePctHelp()
 {
-    return QCoreApplication::translate(
-        "CliMessages", "smallest half width of each window in % of the mean (default 5)");
+    return QStringLiteral("smallest half width of each window in % of the mean (default 5)");
 }
 QString qcReHelp()
 {
-    return QCoreApplication::translate(
-        "CliMessages", "Re in ohms for the Thiele-Small values (default: from the golden "
-                       "curves, their smallest real part of Z)");
+    return QStringLiteral("Re in ohms for the Thiele-Small values (default: from the golden "
+                          "curves, their smallest real part of Z)");
 }
 QString qcNameHelp()
 {
-    return QCoreApplication::translate(
-        "CliMessages", "the driver type's name in the file (default: the file's base name)");
+    return QStringLiteral("the driver type's name in the file (default: the file's base name)");
 }
 QString qcLimitsFileHelp()
 {
-    return QCoreApplication::translate("CliMessages",
-                                       "the limits file made by 'velo2-cli qc limits'");
+    return QStringLiteral("the limits file made by 'velo2-cli qc limits'");
 }
 QString qcSerialHelp()
 {
-    return QCoreApplication::translate("CliMessages",
-                                       "the unit's serial number, at most 128 characters "
-                                       "(default: the file's base name)");
+    return QStringLiteral("the unit's serial number, at most 128 characters "
+                          "(default: the file's base name)");
 }
 QString qcStationHelp()
 {
-    return QCoreApplication::translate(
-        "CliMessages",
+    return QStringLiteral(
         "the station's name in the results log, at most 64 characters (default: the host name)");
 }
 QString qcDbHelp()
 {
-    return QCoreApplication::translate("CliMessages",
-                                       "log the result: an SQLite file or a postgresql:// URI");
+    return QStringLiteral("log the result: an SQLite file or a postgresql:// URI");
 }
 QString qcReportDescription()
 {
-    return QCoreApplication::translate(
-        "CliMessages",
+    return QStringLiteral(
         "Counts and yield of the units in a results log (a unit tested again counts once,\n"
         "by its serial, with its latest result) and, per parameter, mean, sigma and Cpk of\n"
         "the units that passed the limits of the latest unit, against its window\n"
@@ -763,28 +686,25 @@ QString qcReportDescription()
 }
 QString qcReportDbHelp()
 {
-    return QCoreApplication::translate("CliMessages",
-                                       "the results log: an SQLite file or a postgresql:// URI");
+    return QStringLiteral("the results log: an SQLite file or a postgresql:// URI");
 }
 QString qcSinceHelp()
 {
-    return QCoreApplication::translate(
-        "CliMessages", "only units checked from DATE on (YYYY-MM-DD, local midnight, or an "
-                       "ISO 8601 date and time)");
+    return QStringLiteral("only units checked from DATE on (YYYY-MM-DD, local midnight, or an "
+                          "ISO 8601 date and time)");
 }
 QString qcCsvHelp()
 {
-    return QCoreApplication::translate("CliMessages", "comma-separated values");
+    return QStringLiteral("comma-separated values");
 }
 QString qcBadSince(const QString &text)
 {
-    return QCoreApplication::translate(
-               "CliMessages", "--since '%1': expected YYYY-MM-DD or an ISO 8601 date and time")
+    return QStringLiteral("--since '%1': expected YYYY-MM-DD or an ISO 8601 date and time")
         .arg(text);
 }
 QString qcLimitsWritten(const QString &file, int band, int golden, const QString &re)
 {
-    return QCoreApplication::translate("CliMessages", "%1: band %2, %3 golden units, Re %4 ohm")
+    return QStringLiteral("%1: band %2, %3 golden units, Re %4 ohm")
         .arg(file)
         .arg(band)
         .arg(golden)
@@ -792,18 +712,16 @@ QString qcLimitsWritten(const QString &file, int band, int golden, const QString
 }
 QString qcOptionOutOfRange(const QString &option, const QString &text, bool positive)
 {
-    return QCoreApplication::translate("CliMessages", "%1 '%2': must be %3")
-        .arg(option, text,
-             positive ? QCoreApplication::translate("CliMessages", "above 0")
-                      : QCoreApplication::translate("CliMessages", "0 or more"));
+    return QStringLiteral("%1 '%2': must be %3")
+        .arg(option, text, positive ? QStringLiteral("above 0") : QStringLiteral("0 or more"));
 }
 QString qcPassed()
 {
-    return QCoreApplication::translate("CliMessages", "PASS");
+    return QStringLiteral("PASS");
 }
 QString qcFailed()
 {
-    return QCoreApplication::translate("CliMessages", "FAIL");
+    return QStringLiteral("FAIL");
 }
 
 } // namespace CliMessages

@@ -9,10 +9,8 @@
 #include "ProgressBar.h"
 #include "core/files/VELO_File.h"
 #include "core/graph/ReadoutFormat.h"
-#include "core/measure/MeasurementRun.h"
 #include "core/measure/StopSignals.h"
-#include "core/measure/TCommPortDriver.h"
-#include "core/measure/UnitProtocol.h"
+#include "core/measure/UnitStation.h"
 #include "core/model/ComPortName.h"
 
 #include <QDir>
@@ -49,7 +47,8 @@ class CliRun
 {
 public:
     CliRun(const CommandLine &cl, const QString &port, int band, const QString &out)
-        : m_cl(cl), m_port(port), m_band(band), m_out(out), m_unit(m_driver), m_run(m_unit)
+        : m_cl(cl), m_port(port), m_band(band), m_out(out), m_unit(m_station.unit()),
+          m_run(m_station.run())
     {
     }
 
@@ -67,9 +66,9 @@ private:
     int m_band;
     QString m_out;
     StopSignals m_stop;
-    TCommPortDriver m_driver;
-    UnitProtocol m_unit;
-    MeasurementRun m_run;
+    UnitStation m_station;
+    UnitProtocol &m_unit;
+    MeasurementRun &m_run;
     VELO_File m_file;
     MeasurementRecord m_record;
     CurveBlock m_raw;
@@ -78,7 +77,7 @@ private:
 
 QString CliRun::portDescription() const
 {
-    const QString device = m_driver.DevicePath();
+    const QString device = m_station.driver().DevicePath();
     return device.isEmpty() || device == m_port ? m_port
                                                 : QStringLiteral("%1 (%2)").arg(m_port, device);
 }
@@ -86,15 +85,14 @@ QString CliRun::portDescription() const
 int CliRun::fail(const QString &problem)
 {
     // Every way out leaves the unit stopped and the port closed.
-    m_unit.mReleaseAll();
+    m_station.shutdown();
     return m_cl.failure(problem);
 }
 
 int CliRun::stopped()
 {
     // The window's stop (three tries of "ME"), and the port closed whatever it left.
-    if (m_run.stop() == StopOutcome::NothingToStop || m_unit.portOpen())
-        m_unit.mReleaseAll();
+    m_station.shutdown();
     printErr(CliMessages::program() + QStringLiteral(" measure: ") +
              CliMessages::measureStopped(m_out));
     m_stop.endBySignal();
@@ -102,22 +100,21 @@ int CliRun::stopped()
 
 int CliRun::run(bool json)
 {
-    const UnitOutcome opened = m_run.connect(m_port);
+    const MeasurementRun::Start start = m_run.start(m_port, m_band, m_record, m_raw, m_avg);
     if (m_stop.requested())
         return stopped();
-    if (opened != UnitOutcome::Ok)
-        return fail(CliMessages::unitProblem(opened, portDescription(), m_driver.LastOpenError()));
-    if (m_run.checkBand(m_band) != UnitOutcome::Ok)
+    switch (start.stage) {
+    case MeasurementRun::Stage::Started:
+        return receive(json);
+    case MeasurementRun::Stage::Band:
         return fail(CliMessages::bandUnsupported(m_unit.modelText(), m_band));
-
-    // The record as a run prepares it, then the band request that starts the sweep.
-    m_run.prepare(m_band, m_record, m_raw, m_avg);
-    const UnitOutcome requested = m_run.requestBand();
-    if (m_stop.requested())
-        return stopped();
-    if (requested != UnitOutcome::Ok)
-        return fail(CliMessages::unitProblem(requested, portDescription(), 0));
-    return receive(json);
+    case MeasurementRun::Stage::Connect:
+        return fail(CliMessages::unitProblem(start.outcome, portDescription(),
+                                             m_station.driver().LastOpenError()));
+    case MeasurementRun::Stage::Request:
+        break;
+    }
+    return fail(CliMessages::unitProblem(start.outcome, portDescription(), 0));
 }
 
 int CliRun::receive(bool json)

@@ -13,7 +13,9 @@
 #include "core/analysis/fit/FitMessages.h"
 
 #include <QJsonArray>
+#include <array>
 #include <cmath>
+#include <optional>
 #include <vector>
 
 namespace {
@@ -86,16 +88,8 @@ QStringList worksheetText(const QVector<TsRow> &rows)
     return out;
 }
 
-} // namespace
-
-int runTs(const QStringList &args)
+void addTsOptions(CommandLine &cl)
 {
-    CommandLine cl(QStringLiteral("ts"),
-                   QStringLiteral("FILE.DTA --re OHMS [--sd CM2 | --diameter MM] "
-                                  "[--mass FILE.DTA:GRAMS]... [--box FILE.DTA:LITRES] [--temp C] "
-                                  "[--pressure HPA] [--fit M] [--json]"),
-                   CliMessages::tsDescription() + QStringLiteral("\n\n") +
-                       CliMessages::tsWorksheetDescription());
     cl.addValue({QStringLiteral("re")}, QStringLiteral("OHMS"), CliMessages::reHelp());
     cl.addValue({QStringLiteral("sd")}, QStringLiteral("CM2"), CliMessages::sdHelp());
     cl.addValue({QStringLiteral("diameter")}, QStringLiteral("MM"), CliMessages::diameterHelp());
@@ -106,23 +100,23 @@ int runTs(const QStringList &args)
     cl.addValue({QStringLiteral("pressure")}, QStringLiteral("HPA"), CliMessages::pressureHelp());
     cl.addValue({QStringLiteral("fit")}, QStringLiteral("M"), CliMessages::tsFitHelp());
     cl.addFlag(QStringLiteral("json"), CliMessages::jsonHelp());
-    if (const int code = cl.parse(args); code >= 0)
-        return code;
-    if (const int code = cl.expectPositional(1, 1, QStringLiteral("FILE.DTA")); code >= 0)
-        return code;
-    if (!cl.isSet(QStringLiteral("re")))
-        return cl.usageError(CliMessages::missingArgument(QStringLiteral("--re OHMS")));
-    // The Re entry's own rule for what counts as a number.
-    float Re = 0.0f;
-    const QString reText = cl.value(QStringLiteral("re"));
-    if (!parseReText(reText, &Re))
-        return cl.usageError(CliMessages::reNotANumber(reText, AnalysisMessages::badRe()));
+}
 
-    // The worksheet's inputs, read before any file is opened.
-    bool worksheet = false;
-    for (const char *name : kWorksheetOptions)
-        worksheet = worksheet || cl.isSet(QLatin1String(name));
+// The worksheet's inputs as the options give them, before any file is opened.
+struct WorksheetOptions {
+    bool on = false;
     TsWorksheetInput in;
+    FitSettings fitSettings;
+    std::vector<Loaded> masses;
+    std::optional<Loaded> box;
+};
+
+// Reads the worksheet's options; -1 to go on, else the exit code of a usage error.
+int readWorksheetOptions(const CommandLine &cl, WorksheetOptions *w)
+{
+    for (const char *name : kWorksheetOptions)
+        w->on = w->on || cl.isSet(QLatin1String(name));
+    TsWorksheetInput &in = w->in;
     if (cl.isSet(QStringLiteral("sd")) && cl.isSet(QStringLiteral("diameter")))
         return cl.usageError(
             CliMessages::optionsExclusive(QStringLiteral("--sd"), QStringLiteral("--diameter")));
@@ -140,23 +134,20 @@ int runTs(const QStringList &args)
             return cl.usageError(
                 CliMessages::optionNotANumber(QStringLiteral("--") + name, cl.value(name)));
     }
-    FitSettings fitSettings;
     const QString modelText = cl.value(QStringLiteral("fit"));
-    if (cl.isSet(QStringLiteral("fit")) && !fitModelFromName(modelText, &fitSettings.model))
+    if (cl.isSet(QStringLiteral("fit")) && !fitModelFromName(modelText, &w->fitSettings.model))
         return cl.usageError(CliMessages::badFitModel(modelText));
     in.sdM2 = sdCm2 * 1e-4;
     if (cl.isSet(QStringLiteral("sd")) && !(sdCm2 > 0.0))
         in.sdM2 = -1.0; // typed, but no area: the worksheet refuses it
     if (cl.isSet(QStringLiteral("diameter")) && !(in.diameterMm > 0.0))
         in.diameterMm = -1.0;
-    std::vector<Loaded> masses;
-    std::optional<Loaded> box;
     for (const QString &text : cl.values(QStringLiteral("mass"))) {
         Loaded l;
         if (!parsePair(text, &l.path, &l.value))
             return cl.usageError(CliMessages::optionNotAPair(QStringLiteral("--mass"), text,
                                                              QStringLiteral("FILE.DTA:GRAMS")));
-        masses.push_back(std::move(l));
+        w->masses.push_back(std::move(l));
     }
     if (cl.isSet(QStringLiteral("box"))) {
         const QString text = cl.value(QStringLiteral("box"));
@@ -164,8 +155,119 @@ int runTs(const QStringList &args)
         if (!parsePair(text, &l.path, &l.value))
             return cl.usageError(CliMessages::optionNotAPair(QStringLiteral("--box"), text,
                                                              QStringLiteral("FILE.DTA:LITRES")));
-        box = std::move(l);
+        w->box = std::move(l);
     }
+    return -1;
+}
+
+// Opens the loaded curves, fits when asked and computes the sheet; -1 to go on, else the exit
+// code of the failure it printed.
+int computeSheet(const CommandLine &cl, WorksheetOptions &w, const QString &input,
+                 const MeasurementDocument &doc, float Re, TsWorksheetResult *sheet)
+{
+    TsWorksheetInput &in = w.in;
+    QString problem;
+    auto open = [&](Loaded &l) {
+        l.doc = std::make_unique<MeasurementDocument>();
+        return openMeasurement(*l.doc, l.path, &problem);
+    };
+    for (Loaded &l : w.masses) {
+        if (!open(l))
+            return cl.fileFailure(l.path, problem);
+        in.masses.append({l.curve(), l.value});
+    }
+    if (w.box) {
+        if (!open(*w.box))
+            return cl.fileFailure(w.box->path, problem);
+        in.box = TsBoxInput{w.box->curve(), w.box->value};
+    }
+    const int band = doc.measurement().band;
+    in.freeAir = {&doc.curveRaw(), band};
+    in.re = Re;
+    FitResult fit;
+    if (cl.isSet(QStringLiteral("fit"))) {
+        w.fitSettings.re = Re;
+        fit = fitImpedanceCurve(fitPoints(doc.curveRaw(), band, 0, 0), w.fitSettings);
+        if (fit.outcome != FitOutcome::Ok)
+            return cl.fileFailure(input, FitMessages::outcomeText(fit));
+        in.fit = &fit;
+    }
+    *sheet = computeWorksheet(in);
+    in.fit = nullptr; // the fit ends here
+    if (!sheet->refusal.isEmpty())
+        return cl.failure(sheet->refusal);
+    return -1;
+}
+
+void printTsJson(const QString &input, const std::array<float, kTsValueCount> &values,
+                 const TsWorksheetResult *sheet, const QVector<TsFlag> &flags)
+{
+    QJsonObject o{{QStringLiteral("file"), input}};
+    for (int i = 0; i < kTsValueCount; ++i)
+        o.insert(QLatin1String(kJsonKeys[i]), jsonFloat(values[i]));
+    if (sheet) {
+        const QJsonObject sections = worksheetJson(*sheet);
+        for (auto it = sections.begin(); it != sections.end(); ++it)
+            o.insert(it.key(), it.value());
+    } else {
+        QJsonArray list;
+        for (const TsFlag &f : flags)
+            list.append(QJsonObject{{QStringLiteral("code"), tsFlagCodeName(f.code)},
+                                    {QStringLiteral("text"), f.text}});
+        o.insert(QStringLiteral("flags"), list);
+    }
+    printJson(o);
+}
+
+// The result window's rows: its labels and its two-decimal texts.
+void printTsText(const std::array<float, kTsValueCount> &values, const TsWorksheetResult *sheet,
+                 const QVector<TsFlag> &flags)
+{
+    int width = 0;
+    for (int i = 0; i < kTsValueCount; ++i)
+        width = std::max(width, int(tsValueLabel(i).size()));
+    QStringList rows;
+    for (int i = 0; i < kTsValueCount; ++i)
+        rows << tsValueLabel(i).leftJustified(width + 2) + formatZeroDot00(values[i]);
+    if (sheet) {
+        rows << worksheetText(worksheetRows(*sheet));
+    } else if (!flags.isEmpty()) {
+        QVector<TsRow> flagRows;
+        for (const TsFlag &f : flags)
+            flagRows.append({WorksheetMessages::sectionFlags(), tsFlagCodeName(f.code), f.text,
+                             QString(), QString()});
+        rows << worksheetText(flagRows);
+    }
+    printOut(rows.join(QLatin1Char('\n')));
+}
+
+} // namespace
+
+int runTs(const QStringList &args)
+{
+    CommandLine cl(QStringLiteral("ts"),
+                   QStringLiteral("FILE.DTA --re OHMS [--sd CM2 | --diameter MM] "
+                                  "[--mass FILE.DTA:GRAMS]... [--box FILE.DTA:LITRES] [--temp C] "
+                                  "[--pressure HPA] [--fit M] [--json]"),
+                   CliMessages::tsDescription() + QStringLiteral("\n\n") +
+                       CliMessages::tsWorksheetDescription());
+    addTsOptions(cl);
+    if (const int code = cl.parse(args); code >= 0)
+        return code;
+    if (const int code = cl.expectPositional(1, 1, QStringLiteral("FILE.DTA")); code >= 0)
+        return code;
+    if (!cl.isSet(QStringLiteral("re")))
+        return cl.usageError(CliMessages::missingArgument(QStringLiteral("--re OHMS")));
+    // The Re entry's own rule for what counts as a number.
+    float Re = 0.0f;
+    const QString reText = cl.value(QStringLiteral("re"));
+    if (!parseReText(reText, &Re))
+        return cl.usageError(CliMessages::reNotANumber(reText, AnalysisMessages::badRe()));
+
+    // The worksheet's inputs, read before any file is opened.
+    WorksheetOptions w;
+    if (const int code = readWorksheetOptions(cl, &w); code >= 0)
+        return code;
 
     const QString input = cl.positional().first();
     QString problem;
@@ -187,74 +289,18 @@ int runTs(const QStringList &args)
             input, CliMessages::analysisMessage(AnalysisMessages::forResult(result).text));
 
     TsWorksheetResult sheet;
-    if (worksheet) {
-        auto open = [&](Loaded &l) {
-            l.doc = std::make_unique<MeasurementDocument>();
-            return openMeasurement(*l.doc, l.path, &problem);
-        };
-        for (Loaded &l : masses) {
-            if (!open(l))
-                return cl.fileFailure(l.path, problem);
-            in.masses.append({l.curve(), l.value});
-        }
-        if (box) {
-            if (!open(*box))
-                return cl.fileFailure(box->path, problem);
-            in.box = TsBoxInput{box->curve(), box->value};
-        }
-        in.freeAir = {&doc->curveRaw(), band};
-        in.re = Re;
-        FitResult fit;
-        if (cl.isSet(QStringLiteral("fit"))) {
-            fitSettings.re = Re;
-            fit = fitImpedanceCurve(fitPoints(doc->curveRaw(), band, 0, 0), fitSettings);
-            if (fit.outcome != FitOutcome::Ok)
-                return cl.fileFailure(input, FitMessages::outcomeText(fit));
-            in.fit = &fit;
-        }
-        sheet = computeWorksheet(in);
-        if (!sheet.refusal.isEmpty())
-            return cl.failure(sheet.refusal);
+    if (w.on) {
+        if (const int code = computeSheet(cl, w, input, *doc, Re, &sheet); code >= 0)
+            return code;
     }
 
     // Without the worksheet, the warnings on the analysis window's own values.
     const QVector<TsFlag> flags =
-        worksheet ? sheet.flags : analysisWindowFlags(doc->curveRaw(), first, last, peaks, p);
+        w.on ? sheet.flags : analysisWindowFlags(doc->curveRaw(), first, last, peaks, p);
     const auto values = tsValues(p);
-    if (cl.isSet(QStringLiteral("json"))) {
-        QJsonObject o{{QStringLiteral("file"), input}};
-        for (int i = 0; i < kTsValueCount; ++i)
-            o.insert(QLatin1String(kJsonKeys[i]), jsonFloat(values[i]));
-        if (worksheet) {
-            const QJsonObject sections = worksheetJson(sheet);
-            for (auto it = sections.begin(); it != sections.end(); ++it)
-                o.insert(it.key(), it.value());
-        } else {
-            QJsonArray list;
-            for (const TsFlag &f : flags)
-                list.append(QJsonObject{{QStringLiteral("code"), tsFlagCodeName(f.code)},
-                                        {QStringLiteral("text"), f.text}});
-            o.insert(QStringLiteral("flags"), list);
-        }
-        printJson(o);
-    } else {
-        // The result window's rows: its labels and its two-decimal texts.
-        int width = 0;
-        for (int i = 0; i < kTsValueCount; ++i)
-            width = std::max(width, int(tsValueLabel(i).size()));
-        QStringList rows;
-        for (int i = 0; i < kTsValueCount; ++i)
-            rows << tsValueLabel(i).leftJustified(width + 2) + formatZeroDot00(values[i]);
-        if (worksheet) {
-            rows << worksheetText(worksheetRows(sheet));
-        } else if (!flags.isEmpty()) {
-            QVector<TsRow> flagRows;
-            for (const TsFlag &f : flags)
-                flagRows.append({WorksheetMessages::sectionFlags(), tsFlagCodeName(f.code), f.text,
-                                 QString(), QString()});
-            rows << worksheetText(flagRows);
-        }
-        printOut(rows.join(QLatin1Char('\n')));
-    }
+    if (cl.isSet(QStringLiteral("json")))
+        printTsJson(input, values, w.on ? &sheet : nullptr, flags);
+    else
+        printTsText(values, w.on ? &sheet : nullptr, flags);
     return finishOutput() ? ExitOk : ExitFailed;
 }

@@ -86,68 +86,55 @@ void refuse(TsWorksheetResult &r, const QString &text)
     r.refusal = text;
 }
 
-// Every method on the curves as given.
-TsWorksheetResult computeSheet(const TsWorksheetInput &in)
+// The numbers given, before any curve is read: the air, Sd, the masses and the box.
+QString checkNumbers(const TsWorksheetInput &in, TsWorksheetResult &r)
 {
-    TsWorksheetResult r;
-    r.tempC = in.tempC;
-    r.pressureHPa = in.pressureHPa;
-    if (!isPlausibleAir(in.tempC, in.pressureHPa)) {
-        refuse(r, M::airImplausible(worksheetShort(in.tempC), worksheetShort(in.pressureHPa)));
-        return r;
-    }
+    if (!isPlausibleAir(in.tempC, in.pressureHPa))
+        return M::airImplausible(worksheetShort(in.tempC), worksheetShort(in.pressureHPa));
     r.air = airAt(in.tempC, in.pressureHPa);
     if (!std::isfinite(in.sdM2) || !std::isfinite(in.diameterMm) || in.sdM2 < 0.0 ||
-        in.diameterMm < 0.0) {
-        refuse(r, M::sdNotPositive());
-        return r;
-    }
+        in.diameterMm < 0.0)
+        return M::sdNotPositive();
     r.sdM2 = in.sdM2 > 0.0 ? in.sdM2 : pistonAreaM2(in.diameterMm);
     for (const TsMassInput &m : in.masses)
-        if (!(m.grams > 0.0) || !std::isfinite(m.grams)) {
-            refuse(r, M::massNotPositive(worksheetShort(m.grams)));
-            return r;
-        }
-    if (in.box && (!(in.box->litres > 0.0) || !std::isfinite(in.box->litres))) {
-        refuse(r, M::boxNotPositive(worksheetShort(in.box->litres)));
-        return r;
-    }
-    if ((!in.masses.isEmpty() || in.box) && !(r.sdM2 > 0.0)) {
-        refuse(r, M::sdMissing());
-        return r;
-    }
+        if (!(m.grams > 0.0) || !std::isfinite(m.grams))
+            return M::massNotPositive(worksheetShort(m.grams));
+    if (in.box && (!(in.box->litres > 0.0) || !std::isfinite(in.box->litres)))
+        return M::boxNotPositive(worksheetShort(in.box->litres));
+    if ((!in.masses.isEmpty() || in.box) && !(r.sdM2 > 0.0))
+        return M::sdMissing();
     // Equal to the milligram: the scale's resolution.
-    if (in.masses.size() == 2 && std::fabs(in.masses[0].grams - in.masses[1].grams) < 5e-4) {
-        refuse(r, M::identicalMasses(worksheetShort(in.masses[0].grams)));
-        return r;
-    }
+    if (in.masses.size() == 2 && std::fabs(in.masses[0].grams - in.masses[1].grams) < 5e-4)
+        return M::identicalMasses(worksheetShort(in.masses[0].grams));
+    return QString();
+}
 
-    // The free-air curve: the classic values between the grid points.
-    Located freeAt;
-    if (const QString problem = locate(in.freeAir, M::freeAirCurve(), in.re, &freeAt);
-        !problem.isEmpty()) {
-        refuse(r, problem);
-        return r;
-    }
+// The free-air curve: the classic values between the grid points.
+QString freeAirValues(const TsWorksheetInput &in, TsWorksheetResult &r, Located *freeAt)
+{
+    if (const QString problem = locate(in.freeAir, M::freeAirCurve(), in.re, freeAt);
+        !problem.isEmpty())
+        return problem;
+    const TsResult classic = freeAt->peak < 0
+                                 ? TsResult::NoPeak
+                                 : traceableTs(*in.freeAir.raw, freeAt->first, freeAt->last,
+                                               freeAt->peak, in.re, &r.classic);
+    if (classic != TsResult::Ok)
+        return AnalysisMessages::forResult(classic).text;
+    return QString();
+}
+
+// Each mass on its own.
+QString singleMasses(const TsWorksheetInput &in, const Located &freeAt, TsWorksheetResult &r)
+{
     const CurveBlock &free = *in.freeAir.raw;
-    const TsResult classic = freeAt.peak < 0 ? TsResult::NoPeak
-                                             : traceableTs(free, freeAt.first, freeAt.last,
-                                                           freeAt.peak, in.re, &r.classic);
-    if (classic != TsResult::Ok) {
-        refuse(r, AnalysisMessages::forResult(classic).text);
-        return r;
-    }
     const RefinedTs &c = r.classic;
-
-    // Each mass on its own.
     for (const TsMassInput &m : in.masses) {
         const QString name = M::massCurve(worksheetShort(m.grams));
         Located at;
         if (const QString p = checkLoaded(m.curve, name, in.re, in.freeAir, freeAt, &at);
-            !p.isEmpty()) {
-            refuse(r, p);
-            return r;
-        }
+            !p.isEmpty())
+            return p;
         TsSingleMassResult s;
         s.mass = m.grams * 1e-3;
         double zmax = 0.0;
@@ -157,11 +144,8 @@ TsWorksheetResult computeSheet(const TsWorksheetInput &in)
         if (c.lorentzPoints > 0 &&
             lorentzianTs(*m.curve.raw, at.first, at.last, at.peak, in.re, &traced))
             s.fsLoaded = traced.Fs;
-        if (!(s.fsLoaded < c.Fs)) {
-            refuse(r, M::notBelowFreeAir(name, worksheetFixed(s.fsLoaded, 2),
-                                         worksheetFixed(c.Fs, 2)));
-            return r;
-        }
+        if (!(s.fsLoaded < c.Fs))
+            return M::notBelowFreeAir(name, worksheetFixed(s.fsLoaded, 2), worksheetFixed(c.Fs, 2));
         s.shift = resonanceShift(c.Fs, s.fsLoaded);
         const double mms = mmsFromAddedMass(c.Fs, s.fsLoaded, s.mass);
         // Mms = M / (R² - 1), R = Fs / Fs': δMms / Mms = 2R² / (R² - 1) · δR / R.
@@ -173,62 +157,71 @@ TsWorksheetResult computeSheet(const TsWorksheetInput &in)
                                   r.air);
         r.singleMass.append(s);
     }
+    return QString();
+}
 
-    // The box.
-    if (in.box) {
-        const QString name = M::boxCurve(worksheetShort(in.box->litres));
-        Located boxAt;
-        if (const QString p = checkLoaded(in.box->curve, name, in.re, in.freeAir, freeAt, &boxAt);
-            !p.isEmpty()) {
-            refuse(r, p);
-            return r;
-        }
-        TsBoxResult b;
-        b.vb = in.box->litres * 1e-3;
-        const TsResult result =
-            traceableTs(*in.box->curve.raw, boxAt.first, boxAt.last, boxAt.peak, in.re, &b.box);
-        if (result != TsResult::Ok) {
-            refuse(r, M::curveProblem(name, AnalysisMessages::forResult(result).text));
-            return r;
-        }
-        if (!(b.box.Fs > c.Fs)) {
-            refuse(r,
-                   M::notAboveFreeAir(name, worksheetFixed(b.box.Fs, 2), worksheetFixed(c.Fs, 2)));
-            return r;
-        }
-        const double vas = vasFromSealedBox(b.vb, c.Fs, c.Qes, b.box.Fs, b.box.Qes);
-        const double mms = mmsFromVas(vas, c.Fs, r.sdM2, r.air.rho, r.air.c);
-        b.set = completeDriverSet(c.Fs, c.Qms, c.Re, mms, blFromQes(c.Fs, mms, c.Re, c.Qes), r.sdM2,
-                                  r.air);
-        r.box = b;
+// The box.
+QString sealedBox(const TsWorksheetInput &in, const Located &freeAt, TsWorksheetResult &r)
+{
+    if (!in.box)
+        return QString();
+    const RefinedTs &c = r.classic;
+    const QString name = M::boxCurve(worksheetShort(in.box->litres));
+    Located boxAt;
+    if (const QString p = checkLoaded(in.box->curve, name, in.re, in.freeAir, freeAt, &boxAt);
+        !p.isEmpty())
+        return p;
+    TsBoxResult b;
+    b.vb = in.box->litres * 1e-3;
+    const TsResult result =
+        traceableTs(*in.box->curve.raw, boxAt.first, boxAt.last, boxAt.peak, in.re, &b.box);
+    if (result != TsResult::Ok)
+        return M::curveProblem(name, AnalysisMessages::forResult(result).text);
+    if (!(b.box.Fs > c.Fs))
+        return M::notAboveFreeAir(name, worksheetFixed(b.box.Fs, 2), worksheetFixed(c.Fs, 2));
+    const double vas = vasFromSealedBox(b.vb, c.Fs, c.Qes, b.box.Fs, b.box.Qes);
+    const double mms = mmsFromVas(vas, c.Fs, r.sdM2, r.air.rho, r.air.c);
+    b.set =
+        completeDriverSet(c.Fs, c.Qms, c.Re, mms, blFromQes(c.Fs, mms, c.Re, c.Qes), r.sdM2, r.air);
+    r.box = b;
+    return QString();
+}
+
+// Both masses together.
+void dualMass(const TsWorksheetInput &in, const Located &freeAt, TsWorksheetResult &r)
+{
+    if (in.masses.size() != 2)
+        return;
+    const CurveBlock &free = *in.freeAir.raw;
+    const RefinedTs &c = r.classic;
+    const bool swap = in.masses[0].grams > in.masses[1].grams;
+    const TsMassInput &light = in.masses[swap ? 1 : 0];
+    const TsMassInput &heavy = in.masses[swap ? 0 : 1];
+    for (const TsMassInput *m : {&light, &heavy}) {
+        const double diff = gridDifference(free, *m->curve.raw, freeAt.first, freeAt.last);
+        if (diff > kGridTolerance)
+            addFlag(r, TsFlagCode::GridMismatch,
+                    M::gridMismatch(M::massCurve(worksheetShort(m->grams)),
+                                    worksheetFixed(diff * 100.0, 2)));
     }
-
-    // Both masses together.
-    if (in.masses.size() == 2) {
-        const bool swap = in.masses[0].grams > in.masses[1].grams;
-        const TsMassInput &light = in.masses[swap ? 1 : 0];
-        const TsMassInput &heavy = in.masses[swap ? 0 : 1];
-        for (const TsMassInput *m : {&light, &heavy}) {
-            const double diff = gridDifference(free, *m->curve.raw, freeAt.first, freeAt.last);
-            if (diff > kGridTolerance)
-                addFlag(r, TsFlagCode::GridMismatch,
-                        M::gridMismatch(M::massCurve(worksheetShort(m->grams)),
-                                        worksheetFixed(diff * 100.0, 2)));
-        }
-        TsDualMassResult d;
-        d.m1 = light.grams * 1e-3;
-        d.m2 = heavy.grams * 1e-3;
-        d.fit = fitDualMass(
-            {&free, light.curve.raw, heavy.curve.raw, freeAt.first, freeAt.last, d.m1, d.m2, c.Fs});
-        if (d.fit.ok) {
-            d.set = completeDriverSet(c.Fs, c.Qms, c.Re, d.fit.Mms, d.fit.Bl, r.sdM2, r.air);
-            r.dualMass = d;
-        } else {
-            addFlag(r, TsFlagCode::DualMassNoFit, M::dualMassNoFit(d.fit.points));
-        }
+    TsDualMassResult d;
+    d.m1 = light.grams * 1e-3;
+    d.m2 = heavy.grams * 1e-3;
+    d.fit = fitDualMass(
+        {&free, light.curve.raw, heavy.curve.raw, freeAt.first, freeAt.last, d.m1, d.m2, c.Fs});
+    if (d.fit.ok) {
+        d.set = completeDriverSet(c.Fs, c.Qms, c.Re, d.fit.Mms, d.fit.Bl, r.sdM2, r.air);
+        r.dualMass = d;
+    } else {
+        addFlag(r, TsFlagCode::DualMassNoFit, M::dualMassNoFit(d.fit.points));
     }
+}
 
-    // The warnings on the numbers given.
+// The warnings on the free-air curve's own values.
+void flagFreeAir(const TsWorksheetInput &in, const Located &freeAt, TsWorksheetResult &r)
+{
+    const CurveBlock &free = *in.freeAir.raw;
+    const RefinedTs &c = r.classic;
     if (std::abs(freeAt.peak - freeAt.firstPeak) > kSamePeakSpan)
         addFlag(r, TsFlagCode::NotMainResonance,
                 M::notMainResonance(worksheetFixed(free.freq[freeAt.firstPeak], 2),
@@ -250,6 +243,11 @@ TsWorksheetResult computeSheet(const TsWorksheetInput &in)
         addFlag(r, TsFlagCode::AsymmetricResonance,
                 M::asymmetricResonance(worksheetFixed(centre, 2), worksheetFixed(c.Fs, 2),
                                        worksheetFixed(asymmetry * 100.0, 1)));
+}
+
+// The warnings on the masses: each shift, and the single results against the dual one.
+void flagMasses(TsWorksheetResult &r)
+{
     for (const TsSingleMassResult &s : r.singleMass)
         flagMassShift(r, s);
     const bool closeMasses = r.dualMass && r.dualMass->m2 / r.dualMass->m1 < kLeastMassRatio;
@@ -257,25 +255,47 @@ TsWorksheetResult computeSheet(const TsWorksheetInput &in)
         addFlag(r, TsFlagCode::MassRatioSmall,
                 M::massRatioSmall(worksheetFixed(r.dualMass->m2 / r.dualMass->m1, 2),
                                   worksheetShort(2.0 * r.dualMass->m1 * 1e3)));
-    if (r.dualMass) {
-        const double dualMms = r.dualMass->set.Mms;
-        // Compared only against a dual value that the masses can give.
-        for (const TsSingleMassResult &s : r.singleMass) {
-            const double off = std::fabs(s.set.Mms / dualMms - 1.0);
-            const double scatter = std::max(
-                kDisagreeFloor, kDisagreeSigmas * std::hypot(s.mmsSigma, r.dualMass->fit.mmsSigma));
-            if (!closeMasses && off > scatter)
-                addFlag(r, TsFlagCode::SingleDualDisagree,
-                        M::singleDualDisagree(
-                            worksheetShort(s.mass * 1e3), worksheetFixed(s.set.Mms * 1e3, 2),
-                            worksheetFixed(dualMms * 1e3, 2), worksheetFixed(off * 100.0, 1),
-                            worksheetFixed(scatter * 100.0, 1)));
-        }
-        if (r.dualMass->fit.consistency > kConsistencyLimit)
-            addFlag(
-                r, TsFlagCode::DualMassInconsistent,
-                M::dualMassInconsistent(worksheetFixed(r.dualMass->fit.consistency * 100.0, 1)));
+    if (!r.dualMass)
+        return;
+    const double dualMms = r.dualMass->set.Mms;
+    // Compared only against a dual value that the masses can give.
+    for (const TsSingleMassResult &s : r.singleMass) {
+        const double off = std::fabs(s.set.Mms / dualMms - 1.0);
+        const double scatter = std::max(
+            kDisagreeFloor, kDisagreeSigmas * std::hypot(s.mmsSigma, r.dualMass->fit.mmsSigma));
+        if (!closeMasses && off > scatter)
+            addFlag(r, TsFlagCode::SingleDualDisagree,
+                    M::singleDualDisagree(
+                        worksheetShort(s.mass * 1e3), worksheetFixed(s.set.Mms * 1e3, 2),
+                        worksheetFixed(dualMms * 1e3, 2), worksheetFixed(off * 100.0, 1),
+                        worksheetFixed(scatter * 100.0, 1)));
     }
+    if (r.dualMass->fit.consistency > kConsistencyLimit)
+        addFlag(r, TsFlagCode::DualMassInconsistent,
+                M::dualMassInconsistent(worksheetFixed(r.dualMass->fit.consistency * 100.0, 1)));
+}
+
+// Every method on the curves as given; the first problem refuses the whole sheet.
+TsWorksheetResult computeSheet(const TsWorksheetInput &in)
+{
+    TsWorksheetResult r;
+    r.tempC = in.tempC;
+    r.pressureHPa = in.pressureHPa;
+    Located freeAt;
+    QString problem = checkNumbers(in, r);
+    if (problem.isEmpty())
+        problem = freeAirValues(in, r, &freeAt);
+    if (problem.isEmpty())
+        problem = singleMasses(in, freeAt, r);
+    if (problem.isEmpty())
+        problem = sealedBox(in, freeAt, r);
+    if (!problem.isEmpty()) {
+        refuse(r, problem);
+        return r;
+    }
+    dualMass(in, freeAt, r);
+    flagFreeAir(in, freeAt, r);
+    flagMasses(r);
     return r;
 }
 

@@ -164,10 +164,10 @@ Section dualSection(const TsWorksheetResult &r, const TsDualMassResult &d)
     SetFormulas f;
     f.withQes = true;
     f.mms = QStringLiteral("Bl²·a = (%1 T·m)²·a").arg(n(fit.Bl, 3));
-    f.bl = QStringLiteral("√(Σ Re[ΔZ*·jω·m·Zfit·(Zfit − ΔZ)] / Σ |ΔZ|²), m1 and m2, %1-%2 Hz")
-               .arg(n(fit.lowHz, 1), n(fit.highHz, 1));
+    f.bl = M::bothMassesNote(QStringLiteral("√(Σ Re[ΔZ*·jω·m·Zfit·(Zfit − ΔZ)] / Σ |ΔZ|²)"),
+                             n(fit.lowHz, 1), n(fit.highHz, 1));
     appendSet(s, r, d.set, f);
-    const QString fitted = QStringLiteral("mean Re[Bl²·ΔZ / (jω·Zfit·(Zfit − ΔZ))]");
+    const QString fitted = M::meanNote(QStringLiteral("Re[Bl²·ΔZ / (jω·Zfit·(Zfit − ΔZ))]"));
     s.entries.append({"m1Fit_g", fit.m1Fit * 1e3, 3, fitted});
     s.entries.append({"m2Fit_g", fit.m2Fit * 1e3, 3, fitted});
     s.entries.append({"MmsSigma_pct", fit.mmsSigma * 100.0, 2, M::mmsSigmaNote()});
@@ -184,8 +184,8 @@ Section boxSection(const TsWorksheetResult &r, const TsBoxResult &b)
     Section s{"box", M::sectionBox(worksheetShort(b.vb * 1e3)), {}};
     s.entries.append({"Vb_L", b.vb * 1e3, 2, QString()});
     s.entries.append({"Fc_Hz", b.box.Fs, 2, peakFormula(b.box)});
-    s.entries.append({"Qec", b.box.Qes, 3, QStringLiteral("Qms / (r0 − 1) of the box curve")});
-    s.entries.append({"Qmc", b.box.Qms, 3, QStringLiteral("√r0·Fc / (f2 − f1) of the box curve")});
+    s.entries.append({"Qec", b.box.Qes, 3, M::boxCurveNote(QStringLiteral("Qms / (r0 − 1)"))});
+    s.entries.append({"Qmc", b.box.Qms, 3, M::boxCurveNote(QStringLiteral("√r0·Fc / (f2 − f1)"))});
     s.entries.append({"Qtc", b.box.Qts, 3, QStringLiteral("Qmc·Qec / (Qmc + Qec)")});
     SetFormulas f;
     f.vas = QStringLiteral("Vb·((Fc·Qec) / (Fs·Qes) − 1) = %1 L·((%2·%3) / (%4·%5) − 1)")
@@ -279,8 +279,7 @@ QVector<TsRow> worksheetRows(const TsWorksheetResult &r)
         // Which values the methods below are built on.
         if (qstrcmp(s.key, "inputs") == 0)
             rows.append(
-                {s.title, M::rowBasis(),
-                 r.motional ? QStringLiteral("motional") : QStringLiteral("classic"), QString(),
+                {s.title, M::rowBasis(), M::basisName(r.motional.has_value()), QString(),
                  r.motional ? M::basisMotional(fitModelName(r.fitModel)) : M::basisClassic()});
     }
     for (const TsFlag &f : r.flags)

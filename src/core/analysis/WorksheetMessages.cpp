@@ -258,6 +258,20 @@ QString creepFitNote(const QString &beta, int points)
         .arg(points);
 }
 
+QString boxCurveNote(const QString &formula)
+{
+    return QCoreApplication::translate("WorksheetMessages", "%1 of the box curve").arg(formula);
+}
+QString bothMassesNote(const QString &formula, const QString &lowHz, const QString &highHz)
+{
+    return QCoreApplication::translate("WorksheetMessages", "%1, m1 and m2, %2-%3 Hz")
+        .arg(formula, lowHz, highHz);
+}
+QString meanNote(const QString &formula)
+{
+    return QCoreApplication::translate("WorksheetMessages", "mean %1").arg(formula);
+}
+
 QString mmsSigmaNote()
 {
     return QCoreApplication::translate(
@@ -274,6 +288,11 @@ QString motionalCurveNote(const QString &model)
 QString rowBasis()
 {
     return QCoreApplication::translate("WorksheetMessages", "methods use");
+}
+QString basisName(bool motional)
+{
+    return motional ? QCoreApplication::translate("WorksheetMessages", "motional")
+                    : QCoreApplication::translate("WorksheetMessages", "classic");
 }
 QString basisClassic()
 {
@@ -294,6 +313,7 @@ QString basisMotional(const QString &model)
 
 namespace {
 
+// Names in words are marked for translation; a symbol has no catalogue entry and stays as it is.
 struct RowText {
     const char *key;
     const char *name;
@@ -314,7 +334,7 @@ const RowText kRowTexts[] = {
     {"EBP_Hz", "EBP", "Hz"},
     {"mass_g", "M", "g"},
     {"FsLoaded_Hz", "Fs'", "Hz"},
-    {"shift_pct", "Fs shift", "%"},
+    {"shift_pct", QT_TRANSLATE_NOOP("WorksheetMessages", "Fs shift"), "%"},
     {"Mms_g", "Mms", "g"},
     {"Cms_mmPerN", "Cms", "mm/N"},
     {"Rms_kgPerS", "Rms", "kg/s"},
@@ -326,13 +346,13 @@ const RowText kRowTexts[] = {
     {"m1_g", "m1", "g"},
     {"m2_g", "m2", "g"},
     {"FsMotional_Hz", "Fs (Zm)", "Hz"},
-    {"windowLow_Hz", "fit from", "Hz"},
-    {"windowHigh_Hz", "fit to", "Hz"},
-    {"points", "points", ""},
+    {"windowLow_Hz", QT_TRANSLATE_NOOP("WorksheetMessages", "fit from"), "Hz"},
+    {"windowHigh_Hz", QT_TRANSLATE_NOOP("WorksheetMessages", "fit to"), "Hz"},
+    {"points", QT_TRANSLATE_NOOP("WorksheetMessages", "points"), ""},
     {"beta", "β", ""},
-    {"m1Fit_g", "m1 (fit)", "g"},
-    {"m2Fit_g", "m2 (fit)", "g"},
-    {"consistency_pct", "mass consistency", "%"},
+    {"m1Fit_g", QT_TRANSLATE_NOOP("WorksheetMessages", "m1 (fit)"), "g"},
+    {"m2Fit_g", QT_TRANSLATE_NOOP("WorksheetMessages", "m2 (fit)"), "g"},
+    {"consistency_pct", QT_TRANSLATE_NOOP("WorksheetMessages", "mass consistency"), "%"},
     {"MmsSigma_pct", "σ(Mms)", "%"},
     {"Vb_L", "Vb", "L"},
     {"Fc_Hz", "Fc", "Hz"},
@@ -340,8 +360,8 @@ const RowText kRowTexts[] = {
     {"Qmc", "Qmc", ""},
     {"Qtc", "Qtc", ""},
     {"Sd_cm2", "Sd", "cm²"},
-    {"temp_C", "temperature", "°C"},
-    {"pressure_hPa", "pressure", "hPa"},
+    {"temp_C", QT_TRANSLATE_NOOP("WorksheetMessages", "temperature"), "°C"},
+    {"pressure_hPa", QT_TRANSLATE_NOOP("WorksheetMessages", "pressure"), "hPa"},
     {"rho_kgPerM3", "ρ", "kg/m³"},
     {"c_mPerS", "c", "m/s"},
 };
@@ -361,7 +381,7 @@ namespace WorksheetMessages {
 QString rowName(const QString &key)
 {
     const RowText *t = rowText(key);
-    return t ? QString::fromUtf8(t->name) : key;
+    return t ? QCoreApplication::translate("WorksheetMessages", t->name) : key;
 }
 
 QString rowUnit(const QString &key)

@@ -55,11 +55,18 @@ QString lorentzNote(int points);
 // the formula cell of the motional resonance and of the LOG creep fit
 QString motionalPeakNote();
 QString creepFitNote(const QString &beta, int points);
+// formula cells with words around the formula: a box curve's value, the dual method's Bl over
+// both masses and frequencies, and the mean of the fitted masses
+QString boxCurveNote(const QString &formula);
+QString bothMassesNote(const QString &formula, const QString &lowHz, const QString &highHz);
+QString meanNote(const QString &formula);
 // the formula cell of the dual method's standard uncertainty of Mms
 QString mmsSigmaNote();
 // the curve the motional section reads, and the inputs' row saying what the methods build on
 QString motionalCurveNote(const QString &model);
 QString rowBasis();
+// the row's value: the name of the basis ("classic" or "motional", as in the JSON)
+QString basisName(bool motional);
 QString basisClassic();
 QString basisMotional(const QString &model);
 

@@ -55,13 +55,12 @@ MeasurementDocument::MeasurementDocument()
     }
 }
 
-MeasurementDocument::RunTarget MeasurementDocument::beginRun()
+void MeasurementDocument::beginRun()
 {
     m_dataFileName.clear();
     m_saved = 0;
     m_oldFormatLoaded = 0;
     m_imported = false;
-    return {m_measurement, m_curveRaw, m_curveAvg};
 }
 
 bool MeasurementDocument::anyReferenceLoaded() const
@@ -265,11 +264,8 @@ ReferencesOutcome MeasurementDocument::loadReferences(const QStringList &paths)
 
 void MeasurementDocument::clearReferences()
 {
-    for (int s = 0; s < kReferenceSlots; ++s) {
+    for (int s = 0; s < kReferenceSlots; ++s)
         clearReferenceSlot(m_references[size_t(s)], m_refCurveRaw[size_t(s)],
                            m_refCurveAvg[size_t(s)]);
-        // A cleared slot names no file.
-        m_refFileNames[size_t(s)].clear();
-    }
     m_refCount = 0;
 }

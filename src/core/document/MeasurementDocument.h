@@ -82,16 +82,17 @@ public:
     // or replaced (a new run clears "saved").
     bool isImported() const { return hasMeasurement() && m_imported && m_saved == 1; }
 
-    // What a run fills point by point. Only the run writes through it, and only between
-    // beginRun and the run's end; its finish marks the record valid.
+    // What a run fills point by point. Only the run writes through it: its start prepares
+    // the record (no longer valid) and its finish marks it valid.
     struct RunTarget {
         MeasurementRecord &record;
         CurveBlock &raw;
         CurveBlock &avg;
     };
-    // A new measurement replaces the current one: it has no file and is not saved, whatever
-    // the run leaves.
-    RunTarget beginRun();
+    RunTarget runTarget() { return {m_measurement, m_curveRaw, m_curveAvg}; }
+    // Once a run has prepared the record, a new measurement replaces the current one: it has
+    // no file and is not saved, whatever the run leaves.
+    void beginRun();
 
     // ---- the references ----
     const MeasurementRecord &reference(int slot) const { return m_references[size_t(slot)]; }

@@ -1,5 +1,6 @@
 #include "core/files/FileNameRules.h"
 
+#include "core/files/ZmaText.h"
 #include "core/model/Stringutil.h"
 
 #include <QLocale>
@@ -36,6 +37,13 @@ QString exportFilePath(const QString &chosen)
     if (chosen.endsWith(kExportFileExtension, Qt::CaseSensitive))
         return chosen;
     return pathWithoutExtension(chosen) + kExportFileExtension;
+}
+
+QString zmaFilePath(const QString &chosen)
+{
+    if (chosen.endsWith(kZmaFileExtension, Qt::CaseInsensitive))
+        return chosen;
+    return chosen + kZmaFileExtension;
 }
 
 QString pathWithoutExtension(const QString &path)

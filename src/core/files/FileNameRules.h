@@ -22,6 +22,10 @@ QString dataFileSavePath(const QString &chosen);
 // changed.
 QString exportFilePath(const QString &chosen);
 
+// The path a ZMA table is written to: ".zma" is appended unless the name already ends in it,
+// in any case (spk -> spk.zma, spk.ZMA -> spk.ZMA, spk.txt -> spk.txt.zma).
+QString zmaFilePath(const QString &chosen);
+
 // The path with its file name cut at its first "."; folder names are kept.
 QString pathWithoutExtension(const QString &path);
 

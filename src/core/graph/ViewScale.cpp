@@ -68,6 +68,11 @@ CurveSlots slotsOf(const CurveBlock *blocks)
     return result;
 }
 
+bool aboveWarningResistance(const GraphScale &scale)
+{
+    return scale.rMax > kWarningResistance;
+}
+
 float roundUpRScale(float x)
 {
     if (x > 150)

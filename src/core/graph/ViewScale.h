@@ -21,6 +21,11 @@ float roundUpRScale(float x);
 // 180 above 60 degrees, 90 above 30, else 45.
 float thetaFullScale(float largestMagnitude);
 
+// A resistance scale above 150 ohm: some curve shown went past it, which the window points out
+// when its warning is on.
+constexpr float kWarningResistance = 150.0f;
+bool aboveWarningResistance(const GraphScale &scale);
+
 float measurementRScale(const MeasurementRecord &measurement, const CurveBlock &curveRaw);
 float referencesRScale(const MeasurementRecord *references, const CurveBlock *refCurveRaw);
 float referencesRScale(const RecordSlots &references, const CurveSlots &refCurveRaw);

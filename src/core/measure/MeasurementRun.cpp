@@ -9,43 +9,46 @@
 
 MeasurementRun::MeasurementRun(UnitProtocol &unit) : m_unit(unit) {}
 
-UnitOutcome MeasurementRun::connect(int comPort)
+MeasurementRun::Start MeasurementRun::start(int comPort, int band, MeasurementRecord &record,
+                                            CurveBlock &raw, CurveBlock &avg)
 {
-    return m_unit.openAndIdentify(comPort);
+    return startIdentified(m_unit.openAndIdentify(comPort), band, record, raw, avg);
 }
 
-UnitOutcome MeasurementRun::connect(const QString &portName)
+MeasurementRun::Start MeasurementRun::start(const QString &portName, int band,
+                                            MeasurementRecord &record, CurveBlock &raw,
+                                            CurveBlock &avg)
 {
-    return m_unit.openAndIdentify(portName);
+    return startIdentified(m_unit.openAndIdentify(portName), band, record, raw, avg);
 }
 
-UnitOutcome MeasurementRun::checkBand(int band) const
+MeasurementRun::Start MeasurementRun::startIdentified(UnitOutcome connected, int band,
+                                                      MeasurementRecord &record, CurveBlock &raw,
+                                                      CurveBlock &avg)
 {
-    return m_unit.mCheckBand(band);
+    m_receiving = false;
+    if (connected != UnitOutcome::Ok)
+        return {Stage::Connect, connected};
+    if (const UnitOutcome checked = m_unit.mCheckBand(band); checked != UnitOutcome::Ok)
+        return {Stage::Band, checked};
+    prepare(band, record, raw, avg);
+    if (const UnitOutcome requested = m_unit.mRequestBand(band); requested != UnitOutcome::Ok)
+        return {Stage::Request, requested};
+    m_receiving = true;
+    m_sinceData.start();
+    return {};
 }
 
 void MeasurementRun::prepare(int band, MeasurementRecord &record, CurveBlock &raw, CurveBlock &avg)
 {
-    m_band = band;
     m_record = &record;
     m_raw = &raw;
     m_avg = &avg;
-    m_receiving = false;
     record.band = band;
     m_receiver.start(band);
     record.valid = 0;
     clearPoints(record);
     record.dateTime = runDateTimeText(QDateTime::currentDateTime());
-}
-
-UnitOutcome MeasurementRun::requestBand()
-{
-    const UnitOutcome outcome = m_unit.mRequestBand(m_band);
-    if (outcome == UnitOutcome::Ok) {
-        m_receiving = true;
-        m_sinceData.start();
-    }
-    return outcome;
 }
 
 bool MeasurementRun::watchdogExpired() const

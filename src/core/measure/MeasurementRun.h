@@ -12,11 +12,10 @@ struct MeasurementRecord;
 
 // MeasurementRun: one band measured on a unit, the same for the window and velo2-cli.
 //
-// Start: connect (open, presence check, identification), checkBand, prepare (the record as a
-// run begins it), requestBand (the sweep starts and the watchdog counts from here). Then
-// step() once per pass until it reports Finished or Failed; finish() converts the record
-// whole. stop() ends a run the user broke off. The run shows nothing: each caller turns the
-// outcomes and events into its own texts. The record and curve blocks stay the caller's.
+// start() opens and identifies the unit and starts the sweep of a band. Then step() once per pass
+// until it reports Finished or Failed; finish() converts the record whole. stop() ends a run the
+// user broke off. The run shows nothing: each caller turns the outcomes and events into its own
+// texts. The record and curve blocks stay the caller's.
 class MeasurementRun
 {
 public:
@@ -51,15 +50,26 @@ public:
     const UnitProtocol &unit() const { return m_unit; }
 
     // ---- start ----
-    // Opens the port, checks and identifies the unit; Ok starts the unit session. On any
-    // failure the port is closed again.
-    UnitOutcome connect(int comPort);
-    UnitOutcome connect(const QString &portName);
-    UnitOutcome checkBand(int band) const;
-    // The record as a run begins it: band, no points, invalid, the current date and time.
-    void prepare(int band, MeasurementRecord &record, CurveBlock &raw, CurveBlock &avg);
-    // Asks the unit for the prepared band; Ok starts receiving.
-    UnitOutcome requestBand();
+    // Where a start stopped: Started, or the step that failed.
+    enum class Stage { Started, Connect, Band, Request };
+    struct Start {
+        Stage stage = Stage::Started;
+        UnitOutcome outcome = UnitOutcome::Ok;
+        bool started() const { return stage == Stage::Started; }
+        // The unit was identified (model, serial and version are known).
+        bool identified() const { return stage != Stage::Connect; }
+        // The record was prepared for the run (and so cleared) before the band request.
+        bool prepared() const { return stage == Stage::Started || stage == Stage::Request; }
+    };
+    // The one way to start a band: connect (open, presence check, identification), check the
+    // band, prepare the record (band, no points, invalid, the current date and time) and ask
+    // the unit for the band; the first step that fails ends the start. What a failure leaves
+    // is the protocol's one rule (see UnitOutcome): a band the unit lacks or refused keeps
+    // the port open, and the next start reuses it; every other failure closes it. On success
+    // the sweep runs and the watchdog counts from here. The record and blocks stay the caller's.
+    Start start(int comPort, int band, MeasurementRecord &record, CurveBlock &raw, CurveBlock &avg);
+    Start start(const QString &portName, int band, MeasurementRecord &record, CurveBlock &raw,
+                CurveBlock &avg);
 
     // ---- streaming ----
     // Reads at most one point's bytes and handles at most one point.
@@ -83,6 +93,9 @@ public:
     void release();
 
 private:
+    Start startIdentified(UnitOutcome connected, int band, MeasurementRecord &record,
+                          CurveBlock &raw, CurveBlock &avg);
+    void prepare(int band, MeasurementRecord &record, CurveBlock &raw, CurveBlock &avg);
     StepEvent fail(StepEvent event, Failure failure);
 
     UnitProtocol &m_unit;
@@ -92,6 +105,5 @@ private:
     MeasurementRecord *m_record = nullptr;
     CurveBlock *m_raw = nullptr;
     CurveBlock *m_avg = nullptr;
-    int m_band = 0;
     bool m_receiving = false;
 };

@@ -65,7 +65,6 @@ public:
     int runFirstIndex() const { return m_runFirstIndex; }
     int rxWritePos() const { return m_rxWritePos; }
     int rxParsePos() const { return m_rxParsePos; }
-    const char *rxBuffer() const { return m_rxBuffer; }
 
 private:
     char m_rxBuffer[kBufferSize] = {};

@@ -150,6 +150,192 @@ bool listed(const char *const *list, std::size_t size, const SerialPortInfo &inf
     return false;
 }
 
+// A system path inside the tree rooted at `root`.
+QString underRoot(const QString &root, const QString &systemPath)
+{
+    if (root == QLatin1String("/") || systemPath.startsWith(root + QLatin1Char('/')))
+        return systemPath;
+    return root + systemPath;
+}
+
+// What one look at the machine reads once for all its ports.
+struct Machine {
+    QString root;
+    QString sysRoot;
+    Accounts accounts;
+    QList<Process> processes;
+    bool brltty = false;
+    bool modemManager = false;
+};
+
+// Stable names: /dev/serial/by-id links, by the device they name.
+QHash<QString, QString> readById(const QString &byIdDir)
+{
+    QHash<QString, QString> byId;
+    QStringList idNames =
+        QDir(byIdDir).entryList(QDir::System | QDir::Files | QDir::NoDotAndDotDot);
+    idNames.sort();
+    for (const QString &n : idNames) {
+        const QString device =
+            QFileInfo(QFile::symLinkTarget(byIdDir + QLatin1Char('/') + n)).fileName();
+        if (!device.isEmpty() && !byId.contains(device))
+            byId.insert(device, QStringLiteral("/dev/serial/by-id/") + n);
+    }
+    return byId;
+}
+
+// The COMn entries of the settings directory, and where their links end.
+struct ComEntries {
+    QSet<int> numbers;
+    QList<QPair<int, QString>> links; // number, canonical path in the tree
+};
+
+ComEntries readComEntries(const QString &settings, const QString &root)
+{
+    ComEntries com;
+    for (const QString &n :
+         QDir(settings).entryList({QStringLiteral("COM*")},
+                                  QDir::System | QDir::Files | QDir::Dirs | QDir::NoDotAndDotDot)) {
+        int number = 0;
+        if (!portNumberFromName(n, &number))
+            continue;
+        com.numbers.insert(number);
+        const QString target = QFile::symLinkTarget(settings + QLatin1Char('/') + n);
+        if (!target.isEmpty())
+            com.links.append({number, QFileInfo(underRoot(root, target)).canonicalFilePath()});
+    }
+    std::sort(com.links.begin(), com.links.end());
+    return com;
+}
+
+// Where the port sits: its names, its driver and the USB adapter behind it (usbDir, empty for
+// a built-in port).
+SerialPortInfo describePort(const Machine &m, const QString &device,
+                            const QHash<QString, QString> &byId, QString *usbDir)
+{
+    SerialPortInfo info;
+    const QString name = QFileInfo(device).fileName();
+    info.path = QStringLiteral("/dev/") + name;
+    info.byId = byId.value(name);
+
+    const QString ttyDir = m.sysRoot + QStringLiteral("/class/tty/") + name;
+    const QString deviceDir = QFileInfo(ttyDir + QStringLiteral("/device")).canonicalFilePath();
+    info.driver =
+        QFileInfo(QFileInfo(ttyDir + QStringLiteral("/device/driver")).canonicalFilePath())
+            .fileName();
+    *usbDir = usbDeviceDir(deviceDir, m.sysRoot);
+    if (!usbDir->isEmpty())
+        readUsb(info, *usbDir);
+    return info;
+}
+
+// A link to the port gives its COM number; without one, its place in the machine's order does,
+// unless an entry of that number is there (and leads elsewhere).
+void assignComNumber(SerialPortInfo &info, const QString &node, int order, const ComEntries &com)
+{
+    for (const auto &link : com.links) {
+        if (!node.isEmpty() && link.second == node) {
+            info.comNumber = link.first;
+            info.comOrigin = SerialPortInfo::Link;
+            return;
+        }
+    }
+    if (!com.numbers.contains(order)) {
+        info.comNumber = order;
+        info.comOrigin = SerialPortInfo::MachineOrder;
+    }
+}
+
+// Whether this user may open it, judged as the kernel does: owner, then group, then others.
+// Returns the device's group (empty when the device cannot be read).
+QString judgeAccess(SerialPortInfo &info, const QString &device, const Accounts &accounts,
+                    const SerialUser &user)
+{
+    struct stat st;
+    if (::stat(QFile::encodeName(device).constData(), &st) != 0)
+        return QString();
+    const QString groupName = accounts.groupNames.value(st.st_gid, QString::number(st.st_gid));
+    info.owner = accounts.userNames.value(st.st_uid, QString::number(st.st_uid)) +
+                 QLatin1Char(':') + groupName;
+    info.mode = permissionText(st.st_mode);
+    int bits = st.st_mode & 07;
+    if (st.st_uid == user.uid)
+        bits = (st.st_mode >> 6) & 07;
+    else if (user.groups.contains(st.st_gid))
+        bits = (st.st_mode >> 3) & 07;
+    info.mayOpen = user.uid == 0 || (bits & 06) == 06;
+    return groupName;
+}
+
+// The processes that have the port open.
+void findHolders(SerialPortInfo &info, const Machine &m)
+{
+    for (const Process &p : m.processes)
+        if (p.openFiles.contains(info.path))
+            info.holders.append({p.pid, p.name});
+    // A UUCP lock names the holder even when its descriptors cannot be read.
+    const QString name = QFileInfo(info.path).fileName();
+    for (const QString &lockDir : {QStringLiteral("/run/lock"), QStringLiteral("/var/lock")}) {
+        const qint64 pid =
+            readLine(underRoot(m.root, lockDir) + QStringLiteral("/LCK..") + name).toLongLong();
+        for (const Process &p : m.processes) {
+            const bool known = std::any_of(info.holders.begin(), info.holders.end(),
+                                           [&](const SerialHolder &h) { return h.pid == pid; });
+            if (pid > 0 && p.pid == pid && !known)
+                info.holders.append({p.pid, p.name});
+        }
+    }
+}
+
+// What stands in the way of the port for this user.
+void addHints(SerialPortInfo &info, const QString &groupName, const Machine &m,
+              const SerialUser &user)
+{
+    if (!info.mayOpen && groupName == QLatin1String("dialout")) {
+        const bool member = m.accounts.groupMembers.value(groupName).contains(user.name);
+        info.hints.append(SerialHint{member ? SerialHint::LogInAgain : SerialHint::NotInDialout});
+    }
+    if (m.brltty && listed(kBrlttyClaims, std::size(kBrlttyClaims), info))
+        info.hints.append(SerialHint{SerialHint::Brltty});
+    if (m.modemManager && info.isUsb())
+        info.hints.append(SerialHint{SerialHint::ModemManager});
+}
+
+// Known adapters that are plugged in but have no port.
+QList<SerialPortInfo> portlessAdapters(const Machine &m, QSet<QString> usbDirsWithPorts)
+{
+    QList<SerialPortInfo> result;
+    const QString usbDevices = m.sysRoot + QStringLiteral("/bus/usb/devices");
+    for (const QString &n : QDir(usbDevices).entryList(QDir::Dirs | QDir::NoDotAndDotDot)) {
+        const QString dir = QFileInfo(usbDevices + QLatin1Char('/') + n).canonicalFilePath();
+        if (dir.isEmpty() || usbDirsWithPorts.contains(dir) ||
+            !QFileInfo::exists(dir + QStringLiteral("/idVendor")))
+            continue;
+        SerialPortInfo info;
+        readUsb(info, dir);
+        if (!listed(kKnownAdapters, std::size(kKnownAdapters), info))
+            continue;
+        usbDirsWithPorts.insert(dir);
+        // The driver of its first interface that has one ("usbfs" when a program took it whole).
+        const QString devName = QFileInfo(dir).fileName();
+        for (const QString &intf :
+             QDir(dir).entryList({devName + QStringLiteral(":*")}, QDir::Dirs)) {
+            const QString driver =
+                QFileInfo(QFileInfo(dir + QLatin1Char('/') + intf + QStringLiteral("/driver"))
+                              .canonicalFilePath())
+                    .fileName();
+            if (!driver.isEmpty()) {
+                info.driver = driver;
+                break;
+            }
+        }
+        const bool taken = m.brltty || info.driver == QLatin1String("usbfs");
+        info.hints.append(SerialHint{taken ? SerialHint::Brltty : SerialHint::NoDriver});
+        result.append(info);
+    }
+    return result;
+}
+
 } // namespace
 
 SerialUser SerialUser::current()
@@ -176,9 +362,7 @@ SerialPortDiscovery::SerialPortDiscovery(const QString &root, const QString &set
 
 QString SerialPortDiscovery::inRoot(const QString &systemPath) const
 {
-    if (m_root == QLatin1String("/") || systemPath.startsWith(m_root + QLatin1Char('/')))
-        return systemPath;
-    return m_root + systemPath;
+    return underRoot(m_root, systemPath);
 }
 
 QString SerialPortDiscovery::settingsDir() const
@@ -188,148 +372,32 @@ QString SerialPortDiscovery::settingsDir() const
 
 QList<SerialPortInfo> SerialPortDiscovery::ports() const
 {
-    const QString sysRoot = inRoot(QStringLiteral("/sys"));
-    const Accounts accounts = readAccounts(inRoot(QStringLiteral("/etc")));
-    const QList<Process> processes = readProcesses(inRoot(QStringLiteral("/proc")));
-    const bool brltty = isRunning(processes, QStringLiteral("brltty"));
-    const bool modemManager = isRunning(processes, QStringLiteral("ModemManager"));
-
-    // Stable names: /dev/serial/by-id links, by the device they name.
-    QHash<QString, QString> byId;
-    const QString byIdDir = inRoot(QStringLiteral("/dev/serial/by-id"));
-    QStringList idNames =
-        QDir(byIdDir).entryList(QDir::System | QDir::Files | QDir::NoDotAndDotDot);
-    idNames.sort();
-    for (const QString &n : idNames) {
-        const QString device =
-            QFileInfo(QFile::symLinkTarget(byIdDir + QLatin1Char('/') + n)).fileName();
-        if (!device.isEmpty() && !byId.contains(device))
-            byId.insert(device, QStringLiteral("/dev/serial/by-id/") + n);
-    }
-
-    // The COMn entries of the settings directory, and where their links end.
-    QSet<int> entries;
-    QList<QPair<int, QString>> links; // number, canonical path in the tree
-    const QString settings = settingsDir();
-    for (const QString &n :
-         QDir(settings).entryList({QStringLiteral("COM*")},
-                                  QDir::System | QDir::Files | QDir::Dirs | QDir::NoDotAndDotDot)) {
-        int number = 0;
-        if (!portNumberFromName(n, &number))
-            continue;
-        entries.insert(number);
-        const QString target = QFile::symLinkTarget(settings + QLatin1Char('/') + n);
-        if (!target.isEmpty())
-            links.append({number, QFileInfo(inRoot(target)).canonicalFilePath()});
-    }
-    std::sort(links.begin(), links.end());
+    Machine m;
+    m.root = m_root;
+    m.sysRoot = inRoot(QStringLiteral("/sys"));
+    m.accounts = readAccounts(inRoot(QStringLiteral("/etc")));
+    m.processes = readProcesses(inRoot(QStringLiteral("/proc")));
+    m.brltty = isRunning(m.processes, QStringLiteral("brltty"));
+    m.modemManager = isRunning(m.processes, QStringLiteral("ModemManager"));
+    const QHash<QString, QString> byId = readById(inRoot(QStringLiteral("/dev/serial/by-id")));
+    const ComEntries com = readComEntries(settingsDir(), m_root);
 
     QList<SerialPortInfo> result;
     QSet<QString> usbDirsWithPorts;
     const QStringList machine = machineSerialPorts(inRoot(QStringLiteral("/dev")),
                                                    inRoot(QStringLiteral("/sys/class/tty")));
     for (int i = 0; i < machine.size(); ++i) {
-        SerialPortInfo info;
-        const QString name = QFileInfo(machine[i]).fileName();
-        info.path = QStringLiteral("/dev/") + name;
-        info.byId = byId.value(name);
-
-        const QString ttyDir = sysRoot + QStringLiteral("/class/tty/") + name;
-        const QString deviceDir = QFileInfo(ttyDir + QStringLiteral("/device")).canonicalFilePath();
-        info.driver =
-            QFileInfo(QFileInfo(ttyDir + QStringLiteral("/device/driver")).canonicalFilePath())
-                .fileName();
-        const QString usbDir = usbDeviceDir(deviceDir, sysRoot);
-        if (!usbDir.isEmpty()) {
-            readUsb(info, usbDir);
+        QString usbDir;
+        SerialPortInfo info = describePort(m, machine[i], byId, &usbDir);
+        if (!usbDir.isEmpty())
             usbDirsWithPorts.insert(usbDir);
-        }
-
-        const QString node = QFileInfo(machine[i]).canonicalFilePath();
-        for (const auto &link : links) {
-            if (!node.isEmpty() && link.second == node) {
-                info.comNumber = link.first;
-                info.comOrigin = SerialPortInfo::Link;
-                break;
-            }
-        }
-        if (info.comOrigin == SerialPortInfo::NoCom && !entries.contains(i + 1)) {
-            info.comNumber = i + 1;
-            info.comOrigin = SerialPortInfo::MachineOrder;
-        }
-
-        // Whether this user may open it, judged as the kernel does: owner, then group, then others.
-        struct stat st;
-        QString groupName;
-        if (::stat(QFile::encodeName(machine[i]).constData(), &st) == 0) {
-            groupName = accounts.groupNames.value(st.st_gid, QString::number(st.st_gid));
-            info.owner = accounts.userNames.value(st.st_uid, QString::number(st.st_uid)) +
-                         QLatin1Char(':') + groupName;
-            info.mode = permissionText(st.st_mode);
-            int bits = st.st_mode & 07;
-            if (st.st_uid == m_user.uid)
-                bits = (st.st_mode >> 6) & 07;
-            else if (m_user.groups.contains(st.st_gid))
-                bits = (st.st_mode >> 3) & 07;
-            info.mayOpen = m_user.uid == 0 || (bits & 06) == 06;
-        }
-
-        for (const Process &p : processes)
-            if (p.openFiles.contains(info.path))
-                info.holders.append({p.pid, p.name});
-        // A UUCP lock names the holder even when its descriptors cannot be read.
-        for (const QString &lockDir : {QStringLiteral("/run/lock"), QStringLiteral("/var/lock")}) {
-            const qint64 pid =
-                readLine(inRoot(lockDir) + QStringLiteral("/LCK..") + name).toLongLong();
-            for (const Process &p : processes) {
-                const bool known = std::any_of(info.holders.begin(), info.holders.end(),
-                                               [&](const SerialHolder &h) { return h.pid == pid; });
-                if (pid > 0 && p.pid == pid && !known)
-                    info.holders.append({p.pid, p.name});
-            }
-        }
-
-        if (!info.mayOpen && groupName == QLatin1String("dialout")) {
-            const bool member = accounts.groupMembers.value(groupName).contains(m_user.name);
-            info.hints.append(
-                SerialHint{member ? SerialHint::LogInAgain : SerialHint::NotInDialout});
-        }
-        if (brltty && listed(kBrlttyClaims, std::size(kBrlttyClaims), info))
-            info.hints.append(SerialHint{SerialHint::Brltty});
-        if (modemManager && info.isUsb())
-            info.hints.append(SerialHint{SerialHint::ModemManager});
+        assignComNumber(info, QFileInfo(machine[i]).canonicalFilePath(), i + 1, com);
+        const QString groupName = judgeAccess(info, machine[i], m.accounts, m_user);
+        findHolders(info, m);
+        addHints(info, groupName, m, m_user);
         result.append(info);
     }
-
-    // Known adapters that are plugged in but have no port.
-    const QString usbDevices = sysRoot + QStringLiteral("/bus/usb/devices");
-    for (const QString &n : QDir(usbDevices).entryList(QDir::Dirs | QDir::NoDotAndDotDot)) {
-        const QString dir = QFileInfo(usbDevices + QLatin1Char('/') + n).canonicalFilePath();
-        if (dir.isEmpty() || usbDirsWithPorts.contains(dir) ||
-            !QFileInfo::exists(dir + QStringLiteral("/idVendor")))
-            continue;
-        SerialPortInfo info;
-        readUsb(info, dir);
-        if (!listed(kKnownAdapters, std::size(kKnownAdapters), info))
-            continue;
-        usbDirsWithPorts.insert(dir);
-        // The driver of its first interface that has one ("usbfs" when a program took it whole).
-        const QString devName = QFileInfo(dir).fileName();
-        for (const QString &intf :
-             QDir(dir).entryList({devName + QStringLiteral(":*")}, QDir::Dirs)) {
-            const QString driver =
-                QFileInfo(QFileInfo(dir + QLatin1Char('/') + intf + QStringLiteral("/driver"))
-                              .canonicalFilePath())
-                    .fileName();
-            if (!driver.isEmpty()) {
-                info.driver = driver;
-                break;
-            }
-        }
-        const bool taken = brltty || info.driver == QLatin1String("usbfs");
-        info.hints.append(SerialHint{taken ? SerialHint::Brltty : SerialHint::NoDriver});
-        result.append(info);
-    }
+    result += portlessAdapters(m, usbDirsWithPorts);
     return result;
 }
 

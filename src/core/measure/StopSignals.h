@@ -17,7 +17,6 @@ public:
     bool requested();
     // Readable while a signal waits to be taken by requested(); -1 when none could be made.
     int fd() const { return m_fd; }
-    int signalNumber() const { return m_signal; }
     // Ends the process by the signal that asked for the stop, so that a calling shell sees
     // the interruption (and a loop in it stops too).
     [[noreturn]] void endBySignal();

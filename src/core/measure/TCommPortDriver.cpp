@@ -107,23 +107,9 @@ void TCommPortDriver::SetBaudRateValue(quint32 value)
         ApplyCOMSettings();
 }
 
-void TCommPortDriver::SetDataBits(TDataBits bits)
-{
-    m_dataBits = bits;
-    if (Connected())
-        ApplyCOMSettings();
-}
-
 void TCommPortDriver::SetStopBits(TStopBits bits)
 {
     m_stopBits = bits;
-    if (Connected())
-        ApplyCOMSettings();
-}
-
-void TCommPortDriver::SetParity(TParity parity)
-{
-    m_parity = parity;
     if (Connected())
         ApplyCOMSettings();
 }

@@ -103,11 +103,9 @@ public:
     quint32 BaudRateValue() const { return m_baudRateValue; }
     void SetBaudRateValue(quint32 value); // BaudRate becomes brCustom
     TDataBits DataBits() const { return m_dataBits; }
-    void SetDataBits(TDataBits bits);
     TStopBits StopBits() const { return m_stopBits; }
     void SetStopBits(TStopBits bits);
     TParity Parity() const { return m_parity; }
-    void SetParity(TParity parity);
     THwFlowControl HwFlow() const { return m_hwFlow; }
     void SetHwFlowControl(THwFlowControl flow);
     TSwFlowControl SwFlow() const { return m_swFlow; }
@@ -119,13 +117,10 @@ public:
     quint16 PollingDelay() const { return m_pollingDelay; }
     void SetPollingDelay(quint16 ms); // below 5 becomes 5; restarts the timer while open
     bool EnableDTROnOpen() const { return m_enableDTROnOpen; }
-    void SetEnableDTROnOpen(bool on) { m_enableDTROnOpen = on; }
     quint16 OutputTimeout() const { return m_outputTimeout; }
-    void SetOutputTimeout(quint16 ms) { m_outputTimeout = ms; }
     quint32 InputTimeout() const { return m_inputTimeout; }
     void SetInputTimeout(quint32 ms) { m_inputTimeout = ms; }
     bool CheckLineStatus() const { return m_checkLineStatus; }
-    void SetCheckLineStatus(bool on) { m_checkLineStatus = on; }
 
     // ---- open and close ----
     bool Connect();

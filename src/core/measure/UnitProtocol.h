@@ -5,36 +5,36 @@
 
 class TCommPortDriver;
 
-// What a unit operation ended with. The protocol shows nothing; the caller shows the text or
-// box named beside each value (status panel in brackets) and finds the port as stated.
+// What a unit operation ended with, and the state it leaves the port and the unit session
+// in. How each is worded is the windows' and the command line's business.
 enum class UnitOutcome {
     Ok,
     // Opening the port (openAndIdentify, or the caller's own mOpenCOM):
-    PortOpenFailed,   // HStatus::showPortError (0), TH_Message::msgComOpenFailed. Port closed.
-    PortAccessDenied, // as PortOpenFailed, and the status line adds that the user lacks the
-                      // permission to open serial devices. Port closed.
+    PortOpenFailed,   // the device could not be opened. Port closed.
+    PortAccessDenied, // the device exists but the user lacks the permission to open it.
+                      // Port closed.
     // Presence check:
-    UnitNotFound, // HStatus::showUnitNotFound (0), TH_Message::msgUnitNotFound. Port closed.
+    UnitNotFound, // "?" or the model reply did not come. Port closed.
     // Identification:
-    PortNotOpen, // identification asked without an open port: nothing to show.
-    ReplyError,  // "U?" unanswered, "V?" or "SN?" failed: HStatus::showReplyError (1). Port closed.
-    ModelUnknown, // HStatus::showModelUnknown (0). Port closed.
-    Uncalibrated, // "M?" not answered "0": HStatus::showUncalibrated (1). Port closed.
+    PortNotOpen,  // identification asked without an open port.
+    ReplyError,   // "U?" unanswered, "V?" or "SN?" failed. Port closed.
+    ModelUnknown, // the model reply names neither model. Port closed.
+    Uncalibrated, // "M?" not answered "0" (the serial is known). Port closed.
     // Band check (HK-A only):
-    BandUnsupported, // TH_Message::msgBandUnsupported (warning). Port open, session kept.
+    BandUnsupported, // the model lacks the band. Port open, session kept.
     // Band request:
-    SendError,     // request unanswered: HStatus::showSendError (1). Port closed, session cleared.
-    Refused,       // the unit said "N?"/"?G": nothing shown. Port open, session cleared.
-    NotHexCount,   // count reply not hexadecimal: nothing shown. Port open, session cleared.
-    CountMismatch, // count differs from the band table: TH_Message::msgVersionMismatch.
+    SendError,     // request unanswered. Port closed, session cleared.
+    Refused,       // the unit said "N?"/"?G". Port open, session cleared.
+    NotHexCount,   // count reply not hexadecimal. Port open, session cleared.
+    CountMismatch, // count differs from the band table (the unit's firmware does not match).
                    // Port open, session cleared.
 };
 
 enum class StopOutcome {
-    NothingToStop, // no unit session: nothing was sent, nothing to show
+    NothingToStop, // no unit session: nothing was sent
     Stopped,       // the unit answered "ME"; port closed, session ended
     Unresponsive,  // three "ME" went unanswered; port closed, session kept so a later stop
-                   // (the window close) repeats the attempt on the closed port
+                   // (the program's end) repeats the attempt on the closed port
 };
 
 // UnitProtocol: the dialogue with an HK-A / HK-A2 unit over a TCommPortDriver.
@@ -44,9 +44,8 @@ enum class StopOutcome {
 // terminator byte that is not examined. All operations block for at most their time-outs.
 //
 // A start runs, in this order: openAndIdentify (open, presence check, identification; sets the
-// unit session), mCheckBand, then mRequestBand; after the point stream mReleaseCOM; a user
-// stop calls mStopUnit (the caller stops its watchdog first and afterwards clears its run flag
-// and shows HStatus::showStopped whenever the outcome is not NothingToStop).
+// unit session), mCheckBand, then mRequestBand (MeasurementRun::start is the one caller); after
+// the point stream mReleaseCOM; a user's stop calls mStopUnit.
 class UnitProtocol
 {
 public:
@@ -61,9 +60,6 @@ public:
     // "HK-A" or "HK-A2", the model text of the status line.
     QString modelText() const;
     TCommPortDriver &driver() { return m_driver; }
-    // A caller that runs open, check and identification step by step starts and ends the
-    // session itself (openAndIdentify does both on its own).
-    void setUnitSession(bool on) { m_unitSession = on; }
 
     // ---- primitives ----
     // Sends command + CR after a purge and reads exactly n + 1 bytes; reply = the first n.

@@ -49,6 +49,120 @@ bool toWindow(const QByteArray &low, const QByteArray &high, QcWindow *w)
     return toNumber(low, &w->low) && toNumber(high, &w->high) && w->low <= w->high;
 }
 
+namespace M = QcMessages;
+
+// What a limits file has given so far.
+struct LimitsReading {
+    QcLimits l;
+    QStringList seen; // the items that come once
+    bool parameterSeen[kQcParameterCount] = {};
+    bool started = false;
+    bool ended = false;
+    int endLine = 0;
+};
+
+// The first item: the format and its version.
+QString readMagic(const QList<QByteArray> &f)
+{
+    if (f.first() != kMagic || f.size() != 2)
+        return M::notLimitsFile();
+    int version = 0;
+    if (!toInt(f[1], &version) || version != kQcLimitsFormatVersion)
+        return M::unsupportedVersion(QString::fromUtf8(f[1]), kQcLimitsFormatVersion);
+    return QString();
+}
+
+// "param NAME LOW HIGH": the window of one parameter.
+QString readParam(const QList<QByteArray> &f, LimitsReading &r)
+{
+    const int p = f.size() >= 2 ? parameterIndex(f[1]) : -1;
+    if (p < 0)
+        return M::badValue(QString::fromUtf8(f.first()));
+    if (r.parameterSeen[p])
+        return M::repeatedKey(QStringLiteral("param ") + QString::fromUtf8(f[1]));
+    if (f.size() != 4 || !toWindow(f[2], f[3], &r.l.parameters[p]))
+        return M::badWindow(QString::fromUtf8(f[1]));
+    r.parameterSeen[p] = true;
+    return QString();
+}
+
+// "point INDEX FREQUENCY LOW HIGH": the band's window at the next grid index.
+QString readPoint(const QList<QByteArray> &f, QcLimits &l)
+{
+    if (l.band == 0)
+        return M::missingKey(QStringLiteral("band"));
+    const int expected = bandFirstIndex(l.band) + int(l.points.size());
+    QcBandPoint pt;
+    if (f.size() != 5 || !toInt(f[1], &pt.index) || pt.index != expected ||
+        expected > bandLastIndex(l.band))
+        return M::pointOutOfOrder(expected);
+    // The golden curves' frequencies, as their point texts hold them, lie within a
+    // millionth of the grid's; a grid step is over 1 %.
+    const double grid = gridFrequencyHz(pt.index);
+    if (!toNumber(f[2], &pt.freqHz) || !(std::fabs(pt.freqHz - grid) <= grid * 1e-3))
+        return M::pointFrequency(pt.index, grid);
+    if (!toWindow(f[3], f[4], &pt.z))
+        return M::badWindow(QStringLiteral("point ") + QString::number(pt.index));
+    l.points.append(pt);
+    return QString();
+}
+
+// One item after the first; `line` is the item's whole text, `number` its line.
+QString readItem(const QList<QByteArray> &f, const QByteArray &line, int number, LimitsReading &r)
+{
+    const QByteArray key = f.first();
+    const QString keyText = QString::fromUtf8(key);
+    if (key != "param" && key != "point") {
+        if (r.seen.contains(keyText))
+            return M::repeatedKey(keyText);
+        r.seen << keyText;
+    }
+    QcLimits &l = r.l;
+    bool ok = true;
+    if (key == "name") {
+        l.name = QString::fromUtf8(line.mid(key.size()).trimmed());
+        ok = !l.name.isEmpty();
+    } else if (key == "revision") {
+        ok = f.size() == 2 && toInt(f[1], &l.revision) && l.revision >= 0;
+    } else if (key == "band") {
+        ok = f.size() == 2 && toInt(f[1], &l.band) && isValidBand(l.band);
+        l.bandLine = number;
+    } else if (key == "golden") {
+        ok = f.size() == 2 && toInt(f[1], &l.goldenCount) && l.goldenCount >= 0;
+    } else if (key == "k") {
+        ok = f.size() == 2 && toNumber(f[1], &l.k) && l.k >= 0.0;
+    } else if (key == "tolerance-pct") {
+        ok = f.size() == 2 && toNumber(f[1], &l.tolerancePct) && l.tolerancePct >= 0.0;
+    } else if (key == "re") {
+        ok = f.size() == 2 && toNumber(f[1], &l.re) && l.re > 0.0;
+    } else if (key == "param") {
+        return readParam(f, r);
+    } else if (key == "point") {
+        return readPoint(f, l);
+    } else if (key == "end") {
+        ok = f.size() == 1;
+        r.ended = true;
+        r.endLine = number;
+    } else {
+        return M::unknownKey(keyText);
+    }
+    return ok ? QString() : M::badValue(keyText);
+}
+
+// After "end": every item, every parameter and every point of the band are there.
+QString missingItem(const LimitsReading &r)
+{
+    for (const char *key : {"name", "revision", "band", "golden", "k", "tolerance-pct", "re"})
+        if (!r.seen.contains(QLatin1String(key)))
+            return M::missingKey(QLatin1String(key));
+    for (int p = 0; p < kQcParameterCount; ++p)
+        if (!r.parameterSeen[p])
+            return M::missingKey(QStringLiteral("param ") + kQcParameterNames[p]);
+    if (r.l.points.size() != bandPointCount(r.l.band))
+        return M::wrongPointCount(int(r.l.points.size()), bandPointCount(r.l.band));
+    return QString();
+}
+
 } // namespace
 
 QByteArray qcLimitsText(const QcLimits &l)
@@ -83,14 +197,8 @@ bool writeQcLimitsFile(const QString &path, const QcLimits &limits)
 
 QString parseQcLimits(const QByteArray &bytes, const QString &source, QcLimits *out)
 {
-    namespace M = QcMessages;
-    QcLimits l;
-    l.source = source;
-    QStringList seen;
-    bool parameterSeen[kQcParameterCount] = {};
-    bool started = false;
-    bool ended = false;
-    int endLine = 0;
+    LimitsReading r;
+    r.l.source = source;
     const QList<QByteArray> lines = bytes.mid(byteOrderMarkLength(bytes)).split('\n');
     int number = 0;
     for (QByteArray line : lines) {
@@ -100,93 +208,21 @@ QString parseQcLimits(const QByteArray &bytes, const QString &source, QcLimits *
         const QByteArray trimmed = line.trimmed();
         if (trimmed.isEmpty() || trimmed.startsWith('#'))
             continue;
-        auto fail = [&](const QString &problem) { return M::atLine(source, number, problem); };
-        if (ended)
-            return fail(M::textAfterEnd());
+        if (r.ended)
+            return M::atLine(source, number, M::textAfterEnd());
         const QList<QByteArray> f = trimmed.simplified().split(' ');
-        const QByteArray key = f.first();
-        const QString keyText = QString::fromUtf8(key);
-        if (!started) {
-            if (key != kMagic || f.size() != 2)
-                return fail(M::notLimitsFile());
-            int version = 0;
-            if (!toInt(f[1], &version) || version != kQcLimitsFormatVersion)
-                return fail(M::unsupportedVersion(QString::fromUtf8(f[1]), kQcLimitsFormatVersion));
-            started = true;
-            continue;
-        }
-        if (key != "param" && key != "point") {
-            if (seen.contains(keyText))
-                return fail(M::repeatedKey(keyText));
-            seen << keyText;
-        }
-        bool ok = true;
-        if (key == "name") {
-            l.name = QString::fromUtf8(trimmed.mid(key.size()).trimmed());
-            ok = !l.name.isEmpty();
-        } else if (key == "revision") {
-            ok = f.size() == 2 && toInt(f[1], &l.revision) && l.revision >= 0;
-        } else if (key == "band") {
-            ok = f.size() == 2 && toInt(f[1], &l.band) && isValidBand(l.band);
-            l.bandLine = number;
-        } else if (key == "golden") {
-            ok = f.size() == 2 && toInt(f[1], &l.goldenCount) && l.goldenCount >= 0;
-        } else if (key == "k") {
-            ok = f.size() == 2 && toNumber(f[1], &l.k) && l.k >= 0.0;
-        } else if (key == "tolerance-pct") {
-            ok = f.size() == 2 && toNumber(f[1], &l.tolerancePct) && l.tolerancePct >= 0.0;
-        } else if (key == "re") {
-            ok = f.size() == 2 && toNumber(f[1], &l.re) && l.re > 0.0;
-        } else if (key == "param") {
-            const int p = f.size() >= 2 ? parameterIndex(f[1]) : -1;
-            if (p < 0)
-                return fail(M::badValue(keyText));
-            if (parameterSeen[p])
-                return fail(M::repeatedKey(QStringLiteral("param ") + QString::fromUtf8(f[1])));
-            if (f.size() != 4 || !toWindow(f[2], f[3], &l.parameters[p]))
-                return fail(M::badWindow(QString::fromUtf8(f[1])));
-            parameterSeen[p] = true;
-        } else if (key == "point") {
-            if (l.band == 0)
-                return fail(M::missingKey(QStringLiteral("band")));
-            const int expected = bandFirstIndex(l.band) + int(l.points.size());
-            QcBandPoint pt;
-            if (f.size() != 5 || !toInt(f[1], &pt.index) || pt.index != expected ||
-                expected > bandLastIndex(l.band))
-                return fail(M::pointOutOfOrder(expected));
-            // The golden curves' frequencies, as their point texts hold them, lie within a
-            // millionth of the grid's; a grid step is over 1 %.
-            const double grid = gridFrequencyHz(pt.index);
-            if (!toNumber(f[2], &pt.freqHz) || !(std::fabs(pt.freqHz - grid) <= grid * 1e-3))
-                return fail(M::pointFrequency(pt.index, grid));
-            if (!toWindow(f[3], f[4], &pt.z))
-                return fail(M::badWindow(QStringLiteral("point ") + QString::number(pt.index)));
-            l.points.append(pt);
-        } else if (key == "end") {
-            ok = f.size() == 1;
-            ended = true;
-            endLine = number;
-        } else {
-            return fail(M::unknownKey(keyText));
-        }
-        if (!ok)
-            return fail(M::badValue(keyText));
+        const QString problem = r.started ? readItem(f, trimmed, number, r) : readMagic(f);
+        if (!problem.isEmpty())
+            return M::atLine(source, number, problem);
+        r.started = true;
     }
-    if (!started)
+    if (!r.started)
         return M::atLine(source, number, M::notLimitsFile());
-    if (!ended)
+    if (!r.ended)
         return M::atLine(source, number, M::missingEnd());
-    for (const char *key : {"name", "revision", "band", "golden", "k", "tolerance-pct", "re"})
-        if (!seen.contains(QLatin1String(key)))
-            return M::atLine(source, endLine, M::missingKey(QLatin1String(key)));
-    for (int p = 0; p < kQcParameterCount; ++p)
-        if (!parameterSeen[p])
-            return M::atLine(source, endLine,
-                             M::missingKey(QStringLiteral("param ") + kQcParameterNames[p]));
-    if (l.points.size() != bandPointCount(l.band))
-        return M::atLine(source, endLine,
-                         M::wrongPointCount(int(l.points.size()), bandPointCount(l.band)));
-    *out = l;
+    if (const QString problem = missingItem(r); !problem.isEmpty())
+        return M::atLine(source, r.endLine, problem);
+    *out = r.l;
     return QString();
 }
 

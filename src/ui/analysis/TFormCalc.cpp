@@ -3,13 +3,13 @@
 #include "core/analysis/AnalysisFormat.h"
 #include "core/analysis/AnalysisMessages.h"
 #include "core/analysis/ThieleSmall.h"
+#include "core/graph/WindowFont.h"
 #include "core/model/MeasurementRecord.h"
 #include "ui/analysis/TFormTS.h"
 #include "ui/analysis/TForm_Re.h"
 #include "ui/common/Seams.h"
 #include "ui/common/TH_Message.h"
 #include "ui/common/Texts.h"
-#include "ui/common/WindowFont.h"
 
 #include <QGridLayout>
 #include <QGroupBox>

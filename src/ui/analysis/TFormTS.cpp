@@ -1,7 +1,7 @@
 #include "ui/analysis/TFormTS.h"
 
 #include "core/analysis/AnalysisFormat.h"
-#include "ui/common/WindowFont.h"
+#include "core/graph/WindowFont.h"
 
 #include <QGridLayout>
 #include <QLabel>

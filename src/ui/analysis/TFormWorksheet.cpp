@@ -5,10 +5,10 @@
 #include "core/analysis/fit/ImpedanceFit.h"
 #include "core/document/MeasurementDocument.h"
 #include "core/files/WindowPlacement.h"
+#include "core/graph/WindowFont.h"
 #include "core/measure/MeasurementRun.h"
 #include "ui/analysis/WorksheetTexts.h"
 #include "ui/common/AccessibleNames.h"
-#include "ui/common/WindowFont.h"
 
 #include <QAbstractItemView>
 #include <QCheckBox>
@@ -98,17 +98,37 @@ TFormWorksheet::TFormWorksheet(const WorksheetHost &host, QWidget *parent)
     installAccessibleRoles();
     setFont(windowFont());
     buildControls();
-    m_runTimer = new QTimer(this);
-    m_runTimer->setInterval(0);
-    connect(m_runTimer, &QTimer::timeout, this, &TFormWorksheet::runStep);
+    connectRunDriver();
     resize(920, 640);
 }
 
-// The run refers to the main window's unit, which may already be gone here: nothing in it is
-// called any more (the main window stops a run before it closes).
 TFormWorksheet::~TFormWorksheet() = default;
 
 void TFormWorksheet::buildControls()
+{
+    // Made in this order, which is the order of the keyboard's focus.
+    QGroupBox *inputs = buildInputsGroup();
+    QGroupBox *curves = buildCurvesGroup();
+    buildResultViews();
+    QHBoxLayout *buttons = buildButtons();
+
+    // Inputs and curves on the left with the fit; the results on the right, from the top.
+    auto *left = new QVBoxLayout;
+    left->addWidget(inputs);
+    left->addWidget(curves);
+    left->addWidget(buildFitGroup(), 1);
+    left->addLayout(buttons);
+    auto *right = new QVBoxLayout;
+    right->addWidget(ResultLabel);
+    right->addWidget(Comparison);
+    right->addWidget(Detail, 1);
+    auto *layout = new QHBoxLayout(this);
+    layout->addLayout(left);
+    layout->addLayout(right, 1);
+}
+
+// The driver's numbers and the air.
+QGroupBox *TFormWorksheet::buildInputsGroup()
 {
     auto *inputs = new QGroupBox(T::inputsGroup(), this);
     inputs->setAccessibleName(T::inputsGroup());
@@ -133,7 +153,12 @@ void TFormWorksheet::buildControls()
         ++k;
         connect(edit, &QLineEdit::textChanged, this, &TFormWorksheet::queueRecompute);
     }
+    return inputs;
+}
 
+// The loaded curves: a list, a weight and a measure button for each mass, the same for the box.
+QGroupBox *TFormWorksheet::buildCurvesGroup()
+{
     auto *curves = new QGroupBox(T::curvesGroup(), this);
     curves->setAccessibleName(T::curvesGroup());
     auto *slotGrid = new QGridLayout(curves);
@@ -186,7 +211,12 @@ void TFormWorksheet::buildControls()
     RunLabel->setAccessibleName(plainAccessibleName(T::measureWithMass()));
     RunLabel->setWordWrap(true);
     slotGrid->addWidget(RunLabel, kMassSlots + 1, 0, 1, 4);
+    return curves;
+}
 
+// The results: a line on top, the comparison of the methods, the working below.
+void TFormWorksheet::buildResultViews()
+{
     ResultLabel = new QLabel(this);
     ResultLabel->setObjectName(QStringLiteral("ResultLabel"));
     ResultLabel->setAccessibleName(T::resultLabel());
@@ -210,6 +240,10 @@ void TFormWorksheet::buildControls()
         table->setWordWrap(false);
         table->verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 6);
     }
+}
+
+QHBoxLayout *TFormWorksheet::buildButtons()
+{
     CopyButton = button(this, "CopyButton", T::copyText());
     JsonButton = button(this, "JsonButton", T::saveJson());
     PrintButton = button(this, "PrintButton", T::print());
@@ -223,20 +257,7 @@ void TFormWorksheet::buildControls()
         buttons->addWidget(b);
     buttons->addStretch();
     buttons->addWidget(CloseButton);
-
-    // Inputs and curves on the left with the fit; the results on the right, from the top.
-    auto *left = new QVBoxLayout;
-    left->addWidget(inputs);
-    left->addWidget(curves);
-    left->addWidget(buildFitGroup(), 1);
-    left->addLayout(buttons);
-    auto *right = new QVBoxLayout;
-    right->addWidget(ResultLabel);
-    right->addWidget(Comparison);
-    right->addWidget(Detail, 1);
-    auto *layout = new QHBoxLayout(this);
-    layout->addLayout(left);
-    layout->addLayout(right, 1);
+    return buttons;
 }
 
 void TFormWorksheet::showWorksheet()

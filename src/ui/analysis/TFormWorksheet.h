@@ -11,6 +11,7 @@
 class QCheckBox;
 class QComboBox;
 class QGroupBox;
+class QHBoxLayout;
 class QLabel;
 class QLineEdit;
 class QPushButton;
@@ -18,8 +19,8 @@ class QTableWidget;
 class QTimer;
 template <typename T> class QFutureWatcher;
 class MeasurementDocument;
-class MeasurementRun;
-class UnitProtocol;
+class RunDriver;
+class UnitStation;
 struct MeasurementRecord;
 struct CurveBlock;
 struct FitResult;
@@ -27,10 +28,8 @@ struct FitResult;
 // What the worksheet needs from the main window, which owns the document and the unit.
 struct WorksheetHost {
     MeasurementDocument *document = nullptr;
-    std::function<UnitProtocol *()> unit;   // the main window's unit session, or null
+    UnitStation *station = nullptr;         // the unit, shared with the other windows
     std::function<int()> comPort;           // the COM port of the main window's settings
-    std::function<bool()> busy;             // the main window is measuring
-    std::function<void(bool)> lockMain;     // true while a run here uses the unit
     std::function<void()> referencesLoaded; // a run here filled a reference slot
     // The fitted curve to draw dashed over the measurement in this colour, or null for none.
     std::function<void(const CurveBlock *, quint32)> fitOverlay;
@@ -39,7 +38,7 @@ struct WorksheetHost {
 // The modeless "T/S ワークシート": the free-air measurement with up to two added-mass curves
 // and a sealed-box curve from the reference slots, the inputs the methods need, and the
 // worksheet's table as the core computes it. A curve with an added mass can be measured here:
-// the run uses the main window's unit, saves beside the free-air file and fills the next free
+// the run uses the unit station, saves beside the free-air file and fills the next free
 // reference slot, leaving the measurement itself alone.
 class TFormWorksheet : public QWidget
 {
@@ -104,6 +103,10 @@ protected:
 
 private:
     void buildControls();
+    QGroupBox *buildInputsGroup();
+    QGroupBox *buildCurvesGroup();
+    void buildResultViews();
+    QHBoxLayout *buildButtons();
     void queueRecompute();
     void recompute();
     void showWorksheetRows(TsWorksheetInput &in, const QString &refusal);
@@ -117,8 +120,8 @@ private:
     QString runSlotName(int row) const;
     void startCurveRun(int row);
     void showRunProgress(int points);
-    void runStep();
-    void finishCurveRun();
+    void connectRunDriver();
+    void finishCurveRun(bool converted);
     void failCurveRun(const QString &reason);
     void endCurveRun();
     void setRunning(bool on);
@@ -152,11 +155,10 @@ private:
     bool m_placed = false;
     QString m_carriedRe; // the Re text last taken from the analysis window
 
-    std::unique_ptr<MeasurementRun> m_run;
+    RunDriver *m_run = nullptr; // null without a unit station
     std::unique_ptr<MeasurementRecord> m_record;
     std::unique_ptr<CurveBlock> m_raw;
     std::unique_ptr<CurveBlock> m_avg;
-    QTimer *m_runTimer = nullptr;
     int m_runRow = -1;
     QString m_runAmount; // grams or litres as the file name has them
     QString m_runPath;

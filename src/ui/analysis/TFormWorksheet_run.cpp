@@ -1,22 +1,22 @@
-// The measurement with an added mass or in the sealed box: a run of its own over the main
-// window's unit, into this window's record, so the measurement in the document stays as it is.
+// The measurement with an added mass or in the sealed box: a run of its own on the unit
+// station, into this window's record, so the measurement in the document stays as it is.
 #include "ui/analysis/TFormWorksheet.h"
 
 #include "core/analysis/WorksheetMessages.h"
 #include "core/document/MeasurementDocument.h"
 #include "core/files/FileNameRules.h"
-#include "core/measure/MeasurementRun.h"
 #include "ui/analysis/WorksheetTexts.h"
+#include "ui/common/RunDriver.h"
 #include "ui/common/Seams.h"
 #include "ui/common/TH_Message.h"
 #include "ui/common/Texts.h"
+#include "ui/common/UnitTexts.h"
 
 #include <QComboBox>
 #include <QFileInfo>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QTimer>
 
 namespace T = WorksheetTexts;
 
@@ -27,36 +27,27 @@ void tell(const QString &text)
     Seams::messages().show(MessagePresenter::Icon::Error, QString::fromUtf8(Texts::kCaption), text);
 }
 
-QString connectReason(UnitOutcome outcome)
-{
-    switch (outcome) {
-    case UnitOutcome::PortAccessDenied:
-    case UnitOutcome::PortOpenFailed:
-        return T::reasonPortOpen();
-    case UnitOutcome::UnitNotFound:
-        return T::reasonUnitNotFound();
-    default:
-        return T::reasonUnit();
-    }
-}
-
-QString failureReason(MeasurementRun::Failure failure)
-{
-    switch (failure) {
-    case MeasurementRun::Failure::Silent:
-        return T::reasonSilent();
-    case MeasurementRun::Failure::DeviceLost:
-        return T::reasonDeviceLost();
-    default:
-        return T::reasonBadData();
-    }
-}
-
 } // namespace
+
+void TFormWorksheet::connectRunDriver()
+{
+    if (!m_host.station)
+        return;
+    m_run = new RunDriver(*m_host.station, UnitTexts::worksheetHolder(), this);
+    connect(m_run, &RunDriver::point, this,
+            [this] { showRunProgress(m_run->run().pointsReceived()); });
+    connect(m_run, &RunDriver::finished, this, &TFormWorksheet::finishCurveRun);
+    connect(m_run, &RunDriver::failed, this, &TFormWorksheet::failCurveRun);
+    connect(m_run, &RunDriver::abandoned, this, [this] {
+        setRunning(false);
+        RunLabel->setText(T::stopped());
+    });
+    connect(m_run, &RunDriver::busyElsewhereChanged, this, [this] { setRunning(running()); });
+}
 
 bool TFormWorksheet::running() const
 {
-    return m_run != nullptr;
+    return m_run && m_run->running();
 }
 
 // The slot a run fills: a mass row, or the box after them.
@@ -71,10 +62,6 @@ void TFormWorksheet::startCurveRun(int row)
         return;
     MeasurementDocument &doc = *m_host.document;
     const QString what = runSlotName(row);
-    if (m_host.busy && m_host.busy()) {
-        tell(T::mainWindowBusy(what));
-        return;
-    }
     if (!doc.hasMeasurement()) {
         tell(T::noMeasurement());
         return;
@@ -110,65 +97,36 @@ void TFormWorksheet::startCurveRun(int row)
         !TH_Message(QString::fromUtf8(Texts::kUnitName), QString::fromUtf8(Texts::kCaption))
              .askOverwrite(path))
         return;
-    UnitProtocol *unit = m_host.unit ? m_host.unit() : nullptr;
-    if (!unit) {
-        tell(T::measureFailed(what, T::reasonPortOpen()));
+    if (!m_run) {
+        tell(T::measureFailed(what, UnitTexts::outcomeText(UnitOutcome::PortNotOpen, {}).text));
         return;
     }
 
     m_runRow = row;
     m_runAmount = massGramsText(amount);
     m_runPath = path;
-    m_run = std::make_unique<MeasurementRun>(*unit);
+    QString problem;
+    if (!m_run->start(m_host.comPort(), doc.measurement().band, *m_record, *m_raw, *m_avg,
+                      &problem)) {
+        RunLabel->setText(T::measureFailed(what, problem));
+        tell(T::measureFailed(what, problem));
+        return;
+    }
     setRunning(true);
-    const UnitOutcome connected = m_run->connect(m_host.comPort());
-    if (connected != UnitOutcome::Ok) {
-        failCurveRun(connectReason(connected));
-        return;
-    }
-    const int band = doc.measurement().band;
-    m_run->prepare(band, *m_record, *m_raw, *m_avg);
-    if (m_run->checkBand(band) != UnitOutcome::Ok || m_run->requestBand() != UnitOutcome::Ok) {
-        m_run->release();
-        failCurveRun(T::reasonBand());
-        return;
-    }
     showRunProgress(0);
-    m_runTimer->start();
 }
 
 void TFormWorksheet::showRunProgress(int points)
 {
-    const int total = m_run->pointsExpected();
+    const int total = m_run->run().pointsExpected();
     RunLabel->setText(m_runRow == kBoxRow ? T::boxProgress(m_runAmount, points, total)
                                           : T::measuringProgress(m_runAmount, points, total));
 }
 
-void TFormWorksheet::runStep()
+void TFormWorksheet::finishCurveRun(bool converted)
 {
-    if (!m_run)
-        return;
-    // Each step waits in the driver's read for up to one point, so this does not spin.
-    const MeasurementRun::StepEvent e = m_run->step();
-    switch (e.event) {
-    case MeasurementRun::Event::Nothing:
-        break;
-    case MeasurementRun::Event::Point:
-        showRunProgress(m_run->pointsReceived());
-        break;
-    case MeasurementRun::Event::Finished:
-        finishCurveRun();
-        break;
-    case MeasurementRun::Event::Failed:
-        failCurveRun(failureReason(e.failure));
-        break;
-    }
-}
-
-void TFormWorksheet::finishCurveRun()
-{
-    if (!m_run->finish()) {
-        failCurveRun(T::reasonBadData());
+    if (!converted) {
+        failCurveRun(UnitTexts::calcErrorText());
         return;
     }
     MeasurementDocument &doc = *m_host.document;
@@ -202,29 +160,26 @@ void TFormWorksheet::failCurveRun(const QString &reason)
 
 void TFormWorksheet::stopRun()
 {
-    if (!m_run)
+    if (!running())
         return;
-    if (m_run->receiving())
-        m_run->stop();
+    m_run->stop();
     endCurveRun();
     RunLabel->setText(T::stopped());
 }
 
 void TFormWorksheet::endCurveRun()
 {
-    m_runTimer->stop();
-    m_run.reset();
     setRunning(false);
 }
 
 void TFormWorksheet::setRunning(bool on)
 {
+    // Start waits while this window or another one measures.
+    const bool free = !on && !(m_run && m_run->busyElsewhere());
     for (QPushButton *b : MassMeasure)
-        b->setEnabled(!on);
-    BoxMeasure->setEnabled(!on);
+        b->setEnabled(free);
+    BoxMeasure->setEnabled(free);
     StopButton->setEnabled(on);
-    if (m_host.lockMain)
-        m_host.lockMain(on);
 }
 
 bool TFormWorksheet::confirmMainRun() const

@@ -2,8 +2,8 @@
 
 #include "core/analysis/AnalysisMessages.h"
 #include "core/analysis/ThieleSmall.h"
+#include "core/graph/WindowFont.h"
 #include "ui/common/Seams.h"
-#include "ui/common/WindowFont.h"
 
 #include <QLabel>
 #include <QLineEdit>

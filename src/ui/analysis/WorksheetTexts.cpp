@@ -54,17 +54,9 @@ QString emptySlot(int slot) { return QCoreApplication::translate("TFormWorksheet
 QString slotDropped(const QString &what, const QString &fileName) { return QCoreApplication::translate("TFormWorksheet", "%1: %2 は参照データから外れたので使いません。").arg(what, fileName); }
 QString saveFreeAirFirst(const QString &what) { return QCoreApplication::translate("TFormWorksheet", "自由空間の測定をファイルに保存してから%1の測定をしてください（その曲線は自由空間のファイルの横に保存されます）。").arg(what); }
 QString noFreeSlot() { return QCoreApplication::translate("TFormWorksheet", "参照データの空きがありません。参照データをクリアしてから測定してください。"); }
-QString mainWindowBusy(const QString &what) { return QCoreApplication::translate("TFormWorksheet", "測定中です。終わってから%1の測定をしてください。").arg(what); }
 QString measuringProgress(const QString &grams, int points, int total) { return QCoreApplication::translate("TFormWorksheet", "%1 g で測定中: %2 / %3 点").arg(grams, QString::number(points), QString::number(total)); }
 QString boxProgress(const QString &litres, int points, int total) { return QCoreApplication::translate("TFormWorksheet", "密閉箱 %1 L で測定中: %2 / %3 点").arg(litres, QString::number(points), QString::number(total)); }
 QString measureFailed(const QString &what, const QString &reason) { return QCoreApplication::translate("TFormWorksheet", "%1の測定ができませんでした: %2\n参照データと自由空間の測定はそのままです。").arg(what, reason); }
-QString reasonPortOpen() { return QCoreApplication::translate("TFormWorksheet", "COMポートを開けません"); }
-QString reasonUnitNotFound() { return QCoreApplication::translate("TFormWorksheet", "測定器が見つかりません"); }
-QString reasonUnit() { return QCoreApplication::translate("TFormWorksheet", "測定器の応答が正しくありません"); }
-QString reasonBand() { return QCoreApplication::translate("TFormWorksheet", "測定器がこの測定範囲を受け付けません"); }
-QString reasonSilent() { return QCoreApplication::translate("TFormWorksheet", "測定器からの受信が途絶えました"); }
-QString reasonBadData() { return QCoreApplication::translate("TFormWorksheet", "受信データが正しくありません"); }
-QString reasonDeviceLost() { return QCoreApplication::translate("TFormWorksheet", "測定器との接続が切れました"); }
 QString writeFailed(const QString &path) { return QCoreApplication::translate("TFormWorksheet", "%1 に保存できませんでした").arg(path); }
 QString loadFailed(const QString &path) { return QCoreApplication::translate("TFormWorksheet", "%1 を参照データに読み込めませんでした").arg(path); }
 QString measured(const QString &path, int slot) { return QCoreApplication::translate("TFormWorksheet", "%1 に保存し、参照 %2 に読み込みました。").arg(path, QString::number(slot)); }

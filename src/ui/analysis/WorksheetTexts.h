@@ -59,17 +59,9 @@ QString slotDropped(const QString &what, const QString &fileName);
 // the measurement with an added mass or in the box; `what` names the slot (massSlot, boxSlot)
 QString saveFreeAirFirst(const QString &what);
 QString noFreeSlot();
-QString mainWindowBusy(const QString &what);
 QString measuringProgress(const QString &grams, int points, int total);
 QString boxProgress(const QString &litres, int points, int total);
 QString measureFailed(const QString &what, const QString &reason);
-QString reasonPortOpen();
-QString reasonUnitNotFound();
-QString reasonUnit();
-QString reasonBand();
-QString reasonSilent();
-QString reasonBadData();
-QString reasonDeviceLost();
 QString writeFailed(const QString &path);
 QString loadFailed(const QString &path);
 QString measured(const QString &path, int slot);

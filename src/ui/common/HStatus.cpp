@@ -3,9 +3,7 @@
 #include "core/files/AnsiText.h"
 #include "core/model/BandTable.h"
 #include "ui/common/TStatusBar.h"
-
-#include <QFontMetrics>
-#include <QLabel>
+#include "ui/common/UnitTexts.h"
 
 HStatus::HStatus(TStatusBar *bar, const QString &unitName, int highestPanel)
     : m_bar(bar), m_unitName(unitName), m_highestPanel(highestPanel)
@@ -16,12 +14,19 @@ void HStatus::showText(const QString &text, int panel) const
 {
     if (panel > m_highestPanel || panel < 0 || !m_bar)
         return;
-    QLabel *label = m_bar->panel(panel);
-    if (!label)
+    TStatusPanel *shown = m_bar->panel(panel);
+    if (!shown)
         return;
-    label->setText(text);
-    const int width = QFontMetrics(m_bar->font()).horizontalAdvance(text);
-    label->setFixedWidth(panelWidthFor(width));
+    shown->setText(text);
+    // Unchanged for most readouts, and then no layout pass.
+    shown->setFixedWidth(panelWidthFor(shown->textWidth()));
+}
+
+void HStatus::showOutcome(UnitOutcome outcome) const
+{
+    const UnitTexts::OutcomeText shown = UnitTexts::outcomeText(outcome, m_unitName);
+    if (shown.panel >= 0)
+        showText(shown.text, shown.panel);
 }
 
 void HStatus::showUnit(const QString &model, const QByteArray &serial, const QString &version) const
@@ -32,45 +37,45 @@ void HStatus::showUnit(const QString &model, const QByteArray &serial, const QSt
 
 void HStatus::showUnitNotFound() const
 {
-    showText(tr("%1 が見つかりませんでした").arg(m_unitName), kUnitPanel);
+    showOutcome(UnitOutcome::UnitNotFound);
 }
 
 void HStatus::showModelUnknown() const
 {
-    showText(tr("HK-A, HK-A2 が見つかりませんでした"), kUnitPanel);
+    showOutcome(UnitOutcome::ModelUnknown);
 }
 
 void HStatus::showPortError() const
 {
-    showText(tr("通信ポートが開けません"), kUnitPanel);
+    showOutcome(UnitOutcome::PortOpenFailed);
 }
 void HStatus::showPortAccessDenied() const
 {
-    showText(tr("通信ポートが開けません（アクセス権がありません）"), kUnitPanel);
+    showOutcome(UnitOutcome::PortAccessDenied);
 }
 
 void HStatus::showReceiveError() const
 {
-    showText(tr("データ受信エラーです"), kUnitPanel);
+    showText(UnitTexts::failureText(MeasurementRun::Failure::Silent), kUnitPanel);
 }
 void HStatus::showSendError() const
 {
-    showText(tr("コマンド送信エラーです"), kProgressPanel);
+    showOutcome(UnitOutcome::SendError);
 }
 
 void HStatus::showBandRefused() const
 {
-    showText(tr("%1 が測定周波数帯域を受け付けませんでした").arg(m_unitName), kProgressPanel);
+    showOutcome(UnitOutcome::Refused);
 }
 
 void HStatus::showReplyError() const
 {
-    showText(tr("%1 応答エラーです").arg(m_unitName), kProgressPanel);
+    showOutcome(UnitOutcome::ReplyError);
 }
 
 void HStatus::showUncalibrated() const
 {
-    showText(tr("%1 未校正です").arg(m_unitName), kProgressPanel);
+    showOutcome(UnitOutcome::Uncalibrated);
 }
 
 void HStatus::showMeasuring() const
@@ -96,7 +101,7 @@ void HStatus::showStopped() const
 
 void HStatus::showCalcError() const
 {
-    showText(tr("データエラーで計算できませんでした"), kProgressPanel);
+    showText(UnitTexts::calcErrorText(), kProgressPanel);
 }
 
 void HStatus::showSaveFailed(const QString &reason) const

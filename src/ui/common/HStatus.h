@@ -5,6 +5,7 @@
 #include <QString>
 
 class TStatusBar;
+enum class UnitOutcome;
 
 // One status-panel text per situation. Panel 0: unit and connection, 1: progress of the
 // current operation, 2: value readout.
@@ -23,6 +24,8 @@ public:
     static int panelWidthFor(int textWidth) { return textWidth <= 100 ? 110 : textWidth + 20; }
 
     void showText(const QString &text, int panel) const;
+    // A start's outcome in the panel its wording belongs to; nothing for a box-only outcome.
+    void showOutcome(UnitOutcome outcome) const;
     // serial: the bytes the unit sent, shown in the data file's code page.
     void showUnit(const QString &model, const QByteArray &serial, const QString &version) const;
     void showUnitNotFound() const;

@@ -19,10 +19,14 @@ bool installQtTranslation()
 
 bool installTranslations(UiLanguage language)
 {
+    // Qt's own Japanese texts are a nicety: a machine without them still gets the program's.
     if (language == UiLanguage::Japanese)
-        return installQtTranslation();
+        installQtTranslation();
     auto *translator = new QTranslator(QCoreApplication::instance());
-    if (!translator->load(QStringLiteral(":/i18n/velo2_en.qm"))) {
+    const QString catalogue = language == UiLanguage::Japanese
+                                  ? QStringLiteral(":/i18n/velo2_ja.qm")
+                                  : QStringLiteral(":/i18n/velo2_en.qm");
+    if (!translator->load(catalogue)) {
         delete translator;
         return false;
     }

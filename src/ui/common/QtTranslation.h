@@ -7,7 +7,7 @@
 // installed; Qt's English texts are shown then.
 bool installQtTranslation();
 
-// The program's texts in the given language: Japanese is the source and needs nothing of its
-// own but Qt's Japanese texts; English loads the embedded English catalogue and leaves Qt's own
-// texts in English. False when a catalogue could not be loaded.
+// The program's texts in the given language: the embedded catalogue of that language (each
+// holds every text, see docs/ARCHITECTURE.md), and for Japanese also Qt's Japanese texts when
+// they are installed. False when the program's catalogue could not be loaded.
 bool installTranslations(UiLanguage language);

@@ -5,6 +5,7 @@
 #include "core/model/BandTable.h"
 #include "ui/common/Seams.h"
 #include "ui/common/Texts.h"
+#include "ui/common/UnitTexts.h"
 
 namespace {
 constexpr int kCaptionBuffer = 12; // includes the terminating zero
@@ -131,7 +132,7 @@ bool TH_Message::askSaveAsCurrentFormat() const
 
 void TH_Message::msgVersionMismatch() const
 {
-    error(tr("ユニットとアプリケーションのバージョンがミスマッチです"));
+    error(UnitTexts::outcomeText(UnitOutcome::CountMismatch, m_unitName).text);
 }
 
 void TH_Message::msgTooManyRefs() const
@@ -146,7 +147,32 @@ void TH_Message::msgOver150() const
 
 void TH_Message::msgBandUnsupported() const
 {
-    warning(tr("HK-Aが対応していない測定周波数帯域です"));
+    warning(UnitTexts::outcomeText(UnitOutcome::BandUnsupported, m_unitName).text);
+}
+
+void TH_Message::msgOutcome(UnitTexts::Box box) const
+{
+    switch (box) {
+    case UnitTexts::Box::None:
+        break;
+    case UnitTexts::Box::ComOpenFailed:
+        msgComOpenFailed();
+        break;
+    case UnitTexts::Box::UnitNotFound:
+        msgUnitNotFound();
+        break;
+    case UnitTexts::Box::BandUnsupported:
+        msgBandUnsupported();
+        break;
+    case UnitTexts::Box::VersionMismatch:
+        msgVersionMismatch();
+        break;
+    }
+}
+
+void TH_Message::msgUnitHeldBy(const QString &holder) const
+{
+    error(UnitTexts::heldBy(holder));
 }
 
 void TH_Message::msgPrintFailed() const

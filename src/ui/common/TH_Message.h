@@ -4,6 +4,9 @@
 #include <QString>
 
 enum class TableProblem;
+namespace UnitTexts {
+enum class Box;
+}
 
 // One modal message box per situation, so every text lives here. Boxes have no owner
 // and carry the program caption; they are shown through the message seam.
@@ -46,6 +49,10 @@ public:
     void msgTooManyRefs() const;
     void msgOver150() const;
     void msgBandUnsupported() const;
+    // The box a unit outcome asks for (none for Box::None).
+    void msgOutcome(UnitTexts::Box box) const;
+    // A start refused while another window measures with the unit.
+    void msgUnitHeldBy(const QString &holder) const;
     void msgPrintFailed() const;
     // At start: where the measurement left unsaved by the last end was kept.
     void msgRecovered(const QString &path) const;

@@ -17,7 +17,6 @@ public:
     std::function<void(QPainter &)> onPaint;
     std::function<void(QMouseEvent *)> onMouseDown;
     std::function<void(int x)> onKeyPick;
-    int keyPosition() const { return m_keyX; }
 
 protected:
     void paintEvent(QPaintEvent *event) override;

@@ -1,6 +1,7 @@
 #include "ui/main/TFormMain.h"
 #include "ui/common/AccessibleNames.h"
 
+#include "core/graph/WindowFont.h"
 #include "core/measure/PortResolver.h"
 #include "core/model/BandTable.h"
 #include "ui/analysis/TFormCalc.h"
@@ -10,7 +11,6 @@
 #include "ui/common/TH_Message.h"
 #include "ui/common/TStatusBar.h"
 #include "ui/common/Texts.h"
-#include "ui/common/WindowFont.h"
 #include "ui/dialogs/TFormSetting.h"
 #include "ui/graph/Graph_RTF.h"
 #include "ui/graph/TFormSetColor.h"
@@ -485,12 +485,7 @@ bool TFormMain::mConfirmQuit()
 {
     if (measurement->valid && !m_document->saved() && !message->askQuitUnsaved())
         return false;
-    if (formWorksheet)
-        formWorksheet->stopRun();
-    if (formQc)
-        formQc->stopRun();
-    if (unitSession())
-        mStopUnit();
+    mStopAllRuns();
     return true;
 }
 
@@ -513,12 +508,7 @@ void TFormMain::closeEvent(QCloseEvent *event)
 
 void TFormMain::FormCloseQuery()
 {
-    if (formWorksheet)
-        formWorksheet->stopRun();
-    if (formQc)
-        formQc->stopRun();
-    if (unitSession())
-        mStopUnit();
+    mStopAllRuns();
     mSaveSettings();
 }
 

@@ -6,6 +6,7 @@
 #include "core/files/LanguageChoice.h"
 #include "core/files/VELO_File.h"
 #include "core/graph/AxisLabels.h"
+#include "core/measure/UnitStation.h"
 #include "core/model/CurveBlock.h"
 #include "core/model/GraphScale.h"
 #include "core/model/MeasurementRecord.h"
@@ -28,8 +29,7 @@ class TPaintBox;
 class TStatusBar;
 class Graph_RTF;
 class TCommPortDriver;
-class UnitProtocol;
-class MeasurementRun;
+class UnitStation;
 class TFormCalc;
 class TFormWorksheet;
 struct WorksheetHost;
@@ -115,13 +115,12 @@ public:
     HStatus *status = nullptr;
     VELO_File *file = nullptr;
     Graph_RTF *graph = nullptr;
-    TCommPortDriver *port = nullptr;
-    // Speaks to the unit through `port` and holds the port and session state, read through
+    // The one owner of the unit: its port, protocol and run. The worksheet and the QC station
+    // measure through it too, each under a lease. The port and session state are read through
     // portOpen(), unitSession(), unitIsHKA() and unitVersion(). The serial belongs to the
     // document: an identification that read it sets it, and so does an opened data file.
-    UnitProtocol *unit = nullptr;
-    // The measurement run over `unit`; the window reacts to its events.
-    MeasurementRun *run = nullptr;
+    UnitStation *station = nullptr;
+    TCommPortDriver *port = nullptr; // the station's port driver
 
     // ---- the run as the window shows it ----
     quint8 measuring = 0;
@@ -201,11 +200,11 @@ public:
     void Timer1Timer();
 
     // ---- unit protocol, through the run ----
-    bool mCreatePort(); // the port driver, the protocol over it and the run
+    bool mCreatePort(); // the unit station
     void mDeletePort();
-    bool mIdentifyUnit(); // open, presence check, identification; shows its own failure
-    bool mRequestBand();  // shows its own failure status or box
     void mStopUnit();
+    // Closing: whatever runs on the unit, here or in another window, stops once.
+    void mStopAllRuns();
 
     // ---- view ----
     void showMeasurement();
@@ -264,6 +263,8 @@ private:
     // ---- main-window flags ----
     quint8 m_initPending = 0;
     quint8 m_finishPending = 0;
+    UnitLease m_lease;            // held from a start to the run's end
+    bool m_lockedByOther = false; // controls locked while another window measures
     quint8 m_layoutPending = 0;
     quint8 m_placementLoading = 0;
 

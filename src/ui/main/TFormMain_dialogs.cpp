@@ -39,10 +39,8 @@ void TFormMain::MenuMeasure_QcClick()
 QcStationHost TFormMain::qcHost()
 {
     QcStationHost host;
-    host.unit = [this] { return unit; };
+    host.station = station;
     host.comPort = [this] { return int(settings.comPort); };
-    host.busy = [this] { return measuring != 0 || m_finishPending != 0; };
-    host.lockMain = worksheetHost().lockMain;
     return host;
 }
 
@@ -56,17 +54,8 @@ WorksheetHost TFormMain::worksheetHost()
 {
     WorksheetHost host;
     host.document = m_document.get();
-    host.unit = [this] { return unit; };
+    host.station = station;
     host.comPort = [this] { return int(settings.comPort); };
-    host.busy = [this] { return measuring != 0 || m_finishPending != 0; };
-    host.lockMain = [this](bool lock) {
-        if (lock) {
-            mLockControls();
-            MStartBtn->setEnabled(false);
-        } else {
-            mUnlockControls();
-        }
-    };
     host.referencesLoaded = [this] {
         if (m_document->hasMeasurement())
             showMeasurementAndReferences();

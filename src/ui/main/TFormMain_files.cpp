@@ -6,6 +6,7 @@
 #include "core/files/RecoveryFiles.h"
 #include "core/files/WindowPlacement.h"
 #include "core/files/ZmaText.h"
+#include "core/graph/ViewScale.h"
 #include "core/model/BandTable.h"
 #include "ui/common/HStatus.h"
 #include "ui/common/Seams.h"
@@ -55,8 +56,6 @@ QString openFilter()
                          "すべてのファイル (*)");
 }
 
-constexpr float kWarnResistance = 150.0f;
-
 QString captionFor(const QString &path)
 {
     return QString::fromUtf8(Texts::kCaption) + QStringLiteral(" / ") + path;
@@ -70,7 +69,7 @@ void drawEmptyGraph(TFormMain &w)
 
 void warnIfOver150(TFormMain &w)
 {
-    if (w.MenuSet_Warning->isChecked() && w.shownScale().rMax > kWarnResistance)
+    if (w.MenuSet_Warning->isChecked() && aboveWarningResistance(w.shownScale()))
         w.message->msgOver150();
 }
 
@@ -301,9 +300,7 @@ void TFormMain::MenuFile_ZmaClick()
     if (chosen.isEmpty())
         return;
     m_dialogFolder = folderOf(chosen);
-    const QString path = chosen.endsWith(kZmaFileExtension, Qt::CaseInsensitive)
-                             ? chosen
-                             : chosen + kZmaFileExtension;
+    const QString path = zmaFilePath(chosen);
     if (!mayWrite(*this, path))
         return;
     if (m_document->exportZma(path, MenuGraph_Ave->isChecked()) == WriteOutcome::Written)

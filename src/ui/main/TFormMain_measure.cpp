@@ -2,14 +2,13 @@
 
 #include "core/graph/ReadoutFormat.h"
 #include "core/graph/ViewScale.h"
-#include "core/measure/MeasurementRun.h"
-#include "core/measure/TCommPortDriver.h"
-#include "core/measure/UnitProtocol.h"
+#include "core/measure/UnitStation.h"
 #include "core/model/BandTable.h"
 #include "ui/analysis/TFormWorksheet.h"
 #include "ui/common/HStatus.h"
 #include "ui/common/TH_Message.h"
 #include "ui/common/Texts.h"
+#include "ui/common/UnitTexts.h"
 #include "ui/graph/Graph_RTF.h"
 
 #include <QAbstractEventDispatcher>
@@ -98,28 +97,39 @@ void TFormMain::mStartMeasure()
 
 bool TFormMain::mStartSequence()
 {
-    if (!port)
+    if (!station)
         return false;
-    if (!mIdentifyUnit())
-        return false;
-    status->showUnit(unit->modelText(), unitSerial, unitVersion());
-
+    if (!m_lease.held()) {
+        m_lease = UnitLease(*station, UnitTexts::mainWindowHolder());
+        if (!m_lease.held()) {
+            message->msgUnitHeldBy(m_lease.refusedBy());
+            return false;
+        }
+    }
     const int band = selectedBand();
-    if (run->checkBand(band) != UnitOutcome::Ok) {
-        // The port stays open and the session kept: the next start reuses them.
-        message->msgBandUnsupported();
+    const MeasurementDocument::RunTarget target = m_document->runTarget();
+    const MeasurementRun::Start start =
+        station->run().start(settings.comPort, band, target.record, target.raw, target.avg);
+    // "SN?" was answered exactly when the identification passed it.
+    if (start.identified() || start.outcome == UnitOutcome::Uncalibrated)
+        m_document->setUnitSerial(station->unit().unitSerial());
+    if (start.identified())
+        status->showUnit(station->unit().modelText(), unitSerial, unitVersion());
+    if (start.prepared()) {
+        initGraphScale(graphScale, band);
+        pointsReceived = 0;
+        m_document->beginRun();
+        setWindowTitle(QString::fromUtf8(Texts::kCaption));
+        curvesChanged();
+    }
+    if (!start.started()) {
+        // A band the unit lacks or refused keeps the port open: the next start reuses it.
+        status->showOutcome(start.outcome);
+        message->msgOutcome(
+            UnitTexts::outcomeText(start.outcome, QString::fromUtf8(Texts::kUnitName)).box);
+        m_lease.release();
         return false;
     }
-
-    initGraphScale(graphScale, band);
-    const MeasurementDocument::RunTarget target = m_document->beginRun();
-    run->prepare(band, target.record, target.raw, target.avg);
-    pointsReceived = 0;
-    setWindowTitle(QString::fromUtf8(Texts::kCaption));
-    curvesChanged();
-
-    if (!mRequestBand())
-        return false;
 
     measuring = 1;
     mStartWatchdog(MeasurementRun::kWatchdogMs);
@@ -131,7 +141,7 @@ bool TFormMain::mStartSequence()
 
 void TFormMain::mAcquireStep()
 {
-    const MeasurementRun::StepEvent e = run->step();
+    const MeasurementRun::StepEvent e = station->run().step();
     if (e.dataArrived)
         mStartWatchdog(MeasurementRun::kWatchdogMs);
     switch (e.event) {
@@ -163,7 +173,7 @@ void TFormMain::mAcquireStep()
                 graph->drawLiveSegment(rOnly(), index, wide());
             }
         }
-        pointsReceived = run->pointsReceived();
+        pointsReceived = station->run().pointsReceived();
         break;
     }
     }
@@ -175,6 +185,7 @@ void TFormMain::mErrorEnd()
 {
     // The run has released the unit; the record keeps valid 0 and whatever points arrived.
     measuring = 0;
+    m_lease.release();
     status->showReceiveError();
     // "測定中です" would tell of a run that has ended.
     status->clearPanel(HStatus::kProgressPanel);
@@ -184,7 +195,8 @@ void TFormMain::mErrorEnd()
 
 void TFormMain::mFinishRun()
 {
-    if (!run->finish()) {
+    m_lease.release();
+    if (!station->run().finish()) {
         status->showCalcError();
         curvesChanged();
         return;
@@ -221,104 +233,74 @@ void TFormMain::Timer1Timer()
 
 bool TFormMain::watchdogExpired() const
 {
-    return run && run->watchdogExpired();
+    return station && station->run().watchdogExpired();
 }
 
-// ---- unit protocol ----
+// ---- the unit ----
 
 bool TFormMain::mCreatePort()
 {
-    port = new TCommPortDriver(this);
-    unit = new UnitProtocol(*port);
-    run = new MeasurementRun(*unit);
+    station = new UnitStation(this);
+    port = &station->driver();
+    connect(station, &UnitStation::runAbandoned, this, [this](const QString &holder) {
+        if (holder == UnitTexts::mainWindowHolder())
+            m_lease.release();
+    });
+    // Another window measuring holds the unit: this window's controls wait for it.
+    connect(station, &UnitStation::holderChanged, this, [this](const QString &holder) {
+        const bool other = !holder.isEmpty() && holder != UnitTexts::mainWindowHolder();
+        if (other == m_lockedByOther)
+            return;
+        m_lockedByOther = other;
+        if (other) {
+            mLockControls();
+            MStartBtn->setEnabled(false);
+        } else {
+            mUnlockControls();
+        }
+    });
     return true;
 }
 
 void TFormMain::mDeletePort()
 {
-    delete run;
-    run = nullptr;
-    delete unit;
-    unit = nullptr;
-    delete port; // its destructor closes the port
+    m_lease.release();
+    delete station; // stops what runs and closes the port
+    station = nullptr;
     port = nullptr;
 }
 
 bool TFormMain::portOpen() const
 {
-    return unit && unit->portOpen();
+    return station && station->unit().portOpen();
 }
 
 bool TFormMain::unitSession() const
 {
-    return unit && unit->unitSession();
+    return station && station->unit().unitSession();
 }
 
 bool TFormMain::unitIsHKA() const
 {
-    return unit && unit->unitIsHKA();
+    return station && station->unit().unitIsHKA();
 }
 
 QString TFormMain::unitVersion() const
 {
-    return unit ? unit->unitVersion() : QString();
+    return station ? station->unit().unitVersion() : QString();
 }
 
-bool TFormMain::mIdentifyUnit()
+void TFormMain::mStopAllRuns()
 {
-    const UnitOutcome outcome = run->connect(settings.comPort);
-    // "SN?" was answered exactly when the identification passed it.
-    if (outcome == UnitOutcome::Ok || outcome == UnitOutcome::Uncalibrated)
-        m_document->setUnitSerial(unit->unitSerial());
-    switch (outcome) {
-    case UnitOutcome::Ok:
-        return true;
-    case UnitOutcome::PortAccessDenied:
-        status->showPortAccessDenied();
-        message->msgComOpenFailed();
-        break;
-    case UnitOutcome::PortOpenFailed:
-        status->showPortError();
-        message->msgComOpenFailed();
-        break;
-    case UnitOutcome::UnitNotFound:
-        status->showUnitNotFound();
-        message->msgUnitNotFound();
-        break;
-    case UnitOutcome::ReplyError:
-        status->showReplyError();
-        break;
-    case UnitOutcome::ModelUnknown:
-        status->showModelUnknown();
-        break;
-    case UnitOutcome::Uncalibrated:
-        status->showUncalibrated();
-        break;
-    default:
-        break;
-    }
-    return false;
-}
-
-bool TFormMain::mRequestBand()
-{
-    switch (run->requestBand()) {
-    case UnitOutcome::Ok:
-        return true;
-    case UnitOutcome::SendError:
-        status->showSendError();
-        break;
-    case UnitOutcome::CountMismatch:
-        message->msgVersionMismatch();
-        break;
-    case UnitOutcome::Refused:
-    case UnitOutcome::NotHexCount:
-        status->showBandRefused();
-        break;
-    default:
-        break;
-    }
-    return false;
+    if (!station)
+        return;
+    // The status line tells of this window's run, or of a session a refused start left.
+    const bool mine = m_lease.held() || !station->busy();
+    if (station->stopAll() == StopOutcome::NothingToStop || !mine)
+        return;
+    mStopWatchdog();
+    measuring = 0;
+    status->showStopped();
 }
 
 void TFormMain::mStopUnit()
@@ -326,7 +308,8 @@ void TFormMain::mStopUnit()
     if (!port || !unitSession())
         return;
     mStopWatchdog();
-    run->stop();
+    station->run().stop();
     measuring = 0;
+    m_lease.release();
     status->showStopped();
 }

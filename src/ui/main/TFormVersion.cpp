@@ -1,7 +1,7 @@
 #include "ui/main/TFormVersion.h"
 
+#include "core/graph/WindowFont.h"
 #include "ui/common/Texts.h"
-#include "ui/common/WindowFont.h"
 
 #include <QLinearGradient>
 #include <QPainter>

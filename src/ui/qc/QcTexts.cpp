@@ -31,16 +31,9 @@ QString serialMissing() { return QCoreApplication::translate("TFormQc", "シリ�
 QString serialNotAFileName(const QString &serial) { return QCoreApplication::translate("TFormQc", "シリアル番号 \"%1\" はファイル名に使えません").arg(serial); }
 QString serialTooLong(int length, int limit) { return QCoreApplication::translate("TFormQc", "シリアル番号が長すぎます（%1 文字、最大 %2 文字）").arg(length).arg(limit); }
 QString folderMissing(const QString &folder) { return QCoreApplication::translate("TFormQc", "保存先フォルダ \"%1\" がありません").arg(folder); }
-QString mainWindowBusy() { return QCoreApplication::translate("TFormQc", "メインウィンドウで測定中です"); }
 QString scanWhileMeasuring(const QString &scanned, const QString &measuring) { return QCoreApplication::translate("TFormQc", "%1 は測定しませんでした：%2 を測定中です。終わってからもう一度スキャンしてください").arg(scanned, measuring); }
 QString measuring(const QString &serial, int received, int expected) { return QCoreApplication::translate("TFormQc", "%1 を測定中 %2/%3").arg(serial).arg(received).arg(expected); }
 QString measureFailed(const QString &reason) { return QCoreApplication::translate("TFormQc", "測定できませんでした：%1").arg(reason); }
-QString reasonPortOpen() { return QCoreApplication::translate("TFormQc", "通信ポートが開けません"); }
-QString reasonUnitNotFound() { return QCoreApplication::translate("TFormQc", "HK-A2 が見つかりません"); }
-QString reasonUnit() { return QCoreApplication::translate("TFormQc", "ユニットが応答しません"); }
-QString reasonBand() { return QCoreApplication::translate("TFormQc", "ユニットが測定周波数帯域を受け付けませんでした"); }
-QString reasonSilent() { return QCoreApplication::translate("TFormQc", "データ受信エラーです"); }
-QString reasonDeviceLost() { return QCoreApplication::translate("TFormQc", "ユニットが外されました"); }
 QString reasonBadData() { return QCoreApplication::translate("TFormQc", "データが正しくありません"); }
 QString saved(const QString &path) { return QCoreApplication::translate("TFormQc", "保存しました：%1").arg(path); }
 QString saveFailed(const QString &path) { return QCoreApplication::translate("TFormQc", "保存できませんでした：%1").arg(path); }

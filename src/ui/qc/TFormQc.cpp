@@ -38,10 +38,8 @@ TFormQc::TFormQc(const QcStationHost &host, QWidget *parent)
     setWindowTitle(T::title());
     setAccessibleName(T::title());
     installAccessibleRoles();
-    m_runTimer = new QTimer(this);
-    m_runTimer->setInterval(0);
-    connect(m_runTimer, &QTimer::timeout, this, [this] { runStep(); });
     buildControls();
+    connectRunDriver();
     m_station = readQcStationSettings(qcStationSettingsPath());
     LimitsEdit->setText(m_station.limitsPath);
     FolderEdit->setText(m_station.folder);

@@ -13,19 +13,17 @@ class QLineEdit;
 class QPlainTextEdit;
 class QPushButton;
 class QTimer;
-class MeasurementRun;
+class RunDriver;
 class StationLog;
-class UnitProtocol;
+class UnitStation;
 struct CurveBlock;
 struct MeasurementRecord;
 struct StationLogOutcome;
 
 // What the QC station needs from the main window, which owns the unit and its port setting.
 struct QcStationHost {
-    std::function<UnitProtocol *()> unit; // the main window's unit session, or null
+    UnitStation *station = nullptr; // the unit, shared with the other windows that measure
     std::function<int()> comPort;
-    std::function<bool()> busy;         // the main window is measuring
-    std::function<void(bool)> lockMain; // true while a run here uses the unit
 };
 
 // The modeless "QCモード" station: a limits file, a folder, a serial number field (a barcode
@@ -33,8 +31,8 @@ struct QcStationHost {
 // measured curve, and a large PASS / FAIL with the reasons after each run. Every measurement
 // is saved as <serial>.DTA in the folder and logged (an SQLite file in the folder unless a
 // server is set) off this window's thread, while the next unit may already measure. The run
-// is this window's own, over the main window's unit; the main window's measurement and graph
-// stay as they are.
+// is this window's own, on the unit station under this window's name; the main window's
+// measurement and graph stay as they are.
 class TFormQc : public QWidget
 {
     Q_OBJECT
@@ -81,10 +79,11 @@ private:
     void readyForNextScan();
 
     // the run (TFormQc_run.cpp)
+    void connectRunDriver();
     void startRun();
     void refuseScanWhileRunning();
-    void runStep();
-    void finishRun();
+    void showPoint(int point, bool converted);
+    void finishRun(bool converted);
     void failRun(const QString &reason);
     void endRun();
     void setRunning(bool on);
@@ -98,11 +97,10 @@ private:
     QcVerdict m_verdict;
     bool m_haveVerdict = false;
 
-    std::unique_ptr<MeasurementRun> m_run;
+    RunDriver *m_run = nullptr;
     std::unique_ptr<MeasurementRecord> m_record;
     std::unique_ptr<CurveBlock> m_raw;
     std::unique_ptr<CurveBlock> m_avg;
-    QTimer *m_runTimer = nullptr;
     QString m_runSerial;
     QString m_runPath;
     QString m_runFolder;

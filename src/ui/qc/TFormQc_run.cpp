@@ -1,9 +1,10 @@
-// One unit at the station: a run of its own over the main window's unit, then the verdict,
-// the saved file and the log.
+// One unit at the station: a run of its own on the unit station, then the verdict, the saved
+// file and the log.
 #include "core/files/VELO_File.h"
-#include "core/measure/MeasurementRun.h"
 #include "core/qc/QcLimitsFile.h"
 #include "core/qc/log/StationLog.h"
+#include "ui/common/RunDriver.h"
+#include "ui/common/UnitTexts.h"
 #include "ui/qc/QcTexts.h"
 #include "ui/qc/TFormQc.h"
 
@@ -15,36 +16,10 @@
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
-#include <QTimer>
 
 namespace T = QcTexts;
 
 namespace {
-
-QString connectReason(UnitOutcome outcome)
-{
-    switch (outcome) {
-    case UnitOutcome::PortAccessDenied:
-    case UnitOutcome::PortOpenFailed:
-        return T::reasonPortOpen();
-    case UnitOutcome::UnitNotFound:
-        return T::reasonUnitNotFound();
-    default:
-        return T::reasonUnit();
-    }
-}
-
-QString failureReason(MeasurementRun::Failure failure)
-{
-    switch (failure) {
-    case MeasurementRun::Failure::Silent:
-        return T::reasonSilent();
-    case MeasurementRun::Failure::DeviceLost:
-        return T::reasonDeviceLost();
-    default:
-        return T::reasonBadData();
-    }
-}
 
 bool usableAsFileName(const QString &serial)
 {
@@ -69,9 +44,26 @@ void keepEarlierFile(const QString &path)
 
 } // namespace
 
+void TFormQc::connectRunDriver()
+{
+    if (!m_host.station)
+        return;
+    m_run = new RunDriver(*m_host.station, UnitTexts::qcStationHolder(), this);
+    connect(m_run, &RunDriver::point, this,
+            [this](const MeasurementRun::StepEvent &e) { showPoint(e.point, e.converted); });
+    connect(m_run, &RunDriver::finished, this, &TFormQc::finishRun);
+    connect(m_run, &RunDriver::failed, this, &TFormQc::failRun);
+    connect(m_run, &RunDriver::abandoned, this, [this] {
+        setRunning(false);
+        RunLabel->setText(T::stopped());
+        readyForNextScan();
+    });
+    connect(m_run, &RunDriver::busyElsewhereChanged, this, [this] { setRunning(running()); });
+}
+
 bool TFormQc::running() const
 {
-    return m_run != nullptr;
+    return m_run && m_run->running();
 }
 
 void TFormQc::startRun()
@@ -104,11 +96,8 @@ void TFormQc::startRun()
         folder = QFileInfo(limitsPath).absolutePath();
     if (!QFileInfo(folder).isDir())
         return refuse(T::folderMissing(folder));
-    if (m_host.busy && m_host.busy())
-        return refuse(T::mainWindowBusy());
-    UnitProtocol *unit = m_host.unit ? m_host.unit() : nullptr;
-    if (!unit)
-        return refuse(T::measureFailed(T::reasonPortOpen()));
+    if (!m_run)
+        return refuse(T::measureFailed(UnitTexts::outcomeText(UnitOutcome::PortNotOpen, {}).text));
 
     // The station starts with these next time.
     QcStationSettings station = m_station;
@@ -121,53 +110,30 @@ void TFormQc::startRun()
     m_runSerial = serial;
     m_runFolder = folder;
     m_runPath = QDir(folder).filePath(serial + QStringLiteral(".DTA"));
-    m_run = std::make_unique<MeasurementRun>(*unit);
+    QString problem;
+    if (!m_run->start(m_host.comPort ? m_host.comPort() : 1, m_limits.band, *m_record, *m_raw,
+                      *m_avg, &problem))
+        return failRun(problem);
     setRunning(true);
-    const UnitOutcome connected = m_run->connect(m_host.comPort ? m_host.comPort() : 1);
-    if (connected != UnitOutcome::Ok)
-        return failRun(connectReason(connected));
-    const int band = m_limits.band;
-    m_run->prepare(band, *m_record, *m_raw, *m_avg);
-    if (m_run->checkBand(band) != UnitOutcome::Ok || m_run->requestBand() != UnitOutcome::Ok) {
-        m_run->release();
-        return failRun(T::reasonBand());
-    }
     m_pointsShown = 0;
     redrawGraph(0);
-    RunLabel->setText(T::measuring(serial, 0, m_run->pointsExpected()));
+    RunLabel->setText(T::measuring(serial, 0, m_run->run().pointsExpected()));
     readyForNextScan();
-    m_runTimer->start();
 }
 
-void TFormQc::runStep()
+void TFormQc::showPoint(int point, bool converted)
 {
-    if (!m_run)
-        return;
-    // Each step waits in the driver's read for up to one point, so this does not spin.
-    const MeasurementRun::StepEvent e = m_run->step();
-    switch (e.event) {
-    case MeasurementRun::Event::Nothing:
-        break;
-    case MeasurementRun::Event::Point:
-        m_pointsShown = e.point + 1;
-        if (e.converted)
-            redrawGraph(m_pointsShown);
-        RunLabel->setText(
-            T::measuring(m_runSerial, m_run->pointsReceived(), m_run->pointsExpected()));
-        break;
-    case MeasurementRun::Event::Finished:
-        finishRun();
-        break;
-    case MeasurementRun::Event::Failed:
-        failRun(failureReason(e.failure));
-        break;
-    }
+    m_pointsShown = point + 1;
+    if (converted)
+        redrawGraph(m_pointsShown);
+    RunLabel->setText(
+        T::measuring(m_runSerial, m_run->run().pointsReceived(), m_run->run().pointsExpected()));
 }
 
-void TFormQc::finishRun()
+void TFormQc::finishRun(bool converted)
 {
-    if (!m_run->finish())
-        return failRun(T::reasonBadData());
+    if (!converted)
+        return failRun(UnitTexts::calcErrorText());
     const QByteArray unitSerial = m_run->unit().unitSerial();
     endRun();
     if (!checkQcUnit(m_limits, *m_raw, m_record->band, &m_verdict).isEmpty())
@@ -237,10 +203,9 @@ void TFormQc::failRun(const QString &reason)
 
 void TFormQc::stopRun()
 {
-    if (!m_run)
+    if (!running())
         return;
-    if (m_run->receiving())
-        m_run->stop();
+    m_run->stop();
     endRun();
     RunLabel->setText(T::stopped());
     readyForNextScan();
@@ -248,19 +213,16 @@ void TFormQc::stopRun()
 
 void TFormQc::endRun()
 {
-    m_runTimer->stop();
-    m_run.reset();
     setRunning(false);
 }
 
 void TFormQc::setRunning(bool on)
 {
-    StartButton->setEnabled(!on);
+    // Start waits while this window or another one measures; a scan is refused with the reason.
+    StartButton->setEnabled(!on && !(m_run && m_run->busyElsewhere()));
     LimitsEdit->setEnabled(!on);
     LimitsButton->setEnabled(!on);
     FolderEdit->setEnabled(!on);
     DbEdit->setEnabled(!on);
     StopButton->setEnabled(on);
-    if (m_host.lockMain)
-        m_host.lockMain(on);
 }

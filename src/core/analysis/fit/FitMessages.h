@@ -10,7 +10,8 @@ namespace FitMessages {
 
 // One line for a fit without result (nothing for FitOutcome::Ok).
 QString outcomeText(const FitResult &r);
-QString gradeName(FitGrade grade); // "excellent", "good", "fair", "poor"
+QString gradeKey(FitGrade grade);  // "excellent", "good", "fair", "poor": the JSON's value
+QString gradeName(FitGrade grade); // the same in the window's language
 // The limits of a grade, e.g. "|Z| ≤ 2 % and phase ≤ 1°".
 QString gradeLimits(FitGrade grade, bool phaseUsed);
 QString magnitudeOnly(); // note of a curve without phase

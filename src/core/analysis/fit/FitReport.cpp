@@ -104,7 +104,7 @@ QJsonObject fitJson(const FitResult &r)
     o.insert(QStringLiteral("stderrWidening"), number(r.stderrWidening));
     o.insert(QStringLiteral("pinned"), pinned);
     o.insert(QStringLiteral("undetermined"), undetermined);
-    o.insert(QStringLiteral("grade"), M::gradeName(r.grade));
+    o.insert(QStringLiteral("grade"), M::gradeKey(r.grade));
     if (r.grade != r.residualGrade)
         o.insert(QStringLiteral("gradeNote"), M::gradeCap(r, paramNames(r)));
     o.insert(QStringLiteral("iterations"), r.iterations);

@@ -3,7 +3,8 @@
 #include <QString>
 
 // Every text of the results log: what went wrong with a database and what happened to the
-// results meanwhile. The command line and the window show them as they are.
+// results meanwhile. English, as the command line prints them; a Japanese window shows them
+// through its catalogue.
 namespace LogMessages {
 
 // shown: the target with its passwords hidden; reason: one of the target* texts.

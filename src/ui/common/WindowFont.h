@@ -1,4 +1,0 @@
-#pragma once
-
-// The forms' font is chosen in core, where the graph labels are drawn in it without widgets.
-#include "core/graph/WindowFont.h"

@@ -1,0 +1,1775 @@
+<?xml version="1.0" encoding="utf-8"?>
+<!DOCTYPE TS>
+<TS version="2.1" language="ja_JP">
+<context>
+    <name>AnalysisMessages</name>
+    <message>
+        <source>ピークは検出できませんでした</source>
+        <translation>ピークは検出できませんでした</translation>
+    </message>
+    <message>
+        <source>ピーク値の計算</source>
+        <translation>ピーク値の計算</translation>
+    </message>
+    <message>
+        <source>Re の値が正しくありません</source>
+        <translation>Re の値が正しくありません</translation>
+    </message>
+    <message>
+        <source>Re の値の入力</source>
+        <translation>Re の値の入力</translation>
+    </message>
+    <message>
+        <source>Ts の計算</source>
+        <translation>Ts の計算</translation>
+    </message>
+    <message>
+        <source>f1 が求まりませんでした</source>
+        <translation>f1 が求まりませんでした</translation>
+    </message>
+    <message>
+        <source>f2 が求まりませんでした</source>
+        <translation>f2 が求まりませんでした</translation>
+    </message>
+    <message>
+        <source>f1,f2 が正しく計算できませんでした</source>
+        <translation>f1,f2 が正しく計算できませんでした</translation>
+    </message>
+</context>
+<context>
+    <name>BandTable</name>
+    <message>
+        <source>20Hz～20kHz</source>
+        <translation>20Hz～20kHz</translation>
+    </message>
+    <message>
+        <source>10Hz～100kHz</source>
+        <translation>10Hz～100kHz</translation>
+    </message>
+    <message>
+        <source>10Hz～50Hz</source>
+        <translation>10Hz～50Hz</translation>
+    </message>
+    <message>
+        <source>20Hz～250Hz</source>
+        <translation>20Hz～250Hz</translation>
+    </message>
+    <message>
+        <source>250Hz～2kHz</source>
+        <translation>250Hz～2kHz</translation>
+    </message>
+    <message>
+        <source>2kHz～20kHz</source>
+        <translation>2kHz～20kHz</translation>
+    </message>
+    <message>
+        <source>10kHz～100kHz</source>
+        <translation>10kHz～100kHz</translation>
+    </message>
+    <message>
+        <source>1kHz～100kHz</source>
+        <translation>1kHz～100kHz</translation>
+    </message>
+    <message>
+        <source>10Hz～500Hz</source>
+        <translation>10Hz～500Hz</translation>
+    </message>
+</context>
+<context>
+    <name>FitMessages</name>
+    <message>
+        <source>too few points to fit the %1 model: %2 in the range, it needs at least %3</source>
+        <translation>%1 モデルのフィットには測定点が足りません：範囲内に %2 点、必要なのは %3 点以上です</translation>
+    </message>
+    <message>
+        <source>no resonance in the range: no peak of |Z| stands above the curve on both sides</source>
+        <translation>範囲内に共振がありません：両側より高くなる |Z| のピークがありません</translation>
+    </message>
+    <message>
+        <source>Re must be a number above 0 and below the resonance peak</source>
+        <translation>Re は 0 より大きく、共振のピークより小さい数値にしてください</translation>
+    </message>
+    <message>
+        <source>the %1 model does not converge on this curve</source>
+        <translation>この曲線では %1 モデルのフィットが収束しません</translation>
+    </message>
+    <message>
+        <source>excellent</source>
+        <translation>優</translation>
+    </message>
+    <message>
+        <source>good</source>
+        <translation>良</translation>
+    </message>
+    <message>
+        <source>fair</source>
+        <translation>可</translation>
+    </message>
+    <message>
+        <source>poor</source>
+        <translation>不可</translation>
+    </message>
+    <message>
+        <source>|Z| above %1 % or phase above %2°</source>
+        <translation>|Z| が %1 % 超、または位相が %2° 超</translation>
+    </message>
+    <message>
+        <source>|Z| above %1 %</source>
+        <translation>|Z| が %1 % 超</translation>
+    </message>
+    <message>
+        <source>|Z| ≤ %1 % and phase ≤ %2°</source>
+        <translation>|Z| ≤ %1 %、位相 ≤ %2°</translation>
+    </message>
+    <message>
+        <source>|Z| ≤ %1 %</source>
+        <translation>|Z| ≤ %1 %</translation>
+    </message>
+    <message>
+        <source>the curve does not determine %1 (standard error above %2 %)</source>
+        <translation>この曲線では %1 が定まりません（標準誤差が %2 % 超）</translation>
+    </message>
+    <message>
+        <source>%1 with a standard error above %2 %</source>
+        <translation>%1 の標準誤差が %2 % 超</translation>
+    </message>
+    <message>
+        <source>graded at most %1: %2</source>
+        <translation>評価は「%1」までです：%2</translation>
+    </message>
+    <message>
+        <source>standard errors widened by √((1 + ρ)/(1 − ρ)) for residuals that follow each other, ρ = %1</source>
+        <translation>残差に相関があるため、標準誤差を √((1 + ρ)/(1 − ρ)) 倍に広げています（ρ = %1）</translation>
+    </message>
+    <message>
+        <source>ran off (the curve has no use for it): held at its limit, not fitted</source>
+        <translation>発散しました（この曲線には不要な要素です）：限界値に固定し、フィットしていません</translation>
+    </message>
+    <message>
+        <source>error widening</source>
+        <translation>誤差の拡大</translation>
+    </message>
+    <message>
+        <source>the curve has no phase: fitted on |Z| alone</source>
+        <translation>曲線に位相がありません：|Z| だけでフィットしました</translation>
+    </message>
+    <message>
+        <source>model</source>
+        <translation>モデル</translation>
+    </message>
+    <message>
+        <source>points</source>
+        <translation>点数</translation>
+    </message>
+    <message>
+        <source>RMS error |Z|</source>
+        <translation>RMS 誤差 |Z|</translation>
+    </message>
+    <message>
+        <source>RMS error phase</source>
+        <translation>RMS 誤差 位相</translation>
+    </message>
+    <message>
+        <source>grade</source>
+        <translation>評価</translation>
+    </message>
+    <message>
+        <source>iterations</source>
+        <translation>反復回数</translation>
+    </message>
+    <message>
+        <source>fixed</source>
+        <translation>固定</translation>
+    </message>
+    <message>
+        <source>not determined</source>
+        <translation>不定</translation>
+    </message>
+</context>
+<context>
+    <name>HStatus</name>
+    <message>
+        <source>%1 が見つかりませんでした</source>
+        <translation>%1 が見つかりませんでした</translation>
+    </message>
+    <message>
+        <source>HK-A, HK-A2 が見つかりませんでした</source>
+        <translation>HK-A, HK-A2 が見つかりませんでした</translation>
+    </message>
+    <message>
+        <source>通信ポートが開けません</source>
+        <translation>通信ポートが開けません</translation>
+    </message>
+    <message>
+        <source>通信ポートが開けません（アクセス権がありません）</source>
+        <translation>通信ポートが開けません（アクセス権がありません）</translation>
+    </message>
+    <message>
+        <source>データ受信エラーです</source>
+        <translation>データ受信エラーです</translation>
+    </message>
+    <message>
+        <source>コマンド送信エラーです</source>
+        <translation>コマンド送信エラーです</translation>
+    </message>
+    <message>
+        <source>%1 が測定周波数帯域を受け付けませんでした</source>
+        <translation>%1 が測定周波数帯域を受け付けませんでした</translation>
+    </message>
+    <message>
+        <source>%1 応答エラーです</source>
+        <translation>%1 応答エラーです</translation>
+    </message>
+    <message>
+        <source>%1 未校正です</source>
+        <translation>%1 未校正です</translation>
+    </message>
+    <message>
+        <source>測定中です</source>
+        <translation>測定中です</translation>
+    </message>
+    <message>
+        <source>データ受信中です</source>
+        <translation>データ受信中です</translation>
+    </message>
+    <message>
+        <source>計算中です</source>
+        <translation>計算中です</translation>
+    </message>
+    <message>
+        <source>測定終了しました</source>
+        <translation>測定終了しました</translation>
+    </message>
+    <message>
+        <source>測定中止しました</source>
+        <translation>測定中止しました</translation>
+    </message>
+    <message>
+        <source>データエラーで計算できませんでした</source>
+        <translation>データエラーで計算できませんでした</translation>
+    </message>
+    <message>
+        <source>データ保存できませんでした</source>
+        <translation>データ保存できませんでした</translation>
+    </message>
+    <message>
+        <source>データ保存できませんでした：%1</source>
+        <translation>データ保存できませんでした：%1</translation>
+    </message>
+    <message>
+        <source>データ保存できました</source>
+        <translation>データ保存できました</translation>
+    </message>
+    <message>
+        <source>データ書き出し完了</source>
+        <translation>データ書き出し完了</translation>
+    </message>
+    <message>
+        <source>%1 を読み込みました（%2）</source>
+        <translation>%1 を読み込みました（%2）</translation>
+    </message>
+    <message>
+        <source>&#x3000;周波数順に並べ替えました</source>
+        <translation>&#x3000;周波数順に並べ替えました</translation>
+    </message>
+    <message>
+        <source>&#x3000;重複した周波数 %1 行を除きました</source>
+        <translation>&#x3000;重複した周波数 %1 行を除きました</translation>
+    </message>
+    <message>
+        <source>ZMA出力完了</source>
+        <translation>ZMA出力完了</translation>
+    </message>
+</context>
+<context>
+    <name>LogMessages</name>
+    <message>
+        <source>&apos;%1&apos; is not a results database: %2; give the path of an SQLite file or a PostgreSQL URI such as postgresql://user@host/db</source>
+        <translation>&apos;%1&apos; は結果データベースではありません：%2。SQLite ファイルのパスか、postgresql://user@host/db のような PostgreSQL の URI を指定してください</translation>
+    </message>
+    <message>
+        <source>no target given</source>
+        <translation>記録先が指定されていません</translation>
+    </message>
+    <message>
+        <source>%1:// is not a PostgreSQL URI (postgresql://)</source>
+        <translation>%1:// は PostgreSQL の URI（postgresql://）ではありません</translation>
+    </message>
+    <message>
+        <source>the URI cannot be read (a password with special characters must be percent-encoded)</source>
+        <translation>URI を読み取れません（記号を含むパスワードはパーセントエンコードしてください）</translation>
+    </message>
+    <message>
+        <source>the port &apos;%1&apos; is not a number from 1 to 65535</source>
+        <translation>ポート &apos;%1&apos; は 1 から 65535 までの数値ではありません</translation>
+    </message>
+    <message>
+        <source>the URI names no database (postgresql://host/DATABASE)</source>
+        <translation>URI にデータベース名がありません（postgresql://host/DATABASE）</translation>
+    </message>
+    <message>
+        <source>a database name holds no &apos;/&apos;</source>
+        <translation>データベース名に &apos;/&apos; は使えません</translation>
+    </message>
+    <message>
+        <source>&apos;%1&apos; is not a connection option the log passes on (host, port, user, password, dbname, %2)</source>
+        <translation>&apos;%1&apos; は結果ログが扱う接続オプションではありません（host, port, user, password, dbname, %2）</translation>
+    </message>
+    <message>
+        <source>&apos;%1&apos; is no value for the connection option %2</source>
+        <translation>&apos;%1&apos; は接続オプション %2 の値として使えません</translation>
+    </message>
+    <message>
+        <source>the connection option %1 cannot hold &apos;;&apos;</source>
+        <translation>接続オプション %1 には &apos;;&apos; を使えません</translation>
+    </message>
+    <message>
+        <source>the Qt SQL driver %1 is not installed (Debian package %2)</source>
+        <translation>Qt SQL ドライバ %1 がインストールされていません（Debian パッケージ %2）</translation>
+    </message>
+    <message>
+        <source>cannot open the results log %1: %2</source>
+        <translation>結果ログ %1 を開けません：%2</translation>
+    </message>
+    <message>
+        <source>%1: no such results log</source>
+        <translation>%1：結果ログがありません</translation>
+    </message>
+    <message>
+        <source>%1 holds no results log</source>
+        <translation>%1 には結果ログがありません</translation>
+    </message>
+    <message>
+        <source>cannot reach the results database %1: %2</source>
+        <translation>結果データベース %1 に接続できません：%2</translation>
+    </message>
+    <message>
+        <source>the results database %1 refused user &apos;%2&apos;: wrong password</source>
+        <translation>結果データベース %1 がユーザー &apos;%2&apos; を拒否しました：パスワードが違います</translation>
+    </message>
+    <message>
+        <source>the results database %1 refused the connection: %2</source>
+        <translation>結果データベース %1 が接続を拒否しました：%2</translation>
+    </message>
+    <message>
+        <source>the results log %1 has schema version %2; this program knows versions up to %3</source>
+        <translation>結果ログ %1 のスキーマはバージョン %2 です。このプログラムが扱えるのはバージョン %3 までです</translation>
+    </message>
+    <message>
+        <source>the results log %1 failed: %2</source>
+        <translation>結果ログ %1 でエラーが起きました：%2</translation>
+    </message>
+    <message>
+        <source>1 result waits in the station&apos;s spool %1 and goes on later</source>
+        <translation>1 件の結果がステーションのスプール %1 にあり、あとで送られます</translation>
+    </message>
+    <message>
+        <source>%1 results wait in the station&apos;s spool %2 and go on later</source>
+        <translation>%1 件の結果がステーションのスプール %2 にあり、あとで送られます</translation>
+    </message>
+    <message>
+        <source>%1 result the server refused is set aside in the station&apos;s spool %2 (the README says how to send it again)</source>
+        <translation>サーバーが受け付けなかった %1 件の結果をステーションのスプール %2 に取り分けました（送り直す方法は README にあります）</translation>
+    </message>
+    <message>
+        <source>%1 results the server refused are set aside in the station&apos;s spool %2 (the README says how to send them again)</source>
+        <translation>サーバーが受け付けなかった %1 件の結果をステーションのスプール %2 に取り分けました（送り直す方法は README にあります）</translation>
+    </message>
+    <message>
+        <source>the file is empty (0 bytes)</source>
+        <translation>ファイルが空です（0 バイト）</translation>
+    </message>
+    <message>
+        <source>the station&apos;s spool %1 could not be read (%3); it was moved to %2 and a new spool started (the README says how to recover its results)</source>
+        <translation>ステーションのスプール %1 を読めませんでした（%3）。%2 に移し、新しいスプールを始めました（その結果を取り戻す方法は README にあります）</translation>
+    </message>
+    <message>
+        <source>the station name has %1 characters; at most %2 are allowed</source>
+        <translation>ステーション名が %1 文字あります。使えるのは %2 文字までです</translation>
+    </message>
+    <message>
+        <source>the serial has %1 characters; at most %2 are allowed</source>
+        <translation>シリアル番号が %1 文字あります。使えるのは %2 文字までです</translation>
+    </message>
+    <message>
+        <source>%1 result in the station&apos;s spool %3 was checked for %2 and waits for it: it goes only there</source>
+        <translation>ステーションのスプール %3 にある %1 件の結果は %2 向けに判定したもので、その記録先だけに送られるのを待っています</translation>
+    </message>
+    <message>
+        <source>%1 results in the station&apos;s spool %3 were checked for %2 and wait for it: they go only there</source>
+        <translation>ステーションのスプール %3 にある %1 件の結果は %2 向けに判定したもので、その記録先だけに送られるのを待っています</translation>
+    </message>
+    <message>
+        <source>%1 result (serial %4) was refused by %2 and is set aside in the station&apos;s spool %3 (the README says how to send it again): %5</source>
+        <translation>%1 件の結果（シリアル番号 %4）が %2 に拒否され、ステーションのスプール %3 に取り分けました（送り直す方法は README にあります）：%5</translation>
+    </message>
+    <message>
+        <source>%1 results (serials %4) were refused by %2 and are set aside in the station&apos;s spool %3 (the README says how to send them again); the last reason: %5</source>
+        <translation>%1 件の結果（シリアル番号 %4）が %2 に拒否され、ステーションのスプール %3 に取り分けました（送り直す方法は README にあります）。最後の理由：%5</translation>
+    </message>
+</context>
+<context>
+    <name>PortResolver</name>
+    <message>
+        <source>（見つかりません）</source>
+        <translation>（見つかりません）</translation>
+    </message>
+</context>
+<context>
+    <name>QcMessages</name>
+    <message>
+        <source>no golden measurement given</source>
+        <translation>ゴールデンサンプルの測定データが指定されていません</translation>
+    </message>
+    <message>
+        <source>%1 was measured on band %2, the first golden unit on band %3: measure every golden unit on the same band</source>
+        <translation>%1 は帯域 %2、最初のゴールデンサンプルは帯域 %3 で測定されています：ゴールデンサンプルはすべて同じ帯域で測定してください</translation>
+    </message>
+    <message>
+        <source>%1 lacks points of its band: a golden unit needs the whole band</source>
+        <translation>%1 は帯域の測定点が欠けています：ゴールデンサンプルには帯域全体の測定が必要です</translation>
+    </message>
+    <message>
+        <source>%1 shows no resonance peak to take the parameters from</source>
+        <translation>%1 にはパラメータを求める共振のピークがありません</translation>
+    </message>
+    <message>
+        <source>Re %1 ohm gives no Thiele-Small values on %2: Re must lie between 0 and the peak |Z|</source>
+        <translation>Re %1 Ω では %2 の Thiele-Small パラメータが求まりません：Re は 0 とピークの |Z| の間にしてください</translation>
+    </message>
+    <message>
+        <source>%1: line %2: %3</source>
+        <translation>%1：%2 行目：%3</translation>
+    </message>
+    <message>
+        <source>not a QC limits file (the first item must be &quot;velo2-qc-limits 1&quot;)</source>
+        <translation>QC 限度ファイルではありません（最初の項目は &quot;velo2-qc-limits 1&quot; です）</translation>
+    </message>
+    <message>
+        <source>limits file version %1 is not supported (this program reads version %2)</source>
+        <translation>限度ファイルのバージョン %1 には対応していません（このプログラムが読めるのはバージョン %2 です）</translation>
+    </message>
+    <message>
+        <source>unknown item &quot;%1&quot;</source>
+        <translation>不明な項目 &quot;%1&quot;</translation>
+    </message>
+    <message>
+        <source>bad value for &quot;%1&quot;</source>
+        <translation>&quot;%1&quot; の値が正しくありません</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; is given twice</source>
+        <translation>&quot;%1&quot; が 2 回指定されています</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; is missing</source>
+        <translation>&quot;%1&quot; がありません</translation>
+    </message>
+    <message>
+        <source>%1 needs two numbers LOW HIGH with LOW not above HIGH</source>
+        <translation>%1 には 2 つの数値 LOW HIGH が必要です（LOW は HIGH 以下）</translation>
+    </message>
+    <message>
+        <source>expected &quot;point %1 FREQUENCY LOW HIGH&quot; (one point per grid index of the band, rising)</source>
+        <translation>&quot;point %1 FREQUENCY LOW HIGH&quot; が必要です（帯域の測定点ごとに 1 行、周波数の低い順）</translation>
+    </message>
+    <message>
+        <source>point %1 must be at the grid&apos;s frequency, %2 Hz</source>
+        <translation>point %1 の周波数は測定点の周波数 %2 Hz にしてください</translation>
+    </message>
+    <message>
+        <source>%1 points given, the band has %2</source>
+        <translation>%1 点が指定されていますが、帯域の測定点は %2 点です</translation>
+    </message>
+    <message>
+        <source>the file ends without &quot;end&quot; (cut short?)</source>
+        <translation>ファイルが &quot;end&quot; なしで終わっています（途中で切れていませんか？）</translation>
+    </message>
+    <message>
+        <source>text after &quot;end&quot;</source>
+        <translation>&quot;end&quot; のあとにテキストがあります</translation>
+    </message>
+    <message>
+        <source>%1: cannot read the limits file (missing, unreadable or not a regular file of at most 1 MiB)</source>
+        <translation>%1：限度ファイルを読めません（ファイルがない、読めない、または 1 MiB 以下の通常のファイルではありません）</translation>
+    </message>
+    <message>
+        <source>the limits are for band %1, the measurement is on band %2</source>
+        <translation>限度は帯域 %1 用ですが、測定は帯域 %2 です</translation>
+    </message>
+    <message>
+        <source>%1 %2%5 outside %3 ... %4%5</source>
+        <translation>%1 %2%5 が %3 ... %4%5 の範囲外です</translation>
+    </message>
+    <message>
+        <source>no resonance peak: Fs, Rmax, Qms, Qes, Qts and Zmin not measured</source>
+        <translation>共振のピークがありません：Fs、Rmax、Qms、Qes、Qts、Zmin は測定できませんでした</translation>
+    </message>
+    <message>
+        <source>|Z| above the band at %1 Hz</source>
+        <translation>%1 Hz で |Z| が限度バンドより上です</translation>
+    </message>
+    <message>
+        <source>|Z| below the band at %1 Hz</source>
+        <translation>%1 Hz で |Z| が限度バンドより下です</translation>
+    </message>
+    <message>
+        <source>|Z| above the band at %1 ... %2 Hz</source>
+        <translation>%1 ... %2 Hz で |Z| が限度バンドより上です</translation>
+    </message>
+    <message>
+        <source>|Z| below the band at %1 ... %2 Hz</source>
+        <translation>%1 ... %2 Hz で |Z| が限度バンドより下です</translation>
+    </message>
+    <message>
+        <source>%1 points of the band were not measured</source>
+        <translation>帯域の %1 点が測定されていません</translation>
+    </message>
+</context>
+<context>
+    <name>ReadoutFormat</name>
+    <message>
+        <source>周波数：</source>
+        <translation>周波数：</translation>
+    </message>
+</context>
+<context>
+    <name>SingleInstance</name>
+    <message>
+        <source>VELOがすでに起動しています</source>
+        <translation>VELOがすでに起動しています</translation>
+    </message>
+    <message>
+        <source>VELO2はすでに起動しています</source>
+        <translation>VELO2はすでに起動しています</translation>
+    </message>
+</context>
+<context>
+    <name>TFormCalc</name>
+    <message>
+        <source>ピーク値１</source>
+        <translation>ピーク値１</translation>
+    </message>
+    <message>
+        <source>ピーク値２</source>
+        <translation>ピーク値２</translation>
+    </message>
+    <message>
+        <source>ピーク値３</source>
+        <translation>ピーク値３</translation>
+    </message>
+    <message>
+        <source>ピーク値４</source>
+        <translation>ピーク値４</translation>
+    </message>
+    <message>
+        <source>ピーク値５</source>
+        <translation>ピーク値５</translation>
+    </message>
+    <message>
+        <source>VELO / 測定結果</source>
+        <translation>VELO / 測定結果</translation>
+    </message>
+    <message>
+        <source>共振点</source>
+        <translation>共振点</translation>
+    </message>
+    <message>
+        <source>周波数[Hz]</source>
+        <translation>周波数[Hz]</translation>
+    </message>
+    <message>
+        <source>抵抗値[Ω]</source>
+        <translation>抵抗値[Ω]</translation>
+    </message>
+    <message>
+        <source>Ts の計算</source>
+        <translation>Ts の計算</translation>
+    </message>
+    <message>
+        <source>閉じる</source>
+        <translation>閉じる</translation>
+    </message>
+</context>
+<context>
+    <name>TFormMain</name>
+    <message>
+        <source>ファイル(&amp;F)</source>
+        <translation>ファイル(&amp;F)</translation>
+    </message>
+    <message>
+        <source>開く(&amp;O)</source>
+        <translation>開く(&amp;O)</translation>
+    </message>
+    <message>
+        <source>保存する(&amp;S)</source>
+        <translation>保存する(&amp;S)</translation>
+    </message>
+    <message>
+        <source>閉じる</source>
+        <translation>閉じる</translation>
+    </message>
+    <message>
+        <source>データをテキスト出力</source>
+        <translation>データをテキスト出力</translation>
+    </message>
+    <message>
+        <source>ZMA出力</source>
+        <translation>ZMA出力</translation>
+    </message>
+    <message>
+        <source>印刷設定</source>
+        <translation>印刷設定</translation>
+    </message>
+    <message>
+        <source>グラフ印刷(&amp;P)</source>
+        <translation>グラフ印刷(&amp;P)</translation>
+    </message>
+    <message>
+        <source>終了(&amp;X)</source>
+        <translation>終了(&amp;X)</translation>
+    </message>
+    <message>
+        <source>測定(&amp;M)</source>
+        <translation>測定(&amp;M)</translation>
+    </message>
+    <message>
+        <source>開始(&amp;S)</source>
+        <translation>開始(&amp;S)</translation>
+    </message>
+    <message>
+        <source>結果を分析</source>
+        <translation>結果を分析</translation>
+    </message>
+    <message>
+        <source>グラフ(&amp;G)</source>
+        <translation>グラフ(&amp;G)</translation>
+    </message>
+    <message>
+        <source>抵抗値のみ表示</source>
+        <translation>抵抗値のみ表示</translation>
+    </message>
+    <message>
+        <source>測定値は太線で描画</source>
+        <translation>測定値は太線で描画</translation>
+    </message>
+    <message>
+        <source>平均処理</source>
+        <translation>平均処理</translation>
+    </message>
+    <message>
+        <source>参照データ(&amp;R)</source>
+        <translation>参照データ(&amp;R)</translation>
+    </message>
+    <message>
+        <source>読込み</source>
+        <translation>読込み</translation>
+    </message>
+    <message>
+        <source>クリア</source>
+        <translation>クリア</translation>
+    </message>
+    <message>
+        <source>設定</source>
+        <translation>設定</translation>
+    </message>
+    <message>
+        <source>COMポート</source>
+        <translation>COMポート</translation>
+    </message>
+    <message>
+        <source>グラフの線色</source>
+        <translation>グラフの線色</translation>
+    </message>
+    <message>
+        <source>抵抗値150Ωのメッセージ</source>
+        <translation>抵抗値150Ωのメッセージ</translation>
+    </message>
+    <message>
+        <source>ヘルプ(&amp;H)</source>
+        <translation>ヘルプ(&amp;H)</translation>
+    </message>
+    <message>
+        <source>バージョン(&amp;V)</source>
+        <translation>バージョン(&amp;V)</translation>
+    </message>
+    <message>
+        <source>グラフ</source>
+        <translation>グラフ</translation>
+    </message>
+    <message>
+        <source>終了</source>
+        <translation>終了</translation>
+    </message>
+    <message>
+        <source>測定周波数帯域</source>
+        <translation>測定周波数帯域</translation>
+    </message>
+    <message>
+        <source>データファイルを選んでください</source>
+        <translation>データファイルを選んでください</translation>
+    </message>
+    <message>
+        <source>参照ファイルを選んでください(５個まで)</source>
+        <translation>参照ファイルを選んでください(５個まで)</translation>
+    </message>
+    <message>
+        <source>データファイル (*.DTA)</source>
+        <translation>データファイル (*.DTA)</translation>
+    </message>
+    <message>
+        <source>データファイル (*.txt)</source>
+        <translation>データファイル (*.txt)</translation>
+    </message>
+    <message>
+        <source>ZMAファイル (*.zma)</source>
+        <translation>ZMAファイル (*.zma)</translation>
+    </message>
+    <message>
+        <source>ZMAファイル (*.zma *.ZMA);;FRDファイル (*.frd *.FRD);;テキストの表 (*.txt *.csv *.dat *.TXT *.CSV *.DAT);;すべてのファイル (*)</source>
+        <translation>ZMAファイル (*.zma *.ZMA);;FRDファイル (*.frd *.FRD);;テキストの表 (*.txt *.csv *.dat *.TXT *.CSV *.DAT);;すべてのファイル (*)</translation>
+    </message>
+    <message>
+        <source>デスクトップの言語に合わせる</source>
+        <translation>デスクトップの言語に合わせる</translation>
+    </message>
+</context>
+<context>
+    <name>TFormPrnInfo</name>
+    <message>
+        <source>VELO グラフ印刷</source>
+        <translation>VELO グラフ印刷</translation>
+    </message>
+    <message>
+        <source>印刷する測定情報の設定</source>
+        <translation>印刷する測定情報の設定</translation>
+    </message>
+    <message>
+        <source>取消し</source>
+        <translation>取消し</translation>
+    </message>
+    <message>
+        <source>印刷</source>
+        <translation>印刷</translation>
+    </message>
+</context>
+<context>
+    <name>TFormQc</name>
+    <message>
+        <source>VELO / QCモード</source>
+        <translation>VELO / QCモード</translation>
+    </message>
+    <message>
+        <source>QCモード</source>
+        <translation>QCモード</translation>
+    </message>
+    <message>
+        <source>限度ファイル</source>
+        <translation>限度ファイル</translation>
+    </message>
+    <message>
+        <source>選択...</source>
+        <translation>選択...</translation>
+    </message>
+    <message>
+        <source>QC 限度ファイル (*.limits *.txt);;すべてのファイル (*)</source>
+        <translation>QC 限度ファイル (*.limits *.txt);;すべてのファイル (*)</translation>
+    </message>
+    <message>
+        <source>保存先フォルダ</source>
+        <translation>保存先フォルダ</translation>
+    </message>
+    <message>
+        <source>空欄なら限度ファイルのフォルダ</source>
+        <translation>空欄なら限度ファイルのフォルダ</translation>
+    </message>
+    <message>
+        <source>結果ログ</source>
+        <translation>結果ログ</translation>
+    </message>
+    <message>
+        <source>空欄なら保存先フォルダの SQLite ファイル、または postgresql://...</source>
+        <translation>空欄なら保存先フォルダの SQLite ファイル、または postgresql://...</translation>
+    </message>
+    <message>
+        <source>シリアル番号</source>
+        <translation>シリアル番号</translation>
+    </message>
+    <message>
+        <source>測定開始</source>
+        <translation>測定開始</translation>
+    </message>
+    <message>
+        <source>停止</source>
+        <translation>停止</translation>
+    </message>
+    <message>
+        <source>閉じる</source>
+        <translation>閉じる</translation>
+    </message>
+    <message>
+        <source>限度バンドと測定値のグラフ</source>
+        <translation>限度バンドと測定値のグラフ</translation>
+    </message>
+    <message>
+        <source>判定</source>
+        <translation>判定</translation>
+    </message>
+    <message>
+        <source>不合格の理由</source>
+        <translation>不合格の理由</translation>
+    </message>
+    <message>
+        <source>PASS</source>
+        <translation>PASS</translation>
+    </message>
+    <message>
+        <source>FAIL</source>
+        <translation>FAIL</translation>
+    </message>
+    <message>
+        <source>シリアル番号を入力してください</source>
+        <translation>シリアル番号を入力してください</translation>
+    </message>
+    <message>
+        <source>シリアル番号 &quot;%1&quot; はファイル名に使えません</source>
+        <translation>シリアル番号 &quot;%1&quot; はファイル名に使えません</translation>
+    </message>
+    <message>
+        <source>シリアル番号が長すぎます（%1 文字、最大 %2 文字）</source>
+        <translation>シリアル番号が長すぎます（%1 文字、最大 %2 文字）</translation>
+    </message>
+    <message>
+        <source>保存先フォルダ &quot;%1&quot; がありません</source>
+        <translation>保存先フォルダ &quot;%1&quot; がありません</translation>
+    </message>
+    <message>
+        <source>%1 は測定しませんでした：%2 を測定中です。終わってからもう一度スキャンしてください</source>
+        <translation>%1 は測定しませんでした：%2 を測定中です。終わってからもう一度スキャンしてください</translation>
+    </message>
+    <message>
+        <source>%1 を測定中 %2/%3</source>
+        <translation>%1 を測定中 %2/%3</translation>
+    </message>
+    <message>
+        <source>測定できませんでした：%1</source>
+        <translation>測定できませんでした：%1</translation>
+    </message>
+    <message>
+        <source>データが正しくありません</source>
+        <translation>データが正しくありません</translation>
+    </message>
+    <message>
+        <source>保存しました：%1</source>
+        <translation>保存しました：%1</translation>
+    </message>
+    <message>
+        <source>保存できませんでした：%1</source>
+        <translation>保存できませんでした：%1</translation>
+    </message>
+    <message>
+        <source>測定を中止しました</source>
+        <translation>測定を中止しました</translation>
+    </message>
+    <message>
+        <source>シリアル番号を入力（またはスキャン）して Enter で測定します</source>
+        <translation>シリアル番号を入力（またはスキャン）して Enter で測定します</translation>
+    </message>
+    <message>
+        <source>%1 の結果を記録中…</source>
+        <translation>%1 の結果を記録中…</translation>
+    </message>
+    <message>
+        <source>記録しました：%1</source>
+        <translation>記録しました：%1</translation>
+    </message>
+    <message>
+        <source>記録できませんでした：%1</source>
+        <translation>記録できませんでした：%1</translation>
+    </message>
+    <message>
+        <source>サーバーに送れていません（ステーションのスプールに保存）：%1</source>
+        <translation>サーバーに送れていません（ステーションのスプールに保存）：%1</translation>
+    </message>
+</context>
+<context>
+    <name>TFormSetColor</name>
+    <message>
+        <source>グラフ線色設定</source>
+        <translation>グラフ線色設定</translation>
+    </message>
+    <message>
+        <source>測定データ</source>
+        <translation>測定データ</translation>
+    </message>
+    <message>
+        <source>抵抗値グラフ</source>
+        <translation>抵抗値グラフ</translation>
+    </message>
+    <message>
+        <source>位相角グラフ</source>
+        <translation>位相角グラフ</translation>
+    </message>
+    <message>
+        <source>参照データ</source>
+        <translation>参照データ</translation>
+    </message>
+    <message>
+        <source>データ１</source>
+        <translation>データ１</translation>
+    </message>
+    <message>
+        <source>データ２</source>
+        <translation>データ２</translation>
+    </message>
+    <message>
+        <source>データ３</source>
+        <translation>データ３</translation>
+    </message>
+    <message>
+        <source>データ４</source>
+        <translation>データ４</translation>
+    </message>
+    <message>
+        <source>データ５</source>
+        <translation>データ５</translation>
+    </message>
+    <message>
+        <source>取り消し</source>
+        <translation>取り消し</translation>
+    </message>
+    <message>
+        <source>設定</source>
+        <translation>設定</translation>
+    </message>
+</context>
+<context>
+    <name>TFormSetting</name>
+    <message>
+        <source>COMポートの設定</source>
+        <translation>COMポートの設定</translation>
+    </message>
+    <message>
+        <source>取り消し</source>
+        <translation>取り消し</translation>
+    </message>
+    <message>
+        <source>設定</source>
+        <translation>設定</translation>
+    </message>
+    <message>
+        <source>接続されている機器：</source>
+        <translation>接続されている機器：</translation>
+    </message>
+    <message>
+        <source>接続されている機器</source>
+        <translation>接続されている機器</translation>
+    </message>
+    <message>
+        <source>機器の説明</source>
+        <translation>機器の説明</translation>
+    </message>
+    <message>
+        <source>（変更しない）</source>
+        <translation>（変更しない）</translation>
+    </message>
+</context>
+<context>
+    <name>TFormTS</name>
+    <message>
+        <source>TS の計算</source>
+        <translation>TS の計算</translation>
+    </message>
+</context>
+<context>
+    <name>TFormVersion</name>
+    <message>
+        <source>VELO バージョン情報</source>
+        <translation>VELO バージョン情報</translation>
+    </message>
+    <message>
+        <source>スピーカのインピーダンス測定</source>
+        <translation>スピーカのインピーダンス測定</translation>
+    </message>
+</context>
+<context>
+    <name>TFormWorksheet</name>
+    <message>
+        <source>VELO / T/S ワークシート</source>
+        <translation>VELO / T/S ワークシート</translation>
+    </message>
+    <message>
+        <source>T/S ワークシート</source>
+        <translation>T/S ワークシート</translation>
+    </message>
+    <message>
+        <source>入力</source>
+        <translation>入力</translation>
+    </message>
+    <message>
+        <source>自由空間の測定に加える曲線（参照データ）</source>
+        <translation>自由空間の測定に加える曲線（参照データ）</translation>
+    </message>
+    <message>
+        <source>Re [Ω]</source>
+        <translation>Re [Ω]</translation>
+    </message>
+    <message>
+        <source>Sd [cm²]</source>
+        <translation>Sd [cm²]</translation>
+    </message>
+    <message>
+        <source>または振動板の直径 [mm]</source>
+        <translation>または振動板の直径 [mm]</translation>
+    </message>
+    <message>
+        <source>気温 [°C]</source>
+        <translation>気温 [°C]</translation>
+    </message>
+    <message>
+        <source>気圧 [hPa]</source>
+        <translation>気圧 [hPa]</translation>
+    </message>
+    <message>
+        <source>付加質量 m%1</source>
+        <translation>付加質量 m%1</translation>
+    </message>
+    <message>
+        <source>密閉箱</source>
+        <translation>密閉箱</translation>
+    </message>
+    <message>
+        <source>質量 [g]</source>
+        <translation>質量 [g]</translation>
+    </message>
+    <message>
+        <source>容積 [L]</source>
+        <translation>容積 [L]</translation>
+    </message>
+    <message>
+        <source>曲線</source>
+        <translation>曲線</translation>
+    </message>
+    <message>
+        <source>（使わない）</source>
+        <translation>（使わない）</translation>
+    </message>
+    <message>
+        <source>参照 %1: %2</source>
+        <translation>参照 %1: %2</translation>
+    </message>
+    <message>
+        <source>参照 %1: （空）</source>
+        <translation>参照 %1: （空）</translation>
+    </message>
+    <message>
+        <source>この箱で測定</source>
+        <translation>この箱で測定</translation>
+    </message>
+    <message>
+        <source>この質量で測定</source>
+        <translation>この質量で測定</translation>
+    </message>
+    <message>
+        <source>測定停止</source>
+        <translation>測定停止</translation>
+    </message>
+    <message>
+        <source>テキストをコピー</source>
+        <translation>テキストをコピー</translation>
+    </message>
+    <message>
+        <source>JSON 保存</source>
+        <translation>JSON 保存</translation>
+    </message>
+    <message>
+        <source>印刷</source>
+        <translation>印刷</translation>
+    </message>
+    <message>
+        <source>閉じる</source>
+        <translation>閉じる</translation>
+    </message>
+    <message>
+        <source>方法ごとの比較</source>
+        <translation>方法ごとの比較</translation>
+    </message>
+    <message>
+        <source>計算の過程</source>
+        <translation>計算の過程</translation>
+    </message>
+    <message>
+        <source>区分</source>
+        <translation>区分</translation>
+    </message>
+    <message>
+        <source>項目</source>
+        <translation>項目</translation>
+    </message>
+    <message>
+        <source>値</source>
+        <translation>値</translation>
+    </message>
+    <message>
+        <source>単位</source>
+        <translation>単位</translation>
+    </message>
+    <message>
+        <source>式と数値</source>
+        <translation>式と数値</translation>
+    </message>
+    <message>
+        <source>計算の状態</source>
+        <translation>計算の状態</translation>
+    </message>
+    <message>
+        <source>自由空間の測定データがありません。測定するかファイルを開いてください。</source>
+        <translation>自由空間の測定データがありません。測定するかファイルを開いてください。</translation>
+    </message>
+    <message>
+        <source>%1 に数値を入力してください。</source>
+        <translation>%1 に数値を入力してください。</translation>
+    </message>
+    <message>
+        <source>Re [Ω] を入力してください。</source>
+        <translation>Re [Ω] を入力してください。</translation>
+    </message>
+    <message>
+        <source>%1 の質量 [g] を入力してください。</source>
+        <translation>%1 の質量 [g] を入力してください。</translation>
+    </message>
+    <message>
+        <source>密閉箱の容積 [L] を入力してください。</source>
+        <translation>密閉箱の容積 [L] を入力してください。</translation>
+    </message>
+    <message>
+        <source>密閉箱の容積は 0 より大きい数で入力してください（&quot;%1&quot;）。</source>
+        <translation>密閉箱の容積は 0 より大きい数で入力してください（&quot;%1&quot;）。</translation>
+    </message>
+    <message>
+        <source>参照 %1 は空です。参照データを読み込むか別の参照を選んでください。</source>
+        <translation>参照 %1 は空です。参照データを読み込むか別の参照を選んでください。</translation>
+    </message>
+    <message>
+        <source>%1: %2 は参照データから外れたので使いません。</source>
+        <translation>%1: %2 は参照データから外れたので使いません。</translation>
+    </message>
+    <message>
+        <source>自由空間の測定をファイルに保存してから%1の測定をしてください（その曲線は自由空間のファイルの横に保存されます）。</source>
+        <translation>自由空間の測定をファイルに保存してから%1の測定をしてください（その曲線は自由空間のファイルの横に保存されます）。</translation>
+    </message>
+    <message>
+        <source>参照データの空きがありません。参照データをクリアしてから測定してください。</source>
+        <translation>参照データの空きがありません。参照データをクリアしてから測定してください。</translation>
+    </message>
+    <message>
+        <source>%1 g で測定中: %2 / %3 点</source>
+        <translation>%1 g で測定中: %2 / %3 点</translation>
+    </message>
+    <message>
+        <source>密閉箱 %1 L で測定中: %2 / %3 点</source>
+        <translation>密閉箱 %1 L で測定中: %2 / %3 点</translation>
+    </message>
+    <message>
+        <source>%1の測定ができませんでした: %2
+参照データと自由空間の測定はそのままです。</source>
+        <translation>%1の測定ができませんでした: %2
+参照データと自由空間の測定はそのままです。</translation>
+    </message>
+    <message>
+        <source>%1 に保存できませんでした</source>
+        <translation>%1 に保存できませんでした</translation>
+    </message>
+    <message>
+        <source>%1 を参照データに読み込めませんでした</source>
+        <translation>%1 を参照データに読み込めませんでした</translation>
+    </message>
+    <message>
+        <source>%1 に保存し、参照 %2 に読み込みました。</source>
+        <translation>%1 に保存し、参照 %2 に読み込みました。</translation>
+    </message>
+    <message>
+        <source>ワークシートの測定を停止しました。</source>
+        <translation>ワークシートの測定を停止しました。</translation>
+    </message>
+    <message>
+        <source>T/S ワークシートはいまの測定を自由空間の曲線として使っています。新しい測定はそれを置き換え、ワークシートの値はすべて新しい曲線から計算されます。
+密閉箱や付加質量の曲線はワークシートの「この箱で測定」「この質量で測定」で測ってください。
+
+測定を始めますか？</source>
+        <translation>T/S ワークシートはいまの測定を自由空間の曲線として使っています。新しい測定はそれを置き換え、ワークシートの値はすべて新しい曲線から計算されます。
+密閉箱や付加質量の曲線はワークシートの「この箱で測定」「この質量で測定」で測ってください。
+
+測定を始めますか？</translation>
+    </message>
+    <message>
+        <source>ワークシートを JSON で保存</source>
+        <translation>ワークシートを JSON で保存</translation>
+    </message>
+    <message>
+        <source>JSON (*.json)</source>
+        <translation>JSON (*.json)</translation>
+    </message>
+    <message>
+        <source>%1 に保存できませんでした。</source>
+        <translation>%1 に保存できませんでした。</translation>
+    </message>
+    <message>
+        <source>印刷できませんでした。</source>
+        <translation>印刷できませんでした。</translation>
+    </message>
+    <message>
+        <source>表をテキストでコピーしました。</source>
+        <translation>表をテキストでコピーしました。</translation>
+    </message>
+    <message>
+        <source>モデルフィット</source>
+        <translation>モデルフィット</translation>
+    </message>
+    <message>
+        <source>モデル</source>
+        <translation>モデル</translation>
+    </message>
+    <message>
+        <source>古典 (Re + Le + 共振)</source>
+        <translation>古典 (Re + Le + 共振)</translation>
+    </message>
+    <message>
+        <source>LR-2</source>
+        <translation>LR-2</translation>
+    </message>
+    <message>
+        <source>セミインダクタンス + クリープ</source>
+        <translation>セミインダクタンス + クリープ</translation>
+    </message>
+    <message>
+        <source>Re もフィットする（外すと入力の Re に固定）</source>
+        <translation>Re もフィットする（外すと入力の Re に固定）</translation>
+    </message>
+    <message>
+        <source>グラフに表示</source>
+        <translation>グラフに表示</translation>
+    </message>
+    <message>
+        <source>フィット曲線の色</source>
+        <translation>フィット曲線の色</translation>
+    </message>
+    <message>
+        <source>フィットの結果</source>
+        <translation>フィットの結果</translation>
+    </message>
+    <message>
+        <source>フィット中…</source>
+        <translation>フィット中…</translation>
+    </message>
+    <message>
+        <source>標準誤差</source>
+        <translation>標準誤差</translation>
+    </message>
+    <message>
+        <source>古典的方法</source>
+        <translation>古典的方法</translation>
+    </message>
+</context>
+<context>
+    <name>TForm_Re</name>
+    <message>
+        <source>TS の計算</source>
+        <translation>TS の計算</translation>
+    </message>
+    <message>
+        <source>Re [Ω] の値を入力してください</source>
+        <translation>Re [Ω] の値を入力してください</translation>
+    </message>
+    <message>
+        <source>例&#x3000;：&#x3000;2.31&#x3000;(数値のみ)</source>
+        <translation>例&#x3000;：&#x3000;2.31&#x3000;(数値のみ)</translation>
+    </message>
+    <message>
+        <source>入力</source>
+        <translation>入力</translation>
+    </message>
+    <message>
+        <source>取消し</source>
+        <translation>取消し</translation>
+    </message>
+</context>
+<context>
+    <name>TH_Message</name>
+    <message>
+        <source>致命的なメモリエラーです:%1</source>
+        <translation>致命的なメモリエラーです:%1</translation>
+    </message>
+    <message>
+        <source>エラー</source>
+        <translation>エラー</translation>
+    </message>
+    <message>
+        <source>不正なCOM指定です</source>
+        <translation>不正なCOM指定です</translation>
+    </message>
+    <message>
+        <source>COM番号エラーです</source>
+        <translation>COM番号エラーです</translation>
+    </message>
+    <message>
+        <source>COMポートを機器に結び付けられませんでした
+%1</source>
+        <translation>COMポートを機器に結び付けられませんでした
+%1</translation>
+    </message>
+    <message>
+        <source>初期設定ファイルを保存できませんでした</source>
+        <translation>初期設定ファイルを保存できませんでした</translation>
+    </message>
+    <message>
+        <source>データファイルの内容が正しくありませんでした</source>
+        <translation>データファイルの内容が正しくありませんでした</translation>
+    </message>
+    <message>
+        <source>%1 が見つかりません</source>
+        <translation>%1 が見つかりません</translation>
+    </message>
+    <message>
+        <source>COMポートが開けませんでした。COM番号を確認して下さい。</source>
+        <translation>COMポートが開けませんでした。COM番号を確認して下さい。</translation>
+    </message>
+    <message>
+        <source>%1ユニットが見つかりませんでした。COM番号を確認して下さい。</source>
+        <translation>%1ユニットが見つかりませんでした。COM番号を確認して下さい。</translation>
+    </message>
+    <message>
+        <source>データエラーで計算できませんでした</source>
+        <translation>データエラーで計算できませんでした</translation>
+    </message>
+    <message>
+        <source>データがありません</source>
+        <translation>データがありません</translation>
+    </message>
+    <message>
+        <source>測定データを保存していません。破棄して新しい測定を開始しますか？</source>
+        <translation>測定データを保存していません。破棄して新しい測定を開始しますか？</translation>
+    </message>
+    <message>
+        <source>測定データを保存していません。データを破棄しますか？</source>
+        <translation>測定データを保存していません。データを破棄しますか？</translation>
+    </message>
+    <message>
+        <source>測定データを保存していません。終了しますか？</source>
+        <translation>測定データを保存していません。終了しますか？</translation>
+    </message>
+    <message>
+        <source>測定データを保存していません。破棄しますか？</source>
+        <translation>測定データを保存していません。破棄しますか？</translation>
+    </message>
+    <message>
+        <source>ファイル：%1があります。
+上書きしますか</source>
+        <translation>ファイル：%1があります。
+上書きしますか</translation>
+    </message>
+    <message>
+        <source>ＨＫ－Ａ２／ＶＥＬＯ２のデータファイルとして保存しますか&#x3000;</source>
+        <translation>ＨＫ－Ａ２／ＶＥＬＯ２のデータファイルとして保存しますか&#x3000;</translation>
+    </message>
+    <message>
+        <source>ユニットとアプリケーションのバージョンがミスマッチです</source>
+        <translation>ユニットとアプリケーションのバージョンがミスマッチです</translation>
+    </message>
+    <message>
+        <source>参照データは５個までにしてください</source>
+        <translation>参照データは５個までにしてください</translation>
+    </message>
+    <message>
+        <source>抵抗値の最大値が150Ωを越えています</source>
+        <translation>抵抗値の最大値が150Ωを越えています</translation>
+    </message>
+    <message>
+        <source>HK-Aが対応していない測定周波数帯域です</source>
+        <translation>HK-Aが対応していない測定周波数帯域です</translation>
+    </message>
+    <message>
+        <source>印刷できませんでした</source>
+        <translation>印刷できませんでした</translation>
+    </message>
+    <message>
+        <source>%1行目: </source>
+        <translation>%1行目: </translation>
+    </message>
+    <message>
+        <source>ファイルがありません</source>
+        <translation>ファイルがありません</translation>
+    </message>
+    <message>
+        <source>通常のファイルではありません</source>
+        <translation>通常のファイルではありません</translation>
+    </message>
+    <message>
+        <source>ファイルが大きすぎます（%1MiBまで）</source>
+        <translation>ファイルが大きすぎます（%1MiBまで）</translation>
+    </message>
+    <message>
+        <source>ファイルを読めませんでした</source>
+        <translation>ファイルを読めませんでした</translation>
+    </message>
+    <message>
+        <source>テキストの表ではありません（%1行目にバイナリデータ）</source>
+        <translation>テキストの表ではありません（%1行目にバイナリデータ）</translation>
+    </message>
+    <message>
+        <source>UTF-16のテキストです。UTF-8またはShift_JISで保存してください</source>
+        <translation>UTF-16のテキストです。UTF-8またはShift_JISで保存してください</translation>
+    </message>
+    <message>
+        <source>行末がCRだけです。LFまたはCR LFで保存してください</source>
+        <translation>行末がCRだけです。LFまたはCR LFで保存してください</translation>
+    </message>
+    <message>
+        <source>周波数とインピーダンスの表がありません</source>
+        <translation>周波数とインピーダンスの表がありません</translation>
+    </message>
+    <message>
+        <source>先頭の%1行に表の行がありません</source>
+        <translation>先頭の%1行に表の行がありません</translation>
+    </message>
+    <message>
+        <source>点が%1点未満です</source>
+        <translation>点が%1点未満です</translation>
+    </message>
+    <message>
+        <source>数値の行ではありません（周波数、インピーダンス、位相）</source>
+        <translation>数値の行ではありません（周波数、インピーダンス、位相）</translation>
+    </message>
+    <message>
+        <source>周波数は0Hzより大きい値でなければなりません</source>
+        <translation>周波数は0Hzより大きい値でなければなりません</translation>
+    </message>
+    <message>
+        <source>インピーダンスが負の値です</source>
+        <translation>インピーダンスが負の値です</translation>
+    </message>
+    <message>
+        <source>有限の数値ではないか、範囲外の値です</source>
+        <translation>有限の数値ではないか、範囲外の値です</translation>
+    </message>
+    <message>
+        <source>位相が±%1°の範囲外です</source>
+        <translation>位相が±%1°の範囲外です</translation>
+    </message>
+    <message>
+        <source>コンマが小数点か区切りか判断できません</source>
+        <translation>コンマが小数点か区切りか判断できません</translation>
+    </message>
+    <message>
+        <source>帯域 %1 に入る点がありません</source>
+        <translation>帯域 %1 に入る点がありません</translation>
+    </message>
+    <message>
+        <source>どの帯域にも入る点がありません</source>
+        <translation>どの帯域にも入る点がありません</translation>
+    </message>
+    <message>
+        <source>インピーダンスの表を読み込めませんでした
+</source>
+        <translation>インピーダンスの表を読み込めませんでした
+</translation>
+    </message>
+    <message>
+        <source>他のツールから読み込んだ曲線です。
+帯域 %1 のデータファイルとして保存しますか</source>
+        <translation>他のツールから読み込んだ曲線です。
+帯域 %1 のデータファイルとして保存しますか</translation>
+    </message>
+    <message>
+        <source>%1点のインピーダンスが%2Ωを超えています。データファイルには%2Ωとして保存しました（%3）。解析には元の値を使います</source>
+        <translation>%1点のインピーダンスが%2Ωを超えています。データファイルには%2Ωとして保存しました（%3）。解析には元の値を使います</translation>
+    </message>
+    <message>
+        <source>前回の終了時に保存されていなかった測定データを次のファイルに保存しました
+%1</source>
+        <translation>前回の終了時に保存されていなかった測定データを次のファイルに保存しました
+%1</translation>
+    </message>
+    <message>
+        <source>言語の変更は次回の起動から有効になります</source>
+        <translation>言語の変更は次回の起動から有効になります</translation>
+    </message>
+    <message>
+        <source>言語の設定を保存できませんでした</source>
+        <translation>言語の設定を保存できませんでした</translation>
+    </message>
+</context>
+<context>
+    <name>Texts</name>
+    <message>
+        <source>VELO2 スピーカのインピーダンス測定</source>
+        <translation>VELO2 スピーカのインピーダンス測定</translation>
+    </message>
+    <message>
+        <source>測定開始</source>
+        <translation>測定開始</translation>
+    </message>
+    <message>
+        <source>測定停止</source>
+        <translation>測定停止</translation>
+    </message>
+</context>
+<context>
+    <name>UnitTexts</name>
+    <message>
+        <source>測定器との接続が切れました</source>
+        <translation>測定器との接続が切れました</translation>
+    </message>
+    <message>
+        <source>測定器は%1で測定中です。終わってから測定してください。</source>
+        <translation>測定器は%1で測定中です。終わってから測定してください。</translation>
+    </message>
+    <message>
+        <source>メインウィンドウ</source>
+        <translation>メインウィンドウ</translation>
+    </message>
+    <message>
+        <source>T/S ワークシート</source>
+        <translation>T/S ワークシート</translation>
+    </message>
+    <message>
+        <source>QCモード</source>
+        <translation>QCモード</translation>
+    </message>
+</context>
+<context>
+    <name>WorksheetMessages</name>
+    <message>
+        <source>the added mass must be above 0 g (given: %1 g)</source>
+        <translation>付加質量は 0 g より大きくしてください（入力値：%1 g）</translation>
+    </message>
+    <message>
+        <source>the added-mass and box methods need Sd: give Sd or the piston diameter</source>
+        <translation>付加質量法と密閉箱法には Sd が必要です：Sd か振動板の直径を入力してください</translation>
+    </message>
+    <message>
+        <source>Sd and the piston diameter must be above 0</source>
+        <translation>Sd と振動板の直径は 0 より大きくしてください</translation>
+    </message>
+    <message>
+        <source>the box volume must be above 0 L (given: %1 L)</source>
+        <translation>箱の容積は 0 L より大きくしてください（入力値：%1 L）</translation>
+    </message>
+    <message>
+        <source>air at %1 °C and %2 hPa is outside -40..60 °C, 500..1100 hPa</source>
+        <translation>気温 %1 °C、気圧 %2 hPa は範囲外です（-40..60 °C、500..1100 hPa）</translation>
+    </message>
+    <message>
+        <source>%1 holds no measured point</source>
+        <translation>%1 に測定点がありません</translation>
+    </message>
+    <message>
+        <source>%1 was measured on band %2, the free-air curve on band %3: measure both on the same band</source>
+        <translation>%1 は帯域 %2、自由空間の曲線は帯域 %3 で測定されています：両方を同じ帯域で測定してください</translation>
+    </message>
+    <message>
+        <source>%1 does not cover the same points as the free-air curve</source>
+        <translation>%1 の測定点が自由空間の曲線と一致しません</translation>
+    </message>
+    <message>
+        <source>no resonance found in %1</source>
+        <translation>%1 に共振が見つかりません</translation>
+    </message>
+    <message>
+        <source>%1 resonates at %2 Hz, not below the free-air %3 Hz: is the mass on the cone, and is it the right file?</source>
+        <translation>%1 の共振周波数 %2 Hz が自由空間の %3 Hz より低くありません：質量は振動板に付いていますか？ファイルは正しいですか？</translation>
+    </message>
+    <message>
+        <source>%1 resonates at %2 Hz, not above the free-air %3 Hz: is it the right file?</source>
+        <translation>%1 の共振周波数 %2 Hz が自由空間の %3 Hz より高くありません：ファイルは正しいですか？</translation>
+    </message>
+    <message>
+        <source>both masses are %1 g: the dual added-mass method needs two different masses</source>
+        <translation>2 つの質量がどちらも %1 g です：二重付加質量法には異なる 2 つの質量が必要です</translation>
+    </message>
+    <message>
+        <source>%1: %2</source>
+        <translation>%1：%2</translation>
+    </message>
+    <message>
+        <source>the free-air curve</source>
+        <translation>自由空間の曲線</translation>
+    </message>
+    <message>
+        <source>the curve with %1 g</source>
+        <translation>%1 g を付けた曲線</translation>
+    </message>
+    <message>
+        <source>the curve in the %1 L box</source>
+        <translation>%1 L の箱での曲線</translation>
+    </message>
+    <message>
+        <source>%1 g moves Fs by only %2 % (under 15 %): about %3 g would move it by 30 %</source>
+        <translation>%1 g では Fs が %2 % しか変わりません（15 % 未満）：約 %3 g にすると 30 % 変わります</translation>
+    </message>
+    <message>
+        <source>%1 g moves Fs by %2 % (over 50 %): about %3 g would move it by 30 %</source>
+        <translation>%1 g では Fs が %2 % 変わります（50 % 超）：約 %3 g にすると 30 % 変わります</translation>
+    </message>
+    <message>
+        <source>√(f1·f2) = %1 Hz lies %3 % from Fs = %2 Hz: an asymmetric resonance, the classic Q and the single-mass Mms are less reliable</source>
+        <translation>√(f1·f2) = %1 Hz が Fs = %2 Hz から %3 % 離れています：共振が非対称で、古典的方法の Q と単一付加質量の Mms は信頼性が下がります</translation>
+    </message>
+    <message>
+        <source>with %1 g the single-mass Mms %2 g and the dual-mass %3 g disagree by %4 %, beyond the methods&apos; own scatter (±%5 %): suspension creep makes a single mass read low, or a mass is not what was typed</source>
+        <translation>%1 g での単一付加質量の Mms %2 g と二重付加質量の %3 g が %4 % 食い違い、方法そのもののばらつき（±%5 %）を超えています：サスペンションのクリープで単一付加質量の値が低く出ているか、質量が入力した値と違います</translation>
+    </message>
+    <message>
+        <source>the heavier mass is only %1 times the lighter (under 1.5): the two curves differ too little for the dual method, its values are unreliable; use about %2 g as the heavier mass</source>
+        <translation>重いほうの質量が軽いほうの %1 倍しかありません（1.5 未満）：2 つの曲線の差が小さすぎて二重付加質量法の値は信頼できません。重いほうの質量は約 %2 g にしてください</translation>
+    </message>
+    <message>
+        <source>the fitted motional impedance gives the masses back only within %1 % (over 2 %): the dual-mass values are less reliable</source>
+        <translation>フィットした運動インピーダンスから求めた質量が %1 % ずれています（2 % 超）：二重付加質量法の値は信頼性が下がります</translation>
+    </message>
+    <message>
+        <source>the dual added-mass method found no usable motional impedance (%1 points in 0.8-1.2 Fs)</source>
+        <translation>二重付加質量法で使える運動インピーダンスが得られませんでした（0.8-1.2 Fs に %1 点）</translation>
+    </message>
+    <message>
+        <source>the frequencies of %1 differ from the free-air curve&apos;s by up to %2 %: the dual method compares the curves point by point</source>
+        <translation>%1 の周波数が自由空間の曲線と最大 %2 % 違います：二重付加質量法は曲線を測定点ごとに比べます</translation>
+    </message>
+    <message>
+        <source>Re = %1 Ω is above the curve&apos;s minimum of %2 Ω: check Re</source>
+        <translation>Re = %1 Ω が曲線の最小値 %2 Ω より大きくなっています：Re を確かめてください</translation>
+    </message>
+    <message>
+        <source>the resonance is only %1 Hz wide (Fs / Qms), under three grid steps (%2 Hz): the three-point Qms reads low; the model fit gives Qms from the whole curve</source>
+        <translation>共振の幅が %1 Hz（Fs / Qms）しかなく、測定点 3 つ分の間隔（%2 Hz）より狭いため、3 点から求めた Qms は低めに出ます。モデルフィットは曲線全体から Qms を求めます</translation>
+    </message>
+    <message>
+        <source>the resonance is only %1 Hz wide (Fs / Qms), under three grid steps (%2 Hz): the analysis window&apos;s Qms reads low; here Fs, Rmax and Qms come from a Lorentzian through %3 points, and the model fit gives Qms from the whole curve</source>
+        <translation>共振の幅が %1 Hz（Fs / Qms）しかなく、測定点 3 つ分の間隔（%2 Hz）より狭いため、「TS の計算」ウィンドウの Qms は低めに出ます。ここでは Fs、Rmax、Qms を %3 点を通るローレンツ曲線から求め、モデルフィットは曲線全体から Qms を求めます</translation>
+    </message>
+    <message>
+        <source>the analysis window&apos;s first peak at %1 Hz is not the main resonance, which lies at %2 Hz (%3 Ω): the worksheet takes the main resonance</source>
+        <translation>「TS の計算」ウィンドウの最初のピーク %1 Hz は主共振ではありません。主共振は %2 Hz（%3 Ω）にあり、ワークシートはこちらを使います</translation>
+    </message>
+    <message>
+        <source>入力 (inputs)</source>
+        <translation>入力</translation>
+    </message>
+    <message>
+        <source>フリーエア (free air, refined)</source>
+        <translation>自由空間（精密化）</translation>
+    </message>
+    <message>
+        <source>運動インピーダンス (motional, Z − Ze of the %1 fit)</source>
+        <translation>運動インピーダンス（%1 フィットの Z − Ze）</translation>
+    </message>
+    <message>
+        <source>付加質量 %1 g (added mass)</source>
+        <translation>付加質量 %1 g</translation>
+    </message>
+    <message>
+        <source>二重付加質量 %1 g + %2 g (dual added mass)</source>
+        <translation>二重付加質量 %1 g + %2 g</translation>
+    </message>
+    <message>
+        <source>密閉箱 %1 L (sealed box)</source>
+        <translation>密閉箱 %1 L</translation>
+    </message>
+    <message>
+        <source>注意 (flags)</source>
+        <translation>注意</translation>
+    </message>
+    <message>
+        <source>parabola through the 3 grid points around the |Z| maximum, on log f</source>
+        <translation>|Z| の最大値付近の 3 つの測定点を通る放物線（log f 上）</translation>
+    </message>
+    <message>
+        <source>Lorentzian |Z|² − Re² = K / (1 + Q²·(f/Fs − Fs/f)²) through %1 grid points</source>
+        <translation>%1 個の測定点を通るローレンツ曲線 |Z|² − Re² = K / (1 + Q²·(f/Fs − Fs/f)²)</translation>
+    </message>
+    <message>
+        <source>maximum of |Zm|, Zm = (1 − μ)·ΔZ1·ΔZ2 / (ΔZ2 − μ·ΔZ1)</source>
+        <translation>|Zm| の最大値、Zm = (1 − μ)·ΔZ1·ΔZ2 / (ΔZ2 − μ·ΔZ1)</translation>
+    </message>
+    <message>
+        <source>least squares 1/Zm = jω·a + b + j·c/(ω·(1 − β·ln jω)), β = %1, %2 points</source>
+        <translation>最小二乗法 1/Zm = jω·a + b + j·c/(ω·(1 − β·ln jω))、β = %1、%2 点</translation>
+    </message>
+    <message>
+        <source>standard uncertainty from the residuals of the 1/Zm and Bl² fits (white noise assumed)</source>
+        <translation>1/Zm と Bl² のフィットの残差から求めた標準不確かさ（白色雑音を仮定）</translation>
+    </message>
+    <message>
+        <source>on Re + Z − Ze, Ze the coil of the %1 fit</source>
+        <translation>Re + Z − Ze の曲線（Ze は %1 フィットのコイル）</translation>
+    </message>
+    <message>
+        <source>methods use</source>
+        <translation>計算の基にする値</translation>
+    </message>
+    <message>
+        <source>the classic values of |Z| itself: no model fit with phase takes the coil out</source>
+        <translation>|Z| そのものの古典的な値：位相を使うモデルフィットでコイルを除いていません</translation>
+    </message>
+    <message>
+        <source>the motional impedance Z − Ze, Ze the coil of the %1 fit: free of the coil&apos;s inductance</source>
+        <translation>運動インピーダンス Z − Ze（Ze は %1 フィットのコイル）：コイルのインダクタンスを含みません</translation>
+    </message>
+    <message>
+        <source>Fs shift</source>
+        <translation>Fs の変化</translation>
+    </message>
+    <message>
+        <source>fit from</source>
+        <translation>フィットの下限</translation>
+    </message>
+    <message>
+        <source>fit to</source>
+        <translation>フィットの上限</translation>
+    </message>
+    <message>
+        <source>points</source>
+        <translation>点数</translation>
+    </message>
+    <message>
+        <source>m1 (fit)</source>
+        <translation>m1（フィット）</translation>
+    </message>
+    <message>
+        <source>m2 (fit)</source>
+        <translation>m2（フィット）</translation>
+    </message>
+    <message>
+        <source>mass consistency</source>
+        <translation>質量の整合性</translation>
+    </message>
+    <message>
+        <source>temperature</source>
+        <translation>気温</translation>
+    </message>
+    <message>
+        <source>pressure</source>
+        <translation>気圧</translation>
+    </message>
+    <message>
+        <source>%1 of the box curve</source>
+        <translation>密閉箱の曲線の %1</translation>
+    </message>
+    <message>
+        <source>%1, m1 and m2, %2-%3 Hz</source>
+        <translation>%1、m1 と m2、%2-%3 Hz</translation>
+    </message>
+    <message>
+        <source>mean %1</source>
+        <translation>%1 の平均</translation>
+    </message>
+    <message>
+        <source>motional</source>
+        <translation>運動インピーダンス</translation>
+    </message>
+    <message>
+        <source>classic</source>
+        <translation>古典的方法</translation>
+    </message>
+</context>
+</TS>
