@@ -4,6 +4,7 @@
 // waits mid-run before the unit is stopped. Goals: ratio at most 1.03, processor time at most
 // 5 % of the wall time. Runs on the offscreen platform unless another one is chosen.
 
+#include "DocumentProbe.h"
 #include "RecordingPresenter.h"
 #include "SimulatedUnit.h"
 #include "core/files/AppPaths.h"
@@ -94,7 +95,7 @@ bool fullRun(TFormMain &w, bool visible)
 bool stopLatency(TFormMain &w)
 {
     w.setVisible(true);
-    w.document().saved() = 1; // no question about the previous run
+    DocumentProbe::saved(w.document()) = 1; // no question about the previous run
     w.MStartBtn->click();
     if (!runUntil([&] { return w.pointsReceived >= 200; }, 30000))
         return false;
@@ -133,7 +134,7 @@ int main(int argc, char **argv)
     TFormMain &w = *window;
     w.show();
     runUntil([&] { return !w.initPending(); }, 5000);
-    w.document().settings().comPort = kComPort;
+    w.preferences().settings.comPort = kComPort;
 
     std::printf("bench_run_speed: band %d (%d points) through the main window, simulator paced "
                 "at 9600 bit/s\n",
@@ -141,7 +142,7 @@ int main(int argc, char **argv)
     bool ok = true;
     for (bool visible : {true, false, true}) {
         ok = fullRun(w, visible) && ok;
-        w.document().saved() = 1; // no question about the previous run
+        DocumentProbe::saved(w.document()) = 1; // no question about the previous run
     }
     ok = stopLatency(w) && ok;
     if (!boxes.presenter.boxes.isEmpty()) {

@@ -1,3 +1,4 @@
+#include "DocumentProbe.h"
 #include "ModalDriver.h"
 #include "ScriptedChoosers.h"
 #include "ScriptedFileChooser.h"
@@ -81,7 +82,7 @@ void TestAppDialogs::comPortTypedAndConfirmed()
     });
     m_win->MenuSet_COM->trigger();
     QVERIFY(shown);
-    QCOMPARE(m_win->document().settings().comPort, expected);
+    QCOMPARE(m_win->preferences().settings.comPort, expected);
     QVERIFY(m_seams->messages.boxes.isEmpty());
 }
 
@@ -94,7 +95,7 @@ void TestAppDialogs::colourConfirmedRecoloursLabels()
         QTest::mouseClick(d->SetBtn, Qt::LeftButton);
     });
     m_win->MenuSet_Color->trigger();
-    QCOMPARE(m_win->document().settings().colorR, toColorRef(chosen));
+    QCOMPARE(m_win->preferences().settings.colorR, toColorRef(chosen));
     QCOMPARE(m_win->findChild<QLabel *>("Label0")->palette().color(QPalette::WindowText), chosen);
     // The grid redrawn with the labels; the θ labels keep their colour.
     QCOMPARE(m_win->findChild<QLabel *>("Label20")->palette().color(QPalette::WindowText),
@@ -109,7 +110,7 @@ void TestAppDialogs::colourCancelledChangesNothing()
         QTest::mouseClick(d->CancelBtn, Qt::LeftButton);
     });
     m_win->MenuSet_Color->trigger();
-    QCOMPARE(m_win->document().settings().colorR, ColorRef(0x00FF0000));
+    QCOMPARE(m_win->preferences().settings.colorR, ColorRef(0x00FF0000));
     QCOMPARE(m_win->findChild<QLabel *>("Label0")->palette().color(QPalette::WindowText),
              toQColor(0x00FF0000));
 }
@@ -124,10 +125,10 @@ void TestAppDialogs::printWithoutMeasurement()
 
 void TestAppDialogs::printToPdf()
 {
-    fillRecord(m_win->document().measurement(), 2, SpeakerModel{});
-    QVERIFY(m_win->file->convertRecord(&m_win->document().measurement(),
-                                       &m_win->document().curveRaw(),
-                                       &m_win->document().curveAvg()));
+    fillRecord(DocumentProbe::measurement(m_win->document()), 2, SpeakerModel{});
+    QVERIFY(m_win->file->convertRecord(&DocumentProbe::measurement(m_win->document()),
+                                       &DocumentProbe::curveRaw(m_win->document()),
+                                       &DocumentProbe::curveAvg(m_win->document())));
     m_win->showMeasurement();
     const QString pdf = m_dir->filePath(QStringLiteral("page.pdf"));
     m_seams->print.onPrint = [&](QPrinter *printer) {
@@ -143,7 +144,7 @@ void TestAppDialogs::printToPdf()
     m_win->MenuFile_Print->trigger();
     QCOMPARE(m_seams->print.printCalls.size(), 1);
     QVERIFY(m_seams->messages.boxes.isEmpty());
-    QCOMPARE(m_win->document().settings().printInfo[0], QStringLiteral("SPK-01"));
+    QCOMPARE(m_win->preferences().settings.printInfo[0], QStringLiteral("SPK-01"));
     QFile file(pdf);
     QVERIFY(file.open(QIODevice::ReadOnly));
     const QByteArray bytes = file.readAll();

@@ -1,5 +1,6 @@
 // The graph in the real main window: start-up grid, band list, view options, curves, scales,
 // cursor readout and resizing.
+#include "DocumentProbe.h"
 #include "RecordingPresenter.h"
 #include "SpeakerCurve.h"
 #include "WaitIdle.h"
@@ -137,25 +138,25 @@ void TestAppGraph::cleanup()
 // What the file and run commands do: point texts into the record, then the whole conversion.
 void TestAppGraph::loadMeasurement(int band, const SpeakerModel &model)
 {
-    fillRecord(m_win->document().measurement(), band, model);
+    fillRecord(DocumentProbe::measurement(m_win->document()), band, model);
     convertMeasurement();
 }
 
 void TestAppGraph::convertMeasurement()
 {
-    QVERIFY(m_win->file->convertRecord(&m_win->document().measurement(),
-                                       &m_win->document().curveRaw(),
-                                       &m_win->document().curveAvg()));
-    m_win->document().measurement().valid = 1;
+    QVERIFY(m_win->file->convertRecord(&DocumentProbe::measurement(m_win->document()),
+                                       &DocumentProbe::curveRaw(m_win->document()),
+                                       &DocumentProbe::curveAvg(m_win->document())));
+    DocumentProbe::measurement(m_win->document()).valid = 1;
 }
 
 void TestAppGraph::loadReference(int slot, int band, const SpeakerModel &model)
 {
-    fillRecord(m_win->document().reference(slot), band, model);
-    QVERIFY(m_win->file->convertRecord(&m_win->document().reference(slot),
-                                       &m_win->document().refCurveRaw(slot),
-                                       &m_win->document().refCurveAvg(slot)));
-    m_win->document().reference(slot).valid = 1;
+    fillRecord(DocumentProbe::reference(m_win->document(), slot), band, model);
+    QVERIFY(m_win->file->convertRecord(&DocumentProbe::reference(m_win->document(), slot),
+                                       &DocumentProbe::refCurveRaw(m_win->document(), slot),
+                                       &DocumentProbe::refCurveAvg(m_win->document(), slot)));
+    DocumentProbe::reference(m_win->document(), slot).valid = 1;
 }
 
 // The user's way through the band list: the keyboard walks it item by item.
@@ -167,7 +168,7 @@ void TestAppGraph::chooseBand(int band)
     for (int i = 1; i < band; ++i)
         QTest::keyClick(combo, Qt::Key_Down);
     QCOMPARE(combo->currentIndex(), band - 1);
-    QCOMPARE(m_win->document().graphScale().band, band);
+    QCOMPARE(m_win->shownScale().band, band);
 }
 
 QImage TestAppGraph::boxPicture() const
@@ -207,7 +208,7 @@ void TestAppGraph::startUpShowsEmptyGrid()
     for (int i = 1; i <= 9; ++i)
         QCOMPARE(at(bitmap(), w - 2, i * h / 10), i == 5 ? grey : silver);
     QCOMPARE(at(bitmap(), w - 2, h / 10 + 1), QColor(Qt::white));
-    QCOMPARE(countOf(bitmap(), m_win->document().settings().colorR), 0);
+    QCOMPARE(countOf(bitmap(), m_win->preferences().settings.colorR), 0);
 
     // Labels of band 2 with the start-up scales, placed around the box in the client area.
     QCOMPARE(frequencyLabels(),
@@ -250,8 +251,8 @@ void TestAppGraph::bandListRedrawsTheGrid()
     QFETCH(QStringList, texts);
     QFETCH(int, lines);
     chooseBand(band);
-    QCOMPARE(m_win->document().graphScale().fStartHz, bandStartHz(band));
-    QCOMPARE(m_win->document().graphScale().fEndHz, bandEndHz(band));
+    QCOMPARE(m_win->shownScale().fStartHz, bandStartHz(band));
+    QCOMPARE(m_win->shownScale().fEndHz, bandEndHz(band));
     QCOMPARE(m_win->document().measurement().band, 2); // the measurement keeps its own band
     QCOMPARE(frequencyLabels(), texts);
     for (int k = texts.size(); k < kFreqTickSlots; ++k)
@@ -268,18 +269,18 @@ void TestAppGraph::bandListRedrawsCurvesOverTheChosenBand()
 {
     loadMeasurement(2);
     m_win->showMeasurement();
-    const QVector<int> wholeBand = columnsWith(bitmap(), m_win->document().settings().colorR);
+    const QVector<int> wholeBand = columnsWith(bitmap(), m_win->preferences().settings.colorR);
     QVERIFY(wholeBand.size() > bitmap().width() - 5);
     chooseBand(5); // 250 Hz .. 2 kHz of the band-2 curve fill the width
     QCOMPARE(frequencyLabels(), (QStringList{"300", "500", "1k", "2k"}));
-    const QVector<int> part = columnsWith(bitmap(), m_win->document().settings().colorR);
+    const QVector<int> part = columnsWith(bitmap(), m_win->preferences().settings.colorR);
     QVERIFY(part.size() > bitmap().width() - 5);
     QCOMPARE(m_win->document().measurement().band, 2);
     // A band-3 measurement (10 .. 50 Hz) on the band-2 axis covers only its own slots.
-    fillRecord(m_win->document().measurement(), 3, SpeakerModel{});
+    fillRecord(DocumentProbe::measurement(m_win->document()), 3, SpeakerModel{});
     convertMeasurement();
     chooseBand(2);
-    const QVector<int> band3 = columnsWith(bitmap(), m_win->document().settings().colorR);
+    const QVector<int> band3 = columnsWith(bitmap(), m_win->preferences().settings.colorR);
     QVERIFY(!band3.isEmpty());
     QVERIFY(band3.last() <= bitmap().width() * 0.175 + 1); // log10(50) - 1 over four decades
 }
@@ -301,7 +302,7 @@ void TestAppGraph::optionsToggleOnceAndRedraw()
     QFETCH(bool, initially);
     QFETCH(bool, redraws);
     // A curve with a one-point spike, so the raw and the averaged pictures differ.
-    fillFlat(m_win->document().measurement(), 2, 6.0, -20.0, 300, 18.0, 40.0);
+    fillFlat(DocumentProbe::measurement(m_win->document()), 2, 6.0, -20.0, 300, 18.0, 40.0);
     convertMeasurement();
     m_win->refreshView();
     const QImage before = bitmap().copy();
@@ -318,19 +319,19 @@ void TestAppGraph::optionsToggleOnceAndRedraw()
 
     const QImage after = bitmap().copy();
     if (action == "MenuGraph_R_only") {
-        QCOMPARE(countOf(after, m_win->document().settings().colorTheta), 0);
+        QCOMPARE(countOf(after, m_win->preferences().settings.colorTheta), 0);
         for (int entry = kThetaTickFirst; entry <= kThetaUnitLabel; ++entry)
             QVERIFY(!shown(entry));
     } else if (action == "MenuGraph_Wide") {
-        QVERIFY(countOf(after, m_win->document().settings().colorR) >
-                countOf(before, m_win->document().settings().colorR) * 3 / 2);
+        QVERIFY(countOf(after, m_win->preferences().settings.colorR) >
+                countOf(before, m_win->preferences().settings.colorR) * 3 / 2);
     } else if (action == "MenuGraph_Ave") {
-        QCOMPARE(m_win->document().graphScale().curveShown, &m_win->document().curveRaw());
+        QCOMPARE(m_win->shownScale().curveShown, &m_win->document().curveRaw());
         // The raw spike reaches higher than the averaged one.
         auto topOf = [this](const QImage &img) {
             for (int y = 0; y < img.height(); ++y)
                 for (int x = 0; x < img.width(); ++x)
-                    if (at(img, x, y) == toQColor(m_win->document().settings().colorR))
+                    if (at(img, x, y) == toQColor(m_win->preferences().settings.colorR))
                         return y;
             return -1;
         };
@@ -363,7 +364,7 @@ void TestAppGraph::thickLinesLeaveReferencesAlone()
     loadReference(2, 2, SpeakerModel{});
     m_win->refreshView();
     const QImage before = bitmap().copy();
-    QVERIFY(countOf(before, m_win->document().settings().refColorR[2]) > 400);
+    QVERIFY(countOf(before, m_win->preferences().settings.refColorR[2]) > 400);
     m_win->MenuGraph_Wide->trigger();
     QVERIFY(m_win->MenuGraph_Wide->isChecked());
     QCOMPARE(bitmap(), before);
@@ -371,20 +372,20 @@ void TestAppGraph::thickLinesLeaveReferencesAlone()
 
 void TestAppGraph::curvesInTheConfiguredColours()
 {
-    m_win->document().settings().colorR = 0x00008000;     // green
-    m_win->document().settings().colorTheta = 0x00FF00FF; // magenta
+    m_win->preferences().settings.colorR = 0x00008000;     // green
+    m_win->preferences().settings.colorTheta = 0x00FF00FF; // magenta
     loadMeasurement(2);
     m_win->showMeasurement();
     const int thin = countOf(bitmap(), 0x00008000);
     QVERIFY(thin > 450);
     QVERIFY(countOf(bitmap(), 0x00FF00FF) > 450);
     QCOMPARE(countOf(bitmap(), 0x00FF0000), 0); // not the default blue
-    QCOMPARE(m_win->document().graphScale().curveShown, &m_win->document().curveAvg());
+    QCOMPARE(m_win->shownScale().curveShown, &m_win->document().curveAvg());
 
     m_win->MenuGraph_Wide->trigger();
     QVERIFY(countOf(bitmap(), 0x00008000) > thin * 3 / 2);
     m_win->MenuGraph_Ave->trigger();
-    QCOMPARE(m_win->document().graphScale().curveShown, &m_win->document().curveRaw());
+    QCOMPARE(m_win->shownScale().curveShown, &m_win->document().curveRaw());
     QVERIFY(countOf(bitmap(), 0x00008000) > thin * 3 / 2);
 }
 
@@ -394,9 +395,9 @@ void TestAppGraph::referencesLieOnTop()
     loadMeasurement(2);
     loadReference(0, 2, SpeakerModel{});
     loadReference(4, 3, SpeakerModel{7.5, 0.0001, 25, 3, 0.6});
-    m_win->document().settings().refColorR[4] = 0x00008000;
+    m_win->preferences().settings.refColorR[4] = 0x00008000;
     m_win->refreshView();
-    const Settings &s = m_win->document().settings();
+    const Settings &s = m_win->preferences().settings;
     QCOMPARE(countOf(bitmap(), s.colorR), 0);
     QCOMPARE(countOf(bitmap(), s.colorTheta), 0);
     QVERIFY(countOf(bitmap(), s.refColorR[0]) > 400);
@@ -453,39 +454,39 @@ void TestAppGraph::scalesFromTheRawCurve()
     QFETCH(QString, rTop);
     QFETCH(QString, thetaTop);
     QVERIFY(m_win->MenuGraph_Ave->isChecked());
-    fillFlat(m_win->document().measurement(), 2, 5.0, 0.0, 270, peakR, peakTheta);
+    fillFlat(DocumentProbe::measurement(m_win->document()), 2, 5.0, 0.0, 270, peakR, peakTheta);
     convertMeasurement();
     m_win->showMeasurement();
-    QCOMPARE(m_win->document().graphScale().rMax, rMax);
-    QCOMPARE(m_win->document().graphScale().rMin, 0.0f);
-    QCOMPARE(m_win->document().graphScale().thetaMax, thetaMax);
-    QCOMPARE(m_win->document().graphScale().thetaMin, -thetaMax);
+    QCOMPARE(m_win->shownScale().rMax, rMax);
+    QCOMPARE(m_win->shownScale().rMin, 0.0f);
+    QCOMPARE(m_win->shownScale().thetaMax, thetaMax);
+    QCOMPARE(m_win->shownScale().thetaMin, -thetaMax);
     QCOMPARE(label(0)->text(), rTop);
     QCOMPARE(label(12)->text(), thetaTop);
     QCOMPARE(label(22)->text(), QString(thetaTop).replace('+', '-'));
     // Switching averaging off keeps the scales.
     m_win->MenuGraph_Ave->trigger();
-    QCOMPARE(m_win->document().graphScale().rMax, rMax);
-    QCOMPARE(m_win->document().graphScale().thetaMax, thetaMax);
+    QCOMPARE(m_win->shownScale().rMax, rMax);
+    QCOMPARE(m_win->shownScale().thetaMax, thetaMax);
 }
 
 void TestAppGraph::referencesRaiseTheScale()
 {
-    fillFlat(m_win->document().measurement(), 2, 19.9, 5.0);
+    fillFlat(DocumentProbe::measurement(m_win->document()), 2, 19.9, 5.0);
     convertMeasurement();
-    fillFlat(m_win->document().reference(1), 4, 60.0, 0.0, 100, 130.0, 0.0);
-    QVERIFY(m_win->file->convertRecord(&m_win->document().reference(1),
-                                       &m_win->document().refCurveRaw(1),
-                                       &m_win->document().refCurveAvg(1)));
-    m_win->document().reference(1).valid = 1;
+    fillFlat(DocumentProbe::reference(m_win->document(), 1), 4, 60.0, 0.0, 100, 130.0, 0.0);
+    QVERIFY(m_win->file->convertRecord(&DocumentProbe::reference(m_win->document(), 1),
+                                       &DocumentProbe::refCurveRaw(m_win->document(), 1),
+                                       &DocumentProbe::refCurveAvg(m_win->document(), 1)));
+    DocumentProbe::reference(m_win->document(), 1).valid = 1;
     m_win->refreshView();
-    QCOMPARE(m_win->document().graphScale().rMax, 150.0f);
+    QCOMPARE(m_win->shownScale().rMax, 150.0f);
     QCOMPARE(label(0)->text(), QStringLiteral("150.0"));
     m_win->showMeasurement();
-    QCOMPARE(m_win->document().graphScale().rMax, 20.0f);
+    QCOMPARE(m_win->shownScale().rMax, 20.0f);
     m_win->showReferences();
-    QCOMPARE(m_win->document().graphScale().rMax, 150.0f);
-    QCOMPARE(countOf(bitmap(), m_win->document().settings().colorR), 0);
+    QCOMPARE(m_win->shownScale().rMax, 150.0f);
+    QCOMPARE(countOf(bitmap(), m_win->preferences().settings.colorR), 0);
 }
 
 void TestAppGraph::readout_data()
@@ -520,10 +521,10 @@ void TestAppGraph::readout()
     QFETCH(int, button);
     QFETCH(QString, text);
     if (measurementBand != 0) {
-        fillRecord(m_win->document().measurement(), measurementBand, SpeakerModel{});
+        fillRecord(DocumentProbe::measurement(m_win->document()), measurementBand, SpeakerModel{});
         if (measurementBand == 2) {
-            setSlot(m_win->document().measurement(), 263, "0339FF840100000001");
-            setSlot(m_win->document().measurement(), 0, "0FA0FC1800028F0001");
+            setSlot(DocumentProbe::measurement(m_win->document()), 263, "0339FF840100000001");
+            setSlot(DocumentProbe::measurement(m_win->document()), 0, "0FA0FC1800028F0001");
         }
         convertMeasurement();
         m_win->showMeasurement();
@@ -555,7 +556,7 @@ void TestAppGraph::resizeRedraws()
 {
     QFETCH(QString, content);
     QFETCH(QSize, size);
-    const Settings &s = m_win->document().settings();
+    const Settings &s = m_win->preferences().settings;
     if (content == "measurement" || content == "both")
         loadMeasurement(2);
     if (content == "both" || content == "references")
@@ -564,17 +565,17 @@ void TestAppGraph::resizeRedraws()
         // A run has stored 120 points of band 2 so far.
         MeasurementRecord source;
         fillRecord(source, 2, SpeakerModel{});
-        m_win->document().measurement().valid = 0;
+        DocumentProbe::measurement(m_win->document()).valid = 0;
         for (int i = 0; i < 120; ++i) {
-            std::memcpy(m_win->document().measurement().points[i], source.points[i],
+            std::memcpy(DocumentProbe::measurement(m_win->document()).points[i], source.points[i],
                         kPointSlotSize);
-            QVERIFY(m_win->file->convertPoint(&m_win->document().measurement(), i,
-                                              &m_win->document().curveRaw(),
-                                              &m_win->document().curveAvg()));
+            QVERIFY(m_win->file->convertPoint(&DocumentProbe::measurement(m_win->document()), i,
+                                              &DocumentProbe::curveRaw(m_win->document()),
+                                              &DocumentProbe::curveAvg(m_win->document())));
         }
         m_win->measuring = 1;
         m_win->pointsReceived = 120;
-        m_win->document().graphScale().rMax = 50; // raised by the run; a resize keeps it
+        m_win->shownScale().rMax = 50; // raised by the run; a resize keeps it
     }
     m_win->refreshView();
 
@@ -634,15 +635,15 @@ void TestAppGraph::screenshot()
     loadMeasurement(2);
     loadReference(0, 2, SpeakerModel{6.0, 0.0001, 38, 5, 0.5});
     loadReference(1, 3, SpeakerModel{7.5, 0.0001, 25, 3, 0.6});
-    m_win->document().settings().refColorR[1] = 0x00008000;
-    m_win->document().settings().refColorTheta[1] = 0x000080FF;
+    m_win->preferences().settings.refColorR[1] = 0x00008000;
+    m_win->preferences().settings.refColorTheta[1] = 0x000080FF;
     m_win->refreshView();
     QTest::mousePress(m_win->PaintBox1, Qt::LeftButton, {}, QPoint(330, 100));
     QVERIFY(panel2().startsWith(QStringLiteral("周波数：")));
     const QImage shot = m_win->grab().toImage();
     QVERIFY(shot.save(QStringLiteral(VELO2_BINARY_DIR "/main_window_band2.png")));
     QVERIFY(countOf(shot.convertToFormat(QImage::Format_RGB32),
-                    m_win->document().settings().colorR) > 300);
+                    m_win->preferences().settings.colorR) > 300);
 }
 
 QTEST_MAIN(TestAppGraph)

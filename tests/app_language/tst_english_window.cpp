@@ -49,7 +49,7 @@ void TestEnglishWindow::menusAndButtons()
 
 void TestEnglishWindow::failedStartSpeaksEnglish()
 {
-    m_win->document().settings().comPort = 250; // no such port
+    m_win->preferences().settings.comPort = 250; // no such port
     m_win->MStartBtn->click();
     QCOMPARE(m_win->StatusBar1->panel(0)->text(), QStringLiteral("Cannot open the serial port"));
     QCOMPARE(m_rec.presenter.lastText(),

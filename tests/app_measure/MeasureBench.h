@@ -33,7 +33,7 @@ public:
         win->show();
         // The settings are read on the first idle pass; the port number is set after it.
         waitUntil([this] { return !win->initPending(); });
-        win->document().settings().comPort = kComPort;
+        win->preferences().settings.comPort = kComPort;
     }
     ~MeasureBench()
     {

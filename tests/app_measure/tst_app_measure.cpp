@@ -2,6 +2,7 @@
 // pseudo-terminal: start, live readout and drawing, the end of a run, every failure of the
 // start and of the stream, the user's stop and closing the window during a run.
 
+#include "DocumentProbe.h"
 #include "MeasureBench.h"
 #include "PtyPair.h"
 #include "ScriptedFileChooser.h"
@@ -114,9 +115,9 @@ void TestAppMeasure::bandThreeRun()
     TFormMain &w = *b->win;
     QVERIFY(b->startSim({"--fast"}));
     // What a successful start resets.
-    w.document().saved() = 1;
-    w.document().oldFormatLoaded() = 1;
-    w.document().dataFileName() = "old.DTA";
+    DocumentProbe::saved(w.document()) = 1;
+    DocumentProbe::oldFormatLoaded(w.document()) = 1;
+    DocumentProbe::dataFileName(w.document()) = "old.DTA";
     w.setWindowTitle("VELO2 v2.3 - old.DTA");
     w.StatusBar1->panel(2)->setText("stale readout");
 
@@ -174,7 +175,7 @@ void TestAppMeasure::bandThreeRun()
     QCOMPARE(w.document().curveRaw().valid, quint8(1));
     QCOMPARE(w.document().curveAvg().valid, quint8(1));
     // Redrawn on the whole curve's scale: the default woofer peaks near 43 ohm.
-    QCOMPARE(w.document().graphScale().rMax, 50.0f);
+    QCOMPARE(w.shownScale().rMax, 50.0f);
 
     QTRY_COMPARE(b->sim.commands(), startCommands("M3") + QStringList{"ME"});
     QVERIFY(b->recorder.presenter.boxes.isEmpty());
@@ -297,7 +298,7 @@ void TestAppMeasure::startFailures()
     PtyPair mute;
     if (kind == "after run") {
         QVERIFY(b->startSim({"--fast"}) && b->measure(3));
-        w.document().saved() = 1;
+        DocumentProbe::saved(w.document()) = 1;
     }
     if (kind == "sim" || kind == "after run")
         QVERIFY(b->startSim(args));
@@ -499,11 +500,11 @@ void TestAppMeasure::liveRescale()
     QObject::connect(QAbstractEventDispatcher::instance(), &QAbstractEventDispatcher::aboutToBlock,
                      &probe, [&] {
                          if (w.measuring)
-                             scaleAfter[w.pointsReceived] = w.document().graphScale().rMax;
+                             scaleAfter[w.pointsReceived] = w.shownScale().rMax;
                      });
     b->chooseBand(3);
     b->clickStart();
-    QCOMPARE(w.document().graphScale().rMax, 25.0f);
+    QCOMPARE(w.shownScale().rMax, 25.0f);
     QVERIFY(b->waitForRunEnd());
     QCOMPARE(w.document().measurement().valid, quint8(1));
 
@@ -517,7 +518,7 @@ void TestAppMeasure::liveRescale()
     QCOMPARE(scaleAfter.value(91), 200.0f);
     for (int n = 1; n <= 91; ++n)
         QVERIFY2(scaleAfter.contains(n), qPrintable(QString("no pass after point %1").arg(n)));
-    QCOMPARE(w.document().graphScale().rMax, 200.0f);
+    QCOMPARE(w.shownScale().rMax, 200.0f);
 }
 
 void TestAppMeasure::userStop()
@@ -618,7 +619,7 @@ void TestAppMeasure::unsavedQuestion()
     const QString range = b->panel(2);
     const int commands = int(b->sim.commands().size());
     if (state == 2)
-        w.document().saved() = 1;
+        DocumentProbe::saved(w.document()) = 1;
     b->recorder.presenter.answers = {state == 1};
 
     b->chooseBand(9);

@@ -1,4 +1,5 @@
 #include "DataFiles.h"
+#include "DocumentProbe.h"
 #include "RecordingPresenter.h"
 #include "WaitIdle.h"
 #include "WindowStart.h"
@@ -155,7 +156,7 @@ void TestShell::startUpState()
     QCOMPARE(m_win->StatusBar1->panelCount(), 3);
     QCOMPARE(m_win->document().measurement().valid, quint8(0));
     QCOMPARE(m_win->document().measurement().band, 2);
-    QCOMPARE(m_win->document().graphScale().fEndHz, 100000);
+    QCOMPARE(m_win->shownScale().fEndHz, 100000);
     QCOMPARE(m_win->document().refCount(), 0);
     QVERIFY(!m_win->anyReferenceLoaded());
     for (int slot = 0; slot < kReferenceSlots; ++slot) {
@@ -209,8 +210,8 @@ void TestShell::geometryFollowsSize()
     // The client area below the menu is 8 narrower and 40 lower than the outer size.
     QTRY_COMPARE(m_win->centralWidget()->size(), applied - QSize(8, 40));
     QCOMPARE(m_win->PaintBox1->size(), applied - QSize(140, 160));
-    QCOMPARE(m_win->document().windowState().width, applied.width());
-    QCOMPARE(m_win->document().windowState().height, applied.height());
+    QCOMPARE(m_win->preferences().windowState.width, applied.width());
+    QCOMPARE(m_win->preferences().windowState.height, applied.height());
 }
 
 void TestShell::statusBarSitsAtTheBottom()
@@ -232,8 +233,8 @@ void TestShell::quitAsksWhenUnsaved_data()
 void TestShell::quitAsksWhenUnsaved()
 {
     QFETCH(bool, answer);
-    m_win->document().measurement().valid = 1;
-    m_win->document().saved() = 0;
+    DocumentProbe::measurement(m_win->document()).valid = 1;
+    DocumentProbe::saved(m_win->document()) = 0;
     m_rec->presenter.answers = {answer};
     QTest::mouseClick(m_win->QuitBtn, Qt::LeftButton);
     QCOMPARE(m_rec->presenter.boxes.size(), 1);
@@ -252,8 +253,8 @@ void TestShell::quitAsksWhenUnsaved()
 
 void TestShell::quitWithoutDataDoesNotAsk()
 {
-    m_win->document().measurement().valid = 1;
-    m_win->document().saved() = 1;
+    DocumentProbe::measurement(m_win->document()).valid = 1;
+    DocumentProbe::saved(m_win->document()) = 1;
     m_win->MenuFile_Quit->trigger();
     QVERIFY(m_rec->presenter.boxes.isEmpty());
     QVERIFY(!m_win->isVisible());
@@ -280,8 +281,8 @@ void TestShell::lockAndUnlock()
 
 void TestShell::labelColours()
 {
-    m_win->document().settings().colorR = 0x00112233;
-    m_win->document().settings().colorTheta = 0x00445566;
+    m_win->preferences().settings.colorR = 0x00112233;
+    m_win->preferences().settings.colorTheta = 0x00445566;
     m_win->mApplyLabelColors();
     auto colour = [this](const char *name) {
         return m_win->findChild<QLabel *>(name)->palette().color(QPalette::WindowText);
@@ -315,7 +316,7 @@ void TestShell::versionWindow()
 void TestShell::shownCurvesFollowAveraging()
 {
     // The renderer reads the shown curves through the graph scale.
-    const GraphScale &scale = m_win->document().graphScale();
+    const GraphScale &scale = m_win->shownScale();
     QCOMPARE(scale.curveShown, &m_win->document().curveAvg());
     QCOMPARE(scale.refCurveShown[4], &m_win->document().refCurveAvg(4));
     m_win->MenuGraph_Ave->setChecked(false);
@@ -339,10 +340,10 @@ void TestShell::signalKeepsUnsavedMeasurement()
     const QByteArray measured = datafiles::bytes({});
     QVERIFY(datafiles::write(m_dir->filePath("run.tmp"), measured));
     quint8 flag = 0;
-    QVERIFY(m_win->file->readDataFile(m_dir->filePath("run.tmp"), m_win->document().unitSerial(),
-                                      flag, m_win->document().settings().comPort,
-                                      &m_win->document().measurement()));
-    m_win->document().measurement().valid = 1; // a finished run, not saved
+    QVERIFY(m_win->file->readDataFile(
+        m_dir->filePath("run.tmp"), DocumentProbe::unitSerial(m_win->document()), flag,
+        m_win->preferences().settings.comPort, &DocumentProbe::measurement(m_win->document())));
+    DocumentProbe::measurement(m_win->document()).valid = 1; // a finished run, not saved
     ::pthread_kill(::pthread_self(), SIGTERM);
     QVERIFY(waitUntil([this] { return !m_win->isVisible(); }));
     const QStringList kept = QDir(m_dir->path()).entryList({"VELO2_recovery_*.DTA"});
@@ -421,14 +422,14 @@ void TestShell::placementRoundTrip()
 {
     m_win->move(150, 210); // dragged by its frame
     m_win->close();
-    const WindowState first = m_win->document().windowState();
+    const WindowState first = m_win->preferences().windowState;
     for (int start = 0; start < 2; ++start) {
         delete m_win;
         m_win = new TFormMain;
         QVERIFY(startWindow(m_win));
         QCOMPARE(m_win->geometry().topLeft(), QPoint(first.left, first.top));
         m_win->close();
-        const WindowState &saved = m_win->document().windowState();
+        const WindowState &saved = m_win->preferences().windowState;
         QCOMPARE(QPoint(saved.left, saved.top), QPoint(first.left, first.top));
     }
 }

@@ -185,7 +185,7 @@ void TestCliWindow::sameAsWindow()
         m_win->ComboBox2->setCurrentIndex(options.band - 1);
         emit m_win->ComboBox2->activated(options.band - 1);
     }
-    QCOMPARE(m_win->document().graphScale().band,
+    QCOMPARE(m_win->shownScale().band,
              options.band ? options.band : m_win->document().measurement().band);
     QVERIFY2(m_seams->messages.boxes.isEmpty(), qPrintable(m_seams->messages.lastText()));
 

@@ -261,10 +261,11 @@ void TestImpedanceTable::importLoadsNothingHalf()
     QCOMPARE(refs.loaded, 1);
     QCOMPARE(doc.reference(0).band, 4);
     // Saved as a data file, it opens as one with the same points.
-    QCOMPARE(doc.save(dir.filePath("spk.DTA")), WriteOutcome::Written);
+    QCOMPARE(doc.save(dir.filePath("spk.DTA"), doc.comPort()), WriteOutcome::Written);
     QVERIFY(!doc.isImported());
     MeasurementDocument again;
-    QCOMPARE(again.open(dir.filePath("spk.DTA")), OpenOutcome::Opened);
+    qint32 port = 1;
+    QCOMPARE(again.open(dir.filePath("spk.DTA"), port), OpenOutcome::Opened);
     QCOMPARE(band4Points(again.measurement()), before);
 }
 
@@ -314,7 +315,7 @@ void TestImpedanceTable::fullPrecisionAboveThePointLimit()
     // The data file holds those points at its limit, and the document names them.
     const std::vector<int> beyond = doc.pointsBeyondDataFile();
     QVERIFY(!beyond.empty() && doc.curveRaw().r[beyond.front()] > 661.0f);
-    QCOMPARE(doc.save(dir.filePath("qms30.DTA")), WriteOutcome::Written);
+    QCOMPARE(doc.save(dir.filePath("qms30.DTA"), doc.comPort()), WriteOutcome::Written);
     QCOMPARE(decodePoint(doc.measurement().points[beyond.front()]).r, 655.355f);
 }
 

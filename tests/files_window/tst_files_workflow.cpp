@@ -1,4 +1,5 @@
 #include "DataFiles.h"
+#include "DocumentProbe.h"
 #include "GoldenFile.h"
 #include "ScriptedFileChooser.h"
 #include "WaitIdle.h"
@@ -172,16 +173,16 @@ void TestFilesWorkflow::measured(const datafiles::FileShape &shape)
 {
     const QString file = put(QStringLiteral("run.tmp"), shape);
     quint8 flag = 0;
-    QVERIFY(m_win->file->readDataFile(file, m_win->document().unitSerial(), flag,
-                                      m_win->document().settings().comPort,
-                                      &m_win->document().measurement()));
-    QVERIFY(m_win->file->convertRecord(&m_win->document().measurement(),
-                                       &m_win->document().curveRaw(),
-                                       &m_win->document().curveAvg()));
+    QVERIFY(m_win->file->readDataFile(file, DocumentProbe::unitSerial(m_win->document()), flag,
+                                      m_win->preferences().settings.comPort,
+                                      &DocumentProbe::measurement(m_win->document())));
+    QVERIFY(m_win->file->convertRecord(&DocumentProbe::measurement(m_win->document()),
+                                       &DocumentProbe::curveRaw(m_win->document()),
+                                       &DocumentProbe::curveAvg(m_win->document())));
     QFile::remove(file);
-    m_win->document().measurement().valid = 1;
-    m_win->document().saved() = 0;
-    m_win->document().dataFileName().clear();
+    DocumentProbe::measurement(m_win->document()).valid = 1;
+    DocumentProbe::saved(m_win->document()) = 0;
+    DocumentProbe::dataFileName(m_win->document()).clear();
 }
 
 State TestFilesWorkflow::state() const
@@ -219,7 +220,7 @@ void TestFilesWorkflow::openSucceeded()
     shape.port = 17;
     shape.serial = "SN-4711";
     const QString file = put(QStringLiteral("x.DTA"), shape);
-    m_win->document().oldFormatLoaded() = quint8(oldBefore);
+    DocumentProbe::oldFormatLoaded(m_win->document()) = quint8(oldBefore);
 
     open(file);
 
@@ -232,9 +233,9 @@ void TestFilesWorkflow::openSucceeded()
              QStringLiteral("データファイル (*.DTA)"));
     // The file's serial and COM port are taken over; the band list follows the file.
     QCOMPARE(m_win->document().unitSerial(), QStringLiteral("SN-4711"));
-    QCOMPARE(m_win->document().settings().comPort, 17);
+    QCOMPARE(m_win->preferences().settings.comPort, 17);
     QCOMPARE(m_win->document().measurement().band, band);
-    QCOMPARE(m_win->document().graphScale().band, band);
+    QCOMPARE(m_win->shownScale().band, band);
     QCOMPARE(m_win->ComboBox2->currentIndex(), band - 1);
     // The curves were converted from the file.
     const int mid = datafiles::middleIndex(shape);
@@ -272,11 +273,11 @@ void TestFilesWorkflow::openFailed()
     QFETCH(int, portAfter);
     const QString good = put(QStringLiteral("good.DTA"));
     open(good);
-    QCOMPARE(m_win->document().settings().comPort, 3);
+    QCOMPARE(m_win->preferences().settings.comPort, 3);
     const QString bad = path(QStringLiteral("bad.DTA"));
     if (!content.isEmpty())
         QVERIFY(datafiles::write(bad, content));
-    m_win->document().oldFormatLoaded() = quint8(oldBefore);
+    DocumentProbe::oldFormatLoaded(m_win->document()) = quint8(oldBefore);
 
     open(bad);
 
@@ -284,7 +285,7 @@ void TestFilesWorkflow::openFailed()
     QCOMPARE(boxes().boxes.size(), 1);
     QCOMPARE(boxes().boxes[0].icon, Icon::Error);
     QCOMPARE(boxes().lastText(), kBadFile);
-    QCOMPARE(m_win->document().settings().comPort, portAfter);
+    QCOMPARE(m_win->preferences().settings.comPort, portAfter);
 }
 
 void TestFilesWorkflow::openAsksAboutUnsavedData_data()
@@ -497,8 +498,8 @@ void TestFilesWorkflow::failedSaveKeepsOldFile()
     const QString target = folder + QStringLiteral("/kept.DTA");
     QVERIFY(datafiles::write(target, "previous measurement"));
     open(put(QStringLiteral("m.DTA")));
-    m_win->document().saved() = 0;
-    m_win->document().oldFormatLoaded() = 1;
+    DocumentProbe::saved(m_win->document()) = 0;
+    DocumentProbe::oldFormatLoaded(m_win->document()) = 1;
     boxes().answers = {true, true}; // convert, overwrite
     if (readOnlyFolder) {
         if (!golden::lockFolder(folder)) {
@@ -538,8 +539,8 @@ void TestFilesWorkflow::close()
     QFETCH(bool, closed);
     const QString file = put(QStringLiteral("c.DTA"));
     open(file);
-    m_win->document().saved() = quint8(saved);
-    m_win->document().oldFormatLoaded() = 1;
+    DocumentProbe::saved(m_win->document()) = quint8(saved);
+    DocumentProbe::oldFormatLoaded(m_win->document()) = 1;
     m_win->status->showText(QStringLiteral("progress"), 1);
     m_win->status->showText(QStringLiteral("readout"), 2);
     boxes().answers = {answer};
@@ -730,16 +731,16 @@ void TestFilesWorkflow::referenceBand()
     b3.band = 3;
     // Without a measurement the band of slot 0 decides the frequency axis.
     loadReferences({put("r5.DTA", b5), put("r3.DTA", b3)});
-    QCOMPARE(m_win->document().graphScale().band, 5);
+    QCOMPARE(m_win->shownScale().band, 5);
     QCOMPARE(m_win->ComboBox2->currentIndex(), 4);
     loadReferences({put("r8.DTA", {.band = 8})});
-    QCOMPARE(m_win->document().graphScale().band, 5);
+    QCOMPARE(m_win->shownScale().band, 5);
 
     // With a measurement its band stays.
     m_win->MenuRef_Close->trigger();
     open(put("m.DTA", {.band = 2}));
     loadReferences({put("r7.DTA", {.band = 7})});
-    QCOMPARE(m_win->document().graphScale().band, 2);
+    QCOMPARE(m_win->shownScale().band, 2);
     QCOMPARE(m_win->ComboBox2->currentIndex(), 1);
 }
 
@@ -756,7 +757,7 @@ void TestFilesWorkflow::referencesLeaveMeasurementAlone()
     QCOMPARE(m_win->document().refCount(), 1);
     QCOMPARE(state(), before);
     QCOMPARE(m_win->document().unitSerial(), QStringLiteral("A2-000777"));
-    QCOMPARE(m_win->document().settings().comPort, 3);
+    QCOMPARE(m_win->preferences().settings.comPort, 3);
     m_win->MenuRef_Close->trigger();
     QCOMPARE(state(), before);
 }
@@ -802,7 +803,7 @@ void TestFilesWorkflow::referenceSelectionWithBadFile()
         QCOMPARE(m_win->document().refCurveRaw(s).r[inBadBand], -1.0f);
     }
     // Shown without a measurement: the axis is that of slot 0.
-    QCOMPARE(m_win->document().graphScale().band, loadedBefore ? 6 : 4);
+    QCOMPARE(m_win->shownScale().band, loadedBefore ? 6 : 4);
 
     // The next selection continues after the loaded ones.
     loadReferences({never});
@@ -865,7 +866,7 @@ void TestFilesWorkflow::warning150()
         loadReferences({put(QStringLiteral("high.DTA"), high)});
     }
     // The message judges the scale of the redrawn graph.
-    QCOMPARE(m_win->document().graphScale().rMax, peak > 150 ? 200.0f : 150.0f);
+    QCOMPARE(m_win->shownScale().rMax, peak > 150 ? 200.0f : 150.0f);
     QCOMPARE(boxes().boxes.size(), warned ? 1 : 0);
     if (warned) {
         QCOMPARE(boxes().boxes[0].icon, Icon::Warning);
@@ -877,17 +878,17 @@ void TestFilesWorkflow::viewsFollowTheCommands()
 {
     // A 20-ohm measurement with references reaching 130 ohm.
     open(put(QStringLiteral("m.DTA"), {.peakOhm = 20.0}));
-    QCOMPARE(m_win->document().graphScale().rMax, 25.0f);
+    QCOMPARE(m_win->shownScale().rMax, 25.0f);
     loadReferences({put(QStringLiteral("r.DTA"), {.band = 3, .peakOhm = 130.0})});
-    QCOMPARE(m_win->document().graphScale().rMax, 150.0f);
-    QCOMPARE(m_win->document().graphScale().band, 2);
+    QCOMPARE(m_win->shownScale().rMax, 150.0f);
+    QCOMPARE(m_win->shownScale().band, 2);
     // Closing the measurement leaves the references on their own scale.
     m_win->MenuFile_Close->trigger();
-    QCOMPARE(m_win->document().graphScale().rMax, 150.0f);
+    QCOMPARE(m_win->shownScale().rMax, 150.0f);
     // Clearing them with a measurement shows it alone on its own scale again.
     open(put(QStringLiteral("m2.DTA"), {.peakOhm = 20.0}));
     m_win->MenuRef_Close->trigger();
-    QCOMPARE(m_win->document().graphScale().rMax, 25.0f);
+    QCOMPARE(m_win->shownScale().rMax, 25.0f);
     QVERIFY(boxes().boxes.isEmpty());
 }
 

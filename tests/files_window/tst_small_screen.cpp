@@ -50,9 +50,9 @@ void TestSmallScreen::placementIsClamped()
     // Wait for the window system to report the new placement; the resize events it
     // brings must not overwrite what was loaded.
     QVERIFY(waitUntil([&] { return QRect(w->pos(), outerSize(w)) == window; }));
-    const WindowState &s = w->document().windowState();
+    const WindowState &s = w->preferences().windowState;
     QCOMPARE(QRect(s.left, s.top, s.width, s.height), clamped);
-    QCOMPARE(w->document().settings().comPort, 9);
+    QCOMPARE(w->preferences().settings.comPort, 9);
     QVERIFY(w->MenuGraph_R_only->isChecked());
 
     // Closing stores where the window really is.

@@ -86,21 +86,21 @@ void TestWindowSettings::storedSettingsAreApplied()
     TFormMain *w = sw.start();
     QVERIFY(w);
     QVERIFY(sw.seams.messages.boxes.isEmpty());
-    QCOMPARE(w->document().settings().comPort, 9);
-    QCOMPARE(w->document().settings().colorR, ColorRef(0x00123456));
-    QCOMPARE(w->document().settings().colorTheta, ColorRef(0x0000FF00));
-    QCOMPARE(w->document().settings().refColorR[2], ColorRef(5));
-    QCOMPARE(w->document().settings().refColorTheta[4], ColorRef(quint32(-10)));
-    QCOMPARE(w->document().settings().printInfo[0], QStringLiteral("first"));
-    QCOMPARE(w->document().settings().printInfo[1], QString());
-    QCOMPARE(w->document().settings().printInfo[2], QStringLiteral("third"));
+    QCOMPARE(w->preferences().settings.comPort, 9);
+    QCOMPARE(w->preferences().settings.colorR, ColorRef(0x00123456));
+    QCOMPARE(w->preferences().settings.colorTheta, ColorRef(0x0000FF00));
+    QCOMPARE(w->preferences().settings.refColorR[2], ColorRef(5));
+    QCOMPARE(w->preferences().settings.refColorTheta[4], ColorRef(quint32(-10)));
+    QCOMPARE(w->preferences().settings.printInfo[0], QStringLiteral("first"));
+    QCOMPARE(w->preferences().settings.printInfo[1], QString());
+    QCOMPARE(w->preferences().settings.printInfo[2], QStringLiteral("third"));
     // The label colours follow the loaded settings.
     QCOMPARE(w->findChild<QLabel *>("Label0")->palette().color(QPalette::WindowText),
              QColor(0x56, 0x34, 0x12));
     QCOMPARE(w->ComboBox2->currentIndex(), 4);
-    QCOMPARE(w->document().graphScale().band, 5);
-    QCOMPARE(w->document().graphScale().fStartHz, bandStartHz(5));
-    QCOMPARE(w->document().graphScale().fEndHz, bandEndHz(5));
+    QCOMPARE(w->shownScale().band, 5);
+    QCOMPARE(w->shownScale().fStartHz, bandStartHz(5));
+    QCOMPARE(w->shownScale().fEndHz, bandEndHz(5));
     QVERIFY(w->MenuGraph_R_only->isChecked());
     QVERIFY(!w->MenuGraph_Wide->isChecked());
     QVERIFY(!w->MenuGraph_Ave->isChecked());
@@ -110,8 +110,8 @@ void TestWindowSettings::storedSettingsAreApplied()
     QTRY_COMPARE(outerSize(w), QSize(700, 500));
     // The stored place is the window's own area's: the desktop's frame goes round it.
     QTRY_COMPARE(w->geometry().topLeft(), QPoint(30, 40));
-    QCOMPARE(w->document().windowState().width, 700);
-    QCOMPARE(w->document().windowState().top, 40);
+    QCOMPARE(w->preferences().windowState.width, 700);
+    QCOMPARE(w->preferences().windowState.top, 40);
 }
 
 void TestWindowSettings::invalidFileGivesDefaults_data()
@@ -142,9 +142,9 @@ void TestWindowSettings::invalidFileGivesDefaults()
     QVERIFY(w);
     // No word to the user: the defaults are used and written anew.
     QVERIFY(sw.seams.messages.boxes.isEmpty());
-    QCOMPARE(w->document().settings().comPort, 1);
-    QCOMPARE(w->document().settings().colorR, ColorRef(0x00FF0000));
-    QCOMPARE(w->document().settings().refColorTheta[4], ColorRef(0x00800080));
+    QCOMPARE(w->preferences().settings.comPort, 1);
+    QCOMPARE(w->preferences().settings.colorR, ColorRef(0x00FF0000));
+    QCOMPARE(w->preferences().settings.refColorTheta[4], ColorRef(0x00800080));
     QCOMPARE(w->ComboBox2->currentIndex(), 1);
     QVERIFY(w->MenuGraph_Ave->isChecked());
     QVERIFY(!w->MenuSet_Warning->isChecked());
@@ -183,11 +183,11 @@ void TestWindowSettings::settingsSurviveARestart()
     QVERIFY(datafiles::write(file, datafiles::bytes({.port = 7})));
     sw.seams.files.answers = {{file}};
     w->MenuFile_Open->trigger();
-    QCOMPARE(w->document().settings().comPort, 7);
+    QCOMPARE(w->preferences().settings.comPort, 7);
     // What the colour and print-information dialogs would change.
-    w->document().settings().colorR = 0x00010203;
-    w->document().settings().refColorTheta[3] = 0x00ABCDEF;
-    w->document().settings().printInfo[1] = toAnsi(QStringLiteral("スピーカ: A-1 / 8Ω"));
+    w->preferences().settings.colorR = 0x00010203;
+    w->preferences().settings.refColorTheta[3] = 0x00ABCDEF;
+    w->preferences().settings.printInfo[1] = toAnsi(QStringLiteral("スピーカ: A-1 / 8Ω"));
     w->MenuGraph_R_only->trigger();
     w->MenuGraph_Ave->trigger();
     w->MenuSet_Warning->trigger();
@@ -201,16 +201,17 @@ void TestWindowSettings::settingsSurviveARestart()
     w = sw.start();
     QVERIFY(w);
     QVERIFY(sw.seams.messages.boxes.isEmpty());
-    QCOMPARE(w->document().settings().comPort, 7);
-    QCOMPARE(w->document().settings().colorR, ColorRef(0x00010203));
-    QCOMPARE(w->document().settings().refColorTheta[3], ColorRef(0x00ABCDEF));
-    QCOMPARE(fromAnsi(w->document().settings().printInfo[1]), QStringLiteral("スピーカ: A-1 / 8Ω"));
+    QCOMPARE(w->preferences().settings.comPort, 7);
+    QCOMPARE(w->preferences().settings.colorR, ColorRef(0x00010203));
+    QCOMPARE(w->preferences().settings.refColorTheta[3], ColorRef(0x00ABCDEF));
+    QCOMPARE(fromAnsi(w->preferences().settings.printInfo[1]),
+             QStringLiteral("スピーカ: A-1 / 8Ω"));
     QVERIFY(w->MenuGraph_R_only->isChecked());
     QVERIFY(!w->MenuGraph_Wide->isChecked());
     QVERIFY(!w->MenuGraph_Ave->isChecked());
     QVERIFY(w->MenuSet_Warning->isChecked());
     QCOMPARE(w->ComboBox2->currentIndex(), 6);
-    QCOMPARE(w->document().graphScale().band, 7);
+    QCOMPARE(w->shownScale().band, 7);
     QTRY_COMPARE(outerSize(w), QSize(720, 530));
     QTRY_COMPARE(w->pos(), QPoint(25, 35));
     // The text is stored in Windows-31J.
@@ -224,11 +225,11 @@ void TestWindowSettings::edgeCoordinatesKeepTheOtherSettings()
     QVERIFY(sw.write(settingsFile(replaced(replaced(typicalBody(), 18, "top:-20"), 19, "left:0"))));
     TFormMain *w = sw.start();
     QVERIFY(w);
-    QCOMPARE(w->document().settings().comPort, 9);
+    QCOMPARE(w->preferences().settings.comPort, 9);
     QCOMPARE(w->ComboBox2->currentIndex(), 4);
     const QRect screen = w->screen()->availableGeometry();
-    QCOMPARE(w->document().windowState().top, screen.top());
-    QCOMPARE(w->document().windowState().left, screen.left());
+    QCOMPARE(w->preferences().windowState.top, screen.top());
+    QCOMPARE(w->preferences().windowState.left, screen.left());
     QTRY_COMPARE(w->geometry().topLeft(), screen.topLeft());
 }
 
@@ -238,13 +239,13 @@ void TestWindowSettings::longJapanesePrintLines()
     SettingsWindow sw;
     TFormMain *w = sw.start();
     QVERIFY(w);
-    w->document().settings().printInfo[0] = toAnsi(longLine);
-    w->document().settings().printInfo[2] = "; not a comment: kept whole  ";
+    w->preferences().settings.printInfo[0] = toAnsi(longLine);
+    w->preferences().settings.printInfo[2] = "; not a comment: kept whole  ";
     sw.stop();
     w = sw.start();
     QVERIFY(w);
-    QCOMPARE(fromAnsi(w->document().settings().printInfo[0]), longLine);
-    QCOMPARE(w->document().settings().printInfo[2], QByteArray("; not a comment: kept whole  "));
+    QCOMPARE(fromAnsi(w->preferences().settings.printInfo[0]), longLine);
+    QCOMPARE(w->preferences().settings.printInfo[2], QByteArray("; not a comment: kept whole  "));
     QCOMPARE(sw.lines().size(), 27);
 }
 
@@ -263,7 +264,7 @@ void TestWindowSettings::unwritableFolder()
     if (!atStart) {
         w = sw.start();
         QVERIFY(w);
-        w->document().settings().comPort = 44;
+        w->preferences().settings.comPort = 44;
     }
     const QByteArray before = sw.read();
     if (!golden::lockFolder(sw.folder())) {
@@ -283,7 +284,7 @@ void TestWindowSettings::unwritableFolder()
     QCOMPARE(sw.read(), before);
     // The program runs on with the defaults, or closes anyway.
     QCOMPARE(w->isVisible(), atStart);
-    QCOMPARE(w->document().settings().comPort, atStart ? 1 : 44);
+    QCOMPARE(w->preferences().settings.comPort, atStart ? 1 : 44);
 }
 
 QTEST_MAIN(TestWindowSettings)

@@ -53,7 +53,7 @@ int runConvert(const QStringList &args)
 
     // The window's "保存する": the same name rule and the same writer.
     const QString path = dataFileSavePath(cl.value(QStringLiteral("o")));
-    if (doc->save(path) != WriteOutcome::Written)
+    if (doc->save(path, doc->comPort()) != WriteOutcome::Written)
         return cl.fileFailure(path, OutputTarget::writeProblem(path));
     warnBeyondDataFile(cl, path, doc->pointsBeyondDataFile());
     return ExitOk;

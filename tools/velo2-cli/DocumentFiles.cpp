@@ -63,8 +63,9 @@ bool openMeasurement(MeasurementDocument &doc, const QString &path, QString *pro
     if (doc.isTablePath(path))
         return tableOpened(path, doc.importMeasurement(path, band), problem);
     // Slots the file does not fill read as cleared points.
-    clearPoints(doc.measurement());
-    switch (doc.open(path)) {
+    doc.clearMeasurement();
+    qint32 port = doc.comPort();
+    switch (doc.open(path, port)) {
     case OpenOutcome::Opened:
         return true;
     case OpenOutcome::NotReadable:

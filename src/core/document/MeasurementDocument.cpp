@@ -47,7 +47,20 @@ ImportOutcome importTable(const VELO_File &file, const QString &path, int band, 
 
 MeasurementDocument::MeasurementDocument()
 {
-    initGraphScale(m_graphScale, m_measurement.band);
+    // An empty reference slot holds cleared points on the first band, as the window has
+    // always started.
+    for (auto &ref : m_references) {
+        ref.band = 1;
+        clearPoints(ref);
+    }
+}
+
+void MeasurementDocument::beginRun()
+{
+    m_dataFileName.clear();
+    m_saved = 0;
+    m_oldFormatLoaded = 0;
+    m_imported = false;
 }
 
 bool MeasurementDocument::anyReferenceLoaded() const
@@ -58,9 +71,9 @@ bool MeasurementDocument::anyReferenceLoaded() const
     return false;
 }
 
-void MeasurementDocument::selectShownCurves(bool averaging)
+void MeasurementDocument::selectShownCurves(GraphScale &scale, bool averaging) const
 {
-    ::selectShownCurves(m_graphScale, averaging, m_curveRaw, m_curveAvg, m_refCurveRaw.data(),
+    ::selectShownCurves(scale, averaging, m_curveRaw, m_curveAvg, m_refCurveRaw.data(),
                         m_refCurveAvg.data());
 }
 
@@ -70,13 +83,14 @@ void MeasurementDocument::failOpen()
     m_saved = 0;
 }
 
-OpenOutcome MeasurementDocument::open(const QString &path)
+OpenOutcome MeasurementDocument::open(const QString &path, qint32 &comPort)
 {
     m_dataFileName = path;
     m_imported = false;
-    // The file's COM port goes straight into the settings, as the window has always taken it.
-    if (!m_file.readDataFile(path, m_unitSerial, m_oldFormatLoaded, m_settings.comPort,
-                             &m_measurement)) {
+    const bool read =
+        m_file.readDataFile(path, m_unitSerial, m_oldFormatLoaded, comPort, &m_measurement);
+    m_comPort = comPort;
+    if (!read) {
         failOpen();
         return OpenOutcome::NotReadable;
     }
@@ -111,11 +125,11 @@ ImportOutcome MeasurementDocument::importMeasurement(const QString &path, int ba
     return outcome;
 }
 
-WriteOutcome MeasurementDocument::save(const QString &path)
+WriteOutcome MeasurementDocument::save(const QString &path, qint32 comPort)
 {
     m_dataFileName = path;
     clearSafeWriteError();
-    if (!writeCopy(path)) {
+    if (!writeCopy(path, comPort)) {
         m_writeError = lastSafeWriteError();
         return WriteOutcome::Failed;
     }
@@ -124,11 +138,11 @@ WriteOutcome MeasurementDocument::save(const QString &path)
     return WriteOutcome::Written;
 }
 
-bool MeasurementDocument::writeCopy(const QString &path) const
+bool MeasurementDocument::writeCopy(const QString &path, qint32 comPort) const
 {
     auto record = std::make_unique<MeasurementRecord>(m_measurement);
     fillLeadingGap(*record);
-    return m_file.writeDataFile(path, m_unitSerial, m_settings.comPort, record.get());
+    return m_file.writeDataFile(path, m_unitSerial, comPort, record.get());
 }
 
 std::vector<int> MeasurementDocument::pointsBeyondDataFile() const
@@ -140,6 +154,12 @@ std::vector<int> MeasurementDocument::pointsBeyondDataFile() const
 void MeasurementDocument::close()
 {
     m_measurement.valid = 0;
+}
+
+void MeasurementDocument::clearMeasurement()
+{
+    m_measurement.valid = 0;
+    clearPoints(m_measurement);
 }
 
 WriteOutcome MeasurementDocument::exportText(const QString &path, bool averaging)
@@ -248,14 +268,4 @@ void MeasurementDocument::clearReferences()
         clearReferenceSlot(m_references[size_t(s)], m_refCurveRaw[size_t(s)],
                            m_refCurveAvg[size_t(s)]);
     m_refCount = 0;
-}
-
-bool MeasurementDocument::loadSettings(const QString &path)
-{
-    return m_file.readSettingFile(path, &m_settings, &m_windowState);
-}
-
-bool MeasurementDocument::saveSettings(const QString &path) const
-{
-    return m_file.writeSettingFile(path, &m_settings, &m_windowState);
 }

@@ -6,7 +6,6 @@
 #include "core/model/CurveBlock.h"
 #include "core/model/GraphScale.h"
 #include "core/model/MeasurementRecord.h"
-#include "core/model/Settings.h"
 
 #include <QByteArray>
 #include <QString>
@@ -43,80 +42,78 @@ struct ReferencesOutcome {
     ImportOutcome table;
 };
 
-// The loaded measurement with its curves, the five reference slots, the graph scale with
-// the curves it shows, and the settings record with the window's view options. The window
-// and velo2-cli hold one each and turn the outcomes of its operations into their messages;
-// nothing here asks or tells the user anything.
+// The loaded measurement with its curves and the five reference slots. The window and velo2-cli
+// hold one each and turn the outcomes of its operations into their messages; nothing here asks or
+// tells the user anything. The user's preferences (Preferences) are not the document's: the window
+// keeps them beside it.
 class MeasurementDocument
 {
 public:
     MeasurementDocument();
 
     // ---- the measurement ----
-    MeasurementRecord &measurement() { return m_measurement; }
+    // Read only: the operations below are the only writers, so the flags, the file name and
+    // the reference count always describe what the document holds.
     const MeasurementRecord &measurement() const { return m_measurement; }
-    CurveBlock &curveRaw() { return m_curveRaw; }
     const CurveBlock &curveRaw() const { return m_curveRaw; }
-    CurveBlock &curveAvg() { return m_curveAvg; }
     const CurveBlock &curveAvg() const { return m_curveAvg; }
-    CurveBlock &curveSmooth() { return m_curveSmooth; }
-    const CurveBlock &curveSmooth() const { return m_curveSmooth; }
     // The block a table or the graph takes, after the "平均処理" option.
     const CurveBlock &curve(bool averaging) const { return averaging ? m_curveAvg : m_curveRaw; }
     bool hasMeasurement() const { return m_measurement.valid == 1; }
     // A measurement the user would lose by replacing it.
     bool hasUnsavedMeasurement() const { return hasMeasurement() && m_saved == 0; }
 
+    // The COM port the data file last opened names, as far as it was read (1 before any).
+    qint32 comPort() const { return m_comPort; }
     // The unit's serial as the unit sent it or the data file holds it.
-    QByteArray &unitSerial() { return m_unitSerial; }
     const QByteArray &unitSerial() const { return m_unitSerial; }
+    // An identified unit's serial: the next save writes it.
+    void setUnitSerial(const QByteArray &serial) { m_unitSerial = serial; }
     // 1 once the measurement is in a file; 0 for a new or failed one.
-    quint8 &saved() { return m_saved; }
     quint8 saved() const { return m_saved; }
     // 1 while the measurement came from a first-model ("DataFile:HK-A") file.
-    quint8 &oldFormatLoaded() { return m_oldFormatLoaded; }
     quint8 oldFormatLoaded() const { return m_oldFormatLoaded; }
+    // The user agreed to keep a first-model measurement in the current form from now on.
+    void acceptCurrentFormat() { m_oldFormatLoaded = 0; }
     // The file last opened, saved or exported (an export without its extension).
-    QString &dataFileName() { return m_dataFileName; }
     const QString &dataFileName() const { return m_dataFileName; }
 
     // True while the measurement is a table imported from another tool, until it is saved
     // or replaced (a new run clears "saved").
     bool isImported() const { return hasMeasurement() && m_imported && m_saved == 1; }
 
+    // What a run fills point by point. Only the run writes through it: its start prepares
+    // the record (no longer valid) and its finish marks it valid.
+    struct RunTarget {
+        MeasurementRecord &record;
+        CurveBlock &raw;
+        CurveBlock &avg;
+    };
+    RunTarget runTarget() { return {m_measurement, m_curveRaw, m_curveAvg}; }
+    // Once a run has prepared the record, a new measurement replaces the current one: it has
+    // no file and is not saved, whatever the run leaves.
+    void beginRun();
+
     // ---- the references ----
-    MeasurementRecord &reference(int slot) { return m_references[size_t(slot)]; }
     const MeasurementRecord &reference(int slot) const { return m_references[size_t(slot)]; }
-    CurveBlock &refCurveRaw(int slot) { return m_refCurveRaw[size_t(slot)]; }
     const CurveBlock &refCurveRaw(int slot) const { return m_refCurveRaw[size_t(slot)]; }
-    CurveBlock &refCurveAvg(int slot) { return m_refCurveAvg[size_t(slot)]; }
     const CurveBlock &refCurveAvg(int slot) const { return m_refCurveAvg[size_t(slot)]; }
-    std::array<QString, kReferenceSlots> &refFileNames() { return m_refFileNames; }
     const std::array<QString, kReferenceSlots> &refFileNames() const { return m_refFileNames; }
-    // Slots filled by the loads since the last clear.
-    int &refCount() { return m_refCount; }
+    // Slots filled by the loads since the last clear: the loaded slots are 0 .. refCount - 1.
     int refCount() const { return m_refCount; }
     bool anyReferenceLoaded() const;
 
-    // ---- view and settings ----
-    // Band, graph scales and the curves drawn.
-    GraphScale &graphScale() { return m_graphScale; }
-    const GraphScale &graphScale() const { return m_graphScale; }
-    Settings &settings() { return m_settings; }
-    const Settings &settings() const { return m_settings; }
-    // Window placement and the view options (band, R only, thick lines, averaging, the
-    // 150 ohm warning) as the settings file keeps them.
-    WindowState &windowState() { return m_windowState; }
-    const WindowState &windowState() const { return m_windowState; }
-    // Points the graph scale at the raw or averaged blocks.
-    void selectShownCurves(bool averaging);
+    // ---- view ----
+    // Points a graph scale, the viewer's, at the raw or averaged blocks.
+    void selectShownCurves(GraphScale &scale, bool averaging) const;
 
     // ---- operations ----
 
-    // Reads and converts a data file as the measurement. The file's serial, model flag and
-    // COM port replace the document's. On success the measurement is valid and saved; on
-    // failure it is neither.
-    OpenOutcome open(const QString &path);
+    // Reads and converts a data file as the measurement. The file's serial, model flag and COM
+    // port replace the document's; comPort, the caller's, takes the file's port too, as far
+    // as the file was read (the window's settings have always taken it over). On success the
+    // measurement is valid and saved; on failure it is neither.
+    OpenOutcome open(const QString &path, qint32 &comPort);
     // Reads another tool's table as the measurement, on band (0: the band that best covers
     // it). Only
     // a table that passed replaces the measurement (valid, saved: its file holds it); on
@@ -124,9 +121,10 @@ public:
     ImportOutcome importMeasurement(const QString &path, int band = 0);
     // Opens path as a data file (".DTA") or else as a table, the way the window's "開く" does.
     bool isTablePath(const QString &path) const;
-    // Writes the measurement to path, which becomes its file; saved on success. Missing
-    // points before the first one of an imported curve are filled for the file.
-    WriteOutcome save(const QString &path);
+    // Writes the measurement to path naming comPort, and path becomes its file; saved on
+    // success. Missing points before the first one of an imported curve are filled for the
+    // file.
+    WriteOutcome save(const QString &path, qint32 comPort);
     // Grid indices of the measurement's points whose |Z| a data file cannot hold (an imported
     // curve above 655.35 ohm): save writes them at that limit, while the curves keep them.
     std::vector<int> pointsBeyondDataFile() const;
@@ -134,9 +132,12 @@ public:
     // device"); empty when it failed without a system error.
     const QString &writeError() const { return m_writeError; }
     // Writes the measurement to path without making it the measurement's file.
-    bool writeCopy(const QString &path) const;
+    bool writeCopy(const QString &path, qint32 comPort) const;
     // The measurement is no longer valid; record and curves keep their contents.
     void close();
+    // No measurement, and every slot a cleared point ("0" digits), so the slots the next
+    // file does not fill read as cleared points rather than the previous measurement's.
+    void clearMeasurement();
     // Writes the measurement's table; the export's name without its extension is what the
     // next save or export proposes.
     WriteOutcome exportText(const QString &path, bool averaging);
@@ -160,30 +161,26 @@ public:
     ReferencesOutcome loadReferences(const QStringList &paths);
     void clearReferences();
 
-    // Only a settings file that passed every check replaces settings and window state.
-    bool loadSettings(const QString &path);
-    bool saveSettings(const QString &path) const;
-
 private:
+    // Tests put a document in states that would otherwise need a unit or a first-model file.
+    friend struct DocumentProbe;
+
     void failOpen();
 
     VELO_File m_file;
     MeasurementRecord m_measurement;
     CurveBlock m_curveRaw;
     CurveBlock m_curveAvg;
-    CurveBlock m_curveSmooth;
     std::array<MeasurementRecord, kReferenceSlots> m_references;
     std::array<CurveBlock, kReferenceSlots> m_refCurveRaw;
     std::array<CurveBlock, kReferenceSlots> m_refCurveAvg;
     std::array<QString, kReferenceSlots> m_refFileNames;
     int m_refCount = 0;
     QByteArray m_unitSerial;
+    qint32 m_comPort = 1;
     QString m_dataFileName;
     quint8 m_saved = 0;
     quint8 m_oldFormatLoaded = 0;
     bool m_imported = false;
     mutable QString m_writeError;
-    GraphScale m_graphScale;
-    Settings m_settings;
-    WindowState m_windowState;
 };

@@ -29,6 +29,7 @@ struct FitResult;
 struct WorksheetHost {
     MeasurementDocument *document = nullptr;
     UnitStation *station = nullptr;         // the unit, shared with the other windows
+    std::function<int()> comPort;           // the COM port of the main window's settings
     std::function<void()> referencesLoaded; // a run here filled a reference slot
     // The fitted curve to draw dashed over the measurement in this colour, or null for none.
     std::function<void(const CurveBlock *, quint32)> fitOverlay;

@@ -106,7 +106,7 @@ void TFormWorksheet::startCurveRun(int row)
     m_runAmount = massGramsText(amount);
     m_runPath = path;
     QString problem;
-    if (!m_run->start(doc.settings().comPort, doc.measurement().band, *m_record, *m_raw, *m_avg,
+    if (!m_run->start(m_host.comPort(), doc.measurement().band, *m_record, *m_raw, *m_avg,
                       &problem)) {
         RunLabel->setText(T::measureFailed(what, problem));
         tell(T::measureFailed(what, problem));
@@ -131,7 +131,7 @@ void TFormWorksheet::finishCurveRun(bool converted)
     }
     MeasurementDocument &doc = *m_host.document;
     const QByteArray serial = m_run->unit().unitSerial();
-    if (!VELO_File().writeDataFile(m_runPath, serial, doc.settings().comPort, m_record.get())) {
+    if (!VELO_File().writeDataFile(m_runPath, serial, m_host.comPort(), m_record.get())) {
         failCurveRun(T::writeFailed(m_runPath));
         return;
     }

@@ -70,13 +70,13 @@ QStringList labelNames()
 TFormMain::TFormMain(QWidget *parent)
     : QMainWindow(parent, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                               Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint),
-      m_document(std::make_unique<MeasurementDocument>()), settings(m_document->settings()),
-      windowState(m_document->windowState()), saved(m_document->saved()),
-      oldFormatLoaded(m_document->oldFormatLoaded()), measurement(&m_document->measurement()),
+      m_document(std::make_unique<MeasurementDocument>()),
+      m_preferences(std::make_unique<Preferences>()), settings(m_preferences->settings),
+      windowState(m_preferences->windowState), measurement(&m_document->measurement()),
       curveRaw(&m_document->curveRaw()), curveAvg(&m_document->curveAvg()),
-      curveSmooth(&m_document->curveSmooth()), graphScale(m_document->graphScale()),
+      m_curveSmooth(std::make_unique<CurveBlock>()), curveSmooth(m_curveSmooth.get()),
       unitSerial(m_document->unitSerial()), dataFileName(m_document->dataFileName()),
-      refFileNames(m_document->refFileNames()), refCount(m_document->refCount())
+      refFileNames(m_document->refFileNames())
 {
     setObjectName(QStringLiteral("FormMain"));
     setWindowTitle(Texts::shown(Texts::kFormCaption));
@@ -243,10 +243,10 @@ void TFormMain::mInitialize()
             &TFormMain::ApplicationIdle);
 
     // 2. Flags.
-    // The port and unit flags are the protocol's, all clear until a unit is identified.
-    oldFormatLoaded = 0;
+    // The port and unit flags are the protocol's, all clear until a unit is identified; the
+    // document starts neither saved nor from a first-model file.
     m_initPending = 1;
-    measuring = saved = m_finishPending = m_layoutPending = m_placementLoading = 0;
+    measuring = m_finishPending = m_layoutPending = m_placementLoading = 0;
 
     // 3. Menu checks.
     MenuGraph_R_only->setChecked(false);
@@ -258,22 +258,13 @@ void TFormMain::mInitialize()
     settings.restoreDefaults();
     mApplyLabelColors();
 
-    // 5. Measurement record and graph scale.
-    measurement->valid = 0;
-    measurement->band = kStartupBand;
-    measurement->dateTime.clear();
+    // 5. Measurement record and graph scale: the document starts without a measurement, on
+    // the start-up band.
     ComboBox2->setCurrentIndex(measurement->band - 1);
     initGraphScale(graphScale, measurement->band);
     selectShownCurves();
 
-    // 6. Reference slots.
-    for (auto &ref : references) {
-        ref->valid = 0;
-        clearPoints(*ref);
-        ref->band = 1;
-        ref->dateTime.clear();
-    }
-    refCount = 0;
+    // 6. Reference slots: the document starts with all five empty.
 
     // 7. The label table was built with the controls.
     mBuildLabelTable();
@@ -492,7 +483,7 @@ void TFormMain::FormResize()
 
 bool TFormMain::mConfirmQuit()
 {
-    if (measurement->valid && !saved && !message->askQuitUnsaved())
+    if (measurement->valid && !m_document->saved() && !message->askQuitUnsaved())
         return false;
     mStopAllRuns();
     return true;

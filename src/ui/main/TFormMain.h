@@ -2,6 +2,7 @@
 
 #include "core/analysis/TsParameters.h"
 #include "core/document/MeasurementDocument.h"
+#include "core/document/Preferences.h"
 #include "core/files/LanguageChoice.h"
 #include "core/files/VELO_File.h"
 #include "core/graph/AxisLabels.h"
@@ -43,8 +44,10 @@ class TFormPrnInfo;
 class TFormMain : public QMainWindow
 {
     Q_OBJECT
-    // Declared first: the data members below name its parts.
+    // Declared first: the data members below name their parts.
     std::unique_ptr<MeasurementDocument> m_document;
+    // The settings file's contents, beside the document rather than in it.
+    std::unique_ptr<Preferences> m_preferences;
 
 public:
     explicit TFormMain(QWidget *parent = nullptr);
@@ -52,6 +55,11 @@ public:
 
     MeasurementDocument &document() { return *m_document; }
     const MeasurementDocument &document() const { return *m_document; }
+    Preferences &preferences() { return *m_preferences; }
+    const Preferences &preferences() const { return *m_preferences; }
+    // The graph's band, axis ranges and shown curves.
+    GraphScale &shownScale() { return graphScale; }
+    const GraphScale &shownScale() const { return graphScale; }
 
     // ---- start-up and deferred work, done in the idle handler ----
     bool initPending() const { return m_initPending != 0; }
@@ -248,36 +256,36 @@ private:
     void FormCloseQuery();
     void FormDestroy();
 
-    // ---- persisted state (the document's) ----
+    // ---- persisted state (the preferences') ----
     Settings &settings;
     WindowState &windowState;
 
     // ---- main-window flags ----
     quint8 m_initPending = 0;
-    quint8 &saved; // the document's
     quint8 m_finishPending = 0;
     UnitLease m_lease;            // held from a start to the run's end
     bool m_lockedByOther = false; // controls locked while another window measures
     quint8 m_layoutPending = 0;
     quint8 m_placementLoading = 0;
-    quint8 &oldFormatLoaded; // the document's
 
-    // ---- measurement data: the document owns it, these name its parts ----
-    MeasurementRecord *const measurement;
-    std::array<MeasurementRecord *, kReferenceSlots> references{};
-    CurveBlock *const curveRaw;
-    CurveBlock *const curveAvg;
+    // ---- measurement data: the document owns it, these name its parts for reading ----
+    const MeasurementRecord *const measurement;
+    std::array<const MeasurementRecord *, kReferenceSlots> references{};
+    const CurveBlock *const curveRaw;
+    const CurveBlock *const curveAvg;
+    // The analysis window's smoothed copy of the measurement, filled by its search.
+    const std::unique_ptr<CurveBlock> m_curveSmooth;
     CurveBlock *const curveSmooth;
-    std::array<CurveBlock *, kReferenceSlots> refCurveRaw{};
-    std::array<CurveBlock *, kReferenceSlots> refCurveAvg{};
-    // Also carries the shown-curve pointers (curveShown, refCurveShown) the renderer draws.
-    GraphScale &graphScale;
-    QByteArray &unitSerial; // as the unit sent it or the data file holds it
-    QString &dataFileName;
+    std::array<const CurveBlock *, kReferenceSlots> refCurveRaw{};
+    std::array<const CurveBlock *, kReferenceSlots> refCurveAvg{};
+    // The view, the window's own: band, axis ranges and the shown-curve pointers
+    // (curveShown, refCurveShown) the renderer draws.
+    GraphScale graphScale;
+    const QByteArray &unitSerial; // as the unit sent it or the data file holds it
+    const QString &dataFileName;
     QString m_startFile;
     QString m_dialogFolder; // where the file dialogs open: that of the file last chosen in one
-    std::array<QString, kReferenceSlots> &refFileNames;
-    int &refCount;
+    const std::array<QString, kReferenceSlots> &refFileNames;
     TsParameters m_tsParameters;
 
     bool m_inIdle = false;

@@ -55,6 +55,7 @@ WorksheetHost TFormMain::worksheetHost()
     WorksheetHost host;
     host.document = m_document.get();
     host.station = station;
+    host.comPort = [this] { return int(settings.comPort); };
     host.referencesLoaded = [this] {
         if (m_document->hasMeasurement())
             showMeasurementAndReferences();

@@ -69,13 +69,13 @@ void drawEmptyGraph(TFormMain &w)
 
 void warnIfOver150(TFormMain &w)
 {
-    if (w.MenuSet_Warning->isChecked() && aboveWarningResistance(w.document().graphScale()))
+    if (w.MenuSet_Warning->isChecked() && aboveWarningResistance(w.shownScale()))
         w.message->msgOver150();
 }
 
 void selectBand(TFormMain &w, int band)
 {
-    w.document().graphScale().band = band;
+    w.shownScale().band = band;
     w.ComboBox2->setCurrentIndex(band - 1);
 }
 
@@ -103,7 +103,7 @@ bool mayWrite(const TFormMain &w, const QString &path)
 
 void TFormMain::mLoadSettings()
 {
-    if (m_document->loadSettings(settingsReadPath())) {
+    if (m_preferences->load(settingsReadPath())) {
         // The resize handler must not copy the intermediate sizes back.
         m_placementLoading = 1;
         const QScreen *shownOn = screen() ? screen() : QGuiApplication::primaryScreen();
@@ -136,7 +136,7 @@ void TFormMain::mLoadSettings()
     windowState.thickLines = MenuGraph_Wide->isChecked();
     windowState.averaging = MenuGraph_Ave->isChecked();
     windowState.warn150 = MenuSet_Warning->isChecked();
-    if (!m_document->saveSettings(settingsFilePath()))
+    if (!m_preferences->save(settingsFilePath()))
         message->msgSettingsNotSaved();
 }
 
@@ -153,7 +153,7 @@ void TFormMain::mSaveSettings()
     windowState.thickLines = MenuGraph_Wide->isChecked();
     windowState.averaging = MenuGraph_Ave->isChecked();
     windowState.warn150 = MenuSet_Warning->isChecked();
-    if (!m_document->saveSettings(settingsFilePath()) && message)
+    if (!m_preferences->save(settingsFilePath()) && message)
         message->msgSettingsNotSaved();
 }
 
@@ -175,7 +175,7 @@ void TFormMain::openDataFile(const QString &path)
         return;
     }
 
-    const OpenOutcome outcome = m_document->open(path);
+    const OpenOutcome outcome = m_document->open(path, settings.comPort);
     if (outcome != OpenOutcome::Opened) {
         if (outcome == OpenOutcome::NotReadable)
             message->msgBadDataFile();
@@ -225,10 +225,10 @@ void TFormMain::MenuFile_SaveClick()
     }
     if (m_document->isImported() && !message->askSaveImported(m_document->measurement().band))
         return;
-    if (oldFormatLoaded == 1) {
+    if (m_document->oldFormatLoaded() == 1) {
         if (!message->askSaveAsCurrentFormat())
             return;
-        oldFormatLoaded = 0;
+        m_document->acceptCurrentFormat();
     }
     const QString chosen =
         Seams::files().saveFile(this, QString(), m_dialogFolder, dataFilter(),
@@ -241,7 +241,7 @@ void TFormMain::MenuFile_SaveClick()
         return;
 
     const std::vector<int> beyond = m_document->pointsBeyondDataFile();
-    if (m_document->save(path) == WriteOutcome::Written) {
+    if (m_document->save(path, settings.comPort) == WriteOutcome::Written) {
         status->showSaved();
         setWindowTitle(captionFor(dataFileName));
         if (!beyond.empty())
@@ -368,7 +368,7 @@ void TFormMain::mSaveForRecovery()
         return;
     const RecoveryFiles recovery(settingsDirectory());
     const QString path = recovery.newPath(QDateTime::currentDateTime());
-    if (m_document->writeCopy(path))
+    if (m_document->writeCopy(path, settings.comPort))
         recovery.note(path);
 }
 

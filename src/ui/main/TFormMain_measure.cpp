@@ -77,7 +77,7 @@ void TFormMain::mStartMeasure()
     // The worksheet's curves belong to the measurement it shows; a new one changes them all.
     if (formWorksheet && !formWorksheet->confirmMainRun())
         return;
-    if (measurement->valid && !saved && !message->askDiscardAndStart())
+    if (measurement->valid && !m_document->saved() && !message->askDiscardAndStart())
         return;
     mLockControls();
     MStartBtn->setText(Texts::shown(Texts::kStopCaption));
@@ -87,7 +87,6 @@ void TFormMain::mStartMeasure()
         graph->clear();
         graph->layoutLabels(rOnly());
         status->showMeasuring();
-        oldFormatLoaded = 0;
     } else {
         mUnlockControls();
         MStartBtn->setText(Texts::shown(Texts::kStartCaption));
@@ -107,17 +106,18 @@ bool TFormMain::mStartSequence()
         }
     }
     const int band = selectedBand();
+    const MeasurementDocument::RunTarget target = m_document->runTarget();
     const MeasurementRun::Start start =
-        station->run().start(settings.comPort, band, *measurement, *curveRaw, *curveAvg);
+        station->run().start(settings.comPort, band, target.record, target.raw, target.avg);
     // "SN?" was answered exactly when the identification passed it.
     if (start.identified() || start.outcome == UnitOutcome::Uncalibrated)
-        unitSerial = station->unit().unitSerial();
+        m_document->setUnitSerial(station->unit().unitSerial());
     if (start.identified())
         status->showUnit(station->unit().modelText(), unitSerial, unitVersion());
     if (start.prepared()) {
         initGraphScale(graphScale, band);
         pointsReceived = 0;
-        dataFileName.clear();
+        m_document->beginRun();
         setWindowTitle(QString::fromUtf8(Texts::kCaption));
         curvesChanged();
     }
@@ -197,7 +197,6 @@ void TFormMain::mFinishRun()
         curvesChanged();
         return;
     }
-    saved = 0;
     showMeasurementView();
     const int band = measurement->band;
     status->showText(readoutPrefix() + formatFrequency(measurement->points[bandFirstIndex(band)]) +

@@ -35,7 +35,7 @@ bool TFormMain::wide() const
 
 void TFormMain::selectShownCurves()
 {
-    m_document->selectShownCurves(MenuGraph_Ave->isChecked());
+    m_document->selectShownCurves(graphScale, MenuGraph_Ave->isChecked());
 }
 
 void TFormMain::scaleForMeasurement()
