@@ -261,6 +261,9 @@ bool TFormMain::mCreatePort()
 void TFormMain::mDeletePort()
 {
     m_lease.release();
+    // The window is going: what the station says while it ends is for the other windows.
+    if (station)
+        station->disconnect(this);
     delete station; // stops what runs and closes the port
     station = nullptr;
     port = nullptr;
