@@ -487,14 +487,6 @@ quint32 TCommPortDriver::ReadData(char *buffer, quint32 count)
         return 0;
     quint32 got = 0;
     const quint32 start = tickCount();
-    // Nothing queued yet: the bytes cannot all be here before their line time, so sleep that
-    // long once instead of waking for the first byte and again for the rest. A stream at line
-    // speed then costs one wake-up per read.
-    if (CountRX() == 0 && !m_deviceLost) {
-        const quint64 lineMs = lineTimeMs(count);
-        if (lineMs > 0)
-            ::poll(nullptr, 0, clampToInt(std::min<quint64>(lineMs, m_inputTimeout)));
-    }
     // Bytes already queued are taken before a hang-up counts: they arrived before it.
     while (got < count && !m_deviceLost) {
         quint32 waiting = CountRX();
