@@ -11,6 +11,7 @@
 #include "core/model/BandTable.h"
 #include "core/model/PointText.h"
 #include "ui/common/TStatusBar.h"
+#include "ui/main/MainRun.h"
 #include "ui/main/TFormMain.h"
 
 #include <QAbstractEventDispatcher>
@@ -69,17 +70,17 @@ bool runUntil(const std::function<bool()> &done, int timeoutMs)
 
 QString panel(const TFormMain &w, int i)
 {
-    return w.StatusBar1->panel(i)->text();
+    return w.findChild<TStatusBar *>("StatusBar1")->panel(i)->text();
 }
 
 bool fullRun(TFormMain &w, bool visible)
 {
     w.setVisible(visible);
-    w.ComboBox2->setCurrentIndex(kBand - 1);
+    w.findChild<QComboBox *>("ComboBox2")->setCurrentIndex(kBand - 1);
     QElapsedTimer wall;
     const double cpu0 = cpuSeconds();
     wall.start();
-    w.MStartBtn->click();
+    w.findChild<QPushButton *>("MStartBtn")->click();
     const bool ok =
         runUntil([&] { return panel(w, 1) == QStringLiteral("測定終了しました"); }, 60000);
     const double seconds = wall.nsecsElapsed() / 1e9;
@@ -87,8 +88,9 @@ bool fullRun(TFormMain &w, bool visible)
     const double limit = lineBytes() * kBitsPerByte / kBitRate;
     std::printf("%-14s %s  %3d points  line limit %6.3f s  wall %6.3f s  ratio %5.3f  "
                 "cpu %5.3f s (%4.1f %% of wall)\n",
-                visible ? "window shown" : "window hidden", ok ? "OK " : "ERR", w.pointsReceived,
-                limit, seconds, seconds / limit, cpu, 100.0 * cpu / seconds);
+                visible ? "window shown" : "window hidden", ok ? "OK " : "ERR",
+                w.run().pointsReceived(), limit, seconds, seconds / limit, cpu,
+                100.0 * cpu / seconds);
     return ok && w.document().measurement().valid == 1;
 }
 
@@ -96,22 +98,22 @@ bool stopLatency(TFormMain &w)
 {
     w.setVisible(true);
     DocumentProbe::saved(w.document()) = 1; // no question about the previous run
-    w.MStartBtn->click();
-    if (!runUntil([&] { return w.pointsReceived >= 200; }, 30000))
+    w.findChild<QPushButton *>("MStartBtn")->click();
+    if (!runUntil([&] { return w.run().pointsReceived() >= 200; }, 30000))
         return false;
     // The click is posted as a user's would be and waits for the event loop.
     QElapsedTimer waited;
     qint64 handledAfter = -1;
     QTimer::singleShot(0, &w, [&] {
         handledAfter = waited.elapsed();
-        w.MStartBtn->click();
+        w.findChild<QPushButton *>("MStartBtn")->click();
     });
     waited.start();
-    const bool ok = runUntil([&] { return !w.measuring; }, 5000);
+    const bool ok = runUntil([&] { return !w.run().measuring(); }, 5000);
     std::printf("stop mid-run   %s  click handled after %lld ms, unit stopped after %lld ms, "
                 "at point %d\n",
                 ok ? "OK " : "ERR", qlonglong(handledAfter), qlonglong(waited.elapsed()),
-                w.pointsReceived);
+                w.run().pointsReceived());
     return ok && panel(w, 1) == QStringLiteral("測定中止しました");
 }
 

@@ -6,9 +6,11 @@
 #include "WaitIdle.h"
 #include "WindowStart.h"
 #include "core/files/AppPaths.h"
+#include "core/files/VELO_File.h"
 #include "ui/analysis/TFormCalc.h"
 #include "ui/dialogs/TFormSetting.h"
 #include "ui/graph/TFormSetColor.h"
+#include "ui/main/MainView.h"
 #include "ui/main/TFormMain.h"
 #include "ui/print/TFormPrnInfo.h"
 
@@ -80,7 +82,7 @@ void TestAppDialogs::comPortTypedAndConfirmed()
         d->ComboBox1->setEditText(typed);
         QTest::mouseClick(confirm ? d->Button1 : d->Button2, Qt::LeftButton);
     });
-    m_win->MenuSet_COM->trigger();
+    m_win->findChild<QAction *>("MenuSet_COM")->trigger();
     QVERIFY(shown);
     QCOMPARE(m_win->preferences().settings.comPort, expected);
     QVERIFY(m_seams->messages.boxes.isEmpty());
@@ -94,7 +96,7 @@ void TestAppDialogs::colourConfirmedRecoloursLabels()
         QTest::mouseClick(d->PaintBox1, Qt::LeftButton);
         QTest::mouseClick(d->SetBtn, Qt::LeftButton);
     });
-    m_win->MenuSet_Color->trigger();
+    m_win->findChild<QAction *>("MenuSet_Color")->trigger();
     QCOMPARE(m_win->preferences().settings.colorR, toColorRef(chosen));
     QCOMPARE(m_win->findChild<QLabel *>("Label0")->palette().color(QPalette::WindowText), chosen);
     // The grid redrawn with the labels; the θ labels keep their colour.
@@ -109,7 +111,7 @@ void TestAppDialogs::colourCancelledChangesNothing()
         QTest::mouseClick(d->PaintBox1, Qt::LeftButton);
         QTest::mouseClick(d->CancelBtn, Qt::LeftButton);
     });
-    m_win->MenuSet_Color->trigger();
+    m_win->findChild<QAction *>("MenuSet_Color")->trigger();
     QCOMPARE(m_win->preferences().settings.colorR, ColorRef(0x00FF0000));
     QCOMPARE(m_win->findChild<QLabel *>("Label0")->palette().color(QPalette::WindowText),
              toQColor(0x00FF0000));
@@ -117,7 +119,7 @@ void TestAppDialogs::colourCancelledChangesNothing()
 
 void TestAppDialogs::printWithoutMeasurement()
 {
-    m_win->MenuFile_Print->trigger();
+    m_win->findChild<QAction *>("MenuFile_Print")->trigger();
     QCOMPARE(m_seams->messages.boxes.size(), 1);
     QCOMPARE(m_seams->messages.lastText(), QStringLiteral("データがありません"));
     QVERIFY(m_seams->print.printCalls.isEmpty());
@@ -126,10 +128,10 @@ void TestAppDialogs::printWithoutMeasurement()
 void TestAppDialogs::printToPdf()
 {
     fillRecord(DocumentProbe::measurement(m_win->document()), 2, SpeakerModel{});
-    QVERIFY(m_win->file->convertRecord(&DocumentProbe::measurement(m_win->document()),
-                                       &DocumentProbe::curveRaw(m_win->document()),
-                                       &DocumentProbe::curveAvg(m_win->document())));
-    m_win->showMeasurement();
+    QVERIFY(VELO_File().convertRecord(&DocumentProbe::measurement(m_win->document()),
+                                      &DocumentProbe::curveRaw(m_win->document()),
+                                      &DocumentProbe::curveAvg(m_win->document())));
+    m_win->view().showMeasurement();
     const QString pdf = m_dir->filePath(QStringLiteral("page.pdf"));
     m_seams->print.onPrint = [&](QPrinter *printer) {
         printer->setOutputFormat(QPrinter::PdfFormat);
@@ -141,7 +143,7 @@ void TestAppDialogs::printToPdf()
         d->Edit3->clear();
         QTest::mouseClick(d->Button1, Qt::LeftButton);
     });
-    m_win->MenuFile_Print->trigger();
+    m_win->findChild<QAction *>("MenuFile_Print")->trigger();
     QCOMPARE(m_seams->print.printCalls.size(), 1);
     QVERIFY(m_seams->messages.boxes.isEmpty());
     QCOMPARE(m_win->preferences().settings.printInfo[0], QStringLiteral("SPK-01"));
@@ -163,7 +165,7 @@ void TestAppDialogs::analysisFollowsOpenedAndClosedFiles()
         model.fs = fs;
         fillRecord(rec, 2, model);
         const QString path = m_dir->filePath(name);
-        m_win->file->writeDataFile(path, "0123", 1, &rec);
+        VELO_File().writeDataFile(path, "0123", 1, &rec);
         return path;
     };
     const QString low = writeDriver(QStringLiteral("low.DTA"), 30);
@@ -172,24 +174,26 @@ void TestAppDialogs::analysisFollowsOpenedAndClosedFiles()
     Seams::install(&m_seams->messages, &files, &m_seams->colors, &m_seams->print);
 
     files.answers = {{low}};
-    m_win->MenuFile_Open->trigger();
-    m_win->MenuMesure_Calc->trigger();
-    QVERIFY(m_win->formCalc->isVisible());
-    QCOMPARE(m_win->formCalc->peakCount(), 1);
-    const QString lowPeak = m_win->formCalc->peakField(0, 0)->text();
+    m_win->findChild<QAction *>("MenuFile_Open")->trigger();
+    m_win->findChild<QAction *>("MenuMesure_Calc")->trigger();
+    QVERIFY(m_win->findChild<TFormCalc *>("FormCalc")->isVisible());
+    QCOMPARE(m_win->findChild<TFormCalc *>("FormCalc")->peakCount(), 1);
+    const QString lowPeak = m_win->findChild<TFormCalc *>("FormCalc")->peakField(0, 0)->text();
     QVERIFY2(lowPeak.toDouble() > 25 && lowPeak.toDouble() < 35, qPrintable(lowPeak));
 
     // Opening another file searches again while the window stays open.
     files.answers = {{high}};
-    m_win->MenuFile_Open->trigger();
-    QVERIFY(waitUntil([&] { return m_win->formCalc->peakField(0, 0)->text() != lowPeak; }));
-    const QString highText = m_win->formCalc->peakField(0, 0)->text();
+    m_win->findChild<QAction *>("MenuFile_Open")->trigger();
+    QVERIFY(waitUntil([&] {
+        return m_win->findChild<TFormCalc *>("FormCalc")->peakField(0, 0)->text() != lowPeak;
+    }));
+    const QString highText = m_win->findChild<TFormCalc *>("FormCalc")->peakField(0, 0)->text();
     QVERIFY(highText.toDouble() > 80 && highText.toDouble() < 100);
 
     // Closing it keeps the curve, and the window its peaks.
-    m_win->MenuFile_Close->trigger();
-    QCoreApplication::sendPostedEvents(m_win->formCalc);
-    QCOMPARE(m_win->formCalc->peakField(0, 0)->text(), highText);
+    m_win->findChild<QAction *>("MenuFile_Close")->trigger();
+    QCoreApplication::sendPostedEvents(m_win->findChild<TFormCalc *>("FormCalc"));
+    QCOMPARE(m_win->findChild<TFormCalc *>("FormCalc")->peakField(0, 0)->text(), highText);
     QVERIFY(m_seams->messages.boxes.isEmpty());
 }
 

@@ -6,10 +6,13 @@
 #include "WaitIdle.h"
 #include "WindowStart.h"
 #include "core/files/AppPaths.h"
+#include "core/files/VELO_File.h"
 #include "core/graph/GraphColors.h"
 #include "ui/common/TStatusBar.h"
 #include "ui/graph/Graph_RTF.h"
 #include "ui/graph/TPaintBox.h"
+#include "ui/main/MainRun.h"
+#include "ui/main/MainView.h"
 #include "ui/main/TFormMain.h"
 
 #include <QComboBox>
@@ -77,6 +80,15 @@ void setSlot(MeasurementRecord &rec, int index, const char *text)
 
 } // namespace
 
+// A run's progress as the window's drawing reads it, for a resize in the middle of a run.
+struct MainRunProbe {
+    static void setProgress(MainRun &run, int points)
+    {
+        run.m_measuring = points > 0;
+        run.m_pointsReceived = points;
+    }
+};
+
 class TestAppGraph : public QObject
 {
     Q_OBJECT
@@ -108,11 +120,14 @@ private:
     void loadReference(int slot, int band, const SpeakerModel &model);
     void chooseBand(int band);
     QImage boxPicture() const;
-    QLabel *label(int entry) const { return m_win->labelTable[entry]; }
+    QLabel *label(int entry) const { return m_win->axisLabels()[entry]; }
     bool shown(int entry) const { return label(entry)->isVisibleTo(m_win); }
     QStringList frequencyLabels() const;
-    const QImage &bitmap() const { return m_win->graph->bitmap(); }
-    QString panel2() const { return m_win->StatusBar1->panel(2)->text(); }
+    const QImage &bitmap() const { return m_win->view().graph()->bitmap(); }
+    QString panel2() const
+    {
+        return m_win->findChild<TStatusBar *>("StatusBar1")->panel(2)->text();
+    }
 
     QTemporaryDir *m_dir = nullptr;
     ScopedRecorder *m_rec = nullptr;
@@ -144,25 +159,25 @@ void TestAppGraph::loadMeasurement(int band, const SpeakerModel &model)
 
 void TestAppGraph::convertMeasurement()
 {
-    QVERIFY(m_win->file->convertRecord(&DocumentProbe::measurement(m_win->document()),
-                                       &DocumentProbe::curveRaw(m_win->document()),
-                                       &DocumentProbe::curveAvg(m_win->document())));
+    QVERIFY(VELO_File().convertRecord(&DocumentProbe::measurement(m_win->document()),
+                                      &DocumentProbe::curveRaw(m_win->document()),
+                                      &DocumentProbe::curveAvg(m_win->document())));
     DocumentProbe::measurement(m_win->document()).valid = 1;
 }
 
 void TestAppGraph::loadReference(int slot, int band, const SpeakerModel &model)
 {
     fillRecord(DocumentProbe::reference(m_win->document(), slot), band, model);
-    QVERIFY(m_win->file->convertRecord(&DocumentProbe::reference(m_win->document(), slot),
-                                       &DocumentProbe::refCurveRaw(m_win->document(), slot),
-                                       &DocumentProbe::refCurveAvg(m_win->document(), slot)));
+    QVERIFY(VELO_File().convertRecord(&DocumentProbe::reference(m_win->document(), slot),
+                                      &DocumentProbe::refCurveRaw(m_win->document(), slot),
+                                      &DocumentProbe::refCurveAvg(m_win->document(), slot)));
     DocumentProbe::reference(m_win->document(), slot).valid = 1;
 }
 
 // The user's way through the band list: the keyboard walks it item by item.
 void TestAppGraph::chooseBand(int band)
 {
-    QComboBox *combo = m_win->ComboBox2;
+    QComboBox *combo = m_win->findChild<QComboBox *>("ComboBox2");
     combo->setFocus();
     QTest::keyClick(combo, Qt::Key_Home);
     for (int i = 1; i < band; ++i)
@@ -173,7 +188,10 @@ void TestAppGraph::chooseBand(int band)
 
 QImage TestAppGraph::boxPicture() const
 {
-    return m_win->PaintBox1->grab().toImage().convertToFormat(QImage::Format_RGB32);
+    return m_win->findChild<TPaintBox *>("PaintBox1")
+        ->grab()
+        .toImage()
+        .convertToFormat(QImage::Format_RGB32);
 }
 
 QStringList TestAppGraph::frequencyLabels() const
@@ -187,8 +205,8 @@ QStringList TestAppGraph::frequencyLabels() const
 
 void TestAppGraph::startUpShowsEmptyGrid()
 {
-    QVERIFY(m_win->graph);
-    const QSize box = m_win->PaintBox1->size();
+    QVERIFY(m_win->view().graph());
+    const QSize box = m_win->findChild<TPaintBox *>("PaintBox1")->size();
     QCOMPARE(box.width(), 500);
     const int w = box.width() - 2, h = box.height() - 2;
     QCOMPARE(bitmap().size(), QSize(w, h));
@@ -223,7 +241,7 @@ void TestAppGraph::startUpShowsEmptyGrid()
     QCOMPARE(label(kThetaUnitLabel)->text(), QStringLiteral("[deg]"));
     for (int entry = 0; entry < kAxisLabelCount - 1; ++entry)
         QVERIFY2(shown(entry) == (entry != kFreqTickFirst + 9), qPrintable(QString::number(entry)));
-    const QRect g = m_win->PaintBox1->geometry();
+    const QRect g = m_win->findChild<TPaintBox *>("PaintBox1")->geometry();
     QCOMPARE(label(24)->pos(), QPoint(g.left() - label(24)->width() / 2 + 2, g.bottom() + 1 + 5));
     QCOMPARE(label(28)->pos().x(), g.left() + w / 2 - label(28)->width() / 2 + 2); // 1k
     QCOMPARE(label(5)->pos(), QPoint(g.left() - label(5)->width() - 5,
@@ -268,7 +286,7 @@ void TestAppGraph::bandListRedrawsTheGrid()
 void TestAppGraph::bandListRedrawsCurvesOverTheChosenBand()
 {
     loadMeasurement(2);
-    m_win->showMeasurement();
+    m_win->view().showMeasurement();
     const QVector<int> wholeBand = columnsWith(bitmap(), m_win->preferences().settings.colorR);
     QVERIFY(wholeBand.size() > bitmap().width() - 5);
     chooseBand(5); // 250 Hz .. 2 kHz of the band-2 curve fill the width
@@ -304,7 +322,7 @@ void TestAppGraph::optionsToggleOnceAndRedraw()
     // A curve with a one-point spike, so the raw and the averaged pictures differ.
     fillFlat(DocumentProbe::measurement(m_win->document()), 2, 6.0, -20.0, 300, 18.0, 40.0);
     convertMeasurement();
-    m_win->refreshView();
+    m_win->view().refreshView();
     const QImage before = bitmap().copy();
     const QString rTop = label(0)->text();
 
@@ -348,25 +366,25 @@ void TestAppGraph::optionsToggleOnceAndRedraw()
 void TestAppGraph::rOnlyWithNothingLoadedChangesOnlyTheMark()
 {
     const QImage before = bitmap().copy();
-    m_win->MenuGraph_R_only->trigger();
-    QVERIFY(m_win->MenuGraph_R_only->isChecked());
+    m_win->findChild<QAction *>("MenuGraph_R_only")->trigger();
+    QVERIFY(m_win->findChild<QAction *>("MenuGraph_R_only")->isChecked());
     QCOMPARE(bitmap(), before);
     QVERIFY(shown(kThetaTickFirst) && shown(kThetaUnitLabel)); // until the next layout
     chooseBand(3);
     QVERIFY(!shown(kThetaTickFirst) && !shown(kThetaUnitLabel));
     // Averaging likewise changes nothing without data.
-    m_win->MenuGraph_Ave->trigger();
-    QVERIFY(!m_win->MenuGraph_Ave->isChecked());
+    m_win->findChild<QAction *>("MenuGraph_Ave")->trigger();
+    QVERIFY(!m_win->findChild<QAction *>("MenuGraph_Ave")->isChecked());
 }
 
 void TestAppGraph::thickLinesLeaveReferencesAlone()
 {
     loadReference(2, 2, SpeakerModel{});
-    m_win->refreshView();
+    m_win->view().refreshView();
     const QImage before = bitmap().copy();
     QVERIFY(countOf(before, m_win->preferences().settings.refColorR[2]) > 400);
-    m_win->MenuGraph_Wide->trigger();
-    QVERIFY(m_win->MenuGraph_Wide->isChecked());
+    m_win->findChild<QAction *>("MenuGraph_Wide")->trigger();
+    QVERIFY(m_win->findChild<QAction *>("MenuGraph_Wide")->isChecked());
     QCOMPARE(bitmap(), before);
 }
 
@@ -375,16 +393,16 @@ void TestAppGraph::curvesInTheConfiguredColours()
     m_win->preferences().settings.colorR = 0x00008000;     // green
     m_win->preferences().settings.colorTheta = 0x00FF00FF; // magenta
     loadMeasurement(2);
-    m_win->showMeasurement();
+    m_win->view().showMeasurement();
     const int thin = countOf(bitmap(), 0x00008000);
     QVERIFY(thin > 450);
     QVERIFY(countOf(bitmap(), 0x00FF00FF) > 450);
     QCOMPARE(countOf(bitmap(), 0x00FF0000), 0); // not the default blue
     QCOMPARE(m_win->shownScale().curveShown, &m_win->document().curveAvg());
 
-    m_win->MenuGraph_Wide->trigger();
+    m_win->findChild<QAction *>("MenuGraph_Wide")->trigger();
     QVERIFY(countOf(bitmap(), 0x00008000) > thin * 3 / 2);
-    m_win->MenuGraph_Ave->trigger();
+    m_win->findChild<QAction *>("MenuGraph_Ave")->trigger();
     QCOMPARE(m_win->shownScale().curveShown, &m_win->document().curveRaw());
     QVERIFY(countOf(bitmap(), 0x00008000) > thin * 3 / 2);
 }
@@ -396,7 +414,7 @@ void TestAppGraph::referencesLieOnTop()
     loadReference(0, 2, SpeakerModel{});
     loadReference(4, 3, SpeakerModel{7.5, 0.0001, 25, 3, 0.6});
     m_win->preferences().settings.refColorR[4] = 0x00008000;
-    m_win->refreshView();
+    m_win->view().refreshView();
     const Settings &s = m_win->preferences().settings;
     QCOMPARE(countOf(bitmap(), s.colorR), 0);
     QCOMPARE(countOf(bitmap(), s.colorTheta), 0);
@@ -407,7 +425,7 @@ void TestAppGraph::referencesLieOnTop()
     QVERIFY(!band3.isEmpty());
     QVERIFY(band3.last() <= bitmap().width() * 0.175 + 1);
     // Thick measured lines show beside the references' single pixels.
-    m_win->MenuGraph_Wide->trigger();
+    m_win->findChild<QAction *>("MenuGraph_Wide")->trigger();
     QVERIFY(countOf(bitmap(), s.colorR) > 400);
     QVERIFY(countOf(bitmap(), s.refColorR[0]) > 400);
 }
@@ -453,10 +471,10 @@ void TestAppGraph::scalesFromTheRawCurve()
     QFETCH(float, thetaMax);
     QFETCH(QString, rTop);
     QFETCH(QString, thetaTop);
-    QVERIFY(m_win->MenuGraph_Ave->isChecked());
+    QVERIFY(m_win->findChild<QAction *>("MenuGraph_Ave")->isChecked());
     fillFlat(DocumentProbe::measurement(m_win->document()), 2, 5.0, 0.0, 270, peakR, peakTheta);
     convertMeasurement();
-    m_win->showMeasurement();
+    m_win->view().showMeasurement();
     QCOMPARE(m_win->shownScale().rMax, rMax);
     QCOMPARE(m_win->shownScale().rMin, 0.0f);
     QCOMPARE(m_win->shownScale().thetaMax, thetaMax);
@@ -465,7 +483,7 @@ void TestAppGraph::scalesFromTheRawCurve()
     QCOMPARE(label(12)->text(), thetaTop);
     QCOMPARE(label(22)->text(), QString(thetaTop).replace('+', '-'));
     // Switching averaging off keeps the scales.
-    m_win->MenuGraph_Ave->trigger();
+    m_win->findChild<QAction *>("MenuGraph_Ave")->trigger();
     QCOMPARE(m_win->shownScale().rMax, rMax);
     QCOMPARE(m_win->shownScale().thetaMax, thetaMax);
 }
@@ -475,16 +493,16 @@ void TestAppGraph::referencesRaiseTheScale()
     fillFlat(DocumentProbe::measurement(m_win->document()), 2, 19.9, 5.0);
     convertMeasurement();
     fillFlat(DocumentProbe::reference(m_win->document(), 1), 4, 60.0, 0.0, 100, 130.0, 0.0);
-    QVERIFY(m_win->file->convertRecord(&DocumentProbe::reference(m_win->document(), 1),
-                                       &DocumentProbe::refCurveRaw(m_win->document(), 1),
-                                       &DocumentProbe::refCurveAvg(m_win->document(), 1)));
+    QVERIFY(VELO_File().convertRecord(&DocumentProbe::reference(m_win->document(), 1),
+                                      &DocumentProbe::refCurveRaw(m_win->document(), 1),
+                                      &DocumentProbe::refCurveAvg(m_win->document(), 1)));
     DocumentProbe::reference(m_win->document(), 1).valid = 1;
-    m_win->refreshView();
+    m_win->view().refreshView();
     QCOMPARE(m_win->shownScale().rMax, 150.0f);
     QCOMPARE(label(0)->text(), QStringLiteral("150.0"));
-    m_win->showMeasurement();
+    m_win->view().showMeasurement();
     QCOMPARE(m_win->shownScale().rMax, 20.0f);
-    m_win->showReferences();
+    m_win->view().showReferences();
     QCOMPARE(m_win->shownScale().rMax, 150.0f);
     QCOMPARE(countOf(bitmap(), m_win->preferences().settings.colorR), 0);
 }
@@ -527,18 +545,20 @@ void TestAppGraph::readout()
             setSlot(DocumentProbe::measurement(m_win->document()), 0, "0FA0FC1800028F0001");
         }
         convertMeasurement();
-        m_win->showMeasurement();
+        m_win->view().showMeasurement();
     }
     chooseBand(axisBand);
     const QString before = QStringLiteral("before");
-    m_win->StatusBar1->panel(2)->setText(before);
+    m_win->findChild<TStatusBar *>("StatusBar1")->panel(2)->setText(before);
     const QImage picture = bitmap().copy();
 
-    const int x = int(m_win->PaintBox1->width() * where);
-    QTest::mousePress(m_win->PaintBox1, Qt::MouseButton(button), {}, QPoint(x, 40));
+    const int x = int(m_win->findChild<TPaintBox *>("PaintBox1")->width() * where);
+    QTest::mousePress(m_win->findChild<TPaintBox *>("PaintBox1"), Qt::MouseButton(button), {},
+                      QPoint(x, 40));
     QCOMPARE(panel2(), text.isEmpty() ? before : text);
     QCOMPARE(bitmap(), picture); // a readout never redraws
-    QTest::mouseRelease(m_win->PaintBox1, Qt::MouseButton(button), {}, QPoint(x, 40));
+    QTest::mouseRelease(m_win->findChild<TPaintBox *>("PaintBox1"), Qt::MouseButton(button), {},
+                        QPoint(x, 40));
 }
 
 void TestAppGraph::resizeRedraws_data()
@@ -569,19 +589,18 @@ void TestAppGraph::resizeRedraws()
         for (int i = 0; i < 120; ++i) {
             std::memcpy(DocumentProbe::measurement(m_win->document()).points[i], source.points[i],
                         kPointSlotSize);
-            QVERIFY(m_win->file->convertPoint(&DocumentProbe::measurement(m_win->document()), i,
-                                              &DocumentProbe::curveRaw(m_win->document()),
-                                              &DocumentProbe::curveAvg(m_win->document())));
+            QVERIFY(VELO_File().convertPoint(&DocumentProbe::measurement(m_win->document()), i,
+                                             &DocumentProbe::curveRaw(m_win->document()),
+                                             &DocumentProbe::curveAvg(m_win->document())));
         }
-        m_win->measuring = 1;
-        m_win->pointsReceived = 120;
+        MainRunProbe::setProgress(m_win->run(), 120);
         m_win->shownScale().rMax = 50; // raised by the run; a resize keeps it
     }
-    m_win->refreshView();
+    m_win->view().refreshView();
 
     m_win->applyWindowSize(size.width(), size.height());
-    QTRY_COMPARE(m_win->PaintBox1->width(), size.width() - 140);
-    const QSize box = m_win->PaintBox1->size();
+    QTRY_COMPARE(m_win->findChild<TPaintBox *>("PaintBox1")->width(), size.width() - 140);
+    const QSize box = m_win->findChild<TPaintBox *>("PaintBox1")->size();
     QCOMPARE(box.height(), m_win->centralWidget()->height() - 120);
     const int w = box.width() - 2, h = box.height() - 2;
     QCOMPARE(bitmap().size(), QSize(w, h));
@@ -589,7 +608,7 @@ void TestAppGraph::resizeRedraws()
     QCOMPARE(at(boxPicture(), box.width() - 1, box.height() - 1), QColor(Qt::black));
     QCOMPARE(at(bitmap(), 0, h / 2), toQColor(kGridStrongColor));
     QCOMPARE(at(bitmap(), w / 2, 2), toQColor(kGridStrongColor)); // 1 kHz
-    const QRect g = m_win->PaintBox1->geometry();
+    const QRect g = m_win->findChild<TPaintBox *>("PaintBox1")->geometry();
     QCOMPARE(label(kFreqUnitLabel)->y(), g.bottom() + 1 + 5 + label(kFreqUnitLabel)->height());
     QCOMPARE(label(10)->y(), g.top() + h - label(10)->height() / 2 + 2);
 
@@ -608,7 +627,7 @@ void TestAppGraph::resizeRedraws()
         QVERIFY(referenced > w - 5);
     } else {
         // The curve so far, up to the 120th point (grid index 119), on the run's scale.
-        m_win->measuring = 0;
+        MainRunProbe::setProgress(m_win->run(), 0);
         QCOMPARE(label(0)->text(), QStringLiteral("50.0"));
         const QVector<int> xs = columnsWith(bitmap(), s.colorR);
         QVERIFY(!xs.isEmpty());
@@ -619,7 +638,7 @@ void TestAppGraph::resizeRedraws()
     // Redrawing once more by hand changes nothing: the resize already drew the full view.
     if (content != "live" && content != "empty") {
         const QImage afterResize = bitmap().copy();
-        m_win->refreshView();
+        m_win->view().refreshView();
         QCOMPARE(bitmap(), afterResize);
     }
 }
@@ -629,7 +648,7 @@ void TestAppGraph::screenshot()
     // The empty grid, then a band-2 measurement and two references, as a user would see them;
     // kept for a look.
     m_win->applyWindowSize(800, 600);
-    QTRY_COMPARE(m_win->PaintBox1->width(), 660);
+    QTRY_COMPARE(m_win->findChild<TPaintBox *>("PaintBox1")->width(), 660);
     QVERIFY(waitUntil([this] { return m_win->layoutPending() == 0; })); // the status bar moves
     QVERIFY(m_win->grab().save(QStringLiteral(VELO2_BINARY_DIR "/main_window_empty.png")));
     loadMeasurement(2);
@@ -637,8 +656,9 @@ void TestAppGraph::screenshot()
     loadReference(1, 3, SpeakerModel{7.5, 0.0001, 25, 3, 0.6});
     m_win->preferences().settings.refColorR[1] = 0x00008000;
     m_win->preferences().settings.refColorTheta[1] = 0x000080FF;
-    m_win->refreshView();
-    QTest::mousePress(m_win->PaintBox1, Qt::LeftButton, {}, QPoint(330, 100));
+    m_win->view().refreshView();
+    QTest::mousePress(m_win->findChild<TPaintBox *>("PaintBox1"), Qt::LeftButton, {},
+                      QPoint(330, 100));
     QVERIFY(panel2().startsWith(QStringLiteral("周波数：")));
     const QImage shot = m_win->grab().toImage();
     QVERIFY(shot.save(QStringLiteral(VELO2_BINARY_DIR "/main_window_band2.png")));

@@ -88,7 +88,8 @@ void TestAccessibility::everyControlIsNamed()
         windows << menu;
     for (QDialog *dialog : win.findChildren<QDialog *>())
         windows << dialog;
-    windows << win.formWorksheet << win.formQc;
+    windows << win.findChild<TFormWorksheet *>("FormWorksheet")
+            << win.findChild<TFormQc *>("FormQc");
     TFormVersion version(&win);
     windows << &version;
     QVERIFY(windows.size() >= 12); // six menus, the language menu, four dialogs and more
@@ -133,9 +134,12 @@ void TestAccessibility::f10OpensTheMenuBar()
     ScopedRecorder rec;
     TFormMain win;
     QVERIFY(startWindow(&win));
-    win.MenuFile->menuAction()->setEnabled(false); // a locked menu is passed over
+    win.findChild<QMenu *>("MenuFile")
+        ->menuAction()
+        ->setEnabled(false); // a locked menu is passed over
     QTest::keyClick(&win, Qt::Key_F10);
-    QTRY_COMPARE(win.menuBar()->activeAction(), win.MenuMeasure->menuAction());
+    QTRY_COMPARE(win.menuBar()->activeAction(),
+                 win.findChild<QMenu *>("MenuMeasure")->menuAction());
 }
 
 QTEST_MAIN(TestAccessibility)

@@ -4,6 +4,7 @@
 #include "ui/common/QtTranslation.h"
 #include "ui/common/TStatusBar.h"
 #include "ui/graph/TPaintBox.h"
+#include "ui/main/MainFileCommands.h"
 
 #include <QComboBox>
 #include <QLabel>
@@ -41,35 +42,37 @@ void TestEnglishWindow::menusAndButtons()
         titles << a->text();
     QCOMPARE(titles,
              (QStringList{"&File", "&Measure", "&Graph", "&Reference", "Se&ttings", "&Help"}));
-    QCOMPARE(m_win->MenuFile_Open->text(), QStringLiteral("&Open..."));
-    QCOMPARE(m_win->MStartBtn->text(), QStringLiteral("&Start"));
-    QCOMPARE(m_win->QuitBtn->text(), QStringLiteral("E&xit"));
-    QCOMPARE(m_win->ComboBox2->itemText(1), QStringLiteral("10 Hz – 100 kHz"));
+    QCOMPARE(m_win->findChild<QAction *>("MenuFile_Open")->text(), QStringLiteral("&Open..."));
+    QCOMPARE(m_win->findChild<QPushButton *>("MStartBtn")->text(), QStringLiteral("&Start"));
+    QCOMPARE(m_win->findChild<QPushButton *>("QuitBtn")->text(), QStringLiteral("E&xit"));
+    QCOMPARE(m_win->findChild<QComboBox *>("ComboBox2")->itemText(1),
+             QStringLiteral("10 Hz – 100 kHz"));
 }
 
 void TestEnglishWindow::failedStartSpeaksEnglish()
 {
     m_win->preferences().settings.comPort = 250; // no such port
-    m_win->MStartBtn->click();
-    QCOMPARE(m_win->StatusBar1->panel(0)->text(), QStringLiteral("Cannot open the serial port"));
+    m_win->findChild<QPushButton *>("MStartBtn")->click();
+    QCOMPARE(m_win->findChild<TStatusBar *>("StatusBar1")->panel(0)->text(),
+             QStringLiteral("Cannot open the serial port"));
     QCOMPARE(m_rec.presenter.lastText(),
              QStringLiteral("The COM port could not be opened. Please check the COM port number."));
-    QCOMPARE(m_win->MStartBtn->text(), QStringLiteral("&Start"));
+    QCOMPARE(m_win->findChild<QPushButton *>("MStartBtn")->text(), QStringLiteral("&Start"));
 }
 
 void TestEnglishWindow::languageChoiceIsKeptForTheNextStart()
 {
     m_rec.presenter.boxes.clear();
-    m_win->MenuSet_LangJapanese->trigger();
+    m_win->findChild<QAction *>("MenuSet_LangJapanese")->trigger();
     QCOMPARE(readLanguageChoice(languageFilePath()), LanguageChoice::Japanese);
     QCOMPARE(m_rec.presenter.lastText(),
              QStringLiteral("The new language applies from the next start"));
-    m_win->MenuSet_LangJapanese->trigger(); // no change, nothing to say
+    m_win->findChild<QAction *>("MenuSet_LangJapanese")->trigger(); // no change, nothing to say
     QCOMPARE(m_rec.presenter.boxes.size(), 1);
     delete m_win;
     m_win = new TFormMain;
-    QVERIFY(m_win->MenuSet_LangJapanese->isChecked());
-    QVERIFY(!m_win->MenuSet_LangDesktop->isChecked());
+    QVERIFY(m_win->findChild<QAction *>("MenuSet_LangJapanese")->isChecked());
+    QVERIFY(!m_win->findChild<QAction *>("MenuSet_LangDesktop")->isChecked());
     QVERIFY(QFile::remove(languageFilePath()));
 }
 
@@ -78,16 +81,18 @@ void TestEnglishWindow::importedTableSpeaksEnglish()
 {
     const auto readAt = [this](int x) {
         m_win->PaintBox1ReadAt(x);
-        return m_win->StatusBar1->panel(2)->text();
+        return m_win->findChild<TStatusBar *>("StatusBar1")->panel(2)->text();
     };
-    m_win->openDataFile(QStringLiteral(VELO2_SHARED_DATA_DIR "/real-drivers/seas_l16rnx_0g.zma"));
+    m_win->files().openDataFile(
+        QStringLiteral(VELO2_SHARED_DATA_DIR "/real-drivers/seas_l16rnx_0g.zma"));
     QVERIFY(!readAt(100).isEmpty());
     QFile f(m_dir.filePath("t.txt"));
     QVERIFY(f.open(QIODevice::WriteOnly) && f.write("300 8 0\n1000 9 10\n1800 12 20\n") > 0);
     f.close();
-    m_win->openDataFile(f.fileName());
-    QCOMPARE(m_win->StatusBar1->panel(1)->text(), QStringLiteral("t.txt read (250 Hz – 2 kHz)"));
-    QCOMPARE(m_win->StatusBar1->panel(2)->text(), QString());
+    m_win->files().openDataFile(f.fileName());
+    QCOMPARE(m_win->findChild<TStatusBar *>("StatusBar1")->panel(1)->text(),
+             QStringLiteral("t.txt read (250 Hz – 2 kHz)"));
+    QCOMPARE(m_win->findChild<TStatusBar *>("StatusBar1")->panel(2)->text(), QString());
 }
 
 int main(int argc, char *argv[])

@@ -9,6 +9,7 @@
 #include "core/files/AppPaths.h"
 #include "core/model/BandTable.h"
 #include "ui/common/TStatusBar.h"
+#include "ui/main/MainRun.h"
 #include "ui/main/TFormMain.h"
 
 #include <QAbstractEventDispatcher>
@@ -45,39 +46,49 @@ public:
     QString comLink() const { return dir.filePath(QStringLiteral("COM%1").arg(kComPort)); }
     bool startSim(const QStringList &args) { return sim.start(comLink(), args); }
 
-    QString panel(int i) const { return win->StatusBar1->panel(i)->text(); }
-    QString caption() const { return win->MStartBtn->text(); }
+    QString panel(int i) const
+    {
+        return win->findChild<TStatusBar *>("StatusBar1")->panel(i)->text();
+    }
+    QString caption() const { return win->findChild<QPushButton *>("MStartBtn")->text(); }
 
     void chooseBand(int band)
     {
-        QComboBox *combo = win->ComboBox2;
+        QComboBox *combo = win->findChild<QComboBox *>("ComboBox2");
         combo->setFocus();
         QTest::keyClick(combo, Qt::Key_Home);
         for (int i = 1; i < band; ++i)
             QTest::keyClick(combo, Qt::Key_Down);
     }
-    void clickStart() { QTest::mouseClick(win->MStartBtn, Qt::LeftButton); }
+    void clickStart()
+    {
+        QTest::mouseClick(win->findChild<QPushButton *>("MStartBtn"), Qt::LeftButton);
+    }
 
     // True when every control a run locks is in the given state (the start button is
     // enabled either way).
     bool controlsEnabled(bool enabled) const
     {
-        for (QMenu *m : {win->MenuFile, win->MenuMeasure, win->MenuGraph, win->MenuRef,
-                         win->MenuSet, win->MenuHelp})
+        for (QMenu *m :
+             {win->findChild<QMenu *>("MenuFile"), win->findChild<QMenu *>("MenuMeasure"),
+              win->findChild<QMenu *>("MenuGraph"), win->findChild<QMenu *>("MenuRef"),
+              win->findChild<QMenu *>("MenuSet"), win->findChild<QMenu *>("MenuHelp")})
             if (m->menuAction()->isEnabled() != enabled)
                 return false;
-        return win->QuitBtn->isEnabled() == enabled && win->ComboBox2->isEnabled() == enabled &&
-               win->MStartBtn->isEnabled();
+        return win->findChild<QPushButton *>("QuitBtn")->isEnabled() == enabled &&
+               win->findChild<QComboBox *>("ComboBox2")->isEnabled() == enabled &&
+               win->findChild<QPushButton *>("MStartBtn")->isEnabled();
     }
     bool idleAgain() const
     {
-        return !win->measuring && !win->finishPending() &&
+        return !win->run().measuring() && !win->run().finishPending() &&
                caption() == QStringLiteral("測定開始") && controlsEnabled(true);
     }
     // Waits for the end of a run through the real event loop.
     bool waitForRunEnd(int timeoutMs = 20000)
     {
-        return waitUntil([this] { return !win->measuring && !win->finishPending(); }, timeoutMs);
+        return waitUntil([this] { return !win->run().measuring() && !win->run().finishPending(); },
+                         timeoutMs);
     }
     // A whole run of `band` with the start button; true when it ended with a valid record.
     bool measure(int band, int timeoutMs = 20000)

@@ -13,6 +13,8 @@
 #include "core/model/MeasurementRecord.h"
 #include "core/model/SweepGrid.h"
 #include "ui/graph/Graph_RTF.h"
+#include "ui/main/MainRun.h"
+#include "ui/main/MainView.h"
 
 #include <QElapsedTimer>
 #include <QFile>
@@ -119,22 +121,22 @@ void TestAppMeasure::bandThreeRun()
     DocumentProbe::oldFormatLoaded(w.document()) = 1;
     DocumentProbe::dataFileName(w.document()) = "old.DTA";
     w.setWindowTitle("VELO2 v2.3 - old.DTA");
-    w.StatusBar1->panel(2)->setText("stale readout");
+    w.findChild<TStatusBar *>("StatusBar1")->panel(2)->setText("stale readout");
 
     b->chooseBand(3);
     QVERIFY(b->controlsEnabled(true));
     b->clickStart();
 
     // Started: unit identified, controls locked, the button stops.
-    QVERIFY(w.measuring);
+    QVERIFY(w.run().measuring());
     QCOMPARE(b->panel(0), kUnitText);
     QCOMPARE(b->panel(1), QString("測定中です"));
     QCOMPARE(b->panel(2), QString());
     QCOMPARE(b->caption(), QString("測定停止"));
     QVERIFY(b->controlsEnabled(false));
-    QVERIFY(w.portOpen() && w.unitSession() && !w.unitIsHKA());
+    QVERIFY(w.run().portOpen() && w.run().unitSession() && !w.run().unitIsHKA());
     QCOMPARE(w.document().unitSerial(), QString("0123"));
-    QCOMPARE(w.unitVersion(), QString("0200"));
+    QCOMPARE(w.run().unitVersion(), QString("0200"));
     QCOMPARE(w.document().oldFormatLoaded(), quint8(0));
     QVERIFY(w.document().dataFileName().isEmpty());
     QCOMPARE(w.windowTitle(), QString("VELO2 v2.3"));
@@ -149,18 +151,18 @@ void TestAppMeasure::bandThreeRun()
         qPrintable(w.document().measurement().dateTime));
 
     // The readout follows the points while they arrive.
-    QVERIFY(waitUntil([&] { return w.pointsReceived >= 3 || !w.measuring; }));
+    QVERIFY(waitUntil([&] { return w.run().pointsReceived() >= 3 || !w.run().measuring(); }));
     QVERIFY(b->panel(2).startsWith("周波数："));
 
     QVERIFY(b->waitForRunEnd());
     QCOMPARE(w.document().measurement().valid, quint8(1));
     QCOMPARE(w.document().saved(), quint8(0));
-    QCOMPARE(w.pointsReceived, 92);
+    QCOMPARE(w.run().pointsReceived(), 92);
     QCOMPARE(b->panel(0), kUnitText);
     QCOMPARE(b->panel(1), QString("測定終了しました"));
     QCOMPARE(b->panel(2), QString("周波数：10.00[Hz]...50.00[Hz]"));
     QVERIFY(b->idleAgain());
-    QVERIFY(!w.portOpen() && !w.unitSession());
+    QVERIFY(!w.run().portOpen() && !w.run().unitSession());
 
     // Grid 0..91 hold points of their own frequency; the rest of the record stays cleared.
     for (int i = 0; i <= 91; ++i) {
@@ -186,8 +188,8 @@ void TestAppMeasure::menuStartsARunAtLineSpeed()
     TFormMain &w = *b->win;
     QVERIFY(b->startSim({}));
     b->chooseBand(3);
-    w.MenuMeasure_Start->trigger();
-    QVERIFY(w.measuring);
+    w.findChild<QAction *>("MenuMeasure_Start")->trigger();
+    QVERIFY(w.run().measuring());
     QCOMPARE(b->caption(), QString("測定停止"));
     QVERIFY(b->controlsEnabled(false));
     QVERIFY(b->waitForRunEnd());
@@ -318,18 +320,18 @@ void TestAppMeasure::startFailures()
         QCOMPARE(boxes[0].icon, MessagePresenter::Icon::Error);
         QCOMPARE(boxes[0].caption, QString("VELO2 v2.3"));
     }
-    QCOMPARE(bool(w.portOpen()), portOpen);
-    QCOMPARE(w.port->Connected(), portOpen);
-    QVERIFY(!w.unitSession());
-    QVERIFY(!w.measuring);
+    QCOMPARE(bool(w.run().portOpen()), portOpen);
+    QCOMPARE(w.run().station().driver().Connected(), portOpen);
+    QVERIFY(!w.run().unitSession());
+    QVERIFY(!w.run().measuring());
     QCOMPARE(w.document().measurement().valid, quint8(0));
     // The graph shows the empty record: the grid alone.
-    const QImage shown = w.graph->bitmap();
-    w.graph->clear();
-    QCOMPARE(shown, w.graph->bitmap());
+    const QImage shown = w.view().graph()->bitmap();
+    w.view().graph()->clear();
+    QCOMPARE(shown, w.view().graph()->bitmap());
     QVERIFY(b->idleAgain());
     // Nothing more happens on later idle passes.
-    QVERIFY(!waitUntil([&] { return w.measuring || w.finishPending(); }, 200));
+    QVERIFY(!waitUntil([&] { return w.run().measuring() || w.run().finishPending(); }, 200));
     if (kind != "no link" && kind != "mute")
         QTRY_COMPARE(b->sim.commands(), commands);
 }
@@ -353,7 +355,7 @@ void TestAppMeasure::portWithoutPermission()
     QCOMPARE(b->recorder.presenter.boxes.size(), 1);
     QCOMPARE(b->recorder.presenter.lastText(),
              QString("COMポートが開けませんでした。COM番号を確認して下さい。"));
-    QVERIFY(!b->win->portOpen());
+    QVERIFY(!b->win->run().portOpen());
     QVERIFY(b->idleAgain());
 }
 
@@ -368,16 +370,16 @@ void TestAppMeasure::hkaRefusesBandThenReusesThePort()
              QString("HK-Aが対応していない測定周波数帯域です"));
     QCOMPARE(b->recorder.presenter.boxes[0].icon, MessagePresenter::Icon::Warning);
     QCOMPARE(b->panel(0), QString("HK-A/ SN=0123/ 0200"));
-    QVERIFY(w.portOpen() && w.unitSession() && w.unitIsHKA());
-    QVERIFY(w.port->Connected());
+    QVERIFY(w.run().portOpen() && w.run().unitSession() && w.run().unitIsHKA());
+    QVERIFY(w.run().station().driver().Connected());
     QVERIFY(b->idleAgain());
-    const int handle = w.port->DeviceHandle();
+    const int handle = w.run().station().driver().DeviceHandle();
 
     // Band 6 of the first model is its own band "4"; the open port is used as it is.
     b->chooseBand(6);
     b->clickStart();
-    QVERIFY(w.measuring);
-    QCOMPARE(w.port->DeviceHandle(), handle);
+    QVERIFY(w.run().measuring());
+    QCOMPARE(w.run().station().driver().DeviceHandle(), handle);
     QVERIFY(b->waitForRunEnd());
     QCOMPARE(w.document().measurement().valid, quint8(1));
     QCOMPARE(w.document().measurement().band, 6);
@@ -407,17 +409,17 @@ void TestAppMeasure::streamFailures()
     QVERIFY(b->startSim(args));
     b->chooseBand(3);
     b->clickStart();
-    QVERIFY(w.measuring);
+    QVERIFY(w.run().measuring());
     QVERIFY(b->waitForRunEnd());
 
     QCOMPARE(b->panel(0), kReceiveError);
     QCOMPARE(b->panel(1), QString()); // neither "測定中です" nor "計算中です": no conversion
     QCOMPARE(w.document().measurement().valid, quint8(0));
     QCOMPARE(w.document().curveRaw().valid, quint8(0));
-    QCOMPARE(w.pointsReceived, stored);
+    QCOMPARE(w.run().pointsReceived(), stored);
     QVERIFY(QByteArray(w.document().measurement().points[stored - 1]) != QByteArray(kEmptySlot));
-    QVERIFY(!w.portOpen() && !w.unitSession());
-    QVERIFY(!w.Timer1->isActive());
+    QVERIFY(!w.run().portOpen() && !w.run().unitSession());
+    QVERIFY(!w.findChild<QTimer *>("Timer1")->isActive());
     QVERIFY(b->idleAgain());
     QVERIFY(b->recorder.presenter.boxes.isEmpty());
     QTRY_COMPARE(b->sim.commands(), startCommands("M3") + QStringList{"ME"});
@@ -431,20 +433,20 @@ void TestAppMeasure::silenceEndsAfterTheWatchdog()
     QVERIFY(b->startSim({"--silent-after", "200"}));
     b->chooseBand(1);
     b->clickStart();
-    QVERIFY(waitUntil([&] { return w.pointsReceived == 200; }, 10000));
+    QVERIFY(waitUntil([&] { return w.run().pointsReceived() == 200; }, 10000));
     QElapsedTimer sinceLastPoint;
     sinceLastPoint.start();
-    QVERIFY(w.measuring);
-    QVERIFY(waitUntil([&] { return !w.measuring; }, 15000));
+    QVERIFY(w.run().measuring());
+    QVERIFY(waitUntil([&] { return !w.run().measuring(); }, 15000));
     QVERIFY2(sinceLastPoint.elapsed() >= 9500,
              qPrintable(QString::number(sinceLastPoint.elapsed())));
 
     QCOMPARE(b->panel(0), kReceiveError);
-    QCOMPARE(w.pointsReceived, 200);
+    QCOMPARE(w.run().pointsReceived(), 200);
     QCOMPARE(w.document().measurement().valid, quint8(0));
     QVERIFY(QByteArray(w.document().measurement().points[40 + 199]) != QByteArray(kEmptySlot));
     QCOMPARE(QByteArray(w.document().measurement().points[40 + 200]), QByteArray(kEmptySlot));
-    QVERIFY(!w.portOpen() && !w.unitSession() && !w.watchdogExpired());
+    QVERIFY(!w.run().portOpen() && !w.run().unitSession() && !w.run().watchdogExpired());
     QVERIFY(b->idleAgain());
     // The release told the silent unit to end its sweep.
     QTRY_COMPARE(b->sim.commands(), startCommands("M1") + QStringList{"ME"});
@@ -457,19 +459,19 @@ void TestAppMeasure::vanishedUnitEndsTheRun()
     QVERIFY(b->startSim({}));
     b->chooseBand(2);
     b->clickStart();
-    QVERIFY(waitUntil([&] { return w.pointsReceived >= 10; }));
+    QVERIFY(waitUntil([&] { return w.run().pointsReceived() >= 10; }));
     b->sim.process().kill();
     QVERIFY(b->sim.process().waitForFinished(5000));
-    const int got = w.pointsReceived;
+    const int got = w.run().pointsReceived();
     QElapsedTimer sinceGone;
     sinceGone.start();
-    QVERIFY(waitUntil([&] { return !w.measuring; }, 15000));
+    QVERIFY(waitUntil([&] { return !w.run().measuring(); }, 15000));
     // At once, not when the 10 s watchdog fires.
     QVERIFY2(sinceGone.elapsed() < 3000, qPrintable(QString::number(sinceGone.elapsed())));
     QCOMPARE(b->panel(0), kReceiveError);
-    QVERIFY(w.pointsReceived >= got && w.pointsReceived < 540);
+    QVERIFY(w.run().pointsReceived() >= got && w.run().pointsReceived() < 540);
     QCOMPARE(w.document().measurement().valid, quint8(0));
-    QVERIFY(!w.portOpen() && !w.unitSession());
+    QVERIFY(!w.run().portOpen() && !w.run().unitSession());
     QVERIFY(b->idleAgain());
 }
 
@@ -499,8 +501,8 @@ void TestAppMeasure::liveRescale()
     QObject probe;
     QObject::connect(QAbstractEventDispatcher::instance(), &QAbstractEventDispatcher::aboutToBlock,
                      &probe, [&] {
-                         if (w.measuring)
-                             scaleAfter[w.pointsReceived] = w.shownScale().rMax;
+                         if (w.run().measuring())
+                             scaleAfter[w.run().pointsReceived()] = w.shownScale().rMax;
                      });
     b->chooseBand(3);
     b->clickStart();
@@ -530,21 +532,22 @@ void TestAppMeasure::userStop()
     // The click arrives through the event loop while the points stream in.
     bool clicked = false;
     QVERIFY(waitUntil([&] {
-        if (w.pointsReceived >= 20 && !clicked) {
+        if (w.run().pointsReceived() >= 20 && !clicked) {
             clicked = true;
-            QTest::mouseClick(w.MStartBtn, Qt::LeftButton);
+            QTest::mouseClick(w.findChild<QPushButton *>("MStartBtn"), Qt::LeftButton);
         }
         return clicked;
     }));
     QCOMPARE(b->panel(1), QString("測定中止しました"));
-    QVERIFY(!w.measuring);
-    QVERIFY(!w.portOpen() && !w.unitSession());
-    QVERIFY(!w.Timer1->isActive());
-    QVERIFY(w.pointsReceived < 100);
+    QVERIFY(!w.run().measuring());
+    QVERIFY(!w.run().portOpen() && !w.run().unitSession());
+    QVERIFY(!w.findChild<QTimer *>("Timer1")->isActive());
+    QVERIFY(w.run().pointsReceived() < 100);
     QCOMPARE(w.document().measurement().valid, quint8(0));
     QVERIFY(b->idleAgain());
-    const int stoppedAt = w.pointsReceived;
-    QVERIFY(!waitUntil([&] { return w.pointsReceived != stoppedAt || w.measuring; }, 300));
+    const int stoppedAt = w.run().pointsReceived();
+    QVERIFY(!waitUntil([&] { return w.run().pointsReceived() != stoppedAt || w.run().measuring(); },
+                       300));
     // A point byte already on its way when the port was purged spoils the first reply on a
     // loaded machine; the stop then asks again, as it may up to three times.
     const QStringList start = startCommands("M2");
@@ -562,12 +565,12 @@ void TestAppMeasure::stopAnUnresponsiveUnit()
     QVERIFY(b->startSim({"--ignore-me"}));
     b->chooseBand(2);
     b->clickStart();
-    QVERIFY(waitUntil([&] { return w.pointsReceived >= 5; }));
+    QVERIFY(waitUntil([&] { return w.run().pointsReceived() >= 5; }));
     b->clickStart();
     QCOMPARE(b->panel(1), QString("測定中止しました"));
-    QVERIFY(!w.measuring && !w.portOpen());
-    QVERIFY(w.unitSession()); // kept, so that the close tries again
-    QVERIFY(!w.port->Connected());
+    QVERIFY(!w.run().measuring() && !w.run().portOpen());
+    QVERIFY(w.run().unitSession()); // kept, so that the close tries again
+    QVERIFY(!w.run().station().driver().Connected());
     QVERIFY(b->idleAgain());
     const QStringList threeTries = startCommands("M2") + QStringList{"ME", "ME", "ME"};
     QTRY_COMPARE(b->sim.commands(), threeTries);
@@ -590,13 +593,13 @@ void TestAppMeasure::closingDuringARun()
     b->chooseBand(2);
     b->clickStart();
     QCOMPARE(b->recorder.presenter.boxes.size(), 1); // the discard question of the start
-    QVERIFY(waitUntil([&] { return w.pointsReceived >= 10; }));
+    QVERIFY(waitUntil([&] { return w.run().pointsReceived() >= 10; }));
     const int before = int(b->sim.commands().size());
 
     w.close();
     QVERIFY(!w.isVisible());
     QCOMPARE(b->recorder.presenter.boxes.size(), 1);
-    QVERIFY(!w.measuring && !w.portOpen() && !w.unitSession());
+    QVERIFY(!w.run().measuring() && !w.run().portOpen() && !w.run().unitSession());
     QCOMPARE(b->panel(1), QString("測定中止しました"));
     QTRY_COMPARE(b->commandsAfter(before), QStringList{"ME"});
 }
@@ -634,7 +637,7 @@ void TestAppMeasure::unsavedQuestion()
         QCOMPARE(boxes[0].icon, MessagePresenter::Icon::Question);
     }
     if (state == 0) {
-        QVERIFY(!w.measuring);
+        QVERIFY(!w.run().measuring());
         QCOMPARE(w.document().measurement().valid, quint8(1));
         QCOMPARE(w.document().measurement().band, 3);
         QCOMPARE(slotText(w.document().measurement(), 0), firstPoint);
@@ -645,7 +648,7 @@ void TestAppMeasure::unsavedQuestion()
         QCOMPARE(int(b->sim.commands().size()), commands);
         return;
     }
-    QVERIFY(w.measuring);
+    QVERIFY(w.run().measuring());
     QCOMPARE(w.document().measurement().valid, quint8(0));
     QVERIFY(b->waitForRunEnd());
     QCOMPARE(w.document().measurement().valid, quint8(1));
@@ -675,7 +678,7 @@ void TestAppMeasure::openedFileKeepsItsSerial()
     Seams::install(&b->recorder.presenter, &files);
     auto save = [&](const QString &name) {
         files.answers = {{b->dir.filePath(name)}};
-        w.MenuFile_Save->trigger();
+        w.findChild<QAction *>("MenuFile_Save")->trigger();
         QFile f(b->dir.filePath(name));
         if (!f.open(QIODevice::ReadOnly))
             return QByteArray();
@@ -694,7 +697,7 @@ void TestAppMeasure::openedFileKeepsItsSerial()
     QCOMPARE(w.document().unitSerial(), QString("0123"));
     b->recorder.presenter.answers = {true};
     files.answers = {{b->dir.filePath("a.DTA")}};
-    w.MenuFile_Open->trigger();
+    w.findChild<QAction *>("MenuFile_Open")->trigger();
     QCOMPARE(w.document().unitSerial(), QString("0456"));
 
     // A start that fails before the unit's serial is read leaves the file's serial alone.
@@ -703,7 +706,7 @@ void TestAppMeasure::openedFileKeepsItsSerial()
     else
         QVERIFY(b->startSim(args));
     b->clickStart();
-    QVERIFY(!w.measuring);
+    QVERIFY(!w.run().measuring());
     QCOMPARE(w.document().measurement().valid, quint8(1));
     QCOMPARE(w.document().unitSerial(), serial);
     QCOMPARE(save("b.DTA"), serial.toLatin1());

@@ -39,8 +39,8 @@ TFormQc *openStation(MeasureBench &b)
              .isEmpty() ||
         !writeQcLimitsFile(b.dir.filePath("w.limits"), limits))
         return nullptr;
-    b.win->MenuMeasure_Qc->trigger();
-    TFormQc *qc = b.win->formQc;
+    b.win->findChild<QAction *>("MenuMeasure_Qc")->trigger();
+    TFormQc *qc = b.win->findChild<TFormQc *>("FormQc");
     qc->LimitsEdit->setText(b.dir.filePath("w.limits"));
     QTest::keyClick(qc->LimitsEdit, Qt::Key_Return);
     return qc;

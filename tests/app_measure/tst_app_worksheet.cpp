@@ -13,6 +13,8 @@
 #include "ui/analysis/WorksheetTexts.h"
 #include "ui/common/UnitTexts.h"
 #include "ui/graph/Graph_RTF.h"
+#include "ui/main/MainRun.h"
+#include "ui/main/MainView.h"
 #include "ui/qc/QcTexts.h"
 #include "ui/qc/TFormQc.h"
 
@@ -40,9 +42,9 @@ TFormWorksheet *measureAndSave(MeasureBench &b, ScriptedFileChooser &files, cons
     if (!b.startSim({"--fast", "--driver", kDriver}) || !b.measure(kBand))
         return nullptr;
     files.answers.append({path});
-    b.win->MenuFile_Save->trigger();
-    b.win->MenuMeasure_Worksheet->trigger();
-    return b.win->formWorksheet;
+    b.win->findChild<QAction *>("MenuFile_Save")->trigger();
+    b.win->findChild<QAction *>("MenuMeasure_Worksheet")->trigger();
+    return b.win->findChild<TFormWorksheet *>("FormWorksheet");
 }
 
 // The value the detail table shows for a row of a section.
@@ -89,7 +91,7 @@ void TestAppWorksheet::measureWithMass()
     const QByteArray freeAirPoints = QByteArray(b.win->document().measurement().points[50]);
     QTest::mouseClick(w->MassMeasure[0], Qt::LeftButton);
     QVERIFY(w->running());
-    QVERIFY(!b.win->MenuFile->menuAction()->isEnabled());
+    QVERIFY(!b.win->findChild<QMenu *>("MenuFile")->menuAction()->isEnabled());
     QVERIFY(waitUntil([w] { return !w->running(); }, 20000));
     QVERIFY2(b.recorder.presenter.boxes.isEmpty(), qPrintable(b.recorder.presenter.lastText()));
     QVERIFY(b.controlsEnabled(true));
@@ -121,7 +123,7 @@ void TestAppWorksheet::measureWithMass()
     }));
 
     // Cleared references leave the slot, with a note; the rest of the worksheet stays.
-    b.win->MenuRef_Close->trigger();
+    b.win->findChild<QAction *>("MenuRef_Close")->trigger();
     QCOMPARE(w->MassSlot[0]->currentIndex(), 0);
     QCOMPARE(w->RunLabel->text(),
              WorksheetTexts::slotDropped(WorksheetTexts::massSlot(1), "free_m8.017g.DTA"));
@@ -142,15 +144,16 @@ void TestAppWorksheet::oneWindowMeasuresAtATime()
         makeQcLimits({{"golden", &b.win->document().curveRaw(), kBand}}, {"w", 3, 5, 0}, &limits)
             .isEmpty());
     QVERIFY(writeQcLimitsFile(b.dir.filePath("w.limits"), limits));
-    b.win->MenuMeasure_Qc->trigger();
-    TFormQc *qc = b.win->formQc;
+    b.win->findChild<QAction *>("MenuMeasure_Qc")->trigger();
+    TFormQc *qc = b.win->findChild<TFormQc *>("FormQc");
     qc->LimitsEdit->setText(b.dir.filePath("w.limits"));
 
     // The worksheet measures: the station's Start waits and a scan is refused by name.
     w->MassEdit[0]->setText("8");
     QTest::mouseClick(w->MassMeasure[0], Qt::LeftButton);
     QVERIFY(w->running());
-    QVERIFY(!qc->StartButton->isEnabled() && !b.win->MStartBtn->isEnabled());
+    QVERIFY(!qc->StartButton->isEnabled() &&
+            !b.win->findChild<QPushButton *>("MStartBtn")->isEnabled());
     qc->SerialEdit->setText("A-1");
     QTest::keyClick(qc->SerialEdit, Qt::Key_Return);
     QVERIFY(!qc->running());
@@ -176,7 +179,7 @@ void TestAppWorksheet::cliRefusedWhileTheWindowMeasures()
     QVERIFY(b.startSim({})); // paced: the run lasts long enough
     b.chooseBand(2);
     b.clickStart();
-    QVERIFY(b.win->measuring);
+    QVERIFY(b.win->run().measuring());
     QProcess cli;
     cli.start(QStringLiteral(VELO2_BINARY_DIR "/tools/velo2-cli/velo2-cli"),
               {"measure", "--port", b.comLink(), "--band", "2", "-o", b.dir.filePath("cli.DTA")});
@@ -184,7 +187,7 @@ void TestAppWorksheet::cliRefusedWhileTheWindowMeasures()
     QCOMPARE(cli.exitCode(), 1);
     QVERIFY2(cli.readAllStandardError().contains("another program is measuring on it"),
              "no lock in the message");
-    QVERIFY(b.win->measuring && !QFile::exists(b.dir.filePath("cli.DTA")));
+    QVERIFY(b.win->run().measuring() && !QFile::exists(b.dir.filePath("cli.DTA")));
     b.clickStart(); // stop
     QVERIFY(b.waitForRunEnd());
 }
@@ -291,7 +294,7 @@ void TestAppWorksheet::boxRunAndMainRunWarning()
     b.recorder.presenter.answers = {false};
     b.clickStart();
     QCOMPARE(b.recorder.presenter.lastText(), WorksheetTexts::askReplaceFreeAir());
-    QVERIFY(!b.win->measuring);
+    QVERIFY(!b.win->run().measuring());
     QCOMPARE(QByteArray(b.win->document().measurement().points[50]), freeAir);
     Seams::install(&b.recorder.presenter);
 }
@@ -313,7 +316,7 @@ void TestAppWorksheet::fitOverlay()
     QVERIFY(w->result().motional && w->result().fitModel == w->fit().model);
 
     // The overlay's own colour appears only while it is asked for; off, the picture is as before.
-    const QImage before = b.win->graph->bitmap();
+    const QImage before = b.win->view().graph()->bitmap();
     const auto fitPixels = [](const QImage &image) {
         int n = 0;
         for (int y = 0; y < image.height(); ++y)
@@ -323,9 +326,9 @@ void TestAppWorksheet::fitOverlay()
     };
     QCOMPARE(fitPixels(before), 0);
     w->FitShow->setChecked(true);
-    QVERIFY(fitPixels(b.win->graph->bitmap()) > 100);
+    QVERIFY(fitPixels(b.win->view().graph()->bitmap()) > 100);
     w->FitShow->setChecked(false);
-    QCOMPARE(b.win->graph->bitmap(), before);
+    QCOMPARE(b.win->view().graph()->bitmap(), before);
 
     w->FitShow->setChecked(true);
     b.win->close();

@@ -18,6 +18,7 @@
 #include "ui/analysis/TFormTS.h"
 #include "ui/analysis/TFormWorksheet.h"
 #include "ui/analysis/TForm_Re.h"
+#include "ui/main/MainRun.h"
 
 #include <QLineEdit>
 #include <QtTest>
@@ -41,8 +42,8 @@ struct Analysis {
 Analysis analyse(TFormMain &w, const QString &re)
 {
     Analysis out;
-    w.MenuMesure_Calc->trigger();
-    TFormCalc *calc = w.formCalc;
+    w.findChild<QAction *>("MenuMesure_Calc")->trigger();
+    TFormCalc *calc = w.findChild<TFormCalc *>("FormCalc");
     if (!calc->isVisible())
         return out;
     for (int row = 0; row < kMaxPeaks; ++row)
@@ -264,7 +265,7 @@ void TestMeasureAnalysis::realDriver()
     if (QTest::currentTestFailed())
         return;
     // The worksheet takes the Re typed here.
-    QCOMPARE(w.formWorksheet->ReEdit->text(), re);
+    QCOMPARE(w.findChild<TFormWorksheet *>("FormWorksheet")->ReEdit->text(), re);
 
     // The same curve analysed on the nominal grid without the line in between.
     AnalysisCurves::Table table;
@@ -301,10 +302,10 @@ void TestMeasureAnalysis::analysisFollowsTheRuns()
 {
     MeasureBench b;
     TFormMain &w = *b.win;
-    TFormCalc *calc = w.formCalc;
+    TFormCalc *calc = w.findChild<TFormCalc *>("FormCalc");
     QVERIFY(b.startSim({"--fast", "--driver", "Re=6,Le=0,Fs=45,Qms=4,Qes=0.5714"}));
     QVERIFY(b.measure(2));
-    w.MenuMesure_Calc->trigger();
+    w.findChild<QAction *>("MenuMesure_Calc")->trigger();
     QVERIFY(calc->isVisible());
     QVERIFY(calc->peakCount() >= 1);
     const int firstPeak = calc->peaks().peakIndex[0];
@@ -317,7 +318,7 @@ void TestMeasureAnalysis::analysisFollowsTheRuns()
         {"--fast", "--gap", "2", "--chunk", "19", "--driver", "Re=6,Le=0,Fs=80,Qms=3,Qes=1.5"}));
     b.recorder.presenter.answers = {true};
     b.clickStart();
-    QVERIFY(w.measuring);
+    QVERIFY(w.run().measuring());
     const QString oldText = calc->peakField(0, 0)->text();
     QCoreApplication::sendPostedEvents(calc);
     QCOMPARE(calc->peaks().peakIndex[0], firstPeak);

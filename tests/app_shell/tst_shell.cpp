@@ -4,10 +4,12 @@
 #include "WaitIdle.h"
 #include "WindowStart.h"
 #include "core/files/AppPaths.h"
+#include "core/files/VELO_File.h"
 #include "core/measure/StopSignals.h"
 #include "ui/analysis/TFormCalc.h"
 #include "ui/common/TStatusBar.h"
 #include "ui/graph/TPaintBox.h"
+#include "ui/main/MainView.h"
 #include "ui/main/SignalClose.h"
 #include "ui/main/TFormMain.h"
 #include "ui/main/TFormVersion.h"
@@ -147,18 +149,20 @@ void TestShell::menuBarOrder()
 void TestShell::startUpState()
 {
     QCOMPARE(m_win->windowTitle(), QStringLiteral("VELO2 v2.3"));
-    QCOMPARE(m_win->MStartBtn->text(), QStringLiteral("測定開始"));
-    QCOMPARE(m_win->QuitBtn->text(), QStringLiteral("終了"));
-    QCOMPARE(m_win->ComboBox2->count(), 9);
-    QCOMPARE(m_win->ComboBox2->currentIndex(), 1);
-    QCOMPARE(m_win->ComboBox2->itemText(0), QStringLiteral("20Hz～20kHz"));
-    QCOMPARE(m_win->ComboBox2->itemText(8), QStringLiteral("10Hz～500Hz"));
-    QCOMPARE(m_win->StatusBar1->panelCount(), 3);
+    QCOMPARE(m_win->findChild<QPushButton *>("MStartBtn")->text(), QStringLiteral("測定開始"));
+    QCOMPARE(m_win->findChild<QPushButton *>("QuitBtn")->text(), QStringLiteral("終了"));
+    QCOMPARE(m_win->findChild<QComboBox *>("ComboBox2")->count(), 9);
+    QCOMPARE(m_win->findChild<QComboBox *>("ComboBox2")->currentIndex(), 1);
+    QCOMPARE(m_win->findChild<QComboBox *>("ComboBox2")->itemText(0),
+             QStringLiteral("20Hz～20kHz"));
+    QCOMPARE(m_win->findChild<QComboBox *>("ComboBox2")->itemText(8),
+             QStringLiteral("10Hz～500Hz"));
+    QCOMPARE(m_win->findChild<TStatusBar *>("StatusBar1")->panelCount(), 3);
     QCOMPARE(m_win->document().measurement().valid, quint8(0));
     QCOMPARE(m_win->document().measurement().band, 2);
     QCOMPARE(m_win->shownScale().fEndHz, 100000);
     QCOMPARE(m_win->document().refCount(), 0);
-    QVERIFY(!m_win->anyReferenceLoaded());
+    QVERIFY(!m_win->document().anyReferenceLoaded());
     for (int slot = 0; slot < kReferenceSlots; ++slot) {
         const MeasurementRecord &ref = m_win->document().reference(slot);
         QCOMPARE(ref.band, 1);
@@ -167,14 +171,16 @@ void TestShell::startUpState()
     QCOMPARE(m_win->centralWidget()->size(), QSize(632, 440));
     QCOMPARE(m_win->font().pixelSize(), 12);
     QCOMPARE(m_win->font().families().value(0), QStringLiteral("ＭＳ Ｐゴシック"));
-    QVERIFY(m_win->message && m_win->status && m_win->file);
+    // The renderer is the last service made: the others before it were made too.
+    QVERIFY(m_win->view().graph());
     // The label table holds the 35 axis labels in the renderer's order.
-    QCOMPARE(m_win->labelTable[0]->objectName(), QStringLiteral("Label0"));
-    QCOMPARE(m_win->labelTable[10]->objectName(), QStringLiteral("Label00"));
-    QCOMPARE(m_win->labelTable[12]->objectName(), QStringLiteral("Label20"));
-    QCOMPARE(m_win->labelTable[22]->objectName(), QStringLiteral("Label30"));
-    QCOMPARE(m_win->labelTable[24]->objectName(), QStringLiteral("Label10"));
-    QCOMPARE(m_win->labelTable[34]->objectName(), QStringLiteral("Label199"));
+    const auto &labels = m_win->axisLabels();
+    QCOMPARE(labels[0]->objectName(), QStringLiteral("Label0"));
+    QCOMPARE(labels[10]->objectName(), QStringLiteral("Label00"));
+    QCOMPARE(labels[12]->objectName(), QStringLiteral("Label20"));
+    QCOMPARE(labels[22]->objectName(), QStringLiteral("Label30"));
+    QCOMPARE(labels[24]->objectName(), QStringLiteral("Label10"));
+    QCOMPARE(labels[34]->objectName(), QStringLiteral("Label199"));
     QVERIFY(m_win->findChild<QWidget *>(QStringLiteral("FormDebug")));
     QVERIFY(!m_win->findChild<QWidget *>(QStringLiteral("FormDebug"))->isVisible());
 }
@@ -184,12 +190,14 @@ void TestShell::geometryAt640()
     m_win->applyWindowSize(640, 480);
     QTRY_COMPARE(m_win->outerWidth(), 640);
     const int clientHeight = m_win->centralWidget()->height();
-    QCOMPARE(m_win->PaintBox1->geometry(), QRect(64, 24, 500, 320));
-    QCOMPARE(m_win->QuitBtn->geometry().right(), m_win->PaintBox1->geometry().right());
-    QCOMPARE(m_win->MStartBtn->pos(), QPoint(64, clientHeight - 60));
-    QCOMPARE(m_win->QuitBtn->y(), clientHeight - 60);
-    QCOMPARE(m_win->ComboBox2->pos(),
-             QPoint(64 + m_win->MStartBtn->width() + 20, clientHeight - 58));
+    QCOMPARE(m_win->findChild<TPaintBox *>("PaintBox1")->geometry(), QRect(64, 24, 500, 320));
+    QCOMPARE(m_win->findChild<QPushButton *>("QuitBtn")->geometry().right(),
+             m_win->findChild<TPaintBox *>("PaintBox1")->geometry().right());
+    QCOMPARE(m_win->findChild<QPushButton *>("MStartBtn")->pos(), QPoint(64, clientHeight - 60));
+    QCOMPARE(m_win->findChild<QPushButton *>("QuitBtn")->y(), clientHeight - 60);
+    QCOMPARE(
+        m_win->findChild<QComboBox *>("ComboBox2")->pos(),
+        QPoint(64 + m_win->findChild<QPushButton *>("MStartBtn")->width() + 20, clientHeight - 58));
 }
 
 void TestShell::geometryFollowsSize_data()
@@ -209,7 +217,7 @@ void TestShell::geometryFollowsSize()
     m_win->applyWindowSize(asked.width(), asked.height());
     // The client area below the menu is 8 narrower and 40 lower than the outer size.
     QTRY_COMPARE(m_win->centralWidget()->size(), applied - QSize(8, 40));
-    QCOMPARE(m_win->PaintBox1->size(), applied - QSize(140, 160));
+    QCOMPARE(m_win->findChild<TPaintBox *>("PaintBox1")->size(), applied - QSize(140, 160));
     QCOMPARE(m_win->preferences().windowState.width, applied.width());
     QCOMPARE(m_win->preferences().windowState.height, applied.height());
 }
@@ -218,9 +226,10 @@ void TestShell::statusBarSitsAtTheBottom()
 {
     m_win->applyWindowSize(800, 600);
     QVERIFY(waitUntil([this] {
-        return m_win->StatusBar1->geometry().bottom() == m_win->centralWidget()->height() - 1;
+        return m_win->findChild<TStatusBar *>("StatusBar1")->geometry().bottom() ==
+               m_win->centralWidget()->height() - 1;
     }));
-    QCOMPARE(m_win->StatusBar1->height(), 20);
+    QCOMPARE(m_win->findChild<TStatusBar *>("StatusBar1")->height(), 20);
 }
 
 void TestShell::quitAsksWhenUnsaved_data()
@@ -236,7 +245,7 @@ void TestShell::quitAsksWhenUnsaved()
     DocumentProbe::measurement(m_win->document()).valid = 1;
     DocumentProbe::saved(m_win->document()) = 0;
     m_rec->presenter.answers = {answer};
-    QTest::mouseClick(m_win->QuitBtn, Qt::LeftButton);
+    QTest::mouseClick(m_win->findChild<QPushButton *>("QuitBtn"), Qt::LeftButton);
     QCOMPARE(m_rec->presenter.boxes.size(), 1);
     QCOMPARE(m_rec->presenter.lastText(),
              QStringLiteral("測定データを保存していません。終了しますか？"));
@@ -245,7 +254,7 @@ void TestShell::quitAsksWhenUnsaved()
     // The File menu's quit asks the same question.
     if (!answer) {
         m_rec->presenter.answers = {false};
-        m_win->MenuFile_Quit->trigger();
+        m_win->findChild<QAction *>("MenuFile_Quit")->trigger();
         QCOMPARE(m_rec->presenter.boxes.size(), 2);
         QVERIFY(m_win->isVisible());
     }
@@ -255,28 +264,30 @@ void TestShell::quitWithoutDataDoesNotAsk()
 {
     DocumentProbe::measurement(m_win->document()).valid = 1;
     DocumentProbe::saved(m_win->document()) = 1;
-    m_win->MenuFile_Quit->trigger();
+    m_win->findChild<QAction *>("MenuFile_Quit")->trigger();
     QVERIFY(m_rec->presenter.boxes.isEmpty());
     QVERIFY(!m_win->isVisible());
 }
 
 void TestShell::lockAndUnlock()
 {
-    const QList<QMenu *> menus{m_win->MenuFile, m_win->MenuMeasure, m_win->MenuGraph,
-                               m_win->MenuRef,  m_win->MenuSet,     m_win->MenuHelp};
+    const QList<QMenu *> menus{
+        m_win->findChild<QMenu *>("MenuFile"),  m_win->findChild<QMenu *>("MenuMeasure"),
+        m_win->findChild<QMenu *>("MenuGraph"), m_win->findChild<QMenu *>("MenuRef"),
+        m_win->findChild<QMenu *>("MenuSet"),   m_win->findChild<QMenu *>("MenuHelp")};
     m_win->mLockControls();
     for (QMenu *m : menus)
         QVERIFY(!m->menuAction()->isEnabled());
-    QVERIFY(!m_win->QuitBtn->isEnabled());
-    QVERIFY(!m_win->ComboBox2->isEnabled());
-    QVERIFY(m_win->MStartBtn->isEnabled());
-    m_win->MStartBtn->setEnabled(false);
+    QVERIFY(!m_win->findChild<QPushButton *>("QuitBtn")->isEnabled());
+    QVERIFY(!m_win->findChild<QComboBox *>("ComboBox2")->isEnabled());
+    QVERIFY(m_win->findChild<QPushButton *>("MStartBtn")->isEnabled());
+    m_win->findChild<QPushButton *>("MStartBtn")->setEnabled(false);
     m_win->mUnlockControls();
     for (QMenu *m : menus)
         QVERIFY(m->menuAction()->isEnabled());
-    QVERIFY(m_win->QuitBtn->isEnabled());
-    QVERIFY(m_win->ComboBox2->isEnabled());
-    QVERIFY(m_win->MStartBtn->isEnabled());
+    QVERIFY(m_win->findChild<QPushButton *>("QuitBtn")->isEnabled());
+    QVERIFY(m_win->findChild<QComboBox *>("ComboBox2")->isEnabled());
+    QVERIFY(m_win->findChild<QPushButton *>("MStartBtn")->isEnabled());
 }
 
 void TestShell::labelColours()
@@ -305,7 +316,7 @@ void TestShell::versionWindow()
         QTest::mouseClick(v, Qt::LeftButton, {}, QPoint(100, 100));
         checked = true;
     });
-    m_win->MenuHelp_Version->trigger();
+    m_win->findChild<QAction *>("MenuHelp_Version")->trigger();
     QVERIFY(checked);
     QVERIFY(!QApplication::activeModalWidget());
     // The picture is drawn, not blank.
@@ -319,18 +330,18 @@ void TestShell::shownCurvesFollowAveraging()
     const GraphScale &scale = m_win->shownScale();
     QCOMPARE(scale.curveShown, &m_win->document().curveAvg());
     QCOMPARE(scale.refCurveShown[4], &m_win->document().refCurveAvg(4));
-    m_win->MenuGraph_Ave->setChecked(false);
-    m_win->selectShownCurves();
+    m_win->findChild<QAction *>("MenuGraph_Ave")->setChecked(false);
+    m_win->view().selectShownCurves();
     QCOMPARE(scale.curveShown, &m_win->document().curveRaw());
     QCOMPARE(scale.refCurveShown[0], &m_win->document().refCurveRaw(0));
 }
 
 void TestShell::analysisWithoutMeasurement()
 {
-    m_win->MenuMesure_Calc->trigger();
+    m_win->findChild<QAction *>("MenuMesure_Calc")->trigger();
     QCOMPARE(m_rec->presenter.boxes.size(), 1);
     QCOMPARE(m_rec->presenter.lastText(), QStringLiteral("データがありません"));
-    QVERIFY(!m_win->formCalc->isVisible());
+    QVERIFY(!m_win->findChild<TFormCalc *>("FormCalc")->isVisible());
 }
 
 void TestShell::signalKeepsUnsavedMeasurement()
@@ -340,7 +351,7 @@ void TestShell::signalKeepsUnsavedMeasurement()
     const QByteArray measured = datafiles::bytes({});
     QVERIFY(datafiles::write(m_dir->filePath("run.tmp"), measured));
     quint8 flag = 0;
-    QVERIFY(m_win->file->readDataFile(
+    QVERIFY(VELO_File().readDataFile(
         m_dir->filePath("run.tmp"), DocumentProbe::unitSerial(m_win->document()), flag,
         m_win->preferences().settings.comPort, &DocumentProbe::measurement(m_win->document())));
     DocumentProbe::measurement(m_win->document()).valid = 1; // a finished run, not saved

@@ -128,7 +128,7 @@ void TestCliWindow::cleanup()
 void TestCliWindow::open(const QString &path)
 {
     m_seams->files.answers << QStringList{path};
-    m_win->MenuFile_Open->trigger();
+    m_win->findChild<QAction *>("MenuFile_Open")->trigger();
     QCOMPARE(m_win->document().measurement().valid, quint8(1));
     QCOMPARE(m_win->document().dataFileName(), path);
 }
@@ -173,17 +173,17 @@ void TestCliWindow::sameAsWindow()
         refs << cli::fixturePath(m_files.path(), cli::fixtures()[k]);
     if (!refs.isEmpty()) {
         m_seams->files.answers << refs;
-        m_win->MenuRef_Open->trigger();
+        m_win->findChild<QAction *>("MenuRef_Open")->trigger();
         QCOMPARE(m_win->document().refCount(), int(refs.size()));
         for (const QString &ref : refs)
             args << "--ref" << ref;
     }
-    setOption(m_win->MenuGraph_R_only, options.rOnly);
-    setOption(m_win->MenuGraph_Wide, options.thick);
-    setOption(m_win->MenuGraph_Ave, !options.raw);
+    setOption(m_win->findChild<QAction *>("MenuGraph_R_only"), options.rOnly);
+    setOption(m_win->findChild<QAction *>("MenuGraph_Wide"), options.thick);
+    setOption(m_win->findChild<QAction *>("MenuGraph_Ave"), !options.raw);
     if (options.band) {
-        m_win->ComboBox2->setCurrentIndex(options.band - 1);
-        emit m_win->ComboBox2->activated(options.band - 1);
+        m_win->findChild<QComboBox *>("ComboBox2")->setCurrentIndex(options.band - 1);
+        emit m_win->findChild<QComboBox *>("ComboBox2")->activated(options.band - 1);
     }
     QCOMPARE(m_win->shownScale().band,
              options.band ? options.band : m_win->document().measurement().band);
@@ -191,7 +191,7 @@ void TestCliWindow::sameAsWindow()
 
     // The box with the labels round it: 64 pixels to the left, 76 to the right, 24 above and
     // the frequency labels below.
-    const QRect box = m_win->PaintBox1->geometry();
+    const QRect box = m_win->findChild<TPaintBox *>("PaintBox1")->geometry();
     QCOMPARE(box.topLeft(), QPoint(64, 24));
     const QSize picture(box.width() + 140, box.height() + 72);
     const QImage window = m_win->centralWidget()
@@ -287,10 +287,10 @@ void TestCliWindow::exportSameAsMenu()
     QFETCH(bool, averaging);
     const QString path = cli::fixturePath(m_files.path(), cli::fixtures()[index]);
     open(path);
-    setOption(m_win->MenuGraph_Ave, averaging);
+    setOption(m_win->findChild<QAction *>("MenuGraph_Ave"), averaging);
     const QString fromMenu = m_dir->filePath("menu.txt");
     m_seams->files.answers << QStringList{fromMenu};
-    m_win->MenuFile_Export->trigger();
+    m_win->findChild<QAction *>("MenuFile_Export")->trigger();
     const QByteArray expected = cli::readAll(fromMenu);
     QVERIFY(expected.startsWith("HK-A2 "));
 
@@ -313,9 +313,9 @@ void TestCliWindow::zmaSameAsMenu()
     // "ZMA出力" after "開く" of a table writes what velo2-cli zma writes, byte for byte.
     const QString path = QStringLiteral(VELO2_SHARED_DATA_DIR "/real-drivers/seas_l16rnx_0g.zma");
     open(path);
-    setOption(m_win->MenuGraph_Ave, false);
+    setOption(m_win->findChild<QAction *>("MenuGraph_Ave"), false);
     m_seams->files.answers << QStringList{m_dir->filePath("menu")};
-    m_win->MenuFile_Zma->trigger();
+    m_win->findChild<QAction *>("MenuFile_Zma")->trigger();
     const QByteArray expected = cli::readAll(m_dir->filePath("menu.zma"));
     QVERIFY(expected.startsWith("* VELO2: seas_l16rnx_0g.zma, band 2 (10Hz-100kHz)\r\n"));
 

@@ -5,6 +5,7 @@
 #include "WaitIdle.h"
 #include "WindowStart.h"
 #include "core/files/AppPaths.h"
+#include "core/files/VELO_File.h"
 #include "ui/common/HStatus.h"
 #include "ui/common/TStatusBar.h"
 #include "ui/main/TFormMain.h"
@@ -115,7 +116,10 @@ private:
     // A finished run: a valid, unsaved measurement that no file is known for.
     void measured(const datafiles::FileShape &shape = {});
     State state() const;
-    QString panelText(int panel) const { return m_win->StatusBar1->panel(panel)->text(); }
+    QString panelText(int panel) const
+    {
+        return m_win->findChild<TStatusBar *>("StatusBar1")->panel(panel)->text();
+    }
     RecordingPresenter &boxes() { return m_seams->messages; }
     ScriptedFileChooser &dialogs() { return m_seams->files; }
 
@@ -154,31 +158,31 @@ QString TestFilesWorkflow::put(const QString &name, const datafiles::FileShape &
 void TestFilesWorkflow::open(const QString &file)
 {
     dialogs().answers = {{file}};
-    m_win->MenuFile_Open->trigger();
+    m_win->findChild<QAction *>("MenuFile_Open")->trigger();
 }
 
 void TestFilesWorkflow::save(const QString &chosen)
 {
     dialogs().answers = {{chosen}};
-    m_win->MenuFile_Save->trigger();
+    m_win->findChild<QAction *>("MenuFile_Save")->trigger();
 }
 
 void TestFilesWorkflow::loadReferences(const QStringList &files)
 {
     dialogs().answers = {files};
-    m_win->MenuRef_Open->trigger();
+    m_win->findChild<QAction *>("MenuRef_Open")->trigger();
 }
 
 void TestFilesWorkflow::measured(const datafiles::FileShape &shape)
 {
     const QString file = put(QStringLiteral("run.tmp"), shape);
     quint8 flag = 0;
-    QVERIFY(m_win->file->readDataFile(file, DocumentProbe::unitSerial(m_win->document()), flag,
-                                      m_win->preferences().settings.comPort,
-                                      &DocumentProbe::measurement(m_win->document())));
-    QVERIFY(m_win->file->convertRecord(&DocumentProbe::measurement(m_win->document()),
-                                       &DocumentProbe::curveRaw(m_win->document()),
-                                       &DocumentProbe::curveAvg(m_win->document())));
+    QVERIFY(VELO_File().readDataFile(file, DocumentProbe::unitSerial(m_win->document()), flag,
+                                     m_win->preferences().settings.comPort,
+                                     &DocumentProbe::measurement(m_win->document())));
+    QVERIFY(VELO_File().convertRecord(&DocumentProbe::measurement(m_win->document()),
+                                      &DocumentProbe::curveRaw(m_win->document()),
+                                      &DocumentProbe::curveAvg(m_win->document())));
     QFile::remove(file);
     DocumentProbe::measurement(m_win->document()).valid = 1;
     DocumentProbe::saved(m_win->document()) = 0;
@@ -236,7 +240,7 @@ void TestFilesWorkflow::openSucceeded()
     QCOMPARE(m_win->preferences().settings.comPort, 17);
     QCOMPARE(m_win->document().measurement().band, band);
     QCOMPARE(m_win->shownScale().band, band);
-    QCOMPARE(m_win->ComboBox2->currentIndex(), band - 1);
+    QCOMPARE(m_win->findChild<QComboBox *>("ComboBox2")->currentIndex(), band - 1);
     // The curves were converted from the file.
     const int mid = datafiles::middleIndex(shape);
     QCOMPARE(m_win->document().curveRaw().r[mid], 30.005f);
@@ -335,7 +339,7 @@ void TestFilesWorkflow::saveSucceeded()
 
 void TestFilesWorkflow::saveWithoutData()
 {
-    m_win->MenuFile_Save->trigger();
+    m_win->findChild<QAction *>("MenuFile_Save")->trigger();
     QCOMPARE(boxes().boxes.size(), 1);
     QCOMPARE(boxes().boxes[0].icon, Icon::Error);
     QCOMPARE(boxes().lastText(), QStringLiteral("データがありません"));
@@ -376,8 +380,8 @@ void TestFilesWorkflow::proposals()
 {
     measured();
     dialogs().answers = {{}, {}};
-    m_win->MenuFile_Save->trigger();
-    m_win->MenuFile_Export->trigger();
+    m_win->findChild<QAction *>("MenuFile_Save")->trigger();
+    m_win->findChild<QAction *>("MenuFile_Export")->trigger();
     QCOMPARE(dialogs().calls[0].suggested, QStringLiteral("*.DTA"));
     QCOMPARE(dialogs().calls[1].suggested, QStringLiteral("*.txt"));
     QCOMPARE(dialogs().calls[1].filter, QStringLiteral("データファイル (*.txt)"));
@@ -386,8 +390,8 @@ void TestFilesWorkflow::proposals()
     // After opening a.b.DTA from a dotted folder: the name up to its first dot.
     open(put(QStringLiteral("x.y/a.b.DTA")));
     dialogs().answers = {{}, {}};
-    m_win->MenuFile_Save->trigger();
-    m_win->MenuFile_Export->trigger();
+    m_win->findChild<QAction *>("MenuFile_Save")->trigger();
+    m_win->findChild<QAction *>("MenuFile_Export")->trigger();
     QCOMPARE(dialogs().calls[2].kind, Kind::Open);
     QCOMPARE(dialogs().calls[3].suggested, QStringLiteral("a.DTA"));
     QCOMPARE(dialogs().calls[4].suggested, QStringLiteral("a.txt"));
@@ -397,12 +401,12 @@ void TestFilesWorkflow::proposals()
 
     // After an export to spk.txt the next Save proposes spk.DTA.
     dialogs().answers = {{path("spk.txt")}, {}};
-    m_win->MenuFile_Export->trigger();
+    m_win->findChild<QAction *>("MenuFile_Export")->trigger();
     QCOMPARE(m_win->document().dataFileName(), path("spk"));
-    m_win->MenuFile_Save->trigger();
+    m_win->findChild<QAction *>("MenuFile_Save")->trigger();
     QCOMPARE(dialogs().lastSuggested(), QStringLiteral("spk.DTA"));
     QCOMPARE(dialogs().calls.last().folder, m_dir->path());
-    m_win->MenuFile_Open->trigger();
+    m_win->findChild<QAction *>("MenuFile_Open")->trigger();
     QCOMPARE(dialogs().calls.last().folder, m_dir->path());
     QCOMPARE(dialogs().calls.last().filter.section(QStringLiteral(";;"), 0, 0),
              QStringLiteral("データファイル (*.DTA)"));
@@ -541,11 +545,11 @@ void TestFilesWorkflow::close()
     open(file);
     DocumentProbe::saved(m_win->document()) = quint8(saved);
     DocumentProbe::oldFormatLoaded(m_win->document()) = 1;
-    m_win->status->showText(QStringLiteral("progress"), 1);
-    m_win->status->showText(QStringLiteral("readout"), 2);
+    m_win->findChild<TStatusBar *>("StatusBar1")->panel(1)->setText(QStringLiteral("progress"));
+    m_win->findChild<TStatusBar *>("StatusBar1")->panel(2)->setText(QStringLiteral("readout"));
     boxes().answers = {answer};
 
-    m_win->MenuFile_Close->trigger();
+    m_win->findChild<QAction *>("MenuFile_Close")->trigger();
 
     QCOMPARE(boxes().boxes.size(), saved ? 0 : 1);
     if (!saved)
@@ -555,7 +559,7 @@ void TestFilesWorkflow::close()
         QCOMPARE(state(), (State{0, saved, 1, file, kCaption}));
         QCOMPARE(panelText(1), QString());
         QCOMPARE(panelText(2), QString());
-        QCOMPARE(m_win->StatusBar1->panel(1)->width(), 110);
+        QCOMPARE(m_win->findChild<TStatusBar *>("StatusBar1")->panel(1)->width(), 110);
         // The record and its curves stay behind the closed measurement.
         QCOMPARE(m_win->document().curveRaw().r[datafiles::middleIndex({})], 30.005f);
     } else {
@@ -589,7 +593,7 @@ void TestFilesWorkflow::exportNames()
     QVERIFY(QDir().mkpath(path("a.b")));
     measured();
     dialogs().answers = {{path(chosen)}};
-    m_win->MenuFile_Export->trigger();
+    m_win->findChild<QAction *>("MenuFile_Export")->trigger();
     QVERIFY2(QFile::exists(path(written)), qPrintable(written));
     QCOMPARE(panelText(1), QStringLiteral("データ書き出し完了"));
     QCOMPARE(m_win->document().dataFileName(), path(written).chopped(4));
@@ -614,10 +618,10 @@ void TestFilesWorkflow::exportAveragedOrRaw()
     datafiles::FileShape shape;
     shape.band = 3;
     measured(shape);
-    m_win->MenuGraph_Ave->setChecked(averaging);
+    m_win->findChild<QAction *>("MenuGraph_Ave")->setChecked(averaging);
     const QString target = path(QStringLiteral("e.txt"));
     dialogs().answers = {{target}};
-    m_win->MenuFile_Export->trigger();
+    m_win->findChild<QAction *>("MenuFile_Export")->trigger();
     const QList<QByteArray> lines = datafiles::read(target).split('\n');
     QCOMPARE(lines.size(), 3 + 92 + 1); // the last line ends in CR LF too
     const int row = 3 + datafiles::middleIndex(shape) - bandFirstIndex(3);
@@ -628,7 +632,7 @@ void TestFilesWorkflow::exportAveragedOrRaw()
 
 void TestFilesWorkflow::exportWithoutDataAndFailures()
 {
-    m_win->MenuFile_Export->trigger();
+    m_win->findChild<QAction *>("MenuFile_Export")->trigger();
     QCOMPARE(boxes().lastText(), QStringLiteral("データがありません"));
     QVERIFY(dialogs().calls.isEmpty());
 
@@ -640,7 +644,7 @@ void TestFilesWorkflow::exportWithoutDataAndFailures()
     // Declining the overwrite question ends the command before anything changes.
     boxes().answers = {false};
     dialogs().answers = {{target}};
-    m_win->MenuFile_Export->trigger();
+    m_win->findChild<QAction *>("MenuFile_Export")->trigger();
     QCOMPARE(boxes().lastText(), overwriteText(target));
     QCOMPARE(m_win->document().dataFileName(), QString());
     QCOMPARE(panelText(1), QString());
@@ -649,7 +653,7 @@ void TestFilesWorkflow::exportWithoutDataAndFailures()
     dialogs().answers = {{target}};
     {
         golden::FileSizeLimit limit(1024);
-        m_win->MenuFile_Export->trigger();
+        m_win->findChild<QAction *>("MenuFile_Export")->trigger();
     }
     QCOMPARE(panelText(1), kSaveFailed + "：" + QString::fromLocal8Bit(strerror(EFBIG)));
     QCOMPARE(datafiles::read(target), QByteArray("older table"));
@@ -732,16 +736,16 @@ void TestFilesWorkflow::referenceBand()
     // Without a measurement the band of slot 0 decides the frequency axis.
     loadReferences({put("r5.DTA", b5), put("r3.DTA", b3)});
     QCOMPARE(m_win->shownScale().band, 5);
-    QCOMPARE(m_win->ComboBox2->currentIndex(), 4);
+    QCOMPARE(m_win->findChild<QComboBox *>("ComboBox2")->currentIndex(), 4);
     loadReferences({put("r8.DTA", {.band = 8})});
     QCOMPARE(m_win->shownScale().band, 5);
 
     // With a measurement its band stays.
-    m_win->MenuRef_Close->trigger();
+    m_win->findChild<QAction *>("MenuRef_Close")->trigger();
     open(put("m.DTA", {.band = 2}));
     loadReferences({put("r7.DTA", {.band = 7})});
     QCOMPARE(m_win->shownScale().band, 2);
-    QCOMPARE(m_win->ComboBox2->currentIndex(), 1);
+    QCOMPARE(m_win->findChild<QComboBox *>("ComboBox2")->currentIndex(), 1);
 }
 
 void TestFilesWorkflow::referencesLeaveMeasurementAlone()
@@ -758,7 +762,7 @@ void TestFilesWorkflow::referencesLeaveMeasurementAlone()
     QCOMPARE(state(), before);
     QCOMPARE(m_win->document().unitSerial(), QStringLiteral("A2-000777"));
     QCOMPARE(m_win->preferences().settings.comPort, 3);
-    m_win->MenuRef_Close->trigger();
+    m_win->findChild<QAction *>("MenuRef_Close")->trigger();
     QCOMPARE(state(), before);
 }
 
@@ -817,10 +821,10 @@ void TestFilesWorkflow::referenceClear()
     const QString a = put("a.DTA"), b = put("b.DTA", {.band = 3});
     loadReferences({a, b});
     QCOMPARE(m_win->document().refCount(), 2);
-    m_win->MenuRef_Close->trigger();
+    m_win->findChild<QAction *>("MenuRef_Close")->trigger();
     QVERIFY(boxes().boxes.isEmpty());
     QCOMPARE(m_win->document().refCount(), 0);
-    QVERIFY(!m_win->anyReferenceLoaded());
+    QVERIFY(!m_win->document().anyReferenceLoaded());
     for (int s = 0; s < kReferenceSlots; ++s) {
         QCOMPARE(m_win->document().refCurveRaw(s).r[100], -1.0f);
         QCOMPARE(m_win->document().refCurveAvg(s).r[100], -1.0f);
@@ -828,7 +832,7 @@ void TestFilesWorkflow::referenceClear()
     QCOMPARE(m_win->document().refFileNames()[1], b);
     // A cancelled dialog loads nothing.
     dialogs().answers = {};
-    m_win->MenuRef_Open->trigger();
+    m_win->findChild<QAction *>("MenuRef_Open")->trigger();
     QCOMPARE(m_win->document().refCount(), 0);
     QVERIFY(boxes().boxes.isEmpty());
 }
@@ -855,7 +859,7 @@ void TestFilesWorkflow::warning150()
     QFETCH(double, peak);
     QFETCH(bool, checked);
     QFETCH(bool, warned);
-    m_win->MenuSet_Warning->setChecked(checked);
+    m_win->findChild<QAction *>("MenuSet_Warning")->setChecked(checked);
     datafiles::FileShape high;
     high.peakOhm = peak;
     if (command == "open") {
@@ -883,11 +887,11 @@ void TestFilesWorkflow::viewsFollowTheCommands()
     QCOMPARE(m_win->shownScale().rMax, 150.0f);
     QCOMPARE(m_win->shownScale().band, 2);
     // Closing the measurement leaves the references on their own scale.
-    m_win->MenuFile_Close->trigger();
+    m_win->findChild<QAction *>("MenuFile_Close")->trigger();
     QCOMPARE(m_win->shownScale().rMax, 150.0f);
     // Clearing them with a measurement shows it alone on its own scale again.
     open(put(QStringLiteral("m2.DTA"), {.peakOhm = 20.0}));
-    m_win->MenuRef_Close->trigger();
+    m_win->findChild<QAction *>("MenuRef_Close")->trigger();
     QCOMPARE(m_win->shownScale().rMax, 25.0f);
     QVERIFY(boxes().boxes.isEmpty());
 }
@@ -901,7 +905,7 @@ void TestFilesWorkflow::importTables()
     QVERIFY(boxes().boxes.isEmpty());
     QCOMPARE(state(), (State{1, 1, 0, table, kCaption + " / " + table}));
     QVERIFY(panelText(1).startsWith(QStringLiteral("grs_8sw4he8_datasheet.zma を読み込みました")));
-    QCOMPARE(m_win->ComboBox2->currentIndex(), 0);
+    QCOMPARE(m_win->findChild<QComboBox *>("ComboBox2")->currentIndex(), 0);
 
     // A bad table: one error box naming file and line; nothing else changes.
     QVERIFY(golden::writeBytes(path("bad.txt"), "10 8\n20 -9\n40 9\n"));
@@ -918,7 +922,7 @@ void TestFilesWorkflow::importTables()
     // Saving asks first; declined, no file dialog opens.
     boxes().answers = {false};
     const int calls = dialogs().calls.size();
-    m_win->MenuFile_Save->trigger();
+    m_win->findChild<QAction *>("MenuFile_Save")->trigger();
     QCOMPARE(boxes().boxes.size(), 3);
     QCOMPARE(boxes().boxes[2].icon, Icon::Question);
     QCOMPARE(dialogs().calls.size(), calls);

@@ -53,7 +53,7 @@ void TestSmallScreen::placementIsClamped()
     const WindowState &s = w->preferences().windowState;
     QCOMPARE(QRect(s.left, s.top, s.width, s.height), clamped);
     QCOMPARE(w->preferences().settings.comPort, 9);
-    QVERIFY(w->MenuGraph_R_only->isChecked());
+    QVERIFY(w->findChild<QAction *>("MenuGraph_R_only")->isChecked());
 
     // Closing stores where the window really is.
     sw.stop();

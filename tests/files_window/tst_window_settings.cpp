@@ -97,14 +97,14 @@ void TestWindowSettings::storedSettingsAreApplied()
     // The label colours follow the loaded settings.
     QCOMPARE(w->findChild<QLabel *>("Label0")->palette().color(QPalette::WindowText),
              QColor(0x56, 0x34, 0x12));
-    QCOMPARE(w->ComboBox2->currentIndex(), 4);
+    QCOMPARE(w->findChild<QComboBox *>("ComboBox2")->currentIndex(), 4);
     QCOMPARE(w->shownScale().band, 5);
     QCOMPARE(w->shownScale().fStartHz, bandStartHz(5));
     QCOMPARE(w->shownScale().fEndHz, bandEndHz(5));
-    QVERIFY(w->MenuGraph_R_only->isChecked());
-    QVERIFY(!w->MenuGraph_Wide->isChecked());
-    QVERIFY(!w->MenuGraph_Ave->isChecked());
-    QVERIFY(w->MenuSet_Warning->isChecked());
+    QVERIFY(w->findChild<QAction *>("MenuGraph_R_only")->isChecked());
+    QVERIFY(!w->findChild<QAction *>("MenuGraph_Wide")->isChecked());
+    QVERIFY(!w->findChild<QAction *>("MenuGraph_Ave")->isChecked());
+    QVERIFY(w->findChild<QAction *>("MenuSet_Warning")->isChecked());
     // The measurement keeps its own band.
     QCOMPARE(w->document().measurement().band, 2);
     QTRY_COMPARE(outerSize(w), QSize(700, 500));
@@ -145,9 +145,9 @@ void TestWindowSettings::invalidFileGivesDefaults()
     QCOMPARE(w->preferences().settings.comPort, 1);
     QCOMPARE(w->preferences().settings.colorR, ColorRef(0x00FF0000));
     QCOMPARE(w->preferences().settings.refColorTheta[4], ColorRef(0x00800080));
-    QCOMPARE(w->ComboBox2->currentIndex(), 1);
-    QVERIFY(w->MenuGraph_Ave->isChecked());
-    QVERIFY(!w->MenuSet_Warning->isChecked());
+    QCOMPARE(w->findChild<QComboBox *>("ComboBox2")->currentIndex(), 1);
+    QVERIFY(w->findChild<QAction *>("MenuGraph_Ave")->isChecked());
+    QVERIFY(!w->findChild<QAction *>("MenuSet_Warning")->isChecked());
     const QList<QByteArray> lines = sw.lines();
     QCOMPARE(lines.size(), 27);
     QCOMPARE(lines[1], QByteArray("CommPortNum:1\r"));
@@ -163,8 +163,8 @@ void TestWindowSettings::flagFiveIsOnAndWrittenAsOne()
         sw.write(settingsFile(replaced(replaced(typicalBody(), 23, "fronly:5"), 24, "fwide:-3"))));
     TFormMain *w = sw.start();
     QVERIFY(w);
-    QVERIFY(w->MenuGraph_R_only->isChecked());
-    QVERIFY(w->MenuGraph_Wide->isChecked());
+    QVERIFY(w->findChild<QAction *>("MenuGraph_R_only")->isChecked());
+    QVERIFY(w->findChild<QAction *>("MenuGraph_Wide")->isChecked());
     sw.stop();
     const QList<QByteArray> lines = sw.lines();
     QCOMPARE(lines[22], QByteArray("fronly:1\r"));
@@ -182,16 +182,16 @@ void TestWindowSettings::settingsSurviveARestart()
     const QString file = data.filePath("p.DTA");
     QVERIFY(datafiles::write(file, datafiles::bytes({.port = 7})));
     sw.seams.files.answers = {{file}};
-    w->MenuFile_Open->trigger();
+    w->findChild<QAction *>("MenuFile_Open")->trigger();
     QCOMPARE(w->preferences().settings.comPort, 7);
     // What the colour and print-information dialogs would change.
     w->preferences().settings.colorR = 0x00010203;
     w->preferences().settings.refColorTheta[3] = 0x00ABCDEF;
     w->preferences().settings.printInfo[1] = toAnsi(QStringLiteral("スピーカ: A-1 / 8Ω"));
-    w->MenuGraph_R_only->trigger();
-    w->MenuGraph_Ave->trigger();
-    w->MenuSet_Warning->trigger();
-    w->ComboBox2->setCurrentIndex(6);
+    w->findChild<QAction *>("MenuGraph_R_only")->trigger();
+    w->findChild<QAction *>("MenuGraph_Ave")->trigger();
+    w->findChild<QAction *>("MenuSet_Warning")->trigger();
+    w->findChild<QComboBox *>("ComboBox2")->setCurrentIndex(6);
     w->applyWindowSize(720, 530);
     w->move(25, 35);
     QTRY_COMPARE(outerSize(w), QSize(720, 530));
@@ -206,11 +206,11 @@ void TestWindowSettings::settingsSurviveARestart()
     QCOMPARE(w->preferences().settings.refColorTheta[3], ColorRef(0x00ABCDEF));
     QCOMPARE(fromAnsi(w->preferences().settings.printInfo[1]),
              QStringLiteral("スピーカ: A-1 / 8Ω"));
-    QVERIFY(w->MenuGraph_R_only->isChecked());
-    QVERIFY(!w->MenuGraph_Wide->isChecked());
-    QVERIFY(!w->MenuGraph_Ave->isChecked());
-    QVERIFY(w->MenuSet_Warning->isChecked());
-    QCOMPARE(w->ComboBox2->currentIndex(), 6);
+    QVERIFY(w->findChild<QAction *>("MenuGraph_R_only")->isChecked());
+    QVERIFY(!w->findChild<QAction *>("MenuGraph_Wide")->isChecked());
+    QVERIFY(!w->findChild<QAction *>("MenuGraph_Ave")->isChecked());
+    QVERIFY(w->findChild<QAction *>("MenuSet_Warning")->isChecked());
+    QCOMPARE(w->findChild<QComboBox *>("ComboBox2")->currentIndex(), 6);
     QCOMPARE(w->shownScale().band, 7);
     QTRY_COMPARE(outerSize(w), QSize(720, 530));
     QTRY_COMPARE(w->pos(), QPoint(25, 35));
@@ -226,7 +226,7 @@ void TestWindowSettings::edgeCoordinatesKeepTheOtherSettings()
     TFormMain *w = sw.start();
     QVERIFY(w);
     QCOMPARE(w->preferences().settings.comPort, 9);
-    QCOMPARE(w->ComboBox2->currentIndex(), 4);
+    QCOMPARE(w->findChild<QComboBox *>("ComboBox2")->currentIndex(), 4);
     const QRect screen = w->screen()->availableGeometry();
     QCOMPARE(w->preferences().windowState.top, screen.top());
     QCOMPARE(w->preferences().windowState.left, screen.left());

@@ -15,13 +15,14 @@
 #include "ui/graph/Graph_RTF.h"
 #include "ui/graph/TFormSetColor.h"
 #include "ui/graph/TPaintBox.h"
+#include "ui/main/MainFileCommands.h"
+#include "ui/main/MainRun.h"
+#include "ui/main/MainView.h"
 #include "ui/main/TFormDebug.h"
 #include "ui/main/TFormVersion.h"
 #include "ui/print/TFormPrnInfo.h"
 #include "ui/qc/QcTexts.h"
 #include "ui/qc/TFormQc.h"
-
-#include <utility>
 
 #include <QAbstractEventDispatcher>
 #include <QCloseEvent>
@@ -31,6 +32,7 @@
 #include <QMenuBar>
 #include <QPushButton>
 #include <QTimer>
+#include <functional>
 #include <new>
 #include <utility>
 
@@ -72,24 +74,16 @@ TFormMain::TFormMain(QWidget *parent)
                               Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint),
       m_document(std::make_unique<MeasurementDocument>()),
       m_preferences(std::make_unique<Preferences>()), settings(m_preferences->settings),
-      windowState(m_preferences->windowState), measurement(&m_document->measurement()),
-      curveRaw(&m_document->curveRaw()), curveAvg(&m_document->curveAvg()),
-      m_curveSmooth(std::make_unique<CurveBlock>()), curveSmooth(m_curveSmooth.get()),
-      unitSerial(m_document->unitSerial()), dataFileName(m_document->dataFileName()),
-      refFileNames(m_document->refFileNames())
+      windowState(m_preferences->windowState), m_curveSmooth(std::make_unique<CurveBlock>())
 {
     setObjectName(QStringLiteral("FormMain"));
     setWindowTitle(Texts::shown(Texts::kFormCaption));
     setFont(windowFont());
     installAccessibleRoles();
 
-    for (int i = 0; i < kReferenceSlots; ++i) {
-        references[i] = &m_document->reference(i);
-        refCurveRaw[i] = &m_document->refCurveRaw(i);
-        refCurveAvg[i] = &m_document->refCurveAvg(i);
-    }
-
     buildMenus();
+    m_view = std::make_unique<MainView>(
+        *m_document, MainView::Options{MenuGraph_R_only, MenuGraph_Wide, MenuGraph_Ave});
     buildControls();
     buildKeyboardAccess();
     applyWindowSize(kMinWidth, kMinHeight);
@@ -104,7 +98,8 @@ TFormMain::TFormMain(QWidget *parent)
     formPrnInfo = new TFormPrnInfo(this);
     formSetColor = new TFormSetColor(this);
     formCalc = new TFormCalc(this);
-    formCalc->setSource(curveRaw, curveSmooth, measurement, &m_tsParameters);
+    formCalc->setSource(&m_document->curveRaw(), m_curveSmooth.get(), &m_document->measurement(),
+                        &m_tsParameters);
     formWorksheet = new TFormWorksheet(worksheetHost(), this);
     connect(formCalc, &TFormCalc::reEntered, formWorksheet, &TFormWorksheet::offerRe);
     formQc = new TFormQc(qcHost(), this);
@@ -117,12 +112,20 @@ TFormMain::~TFormMain()
 
 void TFormMain::buildMenus()
 {
-    auto action = [this](QMenu *menu, QAction *&slot, const char *name, const QString &caption,
-                         void (TFormMain::*handler)(), bool checkable = false) {
-        slot = menu->addAction(caption);
-        slot->setObjectName(QString::fromLatin1(name));
-        slot->setCheckable(checkable);
-        connect(slot, &QAction::triggered, this, [this, handler] { (this->*handler)(); });
+    auto action = [this](QMenu *menu, const char *name, const QString &caption,
+                         std::function<void()> handler, bool checkable = false) {
+        QAction *item = menu->addAction(caption);
+        item->setObjectName(QString::fromLatin1(name));
+        item->setCheckable(checkable);
+        connect(item, &QAction::triggered, this, [handler = std::move(handler)] { handler(); });
+        return item;
+    };
+    auto own = [this](void (TFormMain::*handler)()) {
+        return [this, handler] { (this->*handler)(); };
+    };
+    // The command objects are made with the services, after the menus.
+    auto onFiles = [this](void (MainFileCommands::*handler)()) {
+        return [this, handler] { (m_files.get()->*handler)(); };
     };
     auto menu = [this](QMenu *&slot, const char *name, const QString &caption) {
         slot = menuBar()->addMenu(caption);
@@ -131,62 +134,58 @@ void TFormMain::buildMenus()
     };
 
     menu(MenuFile, "MenuFile", tr("ファイル(&F)"));
-    action(MenuFile, MenuFile_Open, "MenuFile_Open", tr("開く(&O)"),
-           &TFormMain::MenuFile_OpenClick);
-    action(MenuFile, MenuFile_Save, "MenuFile_Save", tr("保存する(&S)"),
-           &TFormMain::MenuFile_SaveClick);
+    action(MenuFile, "MenuFile_Open", tr("開く(&O)"),
+           onFiles(&MainFileCommands::MenuFile_OpenClick));
+    action(MenuFile, "MenuFile_Save", tr("保存する(&S)"),
+           onFiles(&MainFileCommands::MenuFile_SaveClick));
     MenuFile->addSeparator();
-    action(MenuFile, MenuFile_Close, "MenuFile_Close", tr("閉じる"),
-           &TFormMain::MenuFile_CloseClick);
+    action(MenuFile, "MenuFile_Close", tr("閉じる"),
+           onFiles(&MainFileCommands::MenuFile_CloseClick));
     MenuFile->addSeparator();
-    action(MenuFile, MenuFile_Export, "MenuFile_Export", tr("データをテキスト出力"),
-           &TFormMain::MenuFile_ExportClick);
-    action(MenuFile, MenuFile_Zma, "MenuFile_Zma", tr("ZMA出力"), &TFormMain::MenuFile_ZmaClick);
+    action(MenuFile, "MenuFile_Export", tr("データをテキスト出力"),
+           onFiles(&MainFileCommands::MenuFile_ExportClick));
+    action(MenuFile, "MenuFile_Zma", tr("ZMA出力"), onFiles(&MainFileCommands::MenuFile_ZmaClick));
     MenuFile->addSeparator();
-    action(MenuFile, MenuFile_PrintSetup, "MenuFile_PrintSetup", tr("印刷設定"),
-           &TFormMain::MenuFile_PrintSetupClick);
-    action(MenuFile, MenuFile_Print, "MenuFile_Print", tr("グラフ印刷(&P)"),
-           &TFormMain::MenuFile_PrintClick);
+    action(MenuFile, "MenuFile_PrintSetup", tr("印刷設定"),
+           own(&TFormMain::MenuFile_PrintSetupClick));
+    action(MenuFile, "MenuFile_Print", tr("グラフ印刷(&P)"), own(&TFormMain::MenuFile_PrintClick));
     MenuFile->addSeparator();
-    action(MenuFile, MenuFile_Quit, "MenuFile_Quit", tr("終了(&X)"),
-           &TFormMain::MenuFile_QuitClick);
+    action(MenuFile, "MenuFile_Quit", tr("終了(&X)"), own(&TFormMain::MenuFile_QuitClick));
 
     menu(MenuMeasure, "MenuMeasure", tr("測定(&M)"));
-    action(MenuMeasure, MenuMeasure_Start, "MenuMeasure_Start", tr("開始(&S)"),
-           &TFormMain::MenuMeasure_StartClick);
+    action(MenuMeasure, "MenuMeasure_Start", tr("開始(&S)"),
+           [this] { m_run->MenuMeasure_StartClick(); });
     MenuMeasure->addSeparator();
-    action(MenuMeasure, MenuMesure_Calc, "MenuMesure_Calc", tr("結果を分析"),
-           &TFormMain::MenuMesure_CalcClick);
-    action(MenuMeasure, MenuMeasure_Worksheet, "MenuMeasure_Worksheet", WorksheetTexts::menuItem(),
-           &TFormMain::MenuMeasure_WorksheetClick);
-    action(MenuMeasure, MenuMeasure_Qc, "MenuMeasure_Qc", QcTexts::menuItem(),
-           &TFormMain::MenuMeasure_QcClick);
+    action(MenuMeasure, "MenuMesure_Calc", tr("結果を分析"), own(&TFormMain::MenuMesure_CalcClick));
+    action(MenuMeasure, "MenuMeasure_Worksheet", WorksheetTexts::menuItem(),
+           own(&TFormMain::MenuMeasure_WorksheetClick));
+    action(MenuMeasure, "MenuMeasure_Qc", QcTexts::menuItem(),
+           own(&TFormMain::MenuMeasure_QcClick));
 
     menu(MenuGraph, "MenuGraph", tr("グラフ(&G)"));
-    action(MenuGraph, MenuGraph_R_only, "MenuGraph_R_only", tr("抵抗値のみ表示"),
-           &TFormMain::MenuGraph_R_onlyClick, true);
-    action(MenuGraph, MenuGraph_Wide, "MenuGraph_Wide", tr("測定値は太線で描画"),
-           &TFormMain::MenuGraph_WideClick, true);
-    action(MenuGraph, MenuGraph_Ave, "MenuGraph_Ave", tr("平均処理"),
-           &TFormMain::MenuGraph_AveClick, true);
+    MenuGraph_R_only = action(MenuGraph, "MenuGraph_R_only", tr("抵抗値のみ表示"),
+                              own(&TFormMain::MenuGraph_R_onlyClick), true);
+    MenuGraph_Wide = action(MenuGraph, "MenuGraph_Wide", tr("測定値は太線で描画"),
+                            own(&TFormMain::MenuGraph_WideClick), true);
+    MenuGraph_Ave = action(MenuGraph, "MenuGraph_Ave", tr("平均処理"),
+                           own(&TFormMain::MenuGraph_AveClick), true);
 
     menu(MenuRef, "MenuRef", tr("参照データ(&R)"));
-    action(MenuRef, MenuRef_Open, "MenuRef_Open", tr("読込み"), &TFormMain::MenuRef_OpenClick);
-    action(MenuRef, MenuRef_Close, "MenuRef_Close", tr("クリア"), &TFormMain::MenuRef_CloseClick);
+    action(MenuRef, "MenuRef_Open", tr("読込み"), onFiles(&MainFileCommands::MenuRef_OpenClick));
+    action(MenuRef, "MenuRef_Close", tr("クリア"), onFiles(&MainFileCommands::MenuRef_CloseClick));
 
     menu(MenuSet, "MenuSet", tr("設定"));
-    action(MenuSet, MenuSet_COM, "MenuSet_COM", tr("COMポート"), &TFormMain::MenuSet_COMClick);
-    action(MenuSet, MenuSet_Color, "MenuSet_Color", tr("グラフの線色"),
-           &TFormMain::MenuSet_ColorClick);
+    action(MenuSet, "MenuSet_COM", tr("COMポート"), own(&TFormMain::MenuSet_COMClick));
+    action(MenuSet, "MenuSet_Color", tr("グラフの線色"), own(&TFormMain::MenuSet_ColorClick));
     MenuSet->addSeparator();
-    action(MenuSet, MenuSet_Warning, "MenuSet_Warning", tr("抵抗値150Ωのメッセージ"),
-           &TFormMain::MenuSet_WarningClick, true);
+    MenuSet_Warning = action(MenuSet, "MenuSet_Warning", tr("抵抗値150Ωのメッセージ"),
+                             own(&TFormMain::MenuSet_WarningClick), true);
 
     buildLanguageMenu();
 
     menu(MenuHelp, "MenuHelp", tr("ヘルプ(&H)"));
-    action(MenuHelp, MenuHelp_Version, "MenuHelp_Version", tr("バージョン(&V)"),
-           &TFormMain::MenuHelp_VersionClick);
+    action(MenuHelp, "MenuHelp_Version", tr("バージョン(&V)"),
+           own(&TFormMain::MenuHelp_VersionClick));
 }
 
 void TFormMain::buildControls()
@@ -205,7 +204,7 @@ void TFormMain::buildControls()
     MStartBtn = new QPushButton(Texts::shown(Texts::kStartCaption), client);
     MStartBtn->setObjectName(QStringLiteral("MStartBtn"));
     MStartBtn->resize(75, 25);
-    connect(MStartBtn, &QPushButton::clicked, this, [this] { MStartBtnClick(); });
+    connect(MStartBtn, &QPushButton::clicked, this, [this] { m_run->MStartBtnClick(); });
 
     QuitBtn = new QPushButton(tr("終了"), client);
     QuitBtn->setObjectName(QStringLiteral("QuitBtn"));
@@ -225,7 +224,6 @@ void TFormMain::buildControls()
 
     Timer1 = new QTimer(this);
     Timer1->setObjectName(QStringLiteral("Timer1"));
-    connect(Timer1, &QTimer::timeout, this, [this] { Timer1Timer(); });
 
     const QStringList names = labelNames();
     for (int i = 0; i < kAxisLabelCount; ++i) {
@@ -246,7 +244,7 @@ void TFormMain::mInitialize()
     // The port and unit flags are the protocol's, all clear until a unit is identified; the
     // document starts neither saved nor from a first-model file.
     m_initPending = 1;
-    measuring = m_finishPending = m_layoutPending = m_placementLoading = 0;
+    m_layoutPending = m_placementLoading = 0;
 
     // 3. Menu checks.
     MenuGraph_R_only->setChecked(false);
@@ -260,9 +258,10 @@ void TFormMain::mInitialize()
 
     // 5. Measurement record and graph scale: the document starts without a measurement, on
     // the start-up band.
-    ComboBox2->setCurrentIndex(measurement->band - 1);
-    initGraphScale(graphScale, measurement->band);
-    selectShownCurves();
+    const int band = m_document->measurement().band;
+    ComboBox2->setCurrentIndex(band - 1);
+    initGraphScale(m_view->scale(), band);
+    m_view->selectShownCurves();
 
     // 6. Reference slots: the document starts with all five empty.
 
@@ -305,9 +304,11 @@ bool TFormMain::mCreateObjects()
     if (!step("VELO_File", [&] { file = new VELO_File; }))
         return false;
     if (!step("Graph_RTF", [&] {
-            graph = new Graph_RTF(this, PaintBox1, &settings, labelTable.data(), &graphScale);
+            graph = new Graph_RTF(this, PaintBox1, &settings, labelTable.data(), &m_view->scale());
         }))
         return false;
+    m_view->setGraph(graph);
+    m_files = std::make_unique<MainFileCommands>(parts());
     if (!step("TCommPortDriver", [&] { mCreatePort(); }))
         return false;
     return true;
@@ -324,6 +325,8 @@ void TFormMain::FormDestroy()
     status = nullptr;
     delete file;
     file = nullptr;
+    if (m_view)
+        m_view->setGraph(nullptr);
     delete graph;
     graph = nullptr;
     mDeletePort(); // closes the port
@@ -339,12 +342,8 @@ void TFormMain::ApplicationIdle()
         m_initPending = 0;
         mDeferredInit();
     }
-    if (measuring)
-        mAcquireStep();
-    if (m_finishPending) {
-        m_finishPending = 0;
-        mFinishRun();
-    }
+    if (m_run)
+        m_run->idleStep();
     if (m_layoutPending) {
         m_layoutPending = 0;
         mLayoutStatusBar();
@@ -358,15 +357,16 @@ void TFormMain::mDeferredInit()
     mApplyLabelColors();
     if (graph) {
         graph->clear();
-        graph->layoutLabels(rOnly());
+        graph->layoutLabels(m_view->rOnly());
     }
-    mTellRecovery();
+    if (m_files)
+        m_files->mTellRecovery();
     // A name given on the command line may be mistyped: say so rather than call it unreadable.
     const QString start = std::exchange(m_startFile, QString());
     if (!start.isEmpty() && !QFileInfo::exists(start))
         message->msgFileNotFound(start);
-    else if (!start.isEmpty())
-        openDataFile(start);
+    else if (!start.isEmpty() && m_files)
+        m_files->openDataFile(start);
 }
 
 void TFormMain::mLayoutStatusBar()
@@ -438,9 +438,9 @@ int TFormMain::selectedBand() const
     return ComboBox2->currentIndex() + 1;
 }
 
-bool TFormMain::anyReferenceLoaded() const
+GraphScale &TFormMain::shownScale()
 {
-    return m_document->anyReferenceLoaded();
+    return m_view->scale();
 }
 
 void TFormMain::resizeEvent(QResizeEvent *event)
@@ -460,15 +460,13 @@ void TFormMain::FormResize()
     ComboBox2->move(MStartBtn->x() + MStartBtn->width() + 20, MStartBtn->y() + 2);
 
     graph->resize();
-    graph->layoutLabels(rOnly());
-    if (measurement->valid == 1) {
-        showMeasurementView();
-    } else if (measuring && pointsReceived > 1) {
-        // The run's curve so far, without touching the scales it may have raised.
-        graph->clear();
-        graph->drawLive(rOnly(), pointsReceived - 1, wide());
-    } else if (anyReferenceLoaded()) {
-        showReferences();
+    graph->layoutLabels(m_view->rOnly());
+    if (m_document->measurement().valid == 1) {
+        m_view->showMeasurementView();
+    } else if (m_run && m_run->measuring() && m_run->pointsReceived() > 1) {
+        m_view->showLive(m_run->pointsReceived());
+    } else if (m_document->anyReferenceLoaded()) {
+        m_view->showReferences();
     } else {
         graph->clear();
     }
@@ -483,9 +481,10 @@ void TFormMain::FormResize()
 
 bool TFormMain::mConfirmQuit()
 {
-    if (measurement->valid && !m_document->saved() && !message->askQuitUnsaved())
+    if (m_document->measurement().valid && !m_document->saved() && !message->askQuitUnsaved())
         return false;
-    mStopAllRuns();
+    if (m_run)
+        m_run->mStopAllRuns();
     return true;
 }
 
@@ -508,7 +507,8 @@ void TFormMain::closeEvent(QCloseEvent *event)
 
 void TFormMain::FormCloseQuery()
 {
-    mStopAllRuns();
+    if (m_run)
+        m_run->mStopAllRuns();
     mSaveSettings();
 }
 

@@ -5,6 +5,8 @@
 #include "ui/dialogs/TFormSetting.h"
 #include "ui/graph/Graph_RTF.h"
 #include "ui/graph/TFormSetColor.h"
+#include "ui/main/MainRun.h"
+#include "ui/main/MainView.h"
 #include "ui/print/GraphPrintSource.h"
 #include "ui/print/PrintCommands.h"
 #include "ui/qc/TFormQc.h"
@@ -36,6 +38,19 @@ void TFormMain::MenuMeasure_QcClick()
     formQc->showStation();
 }
 
+MainParts TFormMain::parts()
+{
+    MainParts p;
+    p.window = this;
+    p.document = m_document.get();
+    p.settings = &settings;
+    p.message = message;
+    p.status = status;
+    p.view = m_view.get();
+    p.shell = this;
+    return p;
+}
+
 QcStationHost TFormMain::qcHost()
 {
     QcStationHost host;
@@ -58,18 +73,19 @@ WorksheetHost TFormMain::worksheetHost()
     host.comPort = [this] { return int(settings.comPort); };
     host.referencesLoaded = [this] {
         if (m_document->hasMeasurement())
-            showMeasurementAndReferences();
+            m_view->showMeasurementAndReferences();
         else
-            showReferences();
+            m_view->showReferences();
     };
     host.fitOverlay = [this](const CurveBlock *curve, quint32 colour) {
         // Nothing to redraw while the overlay is and stays off.
-        if (!curve && !graphScale.fitShown)
+        GraphScale &scale = m_view->scale();
+        if (!curve && !scale.fitShown)
             return;
-        graphScale.fitShown = curve;
-        graphScale.fitColor = colour;
+        scale.fitShown = curve;
+        scale.fitColor = colour;
         if (m_document->hasMeasurement())
-            showMeasurementView();
+            m_view->showMeasurementView();
     };
     return host;
 }
@@ -91,11 +107,11 @@ void TFormMain::MenuFile_PrintClick()
     request.settings = &settings;
     request.renderer = &source;
     request.labels = labelTable.data();
-    request.measurementValid = measurement->valid == 1;
-    request.rOnly = MenuGraph_R_only->isChecked();
-    request.unitIsHKA = unitIsHKA();
-    request.thickLines = MenuGraph_Wide->isChecked();
-    request.withReferences = anyReferenceLoaded();
+    request.measurementValid = m_document->measurement().valid == 1;
+    request.rOnly = m_view->rOnly();
+    request.unitIsHKA = m_run && m_run->unitIsHKA();
+    request.thickLines = m_view->wide();
+    request.withReferences = m_document->anyReferenceLoaded();
     if (runPrintFlow(request) == PrintOutcome::ObjectNotCreated)
         close();
 }
@@ -120,5 +136,5 @@ void TFormMain::MenuSet_ColorClick()
     if (result != 0)
         return;
     mApplyLabelColors();
-    refreshView();
+    m_view->refreshView();
 }

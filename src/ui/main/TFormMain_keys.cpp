@@ -21,22 +21,18 @@ void TFormMain::buildLanguageMenu()
     MenuSet_Language->menuAction()->setObjectName(QStringLiteral("MenuSet_Language"));
     auto *group = new QActionGroup(this);
     const LanguageChoice stored = readLanguageChoice(languageFilePath());
-    auto item = [&](QAction *&slot, const char *name, const QString &caption,
-                    LanguageChoice choice) {
-        slot = MenuSet_Language->addAction(caption);
+    auto item = [&](const char *name, const QString &caption, LanguageChoice choice) {
+        QAction *slot = MenuSet_Language->addAction(caption);
         slot->setObjectName(QString::fromLatin1(name));
         slot->setCheckable(true);
         slot->setChecked(choice == stored);
         group->addAction(slot);
         connect(slot, &QAction::triggered, this, [this, choice] { MenuSet_LanguageClick(choice); });
     };
-    item(MenuSet_LangDesktop, "MenuSet_LangDesktop", tr("デスクトップの言語に合わせる"),
-         LanguageChoice::Desktop);
+    item("MenuSet_LangDesktop", tr("デスクトップの言語に合わせる"), LanguageChoice::Desktop);
     // Each language is named in itself.
-    item(MenuSet_LangJapanese, "MenuSet_LangJapanese", QStringLiteral("日本語"),
-         LanguageChoice::Japanese);
-    item(MenuSet_LangEnglish, "MenuSet_LangEnglish", QStringLiteral("English"),
-         LanguageChoice::English);
+    item("MenuSet_LangJapanese", QStringLiteral("日本語"), LanguageChoice::Japanese);
+    item("MenuSet_LangEnglish", QStringLiteral("English"), LanguageChoice::English);
 }
 
 void TFormMain::MenuSet_LanguageClick(LanguageChoice choice)

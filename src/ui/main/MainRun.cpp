@@ -1,0 +1,320 @@
+#include "ui/main/MainRun.h"
+
+#include "core/document/MeasurementDocument.h"
+#include "core/graph/ReadoutFormat.h"
+#include "core/graph/ViewScale.h"
+#include "core/model/BandTable.h"
+#include "core/model/Settings.h"
+#include "ui/common/HStatus.h"
+#include "ui/common/TH_Message.h"
+#include "ui/common/Texts.h"
+#include "ui/common/UnitTexts.h"
+#include "ui/graph/Graph_RTF.h"
+#include "ui/main/MainView.h"
+
+#include <QAbstractEventDispatcher>
+#include <QPushButton>
+#include <QTimer>
+
+namespace {
+
+const QString kRangeJoin = QStringLiteral("...");
+
+// Each acquisition step waits in the driver's read for up to one point, so asking for the
+// next idle pass straight away keeps a run at line speed without spinning. It does not rely
+// on the step's own repaints, which a hidden or minimised window never gets.
+void requestIdlePass()
+{
+    if (auto *dispatcher = QAbstractEventDispatcher::instance())
+        dispatcher->wakeUp();
+}
+
+} // namespace
+
+MainRun::MainRun(const MainParts &parts, UnitStation &station, QPushButton *startButton,
+                 QTimer *watchdog, QObject *parent)
+    : QObject(parent), m_parts(parts), m_station(station), m_startButton(startButton),
+      m_watchdog(watchdog)
+{
+    connect(m_watchdog, &QTimer::timeout, this, [this] { Timer1Timer(); });
+    connect(&m_station, &UnitStation::runAbandoned, this, [this](const QString &holder) {
+        if (holder == UnitTexts::mainWindowHolder())
+            m_lease.release();
+    });
+    connect(&m_station, &UnitStation::holderChanged, this, &MainRun::holderChanged);
+}
+
+void MainRun::setStartCaption(bool start)
+{
+    m_startButton->setText(Texts::shown(start ? Texts::kStartCaption : Texts::kStopCaption));
+}
+
+// ---- buttons and menu ----
+
+void MainRun::MStartBtnClick()
+{
+    m_startButton->setEnabled(false);
+    if (m_startButton->text() == Texts::shown(Texts::kStartCaption)) {
+        mStartMeasure();
+    } else {
+        mStopUnit();
+        m_parts.shell->unlockControls();
+        setStartCaption(true);
+    }
+    m_startButton->setEnabled(true);
+}
+
+void MainRun::MenuMeasure_StartClick()
+{
+    // The menu is locked during a run, so it only ever starts.
+    m_startButton->setEnabled(false);
+    mStartMeasure();
+    m_startButton->setEnabled(true);
+}
+
+// ---- start ----
+
+void MainRun::mStartMeasure()
+{
+    const MeasurementDocument &doc = *m_parts.document;
+    if (!m_parts.shell->mayStartRun())
+        return;
+    if (doc.measurement().valid && !doc.saved() && !m_parts.message->askDiscardAndStart())
+        return;
+    m_parts.shell->lockControls();
+    setStartCaption(false);
+    m_parts.status->clearPanel(HStatus::kProgressPanel);
+    m_parts.status->clearPanel(HStatus::kReadoutPanel);
+    if (mStartSequence()) {
+        if (Graph_RTF *graph = m_parts.view->graph()) {
+            graph->clear();
+            graph->layoutLabels(m_parts.view->rOnly());
+        }
+        m_parts.status->showMeasuring();
+    } else {
+        m_parts.shell->unlockControls();
+        setStartCaption(true);
+        // The graph shows what the record holds: a start that got as far as the band request
+        // has cleared it, and a curve left on screen would belie Save's "no data".
+        m_parts.view->showRecordOrGrid();
+    }
+}
+
+bool MainRun::mStartSequence()
+{
+    MeasurementDocument &doc = *m_parts.document;
+    if (!m_lease.held()) {
+        m_lease = UnitLease(m_station, UnitTexts::mainWindowHolder());
+        if (!m_lease.held()) {
+            m_parts.message->msgUnitHeldBy(m_lease.refusedBy());
+            return false;
+        }
+    }
+    const int band = m_parts.shell->selectedBand();
+    const MeasurementDocument::RunTarget target = doc.runTarget();
+    const MeasurementRun::Start start = m_station.run().start(
+        m_parts.settings->comPort, band, target.record, target.raw, target.avg);
+    // "SN?" was answered exactly when the identification passed it.
+    if (start.identified() || start.outcome == UnitOutcome::Uncalibrated)
+        doc.setUnitSerial(m_station.unit().unitSerial());
+    if (start.identified())
+        m_parts.status->showUnit(m_station.unit().modelText(), doc.unitSerial(), unitVersion());
+    if (start.prepared()) {
+        initGraphScale(m_parts.view->scale(), band);
+        m_pointsReceived = 0;
+        doc.beginRun();
+        m_parts.shell->showCaption(QString());
+        m_parts.shell->curvesChanged();
+    }
+    if (!start.started()) {
+        // A band the unit lacks or refused keeps the port open: the next start reuses it.
+        m_parts.status->showOutcome(start.outcome);
+        m_parts.message->msgOutcome(
+            UnitTexts::outcomeText(start.outcome, QString::fromUtf8(Texts::kUnitName)).box);
+        m_lease.release();
+        return false;
+    }
+
+    m_measuring = 1;
+    mStartWatchdog(MeasurementRun::kWatchdogMs);
+    m_parts.status->showReceiving();
+    return true;
+}
+
+// ---- streaming ----
+
+void MainRun::idleStep()
+{
+    if (m_measuring)
+        mAcquireStep();
+    if (m_finishPending) {
+        m_finishPending = 0;
+        mFinishRun();
+    }
+}
+
+void MainRun::mAcquireStep()
+{
+    const MeasurementRun::StepEvent e = m_station.run().step();
+    if (e.dataArrived)
+        mStartWatchdog(MeasurementRun::kWatchdogMs);
+    switch (e.event) {
+    case MeasurementRun::Event::Nothing:
+        break;
+    case MeasurementRun::Event::Failed:
+        mStopWatchdog();
+        mErrorEnd();
+        return;
+    case MeasurementRun::Event::Finished:
+        mStopWatchdog();
+        m_measuring = 0;
+        m_parts.status->showCalculating();
+        m_finishPending = 1;
+        setStartCaption(true);
+        m_parts.shell->unlockControls();
+        return;
+    case MeasurementRun::Event::Point: {
+        const MeasurementDocument &doc = *m_parts.document;
+        const int index = e.gridIndex;
+        m_parts.status->showText(pointReadoutText(doc.measurement().points[index]),
+                                 HStatus::kReadoutPanel);
+        Graph_RTF *graph = m_parts.view->graph();
+        if (e.converted && e.point > 0 && graph) {
+            const bool rOnly = m_parts.view->rOnly();
+            const bool wide = m_parts.view->wide();
+            if (growForLivePoint(m_parts.view->scale(), doc.curveRaw().r[index])) {
+                graph->clear();
+                graph->drawLive(rOnly, e.point, wide);
+            } else {
+                graph->drawLiveSegment(rOnly, index, wide);
+            }
+        }
+        m_pointsReceived = m_station.run().pointsReceived();
+        break;
+    }
+    }
+    if (m_measuring)
+        requestIdlePass();
+}
+
+void MainRun::mErrorEnd()
+{
+    // The run has released the unit; the record keeps valid 0 and whatever points arrived.
+    m_measuring = 0;
+    m_lease.release();
+    m_parts.status->showReceiveError();
+    // "測定中です" would tell of a run that has ended.
+    m_parts.status->clearPanel(HStatus::kProgressPanel);
+    setStartCaption(true);
+    m_parts.shell->unlockControls();
+}
+
+void MainRun::mFinishRun()
+{
+    m_lease.release();
+    if (!m_station.run().finish()) {
+        m_parts.status->showCalcError();
+        m_parts.shell->curvesChanged();
+        return;
+    }
+    m_parts.view->showMeasurementView();
+    const MeasurementRecord &record = m_parts.document->measurement();
+    const int band = record.band;
+    m_parts.status->showText(readoutPrefix() +
+                                 formatFrequency(record.points[bandFirstIndex(band)]) + kRangeJoin +
+                                 formatFrequency(record.points[bandLastIndex(band)]),
+                             HStatus::kReadoutPanel);
+    m_parts.status->showFinished();
+    m_parts.shell->curvesChanged();
+}
+
+// ---- watchdog ----
+
+void MainRun::mStartWatchdog(int ms)
+{
+    m_watchdog->stop();
+    m_watchdog->setInterval(ms);
+    m_watchdog->start();
+}
+
+void MainRun::mStopWatchdog()
+{
+    m_watchdog->stop();
+}
+
+void MainRun::Timer1Timer()
+{
+    // Only wakes the idle loop: whether the unit has been silent too long is the run's call.
+    m_watchdog->stop();
+    requestIdlePass();
+}
+
+bool MainRun::watchdogExpired() const
+{
+    return m_station.run().watchdogExpired();
+}
+
+// ---- the unit ----
+
+void MainRun::holderChanged(const QString &holder)
+{
+    // Another window measuring holds the unit: this window's controls wait for it.
+    const bool other = !holder.isEmpty() && holder != UnitTexts::mainWindowHolder();
+    if (other == m_lockedByOther)
+        return;
+    m_lockedByOther = other;
+    if (other) {
+        m_parts.shell->lockControls();
+        m_startButton->setEnabled(false);
+    } else {
+        m_parts.shell->unlockControls();
+    }
+}
+
+void MainRun::detach()
+{
+    m_lease.release();
+    m_station.disconnect(this);
+}
+
+bool MainRun::portOpen() const
+{
+    return m_station.unit().portOpen();
+}
+
+bool MainRun::unitSession() const
+{
+    return m_station.unit().unitSession();
+}
+
+bool MainRun::unitIsHKA() const
+{
+    return m_station.unit().unitIsHKA();
+}
+
+QString MainRun::unitVersion() const
+{
+    return m_station.unit().unitVersion();
+}
+
+void MainRun::mStopAllRuns()
+{
+    // The status line tells of this window's run, or of a session a refused start left.
+    const bool mine = m_lease.held() || !m_station.busy();
+    if (m_station.stopAll() == StopOutcome::NothingToStop || !mine)
+        return;
+    mStopWatchdog();
+    m_measuring = 0;
+    m_parts.status->showStopped();
+}
+
+void MainRun::mStopUnit()
+{
+    if (!unitSession())
+        return;
+    mStopWatchdog();
+    m_station.run().stop();
+    m_measuring = 0;
+    m_lease.release();
+    m_parts.status->showStopped();
+}

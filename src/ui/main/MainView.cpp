@@ -1,0 +1,136 @@
+#include "ui/main/MainView.h"
+
+#include "core/document/MeasurementDocument.h"
+#include "core/graph/ViewScale.h"
+#include "ui/graph/Graph_RTF.h"
+
+#include <QAction>
+
+namespace {
+
+RecordSlots referenceSlots(const MeasurementDocument &doc)
+{
+    return slotsOf(&doc.reference(0));
+}
+
+CurveSlots refRawSlots(const MeasurementDocument &doc)
+{
+    return slotsOf(&doc.refCurveRaw(0));
+}
+
+} // namespace
+
+MainView::MainView(const MeasurementDocument &document, Options options)
+    : m_doc(document), m_options(options)
+{
+}
+
+bool MainView::rOnly() const
+{
+    return m_options.rOnly->isChecked();
+}
+
+bool MainView::wide() const
+{
+    return m_options.wide->isChecked();
+}
+
+bool MainView::averaging() const
+{
+    return m_options.averaging->isChecked();
+}
+
+void MainView::selectShownCurves()
+{
+    m_doc.selectShownCurves(m_scale, averaging());
+}
+
+void MainView::scaleForMeasurement()
+{
+    selectShownCurves();
+    ::scaleForMeasurement(m_scale, m_doc.measurement(), m_doc.curveRaw());
+}
+
+void MainView::scaleForReferences()
+{
+    selectShownCurves();
+    ::scaleForReferences(m_scale, referenceSlots(m_doc), refRawSlots(m_doc));
+}
+
+void MainView::scaleForBoth()
+{
+    selectShownCurves();
+    ::scaleForBoth(m_scale, m_doc.measurement(), m_doc.curveRaw(), referenceSlots(m_doc),
+                   refRawSlots(m_doc));
+}
+
+void MainView::showMeasurement()
+{
+    if (!m_graph)
+        return;
+    scaleForMeasurement();
+    m_graph->clear();
+    m_graph->drawMeasurement(rOnly(), wide());
+}
+
+void MainView::showReferences()
+{
+    if (!m_graph)
+        return;
+    scaleForReferences();
+    m_graph->clear();
+    m_graph->drawReferences(rOnly());
+}
+
+void MainView::showMeasurementAndReferences()
+{
+    if (!m_graph)
+        return;
+    scaleForBoth();
+    m_graph->clear();
+    m_graph->drawAll(rOnly(), wide());
+}
+
+void MainView::showMeasurementView()
+{
+    if (m_doc.anyReferenceLoaded())
+        showMeasurementAndReferences();
+    else
+        showMeasurement();
+}
+
+void MainView::refreshView()
+{
+    if (m_doc.hasMeasurement())
+        showMeasurementView();
+    else if (m_doc.anyReferenceLoaded())
+        showReferences();
+}
+
+void MainView::showRecordOrGrid()
+{
+    if (m_doc.hasMeasurement()) {
+        showMeasurementView();
+    } else if (m_doc.anyReferenceLoaded()) {
+        showReferences();
+    } else if (m_graph) {
+        // An empty grid with the band's frequency axis.
+        scaleForMeasurement();
+        m_graph->clear();
+        m_graph->layoutLabels(rOnly());
+    }
+}
+
+void MainView::clear()
+{
+    if (m_graph)
+        m_graph->clear();
+}
+
+void MainView::showLive(int points)
+{
+    if (!m_graph)
+        return;
+    m_graph->clear();
+    m_graph->drawLive(rOnly(), points - 1, wide());
+}

@@ -1,0 +1,55 @@
+#pragma once
+
+#include "core/model/GraphScale.h"
+
+class Graph_RTF;
+class MeasurementDocument;
+class QAction;
+
+// What the main window's graph shows: the scale it draws against, the graph options (their
+// menu marks are their state) and the view operations that rescale and redraw.
+class MainView
+{
+public:
+    struct Options {
+        QAction *rOnly = nullptr;
+        QAction *wide = nullptr;
+        QAction *averaging = nullptr;
+    };
+
+    MainView(const MeasurementDocument &document, Options options);
+
+    // The renderer, once the window has created it; until then nothing is drawn.
+    void setGraph(Graph_RTF *graph) { m_graph = graph; }
+    Graph_RTF *graph() const { return m_graph; }
+    GraphScale &scale() { return m_scale; }
+    const GraphScale &scale() const { return m_scale; }
+
+    bool rOnly() const;
+    bool wide() const;
+    bool averaging() const;
+
+    void selectShownCurves();
+    void scaleForMeasurement();
+    void scaleForReferences();
+    void scaleForBoth();
+    void showMeasurement();
+    void showReferences();
+    void showMeasurementAndReferences();
+    // The measurement, with the references when any is loaded.
+    void showMeasurementView();
+    // Whatever is loaded; with nothing loaded the graph keeps its picture.
+    void refreshView();
+    // What the record holds, or else the references, or else the band's empty grid.
+    void showRecordOrGrid();
+    // The empty grid, labels as they are.
+    void clear();
+    // The live curve so far, without touching the scales the run may have raised.
+    void showLive(int points);
+
+private:
+    const MeasurementDocument &m_doc;
+    Options m_options;
+    Graph_RTF *m_graph = nullptr;
+    GraphScale m_scale;
+};
