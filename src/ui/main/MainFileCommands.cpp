@@ -189,36 +189,42 @@ void MainFileCommands::MenuFile_CloseClick()
     m_parts.shell->curvesChanged();
 }
 
-void MainFileCommands::MenuFile_ExportClick()
+void MainFileCommands::exportTable(const QString &filter, const QString &extension,
+                                   QString (*nameRule)(const QString &),
+                                   const std::function<WriteOutcome(const QString &)> &write,
+                                   void (HStatus::*written)() const)
 {
-    MeasurementDocument &doc = *m_parts.document;
-    if (!doc.hasMeasurement()) {
+    if (!m_parts.document->hasMeasurement()) {
         m_parts.message->msgNoData();
         return;
     }
-    const QString path = chooseTarget(exportFilter(), kExportFileExtension, &exportFilePath);
+    const QString path = chooseTarget(filter, extension, nameRule);
     if (path.isEmpty())
         return;
-    if (doc.exportText(path, m_parts.view->averaging()) == WriteOutcome::Written)
-        m_parts.status->showExported();
+    if (write(path) == WriteOutcome::Written)
+        (m_parts.status->*written)();
     else
-        m_parts.status->showSaveFailed(doc.writeError());
+        m_parts.status->showSaveFailed(m_parts.document->writeError());
+}
+
+void MainFileCommands::MenuFile_ExportClick()
+{
+    exportTable(
+        exportFilter(), kExportFileExtension, &exportFilePath,
+        [this](const QString &path) {
+            return m_parts.document->exportText(path, m_parts.view->averaging());
+        },
+        &HStatus::showExported);
 }
 
 void MainFileCommands::MenuFile_ZmaClick()
 {
-    MeasurementDocument &doc = *m_parts.document;
-    if (!doc.hasMeasurement()) {
-        m_parts.message->msgNoData();
-        return;
-    }
-    const QString path = chooseTarget(zmaFilter(), kZmaFileExtension, &zmaFilePath);
-    if (path.isEmpty())
-        return;
-    if (doc.exportZma(path, m_parts.view->averaging()) == WriteOutcome::Written)
-        m_parts.status->showZmaWritten();
-    else
-        m_parts.status->showSaveFailed(doc.writeError());
+    exportTable(
+        zmaFilter(), kZmaFileExtension, &zmaFilePath,
+        [this](const QString &path) {
+            return m_parts.document->exportZma(path, m_parts.view->averaging());
+        },
+        &HStatus::showZmaWritten);
 }
 
 void MainFileCommands::MenuRef_OpenClick()

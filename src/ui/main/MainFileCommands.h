@@ -1,8 +1,10 @@
 #pragma once
 
+#include "core/document/MeasurementDocument.h"
 #include "ui/main/MainShell.h"
 
 #include <QString>
+#include <functional>
 
 // The main window's file and reference commands: the file menu's open, save, close, text and
 // ZMA export, the reference menu, and the recovery copy made before an end nobody chose.
@@ -37,6 +39,12 @@ private:
     // empty when the user gave up.
     QString chooseTarget(const QString &filter, const QString &extension,
                          QString (*nameRule)(const QString &));
+
+    // Export and ZMA: a table of the measurement under the format's name rule.
+    void exportTable(const QString &filter, const QString &extension,
+                     QString (*nameRule)(const QString &),
+                     const std::function<WriteOutcome(const QString &)> &write,
+                     void (HStatus::*written)() const);
 
     MainParts m_parts;
     // Where the file dialogs open: that of the file last chosen in one.
