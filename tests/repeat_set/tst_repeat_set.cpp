@@ -206,10 +206,19 @@ void TestRepeatSet::partialSetIsMarked()
     QCOMPARE(s[10].ohm, three.statistics()[10].ohm);
     QVERIFY(s[9].ohm != three.statistics()[9].ohm);
 
+    auto upper = std::make_unique<CurveBlock>();
+    auto lower = std::make_unique<CurveBlock>();
+    stopped.spreadCurves(2.0, *upper, *lower);
+    const int i = bandFirstIndex(kBand) + 10;
+    QCOMPARE(upper->r[i], float(s[10].ohm + 2 * s[10].sdOhm));
+    QCOMPARE(lower->theta[i], float(s[10].deg - 2 * s[10].sdDeg));
+
     RepeatSet single(2);
     single.add(flatSweep(6, 0, 5));
     const std::vector<RepeatPoint> one = single.statistics();
     QVERIFY(one[4].n == 1 && std::isnan(one[4].sdOhm) && std::isnan(one[4].sdDeg));
+    single.spreadCurves(2.0, *upper, *lower);
+    QCOMPARE(upper->r[bandFirstIndex(kBand) + 4], -1.0f); // no spread from one sweep
     QCOMPARE(one[5].n, 0);
 }
 

@@ -179,3 +179,25 @@ void RepeatSet::meanCurve(CurveBlock &raw) const
     }
     raw.valid = 1;
 }
+
+void RepeatSet::spreadCurves(double k, CurveBlock &upper, CurveBlock &lower) const
+{
+    clearCurve(upper);
+    clearCurve(lower);
+    if (m_sweeps.empty())
+        return;
+    const std::vector<RepeatPoint> stats = statistics();
+    const int first = bandFirstIndex(band());
+    for (std::size_t j = 0; j < stats.size(); ++j) {
+        const RepeatPoint &p = stats[j];
+        if (p.n < 2)
+            continue;
+        const int i = first + int(j);
+        upper.freq[i] = lower.freq[i] = float(p.freqHz);
+        upper.r[i] = float(p.ohm + k * p.sdOhm);
+        lower.r[i] = float(std::max(0.0, p.ohm - k * p.sdOhm));
+        upper.theta[i] = float(p.deg + k * p.sdDeg);
+        lower.theta[i] = float(p.deg - k * p.sdDeg);
+    }
+    upper.valid = lower.valid = 1;
+}

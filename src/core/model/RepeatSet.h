@@ -92,6 +92,10 @@ public:
     // sweep measured the point, every other slot cleared.
     void meanCurve(CurveBlock &raw) const;
 
+    // The edges of the band the graph shades: mean ± k·sigma of |Z| in r and of the phase in
+    // theta, R -1 (not drawn) where fewer than two sweeps measured the point.
+    void spreadCurves(double k, CurveBlock &upper, CurveBlock &lower) const;
+
 private:
     int m_planned;
     bool m_stopped = false;
