@@ -288,7 +288,10 @@ void TestRepeatSet::damagedRepeatFile_data()
     QTest::addColumn<int>("status");
     QTest::addColumn<int>("line");
     using R = RepeatFileRead;
+    QTest::newRow("intact") << QByteArray("end\n") << QByteArray("end\n") << int(R::Read) << 0;
     QTest::newRow("missing") << QByteArray() << QByteArray() << int(R::Missing) << 0;
+    QTest::newRow("header date") << QByteArray("date\t2026/12/08") << QByteArray("date\t2026/12/09")
+                                 << int(R::Damaged) << 6;
     QTest::newRow("other file") << QByteArray("VELO2 repeat set") << QByteArray("DataFile:HK-A2")
                                 << int(R::NotRepeatFile) << 1;
     QTest::newRow("newer") << QByteArray("set\t1\n") << QByteArray("set\t2\n")
@@ -303,6 +306,9 @@ void TestRepeatSet::damagedRepeatFile_data()
     QTest::newRow("edited value") << QByteArray("\t6.5\t13\t") << QByteArray("\t6.6\t13\t")
                                   << int(R::Damaged) << 13;
     QTest::newRow("cut short") << QByteArray("end\n") << QByteArray() << int(R::Damaged) << 105;
+    QTest::newRow("other date") << QByteArray("2026/12/08 10:00:00")
+                                << QByteArray("2026/12/09 10:00:00") << int(R::OtherMeasurement)
+                                << 0;
 }
 
 void TestRepeatSet::damagedRepeatFile()
@@ -322,17 +328,17 @@ void TestRepeatSet::damagedRepeatFile()
     QByteArray bytes;
     QVERIFY(repeatFileBytes(set, bytes));
     if (!from.isEmpty()) {
-        const qsizetype at = bytes.indexOf(from);
-        QVERIFY(at >= 0);
-        bytes.replace(at, from.size(), to);
+        QVERIFY(bytes.contains(from));
+        bytes.replace(from, to);
         QFile f(repeatFilePath(meanPath));
         QVERIFY(f.open(QIODevice::WriteOnly) && f.write(bytes) == bytes.size());
     }
     RepeatSet read(7);
-    const RepeatFileRead r = readRepeatFile(repeatFilePath(meanPath), read);
+    const RepeatFileRead r = readRepeatFileFor(meanPath, *record, read);
     QCOMPARE(int(r.status), status);
     QCOMPARE(r.line, line);
-    QVERIFY(read.isEmpty() && read.planned() == 7); // untouched
+    // Only a file that passed replaces the set.
+    QCOMPARE(read.count(), status == int(RepeatFileRead::Read) ? 4 : 0);
     // The mean's data file opens whatever became of its repeat file.
     MeasurementDocument doc;
     qint32 port = 1;

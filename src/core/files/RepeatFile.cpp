@@ -1,5 +1,6 @@
 #include "core/files/RepeatFile.h"
 
+#include "core/files/FileNameRules.h"
 #include "core/files/InputFile.h"
 #include "core/files/SafeWrite.h"
 #include "core/model/BandTable.h"
@@ -186,6 +187,8 @@ RepeatFileRead readRepeatBytes(const QByteArray &bytes, RepeatSet &set)
     const int partialLine = in.line();
     if (!in.keyed("date", 1, f))
         return damaged(in.line());
+    const QByteArray date = f[1];
+    const int dateLine = in.line();
 
     const int points = bandPointCount(band);
     const int first = bandFirstIndex(band);
@@ -206,6 +209,8 @@ RepeatFileRead readRepeatBytes(const QByteArray &bytes, RepeatSet &set)
         s.ohm.assign(std::size_t(points), 0.0);
         s.deg.assign(std::size_t(points), 0.0);
     }
+    if (sweeps.front().dateTime != date)
+        return damaged(dateLine);
     int stated = 0;
     if (!in.keyed("points", 1, f) || !toInt(f[1], points, points, stated))
         return damaged(in.line());
@@ -276,4 +281,16 @@ RepeatFileRead readRepeatFile(const QString &path, RepeatSet &set)
     default:
         return {RepeatFileRead::Unreadable, 0};
     }
+}
+
+RepeatFileRead readRepeatFileFor(const QString &meanDataPath, const MeasurementRecord &mean,
+                                 RepeatSet &set)
+{
+    RepeatSet read;
+    RepeatFileRead r = readRepeatFile(repeatFilePath(meanDataPath), read);
+    if (r.ok() && (read.band() != mean.band || read.dateTime() != mean.dateTime))
+        r = {RepeatFileRead::OtherMeasurement, 0};
+    if (r.ok())
+        set = std::move(read);
+    return r;
 }

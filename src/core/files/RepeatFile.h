@@ -32,11 +32,12 @@ constexpr qint64 kMaxRepeatFileBytes = 16 * 1024 * 1024;
 struct RepeatFileRead {
     enum Status {
         Read,
-        Missing,       // no file at the path
-        Unreadable,    // not a regular file, too large, or it cannot be read
-        NotRepeatFile, // the first line is not a repeat file's
-        NewerVersion,  // written by a newer program
-        Damaged        // cut short, edited, or its values disagree with its sweeps
+        Missing,         // no file at the path
+        Unreadable,      // not a regular file, too large, or it cannot be read
+        NotRepeatFile,   // the first line is not a repeat file's
+        NewerVersion,    // written by a newer program
+        Damaged,         // cut short, edited, or its values disagree with its sweeps
+        OtherMeasurement // read, but not the sweeps of the mean it was read for
     };
     Status status = Read;
     int line = 0;
@@ -52,3 +53,7 @@ bool writeRepeatFile(const QString &path, const RepeatSet &set);
 // Reads a repeat file into set, which is replaced only when the file passed.
 RepeatFileRead readRepeatBytes(const QByteArray &bytes, RepeatSet &set);
 RepeatFileRead readRepeatFile(const QString &path, RepeatSet &set);
+// The repeat file kept beside the mean's data file at meanDataPath, read for the mean in record:
+// OtherMeasurement (and set untouched) when its band or first sweep's start is not the mean's.
+RepeatFileRead readRepeatFileFor(const QString &meanDataPath, const MeasurementRecord &mean,
+                                 RepeatSet &set);
