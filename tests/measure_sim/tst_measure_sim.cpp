@@ -94,6 +94,8 @@ private slots:
     void physicalDrivers();
     void realDriverTables_data();
     void realDriverTables();
+    void noiseRepeatsWithItsSeed();
+    void driftWarmsTheCoil();
 
 private:
     // Runs band 2 against the simulator started with `args` into `record`.
@@ -182,7 +184,8 @@ void TestMeasureSim::helpListsEveryOption_data()
           "--curve",       "--fast",         "--instant",   "--baud",         "--chunk",
           "--gap",         "--silent-after", "--end-mark",  "--cr-in-point",  "--wrong-count",
           "--count-reply", "--refuse-band",  "--ignore-me", "--uncalibrated", "--verbose",
-          "--help",        "--added-mass",   "--box"})
+          "--help",        "--added-mass",   "--box",       "--noise",        "--seed",
+          "--drift"})
         QTest::newRow(o) << QString::fromLatin1(o);
 }
 
@@ -217,6 +220,11 @@ void TestMeasureSim::badCommandLines_data()
     QTest::newRow("mass on a curve")
         << QStringList{"--curve", "table.zma", "--driver", "Mms=15", "--added-mass", "5"} << 2;
     QTest::newRow("missing table") << QStringList{"--curve", "/nonexistent/table.zma"} << 1;
+    QTest::newRow("negative noise") << QStringList{"--noise", "-1"} << 2;
+    QTest::newRow("noise over 100") << QStringList{"--noise", "101"} << 2;
+    QTest::newRow("seed not a number") << QStringList{"--seed", "x"} << 2;
+    QTest::newRow("negative seed") << QStringList{"--seed", "-3"} << 2;
+    QTest::newRow("drift on a curve") << QStringList{"--curve", "t.zma", "--drift", "1"} << 2;
 }
 
 void TestMeasureSim::badCommandLines()
@@ -447,3 +455,48 @@ void TestMeasureSim::realDriverTables()
 
 QTEST_GUILESS_MAIN(TestMeasureSim)
 #include "tst_measure_sim.moc"
+
+void TestMeasureSim::noiseRepeatsWithItsSeed()
+{
+    const QStringList driver{"--driver", "Re=7.5,Fs=95,Qms=5,Qes=0.5,Le=0.8"};
+    auto a = std::make_unique<MeasurementRecord>();
+    auto b = std::make_unique<MeasurementRecord>();
+    auto c = std::make_unique<MeasurementRecord>();
+    QVERIFY(measureBand2(driver + QStringList{"--noise", "1", "--seed", "7"}, *a));
+    QVERIFY(measureBand2(driver + QStringList{"--noise", "1", "--seed", "7"}, *b));
+    QVERIFY(measureBand2(driver + QStringList{"--noise", "1", "--seed", "8"}, *c));
+    QCOMPARE(QByteArray(a->points[0], kGridPoints * kPointSlotSize),
+             QByteArray(b->points[0], kGridPoints * kPointSlotSize));
+    QVERIFY(QByteArray(a->points[0], kGridPoints * kPointSlotSize) !=
+            QByteArray(c->points[0], kGridPoints * kPointSlotSize));
+    // One standard deviation of 1 % on |Z| and 0.573 deg on the phase, within the scatter of
+    // 540 draws.
+    double ohm2 = 0.0;
+    double deg2 = 0.0;
+    for (int i = 0; i < kGridPoints; ++i) {
+        const DecodedPoint p = decodePoint(a->points[i]);
+        const double expected = woofer(p.freq, 7.5, 0.8e-3, 95, 5, 0.5);
+        ohm2 += std::pow(p.r / expected - 1.0, 2);
+        const std::complex<double> z =
+            std::complex<double>(7.5, 2 * M_PI * p.freq * 0.8e-3) +
+            (7.5 * 5 / 0.5) / std::complex<double>(1.0, 5 * (p.freq / 95 - 95 / p.freq));
+        deg2 += std::pow(p.theta - std::arg(z) * 180 / M_PI, 2);
+    }
+    QVERIFY(qAbs(std::sqrt(ohm2 / kGridPoints) / 0.01 - 1.0) < 0.15);
+    QVERIFY(qAbs(std::sqrt(deg2 / kGridPoints) / 0.573 - 1.0) < 0.15);
+}
+
+void TestMeasureSim::driftWarmsTheCoil()
+{
+    // 10 % over the sweep: the last point, where only the coil is left, reads 1.1 Re.
+    auto record = std::make_unique<MeasurementRecord>();
+    QVERIFY(
+        measureBand2({"--driver", "Re=7.5,Fs=95,Qms=5,Qes=0.5,Le=0", "--drift", "10"}, *record));
+    QVERIFY(qAbs(decodePoint(record->points[539]).r - 8.25) < 0.02);
+    // Half way, half the rise adds to the real part of the model's impedance.
+    const DecodedPoint mid = decodePoint(record->points[270]);
+    const std::complex<double> z =
+        7.5 * (1 + 0.1 * 270 / 539.0) +
+        (7.5 * 5 / 0.5) / std::complex<double>(1.0, 5 * (mid.freq / 95 - 95 / mid.freq));
+    QVERIFY(qAbs(mid.r - std::abs(z)) < 0.01);
+}

@@ -1,5 +1,6 @@
 #include "SimOptions.h"
 
+#include <cerrno>
 #include <cmath>
 #include <cstdlib>
 #include <cstring>
@@ -22,6 +23,28 @@ bool toPositive(const char *text, double &value)
     char *end = nullptr;
     const double v = std::strtod(text, &end);
     if (*text == '\0' || *end != '\0' || !(v > 0) || !std::isfinite(v))
+        return false;
+    value = v;
+    return true;
+}
+
+// A percentage of 0 or more, at most 100.
+bool toPercent(const char *text, double &value)
+{
+    char *end = nullptr;
+    const double v = std::strtod(text, &end);
+    if (*text == '\0' || *end != '\0' || !(v >= 0) || !(v <= 100))
+        return false;
+    value = v;
+    return true;
+}
+
+bool toSeed(const char *text, unsigned long long &value)
+{
+    char *end = nullptr;
+    errno = 0;
+    const unsigned long long v = std::strtoull(text, &end, 10);
+    if (*text < '0' || *text > '9' || *end != '\0' || errno == ERANGE)
         return false;
     value = v;
     return true;
@@ -55,6 +78,14 @@ const char *simUsage()
            "  --box LITRES         the same driver in a sealed box of LITRES, air at 20 C and\n"
            "                       1013.25 hPa (needs Mms and Sd)\n"
            "  --curve FILE         replay a table of frequency, |Z| [and phase] instead\n"
+           "  --noise PCT          Gaussian noise on every point, one standard deviation: PCT %\n"
+           "                       of |Z| and, as the same relative error across Z, PCT/100\n"
+           "                       radians of phase (1 %: 0.573 deg); 0 to 100, default 0\n"
+           "  --seed N             start the noise from seed N, for a repeatable sequence\n"
+           "                       (default: a new sequence each start)\n"
+           "  --drift PCT          Re rises by PCT % over each sweep, linearly point by point,\n"
+           "                       and keeps rising sweep after sweep, as a warming coil\n"
+           "                       (modelled driver only; default 0)\n"
            "  --fast, --instant    send at once instead of pacing at the line rate\n"
            "  --baud N             line rate for the pacing, 10 bits a byte (default 9600)\n"
            "  --chunk N            send in pieces of N bytes\n"
@@ -133,6 +164,15 @@ ParseResult parseSimOptions(int argc, char **argv, SimOptions &o, std::string &e
             if (!hasValue || !toPositive(value(), v))
                 return needs(arg == "--box" ? "a volume above 0 litres" : "a mass above 0 grams");
             (arg == "--box" ? o.driverInput.boxLitres : o.driverInput.addedMassGrams) = v;
+        } else if (arg == "--noise" || arg == "--drift") {
+            double v = 0;
+            if (!hasValue || !toPercent(value(), v))
+                return needs("a percentage from 0 to 100");
+            (arg == "--noise" ? o.noisePct : o.driftPct) = v;
+        } else if (arg == "--seed") {
+            if (!hasValue || !toSeed(value(), o.seed))
+                return needs("a whole number of 0 or more");
+            o.seedGiven = true;
         } else if (arg == "--curve") {
             if (!hasValue)
                 return needs("a file");
@@ -163,6 +203,10 @@ ParseResult parseSimOptions(int argc, char **argv, SimOptions &o, std::string &e
     const bool massOrBox = o.driverInput.addedMassGrams > 0 || o.driverInput.boxLitres > 0;
     if (!o.curveFile.empty() && massOrBox) {
         error = "--added-mass and --box change the modelled driver, not a replayed --curve";
+        return ParseResult::Error;
+    }
+    if (!o.curveFile.empty() && o.driftPct > 0) {
+        error = "--drift warms the modelled driver's coil, not a replayed --curve";
         return ParseResult::Error;
     }
     if (!resolveDriver(o.driverInput, o.driver, error))

@@ -14,7 +14,11 @@ struct SimOptions {
     DriverInput driverInput;  // --driver, --added-mass, --box as given
     LoudspeakerParams driver; // the model they make
     std::string curveFile;    // replaces the loudspeaker model when set
-    bool fast = false;        // no line-rate pacing
+    double noisePct = 0;      // --noise: Gaussian noise on |Z| and phase (SweepVariation)
+    double driftPct = 0;      // --drift: Re rising over each sweep
+    bool seedGiven = false;   // --seed: a repeatable noise sequence
+    unsigned long long seed = 0;
+    bool fast = false; // no line-rate pacing
     int bitRate = 9600;
     int chunk = 0;        // send in pieces of this many bytes (0: as the line goes)
     int gapMs = 0;        // pause after each piece

@@ -48,6 +48,8 @@ int bandFromCode(char code, bool hka)
 
 UnitSimulator::UnitSimulator(const SimOptions &options, const ImpedanceSource &source)
     : m_options(options), m_source(source),
+      m_variation(options.noisePct, options.driftPct, options.driver.re,
+                  options.seedGiven ? options.seed : std::random_device{}()),
       m_byteTime(std::chrono::duration_cast<Clock::duration>(
           std::chrono::duration<double>(double(kBitsPerByte) / options.bitRate)))
 {
@@ -199,6 +201,7 @@ void UnitSimulator::startSweep(int band)
     m_band = band;
     m_nextPoint = 0;
     m_pointCount = bandPointCount(band);
+    m_variation.startSweep(m_pointCount);
 }
 
 void UnitSimulator::stopSweep()
@@ -223,7 +226,7 @@ void UnitSimulator::refill()
         }
         const int index = bandFirstIndex(m_band) + m_nextPoint;
         const double f = gridFrequencyHz(index);
-        const Impedance z = m_source.at(f);
+        const Impedance z = m_variation.apply(m_source.at(f), m_nextPoint);
         QByteArray text = encodePointText(z.magnitude, z.phaseDeg, f);
         if (m_nextPoint == m_options.crInPoint)
             text[kCrPosition] = kCR;

@@ -2,6 +2,7 @@
 
 #include "ImpedanceSource.h"
 #include "SimOptions.h"
+#include "SweepVariation.h"
 
 #include <chrono>
 #include <string>
@@ -42,6 +43,7 @@ private:
 
     const SimOptions &m_options;
     const ImpedanceSource &m_source;
+    SweepVariation m_variation;
     int m_master = -1;
     int m_slaveKeep = -1;
     std::string m_slavePath;

@@ -59,12 +59,17 @@ QString massGramsText(double grams)
 
 namespace {
 
+// The path without the last extension of its file name.
+QString withoutLastExtension(const QString &path)
+{
+    const QString name = fileNamePart(path);
+    const qsizetype dot = name.lastIndexOf(QLatin1Char('.'));
+    return path.left(nameStart(path)) + (dot > 0 ? name.left(dot) : name);
+}
+
 QString besideFreeAir(const QString &freeAirPath, const QString &suffix)
 {
-    const QString name = fileNamePart(freeAirPath);
-    const qsizetype dot = name.lastIndexOf(QLatin1Char('.'));
-    const QString base = dot > 0 ? name.left(dot) : name;
-    return freeAirPath.left(nameStart(freeAirPath)) + base + suffix + kDataFileExtension;
+    return withoutLastExtension(freeAirPath) + suffix + kDataFileExtension;
 }
 
 } // namespace
@@ -79,4 +84,9 @@ QString boxCurvePath(const QString &freeAirPath, double litres)
 {
     return besideFreeAir(freeAirPath,
                          QStringLiteral("_box") + massGramsText(litres) + QLatin1Char('L'));
+}
+
+QString repeatFilePath(const QString &meanDataPath)
+{
+    return withoutLastExtension(meanDataPath) + QStringLiteral("_repeats.txt");
 }

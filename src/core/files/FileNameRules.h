@@ -42,3 +42,7 @@ QString massCurvePath(const QString &freeAirPath, double grams);
 // Where a curve measured in a sealed box is saved, the same way: "_box" + the litres as
 // massGramsText writes a number + "L.DTA" ("/d/woofer.DTA", 20 -> "/d/woofer_box20L.DTA").
 QString boxCurvePath(const QString &freeAirPath, double litres);
+
+// Where the repeat file of a mean's data file is kept: beside it, named after it without its
+// last extension, + "_repeats.txt" ("/d/woofer.DTA" -> "/d/woofer_repeats.txt").
+QString repeatFilePath(const QString &meanDataPath);
