@@ -87,6 +87,7 @@ private slots:
     void refusals();
     void partialSetIsMarked();
     void meanSavesAsDataFile();
+    void documentKeepsTheSweeps();
     void repeatFileRoundTrip();
     void damagedRepeatFile_data();
     void damagedRepeatFile();
@@ -247,6 +248,40 @@ void TestRepeatSet::meanSavesAsDataFile()
         QVERIFY(qAbs(doc.curveRaw().r[first + k] - p.ohm) <= 0.0051);
         QVERIFY(qAbs(doc.curveRaw().theta[first + k] - p.deg) <= 0.051);
     }
+}
+
+// The mean saved through the document brings its sweeps back when opened; a damaged repeat file
+// leaves the mean open without them.
+void TestRepeatSet::documentKeepsTheSweeps()
+{
+    QTemporaryDir dir;
+    MeasurementDocument doc;
+    QVERIFY(!doc.takeRepeatMean(RepeatSet(3)));
+    QVERIFY(!doc.hasMeasurement() && !doc.repeats());
+    QVERIFY(doc.takeRepeatMean(partialSet()));
+    QVERIFY(doc.hasUnsavedMeasurement() && doc.repeats() && doc.repeats()->isPartial());
+    const QString path = dir.filePath(QStringLiteral("mean.DTA"));
+    QCOMPARE(doc.save(path, 3), WriteOutcome::Written);
+    QVERIFY(doc.repeatFileWritten());
+
+    MeasurementDocument reopened;
+    qint32 port = 1;
+    QCOMPARE(reopened.open(path, port), OpenOutcome::Opened);
+    QVERIFY(reopened.repeatFileRead().ok() && reopened.repeats());
+    QCOMPARE(reopened.repeats()->count(), 4);
+
+    QFile side(repeatFilePath(path));
+    QVERIFY(side.open(QIODevice::ReadWrite));
+    QVERIFY(side.resize(side.size() / 2));
+    side.close();
+    QCOMPARE(reopened.open(path, port), OpenOutcome::Opened);
+    QCOMPARE(reopened.repeatFileRead().status, RepeatFileRead::Damaged);
+    QVERIFY(reopened.hasMeasurement() && !reopened.repeats());
+    QVERIFY(QFile::remove(repeatFilePath(path)));
+    QCOMPARE(reopened.open(path, port), OpenOutcome::Opened);
+    QCOMPARE(reopened.repeatFileRead().status, RepeatFileRead::Missing);
+    doc.close();
+    QVERIFY(!doc.repeats());
 }
 
 void TestRepeatSet::repeatFileRoundTrip()

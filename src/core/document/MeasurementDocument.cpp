@@ -5,6 +5,7 @@
 #include "core/files/SafeWrite.h"
 #include "core/files/ZmaText.h"
 #include "core/graph/ViewScale.h"
+#include "core/measure/RepeatMeanRecord.h"
 #include "core/measure/RunDateTime.h"
 
 #include <QFileInfo>
@@ -57,6 +58,7 @@ MeasurementDocument::MeasurementDocument()
 
 void MeasurementDocument::beginRun()
 {
+    m_repeats.reset();
     m_dataFileName.clear();
     m_saved = 0;
     m_oldFormatLoaded = 0;
@@ -83,10 +85,21 @@ void MeasurementDocument::failOpen()
     m_saved = 0;
 }
 
+bool MeasurementDocument::takeRepeatMean(RepeatSet set)
+{
+    if (!repeatMeanRecord(set, m_measurement, m_curveRaw, m_curveAvg))
+        return false;
+    beginRun();
+    m_repeats = std::move(set);
+    return true;
+}
+
 OpenOutcome MeasurementDocument::open(const QString &path, qint32 &comPort)
 {
     m_dataFileName = path;
     m_imported = false;
+    m_repeats.reset();
+    m_repeatRead = {RepeatFileRead::Missing, 0};
     const bool read =
         m_file.readDataFile(path, m_unitSerial, m_oldFormatLoaded, comPort, &m_measurement);
     m_comPort = comPort;
@@ -100,6 +113,10 @@ OpenOutcome MeasurementDocument::open(const QString &path, qint32 &comPort)
     }
     m_measurement.valid = 1;
     m_saved = 1;
+    RepeatSet sweeps;
+    m_repeatRead = readRepeatFileFor(path, m_measurement, sweeps);
+    if (m_repeatRead.ok())
+        m_repeats = std::move(sweeps);
     return OpenOutcome::Opened;
 }
 
@@ -114,6 +131,7 @@ ImportOutcome MeasurementDocument::importMeasurement(const QString &path, int ba
     const ImportOutcome outcome = importTable(m_file, path, band, curve);
     if (!outcome.ok())
         return outcome;
+    m_repeats.reset();
     m_measurement = *curve.record;
     m_curveRaw = *curve.raw;
     m_curveAvg = *curve.avg;
@@ -135,6 +153,9 @@ WriteOutcome MeasurementDocument::save(const QString &path, qint32 comPort)
     }
     m_saved = 1;
     m_imported = false;
+    m_repeatWritten = !m_repeats || writeRepeatFile(repeatFilePath(path), *m_repeats);
+    if (!m_repeatWritten)
+        m_writeError = lastSafeWriteError();
     return WriteOutcome::Written;
 }
 
@@ -154,11 +175,13 @@ std::vector<int> MeasurementDocument::pointsBeyondDataFile() const
 void MeasurementDocument::close()
 {
     m_measurement.valid = 0;
+    m_repeats.reset();
 }
 
 void MeasurementDocument::clearMeasurement()
 {
     m_measurement.valid = 0;
+    m_repeats.reset();
     clearPoints(m_measurement);
 }
 

@@ -2,15 +2,18 @@
 
 #include "core/files/ImpedanceTable.h"
 #include "core/files/ReferenceSlot.h"
+#include "core/files/RepeatFile.h"
 #include "core/files/VELO_File.h"
 #include "core/model/CurveBlock.h"
 #include "core/model/GraphScale.h"
 #include "core/model/MeasurementRecord.h"
+#include "core/model/RepeatSet.h"
 
 #include <QByteArray>
 #include <QString>
 #include <QStringList>
 #include <array>
+#include <optional>
 #include <vector>
 
 // How opening a data file ended.
@@ -94,6 +97,18 @@ public:
     // no file and is not saved, whatever the run leaves.
     void beginRun();
 
+    // ---- repeated sweeps ----
+    // The sweeps whose mean the measurement is, when it is one; null otherwise.
+    const RepeatSet *repeats() const { return m_repeats ? &*m_repeats : nullptr; }
+    // The mean of set becomes the measurement (valid, not saved, no file yet) and set its
+    // sweeps; false, with nothing changed, for an empty set.
+    bool takeRepeatMean(RepeatSet set);
+    // How the repeat file beside the last data file opened was read: Missing when there was
+    // none, and the measurement's sweeps are only kept when it is Read.
+    const RepeatFileRead &repeatFileRead() const { return m_repeatRead; }
+    // False when the last save wrote the mean but not its repeat file (writeError says why).
+    bool repeatFileWritten() const { return m_repeatWritten; }
+
     // ---- the references ----
     const MeasurementRecord &reference(int slot) const { return m_references[size_t(slot)]; }
     const CurveBlock &refCurveRaw(int slot) const { return m_refCurveRaw[size_t(slot)]; }
@@ -113,6 +128,8 @@ public:
     // port replace the document's; comPort, the caller's, takes the file's port too, as far
     // as the file was read (the window's settings have always taken it over). On success the
     // measurement is valid and saved; on failure it is neither.
+    // The repeat file beside it, if any, brings back the sweeps of a mean (repeatFileRead); a
+    // damaged one never stops the data file from opening.
     OpenOutcome open(const QString &path, qint32 &comPort);
     // Reads another tool's table as the measurement, on band (0: the band that best covers
     // it). Only
@@ -122,8 +139,8 @@ public:
     // Opens path as a data file (".DTA") or else as a table, the way the window's "開く" does.
     bool isTablePath(const QString &path) const;
     // Writes the measurement to path naming comPort, and path becomes its file; saved on
-    // success. Missing points before the first one of an imported curve are filled for the
-    // file.
+    // success. The sweeps of a mean go to the repeat file beside it (repeatFileWritten). Missing
+    // points before the first one of an imported curve are filled for the file.
     WriteOutcome save(const QString &path, qint32 comPort);
     // Grid indices of the measurement's points whose |Z| a data file cannot hold (an imported
     // curve above 655.35 ohm): save writes them at that limit, while the curves keep them.
@@ -183,4 +200,7 @@ private:
     quint8 m_oldFormatLoaded = 0;
     bool m_imported = false;
     mutable QString m_writeError;
+    std::optional<RepeatSet> m_repeats;
+    RepeatFileRead m_repeatRead{RepeatFileRead::Missing, 0};
+    bool m_repeatWritten = true;
 };
