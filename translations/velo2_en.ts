@@ -280,6 +280,18 @@
         <source>ZMA出力完了</source>
         <translation>ZMA table written</translation>
     </message>
+    <message>
+        <source>測定中です（%1／%2回目）</source>
+        <translation>Measuring: sweep %1 of %2</translation>
+    </message>
+    <message>
+        <source>途中まで：%1／%2回の平均です</source>
+        <translation>Stopped early: mean of %1 of %2 sweeps</translation>
+    </message>
+    <message>
+        <source>%1回の平均です</source>
+        <translation>Mean of %1 sweeps</translation>
+    </message>
 </context>
 <context>
     <name>LogMessages</name>
@@ -732,6 +744,22 @@
     <message>
         <source>ZMAファイル (*.zma *.ZMA);;FRDファイル (*.frd *.FRD);;テキストの表 (*.txt *.csv *.dat *.TXT *.CSV *.DAT);;すべてのファイル (*)</source>
         <translation>ZMA files (*.zma *.ZMA);;FRD files (*.frd *.FRD);;Text tables (*.txt *.csv *.dat *.TXT *.CSV *.DAT);;All files (*)</translation>
+    </message>
+    <message>
+        <source>繰り返し測定...</source>
+        <translation>Repeated sweeps...</translation>
+    </message>
+    <message>
+        <source>繰り返し測定の±2σを表示</source>
+        <translation>Show ±2σ of repeated sweeps</translation>
+    </message>
+    <message>
+        <source>繰り返し測定</source>
+        <translation>Repeated sweeps</translation>
+    </message>
+    <message>
+        <source>掃引の回数（%1～%2）</source>
+        <translation>Number of sweeps (%1 to %2)</translation>
     </message>
 </context>
 <context>
@@ -1497,6 +1525,22 @@ Overwrite it?</translation>
 帯域 %1 のデータファイルとして保存しますか</source>
         <translation>This curve was read from another tool.
 Save it as a data file of the band %1?</translation>
+    </message>
+    <message>
+        <source>繰り返し測定の各回のファイルを読めませんでした。平均だけを開きました
+%1</source>
+        <translation>The file of the single sweeps could not be read. Only their mean was opened.
+%1</translation>
+    </message>
+    <message>
+        <source>%1行目が壊れています</source>
+        <translation>Line %1 is damaged.</translation>
+    </message>
+    <message>
+        <source>平均は保存しましたが、各回のファイルを保存できませんでした
+%1</source>
+        <translation>The mean was saved, but the file of the single sweeps could not be saved.
+%1</translation>
     </message>
 </context>
 <context>

@@ -280,6 +280,18 @@
         <source>ZMA出力完了</source>
         <translation>ZMA出力完了</translation>
     </message>
+    <message>
+        <source>測定中です（%1／%2回目）</source>
+        <translation>測定中です（%1／%2回目）</translation>
+    </message>
+    <message>
+        <source>途中まで：%1／%2回の平均です</source>
+        <translation>途中まで：%1／%2回の平均です</translation>
+    </message>
+    <message>
+        <source>%1回の平均です</source>
+        <translation>%1回の平均です</translation>
+    </message>
 </context>
 <context>
     <name>LogMessages</name>
@@ -732,6 +744,22 @@
     <message>
         <source>デスクトップの言語に合わせる</source>
         <translation>デスクトップの言語に合わせる</translation>
+    </message>
+    <message>
+        <source>繰り返し測定...</source>
+        <translation>繰り返し測定...</translation>
+    </message>
+    <message>
+        <source>繰り返し測定の±2σを表示</source>
+        <translation>繰り返し測定の±2σを表示</translation>
+    </message>
+    <message>
+        <source>繰り返し測定</source>
+        <translation>繰り返し測定</translation>
+    </message>
+    <message>
+        <source>掃引の回数（%1～%2）</source>
+        <translation>掃引の回数（%1～%2）</translation>
     </message>
 </context>
 <context>
@@ -1497,6 +1525,22 @@
     <message>
         <source>言語の設定を保存できませんでした</source>
         <translation>言語の設定を保存できませんでした</translation>
+    </message>
+    <message>
+        <source>繰り返し測定の各回のファイルを読めませんでした。平均だけを開きました
+%1</source>
+        <translation>繰り返し測定の各回のファイルを読めませんでした。平均だけを開きました
+%1</translation>
+    </message>
+    <message>
+        <source>%1行目が壊れています</source>
+        <translation>%1行目が壊れています</translation>
+    </message>
+    <message>
+        <source>平均は保存しましたが、各回のファイルを保存できませんでした
+%1</source>
+        <translation>平均は保存しましたが、各回のファイルを保存できませんでした
+%1</translation>
     </message>
 </context>
 <context>

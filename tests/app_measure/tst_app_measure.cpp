@@ -12,6 +12,7 @@
 #include "core/measure/UnitProtocol.h"
 #include "core/model/MeasurementRecord.h"
 #include "core/model/SweepGrid.h"
+#include "ui/common/Seams.h"
 #include "ui/graph/Graph_RTF.h"
 #include "ui/main/MainRun.h"
 #include "ui/main/MainView.h"
@@ -79,6 +80,7 @@ private slots:
 
     void bandThreeRun();
     void menuStartsARunAtLineSpeed();
+    void repeatedSweeps();
     void storedTextsEqualTheLine_data();
     void storedTextsEqualTheLine();
     void startFailures_data();
@@ -181,6 +183,68 @@ void TestAppMeasure::bandThreeRun()
 
     QTRY_COMPARE(b->sim.commands(), startCommands("M3") + QStringList{"ME"});
     QVERIFY(b->recorder.presenter.boxes.isEmpty());
+}
+
+// Answers the number dialog with a fixed count, or cancels with 0.
+struct FixedNumber : NumberChooser {
+    int answer = 0;
+    bool chooseNumber(QWidget *, const QString &, const QString &, int min, int max,
+                      int &value) override
+    {
+        if (answer < min || answer > max)
+            return false;
+        value = answer;
+        return true;
+    }
+};
+
+// The menu's repeated sweeps end in their mean with the spread band on request; Stop in the
+// middle keeps what was measured as a partial set.
+void TestAppMeasure::repeatedSweeps()
+{
+    TFormMain &w = *b->win;
+    FixedNumber number;
+    Seams::installNumbers(&number);
+    QVERIFY(b->startSim({"--fast", "--noise", "1", "--seed", "5"}));
+    b->chooseBand(3);
+    auto setEnded = [&] {
+        return waitUntil(
+            [&] {
+                return !w.run().repeatSet() && !w.run().measuring() && !w.run().finishPending();
+            },
+            60000);
+    };
+    w.findChild<QAction *>("MenuMeasure_Repeat")->trigger(); // cancelled: nothing starts
+    QVERIFY(!w.run().measuring() && !w.run().repeatSet());
+
+    number.answer = 3;
+    w.findChild<QAction *>("MenuMeasure_Repeat")->trigger();
+    QCOMPARE(b->panel(1), QString("測定中です（1／3回目）"));
+    QVERIFY(setEnded());
+    QCOMPARE(b->panel(1), QString("3回の平均です"));
+    QVERIFY(w.document().hasUnsavedMeasurement() && w.document().repeats());
+    QCOMPARE(w.document().repeats()->count(), 3);
+    QVERIFY(!w.document().repeats()->isPartial());
+    QVERIFY(b->idleAgain());
+    const QImage plain = w.view().graph()->bitmap().copy();
+    w.findChild<QAction *>("MenuGraph_Spread")->trigger();
+    QVERIFY(w.view().graph()->bitmap() != plain);
+    w.findChild<QAction *>("MenuGraph_Spread")->trigger();
+    QCOMPARE(w.view().graph()->bitmap(), plain);
+
+    DocumentProbe::saved(w.document()) = 1;
+    number.answer = 5;
+    w.findChild<QAction *>("MenuMeasure_Repeat")->trigger();
+    QVERIFY(waitUntil([&] {
+        return w.run().repeatSet() && w.run().repeatSet()->count() == 1 &&
+               w.run().pointsReceived() > 20;
+    }));
+    b->clickStart(); // Stop
+    QVERIFY(setEnded());
+    QCOMPARE(b->panel(1), QString("途中まで：2／5回の平均です"));
+    QVERIFY(w.document().repeats() && w.document().repeats()->isPartial());
+    QVERIFY(w.document().hasUnsavedMeasurement());
+    Seams::installNumbers(nullptr);
 }
 
 void TestAppMeasure::menuStartsARunAtLineSpeed()

@@ -80,6 +80,63 @@ void CurvePlotter::plotFit(bool rOnly, int penWidth)
     flush();
 }
 
+namespace {
+
+// A light tint of a curve colour, for an area under it.
+QColor tintOf(ColorRef colour)
+{
+    const QColor c = toQColor(colour);
+    constexpr int kKeep = 30; // percent of the colour kept, the rest white
+    auto mix = [](int v) { return (v * kKeep + 255 * (100 - kKeep)) / 100; };
+    return QColor(mix(c.red()), mix(c.green()), mix(c.blue()));
+}
+
+} // namespace
+
+void CurvePlotter::plotSpread(bool rOnly)
+{
+    const CurveBlock *upper = m_scale.spreadUpper;
+    const CurveBlock *lower = m_scale.spreadLower;
+    if (!upper || !lower || !m_painter.isActive() || !m_axis.usable())
+        return;
+    const int w = m_target.width();
+    const int h = m_target.height();
+    m_painter.setPen(Qt::NoPen);
+    auto fill = [&](QPolygon &top, QPolygon &bottom, ColorRef colour) {
+        if (top.size() > 1) {
+            for (auto it = bottom.crbegin(); it != bottom.crend(); ++it)
+                top << *it;
+            m_painter.setBrush(tintOf(colour));
+            m_painter.drawPolygon(top);
+        }
+        top.clear();
+        bottom.clear();
+    };
+    QPolygon rTop, rBottom, thetaTop, thetaBottom;
+    auto flush = [&] {
+        fill(rTop, rBottom, m_colours.colorR);
+        if (!rOnly)
+            fill(thetaTop, thetaBottom, m_colours.colorTheta);
+        thetaTop.clear();
+        thetaBottom.clear();
+    };
+    for (int j = std::max(m_first, 0); j <= std::min(m_last, kRecordSlots - 1); ++j) {
+        if (!(upper->r[j] >= 0 && lower->r[j] >= 0 && upper->freq[j] > 0)) {
+            flush();
+            continue;
+        }
+        const int x = m_axis.x(upper->freq[j], w);
+        rTop << QPoint(x, mapR(upper->r[j], m_scale.rMax, h));
+        rBottom << QPoint(x, mapR(lower->r[j], m_scale.rMax, h));
+        thetaTop << QPoint(
+            x, mapTheta(upper->theta[j], m_scale.thetaMin, m_scale.thetaMax, h, SegmentEnd::Start));
+        thetaBottom << QPoint(
+            x, mapTheta(lower->theta[j], m_scale.thetaMin, m_scale.thetaMax, h, SegmentEnd::Start));
+    }
+    flush();
+    m_painter.setBrush(Qt::NoBrush);
+}
+
 void CurvePlotter::plotMeasurementPart(bool rOnly, int count, int penWidth)
 {
     const CurveBlock *curve = m_scale.curveShown;

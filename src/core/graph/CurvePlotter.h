@@ -26,6 +26,9 @@ public:
     void plotAll(bool rOnly, int measurementPen, int referencePen);
     // The fitted curve the scale names, dashed, as polylines broken at empty slots.
     void plotFit(bool rOnly, int penWidth);
+    // The band between the scale's spread edges, shaded in light tints of the measurement's
+    // colours, broken where an edge has no value; drawn first, under the curves.
+    void plotSpread(bool rOnly);
     // The first `count` segments of the measurement, valid or not (a run fills it).
     void plotMeasurementPart(bool rOnly, int count, int penWidth);
     // The single segment ending at grid index `index` (none for index 0). Returns the

@@ -48,6 +48,7 @@ void GraphPicture::clear()
 void GraphPicture::drawMeasurement(bool rOnly, bool wide)
 {
     CurvePlotter plotter(m_bitmap, *m_graphScale, *m_colours);
+    plotter.plotSpread(rOnly);
     plotter.plotMeasurement(rOnly, screenMeasurementPen(wide));
     plotter.plotFit(rOnly, kScreenReferencePen);
 }
@@ -74,6 +75,7 @@ void GraphPicture::drawReferences(bool rOnly)
 void GraphPicture::drawAll(bool rOnly, bool wide)
 {
     CurvePlotter plotter(m_bitmap, *m_graphScale, *m_colours);
+    plotter.plotSpread(rOnly);
     plotter.plotAll(rOnly, screenMeasurementPen(wide), kScreenReferencePen);
     plotter.plotFit(rOnly, kScreenReferencePen);
 }
@@ -85,6 +87,7 @@ void GraphPicture::drawForPrint(QImage &bitmap, bool rOnly, bool wide, bool with
     drawLevelGrid(bitmap, true);
     CurvePlotter plotter(bitmap, *m_graphScale, *m_colours);
     const int pen = printMeasurementPen(wide, withReferences);
+    plotter.plotSpread(rOnly);
     if (withReferences)
         plotter.plotAll(rOnly, pen, kPrintReferencePen);
     else

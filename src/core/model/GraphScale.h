@@ -20,6 +20,10 @@ struct GraphScale {
     // A fitted model's curve drawn dashed over the measurement; none when null.
     const CurveBlock *fitShown = nullptr;
     quint32 fitColor = 0; // ColorRef of the fitted curve, |Z| and phase alike
+    // The edges of a shaded band under the measurement (mean ± 2 sigma of repeated sweeps);
+    // none unless both are set.
+    const CurveBlock *spreadUpper = nullptr;
+    const CurveBlock *spreadLower = nullptr;
 };
 
 // Sets the axis ranges for a band; the shown-curve pointers stay as they are.

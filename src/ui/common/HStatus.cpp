@@ -82,6 +82,16 @@ void HStatus::showMeasuring() const
 {
     showText(tr("測定中です"), kProgressPanel);
 }
+void HStatus::showSweep(int sweep, int planned) const
+{
+    showText(tr("測定中です（%1／%2回目）").arg(sweep).arg(planned), kProgressPanel);
+}
+void HStatus::showRepeatMean(int count, int planned, bool partial) const
+{
+    showText(partial ? tr("途中まで：%1／%2回の平均です").arg(count).arg(planned)
+                     : tr("%1回の平均です").arg(count),
+             kProgressPanel);
+}
 void HStatus::showReceiving() const
 {
     showText(tr("データ受信中です"), kProgressPanel);

@@ -40,6 +40,11 @@ public:
     void showReplyError() const;
     void showUncalibrated() const;
     void showMeasuring() const;
+    // Sweep `sweep` of a set of `planned` repeated sweeps is being measured.
+    void showSweep(int sweep, int planned) const;
+    // The measurement is the mean of `count` sweeps of a set of `planned`; partial when a
+    // stop or a failure ended the set early.
+    void showRepeatMean(int count, int planned, bool partial) const;
     void showReceiving() const;
     void showCalculating() const;
     void showFinished() const;

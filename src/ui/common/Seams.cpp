@@ -3,6 +3,7 @@
 #include <QColorDialog>
 #include <QDir>
 #include <QFileDialog>
+#include <QInputDialog>
 #include <QMessageBox>
 #include <QPageSetupDialog>
 #include <QPrintDialog>
@@ -75,15 +76,31 @@ public:
     }
 };
 
+class QtNumberChooser : public NumberChooser
+{
+public:
+    bool chooseNumber(QWidget *parent, const QString &caption, const QString &label, int min,
+                      int max, int &value) override
+    {
+        bool ok = false;
+        const int chosen = QInputDialog::getInt(parent, caption, label, value, min, max, 1, &ok);
+        if (ok)
+            value = chosen;
+        return ok;
+    }
+};
+
 QtMessagePresenter g_qtMessages;
 QtFileChooser g_qtFiles;
 QtColorChooser g_qtColors;
 QtPrintChooser g_qtPrint;
+QtNumberChooser g_qtNumbers;
 
 MessagePresenter *g_messages = &g_qtMessages;
 FileChooser *g_files = &g_qtFiles;
 ColorChooser *g_colors = &g_qtColors;
 PrintChooser *g_print = &g_qtPrint;
+NumberChooser *g_numbers = &g_qtNumbers;
 
 } // namespace
 
@@ -104,6 +121,15 @@ ColorChooser &colors()
 PrintChooser &print()
 {
     return *g_print;
+}
+
+NumberChooser &numbers()
+{
+    return *g_numbers;
+}
+void installNumbers(NumberChooser *n)
+{
+    g_numbers = n ? n : &g_qtNumbers;
 }
 
 void install(MessagePresenter *m, FileChooser *f, ColorChooser *c, PrintChooser *p)

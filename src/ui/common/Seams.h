@@ -50,12 +50,24 @@ public:
     virtual bool pageSetupDialog(QWidget *parent, QPrinter *printer) = 0;
 };
 
+class NumberChooser
+{
+public:
+    virtual ~NumberChooser() = default;
+    // A whole number from min to max, starting at value; false when the user cancelled.
+    virtual bool chooseNumber(QWidget *parent, const QString &caption, const QString &label,
+                              int min, int max, int &value) = 0;
+};
+
 // The installed seams. The program installs the Qt ones at start-up; tests install doubles.
 namespace Seams {
 MessagePresenter &messages();
 FileChooser &files();
 ColorChooser &colors();
 PrintChooser &print();
+NumberChooser &numbers();
+// Null puts the Qt dialog back.
+void installNumbers(NumberChooser *n);
 void install(MessagePresenter *m, FileChooser *f = nullptr, ColorChooser *c = nullptr,
              PrintChooser *p = nullptr);
 } // namespace Seams

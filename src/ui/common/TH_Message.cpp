@@ -251,6 +251,23 @@ bool TH_Message::askSaveImported(int band) const
                         .arg(bandCaption(band)));
 }
 
+void TH_Message::msgRepeatFileNotRead(const QString &path, int line) const
+{
+    QString text =
+        tr("繰り返し測定の各回のファイルを読めませんでした。平均だけを開きました\n%1").arg(path);
+    if (line > 0)
+        text += QLatin1Char('\n') + tr("%1行目が壊れています").arg(line);
+    warning(text);
+}
+
+void TH_Message::msgRepeatFileNotSaved(const QString &path, const QString &reason) const
+{
+    QString text = tr("平均は保存しましたが、各回のファイルを保存できませんでした\n%1").arg(path);
+    if (!reason.isEmpty())
+        text += QLatin1Char('\n') + reason;
+    error(text);
+}
+
 void TH_Message::msgSavedBeyondDataFile(int count, const QString &frequencies) const
 {
     warning(tr("%1点のインピーダンスが%2Ωを超えています。データファイルには%2Ωとして保存しました"

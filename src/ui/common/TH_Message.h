@@ -66,6 +66,11 @@ public:
     // After saving an imported curve: count points above what a data file holds, the first
     // ones named in frequencies.
     void msgSavedBeyondDataFile(int count, const QString &frequencies) const;
+    // The mean opened, but the repeat file beside it did not (line: the first line at fault,
+    // 0 when none applies); the graph has no spread band.
+    void msgRepeatFileNotRead(const QString &path, int line) const;
+    // The mean was saved, but its sweeps could not be written beside it.
+    void msgRepeatFileNotSaved(const QString &path, const QString &reason) const;
 
     QString caption() const { return m_caption; }
     QString unitName() const { return m_unitName; }

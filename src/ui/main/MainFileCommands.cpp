@@ -126,6 +126,12 @@ void MainFileCommands::openDataFile(const QString &path)
     showOpened(doc.measurement().band, doc.dataFileName());
     m_parts.shell->curvesChanged();
     warnIfOver150();
+    // A repeat file that is there but does not read is said; none, or another measurement's
+    // left under the same name, is not.
+    const RepeatFileRead repeats = doc.repeatFileRead();
+    if (repeats.status != RepeatFileRead::Read && repeats.status != RepeatFileRead::Missing &&
+        repeats.status != RepeatFileRead::OtherMeasurement)
+        m_parts.message->msgRepeatFileNotRead(repeatFilePath(path), repeats.line);
 }
 
 void MainFileCommands::mImportMeasurement(const QString &path)
@@ -168,6 +174,8 @@ void MainFileCommands::MenuFile_SaveClick()
         if (!beyond.empty())
             m_parts.message->msgSavedBeyondDataFile(int(beyond.size()),
                                                     gridFrequencyList(beyond, 3));
+        if (!doc.repeatFileWritten())
+            m_parts.message->msgRepeatFileNotSaved(repeatFilePath(path), doc.writeError());
     } else {
         m_parts.status->showSaveFailed(doc.writeError());
     }

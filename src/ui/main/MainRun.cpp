@@ -57,11 +57,68 @@ void MainRun::MStartBtnClick()
     if (m_startButton->text() == Texts::shown(Texts::kStartCaption)) {
         mStartMeasure();
     } else {
+        const bool inSet = m_repeat && m_measuring;
         mStopUnit();
         m_parts.shell->unlockControls();
         setStartCaption(true);
+        if (inSet) {
+            // What the stopped sweep measured counts; the set ends with it.
+            addSweep();
+            m_repeat->stop();
+            endRepeats();
+        }
     }
     m_startButton->setEnabled(true);
+}
+
+void MainRun::startRepeats(int sweeps)
+{
+    if (!RepeatSet::isValidCount(sweeps) || m_measuring)
+        return;
+    m_repeat.emplace(sweeps);
+    m_startButton->setEnabled(false);
+    if (!mStartMeasure())
+        m_repeat.reset();
+    m_startButton->setEnabled(true);
+}
+
+bool MainRun::startNextSweep()
+{
+    m_parts.shell->lockControls();
+    setStartCaption(false);
+    if (mStartSequence()) {
+        m_parts.status->showSweep(m_repeat->count() + 1, m_repeat->planned());
+        return true;
+    }
+    m_parts.shell->unlockControls();
+    setStartCaption(true);
+    return false;
+}
+
+void MainRun::addSweep()
+{
+    const MeasurementDocument &doc = *m_parts.document;
+    if (m_repeat && m_pointsReceived > 0)
+        m_repeat->add(repeatSweepFromRecord(doc.measurement(), m_pointsReceived, doc.unitSerial(),
+                                            m_station.unit().modelText()));
+}
+
+void MainRun::endRepeats()
+{
+    if (!m_repeat)
+        return;
+    RepeatSet set = std::move(*m_repeat);
+    m_repeat.reset();
+    if (set.isEmpty())
+        return;
+    const int count = set.count();
+    const int planned = set.planned();
+    const bool partial = set.isPartial();
+    if (!m_parts.document->takeRepeatMean(std::move(set)))
+        return;
+    m_parts.view->showMeasurementView();
+    m_parts.status->showRepeatMean(count, planned, partial);
+    m_parts.shell->curvesChanged();
 }
 
 void MainRun::MenuMeasure_StartClick()
@@ -74,13 +131,13 @@ void MainRun::MenuMeasure_StartClick()
 
 // ---- start ----
 
-void MainRun::mStartMeasure()
+bool MainRun::mStartMeasure()
 {
     const MeasurementDocument &doc = *m_parts.document;
     if (!m_parts.shell->mayStartRun())
-        return;
+        return false;
     if (doc.measurement().valid && !doc.saved() && !m_parts.message->askDiscardAndStart())
-        return;
+        return false;
     m_parts.shell->lockControls();
     setStartCaption(false);
     m_parts.status->clearPanel(HStatus::kProgressPanel);
@@ -90,14 +147,18 @@ void MainRun::mStartMeasure()
             graph->clear();
             graph->layoutLabels(m_parts.view->rOnly());
         }
-        m_parts.status->showMeasuring();
-    } else {
-        m_parts.shell->unlockControls();
-        setStartCaption(true);
-        // The graph shows what the record holds: a start that got as far as the band request
-        // has cleared it, and a curve left on screen would belie Save's "no data".
-        m_parts.view->showRecordOrGrid();
+        if (m_repeat)
+            m_parts.status->showSweep(1, m_repeat->planned());
+        else
+            m_parts.status->showMeasuring();
+        return true;
     }
+    m_parts.shell->unlockControls();
+    setStartCaption(true);
+    // The graph shows what the record holds: a start that got as far as the band request
+    // has cleared it, and a curve left on screen would belie Save's "no data".
+    m_parts.view->showRecordOrGrid();
+    return false;
 }
 
 bool MainRun::mStartSequence()
@@ -199,6 +260,9 @@ void MainRun::mAcquireStep()
 
 void MainRun::mErrorEnd()
 {
+    // A set keeps the sweeps before the failed one and ends with them.
+    if (m_repeat)
+        m_repeat->stop();
     // The run has released the unit; the record keeps valid 0 and whatever points arrived.
     m_measuring = 0;
     m_lease.release();
@@ -207,6 +271,7 @@ void MainRun::mErrorEnd()
     m_parts.status->clearPanel(HStatus::kProgressPanel);
     setStartCaption(true);
     m_parts.shell->unlockControls();
+    endRepeats();
 }
 
 void MainRun::mFinishRun()
@@ -214,7 +279,16 @@ void MainRun::mFinishRun()
     m_lease.release();
     if (!m_station.run().finish()) {
         m_parts.status->showCalcError();
+        if (m_repeat)
+            m_repeat->stop();
+        endRepeats();
         m_parts.shell->curvesChanged();
+        return;
+    }
+    if (m_repeat) {
+        addSweep();
+        if (!m_repeat->isOpen() || !startNextSweep())
+            endRepeats();
         return;
     }
     m_parts.view->showMeasurementView();
@@ -306,6 +380,10 @@ void MainRun::mStopAllRuns()
     mStopWatchdog();
     m_measuring = 0;
     m_parts.status->showStopped();
+    // The sweeps a set finished are kept as its mean.
+    if (m_repeat)
+        m_repeat->stop();
+    endRepeats();
 }
 
 void MainRun::mStopUnit()

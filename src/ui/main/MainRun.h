@@ -1,9 +1,11 @@
 #pragma once
 
 #include "core/measure/UnitStation.h"
+#include "core/model/RepeatSet.h"
 #include "ui/main/MainShell.h"
 
 #include <QObject>
+#include <optional>
 
 class QPushButton;
 class QTimer;
@@ -33,6 +35,11 @@ public:
 
     void MStartBtnClick();
     void MenuMeasure_StartClick();
+    // Repeated sweeps: `sweeps` runs of the band one after the other, their complex mean the
+    // measurement when the last ends or Stop ends the set early (then marked partial).
+    void startRepeats(int sweeps);
+    // The set being measured, if any.
+    const RepeatSet *repeatSet() const { return m_repeat ? &*m_repeat : nullptr; }
     // One pass of the idle loop: the next step of a run, then the end of a finished one.
     void idleStep();
     void mStopUnit();
@@ -42,8 +49,14 @@ public:
     void detach();
 
 private:
-    void mStartMeasure();
+    bool mStartMeasure();
     bool mStartSequence();
+    // The next sweep of a set; false when it could not start.
+    bool startNextSweep();
+    // The sweep just ended or stopped joins the set.
+    void addSweep();
+    // The set ends: its mean becomes the measurement (nothing for an empty set).
+    void endRepeats();
     void mAcquireStep();
     void mErrorEnd(); // silence, a damaged point, wrong end mark, device gone
     void mFinishRun();
@@ -65,4 +78,5 @@ private:
     quint8 m_measuring = 0;
     quint8 m_finishPending = 0;
     int m_pointsReceived = 0; // points of the current run stored so far
+    std::optional<RepeatSet> m_repeat;
 };

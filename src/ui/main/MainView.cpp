@@ -20,10 +20,16 @@ CurveSlots refRawSlots(const MeasurementDocument &doc)
 
 } // namespace
 
+// Edges of the band: two sigma each side, about 95 % of single sweeps for normal scatter.
+constexpr double kSpreadSigmas = 2.0;
+
 MainView::MainView(const MeasurementDocument &document, Options options)
-    : m_doc(document), m_options(options)
+    : m_doc(document), m_options(options), m_spreadUpper(std::make_unique<CurveBlock>()),
+      m_spreadLower(std::make_unique<CurveBlock>())
 {
 }
+
+MainView::~MainView() = default;
 
 bool MainView::rOnly() const
 {
@@ -40,9 +46,22 @@ bool MainView::averaging() const
     return m_options.averaging->isChecked();
 }
 
+bool MainView::spread() const
+{
+    return m_options.spread && m_options.spread->isChecked();
+}
+
 void MainView::selectShownCurves()
 {
     m_doc.selectShownCurves(m_scale, averaging());
+    const RepeatSet *repeats = m_doc.repeats();
+    if (spread() && repeats && m_doc.hasMeasurement()) {
+        repeats->spreadCurves(kSpreadSigmas, *m_spreadUpper, *m_spreadLower);
+        m_scale.spreadUpper = m_spreadUpper.get();
+        m_scale.spreadLower = m_spreadLower.get();
+    } else {
+        m_scale.spreadUpper = m_scale.spreadLower = nullptr;
+    }
 }
 
 void MainView::scaleForMeasurement()

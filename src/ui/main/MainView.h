@@ -1,6 +1,9 @@
 #pragma once
 
+#include "core/model/CurveBlock.h"
 #include "core/model/GraphScale.h"
+
+#include <memory>
 
 class Graph_RTF;
 class MeasurementDocument;
@@ -15,9 +18,12 @@ public:
         QAction *rOnly = nullptr;
         QAction *wide = nullptr;
         QAction *averaging = nullptr;
+        // Shades mean ± 2 sigma under a measurement that is the mean of repeated sweeps.
+        QAction *spread = nullptr;
     };
 
     MainView(const MeasurementDocument &document, Options options);
+    ~MainView();
 
     // The renderer, once the window has created it; until then nothing is drawn.
     void setGraph(Graph_RTF *graph) { m_graph = graph; }
@@ -28,6 +34,7 @@ public:
     bool rOnly() const;
     bool wide() const;
     bool averaging() const;
+    bool spread() const;
 
     void selectShownCurves();
     void scaleForMeasurement();
@@ -52,4 +59,6 @@ private:
     Options m_options;
     Graph_RTF *m_graph = nullptr;
     GraphScale m_scale;
+    std::unique_ptr<CurveBlock> m_spreadUpper;
+    std::unique_ptr<CurveBlock> m_spreadLower;
 };

@@ -82,8 +82,9 @@ TFormMain::TFormMain(QWidget *parent)
     installAccessibleRoles();
 
     buildMenus();
-    m_view = std::make_unique<MainView>(
-        *m_document, MainView::Options{MenuGraph_R_only, MenuGraph_Wide, MenuGraph_Ave});
+    m_view =
+        std::make_unique<MainView>(*m_document, MainView::Options{MenuGraph_R_only, MenuGraph_Wide,
+                                                                  MenuGraph_Ave, MenuGraph_Spread});
     buildControls();
     buildKeyboardAccess();
     applyWindowSize(kMinWidth, kMinHeight);
@@ -155,6 +156,8 @@ void TFormMain::buildMenus()
     menu(MenuMeasure, "MenuMeasure", tr("測定(&M)"));
     action(MenuMeasure, "MenuMeasure_Start", tr("開始(&S)"),
            [this] { m_run->MenuMeasure_StartClick(); });
+    action(MenuMeasure, "MenuMeasure_Repeat", tr("繰り返し測定..."),
+           own(&TFormMain::MenuMeasure_RepeatClick));
     MenuMeasure->addSeparator();
     action(MenuMeasure, "MenuMesure_Calc", tr("結果を分析"), own(&TFormMain::MenuMesure_CalcClick));
     action(MenuMeasure, "MenuMeasure_Worksheet", WorksheetTexts::menuItem(),
@@ -164,11 +167,14 @@ void TFormMain::buildMenus()
 
     menu(MenuGraph, "MenuGraph", tr("グラフ(&G)"));
     MenuGraph_R_only = action(MenuGraph, "MenuGraph_R_only", tr("抵抗値のみ表示"),
-                              own(&TFormMain::MenuGraph_R_onlyClick), true);
+                              own(&TFormMain::MenuGraph_SpreadClick), true);
     MenuGraph_Wide = action(MenuGraph, "MenuGraph_Wide", tr("測定値は太線で描画"),
                             own(&TFormMain::MenuGraph_WideClick), true);
     MenuGraph_Ave = action(MenuGraph, "MenuGraph_Ave", tr("平均処理"),
                            own(&TFormMain::MenuGraph_AveClick), true);
+    MenuGraph->addSeparator();
+    MenuGraph_Spread = action(MenuGraph, "MenuGraph_Spread", tr("繰り返し測定の±2σを表示"),
+                              own(&TFormMain::MenuGraph_SpreadClick), true);
 
     menu(MenuRef, "MenuRef", tr("参照データ(&R)"));
     action(MenuRef, "MenuRef_Open", tr("読込み"), onFiles(&MainFileCommands::MenuRef_OpenClick));

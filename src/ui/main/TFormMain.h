@@ -144,6 +144,7 @@ private:
     void MenuGraph_R_onlyClick();
     void MenuGraph_WideClick();
     void MenuGraph_AveClick();
+    void MenuGraph_SpreadClick();
     void MenuSet_WarningClick();
     void ComboBox2Change();
     void PaintBox1MouseDown(QMouseEvent *event);
@@ -153,6 +154,8 @@ private:
     void MenuMesure_CalcClick();
     void MenuMeasure_WorksheetClick();
     void MenuMeasure_QcClick();
+    // Asks how many sweeps, then measures them.
+    void MenuMeasure_RepeatClick();
     void MenuFile_PrintSetupClick();
     void MenuFile_PrintClick();
     void MenuSet_COMClick();
@@ -178,6 +181,7 @@ private:
     QAction *MenuGraph_R_only = nullptr;
     QAction *MenuGraph_Wide = nullptr;
     QAction *MenuGraph_Ave = nullptr;
+    QAction *MenuGraph_Spread = nullptr; // repeated sweeps' band: not kept in the settings
     QMenu *MenuRef = nullptr;
     QMenu *MenuSet = nullptr;
     QAction *MenuSet_Warning = nullptr;
@@ -215,6 +219,7 @@ private:
     // The analysis window's smoothed copy of the measurement, filled by its search.
     const std::unique_ptr<CurveBlock> m_curveSmooth;
     QString m_startFile;
+    int m_repeatCount = 4; // the last number of sweeps asked for
     TsParameters m_tsParameters;
 
     bool m_inIdle = false;

@@ -2,6 +2,7 @@
 
 #include "ui/analysis/TFormCalc.h"
 #include "ui/analysis/TFormWorksheet.h"
+#include "ui/common/Seams.h"
 #include "ui/dialogs/TFormSetting.h"
 #include "ui/graph/Graph_RTF.h"
 #include "ui/graph/TFormSetColor.h"
@@ -31,6 +32,15 @@ void TFormMain::curvesChanged()
 void TFormMain::MenuMeasure_WorksheetClick()
 {
     formWorksheet->showWorksheet();
+}
+
+void TFormMain::MenuMeasure_RepeatClick()
+{
+    if (!Seams::numbers().chooseNumber(this, tr("繰り返し測定"),
+                                       tr("掃引の回数（%1～%2）").arg(kMinRepeats).arg(kMaxRepeats),
+                                       kMinRepeats, kMaxRepeats, m_repeatCount))
+        return;
+    m_run->startRepeats(m_repeatCount);
 }
 
 void TFormMain::MenuMeasure_QcClick()

@@ -22,6 +22,11 @@ void TFormMain::MenuGraph_AveClick()
     m_view->refreshView();
 }
 
+void TFormMain::MenuGraph_SpreadClick()
+{
+    m_view->refreshView();
+}
+
 void TFormMain::MenuGraph_WideClick()
 {
     // References are always drawn one pixel wide, so only a measurement changes.
