@@ -226,7 +226,8 @@ TsUncertainty worksheetUncertainty(const TsWorksheetInput &in, const TsWorksheet
             if (!plus.contains(name) || !minus.contains(name))
                 continue;
             const double part = std::fabs(plus[name] - minus[name]) / 2.0 * (s.u / step);
-            if (part > 0.0 && std::isfinite(part))
+            // Below the rounding of the computation: the value does not depend on the input.
+            if (part > 1e-10 * std::fabs(v.value.value) && std::isfinite(part))
                 v.budget.append({s.id, part});
         }
     }
