@@ -23,6 +23,8 @@ private slots:
     void damagedFile_data();
     void damagedFile();
     void verdictItems();
+    void normalisedRe_data();
+    void normalisedRe();
     void figures_data();
     void figures();
     void logged();
@@ -133,6 +135,8 @@ void TestQc::damagedFile_data()
         << "line 26: point 7 must be at the grid's frequency, 11.28964 Hz";
     QTest::newRow("cut short") << QByteArray("end\n") << QByteArray()
                                << "line 559: the file ends without \"end\"";
+    QTest::newRow("Re window") << QByteArray("\nre ") << QByteArray("\nre-window 6 5 20C\nre ")
+                               << "re-window needs two numbers LOW HIGH";
     QTest::newRow("after end") << QByteArray("end\n") << QByteArray("end\nband 2\n")
                                << "line 560: text after \"end\"";
 }
@@ -189,6 +193,44 @@ void TestQc::verdictItems()
     QCOMPARE(r.limitsName, QStringLiteral("woofer 8 v1"));
     QCOMPARE(r.parameters.size(), kQcParameterCount);
     QCOMPARE(r.failures, v.failures);
+}
+
+// A warm coil's Re, against a window at 20 °C or as measured; files without the window keep
+// their meaning.
+void TestQc::normalisedRe_data()
+{
+    QTest::addColumn<QByteArray>("window");
+    QTest::addColumn<double>("coilTempC");
+    QTest::addColumn<bool>("reFails");
+    QTest::newRow("no window") << QByteArray() << 60.0 << false;
+    QTest::newRow("as measured") << QByteArray("re-window 5.5 5.9\n") << 60.0 << true;
+    QTest::newRow("at 20 °C, coil at 60 °C")
+        << QByteArray("re-window 5.5 5.9 20C\n") << 60.0 << false;
+    QTest::newRow("at 20 °C, coil at 20 °C")
+        << QByteArray("re-window 5.5 5.9 20C\n") << 20.0 << true;
+}
+
+void TestQc::normalisedRe()
+{
+    QFETCH(QByteArray, window);
+    QFETCH(double, coilTempC);
+    QFETCH(bool, reFails);
+    QByteArray text = qcLimitsText(m_limits);
+    text.replace("# param NAME", window + "# param NAME");
+    QcLimits l;
+    QCOMPARE(parseQcLimits(text, "l.txt", &l), QString());
+    QCOMPARE(qcLimitsText(l), text);
+    QCOMPARE(l.reWindow.has_value(), !window.isEmpty());
+    // 5.7 Ω at 20 °C is 6.596 Ω in a copper coil at 60 °C.
+    SpeakerModel warm = model(40.4, 3.0, 0.45);
+    warm.re = 5.7 * (1.0 + 0.00393 * 40.0);
+    QcVerdict v;
+    QCOMPARE(
+        checkQcUnit(l, *curveOf(warm), 2, &v, CoilTemperature{coilTempC, CoilMaterial::Copper}),
+        QString());
+    const bool reFailed = std::any_of(v.failures.cbegin(), v.failures.cend(),
+                                      [](const QString &f) { return f.startsWith("Re"); });
+    QCOMPARE(reFailed, reFails);
 }
 
 void TestQc::figures_data()
