@@ -143,6 +143,7 @@ struct TsRow {
     QString value;
     QString unit;
     QString formula;
+    bool budget = false; // a part of the uncertainty of the value above
 };
 
 // Every number the views show, unrounded, as the JSON names it: section ("classic",

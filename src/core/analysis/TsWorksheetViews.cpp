@@ -347,7 +347,8 @@ QVector<TsRow> worksheetRows(const TsWorksheetResult &r, const TsUncertainty *u,
             for (const TsBudgetEntry &b : v->budget)
                 rows.append({s.title, M::budgetRow(M::budgetSource(b.source)),
                              n(b.contribution, decimals + 1), M::rowUnit(key),
-                             M::budgetShare(n(100.0 * std::pow(b.contribution / v->u, 2), 1))});
+                             M::budgetShare(n(100.0 * std::pow(b.contribution / v->u, 2), 1)),
+                             true});
         }
         single += isSingle ? 1 : 0;
         // Which values the methods below are built on.
