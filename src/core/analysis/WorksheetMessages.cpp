@@ -370,14 +370,6 @@ QString toleranceNotValid(const QString &name, const QString &value)
                "the tolerance of %1 must be a number of 0 or above (given: %2)")
         .arg(name, value);
 }
-QString toleranceNeedsGivenAir(const QString &name)
-{
-    return QCoreApplication::translate(
-               "WorksheetMessages",
-               "a tolerance of %1 needs ρ and c given directly; with the air from temperature "
-               "and pressure give their tolerances")
-        .arg(name);
-}
 QString toleranceTooLarge(const QString &name)
 {
     return QCoreApplication::translate(

@@ -85,7 +85,6 @@ QString coilMaterialText(CoilMaterial material);
 
 // the uncertainty: refusals of its inputs, and the budget's rows
 QString toleranceNotValid(const QString &name, const QString &value);
-QString toleranceNeedsGivenAir(const QString &name);
 QString toleranceTooLarge(const QString &name);
 QString repeatsTooFew(const QString &key, int count);
 QString repeatsNotFinite(const QString &key);

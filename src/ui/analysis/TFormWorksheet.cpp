@@ -69,7 +69,7 @@ TFormWorksheet::TFormWorksheet(const WorksheetHost &host, QWidget *parent)
     setFont(windowFont());
     buildControls();
     connectRunDriver();
-    resize(920, 640);
+    resize(1120, 720);
 }
 
 TFormWorksheet::~TFormWorksheet() = default;

@@ -81,7 +81,7 @@ QGroupBox *TFormWorksheet::buildUncertaintyGroup()
     PressureTolEdit = numberEdit(group, "PressureTolEdit", T::pressureTol());
     HumidityTolEdit = numberEdit(group, "HumidityTolEdit", T::humidityTol());
     CoilTempTolEdit = numberEdit(group, "CoilTempTolEdit", T::coilTempTol());
-    placeFields(this, grid, 1, 3,
+    placeFields(this, grid, 1, 2,
                 {{T::reTol(), ReTolEdit},
                  {T::massResolution(), MassResolutionEdit},
                  {T::sdTol(), SdTolEdit},
@@ -93,6 +93,10 @@ QGroupBox *TFormWorksheet::buildUncertaintyGroup()
                  {T::humidityTol(), HumidityTolEdit},
                  {T::coilTempTol(), CoilTempTolEdit}},
                 &TFormWorksheet::queueRecompute);
+    for (int column : {1, 3})
+        grid->setColumnStretch(column, 1);
+    for (QLineEdit *edit : group->findChildren<QLineEdit *>())
+        edit->setMinimumWidth(edit->fontMetrics().horizontalAdvance(QStringLiteral("0000.000")));
     connect(group, &QGroupBox::toggled, this, &TFormWorksheet::queueRecompute);
     connect(BudgetCheck, &QCheckBox::toggled, this, &TFormWorksheet::queueRecompute);
     return group;
