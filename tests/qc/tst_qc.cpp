@@ -25,6 +25,7 @@ private slots:
     void verdictItems();
     void normalisedRe_data();
     void normalisedRe();
+    void checkWithCoilTemperature();
     void figures_data();
     void figures();
     void logged();
@@ -250,6 +251,31 @@ void TestQc::figures_data()
     QTest::newRow("another type") << "Re=3.3,Le=0.2,Fs=85,Qms=5,Qes=0.7" << 3 << "Fs 8";
     QTest::newRow("shorted turn, Re -10 %")
         << "Re=5.13,Le=0.5,Fs=40,Qms=3,Qes=0.45" << 3 << "Zmin ";
+}
+
+// qc check hands the coil's temperature to a Re window at 20 °C.
+void TestQc::checkWithCoilTemperature()
+{
+    const QString limits = limitsFile();
+    QVERIFY(!limits.isEmpty());
+    QFile in(limits);
+    QVERIFY(in.open(QIODevice::ReadOnly));
+    QByteArray text = in.readAll();
+    text.replace("# param NAME", "re-window 5.5 5.9 20C\n# param NAME");
+    const QString warmLimits = m_dir.filePath("warm.limits");
+    QFile out(warmLimits);
+    QVERIFY(out.open(QIODevice::WriteOnly) && out.write(text) == text.size());
+    out.close();
+    const QString unit = measure("warm", "Re=6.596,Le=0.5,Fs=40,Qms=3,Qes=0.45");
+    QVERIFY(!unit.isEmpty());
+    const QStringList check{"qc", "check", unit, "--limits", warmLimits, "--json"};
+    const QJsonObject cold = cli::run(check).json().object().value("re").toObject();
+    QVERIFY(!cold.value("pass").toBool());
+    const QJsonObject warm =
+        cli::run(check + QStringList{"--coil-temp", "60"}).json().object().value("re").toObject();
+    QVERIFY2(warm.value("pass").toBool(),
+             qPrintable(QString::number(warm.value("value").toDouble())));
+    QVERIFY(warm.value("at20C").toBool());
 }
 
 QString TestQc::measure(const QString &name, const QString &driver)

@@ -556,6 +556,11 @@ QString coilTempHelp()
     return QStringLiteral("temperature of the voice coil (or the room's) in °C: Re is also "
                           "given at 20 °C");
 }
+QString qcCoilTempHelp()
+{
+    return QStringLiteral("the unit's coil (or room) temperature in °C, for limits whose "
+                          "re-window is at 20C (default 20)");
+}
 QString coilMaterialHelp()
 {
     return QStringLiteral("the coil's conductor, copper (α = 0.00393 /K, the default) or "

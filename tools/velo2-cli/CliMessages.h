@@ -106,6 +106,7 @@ QString humidityHelp();
 QString rhoHelp();
 QString soundSpeedHelp();
 QString coilTempHelp();
+QString qcCoilTempHelp();
 QString coilMaterialHelp();
 QString badCoilMaterial(const QString &text);
 QString typedFsHelp();
