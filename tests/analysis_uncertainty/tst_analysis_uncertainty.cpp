@@ -39,6 +39,7 @@ class TestAnalysisUncertainty : public QObject
     Q_OBJECT
 private slots:
     void fromNumbers();
+    void humidAir();
     void monteCarloVas();
     void repeatsAndGrid();
     void refusals_data();
@@ -62,6 +63,19 @@ void TestAnalysisUncertainty::fromNumbers()
     QCOMPARE(inputs.value("rho_kgPerM3").toDouble(), 1.18);
     QCOMPARE(inputs.value("c_mPerS").toDouble(), 344.0);
     QVERIFY(!inputs.contains("temp_C"));
+}
+
+// Dry air stays exactly as before; at 50 % and 20 °C the air is 0.45 % lighter (1.1987 kg/m³
+// in the CIPM formula) and sound about 0.6 m/s faster.
+void TestAnalysisUncertainty::humidAir()
+{
+    const Air dry = airAt(20.0, 1013.25);
+    const Air none = airAt(20.0, 1013.25, 0.0);
+    QCOMPARE(none.rho, dry.rho);
+    QCOMPARE(none.c, dry.c);
+    const Air humid = airAt(20.0, 1013.25, 50.0);
+    QVERIFY2(std::fabs(humid.rho / 1.1987 - 1.0) < 1e-3, qPrintable(QString::number(humid.rho)));
+    QVERIFY2(humid.c - dry.c > 0.5 && humid.c - dry.c < 0.8, qPrintable(QString::number(humid.c)));
 }
 
 void TestAnalysisUncertainty::monteCarloVas()

@@ -142,18 +142,11 @@ QString repeatTerms(const TsRepeatValues &repeats, const QVector<TsValue> &value
         if (!known)
             return M::repeatsUnknownKey(given);
         const int n = int(list.size());
-        if (n < 2)
-            return M::repeatsTooFew(given, n);
         double mean = 0.0;
-        for (double v : list) {
-            if (!std::isfinite(v))
-                return M::repeatsNotFinite(given);
-            mean += v / n;
-        }
-        double squares = 0.0;
-        for (double v : list)
-            squares += (v - mean) * (v - mean);
-        out->insert(name, std::sqrt(squares / (n - 1) / n));
+        double u = 0.0;
+        if (!repeatMean(list, &mean, &u))
+            return n < 2 ? M::repeatsTooFew(given, n) : M::repeatsNotFinite(given);
+        out->insert(name, u);
         *count = std::max(*count, n);
     }
     return QString();
@@ -178,6 +171,23 @@ QString checkTolerances(const TsTolerances &tol)
 }
 
 } // namespace
+
+bool repeatMean(const std::vector<double> &values, double *mean, double *standardError)
+{
+    const int n = int(values.size());
+    if (n < 2 ||
+        !std::all_of(values.cbegin(), values.cend(), [](double v) { return std::isfinite(v); }))
+        return false;
+    double sum = 0.0;
+    for (double v : values)
+        sum += v;
+    *mean = sum / n;
+    double squares = 0.0;
+    for (double v : values)
+        squares += (v - *mean) * (v - *mean);
+    *standardError = std::sqrt(squares / (n - 1) / n);
+    return true;
+}
 
 const TsValueUncertainty *TsUncertainty::find(const QString &name) const
 {

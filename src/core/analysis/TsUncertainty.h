@@ -47,6 +47,10 @@ struct TsTolerances {
 // "Fs_Hz" means the classic section), each computed from one sweep of a repeat set.
 using TsRepeatValues = std::map<QString, std::vector<double>>;
 
+// The mean of per-sweep values and its standard error s/√n (type A); false for fewer than two
+// values or one that is not a number.
+bool repeatMean(const std::vector<double> &values, double *mean, double *standardError);
+
 struct TsBudgetEntry {
     QString source;      // "Re", "mass1", "Sd", "grid-free-air", "repeats", ... (JSON names)
     double contribution; // |sensitivity|·u of the input, in the value's unit
