@@ -2003,5 +2003,21 @@ Save it as a data file of the band %1?</translation>
         <source>repeats (type A)</source>
         <translation>repeats (type A)</translation>
     </message>
+    <message>
+        <source>noise, free air</source>
+        <translation>noise, free air</translation>
+    </message>
+    <message>
+        <source>noise, mass 1</source>
+        <translation>noise, mass 1</translation>
+    </message>
+    <message>
+        <source>noise, mass 2</source>
+        <translation>noise, mass 2</translation>
+    </message>
+    <message>
+        <source>noise, box</source>
+        <translation>noise, box</translation>
+    </message>
 </context>
 </TS>

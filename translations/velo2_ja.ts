@@ -2003,5 +2003,21 @@
         <source>repeats (type A)</source>
         <translation>繰り返し測定（A タイプ）</translation>
     </message>
+    <message>
+        <source>noise, free air</source>
+        <translation>雑音（自由空間）</translation>
+    </message>
+    <message>
+        <source>noise, mass 1</source>
+        <translation>雑音（m1）</translation>
+    </message>
+    <message>
+        <source>noise, mass 2</source>
+        <translation>雑音（m2）</translation>
+    </message>
+    <message>
+        <source>noise, box</source>
+        <translation>雑音（密閉箱）</translation>
+    </message>
 </context>
 </TS>

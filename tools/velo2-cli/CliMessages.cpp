@@ -624,7 +624,8 @@ QString tsUncertaintyDescription()
         "JSON gains an \"uncertainty\" section: \"k\", \"u_<key>\" in each key's unit per\n"
         "section and the \"budget\" (the standard uncertainty each input adds). A ± is\n"
         "the half-width of a rectangular distribution (u = ±/√3), the scale's resolution\n"
-        "d gives u = d/√12, and each measured curve's grid step s counts as u = s·f/√12.\n"
+        "d gives u = d/√12; a measured curve adds what its grid step and its noise leave\n"
+        "in its interpolated resonance.\n"
         "--fs, --qms, --qes, --re and --fs-mass compute the added-mass method from typed\n"
         "numbers, without a data file.");
 }

@@ -2,12 +2,14 @@
 
 #include "core/analysis/MainResonance.h"
 #include "core/analysis/PeakSearch.h"
+#include "core/analysis/RefinedResonance.h"
 #include "core/analysis/WorksheetFormat.h"
 #include "core/analysis/WorksheetMessages.h"
 
 #include <QJsonArray>
 #include <algorithm>
 #include <cmath>
+#include <complex>
 #include <functional>
 #include <memory>
 
@@ -40,18 +42,88 @@ void scaleFrequencies(TsCurve &curve, double offset, CurveStore &store)
     curve.raw = &c;
 }
 
-// The relative grid step of a curve at the grid point nearest to hz.
-double gridStepNear(const TsCurve &curve, double hz)
+// The grid point of a curve nearest to hz, within its analysis range; false without one.
+bool nearestPoint(const TsCurve &curve, double hz, int *first, int *last, int *k)
+{
+    if (!curve.raw || !analysisRange(*curve.raw, curve.band, first, last))
+        return false;
+    *k = *first;
+    for (int i = *first; i <= *last; ++i)
+        if (std::fabs(curve.raw->freq[i] - hz) < std::fabs(curve.raw->freq[*k] - hz))
+            *k = i;
+    return true;
+}
+
+// A resonance as the classic values describe it: |Re + Rm / (1 + jQ·(f/F − F/f))|.
+struct ModelPeak {
+    double re = 0.0;
+    double rm = 0.0; // Rmax - Re
+    double q = 0.0;  // Qms
+    double fs = 0.0;
+    bool lorentz = false; // refined by the Lorentzian rather than the parabola
+};
+
+// What the grid leaves in the refined resonance: the same refinement run on the model peak set
+// at 16 places across one grid step of this curve, as the rms of where it lands. A parabola on
+// a Q of 3 lands within thousandths of a percent; the raw grid point would be off by s/√12.
+double gridResidual(const TsCurve &curve, const ModelPeak &p)
 {
     int first = 0;
     int last = 0;
-    if (!curve.raw || !analysisRange(*curve.raw, curve.band, &first, &last))
+    int k = 0;
+    if (!nearestPoint(curve, p.fs, &first, &last, &k) || !(p.rm > 0.0) || !(p.q > 0.0))
         return 0.0;
-    int nearest = first;
-    for (int i = first; i <= last; ++i)
-        if (std::fabs(curve.raw->freq[i] - hz) < std::fabs(curve.raw->freq[nearest] - hz))
-            nearest = i;
-    return gridStepAt(*curve.raw, first, last, nearest);
+    const double step = gridStepAt(*curve.raw, first, last, k);
+    if (!(step > 0.0))
+        return 0.0;
+    auto model = std::make_unique<CurveBlock>(*curve.raw);
+    constexpr int kPlaces = 16;
+    double squares = 0.0;
+    int count = 0;
+    for (int i = 0; i < kPlaces; ++i) {
+        const double fs = p.fs * std::pow(1.0 + step, (i + 0.5) / kPlaces - 0.5);
+        int top = first;
+        for (int j = first; j <= last; ++j) {
+            const double f = model->freq[j];
+            model->r[j] =
+                float(std::abs(p.re + p.rm / std::complex<double>(1.0, p.q * (f / fs - fs / f))));
+            if (model->r[j] > model->r[top])
+                top = j;
+        }
+        double found = 0.0;
+        double zmax = 0.0;
+        RefinedTs traced;
+        if (p.lorentz && lorentzianTs(*model, first, last, top, p.re, &traced))
+            found = traced.Fs;
+        else
+            refinedPeak(*model, first, last, top, &found, &zmax);
+        squares += std::pow(found / fs - 1.0, 2);
+        ++count;
+    }
+    return std::sqrt(squares / count);
+}
+
+// The curve's own noise carried into its refined resonance (relative).
+double noiseTerm(const TsCurve &curve, double hz)
+{
+    int first = 0;
+    int last = 0;
+    int k = 0;
+    return nearestPoint(curve, hz, &first, &last, &k)
+               ? peakFrequencySigma(*curve.raw, first, last, k)
+               : 0.0;
+}
+
+// Both terms of one measured curve, each moving that curve's frequencies.
+using CurveOf = std::function<TsCurve &(TsWorksheetInput &)>;
+void appendCurveTerms(QVector<Source> &s, const QString &name, const TsCurve &curve,
+                      const ModelPeak &peak, const CurveOf &of)
+{
+    auto move = [of](TsWorksheetInput &p, double d, CurveStore &c) {
+        scaleFrequencies(of(p), d, c);
+    };
+    s.append({QStringLiteral("grid-") + name, gridResidual(curve, peak), move});
+    s.append({QStringLiteral("noise-") + name, noiseTerm(curve, peak.fs), move});
 }
 
 QVector<Source> typeBSources(const TsWorksheetInput &in, const TsWorksheetResult &r,
@@ -98,20 +170,23 @@ QVector<Source> typeBSources(const TsWorksheetInput &in, const TsWorksheetResult
                   [](TsWorksheetInput &p, double d, CurveStore &) { p.coil->tempC += d; }});
     if (!grid || in.typed)
         return s;
-    s.append(
-        {QStringLiteral("grid-free-air"), r.classic.gridStep / kSqrt12,
-         [](TsWorksheetInput &p, double d, CurveStore &c) { scaleFrequencies(p.freeAir, d, c); }});
-    for (int i = 0; i < in.masses.size() && i < r.singleMass.size(); ++i)
-        s.append({QStringLiteral("grid-mass%1").arg(i + 1),
-                  gridStepNear(in.masses[i].curve, r.singleMass[i].fsLoaded) / kSqrt12,
-                  [i](TsWorksheetInput &p, double d, CurveStore &c) {
-                      scaleFrequencies(p.masses[i].curve, d, c);
-                  }});
-    if (in.box && r.box)
-        s.append({QStringLiteral("grid-box"), r.box->box.gridStep / kSqrt12,
-                  [](TsWorksheetInput &p, double d, CurveStore &c) {
-                      scaleFrequencies(p.box->curve, d, c);
-                  }});
+    const RefinedTs &c = r.classic;
+    appendCurveTerms(s, QStringLiteral("free-air"), in.freeAir,
+                     {c.Re, c.Rmax - c.Re, c.Qms, c.Fs, c.lorentzPoints > 0},
+                     [](TsWorksheetInput &p) -> TsCurve & { return p.freeAir; });
+    // A mass keeps the peak's height Bl²/Rms; its Q rises as Fs falls.
+    for (int i = 0; i < in.masses.size() && i < r.singleMass.size(); ++i) {
+        const double loaded = r.singleMass[i].fsLoaded;
+        appendCurveTerms(s, QStringLiteral("mass%1").arg(i + 1), in.masses[i].curve,
+                         {c.Re, c.Rmax - c.Re, c.Qms * c.Fs / loaded, loaded, c.lorentzPoints > 0},
+                         [i](TsWorksheetInput &p) -> TsCurve & { return p.masses[i].curve; });
+    }
+    if (in.box && r.box) {
+        const RefinedTs &b = r.box->box;
+        appendCurveTerms(s, QStringLiteral("box"), in.box->curve,
+                         {b.Re, b.Rmax - b.Re, b.Qms, b.Fs, b.lorentzPoints > 0},
+                         [](TsWorksheetInput &p) -> TsCurve & { return p.box->curve; });
+    }
     return s;
 }
 
@@ -236,8 +311,9 @@ TsUncertainty worksheetUncertainty(const TsWorksheetInput &in, const TsWorksheet
             if (!plus.contains(name) || !minus.contains(name))
                 continue;
             const double part = std::fabs(plus[name] - minus[name]) / 2.0 * (s.u / step);
-            // Below the rounding of the computation: the value does not depend on the input.
-            if (part > 1e-10 * std::fabs(v.value.value) && std::isfinite(part))
+            // Below a millionth of the value is the rounding of single-precision frequencies,
+            // not a dependence on the input.
+            if (part > 1e-6 * std::fabs(v.value.value) && std::isfinite(part))
                 v.budget.append({s.id, part});
         }
     }

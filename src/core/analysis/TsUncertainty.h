@@ -12,10 +12,11 @@
 //   u.find("singleMass[0].Vas_L")->u  // standard uncertainty in litres; U = u.k · u
 //
 // Every ± is the half-width a of a rectangular distribution (u = a/√3); a resolution d gives
-// u = d/√12; each measured curve's frequencies carry their grid step s the same way
-// (u = s·f/√12), counted only when no repeated values are given: repeats and their
-// interpolation are what resolve below the grid. The sensitivity of every value to an input
-// is the central difference of the worksheet computed again with that input moved by ±u.
+// u = d/√12. Each measured curve adds two terms to its resonance: what the grid leaves in the
+// interpolated peak (the refinement tried on the model peak across one grid step) and the
+// curve's own noise, both counted only when no repeated values are given, whose standard
+// error of the mean stands for them. The sensitivity of every value to an input is the central
+// difference of the worksheet computed again with that input moved by ±u.
 // A tolerance that is negative or not a number, repeats of fewer than two values, or of a
 // value the worksheet does not give, refuse the whole budget (refusal set, no value).
 
@@ -52,7 +53,7 @@ using TsRepeatValues = std::map<QString, std::vector<double>>;
 bool repeatMean(const std::vector<double> &values, double *mean, double *standardError);
 
 struct TsBudgetEntry {
-    QString source;      // "Re", "mass1", "Sd", "grid-free-air", "repeats", ... (JSON names)
+    QString source; // "Re", "mass1", "Sd", "grid-free-air", "noise-mass1", "repeats", ... (JSON)
     double contribution; // |sensitivity|·u of the input, in the value's unit
 };
 

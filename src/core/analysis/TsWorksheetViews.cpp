@@ -336,8 +336,7 @@ QVector<TsRow> worksheetRows(const TsWorksheetResult &r, const TsUncertainty *u,
             }
             // U to two significant digits, the value to the same place.
             const double expanded = u->k * v->u;
-            const int decimals =
-                std::clamp(1 - int(std::floor(std::log10(expanded))), e.decimals, 9);
+            const int decimals = std::clamp(1 - int(std::floor(std::log10(expanded))), 0, 9);
             rows.append({s.title, M::rowName(key),
                          M::withExpanded(n(e.value, decimals), n(expanded, decimals),
                                          QString::number(u->k)),

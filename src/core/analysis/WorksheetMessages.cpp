@@ -434,6 +434,10 @@ const char *const kBudgetSources[][2] = {
     {"grid-mass1", QT_TRANSLATE_NOOP("WorksheetMessages", "grid step, mass 1")},
     {"grid-mass2", QT_TRANSLATE_NOOP("WorksheetMessages", "grid step, mass 2")},
     {"grid-box", QT_TRANSLATE_NOOP("WorksheetMessages", "grid step, box")},
+    {"noise-free-air", QT_TRANSLATE_NOOP("WorksheetMessages", "noise, free air")},
+    {"noise-mass1", QT_TRANSLATE_NOOP("WorksheetMessages", "noise, mass 1")},
+    {"noise-mass2", QT_TRANSLATE_NOOP("WorksheetMessages", "noise, mass 2")},
+    {"noise-box", QT_TRANSLATE_NOOP("WorksheetMessages", "noise, box")},
     {"repeats", QT_TRANSLATE_NOOP("WorksheetMessages", "repeats (type A)")},
 };
 
