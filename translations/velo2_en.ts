@@ -1298,6 +1298,114 @@ Start the measurement?</translation>
         <source>古典的方法</source>
         <translation>Classic method</translation>
     </message>
+    <message>
+        <source>湿度 [%]</source>
+        <translation>Humidity [%]</translation>
+    </message>
+    <message>
+        <source>または空気密度 ρ [kg/m³]</source>
+        <translation>or air density ρ [kg/m³]</translation>
+    </message>
+    <message>
+        <source>音速 c [m/s]</source>
+        <translation>Speed of sound c [m/s]</translation>
+    </message>
+    <message>
+        <source>計算に使う空気: ρ = %1 kg/m³、c = %2 m/s</source>
+        <translation>Air used: ρ = %1 kg/m³, c = %2 m/s</translation>
+    </message>
+    <message>
+        <source>ボイスコイル温度 [°C]</source>
+        <translation>Voice-coil temperature [°C]</translation>
+    </message>
+    <message>
+        <source>コイルの材料</source>
+        <translation>Coil material</translation>
+    </message>
+    <message>
+        <source>アルミニウム (α = 0.00403 /K)</source>
+        <translation>Aluminium (α = 0.00403 /K)</translation>
+    </message>
+    <message>
+        <source>銅 (α = 0.00393 /K)</source>
+        <translation>Copper (α = 0.00393 /K)</translation>
+    </message>
+    <message>
+        <source>数値から計算（曲線を使わない）</source>
+        <translation>From numbers (no curves)</translation>
+    </message>
+    <message>
+        <source>Fs [Hz]</source>
+        <translation>Fs [Hz]</translation>
+    </message>
+    <message>
+        <source>Qms</source>
+        <translation>Qms</translation>
+    </message>
+    <message>
+        <source>Qes</source>
+        <translation>Qes</translation>
+    </message>
+    <message>
+        <source>m%1 を付けた Fs&apos; [Hz]</source>
+        <translation>Fs&apos; with m%1 [Hz]</translation>
+    </message>
+    <message>
+        <source>数値から計算するには %1 を入力してください。</source>
+        <translation>To compute from numbers, enter %1.</translation>
+    </message>
+    <message>
+        <source>数値から計算するときはモデルフィットを使いません。</source>
+        <translation>The model fit is not used when computing from numbers.</translation>
+    </message>
+    <message>
+        <source>不確かさを表示 (x ± U, k=2)</source>
+        <translation>Show the uncertainty (x ± U, k=2)</translation>
+    </message>
+    <message>
+        <source>内訳を表示</source>
+        <translation>Show the budget</translation>
+    </message>
+    <message>
+        <source>Re の ± [Ω]</source>
+        <translation>± of Re [Ω]</translation>
+    </message>
+    <message>
+        <source>はかりの分解能 [g]</source>
+        <translation>Scale resolution [g]</translation>
+    </message>
+    <message>
+        <source>Sd の ± [%]</source>
+        <translation>± of Sd [%]</translation>
+    </message>
+    <message>
+        <source>直径の ± [mm]</source>
+        <translation>± of the diameter [mm]</translation>
+    </message>
+    <message>
+        <source>ρ の ± [kg/m³]</source>
+        <translation>± of ρ [kg/m³]</translation>
+    </message>
+    <message>
+        <source>c の ± [m/s]</source>
+        <translation>± of c [m/s]</translation>
+    </message>
+    <message>
+        <source>気温の ± [°C]</source>
+        <translation>± of the temperature [°C]</translation>
+    </message>
+    <message>
+        <source>気圧の ± [hPa]</source>
+        <translation>± of the pressure [hPa]</translation>
+    </message>
+    <message>
+        <source>湿度の ± [%]</source>
+        <translation>± of the humidity [%]</translation>
+    </message>
+    <message>
+        <source>コイル温度の ± [°C]</source>
+        <translation>± of the coil temperature [°C]</translation>
+    </message>
 </context>
 <context>
     <name>TForm_Re</name>
@@ -1814,6 +1922,146 @@ Save it as a data file of the band %1?</translation>
     <message>
         <source>classic</source>
         <translation>classic</translation>
+    </message>
+    <message>
+        <source>ρ = %1 kg/m³ and c = %2 m/s are outside 0.5..2 kg/m³, 250..450 m/s</source>
+        <translation>ρ = %1 kg/m³ and c = %2 m/s are outside 0.5..2 kg/m³, 250..450 m/s</translation>
+    </message>
+    <message>
+        <source>the relative humidity must be 0..100 % (given: %1 %)</source>
+        <translation>the relative humidity must be 0..100 % (given: %1 %)</translation>
+    </message>
+    <message>
+        <source>the coil temperature must be -40..250 °C (given: %1 °C)</source>
+        <translation>the coil temperature must be -40..250 °C (given: %1 °C)</translation>
+    </message>
+    <message>
+        <source>the typed %1 must be above 0 (given: %2)</source>
+        <translation>the typed %1 must be above 0 (given: %2)</translation>
+    </message>
+    <message>
+        <source>%1 needs measured curves: the typed values give the added-mass method only</source>
+        <translation>%1 needs measured curves: the typed values give the added-mass method only</translation>
+    </message>
+    <message>
+        <source>the typed values: Fs, Qms, Qes and Re as given</source>
+        <translation>the typed values: Fs, Qms, Qes and Re as given</translation>
+    </message>
+    <message>
+        <source>typed</source>
+        <translation>typed</translation>
+    </message>
+    <message>
+        <source>humid air at %1 % relative humidity (vapour pressure after Buck)</source>
+        <translation>humid air at %1 % relative humidity (vapour pressure after Buck)</translation>
+    </message>
+    <message>
+        <source>aluminium, α = 0.00403 /K</source>
+        <translation>aluminium, α = 0.00403 /K</translation>
+    </message>
+    <message>
+        <source>copper, α = 0.00393 /K</source>
+        <translation>copper, α = 0.00393 /K</translation>
+    </message>
+    <message>
+        <source>the tolerance of %1 must be a number of 0 or above (given: %2)</source>
+        <translation>the tolerance of %1 must be a number of 0 or above (given: %2)</translation>
+    </message>
+    <message>
+        <source>the tolerance of %1 is so large that the worksheet refuses its own inputs</source>
+        <translation>the tolerance of %1 is so large that the worksheet refuses its own inputs</translation>
+    </message>
+    <message>
+        <source>%1 needs at least two repeated values (given: %2)</source>
+        <translation>%1 needs at least two repeated values (given: %2)</translation>
+    </message>
+    <message>
+        <source>a repeated value of %1 is not a number</source>
+        <translation>a repeated value of %1 is not a number</translation>
+    </message>
+    <message>
+        <source>repeated values were given for %1, which the worksheet does not compute</source>
+        <translation>repeated values were given for %1, which the worksheet does not compute</translation>
+    </message>
+    <message>
+        <source>%1 ± %2 (k=%3)</source>
+        <translation>%1 ± %2 (k=%3)</translation>
+    </message>
+    <message>
+        <source>  from %1</source>
+        <translation>  from %1</translation>
+    </message>
+    <message>
+        <source>%1 % of u²</source>
+        <translation>%1 % of u²</translation>
+    </message>
+    <message>
+        <source>scale resolution</source>
+        <translation>scale resolution</translation>
+    </message>
+    <message>
+        <source>scale, mass 1</source>
+        <translation>scale, mass 1</translation>
+    </message>
+    <message>
+        <source>scale, mass 2</source>
+        <translation>scale, mass 2</translation>
+    </message>
+    <message>
+        <source>diameter</source>
+        <translation>diameter</translation>
+    </message>
+    <message>
+        <source>air temperature</source>
+        <translation>air temperature</translation>
+    </message>
+    <message>
+        <source>air pressure</source>
+        <translation>air pressure</translation>
+    </message>
+    <message>
+        <source>humidity</source>
+        <translation>humidity</translation>
+    </message>
+    <message>
+        <source>coil temperature</source>
+        <translation>coil temperature</translation>
+    </message>
+    <message>
+        <source>grid step, free air</source>
+        <translation>grid step, free air</translation>
+    </message>
+    <message>
+        <source>grid step, mass 1</source>
+        <translation>grid step, mass 1</translation>
+    </message>
+    <message>
+        <source>grid step, mass 2</source>
+        <translation>grid step, mass 2</translation>
+    </message>
+    <message>
+        <source>grid step, box</source>
+        <translation>grid step, box</translation>
+    </message>
+    <message>
+        <source>repeats (type A)</source>
+        <translation>repeats (type A)</translation>
+    </message>
+    <message>
+        <source>noise, free air</source>
+        <translation>noise, free air</translation>
+    </message>
+    <message>
+        <source>noise, mass 1</source>
+        <translation>noise, mass 1</translation>
+    </message>
+    <message>
+        <source>noise, mass 2</source>
+        <translation>noise, mass 2</translation>
+    </message>
+    <message>
+        <source>noise, box</source>
+        <translation>noise, box</translation>
     </message>
 </context>
 </TS>

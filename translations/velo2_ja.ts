@@ -1298,6 +1298,114 @@
         <source>古典的方法</source>
         <translation>古典的方法</translation>
     </message>
+    <message>
+        <source>湿度 [%]</source>
+        <translation>湿度 [%]</translation>
+    </message>
+    <message>
+        <source>または空気密度 ρ [kg/m³]</source>
+        <translation>または空気密度 ρ [kg/m³]</translation>
+    </message>
+    <message>
+        <source>音速 c [m/s]</source>
+        <translation>音速 c [m/s]</translation>
+    </message>
+    <message>
+        <source>計算に使う空気: ρ = %1 kg/m³、c = %2 m/s</source>
+        <translation>計算に使う空気: ρ = %1 kg/m³、c = %2 m/s</translation>
+    </message>
+    <message>
+        <source>ボイスコイル温度 [°C]</source>
+        <translation>ボイスコイル温度 [°C]</translation>
+    </message>
+    <message>
+        <source>コイルの材料</source>
+        <translation>コイルの材料</translation>
+    </message>
+    <message>
+        <source>アルミニウム (α = 0.00403 /K)</source>
+        <translation>アルミニウム (α = 0.00403 /K)</translation>
+    </message>
+    <message>
+        <source>銅 (α = 0.00393 /K)</source>
+        <translation>銅 (α = 0.00393 /K)</translation>
+    </message>
+    <message>
+        <source>数値から計算（曲線を使わない）</source>
+        <translation>数値から計算（曲線を使わない）</translation>
+    </message>
+    <message>
+        <source>Fs [Hz]</source>
+        <translation>Fs [Hz]</translation>
+    </message>
+    <message>
+        <source>Qms</source>
+        <translation>Qms</translation>
+    </message>
+    <message>
+        <source>Qes</source>
+        <translation>Qes</translation>
+    </message>
+    <message>
+        <source>m%1 を付けた Fs&apos; [Hz]</source>
+        <translation>m%1 を付けた Fs&apos; [Hz]</translation>
+    </message>
+    <message>
+        <source>数値から計算するには %1 を入力してください。</source>
+        <translation>数値から計算するには %1 を入力してください。</translation>
+    </message>
+    <message>
+        <source>数値から計算するときはモデルフィットを使いません。</source>
+        <translation>数値から計算するときはモデルフィットを使いません。</translation>
+    </message>
+    <message>
+        <source>不確かさを表示 (x ± U, k=2)</source>
+        <translation>不確かさを表示 (x ± U, k=2)</translation>
+    </message>
+    <message>
+        <source>内訳を表示</source>
+        <translation>内訳を表示</translation>
+    </message>
+    <message>
+        <source>Re の ± [Ω]</source>
+        <translation>Re の ± [Ω]</translation>
+    </message>
+    <message>
+        <source>はかりの分解能 [g]</source>
+        <translation>はかりの分解能 [g]</translation>
+    </message>
+    <message>
+        <source>Sd の ± [%]</source>
+        <translation>Sd の ± [%]</translation>
+    </message>
+    <message>
+        <source>直径の ± [mm]</source>
+        <translation>直径の ± [mm]</translation>
+    </message>
+    <message>
+        <source>ρ の ± [kg/m³]</source>
+        <translation>ρ の ± [kg/m³]</translation>
+    </message>
+    <message>
+        <source>c の ± [m/s]</source>
+        <translation>c の ± [m/s]</translation>
+    </message>
+    <message>
+        <source>気温の ± [°C]</source>
+        <translation>気温の ± [°C]</translation>
+    </message>
+    <message>
+        <source>気圧の ± [hPa]</source>
+        <translation>気圧の ± [hPa]</translation>
+    </message>
+    <message>
+        <source>湿度の ± [%]</source>
+        <translation>湿度の ± [%]</translation>
+    </message>
+    <message>
+        <source>コイル温度の ± [°C]</source>
+        <translation>コイル温度の ± [°C]</translation>
+    </message>
 </context>
 <context>
     <name>TForm_Re</name>
@@ -1814,6 +1922,146 @@
     <message>
         <source>classic</source>
         <translation>古典的方法</translation>
+    </message>
+    <message>
+        <source>ρ = %1 kg/m³ and c = %2 m/s are outside 0.5..2 kg/m³, 250..450 m/s</source>
+        <translation>ρ = %1 kg/m³、c = %2 m/s は範囲（0.5～2 kg/m³、250～450 m/s）の外です</translation>
+    </message>
+    <message>
+        <source>the relative humidity must be 0..100 % (given: %1 %)</source>
+        <translation>相対湿度は 0～100 % で入力してください（入力: %1 %）</translation>
+    </message>
+    <message>
+        <source>the coil temperature must be -40..250 °C (given: %1 °C)</source>
+        <translation>コイル温度は -40～250 °C で入力してください（入力: %1 °C）</translation>
+    </message>
+    <message>
+        <source>the typed %1 must be above 0 (given: %2)</source>
+        <translation>入力した %1 は 0 より大きい数にしてください（入力: %2）</translation>
+    </message>
+    <message>
+        <source>%1 needs measured curves: the typed values give the added-mass method only</source>
+        <translation>%1には測定した曲線が必要です。数値からは付加質量法だけを計算します</translation>
+    </message>
+    <message>
+        <source>the typed values: Fs, Qms, Qes and Re as given</source>
+        <translation>入力した値: Fs、Qms、Qes、Re をそのまま使います</translation>
+    </message>
+    <message>
+        <source>typed</source>
+        <translation>入力値</translation>
+    </message>
+    <message>
+        <source>humid air at %1 % relative humidity (vapour pressure after Buck)</source>
+        <translation>相対湿度 %1 % の湿り空気（飽和水蒸気圧は Buck の式）</translation>
+    </message>
+    <message>
+        <source>aluminium, α = 0.00403 /K</source>
+        <translation>アルミニウム、α = 0.00403 /K</translation>
+    </message>
+    <message>
+        <source>copper, α = 0.00393 /K</source>
+        <translation>銅、α = 0.00393 /K</translation>
+    </message>
+    <message>
+        <source>the tolerance of %1 must be a number of 0 or above (given: %2)</source>
+        <translation>%1 の許容差は 0 以上の数で入力してください（入力: %2）</translation>
+    </message>
+    <message>
+        <source>the tolerance of %1 is so large that the worksheet refuses its own inputs</source>
+        <translation>%1 の許容差が大きすぎて、ワークシートが受け付けない入力になります</translation>
+    </message>
+    <message>
+        <source>%1 needs at least two repeated values (given: %2)</source>
+        <translation>%1 には繰り返し測定の値が 2 つ以上必要です（入力: %2）</translation>
+    </message>
+    <message>
+        <source>a repeated value of %1 is not a number</source>
+        <translation>%1 の繰り返し測定の値に数値でないものがあります</translation>
+    </message>
+    <message>
+        <source>repeated values were given for %1, which the worksheet does not compute</source>
+        <translation>%1 の繰り返し測定の値がありますが、ワークシートはこの値を計算しません</translation>
+    </message>
+    <message>
+        <source>%1 ± %2 (k=%3)</source>
+        <translation>%1 ± %2 (k=%3)</translation>
+    </message>
+    <message>
+        <source>  from %1</source>
+        <translation>  うち %1</translation>
+    </message>
+    <message>
+        <source>%1 % of u²</source>
+        <translation>u² の %1 %</translation>
+    </message>
+    <message>
+        <source>scale resolution</source>
+        <translation>はかりの分解能</translation>
+    </message>
+    <message>
+        <source>scale, mass 1</source>
+        <translation>はかり（m1）</translation>
+    </message>
+    <message>
+        <source>scale, mass 2</source>
+        <translation>はかり（m2）</translation>
+    </message>
+    <message>
+        <source>diameter</source>
+        <translation>直径</translation>
+    </message>
+    <message>
+        <source>air temperature</source>
+        <translation>気温</translation>
+    </message>
+    <message>
+        <source>air pressure</source>
+        <translation>気圧</translation>
+    </message>
+    <message>
+        <source>humidity</source>
+        <translation>湿度</translation>
+    </message>
+    <message>
+        <source>coil temperature</source>
+        <translation>コイル温度</translation>
+    </message>
+    <message>
+        <source>grid step, free air</source>
+        <translation>周波数格子の間隔（自由空間）</translation>
+    </message>
+    <message>
+        <source>grid step, mass 1</source>
+        <translation>周波数格子の間隔（m1）</translation>
+    </message>
+    <message>
+        <source>grid step, mass 2</source>
+        <translation>周波数格子の間隔（m2）</translation>
+    </message>
+    <message>
+        <source>grid step, box</source>
+        <translation>周波数格子の間隔（密閉箱）</translation>
+    </message>
+    <message>
+        <source>repeats (type A)</source>
+        <translation>繰り返し測定（A タイプ）</translation>
+    </message>
+    <message>
+        <source>noise, free air</source>
+        <translation>雑音（自由空間）</translation>
+    </message>
+    <message>
+        <source>noise, mass 1</source>
+        <translation>雑音（m1）</translation>
+    </message>
+    <message>
+        <source>noise, mass 2</source>
+        <translation>雑音（m2）</translation>
+    </message>
+    <message>
+        <source>noise, box</source>
+        <translation>雑音（密閉箱）</translation>
     </message>
 </context>
 </TS>

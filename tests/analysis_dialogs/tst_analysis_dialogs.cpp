@@ -4,13 +4,20 @@
 #include "AnalysisCurves.h"
 #include "ModalDriver.h"
 #include "RecordingPresenter.h"
+#include "core/analysis/WorksheetMessages.h"
+#include "core/document/MeasurementDocument.h"
 #include "ui/analysis/TFormCalc.h"
 #include "ui/analysis/TFormTS.h"
+#include "ui/analysis/TFormWorksheet.h"
 #include "ui/analysis/TForm_Re.h"
 #include "ui/common/Seams.h"
 
+#include <QCheckBox>
+#include <QGroupBox>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QTableWidget>
 #include <QtTest>
 #include <functional>
 #include <limits>
@@ -120,6 +127,7 @@ private slots:
     void curvesChangedDuringReEntry();
     void closeClosesBoth();
     void resultDialogNeverShowsNaN();
+    void worksheetFromNumbers();
 
 private:
     RecordingPresenter messages_;
@@ -472,6 +480,47 @@ void TestAnalysisDialogs::resultDialogNeverShowsNaN()
     QCOMPARE(dialog.field(7)->text(), QString("---"));
     QCOMPARE(dialog.field(8)->text(), QString("---"));
     QCOMPARE(dialog.field(9)->text(), QString("0.00"));
+}
+
+// The worksheet typed "from numbers", without a measurement: the air it uses, each value with
+// its U when asked, the budget on request, and a bad tolerance instead of any number.
+void TestAnalysisDialogs::worksheetFromNumbers()
+{
+    namespace M = WorksheetMessages;
+    MeasurementDocument doc;
+    WorksheetHost host;
+    host.document = &doc;
+    TFormWorksheet w(host);
+    w.showWorksheet();
+    w.FromNumbersGroup->setChecked(true);
+    const std::pair<QLineEdit *, const char *> typed[] = {
+        {w.ReEdit, "5.6"},         {w.DiameterEdit, "110"},        {w.RhoEdit, "1.18"},
+        {w.SoundSpeedEdit, "344"}, {w.FsEdit, "56.9327"},          {w.QmsEdit, "2.4038"},
+        {w.QesEdit, "0.4208"},     {w.FsLoadedEdit[0], "26.5131"}, {w.MassEdit[0], "25"}};
+    for (const auto &[edit, text] : typed)
+        edit->setText(QString::fromLatin1(text));
+    auto vasText = [&w] {
+        for (int row = 0; row < w.Detail->rowCount(); ++row)
+            if (w.Detail->item(row, 1)->text() == "Vas")
+                return w.Detail->item(row, 2)->text();
+        return QString();
+    };
+    QTRY_COMPARE(vasText(), QStringLiteral("14.24"));
+    QVERIFY(w.AirLabel->text().contains("1.1800") && w.AirLabel->text().contains("344.0"));
+
+    // Vas ∝ d⁴: U = 2·4·14.235 L·(0.5 mm/√3)/110 mm = 0.30 L.
+    w.UncertaintyGroup->setChecked(true);
+    w.DiameterTolEdit->setText("0.5");
+    QTRY_COMPARE(vasText(), M::withExpanded("14.24", "0.30", "2"));
+    const QString fromDiameter = M::budgetRow(M::budgetSource("diameter"));
+    QVERIFY(w.Detail->findItems(fromDiameter, Qt::MatchExactly).isEmpty());
+    w.BudgetCheck->setChecked(true);
+    QTRY_VERIFY(!w.Detail->findItems(fromDiameter, Qt::MatchExactly).isEmpty());
+
+    w.DiameterTolEdit->setText("-0.5");
+    QTRY_VERIFY(w.refusal().contains(M::toleranceNotValid(M::budgetSource("diameter"), "-0.5")));
+    QCOMPARE(w.Detail->rowCount(), 0);
+    QVERIFY(!w.uncertainty());
 }
 
 QTEST_MAIN(TestAnalysisDialogs)

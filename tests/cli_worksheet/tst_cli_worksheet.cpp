@@ -20,6 +20,8 @@ private slots:
     void modelDriver();
     void badInput_data();
     void badInput();
+    void fromNumbers();
+    void curveUncertainty();
     void sharpPeak_data();
     void sharpPeak();
 
@@ -177,6 +179,58 @@ void TestCliWorksheet::badInput_data()
                               << "the added mass must be above 0 g";
     QTest::newRow("missing mass file")
         << QStringList{"--sd", "100", "--mass", "nothing.DTA:8"} << 1 << "nothing.DTA: ";
+    QTest::newRow("negative tolerance")
+        << QStringList{"--re-tol", "-0.1"} << 1 << "the tolerance of Re must be a number of 0";
+    QTest::newRow("--rho without --c") << QStringList{"--rho", "1.2"} << 2 << "missing --c M_S";
+    QTest::newRow("unknown coil material")
+        << QStringList{"--coil-temp", "40", "--coil-material", "tin"} << 2
+        << "unknown coil material 'tin'";
+}
+
+// The published single added-mass case typed as numbers, with its uncertainty on request.
+void TestCliWorksheet::fromNumbers()
+{
+    const QStringList args{"ts",     "--fs",  "56.9327", "--fs-mass", "26.5131:25", "--diameter",
+                           "110",    "--re",  "5.6",     "--qms",     "2.4038",     "--qes",
+                           "0.4208", "--rho", "1.18",    "--c",       "344",        "--json"};
+    cli::Result r = cli::run(args);
+    QCOMPARE(r.exitCode, 0);
+    QJsonObject o = r.json().object();
+    const QJsonObject single = o.value("singleMass").toArray().first().toObject();
+    const std::pair<const char *, double> expected[] = {
+        {"Mms_g", 6.9231}, {"Cms_mmPerN", 1.1288}, {"Rms_kgPerS", 1.0303}, {"Vas_L", 14.2352}};
+    for (const auto &[key, value] : expected)
+        QCOMPARE(std::round(single.value(key).toDouble() * 1e4) / 1e4, value);
+    QCOMPARE(std::round(o.value("classic").toObject().value("Qts").toDouble() * 1e4) / 1e4, 0.3581);
+    QVERIFY(!o.contains("uncertainty"));
+
+    r = cli::run(args + QStringList{"--diameter-tol", "0.5"});
+    QCOMPARE(r.exitCode, 0);
+    const QJsonObject u = r.json().object().value("uncertainty").toObject();
+    QCOMPARE(u.value("k").toDouble(), 2.0);
+    const QJsonObject su = u.value("singleMass").toArray().first().toObject();
+    // Vas ∝ d⁴: u = 4·Vas·(0.5 mm / √3) / 110 mm.
+    QVERIFY(std::fabs(su.value("u_Vas_L").toDouble() / (4 * 14.23518 * 0.5 / std::sqrt(3.0) / 110) -
+                      1.0) < 1e-3);
+    QVERIFY(u.value("budget").toObject().contains("singleMass[0].Vas_L"));
+}
+
+// A measured curve: its grid step alone gives Fs an uncertainty; nothing new without the
+// new options.
+void TestCliWorksheet::curveUncertainty()
+{
+    const QString free = file("0g");
+    QVERIFY2(QFileInfo::exists(free), "seas() measures the free-air curve first");
+    const cli::Result plain =
+        cli::run({"ts", free, "--re", "5.721", "--diameter", "130", "--json"});
+    QVERIFY(!plain.json().object().contains("uncertainty"));
+    const cli::Result r =
+        cli::run({"ts", free, "--re", "5.721", "--diameter", "130", "--uncertainty", "--json"});
+    QCOMPARE(r.exitCode, 0);
+    const QJsonObject u = r.json().object().value("uncertainty").toObject();
+    QVERIFY(u.value("classic").toObject().value("u_Fs_Hz").toDouble() > 0.0);
+    QVERIFY(
+        u.value("budget").toObject().value("classic.Fs_Hz").toObject().contains("grid-free-air"));
 }
 
 void TestCliWorksheet::badInput()

@@ -23,6 +23,9 @@ private slots:
     void damagedFile_data();
     void damagedFile();
     void verdictItems();
+    void normalisedRe_data();
+    void normalisedRe();
+    void checkWithCoilTemperature();
     void figures_data();
     void figures();
     void logged();
@@ -133,6 +136,8 @@ void TestQc::damagedFile_data()
         << "line 26: point 7 must be at the grid's frequency, 11.28964 Hz";
     QTest::newRow("cut short") << QByteArray("end\n") << QByteArray()
                                << "line 559: the file ends without \"end\"";
+    QTest::newRow("Re window") << QByteArray("\nre ") << QByteArray("\nre-window 6 5 20C\nre ")
+                               << "re-window needs two numbers LOW HIGH";
     QTest::newRow("after end") << QByteArray("end\n") << QByteArray("end\nband 2\n")
                                << "line 560: text after \"end\"";
 }
@@ -191,6 +196,44 @@ void TestQc::verdictItems()
     QCOMPARE(r.failures, v.failures);
 }
 
+// A warm coil's Re, against a window at 20 °C or as measured; files without the window keep
+// their meaning.
+void TestQc::normalisedRe_data()
+{
+    QTest::addColumn<QByteArray>("window");
+    QTest::addColumn<double>("coilTempC");
+    QTest::addColumn<bool>("reFails");
+    QTest::newRow("no window") << QByteArray() << 60.0 << false;
+    QTest::newRow("as measured") << QByteArray("re-window 5.5 5.9\n") << 60.0 << true;
+    QTest::newRow("at 20 °C, coil at 60 °C")
+        << QByteArray("re-window 5.5 5.9 20C\n") << 60.0 << false;
+    QTest::newRow("at 20 °C, coil at 20 °C")
+        << QByteArray("re-window 5.5 5.9 20C\n") << 20.0 << true;
+}
+
+void TestQc::normalisedRe()
+{
+    QFETCH(QByteArray, window);
+    QFETCH(double, coilTempC);
+    QFETCH(bool, reFails);
+    QByteArray text = qcLimitsText(m_limits);
+    text.replace("# param NAME", window + "# param NAME");
+    QcLimits l;
+    QCOMPARE(parseQcLimits(text, "l.txt", &l), QString());
+    QCOMPARE(qcLimitsText(l), text);
+    QCOMPARE(l.reWindow.has_value(), !window.isEmpty());
+    // 5.7 Ω at 20 °C is 6.596 Ω in a copper coil at 60 °C.
+    SpeakerModel warm = model(40.4, 3.0, 0.45);
+    warm.re = 5.7 * (1.0 + 0.00393 * 40.0);
+    QcVerdict v;
+    QCOMPARE(
+        checkQcUnit(l, *curveOf(warm), 2, &v, CoilTemperature{coilTempC, CoilMaterial::Copper}),
+        QString());
+    const bool reFailed = std::any_of(v.failures.cbegin(), v.failures.cend(),
+                                      [](const QString &f) { return f.startsWith("Re"); });
+    QCOMPARE(reFailed, reFails);
+}
+
 void TestQc::figures_data()
 {
     QTest::addColumn<QString>("driver");
@@ -208,6 +251,31 @@ void TestQc::figures_data()
     QTest::newRow("another type") << "Re=3.3,Le=0.2,Fs=85,Qms=5,Qes=0.7" << 3 << "Fs 8";
     QTest::newRow("shorted turn, Re -10 %")
         << "Re=5.13,Le=0.5,Fs=40,Qms=3,Qes=0.45" << 3 << "Zmin ";
+}
+
+// qc check hands the coil's temperature to a Re window at 20 °C.
+void TestQc::checkWithCoilTemperature()
+{
+    const QString limits = limitsFile();
+    QVERIFY(!limits.isEmpty());
+    QFile in(limits);
+    QVERIFY(in.open(QIODevice::ReadOnly));
+    QByteArray text = in.readAll();
+    text.replace("# param NAME", "re-window 5.5 5.9 20C\n# param NAME");
+    const QString warmLimits = m_dir.filePath("warm.limits");
+    QFile out(warmLimits);
+    QVERIFY(out.open(QIODevice::WriteOnly) && out.write(text) == text.size());
+    out.close();
+    const QString unit = measure("warm", "Re=6.596,Le=0.5,Fs=40,Qms=3,Qes=0.45");
+    QVERIFY(!unit.isEmpty());
+    const QStringList check{"qc", "check", unit, "--limits", warmLimits, "--json"};
+    const QJsonObject cold = cli::run(check).json().object().value("re").toObject();
+    QVERIFY(!cold.value("pass").toBool());
+    const QJsonObject warm =
+        cli::run(check + QStringList{"--coil-temp", "60"}).json().object().value("re").toObject();
+    QVERIFY2(warm.value("pass").toBool(),
+             qPrintable(QString::number(warm.value("value").toDouble())));
+    QVERIFY(warm.value("at20C").toBool());
 }
 
 QString TestQc::measure(const QString &name, const QString &driver)

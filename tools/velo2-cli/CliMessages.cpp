@@ -538,6 +538,97 @@ QString tempHelp()
 {
     return QStringLiteral("air temperature in °C (default 20)");
 }
+QString humidityHelp()
+{
+    return QStringLiteral("relative humidity of the air in % (default 0: dry air)");
+}
+QString rhoHelp()
+{
+    return QStringLiteral("air density in kg/m³, given directly (with --c, instead of --temp, "
+                          "--pressure and --humidity)");
+}
+QString soundSpeedHelp()
+{
+    return QStringLiteral("speed of sound in m/s, given directly (with --rho)");
+}
+QString coilTempHelp()
+{
+    return QStringLiteral("temperature of the voice coil (or the room's) in °C: Re is also "
+                          "given at 20 °C");
+}
+QString qcCoilTempHelp()
+{
+    return QStringLiteral("the unit's coil (or room) temperature in °C, for limits whose "
+                          "re-window is at 20C (default 20)");
+}
+QString coilMaterialHelp()
+{
+    return QStringLiteral("the coil's conductor, copper (α = 0.00393 /K, the default) or "
+                          "aluminium (0.00403 /K)");
+}
+QString badCoilMaterial(const QString &text)
+{
+    return QStringLiteral("unknown coil material '%1' (copper or aluminium)").arg(text);
+}
+QString typedFsHelp()
+{
+    return QStringLiteral("from numbers: the free-air resonance in Hz, typed instead of a data "
+                          "file (with --qms, --qes and --re)");
+}
+QString typedQmsHelp()
+{
+    return QStringLiteral("from numbers: the mechanical Q");
+}
+QString typedQesHelp()
+{
+    return QStringLiteral("from numbers: the electrical Q");
+}
+QString typedFsMassHelp()
+{
+    return QStringLiteral("from numbers: the resonance in Hz with GRAMS added to the cone "
+                          "(once or twice)");
+}
+QString uncertaintyHelp()
+{
+    return QStringLiteral("add the uncertainty of every value (also implied by any tolerance "
+                          "below)");
+}
+QString toleranceHelp(const QString &option)
+{
+    static const std::pair<const char *, const char *> texts[] = {
+        {"re-tol", "± of Re in ohm"},
+        {"mass-resolution", "resolution of the scale that weighed the masses, in g"},
+        {"sd-tol", "± of Sd in % (of the area the diameter gives when Sd is not given)"},
+        {"diameter-tol", "± of the piston diameter in mm"},
+        {"rho-tol", "± of the air density in kg/m³"},
+        {"c-tol", "± of the speed of sound in m/s"},
+        {"temp-tol", "± of the air temperature in °C"},
+        {"pressure-tol", "± of the air pressure in hPa"},
+        {"humidity-tol", "± of the relative humidity in %"},
+        {"coil-temp-tol", "± of the coil temperature in °C"},
+    };
+    for (const auto &[name, text] : texts)
+        if (option == QLatin1String(name))
+            return QString::fromUtf8(text);
+    return QString();
+}
+QString budgetHelp()
+{
+    return QStringLiteral("with the uncertainty, list below each value what each input adds "
+                          "(the JSON always holds it)");
+}
+QString tsUncertaintyDescription()
+{
+    return QStringLiteral(
+        "With --uncertainty or a tolerance each value comes as x ± U (k=2), U = 2·u, and the\n"
+        "JSON gains an \"uncertainty\" section: \"k\", \"u_<key>\" in each key's unit per\n"
+        "section and the \"budget\" (the standard uncertainty each input adds). A ± is\n"
+        "the half-width of a rectangular distribution (u = ±/√3), the scale's resolution\n"
+        "d gives u = d/√12; a measured curve adds what its grid step and its noise leave\n"
+        "in its interpolated resonance.\n"
+        "--fs, --qms, --qes, --re and --fs-mass compute the added-mass method from typed\n"
+        "numbers, without a data file.");
+}
 QString pressureHelp()
 {
     return QStringLiteral("air pressure in hPa (default 1013.25)");

@@ -36,6 +36,12 @@ void CommandLine::addValue(const QStringList &names, const QString &valueName, c
     m_entries.append({names, valueName, help});
 }
 
+void CommandLine::addLongValue(const QString &name, const QString &valueName, const QString &help)
+{
+    m_parser.addOption(QCommandLineOption(name, help, valueName));
+    m_entries.append({{name}, valueName, help, true});
+}
+
 QString CommandLine::prefix() const
 {
     return CliMessages::program() + QLatin1Char(' ') + m_command + QStringLiteral(": ");
@@ -131,7 +137,7 @@ QString CommandLine::helpText() const
     for (const Entry &e : m_entries) {
         QStringList shown;
         for (const QString &n : e.names)
-            shown << dashed(n);
+            shown << (e.longForm ? QStringLiteral("--") + n : dashed(n));
         QString text = shown.join(QStringLiteral(", "));
         if (!e.valueName.isEmpty())
             text += QLatin1Char(' ') + e.valueName;

@@ -16,6 +16,8 @@ public:
     void addFlag(const QString &name, const QString &help);
     // An option with a value; names like {"o", "output"} give "-o" and "--output".
     void addValue(const QStringList &names, const QString &valueName, const QString &help);
+    // A one-letter option written as a long one ("--c"), as its field's symbol reads.
+    void addLongValue(const QString &name, const QString &valueName, const QString &help);
 
     // Parses the arguments that follow the command name. Returns -1 to go on; otherwise the
     // exit code to end with: 0 after printing the help, 2 after a usage message.
@@ -45,6 +47,7 @@ private:
         QStringList names;
         QString valueName;
         QString help;
+        bool longForm = false;
     };
 
     QString prefix() const;

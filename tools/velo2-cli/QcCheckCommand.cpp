@@ -4,6 +4,7 @@
 #include "CommandLine.h"
 #include "Commands.h"
 #include "DocumentFiles.h"
+#include "core/analysis/WorksheetMessages.h"
 #include "core/qc/QcLimitsFile.h"
 #include "core/qc/QcVerdict.h"
 #include "core/qc/log/LogMessages.h"
@@ -38,14 +39,23 @@ QJsonObject verdictJson(const QString &file, const QString &serial, const QcLimi
             {QStringLiteral("fromHz"), jsonFloat(float(r.fromHz))},
             {QStringLiteral("toHz"), jsonFloat(float(r.toHz))},
             {QStringLiteral("side"), r.above ? QStringLiteral("above") : QStringLiteral("below")}});
-    return QJsonObject{{QStringLiteral("file"), file},
-                       {QStringLiteral("serial"), serial},
-                       {QStringLiteral("limits"), limits.title()},
-                       {QStringLiteral("band"), limits.band},
-                       {QStringLiteral("passed"), v.passed},
-                       {QStringLiteral("parameters"), parameters},
-                       {QStringLiteral("outOfBand"), outside},
-                       {QStringLiteral("failures"), QJsonArray::fromStringList(v.failures)}};
+    QJsonObject o{{QStringLiteral("file"), file},
+                  {QStringLiteral("serial"), serial},
+                  {QStringLiteral("limits"), limits.title()},
+                  {QStringLiteral("band"), limits.band},
+                  {QStringLiteral("passed"), v.passed},
+                  {QStringLiteral("parameters"), parameters},
+                  {QStringLiteral("outOfBand"), outside},
+                  {QStringLiteral("failures"), QJsonArray::fromStringList(v.failures)}};
+    // Only limits with a Re window check Re.
+    if (limits.reWindow)
+        o.insert(QStringLiteral("re"),
+                 QJsonObject{{QStringLiteral("value"), jsonNumber(v.re)},
+                             {QStringLiteral("low"), limits.reWindow->low},
+                             {QStringLiteral("high"), limits.reWindow->high},
+                             {QStringLiteral("at20C"), limits.reAt20C},
+                             {QStringLiteral("pass"), limits.reWindow->contains(v.re)}});
+    return o;
 }
 
 QStringList verdictText(const QString &serial, const QcLimits &limits, const QcVerdict &v)
@@ -76,16 +86,34 @@ int runQcCheck(const QStringList &args)
     CommandLine cl(
         QStringLiteral("qc check"),
         QStringLiteral("FILE.DTA --limits LIMITS [--serial S] [--db URL] [--station NAME] "
-                       "[--json]"),
+                       "[--coil-temp C [--coil-material MATERIAL]] [--json]"),
         CliMessages::qcCheckDescription());
     cl.addValue({QStringLiteral("limits")}, QStringLiteral("LIMITS"),
                 CliMessages::qcLimitsFileHelp());
     cl.addValue({QStringLiteral("serial")}, QStringLiteral("S"), CliMessages::qcSerialHelp());
     cl.addValue({QStringLiteral("db")}, QStringLiteral("URL"), CliMessages::qcDbHelp());
     cl.addValue({QStringLiteral("station")}, QStringLiteral("NAME"), CliMessages::qcStationHelp());
+    cl.addValue({QStringLiteral("coil-temp")}, QStringLiteral("C"), CliMessages::qcCoilTempHelp());
+    cl.addValue({QStringLiteral("coil-material")}, QStringLiteral("MATERIAL"),
+                CliMessages::coilMaterialHelp());
     cl.addFlag(QStringLiteral("json"), CliMessages::jsonHelp());
     if (const int code = cl.parse(args); code >= 0)
         return code;
+    CoilTemperature coil;
+    const QString coilTemp = cl.value(QStringLiteral("coil-temp"));
+    if (cl.isSet(QStringLiteral("coil-temp"))) {
+        bool ok = false;
+        coil.tempC = coilTemp.trimmed().toDouble(&ok);
+        if (!ok)
+            return cl.usageError(
+                CliMessages::optionNotANumber(QStringLiteral("--coil-temp"), coilTemp));
+        if (!isPlausibleCoilTemp(coil.tempC))
+            return cl.usageError(WorksheetMessages::coilTempImplausible(coilTemp.trimmed()));
+    }
+    const QString material = cl.value(QStringLiteral("coil-material"));
+    if (cl.isSet(QStringLiteral("coil-material")) &&
+        !coilMaterialFromName(material, &coil.material))
+        return cl.usageError(CliMessages::badCoilMaterial(material));
     if (const int code = cl.expectPositional(1, 1, QStringLiteral("FILE.DTA")); code >= 0)
         return code;
     if (!cl.isSet(QStringLiteral("limits")))
@@ -107,7 +135,7 @@ int runQcCheck(const QStringList &args)
         return cl.fileFailure(input, problem);
     QcVerdict verdict;
     if (const QString refusal =
-            checkQcUnit(limits, doc->curveRaw(), doc->measurement().band, &verdict);
+            checkQcUnit(limits, doc->curveRaw(), doc->measurement().band, &verdict, coil);
         !refusal.isEmpty())
         return cl.fileFailure(input, refusal);
     const QString serial = cl.isSet(QStringLiteral("serial")) ? cl.value(QStringLiteral("serial"))

@@ -8,6 +8,7 @@
 #include "core/analysis/AnalysisFormat.h"
 #include "core/analysis/AnalysisMessages.h"
 #include "core/analysis/ThieleSmall.h"
+#include "core/analysis/TsUncertainty.h"
 #include "core/analysis/TsWorksheet.h"
 #include "core/analysis/WorksheetMessages.h"
 #include "core/analysis/fit/FitMessages.h"
@@ -24,8 +25,28 @@ const char *const kJsonKeys[kTsValueCount] = {"Re", "Rmax", "Fs",  "r0",  "Rx",
                                               "f1", "f2",   "Qms", "Qes", "Qts"};
 
 // The options that turn on the worksheet; without them the output is the classic ten values.
-const char *const kWorksheetOptions[] = {"sd",   "diameter", "mass", "box",
-                                         "temp", "pressure", "fit"};
+const char *const kWorksheetOptions[] = {
+    "sd",       "diameter", "mass", "box",       "temp",          "pressure",    "fit",
+    "humidity", "rho",      "c",    "coil-temp", "coil-material", "uncertainty", "budget"};
+
+// The tolerances, each of which also asks for the uncertainty.
+struct ToleranceOption {
+    const char *name;
+    const char *valueName;
+    double TsTolerances::*field;
+};
+const ToleranceOption kToleranceOptions[] = {
+    {"re-tol", "OHMS", &TsTolerances::re},
+    {"mass-resolution", "GRAMS", &TsTolerances::massResolution},
+    {"sd-tol", "PCT", &TsTolerances::sdPct},
+    {"diameter-tol", "MM", &TsTolerances::diameter},
+    {"rho-tol", "KG_M3", &TsTolerances::rho},
+    {"c-tol", "M_S", &TsTolerances::c},
+    {"temp-tol", "C", &TsTolerances::tempC},
+    {"pressure-tol", "HPA", &TsTolerances::pressureHPa},
+    {"humidity-tol", "PCT", &TsTolerances::humidityPct},
+    {"coil-temp-tol", "C", &TsTolerances::coilTempC},
+};
 
 bool parseNumber(const QString &text, double *value)
 {
@@ -99,12 +120,30 @@ void addTsOptions(CommandLine &cl)
     cl.addValue({QStringLiteral("temp")}, QStringLiteral("C"), CliMessages::tempHelp());
     cl.addValue({QStringLiteral("pressure")}, QStringLiteral("HPA"), CliMessages::pressureHelp());
     cl.addValue({QStringLiteral("fit")}, QStringLiteral("M"), CliMessages::tsFitHelp());
+    cl.addValue({QStringLiteral("humidity")}, QStringLiteral("PCT"), CliMessages::humidityHelp());
+    cl.addValue({QStringLiteral("rho")}, QStringLiteral("KG_M3"), CliMessages::rhoHelp());
+    cl.addLongValue(QStringLiteral("c"), QStringLiteral("M_S"), CliMessages::soundSpeedHelp());
+    cl.addValue({QStringLiteral("coil-temp")}, QStringLiteral("C"), CliMessages::coilTempHelp());
+    cl.addValue({QStringLiteral("coil-material")}, QStringLiteral("MATERIAL"),
+                CliMessages::coilMaterialHelp());
+    cl.addValue({QStringLiteral("fs")}, QStringLiteral("HZ"), CliMessages::typedFsHelp());
+    cl.addValue({QStringLiteral("qms")}, QStringLiteral("Q"), CliMessages::typedQmsHelp());
+    cl.addValue({QStringLiteral("qes")}, QStringLiteral("Q"), CliMessages::typedQesHelp());
+    cl.addValue({QStringLiteral("fs-mass")}, QStringLiteral("HZ:GRAMS"),
+                CliMessages::typedFsMassHelp());
+    cl.addFlag(QStringLiteral("uncertainty"), CliMessages::uncertaintyHelp());
+    for (const ToleranceOption &o : kToleranceOptions)
+        cl.addValue({QLatin1String(o.name)}, QLatin1String(o.valueName),
+                    CliMessages::toleranceHelp(QLatin1String(o.name)));
+    cl.addFlag(QStringLiteral("budget"), CliMessages::budgetHelp());
     cl.addFlag(QStringLiteral("json"), CliMessages::jsonHelp());
 }
 
 // The worksheet's inputs as the options give them, before any file is opened.
 struct WorksheetOptions {
     bool on = false;
+    bool uncertainty = false; // an uncertainty section is asked for
+    TsTolerances tolerances;
     TsWorksheetInput in;
     FitSettings fitSettings;
     std::vector<Loaded> masses;
@@ -125,15 +164,47 @@ int readWorksheetOptions(const CommandLine &cl, WorksheetOptions *w)
         double *value;
     };
     double sdCm2 = 0.0;
-    for (const NumberOption &o : {NumberOption{"sd", &sdCm2},
+    Air air;
+    CoilTemperature coil;
+    QVector<NumberOption> numbers{{"sd", &sdCm2},
                                   {"diameter", &in.diameterMm},
                                   {"temp", &in.tempC},
-                                  {"pressure", &in.pressureHPa}}) {
+                                  {"pressure", &in.pressureHPa},
+                                  {"humidity", &in.humidityPct},
+                                  {"rho", &air.rho},
+                                  {"c", &air.c},
+                                  {"coil-temp", &coil.tempC}};
+    for (const ToleranceOption &o : kToleranceOptions) {
+        numbers.append({o.name, &(w->tolerances.*o.field)});
+        w->uncertainty = w->uncertainty || cl.isSet(QLatin1String(o.name));
+    }
+    w->uncertainty = w->uncertainty || cl.isSet(QStringLiteral("uncertainty")) ||
+                     cl.isSet(QStringLiteral("budget"));
+    w->on = w->on || w->uncertainty;
+    for (const NumberOption &o : numbers) {
         const QString name = QLatin1String(o.name);
         if (cl.isSet(name) && !parseNumber(cl.value(name), o.value))
             return cl.usageError(
                 CliMessages::optionNotANumber(QStringLiteral("--") + name, cl.value(name)));
     }
+    if (cl.isSet(QStringLiteral("rho")) != cl.isSet(QStringLiteral("c")))
+        return cl.usageError(CliMessages::missingArgument(cl.isSet(QStringLiteral("rho"))
+                                                              ? QStringLiteral("--c M_S")
+                                                              : QStringLiteral("--rho KG_M3")));
+    for (const char *conditions : {"temp", "pressure", "humidity"})
+        if (cl.isSet(QStringLiteral("rho")) && cl.isSet(QLatin1String(conditions)))
+            return cl.usageError(CliMessages::optionsExclusive(
+                QStringLiteral("--rho"), QStringLiteral("--") + QLatin1String(conditions)));
+    if (cl.isSet(QStringLiteral("rho")))
+        in.airGiven = air;
+    const QString material = cl.value(QStringLiteral("coil-material"));
+    if (cl.isSet(QStringLiteral("coil-material")) &&
+        !coilMaterialFromName(material, &coil.material))
+        return cl.usageError(CliMessages::badCoilMaterial(material));
+    if (cl.isSet(QStringLiteral("coil-material")) && !cl.isSet(QStringLiteral("coil-temp")))
+        return cl.usageError(CliMessages::missingArgument(QStringLiteral("--coil-temp C")));
+    if (cl.isSet(QStringLiteral("coil-temp")))
+        in.coil = coil;
     const QString modelText = cl.value(QStringLiteral("fit"));
     if (cl.isSet(QStringLiteral("fit")) && !fitModelFromName(modelText, &w->fitSettings.model))
         return cl.usageError(CliMessages::badFitModel(modelText));
@@ -160,10 +231,56 @@ int readWorksheetOptions(const CommandLine &cl, WorksheetOptions *w)
     return -1;
 }
 
+// "From numbers": the typed Fs, Qms, Qes and loaded resonances; -1 to go on, else the exit
+// code of a usage error.
+int readTypedOptions(const CommandLine &cl, WorksheetOptions *w)
+{
+    for (const char *curveOption : {"mass", "box", "fit"})
+        if (cl.isSet(QLatin1String(curveOption)))
+            return cl.usageError(CliMessages::optionsExclusive(
+                QStringLiteral("--fs"), QStringLiteral("--") + QLatin1String(curveOption)));
+    if (!cl.positional().isEmpty())
+        return cl.usageError(CliMessages::unexpectedArgument(cl.positional().first()));
+    TsTypedFreeAir typed;
+    const std::pair<const char *, double *> numbers[] = {
+        {"fs", &typed.fs}, {"qms", &typed.qms}, {"qes", &typed.qes}, {"re", &w->in.re}};
+    for (const auto &[option, value] : numbers) {
+        const QString name = QLatin1String(option);
+        if (!cl.isSet(name))
+            return cl.usageError(CliMessages::missingArgument(QStringLiteral("--") + name));
+        if (!parseNumber(cl.value(name), value))
+            return cl.usageError(
+                CliMessages::optionNotANumber(QStringLiteral("--") + name, cl.value(name)));
+    }
+    w->in.typed = typed;
+    for (const QString &text : cl.values(QStringLiteral("fs-mass"))) {
+        QString hz;
+        TsMassInput m;
+        if (!parsePair(text, &hz, &m.grams) || !parseNumber(hz, &m.fsLoaded))
+            return cl.usageError(CliMessages::optionNotAPair(QStringLiteral("--fs-mass"), text,
+                                                             QStringLiteral("HZ:GRAMS")));
+        w->in.masses.append(m);
+    }
+    return -1;
+}
+
+// The uncertainty when asked for; a refused budget ends the command.
+int sheetUncertainty(const CommandLine &cl, const WorksheetOptions &w,
+                     const TsWorksheetResult &sheet, std::optional<TsUncertainty> *u)
+{
+    if (!w.uncertainty)
+        return -1;
+    *u = worksheetUncertainty(w.in, sheet, w.tolerances);
+    if (!(*u)->refusal.isEmpty())
+        return cl.failure((*u)->refusal);
+    return -1;
+}
+
 // Opens the loaded curves, fits when asked and computes the sheet; -1 to go on, else the exit
 // code of the failure it printed.
 int computeSheet(const CommandLine &cl, WorksheetOptions &w, const QString &input,
-                 const MeasurementDocument &doc, float Re, TsWorksheetResult *sheet)
+                 const MeasurementDocument &doc, float Re, TsWorksheetResult *sheet,
+                 std::optional<TsUncertainty> *u)
 {
     TsWorksheetInput &in = w.in;
     QString problem;
@@ -193,22 +310,32 @@ int computeSheet(const CommandLine &cl, WorksheetOptions &w, const QString &inpu
         in.fit = &fit;
     }
     *sheet = computeWorksheet(in);
+    // The budget computes the sheet again, on the same fit.
+    const int code = sheet->refusal.isEmpty() ? sheetUncertainty(cl, w, *sheet, u) : -1;
     in.fit = nullptr; // the fit ends here
     if (!sheet->refusal.isEmpty())
         return cl.failure(sheet->refusal);
-    return -1;
+    return code;
+}
+
+void addSheetJson(QJsonObject &o, const TsWorksheetResult &sheet, const TsUncertainty *u)
+{
+    const QJsonObject sections = worksheetJson(sheet);
+    for (auto it = sections.begin(); it != sections.end(); ++it)
+        o.insert(it.key(), it.value());
+    if (u)
+        o.insert(QStringLiteral("uncertainty"), uncertaintyJson(*u));
 }
 
 void printTsJson(const QString &input, const std::array<float, kTsValueCount> &values,
-                 const TsWorksheetResult *sheet, const QVector<TsFlag> &flags)
+                 const TsWorksheetResult *sheet, const QVector<TsFlag> &flags,
+                 const TsUncertainty *u)
 {
     QJsonObject o{{QStringLiteral("file"), input}};
     for (int i = 0; i < kTsValueCount; ++i)
         o.insert(QLatin1String(kJsonKeys[i]), jsonFloat(values[i]));
     if (sheet) {
-        const QJsonObject sections = worksheetJson(*sheet);
-        for (auto it = sections.begin(); it != sections.end(); ++it)
-            o.insert(it.key(), it.value());
+        addSheetJson(o, *sheet, u);
     } else {
         QJsonArray list;
         for (const TsFlag &f : flags)
@@ -221,7 +348,7 @@ void printTsJson(const QString &input, const std::array<float, kTsValueCount> &v
 
 // The result window's rows: its labels and its two-decimal texts.
 void printTsText(const std::array<float, kTsValueCount> &values, const TsWorksheetResult *sheet,
-                 const QVector<TsFlag> &flags)
+                 const QVector<TsFlag> &flags, const TsUncertainty *u, bool budget)
 {
     int width = 0;
     for (int i = 0; i < kTsValueCount; ++i)
@@ -230,7 +357,7 @@ void printTsText(const std::array<float, kTsValueCount> &values, const TsWorkshe
     for (int i = 0; i < kTsValueCount; ++i)
         rows << tsValueLabel(i).leftJustified(width + 2) + formatZeroDot00(values[i]);
     if (sheet) {
-        rows << worksheetText(worksheetRows(*sheet));
+        rows << worksheetText(worksheetRows(*sheet, u, budget));
     } else if (!flags.isEmpty()) {
         QVector<TsRow> flagRows;
         for (const TsFlag &f : flags)
@@ -241,6 +368,33 @@ void printTsText(const std::array<float, kTsValueCount> &values, const TsWorkshe
     printOut(rows.join(QLatin1Char('\n')));
 }
 
+// velo2-cli ts --fs HZ --qms Q --qes Q --re OHMS ...: the worksheet of typed values.
+int runTypedTs(const CommandLine &cl)
+{
+    WorksheetOptions w;
+    if (const int code = readWorksheetOptions(cl, &w); code >= 0)
+        return code;
+    if (const int code = readTypedOptions(cl, &w); code >= 0)
+        return code;
+    const TsWorksheetResult sheet = computeWorksheet(w.in);
+    if (!sheet.refusal.isEmpty())
+        return cl.failure(sheet.refusal);
+    std::optional<TsUncertainty> u;
+    if (const int code = sheetUncertainty(cl, w, sheet, &u); code >= 0)
+        return code;
+    if (cl.isSet(QStringLiteral("json"))) {
+        QJsonObject o;
+        addSheetJson(o, sheet, u ? &*u : nullptr);
+        printJson(o);
+    } else {
+        printOut(worksheetText(worksheetRows(sheet, u ? &*u : nullptr,
+                                             cl.isSet(QStringLiteral("budget"))))
+                     .mid(1) // no blank line first
+                     .join(QLatin1Char('\n')));
+    }
+    return finishOutput() ? ExitOk : ExitFailed;
+}
+
 } // namespace
 
 int runTs(const QStringList &args)
@@ -248,12 +402,21 @@ int runTs(const QStringList &args)
     CommandLine cl(QStringLiteral("ts"),
                    QStringLiteral("FILE.DTA --re OHMS [--sd CM2 | --diameter MM] "
                                   "[--mass FILE.DTA:GRAMS]... [--box FILE.DTA:LITRES] [--temp C] "
-                                  "[--pressure HPA] [--fit M] [--json]"),
+                                  "[--pressure HPA] [--humidity PCT | --rho KG_M3 --c M_S] "
+                                  "[--coil-temp C] [--fit M] [TOLERANCES] [--json]\n"
+                                  "   or: velo2-cli ts --fs HZ --qms Q --qes Q --re OHMS "
+                                  "[--fs-mass HZ:GRAMS]... [...] [--json]"),
                    CliMessages::tsDescription() + QStringLiteral("\n\n") +
-                       CliMessages::tsWorksheetDescription());
+                       CliMessages::tsWorksheetDescription() + QStringLiteral("\n\n") +
+                       CliMessages::tsUncertaintyDescription());
     addTsOptions(cl);
     if (const int code = cl.parse(args); code >= 0)
         return code;
+    if (cl.isSet(QStringLiteral("fs")))
+        return runTypedTs(cl);
+    if (cl.isSet(QStringLiteral("fs-mass")) || cl.isSet(QStringLiteral("qms")) ||
+        cl.isSet(QStringLiteral("qes")))
+        return cl.usageError(CliMessages::missingArgument(QStringLiteral("--fs HZ")));
     if (const int code = cl.expectPositional(1, 1, QStringLiteral("FILE.DTA")); code >= 0)
         return code;
     if (!cl.isSet(QStringLiteral("re")))
@@ -289,18 +452,21 @@ int runTs(const QStringList &args)
             input, CliMessages::analysisMessage(AnalysisMessages::forResult(result).text));
 
     TsWorksheetResult sheet;
+    std::optional<TsUncertainty> u;
     if (w.on) {
-        if (const int code = computeSheet(cl, w, input, *doc, Re, &sheet); code >= 0)
+        if (const int code = computeSheet(cl, w, input, *doc, Re, &sheet, &u); code >= 0)
             return code;
     }
+    const TsUncertainty *uncertainty = u ? &*u : nullptr;
 
     // Without the worksheet, the warnings on the analysis window's own values.
     const QVector<TsFlag> flags =
         w.on ? sheet.flags : analysisWindowFlags(doc->curveRaw(), first, last, peaks, p);
     const auto values = tsValues(p);
     if (cl.isSet(QStringLiteral("json")))
-        printTsJson(input, values, w.on ? &sheet : nullptr, flags);
+        printTsJson(input, values, w.on ? &sheet : nullptr, flags, uncertainty);
     else
-        printTsText(values, w.on ? &sheet : nullptr, flags);
+        printTsText(values, w.on ? &sheet : nullptr, flags, uncertainty,
+                    cl.isSet(QStringLiteral("budget")));
     return finishOutput() ? ExitOk : ExitFailed;
 }

@@ -89,9 +89,23 @@ void refuse(TsWorksheetResult &r, const QString &text)
 // The numbers given, before any curve is read: the air, Sd, the masses and the box.
 QString checkNumbers(const TsWorksheetInput &in, TsWorksheetResult &r)
 {
-    if (!isPlausibleAir(in.tempC, in.pressureHPa))
-        return M::airImplausible(worksheetShort(in.tempC), worksheetShort(in.pressureHPa));
-    r.air = airAt(in.tempC, in.pressureHPa);
+    if (in.airGiven) {
+        if (!isPlausibleAirConstants(*in.airGiven))
+            return M::airConstantsImplausible(worksheetShort(in.airGiven->rho),
+                                              worksheetShort(in.airGiven->c));
+        r.air = *in.airGiven;
+    } else {
+        if (!isPlausibleAir(in.tempC, in.pressureHPa))
+            return M::airImplausible(worksheetShort(in.tempC), worksheetShort(in.pressureHPa));
+        if (!isPlausibleHumidity(in.humidityPct))
+            return M::humidityImplausible(worksheetShort(in.humidityPct));
+        r.air = airAt(in.tempC, in.pressureHPa, in.humidityPct);
+    }
+    if (in.coil) {
+        if (!isPlausibleCoilTemp(in.coil->tempC))
+            return M::coilTempImplausible(worksheetShort(in.coil->tempC));
+        r.reAt20 = reAt20C(in.re, *in.coil);
+    }
     if (!std::isfinite(in.sdM2) || !std::isfinite(in.diameterMm) || in.sdM2 < 0.0 ||
         in.diameterMm < 0.0)
         return M::sdNotPositive();
@@ -124,6 +138,55 @@ QString freeAirValues(const TsWorksheetInput &in, TsWorksheetResult &r, Located 
     return QString();
 }
 
+// One mass on its own, once its loaded resonance is known.
+void completeSingleMass(const TsWorksheetResult &r, TsSingleMassResult &s)
+{
+    const RefinedTs &c = r.classic;
+    s.shift = resonanceShift(c.Fs, s.fsLoaded);
+    const double mms = mmsFromAddedMass(c.Fs, s.fsLoaded, s.mass);
+    s.set =
+        completeDriverSet(c.Fs, c.Qms, c.Re, mms, blFromQes(c.Fs, mms, c.Re, c.Qes), r.sdM2, r.air);
+}
+
+// From numbers: the classic values the typed Fs, Qms and Qes imply, and each typed mass.
+QString typedValues(const TsWorksheetInput &in, TsWorksheetResult &r)
+{
+    const TsTypedFreeAir &t = *in.typed;
+    const std::pair<const char *, double> given[] = {
+        {"Re", in.re}, {"Fs", t.fs}, {"Qms", t.qms}, {"Qes", t.qes}};
+    for (const auto &[name, value] : given)
+        if (!(value > 0.0) || !std::isfinite(value))
+            return M::typedNotPositive(QLatin1String(name), worksheetShort(value));
+    if (in.box)
+        return M::typedNeedsCurve(M::boxCurve(worksheetShort(in.box->litres)));
+    RefinedTs &c = r.classic;
+    c.Re = in.re;
+    c.Fs = t.fs;
+    c.Qms = t.qms;
+    c.Qes = t.qes;
+    c.Qts = t.qms * t.qes / (t.qms + t.qes);
+    // Qes = Qms / (r0 - 1), Qms = √r0·Fs / (f2 - f1), f1·f2 = Fs².
+    c.r0 = 1.0 + t.qms / t.qes;
+    c.Rmax = in.re * c.r0;
+    c.Rx = in.re * std::sqrt(c.r0);
+    const double width = std::sqrt(c.r0) * t.fs / t.qms;
+    c.f1 = 0.5 * (std::sqrt(width * width + 4.0 * t.fs * t.fs) - width);
+    c.f2 = c.f1 + width;
+    for (const TsMassInput &m : in.masses) {
+        const QString name = M::massCurve(worksheetShort(m.grams));
+        if (!(m.fsLoaded > 0.0) || !std::isfinite(m.fsLoaded))
+            return M::typedNotPositive(QStringLiteral("Fs'"), worksheetShort(m.fsLoaded));
+        if (!(m.fsLoaded < c.Fs))
+            return M::notBelowFreeAir(name, worksheetShort(m.fsLoaded), worksheetShort(c.Fs));
+        TsSingleMassResult s;
+        s.mass = m.grams * 1e-3;
+        s.fsLoaded = m.fsLoaded;
+        completeSingleMass(r, s);
+        r.singleMass.append(s);
+    }
+    return QString();
+}
+
 // Each mass on its own.
 QString singleMasses(const TsWorksheetInput &in, const Located &freeAt, TsWorksheetResult &r)
 {
@@ -146,15 +209,12 @@ QString singleMasses(const TsWorksheetInput &in, const Located &freeAt, TsWorksh
             s.fsLoaded = traced.Fs;
         if (!(s.fsLoaded < c.Fs))
             return M::notBelowFreeAir(name, worksheetFixed(s.fsLoaded, 2), worksheetFixed(c.Fs, 2));
-        s.shift = resonanceShift(c.Fs, s.fsLoaded);
-        const double mms = mmsFromAddedMass(c.Fs, s.fsLoaded, s.mass);
+        completeSingleMass(r, s);
         // Mms = M / (R² - 1), R = Fs / Fs': δMms / Mms = 2R² / (R² - 1) · δR / R.
         const double ratio2 = std::pow(c.Fs / s.fsLoaded, 2);
         s.mmsSigma = 2.0 * ratio2 / (ratio2 - 1.0) *
                      std::hypot(peakFrequencySigma(free, freeAt.first, freeAt.last, freeAt.peak),
                                 peakFrequencySigma(*m.curve.raw, at.first, at.last, at.peak));
-        s.set = completeDriverSet(c.Fs, c.Qms, c.Re, mms, blFromQes(c.Fs, mms, c.Re, c.Qes), r.sdM2,
-                                  r.air);
         r.singleMass.append(s);
     }
     return QString();
@@ -281,8 +341,21 @@ TsWorksheetResult computeSheet(const TsWorksheetInput &in)
     TsWorksheetResult r;
     r.tempC = in.tempC;
     r.pressureHPa = in.pressureHPa;
+    r.humidityPct = in.humidityPct;
+    r.airGiven = in.airGiven.has_value();
+    r.coil = in.coil;
+    r.typed = in.typed.has_value();
     Located freeAt;
     QString problem = checkNumbers(in, r);
+    if (in.typed) {
+        if (problem.isEmpty())
+            problem = typedValues(in, r);
+        if (!problem.isEmpty())
+            refuse(r, problem);
+        else
+            flagMasses(r);
+        return r;
+    }
     if (problem.isEmpty())
         problem = freeAirValues(in, r, &freeAt);
     if (problem.isEmpty())
@@ -341,7 +414,7 @@ bool takenFromCurve(TsFlagCode code)
 TsWorksheetResult computeWorksheet(const TsWorksheetInput &in)
 {
     TsWorksheetResult r = computeSheet(in);
-    if (!r.refusal.isEmpty() || !in.fit || !canRemoveCoil(*in.fit))
+    if (!r.refusal.isEmpty() || in.typed || !in.fit || !canRemoveCoil(*in.fit))
         return r;
     const CoilFree curves(in, *in.fit);
     TsWorksheetResult m = computeSheet(curves.input());

@@ -10,7 +10,14 @@
 //   in.masses.append({{&raw8, band}, 8.017});   // grams; two masses add the dual method
 //   in.box = TsBoxInput{{&rawBox, band}, 20.0};  // litres, optional
 //   in.tempC, in.pressureHPa        // the air (20 °C, 1013.25 hPa by default)
+//   in.humidityPct                   // optional, 0 by default (dry air)
+//   in.airGiven = Air{1.18, 344.0};  // optional: ρ and c typed, used instead of the above
+//   in.coil = CoilTemperature{...};  // optional: Re also given at 20 °C
 //   in.fit = &fit;                   // optional: a model fit of the free-air curve
+//
+// "From numbers": with in.typed set the free-air values are the typed Fs, Qms, Qes (with in.re)
+// and each mass gives its loaded resonance typed (TsMassInput::fsLoaded) instead of a curve;
+// no curve is read, the dual method and the box need curves and are refused.
 //   const TsWorksheetResult r = computeWorksheet(in);
 //
 // r.refusal is non-empty for bad input (a mass of 0 or below, Sd missing when a mass or a box is
@@ -35,6 +42,7 @@
 //   code, value = text).
 
 #include "core/analysis/AirProperties.h"
+#include "core/analysis/CoilTemperature.h"
 #include "core/analysis/DriverSet.h"
 #include "core/analysis/DualAddedMass.h"
 #include "core/analysis/RefinedResonance.h"
@@ -55,6 +63,14 @@ struct TsCurve {
 struct TsMassInput {
     TsCurve curve;
     double grams = 0.0;
+    double fsLoaded = 0.0; // Hz, typed: the "from numbers" case
+};
+
+// The free-air values typed rather than measured.
+struct TsTypedFreeAir {
+    double fs = 0.0; // Hz
+    double qms = 0.0;
+    double qes = 0.0;
 };
 
 struct TsBoxInput {
@@ -71,6 +87,10 @@ struct TsWorksheetInput {
     std::optional<TsBoxInput> box;
     double tempC = kDefaultAirTempC;
     double pressureHPa = kDefaultAirPressureHPa;
+    double humidityPct = 0.0;
+    std::optional<Air> airGiven; // ρ and c typed; temperature, pressure and humidity unused
+    std::optional<CoilTemperature> coil;
+    std::optional<TsTypedFreeAir> typed;
     const FitResult *fit = nullptr; // a model fit of the free-air curve; optional
 };
 
@@ -99,7 +119,12 @@ struct TsWorksheetResult {
     QString refusal;
     double tempC = 0.0;
     double pressureHPa = 0.0;
+    double humidityPct = 0.0;
+    bool airGiven = false;
     Air air;
+    std::optional<CoilTemperature> coil;
+    double reAt20 = 0.0; // with a coil temperature
+    bool typed = false;  // from numbers
     double sdM2 = 0.0;
     RefinedTs classic;
     std::optional<RefinedTs> motional;  // the methods' basis when present
@@ -118,7 +143,25 @@ struct TsRow {
     QString value;
     QString unit;
     QString formula;
+    bool budget = false; // a part of the uncertainty of the value above
 };
+
+// Every number the views show, unrounded, as the JSON names it: section ("classic",
+// "singleMass", ...), the mass's place among the single masses (-1 elsewhere), key.
+struct TsValue {
+    QString section;
+    int index = -1;
+    QString key;
+    double value = 0.0; // in the unit the key names
+    int decimals = 0;   // as the table prints it
+    // "classic.Fs_Hz", "singleMass[0].Mms_g"
+    QString name() const;
+};
+QVector<TsValue> worksheetValues(const TsWorksheetResult &r);
 
 QJsonObject worksheetJson(const TsWorksheetResult &r);
 QVector<TsRow> worksheetRows(const TsWorksheetResult &r);
+// The same with each value as "x ± U (k=2)" where u gives it one, and with budget each input's
+// part below its value (standard uncertainty, and its share of u²).
+struct TsUncertainty;
+QVector<TsRow> worksheetRows(const TsWorksheetResult &r, const TsUncertainty *u, bool budget);

@@ -1,10 +1,12 @@
 // The two views of a worksheet result: JSON for scripts and files, rows for the table.
+#include "core/analysis/TsUncertainty.h"
 #include "core/analysis/TsWorksheet.h"
 #include "core/analysis/WorksheetFormat.h"
 #include "core/analysis/WorksheetMessages.h"
 #include "core/analysis/fit/FitModel.h"
 
 #include <QJsonArray>
+#include <algorithm>
 #include <cmath>
 
 namespace M = WorksheetMessages;
@@ -91,37 +93,63 @@ Section inputsSection(const TsWorksheetResult &r)
     const double kelvin = r.tempC + 273.15;
     Section s{"inputs", M::sectionInputs(), {}};
     s.entries.append({"Sd_cm2", r.sdM2 * 1e4, 2, QString()});
-    s.entries.append({"temp_C", r.tempC, 1, QString()});
-    s.entries.append({"pressure_hPa", r.pressureHPa, 2, QString()});
-    s.entries.append({"rho_kgPerM3", r.air.rho, 5,
-                      QStringLiteral("p / (287.05·T) = %1 Pa / (287.05·%2 K)")
-                          .arg(n(r.pressureHPa * 100.0, 0), n(kelvin, 2))});
-    s.entries.append({"c_mPerS", r.air.c, 2,
-                      QStringLiteral("√(1.4·287.05·T) = √(1.4·287.05·%1 K)").arg(n(kelvin, 2))});
+    if (r.airGiven) {
+        s.entries.append({"rho_kgPerM3", r.air.rho, 5, M::typedNote()});
+        s.entries.append({"c_mPerS", r.air.c, 2, M::typedNote()});
+    } else {
+        s.entries.append({"temp_C", r.tempC, 1, QString()});
+        s.entries.append({"pressure_hPa", r.pressureHPa, 2, QString()});
+        const bool humid = r.humidityPct > 0.0;
+        if (humid)
+            s.entries.append({"humidity_pct", r.humidityPct, 1, QString()});
+        const QString humidNote = humid ? M::humidAirNote(n(r.humidityPct, 1)) : QString();
+        s.entries.append({"rho_kgPerM3", r.air.rho, 5,
+                          humid ? humidNote
+                                : QStringLiteral("p / (287.05·T) = %1 Pa / (287.05·%2 K)")
+                                      .arg(n(r.pressureHPa * 100.0, 0), n(kelvin, 2))});
+        s.entries.append(
+            {"c_mPerS", r.air.c, 2,
+             humid ? humidNote
+                   : QStringLiteral("√(1.4·287.05·T) = √(1.4·287.05·%1 K)").arg(n(kelvin, 2))});
+    }
+    if (r.coil) {
+        const CoilTemperature &coil = *r.coil;
+        s.entries.append({"coilTemp_C", coil.tempC, 1, M::coilMaterialText(coil.material)});
+        s.entries.append({"Re20_Ohm", r.reAt20, 3,
+                          QStringLiteral("Re / (1 + α·(T − 20 °C)) = %1 / (1 + %2·(%3 − 20))")
+                              .arg(n(r.classic.Re, 3), n(coilTempCoefficient(coil.material), 5),
+                                   n(coil.tempC, 1))});
+    }
     return s;
 }
 
 // The classic values of the curve itself, or of the curve less the fitted coil.
 Section refinedSection(const RefinedTs &c, const char *key, const QString &title,
-                       const QString &curve)
+                       const QString &curve, bool typed = false)
 {
     Section s{key, title, {}};
-    s.entries.append({"Re_Ohm", c.Re, 3, QString()});
+    s.entries.append({"Re_Ohm", c.Re, 3, typed ? M::typedNote() : QString()});
     const QString peakNote = curve.isEmpty() ? peakFormula(c) : curve + "; " + peakFormula(c);
-    s.entries.append({"Rmax_Ohm", c.Rmax, 2, peakNote});
-    s.entries.append({"Fs_Hz", c.Fs, 2, peakNote});
     s.entries.append(
-        {"r0", c.r0, 3, QStringLiteral("Rmax / Re = %1 / %2").arg(n(c.Rmax, 2), n(c.Re, 3))});
+        {"Rmax_Ohm", c.Rmax, 2,
+         typed ? QStringLiteral("Re·r0 = %1·%2").arg(n(c.Re, 3), n(c.r0, 3)) : peakNote});
+    s.entries.append({"Fs_Hz", c.Fs, 2, typed ? M::typedNote() : peakNote});
+    s.entries.append(
+        {"r0", c.r0, 3,
+         typed ? QStringLiteral("1 + Qms / Qes = 1 + %1 / %2").arg(n(c.Qms, 3), n(c.Qes, 3))
+               : QStringLiteral("Rmax / Re = %1 / %2").arg(n(c.Rmax, 2), n(c.Re, 3))});
     s.entries.append(
         {"Rx_Ohm", c.Rx, 2, QStringLiteral("Re·√r0 = %1·√%2").arg(n(c.Re, 3), n(c.r0, 3))});
     s.entries.append({"f1_Hz", c.f1, 2, QStringLiteral("|Z(f1)| = Rx, f1 < Fs")});
     s.entries.append({"f2_Hz", c.f2, 2, QStringLiteral("|Z(f2)| = Rx, f2 > Fs")});
     s.entries.append({"Qms", c.Qms, 3,
-                      QStringLiteral("√r0·Fs / (f2 − f1) = √%1·%2 / (%3 − %4)")
-                          .arg(n(c.r0, 3), n(c.Fs, 2), n(c.f2, 2), n(c.f1, 2))});
+                      typed ? M::typedNote()
+                            : QStringLiteral("√r0·Fs / (f2 − f1) = √%1·%2 / (%3 − %4)")
+                                  .arg(n(c.r0, 3), n(c.Fs, 2), n(c.f2, 2), n(c.f1, 2))});
     s.entries.append(
         {"Qes", c.Qes, 3,
-         QStringLiteral("Qms / (r0 − 1) = %1 / (%2 − 1)").arg(n(c.Qms, 3), n(c.r0, 3))});
+         typed ? M::typedNote()
+               : QStringLiteral("Qms / (r0 − 1) = %1 / (%2 − 1)").arg(n(c.Qms, 3), n(c.r0, 3))});
     s.entries.append({"Qts", c.Qts, 3,
                       QStringLiteral("Qms·Qes / (Qms + Qes) = %1·%2 / (%1 + %2)")
                           .arg(n(c.Qms, 3), n(c.Qes, 3))});
@@ -136,7 +164,7 @@ Section singleSection(const TsWorksheetResult &r, const TsSingleMassResult &m)
     const QString grams = worksheetShort(m.mass * 1e3);
     Section s{"singleMass", M::sectionSingleMass(grams), {}};
     s.entries.append({"mass_g", m.mass * 1e3, 3, QString()});
-    s.entries.append({"FsLoaded_Hz", m.fsLoaded, 2, M::parabolaNote()});
+    s.entries.append({"FsLoaded_Hz", m.fsLoaded, 2, r.typed ? M::typedNote() : M::parabolaNote()});
     s.entries.append(
         {"shift_pct", m.shift * 100.0, 1,
          QStringLiteral("1 − Fs' / Fs = 1 − %1 / %2").arg(n(m.fsLoaded, 2), n(c.Fs, 2))});
@@ -207,7 +235,7 @@ QVector<Section> sections(const TsWorksheetResult &r)
     if (!r.refusal.isEmpty())
         return out;
     out.append(inputsSection(r));
-    out.append(refinedSection(r.classic, "classic", M::sectionClassic(), QString()));
+    out.append(refinedSection(r.classic, "classic", M::sectionClassic(), QString(), r.typed));
     if (r.motional) {
         const QString model = fitModelName(r.fitModel);
         out.append(refinedSection(*r.motional, "motional", M::sectionMotional(model),
@@ -224,15 +252,30 @@ QVector<Section> sections(const TsWorksheetResult &r)
 
 QJsonValue jsonNumber(double value, int decimals)
 {
-    if (!std::isfinite(value))
-        return QJsonValue(QJsonValue::Null);
-    if (decimals == 0)
-        return QJsonValue(qint64(std::llround(value)));
-    // Seven significant digits: the measurement carries fewer, and the file stays readable.
-    return QJsonValue(QString::number(value, 'g', 7).toDouble());
+    return worksheetJsonNumber(value, decimals);
 }
 
 } // namespace
+
+QVector<TsValue> worksheetValues(const TsWorksheetResult &r)
+{
+    QVector<TsValue> out;
+    int single = 0;
+    for (const Section &s : sections(r)) {
+        const bool isSingle = qstrcmp(s.key, "singleMass") == 0;
+        for (const Entry &e : s.entries)
+            out.append({QLatin1String(s.key), isSingle ? single : -1, QLatin1String(e.key), e.value,
+                        e.decimals});
+        single += isSingle ? 1 : 0;
+    }
+    return out;
+}
+
+QString TsValue::name() const
+{
+    return index < 0 ? section + QLatin1Char('.') + key
+                     : QStringLiteral("%1[%2].%3").arg(section).arg(index).arg(key);
+}
 
 QJsonObject worksheetJson(const TsWorksheetResult &r)
 {
@@ -247,6 +290,8 @@ QJsonObject worksheetJson(const TsWorksheetResult &r)
         for (const Entry &e : s.entries)
             values.insert(QLatin1String(e.key), jsonNumber(e.value, e.decimals));
         if (qstrcmp(s.key, "inputs") == 0) {
+            if (r.coil)
+                values.insert(QStringLiteral("coilMaterial"), coilMaterialName(r.coil->material));
             values.insert(QStringLiteral("basis"),
                           r.motional ? QStringLiteral("motional") : QStringLiteral("classic"));
             if (r.motional)
@@ -269,18 +314,47 @@ QJsonObject worksheetJson(const TsWorksheetResult &r)
 
 QVector<TsRow> worksheetRows(const TsWorksheetResult &r)
 {
+    return worksheetRows(r, nullptr, false);
+}
+
+QVector<TsRow> worksheetRows(const TsWorksheetResult &r, const TsUncertainty *u, bool budget)
+{
     QVector<TsRow> rows;
+    int single = 0;
     for (const Section &s : sections(r)) {
+        const bool isSingle = qstrcmp(s.key, "singleMass") == 0;
         for (const Entry &e : s.entries) {
             const QString key = QLatin1String(e.key);
-            rows.append(
-                {s.title, M::rowName(key), n(e.value, e.decimals), M::rowUnit(key), e.formula});
+            const TsValueUncertainty *v =
+                u ? u->find(
+                        TsValue{QLatin1String(s.key), isSingle ? single : -1, key, 0.0, 0}.name())
+                  : nullptr;
+            if (!v || !(v->u > 0.0)) {
+                rows.append(
+                    {s.title, M::rowName(key), n(e.value, e.decimals), M::rowUnit(key), e.formula});
+                continue;
+            }
+            // U to two significant digits, the value to the same place.
+            const double expanded = u->k * v->u;
+            const int decimals = std::clamp(1 - int(std::floor(std::log10(expanded))), 0, 9);
+            rows.append({s.title, M::rowName(key),
+                         M::withExpanded(n(e.value, decimals), n(expanded, decimals),
+                                         QString::number(u->k)),
+                         M::rowUnit(key), e.formula});
+            if (!budget)
+                continue;
+            for (const TsBudgetEntry &b : v->budget)
+                rows.append({s.title, M::budgetRow(M::budgetSource(b.source)),
+                             n(b.contribution, decimals + 1), M::rowUnit(key),
+                             M::budgetShare(n(100.0 * std::pow(b.contribution / v->u, 2), 1)),
+                             true});
         }
+        single += isSingle ? 1 : 0;
         // Which values the methods below are built on.
         if (qstrcmp(s.key, "inputs") == 0)
-            rows.append(
-                {s.title, M::rowBasis(), M::basisName(r.motional.has_value()), QString(),
-                 r.motional ? M::basisMotional(fitModelName(r.fitModel)) : M::basisClassic()});
+            rows.append({s.title, M::rowBasis(), M::basisName(r.motional.has_value()), QString(),
+                         r.motional ? M::basisMotional(fitModelName(r.fitModel))
+                                    : (r.typed ? M::basisTyped() : M::basisClassic())});
     }
     for (const TsFlag &f : r.flags)
         rows.append({M::sectionFlags(), tsFlagCodeName(f.code), f.text, QString(), QString()});

@@ -309,6 +309,150 @@ QString basisMotional(const QString &model)
         .arg(model);
 }
 
+QString airConstantsImplausible(const QString &rho, const QString &c)
+{
+    return QCoreApplication::translate(
+               "WorksheetMessages",
+               "ρ = %1 kg/m³ and c = %2 m/s are outside 0.5..2 kg/m³, 250..450 m/s")
+        .arg(rho, c);
+}
+QString humidityImplausible(const QString &pct)
+{
+    return QCoreApplication::translate("WorksheetMessages",
+                                       "the relative humidity must be 0..100 % (given: %1 %)")
+        .arg(pct);
+}
+QString coilTempImplausible(const QString &tempC)
+{
+    return QCoreApplication::translate("WorksheetMessages",
+                                       "the coil temperature must be -40..250 °C (given: %1 °C)")
+        .arg(tempC);
+}
+QString typedNotPositive(const QString &name, const QString &value)
+{
+    return QCoreApplication::translate("WorksheetMessages",
+                                       "the typed %1 must be above 0 (given: %2)")
+        .arg(name, value);
+}
+QString typedNeedsCurve(const QString &curve)
+{
+    return QCoreApplication::translate(
+               "WorksheetMessages",
+               "%1 needs measured curves: the typed values give the added-mass method only")
+        .arg(curve);
+}
+QString basisTyped()
+{
+    return QCoreApplication::translate("WorksheetMessages",
+                                       "the typed values: Fs, Qms, Qes and Re as given");
+}
+QString typedNote()
+{
+    return QCoreApplication::translate("WorksheetMessages", "typed");
+}
+QString humidAirNote(const QString &pct)
+{
+    return QCoreApplication::translate("WorksheetMessages",
+                                       "humid air at %1 % relative humidity (vapour pressure "
+                                       "after Buck)")
+        .arg(pct);
+}
+QString coilMaterialText(CoilMaterial material)
+{
+    return material == CoilMaterial::Aluminium
+               ? QCoreApplication::translate("WorksheetMessages", "aluminium, α = 0.00403 /K")
+               : QCoreApplication::translate("WorksheetMessages", "copper, α = 0.00393 /K");
+}
+QString toleranceNotValid(const QString &name, const QString &value)
+{
+    return QCoreApplication::translate(
+               "WorksheetMessages",
+               "the tolerance of %1 must be a number of 0 or above (given: %2)")
+        .arg(name, value);
+}
+QString toleranceTooLarge(const QString &name)
+{
+    return QCoreApplication::translate(
+               "WorksheetMessages",
+               "the tolerance of %1 is so large that the worksheet refuses its own inputs")
+        .arg(name);
+}
+QString repeatsTooFew(const QString &key, int count)
+{
+    return QCoreApplication::translate("WorksheetMessages",
+                                       "%1 needs at least two repeated values (given: %2)")
+        .arg(key)
+        .arg(count);
+}
+QString repeatsNotFinite(const QString &key)
+{
+    return QCoreApplication::translate("WorksheetMessages",
+                                       "a repeated value of %1 is not a number")
+        .arg(key);
+}
+QString repeatsUnknownKey(const QString &key)
+{
+    return QCoreApplication::translate("WorksheetMessages",
+                                       "repeated values were given for %1, which the "
+                                       "worksheet does not compute")
+        .arg(key);
+}
+QString withExpanded(const QString &value, const QString &expanded, const QString &k)
+{
+    return QCoreApplication::translate("WorksheetMessages", "%1 ± %2 (k=%3)")
+        .arg(value, expanded, k);
+}
+QString budgetRow(const QString &source)
+{
+    return QCoreApplication::translate("WorksheetMessages", "  from %1").arg(source);
+}
+QString budgetShare(const QString &pct)
+{
+    return QCoreApplication::translate("WorksheetMessages", "%1 % of u²").arg(pct);
+}
+
+} // namespace WorksheetMessages
+
+namespace {
+
+// The budget's inputs; a grid term names the curve whose frequencies it moves. A symbol has no
+// catalogue entry and stays as it is.
+const char *const kBudgetSources[][2] = {
+    {"Re", "Re"},
+    {"scale", QT_TRANSLATE_NOOP("WorksheetMessages", "scale resolution")},
+    {"mass1", QT_TRANSLATE_NOOP("WorksheetMessages", "scale, mass 1")},
+    {"mass2", QT_TRANSLATE_NOOP("WorksheetMessages", "scale, mass 2")},
+    {"Sd", "Sd"},
+    {"diameter", QT_TRANSLATE_NOOP("WorksheetMessages", "diameter")},
+    {"rho", "ρ"},
+    {"c", "c"},
+    {"temp", QT_TRANSLATE_NOOP("WorksheetMessages", "air temperature")},
+    {"pressure", QT_TRANSLATE_NOOP("WorksheetMessages", "air pressure")},
+    {"humidity", QT_TRANSLATE_NOOP("WorksheetMessages", "humidity")},
+    {"coilTemp", QT_TRANSLATE_NOOP("WorksheetMessages", "coil temperature")},
+    {"grid-free-air", QT_TRANSLATE_NOOP("WorksheetMessages", "grid step, free air")},
+    {"grid-mass1", QT_TRANSLATE_NOOP("WorksheetMessages", "grid step, mass 1")},
+    {"grid-mass2", QT_TRANSLATE_NOOP("WorksheetMessages", "grid step, mass 2")},
+    {"grid-box", QT_TRANSLATE_NOOP("WorksheetMessages", "grid step, box")},
+    {"noise-free-air", QT_TRANSLATE_NOOP("WorksheetMessages", "noise, free air")},
+    {"noise-mass1", QT_TRANSLATE_NOOP("WorksheetMessages", "noise, mass 1")},
+    {"noise-mass2", QT_TRANSLATE_NOOP("WorksheetMessages", "noise, mass 2")},
+    {"noise-box", QT_TRANSLATE_NOOP("WorksheetMessages", "noise, box")},
+    {"repeats", QT_TRANSLATE_NOOP("WorksheetMessages", "repeats (type A)")},
+};
+
+} // namespace
+
+namespace WorksheetMessages {
+
+QString budgetSource(const QString &id)
+{
+    for (const auto &s : kBudgetSources)
+        if (id == QLatin1String(s[0]))
+            return QCoreApplication::translate("WorksheetMessages", s[1]);
+    return id;
+}
+
 } // namespace WorksheetMessages
 
 namespace {
@@ -364,6 +508,9 @@ const RowText kRowTexts[] = {
     {"pressure_hPa", QT_TRANSLATE_NOOP("WorksheetMessages", "pressure"), "hPa"},
     {"rho_kgPerM3", "ρ", "kg/m³"},
     {"c_mPerS", "c", "m/s"},
+    {"humidity_pct", QT_TRANSLATE_NOOP("WorksheetMessages", "humidity"), "%"},
+    {"coilTemp_C", QT_TRANSLATE_NOOP("WorksheetMessages", "coil temperature"), "°C"},
+    {"Re20_Ohm", "Re (20 °C)", "Ω"},
 };
 
 const RowText *rowText(const QString &key)

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/analysis/CoilTemperature.h"
+
 #include <QString>
 
 // Every text of the Thiele-Small worksheet: refusals, flags, section titles and row names.
@@ -20,6 +22,12 @@ QString notBelowFreeAir(const QString &curve, const QString &fsLoaded, const QSt
 QString notAboveFreeAir(const QString &curve, const QString &fc, const QString &fs);
 QString identicalMasses(const QString &grams);
 QString curveProblem(const QString &curve, const QString &problem);
+QString airConstantsImplausible(const QString &rho, const QString &c);
+QString humidityImplausible(const QString &pct);
+QString coilTempImplausible(const QString &tempC);
+// from numbers: a typed value that is not above 0, and a method that needs a measured curve
+QString typedNotPositive(const QString &name, const QString &value);
+QString typedNeedsCurve(const QString &curve);
 
 // the curves named in the texts above
 QString freeAirCurve();
@@ -69,6 +77,25 @@ QString rowBasis();
 QString basisName(bool motional);
 QString basisClassic();
 QString basisMotional(const QString &model);
+QString basisTyped();
+// the formula cell of a typed value, of air with its humidity, and of the coil's material
+QString typedNote();
+QString humidAirNote(const QString &pct);
+QString coilMaterialText(CoilMaterial material);
+
+// the uncertainty: refusals of its inputs, and the budget's rows
+QString toleranceNotValid(const QString &name, const QString &value);
+QString toleranceTooLarge(const QString &name);
+QString repeatsTooFew(const QString &key, int count);
+QString repeatsNotFinite(const QString &key);
+QString repeatsUnknownKey(const QString &key);
+// "6.923 ± 0.012 (k=2)"
+QString withExpanded(const QString &value, const QString &expanded, const QString &k);
+// a budget row: what one input adds to the value above it
+QString budgetRow(const QString &source);
+QString budgetShare(const QString &pct);
+// the inputs of the budget by their JSON names ("Re", "mass1", "Sd", "grid-free-air", ...)
+QString budgetSource(const QString &id);
 
 } // namespace WorksheetMessages
 

@@ -4,6 +4,7 @@
 
 #include <QString>
 #include <QVector>
+#include <optional>
 
 // What a good unit of one driver type looks like: a band on |Z| at every grid point of one
 // frequency band, and a window on each parameter. Made from golden units by makeQcLimits,
@@ -35,6 +36,10 @@ struct QcLimits {
     double tolerancePct = 5.0;
     double re = 0.0; // ohm, used for the Thiele-Small values of every unit checked
     QcWindow parameters[kQcParameterCount];
+    // An optional window on each unit's own Re (estimateRe), compared as measured or, with
+    // reAt20C, normalised to a 20 °C coil.
+    std::optional<QcWindow> reWindow;
+    bool reAt20C = false;
     QVector<QcBandPoint> points; // every grid point of the band, rising frequency
     // Where the limits came from, for messages: the file and the line of its band (none when
     // made in memory).

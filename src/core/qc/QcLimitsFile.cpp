@@ -135,6 +135,14 @@ QString readItem(const QList<QByteArray> &f, const QByteArray &line, int number,
         ok = f.size() == 2 && toNumber(f[1], &l.tolerancePct) && l.tolerancePct >= 0.0;
     } else if (key == "re") {
         ok = f.size() == 2 && toNumber(f[1], &l.re) && l.re > 0.0;
+    } else if (key == "re-window") {
+        QcWindow w;
+        const bool at20 = f.size() == 4 && f[3] == "20C";
+        if ((f.size() != 3 && !at20 && !(f.size() == 4 && f[3] == "measured")) ||
+            !toWindow(f[1], f[2], &w) || !(w.low > 0.0))
+            return M::badWindow(keyText);
+        l.reWindow = w;
+        l.reAt20C = at20;
     } else if (key == "param") {
         return readParam(f, r);
     } else if (key == "point") {
@@ -178,6 +186,9 @@ QByteArray qcLimitsText(const QcLimits &l)
     t += "k " + num(l.k) + '\n';
     t += "tolerance-pct " + num(l.tolerancePct) + '\n';
     t += "re " + num(l.re) + '\n';
+    if (l.reWindow)
+        t += "re-window " + num(l.reWindow->low) + ' ' + num(l.reWindow->high) +
+             (l.reAt20C ? " 20C" : "") + '\n';
     t += "# param NAME LOW HIGH (Fs Hz; Rmax, Zmin ohm)\n";
     for (int p = 0; p < kQcParameterCount; ++p)
         t += QByteArray("param ") + kQcParameterNames[p] + ' ' + num(l.parameters[p].low) + ' ' +

@@ -14,13 +14,16 @@
 //   re 5.70                       ohm, the Re every unit's Thiele-Small values use
 //   param Fs 37.6 42.4            window LOW HIGH of each parameter, all six:
 //   param Rmax ...                Fs [Hz], Rmax [ohm], Qms, Qes, Qts, Zmin [ohm]
+//   re-window 5.5 6.1 20C         optional: a window on each unit's own Re [ohm], compared
+//                                 as measured, or at 20 °C with "20C" (the coil's temperature
+//                                 given with the check); absent: Re is not checked
 //   point 0 10.00 5.80 6.45       grid index, frequency [Hz], |Z| low and high [ohm]:
 //   ...                           one line for every point of the band, rising index
 //   end                           the last item: a file cut short is refused
 //
-// Every item but the comments is required once (point once per grid index); an unknown item,
-// a bad number, a window with LOW above HIGH, a point out of order or off its grid frequency
-// (by more than 0.1 %) refuses the file with its line number.
+// Every item but the comments and re-window is required once (point once per grid index); an
+// unknown item, a bad number, a window with LOW above HIGH, a point out of order or off its grid
+// frequency (by more than 0.1 %) refuses the file with its line number.
 
 #include "core/qc/QcLimits.h"
 

@@ -22,7 +22,13 @@ QString frequency(double hz)
 
 } // namespace
 
-QString checkQcUnit(const QcLimits &limits, const CurveBlock &raw, int band, QcVerdict *out)
+double qcComparedRe(const QcLimits &limits, double measuredRe, const CoilTemperature &coil)
+{
+    return limits.reAt20C ? reAt20C(measuredRe, coil) : measuredRe;
+}
+
+QString checkQcUnit(const QcLimits &limits, const CurveBlock &raw, int band, QcVerdict *out,
+                    const CoilTemperature &coil)
 {
     if (band != limits.band)
         return QcMessages::otherBand(limits.source, limits.bandLine, limits.band, band);
@@ -41,6 +47,13 @@ QString checkQcUnit(const QcLimits &limits, const CurveBlock &raw, int band, QcV
             v.failures << QcMessages::parameterOutside(name, number(value), number(w.low),
                                                        number(w.high), QLatin1String(kUnits[p]));
         }
+    }
+    if (limits.reWindow) {
+        v.re = qcComparedRe(limits, estimateRe(raw, band), coil);
+        if (!limits.reWindow->contains(v.re))
+            v.failures << QcMessages::parameterOutside(
+                limits.reAt20C ? QStringLiteral("Re (20 °C)") : QStringLiteral("Re"), number(v.re),
+                number(limits.reWindow->low), number(limits.reWindow->high), QStringLiteral("ohm"));
     }
     // Neighbouring points out on the same side make one range.
     int missing = 0;

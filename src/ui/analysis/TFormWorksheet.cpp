@@ -7,6 +7,7 @@
 #include "core/files/WindowPlacement.h"
 #include "core/graph/WindowFont.h"
 #include "core/measure/MeasurementRun.h"
+#include "ui/analysis/WorksheetFields.h"
 #include "ui/analysis/WorksheetTexts.h"
 #include "ui/common/AccessibleNames.h"
 
@@ -33,43 +34,12 @@ namespace T = WorksheetTexts;
 
 namespace {
 
-enum class Field { Empty, Number, Bad };
-
-// A typed number: "." or "," as the decimal sign, blanks around it ignored.
-Field readNumber(const QLineEdit *edit, double &value)
-{
-    QString text = edit->text().trimmed();
-    if (text.isEmpty())
-        return Field::Empty;
-    text.replace(QLatin1Char(','), QLatin1Char('.'));
-    bool ok = false;
-    value = QLocale::c().toDouble(text, &ok);
-    return ok ? Field::Number : Field::Bad;
-}
-
-QLineEdit *numberEdit(QWidget *parent, const char *name, const QString &label,
-                      const QString &text = QString())
-{
-    auto *edit = new QLineEdit(text, parent);
-    edit->setObjectName(QString::fromLatin1(name));
-    edit->setAccessibleName(label);
-    edit->setAlignment(Qt::AlignRight);
-    return edit;
-}
-
 QPushButton *button(QWidget *parent, const char *name, const QString &caption)
 {
     auto *b = new QPushButton(caption, parent);
     b->setObjectName(QString::fromLatin1(name));
     b->setAccessibleName(plainAccessibleName(caption));
     return b;
-}
-
-QLabel *caption(QWidget *parent, const QString &text)
-{
-    auto *l = new QLabel(text, parent);
-    l->setAccessibleName(text);
-    return l;
 }
 
 QTableWidgetItem *cell(const QString &text, Qt::Alignment align = Qt::AlignLeft)
@@ -99,7 +69,7 @@ TFormWorksheet::TFormWorksheet(const WorksheetHost &host, QWidget *parent)
     setFont(windowFont());
     buildControls();
     connectRunDriver();
-    resize(920, 640);
+    resize(1120, 720);
 }
 
 TFormWorksheet::~TFormWorksheet() = default;
@@ -113,15 +83,19 @@ void TFormWorksheet::buildControls()
     QHBoxLayout *buttons = buildButtons();
 
     // Inputs and curves on the left with the fit; the results on the right, from the top.
+    QGroupBox *numbers = buildFromNumbersGroup();
+    QGroupBox *uncertainty = buildUncertaintyGroup();
     auto *left = new QVBoxLayout;
     left->addWidget(inputs);
     left->addWidget(curves);
+    left->addWidget(numbers);
     left->addWidget(buildFitGroup(), 1);
     left->addLayout(buttons);
     auto *right = new QVBoxLayout;
     right->addWidget(ResultLabel);
     right->addWidget(Comparison);
     right->addWidget(Detail, 1);
+    right->addWidget(uncertainty);
     auto *layout = new QHBoxLayout(this);
     layout->addLayout(left);
     layout->addLayout(right, 1);
@@ -138,11 +112,19 @@ QGroupBox *TFormWorksheet::buildInputsGroup()
     DiameterEdit = numberEdit(inputs, "DiameterEdit", T::diameter());
     TempEdit = numberEdit(inputs, "TempEdit", T::temperature(), QStringLiteral("20"));
     PressureEdit = numberEdit(inputs, "PressureEdit", T::pressure(), QStringLiteral("1013.25"));
+    HumidityEdit = numberEdit(inputs, "HumidityEdit", T::humidity());
+    RhoEdit = numberEdit(inputs, "RhoEdit", T::rho());
+    SoundSpeedEdit = numberEdit(inputs, "SoundSpeedEdit", T::soundSpeed());
+    CoilTempEdit = numberEdit(inputs, "CoilTempEdit", T::coilTemp());
     const std::pair<QString, QLineEdit *> fields[] = {{T::re(), ReEdit},
+                                                      {T::coilTemp(), CoilTempEdit},
                                                       {T::sd(), SdEdit},
                                                       {T::diameter(), DiameterEdit},
                                                       {T::temperature(), TempEdit},
-                                                      {T::pressure(), PressureEdit}};
+                                                      {T::pressure(), PressureEdit},
+                                                      {T::humidity(), HumidityEdit},
+                                                      {T::rho(), RhoEdit},
+                                                      {T::soundSpeed(), SoundSpeedEdit}};
     // Two label and field pairs a row: the inputs take little height beside the results.
     int k = 0;
     for (const auto &[label, edit] : fields) {
@@ -153,6 +135,21 @@ QGroupBox *TFormWorksheet::buildInputsGroup()
         ++k;
         connect(edit, &QLineEdit::textChanged, this, &TFormWorksheet::queueRecompute);
     }
+    CoilMaterialBox = new QComboBox(inputs);
+    CoilMaterialBox->setObjectName(QStringLiteral("CoilMaterialBox"));
+    CoilMaterialBox->addItems({T::coilMaterialItem(0), T::coilMaterialItem(1)});
+    nameComboBox(CoilMaterialBox, T::coilMaterial());
+    connect(CoilMaterialBox, &QComboBox::currentIndexChanged, this,
+            &TFormWorksheet::queueRecompute);
+    auto *material = caption(inputs, T::coilMaterial());
+    material->setBuddy(CoilMaterialBox);
+    grid->addWidget(material, k / 2, (k % 2) * 2);
+    grid->addWidget(CoilMaterialBox, k / 2, (k % 2) * 2 + 1);
+    ++k;
+    AirLabel = new QLabel(inputs);
+    AirLabel->setObjectName(QStringLiteral("AirLabel"));
+    AirLabel->setAccessibleName(T::airUsed(QString(), QString()));
+    grid->addWidget(AirLabel, (k + 1) / 2, 0, 1, 4);
     return inputs;
 }
 
@@ -349,9 +346,11 @@ void TFormWorksheet::offerRe(float re)
 QString TFormWorksheet::gatherInput(TsWorksheetInput &in) const
 {
     const MeasurementDocument &doc = *m_host.document;
-    if (!doc.hasMeasurement())
+    const bool typed = FromNumbersGroup->isChecked();
+    if (!typed && !doc.hasMeasurement())
         return T::noMeasurement();
-    in.freeAir = {&doc.curveRaw(), doc.measurement().band};
+    if (!typed)
+        in.freeAir = {&doc.curveRaw(), doc.measurement().band};
 
     double value = 0.0;
     switch (readNumber(ReEdit, value)) {
@@ -374,6 +373,10 @@ QString TFormWorksheet::gatherInput(TsWorksheetInput &in) const
         if (f == Field::Number)
             *target = edit == SdEdit ? value * 1e-4 : value;
     }
+    if (const QString problem = gatherAirAndCoil(in); !problem.isEmpty())
+        return problem;
+    if (typed)
+        return gatherTyped(in);
 
     // A slot's curve, or a refusal text.
     auto curve = [&doc](const QComboBox *combo, TsCurve &out) -> QString {
@@ -425,11 +428,17 @@ void TFormWorksheet::showWorksheetRows(TsWorksheetInput &in, const QString &refu
     m_result = refusal.isEmpty() ? computeWorksheet(in) : TsWorksheetResult{};
     if (!refusal.isEmpty())
         m_result.refusal = refusal;
-    if (!m_result.refusal.isEmpty())
+    m_uncertainty.reset();
+    if (m_result.refusal.isEmpty() && UncertaintyGroup->isChecked())
+        computeUncertainty(in);
+    if (!m_result.refusal.isEmpty()) {
         showRefusal(m_result.refusal);
-    else {
+    } else {
         ResultLabel->clear();
-        showRows(worksheetRows(m_result));
+        AirLabel->setText(T::airUsed(QString::number(m_result.air.rho, 'f', 4),
+                                     QString::number(m_result.air.c, 'f', 1)));
+        showRows(worksheetRows(m_result, m_uncertainty ? &*m_uncertainty : nullptr,
+                               BudgetCheck->isChecked()));
     }
     showFitTable();
 }
@@ -443,6 +452,7 @@ void TFormWorksheet::showRefusal(const QString &text)
 {
     m_rows.clear();
     ResultLabel->setText(text);
+    AirLabel->clear();
     Comparison->clear();
     Comparison->setRowCount(0);
     Comparison->setColumnCount(0);
@@ -480,6 +490,9 @@ void TFormWorksheet::showRows(const QVector<TsRow> &rows)
         if (r.section != M::sectionInputs() && r.section != M::sectionFlags() &&
             !methods.contains(r.section))
             methods << r.section;
+    // The budget stays in the working below.
+    QVector<TsRow> values = rows;
+    values.removeIf([](const TsRow &r) { return r.budget; });
     // The values the methods build on (measured, and less the fitted coil) stand side by side
     // only on their own: each method shows the basis it used.
     const QStringList bases{M::sectionClassic(),
@@ -489,7 +502,7 @@ void TFormWorksheet::showRows(const QVector<TsRow> &rows)
         methods.removeIf([&bases](const QString &m) { return bases.contains(m); });
     QStringList names;
     QHash<QString, int> count;
-    for (const TsRow &r : rows)
+    for (const TsRow &r : values)
         if (methods.contains(r.section) && count[withUnit(r)]++ == 0)
             names << withUnit(r);
     if (methods.size() > 1)
@@ -499,7 +512,7 @@ void TFormWorksheet::showRows(const QVector<TsRow> &rows)
     Comparison->setRowCount(int(names.size()));
     Comparison->setHorizontalHeaderLabels(methods);
     Comparison->setVerticalHeaderLabels(names);
-    for (const TsRow &r : rows) {
+    for (const TsRow &r : values) {
         const int c = int(methods.indexOf(r.section));
         const int n = int(names.indexOf(withUnit(r)));
         if (c >= 0 && n >= 0)

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/analysis/TsUncertainty.h"
 #include "core/analysis/TsWorksheet.h"
 
 #include <QWidget>
@@ -64,6 +65,8 @@ public:
     void offerRe(float re);
 
     const TsWorksheetResult &result() const { return m_result; }
+    // The uncertainty shown, when asked for and computed.
+    const std::optional<TsUncertainty> &uncertainty() const { return m_uncertainty; }
     // The text shown instead of numbers; empty when the table holds a result.
     QString refusal() const;
     // The table as plain text, as "copy" puts it on the clipboard.
@@ -74,6 +77,31 @@ public:
     QLineEdit *DiameterEdit = nullptr;
     QLineEdit *TempEdit = nullptr;
     QLineEdit *PressureEdit = nullptr;
+    QLineEdit *HumidityEdit = nullptr;
+    QLineEdit *RhoEdit = nullptr;
+    QLineEdit *SoundSpeedEdit = nullptr;
+    QLineEdit *CoilTempEdit = nullptr;
+    QComboBox *CoilMaterialBox = nullptr;
+    QLabel *AirLabel = nullptr; // the air the values use
+    // from numbers
+    QGroupBox *FromNumbersGroup = nullptr; // checkable
+    QLineEdit *FsEdit = nullptr;
+    QLineEdit *QmsEdit = nullptr;
+    QLineEdit *QesEdit = nullptr;
+    std::array<QLineEdit *, kMassSlots> FsLoadedEdit{};
+    // the uncertainty
+    QGroupBox *UncertaintyGroup = nullptr; // checkable
+    QCheckBox *BudgetCheck = nullptr;
+    QLineEdit *ReTolEdit = nullptr;
+    QLineEdit *MassResolutionEdit = nullptr;
+    QLineEdit *SdTolEdit = nullptr;
+    QLineEdit *DiameterTolEdit = nullptr;
+    QLineEdit *RhoTolEdit = nullptr;
+    QLineEdit *SoundSpeedTolEdit = nullptr;
+    QLineEdit *TempTolEdit = nullptr;
+    QLineEdit *PressureTolEdit = nullptr;
+    QLineEdit *HumidityTolEdit = nullptr;
+    QLineEdit *CoilTempTolEdit = nullptr;
     std::array<QComboBox *, kMassSlots> MassSlot{};
     std::array<QLineEdit *, kMassSlots> MassEdit{};
     std::array<QPushButton *, kMassSlots> MassMeasure{};
@@ -112,6 +140,13 @@ private:
     void showWorksheetRows(TsWorksheetInput &in, const QString &refusal);
     void refreshSlotLists();
     QString gatherInput(TsWorksheetInput &in) const;
+    // the air, the coil, the typed values and the tolerances (TFormWorksheet_numbers.cpp)
+    QGroupBox *buildFromNumbersGroup();
+    QGroupBox *buildUncertaintyGroup();
+    QString gatherAirAndCoil(TsWorksheetInput &in) const;
+    QString gatherTyped(TsWorksheetInput &in) const;
+    QString gatherTolerances(TsTolerances &tol) const;
+    void computeUncertainty(const TsWorksheetInput &in);
     void showRows(const QVector<TsRow> &rows);
     void showRefusal(const QString &text);
 
@@ -150,6 +185,7 @@ private:
 
     WorksheetHost m_host;
     TsWorksheetResult m_result;
+    std::optional<TsUncertainty> m_uncertainty;
     QVector<TsRow> m_rows;
     bool m_recomputeQueued = false;
     bool m_placed = false;

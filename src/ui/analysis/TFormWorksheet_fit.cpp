@@ -136,6 +136,10 @@ std::optional<TFormWorksheet::FitInputs> TFormWorksheet::fitInputs(const QString
     in.settings.re = QLocale::c().toDouble(
         ReEdit->text().trimmed().replace(QLatin1Char(','), QLatin1Char('.')), &reOk);
     reOk = reOk && std::isfinite(in.settings.re);
+    if (FromNumbersGroup->isChecked()) {
+        text = T::typedNoFit();
+        return std::nullopt;
+    }
     if (!doc.hasMeasurement()) {
         text = refusal;
         return std::nullopt;

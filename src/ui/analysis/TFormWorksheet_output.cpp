@@ -80,7 +80,10 @@ void TFormWorksheet::saveJsonClick()
         !TH_Message(QString::fromUtf8(Texts::kUnitName), QString::fromUtf8(Texts::kCaption))
              .askOverwrite(path))
         return;
-    if (!writeFileSafely(path, QJsonDocument(worksheetJson(m_result)).toJson()))
+    QJsonObject o = worksheetJson(m_result);
+    if (m_uncertainty)
+        o.insert(QStringLiteral("uncertainty"), uncertaintyJson(*m_uncertainty));
+    if (!writeFileSafely(path, QJsonDocument(o).toJson()))
         tell(T::jsonWriteFailed(path));
 }
 

@@ -25,6 +25,32 @@ QString curveList() { return QCoreApplication::translate("TFormWorksheet", "曲�
 QString noCurve() { return QCoreApplication::translate("TFormWorksheet", "（使わない）"); }
 QString referenceItem(int slot, const QString &fileName) { return QCoreApplication::translate("TFormWorksheet", "参照 %1: %2").arg(QString::number(slot), fileName); }
 QString emptyReferenceItem(int slot) { return QCoreApplication::translate("TFormWorksheet", "参照 %1: （空）").arg(slot); }
+QString humidity() { return QCoreApplication::translate("TFormWorksheet", "湿度 [%]"); }
+QString rho() { return QCoreApplication::translate("TFormWorksheet", "または空気密度 ρ [kg/m³]"); }
+QString soundSpeed() { return QCoreApplication::translate("TFormWorksheet", "音速 c [m/s]"); }
+QString airUsed(const QString &rho, const QString &c) { return QCoreApplication::translate("TFormWorksheet", "計算に使う空気: ρ = %1 kg/m³、c = %2 m/s").arg(rho, c); }
+QString coilTemp() { return QCoreApplication::translate("TFormWorksheet", "ボイスコイル温度 [°C]"); }
+QString coilMaterial() { return QCoreApplication::translate("TFormWorksheet", "コイルの材料"); }
+QString coilMaterialItem(int index) { return index == 1 ? QCoreApplication::translate("TFormWorksheet", "アルミニウム (α = 0.00403 /K)") : QCoreApplication::translate("TFormWorksheet", "銅 (α = 0.00393 /K)"); }
+QString fromNumbersGroup() { return QCoreApplication::translate("TFormWorksheet", "数値から計算（曲線を使わない）"); }
+QString typedFs() { return QCoreApplication::translate("TFormWorksheet", "Fs [Hz]"); }
+QString typedQms() { return QCoreApplication::translate("TFormWorksheet", "Qms"); }
+QString typedQes() { return QCoreApplication::translate("TFormWorksheet", "Qes"); }
+QString typedFsLoaded(int index) { return QCoreApplication::translate("TFormWorksheet", "m%1 を付けた Fs' [Hz]").arg(index); }
+QString typedMissing(const QString &field) { return QCoreApplication::translate("TFormWorksheet", "数値から計算するには %1 を入力してください。").arg(field); }
+QString typedNoFit() { return QCoreApplication::translate("TFormWorksheet", "数値から計算するときはモデルフィットを使いません。"); }
+QString uncertaintyGroup() { return QCoreApplication::translate("TFormWorksheet", "不確かさを表示 (x ± U, k=2)"); }
+QString showBudget() { return QCoreApplication::translate("TFormWorksheet", "内訳を表示"); }
+QString reTol() { return QCoreApplication::translate("TFormWorksheet", "Re の ± [Ω]"); }
+QString massResolution() { return QCoreApplication::translate("TFormWorksheet", "はかりの分解能 [g]"); }
+QString sdTol() { return QCoreApplication::translate("TFormWorksheet", "Sd の ± [%]"); }
+QString diameterTol() { return QCoreApplication::translate("TFormWorksheet", "直径の ± [mm]"); }
+QString rhoTol() { return QCoreApplication::translate("TFormWorksheet", "ρ の ± [kg/m³]"); }
+QString soundSpeedTol() { return QCoreApplication::translate("TFormWorksheet", "c の ± [m/s]"); }
+QString tempTol() { return QCoreApplication::translate("TFormWorksheet", "気温の ± [°C]"); }
+QString pressureTol() { return QCoreApplication::translate("TFormWorksheet", "気圧の ± [hPa]"); }
+QString humidityTol() { return QCoreApplication::translate("TFormWorksheet", "湿度の ± [%]"); }
+QString coilTempTol() { return QCoreApplication::translate("TFormWorksheet", "コイル温度の ± [°C]"); }
 
 QString measureInBox() { return QCoreApplication::translate("TFormWorksheet", "この箱で測定"); }
 QString measureWithMass() { return QCoreApplication::translate("TFormWorksheet", "この質量で測定"); }

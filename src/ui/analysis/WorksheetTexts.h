@@ -25,6 +25,35 @@ QString curveList(); // accessible name of a slot's reference list
 QString noCurve();
 QString referenceItem(int slot, const QString &fileName); // slot counted from 1
 QString emptyReferenceItem(int slot);
+// the air given directly or with its humidity, the air used, and the coil's temperature
+QString humidity();
+QString rho();
+QString soundSpeed();
+QString airUsed(const QString &rho, const QString &c);
+QString coilTemp();
+QString coilMaterial();
+QString coilMaterialItem(int index); // copper, aluminium
+// "from numbers": the free-air values and each mass's resonance typed
+QString fromNumbersGroup();
+QString typedFs();
+QString typedQms();
+QString typedQes();
+QString typedFsLoaded(int index); // 1 or 2
+QString typedMissing(const QString &field);
+QString typedNoFit();
+// the uncertainty, its budget and the tolerances
+QString uncertaintyGroup();
+QString showBudget();
+QString reTol();
+QString massResolution();
+QString sdTol();
+QString diameterTol();
+QString rhoTol();
+QString soundSpeedTol();
+QString tempTol();
+QString pressureTol();
+QString humidityTol();
+QString coilTempTol();
 
 // buttons
 QString measureWithMass();
