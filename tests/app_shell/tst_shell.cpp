@@ -104,11 +104,12 @@ void TestShell::menus_data()
                                          "印刷設定", "グラフ印刷(&P)",       "-",       "終了(&X)"};
     QTest::newRow("measure") << "MenuMeasure"
                              << "測定(&M)"
-                             << QStringList{"開始(&S)", "-", "結果を分析", "T/S ワークシート",
-                                            "QCモード"};
+                             << QStringList{"開始(&S)",   "繰り返し測定...",  "-",
+                                            "結果を分析", "T/S ワークシート", "QCモード"};
     QTest::newRow("graph") << "MenuGraph"
                            << "グラフ(&G)"
-                           << QStringList{"抵抗値のみ表示", "測定値は太線で描画", "平均処理 [x]"};
+                           << QStringList{"抵抗値のみ表示", "測定値は太線で描画", "平均処理 [x]",
+                                          "-", "繰り返し測定の±2σを表示"};
     QTest::newRow("ref") << "MenuRef"
                          << "参照データ(&R)" << QStringList{"読込み", "クリア"};
     QTest::newRow("set") << "MenuSet"

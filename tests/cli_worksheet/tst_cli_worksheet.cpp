@@ -3,6 +3,8 @@
 
 #include "CliTestSupport.h"
 #include "SimulatedUnit.h"
+#include "SpeakerCurve.h"
+#include "core/document/MeasurementDocument.h"
 
 #include <QJsonArray>
 #include <QJsonObject>
@@ -22,6 +24,7 @@ private slots:
     void badInput();
     void fromNumbers();
     void curveUncertainty();
+    void repeatsGiveTypeA();
     void sharpPeak_data();
     void sharpPeak();
 
@@ -231,6 +234,32 @@ void TestCliWorksheet::curveUncertainty()
     QVERIFY(u.value("classic").toObject().value("u_Fs_Hz").toDouble() > 0.0);
     QVERIFY(
         u.value("budget").toObject().value("classic.Fs_Hz").toObject().contains("grid-free-air"));
+}
+
+// The mean of repeated sweeps: their scatter stands in for the grid and noise terms.
+void TestCliWorksheet::repeatsGiveTypeA()
+{
+    RepeatSet set(3);
+    auto record = std::make_unique<MeasurementRecord>();
+    for (double fs : {48.0, 48.6, 47.5}) {
+        SpeakerModel model;
+        model.fs = fs;
+        fillRecord(*record, 4, model);
+        QCOMPARE(set.add(repeatSweepFromRecord(*record, -1, "0123", "HK-A2")), RepeatAdd::Added);
+    }
+    MeasurementDocument doc;
+    QVERIFY(doc.takeRepeatMean(std::move(set)));
+    const QString mean = file("mean");
+    QCOMPARE(doc.save(mean, 1), WriteOutcome::Written);
+    const cli::Result r =
+        cli::run({"ts", mean, "--re", "6.2", "--diameter", "130", "--uncertainty", "--json"});
+    QCOMPARE(r.exitCode, 0);
+    const QJsonObject u = r.json().object().value("uncertainty").toObject();
+    QCOMPARE(u.value("repeats").toInt(), 3);
+    const QJsonObject fsBudget = u.value("budget").toObject().value("classic.Fs_Hz").toObject();
+    QVERIFY(fsBudget.contains("repeats") && !fsBudget.contains("grid-free-air"));
+    // The scatter of 48, 48.6 and 47.5 Hz: s/sqrt(3) = 0.318 Hz.
+    QVERIFY(qAbs(u.value("classic").toObject().value("u_Fs_Hz").toDouble() - 0.318) < 0.03);
 }
 
 void TestCliWorksheet::badInput()

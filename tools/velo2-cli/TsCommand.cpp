@@ -7,6 +7,7 @@
 #include "core/analysis/AnalysisFlags.h"
 #include "core/analysis/AnalysisFormat.h"
 #include "core/analysis/AnalysisMessages.h"
+#include "core/analysis/RepeatThieleSmall.h"
 #include "core/analysis/ThieleSmall.h"
 #include "core/analysis/TsUncertainty.h"
 #include "core/analysis/TsWorksheet.h"
@@ -266,11 +267,13 @@ int readTypedOptions(const CommandLine &cl, WorksheetOptions *w)
 
 // The uncertainty when asked for; a refused budget ends the command.
 int sheetUncertainty(const CommandLine &cl, const WorksheetOptions &w,
-                     const TsWorksheetResult &sheet, std::optional<TsUncertainty> *u)
+                     const TsWorksheetResult &sheet, const RepeatSet *repeats,
+                     std::optional<TsUncertainty> *u)
 {
     if (!w.uncertainty)
         return -1;
-    *u = worksheetUncertainty(w.in, sheet, w.tolerances);
+    // The sweeps of a mean give each value's scatter.
+    *u = worksheetUncertainty(w.in, sheet, w.tolerances, repeatValues(repeats, w.in.re));
     if (!(*u)->refusal.isEmpty())
         return cl.failure((*u)->refusal);
     return -1;
@@ -311,7 +314,8 @@ int computeSheet(const CommandLine &cl, WorksheetOptions &w, const QString &inpu
     }
     *sheet = computeWorksheet(in);
     // The budget computes the sheet again, on the same fit.
-    const int code = sheet->refusal.isEmpty() ? sheetUncertainty(cl, w, *sheet, u) : -1;
+    const int code =
+        sheet->refusal.isEmpty() ? sheetUncertainty(cl, w, *sheet, doc.repeats(), u) : -1;
     in.fit = nullptr; // the fit ends here
     if (!sheet->refusal.isEmpty())
         return cl.failure(sheet->refusal);
@@ -380,7 +384,7 @@ int runTypedTs(const CommandLine &cl)
     if (!sheet.refusal.isEmpty())
         return cl.failure(sheet.refusal);
     std::optional<TsUncertainty> u;
-    if (const int code = sheetUncertainty(cl, w, sheet, &u); code >= 0)
+    if (const int code = sheetUncertainty(cl, w, sheet, nullptr, &u); code >= 0)
         return code;
     if (cl.isSet(QStringLiteral("json"))) {
         QJsonObject o;

@@ -6,6 +6,7 @@
 #include "core/analysis/TsWorksheet.h"
 #include "core/model/BandTable.h"
 
+#include <cmath>
 #include <memory>
 
 namespace {
@@ -94,4 +95,24 @@ RepeatTs repeatThieleSmall(const RepeatSet &set, double re)
         append(out.classic, classic);
     }
     return out;
+}
+
+TsRepeatValues repeatValues(const RepeatSet *set, double re)
+{
+    if (!set || set->count() < 2)
+        return {};
+    const RepeatTs ts = repeatThieleSmall(*set, re);
+    if (!ts.ok())
+        return {};
+    TsRepeatValues values;
+    // A value only some sweeps gave needs two at least to have a scatter.
+    for (const auto &[key, list] : ts.classic.perSweep) {
+        std::vector<double> given;
+        for (double v : list)
+            if (std::isfinite(v))
+                given.push_back(v);
+        if (given.size() >= 2)
+            values[key] = std::move(given);
+    }
+    return values;
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/analysis/TsUncertainty.h"
 #include "core/model/RepeatSet.h"
 
 #include <QString>
@@ -38,6 +39,10 @@ struct RepeatTs {
 // Both computations on every sweep of set and on its mean, with the coil's resistance re in
 // ohms. A sweep counts only when both computations gave values.
 RepeatTs repeatThieleSmall(const RepeatSet &set, double re);
+
+// The Type A input of an uncertainty budget: the worksheet's classic values of each sweep of
+// set, with the coil's resistance re; empty without a set or when its mean gave no values.
+TsRepeatValues repeatValues(const RepeatSet *set, double re);
 
 // The curve of one sweep as a measurement's raw block (R -1 past its measured points).
 void sweepCurve(const RepeatSweep &sweep, CurveBlock &raw);

@@ -2,6 +2,9 @@
 // inputs' tolerances.
 #include "ui/analysis/TFormWorksheet.h"
 
+#include "core/analysis/RepeatThieleSmall.h"
+#include "core/document/MeasurementDocument.h"
+
 #include "ui/analysis/WorksheetFields.h"
 #include "ui/analysis/WorksheetTexts.h"
 
@@ -188,7 +191,9 @@ void TFormWorksheet::computeUncertainty(const TsWorksheetInput &in)
     TsTolerances tol;
     QString problem = gatherTolerances(tol);
     if (problem.isEmpty()) {
-        m_uncertainty = worksheetUncertainty(in, m_result, tol);
+        // The sweeps of a mean give each value's scatter.
+        const RepeatSet *sweeps = m_host.document ? m_host.document->repeats() : nullptr;
+        m_uncertainty = worksheetUncertainty(in, m_result, tol, repeatValues(sweeps, in.re));
         problem = m_uncertainty->refusal;
     }
     // A bad tolerance shows its reason instead of any number.
