@@ -203,7 +203,7 @@ int CliRun::runRepeats(int planned, bool json)
         const int k = set.count() + 1;
         const QString label = CliMessages::sweepOf(k, planned);
         printErr(CliMessages::program() + QStringLiteral(" measure: ") + label);
-        Sweep s = sweep(label);
+        const Sweep s = sweep(label);
         const QByteArray serial = m_unit.unitSerial();
         const QString model = m_unit.modelText();
         if (s.end == Sweep::End::Stopped) {
