@@ -5,6 +5,8 @@
 #include "PtyPair.h"
 #include "SimulatedUnit.h"
 #include "core/document/CurveOnGrid.h"
+#include "core/files/FileNameRules.h"
+#include "core/files/RepeatFile.h"
 #include "core/measure/RunReceiver.h"
 
 #include <QElapsedTimer>
@@ -89,6 +91,10 @@ private slots:
     void portsJson();
     void importedEqualsMeasured_data();
     void importedEqualsMeasured();
+    void repeatSet();
+    void repeatEndsEarly_data();
+    void repeatEndsEarly();
+    void repeatFileIsAFolder();
 
 private:
     QString link() const { return m_dir->filePath("COM5"); }
@@ -356,6 +362,17 @@ void TestCliMeasure::wrongUsage_data()
     QTest::newRow("stray argument")
         << QStringList{"--port", port, "--band", "1", "-o", "%/a.DTA", "extra"} << 2
         << "unexpected argument 'extra'";
+    QTest::newRow("repeat 1") << QStringList{"--port", port,      "--band",   "1",
+                                             "-o",     "%/a.DTA", "--repeat", "1"}
+                              << 2
+                              << "--repeat '1': the number of sweeps must be a whole number "
+                                 "from 2 to 64";
+    QTest::newRow("repeat 65") << QStringList{"--port", port,      "--band",   "1",
+                                              "-o",     "%/a.DTA", "--repeat", "65"}
+                               << 2 << "--repeat '65'";
+    QTest::newRow("repeat not a number")
+        << QStringList{"--port", port, "--band", "1", "-o", "%/a.DTA", "--repeat", "4x"} << 2
+        << "--repeat '4x'";
     QTest::newRow("output folder missing")
         << QStringList{"--port", port, "--band", "1", "-o", "%/none/a.DTA"} << 1
         << "%/none/a.DTA: cannot be written: no such folder";
@@ -481,6 +498,100 @@ void TestCliMeasure::importedEqualsMeasured()
         QVERIFY2(a[i].left(12) == b[i].left(12) && std::fabs(x - y) <= 5e-4 * std::fabs(y),
                  a[i] + " / " + b[i]);
     }
+}
+
+void TestCliMeasure::repeatSet()
+{
+    QVERIFY(m_sim->start(link(), {"--fast", "--noise", "1", "--seed", "7"}));
+    const cli::Result r = cli::run(
+        {"measure", "--json", "--port", link(), "--band", "4", "-o", output(), "--repeat", "3"});
+    QCOMPARE(r.exitCode, 0);
+    QCOMPARE(r.errText(), QString("velo2-cli measure: sweep 1 of 3\nvelo2-cli measure: sweep 2 of "
+                                  "3\nvelo2-cli measure: sweep 3 of 3\n"));
+    QTRY_COMPARE(m_sim->commands().count("M4"), 3);
+    const QJsonObject repeats = r.json().object()["repeats"].toObject();
+    QCOMPARE(repeats["file"].toString(), repeatFilePath(output()));
+    QCOMPARE(repeats["sweeps"].toInt(), 3);
+    QCOMPARE(repeats["planned"].toInt(), 3);
+    QCOMPARE(repeats["partial"].toBool(true), false);
+    QVERIFY(repeats["sdOhmPctMax"].toDouble() > 0.5); // 1 % noise
+
+    // The sweeps read back, and the data file beside them holds their mean.
+    RepeatSet set;
+    QVERIFY(readRepeatFile(repeatFilePath(output()), set).ok());
+    QCOMPARE(set.count(), 3);
+    QVERIFY(!set.isPartial());
+    QCOMPARE(set.serial(), QByteArray("0123"));
+    const auto loaded = cli::load(output());
+    QVERIFY(loaded);
+    QCOMPARE(loaded->record.band, 4);
+    const std::vector<RepeatPoint> stats = set.statistics();
+    for (int k = 0; k < bandPointCount(4); ++k)
+        QVERIFY(std::fabs(loaded->raw.r[bandFirstIndex(4) + k] - stats[size_t(k)].ohm) <= 0.0051);
+}
+
+void TestCliMeasure::repeatEndsEarly_data()
+{
+    QTest::addColumn<bool>("unitDies"); // else Ctrl-C
+    QTest::newRow("Ctrl-C") << false;
+    QTest::newRow("unit dies") << true;
+}
+
+void TestCliMeasure::repeatEndsEarly()
+{
+    QFETCH(bool, unitDies);
+    // Paced, a sweep of band 3 takes about two seconds: the end comes in the second one.
+    QVERIFY(m_sim->start(link()));
+    TerminalRun run;
+    QVERIFY(
+        run.start({"measure", "--port", link(), "--band", "3", "-o", output(), "--repeat", "3"}));
+    QTRY_VERIFY_WITH_TIMEOUT(run.screen().contains("20/92  sweep 2 of 3"), 20000);
+    if (unitDies)
+        m_sim->process().kill();
+    else
+        ::kill(pid_t(run.process().processId()), SIGINT);
+    QVERIFY(run.finish(20000));
+    const QString screen = QString::fromUtf8(run.screen());
+    const QString written = " written to " + output() + " as a partial set\n";
+    if (unitDies) {
+        QCOMPARE(run.process().exitCode(), 1);
+        QVERIFY2(screen.contains("sweep 2 of 3: receive error after ") &&
+                     screen.endsWith("; the sweep before it was" + written),
+                 qPrintable(screen.right(200)));
+    } else {
+        QCOMPARE(run.process().exitStatus(), QProcess::CrashExit);
+        QVERIFY2(screen.endsWith("stopped in sweep 2 of 3; the unit was released and what was "
+                                 "measured was" +
+                                 written),
+                 qPrintable(screen.right(200)));
+        QTRY_COMPARE(commandsAfter(m_sim->commands(), "M3"), QStringList{"ME"});
+    }
+    QVERIFY(run.process().readAllStandardOutput().contains("\n  partial    yes\n"));
+
+    // The first sweep whole; a stop keeps the second one's points up to where it ended.
+    RepeatSet set;
+    QVERIFY(readRepeatFile(repeatFilePath(output()), set).ok());
+    QCOMPARE(set.planned(), 3);
+    QVERIFY(set.isPartial());
+    QCOMPARE(set.count(), unitDies ? 1 : 2);
+    QVERIFY(set.sweeps().front().complete());
+    if (!unitDies)
+        QVERIFY(set.sweeps().back().measured >= 20 && set.sweeps().back().measured < 92);
+    QVERIFY(cli::load(output()));
+}
+
+void TestCliMeasure::repeatFileIsAFolder()
+{
+    // Found out before the sweeps start, as a data file that cannot be written.
+    QVERIFY(m_sim->start(link(), {"--fast"}));
+    QVERIFY(QDir().mkdir(repeatFilePath(output())));
+    const cli::Result r =
+        cli::run({"measure", "--port", link(), "--band", "3", "-o", output(), "--repeat", "2"});
+    QCOMPARE(r.exitCode, 1);
+    QCOMPARE(r.errText(),
+             "velo2-cli measure: " + repeatFilePath(output()) + ": is a folder, not a file\n");
+    QCOMPARE(m_sim->commands(), QStringList());
+    QVERIFY(!QFileInfo::exists(output()));
 }
 
 QTEST_GUILESS_MAIN(TestCliMeasure)

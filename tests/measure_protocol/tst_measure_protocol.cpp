@@ -106,6 +106,7 @@ private slots:
     void portAbove255GoesByName();
     void portReopenedBetweenRuns();
     void unitVanishesMidRun();
+    void lastReadEndsAtTheEndMark();
     void portByName_data();
     void portByName();
     void releaseAllStopsASweepWithoutSession_data();
@@ -765,6 +766,29 @@ void TestMeasureProtocol::unitVanishesMidRun()
     m_unit->mReleaseCOM();
     QVERIFY(!m_unit->unitSession());
     QVERIFY(!m_driver->Connected());
+}
+
+void TestMeasureProtocol::lastReadEndsAtTheEndMark()
+{
+    // Bytes after the end mark are never asked for, so the run's last read does not wait
+    // for them: they stay on the line.
+    PtyPair pty;
+    m_driver->SetPortName(pty.slavePath());
+    QVERIFY(m_driver->Connect());
+    QByteArray line;
+    for (int k = 0; k < 92; ++k)
+        line += "044F01D8FFFAE131FF\r";
+    QVERIFY(pty.send(line + "OK\rMORE"));
+    auto record = std::make_unique<MeasurementRecord>();
+    RunReceiver rx;
+    rx.start(3);
+    for (int i = 0; i < 200 && !rx.finished(); ++i) {
+        rx.readFrom(*m_driver);
+        rx.step(*record);
+    }
+    QVERIFY(rx.finished());
+    QCOMPARE(rx.rxWritePos(), 92 * kPointWireLength + 3);
+    QCOMPARE(m_driver->CountRX(), 4u);
 }
 
 void TestMeasureProtocol::portByName_data()

@@ -5,6 +5,7 @@
 #include "core/files/ImpedanceTable.h"
 #include "core/measure/UnitProtocol.h"
 #include "core/model/BandTable.h"
+#include "core/model/RepeatSet.h"
 
 #include <cerrno>
 #include <cstring>
@@ -132,6 +133,14 @@ QString optionNotAPair(const QString &option, const QString &text, const QString
 QString optionsExclusive(const QString &first, const QString &second)
 {
     return QStringLiteral("%1 and %2 exclude each other").arg(first, second);
+}
+QString badRepeat(const QString &text)
+{
+    return QStringLiteral(
+               "--repeat '%1': the number of sweeps must be a whole number from %2 to %3")
+        .arg(text)
+        .arg(kMinRepeats)
+        .arg(kMaxRepeats);
 }
 
 QString noSuchFile()
@@ -316,21 +325,66 @@ QString bandUnsupported(const QString &model, int band)
 
 QString unitFellSilent(int received, int expected)
 {
-    return QStringLiteral("the unit fell silent after %1 of %2 points; nothing was written")
-        .arg(received)
-        .arg(expected);
+    return QStringLiteral("the unit fell silent after %1 of %2 points").arg(received).arg(expected);
 }
 
 QString receiveError(int received, int expected)
 {
-    return QStringLiteral("receive error after %1 of %2 points; nothing was written")
-        .arg(received)
-        .arg(expected);
+    return QStringLiteral("receive error after %1 of %2 points").arg(received).arg(expected);
+}
+
+QString nothingWritten(const QString &problem)
+{
+    return QStringLiteral("%1; nothing was written").arg(problem);
 }
 
 QString measureStopped(const QString &output)
 {
     return QStringLiteral("stopped; the unit was released and %1 was not written").arg(output);
+}
+
+QString sweepOf(int sweep, int planned)
+{
+    return QStringLiteral("sweep %1 of %2").arg(sweep).arg(planned);
+}
+
+QString sweepFromOtherUnit()
+{
+    return QStringLiteral("another unit answered (its serial or model changed)");
+}
+
+QString sweepNotInSet()
+{
+    return QStringLiteral("the sweep does not fit the ones before it");
+}
+
+QString repeatFailed(int sweep, int planned, const QString &problem, int kept,
+                     const QString &output)
+{
+    const QString before = kept == 1 ? QStringLiteral("the sweep before it was")
+                                     : QStringLiteral("the %1 sweeps before it were").arg(kept);
+    return QStringLiteral("sweep %1 of %2: %3; %4 written to %5 as a partial set")
+        .arg(QString::number(sweep), QString::number(planned), problem, before, output);
+}
+
+QString repeatStopped(int sweep, int planned, const QString &output)
+{
+    return QStringLiteral("stopped in sweep %1 of %2; the unit was released and what was "
+                          "measured was written to %3 as a partial set")
+        .arg(sweep)
+        .arg(planned)
+        .arg(output);
+}
+
+QString onlyMeanWritten(const QString &problem, const QString &output)
+{
+    return QStringLiteral("%1; only the mean was written, to %2").arg(problem, output);
+}
+
+QString repeatFileNotRead(const QString &file)
+{
+    return QStringLiteral("%1 was written but does not read back as the set's repeat file")
+        .arg(file);
 }
 
 QString analysisMessage(const QString &programText)
@@ -457,7 +511,10 @@ QString measureDescription()
         "window's protocol, checks and file writer. A progress bar shows on standard error\n"
         "when it is a terminal. The unit is released on every way out, Ctrl-C included;\n"
         "nothing is written unless the whole band arrived. COMn is found as the program\n"
-        "finds it: the entry COMn in the settings directory, else the n-th serial port.");
+        "finds it: the entry COMn in the settings directory, else the n-th serial port.\n"
+        "With --repeat N the band is measured N times: the data file holds their mean and\n"
+        "NAME_repeats.txt beside it every sweep and the spread. Ctrl-C or a sweep that\n"
+        "fails ends the set early: what was measured is written, marked partial.");
 }
 QString portHelp()
 {
@@ -473,6 +530,12 @@ QString measureBandHelp()
 QString measureOutputHelp()
 {
     return QStringLiteral("the data file to write");
+}
+QString repeatHelp()
+{
+    return QStringLiteral("measure the band N times (%1 to %2) and write their mean")
+        .arg(kMinRepeats)
+        .arg(kMaxRepeats);
 }
 QString helpOptionHelp()
 {
@@ -689,6 +752,34 @@ QString fieldR()
 QString fieldTheta()
 {
     return QStringLiteral("θ");
+}
+QString fieldSweeps()
+{
+    return QStringLiteral("sweeps");
+}
+QString fieldPartial()
+{
+    return QStringLiteral("partial");
+}
+QString fieldSpreadR()
+{
+    return QStringLiteral("σ|Z| max");
+}
+QString fieldSpreadTheta()
+{
+    return QStringLiteral("σθ max");
+}
+QString sweepsHeld(int held, int planned)
+{
+    return QStringLiteral("%1 of %2").arg(held).arg(planned);
+}
+QString yesNo(bool yes)
+{
+    return yes ? QStringLiteral("yes") : QStringLiteral("no");
+}
+QString valueAt(const QString &value, const QString &frequency)
+{
+    return QStringLiteral("%1 at %2").arg(value, frequency);
 }
 QString peaksHeading()
 {

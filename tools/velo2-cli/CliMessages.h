@@ -28,6 +28,7 @@ QString reNotANumber(const QString &text, const QString &programText);
 QString optionNotANumber(const QString &option, const QString &text);
 QString optionNotAPair(const QString &option, const QString &text, const QString &form);
 QString optionsExclusive(const QString &first, const QString &second);
+QString badRepeat(const QString &text);
 
 QString badFitModel(const QString &text);
 QString reOrReFree();
@@ -62,7 +63,20 @@ QString unitProblem(UnitOutcome outcome, const QString &port, int openError);
 QString bandUnsupported(const QString &model, int band);
 QString unitFellSilent(int received, int expected);
 QString receiveError(int received, int expected);
+// A run's problem, and that it left no file.
+QString nothingWritten(const QString &problem);
 QString measureStopped(const QString &output);
+// repeated sweeps
+QString sweepOf(int sweep, int planned);
+QString sweepFromOtherUnit();
+QString sweepNotInSet();
+// A sweep after the first failed: the ones before it were kept.
+QString repeatFailed(int sweep, int planned, const QString &problem, int kept,
+                     const QString &output);
+QString repeatStopped(int sweep, int planned, const QString &output);
+// The mean was written but its repeat file was not.
+QString onlyMeanWritten(const QString &problem, const QString &output);
+QString repeatFileNotRead(const QString &file);
 // A message of the analysis windows followed by its English meaning.
 QString analysisMessage(const QString &programText);
 
@@ -90,6 +104,7 @@ QString convertBandHelp();
 QString portHelp();
 QString measureBandHelp();
 QString measureOutputHelp();
+QString repeatHelp();
 QString helpOptionHelp();
 QString jsonHelp();
 QString outputHelp();
@@ -159,6 +174,13 @@ QString fieldPoints();
 QString fieldFrequency();
 QString fieldR();
 QString fieldTheta();
+QString fieldSweeps();
+QString fieldPartial();
+QString fieldSpreadR();
+QString fieldSpreadTheta();
+QString sweepsHeld(int held, int planned);
+QString yesNo(bool yes);
+QString valueAt(const QString &value, const QString &frequency);
 QString peaksHeading();
 
 } // namespace CliMessages

@@ -24,7 +24,13 @@ void RunReceiver::start(int band)
 
 int RunReceiver::readFrom(TCommPortDriver &driver)
 {
-    const int room = std::min(kPointWireLength, kBufferSize - m_rxWritePos);
+    // Never ask for bytes beyond the end mark: the read would wait its whole time-out for
+    // them at the end of every run.
+    int wanted = kPointWireLength;
+    if (!m_finished)
+        wanted = std::min(wanted, (m_pointsExpected - m_pointsReceived) * kPointWireLength +
+                                      kEndMarkLength - (m_rxWritePos - m_rxParsePos));
+    const int room = std::min(wanted, kBufferSize - m_rxWritePos);
     if (room <= 0)
         return 0;
     const int n = int(driver.ReadData(m_rxBuffer + m_rxWritePos, quint32(room)));

@@ -50,7 +50,8 @@ public:
     void start(int band);
 
     // Reads up to 19 bytes with the driver's ReadData (so with its InputTimeout) into the
-    // buffer; returns how many arrived (the caller re-arms its watchdog when that is > 0).
+    // buffer, during a run never more than is still to come up to the end mark; returns how
+    // many arrived (the caller re-arms its watchdog when that is > 0).
     int readFrom(TCommPortDriver &driver);
     // Appends bytes got elsewhere (at most what the buffer still holds); returns how many.
     int append(const char *data, int count);
