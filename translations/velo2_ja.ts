@@ -1008,6 +1008,10 @@
         <source>TS の計算</source>
         <translation>TS の計算</translation>
     </message>
+    <message>
+        <source>±U (k=2)、%1回から</source>
+        <translation>±U (k=2)、%1回から</translation>
+    </message>
 </context>
 <context>
     <name>TFormVersion</name>

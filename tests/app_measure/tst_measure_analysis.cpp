@@ -8,6 +8,7 @@
 #include "AnalysisCurves.h"
 #include "MeasureBench.h"
 #include "ModalDriver.h"
+#include "SpeakerCurve.h"
 #include "core/analysis/AnalysisFormat.h"
 #include "core/analysis/AnalysisMessages.h"
 #include "core/analysis/AnalysisSmoothing.h"
@@ -20,6 +21,7 @@
 #include "ui/analysis/TForm_Re.h"
 #include "ui/main/MainRun.h"
 
+#include <QLabel>
 #include <QLineEdit>
 #include <QtTest>
 #include <cmath>
@@ -35,7 +37,9 @@ const QString kRealDrivers = QStringLiteral(VELO2_SHARED_DATA_DIR "/real-drivers
 struct Analysis {
     QStringList peakTexts; // frequency and R of the five rows
     QStringList tsTexts;   // the ten values of the result dialog; empty when it did not open
-    TsParameters shown;    // the window's record after the computation
+    QString spreadTitle;   // the spread column's title when it shows (repeated sweeps)
+    QStringList spreadTexts;
+    TsParameters shown; // the window's record after the computation
 };
 
 // 測定 → 結果を分析, then "Ts の計算" with `re` typed into the Re dialog.
@@ -57,6 +61,11 @@ Analysis analyse(TFormMain &w, const QString &re)
     whenShown(calc->formTS(), [calc, &out] {
         for (int i = 0; i < kTsValueCount; ++i)
             out.tsTexts << calc->formTS()->field(i)->text();
+        if (auto *title = calc->formTS()->findChild<QLabel *>("SpreadTitle"); title->isVisible())
+            out.spreadTitle = title->text();
+        for (int i = 0; out.spreadTitle.size() && i < kTsValueCount; ++i)
+            out.spreadTexts
+                << calc->formTS()->findChild<QLineEdit *>(QString("Spread%1").arg(i + 1))->text();
         calc->formTS()->Button1->click();
     });
     calc->ButtonTS->click();
@@ -150,6 +159,7 @@ private slots:
     void realDriver_data();
     void realDriver();
     void analysisFollowsTheRuns();
+    void repeatsShowTheirSpread();
 };
 
 void TestMeasureAnalysis::modelDriver_data()
@@ -208,6 +218,7 @@ void TestMeasureAnalysis::modelDriver()
     compareWithCore(b, a, core, result);
     if (QTest::currentTestFailed())
         return;
+    QVERIFY(a.spreadTitle.isEmpty()); // a single sweep has no spread column
 
     // The resonance: within one grid step of Fs, and the measured |Z| there is the model's.
     QVERIFY(core.peaks.peakCount >= 1);
@@ -296,6 +307,27 @@ void TestMeasureAnalysis::realDriver()
         QVERIFY2(relativeError(p.Qes, 0.5876) < 0.03, qPrintable(QString::number(p.Qes)));
         QVERIFY2(relativeError(p.Qts, 0.5392) < 0.03, qPrintable(QString::number(p.Qts)));
     }
+}
+
+// The mean of three sweeps whose Fs differ: the result dialog shows each value's spread.
+void TestMeasureAnalysis::repeatsShowTheirSpread()
+{
+    MeasureBench b;
+    TFormMain &w = *b.win;
+    RepeatSet set(3);
+    auto record = std::make_unique<MeasurementRecord>();
+    for (double fs : {45.0, 45.8, 44.4}) {
+        SpeakerModel model;
+        model.fs = fs;
+        fillRecord(*record, 2, model);
+        set.add(repeatSweepFromRecord(*record, -1, "0123", "HK-A2"));
+    }
+    QVERIFY(w.document().takeRepeatMean(std::move(set)));
+    const Analysis a = analyse(w, "6.2");
+    QCOMPARE(a.spreadTitle, QString("±U (k=2)、3回から"));
+    QCOMPARE(a.spreadTexts.size(), kTsValueCount);
+    QVERIFY2(a.spreadTexts[2].startsWith("±") && a.spreadTexts[2] != "±0",
+             qPrintable(a.spreadTexts[2]));
 }
 
 void TestMeasureAnalysis::analysisFollowsTheRuns()

@@ -7,6 +7,7 @@
 #include "core/model/BandTable.h"
 
 #include <cmath>
+#include <limits>
 #include <memory>
 
 namespace {
@@ -115,4 +116,23 @@ TsRepeatValues repeatValues(const RepeatSet *set, double re)
             values[key] = std::move(given);
     }
     return values;
+}
+
+std::optional<WindowSpread> windowSpread(const RepeatSet &set, double re)
+{
+    const RepeatTs ts = repeatThieleSmall(set, re);
+    if (!ts.ok() || ts.sweeps.size() < 2)
+        return std::nullopt;
+    WindowSpread spread;
+    spread.sweeps = int(ts.sweeps.size());
+    for (int i = 0; i < kTsValueCount && i < ts.window.keys.size(); ++i) {
+        const auto it = ts.window.perSweep.find(ts.window.keys[i]);
+        double mean = 0.0;
+        double standardError = 0.0;
+        const bool given =
+            it != ts.window.perSweep.end() && repeatMean(it->second, &mean, &standardError);
+        spread.expanded[std::size_t(i)] =
+            given ? kCoverageFactor * standardError : std::numeric_limits<double>::quiet_NaN();
+    }
+    return spread;
 }

@@ -1,11 +1,14 @@
 #pragma once
 
+#include "core/analysis/TsParameters.h"
 #include "core/analysis/TsUncertainty.h"
 #include "core/model/RepeatSet.h"
 
 #include <QString>
 #include <QStringList>
+#include <array>
 #include <map>
+#include <optional>
 #include <vector>
 
 // Thiele-Small values sweep by sweep, so that their scatter over a repeat set (the Type A
@@ -43,6 +46,15 @@ RepeatTs repeatThieleSmall(const RepeatSet &set, double re);
 // The Type A input of an uncertainty budget: the worksheet's classic values of each sweep of
 // set, with the coil's resistance re; empty without a set or when its mean gave no values.
 TsRepeatValues repeatValues(const RepeatSet *set, double re);
+
+// The analysis window's ten values (in the order of tsValues) with their expanded uncertainty
+// U = k·s/√n over the sweeps of a repeat set; NaN where fewer than two sweeps gave the value.
+struct WindowSpread {
+    int sweeps = 0; // sweeps that gave values
+    std::array<double, kTsValueCount> expanded{};
+};
+// None when the set's mean gives no values or fewer than two sweeps do.
+std::optional<WindowSpread> windowSpread(const RepeatSet &set, double re);
 
 // The curve of one sweep as a measurement's raw block (R -1 past its measured points).
 void sweepCurve(const RepeatSweep &sweep, CurveBlock &raw);

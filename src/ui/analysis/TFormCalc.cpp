@@ -222,6 +222,8 @@ void TFormCalc::ButtonTSClick()
     }
 
     formTS_->setParameters(ts_);
+    const RepeatSet *sweeps = repeats_ ? repeats_() : nullptr;
+    formTS_->setSpread(sweeps ? windowSpread(*sweeps, Re_) : std::nullopt);
     formTS_->exec();
 }
 

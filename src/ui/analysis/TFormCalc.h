@@ -4,11 +4,13 @@
 #include "core/analysis/TsParameters.h"
 
 #include <QDialog>
+#include <functional>
 
 class QLineEdit;
 class QPushButton;
 struct CurveBlock;
 struct MeasurementRecord;
+class RepeatSet;
 class TForm_Re;
 class TFormTS;
 
@@ -25,6 +27,12 @@ public:
 
     // The main window's curveRaw, curveSmooth (filled here by the smoothing step), measurement
     // (only valid and band are read) and tsParameters. Any of them may be null.
+    // The sweeps of a measurement that is their mean, for the spread of its values; null for
+    // none.
+    void setRepeatSource(std::function<const RepeatSet *()> repeats)
+    {
+        repeats_ = std::move(repeats);
+    }
     void setSource(const CurveBlock *raw, CurveBlock *smooth, const MeasurementRecord *measurement,
                    TsParameters *ts);
 
@@ -82,5 +90,6 @@ private:
 
     QLineEdit *fields_[kMaxPeaks][2];
     TForm_Re *formRe_;
+    std::function<const RepeatSet *()> repeats_;
     TFormTS *formTS_;
 };

@@ -1,6 +1,9 @@
 #pragma once
 
+#include "core/analysis/RepeatThieleSmall.h"
 #include "core/analysis/TsParameters.h"
+
+#include <optional>
 
 #include <QDialog>
 
@@ -16,6 +19,8 @@ public:
     explicit TFormTS(QWidget *parent = nullptr);
 
     void setParameters(const TsParameters *p);
+    // The values' spread over repeated sweeps, shown in a third column; none hides it.
+    void setSpread(const std::optional<WindowSpread> &spread);
     // Field i (0..9) in the order of the TsParameters fields; Edit1..Edit10 on the form.
     QLineEdit *field(int i) const;
 
@@ -30,4 +35,7 @@ protected:
 private:
     const TsParameters *params_ = nullptr;
     QLineEdit *fields_[kTsValueCount];
+    std::optional<WindowSpread> spread_;
+    class QLabel *spreadTitle_ = nullptr;
+    QLineEdit *spreadFields_[kTsValueCount];
 };

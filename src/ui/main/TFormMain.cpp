@@ -101,6 +101,7 @@ TFormMain::TFormMain(QWidget *parent)
     formCalc = new TFormCalc(this);
     formCalc->setSource(&m_document->curveRaw(), m_curveSmooth.get(), &m_document->measurement(),
                         &m_tsParameters);
+    formCalc->setRepeatSource([this] { return m_document->repeats(); });
     formWorksheet = new TFormWorksheet(worksheetHost(), this);
     connect(formCalc, &TFormCalc::reEntered, formWorksheet, &TFormWorksheet::offerRe);
     formQc = new TFormQc(qcHost(), this);
