@@ -1654,6 +1654,10 @@ Save it as a data file of the band %1?</translation>
         <translation>The mean was saved, but the file of the single sweeps could not be saved.
 %1</translation>
     </message>
+    <message>
+        <source>別の測定器の測定は繰り返し測定に加えられません。それまでの回の平均にします</source>
+        <translation>A sweep from another unit cannot join the repeated sweeps. The mean is that of the sweeps before it.</translation>
+    </message>
 </context>
 <context>
     <name>Texts</name>

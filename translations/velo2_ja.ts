@@ -1654,6 +1654,10 @@
         <translation>平均は保存しましたが、各回のファイルを保存できませんでした
 %1</translation>
     </message>
+    <message>
+        <source>別の測定器の測定は繰り返し測定に加えられません。それまでの回の平均にします</source>
+        <translation>別の測定器の測定は繰り返し測定に加えられません。それまでの回の平均にします</translation>
+    </message>
 </context>
 <context>
     <name>Texts</name>

@@ -1,6 +1,7 @@
 #include "ImpedanceSource.h"
 #include "SweepVariation.h"
 #include "core/analysis/RepeatThieleSmall.h"
+#include "core/analysis/TsUncertainty.h"
 #include "core/document/MeasurementDocument.h"
 #include "core/files/FileNameRules.h"
 #include "core/files/RepeatFile.h"
@@ -93,6 +94,7 @@ private slots:
     void damagedRepeatFile();
     void perSweepThieleSmall();
     void averagingFollowsRootN();
+    void singleSweepUncertaintyMatchesScatter();
 };
 
 void TestRepeatSet::statistics_data()
@@ -426,6 +428,32 @@ void TestRepeatSet::averagingFollowsRootN()
           sigmaOf(singles), singles.size(), kN, sigmaOf(means), kGroups, ratio, kN,
           1 / std::sqrt(double(kN)));
     QVERIFY(qAbs(ratio - 0.25) <= 0.06);
+}
+
+void TestRepeatSet::singleSweepUncertaintyMatchesScatter()
+{
+    // 30 single sweeps with 0.5 % noise: the scatter of their Fs against the u(Fs) the budget
+    // reports for one sweep (its grid and noise terms).
+    constexpr int kSweeps = 30;
+    SweepVariation noise(0.5, 0.0, 5.7, 7);
+    std::vector<double> fs;
+    double reported = 0.0;
+    auto raw = std::make_unique<CurveBlock>();
+    for (int j = 0; j < kSweeps; ++j) {
+        sweepCurve(simulatedSweep(noise, 4), *raw);
+        TsWorksheetInput in;
+        in.freeAir = {raw.get(), 4};
+        in.re = 5.7;
+        const TsUncertainty u = worksheetUncertainty(in, computeWorksheet(in), TsTolerances{});
+        const TsValueUncertainty *f = u.find(QStringLiteral("classic.Fs_Hz"));
+        QVERIFY2(f, qPrintable(u.refusal));
+        fs.push_back(f->value.value);
+        reported += f->u / kSweeps;
+    }
+    const double scatter = sigmaOf(fs);
+    qInfo("Fs over %d single sweeps: scatter %.4f Hz, reported u(Fs) %.4f Hz (ratio %.2f)", kSweeps,
+          scatter, reported, reported / scatter);
+    QVERIFY(qAbs(reported / scatter - 1.0) <= 0.25);
 }
 
 QTEST_GUILESS_MAIN(TestRepeatSet)

@@ -260,6 +260,11 @@ void TH_Message::msgRepeatFileNotRead(const QString &path, int line) const
     warning(text);
 }
 
+void TH_Message::msgRepeatOtherUnit() const
+{
+    warning(tr("別の測定器の測定は繰り返し測定に加えられません。それまでの回の平均にします"));
+}
+
 void TH_Message::msgRepeatFileNotSaved(const QString &path, const QString &reason) const
 {
     QString text = tr("平均は保存しましたが、各回のファイルを保存できませんでした\n%1").arg(path);

@@ -69,6 +69,8 @@ public:
     // The mean opened, but the repeat file beside it did not (line: the first line at fault,
     // 0 when none applies); the graph has no spread band.
     void msgRepeatFileNotRead(const QString &path, int line) const;
+    // A sweep of repeated sweeps came from another unit than the first: the set ends without it.
+    void msgRepeatOtherUnit() const;
     // The mean was saved, but its sweeps could not be written beside it.
     void msgRepeatFileNotSaved(const QString &path, const QString &reason) const;
 

@@ -98,9 +98,16 @@ bool MainRun::startNextSweep()
 void MainRun::addSweep()
 {
     const MeasurementDocument &doc = *m_parts.document;
-    if (m_repeat && m_pointsReceived > 0)
-        m_repeat->add(repeatSweepFromRecord(doc.measurement(), m_pointsReceived, doc.unitSerial(),
-                                            m_station.unit().modelText()));
+    if (!m_repeat || m_pointsReceived <= 0)
+        return;
+    const RepeatAdd added = m_repeat->add(repeatSweepFromRecord(
+        doc.measurement(), m_pointsReceived, doc.unitSerial(), m_station.unit().modelText()));
+    // Another unit on the line (swapped between sweeps) must not join the set: it ends with
+    // the sweeps before.
+    if (added == RepeatAdd::OtherUnit || added == RepeatAdd::OtherBand) {
+        m_repeat->stop();
+        m_parts.message->msgRepeatOtherUnit();
+    }
 }
 
 void MainRun::endRepeats()
