@@ -314,15 +314,7 @@ void TestMeasureAnalysis::repeatsShowTheirSpread()
 {
     MeasureBench b;
     TFormMain &w = *b.win;
-    RepeatSet set(3);
-    auto record = std::make_unique<MeasurementRecord>();
-    for (double fs : {45.0, 45.8, 44.4}) {
-        SpeakerModel model;
-        model.fs = fs;
-        fillRecord(*record, 2, model);
-        set.add(repeatSweepFromRecord(*record, -1, "0123", "HK-A2"));
-    }
-    QVERIFY(w.document().takeRepeatMean(std::move(set)));
+    QVERIFY(w.document().takeRepeatMean(speakerSweeps(2, {45.0, 45.8, 44.4})));
     const Analysis a = analyse(w, "6.2");
     QCOMPARE(a.spreadTitle, QString("±U (k=2)、3回から"));
     QCOMPARE(a.spreadTexts.size(), kTsValueCount);

@@ -239,14 +239,8 @@ void TestCliWorksheet::curveUncertainty()
 // The mean of repeated sweeps: their scatter stands in for the grid and noise terms.
 void TestCliWorksheet::repeatsGiveTypeA()
 {
-    RepeatSet set(3);
-    auto record = std::make_unique<MeasurementRecord>();
-    for (double fs : {48.0, 48.6, 47.5}) {
-        SpeakerModel model;
-        model.fs = fs;
-        fillRecord(*record, 4, model);
-        QCOMPARE(set.add(repeatSweepFromRecord(*record, -1, "0123", "HK-A2")), RepeatAdd::Added);
-    }
+    RepeatSet set = speakerSweeps(4, {48.0, 48.6, 47.5});
+    QCOMPARE(set.count(), 3);
     MeasurementDocument doc;
     QVERIFY(doc.takeRepeatMean(std::move(set)));
     const QString mean = file("mean");

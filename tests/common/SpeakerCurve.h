@@ -5,6 +5,7 @@
 #include "core/files/VELO_File.h"
 #include "core/model/BandTable.h"
 #include "core/model/MeasurementRecord.h"
+#include "core/model/RepeatSet.h"
 #include "core/model/SweepGrid.h"
 
 #include <algorithm>
@@ -12,6 +13,8 @@
 #include <complex>
 #include <cstdio>
 #include <cstring>
+#include <initializer_list>
+#include <memory>
 
 struct SpeakerModel {
     double re = 6.2;     // voice-coil resistance, ohm
@@ -48,4 +51,18 @@ inline void fillRecord(MeasurementRecord &record, int band, const SpeakerModel &
         encodePoint(record.points[i], std::abs(z), std::arg(z) * 180 / M_PI, f);
     }
     record.valid = 1;
+}
+
+// Repeated sweeps of one band, one per resonance in fsList, of unit "0123".
+inline RepeatSet speakerSweeps(int band, std::initializer_list<double> fsList)
+{
+    RepeatSet set(int(fsList.size()));
+    auto record = std::make_unique<MeasurementRecord>();
+    for (double fs : fsList) {
+        SpeakerModel model;
+        model.fs = fs;
+        fillRecord(*record, band, model);
+        set.add(repeatSweepFromRecord(*record, -1, "0123", "HK-A2"));
+    }
+    return set;
 }
