@@ -7,6 +7,7 @@
 
 #include <QDialog>
 
+class QLabel;
 class QLineEdit;
 class QPushButton;
 
@@ -36,6 +37,6 @@ private:
     const TsParameters *params_ = nullptr;
     QLineEdit *fields_[kTsValueCount];
     std::optional<WindowSpread> spread_;
-    class QLabel *spreadTitle_ = nullptr;
+    QLabel *spreadTitle_ = nullptr;
     QLineEdit *spreadFields_[kTsValueCount];
 };
