@@ -68,9 +68,11 @@ bool runUntil(const std::function<bool()> &done, int timeoutMs)
     return done();
 }
 
+// Found once: the check runs whenever the loop waits and must cost next to nothing.
 QString panel(const TFormMain &w, int i)
 {
-    return w.findChild<TStatusBar *>("StatusBar1")->panel(i)->text();
+    static const TStatusBar *bar = w.findChild<TStatusBar *>("StatusBar1");
+    return bar->panel(i)->text();
 }
 
 bool fullRun(TFormMain &w, bool visible)

@@ -478,7 +478,8 @@ quint64 TCommPortDriver::lineTimeMs(quint32 bytes) const
     // Start bit, data bits, parity and stop bits; one and a half stop bits count as one.
     const quint64 bits = 1 + 5 + quint64(m_dataBits) + (m_parity == ptNONE ? 0 : 1) +
                          (m_stopBits == sb2BITS ? 2 : 1);
-    return quint64(bytes) * bits * 1000 / m_baudRateValue;
+    // Rounded up: a wait cut short by a fraction of a byte would wake once more for the last one.
+    return (quint64(bytes) * bits * 1000 + m_baudRateValue - 1) / m_baudRateValue;
 }
 
 quint32 TCommPortDriver::ReadData(char *buffer, quint32 count)

@@ -179,7 +179,7 @@ private:
     // Waits until the device is readable (or writable) or `ms` have passed; false, with
     // DeviceLost set, when the device has gone away.
     bool waitForDevice(short events, quint64 ms);
-    quint64 lineTimeMs(quint32 bytes) const; // whole milliseconds the line needs for them
+    quint64 lineTimeMs(quint32 bytes) const; // milliseconds the line needs for them, rounded up
     // True when a failed read or write says the device has gone away.
     bool noteLostDevice(int error);
 
