@@ -3,6 +3,7 @@
 #include "core/analysis/AnalysisMessages.h"
 #include "core/document/CurveOnGrid.h"
 #include "core/files/ImpedanceTable.h"
+#include "core/graph/GraphView.h"
 #include "core/measure/UnitProtocol.h"
 #include "core/model/BandTable.h"
 #include "core/model/RepeatSet.h"
@@ -715,6 +716,46 @@ QString thickHelp()
 QString renderBandHelp()
 {
     return QStringLiteral("frequency axis of band N (1-9) instead of the measurement's band");
+}
+
+QString viewHelp()
+{
+    return QStringLiteral("zphase (|Z| and phase, the default), rx (R and X), nyquist (X against "
+                          "R),\ndiff or ratio (against the first --ref)");
+}
+
+QString legendHelp()
+{
+    return QStringLiteral("a box naming each drawn curve");
+}
+
+QString logZHelp()
+{
+    return QStringLiteral("a logarithmic |Z| axis (zphase)");
+}
+
+QString badView(const QString &text)
+{
+    return QStringLiteral("--view '%1': the view must be one of %2")
+        .arg(text, graphViewNames().join(QStringLiteral(", ")));
+}
+
+QString viewNeedsPhase(const QString &view, const QString &file)
+{
+    return QStringLiteral("the %1 view needs the phase, and %2 has none").arg(view, file);
+}
+
+QString viewNeedsReference(const QString &view)
+{
+    return QStringLiteral("the %1 view compares against a reference: give one with --ref")
+        .arg(view);
+}
+
+QString viewUncompared(int count, const QString &reference)
+{
+    return QStringLiteral("%1 points not compared: %2 has no points there (another band or range)")
+        .arg(count)
+        .arg(reference);
 }
 
 QString fieldModel()

@@ -139,6 +139,15 @@ QString sizeHelp();
 QString rOnlyHelp();
 QString thickHelp();
 QString renderBandHelp();
+QString viewHelp();
+QString legendHelp();
+QString logZHelp();
+QString badView(const QString &text);
+// a view that needs phase, for a curve without it
+QString viewNeedsPhase(const QString &view, const QString &file);
+QString viewNeedsReference(const QString &view);
+// points of the measurement a reference of another band or range does not cover
+QString viewUncompared(int count, const QString &reference);
 
 // production QC
 QString qcDescription();

@@ -1,5 +1,6 @@
 #include "GraphImage.h"
 
+#include "core/document/DocumentView.h"
 #include "core/document/MeasurementDocument.h"
 #include "core/graph/AxisLabelLayout.h"
 #include "core/graph/AxisLabelPainter.h"
@@ -41,11 +42,12 @@ QSize graphBoxSize(QSize picture)
     return box.width() >= kMinBoxWidth && box.height() >= kMinBoxHeight ? box : QSize();
 }
 
-QImage renderGraphImage(const MeasurementDocument &doc, const GraphImageOptions &options)
+GraphImage renderGraphImage(const MeasurementDocument &doc, const GraphImageOptions &options)
 {
+    GraphImage result;
     const QSize box = graphBoxSize(options.size);
     if (box.isEmpty())
-        return QImage();
+        return result;
 
     const Settings settings;
     GraphScale scale;
@@ -60,15 +62,24 @@ QImage renderGraphImage(const MeasurementDocument &doc, const GraphImageOptions 
     selectShownCurves(scale, options.averaging, doc.curveRaw(), doc.curveAvg(), refRaw, refAvg);
     if (doc.refCount() == 0) {
         scaleForMeasurement(scale, doc.measurement(), doc.curveRaw());
-        graph.clear();
-        graph.drawMeasurement(options.rOnly, options.wide);
     } else {
         scaleForBoth(scale, doc.measurement(), doc.curveRaw(), slotsOf(&doc.reference(0)), refRaw);
-        graph.clear();
-        graph.drawAll(options.rOnly, options.wide);
     }
-    const AxisLabelLayout labels = layoutAxisLabels(scale, QRect(QPoint(kBoxLeft, kBoxTop), box),
-                                                    graph.plotSize(), options.rOnly, windowFont());
+    const QRect boxRect(QPoint(kBoxLeft, kBoxTop), box);
+    AxisLabelLayout labels;
+    if (options.view.isClassic()) {
+        graph.clear();
+        if (doc.refCount() == 0)
+            graph.drawMeasurement(options.rOnly, options.wide);
+        else
+            graph.drawAll(options.rOnly, options.wide);
+        labels = layoutAxisLabels(scale, boxRect, graph.plotSize(), options.rOnly, windowFont());
+    } else {
+        result.drawn =
+            graph.drawView(options.view, viewSourcesOf(doc), options.rOnly, options.wide);
+        labels = layoutViewLabels(result.drawn, scale, options.view, boxRect, options.rOnly,
+                                  windowFont());
+    }
 
     // The window's client area in miniature: its background, the box, and the labels in the
     // window font and the window's label colours.
@@ -81,5 +92,7 @@ QImage renderGraphImage(const MeasurementDocument &doc, const GraphImageOptions 
     painter.resetTransform();
     painter.setFont(windowFont());
     drawAxisLabels(painter, labels, settings, palette.color(QPalette::WindowText));
-    return image;
+    painter.end();
+    result.image = image;
+    return result;
 }

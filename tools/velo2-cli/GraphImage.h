@@ -1,5 +1,8 @@
 #pragma once
 
+#include "core/graph/GraphView.h"
+#include "core/graph/ViewPicture.h"
+
 #include <QImage>
 #include <QSize>
 class MeasurementDocument;
@@ -10,6 +13,13 @@ struct GraphImageOptions {
     bool rOnly = false;    // "抵抗値のみ表示"
     bool wide = false;     // "測定値は太線で描画"
     bool averaging = true; // "平均処理"
+    ViewOptions view;      // the graph menu's view and its options
+};
+
+// The picture and how its view went: refused, or with points a reference did not cover.
+struct GraphImage {
+    QImage image;
+    ViewDrawn drawn;
 };
 
 // Margins the window keeps round the graph box for the axis labels.
@@ -25,4 +35,4 @@ QSize graphBoxSize(QSize picture);
 // The graph as the main window shows it after opening the measurement (and loading the
 // references): frame, grid and curves in the box and the 35 labels laid out beside it, drawn
 // as the window draws them. Needs a QGuiApplication.
-QImage renderGraphImage(const MeasurementDocument &doc, const GraphImageOptions &options);
+GraphImage renderGraphImage(const MeasurementDocument &doc, const GraphImageOptions &options);

@@ -5,6 +5,7 @@
 #include "DocumentFiles.h"
 #include "GraphImage.h"
 #include "OutputTarget.h"
+#include "core/document/DocumentView.h"
 #include "core/model/Settings.h"
 
 #include <QBuffer>
@@ -41,10 +42,11 @@ bool parseBand(const QString &text, int *band)
 
 int runRender(const QStringList &args)
 {
-    CommandLine cl(QStringLiteral("render"),
-                   QStringLiteral("FILE.DTA -o OUT.png [--ref REF.DTA]... [--size WxH] [--r-only] "
-                                  "[--thick] [--raw] [--band N]"),
-                   CliMessages::renderDescription());
+    CommandLine cl(
+        QStringLiteral("render"),
+        QStringLiteral("FILE.DTA -o OUT.png [--ref REF.DTA]... [--size WxH] [--r-only] "
+                       "[--thick] [--raw] [--band N] [--view VIEW] [--legend] [--log-z]"),
+        CliMessages::renderDescription());
     cl.addValue({QStringLiteral("o"), QStringLiteral("output")}, QStringLiteral("OUT.png"),
                 CliMessages::renderOutputHelp());
     cl.addValue({QStringLiteral("ref")}, QStringLiteral("REF.DTA"), CliMessages::refHelp());
@@ -53,6 +55,9 @@ int runRender(const QStringList &args)
     cl.addFlag(QStringLiteral("thick"), CliMessages::thickHelp());
     cl.addFlag(QStringLiteral("raw"), CliMessages::rawHelp());
     cl.addValue({QStringLiteral("band")}, QStringLiteral("N"), CliMessages::renderBandHelp());
+    cl.addValue({QStringLiteral("view")}, QStringLiteral("VIEW"), CliMessages::viewHelp());
+    cl.addFlag(QStringLiteral("legend"), CliMessages::legendHelp());
+    cl.addFlag(QStringLiteral("log-z"), CliMessages::logZHelp());
     if (const int code = cl.parse(args); code >= 0)
         return code;
     if (const int code = cl.expectPositional(1, 1, QStringLiteral("FILE.DTA")); code >= 0)
@@ -76,6 +81,19 @@ int runRender(const QStringList &args)
     options.rOnly = cl.isSet(QStringLiteral("r-only"));
     options.wide = cl.isSet(QStringLiteral("thick"));
     options.averaging = !cl.isSet(QStringLiteral("raw"));
+    if (cl.isSet(QStringLiteral("view"))) {
+        const auto view = graphViewFromName(cl.value(QStringLiteral("view")));
+        if (!view)
+            return cl.usageError(CliMessages::badView(cl.value(QStringLiteral("view"))));
+        options.view.view = *view;
+    }
+    options.view.legend = cl.isSet(QStringLiteral("legend"));
+    options.view.logZ = cl.isSet(QStringLiteral("log-z"));
+    const QString viewName = graphViewName(options.view.view);
+    if (viewNeedsReference(options.view.view) && refPaths.isEmpty())
+        return cl.usageError(CliMessages::viewNeedsReference(viewName));
+    // Difference and ratio against the first --ref.
+    options.view.referenceSlot = 0;
 
     const QString input = cl.positional().first();
     QString problem;
@@ -86,7 +104,15 @@ int runRender(const QStringList &args)
         if (!openReference(*doc, path, &problem))
             return cl.fileFailure(path, problem);
 
-    const QImage image = renderGraphImage(*doc, options);
+    const GraphImage rendered = renderGraphImage(*doc, options);
+    if (rendered.drawn.refusal == ViewRefusal::NoPhase) {
+        const bool reference = !viewSourcesOf(*doc).measurementHasPhase ? false : true;
+        return cl.failure(
+            CliMessages::viewNeedsPhase(viewName, reference ? refPaths.first() : input));
+    }
+    if (rendered.drawn.uncompared > 0)
+        printErr(CliMessages::viewUncompared(rendered.drawn.uncompared, refPaths.first()));
+    const QImage &image = rendered.image;
     QByteArray png;
     QBuffer buffer(&png);
     buffer.open(QIODevice::WriteOnly);

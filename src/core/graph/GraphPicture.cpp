@@ -93,3 +93,25 @@ void GraphPicture::drawForPrint(QImage &bitmap, bool rOnly, bool wide, bool with
     else
         plotter.plotMeasurement(rOnly, pen);
 }
+
+ViewDrawn GraphPicture::drawView(const ViewOptions &options, const ViewSources &sources, bool rOnly,
+                                 bool wide)
+{
+    ViewPens pens;
+    pens.measurement = screenMeasurementPen(wide);
+    pens.reference = kScreenReferencePen;
+    return ::drawView(m_bitmap, *m_graphScale, *m_colours, options, sources, rOnly, true, pens);
+}
+
+ViewDrawn GraphPicture::drawViewForPrint(QImage &bitmap, const ViewOptions &options,
+                                         const ViewSources &sources, bool rOnly, bool wide,
+                                         bool withReferences, int textPixels) const
+{
+    ViewPens pens;
+    pens.measurement = printMeasurementPen(wide, withReferences);
+    pens.reference = kPrintReferencePen;
+    pens.forPrint = true;
+    pens.textPixels = textPixels;
+    return ::drawView(bitmap, *m_graphScale, *m_colours, options, sources, rOnly, withReferences,
+                      pens);
+}

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/graph/ViewPicture.h"
 #include "core/model/GraphScale.h"
 #include "core/model/Settings.h"
 
@@ -37,6 +38,15 @@ public:
     // Grid and curves in a printer bitmap with the printing pen widths; leaves this picture
     // alone.
     void drawForPrint(QImage &bitmap, bool rOnly, bool wide, bool withReferences) const;
+
+    // A view other than the classic chart (see drawView) over a fresh grid, with the screen's
+    // pens; the references when any is loaded.
+    ViewDrawn drawView(const ViewOptions &options, const ViewSources &sources, bool rOnly,
+                       bool wide);
+    // The same in a printer bitmap with the printing pens; leaves this picture alone.
+    ViewDrawn drawViewForPrint(QImage &bitmap, const ViewOptions &options,
+                               const ViewSources &sources, bool rOnly, bool wide,
+                               bool withReferences, int textPixels) const;
 
     const QImage &bitmap() const { return m_bitmap; }
     QSize plotSize() const { return m_sourceRect.size(); }

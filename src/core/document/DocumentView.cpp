@@ -1,0 +1,14 @@
+#include "core/document/DocumentView.h"
+
+#include "core/document/MeasurementDocument.h"
+
+#include <QFileInfo>
+
+ViewSources viewSourcesOf(const MeasurementDocument &doc)
+{
+    ViewSources sources;
+    sources.measurementName = QFileInfo(doc.dataFileName()).fileName();
+    for (int k = 0; k < kReferenceSlots; ++k)
+        sources.referenceNames[size_t(k)] = QFileInfo(doc.refFileNames()[size_t(k)]).fileName();
+    return sources;
+}
