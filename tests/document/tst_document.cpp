@@ -12,7 +12,8 @@ namespace {
 template <typename T>
 constexpr bool readOnly =
     !std::is_lvalue_reference_v<T> || std::is_const_v<std::remove_reference_t<T>>;
-MeasurementDocument &doc();
+// Only named in unevaluated operands, so never defined.
+[[maybe_unused]] MeasurementDocument &doc();
 static_assert(readOnly<decltype(doc().saved())> && readOnly<decltype(doc().oldFormatLoaded())> &&
               readOnly<decltype(doc().refCount())> && readOnly<decltype(doc().dataFileName())> &&
               readOnly<decltype(doc().unitSerial())> && readOnly<decltype(doc().measurement())> &&
