@@ -64,6 +64,7 @@ private slots:
     void badInput();
     void failedWriteKeepsOldFile();
     void importedTableSaved();
+    void compare();
     void fullStandardOutput_data();
     void fullStandardOutput();
     void help_data();
@@ -506,6 +507,41 @@ void TestCliFiles::importedTableSaved()
     QVERIFY2(r.errText().endsWith(
                  ": cannot be written: " + QString::fromLocal8Bit(strerror(ENOSPC)) + "\n"),
              qPrintable(r.errText()));
+}
+
+void TestCliFiles::compare()
+{
+    // Against itself: every point, all exact zeros.
+    const QString band2 = m_dir.filePath("a2_band2.DTA");
+    cli::Result r = cli::run({"compare", band2, "--ref", band2, "--json"});
+    QCOMPARE(r.exitCode, 0);
+    QJsonObject o = r.json().object();
+    const QJsonArray points = o["points"].toArray();
+    QCOMPARE(points.size(), 540);
+    for (const char *key : {"maxDiff_ohm", "maxDiff_pct", "maxRatio_dB", "maxPhaseDiff_deg"})
+        QCOMPARE(o[key].toDouble(-1), 0.0);
+    QCOMPARE(points.at(7).toObject()["ratio_dB"].toDouble(-1), 0.0);
+
+    // A band-3 reference covers 92 of the 540 points: the rest is said. A table without phase
+    // gives no phase difference.
+    r = cli::run({"compare", band2, "--ref", m_dir.filePath("a2_band3.DTA")});
+    QCOMPARE(r.exitCode, 0);
+    QVERIFY2(r.errText().contains("448 point(s)"), r.err);
+    QCOMPARE(r.out.count('\n'), 1 + 92 + 1);
+    QVERIFY(golden::writeBytes(out("flat.txt"), "10 8\n1000 8\n100000 8\n"));
+    r = cli::run({"compare", band2, "--ref", out("flat.txt"), "--json"});
+    QCOMPARE(r.exitCode, 0);
+    QVERIFY2(r.errText().contains("without phase"), r.err);
+    o = r.json().object();
+    QVERIFY(o["maxPhaseDiff_deg"].isNull() && o["maxDiff_ohm"].isDouble());
+    QVERIFY(o["points"].toArray().first().toObject()["phaseDiff_deg"].isNull());
+
+    // Nothing in common, or no reference at all.
+    r = cli::run(
+        {"compare", m_dir.filePath("a2_band8.DTA"), "--ref", m_dir.filePath("a2_band3.DTA")});
+    QCOMPARE(r.exitCode, 1);
+    QVERIFY2(r.errText().contains("no frequency in common"), r.err);
+    QCOMPARE(cli::run({"compare", band2}).exitCode, 2);
 }
 
 void TestCliFiles::fullStandardOutput_data()

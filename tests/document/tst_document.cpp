@@ -6,13 +6,15 @@
 #include <memory>
 #include <type_traits>
 
+// Only named in unevaluated operands, so never defined.
+MeasurementDocument &doc();
+
 namespace {
 
 // What the document hands out for reading cannot be written through.
 template <typename T>
 constexpr bool readOnly =
     !std::is_lvalue_reference_v<T> || std::is_const_v<std::remove_reference_t<T>>;
-MeasurementDocument &doc();
 static_assert(readOnly<decltype(doc().saved())> && readOnly<decltype(doc().oldFormatLoaded())> &&
               readOnly<decltype(doc().refCount())> && readOnly<decltype(doc().dataFileName())> &&
               readOnly<decltype(doc().unitSerial())> && readOnly<decltype(doc().measurement())> &&

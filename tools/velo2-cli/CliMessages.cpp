@@ -37,6 +37,7 @@ QString overallHelp(const QStringList &commands)
                "  ts FILE.DTA --re OHMS      the ten Thiele-Small values\n"
                "  fit FILE.DTA --model M     a driver model fitted to the complex impedance\n"
                "  render FILE.DTA -o OUT.png the graph as the window draws it\n"
+               "  compare FILE --ref REF     difference and ratio against a reference curve\n"
                "  qc limits ...              production QC: limits from golden units\n"
                "  qc check ...               pass or fail one unit, logged with --db\n"
                "  qc report --db URL         counts, yield and capability of the results log\n"
@@ -945,6 +946,45 @@ QString qcPassed()
 QString qcFailed()
 {
     return QStringLiteral("FAIL");
+}
+
+// compare
+
+QString compareDescription()
+{
+    return QStringLiteral(
+        "The difference and ratio of a curve against a reference, point by point "
+        "where both have\na point (a reference on another grid is interpolated on "
+        "log f, never extrapolated),\nand their largest deviations.");
+}
+QString compareRefHelp()
+{
+    return QStringLiteral("the reference: a data file or another tool's table");
+}
+QString compareHeading()
+{
+    return QStringLiteral("f [Hz]\tdiff [ohm]\tdiff [%]\tratio [dB]\tphase diff [deg]");
+}
+QString compareSummary(const QString &maxDiffOhm, const QString &maxDiffPct, const QString &atHz,
+                       const QString &maxRatioDb, const QString &maxPhaseDeg)
+{
+    return QStringLiteral("largest difference %1 ohm (%2 %) at %3 Hz; largest ratio %4 dB; "
+                          "largest phase difference %5 deg")
+        .arg(maxDiffOhm, maxDiffPct, atHz, maxRatioDb, maxPhaseDeg);
+}
+QString compareUncompared(int count)
+{
+    return QStringLiteral("%1 point(s) of the curve lie outside the reference's range (or have "
+                          "|Z| 0) and are not compared")
+        .arg(count);
+}
+QString compareNothingInCommon()
+{
+    return QStringLiteral("the curve and the reference have no frequency in common");
+}
+QString compareNoPhase()
+{
+    return QStringLiteral("a curve without phase: the phase difference is not given");
 }
 
 } // namespace CliMessages

@@ -192,4 +192,14 @@ QString yesNo(bool yes);
 QString valueAt(const QString &value, const QString &frequency);
 QString peaksHeading();
 
+// compare
+QString compareDescription();
+QString compareRefHelp();
+QString compareHeading();
+QString compareSummary(const QString &maxDiffOhm, const QString &maxDiffPct, const QString &atHz,
+                       const QString &maxRatioDb, const QString &maxPhaseDeg);
+QString compareUncompared(int count);
+QString compareNothingInCommon();
+QString compareNoPhase();
+
 } // namespace CliMessages

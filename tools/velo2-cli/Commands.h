@@ -11,6 +11,7 @@ int runPeaks(const QStringList &args);
 int runTs(const QStringList &args);
 int runFit(const QStringList &args);
 int runRender(const QStringList &args);
+int runCompare(const QStringList &args);
 int runMeasure(const QStringList &args);
 // "qc limits" and "qc check" (and the log's "qc report"), dispatched by runQc.
 int runQc(const QStringList &args);

@@ -18,6 +18,7 @@ struct ImportedCurve {
     std::unique_ptr<MeasurementRecord> record = std::make_unique<MeasurementRecord>();
     std::unique_ptr<CurveBlock> raw = std::make_unique<CurveBlock>();
     std::unique_ptr<CurveBlock> avg = std::make_unique<CurveBlock>();
+    bool hasPhase = false;
 };
 
 // band 0: the band that best covers the table.
@@ -29,6 +30,7 @@ ImportOutcome importTable(const VELO_File &file, const QString &path, int band, 
     if (!outcome.ok())
         return outcome;
     outcome.reordered = table.reordered;
+    out.hasPhase = table.hasPhase;
     outcome.duplicates = table.duplicates;
     outcome.band = band > 0 ? band : bestBandFor(table);
     if (outcome.band == 0 || putOnGrid(table, outcome.band, *out.record) == 0) {
@@ -63,6 +65,7 @@ void MeasurementDocument::beginRun()
     m_saved = 0;
     m_oldFormatLoaded = 0;
     m_imported = false;
+    m_hasPhase = true;
 }
 
 bool MeasurementDocument::anyReferenceLoaded() const
@@ -98,6 +101,7 @@ OpenOutcome MeasurementDocument::open(const QString &path, qint32 &comPort)
 {
     m_dataFileName = path;
     m_imported = false;
+    m_hasPhase = true;
     m_repeats.reset();
     m_repeatRead = {RepeatFileRead::Missing, 0};
     const bool read =
@@ -140,6 +144,7 @@ ImportOutcome MeasurementDocument::importMeasurement(const QString &path, int ba
     m_dataFileName = path;
     m_saved = 1;
     m_imported = true;
+    m_hasPhase = curve.hasPhase;
     return outcome;
 }
 
@@ -208,6 +213,7 @@ ReferenceLoad MeasurementDocument::addReference(const QString &path)
                                                m_refCurveRaw[size_t(s)], m_refCurveAvg[size_t(s)]);
     if (result == ReferenceLoad::Loaded) {
         m_refFileNames[size_t(s)] = path;
+        m_refHasPhase[size_t(s)] = true;
         ++m_refCount;
     }
     return result;
@@ -247,6 +253,7 @@ ImportOutcome MeasurementDocument::importReference(const QString &path)
     m_refCurveRaw[size_t(s)] = *curve.raw;
     m_refCurveAvg[size_t(s)] = *curve.avg;
     m_refFileNames[size_t(s)] = path;
+    m_refHasPhase[size_t(s)] = curve.hasPhase;
     ++m_refCount;
     return outcome;
 }

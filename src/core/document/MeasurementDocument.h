@@ -84,6 +84,9 @@ public:
     // True while the measurement is a table imported from another tool, until it is saved
     // or replaced (a new run clears "saved").
     bool isImported() const { return hasMeasurement() && m_imported && m_saved == 1; }
+    // False for a curve from a table without a phase column: its phase reads 0 and means
+    // nothing, so nothing complex may be made of it.
+    bool measurementHasPhase() const { return m_hasPhase; }
 
     // What a run fills point by point. Only the run writes through it: its start prepares
     // the record (no longer valid) and its finish marks it valid.
@@ -116,6 +119,7 @@ public:
     const std::array<QString, kReferenceSlots> &refFileNames() const { return m_refFileNames; }
     // Slots filled by the loads since the last clear: the loaded slots are 0 .. refCount - 1.
     int refCount() const { return m_refCount; }
+    bool referenceHasPhase(int slot) const { return m_refHasPhase[size_t(slot)]; }
     bool anyReferenceLoaded() const;
 
     // ---- view ----
@@ -199,6 +203,8 @@ private:
     quint8 m_saved = 0;
     quint8 m_oldFormatLoaded = 0;
     bool m_imported = false;
+    bool m_hasPhase = true;
+    std::array<bool, kReferenceSlots> m_refHasPhase{true, true, true, true, true};
     mutable QString m_writeError;
     std::optional<RepeatSet> m_repeats;
     RepeatFileRead m_repeatRead{RepeatFileRead::Missing, 0};
