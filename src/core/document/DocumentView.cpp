@@ -8,7 +8,10 @@ ViewSources viewSourcesOf(const MeasurementDocument &doc)
 {
     ViewSources sources;
     sources.measurementName = QFileInfo(doc.dataFileName()).fileName();
-    for (int k = 0; k < kReferenceSlots; ++k)
+    sources.measurementHasPhase = doc.measurementHasPhase();
+    for (int k = 0; k < kReferenceSlots; ++k) {
         sources.referenceNames[size_t(k)] = QFileInfo(doc.refFileNames()[size_t(k)]).fileName();
+        sources.referenceHasPhase[size_t(k)] = doc.referenceHasPhase(k);
+    }
     return sources;
 }

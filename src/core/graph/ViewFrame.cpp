@@ -35,13 +35,20 @@ double ViewAxis::valueAt(double f) const
     return lo + f * (hi - lo);
 }
 
+// A hair over, so that a value exactly on a pixel boundary does not truncate to the one before.
+constexpr double kOnBoundary = 1e-9;
+
 int ViewFrame::xPixel(double v) const
 {
+    if (ohmsPerPixel > 0)
+        return truncToInt((v - x.lo) / ohmsPerPixel + kOnBoundary);
     return truncToInt((long double)plot.width() * x.fraction(v));
 }
 
 int ViewFrame::leftPixel(double v) const
 {
+    if (ohmsPerPixel > 0)
+        return truncToInt(plot.height() - (v - left.lo) / ohmsPerPixel + kOnBoundary);
     return truncToInt((long double)plot.height() * (1.0 - left.fraction(v)));
 }
 
@@ -118,6 +125,7 @@ double nyquistFrame(ViewFrame &frame, double rMin, double rMax, double xMin, dou
             frame.left = {xLo, xLo + kLevelBands * step, false};
             frame.x = {rLo, rLo + widthInBands * step, false};
             frame.right = frame.left;
+            frame.ohmsPerPixel = kLevelBands * step / h;
             return step;
         }
     }
@@ -126,6 +134,7 @@ double nyquistFrame(ViewFrame &frame, double rMin, double rMax, double xMin, dou
     frame.x = {std::floor(rMin / step) * step, std::floor(rMin / step) * step + widthInBands * step,
                false};
     frame.right = frame.left;
+    frame.ohmsPerPixel = kLevelBands * step / h;
     return step;
 }
 

@@ -27,6 +27,8 @@ struct ViewFrame {
     ViewAxis left;  // |Z|, R, X (Nyquist), the difference or the ratio in dB
     ViewAxis right; // phase, X, or the phase difference; unused in Nyquist
     bool hasRight = true;
+    // Nyquist: the ohms one pixel spans both ways, so that equal ohms give equal pixels.
+    double ohmsPerPixel = 0.0;
 
     int xPixel(double v) const;
     int leftPixel(double v) const;

@@ -405,7 +405,9 @@ AxisLabelLayout layoutViewLabels(const ViewDrawn &drawn, const GraphScale &scale
     const QString lUnit = leftUnit(options);
     place(layout, kRUnitLabel, lUnit, rUnitPosition(box.y(), box.x(), axisLabelSize(font, lUnit)),
           axisLabelSize(font, lUnit));
-    if (!rOnly && frame.hasRight) {
+    if (options.view == GraphView::ZPhase) {
+        // The phase axis is the classic one, and so are its labels.
+    } else if (!rOnly && frame.hasRight) {
         for (int i = 0; i < kLevelTicks; ++i) {
             const QString text = viewTickText(frame.rightTick(i), rightStep);
             const QSize size = axisLabelSize(font, text);

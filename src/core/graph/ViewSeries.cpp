@@ -1,5 +1,6 @@
 #include "core/graph/ViewSeries.h"
 
+#include "core/graph/CurveCompare.h"
 #include "core/graph/ViewFrame.h"
 #include "core/graph/ViewPicture.h"
 #include "core/model/BandTable.h"
@@ -47,6 +48,50 @@ ViewPoint pointOf(GraphView view, const CurveBlock &c, int j)
     default:
         return {c.freq[j], c.r[j], c.theta[j], true};
     }
+}
+
+// The measurement against the compared reference, as one curve named after both.
+void compareSeries(ViewSeriesSet &set, const GraphScale &scale, const ViewOptions &options,
+                   const QVector<ViewCurve> &curves)
+{
+    if (curves.isEmpty() || curves.front().kind != ViewCurve::Measurement)
+        return;
+    const ViewCurve *reference = nullptr;
+    for (const ViewCurve &c : curves)
+        if (c.kind == ViewCurve::Reference && c.slot == options.referenceSlot)
+            reference = &c;
+    if (!reference)
+        return;
+    const ViewCurve &measured = curves.front();
+    const CompareResult result = compareCurves(*measured.block, *reference->block, scale.band);
+    set.uncompared = result.uncompared;
+    const bool phase = measured.hasPhase && reference->hasPhase;
+    ViewSeries s;
+    QVector<ViewPoint> run;
+    int previous = -2;
+    for (const ComparePoint &p : result.points) {
+        if (p.index != previous + 1 && !run.isEmpty()) {
+            s.runs << run;
+            run.clear();
+        }
+        previous = p.index;
+        double left = p.ratioDb;
+        if (options.view == GraphView::Diff)
+            left = options.diffPercent ? p.diffPct : p.diffOhm;
+        const ViewPoint point{p.fHz, left, phase ? p.phaseDiffDeg : 0.0, phase};
+        widen(set.extent, point);
+        run << point;
+    }
+    if (!run.isEmpty())
+        s.runs << run;
+    set.series << s;
+    ViewCurve named = measured;
+    const QString sign =
+        options.view == GraphView::Diff ? QStringLiteral(" − ") : QStringLiteral(" / ");
+    named.name = measured.name.isEmpty() || reference->name.isEmpty()
+                     ? QString()
+                     : measured.name + sign + reference->name;
+    set.legend << named;
 }
 
 } // namespace
@@ -103,6 +148,10 @@ ViewSeriesSet viewSeries(const GraphScale &scale, const ViewOptions &options,
         return set;
     const int first = std::max(bandFirstIndex(scale.band), 0);
     const int last = std::min(bandLastIndex(scale.band), kRecordSlots - 1);
+    if (viewNeedsReference(options.view)) {
+        compareSeries(set, scale, options, curves);
+        return set;
+    }
     for (int i = 0; i < curves.size(); ++i) {
         const ViewCurve &c = curves[i];
         if (viewNeedsPhase(options.view) && !c.hasPhase)
