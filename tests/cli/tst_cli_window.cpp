@@ -8,6 +8,7 @@
 #include "WindowStart.h"
 #include "core/files/AppPaths.h"
 #include "core/graph/GraphColors.h"
+#include "core/graph/GraphView.h"
 #include "ui/graph/TPaintBox.h"
 #include "ui/main/TFormMain.h"
 
@@ -25,6 +26,9 @@ struct Options {
     bool raw = false;
     int band = 0;    // 0: the file's band
     QList<int> refs; // fixture indexes loaded as references
+    QString view;    // the graph menu's view by its command-line name; empty for the default
+    bool legend = false;
+    bool logZ = false;
 };
 
 // Pixels that differ, with the first one named.
@@ -147,15 +151,27 @@ void TestCliWindow::sameAsWindow_data()
     QTest::addColumn<Options>("options");
     for (int i = 0; i < cli::fixtures().size(); ++i)
         QTest::newRow(cli::fixtures()[i].name) << i << Options{};
-    QTest::newRow("r only") << 1 << Options{true, false, false, 0, {}};
-    QTest::newRow("thick") << 2 << Options{false, true, false, 0, {}};
-    QTest::newRow("raw") << 7 << Options{false, false, true, 0, {}};
-    QTest::newRow("other band") << 1 << Options{false, false, false, 9, {}};
-    QTest::newRow("first model on band 2") << 6 << Options{false, false, false, 2, {}};
-    QTest::newRow("one reference") << 1 << Options{false, false, false, 0, {2}};
+    QTest::newRow("r only") << 1 << Options{true, false, false, 0, {}, "", false, false};
+    QTest::newRow("thick") << 2 << Options{false, true, false, 0, {}, "", false, false};
+    QTest::newRow("raw") << 7 << Options{false, false, true, 0, {}, "", false, false};
+    QTest::newRow("other band") << 1 << Options{false, false, false, 9, {}, "", false, false};
+    QTest::newRow("first model on band 2")
+        << 6 << Options{false, false, false, 2, {}, "", false, false};
+    QTest::newRow("one reference") << 1 << Options{false, false, false, 0, {2}, "", false, false};
     QTest::newRow("five references, thick, raw")
-        << 1 << Options{false, true, true, 0, {0, 2, 5, 7, 9}};
-    QTest::newRow("references r only") << 5 << Options{true, false, false, 0, {7}};
+        << 1 << Options{false, true, true, 0, {0, 2, 5, 7, 9}, "", false, false};
+    QTest::newRow("references r only")
+        << 5 << Options{true, false, false, 0, {7}, "", false, false};
+    QTest::newRow("rx, legend") << 1 << Options{false, false, false, 0, {2}, "rx", true, false};
+    QTest::newRow("nyquist") << 1 << Options{false, false, false, 0, {}, "nyquist", false, false};
+    QTest::newRow("nyquist, five references, legend")
+        << 1 << Options{false, true, false, 0, {0, 2, 5, 7, 9}, "nyquist", true, false};
+    QTest::newRow("diff, other band")
+        << 1 << Options{false, false, false, 0, {3}, "diff", false, false};
+    QTest::newRow("ratio against itself, legend, r only")
+        << 1 << Options{true, false, false, 0, {1}, "ratio", true, false};
+    QTest::newRow("zphase, log |Z|, legend")
+        << 1 << Options{false, false, false, 0, {2}, "zphase", true, true};
 }
 
 void TestCliWindow::sameAsWindow()
@@ -181,6 +197,12 @@ void TestCliWindow::sameAsWindow()
     setOption(m_win->findChild<QAction *>("MenuGraph_R_only"), options.rOnly);
     setOption(m_win->findChild<QAction *>("MenuGraph_Wide"), options.thick);
     setOption(m_win->findChild<QAction *>("MenuGraph_Ave"), !options.raw);
+    setOption(m_win->findChild<QAction *>("MenuGraph_Legend"), options.legend);
+    setOption(m_win->findChild<QAction *>("MenuGraph_LogZ"), options.logZ);
+    static const char *const kEntries[] = {"ZPhase", "RX", "Nyquist", "Diff", "Ratio"};
+    const GraphView chosen = graphViewFromName(options.view).value_or(GraphView::ZPhase);
+    const QString entry = QStringLiteral("MenuGraph_View") + QLatin1String(kEntries[int(chosen)]);
+    m_win->findChild<QAction *>(entry)->trigger();
     if (options.band) {
         m_win->findChild<QComboBox *>("ComboBox2")->setCurrentIndex(options.band - 1);
         emit m_win->findChild<QComboBox *>("ComboBox2")->activated(options.band - 1);
@@ -210,9 +232,16 @@ void TestCliWindow::sameAsWindow()
         args << "--raw";
     if (options.band)
         args << "--band" << QString::number(options.band);
+    if (!options.view.isEmpty())
+        args << "--view" << options.view;
+    if (options.legend)
+        args << "--legend";
+    if (options.logZ)
+        args << "--log-z";
     const cli::Result r = cli::run(args);
     QCOMPARE(r.exitCode, 0);
-    QCOMPARE(r.err, QByteArray());
+    // A reference of another band is compared only where both have points, and that is said.
+    QCOMPARE(r.err.contains("points not compared"), options.view == QLatin1String("diff"));
     const QImage drawn(png);
     QCOMPARE(drawn.size(), picture);
     const QImage part = drawn.copy(window.rect()).convertToFormat(QImage::Format_RGB32);

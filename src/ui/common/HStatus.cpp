@@ -141,6 +141,10 @@ void HStatus::showZmaWritten() const
 {
     showText(tr("ZMA出力完了"), kProgressPanel);
 }
+void HStatus::showUncompared(int count) const
+{
+    showText(tr("参照データのない%1点は比べていません").arg(count), kProgressPanel);
+}
 void HStatus::clearPanel(int panel) const
 {
     showText(QString(), panel);

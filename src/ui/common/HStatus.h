@@ -57,6 +57,8 @@ public:
     // Another tool's table taken as the measurement or a reference, with what was tidied.
     void showImported(const QString &fileName, int band, bool reordered, int duplicates) const;
     void showZmaWritten() const;
+    // Points of the measurement a reference of another band or range does not cover.
+    void showUncompared(int count) const;
     void clearPanel(int panel) const;
 
 private:

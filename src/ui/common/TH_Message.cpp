@@ -265,6 +265,16 @@ void TH_Message::msgRepeatOtherUnit() const
     warning(tr("別の測定器の測定は繰り返し測定に加えられません。それまでの回の平均にします"));
 }
 
+void TH_Message::msgViewNeedsPhase() const
+{
+    warning(tr("この表示には位相が必要ですが、位相のない曲線があります"));
+}
+
+void TH_Message::msgViewNeedsReference() const
+{
+    warning(tr("この表示は参照データと比べます。参照データを読み込んでください"));
+}
+
 void TH_Message::msgRepeatFileNotSaved(const QString &path, const QString &reason) const
 {
     QString text = tr("平均は保存しましたが、各回のファイルを保存できませんでした\n%1").arg(path);

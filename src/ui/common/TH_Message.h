@@ -71,6 +71,10 @@ public:
     void msgRepeatFileNotRead(const QString &path, int line) const;
     // A sweep of repeated sweeps came from another unit than the first: the set ends without it.
     void msgRepeatOtherUnit() const;
+    // A graph view that needs the phase, for a curve without it.
+    void msgViewNeedsPhase() const;
+    // A difference or ratio view with no reference loaded.
+    void msgViewNeedsReference() const;
     // The mean was saved, but its sweeps could not be written beside it.
     void msgRepeatFileNotSaved(const QString &path, const QString &reason) const;
 

@@ -5,6 +5,7 @@
 
 #include <QLabel>
 #include <QPainter>
+#include <algorithm>
 
 Graph_RTF::Graph_RTF(QWidget *mainWindow, TPaintBox *box, const Settings *settings,
                      QLabel *const *labelSlots, const GraphScale *graphScale)
@@ -51,6 +52,7 @@ void Graph_RTF::present()
 
 void Graph_RTF::clear()
 {
+    m_viewDrawn = false;
     m_picture.clear();
     present();
 }
@@ -118,10 +120,30 @@ LabelSizes Graph_RTF::labelSizes() const
     return sizes;
 }
 
+void Graph_RTF::setView(const ViewOptions &options, const ViewSources &sources)
+{
+    m_viewOptions = options;
+    m_viewSources = sources;
+}
+
+bool Graph_RTF::drawChosenView(bool rOnly, bool wide)
+{
+    if (m_viewOptions.isClassic())
+        return false;
+    m_lastView = m_picture.drawView(m_viewOptions, m_viewSources, rOnly, wide);
+    m_viewDrawn = true;
+    layoutLabels(rOnly);
+    present();
+    return true;
+}
+
 void Graph_RTF::layoutLabels(bool rOnly)
 {
-    const AxisLabelLayout layout = layoutAxisLabels(*m_graphScale, boxInLabelSpace(),
-                                                    m_picture.plotSize(), rOnly, labelFont());
+    const AxisLabelLayout layout = m_viewOptions.isClassic() || !m_viewDrawn
+                                       ? layoutAxisLabels(*m_graphScale, boxInLabelSpace(),
+                                                          m_picture.plotSize(), rOnly, labelFont())
+                                       : layoutViewLabels(m_lastView, *m_graphScale, m_viewOptions,
+                                                          boxInLabelSpace(), rOnly, labelFont());
     for (int i = 0; i < kAxisLabelCount; ++i)
         if (QLabel *label = m_labels[size_t(i)])
             applyLabel(label, layout[size_t(i)]);
@@ -129,6 +151,8 @@ void Graph_RTF::layoutLabels(bool rOnly)
 
 void Graph_RTF::drawMeasurement(bool rOnly, bool wide)
 {
+    if (drawChosenView(rOnly, wide))
+        return;
     layoutLabels(rOnly);
     m_picture.drawMeasurement(rOnly, wide);
     present();
@@ -136,6 +160,8 @@ void Graph_RTF::drawMeasurement(bool rOnly, bool wide)
 
 void Graph_RTF::drawLive(bool rOnly, int count, bool wide)
 {
+    if (drawChosenView(rOnly, wide))
+        return;
     layoutLabels(rOnly);
     m_picture.drawLive(rOnly, count, wide);
     present();
@@ -143,6 +169,9 @@ void Graph_RTF::drawLive(bool rOnly, int count, bool wide)
 
 void Graph_RTF::drawLiveSegment(bool rOnly, int index, bool wide)
 {
+    // Another view moves its axes with every point: it is drawn again whole.
+    if (drawChosenView(rOnly, wide))
+        return;
     // Only what the segment changed is painted again: a run adds one each 20 ms.
     const QRect changed = m_picture.drawLiveSegment(rOnly, index, wide);
     if (m_box && !changed.isEmpty())
@@ -151,6 +180,8 @@ void Graph_RTF::drawLiveSegment(bool rOnly, int index, bool wide)
 
 void Graph_RTF::drawReferences(bool rOnly)
 {
+    if (drawChosenView(rOnly, false))
+        return;
     layoutLabels(rOnly);
     m_picture.drawReferences(rOnly);
     present();
@@ -158,6 +189,8 @@ void Graph_RTF::drawReferences(bool rOnly)
 
 void Graph_RTF::drawAll(bool rOnly, bool wide)
 {
+    if (drawChosenView(rOnly, wide))
+        return;
     layoutLabels(rOnly);
     m_picture.drawAll(rOnly, wide);
     present();
@@ -165,6 +198,14 @@ void Graph_RTF::drawAll(bool rOnly, bool wide)
 
 void Graph_RTF::drawForPrint(QImage &bitmap, bool rOnly, bool wide, bool withReferences) const
 {
+    if (!m_viewOptions.isClassic()) {
+        // The legend's and the marks' text as large on paper as on the screen.
+        const int screenHeight = std::max(m_picture.plotSize().height(), 1);
+        const int textPixels = labelFont().pixelSize() > 0 ? labelFont().pixelSize() : 12;
+        m_picture.drawViewForPrint(bitmap, m_viewOptions, m_viewSources, rOnly, wide,
+                                   withReferences, textPixels * bitmap.height() / screenHeight);
+        return;
+    }
     m_picture.drawForPrint(bitmap, rOnly, wide, withReferences);
 }
 
@@ -177,6 +218,9 @@ void Graph_RTF::printRLabelPositions(int xs[12], int ys[12], int plotLeft, int p
 void Graph_RTF::printThetaLabelPositions(int xs[12], int ys[12], int plotRight, int plotTop,
                                          int plotHeight, float scale, int textHeight) const
 {
+    // Nyquist has no right axis.
+    if (!m_viewOptions.isClassic() && m_viewDrawn && !m_lastView.frame.hasRight)
+        return;
     ::printThetaLabelPositions(labelSizes(), xs, ys, plotRight, plotTop, plotHeight, scale,
                                textHeight);
 }
@@ -184,6 +228,23 @@ void Graph_RTF::printThetaLabelPositions(int xs[12], int ys[12], int plotRight, 
 void Graph_RTF::printFrequencyLabelPositions(int xs[11], int ys[11], int plotLeft, int plotBottom,
                                              int plotWidth, float scale, int textHeight) const
 {
+    if (!m_viewOptions.isClassic() && m_viewDrawn) {
+        // Another view's bottom ticks sit where the screen put them, in proportion.
+        const QRect box = boxInLabelSpace();
+        const int screenWidth = std::max(m_picture.plotSize().width(), 1);
+        for (int k = 0; k < kFreqTickSlots; ++k) {
+            const QLabel *label = m_labels[size_t(kFreqTickFirst + k)];
+            if (!label || label->text().isEmpty())
+                continue;
+            const double centre = label->x() + label->width() / 2.0 - box.x() - 1;
+            xs[k] = int(plotLeft + centre * plotWidth / screenWidth - label->width() * scale * 0.5);
+            ys[k] = int(plotBottom + 5.0 * scale);
+        }
+        const QSize unit = labelSize(kFreqUnitLabel);
+        xs[10] = int(plotLeft + plotWidth - unit.width() * scale * 0.5);
+        ys[10] = int(plotBottom + textHeight + 10.0 * scale);
+        return;
+    }
     ::printFrequencyLabelPositions(labelSizes(), *m_graphScale, xs, ys, plotLeft, plotBottom,
                                    plotWidth, scale, textHeight);
 }

@@ -3,6 +3,7 @@
 #include "core/graph/AxisLabelLayout.h"
 #include "core/graph/AxisLabels.h"
 #include "core/graph/GraphPicture.h"
+#include "core/graph/ViewPicture.h"
 #include "core/model/GraphScale.h"
 #include "core/model/Settings.h"
 
@@ -51,6 +52,13 @@ public:
     void drawReferences(bool rOnly);
     void drawAll(bool rOnly, bool wide);
 
+    // The view the drawing operations draw and the names and phases of its curves; the
+    // classic chart unless set. In another view every drawing operation redraws the whole view.
+    void setView(const ViewOptions &options, const ViewSources &sources);
+    const ViewOptions &viewOptions() const { return m_viewOptions; }
+    // How the last drawing of another view went, and its frame for the cursor.
+    const ViewDrawn &lastView() const { return m_lastView; }
+
     // Draws grid and curves into a printer bitmap with the printing pen widths; touches
     // neither the screen nor the labels.
     void drawForPrint(QImage &bitmap, bool rOnly, bool wide, bool withReferences) const;
@@ -70,6 +78,8 @@ public:
     const QImage &bitmap() const { return m_picture.bitmap(); }
 
 private:
+    // Draws the chosen view when it is not the classic chart; false for the classic chart.
+    bool drawChosenView(bool rOnly, bool wide);
     void measureBox();
     void present();
     QRect boxInLabelSpace() const;
@@ -83,4 +93,8 @@ private:
     GraphPicture m_picture;
     std::array<QLabel *, kAxisLabelCount> m_labels{};
     const GraphScale *m_graphScale;
+    ViewOptions m_viewOptions;
+    ViewSources m_viewSources;
+    ViewDrawn m_lastView;
+    bool m_viewDrawn = false; // the picture shows m_lastView
 };

@@ -1,5 +1,6 @@
 #include "ui/main/MainView.h"
 
+#include "core/document/DocumentView.h"
 #include "core/document/MeasurementDocument.h"
 #include "core/graph/ViewScale.h"
 #include "ui/graph/Graph_RTF.h"
@@ -51,8 +52,15 @@ bool MainView::spread() const
     return m_options.spread && m_options.spread->isChecked();
 }
 
+void MainView::passView()
+{
+    if (m_graph)
+        m_graph->setView(m_viewOptions, viewSourcesOf(m_doc));
+}
+
 void MainView::selectShownCurves()
 {
+    passView();
     m_doc.selectShownCurves(m_scale, averaging());
     const RepeatSet *repeats = m_doc.repeats();
     if (spread() && repeats && m_doc.hasMeasurement()) {
@@ -150,6 +158,7 @@ void MainView::showLive(int points)
 {
     if (!m_graph)
         return;
+    passView();
     m_graph->clear();
     m_graph->drawLive(rOnly(), points - 1, wide());
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/graph/GraphView.h"
 #include "core/model/CurveBlock.h"
 #include "core/model/GraphScale.h"
 
@@ -31,6 +32,10 @@ public:
     GraphScale &scale() { return m_scale; }
     const GraphScale &scale() const { return m_scale; }
 
+    // The view the graph draws (the classic chart by default) and its options.
+    void setViewOptions(const ViewOptions &options) { m_viewOptions = options; }
+    const ViewOptions &viewOptions() const { return m_viewOptions; }
+
     bool rOnly() const;
     bool wide() const;
     bool averaging() const;
@@ -55,7 +60,11 @@ public:
     void showLive(int points);
 
 private:
+    // Hands the renderer the chosen view and the document's names and phases.
+    void passView();
+
     const MeasurementDocument &m_doc;
+    ViewOptions m_viewOptions;
     Options m_options;
     Graph_RTF *m_graph = nullptr;
     GraphScale m_scale;

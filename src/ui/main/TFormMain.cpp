@@ -85,6 +85,7 @@ TFormMain::TFormMain(QWidget *parent)
     m_view =
         std::make_unique<MainView>(*m_document, MainView::Options{MenuGraph_R_only, MenuGraph_Wide,
                                                                   MenuGraph_Ave, MenuGraph_Spread});
+    m_view->setViewOptions(chosenViewOptions());
     buildControls();
     buildKeyboardAccess();
     applyWindowSize(kMinWidth, kMinHeight);
@@ -176,6 +177,7 @@ void TFormMain::buildMenus()
     MenuGraph->addSeparator();
     MenuGraph_Spread = action(MenuGraph, "MenuGraph_Spread", tr("繰り返し測定の±2σを表示"),
                               own(&TFormMain::MenuGraph_SpreadClick), true);
+    buildViewMenu();
 
     menu(MenuRef, "MenuRef", tr("参照データ(&R)"));
     action(MenuRef, "MenuRef_Open", tr("読込み"), onFiles(&MainFileCommands::MenuRef_OpenClick));

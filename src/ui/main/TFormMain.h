@@ -5,6 +5,7 @@
 #include "core/document/Preferences.h"
 #include "core/files/LanguageChoice.h"
 #include "core/graph/AxisLabels.h"
+#include "core/graph/GraphView.h"
 #include "core/model/CurveBlock.h"
 #include "core/model/GraphScale.h"
 #include "core/model/Settings.h"
@@ -145,6 +146,11 @@ private:
     void MenuGraph_WideClick();
     void MenuGraph_AveClick();
     void MenuGraph_SpreadClick();
+    // The view entries and their options; the choice is kept in a file of its own.
+    void buildViewMenu();
+    void MenuGraph_ViewClick(GraphView view);
+    void MenuGraph_ViewOptionClick();
+    ViewOptions chosenViewOptions() const;
     void MenuSet_WarningClick();
     void ComboBox2Change();
     void PaintBox1MouseDown(QMouseEvent *event);
@@ -181,7 +187,11 @@ private:
     QAction *MenuGraph_R_only = nullptr;
     QAction *MenuGraph_Wide = nullptr;
     QAction *MenuGraph_Ave = nullptr;
-    QAction *MenuGraph_Spread = nullptr; // repeated sweeps' band: not kept in the settings
+    QAction *MenuGraph_Spread = nullptr;       // repeated sweeps' band: not kept in the settings
+    std::array<QAction *, 5> MenuGraph_View{}; // by GraphView
+    QAction *MenuGraph_DiffPct = nullptr;
+    QAction *MenuGraph_Legend = nullptr;
+    QAction *MenuGraph_LogZ = nullptr;
     QMenu *MenuRef = nullptr;
     QMenu *MenuSet = nullptr;
     QAction *MenuSet_Warning = nullptr;

@@ -1,10 +1,15 @@
 #include "ui/main/TFormMain.h"
 
+#include "core/files/ViewChoice.h"
 #include "core/graph/CursorReadout.h"
 #include "ui/common/HStatus.h"
+#include "ui/common/TH_Message.h"
+#include "ui/graph/Graph_RTF.h"
 #include "ui/graph/TPaintBox.h"
 #include "ui/main/MainView.h"
 
+#include <QActionGroup>
+#include <QMenu>
 #include <QMouseEvent>
 
 // The graph options and the graph's controls.
@@ -32,6 +37,92 @@ void TFormMain::MenuGraph_WideClick()
     // References are always drawn one pixel wide, so only a measurement changes.
     if (m_document->hasMeasurement())
         m_view->showMeasurementView();
+}
+
+void TFormMain::buildViewMenu()
+{
+    const StoredViewChoice stored = readViewChoice(viewChoiceFilePath());
+    const GraphView storedView = graphViewFromName(stored.view).value_or(GraphView::ZPhase);
+    MenuGraph->addSeparator();
+    auto *group = new QActionGroup(this);
+    auto entry = [&](GraphView view, const char *name, const QString &caption) {
+        QAction *item = MenuGraph->addAction(caption);
+        item->setObjectName(QString::fromLatin1(name));
+        item->setCheckable(true);
+        item->setChecked(view == storedView);
+        group->addAction(item);
+        connect(item, &QAction::triggered, this, [this, view] { MenuGraph_ViewClick(view); });
+        MenuGraph_View[size_t(view)] = item;
+    };
+    entry(GraphView::ZPhase, "MenuGraph_ViewZPhase", tr("|Z|と位相を表示"));
+    entry(GraphView::RX, "MenuGraph_ViewRX", tr("RとXを表示"));
+    entry(GraphView::Nyquist, "MenuGraph_ViewNyquist", tr("ナイキスト線図を表示"));
+    entry(GraphView::Diff, "MenuGraph_ViewDiff", tr("参照データとの差を表示"));
+    entry(GraphView::Ratio, "MenuGraph_ViewRatio", tr("参照データとの比を表示"));
+    MenuGraph->addSeparator();
+    auto option = [&](const char *name, const QString &caption, bool on) {
+        QAction *item = MenuGraph->addAction(caption);
+        item->setObjectName(QString::fromLatin1(name));
+        item->setCheckable(true);
+        item->setChecked(on);
+        connect(item, &QAction::triggered, this, [this] { MenuGraph_ViewOptionClick(); });
+        return item;
+    };
+    MenuGraph_DiffPct = option("MenuGraph_DiffPct", tr("差を%で表示"), stored.diffPercent);
+    MenuGraph_Legend = option("MenuGraph_Legend", tr("凡例を表示"), stored.legend);
+    MenuGraph_LogZ = option("MenuGraph_LogZ", tr("|Z|を対数目盛で表示"), stored.logZ);
+}
+
+ViewOptions TFormMain::chosenViewOptions() const
+{
+    ViewOptions options;
+    for (size_t v = 0; v < MenuGraph_View.size(); ++v)
+        if (MenuGraph_View[v] && MenuGraph_View[v]->isChecked())
+            options.view = GraphView(v);
+    options.diffPercent = MenuGraph_DiffPct && MenuGraph_DiffPct->isChecked();
+    options.legend = MenuGraph_Legend && MenuGraph_Legend->isChecked();
+    options.logZ = MenuGraph_LogZ && MenuGraph_LogZ->isChecked();
+    return options;
+}
+
+void TFormMain::MenuGraph_ViewClick(GraphView view)
+{
+    const GraphView before = m_view->viewOptions().view;
+    m_view->setViewOptions(chosenViewOptions());
+    m_view->refreshView();
+    const ViewDrawn &drawn = graph->lastView();
+    const bool drawnNow = m_document->hasMeasurement() || m_document->anyReferenceLoaded();
+    if (drawnNow && view != GraphView::ZPhase && drawn.refusal != ViewRefusal::None) {
+        // Nothing to show: say why and go back to the view before.
+        if (drawn.refusal == ViewRefusal::NoPhase)
+            message->msgViewNeedsPhase();
+        else
+            message->msgViewNeedsReference();
+        MenuGraph_View[size_t(before)]->setChecked(true);
+        m_view->setViewOptions(chosenViewOptions());
+        m_view->refreshView();
+    } else if (drawnNow && viewNeedsReference(view) && drawn.uncompared > 0 && status) {
+        status->showUncompared(drawn.uncompared);
+    }
+    MenuGraph_ViewOptionClick();
+}
+
+void TFormMain::MenuGraph_ViewOptionClick()
+{
+    const ViewOptions options = chosenViewOptions();
+    if (options.view != m_view->viewOptions().view ||
+        options.legend != m_view->viewOptions().legend ||
+        options.logZ != m_view->viewOptions().logZ ||
+        options.diffPercent != m_view->viewOptions().diffPercent) {
+        m_view->setViewOptions(options);
+        m_view->refreshView();
+    }
+    StoredViewChoice stored;
+    stored.view = graphViewName(options.view);
+    stored.legend = options.legend;
+    stored.logZ = options.logZ;
+    stored.diffPercent = options.diffPercent;
+    writeViewChoice(viewChoiceFilePath(), stored);
 }
 
 void TFormMain::MenuSet_WarningClick()
