@@ -292,6 +292,10 @@
         <source>%1回の平均です</source>
         <translation>Mean of %1 sweeps</translation>
     </message>
+    <message>
+        <source>参照データのない%1点は比べていません</source>
+        <translation>%1 points without reference data were not compared</translation>
+    </message>
 </context>
 <context>
     <name>LogMessages</name>
@@ -760,6 +764,38 @@
     <message>
         <source>掃引の回数（%1～%2）</source>
         <translation>Number of sweeps (%1 to %2)</translation>
+    </message>
+    <message>
+        <source>|Z|と位相を表示</source>
+        <translation>Show |Z| and phase</translation>
+    </message>
+    <message>
+        <source>RとXを表示</source>
+        <translation>Show R and X</translation>
+    </message>
+    <message>
+        <source>ナイキスト線図を表示</source>
+        <translation>Show Nyquist plot</translation>
+    </message>
+    <message>
+        <source>参照データとの差を表示</source>
+        <translation>Show difference from reference</translation>
+    </message>
+    <message>
+        <source>参照データとの比を表示</source>
+        <translation>Show ratio to reference</translation>
+    </message>
+    <message>
+        <source>差を%で表示</source>
+        <translation>Difference in %</translation>
+    </message>
+    <message>
+        <source>凡例を表示</source>
+        <translation>Show legend</translation>
+    </message>
+    <message>
+        <source>|Z|を対数目盛で表示</source>
+        <translation>Logarithmic |Z| axis</translation>
     </message>
 </context>
 <context>
@@ -1657,6 +1693,14 @@ Save it as a data file of the band %1?</translation>
     <message>
         <source>別の測定器の測定は繰り返し測定に加えられません。それまでの回の平均にします</source>
         <translation>A sweep from another unit cannot join the repeated sweeps. The mean is that of the sweeps before it.</translation>
+    </message>
+    <message>
+        <source>この表示には位相が必要ですが、位相のない曲線があります</source>
+        <translation>This view needs the phase, and a curve has none</translation>
+    </message>
+    <message>
+        <source>この表示は参照データと比べます。参照データを読み込んでください</source>
+        <translation>This view compares with reference data. Load reference data first</translation>
     </message>
 </context>
 <context>

@@ -292,6 +292,10 @@
         <source>%1回の平均です</source>
         <translation>%1回の平均です</translation>
     </message>
+    <message>
+        <source>参照データのない%1点は比べていません</source>
+        <translation>参照データのない%1点は比べていません</translation>
+    </message>
 </context>
 <context>
     <name>LogMessages</name>
@@ -760,6 +764,38 @@
     <message>
         <source>掃引の回数（%1～%2）</source>
         <translation>掃引の回数（%1～%2）</translation>
+    </message>
+    <message>
+        <source>|Z|と位相を表示</source>
+        <translation>|Z|と位相を表示</translation>
+    </message>
+    <message>
+        <source>RとXを表示</source>
+        <translation>RとXを表示</translation>
+    </message>
+    <message>
+        <source>ナイキスト線図を表示</source>
+        <translation>ナイキスト線図を表示</translation>
+    </message>
+    <message>
+        <source>参照データとの差を表示</source>
+        <translation>参照データとの差を表示</translation>
+    </message>
+    <message>
+        <source>参照データとの比を表示</source>
+        <translation>参照データとの比を表示</translation>
+    </message>
+    <message>
+        <source>差を%で表示</source>
+        <translation>差を%で表示</translation>
+    </message>
+    <message>
+        <source>凡例を表示</source>
+        <translation>凡例を表示</translation>
+    </message>
+    <message>
+        <source>|Z|を対数目盛で表示</source>
+        <translation>|Z|を対数目盛で表示</translation>
     </message>
 </context>
 <context>
@@ -1657,6 +1693,14 @@
     <message>
         <source>別の測定器の測定は繰り返し測定に加えられません。それまでの回の平均にします</source>
         <translation>別の測定器の測定は繰り返し測定に加えられません。それまでの回の平均にします</translation>
+    </message>
+    <message>
+        <source>この表示には位相が必要ですが、位相のない曲線があります</source>
+        <translation>この表示には位相が必要ですが、位相のない曲線があります</translation>
+    </message>
+    <message>
+        <source>この表示は参照データと比べます。参照データを読み込んでください</source>
+        <translation>この表示は参照データと比べます。参照データを読み込んでください</translation>
     </message>
 </context>
 <context>
