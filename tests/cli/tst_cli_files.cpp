@@ -65,6 +65,8 @@ private slots:
     void failedWriteKeepsOldFile();
     void importedTableSaved();
     void compare();
+    void renderViewRefusals_data();
+    void renderViewRefusals();
     void fullStandardOutput_data();
     void fullStandardOutput();
     void help_data();
@@ -507,6 +509,44 @@ void TestCliFiles::importedTableSaved()
     QVERIFY2(r.errText().endsWith(
                  ": cannot be written: " + QString::fromLocal8Bit(strerror(ENOSPC)) + "\n"),
              qPrintable(r.errText()));
+}
+
+void TestCliFiles::renderViewRefusals_data()
+{
+    // A table without phase as the measurement ("flat") or the reference.
+    QTest::addColumn<QStringList>("args");
+    QTest::addColumn<int>("exitCode");
+    QTest::addColumn<QString>("said");
+    QTest::newRow("unknown view") << QStringList{"--view", "smith"} << 2 << "must be one of";
+    QTest::newRow("diff without --ref")
+        << QStringList{"--view", "diff"} << 2 << "give one with --ref";
+    QTest::newRow("nyquist without phase")
+        << QStringList{"flat", "--view", "nyquist"} << 1 << "flat.txt has none";
+    QTest::newRow("rx without phase") << QStringList{"flat", "--view", "rx"} << 1 << "has none";
+    QTest::newRow("ratio, reference without phase")
+        << QStringList{"--ref", "flat", "--view", "ratio"} << 1 << "flat.txt has none";
+    QTest::newRow("diff without phase, drawn")
+        << QStringList{"--ref", "flat", "--view", "diff"} << 0 << "";
+    QTest::newRow("zphase log |Z| without phase")
+        << QStringList{"flat", "--view", "zphase", "--log-z", "--legend"} << 0 << "";
+}
+
+void TestCliFiles::renderViewRefusals()
+{
+    QFETCH(QStringList, args);
+    QFETCH(int, exitCode);
+    QFETCH(QString, said);
+    QVERIFY(golden::writeBytes(out("flat.txt"), "10 8\n1000 8\n100000 8\n"));
+    QStringList command{"render"};
+    if (args.first() != QLatin1String("flat"))
+        command << m_dir.filePath("a2_band2.DTA");
+    for (const QString &a : args)
+        command << (a == QLatin1String("flat") ? out("flat.txt") : a);
+    command << "-o" << out("view.png");
+    const cli::Result r = cli::run(command);
+    QCOMPARE(r.exitCode, exitCode);
+    QVERIFY2(r.errText().contains(said), r.err);
+    QCOMPARE(QFile::exists(out("view.png")), exitCode == 0);
 }
 
 void TestCliFiles::compare()

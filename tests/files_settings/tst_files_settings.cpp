@@ -1,6 +1,7 @@
 #include "GoldenFile.h"
 #include "core/files/LanguageChoice.h"
 #include "core/files/SafeWrite.h"
+#include "core/files/ViewChoice.h"
 
 #include "core/files/AnsiText.h"
 #include "core/files/AppPaths.h"
@@ -85,6 +86,8 @@ private slots:
     void failedSaveKeepsOldFile();
     void languageFile_data();
     void languageFile();
+    void viewFile_data();
+    void viewFile();
     void languageResolution_data();
     void languageResolution();
 
@@ -280,6 +283,43 @@ void TestFilesSettings::languageFile()
     // Written back, it reads the same; the settings file is not touched.
     QVERIFY(writeLanguageChoice(path, LanguageChoice(choice)));
     QCOMPARE(int(readLanguageChoice(path)), choice);
+    QVERIFY(!QFile::exists(dir.filePath("VELO2_ini.prf")));
+}
+
+void TestFilesSettings::viewFile_data()
+{
+    QTest::addColumn<QByteArray>("content"); // empty: no file
+    QTest::addColumn<QString>("view");
+    QTest::addColumn<bool>("legend");
+    QTest::addColumn<bool>("logZ");
+    QTest::newRow("no file") << QByteArray() << "zphase" << false << false;
+    QTest::newRow("nyquist with legend")
+        << QByteArray("view=nyquist\r\nlegend=1\r\nlogz=0\r\ndiffpct=1\r\n") << "nyquist" << true
+        << false;
+    QTest::newRow("LF, spaces, unknown key")
+        << QByteArray("zoom=1\n view = rx \nlogz=1\n") << "rx" << false << true;
+    QTest::newRow("damaged") << QByteArray("\x01\x02garbage") << "zphase" << false << false;
+}
+
+void TestFilesSettings::viewFile()
+{
+    QFETCH(QByteArray, content);
+    QFETCH(QString, view);
+    QFETCH(bool, legend);
+    QFETCH(bool, logZ);
+    QTemporaryDir dir;
+    const QString path = dir.filePath("VELO2_view.txt");
+    if (!content.isEmpty())
+        QVERIFY(writeFileSafely(path, content));
+    const StoredViewChoice read = readViewChoice(path);
+    QCOMPARE(read.view, view);
+    QCOMPARE(read.legend, legend);
+    QCOMPARE(read.logZ, logZ);
+    // Written back, it reads the same; the settings file is not touched.
+    QVERIFY(writeViewChoice(path, read));
+    const StoredViewChoice again = readViewChoice(path);
+    QCOMPARE(again.view, view);
+    QCOMPARE(again.diffPercent, read.diffPercent);
     QVERIFY(!QFile::exists(dir.filePath("VELO2_ini.prf")));
 }
 

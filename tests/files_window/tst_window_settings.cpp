@@ -191,6 +191,8 @@ void TestWindowSettings::settingsSurviveARestart()
     w->findChild<QAction *>("MenuGraph_R_only")->trigger();
     w->findChild<QAction *>("MenuGraph_Ave")->trigger();
     w->findChild<QAction *>("MenuSet_Warning")->trigger();
+    w->findChild<QAction *>("MenuGraph_ViewNyquist")->trigger();
+    w->findChild<QAction *>("MenuGraph_Legend")->trigger();
     w->findChild<QComboBox *>("ComboBox2")->setCurrentIndex(6);
     w->applyWindowSize(720, 530);
     w->move(25, 35);
@@ -210,6 +212,11 @@ void TestWindowSettings::settingsSurviveARestart()
     QVERIFY(!w->findChild<QAction *>("MenuGraph_Wide")->isChecked());
     QVERIFY(!w->findChild<QAction *>("MenuGraph_Ave")->isChecked());
     QVERIFY(w->findChild<QAction *>("MenuSet_Warning")->isChecked());
+    // The view is kept in a file of its own: the settings file keeps its 27 lines.
+    QVERIFY(w->findChild<QAction *>("MenuGraph_ViewNyquist")->isChecked());
+    QVERIFY(w->findChild<QAction *>("MenuGraph_Legend")->isChecked());
+    QVERIFY(!w->findChild<QAction *>("MenuGraph_LogZ")->isChecked());
+    QCOMPARE(sw.lines().size(), 27);
     QCOMPARE(w->findChild<QComboBox *>("ComboBox2")->currentIndex(), 6);
     QCOMPARE(w->shownScale().band, 7);
     QTRY_COMPARE(outerSize(w), QSize(720, 530));
