@@ -1,5 +1,6 @@
 // Prints the cost of a full redraw (clear and drawAll with five references) and of one live
-// segment, for the graph boxes of the smallest and the largest main window.
+// segment, for the graph boxes of the smallest and the largest main window; then the full
+// redraw of each other view with the same five references, beside the classic chart's.
 #include "SpeakerCurve.h"
 
 #include "core/files/VELO_File.h"
@@ -87,6 +88,26 @@ void run(QSize window)
                 "(thin) %8.1f us  live segment %6.1f us  paint copy %7.1f us\n",
                 window.width(), window.height(), scene->box->width(), scene->box->height(), full,
                 fullThin, segment, paint);
+
+    // Each view as the window draws it after a menu choice: the view, the labels, the legend.
+    ViewSources sources;
+    sources.measurementName = QStringLiteral("measurement.DTA");
+    for (int k = 0; k < kReferenceSlots; ++k)
+        sources.referenceNames[size_t(k)] = QStringLiteral("reference%1.DTA").arg(k + 1);
+    for (const QString &name : graphViewNames()) {
+        ViewOptions options;
+        options.view = *graphViewFromName(name);
+        options.legend = true;
+        g.setView(options, sources);
+        const double view = microsecondsPer(50, [&](int) {
+            g.clear();
+            g.drawAll(false, true);
+        });
+        std::printf("    view %-8s full redraw (5 refs, thick, legend) %8.1f us  (%.2f of the "
+                    "classic chart's)\n",
+                    qPrintable(name), view, view / full);
+    }
+    g.setView(ViewOptions(), sources);
 }
 
 } // namespace
