@@ -86,6 +86,7 @@ private slots:
     void cleanup();
     void sameAsWindow_data();
     void sameAsWindow();
+    void viewRefusedInWindow();
     void defaultSizeAndLabels();
     void withoutDisplay();
     void exportSameAsMenu_data();
@@ -251,6 +252,30 @@ void TestCliWindow::sameAsWindow()
         drawn.save(QStringLiteral(VELO2_BINARY_DIR "/cli_render_tool.png"));
     }
     QVERIFY2(d.isEmpty(), qPrintable(d));
+}
+
+void TestCliWindow::viewRefusedInWindow()
+{
+    // A table without phase: Nyquist is refused with its box and the view before comes back;
+    // a difference without a reference likewise.
+    const QString flat = m_dir->filePath("flat.txt");
+    QVERIFY(golden::writeBytes(flat, "10 8\n1000 8\n100000 8\n"));
+    m_seams->files.answers << QStringList{flat};
+    m_win->findChild<QAction *>("MenuFile_Open")->trigger();
+    QVERIFY(m_win->document().hasMeasurement() && !m_win->document().measurementHasPhase());
+    m_seams->messages.boxes.clear();
+    QAction *zPhase = m_win->findChild<QAction *>("MenuGraph_ViewZPhase");
+    for (const char *entry : {"MenuGraph_ViewNyquist", "MenuGraph_ViewDiff"}) {
+        m_win->findChild<QAction *>(entry)->trigger();
+        QCOMPARE(m_seams->messages.boxes.size(), 1);
+        QVERIFY(zPhase->isChecked());
+        m_seams->messages.boxes.clear();
+    }
+    // R and X of a curve with phase are drawn without a word.
+    open(cli::fixturePath(m_files.path(), cli::fixtures()[1]));
+    m_win->findChild<QAction *>("MenuGraph_ViewRX")->trigger();
+    QVERIFY(m_seams->messages.boxes.isEmpty());
+    QVERIFY(!zPhase->isChecked());
 }
 
 void TestCliWindow::defaultSizeAndLabels()
