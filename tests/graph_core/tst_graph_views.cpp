@@ -50,6 +50,7 @@ private slots:
     void classicChartUnchanged();
     void curveAgainstItselfOnTheZeroLine();
     void otherBandCountedNotDrawn();
+    void zoomSetsTheRanges();
 };
 
 void TestGraphViews::viewNames()
@@ -327,6 +328,33 @@ void TestGraphViews::otherBandCountedNotDrawn()
         points += run.size();
     QCOMPARE(points + drawn.uncompared, bandPointCount(2));
     QVERIFY(set.extent.xMin >= bandStartHz(5) * 0.999);
+}
+
+void TestGraphViews::zoomSetsTheRanges()
+{
+    // A zoom gives the left axis its range exactly and the frequency axis the axis steps round
+    // it; in Nyquist it keeps equal scales round the zoomed rectangle.
+    auto measured = std::make_unique<CurveBlock>();
+    fillDriver(*measured, 2);
+    GraphScale scale;
+    initGraphScale(scale, 2);
+    scale.curveShown = measured.get();
+    ViewOptions options;
+    options.view = GraphView::RX;
+    options.zoom = QRectF(QPointF(35, 2), QPointF(1200, 12));
+    QImage bitmap(498, 310, QImage::Format_RGB32);
+    ViewDrawn drawn = drawView(bitmap, scale, Settings(), options, {}, false, true, {});
+    QCOMPARE(drawn.frame.left.lo, 2.0);
+    QCOMPARE(drawn.frame.left.hi, 12.0);
+    QCOMPARE(drawn.frame.x.lo, 30.0);
+    QCOMPARE(drawn.frame.x.hi, 1500.0);
+    options.view = GraphView::Nyquist;
+    options.zoom = QRectF(QPointF(5, -10), QPointF(25, 10));
+    drawn = drawView(bitmap, scale, Settings(), options, {}, false, true, {});
+    QVERIFY(drawn.frame.x.lo <= 5 && drawn.frame.x.hi >= 25);
+    QVERIFY(drawn.frame.left.lo <= -10 && drawn.frame.left.hi >= 10);
+    QVERIFY(drawn.frame.left.hi - drawn.frame.left.lo <= 40);
+    QCOMPARE(drawn.frame.ohmsPerPixel, (drawn.frame.left.hi - drawn.frame.left.lo) / 310);
 }
 
 QTEST_MAIN(TestGraphViews)
