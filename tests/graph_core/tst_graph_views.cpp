@@ -277,6 +277,12 @@ void TestGraphViews::classicChartUnchanged()
     QVERIFY(view.bitmap() != classic.bitmap());
     // Only the top right corner changed.
     QCOMPARE(view.bitmap().copy(0, 60, 498, 250), classic.bitmap().copy(0, 60, 498, 250));
+    // References alone, as the window shows them without a measurement.
+    measured->valid = 0;
+    classic.clear();
+    classic.drawReferences(false);
+    view.drawView(options, ViewSources(), false, true);
+    QCOMPARE(view.bitmap(), classic.bitmap());
 }
 
 void TestGraphViews::curveAgainstItselfOnTheZeroLine()

@@ -196,10 +196,10 @@ ViewDrawn drawView(QImage &bitmap, const GraphScale &scale, const Settings &colo
         {
             CurvePlotter plotter(bitmap, scale, colours);
             plotter.plotSpread(rOnly);
+            // plotAll's order, with the references drawn when only they are loaded too.
+            plotter.plotMeasurement(rOnly, pens.measurement);
             if (withReferences)
-                plotter.plotAll(rOnly, pens.measurement, pens.reference);
-            else
-                plotter.plotMeasurement(rOnly, pens.measurement);
+                plotter.plotReferences(rOnly, pens.reference);
             if (!pens.forPrint)
                 plotter.plotFit(rOnly, pens.reference);
         }
