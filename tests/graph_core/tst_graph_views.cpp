@@ -51,6 +51,7 @@ private slots:
     void curveAgainstItselfOnTheZeroLine();
     void otherBandCountedNotDrawn();
     void zoomSetsTheRanges();
+    void legendTellsReferencesApart();
 };
 
 void TestGraphViews::viewNames()
@@ -361,6 +362,25 @@ void TestGraphViews::zoomSetsTheRanges()
     QVERIFY(drawn.frame.left.lo <= -10 && drawn.frame.left.hi >= 10);
     QVERIFY(drawn.frame.left.hi - drawn.frame.left.lo <= 40);
     QCOMPARE(drawn.frame.ohmsPerPixel, (drawn.frame.left.hi - drawn.frame.left.lo) / 310);
+}
+
+void TestGraphViews::legendTellsReferencesApart()
+{
+    // With the legend, references in the shared default colours take a pair each; a colour
+    // the user chose stays, and without the legend nothing changes.
+    Settings chosen;
+    chosen.refColorR[2] = 0x00123456;
+    chosen.refColorTheta[2] = 0x00654321;
+    ViewOptions options;
+    QCOMPARE(viewColours(chosen, options).refColorR[1], chosen.refColorR[1]);
+    options.legend = true;
+    const Settings shown = viewColours(chosen, options);
+    QCOMPARE(shown.refColorR[2], ColorRef(0x00123456));
+    QCOMPARE(shown.refColorR[0], chosen.refColorR[0]);
+    QSet<ColorRef> pairs;
+    for (int k = 0; k < kReferenceSlots; ++k)
+        pairs << shown.refColorR[k] << shown.refColorTheta[k];
+    QCOMPARE(pairs.size(), 2 * kReferenceSlots);
 }
 
 QTEST_MAIN(TestGraphViews)

@@ -153,7 +153,33 @@ QFont textFont(const ViewPens &pens)
     return font;
 }
 
+// Pairs (|Z| or left line, phase or right line) for references in the default colours; the
+// first is the default pair itself.
+constexpr ColorRef kLegendPairs[kReferenceSlots][2] = {
+    {0x00808000, 0x00800080}, // teal, purple
+    {0x00008000, 0x000080FF}, // green, orange
+    {0x00FF00FF, 0x00004080}, // magenta, brown
+    {0x00008080, 0x008080FF}, // olive, pink
+    {0x00800000, 0x00000080}, // navy, maroon
+};
+
 } // namespace
+
+Settings viewColours(const Settings &colours, const ViewOptions &options)
+{
+    Settings shown = colours;
+    if (!options.legend)
+        return shown;
+    const Settings defaults;
+    for (int k = 0; k < kReferenceSlots; ++k) {
+        if (colours.refColorR[k] == defaults.refColorR[k] &&
+            colours.refColorTheta[k] == defaults.refColorTheta[k]) {
+            shown.refColorR[k] = kLegendPairs[k][0];
+            shown.refColorTheta[k] = kLegendPairs[k][1];
+        }
+    }
+    return shown;
+}
 
 int compareSlot(const GraphScale &scale, int wanted)
 {
@@ -169,10 +195,11 @@ int compareSlot(const GraphScale &scale, int wanted)
     return -1;
 }
 
-ViewDrawn drawView(QImage &bitmap, const GraphScale &scale, const Settings &colours,
+ViewDrawn drawView(QImage &bitmap, const GraphScale &scale, const Settings &chosenColours,
                    const ViewOptions &options, const ViewSources &sources, bool rOnly,
                    bool withReferences, const ViewPens &pens)
 {
+    const Settings colours = viewColours(chosenColours, options);
     ViewDrawn drawn;
     drawn.frame.view = options.view;
     drawn.frame.plot = bitmap.size();
@@ -295,8 +322,15 @@ ViewDrawn drawView(QImage &bitmap, const GraphScale &scale, const Settings &colo
             const int x = frame.xPixel(r);
             painter.drawLine(x, 0, x, bitmap.height());
         }
-        painter.end();
-        drawLevelGrid(bitmap, pens.forPrint);
+        // The level lines, the axis X = 0 in the stronger grey rather than the middle one.
+        const double step = drawn.nyquistStep;
+        for (int i = 1; i < kLevelBands; ++i) {
+            const double x = frame.left.lo + i * step;
+            const bool strong = std::abs(x) < step * 1e-6;
+            painter.setPen(chartPen(strong ? kGridStrongColor : kGridColor, pens.forPrint ? 4 : 1));
+            const int y = frame.leftPixel(x);
+            painter.drawLine(0, y, bitmap.width(), y);
+        }
     } else {
         drawFrequencyGrid(bitmap, walked, pens.forPrint);
         drawLevelGrid(bitmap, pens.forPrint);

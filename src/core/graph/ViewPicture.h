@@ -50,6 +50,10 @@ struct ViewDrawn {
 // else the first loaded; -1 when none is.
 int compareSlot(const GraphScale &scale, int wanted);
 
+// The colours a view draws in: with the legend, each reference still in the shared default
+// colours takes a pair of its own, so that the legend can tell them apart.
+Settings viewColours(const Settings &colours, const ViewOptions &options);
+
 // Draws a view other than the classic chart over a fresh grid in `bitmap`: the grid, the
 // curves of the scale (the references unless `withReferences` is false, the fitted curve)
 // and the legend when asked. A refused view leaves the empty grid of the classic chart.
