@@ -53,16 +53,22 @@ void TestPrintRenderer::initTestCase()
 void TestPrintRenderer::printedChart_data()
 {
     QTest::addColumn<bool>("rOnly");
-    QTest::newRow("R and θ") << false;
-    QTest::newRow("R only") << true;
+    QTest::addColumn<bool>("nyquist"); // the chosen view: Nyquist, which has no phase axis
+    QTest::newRow("R and θ") << false << false;
+    QTest::newRow("R only") << true << false;
+    QTest::newRow("Nyquist") << false << true;
 }
 
 void TestPrintRenderer::printedChart()
 {
     QFETCH(bool, rOnly);
+    QFETCH(bool, nyquist);
     QTemporaryDir dir;
     const QString pdf = dir.filePath(QStringLiteral("chart.pdf"));
     Window w;
+    ViewOptions view;
+    view.view = nyquist ? GraphView::Nyquist : GraphView::ZPhase;
+    w.graph->setView(view, ViewSources());
     w.graph->clear();
     w.graph->drawMeasurement(false, false); // the screen labels hold the θ scale too
 
@@ -78,7 +84,8 @@ void TestPrintRenderer::printedChart()
     const QString text = Pdf::text(pdf);
     for (int entry : {0, 5, 10, 11, 24, 34})
         QVERIFY2(text.contains(w.labels[entry]->text()), qPrintable(w.labels[entry]->text()));
-    QCOMPARE(text.contains(QStringLiteral("[deg]")), !rOnly);
+    QCOMPARE(text.contains(QStringLiteral("[deg]")), !rOnly && !nyquist);
+    QCOMPARE(text.contains(QStringLiteral("R [Ω]")), nyquist);
     QVERIFY(text.contains(QStringLiteral("< HK-A2 インピーダンス測定 >")));
 
     const QImage page = Pdf::render(pdf, dir.path(), kPdfDpi);
@@ -110,7 +117,7 @@ void TestPrintRenderer::printedChart()
         }
     }
     QVERIFY2(rInside > 200, qPrintable(QString::number(rInside)));
-    QCOMPARE(thetaInside > 200, !rOnly);
+    QCOMPARE(thetaInside > 200, !rOnly && !nyquist);
     QCOMPARE(colouredOutside, 0);
 }
 
