@@ -29,6 +29,7 @@ struct Options {
     QString view;    // the graph menu's view by its command-line name; empty for the default
     bool legend = false;
     bool logZ = false;
+    bool percent = false;
 };
 
 // Pixels that differ, with the first one named.
@@ -152,27 +153,33 @@ void TestCliWindow::sameAsWindow_data()
     QTest::addColumn<Options>("options");
     for (int i = 0; i < cli::fixtures().size(); ++i)
         QTest::newRow(cli::fixtures()[i].name) << i << Options{};
-    QTest::newRow("r only") << 1 << Options{true, false, false, 0, {}, "", false, false};
-    QTest::newRow("thick") << 2 << Options{false, true, false, 0, {}, "", false, false};
-    QTest::newRow("raw") << 7 << Options{false, false, true, 0, {}, "", false, false};
-    QTest::newRow("other band") << 1 << Options{false, false, false, 9, {}, "", false, false};
+    QTest::newRow("r only") << 1 << Options{true, false, false, 0, {}, "", false, false, false};
+    QTest::newRow("thick") << 2 << Options{false, true, false, 0, {}, "", false, false, false};
+    QTest::newRow("raw") << 7 << Options{false, false, true, 0, {}, "", false, false, false};
+    QTest::newRow("other band") << 1
+                                << Options{false, false, false, 9, {}, "", false, false, false};
     QTest::newRow("first model on band 2")
-        << 6 << Options{false, false, false, 2, {}, "", false, false};
-    QTest::newRow("one reference") << 1 << Options{false, false, false, 0, {2}, "", false, false};
+        << 6 << Options{false, false, false, 2, {}, "", false, false, false};
+    QTest::newRow("one reference")
+        << 1 << Options{false, false, false, 0, {2}, "", false, false, false};
     QTest::newRow("five references, thick, raw")
-        << 1 << Options{false, true, true, 0, {0, 2, 5, 7, 9}, "", false, false};
+        << 1 << Options{false, true, true, 0, {0, 2, 5, 7, 9}, "", false, false, false};
     QTest::newRow("references r only")
-        << 5 << Options{true, false, false, 0, {7}, "", false, false};
-    QTest::newRow("rx, legend") << 1 << Options{false, false, false, 0, {2}, "rx", true, false};
-    QTest::newRow("nyquist") << 1 << Options{false, false, false, 0, {}, "nyquist", false, false};
+        << 5 << Options{true, false, false, 0, {7}, "", false, false, false};
+    QTest::newRow("rx, legend") << 1
+                                << Options{false, false, false, 0, {2}, "rx", true, false, false};
+    QTest::newRow("nyquist") << 1
+                             << Options{false, false, false, 0, {}, "nyquist", false, false, false};
     QTest::newRow("nyquist, five references, legend")
-        << 1 << Options{false, true, false, 0, {0, 2, 5, 7, 9}, "nyquist", true, false};
+        << 1 << Options{false, true, false, 0, {0, 2, 5, 7, 9}, "nyquist", true, false, false};
+    QTest::newRow("diff in %") << 1
+                               << Options{false, false, false, 0, {2}, "diff", false, false, true};
     QTest::newRow("diff, other band")
-        << 1 << Options{false, false, false, 0, {3}, "diff", false, false};
+        << 1 << Options{false, false, false, 0, {3}, "diff", false, false, false};
     QTest::newRow("ratio against itself, legend, r only")
-        << 1 << Options{true, false, false, 0, {1}, "ratio", true, false};
+        << 1 << Options{true, false, false, 0, {1}, "ratio", true, false, false};
     QTest::newRow("zphase, log |Z|, legend")
-        << 1 << Options{false, false, false, 0, {2}, "zphase", true, true};
+        << 1 << Options{false, false, false, 0, {2}, "zphase", true, true, false};
 }
 
 void TestCliWindow::sameAsWindow()
@@ -200,6 +207,7 @@ void TestCliWindow::sameAsWindow()
     setOption(m_win->findChild<QAction *>("MenuGraph_Ave"), !options.raw);
     setOption(m_win->findChild<QAction *>("MenuGraph_Legend"), options.legend);
     setOption(m_win->findChild<QAction *>("MenuGraph_LogZ"), options.logZ);
+    setOption(m_win->findChild<QAction *>("MenuGraph_DiffPct"), options.percent);
     static const char *const kEntries[] = {"ZPhase", "RX", "Nyquist", "Diff", "Ratio"};
     const GraphView chosen = graphViewFromName(options.view).value_or(GraphView::ZPhase);
     const QString entry = QStringLiteral("MenuGraph_View") + QLatin1String(kEntries[int(chosen)]);
@@ -239,6 +247,8 @@ void TestCliWindow::sameAsWindow()
         args << "--legend";
     if (options.logZ)
         args << "--log-z";
+    if (options.percent)
+        args << "--percent";
     const cli::Result r = cli::run(args);
     QCOMPARE(r.exitCode, 0);
     // A reference of another band is compared only where both have points, and that is said.

@@ -735,6 +735,11 @@ QString logZHelp()
     return QStringLiteral("a logarithmic |Z| axis (zphase)");
 }
 
+QString percentHelp()
+{
+    return QStringLiteral("the |Z| difference in % of the reference (diff)");
+}
+
 QString badView(const QString &text)
 {
     return QStringLiteral("--view '%1': the view must be one of %2")

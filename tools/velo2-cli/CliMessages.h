@@ -142,6 +142,7 @@ QString renderBandHelp();
 QString viewHelp();
 QString legendHelp();
 QString logZHelp();
+QString percentHelp();
 QString badView(const QString &text);
 // a view that needs phase, for a curve without it
 QString viewNeedsPhase(const QString &view, const QString &file);

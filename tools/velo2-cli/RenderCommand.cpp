@@ -44,8 +44,9 @@ int runRender(const QStringList &args)
 {
     CommandLine cl(
         QStringLiteral("render"),
-        QStringLiteral("FILE.DTA -o OUT.png [--ref REF.DTA]... [--size WxH] [--r-only] "
-                       "[--thick] [--raw] [--band N] [--view VIEW] [--legend] [--log-z]"),
+        QStringLiteral(
+            "FILE.DTA -o OUT.png [--ref REF.DTA]... [--size WxH] [--r-only] "
+            "[--thick] [--raw] [--band N] [--view VIEW] [--legend] [--log-z] [--percent]"),
         CliMessages::renderDescription());
     cl.addValue({QStringLiteral("o"), QStringLiteral("output")}, QStringLiteral("OUT.png"),
                 CliMessages::renderOutputHelp());
@@ -58,6 +59,7 @@ int runRender(const QStringList &args)
     cl.addValue({QStringLiteral("view")}, QStringLiteral("VIEW"), CliMessages::viewHelp());
     cl.addFlag(QStringLiteral("legend"), CliMessages::legendHelp());
     cl.addFlag(QStringLiteral("log-z"), CliMessages::logZHelp());
+    cl.addFlag(QStringLiteral("percent"), CliMessages::percentHelp());
     if (const int code = cl.parse(args); code >= 0)
         return code;
     if (const int code = cl.expectPositional(1, 1, QStringLiteral("FILE.DTA")); code >= 0)
@@ -89,6 +91,7 @@ int runRender(const QStringList &args)
     }
     options.view.legend = cl.isSet(QStringLiteral("legend"));
     options.view.logZ = cl.isSet(QStringLiteral("log-z"));
+    options.view.diffPercent = cl.isSet(QStringLiteral("percent"));
     const QString viewName = graphViewName(options.view.view);
     if (viewNeedsReference(options.view.view) && refPaths.isEmpty())
         return cl.usageError(CliMessages::viewNeedsReference(viewName));
