@@ -6,7 +6,7 @@ const Command kCommands[] = {
     {"info", runInfo, false},       {"export", runExport, false},   {"zma", runZma, false},
     {"convert", runConvert, false}, {"peaks", runPeaks, false},     {"ts", runTs, false},
     {"render", runRender, true},    {"measure", runMeasure, false}, {"fit", runFit, false},
-    {"qc", runQc, false},           {"ports", runPorts, false},
+    {"qc", runQc, false},           {"ports", runPorts, false},     {"circle", runCircle, false},
 };
 
 } // namespace

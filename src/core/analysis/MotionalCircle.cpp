@@ -1,5 +1,6 @@
 #include "core/analysis/MotionalCircle.h"
 
+#include "core/analysis/AnalysisFormat.h"
 #include "core/analysis/MainResonance.h"
 #include "core/analysis/PeakSearch.h"
 
@@ -212,4 +213,17 @@ MotionalCircle fitMotionalCircle(const CurveBlock &raw, int band)
     out.qms = out.fsHz / (out.fbHz - out.faHz);
     out.outcome = CircleOutcome::Ok;
     return out;
+}
+
+std::array<double, kCircleValueCount> circleValues(const MotionalCircle &c)
+{
+    return {c.diameterOhm, c.fsHz, c.faHz, c.fbHz, c.qms, c.residualOhm};
+}
+
+QString circleValueText(int i, double value)
+{
+    if (!std::isfinite(value))
+        return emptyFieldText();
+    return i == kCircleValueCount - 1 ? QString::number(value, 'g', 3)
+                                      : QString::number(value, 'f', 2);
 }

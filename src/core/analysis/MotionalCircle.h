@@ -2,6 +2,9 @@
 
 #include "core/model/CurveBlock.h"
 
+#include <QString>
+#include <array>
+
 // The motional circle: around the main resonance the impedance R + jX of a driver traces a
 // circle whose diameter is the motional resistance Res = Re·Qms/Qes. The points taken are the
 // run of grid points around the resonance whose R lies above a quarter of the way from the
@@ -43,3 +46,9 @@ struct MotionalCircle {
 // the points' angle around its centre passes 0°, +90° or -90°, interpolated on log f between
 // the grid points either side.
 MotionalCircle fitMotionalCircle(const CurveBlock &raw, int band);
+
+// The values in the rows of the analysis window and velo2-cli: Res, fs, fa, fb, Qms, residual.
+constexpr int kCircleValueCount = 6;
+std::array<double, kCircleValueCount> circleValues(const MotionalCircle &c);
+// Value i's text: two decimals, the residual (often far below 0.01 Ω) to three digits.
+QString circleValueText(int i, double value);
