@@ -35,13 +35,16 @@ double reactance(const CurveBlock &c, int i)
     return double(c.r[i]) * std::sin(double(c.theta[i]) * kDegToRad);
 }
 
-// The frequency at which slope passes target, linear on ln f between the two points either
-// side; 0 when it never does.
-double crossingHz(const CurveBlock &c, int lo, const std::vector<double> &slope, double target)
+// The frequency at which the slope tan(angle / 2) passes target, linear on ln f between the
+// two points either side; 0 when it never does. Two points either side of the circle's left
+// end (angle ±180°) are no crossing: there the slope jumps through infinity.
+double crossingHz(const CurveBlock &c, int lo, const std::vector<double> &angle, double target)
 {
-    for (std::size_t i = 0; i + 1 < slope.size(); ++i) {
-        const double a0 = slope[i] - target;
-        const double a1 = slope[i + 1] - target;
+    for (std::size_t i = 0; i + 1 < angle.size(); ++i) {
+        if (!(std::fabs(angle[i] - angle[i + 1]) < M_PI))
+            continue;
+        const double a0 = std::tan(angle[i] / 2.0) - target;
+        const double a1 = std::tan(angle[i + 1] / 2.0) - target;
         if (a0 == 0.0)
             return double(c.freq[lo + int(i)]);
         if (a0 * a1 < 0.0) {
@@ -200,12 +203,12 @@ MotionalCircle fitMotionalCircle(const CurveBlock &raw, int band)
     // left end the slope, tan(angle / 2), is -Qms·(f/fs - fs/f) for a driver: it runs nearly
     // straight between grid points, where a parabola through X of three points reads a sharp
     // peak's turning points a few per cent apart.
-    std::vector<double> slope;
+    std::vector<double> angle;
     for (std::size_t i = 0; i < x.size(); ++i)
-        slope.push_back(std::tan(std::atan2(y[i] - circle.b, x[i] - circle.a) / 2.0));
-    out.fsHz = crossingHz(raw, lo, slope, 0.0);
-    out.faHz = crossingHz(raw, lo, slope, 1.0);
-    out.fbHz = crossingHz(raw, lo, slope, -1.0);
+        angle.push_back(std::atan2(y[i] - circle.b, x[i] - circle.a));
+    out.fsHz = crossingHz(raw, lo, angle, 0.0);
+    out.faHz = crossingHz(raw, lo, angle, 1.0);
+    out.fbHz = crossingHz(raw, lo, angle, -1.0);
     if (!(out.faHz > 0.0 && out.faHz < out.fsHz && out.fsHz < out.fbHz)) {
         out.outcome = CircleOutcome::NoTurningX;
         return out;
