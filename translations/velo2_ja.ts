@@ -606,6 +606,54 @@
         <source>閉じる</source>
         <translation>閉じる</translation>
     </message>
+    <message>
+        <source>Res [ Ω ]</source>
+        <translation>Res [ Ω ]</translation>
+    </message>
+    <message>
+        <source>fs [ Hz ]</source>
+        <translation>fs [ Hz ]</translation>
+    </message>
+    <message>
+        <source>fa [ Hz ]</source>
+        <translation>fa [ Hz ]</translation>
+    </message>
+    <message>
+        <source>fb [ Hz ]</source>
+        <translation>fb [ Hz ]</translation>
+    </message>
+    <message>
+        <source>Qms</source>
+        <translation>Qms</translation>
+    </message>
+    <message>
+        <source>残差 [ Ω ]</source>
+        <translation>残差 [ Ω ]</translation>
+    </message>
+    <message>
+        <source>共振点がないため、円を求められません。</source>
+        <translation>共振点がないため、円を求められません。</translation>
+    </message>
+    <message>
+        <source>位相のない曲線のため、円を求められません。</source>
+        <translation>位相のない曲線のため、円を求められません。</translation>
+    </message>
+    <message>
+        <source>共振付近の点が少なすぎるため、円を求められません。</source>
+        <translation>共振付近の点が少なすぎるため、円を求められません。</translation>
+    </message>
+    <message>
+        <source>共振付近の点が円に乗らないため、円を求められません。</source>
+        <translation>共振付近の点が円に乗らないため、円を求められません。</translation>
+    </message>
+    <message>
+        <source>曲線が円の上端・右端・下端を順に通らないため、円を求められません。</source>
+        <translation>曲線が円の上端・右端・下端を順に通らないため、円を求められません。</translation>
+    </message>
+    <message>
+        <source>動インピーダンス円</source>
+        <translation>動インピーダンス円</translation>
+    </message>
 </context>
 <context>
     <name>TFormMain</name>
@@ -1739,6 +1787,37 @@
     <message>
         <source>QCモード</source>
         <translation>QCモード</translation>
+    </message>
+</context>
+<context>
+    <name>ViewReadout</name>
+    <message>
+        <source>R：</source>
+        <translation>R：</translation>
+    </message>
+    <message>
+        <source>X：</source>
+        <translation>X：</translation>
+    </message>
+    <message>
+        <source>|Z|：</source>
+        <translation>|Z|：</translation>
+    </message>
+    <message>
+        <source>θ：</source>
+        <translation>θ：</translation>
+    </message>
+    <message>
+        <source>Δ|Z|：</source>
+        <translation>Δ|Z|：</translation>
+    </message>
+    <message>
+        <source>Δθ：</source>
+        <translation>Δθ：</translation>
+    </message>
+    <message>
+        <source>|Zm/Zref|：</source>
+        <translation>|Zm/Zref|：</translation>
     </message>
 </context>
 <context>

@@ -1,15 +1,17 @@
-// velo2-cli peaks and ts against the analysis window itself: the same file opened in the
+// velo2-cli peaks, ts and circle against the analysis window itself: the same file opened in the
 // window's blocks, searched by opening the window, computed by its "Ts の計算" button.
 #include "CliTestSupport.h"
 #include "ModalDriver.h"
 #include "RecordingPresenter.h"
 #include "core/analysis/AnalysisFormat.h"
+#include "core/analysis/MotionalCircle.h"
 #include "ui/analysis/TFormCalc.h"
 #include "ui/analysis/TFormTS.h"
 #include "ui/analysis/TForm_Re.h"
 
 #include <QJsonArray>
 #include <QJsonObject>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTemporaryDir>
@@ -46,6 +48,8 @@ private slots:
     void peaks();
     void ts_data();
     void ts();
+    void circle_data();
+    void circle();
 
 private:
     std::unique_ptr<Window> open(const QString &path);
@@ -182,6 +186,44 @@ void TestCliAnalysis::ts()
     for (int i = 0; i < kTsValueCount; ++i) {
         QVERIFY(lines[i].startsWith(tsValueLabel(i) + "  "));
         QCOMPARE(lines[i].section(' ', -1), result->field(i)->text());
+    }
+}
+
+void TestCliAnalysis::circle_data()
+{
+    QTest::addColumn<double>("qms"); // of the fixtures' model; next to none: a flat curve
+    QTest::newRow("woofer") << 4.0;
+    QTest::newRow("flat 8 ohm") << 1e-9;
+}
+
+void TestCliAnalysis::circle()
+{
+    QFETCH(double, qms);
+    MeasurementRecord record;
+    fillRecord(record, 4, SpeakerModel{8.0, 0.0, 48.0, qms, 0.45});
+    const QString path = m_dir.filePath(QStringLiteral("circle.DTA"));
+    QVERIFY(VELO_File().writeDataFile(path, "A2-0100", 3, &record));
+    const auto w = open(path);
+    QVERIFY(w);
+    const auto values = circleValues(w->form.circle());
+    const cli::Result json = cli::run({"circle", path, "--json"});
+    const cli::Result text = cli::run({"circle", path});
+    QCOMPARE(w->form.circleNote()->text().isEmpty(), w->form.circle().ok());
+    QCOMPARE(json.exitCode, w->form.circle().ok() ? 0 : 1);
+    if (!w->form.circle().ok()) {
+        QCOMPARE(w->form.circleField(0)->text(), emptyFieldText());
+        QCOMPARE(json.out, QByteArray());
+        QVERIFY(json.errText().contains("no motional circle: the curve has no resonance"));
+        return;
+    }
+    const char *keys[kCircleValueCount] = {"Res_ohm", "fs_Hz", "fa_Hz",
+                                           "fb_Hz",   "Qms",   "residual_ohm"};
+    const QStringList lines = QString::fromUtf8(text.out).trimmed().split('\n');
+    QCOMPARE(lines.size(), kCircleValueCount);
+    for (int i = 0; i < kCircleValueCount; ++i) {
+        QCOMPARE(json.json()[keys[i]].toDouble(), values[std::size_t(i)]);
+        QCOMPARE(w->form.circleField(i)->text(), circleValueText(i, values[std::size_t(i)]));
+        QCOMPARE(lines[i].section(' ', -1), w->form.circleField(i)->text());
     }
 }
 

@@ -1,6 +1,7 @@
 #include "CliMessages.h"
 
 #include "core/analysis/AnalysisMessages.h"
+#include "core/analysis/MotionalCircle.h"
 #include "core/document/CurveOnGrid.h"
 #include "core/files/ImpedanceTable.h"
 #include "core/graph/GraphView.h"
@@ -34,6 +35,7 @@ QString overallHelp(const QStringList &commands)
                "  zma FILE.DTA [-o OUT]      frequency, impedance and phase table (\"*.zma\")\n"
                "  convert IN -o OUT.DTA      another tool's table (ZMA, FRD, text) as a data file\n"
                "  peaks FILE.DTA             resonance peaks, as the analysis window lists them\n"
+               "  circle FILE                the motional circle: Res, fs, fa, fb and Qms\n"
                "  ts FILE.DTA --re OHMS      the ten Thiele-Small values\n"
                "  fit FILE.DTA --model M     a driver model fitted to the complex impedance\n"
                "  render FILE.DTA -o OUT.png the graph as the window draws it\n"
@@ -448,6 +450,15 @@ QString peaksDescription()
                           "analysis\nwindow's search; the first one is the resonance (Fs, "
                           "Rmax).");
 }
+QString circleDescription()
+{
+    return QStringLiteral(
+        "Fits a circle to the impedance R + jX around the main resonance, where R lies\n"
+        "above a quarter of the way from the band's lowest R to its peak, and prints its\n"
+        "diameter Res, fs (largest R), fa and fb (largest and smallest X, where the curve\n"
+        "passes the circle's top and bottom), Qms = fs / (fb - fa) and the RMS distance\n"
+        "of the points from the circle. The curve needs its phase.");
+}
 QString tsDescription()
 {
     return QStringLiteral("Computes the ten Thiele-Small values from the first resonance peak "
@@ -831,6 +842,34 @@ QString valueAt(const QString &value, const QString &frequency)
 QString peaksHeading()
 {
     return QStringLiteral("peak\tfrequency[Hz]\tR[Ω]");
+}
+QString circleLabel(int i)
+{
+    static const char *const labels[kCircleValueCount] = {
+        "Res [ Ω ]", "fs [ Hz ]", "fa [ Hz ]", "fb [ Hz ]", "Qms", "residual [ Ω ]"};
+    return i >= 0 && i < kCircleValueCount ? QString::fromUtf8(labels[i]) : QString();
+}
+QString circleRefused(CircleOutcome outcome)
+{
+    switch (outcome) {
+    case CircleOutcome::Ok:
+        return QString();
+    case CircleOutcome::NoResonance:
+        return QStringLiteral("no motional circle: the curve has no resonance peak");
+    case CircleOutcome::NoPhase:
+        return QStringLiteral("no motional circle: the curve has no phase, so no R and X");
+    case CircleOutcome::TooFewPoints:
+        return QStringLiteral("no motional circle: fewer than %1 points around the resonance "
+                              "(a peak too sharp for the grid)")
+            .arg(kMinCirclePoints);
+    case CircleOutcome::NoCircle:
+        return QStringLiteral("no motional circle: the points around the resonance lie on no "
+                              "circle");
+    case CircleOutcome::NoTurningX:
+        return QStringLiteral("no motional circle: the curve does not pass the circle's top, "
+                              "right end and bottom in turn");
+    }
+    return QString();
 }
 
 QString qcDescription()

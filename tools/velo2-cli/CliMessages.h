@@ -5,6 +5,7 @@
 
 enum class UnitOutcome;
 enum class TableProblem;
+enum class CircleOutcome;
 
 // Every text velo2-cli writes of its own. The analysis messages come from the program's own
 // message list and are passed through analysisMessage.
@@ -85,6 +86,7 @@ QString infoDescription();
 QString exportDescription();
 QString zmaDescription();
 QString peaksDescription();
+QString circleDescription();
 QString tsDescription();
 QString fitDescription();
 QString fitModelHelp();
@@ -192,6 +194,9 @@ QString sweepsHeld(int held, int planned);
 QString yesNo(bool yes);
 QString valueAt(const QString &value, const QString &frequency);
 QString peaksHeading();
+// The motional circle: row i's label, and why a curve has none.
+QString circleLabel(int i);
+QString circleRefused(CircleOutcome outcome);
 
 // compare
 QString compareDescription();

@@ -7,6 +7,7 @@ const Command kCommands[] = {
     {"convert", runConvert, false}, {"peaks", runPeaks, false},     {"ts", runTs, false},
     {"render", runRender, true},    {"measure", runMeasure, false}, {"fit", runFit, false},
     {"qc", runQc, false},           {"ports", runPorts, false},     {"compare", runCompare, false},
+    {"circle", runCircle, false},
 };
 
 } // namespace

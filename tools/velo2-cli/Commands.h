@@ -8,6 +8,7 @@ int runExport(const QStringList &args);
 int runZma(const QStringList &args);
 int runConvert(const QStringList &args);
 int runPeaks(const QStringList &args);
+int runCircle(const QStringList &args);
 int runTs(const QStringList &args);
 int runFit(const QStringList &args);
 int runRender(const QStringList &args);

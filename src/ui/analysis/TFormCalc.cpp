@@ -26,10 +26,37 @@ const char *const kRowLabels[kMaxPeaks] = {
     QT_TRANSLATE_NOOP("TFormCalc", "ピーク値３"), QT_TRANSLATE_NOOP("TFormCalc", "ピーク値４"),
     QT_TRANSLATE_NOOP("TFormCalc", "ピーク値５")};
 
+const char *const kCircleLabels[kCircleValueCount] = {
+    QT_TRANSLATE_NOOP("TFormCalc", "Res [ Ω ]"), QT_TRANSLATE_NOOP("TFormCalc", "fs [ Hz ]"),
+    QT_TRANSLATE_NOOP("TFormCalc", "fa [ Hz ]"), QT_TRANSLATE_NOOP("TFormCalc", "fb [ Hz ]"),
+    QT_TRANSLATE_NOOP("TFormCalc", "Qms"),       QT_TRANSLATE_NOOP("TFormCalc", "残差 [ Ω ]")};
+
+QString circleRefusal(CircleOutcome outcome)
+{
+    switch (outcome) {
+    case CircleOutcome::Ok:
+        break;
+    case CircleOutcome::NoResonance:
+        return TFormCalc::tr("共振点がないため、円を求められません。");
+    case CircleOutcome::NoPhase:
+        return TFormCalc::tr("位相のない曲線のため、円を求められません。");
+    case CircleOutcome::TooFewPoints:
+        return TFormCalc::tr("共振付近の点が少なすぎるため、円を求められません。");
+    case CircleOutcome::NoCircle:
+        return TFormCalc::tr("共振付近の点が円に乗らないため、円を求められません。");
+    case CircleOutcome::NoTurningX:
+        return TFormCalc::tr("曲線が円の上端・右端・下端を順に通らないため、円を求められません。");
+    }
+    return QString();
+}
+
 void showError(const QString &caption, const QString &text)
 {
     Seams::messages().show(MessagePresenter::Icon::Error, caption, text);
 }
+
+// The circle's rows and two lines for why there is none, below the peaks.
+constexpr int kCircleGroupHeight = 150;
 
 } // namespace
 
@@ -62,6 +89,27 @@ TFormCalc::TFormCalc(QWidget *parent)
         }
     }
 
+    // The motional circle: three rows of two values each.
+    auto *circleGroup = new QGroupBox(tr("動インピーダンス円"), this);
+    auto *circleGrid = new QGridLayout(circleGroup);
+    for (int i = 0; i < kCircleValueCount; ++i) {
+        auto *label = new QLabel(tr(kCircleLabels[i]), circleGroup);
+        auto *edit = new QLineEdit(emptyFieldText(), circleGroup);
+        edit->setObjectName(QStringLiteral("Circle%1").arg(i + 1));
+        edit->setReadOnly(true);
+        edit->setAlignment(Qt::AlignRight);
+        edit->setFocusPolicy(Qt::StrongFocus);
+        edit->setAccessibleName(tr(kCircleLabels[i]));
+        label->setBuddy(edit);
+        circleGrid->addWidget(label, i / 2, (i % 2) * 2);
+        circleGrid->addWidget(edit, i / 2, (i % 2) * 2 + 1);
+        circleFields_[i] = edit;
+    }
+    circleNote_ = new QLabel(circleGroup);
+    circleNote_->setObjectName(QStringLiteral("CircleNote"));
+    circleNote_->setWordWrap(true);
+    circleGrid->addWidget(circleNote_, kCircleValueCount / 2, 0, 1, 4);
+
     ButtonTS = new QPushButton(tr("Ts の計算"), this);
     ButtonTS->setObjectName(QStringLiteral("ButtonTS"));
     ButtonTS->setEnabled(false);
@@ -73,8 +121,9 @@ TFormCalc::TFormCalc(QWidget *parent)
 
     auto *layout = new QVBoxLayout(this);
     layout->addWidget(group);
+    layout->addWidget(circleGroup);
     layout->addLayout(buttons);
-    setFixedSize(296, 280);
+    setFixedSize(296, 280 + kCircleGroupHeight);
 
     formRe_ = new TForm_Re(this);
     formTS_ = new TFormTS(this);
@@ -145,6 +194,8 @@ void TFormCalc::runSearch()
     if (!hasSource()) {
         peaks_ = PeakList();
         clearPeakFields();
+        showCircle(MotionalCircle());
+        circleNote_->clear();
         ButtonTS->setEnabled(false);
         return;
     }
@@ -160,6 +211,7 @@ void TFormCalc::runSearch()
     peaks_ = searchBand(searched_, *smooth_, measurement_->band);
     for (int row = 0; row < peaks_.peakCount; ++row)
         showPeak(peaks_.peakIndex[row], row);
+    showCircle(fitMotionalCircle(searched_, measurement_->band));
     ButtonTS->setEnabled(peaks_.peakCount > 0);
     if (peaks_.peakCount == 0)
         showError(AnalysisMessages::peakCaption(), AnalysisMessages::noPeak());
@@ -179,6 +231,16 @@ void TFormCalc::showPeak(int index, int row)
     QPalette palette = fields_[row][1]->palette();
     palette.setColor(QPalette::Text, palette.color(QPalette::WindowText));
     fields_[row][1]->setPalette(palette);
+}
+
+void TFormCalc::showCircle(const MotionalCircle &circle)
+{
+    circle_ = circle;
+    const auto values = circleValues(circle);
+    for (int i = 0; i < kCircleValueCount; ++i)
+        circleFields_[i]->setText(circle.ok() ? circleValueText(i, values[std::size_t(i)])
+                                              : emptyFieldText());
+    circleNote_->setText(circleRefusal(circle.outcome));
 }
 
 bool TFormCalc::hasResonance() const

@@ -1,11 +1,13 @@
 #pragma once
 
+#include "core/analysis/MotionalCircle.h"
 #include "core/analysis/PeakSearch.h"
 #include "core/analysis/TsParameters.h"
 
 #include <QDialog>
 #include <functional>
 
+class QLabel;
 class QLineEdit;
 class QPushButton;
 struct CurveBlock;
@@ -15,10 +17,10 @@ class TForm_Re;
 class TFormTS;
 
 // The modeless analysis window "VELO / 測定結果": up to five resonance peaks of the
-// measurement and the entry to the Thiele-Small computation. It searches the main window's
-// blocks when it is opened and when the curves have changed, never on a mere activation, so
-// closing its own message box cannot start the search again. While the measurement is not
-// valid it keeps the peaks of the curve it last searched.
+// measurement, its motional circle and the entry to the Thiele-Small computation. It searches the
+// main window's blocks when it is opened and when the curves have changed, never on a mere
+// activation, so closing its own message box cannot start the search again. While the measurement
+// is not valid it keeps the peaks of the curve it last searched.
 class TFormCalc : public QDialog
 {
     Q_OBJECT
@@ -50,6 +52,11 @@ public:
     float Re() const { return Re_; }
     // Row 0..4, column 0 frequency / 1 resistance; Edit1..Edit10 on the form.
     QLineEdit *peakField(int row, int column) const;
+    // The motional circle of the searched curve, its value i (circleValues' order) and the
+    // line that says why there is none.
+    const MotionalCircle &circle() const { return circle_; }
+    QLineEdit *circleField(int i) const { return circleFields_[i]; }
+    QLabel *circleNote() const { return circleNote_; }
     TForm_Re *formRe() const { return formRe_; }
     TFormTS *formTS() const { return formTS_; }
 
@@ -72,6 +79,7 @@ private:
     void runQueuedSearch();
     void clearPeakFields();
     void showPeak(int index, int row);
+    void showCircle(const MotionalCircle &circle);
 
     const CurveBlock *raw_ = nullptr;
     CurveBlock *smooth_ = nullptr;
@@ -89,6 +97,9 @@ private:
     bool searchQueued_ = false;
 
     QLineEdit *fields_[kMaxPeaks][2];
+    MotionalCircle circle_;
+    QLineEdit *circleFields_[kCircleValueCount];
+    QLabel *circleNote_;
     TForm_Re *formRe_;
     std::function<const RepeatSet *()> repeats_;
     TFormTS *formTS_;
