@@ -845,6 +845,14 @@
         <source>|Z|を対数目盛で表示</source>
         <translation>Logarithmic |Z| axis</translation>
     </message>
+    <message>
+        <source>比べる参照データ</source>
+        <translation>Reference to compare with</translation>
+    </message>
+    <message>
+        <source>参照データ%1</source>
+        <translation>Reference data %1</translation>
+    </message>
 </context>
 <context>
     <name>TFormPrnInfo</name>

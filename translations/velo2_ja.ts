@@ -845,6 +845,14 @@
         <source>|Z|を対数目盛で表示</source>
         <translation>|Z|を対数目盛で表示</translation>
     </message>
+    <message>
+        <source>比べる参照データ</source>
+        <translation>比べる参照データ</translation>
+    </message>
+    <message>
+        <source>参照データ%1</source>
+        <translation>参照データ%1</translation>
+    </message>
 </context>
 <context>
     <name>TFormPrnInfo</name>

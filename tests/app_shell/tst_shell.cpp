@@ -122,7 +122,8 @@ void TestShell::menus_data()
                                           "-",
                                           "差を%で表示",
                                           "凡例を表示",
-                                          "|Z|を対数目盛で表示"};
+                                          "|Z|を対数目盛で表示",
+                                          "比べる参照データ"};
     QTest::newRow("ref") << "MenuRef"
                          << "参照データ(&R)" << QStringList{"読込み", "クリア"};
     QTest::newRow("set") << "MenuSet"

@@ -292,13 +292,14 @@ void TestFilesSettings::viewFile_data()
     QTest::addColumn<QString>("view");
     QTest::addColumn<bool>("legend");
     QTest::addColumn<bool>("logZ");
-    QTest::newRow("no file") << QByteArray() << "zphase" << false << false;
+    QTest::addColumn<int>("slot");
+    QTest::newRow("no file") << QByteArray() << "zphase" << false << false << 0;
     QTest::newRow("nyquist with legend")
-        << QByteArray("view=nyquist\r\nlegend=1\r\nlogz=0\r\ndiffpct=1\r\n") << "nyquist" << true
-        << false;
-    QTest::newRow("LF, spaces, unknown key")
-        << QByteArray("zoom=1\n view = rx \nlogz=1\n") << "rx" << false << true;
-    QTest::newRow("damaged") << QByteArray("\x01\x02garbage") << "zphase" << false << false;
+        << QByteArray("view=nyquist\r\nlegend=1\r\nlogz=0\r\ndiffpct=1\r\nrefslot=3\r\n")
+        << "nyquist" << true << false << 2;
+    QTest::newRow("LF, spaces, unknown key, slot out of range")
+        << QByteArray("zoom=1\n view = rx \nlogz=1\nrefslot=6\n") << "rx" << false << true << 0;
+    QTest::newRow("damaged") << QByteArray("\x01\x02garbage") << "zphase" << false << false << 0;
 }
 
 void TestFilesSettings::viewFile()
@@ -307,6 +308,7 @@ void TestFilesSettings::viewFile()
     QFETCH(QString, view);
     QFETCH(bool, legend);
     QFETCH(bool, logZ);
+    QFETCH(int, slot);
     QTemporaryDir dir;
     const QString path = dir.filePath("VELO2_view.txt");
     if (!content.isEmpty())
@@ -315,11 +317,13 @@ void TestFilesSettings::viewFile()
     QCOMPARE(read.view, view);
     QCOMPARE(read.legend, legend);
     QCOMPARE(read.logZ, logZ);
+    QCOMPARE(read.referenceSlot, slot);
     // Written back, it reads the same; the settings file is not touched.
     QVERIFY(writeViewChoice(path, read));
     const StoredViewChoice again = readViewChoice(path);
     QCOMPARE(again.view, view);
     QCOMPARE(again.diffPercent, read.diffPercent);
+    QCOMPARE(again.referenceSlot, slot);
     QVERIFY(!QFile::exists(dir.filePath("VELO2_ini.prf")));
 }
 

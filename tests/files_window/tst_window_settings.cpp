@@ -193,6 +193,7 @@ void TestWindowSettings::settingsSurviveARestart()
     w->findChild<QAction *>("MenuSet_Warning")->trigger();
     w->findChild<QAction *>("MenuGraph_ViewNyquist")->trigger();
     w->findChild<QAction *>("MenuGraph_Legend")->trigger();
+    w->findChild<QAction *>("MenuGraph_CompareRef3")->trigger();
     w->findChild<QComboBox *>("ComboBox2")->setCurrentIndex(6);
     w->applyWindowSize(720, 530);
     w->move(25, 35);
@@ -216,6 +217,7 @@ void TestWindowSettings::settingsSurviveARestart()
     QVERIFY(w->findChild<QAction *>("MenuGraph_ViewNyquist")->isChecked());
     QVERIFY(w->findChild<QAction *>("MenuGraph_Legend")->isChecked());
     QVERIFY(!w->findChild<QAction *>("MenuGraph_LogZ")->isChecked());
+    QVERIFY(w->findChild<QAction *>("MenuGraph_CompareRef3")->isChecked());
     QCOMPARE(sw.lines().size(), 27);
     QCOMPARE(w->findChild<QComboBox *>("ComboBox2")->currentIndex(), 6);
     QCOMPARE(w->shownScale().band, 7);

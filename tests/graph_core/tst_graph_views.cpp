@@ -300,6 +300,8 @@ void TestGraphViews::curveAgainstItselfOnTheZeroLine()
         QImage bitmap(498, 310, QImage::Format_RGB32);
         const ViewDrawn drawn = drawView(bitmap, scale, Settings(), options, {}, false, true, {});
         QCOMPARE(drawn.referenceSlot, 3);
+        // A slot asked for but empty falls back to the first loaded.
+        QCOMPARE(compareSlot(scale, 1), 3);
         QCOMPARE(drawn.uncompared, 0);
         QCOMPARE(drawn.frame.left.lo, -drawn.frame.left.hi);
         // Both differences lie on the middle row, the phase's drawn last.

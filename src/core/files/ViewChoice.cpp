@@ -3,6 +3,8 @@
 #include "core/files/AppPaths.h"
 #include "core/files/SafeWrite.h"
 
+#include "core/model/Settings.h"
+
 #include <QFile>
 
 namespace {
@@ -42,6 +44,8 @@ StoredViewChoice readViewChoice(const QString &path)
             choice.logZ = value == "1";
         else if (key == "diffpct")
             choice.diffPercent = value == "1";
+        else if (key == "refslot" && value.toInt() >= 1 && value.toInt() <= kReferenceSlots)
+            choice.referenceSlot = value.toInt() - 1;
     }
     return choice;
 }
@@ -50,6 +54,7 @@ bool writeViewChoice(const QString &path, const StoredViewChoice &choice)
 {
     const QByteArray text = "view=" + choice.view.toLatin1() + "\r\nlegend=" + flag(choice.legend) +
                             "\r\nlogz=" + flag(choice.logZ) +
-                            "\r\ndiffpct=" + flag(choice.diffPercent) + "\r\n";
+                            "\r\ndiffpct=" + flag(choice.diffPercent) +
+                            "\r\nrefslot=" + QByteArray::number(choice.referenceSlot + 1) + "\r\n";
     return writeFileSafely(path, text);
 }

@@ -192,6 +192,8 @@ private:
     QAction *MenuGraph_DiffPct = nullptr;
     QAction *MenuGraph_Legend = nullptr;
     QAction *MenuGraph_LogZ = nullptr;
+    // The reference a difference or ratio compares against, by slot.
+    std::array<QAction *, kReferenceSlots> MenuGraph_CompareRef{};
     QMenu *MenuRef = nullptr;
     QMenu *MenuSet = nullptr;
     QAction *MenuSet_Warning = nullptr;

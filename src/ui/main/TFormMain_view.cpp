@@ -11,6 +11,7 @@
 #include <QActionGroup>
 #include <QMenu>
 #include <QMouseEvent>
+#include <algorithm>
 
 // The graph options and the graph's controls.
 
@@ -71,6 +72,18 @@ void TFormMain::buildViewMenu()
     MenuGraph_DiffPct = option("MenuGraph_DiffPct", tr("差を%で表示"), stored.diffPercent);
     MenuGraph_Legend = option("MenuGraph_Legend", tr("凡例を表示"), stored.legend);
     MenuGraph_LogZ = option("MenuGraph_LogZ", tr("|Z|を対数目盛で表示"), stored.logZ);
+    QMenu *compared = MenuGraph->addMenu(tr("比べる参照データ"));
+    compared->setObjectName(QStringLiteral("MenuGraph_CompareRef"));
+    auto *compareGroup = new QActionGroup(this);
+    for (int k = 0; k < kReferenceSlots; ++k) {
+        QAction *item = compared->addAction(tr("参照データ%1").arg(k + 1));
+        item->setObjectName(QStringLiteral("MenuGraph_CompareRef%1").arg(k + 1));
+        item->setCheckable(true);
+        item->setChecked(k == stored.referenceSlot);
+        compareGroup->addAction(item);
+        connect(item, &QAction::triggered, this, [this] { MenuGraph_ViewOptionClick(); });
+        MenuGraph_CompareRef[size_t(k)] = item;
+    }
 }
 
 ViewOptions TFormMain::chosenViewOptions() const
@@ -82,6 +95,9 @@ ViewOptions TFormMain::chosenViewOptions() const
     options.diffPercent = MenuGraph_DiffPct && MenuGraph_DiffPct->isChecked();
     options.legend = MenuGraph_Legend && MenuGraph_Legend->isChecked();
     options.logZ = MenuGraph_LogZ && MenuGraph_LogZ->isChecked();
+    for (int k = 0; k < kReferenceSlots; ++k)
+        if (MenuGraph_CompareRef[size_t(k)] && MenuGraph_CompareRef[size_t(k)]->isChecked())
+            options.referenceSlot = k;
     return options;
 }
 
@@ -113,7 +129,8 @@ void TFormMain::MenuGraph_ViewOptionClick()
     if (options.view != m_view->viewOptions().view ||
         options.legend != m_view->viewOptions().legend ||
         options.logZ != m_view->viewOptions().logZ ||
-        options.diffPercent != m_view->viewOptions().diffPercent) {
+        options.diffPercent != m_view->viewOptions().diffPercent ||
+        options.referenceSlot != m_view->viewOptions().referenceSlot) {
         m_view->setViewOptions(options);
         m_view->refreshView();
     }
@@ -122,6 +139,7 @@ void TFormMain::MenuGraph_ViewOptionClick()
     stored.legend = options.legend;
     stored.logZ = options.logZ;
     stored.diffPercent = options.diffPercent;
+    stored.referenceSlot = std::max(options.referenceSlot, 0);
     writeViewChoice(viewChoiceFilePath(), stored);
 }
 
