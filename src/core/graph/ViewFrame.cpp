@@ -119,9 +119,22 @@ double nyquistFrame(ViewFrame &frame, double rMin, double rMax, double xMin, dou
     double step =
         niceStep(std::max({(xMax - xMin) / kLevelBands, (rMax - rMin) / widthInBands, 1e-3}));
     for (int tries = 0; tries < 8; ++tries, step = nextNiceStep(step)) {
-        const double xLo = std::floor(((xMin + xMax) / 2.0) / step - kLevelBands / 2.0) * step;
+        // Of the level ranges on whole steps that hold the curve, the one centred best on it,
+        // and of two as good the one centred nearer X = 0.
+        const int lowest = int(std::ceil(xMax / step - 1e-9)) - kLevelBands;
+        const int highest = int(std::floor(xMin / step + 1e-9));
+        const double mid = (xMin + xMax) / 2.0;
+        int best = lowest;
+        auto offCentre = [&](int k) { return std::abs((k + kLevelBands / 2.0) * step - mid); };
+        for (int k = lowest + 1; k <= highest; ++k) {
+            const double d = offCentre(k) - offCentre(best);
+            if (d < -1e-9 * step || (d < 1e-9 * step && std::abs(k + kLevelBands / 2.0) <
+                                                            std::abs(best + kLevelBands / 2.0)))
+                best = k;
+        }
+        const double xLo = best * step;
         const double rLo = std::floor(rMin / step) * step;
-        if (xLo + kLevelBands * step >= xMax && rLo + widthInBands * step >= rMax) {
+        if (lowest <= highest && rLo + widthInBands * step >= rMax) {
             frame.left = {xLo, xLo + kLevelBands * step, false};
             frame.x = {rLo, rLo + widthInBands * step, false};
             frame.right = frame.left;
