@@ -296,6 +296,10 @@
         <source>参照データのない%1点は比べていません</source>
         <translation>%1 points without reference data were not compared</translation>
     </message>
+    <message>
+        <source>この表示では表示できない曲線です</source>
+        <translation>The chosen view cannot show this curve</translation>
+    </message>
 </context>
 <context>
     <name>LogMessages</name>

@@ -296,6 +296,10 @@
         <source>参照データのない%1点は比べていません</source>
         <translation>参照データのない%1点は比べていません</translation>
     </message>
+    <message>
+        <source>この表示では表示できない曲線です</source>
+        <translation>この表示では表示できない曲線です</translation>
+    </message>
 </context>
 <context>
     <name>LogMessages</name>

@@ -9,6 +9,7 @@
 #include "core/files/AppPaths.h"
 #include "core/graph/GraphColors.h"
 #include "core/graph/GraphView.h"
+#include "ui/common/TStatusBar.h"
 #include "ui/graph/TPaintBox.h"
 #include "ui/main/TFormMain.h"
 
@@ -286,6 +287,19 @@ void TestCliWindow::viewRefusedInWindow()
     m_win->findChild<QAction *>("MenuGraph_ViewRX")->trigger();
     QVERIFY(m_seams->messages.boxes.isEmpty());
     QVERIFY(!zPhase->isChecked());
+    // Opened later in a view it cannot give, or compared with a reference of another band,
+    // the status line says so.
+    auto readout = [this] {
+        return m_win->findChild<TStatusBar *>("StatusBar1")->panel(2)->text();
+    };
+    m_seams->files.answers << QStringList{flat};
+    m_win->findChild<QAction *>("MenuFile_Open")->trigger();
+    QCOMPARE(readout(), QStringLiteral("この表示では表示できない曲線です"));
+    open(cli::fixturePath(m_files.path(), cli::fixtures()[1]));
+    m_seams->files.answers << QStringList{cli::fixturePath(m_files.path(), cli::fixtures()[2])};
+    m_win->findChild<QAction *>("MenuRef_Open")->trigger();
+    m_win->findChild<QAction *>("MenuGraph_ViewDiff")->trigger();
+    QCOMPARE(readout(), QStringLiteral("参照データのない448点は比べていません"));
 }
 
 void TestCliWindow::defaultSizeAndLabels()

@@ -143,7 +143,12 @@ void HStatus::showZmaWritten() const
 }
 void HStatus::showUncompared(int count) const
 {
-    showText(tr("参照データのない%1点は比べていません").arg(count), kProgressPanel);
+    // The readout panel: what the graph shows, which a later file message would not cover.
+    showText(tr("参照データのない%1点は比べていません").arg(count), kReadoutPanel);
+}
+void HStatus::showViewRefused() const
+{
+    showText(tr("この表示では表示できない曲線です"), kReadoutPanel);
 }
 void HStatus::clearPanel(int panel) const
 {

@@ -59,6 +59,8 @@ public:
     void showZmaWritten() const;
     // Points of the measurement a reference of another band or range does not cover.
     void showUncompared(int count) const;
+    // The chosen graph view cannot show the curves (no phase, no reference).
+    void showViewRefused() const;
     void clearPanel(int panel) const;
 
 private:

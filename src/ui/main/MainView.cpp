@@ -58,6 +58,12 @@ void MainView::passView()
         m_graph->setView(m_viewOptions, viewSourcesOf(m_doc));
 }
 
+void MainView::reportView()
+{
+    if (m_graph && m_viewReport && !m_viewOptions.isClassic())
+        m_viewReport(m_graph->lastView());
+}
+
 void MainView::selectShownCurves()
 {
     passView();
@@ -98,6 +104,7 @@ void MainView::showMeasurement()
     scaleForMeasurement();
     m_graph->clear();
     m_graph->drawMeasurement(rOnly(), wide());
+    reportView();
 }
 
 void MainView::showReferences()
@@ -107,6 +114,7 @@ void MainView::showReferences()
     scaleForReferences();
     m_graph->clear();
     m_graph->drawReferences(rOnly());
+    reportView();
 }
 
 void MainView::showMeasurementAndReferences()
@@ -116,6 +124,7 @@ void MainView::showMeasurementAndReferences()
     scaleForBoth();
     m_graph->clear();
     m_graph->drawAll(rOnly(), wide());
+    reportView();
 }
 
 void MainView::showMeasurementView()

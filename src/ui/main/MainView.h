@@ -1,9 +1,11 @@
 #pragma once
 
 #include "core/graph/GraphView.h"
+#include "core/graph/ViewPicture.h"
 #include "core/model/CurveBlock.h"
 #include "core/model/GraphScale.h"
 
+#include <functional>
 #include <memory>
 
 class Graph_RTF;
@@ -35,6 +37,11 @@ public:
     // The view the graph draws (the classic chart by default) and its options.
     void setViewOptions(const ViewOptions &options) { m_viewOptions = options; }
     const ViewOptions &viewOptions() const { return m_viewOptions; }
+    // Told how each drawing of a view other than the classic chart went.
+    void setViewReport(std::function<void(const ViewDrawn &)> report)
+    {
+        m_viewReport = std::move(report);
+    }
 
     bool rOnly() const;
     bool wide() const;
@@ -62,9 +69,11 @@ public:
 private:
     // Hands the renderer the chosen view and the document's names and phases.
     void passView();
+    void reportView();
 
     const MeasurementDocument &m_doc;
     ViewOptions m_viewOptions;
+    std::function<void(const ViewDrawn &)> m_viewReport;
     Options m_options;
     Graph_RTF *m_graph = nullptr;
     GraphScale m_scale;

@@ -86,6 +86,7 @@ TFormMain::TFormMain(QWidget *parent)
         std::make_unique<MainView>(*m_document, MainView::Options{MenuGraph_R_only, MenuGraph_Wide,
                                                                   MenuGraph_Ave, MenuGraph_Spread});
     m_view->setViewOptions(chosenViewOptions());
+    m_view->setViewReport([this](const ViewDrawn &drawn) { reportView(drawn); });
     buildControls();
     buildKeyboardAccess();
     applyWindowSize(kMinWidth, kMinHeight);

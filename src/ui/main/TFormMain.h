@@ -6,6 +6,7 @@
 #include "core/files/LanguageChoice.h"
 #include "core/graph/AxisLabels.h"
 #include "core/graph/GraphView.h"
+#include "core/graph/ViewPicture.h"
 #include "core/model/CurveBlock.h"
 #include "core/model/GraphScale.h"
 #include "core/model/Settings.h"
@@ -151,6 +152,8 @@ private:
     void MenuGraph_ViewClick(GraphView view);
     void MenuGraph_ViewOptionClick();
     ViewOptions chosenViewOptions() const;
+    // The status line's word on a drawn view: refused, or points left uncompared.
+    void reportView(const ViewDrawn &drawn);
     void MenuSet_WarningClick();
     void ComboBox2Change();
     void PaintBox1MouseDown(QMouseEvent *event);

@@ -117,10 +117,18 @@ void TFormMain::MenuGraph_ViewClick(GraphView view)
         MenuGraph_View[size_t(before)]->setChecked(true);
         m_view->setViewOptions(chosenViewOptions());
         m_view->refreshView();
-    } else if (drawnNow && viewNeedsReference(view) && drawn.uncompared > 0 && status) {
-        status->showUncompared(drawn.uncompared);
     }
     MenuGraph_ViewOptionClick();
+}
+
+void TFormMain::reportView(const ViewDrawn &drawn)
+{
+    if (!status)
+        return;
+    if (drawn.refusal != ViewRefusal::None)
+        status->showViewRefused();
+    else if (drawn.uncompared > 0)
+        status->showUncompared(drawn.uncompared);
 }
 
 void TFormMain::MenuGraph_ViewOptionClick()
