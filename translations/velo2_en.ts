@@ -1698,6 +1698,37 @@ Save it as a data file of the band %1?</translation>
     </message>
 </context>
 <context>
+    <name>ViewReadout</name>
+    <message>
+        <source>R：</source>
+        <translation>R: </translation>
+    </message>
+    <message>
+        <source>X：</source>
+        <translation>X: </translation>
+    </message>
+    <message>
+        <source>|Z|：</source>
+        <translation>|Z|: </translation>
+    </message>
+    <message>
+        <source>θ：</source>
+        <translation>θ: </translation>
+    </message>
+    <message>
+        <source>Δ|Z|：</source>
+        <translation>Δ|Z|: </translation>
+    </message>
+    <message>
+        <source>Δθ：</source>
+        <translation>Δθ: </translation>
+    </message>
+    <message>
+        <source>|Zm/Zref|：</source>
+        <translation>|Zm/Zref|: </translation>
+    </message>
+</context>
+<context>
     <name>WorksheetMessages</name>
     <message>
         <source>the added mass must be above 0 g (given: %1 g)</source>

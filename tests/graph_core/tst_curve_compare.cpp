@@ -1,6 +1,7 @@
 // The difference and ratio of a curve against a reference: exact zeros against itself, the
 // textbook values, a reference on another band or grid, and points that compare with nothing.
 #include "core/graph/CurveCompare.h"
+#include "core/graph/ViewReadout.h"
 #include "core/model/BandTable.h"
 
 #include <QtTest>
@@ -32,6 +33,7 @@ private slots:
     void values_data();
     void values();
     void otherBandAndGrid();
+    void readouts();
 };
 
 void TestCurveCompare::againstItselfIsExactlyZero()
@@ -122,6 +124,29 @@ void TestCurveCompare::otherBandAndGrid()
     QVERIFY(r.points.isEmpty());
     QCOMPARE(r.uncompared, 101);
     QVERIFY(std::isnan(r.maxDiffOhm) && std::isnan(r.maxDiffAtHz));
+}
+
+void TestCurveCompare::readouts()
+{
+    auto c = curve(0, 539, 10.0f, 60.0f);
+    c->freq[108] = 100.0f;
+    c->theta[109] = -60.0f;
+    QCOMPARE(rxReadoutText(*c, 108), QStringLiteral("周波数：100.0[Hz] / R：5.00[Ω] / X：8.66[Ω]"));
+    QCOMPARE(nyquistReadoutText(*c, 108),
+             QStringLiteral("周波数：100.0[Hz] / R：5.00[Ω] / X：8.66[Ω] / |Z|：10.00[Ω] / "
+                            "θ：60.0[deg]"));
+    ComparePoint p{7, 1234.5, -0.126, -1.5, -0.1313, 181.0};
+    QCOMPARE(differenceReadoutText(p, true),
+             QStringLiteral("周波数：1.235[kHz] / Δ|Z|：-0.13[Ω] (-1.50[%]) / Δθ：181.0[deg]"));
+    QCOMPARE(differenceReadoutText(p, false),
+             QStringLiteral("周波数：1.235[kHz] / Δ|Z|：-0.13[Ω] (-1.50[%])"));
+    QCOMPARE(ratioReadoutText(p),
+             QStringLiteral("周波数：1.235[kHz] / |Zm/Zref|：-0.13[dB] / Δθ：181.0[deg]"));
+
+    // The nearest point in the plane, not along the frequency axis: only slot 109 lies below.
+    QCOMPARE(nearestComplexPoint(*c, 2, 5.0, -8.0), 109);
+    QCOMPARE(nearestComplexPoint(*c, 2, 6.0, 9.0), 0); // the first of equals
+    QCOMPARE(nearestComplexPoint(*curve(0, 91, 8.0f, 0.0f), 7, 8.0, 0.0), -1);
 }
 
 QTEST_APPLESS_MAIN(TestCurveCompare)

@@ -1,0 +1,101 @@
+#include "core/graph/ViewReadout.h"
+
+#include "core/graph/DecimalFormat.h"
+#include "core/graph/ReadoutFormat.h"
+#include "core/model/BandTable.h"
+
+#include <QCoreApplication>
+#include <cmath>
+#include <limits>
+#include <numbers>
+
+namespace {
+
+QString tr(const char *text)
+{
+    return QCoreApplication::translate("ViewReadout", text);
+}
+
+double radians(float degrees)
+{
+    return double(degrees) * std::numbers::pi / 180.0;
+}
+
+QString ohms(double v)
+{
+    return formatDecimal(v, "#0.00") + QStringLiteral("[Ω]");
+}
+
+QString degrees(double v)
+{
+    return formatDecimal(v, "#0.0") + QStringLiteral("[deg]");
+}
+
+// Names marked for the catalogue where they are used, translated here.
+QString part(const char *name, const QString &value)
+{
+    return readoutSeparator() + tr(name) + value;
+}
+
+} // namespace
+
+double resistanceOf(const CurveBlock &curve, int index)
+{
+    return double(curve.r[index]) * std::cos(radians(curve.theta[index]));
+}
+
+double reactanceOf(const CurveBlock &curve, int index)
+{
+    return double(curve.r[index]) * std::sin(radians(curve.theta[index]));
+}
+
+QString rxReadoutText(const CurveBlock &curve, int index)
+{
+    return readoutPrefix() + formatHertz(curve.freq[index]) +
+           part(QT_TRANSLATE_NOOP("ViewReadout", "R："), ohms(resistanceOf(curve, index))) +
+           part(QT_TRANSLATE_NOOP("ViewReadout", "X："), ohms(reactanceOf(curve, index)));
+}
+
+QString nyquistReadoutText(const CurveBlock &curve, int index)
+{
+    return rxReadoutText(curve, index) +
+           part(QT_TRANSLATE_NOOP("ViewReadout", "|Z|："), ohms(curve.r[index])) +
+           part(QT_TRANSLATE_NOOP("ViewReadout", "θ："), degrees(curve.theta[index]));
+}
+
+QString differenceReadoutText(const ComparePoint &point, bool withPhase)
+{
+    QString text = readoutPrefix() + formatHertz(float(point.fHz)) +
+                   part(QT_TRANSLATE_NOOP("ViewReadout", "Δ|Z|："),
+                        ohms(point.diffOhm) + QStringLiteral(" (") +
+                            formatDecimal(point.diffPct, "#0.00") + QStringLiteral("[%])"));
+    if (withPhase)
+        text += part(QT_TRANSLATE_NOOP("ViewReadout", "Δθ："), degrees(point.phaseDiffDeg));
+    return text;
+}
+
+QString ratioReadoutText(const ComparePoint &point)
+{
+    return readoutPrefix() + formatHertz(float(point.fHz)) +
+           part(QT_TRANSLATE_NOOP("ViewReadout", "|Zm/Zref|："),
+                formatDecimal(point.ratioDb, "#0.00") + QStringLiteral("[dB]")) +
+           part(QT_TRANSLATE_NOOP("ViewReadout", "Δθ："), degrees(point.phaseDiffDeg));
+}
+
+int nearestComplexPoint(const CurveBlock &curve, int band, double r, double x)
+{
+    if (!isValidBand(band))
+        return -1;
+    int best = -1;
+    double bestDistance = std::numeric_limits<double>::infinity();
+    for (int i = bandFirstIndex(band); i <= bandLastIndex(band); ++i) {
+        if (curve.r[i] < 0.0f)
+            continue;
+        const double distance = std::hypot(resistanceOf(curve, i) - r, reactanceOf(curve, i) - x);
+        if (distance < bestDistance) {
+            bestDistance = distance;
+            best = i;
+        }
+    }
+    return best;
+}
