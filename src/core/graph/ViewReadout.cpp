@@ -2,23 +2,15 @@
 
 #include "core/graph/DecimalFormat.h"
 #include "core/graph/ReadoutFormat.h"
-#include "core/model/BandTable.h"
+#include "core/graph/ViewFrame.h"
 
 #include <QCoreApplication>
-#include <cmath>
-#include <limits>
-#include <numbers>
 
 namespace {
 
 QString tr(const char *text)
 {
     return QCoreApplication::translate("ViewReadout", text);
-}
-
-double radians(float degrees)
-{
-    return double(degrees) * std::numbers::pi / 180.0;
 }
 
 QString ohms(double v)
@@ -39,21 +31,11 @@ QString part(const char *name, const QString &value)
 
 } // namespace
 
-double resistanceOf(const CurveBlock &curve, int index)
-{
-    return double(curve.r[index]) * std::cos(radians(curve.theta[index]));
-}
-
-double reactanceOf(const CurveBlock &curve, int index)
-{
-    return double(curve.r[index]) * std::sin(radians(curve.theta[index]));
-}
-
 QString rxReadoutText(const CurveBlock &curve, int index)
 {
     return readoutPrefix() + formatHertz(curve.freq[index]) +
-           part(QT_TRANSLATE_NOOP("ViewReadout", "R："), ohms(resistanceOf(curve, index))) +
-           part(QT_TRANSLATE_NOOP("ViewReadout", "X："), ohms(reactanceOf(curve, index)));
+           part(QT_TRANSLATE_NOOP("ViewReadout", "R："), ohms(pointR(curve, index))) +
+           part(QT_TRANSLATE_NOOP("ViewReadout", "X："), ohms(pointX(curve, index)));
 }
 
 QString nyquistReadoutText(const CurveBlock &curve, int index)
@@ -80,22 +62,4 @@ QString ratioReadoutText(const ComparePoint &point)
            part(QT_TRANSLATE_NOOP("ViewReadout", "|Zm/Zref|："),
                 formatDecimal(point.ratioDb, "#0.00") + QStringLiteral("[dB]")) +
            part(QT_TRANSLATE_NOOP("ViewReadout", "Δθ："), degrees(point.phaseDiffDeg));
-}
-
-int nearestComplexPoint(const CurveBlock &curve, int band, double r, double x)
-{
-    if (!isValidBand(band))
-        return -1;
-    int best = -1;
-    double bestDistance = std::numeric_limits<double>::infinity();
-    for (int i = bandFirstIndex(band); i <= bandLastIndex(band); ++i) {
-        if (curve.r[i] < 0.0f)
-            continue;
-        const double distance = std::hypot(resistanceOf(curve, i) - r, reactanceOf(curve, i) - x);
-        if (distance < bestDistance) {
-            bestDistance = distance;
-            best = i;
-        }
-    }
-    return best;
 }

@@ -1,8 +1,19 @@
 #include "ui/graph/TPaintBox.h"
 
+#include "core/graph/ViewZoom.h"
+
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QRubberBand>
+#include <QWheelEvent>
+
+namespace {
+
+// Pixels of angle per wheel step, as Qt reports a classic mouse's notch.
+constexpr double kAnglePerStep = 120.0;
+
+} // namespace
 
 TPaintBox::TPaintBox(QWidget *parent) : QWidget(parent)
 {
@@ -21,8 +32,51 @@ void TPaintBox::paintEvent(QPaintEvent *)
 void TPaintBox::mousePressEvent(QMouseEvent *event)
 {
     m_keyX = int(event->position().x());
+    m_pressed = event->button() == Qt::LeftButton;
+    m_pressedAt = event->position().toPoint();
     if (onMouseDown)
         onMouseDown(event);
+}
+
+QRect TPaintBox::dragRect(QPoint to) const
+{
+    return QRect(QPoint(qMin(m_pressedAt.x(), to.x()), qMin(m_pressedAt.y(), to.y())),
+                 QPoint(qMax(m_pressedAt.x(), to.x()), qMax(m_pressedAt.y(), to.y())))
+        .intersected(rect());
+}
+
+void TPaintBox::mouseMoveEvent(QMouseEvent *event)
+{
+    if (!m_pressed || !onDrag)
+        return;
+    const QRect r = dragRect(event->position().toPoint());
+    if (r.width() < kMinZoomDragPixels && r.height() < kMinZoomDragPixels)
+        return;
+    if (!m_band)
+        m_band = new QRubberBand(QRubberBand::Rectangle, this);
+    m_band->setGeometry(r);
+    m_band->show();
+}
+
+void TPaintBox::mouseReleaseEvent(QMouseEvent *event)
+{
+    const bool dragged = m_band && m_band->isVisible();
+    if (dragged)
+        m_band->hide();
+    if (m_pressed && dragged && onDrag)
+        onDrag(dragRect(event->position().toPoint()));
+    m_pressed = false;
+}
+
+void TPaintBox::wheelEvent(QWheelEvent *event)
+{
+    const double steps = event->angleDelta().y() / kAnglePerStep;
+    if (steps == 0.0 || !onWheel) {
+        event->ignore();
+        return;
+    }
+    onWheel(event->position().toPoint(), steps);
+    event->accept();
 }
 
 void TPaintBox::keyPressEvent(QKeyEvent *event)
@@ -44,6 +98,13 @@ void TPaintBox::keyPressEvent(QKeyEvent *event)
     case Qt::Key_End:
         x = last;
         break;
+    case Qt::Key_Escape:
+        if (onZoomReset) {
+            onZoomReset();
+            return;
+        }
+        QWidget::keyPressEvent(event);
+        return;
     default:
         QWidget::keyPressEvent(event);
         return;
