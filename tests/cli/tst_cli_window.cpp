@@ -16,7 +16,9 @@
 #include <QAction>
 #include <QComboBox>
 #include <QImage>
+#include <QLabel>
 #include <QTemporaryDir>
+#include <QWheelEvent>
 #include <QtTest>
 
 namespace {
@@ -89,6 +91,7 @@ private slots:
     void sameAsWindow_data();
     void sameAsWindow();
     void viewRefusedInWindow();
+    void readoutAndZoomInViews();
     void defaultSizeAndLabels();
     void withoutDisplay();
     void exportSameAsMenu_data();
@@ -300,6 +303,53 @@ void TestCliWindow::viewRefusedInWindow()
     m_win->findChild<QAction *>("MenuRef_Open")->trigger();
     m_win->findChild<QAction *>("MenuGraph_ViewDiff")->trigger();
     QCOMPARE(readout(), QStringLiteral("参照データのない448点は比べていません"));
+}
+
+void TestCliWindow::readoutAndZoomInViews()
+{
+    const QString path = cli::fixturePath(m_files.path(), cli::fixtures()[1]);
+    open(path);
+    m_seams->files.answers << QStringList{path};
+    m_win->findChild<QAction *>("MenuRef_Open")->trigger();
+    auto *box = m_win->findChild<TPaintBox *>("PaintBox1");
+    auto readAt = [&](QPoint at) {
+        QTest::mousePress(box, Qt::LeftButton, {}, at);
+        QTest::mouseRelease(box, Qt::LeftButton, {}, at);
+        return m_win->findChild<TStatusBar *>("StatusBar1")->panel(2)->text();
+    };
+    const QPoint middle(box->width() / 2, box->height() / 2);
+
+    // Nyquist reads the point nearest in the plane, so the height counts; a curve against
+    // itself differs by nothing.
+    m_win->findChild<QAction *>("MenuGraph_ViewNyquist")->trigger();
+    const QString high = readAt(QPoint(middle.x(), 5));
+    const QString low = readAt(QPoint(middle.x(), box->height() - 5));
+    QVERIFY2(high.contains("θ：") && low.contains("θ：") && high != low, qPrintable(high));
+    m_win->findChild<QAction *>("MenuGraph_ViewDiff")->trigger();
+    QVERIFY2(readAt(middle).endsWith("Δ|Z|：0.00[Ω] (0.00[%]) / Δθ：0.0[deg]"),
+             qPrintable(readAt(middle)));
+
+    // A drag zooms the chart, the wheel too, and Escape brings back the whole band, pixel
+    // for pixel.
+    m_win->findChild<QAction *>("MenuGraph_ViewZPhase")->trigger();
+    const QImage whole = box->grab().toImage();
+    QLabel *firstHz = m_win->findChild<QLabel *>("Label10");
+    const QString wholeHz = firstHz->text();
+    QTest::mousePress(box, Qt::LeftButton, {}, QPoint(100, 20));
+    QTest::mouseMove(box, QPoint(200, 200));
+    QTest::mouseRelease(box, Qt::LeftButton, {}, QPoint(200, 200));
+    QVERIFY(firstHz->text() != wholeHz);
+    QVERIFY(box->grab().toImage() != whole);
+    box->setFocus();
+    QTest::keyClick(box, Qt::Key_Escape);
+    QCOMPARE(firstHz->text(), wholeHz);
+    QCOMPARE(box->grab().toImage(), whole);
+    QWheelEvent wheel(QPointF(middle), box->mapToGlobal(QPointF(middle)), {}, {0, 120},
+                      Qt::NoButton, {}, Qt::NoScrollPhase, false);
+    QApplication::sendEvent(box, &wheel);
+    QVERIFY(box->grab().toImage() != whole);
+    QTest::keyClick(box, Qt::Key_Escape);
+    QCOMPARE(box->grab().toImage(), whole);
 }
 
 void TestCliWindow::defaultSizeAndLabels()

@@ -181,6 +181,16 @@ Settings viewColours(const Settings &colours, const ViewOptions &options)
     return shown;
 }
 
+ViewFrame classicViewFrame(const GraphScale &scale, QSize plot)
+{
+    ViewFrame frame;
+    frame.plot = plot;
+    frame.x = frequencyViewAxis(scale);
+    frame.left = {double(scale.rMin), double(scale.rMax), false};
+    frame.right = {double(scale.thetaMin), double(scale.thetaMax), false};
+    return frame;
+}
+
 int compareSlot(const GraphScale &scale, int wanted)
 {
     auto loaded = [&](int k) {

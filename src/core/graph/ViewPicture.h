@@ -46,6 +46,10 @@ struct ViewDrawn {
     ViewFrame frame;
 };
 
+// The frame of the classic |Z| and phase chart on a plot of this size: what a first zoom
+// starts from.
+ViewFrame classicViewFrame(const GraphScale &scale, QSize plot);
+
 // The slot a difference or ratio compares against: the one asked for when it is loaded,
 // else the first loaded; -1 when none is.
 int compareSlot(const GraphScale &scale, int wanted);

@@ -137,6 +137,13 @@ bool Graph_RTF::drawChosenView(bool rOnly, bool wide)
     return true;
 }
 
+ViewFrame Graph_RTF::shownFrame() const
+{
+    if (m_viewOptions.isClassic() || !m_viewDrawn)
+        return classicViewFrame(*m_graphScale, m_picture.plotSize());
+    return m_lastView.frame;
+}
+
 void Graph_RTF::layoutLabels(bool rOnly)
 {
     const AxisLabelLayout layout = m_viewOptions.isClassic() || !m_viewDrawn

@@ -58,6 +58,8 @@ public:
     const ViewOptions &viewOptions() const { return m_viewOptions; }
     // How the last drawing of another view went, and its frame for the cursor.
     const ViewDrawn &lastView() const { return m_lastView; }
+    // The axes of what the box shows now, the classic chart's included.
+    ViewFrame shownFrame() const;
 
     // Draws grid and curves into a printer bitmap with the printing pen widths; touches
     // neither the screen nor the labels.

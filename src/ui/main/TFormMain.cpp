@@ -1,6 +1,7 @@
 #include "ui/main/TFormMain.h"
 #include "ui/common/AccessibleNames.h"
 
+#include "core/graph/ViewZoom.h"
 #include "core/graph/WindowFont.h"
 #include "core/measure/PortResolver.h"
 #include "core/model/BandTable.h"
@@ -32,6 +33,7 @@
 #include <QMenuBar>
 #include <QPushButton>
 #include <QTimer>
+#include <cmath>
 #include <functional>
 #include <new>
 #include <utility>
@@ -209,6 +211,16 @@ void TFormMain::buildControls()
     PaintBox1->setGeometry(64, 24, 500, 320);
     PaintBox1->onMouseDown = [this](QMouseEvent *e) { PaintBox1MouseDown(e); };
     PaintBox1->onKeyPick = [this](int x) { PaintBox1ReadAt(x); };
+    // The bitmap sits inside a one-pixel frame: plot pixels are the box's less one.
+    PaintBox1->onDrag = [this](const QRect &r) {
+        if (const auto zoom = zoomForDrag(graph->shownFrame(), r.translated(-1, -1)))
+            zoomView(zoom);
+    };
+    PaintBox1->onWheel = [this](QPoint at, double steps) {
+        zoomView(
+            zoomAbout(graph->shownFrame(), at - QPoint(1, 1), std::pow(kWheelZoomFactor, steps)));
+    };
+    PaintBox1->onZoomReset = [this] { zoomView(std::nullopt); };
     PaintBox1->setAccessibleName(tr("グラフ"));
 
     MStartBtn = new QPushButton(Texts::shown(Texts::kStartCaption), client);

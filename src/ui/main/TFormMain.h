@@ -88,7 +88,8 @@ public:
     void mLockControls();
     void mUnlockControls();
     void mApplyLabelColors();
-    void PaintBox1ReadAt(int x); // the readout of box coordinate x, by mouse or keyboard
+    // The readout at box coordinates (x, y); y -1 from the keyboard, which reads along the band.
+    void PaintBox1ReadAt(int x, int y = -1);
     // The axis labels in the renderer's order.
     const std::array<QLabel *, kAxisLabelCount> &axisLabels() const { return labelTable; }
 
@@ -157,6 +158,8 @@ private:
     void MenuSet_WarningClick();
     void ComboBox2Change();
     void PaintBox1MouseDown(QMouseEvent *event);
+    // A drag, a wheel step or Escape over the graph: the view's zoom, or the whole band again.
+    void zoomView(std::optional<QRectF> zoom);
     void FormPaint();
 
     // ---- analysis, printing and settings dialogs ----

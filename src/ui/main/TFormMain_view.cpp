@@ -2,10 +2,12 @@
 
 #include "core/files/ViewChoice.h"
 #include "core/graph/CursorReadout.h"
+#include "core/graph/ViewReadout.h"
 #include "ui/common/HStatus.h"
 #include "ui/common/TH_Message.h"
 #include "ui/graph/Graph_RTF.h"
 #include "ui/graph/TPaintBox.h"
+#include "ui/main/MainRun.h"
 #include "ui/main/MainView.h"
 
 #include <QActionGroup>
@@ -133,7 +135,10 @@ void TFormMain::reportView(const ViewDrawn &drawn)
 
 void TFormMain::MenuGraph_ViewOptionClick()
 {
-    const ViewOptions options = chosenViewOptions();
+    ViewOptions options = chosenViewOptions();
+    // A zoom belongs to its view's axes: another view starts whole.
+    if (options.view == m_view->viewOptions().view)
+        options.zoom = m_view->viewOptions().zoom;
     if (options.view != m_view->viewOptions().view ||
         options.legend != m_view->viewOptions().legend ||
         options.logZ != m_view->viewOptions().logZ ||
@@ -159,23 +164,59 @@ void TFormMain::MenuSet_WarningClick()
 void TFormMain::ComboBox2Change()
 {
     shownScale().band = selectedBand();
+    // Another band is shown whole.
+    ViewOptions options = m_view->viewOptions();
+    options.zoom.reset();
+    m_view->setViewOptions(options);
     m_view->showRecordOrGrid();
 }
 
 void TFormMain::PaintBox1MouseDown(QMouseEvent *event)
 {
-    PaintBox1ReadAt(int(event->position().x()));
+    const QPoint at = event->position().toPoint();
+    PaintBox1ReadAt(at.x(), at.y());
 }
 
-void TFormMain::PaintBox1ReadAt(int x)
+void TFormMain::PaintBox1ReadAt(int x, int y)
 {
-    const auto text = cursorReadout(m_document->measurement(), m_document->curveRaw(), shownScale(),
-                                    x, PaintBox1->width());
+    const ViewOptions &options = m_view->viewOptions();
+    std::optional<QString> text;
+    if (options.view == GraphView::ZPhase && !options.zoom) {
+        text = cursorReadout(m_document->measurement(), m_document->curveRaw(), shownScale(), x,
+                             PaintBox1->width());
+    } else if (graph->lastView().refusal == ViewRefusal::None) {
+        const int slot = graph->lastView().referenceSlot;
+        ReadoutCurves curves;
+        curves.measurement = &m_document->measurement();
+        curves.curve = &m_document->curveRaw();
+        if (slot >= 0) {
+            curves.reference = &m_document->refCurveRaw(slot);
+            curves.withPhase =
+                m_document->measurementHasPhase() && m_document->referenceHasPhase(slot);
+        }
+        // The bitmap sits inside a one-pixel frame.
+        text = viewCursorReadout(curves, graph->shownFrame(), shownScale().band,
+                                 QPoint(x - 1, y - 1), y < 0);
+    }
     if (text && status) {
         status->showText(*text, HStatus::kReadoutPanel);
         // A screen reader reads the value with the focused graph.
         PaintBox1->setAccessibleDescription(*text);
     }
+}
+
+void TFormMain::zoomView(std::optional<QRectF> zoom)
+{
+    // A run draws its band whole; nothing drawn has nothing to zoom.
+    if (m_run->measuring() || !graph ||
+        !(m_document->hasMeasurement() || m_document->anyReferenceLoaded()))
+        return;
+    ViewOptions options = m_view->viewOptions();
+    if (!zoom && !options.zoom)
+        return;
+    options.zoom = zoom;
+    m_view->setViewOptions(options);
+    m_view->refreshView();
 }
 
 void TFormMain::FormPaint()
