@@ -54,21 +54,10 @@ int runCircle(const QStringList &args)
         return code;
     if (const int code = cl.expectPositional(1, 1, QStringLiteral("FILE")); code >= 0)
         return code;
-    int band = 0;
-    if (cl.isSet(QStringLiteral("band"))) {
-        bool ok = false;
-        band = cl.value(QStringLiteral("band")).toInt(&ok);
-        if (!ok || !isValidBand(band))
-            return cl.usageError(CliMessages::badBand(cl.value(QStringLiteral("band"))));
-    }
-
     const QString input = cl.positional().first();
     const auto doc = std::make_unique<MeasurementDocument>();
-    if (band > 0 && !doc->isTablePath(input))
-        return cl.usageError(CliMessages::bandOnlyForTables());
-    QString problem;
-    if (!openMeasurement(*doc, input, &problem, band))
-        return cl.fileFailure(input, problem);
+    if (const int code = openWithBandOption(cl, *doc, input); code >= 0)
+        return code;
 
     // The analysis window's curve: the unaveraged one.
     const MotionalCircle circle = fitMotionalCircle(doc->curveRaw(), doc->measurement().band);

@@ -35,21 +35,10 @@ int runConvert(const QStringList &args)
         return code;
     if (!cl.isSet(QStringLiteral("o")))
         return cl.usageError(CliMessages::missingArgument(QStringLiteral("-o OUT.DTA")));
-    int band = 0;
-    if (cl.isSet(QStringLiteral("band"))) {
-        bool ok = false;
-        band = cl.value(QStringLiteral("band")).toInt(&ok);
-        if (!ok || !isValidBand(band))
-            return cl.usageError(CliMessages::badBand(cl.value(QStringLiteral("band"))));
-    }
-
     const QString input = cl.positional().first();
     const auto doc = std::make_unique<MeasurementDocument>();
-    if (band > 0 && !doc->isTablePath(input))
-        return cl.usageError(CliMessages::bandOnlyForTables());
-    QString problem;
-    if (!openMeasurement(*doc, input, &problem, band))
-        return cl.fileFailure(input, problem);
+    if (const int code = openWithBandOption(cl, *doc, input); code >= 0)
+        return code;
 
     // The window's "保存する": the same name rule and the same writer.
     const QString path = dataFileSavePath(cl.value(QStringLiteral("o")));

@@ -2,7 +2,9 @@
 
 #include "CliIo.h"
 #include "CliMessages.h"
+#include "CommandLine.h"
 #include "core/files/InputFile.h"
+#include "core/model/BandTable.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -100,4 +102,21 @@ bool openReference(MeasurementDocument &doc, const QString &path, QString *probl
 QString modelTag(const MeasurementDocument &doc)
 {
     return doc.oldFormatLoaded() ? QStringLiteral("HK-A") : QStringLiteral("HK-A2");
+}
+
+int openWithBandOption(const CommandLine &cl, MeasurementDocument &doc, const QString &input)
+{
+    int band = 0;
+    if (cl.isSet(QStringLiteral("band"))) {
+        bool ok = false;
+        band = cl.value(QStringLiteral("band")).toInt(&ok);
+        if (!ok || !isValidBand(band))
+            return cl.usageError(CliMessages::badBand(cl.value(QStringLiteral("band"))));
+    }
+    if (band > 0 && !doc.isTablePath(input))
+        return cl.usageError(CliMessages::bandOnlyForTables());
+    QString problem;
+    if (!openMeasurement(doc, input, &problem, band))
+        return cl.fileFailure(input, problem);
+    return -1;
 }

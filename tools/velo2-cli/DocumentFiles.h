@@ -5,6 +5,8 @@
 #include <QString>
 #include <memory>
 
+class CommandLine;
+
 // The window's "開く" into a document: a data file, or another tool's table (on band, 0 for
 // the band that best covers it; notes on a tidied table go to standard error). On failure
 // *problem is the one-line reason (no such file, not a valid data file, ...).
@@ -16,3 +18,7 @@ bool openReference(MeasurementDocument &doc, const QString &path, QString *probl
 
 // "HK-A2", or "HK-A" for a first-model file.
 QString modelTag(const MeasurementDocument &doc);
+
+// A command's --band option (tables only) checked and the input opened on that band: -1 when
+// it opened, else the exit code after the usage error or the file's failure was said.
+int openWithBandOption(const CommandLine &cl, MeasurementDocument &doc, const QString &input);
