@@ -172,7 +172,7 @@ void TFormMain::buildMenus()
 
     menu(MenuGraph, "MenuGraph", tr("グラフ(&G)"));
     MenuGraph_R_only = action(MenuGraph, "MenuGraph_R_only", tr("抵抗値のみ表示"),
-                              own(&TFormMain::MenuGraph_SpreadClick), true);
+                              own(&TFormMain::MenuGraph_R_onlyClick), true);
     MenuGraph_Wide = action(MenuGraph, "MenuGraph_Wide", tr("測定値は太線で描画"),
                             own(&TFormMain::MenuGraph_WideClick), true);
     MenuGraph_Ave = action(MenuGraph, "MenuGraph_Ave", tr("平均処理"),
