@@ -1,0 +1,186 @@
+// velo2-cli stats, match and trend on data files the program's writer made of loudspeakers whose
+// resonance drifts from unit to unit.
+
+#include "CliTestSupport.h"
+
+#include <QJsonArray>
+#include <QJsonObject>
+#include <QTemporaryDir>
+#include <QtTest>
+#include <cmath>
+
+namespace {
+
+struct Unit {
+    const char *name;
+    int band;
+    double fs;
+    const char *dateTime;
+};
+
+// Measured in this order, written out of it; u3's date reads either way round.
+const Unit kUnits[] = {
+    {"u0", 4, 60.0, "2024/05/01 9:00:00"},        {"u1", 4, 51.0, "2024/05/03 9:00:00"},
+    {"u2", 4, 54.0, "2024年5月2日 9:00:00"},      {"u3", 9, 50.2, "5/4/24 9:00:00"},
+    {"tweeter", 6, 3000.0, "2024/05/05 9:00:00"},
+};
+
+} // namespace
+
+class TestCliUnits : public QObject
+{
+    Q_OBJECT
+private slots:
+    void initTestCase();
+    void statsEqualIndependentSums();
+    void unreadableFileListed();
+    void matchSplitsUnits();
+    void trendByRecordedDate();
+    void badInput_data();
+    void badInput();
+
+private:
+    QString path(const char *name) const { return m_dir.filePath(QLatin1String(name) + ".DTA"); }
+    QStringList woofers() const { return {path("u0"), path("u1"), path("u2"), path("u3")}; }
+    QTemporaryDir m_dir;
+};
+
+void TestCliUnits::initTestCase()
+{
+    QVERIFY(m_dir.isValid());
+    for (const Unit &u : kUnits) {
+        SpeakerModel m;
+        m.fs = u.fs;
+        m.le = 1e-6;
+        MeasurementRecord record;
+        fillRecord(record, u.band, m);
+        record.dateTime = toAnsi(QString::fromUtf8(u.dateTime));
+        QVERIFY(VELO_File().writeDataFile(path(u.name), "S1", 3, &record));
+    }
+    QFile list(m_dir.filePath(QStringLiteral("re.csv")));
+    QVERIFY(list.open(QIODevice::WriteOnly));
+    list.write("file,Re\nu0.DTA,6.2\nu1.DTA,6.1\nu2.DTA,6.3\n");
+}
+
+void TestCliUnits::statsEqualIndependentSums()
+{
+    const cli::Result r = cli::run(QStringList{"stats", "--re", "6.2", "--json"} + woofers());
+    QCOMPARE(r.exitCode, 0);
+    const QJsonObject o = r.json().object();
+    const QJsonArray units = o["units"].toArray();
+    QCOMPARE(units.size(), 4);
+    long double sum = 0.0L;
+    long double squares = 0.0L;
+    for (const QJsonValue &u : units) {
+        const double fs = float(u["Fs_Hz"].toDouble()); // the float the tool computed
+        QVERIFY(!u["reEstimated"].toBool());
+        QCOMPARE(u["Re_ohm"].toDouble(), 6.2);
+        sum += fs;
+        squares += (long double)fs * fs;
+    }
+    const long double mean = sum / 4;
+    const double sigma = double(std::sqrt((squares - 4 * mean * mean) / 3));
+    const QJsonObject fs = o["summary"]["Fs_Hz"].toObject();
+    QVERIFY(std::abs(fs["mean"].toDouble() - double(mean)) <= 1e-9 * double(mean));
+    QVERIFY(std::abs(fs["sigma"].toDouble() - sigma) <= 1e-9 * sigma);
+    QCOMPARE(fs["n"].toInt(), 4);
+    QCOMPARE(float(fs["min"].toDouble()), float(units[3]["Fs_Hz"].toDouble())); // the lowest Fs
+    // Band 9 and band 4 share band 4's 144 points.
+    QCOMPARE(o["commonBand"]["points"].toInt(), 144);
+
+    const cli::Result est = cli::run(QStringList{"stats", "--re-estimate", "--json"} + woofers());
+    QCOMPARE(est.exitCode, 0);
+    const QJsonObject first = est.json()["units"][0].toObject();
+    QVERIFY(first["reEstimated"].toBool());
+    QVERIFY(first["Re_ohm"].toDouble() > 6.19 && first["Re_ohm"].toDouble() < 6.5);
+}
+
+void TestCliUnits::unreadableFileListed()
+{
+    const QString missing = m_dir.filePath(QStringLiteral("gone.DTA"));
+    // u3 is not in the Re list: left out with the reason, like the missing file.
+    const cli::Result r = cli::run(
+        QStringList{"stats", "--re-file", m_dir.filePath("re.csv"), "--json", missing} + woofers());
+    QCOMPARE(r.exitCode, 0);
+    QVERIFY(r.errText().contains(missing + ": no such file"));
+    QVERIFY(r.errText().contains(path("u3") + ": not in the Re list"));
+    const QJsonObject o = r.json().object();
+    QCOMPARE(o["units"].toArray().size(), 3);
+    QCOMPARE(o["units"][1]["Re_ohm"].toDouble(), 6.1);
+    QCOMPARE(o["skipped"].toArray().size(), 2);
+}
+
+void TestCliUnits::matchSplitsUnits()
+{
+    const cli::Result r = cli::run(
+        QStringList{"match", "--sets", "2", "--by", "fs", "--re", "6.2", "--json"} + woofers());
+    QCOMPARE(r.exitCode, 0);
+    const QJsonObject o = r.json().object();
+    // Fs 60, 51, 54, 50.2: the two lowest together, 54 with 60.
+    const QJsonArray sets = o["sets"].toArray();
+    QCOMPARE(sets.size(), 2);
+    QCOMPARE(sets[0]["files"].toArray().toVariantList(), QVariantList({path("u1"), path("u3")}));
+    QCOMPARE(sets[1]["files"].toArray().toVariantList(), QVariantList({path("u0"), path("u2")}));
+    QVERIFY(o["exact"].toBool());
+    QCOMPARE(o["worstSpread"].toDouble(),
+             std::max(sets[0]["spread"].toDouble(), sets[1]["spread"].toDouble()));
+}
+
+void TestCliUnits::trendByRecordedDate()
+{
+    const cli::Result r = cli::run(QStringList{"trend", "--re", "6.2", "--json"} + woofers());
+    QCOMPARE(r.exitCode, 0);
+    const QJsonArray points = r.json()["points"].toArray();
+    QStringList order;
+    for (const QJsonValue &p : points)
+        order << p["file"].toString();
+    QCOMPARE(order, QStringList({path("u0"), path("u2"), path("u1"), path("u3")}));
+    QCOMPARE(points[1]["date"].toString(), QStringLiteral("2024-05-02T09:00:00"));
+    QVERIFY(points[3]["dateAmbiguous"].toBool());
+    QVERIFY(!points[0]["dateAmbiguous"].toBool());
+    // 51 then 50.2: 1.6 % apart.
+    QVERIFY(r.json()["settled"].toBool());
+    const cli::Result strict =
+        cli::run(QStringList{"trend", "--re", "6.2", "--settle", "1", "--json"} + woofers());
+    QVERIFY(!strict.json()["settled"].toBool());
+}
+
+void TestCliUnits::badInput_data()
+{
+    QTest::addColumn<QStringList>("args");
+    QTest::addColumn<int>("exitCode");
+    QTest::addColumn<QString>("message");
+    QTest::newRow("no Re") << QStringList{"stats"} << 2 << "give Re";
+    QTest::newRow("two Re") << QStringList{"stats", "--re", "6", "--re-estimate"} << 2
+                            << "exclude each other";
+    QTest::newRow("no common band") << QStringList{"stats", "--re", "6.2", "tweeter"} << 1
+                                    << "u0.DTA: shares no band with the files before it";
+    QTest::newRow("fewer units than sets") << QStringList{"match", "--sets", "5", "--re", "6.2"}
+                                           << 1 << "4 unit(s) cannot make 5 sets";
+    QTest::newRow("sizes do not add")
+        << QStringList{"match", "--sets", "2", "--size", "3", "--re", "6.2"} << 1
+        << "add up to 6 but there are 4 unit(s)";
+    QTest::newRow("sizes per set")
+        << QStringList{"match", "--sets", "3", "--size", "2,2", "--re", "6.2"} << 2
+        << "--size '2,2'";
+    QTest::newRow("vas") << QStringList{"match", "--sets", "2", "--by", "fs,vas", "--re", "6.2"}
+                         << 2 << "Vas needs";
+    QTest::newRow("bad settle") << QStringList{"trend", "--re", "6.2", "--settle", "-1"} << 2
+                                << "--settle '-1'";
+}
+
+void TestCliUnits::badInput()
+{
+    QFETCH(QStringList, args);
+    QFETCH(int, exitCode);
+    QFETCH(QString, message);
+    if (args.contains(QStringLiteral("tweeter")))
+        args.replace(args.indexOf(QStringLiteral("tweeter")), path("tweeter"));
+    const cli::Result r = cli::run(args + woofers());
+    QCOMPARE(r.exitCode, exitCode);
+    QVERIFY2(r.errText().contains(message), qPrintable(r.errText()));
+    QVERIFY(r.out.isEmpty()); // nothing half-shown
+}
+
+QTEST_GUILESS_MAIN(TestCliUnits)
+#include "tst_cli_units.moc"
