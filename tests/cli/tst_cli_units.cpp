@@ -153,7 +153,7 @@ void TestCliUnits::badInput_data()
     QTest::newRow("no Re") << QStringList{"stats"} << 2 << "give Re";
     QTest::newRow("two Re") << QStringList{"stats", "--re", "6", "--re-estimate"} << 2
                             << "exclude each other";
-    QTest::newRow("no common band") << QStringList{"stats", "--re", "6.2", "tweeter"} << 1
+    QTest::newRow("no common band") << QStringList{"stats", "--re", "6.2", "DIR"} << 1
                                     << "u0.DTA: shares no band with the files before it";
     QTest::newRow("fewer units than sets") << QStringList{"match", "--sets", "5", "--re", "6.2"}
                                            << 1 << "4 unit(s) cannot make 5 sets";
@@ -174,8 +174,9 @@ void TestCliUnits::badInput()
     QFETCH(QStringList, args);
     QFETCH(int, exitCode);
     QFETCH(QString, message);
-    if (args.contains(QStringLiteral("tweeter")))
-        args.replace(args.indexOf(QStringLiteral("tweeter")), path("tweeter"));
+    // The folder stands for its files: the tweeter first, then the woofers.
+    if (args.contains(QStringLiteral("DIR")))
+        args.replace(args.indexOf(QStringLiteral("DIR")), m_dir.path());
     const cli::Result r = cli::run(args + woofers());
     QCOMPARE(r.exitCode, exitCode);
     QVERIFY2(r.errText().contains(message), qPrintable(r.errText()));

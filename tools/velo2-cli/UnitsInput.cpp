@@ -8,6 +8,7 @@
 #include "core/files/AnsiText.h"
 #include "core/files/InputFile.h"
 
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <cmath>
@@ -60,7 +61,19 @@ int loadUnits(const CommandLine &cl, LoadedUnits *out)
 
     // One document for all files: each open replaces the last.
     const auto doc = std::make_unique<MeasurementDocument>();
-    const QStringList files = cl.positional();
+    QStringList files;
+    for (const QString &arg : cl.positional()) {
+        // A folder stands for its data files and ZMA and FRD tables, in name order.
+        if (QFileInfo(arg).isDir()) {
+            const QDir dir(arg);
+            for (const QString &name : dir.entryList(
+                     {QStringLiteral("*.dta"), QStringLiteral("*.zma"), QStringLiteral("*.frd")},
+                     QDir::Files, QDir::Name | QDir::IgnoreCase))
+                files << dir.filePath(name);
+        } else {
+            files << arg;
+        }
+    }
     out->total = int(files.size());
     for (const QString &path : files) {
         QString problem;

@@ -32,8 +32,9 @@ struct LoadedUnits {
 
 void addReOptions(CommandLine &cl);
 
-// Reads the Re options and opens every positional file. Returns -1 to go on, else the exit
-// code after a message (a wrong option, an unreadable Re list, no unit left).
+// Reads the Re options and opens every positional file (a folder: its *.DTA, *.zma and *.frd).
+// Returns -1 to go on, else the exit code after a message (a wrong option, an unreadable Re list,
+// no unit left).
 int loadUnits(const CommandLine &cl, LoadedUnits *out);
 
 struct CommonBand {
