@@ -171,6 +171,13 @@ private:
         }
         const int u = m_order[std::size_t(i)];
         const std::size_t P = std::size_t(m_s.params);
+        // Units come in rising order of the first column: a set still short of units will
+        // reach at least this unit's value in it.
+        const double next = m_s.at(u, 0);
+        for (std::size_t k = 0; k < m_sets.size(); ++k)
+            if (!m_sets[k].empty() && int(m_sets[k].size()) < m_sizes[k] &&
+                next - m_lo[k * P] >= m_best)
+                return;
         for (std::size_t k = 0; k < m_sets.size(); ++k) {
             auto &set = m_sets[k];
             if (int(set.size()) == m_sizes[k])
