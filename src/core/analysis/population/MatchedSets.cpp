@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cmath>
 #include <numeric>
+#include <random>
 
 namespace {
 
@@ -63,10 +64,29 @@ void finish(const Scaled &s, MatchResult &r)
 }
 
 // What no split can go under: a set of m units spans at least the narrowest m consecutive
-// values of each column.
+// values of each column, and each unit's set reaches at least its (m - 1)-th nearest other unit
+// (the distance being the widest column), m the smallest size.
 double lowerBoundOf(const Scaled &s, const std::vector<int> &sizes)
 {
     double bound = 0.0;
+    const int smallest = *std::min_element(sizes.begin(), sizes.end());
+    if (smallest > 1) {
+        std::vector<double> distances;
+        for (int u = 0; u < s.units; ++u) {
+            distances.clear();
+            for (int v = 0; v < s.units; ++v) {
+                if (v == u)
+                    continue;
+                double d = 0.0;
+                for (int p = 0; p < s.params; ++p)
+                    d = std::max(d, std::abs(s.at(u, p) - s.at(v, p)));
+                distances.push_back(d);
+            }
+            std::nth_element(distances.begin(), distances.begin() + (smallest - 2),
+                             distances.end());
+            bound = std::max(bound, distances[std::size_t(smallest - 2)]);
+        }
+    }
     for (int p = 0; p < s.params; ++p) {
         std::vector<double> column;
         for (int u = 0; u < s.units; ++u)
@@ -83,28 +103,24 @@ double lowerBoundOf(const Scaled &s, const std::vector<int> &sizes)
     return bound;
 }
 
-// Sorted by the first column, dealt in order, then improved by swaps.
-std::vector<std::vector<int>> heuristic(const Scaled &s, const std::vector<int> &sizes)
+// The splits' order: the largest spread first, then the next. A swap changes two sets, and
+// the sorted spreads of the whole split fall exactly when that pair's do.
+bool pairLower(double newA, double newB, double oldA, double oldB)
 {
-    std::vector<int> order(std::size_t(s.units));
-    std::iota(order.begin(), order.end(), 0);
-    std::stable_sort(order.begin(), order.end(),
-                     [&](int a, int b) { return s.at(a, 0) < s.at(b, 0); });
-    std::vector<std::vector<int>> sets;
-    std::size_t next = 0;
-    for (int m : sizes) {
-        sets.emplace_back(order.begin() + std::ptrdiff_t(next),
-                          order.begin() + std::ptrdiff_t(next + std::size_t(m)));
-        next += std::size_t(m);
-    }
+    constexpr double eps = 1e-12;
+    const double newHi = std::max(newA, newB);
+    const double oldHi = std::max(oldA, oldB);
+    if (newHi < oldHi - eps)
+        return true;
+    return newHi <= oldHi + eps && std::min(newA, newB) < std::min(oldA, oldB) - eps;
+}
+
+// Swaps of two units of different sets while one lowers the sorted spreads.
+void improveBySwaps(const Scaled &s, std::vector<std::vector<int>> &sets)
+{
     std::vector<double> spreads;
     for (const auto &set : sets)
         spreads.push_back(spreadOf(s, set));
-    auto score = [&]() {
-        return std::make_pair(*std::max_element(spreads.begin(), spreads.end()),
-                              std::accumulate(spreads.begin(), spreads.end(), 0.0));
-    };
-    auto best = score();
     for (bool improved = true; improved;) {
         improved = false;
         for (std::size_t a = 0; a < sets.size(); ++a)
@@ -112,23 +128,72 @@ std::vector<std::vector<int>> heuristic(const Scaled &s, const std::vector<int> 
                 for (std::size_t i = 0; i < sets[a].size(); ++i)
                     for (std::size_t j = 0; j < sets[b].size(); ++j) {
                         std::swap(sets[a][i], sets[b][j]);
-                        const double oldA = spreads[a];
-                        const double oldB = spreads[b];
-                        spreads[a] = spreadOf(s, sets[a]);
-                        spreads[b] = spreadOf(s, sets[b]);
-                        const auto now = score();
-                        if (now.first < best.first - 1e-12 ||
-                            (now.first <= best.first + 1e-12 && now.second < best.second - 1e-12)) {
-                            best = now;
+                        const double newA = spreadOf(s, sets[a]);
+                        const double newB = spreadOf(s, sets[b]);
+                        if (pairLower(newA, newB, spreads[a], spreads[b])) {
+                            spreads[a] = newA;
+                            spreads[b] = newB;
                             improved = true;
                         } else {
                             std::swap(sets[a][i], sets[b][j]);
-                            spreads[a] = oldA;
-                            spreads[b] = oldB;
                         }
                     }
     }
+}
+
+std::vector<double> sortedSpreads(const Scaled &s, const std::vector<std::vector<int>> &sets)
+{
+    std::vector<double> spreads;
+    for (const auto &set : sets)
+        spreads.push_back(spreadOf(s, set));
+    std::sort(spreads.rbegin(), spreads.rend());
+    return spreads;
+}
+
+// Units dealt into the sets in the order given.
+std::vector<std::vector<int>> deal(const std::vector<int> &order, const std::vector<int> &sizes)
+{
+    std::vector<std::vector<int>> sets;
+    std::size_t next = 0;
+    for (int m : sizes) {
+        sets.emplace_back(order.begin() + std::ptrdiff_t(next),
+                          order.begin() + std::ptrdiff_t(next + std::size_t(m)));
+        next += std::size_t(m);
+    }
     return sets;
+}
+
+constexpr int kShuffledStarts = 8;
+
+// Dealt in the order of each column and in a few seeded shuffles, each improved by swaps; the
+// split with the lowest sorted spreads wins.
+std::vector<std::vector<int>> heuristic(const Scaled &s, const std::vector<int> &sizes)
+{
+    std::vector<int> order(std::size_t(s.units));
+    std::iota(order.begin(), order.end(), 0);
+    std::vector<std::vector<int>> starts;
+    for (int p = 0; p < s.params; ++p) {
+        std::stable_sort(order.begin(), order.end(),
+                         [&](int a, int b) { return s.at(a, p) < s.at(b, p); });
+        starts.push_back(order);
+    }
+    std::mt19937 gen(1);
+    for (int k = 0; k < kShuffledStarts; ++k) {
+        std::shuffle(order.begin(), order.end(), gen);
+        starts.push_back(order);
+    }
+    std::vector<std::vector<int>> best;
+    std::vector<double> bestSpreads;
+    for (const auto &start : starts) {
+        auto sets = deal(start, sizes);
+        improveBySwaps(s, sets);
+        auto spreads = sortedSpreads(s, sets);
+        if (best.empty() || spreads < bestSpreads) {
+            best = std::move(sets);
+            bestSpreads = std::move(spreads);
+        }
+    }
+    return best;
 }
 
 // Branch and bound: each set keeps its running min and max per column.

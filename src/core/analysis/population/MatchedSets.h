@@ -45,9 +45,10 @@ MatchProblem checkMatchInput(const MatchInput &in);
 
 // Exact branch and bound up to kExactMatchUnits (units placed one by one into sets with room,
 // a branch dropped as soon as a set's spread reaches the best split found so far, sets of equal
-// size taken as interchangeable). Above that: units sorted by the first parameter and dealt
-// into the sets in order, then pairs swapped between sets while a swap lowers the worst spread
-// (or keeps it and lowers the sum of spreads).
+// size taken as interchangeable). Above that: the units dealt into the sets in the order of each
+// parameter and of eight seeded shuffles, each split improved by swapping two units of different
+// sets while that lowers the largest spread of the two (or keeps it and lowers the other); the
+// split whose spreads, largest first, are lowest wins.
 MatchResult matchSets(const MatchInput &in);
 
 // The spread of one set of units under in's σ and weights.
