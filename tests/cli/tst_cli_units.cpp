@@ -8,6 +8,7 @@
 #include <QTemporaryDir>
 #include <QtTest>
 #include <cmath>
+#include <complex>
 
 namespace {
 
@@ -57,6 +58,20 @@ void TestCliUnits::initTestCase()
         record.dateTime = toAnsi(QString::fromUtf8(u.dateTime));
         QVERIFY(VELO_File().writeDataFile(path(u.name), "S1", 3, &record));
     }
+    // Another tool's table of u0's speaker, dated by its file only: a day before u0.
+    QFile table(m_dir.filePath(QStringLiteral("old.zma")));
+    QVERIFY(table.open(QIODevice::WriteOnly));
+    SpeakerModel m;
+    m.fs = 60.0;
+    m.le = 1e-6;
+    for (double f = 20.0; f <= 250.0; f *= 1.02) {
+        const std::complex<double> z = speakerImpedance(m, f);
+        table.write(QByteArray::number(f) + ' ' + QByteArray::number(std::abs(z)) + ' ' +
+                    QByteArray::number(std::arg(z) * 180 / M_PI) + '\n');
+    }
+    QVERIFY(table.flush()); // no later write to move the time
+    QVERIFY(table.setFileTime(QDateTime(QDate(2024, 4, 30), QTime(9, 0)),
+                              QFileDevice::FileModificationTime));
     QFile list(m_dir.filePath(QStringLiteral("re.csv")));
     QVERIFY(list.open(QIODevice::WriteOnly));
     list.write("file,Re\nu0.DTA,6.2\nu1.DTA,6.1\nu2.DTA,6.3\n");
@@ -128,16 +143,22 @@ void TestCliUnits::matchSplitsUnits()
 
 void TestCliUnits::trendByRecordedDate()
 {
-    const cli::Result r = cli::run(QStringList{"trend", "--re", "6.2", "--json"} + woofers());
+    const QString table = m_dir.filePath(QStringLiteral("old.zma"));
+    const cli::Result r =
+        cli::run(QStringList{"trend", "--re", "6.2", "--json"} + woofers() + QStringList{table});
     QCOMPARE(r.exitCode, 0);
     const QJsonArray points = r.json()["points"].toArray();
     QStringList order;
     for (const QJsonValue &p : points)
         order << p["file"].toString();
-    QCOMPARE(order, QStringList({path("u0"), path("u2"), path("u1"), path("u3")}));
-    QCOMPARE(points[1]["date"].toString(), QStringLiteral("2024-05-02T09:00:00"));
-    QVERIFY(points[3]["dateAmbiguous"].toBool());
-    QVERIFY(!points[0]["dateAmbiguous"].toBool());
+    QCOMPARE(order, QStringList({table, path("u0"), path("u2"), path("u1"), path("u3")}));
+    QCOMPARE(points[0]["dateSource"].toString(), QStringLiteral("modified"));
+    QCOMPARE(points[2]["dateSource"].toString(), QStringLiteral("record"));
+    QCOMPARE(points[2]["date"].toString(), QStringLiteral("2024-05-02T09:00:00"));
+    QVERIFY(points[4]["dateAmbiguous"].toBool());
+    QVERIFY(!points[1]["dateAmbiguous"].toBool());
+    // The table's resonance is read like the data file's of the same speaker.
+    QVERIFY(std::abs(points[0]["Fs_Hz"].toDouble() - points[1]["Fs_Hz"].toDouble()) < 0.6);
     // 51 then 50.2: 1.6 % apart.
     QVERIFY(r.json()["settled"].toBool());
     const cli::Result strict =
@@ -154,7 +175,7 @@ void TestCliUnits::badInput_data()
     QTest::newRow("two Re") << QStringList{"stats", "--re", "6", "--re-estimate"} << 2
                             << "exclude each other";
     QTest::newRow("no common band") << QStringList{"stats", "--re", "6.2", "DIR"} << 1
-                                    << "u0.DTA: shares no band with the files before it";
+                                    << "tweeter.DTA: shares no band with the files before it";
     QTest::newRow("fewer units than sets") << QStringList{"match", "--sets", "5", "--re", "6.2"}
                                            << 1 << "4 unit(s) cannot make 5 sets";
     QTest::newRow("sizes do not add")
@@ -174,7 +195,7 @@ void TestCliUnits::badInput()
     QFETCH(QStringList, args);
     QFETCH(int, exitCode);
     QFETCH(QString, message);
-    // The folder stands for its files: the tweeter first, then the woofers.
+    // The folder stands for its files: the table, the tweeter, then the woofers.
     if (args.contains(QStringLiteral("DIR")))
         args.replace(args.indexOf(QStringLiteral("DIR")), m_dir.path());
     const cli::Result r = cli::run(args + woofers());
