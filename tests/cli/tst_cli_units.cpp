@@ -113,16 +113,20 @@ void TestCliUnits::statsEqualIndependentSums()
 void TestCliUnits::unreadableFileListed()
 {
     const QString missing = m_dir.filePath(QStringLiteral("gone.DTA"));
+    const QString empty = m_dir.filePath(QStringLiteral("empty"));
+    QVERIFY(QDir().mkpath(empty));
     // u3 is not in the Re list: left out with the reason, like the missing file.
     const cli::Result r = cli::run(
-        QStringList{"stats", "--re-file", m_dir.filePath("re.csv"), "--json", missing} + woofers());
+        QStringList{"stats", "--re-file", m_dir.filePath("re.csv"), "--json", missing, empty} +
+        woofers());
     QCOMPARE(r.exitCode, 0);
     QVERIFY(r.errText().contains(missing + ": no such file"));
     QVERIFY(r.errText().contains(path("u3") + ": not in the Re list"));
     const QJsonObject o = r.json().object();
     QCOMPARE(o["units"].toArray().size(), 3);
     QCOMPARE(o["units"][1]["Re_ohm"].toDouble(), 6.1);
-    QCOMPARE(o["skipped"].toArray().size(), 2);
+    QVERIFY(r.errText().contains(empty + ": holds no data file"));
+    QCOMPARE(o["skipped"].toArray().size(), 3);
 }
 
 void TestCliUnits::matchSplitsUnits()

@@ -1006,8 +1006,8 @@ QString matchDescription()
         "Splits the units into K sets so that the worst in-set spread is smallest. A set's\n"
         "spread is the largest, over the --by parameters, of weight * (max - min) / sigma,\n"
         "sigma being the parameter's sample standard deviation over all units. Exact up to\n"
-        "16 units; above, sorted by the first parameter, dealt in order and improved by\n"
-        "swaps, with the lower bound no split can go under.");
+        "16 units; above, dealt in the order of each parameter and of seeded shuffles and\n"
+        "improved by swaps, with the lower bound no split can go under.");
 }
 QString trendDescription()
 {
@@ -1068,6 +1068,10 @@ QString reFileBad(int line)
 QString reFileMissing(const QString &list)
 {
     return QStringLiteral("not in the Re list %1").arg(list);
+}
+QString folderWithoutUnits()
+{
+    return QStringLiteral("holds no data file or table (*.DTA, *.zma, *.frd)");
 }
 QString reNotEstimated()
 {

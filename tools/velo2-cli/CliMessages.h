@@ -215,6 +215,7 @@ QString unitsReChoice();
 QString unitsReExclusive();
 QString reFileBad(int line);
 QString reFileMissing(const QString &list);
+QString folderWithoutUnits();
 QString reNotEstimated();
 QString unitsNone();
 QString unitsNoCommonBand();

@@ -66,15 +66,21 @@ int loadUnits(const CommandLine &cl, LoadedUnits *out)
         // A folder stands for its data files and ZMA and FRD tables, in name order.
         if (QFileInfo(arg).isDir()) {
             const QDir dir(arg);
-            for (const QString &name : dir.entryList(
-                     {QStringLiteral("*.dta"), QStringLiteral("*.zma"), QStringLiteral("*.frd")},
-                     QDir::Files, QDir::Name | QDir::IgnoreCase))
+            const QStringList names = dir.entryList(
+                {QStringLiteral("*.dta"), QStringLiteral("*.zma"), QStringLiteral("*.frd")},
+                QDir::Files, QDir::Name | QDir::IgnoreCase);
+            if (names.isEmpty()) {
+                cl.reportFile(arg, CliMessages::folderWithoutUnits());
+                out->skippedFiles << arg + QStringLiteral(": ") + CliMessages::folderWithoutUnits();
+                ++out->skipped;
+            }
+            for (const QString &name : names)
                 files << dir.filePath(name);
         } else {
             files << arg;
         }
     }
-    out->total = int(files.size());
+    out->total = int(files.size()) + out->skipped;
     for (const QString &path : files) {
         QString problem;
         auto skip = [&](const QString &why) {
