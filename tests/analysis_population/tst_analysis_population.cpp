@@ -159,20 +159,26 @@ private slots:
         QTest::addColumn<int>("units");
         QTest::addColumn<int>("sets");
         QTest::addColumn<int>("cases");
-        QTest::newRow("8 into 2x4") << 8 << 2 << 300;
-        QTest::newRow("12 into 3x4") << 12 << 3 << 60;
-        QTest::newRow("9 into 4,3,2") << 9 << 0 << 60;
+        QTest::addColumn<bool>("seeded"); // false: the search alone, without the heuristic's split
+        QTest::newRow("8 into 2x4") << 8 << 2 << 300 << true;
+        QTest::newRow("12 into 3x4") << 12 << 3 << 60 << true;
+        QTest::newRow("9 into 4,3,2") << 9 << 0 << 60 << true;
+        QTest::newRow("8 into 2x4, search alone") << 8 << 2 << 300 << false;
+        QTest::newRow("12 into 3x4, search alone") << 12 << 3 << 60 << false;
+        QTest::newRow("9 into 4,3,2, search alone") << 9 << 0 << 60 << false;
     }
     void exactMatchEqualsBruteForce()
     {
         QFETCH(int, units);
         QFETCH(int, sets);
         QFETCH(int, cases);
+        QFETCH(bool, seeded);
         std::mt19937 gen(20240501u + unsigned(units));
         for (int c = 0; c < cases; ++c) {
-            const MatchInput in = randomInput(gen, units,
-                                              sets > 0 ? std::vector<int>(std::size_t(sets), 4)
-                                                       : std::vector{4, 3, 2});
+            MatchInput in = randomInput(gen, units,
+                                        sets > 0 ? std::vector<int>(std::size_t(sets), 4)
+                                                 : std::vector{4, 3, 2});
+            in.seedExact = seeded;
             const MatchResult r = matchSets(in);
             QVERIFY(r.ok() && r.exact);
             QCOMPARE(r.worstSpread, bruteWorst(in));

@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <limits>
 #include <numeric>
 #include <random>
 
@@ -341,8 +342,11 @@ MatchResult matchSets(const MatchInput &in)
     r.sets = heuristic(s, in.sizes);
     finish(s, r);
     if (s.units <= kExactMatchUnits) {
-        // The heuristic's split is the bound to beat.
-        r.sets = ExactSearch(s, in.sizes, r.worstSpread, r.sets).run();
+        // The heuristic's split is the one to beat.
+        if (in.seedExact)
+            r.sets = ExactSearch(s, in.sizes, r.worstSpread, r.sets).run();
+        else
+            r.sets = ExactSearch(s, in.sizes, std::numeric_limits<double>::infinity(), {}).run();
         finish(s, r);
         r.exact = true;
         r.lowerBound = r.worstSpread;

@@ -21,6 +21,9 @@ struct MatchInput {
     std::vector<std::vector<double>> values; // [unit][parameter]
     std::vector<double> weights;             // per parameter; empty: all 1
     std::vector<int> sizes;                  // one per set
+    // The exact search starts from the heuristic's split as the one to beat; without it, from
+    // none (slower, the search alone).
+    bool seedExact = true;
 };
 
 // Up to this many units the search is exact.
