@@ -2,6 +2,7 @@
 
 #include "core/analysis/AnalysisMessages.h"
 #include "core/analysis/MotionalCircle.h"
+#include "core/analysis/population/MatchedSets.h"
 #include "core/document/CurveOnGrid.h"
 #include "core/files/ImpedanceTable.h"
 #include "core/graph/GraphView.h"
@@ -45,6 +46,9 @@ QString overallHelp(const QStringList &commands)
                "  qc report --db URL         counts, yield and capability of the results log\n"
                "%1"
                "  ports [--json]             the serial devices, their COM numbers and obstacles\n"
+               "  stats FILE... --re OHMS    Thiele-Small statistics over many units\n"
+               "  match FILE... --sets K     matched sets of units with the least spread\n"
+               "  trend FILE... --re OHMS    Fs, Qts and Re over the measurement dates\n"
                "\n"
                "Run 'velo2-cli COMMAND --help' for the options of a command.\n"
                "Exit status: 0 success, 1 the operation failed, 2 wrong usage (qc check: 3 the\n"
@@ -1029,6 +1033,184 @@ QString compareNothingInCommon()
 QString compareNoPhase()
 {
     return QStringLiteral("a curve without phase: the phase difference is not given");
+}
+
+// many units: stats, match, trend
+
+QString statsDescription()
+{
+    return QStringLiteral(
+        "Prints each unit's Re, Fs, Qms, Qes, Qts and |Z| at the resonance (the analysis\n"
+        "window's classic method from the band's main resonance) and, per column, the\n"
+        "mean, sample standard deviation (n - 1), minimum, maximum and count. Data files\n"
+        "and other tools' tables alike; a file that cannot be read or gives no values is\n"
+        "listed on standard error and the others go on. The files must share a band.");
+}
+QString matchDescription()
+{
+    return QStringLiteral(
+        "Splits the units into K sets so that the worst in-set spread is smallest. A set's\n"
+        "spread is the largest, over the --by parameters, of weight * (max - min) / sigma,\n"
+        "sigma being the parameter's sample standard deviation over all units. Exact up to\n"
+        "16 units; above, dealt in the order of each parameter and of seeded shuffles and\n"
+        "improved by swaps, with the lower bound no split can go under.");
+}
+QString trendDescription()
+{
+    return QStringLiteral(
+        "Prints Fs, Qts and Re of each file against its measurement date (the data file's\n"
+        "own date and time in any form the program writes; for a table, the file's\n"
+        "modification time) in date order, and whether the resonance has settled: the\n"
+        "last two Fs differ by less than --settle percent (default 2).");
+}
+QString reAllHelp()
+{
+    return QStringLiteral("one Re in ohms for every unit");
+}
+QString reFileHelp()
+{
+    return QStringLiteral("each unit's Re from a two-column text 'file,Re', matched by file name");
+}
+QString reEstimateHelp()
+{
+    return QStringLiteral("estimate Re from each curve: the lowest |Z|*cos(phase) of the band "
+                          "(lowest |Z| without phase); reads a little high");
+}
+QString setsHelp()
+{
+    return QStringLiteral("the number of sets");
+}
+QString setSizeHelp()
+{
+    return QStringLiteral("units per set, or one size per set ('4,4,2'); default: as equal as "
+                          "possible, all units used");
+}
+QString byHelp()
+{
+    return QStringLiteral("the parameters to match, each optionally ':WEIGHT' (re, fs, qms, qes, "
+                          "qts, zmax; default fs,qts)");
+}
+QString settleHelp()
+{
+    return QStringLiteral("settled when the last two Fs differ by less than this percentage "
+                          "(default 2)");
+}
+QString givenOrderHelp()
+{
+    return QStringLiteral("keep the files in the order given instead of sorting them by date");
+}
+QString unitsReChoice()
+{
+    return QStringLiteral("give Re: --re OHMS, --re-file CSV or --re-estimate");
+}
+QString unitsReExclusive()
+{
+    return QStringLiteral("--re, --re-file and --re-estimate exclude each other");
+}
+QString reFileBad(int line)
+{
+    return QStringLiteral("line %1 is not 'file,Re' with Re a number above 0").arg(line);
+}
+QString reFileMissing(const QString &list)
+{
+    return QStringLiteral("not in the Re list %1").arg(list);
+}
+QString folderWithoutUnits()
+{
+    return QStringLiteral("holds no data file or table (*.DTA, *.zma, *.frd)");
+}
+QString reNotEstimated()
+{
+    return QStringLiteral("no measured point to estimate Re from");
+}
+QString unitsNone()
+{
+    return QStringLiteral("no unit gave values");
+}
+QString unitsNoCommonBand()
+{
+    return QStringLiteral("shares no band with the files before it; compare units measured on a "
+                          "common band");
+}
+QString unitsSkipped(int count, int total)
+{
+    return QStringLiteral("%1 of %2 file(s) left out (see above)").arg(count).arg(total);
+}
+QString unitsCommonBand(const QString &fromHz, const QString &toHz, int points)
+{
+    return QStringLiteral("common band %1 .. %2 Hz, %3 point(s)").arg(fromHz, toHz).arg(points);
+}
+QString unitsEstimatedNote()
+{
+    return QStringLiteral("* Re estimated from the curve");
+}
+QString matchBadSets(const QString &text)
+{
+    return QStringLiteral("--sets '%1': not a whole number of sets above 0").arg(text);
+}
+QString matchBadSize(const QString &text)
+{
+    return QStringLiteral("--size '%1': not a size above 0 or one size per set").arg(text);
+}
+QString matchBadBy(const QString &name)
+{
+    return QStringLiteral("--by '%1': not one of re, fs, qms, qes, qts, zmax (with an optional "
+                          "':WEIGHT' of 0 or more)")
+        .arg(name);
+}
+QString matchVasUnavailable()
+{
+    return QStringLiteral("--by vas: Vas needs each unit's Sd and an added mass or box, which "
+                          "match does not take; match on fs, qts and the others");
+}
+QString matchProblem(MatchProblem problem, int units, int sets, int total)
+{
+    switch (problem) {
+    case MatchProblem::FewerUnitsThanSets:
+        return QStringLiteral("%1 unit(s) cannot make %2 sets").arg(units).arg(sets);
+    case MatchProblem::SizesDoNotAdd:
+        return QStringLiteral("the set sizes add up to %1 but there are %2 unit(s)")
+            .arg(total)
+            .arg(units);
+    case MatchProblem::BadSize:
+        return QStringLiteral("a set must hold at least one unit");
+    case MatchProblem::NoUnits:
+        return unitsNone();
+    case MatchProblem::NoParameters:
+    case MatchProblem::NotFinite:
+    case MatchProblem::None:
+        break;
+    }
+    return QStringLiteral("the units' values cannot be matched");
+}
+QString matchSetLine(int set, const QString &spread, const QString &files)
+{
+    return QStringLiteral("set %1  spread %2  %3").arg(set).arg(spread, files);
+}
+QString matchWorst(const QString &spread, bool exact, const QString &lowerBound)
+{
+    return exact ? QStringLiteral("worst spread %1 (exact: no split does better)").arg(spread)
+                 : QStringLiteral("worst spread %1 (heuristic; no split can go under %2)")
+                       .arg(spread, lowerBound);
+}
+QString trendBadSettle(const QString &text)
+{
+    return QStringLiteral("--settle '%1': not a percentage above 0").arg(text);
+}
+QString trendSettled(bool settled, const QString &pct)
+{
+    return settled ? QStringLiteral("settled: the last two Fs differ by less than %1 %").arg(pct)
+                   : QStringLiteral("not settled: the last two Fs differ by %1 % or more (or "
+                                    "fewer than two points)")
+                         .arg(pct);
+}
+QString trendAmbiguousNote()
+{
+    return QStringLiteral("? day and month could be either way round; read month first");
+}
+QString trendModifiedNote()
+{
+    return QStringLiteral("~ no date in the file: its modification time");
 }
 
 } // namespace CliMessages

@@ -6,6 +6,7 @@
 enum class UnitOutcome;
 enum class TableProblem;
 enum class CircleOutcome;
+enum class MatchProblem;
 
 // Every text velo2-cli writes of its own. The analysis messages come from the program's own
 // message list and are passed through analysisMessage.
@@ -207,5 +208,40 @@ QString compareSummary(const QString &maxDiffOhm, const QString &maxDiffPct, con
 QString compareUncompared(int count);
 QString compareNothingInCommon();
 QString compareNoPhase();
+
+// many units: stats, match, trend
+QString statsDescription();
+QString matchDescription();
+QString trendDescription();
+QString reAllHelp();
+QString reFileHelp();
+QString reEstimateHelp();
+QString setsHelp();
+QString setSizeHelp();
+QString byHelp();
+QString settleHelp();
+QString givenOrderHelp();
+QString unitsReChoice();
+QString unitsReExclusive();
+QString reFileBad(int line);
+QString reFileMissing(const QString &list);
+QString folderWithoutUnits();
+QString reNotEstimated();
+QString unitsNone();
+QString unitsNoCommonBand();
+QString unitsSkipped(int count, int total);
+QString unitsCommonBand(const QString &fromHz, const QString &toHz, int points);
+QString unitsEstimatedNote();
+QString matchBadSets(const QString &text);
+QString matchBadSize(const QString &text);
+QString matchBadBy(const QString &name);
+QString matchVasUnavailable();
+QString matchProblem(MatchProblem problem, int units, int sets, int total);
+QString matchSetLine(int set, const QString &spread, const QString &files);
+QString matchWorst(const QString &spread, bool exact, const QString &lowerBound);
+QString trendBadSettle(const QString &text);
+QString trendSettled(bool settled, const QString &pct);
+QString trendAmbiguousNote();
+QString trendModifiedNote();
 
 } // namespace CliMessages

@@ -7,7 +7,8 @@ const Command kCommands[] = {
     {"convert", runConvert, false}, {"peaks", runPeaks, false},     {"ts", runTs, false},
     {"render", runRender, true},    {"measure", runMeasure, false}, {"fit", runFit, false},
     {"qc", runQc, false},           {"ports", runPorts, false},     {"compare", runCompare, false},
-    {"circle", runCircle, false},
+    {"circle", runCircle, false},   {"stats", runStats, false},     {"match", runMatch, false},
+    {"trend", runTrend, false},
 };
 
 } // namespace

@@ -20,6 +20,10 @@ int runQcLimits(const QStringList &args);
 int runQcCheck(const QStringList &args);
 int runQcReport(const QStringList &args);
 int runPorts(const QStringList &args);
+// Many units: statistics, matched sets and the trend over time.
+int runStats(const QStringList &args);
+int runMatch(const QStringList &args);
+int runTrend(const QStringList &args);
 
 struct Command {
     const char *name;
