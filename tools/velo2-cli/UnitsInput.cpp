@@ -8,9 +8,7 @@
 #include "core/files/AnsiText.h"
 #include "core/files/InputFile.h"
 
-#include <QDir>
 #include <QFile>
-#include <QFileInfo>
 #include <cmath>
 
 void addReOptions(CommandLine &cl)
@@ -59,68 +57,23 @@ int loadUnits(const CommandLine &cl, LoadedUnits *out)
             return cl.fileFailure(listPath, CliMessages::reFileBad(list.badLine));
     }
 
-    // One document for all files: each open replaces the last.
-    const auto doc = std::make_unique<MeasurementDocument>();
-    QStringList files;
-    for (const QString &arg : cl.positional()) {
-        // A folder stands for its data files and ZMA and FRD tables, in name order.
-        if (QFileInfo(arg).isDir()) {
-            const QDir dir(arg);
-            const QStringList names = dir.entryList(
-                {QStringLiteral("*.dta"), QStringLiteral("*.zma"), QStringLiteral("*.frd")},
-                QDir::Files, QDir::Name | QDir::IgnoreCase);
-            if (names.isEmpty()) {
-                cl.reportFile(arg, CliMessages::folderWithoutUnits());
-                out->skippedFiles << arg + QStringLiteral(": ") + CliMessages::folderWithoutUnits();
-                ++out->skipped;
-            }
-            for (const QString &name : names)
-                files << dir.filePath(name);
-        } else {
-            files << arg;
-        }
-    }
-    out->total = int(files.size()) + out->skipped;
-    for (const QString &path : files) {
-        QString problem;
-        auto skip = [&](const QString &why) {
-            cl.reportFile(path, why);
-            out->skippedFiles << path + QStringLiteral(": ") + why;
-            ++out->skipped;
-        };
-        if (!openMeasurement(*doc, path, &problem)) {
-            skip(problem);
-            continue;
-        }
-        LoadedUnit u;
-        u.path = path;
-        u.raw = std::make_unique<CurveBlock>(doc->curveRaw());
-        u.band = doc->measurement().band;
-        u.isTable = doc->isTablePath(path);
-        if (!u.isTable)
-            u.dateText = fromAnsi(doc->measurement().dateTime);
-        u.modified = QFileInfo(path).lastModified();
-        double re = typedRe;
-        if (listed) {
-            re = list.reFor(path);
-            if (std::isnan(re)) {
-                skip(CliMessages::reFileMissing(listPath));
-                continue;
-            }
-        } else if (estimated) {
-            re = estimateRe(*u.raw, u.band, doc->measurementHasPhase());
-            if (std::isnan(re)) {
-                skip(CliMessages::reNotEstimated());
-                continue;
-            }
-        }
-        u.values = computeUnitValues(path, *u.raw, u.band, re, estimated);
-        if (!u.values.ok()) {
-            skip(CliMessages::analysisMessage(AnalysisMessages::forResult(u.values.result).text));
-            continue;
-        }
-        out->units.push_back(std::move(u));
-    }
+    ReChoice choice;
+    choice.kind = typed ? ReChoice::Kind::Typed
+                        : (listed ? ReChoice::Kind::Listed : ReChoice::Kind::Estimated);
+    choice.typed = typedRe;
+    choice.list = list;
+    UnitsLoader loader;
+    loader.open = [](MeasurementDocument &doc, const QString &path, QString *problem) {
+        return openMeasurement(doc, path, problem);
+    };
+    loader.skipped = [&cl](const QString &path, const QString &why) { cl.reportFile(path, why); };
+    loader.folderWithoutUnits = CliMessages::folderWithoutUnits();
+    loader.notInReList = CliMessages::reFileMissing(listPath);
+    loader.reNotEstimated = CliMessages::reNotEstimated();
+    loader.noValues = [](TsResult r) {
+        return CliMessages::analysisMessage(AnalysisMessages::forResult(r).text);
+    };
+    *out = loadUnits(cl.positional(), choice, loader);
     if (out->units.empty())
         return cl.failure(CliMessages::unitsNone());
     if (out->skipped > 0)
@@ -130,15 +83,10 @@ int loadUnits(const CommandLine &cl, LoadedUnits *out)
 
 int checkCommonBand(const CommandLine &cl, const LoadedUnits &in, CommonBand *band)
 {
-    std::vector<EnvelopeCurve> curves;
-    for (const LoadedUnit &u : in.units)
-        curves.push_back({u.raw.get(), u.band});
-    const Envelope e = computeEnvelope(curves);
-    if (!e.ok()) {
-        const int culprit = e.disjointCurve >= 0 ? e.disjointCurve : int(in.units.size()) - 1;
-        return cl.fileFailure(in.units[std::size_t(culprit)].path,
+    const Envelope e = unitsEnvelope(in);
+    if (!e.ok())
+        return cl.fileFailure(in.units[std::size_t(unitWithoutCommonBand(in, e))].path,
                               CliMessages::unitsNoCommonBand());
-    }
     band->fromHz = QString::number(e.points.front().freq, 'g', 6);
     band->toHz = QString::number(e.points.back().freq, 'g', 6);
     band->points = int(e.points.size());

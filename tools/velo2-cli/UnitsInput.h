@@ -1,34 +1,13 @@
 #pragma once
 
 #include "CommandLine.h"
-#include "core/analysis/population/UnitValues.h"
-#include "core/model/CurveBlock.h"
+#include "core/document/UnitsSet.h"
 
-#include <QDateTime>
 #include <QString>
-#include <memory>
-#include <vector>
 
-// The files of stats, match and trend opened one by one as the window opens them, with each
-// unit's Re as the options give it and its classic values. A file that cannot be read or gives
-// no values is reported on standard error and left out; the others go on.
-
-struct LoadedUnit {
-    QString path;
-    std::unique_ptr<CurveBlock> raw;
-    int band = 0;
-    bool isTable = false;
-    QString dateText; // as the data file records it; empty for a table
-    QDateTime modified;
-    UnitValues values;
-};
-
-struct LoadedUnits {
-    std::vector<LoadedUnit> units;
-    int skipped = 0;
-    int total = 0;
-    QStringList skippedFiles; // "file: reason"
-};
+// The files of stats, match and trend loaded as the units window loads them, with each unit's
+// Re as the options give it. A file that cannot be read or gives no values is reported on
+// standard error and left out; the others go on.
 
 void addReOptions(CommandLine &cl);
 
