@@ -1110,6 +1110,237 @@
     </message>
 </context>
 <context>
+    <name>TFormUnits</name>
+    <message>
+        <source>VELO / 複数ユニットの比較</source>
+        <translation>VELO / Compare many units</translation>
+    </message>
+    <message>
+        <source>複数ユニットの比較...</source>
+        <translation>Compare many &amp;units...</translation>
+    </message>
+    <message>
+        <source>ファイルを追加...</source>
+        <translation>Add files...</translation>
+    </message>
+    <message>
+        <source>フォルダを追加...</source>
+        <translation>Add folder...</translation>
+    </message>
+    <message>
+        <source>クリア</source>
+        <translation>Clear</translation>
+    </message>
+    <message>
+        <source>再計算</source>
+        <translation>Recompute</translation>
+    </message>
+    <message>
+        <source>比較するファイル</source>
+        <translation>Files to compare</translation>
+    </message>
+    <message>
+        <source>比較するファイルのフォルダ</source>
+        <translation>Folder of the files to compare</translation>
+    </message>
+    <message>
+        <source>ファイルごとの Re の一覧</source>
+        <translation>Re of each file</translation>
+    </message>
+    <message>
+        <source>測定データと表 (*.DTA *.dta *.zma *.frd);;すべてのファイル (*)</source>
+        <translation>Data files and tables (*.DTA *.dta *.zma *.frd);;All files (*)</translation>
+    </message>
+    <message>
+        <source>ファイル,Re の一覧 (*.csv *.txt);;すべてのファイル (*)</source>
+        <translation>file,Re lists (*.csv *.txt);;All files (*)</translation>
+    </message>
+    <message>
+        <source>Re</source>
+        <translation>Re</translation>
+    </message>
+    <message>
+        <source>全ユニットに入力 [Ω]</source>
+        <translation>Typed for all units [Ω]</translation>
+    </message>
+    <message>
+        <source>ファイル,Re の一覧から</source>
+        <translation>From a file,Re list</translation>
+    </message>
+    <message>
+        <source>曲線から推定</source>
+        <translation>Estimated from the curve</translation>
+    </message>
+    <message>
+        <source>一覧を選ぶ...</source>
+        <translation>Choose list...</translation>
+    </message>
+    <message>
+        <source>（一覧なし）</source>
+        <translation>(no list chosen)</translation>
+    </message>
+    <message>
+        <source>Re には正の数を入力してください。</source>
+        <translation>Type a positive number for Re.</translation>
+    </message>
+    <message>
+        <source>Re の一覧 %1 を読めません。</source>
+        <translation>Cannot read the Re list %1.</translation>
+    </message>
+    <message>
+        <source>Re の一覧の %1 行目が「ファイル,Re」ではありません。</source>
+        <translation>Line %1 of the Re list is not &quot;file,Re&quot;.</translation>
+    </message>
+    <message>
+        <source>* 曲線から推定した Re（帯域内の |Z|·cos θ の最小値）</source>
+        <translation>* Re estimated from the curve (the lowest |Z|·cos θ in the band)</translation>
+    </message>
+    <message>
+        <source>読めないか、測定データではありません</source>
+        <translation>unreadable or not a data file</translation>
+    </message>
+    <message>
+        <source>測定データも表もないフォルダです</source>
+        <translation>folder without data files or tables</translation>
+    </message>
+    <message>
+        <source>Re の一覧にありません</source>
+        <translation>not in the Re list</translation>
+    </message>
+    <message>
+        <source>Re を推定できません</source>
+        <translation>Re cannot be estimated</translation>
+    </message>
+    <message>
+        <source>%1 / %2 ファイルを除きました:</source>
+        <translation>%1 of %2 files left out:</translation>
+    </message>
+    <message>
+        <source>値を求められるユニットがありません。</source>
+        <translation>No unit gives values.</translation>
+    </message>
+    <message>
+        <source>%1 は他のファイルと共通の帯域がありません。</source>
+        <translation>%1 shares no band with the other files.</translation>
+    </message>
+    <message>
+        <source>計算中...</source>
+        <translation>Computing...</translation>
+    </message>
+    <message>
+        <source>一覧</source>
+        <translation>Table</translation>
+    </message>
+    <message>
+        <source>組分け</source>
+        <translation>Matched sets</translation>
+    </message>
+    <message>
+        <source>経時変化</source>
+        <translation>Trend</translation>
+    </message>
+    <message>
+        <source>ファイル</source>
+        <translation>File</translation>
+    </message>
+    <message>
+        <source>平均</source>
+        <translation>Mean</translation>
+    </message>
+    <message>
+        <source>σ (n−1)</source>
+        <translation>σ (n−1)</translation>
+    </message>
+    <message>
+        <source>最小</source>
+        <translation>Min</translation>
+    </message>
+    <message>
+        <source>最大</source>
+        <translation>Max</translation>
+    </message>
+    <message>
+        <source>グラフに平均 ± kσ を表示  k =</source>
+        <translation>Show mean ± kσ on the graph  k =</translation>
+    </message>
+    <message>
+        <source>k</source>
+        <translation>k</translation>
+    </message>
+    <message>
+        <source>%1 の分布</source>
+        <translation>Distribution of %1</translation>
+    </message>
+    <message>
+        <source>組の数</source>
+        <translation>Sets</translation>
+    </message>
+    <message>
+        <source>各組の数（空欄は均等）</source>
+        <translation>Units per set (empty: even)</translation>
+    </message>
+    <message>
+        <source>そろえる値</source>
+        <translation>Match by</translation>
+    </message>
+    <message>
+        <source>組</source>
+        <translation>Set</translation>
+    </message>
+    <message>
+        <source>ばらつき</source>
+        <translation>Spread</translation>
+    </message>
+    <message>
+        <source>最大のばらつき %1（厳密解）</source>
+        <translation>Worst spread %1 (exact)</translation>
+    </message>
+    <message>
+        <source>最大のばらつき %1（近似解。最適解は %2 以上）</source>
+        <translation>Worst spread %1 (heuristic; the best split is at least %2)</translation>
+    </message>
+    <message>
+        <source>各組の数は正の整数を , で区切って入力してください。</source>
+        <translation>Type the units per set as positive whole numbers separated by commas, one per set.</translation>
+    </message>
+    <message>
+        <source>ユニット %1 個を %2 組には分けられません。</source>
+        <translation>%1 units cannot be split into %2 sets.</translation>
+    </message>
+    <message>
+        <source>各組の数の合計 %1 がユニットの数 %2 と合いません。</source>
+        <translation>The sets hold %1 units in all, not the %2 loaded.</translation>
+    </message>
+    <message>
+        <source>そろえる値を一つ以上選んでください。</source>
+        <translation>Choose at least one value to match by.</translation>
+    </message>
+    <message>
+        <source>測定日時</source>
+        <translation>Measured</translation>
+    </message>
+    <message>
+        <source>安定の判定 [%]</source>
+        <translation>Settled below [%]</translation>
+    </message>
+    <message>
+        <source>安定: 最後の二つの Fs の差は判定値未満です。</source>
+        <translation>Settled: the last two Fs differ by less than the limit.</translation>
+    </message>
+    <message>
+        <source>未安定: 最後の二つの Fs の差が判定値以上です。</source>
+        <translation>Not settled: the last two Fs differ by the limit or more.</translation>
+    </message>
+    <message>
+        <source>? 日と月のどちらが先か決められない日付です（月を先と読みました）。</source>
+        <translation>? The day and month could be either way round (read month first).</translation>
+    </message>
+    <message>
+        <source>~ 記録に日時がないため、ファイルの更新日時です。</source>
+        <translation>~ No date in the record: the file's modification time.</translation>
+    </message>
+</context>
+<context>
     <name>TFormVersion</name>
     <message>
         <source>VELO バージョン情報</source>

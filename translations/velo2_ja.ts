@@ -1110,6 +1110,237 @@
     </message>
 </context>
 <context>
+    <name>TFormUnits</name>
+    <message>
+        <source>VELO / 複数ユニットの比較</source>
+        <translation>VELO / 複数ユニットの比較</translation>
+    </message>
+    <message>
+        <source>複数ユニットの比較...</source>
+        <translation>複数ユニットの比較...</translation>
+    </message>
+    <message>
+        <source>ファイルを追加...</source>
+        <translation>ファイルを追加...</translation>
+    </message>
+    <message>
+        <source>フォルダを追加...</source>
+        <translation>フォルダを追加...</translation>
+    </message>
+    <message>
+        <source>クリア</source>
+        <translation>クリア</translation>
+    </message>
+    <message>
+        <source>再計算</source>
+        <translation>再計算</translation>
+    </message>
+    <message>
+        <source>比較するファイル</source>
+        <translation>比較するファイル</translation>
+    </message>
+    <message>
+        <source>比較するファイルのフォルダ</source>
+        <translation>比較するファイルのフォルダ</translation>
+    </message>
+    <message>
+        <source>ファイルごとの Re の一覧</source>
+        <translation>ファイルごとの Re の一覧</translation>
+    </message>
+    <message>
+        <source>測定データと表 (*.DTA *.dta *.zma *.frd);;すべてのファイル (*)</source>
+        <translation>測定データと表 (*.DTA *.dta *.zma *.frd);;すべてのファイル (*)</translation>
+    </message>
+    <message>
+        <source>ファイル,Re の一覧 (*.csv *.txt);;すべてのファイル (*)</source>
+        <translation>ファイル,Re の一覧 (*.csv *.txt);;すべてのファイル (*)</translation>
+    </message>
+    <message>
+        <source>Re</source>
+        <translation>Re</translation>
+    </message>
+    <message>
+        <source>全ユニットに入力 [Ω]</source>
+        <translation>全ユニットに入力 [Ω]</translation>
+    </message>
+    <message>
+        <source>ファイル,Re の一覧から</source>
+        <translation>ファイル,Re の一覧から</translation>
+    </message>
+    <message>
+        <source>曲線から推定</source>
+        <translation>曲線から推定</translation>
+    </message>
+    <message>
+        <source>一覧を選ぶ...</source>
+        <translation>一覧を選ぶ...</translation>
+    </message>
+    <message>
+        <source>（一覧なし）</source>
+        <translation>（一覧なし）</translation>
+    </message>
+    <message>
+        <source>Re には正の数を入力してください。</source>
+        <translation>Re には正の数を入力してください。</translation>
+    </message>
+    <message>
+        <source>Re の一覧 %1 を読めません。</source>
+        <translation>Re の一覧 %1 を読めません。</translation>
+    </message>
+    <message>
+        <source>Re の一覧の %1 行目が「ファイル,Re」ではありません。</source>
+        <translation>Re の一覧の %1 行目が「ファイル,Re」ではありません。</translation>
+    </message>
+    <message>
+        <source>* 曲線から推定した Re（帯域内の |Z|·cos θ の最小値）</source>
+        <translation>* 曲線から推定した Re（帯域内の |Z|·cos θ の最小値）</translation>
+    </message>
+    <message>
+        <source>読めないか、測定データではありません</source>
+        <translation>読めないか、測定データではありません</translation>
+    </message>
+    <message>
+        <source>測定データも表もないフォルダです</source>
+        <translation>測定データも表もないフォルダです</translation>
+    </message>
+    <message>
+        <source>Re の一覧にありません</source>
+        <translation>Re の一覧にありません</translation>
+    </message>
+    <message>
+        <source>Re を推定できません</source>
+        <translation>Re を推定できません</translation>
+    </message>
+    <message>
+        <source>%1 / %2 ファイルを除きました:</source>
+        <translation>%1 / %2 ファイルを除きました:</translation>
+    </message>
+    <message>
+        <source>値を求められるユニットがありません。</source>
+        <translation>値を求められるユニットがありません。</translation>
+    </message>
+    <message>
+        <source>%1 は他のファイルと共通の帯域がありません。</source>
+        <translation>%1 は他のファイルと共通の帯域がありません。</translation>
+    </message>
+    <message>
+        <source>計算中...</source>
+        <translation>計算中...</translation>
+    </message>
+    <message>
+        <source>一覧</source>
+        <translation>一覧</translation>
+    </message>
+    <message>
+        <source>組分け</source>
+        <translation>組分け</translation>
+    </message>
+    <message>
+        <source>経時変化</source>
+        <translation>経時変化</translation>
+    </message>
+    <message>
+        <source>ファイル</source>
+        <translation>ファイル</translation>
+    </message>
+    <message>
+        <source>平均</source>
+        <translation>平均</translation>
+    </message>
+    <message>
+        <source>σ (n−1)</source>
+        <translation>σ (n−1)</translation>
+    </message>
+    <message>
+        <source>最小</source>
+        <translation>最小</translation>
+    </message>
+    <message>
+        <source>最大</source>
+        <translation>最大</translation>
+    </message>
+    <message>
+        <source>グラフに平均 ± kσ を表示  k =</source>
+        <translation>グラフに平均 ± kσ を表示  k =</translation>
+    </message>
+    <message>
+        <source>k</source>
+        <translation>k</translation>
+    </message>
+    <message>
+        <source>%1 の分布</source>
+        <translation>%1 の分布</translation>
+    </message>
+    <message>
+        <source>組の数</source>
+        <translation>組の数</translation>
+    </message>
+    <message>
+        <source>各組の数（空欄は均等）</source>
+        <translation>各組の数（空欄は均等）</translation>
+    </message>
+    <message>
+        <source>そろえる値</source>
+        <translation>そろえる値</translation>
+    </message>
+    <message>
+        <source>組</source>
+        <translation>組</translation>
+    </message>
+    <message>
+        <source>ばらつき</source>
+        <translation>ばらつき</translation>
+    </message>
+    <message>
+        <source>最大のばらつき %1（厳密解）</source>
+        <translation>最大のばらつき %1（厳密解）</translation>
+    </message>
+    <message>
+        <source>最大のばらつき %1（近似解。最適解は %2 以上）</source>
+        <translation>最大のばらつき %1（近似解。最適解は %2 以上）</translation>
+    </message>
+    <message>
+        <source>各組の数は正の整数を , で区切って入力してください。</source>
+        <translation>各組の数は正の整数を , で区切って入力してください。</translation>
+    </message>
+    <message>
+        <source>ユニット %1 個を %2 組には分けられません。</source>
+        <translation>ユニット %1 個を %2 組には分けられません。</translation>
+    </message>
+    <message>
+        <source>各組の数の合計 %1 がユニットの数 %2 と合いません。</source>
+        <translation>各組の数の合計 %1 がユニットの数 %2 と合いません。</translation>
+    </message>
+    <message>
+        <source>そろえる値を一つ以上選んでください。</source>
+        <translation>そろえる値を一つ以上選んでください。</translation>
+    </message>
+    <message>
+        <source>測定日時</source>
+        <translation>測定日時</translation>
+    </message>
+    <message>
+        <source>安定の判定 [%]</source>
+        <translation>安定の判定 [%]</translation>
+    </message>
+    <message>
+        <source>安定: 最後の二つの Fs の差は判定値未満です。</source>
+        <translation>安定: 最後の二つの Fs の差は判定値未満です。</translation>
+    </message>
+    <message>
+        <source>未安定: 最後の二つの Fs の差が判定値以上です。</source>
+        <translation>未安定: 最後の二つの Fs の差が判定値以上です。</translation>
+    </message>
+    <message>
+        <source>? 日と月のどちらが先か決められない日付です（月を先と読みました）。</source>
+        <translation>? 日と月のどちらが先か決められない日付です（月を先と読みました）。</translation>
+    </message>
+    <message>
+        <source>~ 記録に日時がないため、ファイルの更新日時です。</source>
+        <translation>~ 記録に日時がないため、ファイルの更新日時です。</translation>
+    </message>
+</context>
+<context>
     <name>TFormVersion</name>
     <message>
         <source>VELO バージョン情報</source>

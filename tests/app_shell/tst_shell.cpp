@@ -104,8 +104,10 @@ void TestShell::menus_data()
                                          "印刷設定", "グラフ印刷(&P)",       "-",       "終了(&X)"};
     QTest::newRow("measure") << "MenuMeasure"
                              << "測定(&M)"
-                             << QStringList{"開始(&S)",   "繰り返し測定...",  "-",
-                                            "結果を分析", "T/S ワークシート", "QCモード"};
+                             << QStringList{
+                                    "開始(&S)",   "繰り返し測定...",  "-",
+                                    "結果を分析", "T/S ワークシート", "複数ユニットの比較...",
+                                    "QCモード"};
     QTest::newRow("graph") << "MenuGraph"
                            << "グラフ(&G)"
                            << QStringList{"抵抗値のみ表示",
@@ -153,11 +155,12 @@ void TestShell::menuBarOrder()
     QCOMPARE(titles, (QStringList{"ファイル(&F)", "測定(&M)", "グラフ(&G)", "参照データ(&R)",
                                   "設定", "ヘルプ(&H)"}));
     for (const char *name :
-         {"MenuFile_Open",       "MenuFile_Save",         "MenuFile_Close",  "MenuFile_Export",
-          "MenuFile_PrintSetup", "MenuFile_Print",        "MenuFile_Quit",   "MenuMeasure_Start",
-          "MenuMesure_Calc",     "MenuMeasure_Worksheet", "MenuMeasure_Qc",  "MenuGraph_R_only",
-          "MenuGraph_Wide",      "MenuGraph_Ave",         "MenuRef_Open",    "MenuRef_Close",
-          "MenuSet_COM",         "MenuSet_Color",         "MenuSet_Warning", "MenuHelp_Version"})
+         {"MenuFile_Open",       "MenuFile_Save",         "MenuFile_Close", "MenuFile_Export",
+          "MenuFile_PrintSetup", "MenuFile_Print",        "MenuFile_Quit",  "MenuMeasure_Start",
+          "MenuMesure_Calc",     "MenuMeasure_Worksheet", "MenuMeasure_Qc", "MenuMeasure_Units",
+          "MenuGraph_R_only",    "MenuGraph_Wide",        "MenuGraph_Ave",  "MenuRef_Open",
+          "MenuRef_Close",       "MenuSet_COM",           "MenuSet_Color",  "MenuSet_Warning",
+          "MenuHelp_Version"})
         QVERIFY2(m_win->findChild<QAction *>(name), name);
 }
 

@@ -5,6 +5,7 @@
 
 #include <QDir>
 #include <QFileInfo>
+#include <algorithm>
 #include <cmath>
 
 QStringList unitFiles(const QStringList &args, QStringList *emptyFolders)
@@ -94,4 +95,19 @@ Envelope unitsEnvelope(const LoadedUnits &in)
 int unitWithoutCommonBand(const LoadedUnits &in, const Envelope &e)
 {
     return e.disjointCurve >= 0 ? e.disjointCurve : int(in.units.size()) - 1;
+}
+
+void envelopeCurves(const Envelope &e, double k, CurveBlock &upper, CurveBlock &lower)
+{
+    clearCurve(upper);
+    clearCurve(lower);
+    for (const EnvelopePoint &p : e.points) {
+        const int i = p.index;
+        upper.freq[i] = lower.freq[i] = float(p.freq);
+        upper.r[i] = float(p.r.mean + k * p.r.sigma);
+        lower.r[i] = float(std::max(0.0, p.r.mean - k * p.r.sigma));
+        upper.theta[i] = float(p.theta.mean + k * p.theta.sigma);
+        lower.theta[i] = float(p.theta.mean - k * p.theta.sigma);
+    }
+    upper.valid = lower.valid = 1;
 }

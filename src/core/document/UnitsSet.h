@@ -67,3 +67,7 @@ Envelope unitsEnvelope(const LoadedUnits &in);
 
 // The unit the common band fails on: the first disjoint one, else the last.
 int unitWithoutCommonBand(const LoadedUnits &in, const Envelope &e);
+
+// The shaded band of mean ± k·σ of |Z| and phase over the common band (|Z| not below 0), as
+// the graph draws the spread of repeated sweeps.
+void envelopeCurves(const Envelope &e, double k, CurveBlock &upper, CurveBlock &lower);

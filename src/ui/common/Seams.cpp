@@ -9,6 +9,11 @@
 #include <QPrintDialog>
 #include <QPrinter>
 
+QString FileChooser::openFolder(QWidget *parent, const QString &caption, const QString &folder)
+{
+    return QFileDialog::getExistingDirectory(parent, caption, folder);
+}
+
 namespace {
 
 class QtMessagePresenter : public MessagePresenter

@@ -31,6 +31,8 @@ public:
                                   const QString &filter) = 0;
     virtual QString saveFile(QWidget *parent, const QString &caption, const QString &folder,
                              const QString &filter, const QString &suggested) = 0;
+    // A folder; the system's folder dialog unless a double scripts it.
+    virtual QString openFolder(QWidget *parent, const QString &caption, const QString &folder);
 };
 
 class ColorChooser

@@ -6,6 +6,8 @@
 #include "ui/graph/Graph_RTF.h"
 
 #include <QAction>
+#include <algorithm>
+#include <cmath>
 
 namespace {
 
@@ -137,6 +139,10 @@ void MainView::showMeasurementView()
 
 void MainView::refreshView()
 {
+    if (showingUnits()) {
+        drawUnits();
+        return;
+    }
     if (m_doc.hasMeasurement())
         showMeasurementView();
     else if (m_doc.anyReferenceLoaded())
@@ -145,6 +151,10 @@ void MainView::refreshView()
 
 void MainView::showRecordOrGrid()
 {
+    if (showingUnits()) {
+        drawUnits();
+        return;
+    }
     if (m_doc.hasMeasurement()) {
         showMeasurementView();
     } else if (m_doc.anyReferenceLoaded()) {
@@ -170,4 +180,54 @@ void MainView::showLive(int points)
     passView();
     m_graph->clear();
     m_graph->drawLive(rOnly(), points - 1, wide());
+}
+
+void MainView::showUnits(const CurveBlock *upper, const CurveBlock *lower, const CurveBlock *unit,
+                         int band)
+{
+    if (!upper || !lower || !unit) {
+        if (!showingUnits())
+            return;
+        m_unitsUpper = m_unitsLower = m_unitsCurve = nullptr;
+        m_scale = m_scaleBeforeUnits;
+        if (m_doc.hasMeasurement() || m_doc.anyReferenceLoaded())
+            refreshView();
+        else
+            showRecordOrGrid();
+        return;
+    }
+    if (!showingUnits())
+        m_scaleBeforeUnits = m_scale;
+    m_unitsUpper = upper;
+    m_unitsLower = lower;
+    m_unitsCurve = unit;
+    initGraphScale(m_scale, band);
+    drawUnits();
+}
+
+void MainView::drawUnits()
+{
+    float rTop = 0.0f;
+    float thetaTop = 0.0f;
+    for (int i = 0; i < kRecordSlots; ++i) {
+        if (m_unitsUpper->freq[i] > 0) {
+            rTop = std::max(rTop, m_unitsUpper->r[i]);
+            thetaTop = std::max(
+                {thetaTop, std::abs(m_unitsUpper->theta[i]), std::abs(m_unitsLower->theta[i])});
+        }
+    }
+    m_scale.rMin = 0.0f;
+    m_scale.rMax = roundUpRScale(rTop);
+    m_scale.thetaMax = thetaFullScale(thetaTop);
+    m_scale.thetaMin = -m_scale.thetaMax;
+    m_scale.curveShown = m_unitsCurve;
+    std::fill(std::begin(m_scale.refCurveShown), std::end(m_scale.refCurveShown), nullptr);
+    m_scale.spreadUpper = m_unitsUpper;
+    m_scale.spreadLower = m_unitsLower;
+    if (!m_graph)
+        return;
+    passView();
+    m_graph->clear();
+    m_graph->layoutLabels(rOnly());
+    m_graph->drawMeasurement(rOnly(), wide());
 }

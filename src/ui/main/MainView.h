@@ -65,6 +65,11 @@ public:
     void clear();
     // The live curve so far, without touching the scales the run may have raised.
     void showLive(int points);
+    // The units window's band (shaded) and chosen unit over the band's grid, until called with
+    // nulls; then the scale and curves are as before.
+    void showUnits(const CurveBlock *upper, const CurveBlock *lower, const CurveBlock *unit,
+                   int band);
+    bool showingUnits() const { return m_unitsUpper != nullptr; }
 
 private:
     // Hands the renderer the chosen view and the document's names and phases.
@@ -79,4 +84,9 @@ private:
     GraphScale m_scale;
     std::unique_ptr<CurveBlock> m_spreadUpper;
     std::unique_ptr<CurveBlock> m_spreadLower;
+    const CurveBlock *m_unitsUpper = nullptr;
+    const CurveBlock *m_unitsLower = nullptr;
+    const CurveBlock *m_unitsCurve = nullptr;
+    GraphScale m_scaleBeforeUnits;
+    void drawUnits();
 };

@@ -6,7 +6,9 @@
 #include "core/measure/PortResolver.h"
 #include "core/model/BandTable.h"
 #include "ui/analysis/TFormCalc.h"
+#include "ui/analysis/TFormUnits.h"
 #include "ui/analysis/TFormWorksheet.h"
+#include "ui/analysis/UnitsTexts.h"
 #include "ui/analysis/WorksheetTexts.h"
 #include "ui/common/HStatus.h"
 #include "ui/common/TH_Message.h"
@@ -109,6 +111,11 @@ TFormMain::TFormMain(QWidget *parent)
     formWorksheet = new TFormWorksheet(worksheetHost(), this);
     connect(formCalc, &TFormCalc::reEntered, formWorksheet, &TFormWorksheet::offerRe);
     formQc = new TFormQc(qcHost(), this);
+    UnitsHost unitsHost;
+    unitsHost.showEnvelope = [this](const CurveBlock *upper, const CurveBlock *lower,
+                                    const CurveBlock *unit,
+                                    int band) { m_view->showUnits(upper, lower, unit, band); };
+    formUnits = new TFormUnits(unitsHost, this);
 }
 
 TFormMain::~TFormMain()
@@ -167,6 +174,8 @@ void TFormMain::buildMenus()
     action(MenuMeasure, "MenuMesure_Calc", tr("結果を分析"), own(&TFormMain::MenuMesure_CalcClick));
     action(MenuMeasure, "MenuMeasure_Worksheet", WorksheetTexts::menuItem(),
            own(&TFormMain::MenuMeasure_WorksheetClick));
+    action(MenuMeasure, "MenuMeasure_Units", UnitsTexts::menuItem(),
+           own(&TFormMain::MenuMeasure_UnitsClick));
     action(MenuMeasure, "MenuMeasure_Qc", QcTexts::menuItem(),
            own(&TFormMain::MenuMeasure_QcClick));
 

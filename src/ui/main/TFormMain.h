@@ -35,6 +35,7 @@ class MainRun;
 class UnitStation;
 class TFormCalc;
 class TFormWorksheet;
+class TFormUnits;
 struct WorksheetHost;
 class TFormQc;
 struct QcStationHost;
@@ -165,6 +166,7 @@ private:
     // ---- analysis, printing and settings dialogs ----
     void MenuMesure_CalcClick();
     void MenuMeasure_WorksheetClick();
+    void MenuMeasure_UnitsClick();
     void MenuMeasure_QcClick();
     // Asks how many sweeps, then measures them.
     void MenuMeasure_RepeatClick();
@@ -224,6 +226,7 @@ private:
     // ---- windows that live as long as the main window ----
     TFormCalc *formCalc = nullptr;
     TFormWorksheet *formWorksheet = nullptr;
+    TFormUnits *formUnits = nullptr;
     TFormQc *formQc = nullptr;
     TFormSetting *formSetting = nullptr;
     TFormPrnInfo *formPrnInfo = nullptr;

@@ -1,6 +1,7 @@
 #include "ui/main/TFormMain.h"
 
 #include "ui/analysis/TFormCalc.h"
+#include "ui/analysis/TFormUnits.h"
 #include "ui/analysis/TFormWorksheet.h"
 #include "ui/common/Seams.h"
 #include "ui/dialogs/TFormSetting.h"
@@ -41,6 +42,11 @@ void TFormMain::MenuMeasure_RepeatClick()
                                        kMinRepeats, kMaxRepeats, m_repeatCount))
         return;
     m_run->startRepeats(m_repeatCount);
+}
+
+void TFormMain::MenuMeasure_UnitsClick()
+{
+    formUnits->showUnits();
 }
 
 void TFormMain::MenuMeasure_QcClick()
