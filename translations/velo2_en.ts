@@ -1337,7 +1337,11 @@
     </message>
     <message>
         <source>~ 記録に日時がないため、ファイルの更新日時です。</source>
-        <translation>~ No date in the record: the file's modification time.</translation>
+        <translation>~ No date in the record: the file&apos;s modification time.</translation>
+    </message>
+    <message>
+        <source>そろえる値に数でないものがあります。</source>
+        <translation>A value to match by is not a number.</translation>
     </message>
 </context>
 <context>

@@ -1339,6 +1339,10 @@
         <source>~ 記録に日時がないため、ファイルの更新日時です。</source>
         <translation>~ 記録に日時がないため、ファイルの更新日時です。</translation>
     </message>
+    <message>
+        <source>そろえる値に数でないものがあります。</source>
+        <translation>そろえる値に数でないものがあります。</translation>
+    </message>
 </context>
 <context>
     <name>TFormVersion</name>

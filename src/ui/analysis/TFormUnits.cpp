@@ -585,7 +585,8 @@ void TFormUnits::matchFinished()
     StatusLabel->clear();
     m_match = m_matchWatcher->result();
     if (!m_load || !m_match.ok()) {
-        MatchLabel->setText(T::noParameters());
+        MatchLabel->setText(m_match.problem == MatchProblem::NotFinite ? T::notFinite()
+                                                                       : T::noParameters());
         emit matched();
         return;
     }

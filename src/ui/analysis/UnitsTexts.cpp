@@ -63,6 +63,7 @@ QString worstHeuristic(const QString &spread, const QString &bound) { return QCo
 QString badSizes() { return QCoreApplication::translate("TFormUnits", "各組の数は正の整数を , で区切って入力してください。"); }
 QString fewerUnitsThanSets(int units, int sets) { return QCoreApplication::translate("TFormUnits", "ユニット %1 個を %2 組には分けられません。").arg(units).arg(sets); }
 QString sizesDoNotAdd(int total, int units) { return QCoreApplication::translate("TFormUnits", "各組の数の合計 %1 がユニットの数 %2 と合いません。").arg(total).arg(units); }
+QString notFinite() { return QCoreApplication::translate("TFormUnits", "そろえる値に数でないものがあります。"); }
 QString noParameters() { return QCoreApplication::translate("TFormUnits", "そろえる値を一つ以上選んでください。"); }
 
 QString dateColumn() { return QCoreApplication::translate("TFormUnits", "測定日時"); }

@@ -66,6 +66,7 @@ QString badSizes();
 QString fewerUnitsThanSets(int units, int sets);
 QString sizesDoNotAdd(int total, int units);
 QString noParameters();
+QString notFinite();
 
 // the trend
 QString dateColumn();

@@ -68,6 +68,8 @@ void MainView::reportView()
 
 void MainView::selectShownCurves()
 {
+    // Any view of the document's own curves (a file opened, a run) takes the graph back.
+    dropUnits();
     passView();
     m_doc.selectShownCurves(m_scale, averaging());
     const RepeatSet *repeats = m_doc.repeats();
@@ -175,6 +177,7 @@ void MainView::clear()
 
 void MainView::showLive(int points)
 {
+    dropUnits();
     if (!m_graph)
         return;
     passView();
@@ -186,9 +189,8 @@ void MainView::showUnits(const CurveBlock *upper, const CurveBlock *lower, const
                          int band)
 {
     if (!upper || !lower || !unit) {
-        if (!showingUnits())
+        if (!dropUnits())
             return;
-        m_unitsUpper = m_unitsLower = m_unitsCurve = nullptr;
         m_scale = m_scaleBeforeUnits;
         if (m_doc.hasMeasurement() || m_doc.anyReferenceLoaded())
             refreshView();
@@ -203,6 +205,16 @@ void MainView::showUnits(const CurveBlock *upper, const CurveBlock *lower, const
     m_unitsCurve = unit;
     initGraphScale(m_scale, band);
     drawUnits();
+}
+
+bool MainView::dropUnits()
+{
+    if (!showingUnits())
+        return false;
+    m_unitsUpper = m_unitsLower = m_unitsCurve = nullptr;
+    m_scale.spreadUpper = m_scale.spreadLower = nullptr;
+    m_doc.selectShownCurves(m_scale, averaging());
+    return true;
 }
 
 void MainView::drawUnits()

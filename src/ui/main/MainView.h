@@ -66,7 +66,7 @@ public:
     // The live curve so far, without touching the scales the run may have raised.
     void showLive(int points);
     // The units window's band (shaded) and chosen unit over the band's grid, until called with
-    // nulls; then the scale and curves are as before.
+    // nulls (the scale and curves are then as before) or the document's curves are shown.
     void showUnits(const CurveBlock *upper, const CurveBlock *lower, const CurveBlock *unit,
                    int band);
     bool showingUnits() const { return m_unitsUpper != nullptr; }
@@ -89,4 +89,6 @@ private:
     const CurveBlock *m_unitsCurve = nullptr;
     GraphScale m_scaleBeforeUnits;
     void drawUnits();
+    // Forgets the units' curves; false when none were shown.
+    bool dropUnits();
 };
