@@ -63,6 +63,7 @@ void TestCliUnitsWindow::tableSetsAndEnvelope()
     const char *keys[] = {"Re_ohm", "Fs_Hz", "Qms", "Qes", "Qts", "Zmax_ohm"};
     const char *summary[] = {"mean", "sigma", "min", "max"};
     QCOMPARE(units->UnitsTable->rowCount(), 5 + 4);
+    QCOMPARE(units->TrendTable->rowCount(), 5);
     auto close = [](const QString &cell, double want) {
         return std::abs(cell.toDouble() - want) <= 1e-5 * std::abs(want);
     };

@@ -514,6 +514,7 @@ void TFormUnits::fillTrend()
                                  (p.unit->values.reEstimated ? QStringLiteral(" *") : QString())));
         TrendTable->setItem(row, 4, cell(QFileInfo(p.unit->path).fileName()));
     }
+    TrendTable->resizeColumnToContents(0);
     QStringList lines{T::settled(isSettled(fs, SettleSpin->value()))};
     if (anyAmbiguous)
         lines << T::ambiguousNote();
