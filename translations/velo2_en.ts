@@ -1260,10 +1260,6 @@
         <translation>Max</translation>
     </message>
     <message>
-        <source>グラフに平均 ± kσ を表示  k =</source>
-        <translation>Show mean ± kσ on the graph  k =</translation>
-    </message>
-    <message>
         <source>k</source>
         <translation>k</translation>
     </message>
@@ -1342,6 +1338,18 @@
     <message>
         <source>そろえる値に数でないものがあります。</source>
         <translation>A value to match by is not a number.</translation>
+    </message>
+    <message>
+        <source>メイングラフに |Z| と位相の範囲を表示</source>
+        <translation>Show the range of |Z| and phase on the main graph</translation>
+    </message>
+    <message>
+        <source>平均 ± kσ</source>
+        <translation>Mean ± kσ</translation>
+    </message>
+    <message>
+        <source>最小〜最大</source>
+        <translation>Minimum to maximum</translation>
     </message>
 </context>
 <context>

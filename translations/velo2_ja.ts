@@ -1260,10 +1260,6 @@
         <translation>最大</translation>
     </message>
     <message>
-        <source>グラフに平均 ± kσ を表示  k =</source>
-        <translation>グラフに平均 ± kσ を表示  k =</translation>
-    </message>
-    <message>
         <source>k</source>
         <translation>k</translation>
     </message>
@@ -1342,6 +1338,18 @@
     <message>
         <source>そろえる値に数でないものがあります。</source>
         <translation>そろえる値に数でないものがあります。</translation>
+    </message>
+    <message>
+        <source>メイングラフに |Z| と位相の範囲を表示</source>
+        <translation>メイングラフに |Z| と位相の範囲を表示</translation>
+    </message>
+    <message>
+        <source>平均 ± kσ</source>
+        <translation>平均 ± kσ</translation>
+    </message>
+    <message>
+        <source>最小〜最大</source>
+        <translation>最小〜最大</translation>
     </message>
 </context>
 <context>

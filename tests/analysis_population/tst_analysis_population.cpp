@@ -7,6 +7,7 @@
 #include "core/analysis/population/RunDate.h"
 #include "core/analysis/population/Trend.h"
 #include "core/analysis/population/UnitValues.h"
+#include "core/document/UnitsSet.h"
 
 #include <QtTest>
 #include <cmath>
@@ -147,6 +148,18 @@ private slots:
         QCOMPARE(p.r.mean, (ra + rb) / 2);
         QCOMPARE(p.r.min, std::min(ra, rb));
         QVERIFY(std::abs(p.r.sigma - std::abs(ra - rb) / std::sqrt(2.0)) < 1e-12);
+        // The band the graph shades: mean ± kσ (|Z| held at 0), or the minimum to maximum.
+        auto upper = std::make_unique<CurveBlock>();
+        auto lower = std::make_unique<CurveBlock>();
+        envelopeCurves(e, EnvelopeEdges::Sigmas, 2.0, *upper, *lower);
+        QCOMPARE(upper->r[50], float(p.r.mean + 2 * p.r.sigma));
+        QCOMPARE(lower->theta[50], float(p.theta.mean - 2 * p.theta.sigma));
+        QCOMPARE(upper->r[39], -1.0f); // outside the common band
+        envelopeCurves(e, EnvelopeEdges::Sigmas, 1e6, *upper, *lower);
+        QCOMPARE(lower->r[50], 0.0f);
+        envelopeCurves(e, EnvelopeEdges::MinMax, 2.0, *upper, *lower);
+        QCOMPARE(upper->r[50], float(std::max(ra, rb)));
+        QCOMPARE(lower->r[50], float(std::min(ra, rb)));
         const auto tweeter = curveOf(5, a); // slots 183..303
         const auto bass = curveOf(3, a);    // slots 0..91
         QCOMPARE(

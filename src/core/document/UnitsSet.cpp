@@ -97,13 +97,21 @@ int unitWithoutCommonBand(const LoadedUnits &in, const Envelope &e)
     return e.disjointCurve >= 0 ? e.disjointCurve : int(in.units.size()) - 1;
 }
 
-void envelopeCurves(const Envelope &e, double k, CurveBlock &upper, CurveBlock &lower)
+void envelopeCurves(const Envelope &e, EnvelopeEdges edges, double k, CurveBlock &upper,
+                    CurveBlock &lower)
 {
     clearCurve(upper);
     clearCurve(lower);
     for (const EnvelopePoint &p : e.points) {
         const int i = p.index;
         upper.freq[i] = lower.freq[i] = float(p.freq);
+        if (edges == EnvelopeEdges::MinMax) {
+            upper.r[i] = float(p.r.max);
+            lower.r[i] = float(p.r.min);
+            upper.theta[i] = float(p.theta.max);
+            lower.theta[i] = float(p.theta.min);
+            continue;
+        }
         upper.r[i] = float(p.r.mean + k * p.r.sigma);
         lower.r[i] = float(std::max(0.0, p.r.mean - k * p.r.sigma));
         upper.theta[i] = float(p.theta.mean + k * p.theta.sigma);

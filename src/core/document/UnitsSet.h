@@ -68,6 +68,8 @@ Envelope unitsEnvelope(const LoadedUnits &in);
 // The unit the common band fails on: the first disjoint one, else the last.
 int unitWithoutCommonBand(const LoadedUnits &in, const Envelope &e);
 
-// The shaded band of mean ± k·σ of |Z| and phase over the common band (|Z| not below 0), as
-// the graph draws the spread of repeated sweeps.
-void envelopeCurves(const Envelope &e, double k, CurveBlock &upper, CurveBlock &lower);
+// The shaded band of |Z| and phase over the common band, as the graph draws the spread of
+// repeated sweeps: mean ± k·σ (|Z| not below 0), or the units' minimum to maximum.
+enum class EnvelopeEdges { Sigmas, MinMax };
+void envelopeCurves(const Envelope &e, EnvelopeEdges edges, double k, CurveBlock &upper,
+                    CurveBlock &lower);

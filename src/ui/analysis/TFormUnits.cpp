@@ -195,7 +195,7 @@ QWidget *TFormUnits::buildTableTab()
     UnitsTable->horizontalHeader()->setSectionResizeMode(0, QHeaderView::Stretch);
     UnitsTable->setSelectionMode(QAbstractItemView::SingleSelection);
     UnitsTable->setAccessibleName(T::tableTab());
-    layout->addWidget(UnitsTable, 0, 0, 1, 3);
+    layout->addWidget(UnitsTable, 0, 0, 1, 2);
     Histogram = new UnitsHistogram(page);
     layout->addWidget(Histogram, 1, 0);
     EnvelopeCheck = new QCheckBox(T::envelopeShown(), page);
@@ -205,8 +205,17 @@ QWidget *TFormUnits::buildTableTab()
     SigmasSpin->setSingleStep(0.5);
     SigmasSpin->setValue(2.0);
     SigmasSpin->setAccessibleName(T::envelopeSigmas());
-    layout->addWidget(EnvelopeCheck, 1, 1, Qt::AlignTop);
-    layout->addWidget(SigmasSpin, 1, 2, Qt::AlignTop);
+    EdgesBox = new QComboBox(page);
+    EdgesBox->addItems({T::edgesSigmas(), T::edgesMinMax()});
+    EdgesBox->setAccessibleName(T::envelopeShown());
+    auto *edges = new QHBoxLayout;
+    edges->addWidget(EdgesBox);
+    edges->addWidget(SigmasSpin);
+    auto *envelope = new QVBoxLayout;
+    envelope->addWidget(EnvelopeCheck);
+    envelope->addLayout(edges);
+    envelope->addStretch();
+    layout->addLayout(envelope, 1, 1);
     layout->setRowStretch(0, 1);
     connect(UnitsTable, &QTableWidget::currentCellChanged, this, [this] {
         showHistogram();
@@ -214,6 +223,10 @@ QWidget *TFormUnits::buildTableTab()
     });
     connect(EnvelopeCheck, &QCheckBox::toggled, this, &TFormUnits::showEnvelope);
     connect(SigmasSpin, &QDoubleSpinBox::valueChanged, this, &TFormUnits::showEnvelope);
+    connect(EdgesBox, &QComboBox::currentIndexChanged, this, [this](int index) {
+        SigmasSpin->setEnabled(index == 0);
+        showEnvelope();
+    });
     return page;
 }
 
@@ -461,7 +474,8 @@ void TFormUnits::showEnvelope()
         m_envelopeShown = false;
         return;
     }
-    envelopeCurves(m_load->envelope, SigmasSpin->value(), *m_upper, *m_lower);
+    envelopeCurves(m_load->envelope, EnvelopeEdges(EdgesBox->currentIndex()), SigmasSpin->value(),
+                   *m_upper, *m_lower);
     const int row = UnitsTable->currentRow();
     const int units = int(m_load->in.units.size());
     const LoadedUnit &unit = m_load->in.units[std::size_t(row >= 0 && row < units ? row : 0)];

@@ -64,6 +64,7 @@ public:
     QTableWidget *UnitsTable = nullptr;
     UnitsHistogram *Histogram = nullptr;
     QCheckBox *EnvelopeCheck = nullptr;
+    QComboBox *EdgesBox = nullptr; // mean ± kσ, or minimum to maximum
     QDoubleSpinBox *SigmasSpin = nullptr;
     QSpinBox *SetsSpin = nullptr;
     QLineEdit *SizesEdit = nullptr;

@@ -47,7 +47,9 @@ QString mean() { return QCoreApplication::translate("TFormUnits", "平均"); }
 QString sigma() { return QCoreApplication::translate("TFormUnits", "σ (n−1)"); }
 QString minimum() { return QCoreApplication::translate("TFormUnits", "最小"); }
 QString maximum() { return QCoreApplication::translate("TFormUnits", "最大"); }
-QString envelopeShown() { return QCoreApplication::translate("TFormUnits", "グラフに平均 ± kσ を表示  k ="); }
+QString envelopeShown() { return QCoreApplication::translate("TFormUnits", "メイングラフに |Z| と位相の範囲を表示"); }
+QString edgesSigmas() { return QCoreApplication::translate("TFormUnits", "平均 ± kσ"); }
+QString edgesMinMax() { return QCoreApplication::translate("TFormUnits", "最小〜最大"); }
 QString envelopeSigmas() { return QCoreApplication::translate("TFormUnits", "k"); }
 QString histogramOf(const QString &column) { return QCoreApplication::translate("TFormUnits", "%1 の分布").arg(column); }
 

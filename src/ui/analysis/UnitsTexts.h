@@ -50,6 +50,8 @@ QString minimum();
 QString maximum();
 QString envelopeShown();
 QString envelopeSigmas();
+QString edgesSigmas();
+QString edgesMinMax();
 QString histogramOf(const QString &column);
 
 // matched sets
