@@ -84,7 +84,13 @@ void TestCliUnitsWindow::tableSetsAndEnvelope()
     QVERIFY(scale.spreadUpper && scale.spreadLower);
     QCOMPARE(scale.curveShown, units->load()->in.units[0].raw.get());
 
+    // Sizes that do not add up show no split.
     units->SetsSpin->setValue(2);
+    units->SizesEdit->setText(QStringLiteral("4"));
+    units->MatchButton->click();
+    QVERIFY(units->MatchLabel->text().contains(QStringLiteral("8")));
+    QCOMPARE(units->SetsTable->rowCount(), 0);
+    units->SizesEdit->clear();
     units->MatchButton->click();
     QTRY_VERIFY_WITH_TIMEOUT(!units->busy() && units->SetsTable->rowCount() == 2, 20000);
     const QJsonObject match =

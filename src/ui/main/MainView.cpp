@@ -153,10 +153,6 @@ void MainView::refreshView()
 
 void MainView::showRecordOrGrid()
 {
-    if (showingUnits()) {
-        drawUnits();
-        return;
-    }
     if (m_doc.hasMeasurement()) {
         showMeasurementView();
     } else if (m_doc.anyReferenceLoaded()) {
@@ -203,7 +199,7 @@ void MainView::showUnits(const CurveBlock *upper, const CurveBlock *lower, const
     m_unitsUpper = upper;
     m_unitsLower = lower;
     m_unitsCurve = unit;
-    initGraphScale(m_scale, band);
+    m_unitsBand = band;
     drawUnits();
 }
 
@@ -219,6 +215,7 @@ bool MainView::dropUnits()
 
 void MainView::drawUnits()
 {
+    initGraphScale(m_scale, m_unitsBand);
     float rTop = 0.0f;
     float thetaTop = 0.0f;
     for (int i = 0; i < kRecordSlots; ++i) {

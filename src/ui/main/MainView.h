@@ -66,7 +66,8 @@ public:
     // The live curve so far, without touching the scales the run may have raised.
     void showLive(int points);
     // The units window's band (shaded) and chosen unit over the band's grid, until called with
-    // nulls (the scale and curves are then as before) or the document's curves are shown.
+    // nulls (the scale and curves are then as before) or the main window shows its own curves
+    // or another band.
     void showUnits(const CurveBlock *upper, const CurveBlock *lower, const CurveBlock *unit,
                    int band);
     bool showingUnits() const { return m_unitsUpper != nullptr; }
@@ -87,6 +88,7 @@ private:
     const CurveBlock *m_unitsUpper = nullptr;
     const CurveBlock *m_unitsLower = nullptr;
     const CurveBlock *m_unitsCurve = nullptr;
+    int m_unitsBand = 0;
     GraphScale m_scaleBeforeUnits;
     void drawUnits();
     // Forgets the units' curves; false when none were shown.
