@@ -1,10 +1,9 @@
 #include "ui/analysis/TFormUnits.h"
 
 #include "core/analysis/AnalysisMessages.h"
-#include "core/analysis/population/RunDate.h"
-#include "core/analysis/population/Trend.h"
 #include "core/document/MeasurementDocument.h"
 #include "core/files/InputFile.h"
+#include "ui/analysis/UnitsColumns.h"
 #include "ui/analysis/UnitsHistogram.h"
 #include "ui/analysis/UnitsTexts.h"
 #include "ui/common/Seams.h"
@@ -30,37 +29,16 @@
 #include <cmath>
 
 namespace T = UnitsTexts;
+using namespace UnitsColumns;
 
-namespace {
-
-struct Column {
-    const char *heading;
-    double UnitValues::*field;
-};
-const Column kColumns[] = {{"Re [Ω]", &UnitValues::re}, {"Fs [Hz]", &UnitValues::fs},
-                           {"Qms", &UnitValues::qms},   {"Qes", &UnitValues::qes},
-                           {"Qts", &UnitValues::qts},   {"Zmax [Ω]", &UnitValues::zmax}};
-constexpr int kColumnCount = int(std::size(kColumns));
-
-QString number(double v)
-{
-    return std::isfinite(v) ? QString::number(v, 'g', 6) : QString();
-}
-
-std::vector<double> columnValues(const LoadedUnits &in, int column)
-{
-    std::vector<double> values;
-    for (const LoadedUnit &u : in.units)
-        values.push_back(u.values.*(kColumns[column].field));
-    return values;
-}
-
-QTableWidgetItem *cell(const QString &text)
+QTableWidgetItem *UnitsColumns::cell(const QString &text)
 {
     auto *item = new QTableWidgetItem(text);
     item->setFlags(Qt::ItemIsSelectable | Qt::ItemIsEnabled);
     return item;
 }
+
+namespace {
 
 // Opens as the main window's 開く does, without its boxes.
 bool openUnit(MeasurementDocument &doc, const QString &path, QString *problem)
@@ -227,70 +205,6 @@ QWidget *TFormUnits::buildTableTab()
         SigmasSpin->setEnabled(index == 0);
         showEnvelope();
     });
-    return page;
-}
-
-QWidget *TFormUnits::buildSetsTab()
-{
-    auto *page = new QWidget(this);
-    auto *layout = new QGridLayout(page);
-    layout->addWidget(new QLabel(T::setsCount(), page), 0, 0);
-    SetsSpin = new QSpinBox(page);
-    SetsSpin->setRange(1, 99);
-    SetsSpin->setValue(2);
-    SetsSpin->setAccessibleName(T::setsCount());
-    layout->addWidget(SetsSpin, 0, 1);
-    layout->addWidget(new QLabel(T::setSizes(), page), 0, 2);
-    SizesEdit = new QLineEdit(page);
-    SizesEdit->setAccessibleName(T::setSizes());
-    layout->addWidget(SizesEdit, 0, 3);
-    auto *by = new QHBoxLayout;
-    by->addWidget(new QLabel(T::matchBy(), page));
-    for (int c = 0; c < kColumnCount; ++c) {
-        ByChecks[c] = new QCheckBox(QString::fromUtf8(kColumns[c].heading).section(' ', 0, 0));
-        ByChecks[c]->setChecked(c == 1 || c == 4); // Fs and Qts
-        by->addWidget(ByChecks[c]);
-    }
-    by->addStretch();
-    MatchButton = new QPushButton(T::match(), page);
-    by->addWidget(MatchButton);
-    layout->addLayout(by, 1, 0, 1, 4);
-    MatchLabel = new QLabel(page);
-    MatchLabel->setWordWrap(true);
-    layout->addWidget(MatchLabel, 2, 0, 1, 4);
-    SetsTable = new QTableWidget(0, 3, page);
-    SetsTable->setHorizontalHeaderLabels({T::setColumn(), T::spreadColumn(), T::filesColumn()});
-    SetsTable->horizontalHeader()->setSectionResizeMode(2, QHeaderView::Stretch);
-    SetsTable->setAccessibleName(T::setsTab());
-    layout->addWidget(SetsTable, 3, 0, 1, 4);
-    layout->setRowStretch(3, 1);
-    connect(MatchButton, &QPushButton::clicked, this, &TFormUnits::startMatch);
-    return page;
-}
-
-QWidget *TFormUnits::buildTrendTab()
-{
-    auto *page = new QWidget(this);
-    auto *layout = new QGridLayout(page);
-    layout->addWidget(new QLabel(T::settlePct(), page), 0, 0);
-    SettleSpin = new QDoubleSpinBox(page);
-    SettleSpin->setRange(0.1, 50.0);
-    SettleSpin->setValue(kSettledPct);
-    SettleSpin->setAccessibleName(T::settlePct());
-    layout->addWidget(SettleSpin, 0, 1);
-    TrendTable = new QTableWidget(0, 5, page);
-    TrendTable->setHorizontalHeaderLabels({T::dateColumn(), QStringLiteral("Fs [Hz]"),
-                                           QStringLiteral("Qts"), QStringLiteral("Re [Ω]"),
-                                           T::fileColumn()});
-    TrendTable->horizontalHeader()->setSectionResizeMode(4, QHeaderView::Stretch);
-    TrendTable->setAccessibleName(T::trendTab());
-    layout->addWidget(TrendTable, 1, 0, 1, 3);
-    TrendLabel = new QLabel(page);
-    TrendLabel->setWordWrap(true);
-    layout->addWidget(TrendLabel, 2, 0, 1, 3);
-    layout->setRowStretch(1, 1);
-    layout->setColumnStretch(2, 1);
-    connect(SettleSpin, &QDoubleSpinBox::valueChanged, this, &TFormUnits::fillTrend);
     return page;
 }
 
@@ -481,143 +395,6 @@ void TFormUnits::showEnvelope()
     const LoadedUnit &unit = m_load->in.units[std::size_t(row >= 0 && row < units ? row : 0)];
     m_host.showEnvelope(m_upper.get(), m_lower.get(), unit.raw.get(), unit.band);
     m_envelopeShown = true;
-}
-
-void TFormUnits::fillTrend()
-{
-    TrendTable->setRowCount(0);
-    TrendLabel->clear();
-    if (!m_load)
-        return;
-    const auto &units = m_load->in.units;
-    std::vector<QString> texts;
-    for (const LoadedUnit &u : units)
-        texts.push_back(u.dateText);
-    const std::vector<RunDate> dates = readRunDates(texts);
-    struct Point {
-        const LoadedUnit *unit;
-        QDateTime when;
-        bool fromRecord;
-        bool ambiguous;
-    };
-    std::vector<Point> points;
-    for (std::size_t i = 0; i < units.size(); ++i) {
-        const bool fromRecord = !units[i].isTable && dates[i].ok();
-        points.push_back({&units[i], fromRecord ? dates[i].when : units[i].modified, fromRecord,
-                          fromRecord && dates[i].ambiguous});
-    }
-    std::stable_sort(points.begin(), points.end(),
-                     [](const Point &a, const Point &b) { return a.when < b.when; });
-    std::vector<double> fs;
-    bool anyAmbiguous = false;
-    bool anyModified = false;
-    TrendTable->setRowCount(int(points.size()));
-    for (int row = 0; row < int(points.size()); ++row) {
-        const Point &p = points[std::size_t(row)];
-        fs.push_back(p.unit->values.fs);
-        anyAmbiguous |= p.ambiguous;
-        anyModified |= !p.fromRecord;
-        const QString mark =
-            p.ambiguous ? QStringLiteral(" ?") : (p.fromRecord ? QString() : QStringLiteral(" ~"));
-        TrendTable->setItem(row, 0,
-                            cell(p.when.toString(QStringLiteral("yyyy-MM-dd HH:mm:ss")) + mark));
-        TrendTable->setItem(row, 1, cell(number(p.unit->values.fs)));
-        TrendTable->setItem(row, 2, cell(number(p.unit->values.qts)));
-        TrendTable->setItem(row, 3,
-                            cell(number(p.unit->values.re) +
-                                 (p.unit->values.reEstimated ? QStringLiteral(" *") : QString())));
-        TrendTable->setItem(row, 4, cell(QFileInfo(p.unit->path).fileName()));
-    }
-    TrendTable->resizeColumnToContents(0);
-    QStringList lines{T::settled(isSettled(fs, SettleSpin->value()))};
-    if (anyAmbiguous)
-        lines << T::ambiguousNote();
-    if (anyModified)
-        lines << T::modifiedNote();
-    TrendLabel->setText(lines.join(QLatin1Char('\n')));
-}
-
-void TFormUnits::startMatch()
-{
-    if (busy() || !m_load)
-        return;
-    MatchInput in;
-    std::vector<int> chosen;
-    for (int c = 0; c < kColumnCount; ++c)
-        if (ByChecks[c]->isChecked())
-            chosen.push_back(c);
-    for (const LoadedUnit &u : m_load->in.units) {
-        std::vector<double> row;
-        for (int c : chosen)
-            row.push_back(u.values.*(kColumns[c].field));
-        in.values.push_back(row);
-    }
-    const int units = int(m_load->in.units.size());
-    const int sets = SetsSpin->value();
-    const QString sizesText = SizesEdit->text().trimmed();
-    if (!sizesText.isEmpty()) {
-        for (const QString &part : sizesText.split(QLatin1Char(','))) {
-            bool ok = false;
-            const int size = part.trimmed().toInt(&ok);
-            if (!ok || size <= 0) {
-                MatchLabel->setText(T::badSizes());
-                return;
-            }
-            in.sizes.push_back(size);
-        }
-        if (in.sizes.size() == 1)
-            in.sizes.assign(std::size_t(sets), in.sizes.front());
-    } else {
-        in.sizes = evenSizes(units, sets);
-    }
-    int total = 0;
-    for (int m : in.sizes)
-        total += m;
-    QString refusal;
-    if (chosen.empty())
-        refusal = T::noParameters();
-    else if (units < sets)
-        refusal = T::fewerUnitsThanSets(units, sets);
-    else if (int(in.sizes.size()) != sets)
-        refusal = T::badSizes();
-    else if (total != units)
-        refusal = T::sizesDoNotAdd(total, units);
-    SetsTable->setRowCount(0);
-    MatchLabel->setText(refusal);
-    if (!refusal.isEmpty())
-        return;
-    if (!m_matchWatcher) {
-        m_matchWatcher = new QFutureWatcher<MatchResult>(this);
-        connect(m_matchWatcher, &QFutureWatcherBase::finished, this, &TFormUnits::matchFinished);
-    }
-    setBusy(true);
-    m_matchWatcher->setFuture(QtConcurrent::run([in] { return matchSets(in); }));
-}
-
-void TFormUnits::matchFinished()
-{
-    setBusy(false);
-    StatusLabel->clear();
-    m_match = m_matchWatcher->result();
-    if (!m_load || !m_match.ok()) {
-        MatchLabel->setText(m_match.problem == MatchProblem::NotFinite ? T::notFinite()
-                                                                       : T::noParameters());
-        emit matched();
-        return;
-    }
-    SetsTable->setRowCount(int(m_match.sets.size()));
-    for (int s = 0; s < int(m_match.sets.size()); ++s) {
-        QStringList names;
-        for (int u : m_match.sets[std::size_t(s)])
-            names << QFileInfo(m_load->in.units[std::size_t(u)].path).fileName();
-        SetsTable->setItem(s, 0, cell(QString::number(s + 1)));
-        SetsTable->setItem(s, 1, cell(number(m_match.spreads[std::size_t(s)])));
-        SetsTable->setItem(s, 2, cell(names.join(QStringLiteral(", "))));
-    }
-    MatchLabel->setText(
-        m_match.exact ? T::worstExact(number(m_match.worstSpread))
-                      : T::worstHeuristic(number(m_match.worstSpread), number(m_match.lowerBound)));
-    emit matched();
 }
 
 void TFormUnits::closeEvent(QCloseEvent *event)
