@@ -2,6 +2,8 @@
 #include "core/qc/log/LogConnection.h"
 #include "core/qc/log/LogReport.h"
 #include "core/qc/log/LogSchema.h"
+#include "core/qc/log/LogStore.h"
+#include "core/qc/log/LogUnits.h"
 #include "core/qc/log/ResultsLog.h"
 
 #include <QProcess>
@@ -66,6 +68,8 @@ private slots:
     void scenarios_data();
     void scenarios();
     void report();
+    void units_data();
+    void units();
     void cliReport_data();
     void cliReport();
 
@@ -295,6 +299,99 @@ void TestQcLog::scenarios()
     QCOMPARE(q.value(0).toInt(), 2 * int(steps.count(QStringLiteral("dead"))));
     // A refused unit stays in the spool, set aside.
     QCOMPARE(log.setAside(), int(steps.count(QStringLiteral("kanji"))));
+}
+
+void TestQcLog::units_data()
+{
+    QTest::addColumn<QString>("target");
+    QTest::addColumn<int>("since"); // the unit whose time starts the period; 0: the whole log
+    QTest::addColumn<int>("verdict");
+    QTest::addColumn<QString>("station");
+    QTest::addColumn<QString>("files");
+    QTest::addColumn<QString>("missing");
+    QTest::addColumn<int>("withoutFile");
+    // Units 1..8 save a, b, -, gone, a, sub/, c (station st2), d; 4 and 8 failed.
+    const int all = int(LogUnitsQuery::Verdict::All);
+    QTest::newRow("whole log") << "sqlite" << 0 << all << ""
+                               << "b a c d"
+                               << "gone sub" << 1;
+    QTest::newRow("whole log, server") << "socket" << 0 << all << ""
+                                       << "b a c d"
+                                       << "gone sub" << 1;
+    QTest::newRow("from unit 5 on") << "sqlite" << 5 << all << ""
+                                    << "a c d"
+                                    << "sub" << 0;
+    QTest::newRow("passed") << "sqlite" << 0 << int(LogUnitsQuery::Verdict::Passed) << ""
+                            << "b a c"
+                            << "sub" << 1;
+    QTest::newRow("failed") << "sqlite" << 0 << int(LogUnitsQuery::Verdict::Failed) << ""
+                            << "d"
+                            << "gone" << 0;
+    QTest::newRow("one station") << "sqlite" << 0 << all << "st2"
+                                 << "c"
+                                 << "" << 0;
+    QTest::newRow("no such log") << "nolog.sqlite" << 0 << all << ""
+                                 << ""
+                                 << "" << -1;
+}
+
+void TestQcLog::units()
+{
+    QFETCH(QString, target);
+    QFETCH(int, since);
+    QFETCH(int, verdict);
+    QFETCH(QString, station);
+    QFETCH(QString, files);
+    QFETCH(QString, missing);
+    QFETCH(int, withoutFile);
+
+    const QString text =
+        target.endsWith(QLatin1String(".sqlite")) ? m_dir.filePath(target) : targetText(target);
+    QTemporaryDir data;
+    QVERIFY(QDir(data.path()).mkdir(QStringLiteral("sub")));
+    if (withoutFile >= 0) {
+        LogConnection c;
+        QVERIFY2(c.open(parseLogTarget(text)), qPrintable(c.message()));
+        QString error;
+        QVERIFY2(LogSchema::migrate(c.db(), &error), qPrintable(error));
+        RecordWriter writer(c.db());
+        const QStringList saved{"a", "b", "", "gone", "a", "sub", "c", "d"};
+        for (int i = 1; i <= 8; ++i) {
+            QcRecord r = unit(i);
+            r.station = i == 7 ? QStringLiteral("st2") : QStringLiteral("st1");
+            if (!saved[i - 1].isEmpty())
+                r.dataFile = data.filePath(saved[i - 1]);
+            if (saved[i - 1].size() == 1) {
+                QFile f(r.dataFile);
+                QVERIFY(f.open(QIODevice::WriteOnly));
+            }
+            bool added = false;
+            QVERIFY2(writer.write(r, &added) && added, qPrintable(writer.error()));
+        }
+    }
+    LogUnitsQuery query;
+    if (since > 0)
+        query.since = unit(since).timeUtc;
+    query.verdict = LogUnitsQuery::Verdict(verdict);
+    query.station = station;
+    LogUnits out;
+    QString error;
+    const bool ok = unitsFromTarget(text, query, &out, &error);
+    QCOMPARE(ok, withoutFile >= 0);
+    if (!ok) {
+        QVERIFY2(error.contains(QLatin1String("no such results log")), qPrintable(error));
+        return;
+    }
+    QStringList names, gone;
+    for (const QString &f : out.files)
+        names << QFileInfo(f).fileName();
+    for (const LogUnitFile &f : out.missing) {
+        gone << QFileInfo(f.path).fileName();
+        QVERIFY(!f.reason.isEmpty());
+    }
+    QCOMPARE(names.join(QLatin1Char(' ')), files);
+    QCOMPARE(gone.join(QLatin1Char(' ')), missing);
+    QCOMPARE(out.withoutFile, withoutFile);
 }
 
 void TestQcLog::report()

@@ -80,6 +80,16 @@ QString notALog(const QString &where)
 {
     return QCoreApplication::translate("LogMessages", "%1 holds no results log").arg(where);
 }
+QString unitFileGone()
+{
+    return QCoreApplication::translate("LogMessages",
+                                       "the log names this file but it is not there");
+}
+QString unitNotAFile()
+{
+    return QCoreApplication::translate("LogMessages",
+                                       "the log names this file but it is not a file");
+}
 QString unreachable(const QString &where, const QString &detail)
 {
     return QCoreApplication::translate("LogMessages", "cannot reach the results database %1: %2")

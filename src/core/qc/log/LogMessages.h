@@ -27,6 +27,9 @@ QString wrongPassword(const QString &where, const QString &user);
 QString refused(const QString &where, const QString &detail);
 QString newerSchema(const QString &where, int version, int known);
 QString failed(const QString &where, const QString &detail);
+// Why a unit's saved measurement that the log names cannot be opened.
+QString unitFileGone();
+QString unitNotAFile();
 // After a forwarding problem: where the results wait.
 QString keptInSpool(int pending, const QString &spool);
 QString setAsideInSpool(int count, const QString &spool);

@@ -229,16 +229,14 @@ bool computeQcReport(QSqlDatabase db, const QDateTime &since, QcReport *out, QSt
     return true;
 }
 
-bool reportFromTarget(const QString &text, const QDateTime &since, QcReport *out, QString *error)
+bool openLogToRead(const QString &text, LogConnection *connection, QString *error)
 {
     const LogTarget target = parseLogTarget(text);
-    LogConnection connection;
-    if (!connection.open(target, true)) {
-        *error = connection.message();
+    if (!connection->open(target, true)) {
+        *error = connection->message();
         return false;
     }
-    QSqlDatabase db = connection.db();
-    const int version = LogSchema::version(db);
+    const int version = LogSchema::version(connection->db());
     if (version <= 0) {
         *error = LogMessages::notALog(target.display());
         return false;
@@ -257,9 +255,17 @@ bool reportFromTarget(const QString &text, const QDateTime &since, QcReport *out
             return false;
         }
     }
+    return true;
+}
+
+bool reportFromTarget(const QString &text, const QDateTime &since, QcReport *out, QString *error)
+{
+    LogConnection connection;
+    if (!openLogToRead(text, &connection, error))
+        return false;
     QString detail;
-    if (!computeQcReport(db, since, out, &detail)) {
-        *error = LogMessages::failed(target.display(), detail);
+    if (!computeQcReport(connection.db(), since, out, &detail)) {
+        *error = LogMessages::failed(connection.target().display(), detail);
         return false;
     }
     return true;

@@ -7,6 +7,8 @@
 #include <QStringList>
 #include <QVector>
 
+class LogConnection;
+
 // What a results log says about a period: counts and yield of the units, a unit tested again
 // counted once by its serial with its latest result; and per parameter mean, σ and Cpk of the
 // units that passed the limits of the latest unit checked, against that unit's window.
@@ -32,6 +34,9 @@ struct QcReport {
 
 // Computed by the database in aggregates. `since` invalid: the whole log.
 bool computeQcReport(QSqlDatabase db, const QDateTime &since, QcReport *out, QString *error);
+// Opens a target text to read: its own connection, an SQLite file only read, an older log
+// brought up to date. False with a whole message in *error.
+bool openLogToRead(const QString &target, LogConnection *connection, QString *error);
 // The same for a target text (an SQLite file is only read); *error is a whole message.
 bool reportFromTarget(const QString &target, const QDateTime &since, QcReport *out, QString *error);
 
