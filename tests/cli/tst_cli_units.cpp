@@ -2,6 +2,9 @@
 // resonance drifts from unit to unit.
 
 #include "CliTestSupport.h"
+#include "core/qc/log/LogConnection.h"
+#include "core/qc/log/LogSchema.h"
+#include "core/qc/log/LogStore.h"
 
 #include <QJsonArray>
 #include <QJsonObject>
@@ -37,6 +40,7 @@ private slots:
     void unreadableFileListed();
     void matchSplitsUnits();
     void trendByRecordedDate();
+    void unitsFromResultsLog();
     void badInput_data();
     void badInput();
 
@@ -170,6 +174,41 @@ void TestCliUnits::trendByRecordedDate()
     QVERIFY(!strict.json()["settled"].toBool());
 }
 
+void TestCliUnits::unitsFromResultsLog()
+{
+    // Checked in this order: u1, u0, a file since deleted (passed), u2 (failed).
+    const QString log = m_dir.filePath(QStringLiteral("log.sqlite"));
+    {
+        LogConnection c;
+        QVERIFY2(c.open(parseLogTarget(log)), qPrintable(c.message()));
+        QString error;
+        QVERIFY2(LogSchema::migrate(c.db(), &error), qPrintable(error));
+        RecordWriter writer(c.db());
+        const QStringList files{path("u1"), path("u0"), path("gone"), path("u2")};
+        for (int i = 0; i < files.size(); ++i) {
+            QcRecord r;
+            r.station = QStringLiteral("st1");
+            r.runId = QString::number(i);
+            r.timeUtc = QDateTime(QDate(2026, 12, 7), QTime(8, i), Qt::UTC);
+            r.passed = i < 3;
+            r.dataFile = files[i];
+            bool added = false;
+            QVERIFY2(writer.write(r, &added), qPrintable(writer.error()));
+        }
+    }
+    const cli::Result r =
+        cli::run({"stats", "--re", "6.2", "--json", path("u3"), "--db", log, "--passed"});
+    QCOMPARE(r.exitCode, 0);
+    QVERIFY2(r.errText().contains(path("gone") + ": the log names this file but it is not there"),
+             qPrintable(r.errText()));
+    const QJsonArray units = r.json().object()["units"].toArray();
+    QCOMPARE(units.size(), 3);
+    QCOMPARE(units[0]["file"].toString(), path("u3"));
+    QCOMPARE(units[1]["file"].toString(), path("u1"));
+    QCOMPARE(units[2]["file"].toString(), path("u0"));
+    QCOMPARE(r.json().object()["skipped"].toArray().size(), 1);
+}
+
 void TestCliUnits::badInput_data()
 {
     QTest::addColumn<QStringList>("args");
@@ -190,6 +229,11 @@ void TestCliUnits::badInput_data()
         << "--size '2,2'";
     QTest::newRow("vas") << QStringList{"match", "--sets", "2", "--by", "fs,vas", "--re", "6.2"}
                          << 2 << "Vas needs";
+    QTest::newRow("filter without log")
+        << QStringList{"trend", "--re", "6.2", "--failed"} << 2 << "--failed needs --db";
+    QTest::newRow("no such log")
+        << QStringList{"match", "--sets", "2", "--re", "6.2", "--db", "/nonexistent/log.sqlite"}
+        << 1 << "no such results log";
     QTest::newRow("bad settle") << QStringList{"trend", "--re", "6.2", "--settle", "-1"} << 2
                                 << "--settle '-1'";
 }

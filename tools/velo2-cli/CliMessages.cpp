@@ -142,6 +142,10 @@ QString optionsExclusive(const QString &first, const QString &second)
 {
     return QStringLiteral("%1 and %2 exclude each other").arg(first, second);
 }
+QString needsOption(const QString &option, const QString &needed)
+{
+    return QStringLiteral("%1 needs %2").arg(option, needed);
+}
 QString badRepeat(const QString &text)
 {
     return QStringLiteral(
@@ -1122,6 +1126,23 @@ QString folderWithoutUnits()
 QString reNotEstimated()
 {
     return QStringLiteral("no measured point to estimate Re from");
+}
+QString unitsDbHelp()
+{
+    return QStringLiteral("also the saved measurements of the units in a results log (an SQLite "
+                          "file or a postgresql:// URI), in the order they were checked");
+}
+QString unitsPassedHelp()
+{
+    return QStringLiteral("with --db: only units that passed");
+}
+QString unitsFailedHelp()
+{
+    return QStringLiteral("with --db: only units that failed");
+}
+QString unitsStationHelp()
+{
+    return QStringLiteral("with --db: only units of station NAME");
 }
 QString unitsNone()
 {

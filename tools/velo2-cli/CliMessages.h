@@ -30,6 +30,7 @@ QString reNotANumber(const QString &text, const QString &programText);
 QString optionNotANumber(const QString &option, const QString &text);
 QString optionNotAPair(const QString &option, const QString &text, const QString &form);
 QString optionsExclusive(const QString &first, const QString &second);
+QString needsOption(const QString &option, const QString &needed);
 QString badRepeat(const QString &text);
 
 QString badFitModel(const QString &text);
@@ -228,6 +229,10 @@ QString reFileMissing(const QString &list);
 QString folderWithoutUnits();
 QString reNotEstimated();
 QString unitsNone();
+QString unitsDbHelp();
+QString unitsPassedHelp();
+QString unitsFailedHelp();
+QString unitsStationHelp();
 QString unitsNoCommonBand();
 QString unitsSkipped(int count, int total);
 QString unitsCommonBand(const QString &fromHz, const QString &toHz, int points);

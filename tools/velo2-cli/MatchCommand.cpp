@@ -85,18 +85,21 @@ QString number(double v)
 
 int runMatch(const QStringList &args)
 {
-    CommandLine cl(QStringLiteral("match"),
-                   QStringLiteral("FILE... --sets K [--size N] [--by fs,qts] (--re OHMS | "
-                                  "--re-file CSV | --re-estimate) [--json]"),
-                   CliMessages::matchDescription());
+    CommandLine cl(
+        QStringLiteral("match"),
+        QStringLiteral("[FILE...] [--db URL [--since DATE] [--passed | --failed] [--station NAME]] "
+                       "--sets K [--size N] [--by fs,qts] (--re OHMS | "
+                       "--re-file CSV | --re-estimate) [--json]"),
+        CliMessages::matchDescription());
     cl.addValue({QStringLiteral("sets")}, QStringLiteral("K"), CliMessages::setsHelp());
     cl.addValue({QStringLiteral("size")}, QStringLiteral("N"), CliMessages::setSizeHelp());
     cl.addValue({QStringLiteral("by")}, QStringLiteral("LIST"), CliMessages::byHelp());
     addReOptions(cl);
+    addLogOptions(cl);
     cl.addFlag(QStringLiteral("json"), CliMessages::jsonHelp());
     if (const int code = cl.parse(args); code >= 0)
         return code;
-    if (const int code = cl.expectPositional(1, -1, QStringLiteral("FILE")); code >= 0)
+    if (const int code = expectUnits(cl); code >= 0)
         return code;
     if (!cl.isSet(QStringLiteral("sets")))
         return cl.usageError(CliMessages::missingArgument(QStringLiteral("--sets K")));

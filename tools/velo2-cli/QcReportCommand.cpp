@@ -4,20 +4,7 @@
 #include "CommandLine.h"
 #include "Commands.h"
 #include "core/qc/log/LogReport.h"
-
-namespace {
-
-// "2026-12-01" is that day's local midnight; a date and time without an offset is local too.
-QDateTime parseSince(const QString &text)
-{
-    const QString t = text.trimmed();
-    const QDate date = QDate::fromString(t, Qt::ISODate);
-    if (date.isValid() && t.size() == 10)
-        return date.startOfDay();
-    return QDateTime::fromString(t, Qt::ISODateWithMs);
-}
-
-} // namespace
+#include "core/qc/log/LogUnits.h"
 
 int runQcReport(const QStringList &args)
 {
@@ -39,7 +26,7 @@ int runQcReport(const QStringList &args)
             CliMessages::optionsExclusive(QStringLiteral("--csv"), QStringLiteral("--json")));
     QDateTime since;
     if (cl.isSet(QStringLiteral("since"))) {
-        since = parseSince(cl.value(QStringLiteral("since")));
+        since = parseLogSince(cl.value(QStringLiteral("since")));
         if (!since.isValid())
             return cl.usageError(CliMessages::qcBadSince(cl.value(QStringLiteral("since"))));
     }

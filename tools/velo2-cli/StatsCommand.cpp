@@ -123,13 +123,16 @@ void printStatsText(const LoadedUnits &in, const CommonBand &band)
 int runStats(const QStringList &args)
 {
     CommandLine cl(QStringLiteral("stats"),
-                   QStringLiteral("FILE... (--re OHMS | --re-file CSV | --re-estimate) [--json]"),
+                   QStringLiteral("[FILE...] [--db URL [--since DATE] [--passed | --failed] "
+                                  "[--station NAME]] (--re OHMS | --re-file CSV | "
+                                  "--re-estimate) [--json]"),
                    CliMessages::statsDescription());
     addReOptions(cl);
+    addLogOptions(cl);
     cl.addFlag(QStringLiteral("json"), CliMessages::jsonHelp());
     if (const int code = cl.parse(args); code >= 0)
         return code;
-    if (const int code = cl.expectPositional(1, -1, QStringLiteral("FILE")); code >= 0)
+    if (const int code = expectUnits(cl); code >= 0)
         return code;
     LoadedUnits in;
     if (const int code = loadUnits(cl, &in); code >= 0)

@@ -30,17 +30,20 @@ QString number(double v)
 
 int runTrend(const QStringList &args)
 {
-    CommandLine cl(QStringLiteral("trend"),
-                   QStringLiteral("FILE... (--re OHMS | --re-file CSV | --re-estimate) "
-                                  "[--settle PCT] [--given-order] [--json]"),
-                   CliMessages::trendDescription());
+    CommandLine cl(
+        QStringLiteral("trend"),
+        QStringLiteral("[FILE...] [--db URL [--since DATE] [--passed | --failed] [--station NAME]] "
+                       "(--re OHMS | --re-file CSV | --re-estimate) "
+                       "[--settle PCT] [--given-order] [--json]"),
+        CliMessages::trendDescription());
     addReOptions(cl);
+    addLogOptions(cl);
     cl.addValue({QStringLiteral("settle")}, QStringLiteral("PCT"), CliMessages::settleHelp());
     cl.addFlag(QStringLiteral("given-order"), CliMessages::givenOrderHelp());
     cl.addFlag(QStringLiteral("json"), CliMessages::jsonHelp());
     if (const int code = cl.parse(args); code >= 0)
         return code;
-    if (const int code = cl.expectPositional(1, -1, QStringLiteral("FILE")); code >= 0)
+    if (const int code = expectUnits(cl); code >= 0)
         return code;
     double settlePct = kSettledPct;
     if (cl.isSet(QStringLiteral("settle"))) {

@@ -7,6 +7,7 @@
 #include "core/analysis/population/ReList.h"
 #include "core/files/AnsiText.h"
 #include "core/files/InputFile.h"
+#include "core/qc/log/LogUnits.h"
 
 #include <QFile>
 #include <cmath>
@@ -18,8 +19,67 @@ void addReOptions(CommandLine &cl)
     cl.addFlag(QStringLiteral("re-estimate"), CliMessages::reEstimateHelp());
 }
 
+void addLogOptions(CommandLine &cl)
+{
+    cl.addValue({QStringLiteral("db")}, QStringLiteral("URL"), CliMessages::unitsDbHelp());
+    cl.addValue({QStringLiteral("since")}, QStringLiteral("DATE"), CliMessages::qcSinceHelp());
+    cl.addFlag(QStringLiteral("passed"), CliMessages::unitsPassedHelp());
+    cl.addFlag(QStringLiteral("failed"), CliMessages::unitsFailedHelp());
+    cl.addValue({QStringLiteral("station")}, QStringLiteral("NAME"),
+                CliMessages::unitsStationHelp());
+}
+
+int expectUnits(const CommandLine &cl)
+{
+    return cl.expectPositional(cl.isSet(QStringLiteral("db")) ? 0 : 1, -1, QStringLiteral("FILE"));
+}
+
+namespace {
+
+// The existing files of the log query, after reporting the missing ones; -1 to go on.
+int logFiles(const CommandLine &cl, QStringList *files, QStringList *missing)
+{
+    const bool db = cl.isSet(QStringLiteral("db"));
+    for (const char *option : {"since", "passed", "failed", "station"})
+        if (!db && cl.isSet(QLatin1String(option)))
+            return cl.usageError(CliMessages::needsOption(
+                QStringLiteral("--") + QLatin1String(option), QStringLiteral("--db")));
+    if (!db)
+        return -1;
+    if (cl.isSet(QStringLiteral("passed")) && cl.isSet(QStringLiteral("failed")))
+        return cl.usageError(
+            CliMessages::optionsExclusive(QStringLiteral("--passed"), QStringLiteral("--failed")));
+    LogUnitsQuery query;
+    if (cl.isSet(QStringLiteral("since"))) {
+        query.since = parseLogSince(cl.value(QStringLiteral("since")));
+        if (!query.since.isValid())
+            return cl.usageError(CliMessages::qcBadSince(cl.value(QStringLiteral("since"))));
+    }
+    if (cl.isSet(QStringLiteral("passed")))
+        query.verdict = LogUnitsQuery::Verdict::Passed;
+    if (cl.isSet(QStringLiteral("failed")))
+        query.verdict = LogUnitsQuery::Verdict::Failed;
+    query.station = cl.value(QStringLiteral("station"));
+    LogUnits units;
+    QString problem;
+    if (!unitsFromTarget(cl.value(QStringLiteral("db")), query, &units, &problem))
+        return cl.failure(problem);
+    for (const LogUnitFile &f : units.missing) {
+        cl.reportFile(f.path, f.reason);
+        *missing << f.path + QStringLiteral(": ") + f.reason;
+    }
+    *files = units.files;
+    return -1;
+}
+
+} // namespace
+
 int loadUnits(const CommandLine &cl, LoadedUnits *out)
 {
+    QStringList fromLog;
+    QStringList missing;
+    if (const int code = logFiles(cl, &fromLog, &missing); code >= 0)
+        return code;
     const bool typed = cl.isSet(QStringLiteral("re"));
     const bool listed = cl.isSet(QStringLiteral("re-file"));
     const bool estimated = cl.isSet(QStringLiteral("re-estimate"));
@@ -73,7 +133,10 @@ int loadUnits(const CommandLine &cl, LoadedUnits *out)
     loader.noValues = [](TsResult r) {
         return CliMessages::analysisMessage(AnalysisMessages::forResult(r).text);
     };
-    *out = loadUnits(cl.positional(), choice, loader);
+    *out = loadUnits(cl.positional() + fromLog, choice, loader);
+    out->skipped += int(missing.size());
+    out->total += int(missing.size());
+    out->skippedFiles << missing;
     if (out->units.empty())
         return cl.failure(CliMessages::unitsNone());
     if (out->skipped > 0)
