@@ -427,6 +427,14 @@
         <source>%1 results (serials %4) were refused by %2 and are set aside in the station&apos;s spool %3 (the README says how to send them again); the last reason: %5</source>
         <translation>%1 results (serials %4) were refused by %2 and are set aside in the station&apos;s spool %3 (the README says how to send them again); the last reason: %5</translation>
     </message>
+    <message>
+        <source>the log names this file but it is not there</source>
+        <translation>the log names this file but it is not there</translation>
+    </message>
+    <message>
+        <source>the log names this file but it is not a file</source>
+        <translation>the log names this file but it is not a file</translation>
+    </message>
 </context>
 <context>
     <name>PortResolver</name>
@@ -1350,6 +1358,54 @@
     <message>
         <source>最小〜最大</source>
         <translation>Minimum to maximum</translation>
+    </message>
+    <message>
+        <source>結果ログから追加...</source>
+        <translation>Add from results log...</translation>
+    </message>
+    <message>
+        <source>結果ログのユニット</source>
+        <translation>Units of a results log</translation>
+    </message>
+    <message>
+        <source>結果ログ:</source>
+        <translation>Results log:</translation>
+    </message>
+    <message>
+        <source>SQLite ファイルのパスまたは postgresql://user@host/db</source>
+        <translation>Path of an SQLite file or postgresql://user@host/db</translation>
+    </message>
+    <message>
+        <source>この日から:</source>
+        <translation>From this day:</translation>
+    </message>
+    <message>
+        <source>判定:</source>
+        <translation>Verdict:</translation>
+    </message>
+    <message>
+        <source>すべて</source>
+        <translation>All</translation>
+    </message>
+    <message>
+        <source>合格のみ</source>
+        <translation>Passed only</translation>
+    </message>
+    <message>
+        <source>不合格のみ</source>
+        <translation>Failed only</translation>
+    </message>
+    <message>
+        <source>ステーション:</source>
+        <translation>Station:</translation>
+    </message>
+    <message>
+        <source>（すべて）</source>
+        <translation>(all)</translation>
+    </message>
+    <message>
+        <source>条件に合う保存済みの測定がありません。</source>
+        <translation>No saved measurement matches.</translation>
     </message>
 </context>
 <context>

@@ -427,6 +427,14 @@
         <source>%1 results (serials %4) were refused by %2 and are set aside in the station&apos;s spool %3 (the README says how to send them again); the last reason: %5</source>
         <translation>%1 件の結果（シリアル番号 %4）が %2 に拒否され、ステーションのスプール %3 に取り分けました（送り直す方法は README にあります）。最後の理由：%5</translation>
     </message>
+    <message>
+        <source>the log names this file but it is not there</source>
+        <translation>結果ログにあるファイルが見つかりません</translation>
+    </message>
+    <message>
+        <source>the log names this file but it is not a file</source>
+        <translation>結果ログにあるパスはファイルではありません</translation>
+    </message>
 </context>
 <context>
     <name>PortResolver</name>
@@ -1350,6 +1358,54 @@
     <message>
         <source>最小〜最大</source>
         <translation>最小〜最大</translation>
+    </message>
+    <message>
+        <source>結果ログから追加...</source>
+        <translation>結果ログから追加...</translation>
+    </message>
+    <message>
+        <source>結果ログのユニット</source>
+        <translation>結果ログのユニット</translation>
+    </message>
+    <message>
+        <source>結果ログ:</source>
+        <translation>結果ログ:</translation>
+    </message>
+    <message>
+        <source>SQLite ファイルのパスまたは postgresql://user@host/db</source>
+        <translation>SQLite ファイルのパスまたは postgresql://user@host/db</translation>
+    </message>
+    <message>
+        <source>この日から:</source>
+        <translation>この日から:</translation>
+    </message>
+    <message>
+        <source>判定:</source>
+        <translation>判定:</translation>
+    </message>
+    <message>
+        <source>すべて</source>
+        <translation>すべて</translation>
+    </message>
+    <message>
+        <source>合格のみ</source>
+        <translation>合格のみ</translation>
+    </message>
+    <message>
+        <source>不合格のみ</source>
+        <translation>不合格のみ</translation>
+    </message>
+    <message>
+        <source>ステーション:</source>
+        <translation>ステーション:</translation>
+    </message>
+    <message>
+        <source>（すべて）</source>
+        <translation>（すべて）</translation>
+    </message>
+    <message>
+        <source>条件に合う保存済みの測定がありません。</source>
+        <translation>条件に合う保存済みの測定がありません。</translation>
     </message>
 </context>
 <context>

@@ -4,6 +4,9 @@
 #include "CliTestSupport.h"
 #include "ScriptedFileChooser.h"
 #include "WindowStart.h"
+#include "core/qc/log/LogConnection.h"
+#include "core/qc/log/LogSchema.h"
+#include "core/qc/log/LogStore.h"
 #include "ui/analysis/TFormUnits.h"
 #include "ui/main/MainView.h"
 #include "ui/main/TFormMain.h"
@@ -103,6 +106,31 @@ void TestCliUnitsWindow::tableSetsAndEnvelope()
             names << QFileInfo(f.toString()).fileName();
         QCOMPARE(units->SetsTable->item(s, 2)->text(), names.join(QStringLiteral(", ")));
     }
+
+    // From a results log: the units that passed, a deleted file named with its reason.
+    const QString log = dir.filePath(QStringLiteral("log.sqlite"));
+    {
+        LogConnection c;
+        QString error;
+        QVERIFY(c.open(parseLogTarget(log)) && LogSchema::migrate(c.db(), &error));
+        RecordWriter writer(c.db());
+        const QStringList saved{files[3], files[1], dir.filePath(QStringLiteral("gone.DTA"))};
+        for (int i = 0; i < 3; ++i) {
+            QcRecord r{QStringLiteral("st1"), QString::number(i), QDateTime::currentDateTimeUtc()};
+            r.passed = i != 1;
+            r.dataFile = saved[i];
+            bool added = false;
+            QVERIFY(writer.write(r, &added));
+        }
+    }
+    units->ClearButton->click();
+    LogUnitsQuery passed;
+    passed.verdict = LogUnitsQuery::Verdict::Passed;
+    units->addLogUnits(log, passed);
+    QTRY_VERIFY_WITH_TIMEOUT(!units->busy() && units->load(), 20000);
+    QCOMPARE(units->load()->in.units.size(), std::size_t(1));
+    QCOMPARE(units->load()->in.units[0].path, files[3]);
+    QVERIFY(units->StatusLabel->text().contains(dir.filePath(QStringLiteral("gone.DTA"))));
 
     units->close();
     QVERIFY(!win->view().showingUnits());

@@ -101,6 +101,8 @@ TFormUnits::TFormUnits(const UnitsHost &host, QWidget *parent)
     ClearButton = new QPushButton(T::clearFiles(), this);
     files->addWidget(AddFilesButton);
     files->addWidget(AddFolderButton);
+    AddLogButton = new QPushButton(T::addFromLog(), this);
+    files->addWidget(AddLogButton);
     files->addWidget(ClearButton);
     files->addStretch();
     top->addLayout(files);
@@ -137,8 +139,10 @@ TFormUnits::TFormUnits(const UnitsHost &host, QWidget *parent)
 
     connect(AddFilesButton, &QPushButton::clicked, this, &TFormUnits::addFiles);
     connect(AddFolderButton, &QPushButton::clicked, this, &TFormUnits::addFolder);
+    connect(AddLogButton, &QPushButton::clicked, this, &TFormUnits::chooseLogUnits);
     connect(ClearButton, &QPushButton::clicked, this, [this] {
         m_files.clear();
+        m_logNotes.clear();
         startLoad();
     });
     connect(ComputeButton, &QPushButton::clicked, this, &TFormUnits::startLoad);
@@ -219,14 +223,16 @@ void TFormUnits::showUnits()
 bool TFormUnits::busy() const
 {
     return (m_loadWatcher && m_loadWatcher->isRunning()) ||
-           (m_matchWatcher && m_matchWatcher->isRunning());
+           (m_matchWatcher && m_matchWatcher->isRunning()) ||
+           (m_logWatcher && m_logWatcher->isRunning());
 }
 
 void TFormUnits::setBusy(bool busy)
 {
-    for (QWidget *w : {static_cast<QWidget *>(AddFilesButton),
-                       static_cast<QWidget *>(AddFolderButton), static_cast<QWidget *>(ClearButton),
-                       static_cast<QWidget *>(ComputeButton), static_cast<QWidget *>(MatchButton)})
+    for (QWidget *w :
+         {static_cast<QWidget *>(AddFilesButton), static_cast<QWidget *>(AddFolderButton),
+          static_cast<QWidget *>(AddLogButton), static_cast<QWidget *>(ClearButton),
+          static_cast<QWidget *>(ComputeButton), static_cast<QWidget *>(MatchButton)})
         w->setEnabled(!busy);
     if (busy)
         StatusLabel->setText(T::busy());
@@ -327,6 +333,7 @@ void TFormUnits::loadFinished()
     }
     if (load->in.skipped > 0)
         lines << T::skipped(load->in.skipped, load->in.total) << load->in.skippedFiles;
+    lines << m_logNotes;
     StatusLabel->setText(lines.join(QLatin1Char('\n')));
     fillTable();
     fillTrend();

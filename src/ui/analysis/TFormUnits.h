@@ -2,6 +2,7 @@
 
 #include "core/analysis/population/MatchedSets.h"
 #include "core/document/UnitsSet.h"
+#include "core/qc/log/LogUnits.h"
 
 #include <QWidget>
 #include <functional>
@@ -34,6 +35,13 @@ struct UnitsLoad {
     Envelope envelope;
 };
 
+// What a results log query gave: the files, or why there are none.
+struct UnitsLogOutcome {
+    bool ok = false;
+    LogUnits units;
+    QString error;
+};
+
 // The modeless "複数ユニットの比較": many files' classic values side by side with their
 // statistics and histograms, the mean ± kσ of |Z| over the main graph with the chosen unit,
 // the units split into matched sets, and the values against the measurement date. Loading and
@@ -50,9 +58,12 @@ public:
     bool busy() const;
     const UnitsLoad *load() const { return m_load.get(); }
     const MatchResult &matchResult() const { return m_match; }
+    // Queries the log off the window's thread, then loads its files after the others.
+    void addLogUnits(const QString &target, const LogUnitsQuery &query);
 
     QPushButton *AddFilesButton = nullptr;
     QPushButton *AddFolderButton = nullptr;
+    QPushButton *AddLogButton = nullptr;
     QPushButton *ClearButton = nullptr;
     QPushButton *ComputeButton = nullptr;
     QComboBox *ReChoiceBox = nullptr;
@@ -90,6 +101,8 @@ private:
     QWidget *buildTrendTab();
     void addFiles();
     void addFolder();
+    void chooseLogUnits();
+    void logQueryFinished();
     void chooseReList();
     void startLoad();
     void loadFinished();
@@ -110,5 +123,8 @@ private:
     MatchResult m_match;
     QFutureWatcher<std::shared_ptr<UnitsLoad>> *m_loadWatcher = nullptr;
     QFutureWatcher<MatchResult> *m_matchWatcher = nullptr;
+    QFutureWatcher<UnitsLogOutcome> *m_logWatcher = nullptr;
+    QString m_logTarget;    // the last log asked, offered again
+    QStringList m_logNotes; // files the logs name that are not there, with the reason
     bool m_envelopeShown = false;
 };

@@ -12,6 +12,18 @@ QString menuItem() { return QCoreApplication::translate("TFormUnits", "複数ユ
 
 QString addFiles() { return QCoreApplication::translate("TFormUnits", "ファイルを追加..."); }
 QString addFolder() { return QCoreApplication::translate("TFormUnits", "フォルダを追加..."); }
+QString addFromLog() { return QCoreApplication::translate("TFormUnits", "結果ログから追加..."); }
+QString logTitle() { return QCoreApplication::translate("TFormUnits", "結果ログのユニット"); }
+QString logTarget() { return QCoreApplication::translate("TFormUnits", "結果ログ:"); }
+QString logTargetHint() { return QCoreApplication::translate("TFormUnits", "SQLite ファイルのパスまたは postgresql://user@host/db"); }
+QString logSince() { return QCoreApplication::translate("TFormUnits", "この日から:"); }
+QString logVerdict() { return QCoreApplication::translate("TFormUnits", "判定:"); }
+QString logAll() { return QCoreApplication::translate("TFormUnits", "すべて"); }
+QString logPassed() { return QCoreApplication::translate("TFormUnits", "合格のみ"); }
+QString logFailed() { return QCoreApplication::translate("TFormUnits", "不合格のみ"); }
+QString logStation() { return QCoreApplication::translate("TFormUnits", "ステーション:"); }
+QString logAllStations() { return QCoreApplication::translate("TFormUnits", "（すべて）"); }
+QString logNoUnits() { return QCoreApplication::translate("TFormUnits", "条件に合う保存済みの測定がありません。"); }
 QString clearFiles() { return QCoreApplication::translate("TFormUnits", "クリア"); }
 QString compute() { return QCoreApplication::translate("TFormUnits", "再計算"); }
 QString chooseFiles() { return QCoreApplication::translate("TFormUnits", "比較するファイル"); }

@@ -10,6 +10,18 @@ QString menuItem();
 
 QString addFiles();
 QString addFolder();
+QString addFromLog();
+QString logTitle();
+QString logTarget();
+QString logTargetHint();
+QString logSince();
+QString logVerdict();
+QString logAll();
+QString logPassed();
+QString logFailed();
+QString logStation();
+QString logAllStations();
+QString logNoUnits();
 QString clearFiles();
 QString compute();
 QString chooseFiles();
