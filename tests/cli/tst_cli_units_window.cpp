@@ -116,7 +116,10 @@ void TestCliUnitsWindow::tableSetsAndEnvelope()
         RecordWriter writer(c.db());
         const QStringList saved{files[3], files[1], dir.filePath(QStringLiteral("gone.DTA"))};
         for (int i = 0; i < 3; ++i) {
-            QcRecord r{QStringLiteral("st1"), QString::number(i), QDateTime::currentDateTimeUtc()};
+            QcRecord r;
+            r.station = QStringLiteral("st1");
+            r.runId = QString::number(i);
+            r.timeUtc = QDateTime::currentDateTimeUtc();
             r.passed = i != 1;
             r.dataFile = saved[i];
             bool added = false;
