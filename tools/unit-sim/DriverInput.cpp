@@ -77,6 +77,33 @@ bool addDriverParams(const std::string &text, DriverInput &driver, std::string &
     return true;
 }
 
+bool setVentedBox(const std::string &text, DriverInput &driver, std::string &error)
+{
+    std::stringstream items(text);
+    std::vector<double> values;
+    std::string item;
+    while (std::getline(items, item, ',')) {
+        char *end = nullptr;
+        const double v = std::strtod(item.c_str(), &end);
+        if (item.empty() || *end != '\0' || std::isnan(v)) {
+            error = "--vented-box: \"" + item + "\" is not a number";
+            return false;
+        }
+        values.push_back(v);
+    }
+    if (values.size() < 2 || values.size() > 3 || !(values[0] > 0) || !(values[1] > 0) ||
+        !std::isfinite(values[0]) || !std::isfinite(values[1]) ||
+        (values.size() == 3 && values[2] < 0)) {
+        error = "--vented-box needs LITRES,FB_HZ[,QL]: litres and Hz above 0, QL 0 or more";
+        return false;
+    }
+    driver.ventLitres = values[0];
+    driver.ventFbHz = values[1];
+    if (values.size() == 3)
+        driver.ventQl = std::isinf(values[2]) ? 0 : values[2];
+    return true;
+}
+
 bool resolveDriver(const DriverInput &driver, LoudspeakerParams &params, std::string &error)
 {
     const auto &g = driver.given;
@@ -126,14 +153,22 @@ bool resolveDriver(const DriverInput &driver, LoudspeakerParams &params, std::st
         }
     }
 
-    const bool massOrBox = driver.addedMassGrams > 0 || driver.boxLitres > 0;
-    if (massOrBox && !(mms > 0)) {
-        error = std::string(driver.addedMassGrams > 0 ? "--added-mass" : "--box") +
-                " needs the moving mass: give Mms (g) in --driver";
+    const bool vented = driver.ventLitres > 0;
+    if (vented && driver.boxLitres > 0) {
+        error = "give --box or --vented-box, not both";
         return false;
     }
-    if (driver.boxLitres > 0 && !has("Sd")) {
-        error = "--box needs the cone area: give Sd (cm^2) in --driver";
+    const bool massOrBox = driver.addedMassGrams > 0 || driver.boxLitres > 0 || vented;
+    const char *option = driver.addedMassGrams > 0 ? "--added-mass"
+                         : vented                  ? "--vented-box"
+                                                   : "--box";
+    if (massOrBox && !(mms > 0)) {
+        error = std::string(option) + " needs the moving mass: give Mms (g) in --driver";
+        return false;
+    }
+    if ((driver.boxLitres > 0 || vented) && !has("Sd")) {
+        error = std::string(vented ? "--vented-box" : "--box") +
+                " needs the cone area: give Sd (cm^2) in --driver";
         return false;
     }
     if (!physical && !massOrBox)
@@ -145,6 +180,16 @@ bool resolveDriver(const DriverInput &driver, LoudspeakerParams &params, std::st
         const double sd = value("Sd", 0) * 1e-4;
         const double cmb = driver.boxLitres * 1e-3 / (airStiffnessPa() * sd * sd);
         cms = cms * cmb / (cms + cmb);
+    }
+    if (vented) {
+        // The box's air, the port's air and the leakage, in parallel behind the cone:
+        // Map = 1 / (wb^2 Cab), Ral = QL / (wb Cab), each through Sd^2 to the cone.
+        const double sd = value("Sd", 0) * 1e-4;
+        const double wb = 2 * M_PI * driver.ventFbHz;
+        params.ventCmb = driver.ventLitres * 1e-3 / (airStiffnessPa() * sd * sd);
+        params.ventMmp = 1 / (wb * wb * params.ventCmb);
+        params.ventRml = driver.ventQl > 0 ? driver.ventQl / (wb * params.ventCmb) : 0;
+        params.ventRms = rms;
     }
     const double ws = 1 / std::sqrt(mms * cms);
     params.fs = ws / (2 * M_PI);

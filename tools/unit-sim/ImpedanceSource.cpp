@@ -12,7 +12,14 @@ Impedance LoudspeakerModel::at(double freqHz) const
     const double w = 2.0 * M_PI * freqHz;
     const double res = m_p.re * m_p.qms / m_p.qes;
     const C coil(m_p.re, w * m_p.leMilliHenry * 1e-3);
-    const C motional = res / C(1.0, m_p.qms * (freqHz / m_p.fs - m_p.fs / freqHz));
+    C mech(1.0, m_p.qms * (freqHz / m_p.fs - m_p.fs / freqHz)); // relative to Rms
+    if (m_p.ventCmb > 0) {
+        C admittance = C(0.0, w * m_p.ventCmb) + 1.0 / C(0.0, w * m_p.ventMmp);
+        if (m_p.ventRml > 0)
+            admittance += 1.0 / m_p.ventRml;
+        mech += 1.0 / admittance / m_p.ventRms;
+    }
+    const C motional = res / mech;
     C z = coil + motional;
     if (m_p.r2 > 0 && m_p.l2MilliHenry > 0)
         z += 1.0 / (1.0 / m_p.r2 + 1.0 / C(0.0, w * m_p.l2MilliHenry * 1e-3));

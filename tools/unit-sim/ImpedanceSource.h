@@ -28,6 +28,13 @@ struct LoudspeakerParams {
     double fs = 40.0; // Hz
     double qms = 3.0;
     double qes = 0.45;
+    // A vented box behind the cone, seen from the cone: the box air's compliance (m/N), the
+    // port's mass (kg) and the leakage (kg/s, across both; 0: none), all in parallel, with
+    // the driver's own Rms (kg/s) to scale them. No box while ventCmb is 0.
+    double ventCmb = 0;
+    double ventMmp = 0;
+    double ventRml = 0;
+    double ventRms = 0;
 };
 
 class LoudspeakerModel : public ImpedanceSource

@@ -77,6 +77,9 @@ const char *simUsage()
            "  --added-mass GRAMS   the same driver with GRAMS on its cone (needs Mms)\n"
            "  --box LITRES         the same driver in a sealed box of LITRES, air at 20 C and\n"
            "                       1013.25 hPa (needs Mms and Sd)\n"
+           "  --vented-box LITRES,FB_HZ[,QL]\n"
+           "                       the same driver in a vented box of LITRES tuned to FB_HZ,\n"
+           "                       leakage QL (default 7; 0 or inf: lossless), air as --box\n"
            "  --curve FILE         replay a table of frequency, |Z| [and phase] instead\n"
            "  --noise PCT          Gaussian noise on every point, one standard deviation: PCT %\n"
            "                       of |Z| and, as the same relative error across Z, PCT/100\n"
@@ -164,6 +167,11 @@ ParseResult parseSimOptions(int argc, char **argv, SimOptions &o, std::string &e
             if (!hasValue || !toPositive(value(), v))
                 return needs(arg == "--box" ? "a volume above 0 litres" : "a mass above 0 grams");
             (arg == "--box" ? o.driverInput.boxLitres : o.driverInput.addedMassGrams) = v;
+        } else if (arg == "--vented-box") {
+            if (!hasValue)
+                return needs("LITRES,FB_HZ[,QL]");
+            if (!setVentedBox(value(), o.driverInput, error))
+                return ParseResult::Error;
         } else if (arg == "--noise" || arg == "--drift") {
             double v = 0;
             if (!hasValue || !toPercent(value(), v))
@@ -200,9 +208,11 @@ ParseResult parseSimOptions(int argc, char **argv, SimOptions &o, std::string &e
             return ParseResult::Error;
         }
     }
-    const bool massOrBox = o.driverInput.addedMassGrams > 0 || o.driverInput.boxLitres > 0;
+    const bool massOrBox = o.driverInput.addedMassGrams > 0 || o.driverInput.boxLitres > 0 ||
+                           o.driverInput.ventLitres > 0;
     if (!o.curveFile.empty() && massOrBox) {
-        error = "--added-mass and --box change the modelled driver, not a replayed --curve";
+        error = "--added-mass, --box and --vented-box change the modelled driver, not a replayed "
+                "--curve";
         return ParseResult::Error;
     }
     if (!o.curveFile.empty() && o.driftPct > 0) {
