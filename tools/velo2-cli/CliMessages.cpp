@@ -2,6 +2,7 @@
 
 #include "core/analysis/AnalysisMessages.h"
 #include "core/analysis/MotionalCircle.h"
+#include "core/analysis/design/VentedBox.h"
 #include "core/analysis/population/MatchedSets.h"
 #include "core/document/CurveOnGrid.h"
 #include "core/files/ImpedanceTable.h"
@@ -1232,6 +1233,55 @@ QString trendAmbiguousNote()
 QString trendModifiedNote()
 {
     return QStringLiteral("~ no date in the file: its modification time");
+}
+
+// velo2-cli box
+
+QString boxDescription()
+{
+    return QStringLiteral(
+        "Reads a vented box from its impedance: the two |Z| peaks fL < fH and the minimum fM\n"
+        "between them, each interpolated between the grid's points, then by the textbook\n"
+        "relations Fb = fM, fs = fL fH / fM, alpha = (fH^2 - fM^2)(fM^2 - fL^2) / (fH^2 fL^2)\n"
+        "and Vas = alpha Vb. Exact for a lossless box; box losses make Vas come out high.\n"
+        "FREE is the driver in free air, measured on the same band as BOX.");
+}
+QString boxVbHelp()
+{
+    return QStringLiteral("the box's net volume in litres (required)");
+}
+QString boxBadVb(const QString &text)
+{
+    return QStringLiteral("--vb '%1': give the box's volume in litres, above 0").arg(text);
+}
+QString boxOtherBand(int freeBand, int boxBand)
+{
+    return QStringLiteral("the box curve is on band %1, the free-air curve on band %2: measure "
+                          "both on one band")
+        .arg(boxBand)
+        .arg(freeBand);
+}
+QString boxRefused(VentedBoxOutcome outcome)
+{
+    switch (outcome) {
+    case VentedBoxOutcome::Ok:
+        return QString();
+    case VentedBoxOutcome::NoData:
+        return QStringLiteral("no vented box: the band holds no measured curve");
+    case VentedBoxOutcome::BadVolume:
+        return QStringLiteral("no vented box: the box's volume must be above 0 litres");
+    case VentedBoxOutcome::OnePeak:
+        return QStringLiteral("no vented box: the curve has one impedance peak, as a sealed box "
+                              "or a blocked port has; for a sealed box use the worksheet's "
+                              "sealed-box analysis");
+    }
+    return QString();
+}
+QString boxLabel(int row)
+{
+    static const char *const kLabels[] = {
+        "fL (lower peak)", "fM (minimum)", "fH (upper peak)", "Fb", "alpha", "fs", "Vas"};
+    return QLatin1String(kLabels[row]);
 }
 
 } // namespace CliMessages

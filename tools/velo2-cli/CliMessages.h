@@ -6,6 +6,7 @@
 enum class UnitOutcome;
 enum class TableProblem;
 enum class CircleOutcome;
+enum class VentedBoxOutcome;
 enum class MatchProblem;
 
 // Every text velo2-cli writes of its own. The analysis messages come from the program's own
@@ -248,5 +249,13 @@ QString trendBadSettle(const QString &text);
 QString trendSettled(bool settled, const QString &pct);
 QString trendAmbiguousNote();
 QString trendModifiedNote();
+
+// velo2-cli box
+QString boxDescription();
+QString boxVbHelp();
+QString boxBadVb(const QString &text);
+QString boxOtherBand(int freeBand, int boxBand);
+QString boxRefused(VentedBoxOutcome outcome);
+QString boxLabel(int row);
 
 } // namespace CliMessages
