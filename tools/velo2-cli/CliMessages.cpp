@@ -2,6 +2,7 @@
 
 #include "core/analysis/AnalysisMessages.h"
 #include "core/analysis/MotionalCircle.h"
+#include "core/analysis/design/Compensation.h"
 #include "core/analysis/population/MatchedSets.h"
 #include "core/document/CurveOnGrid.h"
 #include "core/files/ImpedanceTable.h"
@@ -1232,6 +1233,58 @@ QString trendAmbiguousNote()
 QString trendModifiedNote()
 {
     return QStringLiteral("~ no date in the file: its modification time");
+}
+
+// compensation networks: zobel
+QString zobelDescription()
+{
+    return QStringLiteral(
+        "Fits a Zobel (series R-C across the driver) to the measured complex impedance so\n"
+        "that |Z| stays flattest over the band (the largest deviation from its mean, in %),\n"
+        "snaps R and C to an E-series and prints the classic rules' values beside.");
+}
+QString zobelFromHelp()
+{
+    return QStringLiteral("the band's bottom (default 300 Hz)");
+}
+QString zobelToHelp()
+{
+    return QStringLiteral("the band's top (default 20000 Hz)");
+}
+QString zobelSeriesHelp()
+{
+    return QStringLiteral("the parts' series: E12, E24 (default) or exact");
+}
+QString zobelBadFrequency(const QString &option, const QString &text)
+{
+    return QStringLiteral("--%1 '%2': not a frequency above 0").arg(option, text);
+}
+QString zobelBadSeries(const QString &text)
+{
+    return QStringLiteral("--series '%1': not E12, E24 or exact").arg(text);
+}
+QString zobelRefused(ZobelOutcome outcome)
+{
+    switch (outcome) {
+    case ZobelOutcome::Ok:
+        return QString();
+    case ZobelOutcome::BadBand:
+        return QStringLiteral("no Zobel: the band's bottom must lie below its top");
+    case ZobelOutcome::TooFewPoints:
+        return QStringLiteral("no Zobel: fewer than %1 measured points in the band")
+            .arg(kMinZobelPoints);
+    case ZobelOutcome::NoPhase:
+        return QStringLiteral("no Zobel: the curve has no phase, so no reactance to compensate");
+    case ZobelOutcome::NoCoilRise:
+        return QStringLiteral(
+            "no Zobel: |Z| does not rise toward the band's top (no voice-coil inductance to "
+            "compensate in this band)");
+    }
+    return QString();
+}
+QString zobelEstimates(const QString &re, const QString &leMh)
+{
+    return QStringLiteral("Re %1 ohm, Le %2 mH (from the curve)").arg(re, leMh);
 }
 
 } // namespace CliMessages

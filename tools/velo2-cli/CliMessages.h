@@ -7,6 +7,7 @@ enum class UnitOutcome;
 enum class TableProblem;
 enum class CircleOutcome;
 enum class MatchProblem;
+enum class ZobelOutcome;
 
 // Every text velo2-cli writes of its own. The analysis messages come from the program's own
 // message list and are passed through analysisMessage.
@@ -248,5 +249,15 @@ QString trendBadSettle(const QString &text);
 QString trendSettled(bool settled, const QString &pct);
 QString trendAmbiguousNote();
 QString trendModifiedNote();
+
+// compensation networks: zobel
+QString zobelDescription();
+QString zobelFromHelp();
+QString zobelToHelp();
+QString zobelSeriesHelp();
+QString zobelBadFrequency(const QString &option, const QString &text);
+QString zobelBadSeries(const QString &text);
+QString zobelRefused(ZobelOutcome outcome);
+QString zobelEstimates(const QString &re, const QString &leMh);
 
 } // namespace CliMessages

@@ -24,6 +24,7 @@ int runPorts(const QStringList &args);
 int runStats(const QStringList &args);
 int runMatch(const QStringList &args);
 int runTrend(const QStringList &args);
+int runZobel(const QStringList &args);
 
 struct Command {
     const char *name;
