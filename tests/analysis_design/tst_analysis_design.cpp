@@ -61,6 +61,7 @@ private slots:
     void idealCoil();
     void refused_data();
     void refused();
+    void seasNotch();
     void cliJson();
 };
 
@@ -128,6 +129,22 @@ void TestAnalysisDesign::refused()
     QVERIFY(d.classic.empty());
 }
 
+void TestAnalysisDesign::seasNotch()
+{
+    const NotchDesign d = designNotch(readZma(kSeas));
+    QVERIFY(d.ok());
+    qInfo("SEAS notch: fs %.2f Hz Qms %.3f Qes %.3f | R %.3f ohm L %.3f mH C %.0f uF ±%.2f %% "
+          "(textbook ±%.2f %%)",
+          d.fsHz, d.qms, d.qes, d.rOhm, d.lMh, d.cUf, d.flatnessPct, d.textbookFlatnessPct);
+    QVERIFY(std::abs(d.fsHz - 45.7) < 1.0);
+    QVERIFY(d.flatnessPct < d.textbookFlatnessPct && d.flatnessPct > 0.0);
+    // The parts stay near their textbook values: no short across the driver.
+    QVERIFY(d.rOhm > d.reOhm * (1.0 + d.qes / d.qms) / 4.0);
+    // A resistor has no resonance to notch.
+    QCOMPARE(designNotch(coil(6.0, 0.0)).outcome, NotchOutcome::NoPhase);
+    QCOMPARE(designNotch(coil(6.0, 0.5e-3)).outcome, NotchOutcome::NoResonance);
+}
+
 void TestAnalysisDesign::cliJson()
 {
     const cli::Result r = cli::run({"zobel", kSeas, "--series", "E12", "--json"});
@@ -140,6 +157,9 @@ void TestAnalysisDesign::cliJson()
     QCOMPARE(classic.size(), 2);
     QCOMPARE(classic[1].toObject().value("rule").toString(), QStringLiteral("R=1.25Re, C=Le/R²"));
     QCOMPARE(o.value("snapped").toObject().value("R_ohm").toDouble(), 8.2);
+    const QJsonObject notch = cli::run({"notch", kSeas, "--json"}).json().object();
+    for (const char *key : {"R_ohm", "L_mH", "C_uF", "flatnessPct"})
+        QVERIFY2(notch.value(key).isDouble(), key);
     // A flat band is refused with a reason and no numbers.
     const cli::Result bad = cli::run({"zobel", kSeas, "--from", "20", "--to", "60", "--json"});
     QCOMPARE(bad.exitCode, 1);

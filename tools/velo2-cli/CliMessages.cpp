@@ -50,6 +50,8 @@ QString overallHelp(const QStringList &commands)
                "  stats FILE... --re OHMS    Thiele-Small statistics over many units\n"
                "  match FILE... --sets K     matched sets of units with the least spread\n"
                "  trend FILE... --re OHMS    Fs, Qts and Re over the measurement dates\n"
+               "  zobel FILE [--from --to]   a Zobel R-C fitted to the curve, E-series parts\n"
+               "  notch FILE                 a resonance notch R-L-C fitted to the curve\n"
                "\n"
                "Run 'velo2-cli COMMAND --help' for the options of a command.\n"
                "Exit status: 0 success, 1 the operation failed, 2 wrong usage (qc check: 3 the\n"
@@ -1285,6 +1287,25 @@ QString zobelRefused(ZobelOutcome outcome)
 QString zobelEstimates(const QString &re, const QString &leMh)
 {
     return QStringLiteral("Re %1 ohm, Le %2 mH (from the curve)").arg(re, leMh);
+}
+
+QString notchDescription()
+{
+    return QStringLiteral(
+        "Fits a notch (series R-L-C across the driver) that flattens the resonance peak\n"
+        "over fs/3 to 3·fs, starting from the textbook values of the curve's fs, Qms and Qes.");
+}
+QString notchRefused(NotchOutcome outcome)
+{
+    switch (outcome) {
+    case NotchOutcome::Ok:
+        return QString();
+    case NotchOutcome::NoPhase:
+        return QStringLiteral("no notch: the curve has no phase, so no Re to start from");
+    case NotchOutcome::NoResonance:
+        return QStringLiteral("no notch: the curve has no resonance peak with its -3 dB points");
+    }
+    return QString();
 }
 
 } // namespace CliMessages

@@ -8,6 +8,7 @@ enum class TableProblem;
 enum class CircleOutcome;
 enum class MatchProblem;
 enum class ZobelOutcome;
+enum class NotchOutcome;
 
 // Every text velo2-cli writes of its own. The analysis messages come from the program's own
 // message list and are passed through analysisMessage.
@@ -259,5 +260,7 @@ QString zobelBadFrequency(const QString &option, const QString &text);
 QString zobelBadSeries(const QString &text);
 QString zobelRefused(ZobelOutcome outcome);
 QString zobelEstimates(const QString &re, const QString &leMh);
+QString notchDescription();
+QString notchRefused(NotchOutcome outcome);
 
 } // namespace CliMessages

@@ -1,5 +1,8 @@
 #include "core/analysis/design/Compensation.h"
 
+#include "core/analysis/MainResonance.h"
+#include "core/analysis/ThieleSmall.h"
+
 #include <algorithm>
 #include <array>
 #include <cmath>
@@ -34,63 +37,61 @@ double flatnessOf(const std::vector<NetworkPoint> &points,
     return worst / mean * 100.0;
 }
 
-// Nelder-Mead on log values: two parameters, a fixed number of steps, so the result is the
-// same on every run.
-std::array<double, 2> refine(const std::function<double(double, double)> &cost,
-                             std::array<double, 2> start, double step)
+// Nelder-Mead on log values: a fixed number of steps, so the result is the same on every run.
+using Vec = std::vector<double>;
+Vec refine(const std::function<double(const Vec &)> &cost, const Vec &start, double step)
 {
-    std::array<std::array<double, 2>, 3> s = {start,
-                                              std::array<double, 2>{start[0] + step, start[1]},
-                                              std::array<double, 2>{start[0], start[1] + step}};
-    std::array<double, 3> f;
-    for (int i = 0; i < 3; ++i)
-        f[std::size_t(i)] = cost(s[std::size_t(i)][0], s[std::size_t(i)][1]);
-    for (int iter = 0; iter < 400; ++iter) {
-        std::array<int, 3> o = {0, 1, 2};
-        std::sort(o.begin(), o.end(),
-                  [&](int a, int b) { return f[std::size_t(a)] < f[std::size_t(b)]; });
-        const auto best = s[std::size_t(o[0])], mid = s[std::size_t(o[1])];
-        const auto worst = s[std::size_t(o[2])];
-        const double fb = f[std::size_t(o[0])], fm = f[std::size_t(o[1])];
-        const double fw = f[std::size_t(o[2])];
-        const std::array<double, 2> c = {(best[0] + mid[0]) / 2, (best[1] + mid[1]) / 2};
+    const std::size_t n = start.size();
+    std::vector<Vec> s(n + 1, start);
+    for (std::size_t i = 0; i < n; ++i)
+        s[i + 1][i] += step;
+    std::vector<double> f(n + 1);
+    for (std::size_t i = 0; i <= n; ++i)
+        f[i] = cost(s[i]);
+    std::vector<std::size_t> o(n + 1);
+    for (int iter = 0; iter < 600; ++iter) {
+        for (std::size_t i = 0; i <= n; ++i)
+            o[i] = i;
+        std::sort(o.begin(), o.end(), [&](std::size_t a, std::size_t b) { return f[a] < f[b]; });
+        const std::size_t w = o[n];
+        Vec c(n, 0.0);
+        for (std::size_t i = 0; i < n; ++i)
+            for (std::size_t k = 0; k < n; ++k)
+                c[k] += s[o[i]][k] / double(n);
         auto at = [&](double t) {
-            return std::array<double, 2>{c[0] + t * (worst[0] - c[0]),
-                                         c[1] + t * (worst[1] - c[1])};
+            Vec v(n);
+            for (std::size_t k = 0; k < n; ++k)
+                v[k] = c[k] + t * (s[w][k] - c[k]);
+            return v;
         };
-        const auto r = at(-1.0);
-        const double fr = cost(r[0], r[1]);
-        std::array<double, 2> next = worst;
-        double fn = fw;
-        if (fr < fb) {
-            const auto e = at(-2.0);
-            const double fe = cost(e[0], e[1]);
-            next = fe < fr ? e : r;
-            fn = std::min(fe, fr);
-        } else if (fr < fm) {
-            next = r;
-            fn = fr;
+        const Vec r = at(-1.0);
+        const double fr = cost(r);
+        if (fr < f[o[0]]) {
+            const Vec e = at(-2.0);
+            const double fe = cost(e);
+            s[w] = fe < fr ? e : r;
+            f[w] = std::min(fe, fr);
+        } else if (fr < f[o[n - 1]]) {
+            s[w] = r;
+            f[w] = fr;
         } else {
-            const auto k = at(fr < fw ? -0.5 : 0.5);
-            const double fk = cost(k[0], k[1]);
-            if (fk < std::min(fr, fw)) {
-                next = k;
-                fn = fk;
+            const Vec k = at(fr < f[w] ? -0.5 : 0.5);
+            const double fk = cost(k);
+            if (fk < std::min(fr, f[w])) {
+                s[w] = k;
+                f[w] = fk;
             } else {
                 // Shrink toward the best point.
-                for (const int i : {o[1], o[2]}) {
-                    auto &p = s[std::size_t(i)];
-                    p = {best[0] + (p[0] - best[0]) / 2, best[1] + (p[1] - best[1]) / 2};
-                    f[std::size_t(i)] = cost(p[0], p[1]);
+                for (std::size_t i = 1; i <= n; ++i) {
+                    Vec &v = s[o[i]];
+                    for (std::size_t k2 = 0; k2 < n; ++k2)
+                        v[k2] = s[o[0]][k2] + (v[k2] - s[o[0]][k2]) / 2.0;
+                    f[o[i]] = cost(v);
                 }
-                continue;
             }
         }
-        s[std::size_t(o[2])] = next;
-        f[std::size_t(o[2])] = fn;
     }
-    const auto bestIt = std::min_element(f.begin(), f.end());
-    return s[std::size_t(bestIt - f.begin())];
+    return s[std::size_t(std::min_element(f.begin(), f.end()) - f.begin())];
 }
 
 constexpr std::array<double, 12> kE12 = {1.0, 1.2, 1.5, 1.8, 2.2, 2.7,
@@ -183,26 +184,26 @@ ZobelDesign designZobel(const CurveBlock &raw, double fromHz, double toHz, ESeri
     d.reOhm = re;
     d.leMh = le * 1e3;
 
-    auto cost = [&](double logR, double logC) {
-        return zobelFlatnessPct(points, std::exp(logR), std::exp(logC));
+    auto cost = [&](const Vec &v) {
+        return zobelFlatnessPct(points, std::exp(v[0]), std::exp(v[1]));
     };
     // A coarse log grid, then the refinement from its best cell.
     constexpr int kGrid = 40;
     const double r0 = std::log(0.5 * re), r1 = std::log(3.0 * re);
     const double c0 = std::log(0.1e-6), c1 = std::log(1000e-6);
-    std::array<double, 2> best = {r0, c0};
+    Vec best = {r0, c0};
     double bestCost = std::numeric_limits<double>::infinity();
     for (int i = 0; i <= kGrid; ++i)
         for (int j = 0; j <= kGrid; ++j) {
             const double lr = r0 + (r1 - r0) * i / kGrid, lc = c0 + (c1 - c0) * j / kGrid;
-            const double c = cost(lr, lc);
+            const double c = cost({lr, lc});
             if (c < bestCost) {
                 bestCost = c;
                 best = {lr, lc};
             }
         }
     best = refine(cost, best, (c1 - c0) / kGrid);
-    d.fitted = {std::exp(best[0]), std::exp(best[1]) * 1e6, cost(best[0], best[1])};
+    d.fitted = {std::exp(best[0]), std::exp(best[1]) * 1e6, cost(best)};
 
     const double sr = snapToSeries(d.fitted.rOhm, series);
     const double sc = snapToSeries(d.fitted.cUf, series);
@@ -215,5 +216,78 @@ ZobelDesign designZobel(const CurveBlock &raw, double fromHz, double toHz, ESeri
              {r, c * 1e6, zobelFlatnessPct(points, r, c)}});
     }
     d.outcome = ZobelOutcome::Ok;
+    return d;
+}
+
+NotchDesign designNotch(const CurveBlock &raw)
+{
+    NotchDesign d;
+    int first = -1, last = -1;
+    double re = std::numeric_limits<double>::infinity();
+    bool phase = false;
+    for (int i = 0; i < kRecordSlots; ++i) {
+        if (raw.r[i] < 0.0f || raw.freq[i] <= 0.0f)
+            continue;
+        if (first < 0)
+            first = i;
+        last = i;
+        re = std::min(re,
+                      double(raw.r[i]) * std::cos(double(raw.theta[i]) * std::numbers::pi / 180.0));
+        phase = phase || raw.theta[i] != 0.0f;
+    }
+    if (first < 0 || !phase) {
+        d.outcome = NotchOutcome::NoPhase;
+        return d;
+    }
+    const int peak = re > 0.0 ? mainResonance(raw, first, last, re) : -1;
+    float f1 = 0.0f, f2 = 0.0f;
+    const double rmax = peak >= 0 ? double(raw.r[peak]) : 0.0;
+    const float rx = float(std::sqrt(re * rmax));
+    if (peak < 0 || !findF1(raw, first, peak, rx, &f1) || !findF2(raw, last, peak, rx, &f2) ||
+        !(f2 > f1)) {
+        d.outcome = NotchOutcome::NoResonance;
+        return d;
+    }
+    // The classic Thiele-Small values from the curve's -3 dB points around the peak.
+    const double fs = raw.freq[peak], r0 = rmax / re;
+    const double qms = fs * std::sqrt(r0) / double(f2 - f1), qes = qms / (r0 - 1.0);
+    d.reOhm = re;
+    d.fsHz = fs;
+    d.qms = qms;
+    d.qes = qes;
+    d.fromHz = fs / 3.0;
+    d.toHz = fs * 3.0;
+    const std::vector<NetworkPoint> points = networkPoints(raw, d.fromHz, d.toHz);
+    if (int(points.size()) < kMinZobelPoints) {
+        d.outcome = NotchOutcome::NoResonance;
+        return d;
+    }
+    auto flatness = [&](double r, double l, double c) {
+        return flatnessOf(points, [&](double f) {
+            const double w = kTwoPi * f;
+            return Complex(r, w * l - 1.0 / (w * c));
+        });
+    };
+    // The textbook values, then the fit to the curve from there.
+    const double w0 = kTwoPi * fs;
+    const Vec start = {std::log(re * (1.0 + qes / qms)), std::log(qes * re / w0),
+                       std::log(1.0 / (w0 * re * qes))};
+    // Each part within a factor of four of its textbook value: an R toward 0 would short the
+    // driver and read perfectly flat.
+    const double reach = std::log(4.0);
+    const Vec best = refine(
+        [&](const Vec &v) {
+            for (std::size_t k = 0; k < v.size(); ++k)
+                if (std::abs(v[k] - start[k]) > reach)
+                    return std::numeric_limits<double>::infinity();
+            return flatness(std::exp(v[0]), std::exp(v[1]), std::exp(v[2]));
+        },
+        start, 0.2);
+    d.rOhm = std::exp(best[0]);
+    d.lMh = std::exp(best[1]) * 1e3;
+    d.cUf = std::exp(best[2]) * 1e6;
+    d.flatnessPct = flatness(d.rOhm, d.lMh * 1e-3, d.cUf * 1e-6);
+    d.textbookFlatnessPct = flatness(std::exp(start[0]), std::exp(start[1]), std::exp(start[2]));
+    d.outcome = NotchOutcome::Ok;
     return d;
 }

@@ -59,3 +59,21 @@ double zobelFlatnessPct(const std::vector<NetworkPoint> &points, double rOhm, do
 double snapToSeries(double v, ESeries series);
 
 ZobelDesign designZobel(const CurveBlock &raw, double fromHz, double toHz, ESeries series);
+
+// The notch: a series R-L-C across the driver that flattens the resonance peak, fitted over
+// fs/3..3·fs from the textbook values R = Re·(1 + Qes/Qms), L = Qes·Re/(2πfs),
+// C = 1/(2πfs·Re·Qes), with Re the curve's lowest |Z|·cos θ and fs, Qms, Qes the classic
+// values read from the peak.
+enum class NotchOutcome { Ok, NoPhase, NoResonance };
+
+struct NotchDesign {
+    NotchOutcome outcome = NotchOutcome::NoResonance;
+    double reOhm = 0.0, fsHz = 0.0, qms = 0.0, qes = 0.0;
+    double fromHz = 0.0, toHz = 0.0;
+    double rOhm = 0.0, lMh = 0.0, cUf = 0.0;
+    double flatnessPct = 0.0;
+    double textbookFlatnessPct = 0.0; // the starting values' flatness, for comparison
+    bool ok() const { return outcome == NotchOutcome::Ok; }
+};
+
+NotchDesign designNotch(const CurveBlock &raw);
