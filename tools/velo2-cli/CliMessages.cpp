@@ -2,6 +2,7 @@
 
 #include "core/analysis/AnalysisMessages.h"
 #include "core/analysis/MotionalCircle.h"
+#include "core/analysis/design/Compensation.h"
 #include "core/analysis/design/VentedBox.h"
 #include "core/analysis/population/MatchedSets.h"
 #include "core/document/CurveOnGrid.h"
@@ -50,6 +51,8 @@ QString overallHelp(const QStringList &commands)
                "  stats FILE... --re OHMS    Thiele-Small statistics over many units\n"
                "  match FILE... --sets K     matched sets of units with the least spread\n"
                "  trend FILE... --re OHMS    Fs, Qts and Re over the measurement dates\n"
+               "  zobel FILE [--from --to]   a Zobel R-C fitted to the curve, E-series parts\n"
+               "  notch FILE                 a resonance notch R-L-C fitted to the curve\n"
                "\n"
                "Run 'velo2-cli COMMAND --help' for the options of a command.\n"
                "Exit status: 0 success, 1 the operation failed, 2 wrong usage (qc check: 3 the\n"
@@ -1282,6 +1285,77 @@ QString boxLabel(int row)
     static const char *const kLabels[] = {
         "fL (lower peak)", "fM (minimum)", "fH (upper peak)", "Fb", "alpha", "fs", "Vas"};
     return QLatin1String(kLabels[row]);
+}
+
+// compensation networks: zobel
+QString zobelDescription()
+{
+    return QStringLiteral(
+        "Fits a Zobel (series R-C across the driver) to the measured complex impedance so\n"
+        "that |Z| stays flattest over the band (the largest deviation from its mean, in %),\n"
+        "snaps R and C to an E-series and prints the classic rules' values beside.");
+}
+QString zobelFromHelp()
+{
+    return QStringLiteral("the band's bottom (default 300 Hz)");
+}
+QString zobelToHelp()
+{
+    return QStringLiteral("the band's top (default 20000 Hz)");
+}
+QString zobelSeriesHelp()
+{
+    return QStringLiteral("the parts' series: E12, E24 (default) or exact");
+}
+QString zobelBadFrequency(const QString &option, const QString &text)
+{
+    return QStringLiteral("--%1 '%2': not a frequency above 0").arg(option, text);
+}
+QString zobelBadSeries(const QString &text)
+{
+    return QStringLiteral("--series '%1': not E12, E24 or exact").arg(text);
+}
+QString zobelRefused(ZobelOutcome outcome)
+{
+    switch (outcome) {
+    case ZobelOutcome::Ok:
+        return QString();
+    case ZobelOutcome::BadBand:
+        return QStringLiteral("no Zobel: the band's bottom must lie below its top");
+    case ZobelOutcome::TooFewPoints:
+        return QStringLiteral("no Zobel: fewer than %1 measured points in the band")
+            .arg(kMinZobelPoints);
+    case ZobelOutcome::NoPhase:
+        return QStringLiteral("no Zobel: the curve has no phase, so no reactance to compensate");
+    case ZobelOutcome::NoCoilRise:
+        return QStringLiteral(
+            "no Zobel: |Z| does not rise toward the band's top (no voice-coil inductance to "
+            "compensate in this band)");
+    }
+    return QString();
+}
+QString zobelEstimates(const QString &re, const QString &leMh)
+{
+    return QStringLiteral("Re %1 ohm, Le %2 mH (from the curve)").arg(re, leMh);
+}
+
+QString notchDescription()
+{
+    return QStringLiteral(
+        "Fits a notch (series R-L-C across the driver) that flattens the resonance peak\n"
+        "over fs/3 to 3·fs, starting from the textbook values of the curve's fs, Qms and Qes.");
+}
+QString notchRefused(NotchOutcome outcome)
+{
+    switch (outcome) {
+    case NotchOutcome::Ok:
+        return QString();
+    case NotchOutcome::NoPhase:
+        return QStringLiteral("no notch: the curve has no phase, so no Re to start from");
+    case NotchOutcome::NoResonance:
+        return QStringLiteral("no notch: the curve has no resonance peak with its -3 dB points");
+    }
+    return QString();
 }
 
 } // namespace CliMessages

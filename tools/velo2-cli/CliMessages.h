@@ -8,6 +8,8 @@ enum class TableProblem;
 enum class CircleOutcome;
 enum class VentedBoxOutcome;
 enum class MatchProblem;
+enum class ZobelOutcome;
+enum class NotchOutcome;
 
 // Every text velo2-cli writes of its own. The analysis messages come from the program's own
 // message list and are passed through analysisMessage.
@@ -257,5 +259,16 @@ QString boxBadVb(const QString &text);
 QString boxOtherBand(int freeBand, int boxBand);
 QString boxRefused(VentedBoxOutcome outcome);
 QString boxLabel(int row);
+// compensation networks: zobel
+QString zobelDescription();
+QString zobelFromHelp();
+QString zobelToHelp();
+QString zobelSeriesHelp();
+QString zobelBadFrequency(const QString &option, const QString &text);
+QString zobelBadSeries(const QString &text);
+QString zobelRefused(ZobelOutcome outcome);
+QString zobelEstimates(const QString &re, const QString &leMh);
+QString notchDescription();
+QString notchRefused(NotchOutcome outcome);
 
 } // namespace CliMessages

@@ -8,7 +8,8 @@ const Command kCommands[] = {
     {"render", runRender, true},    {"measure", runMeasure, false}, {"fit", runFit, false},
     {"qc", runQc, false},           {"ports", runPorts, false},     {"compare", runCompare, false},
     {"circle", runCircle, false},   {"stats", runStats, false},     {"match", runMatch, false},
-    {"trend", runTrend, false},     {"box", runBox, false},
+    {"trend", runTrend, false},     {"box", runBox, false},         {"zobel", runZobel, false},
+    {"notch", runNotch, false},
 };
 
 } // namespace

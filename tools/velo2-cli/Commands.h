@@ -25,6 +25,8 @@ int runStats(const QStringList &args);
 int runMatch(const QStringList &args);
 int runTrend(const QStringList &args);
 int runBox(const QStringList &args);
+int runZobel(const QStringList &args);
+int runNotch(const QStringList &args);
 
 struct Command {
     const char *name;
