@@ -632,9 +632,10 @@ void TestCliFiles::help()
     QVERIFY(r.out.startsWith("Usage: " + usage.toUtf8()));
     // The overall help lists every command.
     if (args.size() == 1)
-        for (const char *c : {"info", "export", "zma", "convert", "peaks", "circle", "ts", "fit",
-                              "render", "measure", "qc limits", "qc check", "qc report", "ports",
-                              "stats", "match", "trend", "zobel", "notch"})
+        for (const char *c :
+             {"info",  "export", "zma",     "convert",   "peaks",    "circle",    "ts",
+              "fit",   "render", "measure", "qc limits", "qc check", "qc report", "ports",
+              "stats", "match",  "trend",   "zobel",     "notch",    "box",       "compare"})
             QVERIFY2(r.out.contains(QByteArray("\n  ") + c + ' '), c);
 }
 

@@ -53,6 +53,7 @@ QString overallHelp(const QStringList &commands)
                "  trend FILE... --re OHMS    Fs, Qts and Re over the measurement dates\n"
                "  zobel FILE [--from --to]   a Zobel R-C fitted to the curve, E-series parts\n"
                "  notch FILE                 a resonance notch R-L-C fitted to the curve\n"
+               "  box FREE BOX --vb LITRES   a vented box read from its two peaks\n"
                "\n"
                "Run 'velo2-cli COMMAND --help' for the options of a command.\n"
                "Exit status: 0 success, 1 the operation failed, 2 wrong usage (qc check: 3 the\n"
