@@ -2,15 +2,11 @@
 // steps and the program's record conversion, then the circle against the driver's own values.
 #include "DriverInput.h"
 #include "ImpedanceSource.h"
+#include "SimulatorReplay.h"
 #include "core/analysis/MotionalCircle.h"
-#include "core/files/VELO_File.h"
-#include "core/measure/PointEncoder.h"
-#include "core/model/MeasurementRecord.h"
-#include "core/model/SweepGrid.h"
 
 #include <QtTest>
 #include <cmath>
-#include <cstring>
 #include <memory>
 
 Q_DECLARE_METATYPE(CircleOutcome)
@@ -18,22 +14,6 @@ Q_DECLARE_METATYPE(CircleOutcome)
 namespace {
 
 constexpr int kBand = 4; // 20..250 Hz
-
-// The band's curve of source, through the point texts the unit sends.
-std::unique_ptr<CurveBlock> sweep(const ImpedanceSource &source)
-{
-    auto record = std::make_unique<MeasurementRecord>();
-    clearPoints(*record);
-    for (int i = bandFirstIndex(kBand); i <= bandLastIndex(kBand); ++i) {
-        const Impedance z = source.at(gridFrequencyHz(i));
-        std::memcpy(record->points[i], encodePointText(z.magnitude, z.phaseDeg, gridFrequencyHz(i)),
-                    kPointTextLength);
-    }
-    auto raw = std::make_unique<CurveBlock>();
-    CurveBlock avg;
-    VELO_File().convertRecord(record.get(), raw.get(), &avg);
-    return raw;
-}
 
 LoudspeakerParams physicalDriver(const char *given)
 {
@@ -81,7 +61,7 @@ void TestAnalysisCircle::driver()
     QFETCH(QString, driver);
     QFETCH(double, tolerance);
     const LoudspeakerParams p = physicalDriver(driver.toLatin1().constData());
-    const MotionalCircle c = fitMotionalCircle(*sweep(LoudspeakerModel(p)), kBand);
+    const MotionalCircle c = fitMotionalCircle(*replaySweep(LoudspeakerModel(p), kBand), kBand);
     QCOMPARE(c.outcome, CircleOutcome::Ok);
     const double res = p.re * p.qms / p.qes;
     QVERIFY(near(c.diameterOhm, res, tolerance / 4));
@@ -118,7 +98,8 @@ void TestAnalysisCircle::refusals()
     QFETCH(bool, phase);
     QFETCH(int, band);
     QFETCH(CircleOutcome, outcome);
-    const auto curve = sweep(LoudspeakerModel(physicalDriver(driver.toLatin1().constData())));
+    const auto curve =
+        replaySweep(LoudspeakerModel(physicalDriver(driver.toLatin1().constData())), kBand);
     if (!phase)
         std::fill(std::begin(curve->theta), std::end(curve->theta), 0.0f);
     const MotionalCircle c = fitMotionalCircle(*curve, band);

@@ -1,16 +1,12 @@
 // The textbook reading of the simulator's vented boxes, swept on the unit's grid.
 #include "DriverInput.h"
 #include "ImpedanceSource.h"
+#include "SimulatorReplay.h"
 #include "core/analysis/design/VentedBox.h"
-#include "core/files/VELO_File.h"
-#include "core/measure/PointEncoder.h"
 #include "core/model/BandTable.h"
-#include "core/model/MeasurementRecord.h"
-#include "core/model/SweepGrid.h"
 
 #include <QtTest>
 #include <cmath>
-#include <cstring>
 #include <memory>
 
 Q_DECLARE_METATYPE(VentedBoxOutcome)
@@ -19,21 +15,6 @@ namespace {
 
 constexpr int kBand = 4; // 20..250 Hz
 const char *const kWoofer = "Re=5.7,Le=0,Bl=7,Mms=15,Cms=1,Rms=0.5,Sd=130";
-
-std::unique_ptr<CurveBlock> sweep(const ImpedanceSource &source)
-{
-    auto record = std::make_unique<MeasurementRecord>();
-    clearPoints(*record);
-    for (int i = bandFirstIndex(kBand); i <= bandLastIndex(kBand); ++i) {
-        const Impedance z = source.at(gridFrequencyHz(i));
-        std::memcpy(record->points[i], encodePointText(z.magnitude, z.phaseDeg, gridFrequencyHz(i)),
-                    kPointTextLength);
-    }
-    auto raw = std::make_unique<CurveBlock>();
-    CurveBlock avg;
-    VELO_File().convertRecord(record.get(), raw.get(), &avg);
-    return raw;
-}
 
 LoudspeakerParams driverIn(const QString &box, const QString &driver = kWoofer)
 {
@@ -74,7 +55,7 @@ void TestAnalysisVentedBox::lossless()
     QFETCH(double, vb);
     const LoudspeakerParams free = driverIn(QString());
     const VentedBoxTextbook t =
-        analyseVentedBox(*sweep(LoudspeakerModel(driverIn(box))), kBand, vb);
+        analyseVentedBox(*replaySweep(LoudspeakerModel(driverIn(box)), kBand), kBand, vb);
     QCOMPARE(t.outcome, VentedBoxOutcome::Ok);
     // Vas of the woofer: rho c^2 Sd^2 Cms.
     const double vas = airStiffnessPa() * 130e-4 * 130e-4 * 1e-3 * 1e3;
@@ -102,7 +83,8 @@ void TestAnalysisVentedBox::refusals()
     QFETCH(double, vb);
     QFETCH(int, band);
     QFETCH(VentedBoxOutcome, outcome);
-    const VentedBoxTextbook t = analyseVentedBox(*sweep(LoudspeakerModel(driverIn(box))), band, vb);
+    const VentedBoxTextbook t =
+        analyseVentedBox(*replaySweep(LoudspeakerModel(driverIn(box)), kBand), band, vb);
     QCOMPARE(t.outcome, outcome);
     QCOMPARE(t.vasLitres, 0.0);
 }

@@ -31,3 +31,8 @@ void printJson(const QJsonValue &value)
         doc.setObject(value.toObject());
     writeOut(doc.toJson(QJsonDocument::Indented));
 }
+
+QJsonValue jsonNumber(double value)
+{
+    return std::isfinite(value) ? QJsonValue(value) : QJsonValue(QJsonValue::Null);
+}

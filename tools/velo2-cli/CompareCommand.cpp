@@ -1,4 +1,5 @@
 #include "CliIo.h"
+#include "CliJson.h"
 #include "CliMessages.h"
 #include "CommandLine.h"
 #include "Commands.h"
@@ -6,7 +7,6 @@
 #include "core/graph/CurveCompare.h"
 
 #include <QJsonArray>
-#include <QJsonDocument>
 #include <QJsonObject>
 #include <cmath>
 
@@ -15,7 +15,7 @@ namespace {
 // Full double precision; null where nothing was compared or the phase means nothing.
 QJsonValue number(double v, bool given = true)
 {
-    return given && std::isfinite(v) ? QJsonValue(v) : QJsonValue(QJsonValue::Null);
+    return given ? jsonNumber(v) : QJsonValue(QJsonValue::Null);
 }
 
 QString fixed(double v, int decimals, bool given = true)
@@ -80,7 +80,7 @@ int runCompare(const QStringList &args)
             {QStringLiteral("maxRatio_dB"), number(result.maxRatioDb)},
             {QStringLiteral("maxPhaseDiff_deg"), number(result.maxPhaseDiffDeg, phase)},
             {QStringLiteral("points"), points}};
-        printOut(QString::fromUtf8(QJsonDocument(out).toJson(QJsonDocument::Indented)).trimmed());
+        printJson(out);
     } else {
         QStringList rows{CliMessages::compareHeading()};
         for (const ComparePoint &p : result.points)

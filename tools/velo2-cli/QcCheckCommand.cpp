@@ -18,11 +18,6 @@
 
 namespace {
 
-QJsonValue jsonNumber(double v)
-{
-    return std::isfinite(v) ? QJsonValue(v) : QJsonValue();
-}
-
 QJsonObject verdictJson(const QString &file, const QString &serial, const QcLimits &limits,
                         const QcVerdict &v)
 {

@@ -45,9 +45,14 @@ std::optional<QString> cursorReadout(const MeasurementRecord &measurement,
     const int j = nearestPointIndex(curveRaw, scale.band, f);
     if (j == kNoPoint || curveRaw.r[j] == -1)
         return std::nullopt;
+    return recordPointReadout(measurement, j);
+}
+
+QString recordPointReadout(const MeasurementRecord &measurement, int index)
+{
     // Only the 18 characters of the point text count; the record itself is left as it is.
     char slot[kPointSlotSize];
-    std::memcpy(slot, measurement.points[j], kPointSlotSize);
+    std::memcpy(slot, measurement.points[index], kPointSlotSize);
     slot[kPointTextLength] = '\0';
     return pointReadoutText(slot);
 }

@@ -18,6 +18,9 @@ float readoutFrequency(const GraphScale &scale, int x, int boxWidth);
 // (F(last - 1), F(last)]. kNoPoint outside the measured range.
 int nearestPointIndex(const CurveBlock &curveRaw, int band, float f);
 
+// The reading of the record's point text at grid index `index` (its 18 characters only).
+QString recordPointReadout(const MeasurementRecord &measurement, int index);
+
 // The status text for a press at box coordinate x, or nothing when no measurement exists,
 // the position lies outside the measured points or the point is empty. The values are those
 // of the point text, unaveraged.

@@ -11,12 +11,12 @@ constexpr long double kHzPerCount = 0.0152587890625L; // 1000 / 65536
 
 } // namespace
 
-QString formatOhms(float r)
+QString formatOhms(double r)
 {
     return formatDecimal(r, "#0.00") + QStringLiteral("[Ω]");
 }
 
-QString formatDegrees(float theta)
+QString formatDegrees(double theta)
 {
     return formatDecimal(theta, "#0.0") + QStringLiteral("[deg]");
 }

@@ -14,8 +14,8 @@ QString formatPhase(const char *slot);
 // The range is chosen on the unrounded value (999.99 Hz gives 1000.0[Hz]).
 QString formatFrequency(const char *slot);
 
-QString formatOhms(float r);
-QString formatDegrees(float theta);
+QString formatOhms(double r);
+QString formatDegrees(double theta);
 QString formatHertz(float f);
 
 // The readout line: "周波数：" frequency " / " R " / " phase.

@@ -7,23 +7,12 @@
 
 #include <QCoreApplication>
 #include <cmath>
-#include <cstring>
 
 namespace {
 
 QString tr(const char *text)
 {
     return QCoreApplication::translate("ViewReadout", text);
-}
-
-QString ohms(double v)
-{
-    return formatDecimal(v, "#0.00") + QStringLiteral("[Ω]");
-}
-
-QString degrees(double v)
-{
-    return formatDecimal(v, "#0.0") + QStringLiteral("[deg]");
 }
 
 // Names marked for the catalogue where they are used, translated here.
@@ -37,25 +26,25 @@ QString part(const char *name, const QString &value)
 QString rxReadoutText(const CurveBlock &curve, int index)
 {
     return readoutPrefix() + formatHertz(curve.freq[index]) +
-           part(QT_TRANSLATE_NOOP("ViewReadout", "R："), ohms(pointR(curve, index))) +
-           part(QT_TRANSLATE_NOOP("ViewReadout", "X："), ohms(pointX(curve, index)));
+           part(QT_TRANSLATE_NOOP("ViewReadout", "R："), formatOhms(pointR(curve, index))) +
+           part(QT_TRANSLATE_NOOP("ViewReadout", "X："), formatOhms(pointX(curve, index)));
 }
 
 QString nyquistReadoutText(const CurveBlock &curve, int index)
 {
     return rxReadoutText(curve, index) +
-           part(QT_TRANSLATE_NOOP("ViewReadout", "|Z|："), ohms(curve.r[index])) +
-           part(QT_TRANSLATE_NOOP("ViewReadout", "θ："), degrees(curve.theta[index]));
+           part(QT_TRANSLATE_NOOP("ViewReadout", "|Z|："), formatOhms(curve.r[index])) +
+           part(QT_TRANSLATE_NOOP("ViewReadout", "θ："), formatDegrees(curve.theta[index]));
 }
 
 QString differenceReadoutText(const ComparePoint &point, bool withPhase)
 {
     QString text = readoutPrefix() + formatHertz(float(point.fHz)) +
                    part(QT_TRANSLATE_NOOP("ViewReadout", "Δ|Z|："),
-                        ohms(point.diffOhm) + QStringLiteral(" (") +
+                        formatOhms(point.diffOhm) + QStringLiteral(" (") +
                             formatDecimal(point.diffPct, "#0.00") + QStringLiteral("[%])"));
     if (withPhase)
-        text += part(QT_TRANSLATE_NOOP("ViewReadout", "Δθ："), degrees(point.phaseDiffDeg));
+        text += part(QT_TRANSLATE_NOOP("ViewReadout", "Δθ："), formatDegrees(point.phaseDiffDeg));
     return text;
 }
 
@@ -64,7 +53,7 @@ QString ratioReadoutText(const ComparePoint &point)
     return readoutPrefix() + formatHertz(float(point.fHz)) +
            part(QT_TRANSLATE_NOOP("ViewReadout", "|Zm/Zref|："),
                 formatDecimal(point.ratioDb, "#0.00") + QStringLiteral("[dB]")) +
-           part(QT_TRANSLATE_NOOP("ViewReadout", "Δθ："), degrees(point.phaseDiffDeg));
+           part(QT_TRANSLATE_NOOP("ViewReadout", "Δθ："), formatDegrees(point.phaseDiffDeg));
 }
 
 std::optional<QString> viewCursorReadout(const ReadoutCurves &curves, const ViewFrame &frame,
@@ -89,13 +78,9 @@ std::optional<QString> viewCursorReadout(const ReadoutCurves &curves, const View
     if (j < 0 || j == kNoPoint || c.r[j] < 0.0f)
         return std::nullopt;
     switch (frame.view) {
-    case GraphView::ZPhase: {
+    case GraphView::ZPhase:
         // The point text itself, as the classic chart reads it.
-        char slot[kPointSlotSize];
-        std::memcpy(slot, curves.measurement->points[j], kPointSlotSize);
-        slot[kPointTextLength] = '\0';
-        return pointReadoutText(slot);
-    }
+        return recordPointReadout(*curves.measurement, j);
     case GraphView::RX:
         return rxReadoutText(c, j);
     case GraphView::Nyquist:
