@@ -54,6 +54,8 @@ QString overallHelp(const QStringList &commands)
                "  zobel FILE [--from --to]   a Zobel R-C fitted to the curve, E-series parts\n"
                "  notch FILE                 a resonance notch R-L-C fitted to the curve\n"
                "  box FREE BOX --vb LITRES   a vented box read from its two peaks\n"
+               "  driver export FREE.DTA ... the worksheet's driver as a JSON or Hornresp file\n"
+               "  driver show DRIVER.json    the values of a driver file\n"
                "\n"
                "Run 'velo2-cli COMMAND --help' for the options of a command.\n"
                "Exit status: 0 success, 1 the operation failed, 2 wrong usage (qc check: 3 the\n"
@@ -1357,6 +1359,40 @@ QString notchRefused(NotchOutcome outcome)
         return QStringLiteral("no notch: the curve has no resonance peak with its -3 dB points");
     }
     return QString();
+}
+
+// driver files
+QString driverDescription()
+{
+    return QStringLiteral(
+        "The worksheet's driver for box and crossover simulators.\n"
+        "\n"
+        "  driver export FREE.DTA --re OHMS [...] --format json|hornresp -o OUT\n"
+        "  driver show DRIVER.json [--json]\n"
+        "\n"
+        "Run 'velo2-cli driver SUBCOMMAND --help' for its options.");
+}
+QString unknownDriverCommand(const QString &name)
+{
+    return QStringLiteral("unknown driver subcommand \"%1\"").arg(name);
+}
+QString driverExportDescription()
+{
+    return QStringLiteral(
+        "Writes the driver the worksheet computes from the free-air curve (with the\n"
+        "worksheet's options: Sd, added masses, a box, the air, a fit) as an open JSON\n"
+        "driver file (the default; 'velo2-cli ts DRIVER.json' reads it back) or as a\n"
+        "Hornresp parameter record (Sd, Bl, Cms, Rms, Mmd, Le, Re; needs Sd and a mass or\n"
+        "a box). Mmd = Mms - 2*8/3*rho*a^3, a = sqrt(Sd/pi). Le comes from the --fit model,\n"
+        "else from the classic model fitted to the curve.");
+}
+QString driverFormatHelp()
+{
+    return QStringLiteral("json (default) or hornresp");
+}
+QString driverShowDescription()
+{
+    return QStringLiteral("Prints the values of a driver file under the worksheet's key names.");
 }
 
 } // namespace CliMessages

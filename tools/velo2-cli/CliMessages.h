@@ -271,4 +271,11 @@ QString zobelEstimates(const QString &re, const QString &leMh);
 QString notchDescription();
 QString notchRefused(NotchOutcome outcome);
 
+// driver files
+QString driverDescription();
+QString unknownDriverCommand(const QString &name);
+QString driverExportDescription();
+QString driverFormatHelp();
+QString driverShowDescription();
+
 } // namespace CliMessages

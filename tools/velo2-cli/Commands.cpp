@@ -10,6 +10,7 @@ const Command kCommands[] = {
     {"circle", runCircle, false},   {"stats", runStats, false},     {"match", runMatch, false},
     {"trend", runTrend, false},     {"box", runBox, false},         {"zobel", runZobel, false},
     {"notch", runNotch, false},
+    {"driver", runDriver, false},
 };
 
 } // namespace

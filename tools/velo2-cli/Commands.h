@@ -27,6 +27,9 @@ int runTrend(const QStringList &args);
 int runBox(const QStringList &args);
 int runZobel(const QStringList &args);
 int runNotch(const QStringList &args);
+// Driver files: "driver export" (beside ts, whose options it shares) and "driver show".
+int runDriver(const QStringList &args);
+int runDriverExport(const QStringList &args);
 
 struct Command {
     const char *name;

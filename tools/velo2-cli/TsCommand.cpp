@@ -4,6 +4,7 @@
 #include "CommandLine.h"
 #include "Commands.h"
 #include "DocumentFiles.h"
+#include "OutputTarget.h"
 #include "core/analysis/AnalysisFlags.h"
 #include "core/analysis/AnalysisFormat.h"
 #include "core/analysis/AnalysisMessages.h"
@@ -12,8 +13,13 @@
 #include "core/analysis/TsUncertainty.h"
 #include "core/analysis/TsWorksheet.h"
 #include "core/analysis/WorksheetMessages.h"
+#include "core/analysis/driver/DriverJson.h"
+#include "core/analysis/driver/DriverMessages.h"
+#include "core/analysis/driver/HornrespRecord.h"
 #include "core/analysis/fit/FitMessages.h"
 
+#include <QFile>
+#include <QFileInfo>
 #include <QJsonArray>
 #include <array>
 #include <cmath>
@@ -283,7 +289,7 @@ int sheetUncertainty(const CommandLine &cl, const WorksheetOptions &w,
 // code of the failure it printed.
 int computeSheet(const CommandLine &cl, WorksheetOptions &w, const QString &input,
                  const MeasurementDocument &doc, float Re, TsWorksheetResult *sheet,
-                 std::optional<TsUncertainty> *u)
+                 std::optional<TsUncertainty> *u, FitResult *fitOut = nullptr)
 {
     TsWorksheetInput &in = w.in;
     QString problem;
@@ -317,6 +323,8 @@ int computeSheet(const CommandLine &cl, WorksheetOptions &w, const QString &inpu
     const int code =
         sheet->refusal.isEmpty() ? sheetUncertainty(cl, w, *sheet, doc.repeats(), u) : -1;
     in.fit = nullptr; // the fit ends here
+    if (fitOut)
+        *fitOut = fit;
     if (!sheet->refusal.isEmpty())
         return cl.failure(sheet->refusal);
     return code;
@@ -372,6 +380,8 @@ void printTsText(const std::array<float, kTsValueCount> &values, const TsWorkshe
     printOut(rows.join(QLatin1Char('\n')));
 }
 
+int printTypedSheet(const CommandLine &cl, const WorksheetOptions &w);
+
 // velo2-cli ts --fs HZ --qms Q --qes Q --re OHMS ...: the worksheet of typed values.
 int runTypedTs(const CommandLine &cl)
 {
@@ -380,6 +390,51 @@ int runTypedTs(const CommandLine &cl)
         return code;
     if (const int code = readTypedOptions(cl, &w); code >= 0)
         return code;
+    return printTypedSheet(cl, w);
+}
+
+// A driver file's values as typed numbers: its Fs, Qms, Qes, Re, Sd, air and loaded resonances.
+int runDriverFileTs(const CommandLine &cl, const QString &path)
+{
+    for (const char *option : {"mass", "box", "fit", "qms", "qes", "fs-mass"})
+        if (cl.isSet(QLatin1String(option)))
+            return cl.usageError(CliMessages::optionsExclusive(
+                QStringLiteral("FILE.json"), QStringLiteral("--") + QLatin1String(option)));
+    WorksheetOptions w;
+    if (const int code = readWorksheetOptions(cl, &w); code >= 0)
+        return code;
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return cl.fileFailure(path, CliMessages::cannotRead(file.errorString()));
+    DriverRecord d;
+    QString problem;
+    if (!readDriverJson(file.readAll(), &d, &problem))
+        return cl.fileFailure(path, problem);
+    TsWorksheetInput &in = w.in;
+    in.typed = TsTypedFreeAir{d.fs, d.qms, d.qes};
+    in.re = d.re;
+    if (cl.isSet(QStringLiteral("re")) && !parseNumber(cl.value(QStringLiteral("re")), &in.re))
+        return cl.usageError(
+            CliMessages::optionNotANumber(QStringLiteral("--re"), cl.value(QStringLiteral("re"))));
+    if (!cl.isSet(QStringLiteral("sd")) && !cl.isSet(QStringLiteral("diameter")))
+        in.sdM2 = d.sd;
+    const bool airTyped = cl.isSet(QStringLiteral("temp")) ||
+                          cl.isSet(QStringLiteral("pressure")) ||
+                          cl.isSet(QStringLiteral("humidity")) || cl.isSet(QStringLiteral("rho"));
+    if (!airTyped && d.air.rho > 0.0 && d.air.c > 0.0)
+        in.airGiven = d.air;
+    for (const DriverMassPoint &m : d.masses) {
+        TsMassInput mass;
+        mass.grams = m.grams;
+        mass.fsLoaded = m.fsLoadedHz;
+        in.masses.append(mass);
+    }
+    return printTypedSheet(cl, w);
+}
+
+// The worksheet of typed values, printed.
+int printTypedSheet(const CommandLine &cl, const WorksheetOptions &w)
+{
     const TsWorksheetResult sheet = computeWorksheet(w.in);
     if (!sheet.refusal.isEmpty())
         return cl.failure(sheet.refusal);
@@ -409,7 +464,8 @@ int runTs(const QStringList &args)
                                   "[--pressure HPA] [--humidity PCT | --rho KG_M3 --c M_S] "
                                   "[--coil-temp C] [--fit M] [TOLERANCES] [--json]\n"
                                   "   or: velo2-cli ts --fs HZ --qms Q --qes Q --re OHMS "
-                                  "[--fs-mass HZ:GRAMS]... [...] [--json]"),
+                                  "[--fs-mass HZ:GRAMS]... [...] [--json]\n"
+                                  "   or: velo2-cli ts DRIVER.json [--json]"),
                    CliMessages::tsDescription() + QStringLiteral("\n\n") +
                        CliMessages::tsWorksheetDescription() + QStringLiteral("\n\n") +
                        CliMessages::tsUncertaintyDescription());
@@ -423,6 +479,8 @@ int runTs(const QStringList &args)
         return cl.usageError(CliMessages::missingArgument(QStringLiteral("--fs HZ")));
     if (const int code = cl.expectPositional(1, 1, QStringLiteral("FILE.DTA")); code >= 0)
         return code;
+    if (cl.positional().first().endsWith(QLatin1String(".json"), Qt::CaseInsensitive))
+        return runDriverFileTs(cl, cl.positional().first());
     if (!cl.isSet(QStringLiteral("re")))
         return cl.usageError(CliMessages::missingArgument(QStringLiteral("--re OHMS")));
     // The Re entry's own rule for what counts as a number.
@@ -473,4 +531,71 @@ int runTs(const QStringList &args)
         printTsText(values, w.on ? &sheet : nullptr, flags, uncertainty,
                     cl.isSet(QStringLiteral("budget")));
     return finishOutput() ? ExitOk : ExitFailed;
+}
+
+// velo2-cli driver export FREE.DTA --re OHMS [the worksheet's options] --format json|hornresp
+// -o OUT: the worksheet's driver for a simulator.
+int runDriverExport(const QStringList &args)
+{
+    CommandLine cl(QStringLiteral("driver export"),
+                   QStringLiteral("FREE.DTA --re OHMS [--sd CM2 | --diameter MM] "
+                                  "[--mass FILE.DTA:GRAMS]... [--box FILE.DTA:LITRES] [--temp C] "
+                                  "[--pressure HPA] [--fit M] [--format json|hornresp] [-o OUT]"),
+                   CliMessages::driverExportDescription());
+    addTsOptions(cl);
+    cl.addValue({QStringLiteral("format")}, QStringLiteral("FORMAT"),
+                CliMessages::driverFormatHelp());
+    cl.addValue({QStringLiteral("o"), QStringLiteral("output")}, QStringLiteral("OUT"),
+                CliMessages::outputHelp());
+    if (const int code = cl.parse(args); code >= 0)
+        return code;
+    if (const int code = cl.expectPositional(1, 1, QStringLiteral("FREE.DTA")); code >= 0)
+        return code;
+    for (const char *typed : {"fs", "qms", "qes", "fs-mass"})
+        if (cl.isSet(QLatin1String(typed)))
+            return cl.usageError(CliMessages::optionsExclusive(
+                QStringLiteral("FREE.DTA"), QStringLiteral("--") + QLatin1String(typed)));
+    const QString format = cl.value(QStringLiteral("format")).toLower();
+    const bool hornresp = format == QLatin1String("hornresp");
+    if (!format.isEmpty() && !hornresp && format != QLatin1String("json"))
+        return cl.usageError(DriverMessages::unknownFormat(cl.value(QStringLiteral("format"))));
+    if (!cl.isSet(QStringLiteral("re")))
+        return cl.usageError(CliMessages::missingArgument(QStringLiteral("--re OHMS")));
+    float Re = 0.0f;
+    const QString reText = cl.value(QStringLiteral("re"));
+    if (!parseReText(reText, &Re))
+        return cl.usageError(CliMessages::reNotANumber(reText, AnalysisMessages::badRe()));
+    WorksheetOptions w;
+    if (const int code = readWorksheetOptions(cl, &w); code >= 0)
+        return code;
+
+    const QString input = cl.positional().first();
+    QString problem;
+    const auto doc = std::make_unique<MeasurementDocument>();
+    if (!openMeasurement(*doc, input, &problem))
+        return cl.fileFailure(input, problem);
+    TsWorksheetResult sheet;
+    std::optional<TsUncertainty> u;
+    FitResult fit;
+    if (const int code = computeSheet(cl, w, input, *doc, Re, &sheet, &u, &fit); code >= 0)
+        return code;
+    const int band = doc->measurement().band;
+    if (!cl.isSet(QStringLiteral("fit"))) {
+        // Simulators take the coil as one inductance: the classic model's.
+        FitSettings settings;
+        settings.model = FitModel::Classic;
+        settings.re = Re;
+        fit = fitImpedanceCurve(fitPoints(doc->curveRaw(), band, 0, 0), settings);
+    }
+    DriverRecord d = driverRecord(sheet, &fit);
+    d.name = QFileInfo(input).completeBaseName();
+    setDriverCurve(&d, doc->curveRaw(), band);
+    const QByteArray bytes = hornresp ? hornrespText(d) : driverJsonText(d);
+    if (bytes.isEmpty())
+        return cl.failure(DriverMessages::needsMechanics(QStringLiteral("Hornresp")));
+    const OutputTarget out(cl.value(QStringLiteral("o")), input,
+                           hornresp ? QStringLiteral(".txt") : QStringLiteral(".json"));
+    if (!out.write(bytes))
+        return cl.fileFailure(out.path(), OutputTarget::writeProblem(out.path()));
+    return out.isStdout() ? (finishOutput() ? ExitOk : ExitFailed) : ExitOk;
 }
