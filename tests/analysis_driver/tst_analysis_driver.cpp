@@ -5,10 +5,16 @@
 #include "CliTestSupport.h"
 #include "core/analysis/driver/DriverJson.h"
 #include "core/analysis/driver/HornrespRecord.h"
+#include "ui/analysis/DriverTexts.h"
+#include "ui/analysis/TFormDrivers.h"
 
+#include <QApplication>
 #include <QJsonArray>
 #include <QJsonObject>
+#include <QLineEdit>
 #include <QMap>
+#include <QPushButton>
+#include <QTableWidget>
 #include <QTemporaryDir>
 #include <QtTest>
 #include <cmath>
@@ -77,6 +83,7 @@ private slots:
     void damagedJson();
     void hornresp();
     void handOffThroughCli();
+    void library();
 };
 
 void TestAnalysisDriver::jsonRoundTrip()
@@ -215,5 +222,32 @@ void TestAnalysisDriver::handOffThroughCli()
     QVERIFY(bad.errText().contains("not a JSON text"));
 }
 
-QTEST_GUILESS_MAIN(TestAnalysisDriver)
+void TestAnalysisDriver::library()
+{
+    QTemporaryDir dir;
+    auto write = [&](const QString &name, const QByteArray &bytes) {
+        QFile f(dir.filePath(name));
+        return f.open(QIODevice::WriteOnly) && f.write(bytes) == bytes.size();
+    };
+    DriverRecord woofer = sample();
+    woofer.name = QStringLiteral("SEAS woofer");
+    DriverRecord tweeter = sample();
+    tweeter.name = QStringLiteral("Dome tweeter");
+    QVERIFY(write("a.json", driverJsonText(woofer)) && write("b.json", driverJsonText(tweeter)) &&
+            write("c.json", "{ damaged") && write("notes.txt", "not listed"));
+    QString opened;
+    TFormDrivers w([&opened](const QString &path) { opened = path; });
+    w.setFolder(dir.path());
+    QTRY_COMPARE(w.List->rowCount(), 3);
+    QCOMPARE(w.List->item(2, 0)->text(), DriverTexts::unreadable()); // seen, not lost
+    // Every word must match, in any case.
+    w.SearchEdit->setText(QStringLiteral("WOOFER seas"));
+    QCOMPARE(w.List->rowCount(), 1);
+    QCOMPARE(w.List->item(0, 0)->text(), woofer.name);
+    w.List->setCurrentCell(0, 0);
+    w.OpenButton->click();
+    QCOMPARE(opened, dir.filePath("a.json"));
+}
+
+QTEST_MAIN(TestAnalysisDriver)
 #include "tst_analysis_driver.moc"
