@@ -76,6 +76,45 @@
     </message>
 </context>
 <context>
+    <name>DriverMessages</name>
+    <message>
+        <source>not a JSON text: %1</source>
+        <translation>not a JSON text: %1</translation>
+    </message>
+    <message>
+        <source>not a driver file (no &quot;format&quot;: &quot;velo2-driver&quot;)</source>
+        <translation>not a driver file (no &quot;format&quot;: &quot;velo2-driver&quot;)</translation>
+    </message>
+    <message>
+        <source>a driver file of version %1, newer than this program reads (1)</source>
+        <translation>a driver file of version %1, newer than this program reads (1)</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; is not a number of 0 or more</source>
+        <translation>&quot;%1&quot; is not a number of 0 or more</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; is missing</source>
+        <translation>&quot;%1&quot; is missing</translation>
+    </message>
+    <message>
+        <source>the curve&apos;s points must be [Hz, Ω, degrees]: Hz above 0, Ω 0 or more, degrees within ±180, at least 3 points</source>
+        <translation>the curve&apos;s points must be [Hz, Ω, degrees]: Hz above 0, Ω 0 or more, degrees within ±180, at least 3 points</translation>
+    </message>
+    <message>
+        <source>a %1 file needs Sd, Mms and Bl: give Sd and an added mass, two masses or a box</source>
+        <translation>a %1 file needs Sd, Mms and Bl: give Sd and an added mass, two masses or a box</translation>
+    </message>
+    <message>
+        <source>unknown driver format &quot;%1&quot; (json or hornresp)</source>
+        <translation>unknown driver format &quot;%1&quot; (json or hornresp)</translation>
+    </message>
+    <message>
+        <source>%1 could not be written</source>
+        <translation>%1 could not be written</translation>
+    </message>
+</context>
+<context>
     <name>FitMessages</name>
     <message>
         <source>too few points to fit the %1 model: %2 in the range, it needs at least %3</source>
@@ -665,6 +704,109 @@
     <message>
         <source>動インピーダンス円</source>
         <translation>Motional circle</translation>
+    </message>
+</context>
+<context>
+    <name>TFormDrivers</name>
+    <message>
+        <source>VELO / ドライバー一覧</source>
+        <translation>VELO / Driver library</translation>
+    </message>
+    <message>
+        <source>ドライバー一覧...</source>
+        <translation>Driver library...</translation>
+    </message>
+    <message>
+        <source>フォルダ:</source>
+        <translation>Folder:</translation>
+    </message>
+    <message>
+        <source>参照...</source>
+        <translation>Browse...</translation>
+    </message>
+    <message>
+        <source>再読込</source>
+        <translation>Reload</translation>
+    </message>
+    <message>
+        <source>検索:</source>
+        <translation>Search:</translation>
+    </message>
+    <message>
+        <source>曲線を開く</source>
+        <translation>Open curve</translation>
+    </message>
+    <message>
+        <source>名前</source>
+        <translation>Name</translation>
+    </message>
+    <message>
+        <source>Fs[Hz]</source>
+        <translation>Fs[Hz]</translation>
+    </message>
+    <message>
+        <source>Qts</source>
+        <translation>Qts</translation>
+    </message>
+    <message>
+        <source>Vas[L]</source>
+        <translation>Vas[L]</translation>
+    </message>
+    <message>
+        <source>Re[Ω]</source>
+        <translation>Re[Ω]</translation>
+    </message>
+    <message>
+        <source>ファイル</source>
+        <translation>File</translation>
+    </message>
+    <message>
+        <source>（読めません）</source>
+        <translation>(unreadable)</translation>
+    </message>
+    <message>
+        <source>%1 / %2 件</source>
+        <translation>%1 / %2 files</translation>
+    </message>
+    <message>
+        <source>読み込み中...</source>
+        <translation>Reading...</translation>
+    </message>
+    <message>
+        <source>ドライバー出力...</source>
+        <translation>Export driver...</translation>
+    </message>
+    <message>
+        <source>ドライバー読込...</source>
+        <translation>Import driver...</translation>
+    </message>
+    <message>
+        <source>ドライバーファイルの保存</source>
+        <translation>Save driver file</translation>
+    </message>
+    <message>
+        <source>ドライバーファイルを開く</source>
+        <translation>Open driver file</translation>
+    </message>
+    <message>
+        <source>ドライバーファイル (*.json);;Hornresp (*.txt)</source>
+        <translation>Driver file (*.json);;Hornresp (*.txt)</translation>
+    </message>
+    <message>
+        <source>ドライバーファイル (*.json)</source>
+        <translation>Driver file (*.json)</translation>
+    </message>
+    <message>
+        <source>Hornresp にはSdと付加質量（または箱）による Mms と Bl が必要です。</source>
+        <translation>Hornresp needs Sd, and Mms and Bl from an added mass (or a box).</translation>
+    </message>
+    <message>
+        <source>%1 に書き込めませんでした。</source>
+        <translation>%1 could not be written.</translation>
+    </message>
+    <message>
+        <source>%1 を読めませんでした。</source>
+        <translation>%1 could not be read.</translation>
     </message>
 </context>
 <context>

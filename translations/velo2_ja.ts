@@ -76,6 +76,45 @@
     </message>
 </context>
 <context>
+    <name>DriverMessages</name>
+    <message>
+        <source>not a JSON text: %1</source>
+        <translation>JSON のテキストではありません：%1</translation>
+    </message>
+    <message>
+        <source>not a driver file (no &quot;format&quot;: &quot;velo2-driver&quot;)</source>
+        <translation>ドライバーファイルではありません（&quot;format&quot;: &quot;velo2-driver&quot; がありません）</translation>
+    </message>
+    <message>
+        <source>a driver file of version %1, newer than this program reads (1)</source>
+        <translation>バージョン %1 のドライバーファイルです。このプログラムが読めるのは 1 までです</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; is not a number of 0 or more</source>
+        <translation>&quot;%1&quot; が 0 以上の数ではありません</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; is missing</source>
+        <translation>&quot;%1&quot; がありません</translation>
+    </message>
+    <message>
+        <source>the curve&apos;s points must be [Hz, Ω, degrees]: Hz above 0, Ω 0 or more, degrees within ±180, at least 3 points</source>
+        <translation>曲線の点は [Hz, Ω, 度] で、Hz は 0 より大きく、Ω は 0 以上、度は ±180 以内、3 点以上が必要です</translation>
+    </message>
+    <message>
+        <source>a %1 file needs Sd, Mms and Bl: give Sd and an added mass, two masses or a box</source>
+        <translation>%1 ファイルには Sd、Mms、Bl が必要です：Sd と付加質量（2 つの質量または箱）を入力してください</translation>
+    </message>
+    <message>
+        <source>unknown driver format &quot;%1&quot; (json or hornresp)</source>
+        <translation>不明なドライバー形式 &quot;%1&quot;（json または hornresp）</translation>
+    </message>
+    <message>
+        <source>%1 could not be written</source>
+        <translation>%1 に書き込めませんでした</translation>
+    </message>
+</context>
+<context>
     <name>FitMessages</name>
     <message>
         <source>too few points to fit the %1 model: %2 in the range, it needs at least %3</source>
@@ -665,6 +704,109 @@
     <message>
         <source>動インピーダンス円</source>
         <translation>動インピーダンス円</translation>
+    </message>
+</context>
+<context>
+    <name>TFormDrivers</name>
+    <message>
+        <source>VELO / ドライバー一覧</source>
+        <translation>VELO / ドライバー一覧</translation>
+    </message>
+    <message>
+        <source>ドライバー一覧...</source>
+        <translation>ドライバー一覧...</translation>
+    </message>
+    <message>
+        <source>フォルダ:</source>
+        <translation>フォルダ:</translation>
+    </message>
+    <message>
+        <source>参照...</source>
+        <translation>参照...</translation>
+    </message>
+    <message>
+        <source>再読込</source>
+        <translation>再読込</translation>
+    </message>
+    <message>
+        <source>検索:</source>
+        <translation>検索:</translation>
+    </message>
+    <message>
+        <source>曲線を開く</source>
+        <translation>曲線を開く</translation>
+    </message>
+    <message>
+        <source>名前</source>
+        <translation>名前</translation>
+    </message>
+    <message>
+        <source>Fs[Hz]</source>
+        <translation>Fs[Hz]</translation>
+    </message>
+    <message>
+        <source>Qts</source>
+        <translation>Qts</translation>
+    </message>
+    <message>
+        <source>Vas[L]</source>
+        <translation>Vas[L]</translation>
+    </message>
+    <message>
+        <source>Re[Ω]</source>
+        <translation>Re[Ω]</translation>
+    </message>
+    <message>
+        <source>ファイル</source>
+        <translation>ファイル</translation>
+    </message>
+    <message>
+        <source>（読めません）</source>
+        <translation>（読めません）</translation>
+    </message>
+    <message>
+        <source>%1 / %2 件</source>
+        <translation>%1 / %2 件</translation>
+    </message>
+    <message>
+        <source>読み込み中...</source>
+        <translation>読み込み中...</translation>
+    </message>
+    <message>
+        <source>ドライバー出力...</source>
+        <translation>ドライバー出力...</translation>
+    </message>
+    <message>
+        <source>ドライバー読込...</source>
+        <translation>ドライバー読込...</translation>
+    </message>
+    <message>
+        <source>ドライバーファイルの保存</source>
+        <translation>ドライバーファイルの保存</translation>
+    </message>
+    <message>
+        <source>ドライバーファイルを開く</source>
+        <translation>ドライバーファイルを開く</translation>
+    </message>
+    <message>
+        <source>ドライバーファイル (*.json);;Hornresp (*.txt)</source>
+        <translation>ドライバーファイル (*.json);;Hornresp (*.txt)</translation>
+    </message>
+    <message>
+        <source>ドライバーファイル (*.json)</source>
+        <translation>ドライバーファイル (*.json)</translation>
+    </message>
+    <message>
+        <source>Hornresp にはSdと付加質量（または箱）による Mms と Bl が必要です。</source>
+        <translation>Hornresp にはSdと付加質量（または箱）による Mms と Bl が必要です。</translation>
+    </message>
+    <message>
+        <source>%1 に書き込めませんでした。</source>
+        <translation>%1 に書き込めませんでした。</translation>
+    </message>
+    <message>
+        <source>%1 を読めませんでした。</source>
+        <translation>%1 を読めませんでした。</translation>
     </message>
 </context>
 <context>

@@ -5,10 +5,16 @@
 #include "CliTestSupport.h"
 #include "core/analysis/driver/DriverJson.h"
 #include "core/analysis/driver/HornrespRecord.h"
+#include "ui/analysis/DriverTexts.h"
+#include "ui/analysis/TFormDrivers.h"
 
+#include <QApplication>
 #include <QJsonArray>
 #include <QJsonObject>
+#include <QLineEdit>
 #include <QMap>
+#include <QPushButton>
+#include <QTableWidget>
 #include <QTemporaryDir>
 #include <QtTest>
 #include <cmath>
@@ -77,6 +83,7 @@ private slots:
     void damagedJson();
     void hornresp();
     void handOffThroughCli();
+    void library();
 };
 
 void TestAnalysisDriver::jsonRoundTrip()
@@ -118,7 +125,7 @@ void TestAnalysisDriver::damagedJson_data()
                                  << "\"Bl_Tm\" is not";
     QTest::newRow("text for a number") << head + ts + R"(, "Vas_L": "13"}})"
                                        << "\"Vas_L\"";
-    QTest::newRow("bad point") << head + ts + R"(}, "curve": {"points": [[20, 0, 3]]}})"
+    QTest::newRow("bad point") << head + ts + R"(}, "curve": {"points": [[0, 5, 3]]}})"
                                << "the curve's points";
 }
 
@@ -194,6 +201,8 @@ void TestAnalysisDriver::handOffThroughCli()
         cli::run({"driver", "show", json, "--json"}).json().object().value("parameters").toObject();
     QVERIFY(std::fabs(shown.value("Mms_g").toDouble() / m.value("Mms_g").toDouble() - 1) < 1e-6);
     QVERIFY(shown.value("Le_mH").toDouble() > 0.0);
+    // Its curve opens as any table does.
+    QCOMPARE(cli::run({"convert", json, "-o", dir.filePath("back.DTA")}).exitCode, 0);
 
     const cli::Result noMass =
         cli::run({"driver", "export", dir.filePath("0g.DTA"), "--re", "5.721", "--format",
@@ -213,5 +222,32 @@ void TestAnalysisDriver::handOffThroughCli()
     QVERIFY(bad.errText().contains("not a JSON text"));
 }
 
-QTEST_GUILESS_MAIN(TestAnalysisDriver)
+void TestAnalysisDriver::library()
+{
+    QTemporaryDir dir;
+    auto write = [&](const QString &name, const QByteArray &bytes) {
+        QFile f(dir.filePath(name));
+        return f.open(QIODevice::WriteOnly) && f.write(bytes) == bytes.size();
+    };
+    DriverRecord woofer = sample();
+    woofer.name = QStringLiteral("SEAS woofer");
+    DriverRecord tweeter = sample();
+    tweeter.name = QStringLiteral("Dome tweeter");
+    QVERIFY(write("a.json", driverJsonText(woofer)) && write("b.json", driverJsonText(tweeter)) &&
+            write("c.json", "{ damaged") && write("notes.txt", "not listed"));
+    QString opened;
+    TFormDrivers w([&opened](const QString &path) { opened = path; });
+    w.setFolder(dir.path());
+    QTRY_COMPARE(w.List->rowCount(), 3);
+    QCOMPARE(w.List->item(2, 0)->text(), DriverTexts::unreadable()); // seen, not lost
+    // Every word must match, in any case.
+    w.SearchEdit->setText(QStringLiteral("WOOFER seas"));
+    QCOMPARE(w.List->rowCount(), 1);
+    QCOMPARE(w.List->item(0, 0)->text(), woofer.name);
+    w.List->setCurrentCell(0, 0);
+    w.OpenButton->click();
+    QCOMPARE(opened, dir.filePath("a.json"));
+}
+
+QTEST_MAIN(TestAnalysisDriver)
 #include "tst_analysis_driver.moc"

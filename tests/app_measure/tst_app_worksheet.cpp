@@ -23,6 +23,7 @@
 #include <QClipboard>
 #include <QComboBox>
 #include <QFile>
+#include <QGroupBox>
 #include <QJsonDocument>
 #include <QLabel>
 #include <QLineEdit>
@@ -30,6 +31,7 @@
 #include <QProcess>
 #include <QTableWidget>
 #include <QtTest>
+#include <cmath>
 
 namespace {
 
@@ -210,6 +212,18 @@ void TestAppWorksheet::outputs()
     QFile f(json);
     QVERIFY(f.open(QIODevice::ReadOnly));
     QCOMPARE(f.readAll(), QJsonDocument(worksheetJson(w->result())).toJson());
+
+    // The driver for simulators, read back into the inputs as numbers: the same values.
+    const QString driver = b.dir.filePath("spk_driver.json");
+    const double fs = w->result().classic.Fs;
+    files.answers.append({driver});
+    files.answers.append({driver});
+    w->DriverExportButton->click();
+    w->DriverImportButton->click();
+    QVERIFY(w->FromNumbersGroup->isChecked());
+    QVERIFY(waitUntil([w] { return w->result().typed && w->refusal().isEmpty(); }));
+    QVERIFY(std::fabs(w->result().classic.Fs / fs - 1.0) < 1e-9);
+    w->FromNumbersGroup->setChecked(false);
 
     w->CopyButton->click();
     const QString text = QApplication::clipboard()->text();

@@ -29,7 +29,7 @@ foreach(ts ${catalogues})
         foreach(item ${items})
             if(item MATCHES "^<name>([^<]*)</name>$")
                 set(context ${CMAKE_MATCH_1})
-            elseif(NOT context MATCHES "^(WorksheetMessages|FitMessages|QcMessages|LogMessages)$"
+            elseif(NOT context MATCHES "^(WorksheetMessages|FitMessages|QcMessages|LogMessages|DriverMessages)$"
                    AND item MATCHES "^<source>([^<]*)</source>[ \n\r\t]*<translation>([^<]*)<"
                    AND NOT CMAKE_MATCH_1 STREQUAL CMAKE_MATCH_2)
                 list(APPEND bad "${item}")

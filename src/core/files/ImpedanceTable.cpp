@@ -2,6 +2,10 @@
 
 #include "core/files/InputFile.h"
 
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+
 #include <algorithm>
 #include <cctype>
 #include <charconv>
@@ -170,10 +174,79 @@ TableProblem fromInputProblem(InputFileProblem problem)
     return TableProblem::Unreadable;
 }
 
+TableRead addPoint(ImpedanceTable &read, ImpedancePoint p, bool phase, int lineNo)
+{
+    if (!(p.hz > 0.0))
+        return {TableProblem::BadFrequency, lineNo};
+    if (p.ohm < 0.0)
+        return {TableProblem::NegativeMagnitude, lineNo};
+    // The curves are held in single precision.
+    if (!std::isfinite(p.ohm) || !std::isfinite(p.deg) || p.ohm > kMaxTableOhm)
+        return {TableProblem::NotFinite, lineNo};
+    if (std::fabs(p.deg) > kMaxTableDegrees)
+        return {TableProblem::PhaseOutOfRange, lineNo};
+    p.logHz = std::log(p.hz);
+    read.hasPhase = read.hasPhase || phase;
+    if (!read.points.empty() && p.hz < read.points.back().hz)
+        read.reordered = true;
+    read.points.push_back(p);
+    return {};
+}
+
+TableRead finishTable(ImpedanceTable &read, ImpedanceTable &table)
+{
+    if (read.points.empty())
+        return {TableProblem::NoData, 0};
+
+    read.rows = int(read.points.size());
+    if (read.reordered)
+        std::stable_sort(
+            read.points.begin(), read.points.end(),
+            [](const ImpedancePoint &a, const ImpedancePoint &b) { return a.hz < b.hz; });
+    // The first row of a repeated frequency stays.
+    const auto last =
+        std::unique(read.points.begin(), read.points.end(),
+                    [](const ImpedancePoint &a, const ImpedancePoint &b) { return a.hz == b.hz; });
+    read.duplicates = int(read.points.end() - last);
+    read.points.erase(last, read.points.end());
+    if (int(read.points.size()) < kMinTablePoints)
+        return {TableProblem::TooFewPoints, 0};
+    table = std::move(read);
+    return {};
+}
+
+// A driver file's curve: {"format": "velo2-driver", ..., "curve": {"points": [[Hz, Ω, °]]}}.
+// A problem's line is the point's place in the list.
+TableRead parseDriverFileCurve(const QByteArray &bytes, ImpedanceTable &table)
+{
+    QJsonParseError error;
+    const QJsonObject o = QJsonDocument::fromJson(bytes, &error).object();
+    if (error.error != QJsonParseError::NoError ||
+        o.value(QStringLiteral("format")).toString() != QLatin1String(kDriverFileFormatName))
+        return {TableProblem::NotNumeric, 1};
+    ImpedanceTable read;
+    int n = 0;
+    const QJsonArray points =
+        o.value(QStringLiteral("curve")).toObject().value(QStringLiteral("points")).toArray();
+    for (const QJsonValue &v : points) {
+        const QJsonArray a = v.toArray();
+        if (a.size() != 3)
+            return {TableProblem::NotNumeric, n + 1};
+        const ImpedancePoint p{a[0].toDouble(-1), a[1].toDouble(NAN), a[2].toDouble(NAN), 0};
+        if (const TableRead r = addPoint(read, p, true, ++n); !r.ok())
+            return r;
+    }
+    return finishTable(read, table);
+}
+
 } // namespace
+
+const char kDriverFileFormatName[] = "velo2-driver";
 
 TableRead parseImpedanceTable(const QByteArray &bytes, ImpedanceTable &table)
 {
+    if (bytes.trimmed().startsWith('{') && bytes.size() <= kMaxImpedanceTableBytes)
+        return parseDriverFileCurve(bytes, table);
     if (bytes.size() > kMaxImpedanceTableBytes)
         return {TableProblem::TooLarge, 0};
     if (isUtf16(bytes))
@@ -212,39 +285,10 @@ TableRead parseImpedanceTable(const QByteArray &bytes, ImpedanceTable &table)
         } else if (kind == LineKind::Other) {
             return {TableProblem::NotNumeric, lineNo};
         }
-        if (!(p.hz > 0.0))
-            return {TableProblem::BadFrequency, lineNo};
-        if (p.ohm < 0.0)
-            return {TableProblem::NegativeMagnitude, lineNo};
-        // The curves are held in single precision.
-        if (p.ohm > kMaxTableOhm)
-            return {TableProblem::NotFinite, lineNo};
-        if (std::fabs(p.deg) > kMaxTableDegrees)
-            return {TableProblem::PhaseOutOfRange, lineNo};
-        p.logHz = std::log(p.hz);
-        read.hasPhase = read.hasPhase || phase;
-        if (!read.points.empty() && p.hz < read.points.back().hz)
-            read.reordered = true;
-        read.points.push_back(p);
+        if (const TableRead r = addPoint(read, p, phase, lineNo); !r.ok())
+            return r;
     }
-    if (read.points.empty())
-        return {TableProblem::NoData, 0};
-
-    read.rows = int(read.points.size());
-    if (read.reordered)
-        std::stable_sort(
-            read.points.begin(), read.points.end(),
-            [](const ImpedancePoint &a, const ImpedancePoint &b) { return a.hz < b.hz; });
-    // The first row of a repeated frequency stays.
-    const auto last =
-        std::unique(read.points.begin(), read.points.end(),
-                    [](const ImpedancePoint &a, const ImpedancePoint &b) { return a.hz == b.hz; });
-    read.duplicates = int(read.points.end() - last);
-    read.points.erase(last, read.points.end());
-    if (int(read.points.size()) < kMinTablePoints)
-        return {TableProblem::TooFewPoints, 0};
-    table = std::move(read);
-    return {};
+    return finishTable(read, table);
 }
 
 TableRead readImpedanceTable(const QString &path, ImpedanceTable &table)

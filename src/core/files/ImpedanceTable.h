@@ -64,6 +64,10 @@ struct TableRead {
     bool ok() const { return problem == TableProblem::None; }
 };
 
+// A VELO2 driver file (JSON, see the analysis's DriverJson) is read as its curve: the same
+// checks, a problem's line being the point's place in the list.
+extern const char kDriverFileFormatName[]; // "velo2-driver"
+
 // Reads the table in bytes; table is replaced only when the whole table passed.
 TableRead parseImpedanceTable(const QByteArray &bytes, ImpedanceTable &table);
 // The same for the regular file at path, never reading more than kMaxImpedanceTableBytes.

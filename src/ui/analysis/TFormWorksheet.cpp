@@ -7,6 +7,7 @@
 #include "core/files/WindowPlacement.h"
 #include "core/graph/WindowFont.h"
 #include "core/measure/MeasurementRun.h"
+#include "ui/analysis/DriverTexts.h"
 #include "ui/analysis/WorksheetFields.h"
 #include "ui/analysis/WorksheetTexts.h"
 #include "ui/common/AccessibleNames.h"
@@ -247,10 +248,15 @@ QHBoxLayout *TFormWorksheet::buildButtons()
     CloseButton = button(this, "CloseButton", T::close());
     connect(CopyButton, &QPushButton::clicked, this, &TFormWorksheet::copyClick);
     connect(JsonButton, &QPushButton::clicked, this, &TFormWorksheet::saveJsonClick);
+    DriverExportButton = button(this, "DriverExportButton", DriverTexts::exportDriver());
+    DriverImportButton = button(this, "DriverImportButton", DriverTexts::importDriver());
+    connect(DriverExportButton, &QPushButton::clicked, this, &TFormWorksheet::exportDriverClick);
+    connect(DriverImportButton, &QPushButton::clicked, this, &TFormWorksheet::importDriverClick);
     connect(PrintButton, &QPushButton::clicked, this, &TFormWorksheet::printClick);
     connect(CloseButton, &QPushButton::clicked, this, &QWidget::close);
     auto *buttons = new QHBoxLayout;
-    for (QPushButton *b : {CopyButton, JsonButton, PrintButton})
+    for (QPushButton *b :
+         {CopyButton, JsonButton, DriverExportButton, DriverImportButton, PrintButton})
         buttons->addWidget(b);
     buttons->addStretch();
     buttons->addWidget(CloseButton);

@@ -111,6 +111,8 @@ public:
     QPushButton *StopButton = nullptr;
     QPushButton *CopyButton = nullptr;
     QPushButton *JsonButton = nullptr;
+    QPushButton *DriverExportButton = nullptr; // the driver for simulators
+    QPushButton *DriverImportButton = nullptr; // a driver file as numbers
     QPushButton *PrintButton = nullptr;
     QPushButton *CloseButton = nullptr;
     QLabel *ResultLabel = nullptr;
@@ -181,6 +183,8 @@ private:
     // output (TFormWorksheet_output.cpp)
     void copyClick();
     void saveJsonClick();
+    void exportDriverClick();
+    void importDriverClick();
     void printClick();
 
     WorksheetHost m_host;

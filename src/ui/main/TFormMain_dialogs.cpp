@@ -1,6 +1,7 @@
 #include "ui/main/TFormMain.h"
 
 #include "ui/analysis/TFormCalc.h"
+#include "ui/analysis/TFormDrivers.h"
 #include "ui/analysis/TFormUnits.h"
 #include "ui/analysis/TFormWorksheet.h"
 #include "ui/common/Seams.h"
@@ -47,6 +48,11 @@ void TFormMain::MenuMeasure_RepeatClick()
 void TFormMain::MenuMeasure_UnitsClick()
 {
     formUnits->showUnits();
+}
+
+void TFormMain::MenuMeasure_DriversClick()
+{
+    formDrivers->showDrivers();
 }
 
 void TFormMain::MenuMeasure_QcClick()

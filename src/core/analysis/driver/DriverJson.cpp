@@ -1,13 +1,12 @@
 #include "core/analysis/driver/DriverJson.h"
 
 #include "core/analysis/driver/DriverMessages.h"
+#include "core/files/ImpedanceTable.h"
 
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <cmath>
-
-const char kDriverFileFormat[] = "velo2-driver";
 
 namespace {
 
@@ -60,7 +59,7 @@ QByteArray driverJsonText(const DriverRecord &d)
     for (const Field &f : kFields)
         if (d.*f.field > 0.0)
             parameters.insert(QLatin1String(f.key), d.*f.field * f.scale);
-    QJsonObject o{{QStringLiteral("format"), QLatin1String(kDriverFileFormat)},
+    QJsonObject o{{QStringLiteral("format"), QLatin1String(kDriverFileFormatName)},
                   {QStringLiteral("version"), kDriverFileVersion},
                   {QStringLiteral("name"), d.name},
                   {QStringLiteral("parameters"), parameters}};
@@ -97,7 +96,7 @@ bool readDriverJson(const QByteArray &text, DriverRecord *out, QString *problem)
         return false;
     }
     const QJsonObject o = doc.object();
-    if (o.value(QStringLiteral("format")).toString() != QLatin1String(kDriverFileFormat)) {
+    if (o.value(QStringLiteral("format")).toString() != QLatin1String(kDriverFileFormatName)) {
         *problem = DriverMessages::notDriverFile();
         return false;
     }
@@ -135,15 +134,15 @@ bool readDriverJson(const QByteArray &text, DriverRecord *out, QString *problem)
     }
     const QJsonObject curve = o.value(QStringLiteral("curve")).toObject();
     d.band = curve.value(QStringLiteral("band")).toInt(0);
-    for (const QJsonValue &v : curve.value(QStringLiteral("points")).toArray()) {
-        const QJsonArray p = v.toArray();
-        const DriverCurvePoint point{p.at(0).toDouble(-1), p.at(1).toDouble(-1),
-                                     p.at(2).toDouble(NAN)};
-        if (p.size() != 3 || !(point.hz > 0.0) || !(point.ohm > 0.0) || !std::isfinite(point.deg)) {
+    if (!curve.value(QStringLiteral("points")).toArray().isEmpty()) {
+        // The curve is read as any table is, by the one reader of driver-file curves.
+        ImpedanceTable table;
+        if (!parseImpedanceTable(text, table).ok()) {
             *problem = DriverMessages::badCurve();
             return false;
         }
-        d.curve.append(point);
+        for (const ImpedancePoint &p : table.points)
+            d.curve.append({p.hz, p.ohm, p.deg});
     }
     *out = d;
     return true;

@@ -18,7 +18,6 @@
 
 #include <QByteArray>
 
-extern const char kDriverFileFormat[]; // "velo2-driver"
 constexpr int kDriverFileVersion = 1;
 
 QByteArray driverJsonText(const DriverRecord &d);

@@ -31,7 +31,8 @@ QString missingValue(const QString &key)
 QString badCurve()
 {
     return QCoreApplication::translate(
-        "DriverMessages", "the curve's points must be [Hz, Ω, degrees] with Hz and Ω above 0");
+        "DriverMessages", "the curve's points must be [Hz, Ω, degrees]: Hz above 0, Ω 0 or more, "
+                          "degrees within ±180, at least 3 points");
 }
 QString needsMechanics(const QString &format)
 {
