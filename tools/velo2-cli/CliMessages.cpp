@@ -1364,13 +1364,12 @@ QString notchRefused(NotchOutcome outcome)
 // driver files
 QString driverDescription()
 {
-    return QStringLiteral(
-        "The worksheet's driver for box and crossover simulators.\n"
-        "\n"
-        "  driver export FREE.DTA --re OHMS [...] --format json|hornresp -o OUT\n"
-        "  driver show DRIVER.json [--json]\n"
-        "\n"
-        "Run 'velo2-cli driver SUBCOMMAND --help' for its options.");
+    return QStringLiteral("The worksheet's driver for box and crossover simulators.\n"
+                          "\n"
+                          "  driver export FREE.DTA --re OHMS [...] --format json|hornresp -o OUT\n"
+                          "  driver show DRIVER.json [--json]\n"
+                          "\n"
+                          "Run 'velo2-cli driver SUBCOMMAND --help' for its options.");
 }
 QString unknownDriverCommand(const QString &name)
 {

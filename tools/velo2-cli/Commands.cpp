@@ -9,8 +9,7 @@ const Command kCommands[] = {
     {"qc", runQc, false},           {"ports", runPorts, false},     {"compare", runCompare, false},
     {"circle", runCircle, false},   {"stats", runStats, false},     {"match", runMatch, false},
     {"trend", runTrend, false},     {"box", runBox, false},         {"zobel", runZobel, false},
-    {"notch", runNotch, false},
-    {"driver", runDriver, false},
+    {"notch", runNotch, false},     {"driver", runDriver, false},
 };
 
 } // namespace
