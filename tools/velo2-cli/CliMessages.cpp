@@ -1359,4 +1359,10 @@ QString notchRefused(NotchOutcome outcome)
     return QString();
 }
 
+QString compensatedZmaHelp()
+{
+    return QStringLiteral("also write the measured curve with the network across it as a ZMA "
+                          "table");
+}
+
 } // namespace CliMessages

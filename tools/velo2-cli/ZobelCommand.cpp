@@ -3,6 +3,7 @@
 #include "CliMessages.h"
 #include "CommandLine.h"
 #include "Commands.h"
+#include "CompensatedZma.h"
 #include "DocumentFiles.h"
 #include "core/analysis/design/Compensation.h"
 
@@ -70,7 +71,8 @@ void printZobel(const QString &input, double from, double to, const ZobelDesign 
 int runZobel(const QStringList &args)
 {
     CommandLine cl(QStringLiteral("zobel"),
-                   QStringLiteral("FILE [--from HZ --to HZ] [--series E12|E24|exact] [--json]"),
+                   QStringLiteral("FILE [--from HZ --to HZ] [--series E12|E24|exact] [--json] "
+                                  "[--zma OUT.zma]"),
                    CliMessages::zobelDescription());
     cl.addValue({QStringLiteral("from")}, QStringLiteral("HZ"), CliMessages::zobelFromHelp());
     cl.addValue({QStringLiteral("to")}, QStringLiteral("HZ"), CliMessages::zobelToHelp());
@@ -78,9 +80,12 @@ int runZobel(const QStringList &args)
                 CliMessages::zobelSeriesHelp());
     cl.addValue({QStringLiteral("band")}, QStringLiteral("N"), CliMessages::convertBandHelp());
     cl.addFlag(QStringLiteral("json"), CliMessages::jsonHelp());
+    addCompensatedZmaOption(cl);
     if (const int code = cl.parse(args); code >= 0)
         return code;
     if (const int code = cl.expectPositional(1, 1, QStringLiteral("FILE")); code >= 0)
+        return code;
+    if (const int code = checkCompensatedZmaOption(cl); code >= 0)
         return code;
     const double from = frequencyOption(cl, QStringLiteral("from"), 300.0);
     if (from < 0.0)
@@ -109,6 +114,11 @@ int runZobel(const QStringList &args)
     const ZobelDesign d = designZobel(doc->curveRaw(), from, to, series);
     if (!d.ok())
         return cl.fileFailure(input, CliMessages::zobelRefused(d.outcome));
+    // The parts as bought: the snapped values (the fitted ones for --series exact).
+    if (const int code =
+            writeCompensatedZma(cl, *doc, input, zobelNetwork(d.snapped), QStringLiteral("Zobel"));
+        code >= 0)
+        return code;
     printZobel(input, from, to, d, cl.isSet(QStringLiteral("json")));
     return finishOutput() ? ExitOk : ExitFailed;
 }
