@@ -5,7 +5,9 @@
 #include "core/graph/WindowFont.h"
 #include "core/measure/PortResolver.h"
 #include "core/model/BandTable.h"
+#include "ui/analysis/CompensationTexts.h"
 #include "ui/analysis/TFormCalc.h"
+#include "ui/analysis/TFormCompensation.h"
 #include "ui/analysis/TFormUnits.h"
 #include "ui/analysis/TFormWorksheet.h"
 #include "ui/analysis/UnitsTexts.h"
@@ -116,6 +118,7 @@ TFormMain::TFormMain(QWidget *parent)
                                     const CurveBlock *unit,
                                     int band) { m_view->showUnits(upper, lower, unit, band); };
     formUnits = new TFormUnits(unitsHost, this);
+    formCompensation = new TFormCompensation({m_document.get()}, this);
 }
 
 TFormMain::~TFormMain()
@@ -176,6 +179,8 @@ void TFormMain::buildMenus()
            own(&TFormMain::MenuMeasure_WorksheetClick));
     action(MenuMeasure, "MenuMeasure_Units", UnitsTexts::menuItem(),
            own(&TFormMain::MenuMeasure_UnitsClick));
+    action(MenuMeasure, "MenuMeasure_Compensation", CompensationTexts::menuItem(),
+           own(&TFormMain::MenuMeasure_CompensationClick));
     action(MenuMeasure, "MenuMeasure_Qc", QcTexts::menuItem(),
            own(&TFormMain::MenuMeasure_QcClick));
 

@@ -36,6 +36,7 @@ class UnitStation;
 class TFormCalc;
 class TFormWorksheet;
 class TFormUnits;
+class TFormCompensation;
 struct WorksheetHost;
 class TFormQc;
 struct QcStationHost;
@@ -167,6 +168,7 @@ private:
     void MenuMesure_CalcClick();
     void MenuMeasure_WorksheetClick();
     void MenuMeasure_UnitsClick();
+    void MenuMeasure_CompensationClick();
     void MenuMeasure_QcClick();
     // Asks how many sweeps, then measures them.
     void MenuMeasure_RepeatClick();
@@ -227,6 +229,7 @@ private:
     TFormCalc *formCalc = nullptr;
     TFormWorksheet *formWorksheet = nullptr;
     TFormUnits *formUnits = nullptr;
+    TFormCompensation *formCompensation = nullptr;
     TFormQc *formQc = nullptr;
     TFormSetting *formSetting = nullptr;
     TFormPrnInfo *formPrnInfo = nullptr;

@@ -1,6 +1,7 @@
 #include "ui/main/TFormMain.h"
 
 #include "ui/analysis/TFormCalc.h"
+#include "ui/analysis/TFormCompensation.h"
 #include "ui/analysis/TFormUnits.h"
 #include "ui/analysis/TFormWorksheet.h"
 #include "ui/common/Seams.h"
@@ -28,6 +29,8 @@ void TFormMain::curvesChanged()
         formCalc->curvesChanged();
     if (formWorksheet)
         formWorksheet->curvesChanged();
+    if (formCompensation)
+        formCompensation->curvesChanged();
 }
 
 void TFormMain::MenuMeasure_WorksheetClick()
@@ -47,6 +50,11 @@ void TFormMain::MenuMeasure_RepeatClick()
 void TFormMain::MenuMeasure_UnitsClick()
 {
     formUnits->showUnits();
+}
+
+void TFormMain::MenuMeasure_CompensationClick()
+{
+    formCompensation->showCompensation();
 }
 
 void TFormMain::MenuMeasure_QcClick()

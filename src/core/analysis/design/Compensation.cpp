@@ -287,7 +287,10 @@ NotchDesign designNotch(const CurveBlock &raw)
     d.lMh = std::exp(best[1]) * 1e3;
     d.cUf = std::exp(best[2]) * 1e6;
     d.flatnessPct = flatness(d.rOhm, d.lMh * 1e-3, d.cUf * 1e-6);
-    d.textbookFlatnessPct = flatness(std::exp(start[0]), std::exp(start[1]), std::exp(start[2]));
+    d.textbookROhm = std::exp(start[0]);
+    d.textbookLMh = std::exp(start[1]) * 1e3;
+    d.textbookCUf = std::exp(start[2]) * 1e6;
+    d.textbookFlatnessPct = flatness(d.textbookROhm, d.textbookLMh * 1e-3, d.textbookCUf * 1e-6);
     d.outcome = NotchOutcome::Ok;
     return d;
 }

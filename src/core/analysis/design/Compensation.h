@@ -72,6 +72,7 @@ struct NotchDesign {
     double fromHz = 0.0, toHz = 0.0;
     double rOhm = 0.0, lMh = 0.0, cUf = 0.0;
     double flatnessPct = 0.0;
+    double textbookROhm = 0.0, textbookLMh = 0.0, textbookCUf = 0.0; // the starting values
     double textbookFlatnessPct = 0.0; // the starting values' flatness, for comparison
     bool ok() const { return outcome == NotchOutcome::Ok; }
 };
