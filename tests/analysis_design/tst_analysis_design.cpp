@@ -62,6 +62,7 @@ class TestAnalysisDesign : public QObject
     Q_OBJECT
 private slots:
     void seasZobel();
+    void seasSecondPair();
     void idealCoil();
     void refused_data();
     void refused();
@@ -90,6 +91,24 @@ void TestAnalysisDesign::seasZobel()
     QVERIFY(d.snapped.flatnessPct >= d.fitted.flatnessPct);
     QCOMPARE(d.snapped.flatnessPct, zobelFlatnessPct(networkPoints(readZma(kSeas), 300.0, 20000.0),
                                                      d.snapped.rOhm, d.snapped.cUf * 1e-6));
+}
+
+void TestAnalysisDesign::seasSecondPair()
+{
+    const CurveBlock seas = readZma(kSeas);
+    const ZobelDesign one = designZobel(seas, 300.0, 20000.0, ESeries::E12);
+    const ZobelDesign two = designZobel(seas, 300.0, 20000.0, ESeries::E12, true);
+    qInfo("SEAS two pairs: R %.3f C %.3f uF, R2 %.3f C2 %.4f uF ±%.2f %% | E12 ±%.2f %%",
+          two.fitted.rOhm, two.fitted.cUf, two.fitted.r2Ohm, two.fitted.c2Uf,
+          two.fitted.flatnessPct, two.snapped.flatnessPct);
+    QVERIFY(!one.fitted.hasSecondPair() && two.fitted.hasSecondPair());
+    QVERIFY2(two.fitted.flatnessPct < 3.0, qPrintable(QString::number(two.fitted.flatnessPct)));
+    QCOMPARE(snapToSeries(two.snapped.c2Uf, ESeries::E12), two.snapped.c2Uf);
+    // The snapped flatness is that of both snapped pairs across the driver.
+    const auto out = std::make_unique<CurveBlock>();
+    compensatedCurve(seas, 2, zobelNetwork(two.snapped), *out);
+    QVERIFY(std::abs(zobelFlatnessPct(networkPoints(*out, 300.0, 20000.0), 1e12, 1e-30) -
+                     two.snapped.flatnessPct) < 1e-3);
 }
 
 void TestAnalysisDesign::idealCoil()
@@ -163,6 +182,13 @@ void TestAnalysisDesign::cliJson()
     QCOMPARE(classic.size(), 2);
     QCOMPARE(classic[1].toObject().value("rule").toString(), QStringLiteral("R=1.25Re, C=Le/R²"));
     QCOMPARE(o.value("snapped").toObject().value("R_ohm").toDouble(), 8.2);
+    QVERIFY(!o.value("fitted").toObject().contains("R2_ohm"));
+    const QJsonObject second = cli::run({"zobel", kSeas, "--second", "--json"})
+                                   .json()
+                                   .object()
+                                   .value("snapped")
+                                   .toObject();
+    QVERIFY(second.value("R2_ohm").isDouble() && second.value("C2_uF").isDouble());
     const QJsonObject notch = cli::run({"notch", kSeas, "--json"}).json().object();
     for (const char *key : {"R_ohm", "L_mH", "C_uF", "flatnessPct"})
         QVERIFY2(notch.value(key).isDouble(), key);

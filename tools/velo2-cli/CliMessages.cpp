@@ -1365,4 +1365,10 @@ QString compensatedZmaHelp()
                           "table");
 }
 
+QString zobelSecondHelp()
+{
+    return QStringLiteral("fit a second R-C beside the first (fitted and snapped add R2_ohm and "
+                          "C2_uF)");
+}
+
 } // namespace CliMessages

@@ -272,5 +272,6 @@ QString notchDescription();
 QString notchRefused(NotchOutcome outcome);
 // zobel and notch: the compensated curve
 QString compensatedZmaHelp();
+QString zobelSecondHelp();
 
 } // namespace CliMessages

@@ -21,7 +21,10 @@ std::complex<double> SeriesBranch::impedance(double freqHz) const
 
 CompensationNetwork zobelNetwork(const ZobelValues &values)
 {
-    return {{values.rOhm, 0.0, values.cUf * 1e-6}};
+    CompensationNetwork network = {{values.rOhm, 0.0, values.cUf * 1e-6}};
+    if (values.hasSecondPair())
+        network.push_back({values.r2Ohm, 0.0, values.c2Uf * 1e-6});
+    return network;
 }
 
 CompensationNetwork notchNetwork(const NotchDesign &design)
