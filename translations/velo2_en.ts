@@ -711,7 +711,7 @@
     </message>
     <message>
         <source>ゾーベル（直列 R-C、コイルのインダクタンスを補正）</source>
-        <translation>Zobel (series R-C against the coil's inductance)</translation>
+        <translation>Zobel (series R-C against the coil&apos;s inductance)</translation>
     </message>
     <message>
         <source>共振ノッチ（直列 R-L-C、共振の山を補正）</source>
@@ -791,7 +791,7 @@
     </message>
     <message>
         <source>ゾーベルなし: 帯域の下限は上限より低くしてください。</source>
-        <translation>No Zobel: the band's bottom must lie below its top.</translation>
+        <translation>No Zobel: the band&apos;s bottom must lie below its top.</translation>
     </message>
     <message>
         <source>ゾーベルなし: 帯域の測定点が %1 点より少なくなっています。</source>
@@ -803,7 +803,7 @@
     </message>
     <message>
         <source>ゾーベルなし: この帯域では |Z| が上に向かって上がりません（補正するボイスコイルのインダクタンスがありません）。</source>
-        <translation>No Zobel: |Z| does not rise toward the band's top (no voice-coil inductance to compensate in this band).</translation>
+        <translation>No Zobel: |Z| does not rise toward the band&apos;s top (no voice-coil inductance to compensate in this band).</translation>
     </message>
     <message>
         <source>ノッチなし: 曲線に位相がなく、Re を求められません。</source>
@@ -812,6 +812,10 @@
     <message>
         <source>ノッチなし: 曲線に -3 dB 点のそろった共振の山がありません。</source>
         <translation>No notch: the curve has no resonance peak with its -3 dB points.</translation>
+    </message>
+    <message>
+        <source>2組目の R-C</source>
+        <translation>Second R-C pair</translation>
     </message>
 </context>
 <context>

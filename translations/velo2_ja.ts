@@ -813,6 +813,10 @@
         <source>ノッチなし: 曲線に -3 dB 点のそろった共振の山がありません。</source>
         <translation>ノッチなし: 曲線に -3 dB 点のそろった共振の山がありません。</translation>
     </message>
+    <message>
+        <source>2組目の R-C</source>
+        <translation>2組目の R-C</translation>
+    </message>
 </context>
 <context>
     <name>TFormMain</name>

@@ -7,6 +7,7 @@
 #include "ui/analysis/CompensationTexts.h"
 #include "ui/analysis/TFormCompensation.h"
 
+#include <QCheckBox>
 #include <QComboBox>
 #include <QFile>
 #include <QFileInfo>
@@ -56,6 +57,13 @@ void TestAnalysisCompensation::wiring()
     QCOMPARE(written.readAll(),
              zmaText(*expected, doc.measurement().band,
                      QFileInfo(doc.dataFileName()).fileName() + QStringLiteral(" with Zobel")));
+
+    // A second pair: both in the cells, the flatness of both.
+    form->SecondPairCheck->setChecked(true);
+    const ZobelDesign two = designZobel(doc.curveRaw(), 300.0, 20000.0, ESeries::E24, true);
+    QTRY_VERIFY_WITH_TIMEOUT(!form->busy() && form->designs().zobel.fitted.hasSecondPair(), 20000);
+    QCOMPARE(form->ZobelTable->item(0, 3)->text(), QString::number(two.fitted.flatnessPct, 'f', 2));
+    QVERIFY(form->ZobelTable->item(1, 1)->text().contains(QStringLiteral(" / ")));
 
     // A band below the coil's rise: the reason, no number, nothing to export; the notch stays.
     form->FromEdit->setText(QStringLiteral("20"));

@@ -16,6 +16,7 @@ QString fromHz() { return QCoreApplication::translate("TFormCompensation", "帯�
 QString toHz() { return QCoreApplication::translate("TFormCompensation", "帯域の上限 [Hz]"); }
 QString series() { return QCoreApplication::translate("TFormCompensation", "部品の系列"); }
 QString seriesItem(int index) { return index == 0 ? QStringLiteral("E12") : index == 1 ? QStringLiteral("E24") : QCoreApplication::translate("TFormCompensation", "計算値のまま"); }
+QString secondPair() { return QCoreApplication::translate("TFormCompensation", "2組目の R-C"); }
 QString shown() { return QCoreApplication::translate("TFormCompensation", "グラフとZMA出力の回路"); }
 QString shownItem(int index) { return index == 0 ? QCoreApplication::translate("TFormCompensation", "ゾーベル") : index == 1 ? QCoreApplication::translate("TFormCompensation", "ノッチ") : QCoreApplication::translate("TFormCompensation", "ゾーベルとノッチ"); }
 

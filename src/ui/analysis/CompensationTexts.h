@@ -16,6 +16,7 @@ QString fromHz();
 QString toHz();
 QString series();
 QString seriesItem(int index); // E12, E24, the fitted values as they are
+QString secondPair();
 QString shown();
 QString shownItem(int index); // Zobel, notch, both
 

@@ -10,6 +10,7 @@
 #include "ui/common/TH_Message.h"
 #include "ui/common/Texts.h"
 
+#include <QCheckBox>
 #include <QComboBox>
 #include <QFileInfo>
 #include <QFutureWatcher>
@@ -68,8 +69,12 @@ QString percent(double v)
     return QString::number(v, 'f', 2);
 }
 
+// Two pairs as "first / second".
 QStringList zobelCells(const QString &method, const ZobelValues &v)
 {
+    if (v.hasSecondPair())
+        return {method, part(v.rOhm) + QStringLiteral(" / ") + part(v.r2Ohm),
+                part(v.cUf) + QStringLiteral(" / ") + part(v.c2Uf), percent(v.flatnessPct)};
     return {method, part(v.rOhm), part(v.cUf), percent(v.flatnessPct)};
 }
 
@@ -141,10 +146,15 @@ void TFormCompensation::buildControls()
     };
     combo(SeriesBox, "SeriesBox", T::series(), &T::seriesItem);
     SeriesBox->setCurrentIndex(1);
+    SecondPairCheck = new QCheckBox(T::secondPair(), this);
+    SecondPairCheck->setObjectName(QStringLiteral("SecondPairCheck"));
+    SecondPairCheck->setAccessibleName(T::secondPair());
+    inputs->addWidget(SecondPairCheck);
     combo(ShownBox, "ShownBox", T::shown(), &T::shownItem);
     inputs->addStretch();
     top->addLayout(inputs);
     connect(SeriesBox, &QComboBox::currentIndexChanged, this, &TFormCompensation::recompute);
+    connect(SecondPairCheck, &QCheckBox::toggled, this, &TFormCompensation::recompute);
     connect(ShownBox, &QComboBox::currentIndexChanged, this, &TFormCompensation::showCurve);
 
     auto *results = new QHBoxLayout;
@@ -256,8 +266,10 @@ void TFormCompensation::startDesign()
     auto curve = std::make_shared<const CurveBlock>(m_host.document->curveRaw());
     const double from = typedHz(FromEdit), to = typedHz(ToEdit);
     const ESeries series = kSeries[qBound(0, SeriesBox->currentIndex(), 2)];
-    m_watcher->setFuture(QtConcurrent::run([curve, from, to, series] {
-        return CompensationDesigns{designZobel(*curve, from, to, series), designNotch(*curve)};
+    const bool second = SecondPairCheck->isChecked();
+    m_watcher->setFuture(QtConcurrent::run([curve, from, to, series, second] {
+        return CompensationDesigns{designZobel(*curve, from, to, series, second),
+                                   designNotch(*curve)};
     }));
 }
 

@@ -6,6 +6,7 @@
 #include <QWidget>
 #include <memory>
 
+class QCheckBox;
 class QComboBox;
 class QLabel;
 class QLineEdit;
@@ -50,6 +51,7 @@ public:
     QLineEdit *ToEdit = nullptr;
     QComboBox *SeriesBox = nullptr;
     QComboBox *ShownBox = nullptr;
+    QCheckBox *SecondPairCheck = nullptr;
     QLabel *ZobelLabel = nullptr;
     QTableWidget *ZobelTable = nullptr;
     QLabel *NotchLabel = nullptr;
