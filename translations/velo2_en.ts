@@ -707,6 +707,157 @@
     </message>
 </context>
 <context>
+    <name>TFormCompensation</name>
+    <message>
+        <source>VELO / 補正回路</source>
+        <translation>VELO / Compensation networks</translation>
+    </message>
+    <message>
+        <source>補正回路...</source>
+        <translation>Compensation networks...</translation>
+    </message>
+    <message>
+        <source>帯域の下限 [Hz]</source>
+        <translation>Band from [Hz]</translation>
+    </message>
+    <message>
+        <source>帯域の上限 [Hz]</source>
+        <translation>Band to [Hz]</translation>
+    </message>
+    <message>
+        <source>部品の系列</source>
+        <translation>Part series</translation>
+    </message>
+    <message>
+        <source>計算値のまま</source>
+        <translation>Exact values</translation>
+    </message>
+    <message>
+        <source>グラフとZMA出力の回路</source>
+        <translation>Network drawn and exported</translation>
+    </message>
+    <message>
+        <source>ゾーベル</source>
+        <translation>Zobel</translation>
+    </message>
+    <message>
+        <source>ノッチ</source>
+        <translation>Notch</translation>
+    </message>
+    <message>
+        <source>ゾーベルとノッチ</source>
+        <translation>Zobel and notch</translation>
+    </message>
+    <message>
+        <source>ゾーベル（直列 R-C、コイルのインダクタンスを補正）</source>
+        <translation>Zobel (series R-C against the coil&apos;s inductance)</translation>
+    </message>
+    <message>
+        <source>共振ノッチ（直列 R-L-C、共振の山を補正）</source>
+        <translation>Resonance notch (series R-L-C against the resonance peak)</translation>
+    </message>
+    <message>
+        <source>求め方</source>
+        <translation>Method</translation>
+    </message>
+    <message>
+        <source>平坦度 [±%]</source>
+        <translation>Flatness [±%]</translation>
+    </message>
+    <message>
+        <source>曲線に合わせた値</source>
+        <translation>Fitted to the curve</translation>
+    </message>
+    <message>
+        <source>%1 に丸めた値</source>
+        <translation>Snapped to %1</translation>
+    </message>
+    <message>
+        <source>T/S からの教科書の値</source>
+        <translation>Textbook values from T/S</translation>
+    </message>
+    <message>
+        <source>曲線から Re %1 Ω、Le %2 mH。平坦度は %3～%4 Hz の |Z| の平均からの最大の差です。</source>
+        <translation>From the curve: Re %1 Ω, Le %2 mH. Flatness is the largest deviation of |Z| from its mean over %3-%4 Hz.</translation>
+    </message>
+    <message>
+        <source>曲線から fs %1 Hz、Qms %2、Qes %3。平坦度は %4～%5 Hz で求めます。</source>
+        <translation>From the curve: fs %1 Hz, Qms %2, Qes %3. Flatness is taken over %4-%5 Hz.</translation>
+    </message>
+    <message>
+        <source>計算中…</source>
+        <translation>Computing…</translation>
+    </message>
+    <message>
+        <source>測定データがありません。測定するか、ファイルを開いてください。</source>
+        <translation>There is no measurement. Measure or open a file first.</translation>
+    </message>
+    <message>
+        <source>%1 に正の数を入力してください。</source>
+        <translation>Enter a positive number for %1.</translation>
+    </message>
+    <message>
+        <source>測定値と補正後の |Z|</source>
+        <translation>Measured and compensated |Z|</translation>
+    </message>
+    <message>
+        <source>測定値</source>
+        <translation>Measured</translation>
+    </message>
+    <message>
+        <source>補正後</source>
+        <translation>Compensated</translation>
+    </message>
+    <message>
+        <source>補正後をZMA出力...</source>
+        <translation>Export compensated as ZMA...</translation>
+    </message>
+    <message>
+        <source>補正後の曲線をZMA出力</source>
+        <translation>Export the compensated curve as ZMA</translation>
+    </message>
+    <message>
+        <source>ZMAファイル (*.zma)</source>
+        <translation>ZMA files (*.zma)</translation>
+    </message>
+    <message>
+        <source>%1 に書き込めませんでした。</source>
+        <translation>Could not write %1.</translation>
+    </message>
+    <message>
+        <source>閉じる</source>
+        <translation>Close</translation>
+    </message>
+    <message>
+        <source>ゾーベルなし: 帯域の下限は上限より低くしてください。</source>
+        <translation>No Zobel: the band&apos;s bottom must lie below its top.</translation>
+    </message>
+    <message>
+        <source>ゾーベルなし: 帯域の測定点が %1 点より少なくなっています。</source>
+        <translation>No Zobel: fewer than %1 measured points in the band.</translation>
+    </message>
+    <message>
+        <source>ゾーベルなし: 曲線に位相がなく、補正するリアクタンスがわかりません。</source>
+        <translation>No Zobel: the curve has no phase, so no reactance to compensate.</translation>
+    </message>
+    <message>
+        <source>ゾーベルなし: この帯域では |Z| が上に向かって上がりません（補正するボイスコイルのインダクタンスがありません）。</source>
+        <translation>No Zobel: |Z| does not rise toward the band&apos;s top (no voice-coil inductance to compensate in this band).</translation>
+    </message>
+    <message>
+        <source>ノッチなし: 曲線に位相がなく、Re を求められません。</source>
+        <translation>No notch: the curve has no phase, so no Re to start from.</translation>
+    </message>
+    <message>
+        <source>ノッチなし: 曲線に -3 dB 点のそろった共振の山がありません。</source>
+        <translation>No notch: the curve has no resonance peak with its -3 dB points.</translation>
+    </message>
+    <message>
+        <source>2組目の R-C</source>
+        <translation>Second R-C pair</translation>
+    </message>
+</context>
+<context>
     <name>TFormDrivers</name>
     <message>
         <source>VELO / ドライバー一覧</source>

@@ -707,6 +707,157 @@
     </message>
 </context>
 <context>
+    <name>TFormCompensation</name>
+    <message>
+        <source>VELO / 補正回路</source>
+        <translation>VELO / 補正回路</translation>
+    </message>
+    <message>
+        <source>補正回路...</source>
+        <translation>補正回路...</translation>
+    </message>
+    <message>
+        <source>帯域の下限 [Hz]</source>
+        <translation>帯域の下限 [Hz]</translation>
+    </message>
+    <message>
+        <source>帯域の上限 [Hz]</source>
+        <translation>帯域の上限 [Hz]</translation>
+    </message>
+    <message>
+        <source>部品の系列</source>
+        <translation>部品の系列</translation>
+    </message>
+    <message>
+        <source>計算値のまま</source>
+        <translation>計算値のまま</translation>
+    </message>
+    <message>
+        <source>グラフとZMA出力の回路</source>
+        <translation>グラフとZMA出力の回路</translation>
+    </message>
+    <message>
+        <source>ゾーベル</source>
+        <translation>ゾーベル</translation>
+    </message>
+    <message>
+        <source>ノッチ</source>
+        <translation>ノッチ</translation>
+    </message>
+    <message>
+        <source>ゾーベルとノッチ</source>
+        <translation>ゾーベルとノッチ</translation>
+    </message>
+    <message>
+        <source>ゾーベル（直列 R-C、コイルのインダクタンスを補正）</source>
+        <translation>ゾーベル（直列 R-C、コイルのインダクタンスを補正）</translation>
+    </message>
+    <message>
+        <source>共振ノッチ（直列 R-L-C、共振の山を補正）</source>
+        <translation>共振ノッチ（直列 R-L-C、共振の山を補正）</translation>
+    </message>
+    <message>
+        <source>求め方</source>
+        <translation>求め方</translation>
+    </message>
+    <message>
+        <source>平坦度 [±%]</source>
+        <translation>平坦度 [±%]</translation>
+    </message>
+    <message>
+        <source>曲線に合わせた値</source>
+        <translation>曲線に合わせた値</translation>
+    </message>
+    <message>
+        <source>%1 に丸めた値</source>
+        <translation>%1 に丸めた値</translation>
+    </message>
+    <message>
+        <source>T/S からの教科書の値</source>
+        <translation>T/S からの教科書の値</translation>
+    </message>
+    <message>
+        <source>曲線から Re %1 Ω、Le %2 mH。平坦度は %3～%4 Hz の |Z| の平均からの最大の差です。</source>
+        <translation>曲線から Re %1 Ω、Le %2 mH。平坦度は %3～%4 Hz の |Z| の平均からの最大の差です。</translation>
+    </message>
+    <message>
+        <source>曲線から fs %1 Hz、Qms %2、Qes %3。平坦度は %4～%5 Hz で求めます。</source>
+        <translation>曲線から fs %1 Hz、Qms %2、Qes %3。平坦度は %4～%5 Hz で求めます。</translation>
+    </message>
+    <message>
+        <source>計算中…</source>
+        <translation>計算中…</translation>
+    </message>
+    <message>
+        <source>測定データがありません。測定するか、ファイルを開いてください。</source>
+        <translation>測定データがありません。測定するか、ファイルを開いてください。</translation>
+    </message>
+    <message>
+        <source>%1 に正の数を入力してください。</source>
+        <translation>%1 に正の数を入力してください。</translation>
+    </message>
+    <message>
+        <source>測定値と補正後の |Z|</source>
+        <translation>測定値と補正後の |Z|</translation>
+    </message>
+    <message>
+        <source>測定値</source>
+        <translation>測定値</translation>
+    </message>
+    <message>
+        <source>補正後</source>
+        <translation>補正後</translation>
+    </message>
+    <message>
+        <source>補正後をZMA出力...</source>
+        <translation>補正後をZMA出力...</translation>
+    </message>
+    <message>
+        <source>補正後の曲線をZMA出力</source>
+        <translation>補正後の曲線をZMA出力</translation>
+    </message>
+    <message>
+        <source>ZMAファイル (*.zma)</source>
+        <translation>ZMAファイル (*.zma)</translation>
+    </message>
+    <message>
+        <source>%1 に書き込めませんでした。</source>
+        <translation>%1 に書き込めませんでした。</translation>
+    </message>
+    <message>
+        <source>閉じる</source>
+        <translation>閉じる</translation>
+    </message>
+    <message>
+        <source>ゾーベルなし: 帯域の下限は上限より低くしてください。</source>
+        <translation>ゾーベルなし: 帯域の下限は上限より低くしてください。</translation>
+    </message>
+    <message>
+        <source>ゾーベルなし: 帯域の測定点が %1 点より少なくなっています。</source>
+        <translation>ゾーベルなし: 帯域の測定点が %1 点より少なくなっています。</translation>
+    </message>
+    <message>
+        <source>ゾーベルなし: 曲線に位相がなく、補正するリアクタンスがわかりません。</source>
+        <translation>ゾーベルなし: 曲線に位相がなく、補正するリアクタンスがわかりません。</translation>
+    </message>
+    <message>
+        <source>ゾーベルなし: この帯域では |Z| が上に向かって上がりません（補正するボイスコイルのインダクタンスがありません）。</source>
+        <translation>ゾーベルなし: この帯域では |Z| が上に向かって上がりません（補正するボイスコイルのインダクタンスがありません）。</translation>
+    </message>
+    <message>
+        <source>ノッチなし: 曲線に位相がなく、Re を求められません。</source>
+        <translation>ノッチなし: 曲線に位相がなく、Re を求められません。</translation>
+    </message>
+    <message>
+        <source>ノッチなし: 曲線に -3 dB 点のそろった共振の山がありません。</source>
+        <translation>ノッチなし: 曲線に -3 dB 点のそろった共振の山がありません。</translation>
+    </message>
+    <message>
+        <source>2組目の R-C</source>
+        <translation>2組目の R-C</translation>
+    </message>
+</context>
+<context>
     <name>TFormDrivers</name>
     <message>
         <source>VELO / ドライバー一覧</source>

@@ -2,11 +2,14 @@
 // textbook Zobel flattens exactly, and bands the fit must refuse.
 
 #include "CliTestSupport.h"
+#include "core/analysis/design/CompensatedCurve.h"
 #include "core/analysis/design/Compensation.h"
 
 #include <QFile>
 #include <QJsonArray>
 #include <QJsonObject>
+#include <QRegularExpression>
+#include <QTemporaryDir>
 #include <QtTest>
 #include <cmath>
 #include <numbers>
@@ -25,7 +28,8 @@ CurveBlock readZma(const QString &path)
     int i = 0;
     while (!f.atEnd() && i < kRecordSlots) {
         const QStringList parts =
-            QString::fromLatin1(f.readLine()).split(QLatin1Char(' '), Qt::SkipEmptyParts);
+            QString::fromLatin1(f.readLine())
+                .split(QRegularExpression(QStringLiteral("\\s+")), Qt::SkipEmptyParts);
         bool ok = false;
         if (parts.size() < 3 || (parts[0].toDouble(&ok), !ok))
             continue;
@@ -58,11 +62,14 @@ class TestAnalysisDesign : public QObject
     Q_OBJECT
 private slots:
     void seasZobel();
+    void seasSecondPair();
     void idealCoil();
     void refused_data();
     void refused();
     void seasNotch();
     void cliJson();
+    void compensated();
+    void cliZma();
 };
 
 void TestAnalysisDesign::seasZobel()
@@ -84,6 +91,24 @@ void TestAnalysisDesign::seasZobel()
     QVERIFY(d.snapped.flatnessPct >= d.fitted.flatnessPct);
     QCOMPARE(d.snapped.flatnessPct, zobelFlatnessPct(networkPoints(readZma(kSeas), 300.0, 20000.0),
                                                      d.snapped.rOhm, d.snapped.cUf * 1e-6));
+}
+
+void TestAnalysisDesign::seasSecondPair()
+{
+    const CurveBlock seas = readZma(kSeas);
+    const ZobelDesign one = designZobel(seas, 300.0, 20000.0, ESeries::E12);
+    const ZobelDesign two = designZobel(seas, 300.0, 20000.0, ESeries::E12, true);
+    qInfo("SEAS two pairs: R %.3f C %.3f uF, R2 %.3f C2 %.4f uF ±%.2f %% | E12 ±%.2f %%",
+          two.fitted.rOhm, two.fitted.cUf, two.fitted.r2Ohm, two.fitted.c2Uf,
+          two.fitted.flatnessPct, two.snapped.flatnessPct);
+    QVERIFY(!one.fitted.hasSecondPair() && two.fitted.hasSecondPair());
+    QVERIFY2(two.fitted.flatnessPct < 3.0, qPrintable(QString::number(two.fitted.flatnessPct)));
+    QCOMPARE(snapToSeries(two.snapped.c2Uf, ESeries::E12), two.snapped.c2Uf);
+    // The snapped flatness is that of both snapped pairs across the driver.
+    const auto out = std::make_unique<CurveBlock>();
+    compensatedCurve(seas, 2, zobelNetwork(two.snapped), *out);
+    QVERIFY(std::abs(zobelFlatnessPct(networkPoints(*out, 300.0, 20000.0), 1e12, 1e-30) -
+                     two.snapped.flatnessPct) < 1e-3);
 }
 
 void TestAnalysisDesign::idealCoil()
@@ -157,6 +182,13 @@ void TestAnalysisDesign::cliJson()
     QCOMPARE(classic.size(), 2);
     QCOMPARE(classic[1].toObject().value("rule").toString(), QStringLiteral("R=1.25Re, C=Le/R²"));
     QCOMPARE(o.value("snapped").toObject().value("R_ohm").toDouble(), 8.2);
+    QVERIFY(!o.value("fitted").toObject().contains("R2_ohm"));
+    const QJsonObject second = cli::run({"zobel", kSeas, "--second", "--json"})
+                                   .json()
+                                   .object()
+                                   .value("snapped")
+                                   .toObject();
+    QVERIFY(second.value("R2_ohm").isDouble() && second.value("C2_uF").isDouble());
     const QJsonObject notch = cli::run({"notch", kSeas, "--json"}).json().object();
     for (const char *key : {"R_ohm", "L_mH", "C_uF", "flatnessPct"})
         QVERIFY2(notch.value(key).isDouble(), key);
@@ -164,6 +196,49 @@ void TestAnalysisDesign::cliJson()
     const cli::Result bad = cli::run({"zobel", kSeas, "--from", "20", "--to", "60", "--json"});
     QCOMPARE(bad.exitCode, 1);
     QVERIFY(bad.out.isEmpty() && bad.errText().contains("no Zobel"));
+}
+
+void TestAnalysisDesign::compensated()
+{
+    // The textbook Zobel across an ideal coil reads Re at every point, with no phase.
+    const auto in = std::make_unique<CurveBlock>(coil(6.0, 0.5e-3));
+    const auto out = std::make_unique<CurveBlock>();
+    compensatedCurve(*in, 2, zobelNetwork({6.0, 0.5e-3 / 36.0 * 1e6, 0.0}), *out);
+    QCOMPARE(out->valid, 1u);
+    for (int i = 0; i < 200; ++i) {
+        QCOMPARE(out->freq[i], in->freq[i]);
+        QVERIFY2(std::abs(out->r[i] - 6.0f) < 1e-4f && std::abs(out->theta[i]) < 1e-3f,
+                 qPrintable(QString::number(out->r[i])));
+    }
+    QCOMPARE(out->r[200], -1.0f); // no point, none made
+    // A notch branch with its L and C resonating at f leaves only R across the driver there.
+    const NotchDesign n = [] {
+        NotchDesign d;
+        d.rOhm = 6.0, d.lMh = 10.0,
+        d.cUf = 1e6 / (std::pow(2 * std::numbers::pi * 100.0, 2) * 0.01);
+        return d;
+    }();
+    QVERIFY(std::abs(withNetwork({6.0, 0.0}, notchNetwork(n), 100.0) - 3.0) < 1e-9);
+}
+
+void TestAnalysisDesign::cliZma()
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("z.zma"));
+    const cli::Result r = cli::run({"zobel", kSeas, "--series", "exact", "--json", "--zma", path});
+    QCOMPARE(r.exitCode, 0);
+    // The written curve is the one the flatness was judged on.
+    const auto written = std::make_unique<CurveBlock>(readZma(path));
+    std::vector<NetworkPoint> noNetwork = networkPoints(*written, 300.0, 20000.0);
+    QVERIFY(noNetwork.size() > std::size_t(kMinZobelPoints));
+    const double flatness = zobelFlatnessPct(noNetwork, 1e12, 1e-30); // an open branch
+    const double fitted =
+        r.json().object().value("fitted").toObject().value("flatnessPct").toDouble();
+    QVERIFY2(std::abs(flatness - fitted) < 1e-3, qPrintable(QString::number(flatness)));
+    const cli::Result notch = cli::run({"notch", kSeas, "--zma", path});
+    QCOMPARE(notch.exitCode, 0);
+    QVERIFY(QFile(path).size() > 1000);
+    QCOMPARE(cli::run({"notch", kSeas, "--zma", "-"}).exitCode, 2);
 }
 
 QTEST_GUILESS_MAIN(TestAnalysisDesign)

@@ -1,6 +1,7 @@
 #include "RecordingPresenter.h"
 #include "WindowStart.h"
 #include "core/files/AppPaths.h"
+#include "ui/analysis/TFormCompensation.h"
 #include "ui/analysis/TFormWorksheet.h"
 #include "ui/common/QtTranslation.h"
 #include "ui/graph/TPaintBox.h"
@@ -89,7 +90,8 @@ void TestAccessibility::everyControlIsNamed()
     for (QDialog *dialog : win.findChildren<QDialog *>())
         windows << dialog;
     windows << win.findChild<TFormWorksheet *>("FormWorksheet")
-            << win.findChild<TFormQc *>("FormQc");
+            << win.findChild<TFormQc *>("FormQc")
+            << win.findChild<TFormCompensation *>("FormCompensation");
     TFormVersion version(&win);
     windows << &version;
     QVERIFY(windows.size() >= 12); // six menus, the language menu, four dialogs and more

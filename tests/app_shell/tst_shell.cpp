@@ -105,9 +105,9 @@ void TestShell::menus_data()
     QTest::newRow("measure") << "MenuMeasure"
                              << "測定(&M)"
                              << QStringList{
-                                    "開始(&S)",   "繰り返し測定...",  "-",
-                                    "結果を分析", "T/S ワークシート", "複数ユニットの比較...",
-                                    "QCモード"};
+                                    "開始(&S)",    "繰り返し測定...",  "-",
+                                    "結果を分析",  "T/S ワークシート", "複数ユニットの比較...",
+                                    "補正回路...", "QCモード"};
     QTest::newRow("graph") << "MenuGraph"
                            << "グラフ(&G)"
                            << QStringList{"抵抗値のみ表示",

@@ -1394,4 +1394,16 @@ QString driverShowDescription()
     return QStringLiteral("Prints the values of a driver file under the worksheet's key names.");
 }
 
+QString compensatedZmaHelp()
+{
+    return QStringLiteral("also write the measured curve with the network across it as a ZMA "
+                          "table");
+}
+
+QString zobelSecondHelp()
+{
+    return QStringLiteral("fit a second R-C beside the first (fitted and snapped add R2_ohm and "
+                          "C2_uF)");
+}
+
 } // namespace CliMessages

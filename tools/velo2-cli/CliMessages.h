@@ -270,6 +270,9 @@ QString zobelRefused(ZobelOutcome outcome);
 QString zobelEstimates(const QString &re, const QString &leMh);
 QString notchDescription();
 QString notchRefused(NotchOutcome outcome);
+// zobel and notch: the compensated curve
+QString compensatedZmaHelp();
+QString zobelSecondHelp();
 
 // driver files
 QString driverDescription();

@@ -3,6 +3,7 @@
 #include "CliMessages.h"
 #include "CommandLine.h"
 #include "Commands.h"
+#include "CompensatedZma.h"
 #include "DocumentFiles.h"
 #include "core/analysis/design/Compensation.h"
 
@@ -10,13 +11,16 @@
 
 int runNotch(const QStringList &args)
 {
-    CommandLine cl(QStringLiteral("notch"), QStringLiteral("FILE [--json]"),
+    CommandLine cl(QStringLiteral("notch"), QStringLiteral("FILE [--json] [--zma OUT.zma]"),
                    CliMessages::notchDescription());
     cl.addValue({QStringLiteral("band")}, QStringLiteral("N"), CliMessages::convertBandHelp());
     cl.addFlag(QStringLiteral("json"), CliMessages::jsonHelp());
+    addCompensatedZmaOption(cl);
     if (const int code = cl.parse(args); code >= 0)
         return code;
     if (const int code = cl.expectPositional(1, 1, QStringLiteral("FILE")); code >= 0)
+        return code;
+    if (const int code = checkCompensatedZmaOption(cl); code >= 0)
         return code;
     const QString input = cl.positional().first();
     const auto doc = std::make_unique<MeasurementDocument>();
@@ -25,6 +29,10 @@ int runNotch(const QStringList &args)
     const NotchDesign d = designNotch(doc->curveRaw());
     if (!d.ok())
         return cl.fileFailure(input, CliMessages::notchRefused(d.outcome));
+    if (const int code =
+            writeCompensatedZma(cl, *doc, input, notchNetwork(d), QStringLiteral("notch"));
+        code >= 0)
+        return code;
     if (cl.isSet(QStringLiteral("json"))) {
         printJson(QJsonObject{{QStringLiteral("file"), input},
                               {QStringLiteral("fs_Hz"), d.fsHz},

@@ -3,6 +3,7 @@
 #include "CliMessages.h"
 #include "CommandLine.h"
 #include "Commands.h"
+#include "CompensatedZma.h"
 #include "DocumentFiles.h"
 #include "core/analysis/design/Compensation.h"
 
@@ -24,16 +25,24 @@ double frequencyOption(const CommandLine &cl, const QString &name, double fallba
 
 QJsonObject valuesJson(const ZobelValues &v)
 {
-    return {{QStringLiteral("R_ohm"), v.rOhm},
-            {QStringLiteral("C_uF"), v.cUf},
-            {QStringLiteral("flatnessPct"), v.flatnessPct}};
+    QJsonObject o{{QStringLiteral("R_ohm"), v.rOhm},
+                  {QStringLiteral("C_uF"), v.cUf},
+                  {QStringLiteral("flatnessPct"), v.flatnessPct}};
+    if (v.hasSecondPair()) {
+        o.insert(QStringLiteral("R2_ohm"), v.r2Ohm);
+        o.insert(QStringLiteral("C2_uF"), v.c2Uf);
+    }
+    return o;
 }
 
 QString valuesText(const ZobelValues &v)
 {
-    return QStringLiteral("R %1 ohm  C %2 uF  flatness ±%3 %")
-        .arg(QString::number(v.rOhm, 'g', 4), QString::number(v.cUf, 'g', 4),
-             QString::number(v.flatnessPct, 'f', 2));
+    QString pairs = QStringLiteral("R %1 ohm  C %2 uF  ")
+                        .arg(QString::number(v.rOhm, 'g', 4), QString::number(v.cUf, 'g', 4));
+    if (v.hasSecondPair())
+        pairs += QStringLiteral("R2 %1 ohm  C2 %2 uF  ")
+                     .arg(QString::number(v.r2Ohm, 'g', 4), QString::number(v.c2Uf, 'g', 4));
+    return pairs + QStringLiteral("flatness ±%1 %").arg(QString::number(v.flatnessPct, 'f', 2));
 }
 
 void printZobel(const QString &input, double from, double to, const ZobelDesign &d, bool json)
@@ -70,17 +79,22 @@ void printZobel(const QString &input, double from, double to, const ZobelDesign 
 int runZobel(const QStringList &args)
 {
     CommandLine cl(QStringLiteral("zobel"),
-                   QStringLiteral("FILE [--from HZ --to HZ] [--series E12|E24|exact] [--json]"),
+                   QStringLiteral("FILE [--from HZ --to HZ] [--series E12|E24|exact] [--second] "
+                                  "[--json] [--zma OUT.zma]"),
                    CliMessages::zobelDescription());
     cl.addValue({QStringLiteral("from")}, QStringLiteral("HZ"), CliMessages::zobelFromHelp());
     cl.addValue({QStringLiteral("to")}, QStringLiteral("HZ"), CliMessages::zobelToHelp());
     cl.addValue({QStringLiteral("series")}, QStringLiteral("E12|E24|exact"),
                 CliMessages::zobelSeriesHelp());
     cl.addValue({QStringLiteral("band")}, QStringLiteral("N"), CliMessages::convertBandHelp());
+    cl.addFlag(QStringLiteral("second"), CliMessages::zobelSecondHelp());
     cl.addFlag(QStringLiteral("json"), CliMessages::jsonHelp());
+    addCompensatedZmaOption(cl);
     if (const int code = cl.parse(args); code >= 0)
         return code;
     if (const int code = cl.expectPositional(1, 1, QStringLiteral("FILE")); code >= 0)
+        return code;
+    if (const int code = checkCompensatedZmaOption(cl); code >= 0)
         return code;
     const double from = frequencyOption(cl, QStringLiteral("from"), 300.0);
     if (from < 0.0)
@@ -106,9 +120,15 @@ int runZobel(const QStringList &args)
     const auto doc = std::make_unique<MeasurementDocument>();
     if (const int code = openWithBandOption(cl, *doc, input); code >= 0)
         return code;
-    const ZobelDesign d = designZobel(doc->curveRaw(), from, to, series);
+    const ZobelDesign d =
+        designZobel(doc->curveRaw(), from, to, series, cl.isSet(QStringLiteral("second")));
     if (!d.ok())
         return cl.fileFailure(input, CliMessages::zobelRefused(d.outcome));
+    // The parts as bought: the snapped values (the fitted ones for --series exact).
+    if (const int code =
+            writeCompensatedZma(cl, *doc, input, zobelNetwork(d.snapped), QStringLiteral("Zobel"));
+        code >= 0)
+        return code;
     printZobel(input, from, to, d, cl.isSet(QStringLiteral("json")));
     return finishOutput() ? ExitOk : ExitFailed;
 }

@@ -56,7 +56,8 @@ QAccessibleInterface *ownControls(const QString &className, QObject *object)
     if (className == QLatin1String("TColorSwatch"))
         return new QAccessibleWidget(widget, QAccessible::Button);
     // Plain widgets made windows: a reader would call them "filler".
-    if (className == QLatin1String("TFormWorksheet") || className == QLatin1String("TFormQc"))
+    if (className == QLatin1String("TFormWorksheet") || className == QLatin1String("TFormQc") ||
+        className == QLatin1String("TFormCompensation"))
         return new QAccessibleWidget(widget, QAccessible::Window);
     return nullptr;
 }

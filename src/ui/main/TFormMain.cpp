@@ -5,8 +5,10 @@
 #include "core/graph/WindowFont.h"
 #include "core/measure/PortResolver.h"
 #include "core/model/BandTable.h"
+#include "ui/analysis/CompensationTexts.h"
 #include "ui/analysis/DriverTexts.h"
 #include "ui/analysis/TFormCalc.h"
+#include "ui/analysis/TFormCompensation.h"
 #include "ui/analysis/TFormDrivers.h"
 #include "ui/analysis/TFormUnits.h"
 #include "ui/analysis/TFormWorksheet.h"
@@ -120,6 +122,7 @@ TFormMain::TFormMain(QWidget *parent)
     formUnits = new TFormUnits(unitsHost, this);
     formDrivers =
         new TFormDrivers([this](const QString &path) { m_files->openDataFile(path); }, this);
+    formCompensation = new TFormCompensation({m_document.get()}, this);
 }
 
 TFormMain::~TFormMain()
@@ -182,6 +185,8 @@ void TFormMain::buildMenus()
            own(&TFormMain::MenuMeasure_UnitsClick));
     action(MenuMeasure, "MenuMeasure_Drivers", DriverTexts::menuItem(),
            own(&TFormMain::MenuMeasure_DriversClick));
+    action(MenuMeasure, "MenuMeasure_Compensation", CompensationTexts::menuItem(),
+           own(&TFormMain::MenuMeasure_CompensationClick));
     action(MenuMeasure, "MenuMeasure_Qc", QcTexts::menuItem(),
            own(&TFormMain::MenuMeasure_QcClick));
 

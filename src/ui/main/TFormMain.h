@@ -37,6 +37,7 @@ class TFormCalc;
 class TFormWorksheet;
 class TFormUnits;
 class TFormDrivers;
+class TFormCompensation;
 struct WorksheetHost;
 class TFormQc;
 struct QcStationHost;
@@ -169,6 +170,7 @@ private:
     void MenuMeasure_WorksheetClick();
     void MenuMeasure_UnitsClick();
     void MenuMeasure_DriversClick();
+    void MenuMeasure_CompensationClick();
     void MenuMeasure_QcClick();
     // Asks how many sweeps, then measures them.
     void MenuMeasure_RepeatClick();
@@ -230,6 +232,7 @@ private:
     TFormWorksheet *formWorksheet = nullptr;
     TFormUnits *formUnits = nullptr;
     TFormDrivers *formDrivers = nullptr;
+    TFormCompensation *formCompensation = nullptr;
     TFormQc *formQc = nullptr;
     TFormSetting *formSetting = nullptr;
     TFormPrnInfo *formPrnInfo = nullptr;

@@ -1,6 +1,7 @@
 #include "ui/main/TFormMain.h"
 
 #include "ui/analysis/TFormCalc.h"
+#include "ui/analysis/TFormCompensation.h"
 #include "ui/analysis/TFormDrivers.h"
 #include "ui/analysis/TFormUnits.h"
 #include "ui/analysis/TFormWorksheet.h"
@@ -29,6 +30,8 @@ void TFormMain::curvesChanged()
         formCalc->curvesChanged();
     if (formWorksheet)
         formWorksheet->curvesChanged();
+    if (formCompensation)
+        formCompensation->curvesChanged();
 }
 
 void TFormMain::MenuMeasure_WorksheetClick()
@@ -53,6 +56,11 @@ void TFormMain::MenuMeasure_UnitsClick()
 void TFormMain::MenuMeasure_DriversClick()
 {
     formDrivers->showDrivers();
+}
+
+void TFormMain::MenuMeasure_CompensationClick()
+{
+    formCompensation->showCompensation();
 }
 
 void TFormMain::MenuMeasure_QcClick()

@@ -25,7 +25,11 @@ constexpr int kMinZobelPoints = 8;
 struct ZobelValues {
     double rOhm = 0.0;
     double cUf = 0.0;
-    double flatnessPct = 0.0;
+    double flatnessPct = 0.0; // of the whole network: both pairs when there is a second
+    // A second R-C across the driver beside the first, asked for with the design; 0 for none.
+    double r2Ohm = 0.0;
+    double c2Uf = 0.0;
+    bool hasSecondPair() const { return r2Ohm > 0.0 && c2Uf > 0.0; }
 };
 
 struct ClassicZobel {
@@ -58,7 +62,10 @@ double zobelFlatnessPct(const std::vector<NetworkPoint> &points, double rOhm, do
 // The value of the series nearest to v on a log scale (v itself for Exact).
 double snapToSeries(double v, ESeries series);
 
-ZobelDesign designZobel(const CurveBlock &raw, double fromHz, double toHz, ESeries series);
+// With secondPair, fitted and snapped hold a second R-C fitted together with the first; the
+// classic rules stay single pairs.
+ZobelDesign designZobel(const CurveBlock &raw, double fromHz, double toHz, ESeries series,
+                        bool secondPair = false);
 
 // The notch: a series R-L-C across the driver that flattens the resonance peak, fitted over
 // fs/3..3·fs from the textbook values R = Re·(1 + Qes/Qms), L = Qes·Re/(2πfs),
@@ -72,6 +79,7 @@ struct NotchDesign {
     double fromHz = 0.0, toHz = 0.0;
     double rOhm = 0.0, lMh = 0.0, cUf = 0.0;
     double flatnessPct = 0.0;
+    double textbookROhm = 0.0, textbookLMh = 0.0, textbookCUf = 0.0; // the starting values
     double textbookFlatnessPct = 0.0; // the starting values' flatness, for comparison
     bool ok() const { return outcome == NotchOutcome::Ok; }
 };
