@@ -3,14 +3,26 @@
 // 3 trials), tests/data/gauge/aiag-msa.csv, as tests/data/gauge/grr_reference.py works them
 // out apart from the program (50 digits, totals formula, mpmath's incomplete beta).
 
+#include "PgServer.h"
 #include "core/analysis/population/FDistribution.h"
 #include "core/qc/grr/GaugeCsv.h"
 #include "core/qc/grr/GaugeMessages.h"
 #include "core/qc/grr/GaugeStudy.h"
+#include "core/qc/grr/StudyLog.h"
+#include "core/qc/log/LogConnection.h"
+#include "core/qc/log/LogMessages.h"
+#include "core/qc/log/LogSchema.h"
+#include "core/qc/log/LogTarget.h"
 
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QProcess>
+#include <QSqlQuery>
 #include <QTemporaryDir>
 #include <QtTest>
 #include <cmath>
+#include <memory>
 
 class TestQcGrr : public QObject
 {
@@ -25,6 +37,15 @@ private slots:
     void refused();
     void csv_data();
     void csv();
+    void studyLog_data();
+    void studyLog();
+    void olderLogLeftAlone();
+    void cli_data();
+    void cli();
+
+private:
+    std::unique_ptr<PgServer> m_pg;
+    QTemporaryDir m_dir;
 };
 
 namespace {
@@ -51,6 +72,28 @@ QVector<GaugeValue> example(double shift)
 }
 
 using Table = QVector<QVector<double>>; // per row: df, SS, MS, F, p
+
+struct Cli {
+    int exitCode = -1;
+    QJsonObject json;
+    QString out;
+    QString err;
+};
+
+Cli runCli(const QStringList &args)
+{
+    QProcess p;
+    p.start(QStringLiteral(VELO2_BINARY_DIR "/tools/velo2-cli/velo2-cli"),
+            QStringList{QStringLiteral("qc"), QStringLiteral("grr")} + args);
+    Cli c;
+    if (!p.waitForFinished(60000))
+        return c;
+    c.exitCode = p.exitCode();
+    c.out = QString::fromUtf8(p.readAllStandardOutput());
+    c.err = QString::fromUtf8(p.readAllStandardError());
+    c.json = QJsonDocument::fromJson(c.out.toUtf8()).object();
+    return c;
+}
 
 } // namespace
 
@@ -289,6 +332,162 @@ void TestQcGrr::csv()
     QCOMPARE(QStringList({v.part, v.appraiser}), QStringList({"1", "A"}));
     QCOMPARE(v.trial, 1);
     QCOMPARE(v.value, chosen == "Qts" ? 9.0 : 0.5);
+}
+
+void TestQcGrr::studyLog_data()
+{
+    QTest::addColumn<QString>("kind");
+    QTest::newRow("sqlite") << "sqlite";
+    QTest::newRow("postgresql") << "postgresql";
+}
+
+// The station's way into the log: the study set up, its cells measured one by one in the
+// manual's order, worked out from the log as from the CSV, by velo2-cli too.
+void TestQcGrr::studyLog()
+{
+    QFETCH(QString, kind);
+    QString target = m_dir.filePath(QStringLiteral("study.sqlite"));
+    if (kind == QLatin1String("postgresql")) {
+        if (!m_pg) {
+            QVERIFY2(PgServer::available(), "PostgreSQL 15 is not installed");
+            m_pg = std::make_unique<PgServer>();
+            QVERIFY2(m_pg->setUp(), qPrintable(m_pg->error()));
+        }
+        target = m_pg->socketUri();
+    }
+    LogConnection c;
+    QString error;
+    QVERIFY2(openStudyLogToWrite(target, &c, &error), qPrintable(error));
+    const GaugeStudyPlan plan{QStringLiteral("gauge 1"), 10, {"A", "B", "C"}, 3};
+    QVector<GaugeCell> done;
+    QVERIFY2(StudyLog::open(c.db(), plan, "st1", &done, &error), qPrintable(error));
+    QVERIFY(done.isEmpty());
+    const QVector<GaugeValue> values = example(0.0);
+    auto valueOf = [&values](const GaugeCell &c) {
+        for (const GaugeValue &v : values)
+            if (v.part.toInt() == c.part && v.appraiser == c.appraiser && v.trial == c.trial)
+                return v.value;
+        return 0.0;
+    };
+    const QDateTime now = QDateTime::currentDateTimeUtc();
+    // In the manual's order: A measures every part, then B, then C; then the next trial.
+    GaugeCell next;
+    while (nextGaugeCell(plan, done, &next) && !(next == GaugeCell{10, "C", 3})) {
+        if (done.size() == 10)
+            QCOMPARE(next, (GaugeCell{1, "B", 1}));
+        if (done.size() == 30)
+            QCOMPARE(next, (GaugeCell{1, "A", 2}));
+        const double v = valueOf(next);
+        QVERIFY2(
+            StudyLog::record(c.db(), plan, next, {{"Fs", v}, {"Qts", 2 * v}}, "st1", now, &error),
+            qPrintable(error));
+        done << next;
+    }
+    QCOMPARE(done.size(), plan.cellCount() - 1);
+    // One cell short: refused, nothing changed by it.
+    QString parameter = QStringLiteral("Fs");
+    GaugeResult fromLog;
+    QVERIFY(!analyseLoggedStudy(target, plan.name, &parameter, &fromLog, &error));
+    QCOMPARE(error, "gauge 1: " + GaugeMessages::missingCell("10", "C", 3, 0));
+    const Cli refused = runCli({"--db", target, "--study", plan.name, "--parameter", "Fs"});
+    QCOMPARE(refused.exitCode, 1);
+    QVERIFY2(refused.err.contains(GaugeMessages::missingCell("10", "C", 3, 0)),
+             qPrintable(refused.err));
+    // A slip of the hand: the same cell measured twice keeps the last value.
+    QVERIFY(StudyLog::record(c.db(), plan, {10, "C", 3}, {{"Fs", 99.0}, {"Qts", 0.0}}, "st1", now,
+                             &error));
+    QVERIFY(StudyLog::record(c.db(), plan, {10, "C", 3},
+                             {{"Fs", values.last().value}, {"Qts", 2 * values.last().value}}, "st1",
+                             now, &error));
+    QVERIFY(!StudyLog::record(c.db(), plan, {11, "C", 3}, {{"Fs", 1.0}}, "st1", now, &error));
+    QCOMPARE(error, GaugeMessages::cellOutsideStudy(plan.name, 11, "C", 3));
+
+    // Set up again: the same shape goes on where it was, another is refused.
+    QVERIFY(StudyLog::open(c.db(), plan, "st2", &done, &error));
+    QCOMPARE(done.size(), plan.cellCount());
+    QVERIFY(!nextGaugeCell(plan, done, &next));
+    GaugeStudyPlan other = plan;
+    other.trials = 2;
+    QVERIFY(!StudyLog::open(c.db(), other, "st2", &done, &error));
+    QCOMPARE(error, GaugeMessages::studyOtherShape(plan.name, 10, 3, 3));
+
+    GaugeResult fromCsv;
+    QCOMPARE(analyseGaugeStudy(values, &fromCsv), QString());
+    QVERIFY2(analyseLoggedStudy(target, plan.name, &parameter, &fromLog, &error),
+             qPrintable(error));
+    QCOMPARE(fromLog.grrPct, fromCsv.grrPct);
+    QCOMPARE(fromLog.anova[2].p, fromCsv.anova[2].p);
+    parameter.clear();
+    QVERIFY(!analyseLoggedStudy(target, plan.name, &parameter, &fromLog, &error));
+    QCOMPARE(error, GaugeMessages::chooseParameter({"Fs", "Qts"}));
+    parameter = QStringLiteral("Qts");
+    QVERIFY(analyseLoggedStudy(target, plan.name, &parameter, &fromLog, &error));
+    QCOMPARE(fromLog.ndc, fromCsv.ndc); // twice the values, the same shares
+
+    const Cli cli = runCli({"--db", target, "--study", plan.name, "--parameter", "Fs", "--json"});
+    QCOMPARE(cli.exitCode, 0);
+    QCOMPARE(cli.json["GRR_pct"].toDouble(), fromCsv.grrPct);
+    QCOMPARE(cli.json["study"].toString(), plan.name);
+    QCOMPARE(cli.json["parameter"].toString(), QStringLiteral("Fs"));
+    QVERIFY(!analyseLoggedStudy(target, "gauge 2", &parameter, &fromLog, &error));
+    QCOMPARE(error, GaugeMessages::noStudy("gauge 2", parseLogTarget(target).display()));
+}
+
+// A log from before gauge studies: read, it is left as it was; written, it gains them.
+void TestQcGrr::olderLogLeftAlone()
+{
+    const QString path = m_dir.filePath(QStringLiteral("old.sqlite"));
+    QString error;
+    {
+        LogConnection c;
+        QVERIFY(c.open(parseLogTarget(path)));
+        QVERIFY(LogSchema::migrate(c.db(), &error, 4));
+    }
+    QString parameter;
+    GaugeResult r;
+    QVERIFY(!analyseLoggedStudy(path, "g", &parameter, &r, &error));
+    QCOMPARE(error, GaugeMessages::noStudy("g", path));
+    const Cli cli = runCli({"--db", path, "--study", "g"});
+    QCOMPARE(cli.exitCode, 1);
+    LogConnection c;
+    QVERIFY(c.open(parseLogTarget(path)));
+    QCOMPARE(LogSchema::version(c.db()), 4);
+    c.close();
+    QVERIFY(openStudyLogToWrite(path, &c, &error));
+    QCOMPARE(LogSchema::version(c.db()), LogSchema::kVersion);
+}
+
+void TestQcGrr::cli_data()
+{
+    QTest::addColumn<QStringList>("args"); // EXAMPLE: the published CSV
+    QTest::addColumn<int>("exitCode");
+    QTest::addColumn<QString>("out");
+    QTest::addColumn<QString>("err");
+    QTest::newRow("text") << QStringList{"--csv", "EXAMPLE"} << 0
+                          << "GRR                             0.30237    27.86"
+                          << "";
+    QTest::newRow("both sources") << QStringList{"--csv", "EXAMPLE", "--db", "x.sqlite"} << 2 << ""
+                                  << "--csv and --db";
+    QTest::newRow("no source") << QStringList{"--json"} << 2 << ""
+                               << "--csv FILE | --db URL";
+    QTest::newRow("no study") << QStringList{"--db", "x.sqlite"} << 2 << ""
+                              << "--study NAME";
+    QTest::newRow("no log") << QStringList{"--db", "none.sqlite", "--study", "g"} << 1 << ""
+                            << LogMessages::noSuchLog("none.sqlite");
+}
+
+void TestQcGrr::cli()
+{
+    QFETCH(QStringList, args);
+    QFETCH(int, exitCode);
+    QFETCH(QString, out);
+    QFETCH(QString, err);
+    args.replaceInStrings("EXAMPLE", kExample);
+    const Cli c = runCli(args);
+    QCOMPARE(c.exitCode, exitCode);
+    QVERIFY2(c.out.contains(out), qPrintable(c.out));
+    QVERIFY2(c.err.contains(err), qPrintable(c.err));
+    QCOMPARE(c.err.isEmpty(), err.isEmpty());
 }
 
 QTEST_GUILESS_MAIN(TestQcGrr)

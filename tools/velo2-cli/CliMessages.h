@@ -271,4 +271,11 @@ QString zobelEstimates(const QString &re, const QString &leMh);
 QString notchDescription();
 QString notchRefused(NotchOutcome outcome);
 
+// velo2-cli qc grr
+QString qcGrrDescription();
+QString qcGrrCsvHelp();
+QString qcGrrDbHelp();
+QString qcGrrStudyHelp();
+QString qcGrrParameterHelp();
+
 } // namespace CliMessages
