@@ -203,9 +203,10 @@ void TestAppQc::gaugeStudyMode()
     QCOMPARE(lines.size(), 6); // one per parameter
     QVERIFY2(lines.filter(QRegularExpression("^Fs：%GRR [0-9.]+ %、ndc [0-9]+、")).size() == 1,
              qPrintable(lines.join('|')));
-    // Once done, Return measures nothing; the verdicts' log holds no unit.
+    // Once done, Return measures nothing and the result stays; the verdicts' log holds no unit.
     QTest::keyClick(qc->SerialEdit, Qt::Key_Return);
     QVERIFY(!qc->running());
+    QCOMPARE(qc->ReasonsText->toPlainText(), lines.join('\n'));
     {
         LogConnection log;
         QVERIFY(log.open(parseLogTarget(b.dir.filePath("VELO2_qc_log.sqlite")), true));

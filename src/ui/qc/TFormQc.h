@@ -97,7 +97,10 @@ private:
     void buildStudyControls(QBoxLayout *buttons, QBoxLayout *lines);
     bool studying() const;
     void toggleStudy();
-    // The next cell's name as the run's serial, or why none can be measured now.
+    // True, with a beep and the study's line, when the study has no cell to measure now (it is
+    // being set up, waits for the log or is done): what is on screen stays.
+    bool studyWaiting();
+    // The next cell's name as the run's serial.
     QString takeStudyCell(QString *serial);
     void finishStudyRun();
     void showStudyNext();

@@ -60,6 +60,8 @@ void TFormQc::startRun()
 {
     if (running())
         return refuseScanWhileRunning();
+    if (studyWaiting())
+        return;
     clearPreviousUnit();
     auto refuse = [this](const QString &text) {
         RunLabel->setText(text);

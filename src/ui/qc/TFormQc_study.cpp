@@ -12,6 +12,7 @@
 #include "ui/qc/QcTexts.h"
 #include "ui/qc/TFormQc.h"
 
+#include <QApplication>
 #include <QBoxLayout>
 #include <QFileInfo>
 #include <QLabel>
@@ -118,10 +119,21 @@ void TFormQc::toggleStudy()
                    ResultsLog::defaultStation());
 }
 
+bool TFormQc::studyWaiting()
+{
+    GaugeCell cell;
+    if (!studying() || m_study->next(&cell))
+        return false;
+    QApplication::beep();
+    NoticeLabel->setText(StudyLabel->text());
+    readyForNextScan();
+    return true;
+}
+
 QString TFormQc::takeStudyCell(QString *serial)
 {
     if (!m_study->next(&m_studyCell))
-        return StudyLabel->text(); // still setting up, waiting for the log, or done
+        return StudyLabel->text();
     *serial = T::studyCell(m_studyCell.part, m_studyCell.appraiser, m_studyCell.trial);
     return QString();
 }
