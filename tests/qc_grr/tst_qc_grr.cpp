@@ -37,6 +37,8 @@ private slots:
     void refused();
     void csv_data();
     void csv();
+    void plan_data();
+    void plan();
     void studyLog_data();
     void studyLog();
     void olderLogLeftAlone();
@@ -332,6 +334,39 @@ void TestQcGrr::csv()
     QCOMPARE(QStringList({v.part, v.appraiser}), QStringList({"1", "A"}));
     QCOMPARE(v.trial, 1);
     QCOMPARE(v.value, chosen == "Qts" ? 9.0 : 0.5);
+}
+
+void TestQcGrr::plan_data()
+{
+    QTest::addColumn<GaugeStudyPlan>("plan");
+    QTest::addColumn<QString>("problem");
+    const GaugeStudyPlan ok{"g", 10, {"A", "B", "C"}, 3};
+    QTest::newRow("10 x 3 x 3") << ok << "";
+    GaugeStudyPlan p = ok;
+    p.name = "  ";
+    QTest::newRow("no name") << p << GaugeMessages::badStudyName();
+    p.name = QString(65, 'n');
+    QTest::newRow("name too long") << p << GaugeMessages::badStudyName();
+    for (const auto &[parts, trials] : {std::pair{1, 3}, {101, 3}, {10, 1}, {10, 21}}) {
+        p = ok;
+        p.parts = parts;
+        p.trials = trials;
+        QTest::addRow("%d parts, %d trials", parts, trials) << p << GaugeMessages::badStudyShape();
+    }
+    for (const QStringList &appraisers :
+         {QStringList{"A"}, QStringList{"A", "A"}, QStringList{"A", " B"}, QStringList{"A", ""}}) {
+        p = ok;
+        p.appraisers = appraisers;
+        QTest::addRow("operators %s", qPrintable(appraisers.join('|')))
+            << p << GaugeMessages::badAppraisers();
+    }
+}
+
+void TestQcGrr::plan()
+{
+    QFETCH(GaugeStudyPlan, plan);
+    QFETCH(QString, problem);
+    QCOMPARE(checkGaugeStudyPlan(plan), problem);
 }
 
 void TestQcGrr::studyLog_data()

@@ -23,6 +23,7 @@ GaugeStudyDialog::GaugeStudyDialog(QWidget *parent) : QDialog(parent)
     auto *form = new QFormLayout;
     NameEdit = new QLineEdit(this);
     named(NameEdit, "StudyNameEdit", T::studyName());
+    NameEdit->setMaxLength(kGaugeMaxNameLength);
     form->addRow(T::studyName(), NameEdit);
     PartsSpin = new QSpinBox(this);
     named(PartsSpin, "StudyPartsSpin", T::studyParts());

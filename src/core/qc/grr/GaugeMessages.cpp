@@ -129,7 +129,7 @@ QString studyOtherShape(const QString &study, int parts, int appraisers, int tri
 
 QString badStudyName()
 {
-    return QStringLiteral("a gauge study needs a name");
+    return QStringLiteral("a gauge study needs a name of up to 64 characters");
 }
 
 QString badStudyShape()
@@ -139,7 +139,8 @@ QString badStudyShape()
 
 QString badAppraisers()
 {
-    return QStringLiteral("a gauge study needs 2 to 20 operators, each named once");
+    return QStringLiteral("a gauge study needs 2 to 20 operators, each named once in up to 64 "
+                          "characters");
 }
 
 QString cellOutsideStudy(const QString &study, int part, const QString &appraiser, int trial)

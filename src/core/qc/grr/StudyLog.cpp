@@ -36,15 +36,15 @@ GaugeShape GaugeStudyPlan::shape() const
 
 QString checkGaugeStudyPlan(const GaugeStudyPlan &plan)
 {
-    if (plan.name.trimmed().isEmpty())
+    if (plan.name.trimmed().isEmpty() || plan.name.size() > kGaugeMaxNameLength)
         return GaugeMessages::badStudyName();
     if (plan.parts < 2 || plan.parts > kGaugeMaxParts || plan.trials < 2 ||
         plan.trials > kGaugeMaxTrials)
         return GaugeMessages::badStudyShape();
     QStringList seen;
     for (const QString &a : plan.appraisers) {
-        if (a.trimmed().isEmpty() || a != a.trimmed() || a.contains(kAppraiserSeparator) ||
-            seen.contains(a))
+        if (a.trimmed().isEmpty() || a != a.trimmed() || a.size() > kGaugeMaxNameLength ||
+            a.contains(kAppraiserSeparator) || seen.contains(a))
             return GaugeMessages::badAppraisers();
         seen << a;
     }
@@ -70,6 +70,10 @@ namespace StudyLog {
 bool open(QSqlDatabase db, const GaugeStudyPlan &plan, const QString &station,
           QVector<GaugeCell> *done, QString *error)
 {
+    if (const QString problem = checkGaugeStudyPlan(plan); !problem.isEmpty()) {
+        *error = problem;
+        return false;
+    }
     QSqlQuery q(db);
     // Two stations starting the same study at once: one row, the other finds it.
     q.prepare(QStringLiteral("INSERT INTO qc_study (name, parts, operators, trials, created_utc, "

@@ -36,6 +36,8 @@ struct GaugeCell {
 constexpr int kGaugeMaxParts = 100;
 constexpr int kGaugeMaxAppraisers = 20;
 constexpr int kGaugeMaxTrials = 20;
+// A study's and an operator's name are part of the keys a server indexes: kept short.
+constexpr int kGaugeMaxNameLength = 64;
 
 // The problem's text (GaugeMessages), empty when the plan can be measured.
 QString checkGaugeStudyPlan(const GaugeStudyPlan &plan);
