@@ -1316,6 +1316,86 @@
         <source>サーバーに送れていません（ステーションのスプールに保存）：%1</source>
         <translation>Not sent to the server (kept in the station&apos;s spool): %1</translation>
     </message>
+    <message>
+        <source>ゲージスタディ...</source>
+        <translation>Gauge study...</translation>
+    </message>
+    <message>
+        <source>スタディ終了</source>
+        <translation>End the study</translation>
+    </message>
+    <message>
+        <source>ゲージスタディ（繰返し性・再現性）</source>
+        <translation>Gauge study (repeatability and reproducibility)</translation>
+    </message>
+    <message>
+        <source>スタディ名</source>
+        <translation>Study name</translation>
+    </message>
+    <message>
+        <source>部品の数</source>
+        <translation>Parts</translation>
+    </message>
+    <message>
+        <source>作業者</source>
+        <translation>Operators</translation>
+    </message>
+    <message>
+        <source>カンマ区切り（例：A, B, C）</source>
+        <translation>separated by commas (e.g. A, B, C)</translation>
+    </message>
+    <message>
+        <source>試行回数</source>
+        <translation>Trials</translation>
+    </message>
+    <message>
+        <source>部品 %1／作業者 %2／試行 %3</source>
+        <translation>part %1 / operator %2 / trial %3</translation>
+    </message>
+    <message>
+        <source>ゲージスタディ「%1」を準備中…</source>
+        <translation>Setting up gauge study &quot;%1&quot;…</translation>
+    </message>
+    <message>
+        <source>ゲージスタディを始められません：%1</source>
+        <translation>Cannot start the gauge study: %1</translation>
+    </message>
+    <message>
+        <source>ゲージスタディ「%1」：作業者 %2 が部品 %3 を測定してください（試行 %4/%5、測定済み %6/%7）</source>
+        <translation>Gauge study &quot;%1&quot;: operator %2, measure part %3 (trial %4 of %5; %6 of %7 measured)</translation>
+    </message>
+    <message>
+        <source>ゲージスタディ「%1」：全 %3 件のうち %2 件を測定、記録を待っています…</source>
+        <translation>Gauge study &quot;%1&quot;: %2 of %3 measured, waiting for the log…</translation>
+    </message>
+    <message>
+        <source>ゲージスタディ「%1」の測定が終わりました。計算中…</source>
+        <translation>Gauge study &quot;%1&quot; is measured. Working it out…</translation>
+    </message>
+    <message>
+        <source>ゲージスタディ「%1」完了：パラメータごとの結果は下のとおりです</source>
+        <translation>Gauge study &quot;%1&quot; done: the result of each parameter is below</translation>
+    </message>
+    <message>
+        <source>%1：%GRR %2 %、ndc %3、%4</source>
+        <translation>%1: %GRR %2 %, ndc %3, %4</translation>
+    </message>
+    <message>
+        <source>許容できる</source>
+        <translation>acceptable</translation>
+    </message>
+    <message>
+        <source>条件付きで許容</source>
+        <translation>marginal</translation>
+    </message>
+    <message>
+        <source>許容できない</source>
+        <translation>not acceptable</translation>
+    </message>
+    <message>
+        <source>%1：計算できません：%2</source>
+        <translation>%1: cannot be worked out: %2</translation>
+    </message>
 </context>
 <context>
     <name>TFormSetColor</name>

@@ -1316,6 +1316,86 @@
         <source>サーバーに送れていません（ステーションのスプールに保存）：%1</source>
         <translation>サーバーに送れていません（ステーションのスプールに保存）：%1</translation>
     </message>
+    <message>
+        <source>ゲージスタディ...</source>
+        <translation>ゲージスタディ...</translation>
+    </message>
+    <message>
+        <source>スタディ終了</source>
+        <translation>スタディ終了</translation>
+    </message>
+    <message>
+        <source>ゲージスタディ（繰返し性・再現性）</source>
+        <translation>ゲージスタディ（繰返し性・再現性）</translation>
+    </message>
+    <message>
+        <source>スタディ名</source>
+        <translation>スタディ名</translation>
+    </message>
+    <message>
+        <source>部品の数</source>
+        <translation>部品の数</translation>
+    </message>
+    <message>
+        <source>作業者</source>
+        <translation>作業者</translation>
+    </message>
+    <message>
+        <source>カンマ区切り（例：A, B, C）</source>
+        <translation>カンマ区切り（例：A, B, C）</translation>
+    </message>
+    <message>
+        <source>試行回数</source>
+        <translation>試行回数</translation>
+    </message>
+    <message>
+        <source>部品 %1／作業者 %2／試行 %3</source>
+        <translation>部品 %1／作業者 %2／試行 %3</translation>
+    </message>
+    <message>
+        <source>ゲージスタディ「%1」を準備中…</source>
+        <translation>ゲージスタディ「%1」を準備中…</translation>
+    </message>
+    <message>
+        <source>ゲージスタディを始められません：%1</source>
+        <translation>ゲージスタディを始められません：%1</translation>
+    </message>
+    <message>
+        <source>ゲージスタディ「%1」：作業者 %2 が部品 %3 を測定してください（試行 %4/%5、測定済み %6/%7）</source>
+        <translation>ゲージスタディ「%1」：作業者 %2 が部品 %3 を測定してください（試行 %4/%5、測定済み %6/%7）</translation>
+    </message>
+    <message>
+        <source>ゲージスタディ「%1」：全 %3 件のうち %2 件を測定、記録を待っています…</source>
+        <translation>ゲージスタディ「%1」：全 %3 件のうち %2 件を測定、記録を待っています…</translation>
+    </message>
+    <message>
+        <source>ゲージスタディ「%1」の測定が終わりました。計算中…</source>
+        <translation>ゲージスタディ「%1」の測定が終わりました。計算中…</translation>
+    </message>
+    <message>
+        <source>ゲージスタディ「%1」完了：パラメータごとの結果は下のとおりです</source>
+        <translation>ゲージスタディ「%1」完了：パラメータごとの結果は下のとおりです</translation>
+    </message>
+    <message>
+        <source>%1：%GRR %2 %、ndc %3、%4</source>
+        <translation>%1：%GRR %2 %、ndc %3、%4</translation>
+    </message>
+    <message>
+        <source>許容できる</source>
+        <translation>許容できる</translation>
+    </message>
+    <message>
+        <source>条件付きで許容</source>
+        <translation>条件付きで許容</translation>
+    </message>
+    <message>
+        <source>許容できない</source>
+        <translation>許容できない</translation>
+    </message>
+    <message>
+        <source>%1：計算できません：%2</source>
+        <translation>%1：計算できません：%2</translation>
+    </message>
 </context>
 <context>
     <name>TFormSetColor</name>

@@ -2,16 +2,21 @@
 // unit, shows PASS or FAIL with the reasons and saves <serial>.DTA.
 
 #include "MeasureBench.h"
+#include "ModalDriver.h"
 #include "core/qc/QcLimitsBuild.h"
 #include "core/qc/QcLimitsFile.h"
+#include "core/qc/grr/GaugeMessages.h"
 #include "core/qc/log/LogConnection.h"
 #include "core/qc/log/LogTarget.h"
+#include "ui/qc/GaugeStudyDialog.h"
 #include "ui/qc/QcTexts.h"
 #include "ui/qc/TFormQc.h"
 
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
+#include <QPushButton>
+#include <QSpinBox>
 #include <QSqlQuery>
 #include <QTcpServer>
 #include <QTcpSocket>
@@ -23,6 +28,7 @@ class TestAppQc : public QObject
 private slots:
     void scanMeasureJudgeSave();
     void logsWhileTheNextUnitMeasures();
+    void gaugeStudyMode();
 };
 
 namespace {
@@ -155,6 +161,66 @@ void TestAppQc::logsWhileTheNextUnitMeasures()
     QVERIFY(waitUntil([qc] { return qc->LogLabel->text() != QcTexts::logging("B-002"); }, 30000));
     QVERIFY2(qc->LogLabel->text().startsWith(QcTexts::logSpooled(QString())),
              qPrintable(qc->LogLabel->text()));
+}
+
+// The guided study: set up in the dialog, each run kept as the cell the window named, the
+// verdicts' log untouched, the result shown after the last run.
+void TestAppQc::gaugeStudyMode()
+{
+    MeasureBench b;
+    TFormQc *qc = openStation(b);
+    QVERIFY(qc);
+    whenModalShown<GaugeStudyDialog>([](GaugeStudyDialog *d) {
+        d->NameEdit->setText("g1");
+        d->OperatorsEdit->setText("A");
+        d->accept(); // one operator: refused in the dialog
+        QCOMPARE(d->ProblemLabel->text(), GaugeMessages::badAppraisers());
+        d->OperatorsEdit->setText("A, B");
+        d->PartsSpin->setValue(2);
+        d->TrialsSpin->setValue(2);
+        d->accept();
+    });
+    qc->StudyButton->click();
+    QVERIFY(waitUntil(
+        [qc] { return qc->StudyLabel->text() == QcTexts::studyNext("g1", "A", 1, 1, 2, 0, 8); }));
+    // Each part its own driver, each run its own noise.
+    const QList<GaugeCell> order{{1, "A", 1}, {2, "A", 1}, {1, "B", 1}, {2, "B", 1},
+                                 {1, "A", 2}, {2, "A", 2}, {1, "B", 2}, {2, "B", 2}};
+    for (int i = 0; i < order.size(); ++i) {
+        const GaugeCell &c = order[i];
+        QVERIFY(
+            b.startSim({"--fast", "--noise", "0.3", "--seed", QString::number(i + 1), "--driver",
+                        QString("Re=5.7,Le=0.5,Fs=%1,Qms=3,Qes=0.45").arg(c.part == 1 ? 40 : 41)}));
+        QTest::keyClick(qc->SerialEdit, Qt::Key_Return);
+        QVERIFY(qc->running());
+        QVERIFY(waitUntil([qc] { return !qc->running(); }, 20000));
+        const QString kept = QcTexts::logged(QcTexts::studyCell(c.part, c.appraiser, c.trial));
+        QVERIFY2(waitUntil([qc, kept] { return qc->LogLabel->text() == kept; }),
+                 qPrintable(qc->LogLabel->text()));
+    }
+    QVERIFY(waitUntil([qc] { return qc->StudyLabel->text() == QcTexts::studyDone("g1"); }));
+    const QStringList lines = qc->ReasonsText->toPlainText().split('\n');
+    QCOMPARE(lines.size(), 6); // one per parameter
+    QVERIFY2(lines.filter(QRegularExpression("^Fs：%GRR [0-9.]+ %、ndc [0-9]+、")).size() == 1,
+             qPrintable(lines.join('|')));
+    // Once done, Return measures nothing and the result stays; the verdicts' log holds no unit.
+    QTest::keyClick(qc->SerialEdit, Qt::Key_Return);
+    QVERIFY(!qc->running());
+    QCOMPARE(qc->ReasonsText->toPlainText(), lines.join('\n'));
+    {
+        LogConnection log;
+        QVERIFY(log.open(parseLogTarget(b.dir.filePath("VELO2_qc_log.sqlite")), true));
+        QSqlQuery q(log.db());
+        QVERIFY(q.exec("SELECT (SELECT count(*) FROM qc_unit), (SELECT count(DISTINCT part || "
+                       "operator || trial) FROM qc_study_value)") &&
+                q.next());
+        QCOMPARE(q.value(0).toInt(), 0);
+        QCOMPARE(q.value(1).toInt(), 8);
+    }
+    // Back to verdicts.
+    qc->StudyButton->click();
+    QVERIFY(qc->StudyLabel->text().isEmpty());
+    QCOMPARE(qc->StudyButton->text(), QcTexts::studyButton());
 }
 
 QTEST_MAIN(TestAppQc)

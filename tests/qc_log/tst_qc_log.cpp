@@ -93,6 +93,7 @@ void TestQcLog::init()
     m_pg->psql(
         QStringLiteral("DROP TABLE IF EXISTS qc_unit, qc_parameter, qc_day_unit, qc_day_parameter, "
                        "qc_day_passed, schema_version"));
+    m_pg->psql(QStringLiteral("DROP TABLE IF EXISTS qc_study, qc_study_value"));
     QFile::remove(m_dir.filePath(QStringLiteral("log.sqlite")));
     QFile::remove(m_dir.filePath(QStringLiteral("spool.sqlite")));
 }

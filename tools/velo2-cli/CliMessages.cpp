@@ -895,6 +895,8 @@ QString qcDescription()
         "  qc limits GOLDEN.DTA... -o LIMITS   limits from measurements of good units\n"
         "  qc check FILE.DTA --limits LIMITS  pass or fail one unit against them\n"
         "  qc report --db URL                 counts, yield, mean, sigma and Cpk of the log\n"
+        "  qc grr --csv FILE | --db URL --study NAME\n"
+        "                                     a gauge study: repeatability and reproducibility\n"
         "\n"
         "Run 'velo2-cli qc SUBCOMMAND --help' for its options.");
 }
@@ -1404,6 +1406,40 @@ QString zobelSecondHelp()
 {
     return QStringLiteral("fit a second R-C beside the first (fitted and snapped add R2_ohm and "
                           "C2_uF)");
+}
+
+// velo2-cli qc grr
+QString qcGrrDescription()
+{
+    return QStringLiteral(
+        "A crossed gauge study (every operator measures every part the same number of times)\n"
+        "by the ANOVA method of the AIAG measurement systems manual: the two-way table with\n"
+        "the part x operator interaction, pooled into repeatability when its p is above 0.25;\n"
+        "EV, AV, GRR and PV as standard deviations and as a percentage of the total\n"
+        "variation, ndc = floor(1.41 PV / GRR) and the verdict: %GRR up to 10 acceptable, up\n"
+        "to 30 marginal, above that not acceptable.\n"
+        "--csv reads rows of part, operator, trial, value (a header may name them in another\n"
+        "order, with a parameter column); --db reads a study the QC station measured into the\n"
+        "results log. --json gives the keys EV_pct, AV_pct, INT_pct, GRR_pct, PV_pct, ndc,\n"
+        "verdict, EV, AV, INT, GRR, PV, TV, parts, operators, trials, interactionPooled,\n"
+        "anova and (when pooled) anovaPooled, rows of source, df, SS, MS, F and p.\n"
+        "A study with a cell missing or given twice is refused; nothing is changed.");
+}
+QString qcGrrCsvHelp()
+{
+    return QStringLiteral("the study's values: part, operator, trial, value rows");
+}
+QString qcGrrDbHelp()
+{
+    return QStringLiteral("the results log the station measured the study into (read only)");
+}
+QString qcGrrStudyHelp()
+{
+    return QStringLiteral("the study's name in the results log");
+}
+QString qcGrrParameterHelp()
+{
+    return QStringLiteral("the parameter to work out, when there is more than one (Fs, Qts...)");
 }
 
 } // namespace CliMessages

@@ -281,4 +281,11 @@ QString driverExportDescription();
 QString driverFormatHelp();
 QString driverShowDescription();
 
+// velo2-cli qc grr
+QString qcGrrDescription();
+QString qcGrrCsvHelp();
+QString qcGrrDbHelp();
+QString qcGrrStudyHelp();
+QString qcGrrParameterHelp();
+
 } // namespace CliMessages

@@ -43,6 +43,28 @@ QString logging(const QString &serial) { return QCoreApplication::translate("TFo
 QString logged(const QString &target) { return QCoreApplication::translate("TFormQc", "記録しました：%1").arg(target); }
 QString logFailed(const QString &problem) { return QCoreApplication::translate("TFormQc", "記録できませんでした：%1").arg(problem); }
 QString logSpooled(const QString &problem) { return QCoreApplication::translate("TFormQc", "サーバーに送れていません（ステーションのスプールに保存）：%1").arg(problem); }
+
+// gauge study mode
+QString studyButton() { return QCoreApplication::translate("TFormQc", "ゲージスタディ..."); }
+QString studyEnd() { return QCoreApplication::translate("TFormQc", "スタディ終了"); }
+QString studyTitle() { return QCoreApplication::translate("TFormQc", "ゲージスタディ（繰返し性・再現性）"); }
+QString studyName() { return QCoreApplication::translate("TFormQc", "スタディ名"); }
+QString studyParts() { return QCoreApplication::translate("TFormQc", "部品の数"); }
+QString studyOperators() { return QCoreApplication::translate("TFormQc", "作業者"); }
+QString studyOperatorsHint() { return QCoreApplication::translate("TFormQc", "カンマ区切り（例：A, B, C）"); }
+QString studyTrials() { return QCoreApplication::translate("TFormQc", "試行回数"); }
+QString studyCell(int part, const QString &appraiser, int trial) { return QCoreApplication::translate("TFormQc", "部品 %1／作業者 %2／試行 %3").arg(part).arg(appraiser).arg(trial); }
+QString studyOpening(const QString &study) { return QCoreApplication::translate("TFormQc", "ゲージスタディ「%1」を準備中…").arg(study); }
+QString studyCannotStart(const QString &problem) { return QCoreApplication::translate("TFormQc", "ゲージスタディを始められません：%1").arg(problem); }
+QString studyNext(const QString &study, const QString &appraiser, int part, int trial, int trials, int measured, int total) { return QCoreApplication::translate("TFormQc", "ゲージスタディ「%1」：作業者 %2 が部品 %3 を測定してください（試行 %4/%5、測定済み %6/%7）").arg(study, appraiser).arg(part).arg(trial).arg(trials).arg(measured).arg(total); }
+QString studyRecording(const QString &study, int measured, int total) { return QCoreApplication::translate("TFormQc", "ゲージスタディ「%1」：全 %3 件のうち %2 件を測定、記録を待っています…").arg(study).arg(measured).arg(total); }
+QString studyAnalysing(const QString &study) { return QCoreApplication::translate("TFormQc", "ゲージスタディ「%1」の測定が終わりました。計算中…").arg(study); }
+QString studyDone(const QString &study) { return QCoreApplication::translate("TFormQc", "ゲージスタディ「%1」完了：パラメータごとの結果は下のとおりです").arg(study); }
+QString studyResult(const QString &parameter, const QString &grrPct, const QString &ndc, const QString &verdict) { return QCoreApplication::translate("TFormQc", "%1：%GRR %2 %、ndc %3、%4").arg(parameter, grrPct, ndc, verdict); }
+QString studyAcceptable() { return QCoreApplication::translate("TFormQc", "許容できる"); }
+QString studyMarginal() { return QCoreApplication::translate("TFormQc", "条件付きで許容"); }
+QString studyUnacceptable() { return QCoreApplication::translate("TFormQc", "許容できない"); }
+QString studyParameterRefused(const QString &parameter, const QString &problem) { return QCoreApplication::translate("TFormQc", "%1：計算できません：%2").arg(parameter, problem); }
 // clang-format on
 
 } // namespace QcTexts

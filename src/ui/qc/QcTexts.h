@@ -42,4 +42,28 @@ QString logged(const QString &target);
 QString logFailed(const QString &problem);
 QString logSpooled(const QString &problem);
 
+// gauge study mode
+QString studyButton();
+QString studyEnd();
+QString studyTitle();
+QString studyName();
+QString studyParts();
+QString studyOperators();
+QString studyOperatorsHint();
+QString studyTrials();
+QString studyCell(int part, const QString &appraiser, int trial);
+QString studyOpening(const QString &study);
+QString studyCannotStart(const QString &problem);
+QString studyNext(const QString &study, const QString &appraiser, int part, int trial, int trials,
+                  int measured, int total);
+QString studyRecording(const QString &study, int measured, int total);
+QString studyAnalysing(const QString &study);
+QString studyDone(const QString &study);
+QString studyResult(const QString &parameter, const QString &grrPct, const QString &ndc,
+                    const QString &verdict);
+QString studyAcceptable();
+QString studyMarginal();
+QString studyUnacceptable();
+QString studyParameterRefused(const QString &parameter, const QString &problem);
+
 } // namespace QcTexts

@@ -150,6 +150,7 @@ void TFormQc::buildControls()
     lines->addWidget(LogLabel);
     bottom->addLayout(lines, 1);
     bottom->addWidget(CloseButton);
+    buildStudyControls(bottom, lines);
 
     auto *layout = new QVBoxLayout(this);
     layout->addLayout(form);

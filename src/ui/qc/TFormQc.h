@@ -3,16 +3,19 @@
 #include "core/qc/QcLimits.h"
 #include "core/qc/QcStationSettings.h"
 #include "core/qc/QcVerdict.h"
+#include "core/qc/grr/StudyLog.h"
 
 #include <QWidget>
 #include <functional>
 #include <memory>
 
+class QBoxLayout;
 class QLabel;
 class QLineEdit;
 class QPlainTextEdit;
 class QPushButton;
 class QTimer;
+class QcStudyMode;
 class RunDriver;
 class StationLog;
 class UnitStation;
@@ -60,7 +63,9 @@ public:
     QPlainTextEdit *ReasonsText = nullptr;
     QLabel *RunLabel = nullptr;
     QLabel *LogLabel = nullptr;
-    QLabel *NoticeLabel = nullptr; // in red: a scan refused while a unit measures
+    QLabel *NoticeLabel = nullptr;      // in red: a scan refused while a unit measures
+    QPushButton *StudyButton = nullptr; // a gauge study instead of verdicts, and back
+    QLabel *StudyLabel = nullptr;       // the study's next part, operator and trial
 
 signals:
     // A run ended with a verdict and its file saved (or not: savedPath empty).
@@ -88,6 +93,18 @@ private:
     void endRun();
     void setRunning(bool on);
 
+    // the gauge study mode (TFormQc_study.cpp)
+    void buildStudyControls(QBoxLayout *buttons, QBoxLayout *lines);
+    bool studying() const;
+    void toggleStudy();
+    // True, with a beep and the study's line, when the study has no cell to measure now (it is
+    // being set up, waits for the log or is done): what is on screen stays.
+    bool studyWaiting();
+    // The next cell's name as the run's serial.
+    QString takeStudyCell(QString *serial);
+    void finishStudyRun();
+    void showStudyNext();
+
     // the log (TFormQc_log.cpp)
     void logResult(const QString &folder, const QString &dataFile);
     void showLogged(const StationLogOutcome &outcome);
@@ -110,4 +127,7 @@ private:
     QString m_loggingRun;              // the run whose log line is on screen
     QString m_database;                // the database field's real text
     int m_pointsShown = 0;
+    QcStudyMode *m_study = nullptr;
+    QString m_studyName; // set while the window is in its study mode
+    GaugeCell m_studyCell;
 };

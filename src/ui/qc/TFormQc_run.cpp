@@ -19,6 +19,21 @@
 
 namespace T = QcTexts;
 
+namespace {
+
+QString serialProblem(const QString &serial)
+{
+    if (serial.isEmpty())
+        return T::serialMissing();
+    if (!QcStationFiles::serialUsableAsFileName(serial))
+        return T::serialNotAFileName(serial);
+    if (serial.size() > kQcSerialMaxLength)
+        return T::serialTooLong(int(serial.size()), kQcSerialMaxLength);
+    return QString();
+}
+
+} // namespace
+
 void TFormQc::connectRunDriver()
 {
     if (!m_host.station)
@@ -45,19 +60,18 @@ void TFormQc::startRun()
 {
     if (running())
         return refuseScanWhileRunning();
+    if (studyWaiting())
+        return;
     clearPreviousUnit();
     auto refuse = [this](const QString &text) {
         RunLabel->setText(text);
         ReasonsText->setPlainText(text);
         readyForNextScan();
     };
-    const QString serial = SerialEdit->text().trimmed();
-    if (serial.isEmpty())
-        return refuse(T::serialMissing());
-    if (!QcStationFiles::serialUsableAsFileName(serial))
-        return refuse(T::serialNotAFileName(serial));
-    if (serial.size() > kQcSerialMaxLength)
-        return refuse(T::serialTooLong(int(serial.size()), kQcSerialMaxLength));
+    QString serial = SerialEdit->text().trimmed();
+    if (const QString problem = studying() ? takeStudyCell(&serial) : serialProblem(serial);
+        !problem.isEmpty())
+        return refuse(problem);
     // Read afresh for every unit: an edited limits file counts from the next unit on.
     const QString limitsPath = LimitsEdit->text().trimmed();
     m_haveLimits = false;
@@ -111,6 +125,8 @@ void TFormQc::finishRun(bool converted)
     endRun();
     if (!checkQcUnit(m_limits, *m_raw, m_record->band, &m_verdict).isEmpty())
         return failRun(T::reasonBadData());
+    if (studying())
+        return finishStudyRun();
     m_haveVerdict = true;
     redrawGraph(bandPointCount(m_record->band));
     showVerdict();
@@ -156,4 +172,5 @@ void TFormQc::setRunning(bool on)
     FolderEdit->setEnabled(!on);
     DbEdit->setEnabled(!on);
     StopButton->setEnabled(on);
+    StudyButton->setEnabled(!on);
 }

@@ -97,6 +97,19 @@ QStringList stepStatements(int version, bool postgres)
               << QStringLiteral("CREATE INDEX qc_unit_serial ON qc_unit (serial, time_utc)");
         return steps;
     }
+    if (version == 5)
+        // Gauge studies: each study's shape, and every measurement of it, kept apart from the
+        // verdicts. Operators are kept one per line.
+        return {
+            QStringLiteral("CREATE TABLE qc_study (name TEXT PRIMARY KEY, parts INTEGER NOT NULL, "
+                           "operators TEXT NOT NULL, trials INTEGER NOT NULL, "
+                           "created_utc TEXT NOT NULL, station TEXT NOT NULL DEFAULT '')"),
+            QStringLiteral("CREATE TABLE qc_study_value (study TEXT NOT NULL, part INTEGER NOT "
+                           "NULL, operator TEXT NOT NULL, trial INTEGER NOT NULL, name TEXT NOT "
+                           "NULL, value DOUBLE PRECISION, time_utc TEXT NOT NULL, station TEXT "
+                           "NOT NULL DEFAULT '', PRIMARY KEY (study, part, operator, trial, "
+                           "name))"),
+        };
     return {};
 }
 
