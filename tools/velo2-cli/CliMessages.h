@@ -271,4 +271,14 @@ QString zobelEstimates(const QString &re, const QString &leMh);
 QString notchDescription();
 QString notchRefused(NotchOutcome outcome);
 
+// velo2-cli qc report: control charts, capability per period and the page
+QString qcReportSpcDescription();
+QString qcByHelp();
+QString qcShiftsHelp();
+QString qcChartsHelp();
+QString qcHtmlHelp();
+QString qcBadBy(const QString &text);
+QString qcShiftsNeedBy();
+QString qcChartsNeedJson();
+
 } // namespace CliMessages
