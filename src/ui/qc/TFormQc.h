@@ -15,6 +15,7 @@ class QPushButton;
 class QTimer;
 class RunDriver;
 class StationLog;
+class TDialogQcCharts;
 class UnitStation;
 struct CurveBlock;
 struct MeasurementRecord;
@@ -55,6 +56,7 @@ public:
     QPushButton *StartButton = nullptr;
     QPushButton *StopButton = nullptr;
     QPushButton *CloseButton = nullptr;
+    QPushButton *ChartsButton = nullptr; // the control charts of the station's log
     QLabel *GraphView = nullptr;
     QLabel *VerdictLabel = nullptr;
     QPlainTextEdit *ReasonsText = nullptr;
@@ -88,6 +90,9 @@ private:
     void endRun();
     void setRunning(bool on);
 
+    // the control charts (TFormQc_charts.cpp)
+    void showCharts();
+
     // the log (TFormQc_log.cpp)
     void logResult(const QString &folder, const QString &dataFile);
     void showLogged(const StationLogOutcome &outcome);
@@ -110,4 +115,5 @@ private:
     QString m_loggingRun;              // the run whose log line is on screen
     QString m_database;                // the database field's real text
     int m_pointsShown = 0;
+    TDialogQcCharts *m_charts = nullptr;
 };

@@ -2,8 +2,8 @@
 
 #include <QString>
 
-// The texts of control charts and capability. English, as the command line prints them; a
-// Japanese window shows them through its catalogue.
+// The texts of control charts and capability (in the catalogues with QcMessages). English, as the
+// command line prints them; a Japanese window shows them through its catalogue.
 namespace SpcMessages {
 
 QString badShift(const QString &text);
