@@ -1,3 +1,4 @@
+#include "PgServer.h"
 #include "core/qc/log/LogConnection.h"
 #include "core/qc/log/LogSchema.h"
 #include "core/qc/log/LogStore.h"
@@ -60,16 +61,16 @@ private slots:
 private:
     QTemporaryDir m_dir;
     QString m_log;
+    std::unique_ptr<PgServer> m_pg;
 };
 
-void TestQcSpc::initTestCase()
+namespace {
+
+// The hand case's units: three on one day, two on the next (Tokyo and UTC alike).
+void fill(const QString &target)
 {
-    // Tokyo has no daylight saving: a unit at 00:30 UTC is at 09:30 on the same local day.
-    qputenv("TZ", "Asia/Tokyo");
-    tzset();
-    m_log = m_dir.filePath(QStringLiteral("log.sqlite"));
     LogConnection c;
-    QVERIFY2(c.open(parseLogTarget(m_log)), qPrintable(c.message()));
+    QVERIFY2(c.open(parseLogTarget(target)), qPrintable(c.message()));
     QString error;
     QVERIFY2(LogSchema::migrate(c.db(), &error), qPrintable(error));
     RecordWriter writer(c.db());
@@ -91,6 +92,21 @@ void TestQcSpc::initTestCase()
         bool added = false;
         QVERIFY2(writer.write(r, &added) && added, qPrintable(writer.error()));
     }
+}
+
+} // namespace
+
+void TestQcSpc::initTestCase()
+{
+    // Tokyo has no daylight saving: a unit at 00:30 UTC is at 09:30 on the same local day.
+    qputenv("TZ", "Asia/Tokyo");
+    tzset();
+    m_log = m_dir.filePath(QStringLiteral("log.sqlite"));
+    fill(m_log);
+    QVERIFY2(PgServer::available(), "PostgreSQL 15 is not installed (./run test installs it)");
+    m_pg = std::make_unique<PgServer>();
+    QVERIFY2(m_pg->setUp(), qPrintable(m_pg->error()));
+    fill(m_pg->socketUri());
 }
 
 void TestQcSpc::limitsAndCapabilityOfTheHandCase()
@@ -175,35 +191,40 @@ void TestQcSpc::shiftTables()
 
 void TestQcSpc::reportOptions_data()
 {
+    QTest::addColumn<bool>("server"); // the same log on PostgreSQL
     QTest::addColumn<QStringList>("args");
     QTest::addColumn<int>("code");
     QTest::addColumn<QString>("json"); // key path=value pairs, or the error's text
     QTest::newRow("unchanged without the new options")
-        << QStringList{"--json"} << 0 << QStringLiteral("units=5;spc=");
+        << false << QStringList{"--json"} << 0 << QStringLiteral("units=5;spc=");
     QTest::newRow("chart and capability")
-        << QStringList{"--json", "--charts"} << 0
+        << false << QStringList{"--json", "--charts"} << 0
         << QStringLiteral("spc/Fs/chart/ucl=15.59;spc/Fs/chart/mrUcl=4.9005;spc/Fs/chart/"
                           "mrLcl=0;spc/Fs/cpk=0.6016;spc/Fs/n=5;by=day");
     // Local days in Tokyo: 10, 12, 11 (MR̄ 1.5, σ within 1.5/1.128), then 13, 12 (MR̄ 1).
     QTest::newRow("per local day")
-        << QStringList{"--json", "--by", "day"} << 0
+        << false << QStringList{"--json", "--by", "day"} << 0
         << QStringLiteral("spc/Fs/periods/0/period=2026-03-01;spc/Fs/periods/0/cpk=0.752;"
                           "spc/Fs/periods/1/n=2;spc/Fs/periods/1/cpk=0.564;spc/Fs/cpkTrend=-0.188");
     QTest::newRow("per shift, local time")
-        << QStringList{"--json", "--by", "shift", "--shifts", "08:00-10:00,10:00-12:00"} << 0
+        << false << QStringList{"--json", "--by", "shift", "--shifts", "08:00-10:00,10:00-12:00"}
+        << 0
         << QStringLiteral("spc/Fs/periods/0/period=2026-03-01 08:00-10:00;spc/Fs/periods/0/n=1;"
                           "spc/Fs/periods/1/n=2;spc/Fs/periods/3/n=1;outsideShifts=0");
-    QTest::newRow("per station") << QStringList{"--json", "--by", "station"} << 0
+    QTest::newRow("chart and capability, server")
+        << true << QStringList{"--json", "--charts", "--by", "day"} << 0
+        << QStringLiteral("spc/Fs/chart/ucl=15.59;spc/Fs/cpk=0.6016;spc/Fs/periods/1/cpk=0.564");
+    QTest::newRow("per station") << false << QStringList{"--json", "--by", "station"} << 0
                                  << QStringLiteral(
                                         "spc/Fs/periods/1/period=st2;spc/Fs/periods/1/mrBar=1");
     QTest::newRow("overlapping shifts")
-        << QStringList{"--by", "shift", "--shifts", "06:00-14:00,13:00-22:00"} << 2
+        << false << QStringList{"--by", "shift", "--shifts", "06:00-14:00,13:00-22:00"} << 2
         << QStringLiteral("overlap");
-    QTest::newRow("empty period") << QStringList{"--by", "day", "--since", "2030-01-01"} << 1
-                                  << QStringLiteral("holds no unit checked since 2030-01-01");
+    QTest::newRow("empty period") << false << QStringList{"--by", "day", "--since", "2030-01-01"}
+                                  << 1 << QStringLiteral("holds no unit checked since 2030-01-01");
     QTest::newRow("charts without json")
-        << QStringList{"--charts"} << 2 << QStringLiteral("--charts needs --json");
-    QTest::newRow("by week") << QStringList{"--by", "week"} << 2
+        << false << QStringList{"--charts"} << 2 << QStringLiteral("--charts needs --json");
+    QTest::newRow("by week") << false << QStringList{"--by", "week"} << 2
                              << QStringLiteral("expected day, shift or station");
 }
 

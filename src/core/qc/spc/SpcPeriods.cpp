@@ -124,6 +124,6 @@ QVector<SpcSegment> spcSegments(SpcGrouping grouping, const QVector<SpcShift> &s
         out.append({std::max(at, from), to, r.period});
         at = to;
     }
-    out.append({at, QStringLiteral("~"), QString()});
+    out.append({at, QStringLiteral("9999-12-31T23:59:59.999Z"), QString()});
     return out;
 }

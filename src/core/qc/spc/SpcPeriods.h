@@ -32,7 +32,7 @@ struct SpcSegment {
 };
 
 // The local days or shifts that cover first to last, in order, with the gaps between shifts;
-// the first segment starts at `start` and the last one runs on without end ("~"), so that
+// the first segment starts at `start` and the last one runs on to the year 9999, so that
 // every time from `start` on falls in one segment. Empty for the grouping by station.
 QVector<SpcSegment> spcSegments(SpcGrouping grouping, const QVector<SpcShift> &shifts,
                                 const QString &start, const QDateTime &first,
