@@ -111,6 +111,8 @@ bool streamBySegment(QSqlDatabase db, const QVector<SpcSegment> &segments,
 {
     QSqlQuery q(db);
     q.setForwardOnly(true);
+    // Doubles as doubles: a server's driver would otherwise hand each over as text.
+    q.setNumericalPrecisionPolicy(QSql::LowPrecisionDouble);
     // "value IS NOT NULL" rather than "measured = 1": the report index holds it.
     q.prepare(QStringLiteral("SELECT value FROM qc_parameter WHERE name = ? AND time_utc >= ? "
                              "AND time_utc < ? AND value IS NOT NULL ORDER BY time_utc"));
@@ -147,6 +149,7 @@ bool streamByStation(QSqlDatabase db, const QString &from, const SpcOptions &opt
 {
     QSqlQuery q(db);
     q.setForwardOnly(true);
+    q.setNumericalPrecisionPolicy(QSql::LowPrecisionDouble);
     q.prepare(QStringLiteral("SELECT value, station FROM qc_parameter WHERE name = ? AND "
                              "time_utc >= ? AND value IS NOT NULL ORDER BY time_utc"));
     if (!exec(q, {p->name, from}, error))
@@ -271,9 +274,6 @@ bool computeSpcReport(QSqlDatabase db, const SpcOptions &options, SpcReport *out
         spcSegments(options.grouping, options.shifts, from, logTimeFromText(q.value(0).toString()),
                     logTimeFromText(q.value(1).toString()));
     q.finish();
-    // Reading pages through a mapping spares a call per page.
-    if (!isPostgres(db))
-        q.exec(QStringLiteral("PRAGMA mmap_size = 4294967296"));
 
     // Each parameter is read on its own; with a target, on several connections at once.
     const auto chart = [&](QSqlDatabase d, int first, int step, qint64 *outside, QString *problem) {
