@@ -592,6 +592,42 @@
         <source>%1 points of the band were not measured</source>
         <translation>%1 points of the band were not measured</translation>
     </message>
+    <message>
+        <source>&apos;%1&apos; is not a shift: give its start and end as HH:MM-HH:MM, shifts separated by commas (06:00-14:00,14:00-22:00,22:00-06:00)</source>
+        <translation>&apos;%1&apos; is not a shift: give its start and end as HH:MM-HH:MM, shifts separated by commas (06:00-14:00,14:00-22:00,22:00-06:00)</translation>
+    </message>
+    <message>
+        <source>the shift &apos;%1&apos; starts and ends at the same time</source>
+        <translation>the shift &apos;%1&apos; starts and ends at the same time</translation>
+    </message>
+    <message>
+        <source>the shifts %1 and %2 overlap (both hold %3); a unit must belong to one shift</source>
+        <translation>the shifts %1 and %2 overlap (both hold %3); a unit must belong to one shift</translation>
+    </message>
+    <message>
+        <source>the results log holds no unit checked since %1</source>
+        <translation>the results log holds no unit checked since %1</translation>
+    </message>
+    <message>
+        <source>the results log holds no unit yet</source>
+        <translation>the results log holds no unit yet</translation>
+    </message>
+    <message>
+        <source>1 point beyond 3σ</source>
+        <translation>1 point beyond 3σ</translation>
+    </message>
+    <message>
+        <source>2 of 3 beyond 2σ, same side</source>
+        <translation>2 of 3 beyond 2σ, same side</translation>
+    </message>
+    <message>
+        <source>4 of 5 beyond 1σ, same side</source>
+        <translation>4 of 5 beyond 1σ, same side</translation>
+    </message>
+    <message>
+        <source>8 in a row on one side</source>
+        <translation>8 in a row on one side</translation>
+    </message>
 </context>
 <context>
     <name>ReadoutFormat</name>
@@ -1395,6 +1431,50 @@
     <message>
         <source>%1：計算できません：%2</source>
         <translation>%1: cannot be worked out: %2</translation>
+    </message>
+    <message>
+        <source>管理図...</source>
+        <translation>Control charts...</translation>
+    </message>
+    <message>
+        <source>VELO / 管理図と工程能力</source>
+        <translation>VELO / Control charts and capability</translation>
+    </message>
+    <message>
+        <source>工程能力の単位</source>
+        <translation>Capability per</translation>
+    </message>
+    <message>
+        <source>日</source>
+        <translation>Day</translation>
+    </message>
+    <message>
+        <source>シフト</source>
+        <translation>Shift</translation>
+    </message>
+    <message>
+        <source>ステーション</source>
+        <translation>Station</translation>
+    </message>
+    <message>
+        <source>更新</source>
+        <translation>Refresh</translation>
+    </message>
+    <message>
+        <source>パラメータ</source>
+        <translation>Parameter</translation>
+    </message>
+    <message>
+        <source>期間</source>
+        <translation>Period</translation>
+    </message>
+    <message>
+        <source>%1 を読んでいます…</source>
+        <translation>Reading %1…</translation>
+    </message>
+    <message>
+        <source>%1 台、歩留まり %2 %、Cpk %3、Ppk %4、ルール違反の点 %5</source>
+        <translation>%1 units, yield %2 %, Cpk %3, Ppk %4, points breaking a rule %5</translation>
     </message>
 </context>
 <context>

@@ -592,6 +592,42 @@
         <source>%1 points of the band were not measured</source>
         <translation>帯域の %1 点が測定されていません</translation>
     </message>
+    <message>
+        <source>&apos;%1&apos; is not a shift: give its start and end as HH:MM-HH:MM, shifts separated by commas (06:00-14:00,14:00-22:00,22:00-06:00)</source>
+        <translation>&apos;%1&apos; はシフトではありません：開始と終了を HH:MM-HH:MM で、シフトをカンマで区切って指定してください（06:00-14:00,14:00-22:00,22:00-06:00）</translation>
+    </message>
+    <message>
+        <source>the shift &apos;%1&apos; starts and ends at the same time</source>
+        <translation>シフト &apos;%1&apos; の開始と終了が同じ時刻です</translation>
+    </message>
+    <message>
+        <source>the shifts %1 and %2 overlap (both hold %3); a unit must belong to one shift</source>
+        <translation>シフト %1 と %2 が重なっています（どちらも %3 を含みます）。ユニットはひとつのシフトに属する必要があります</translation>
+    </message>
+    <message>
+        <source>the results log holds no unit checked since %1</source>
+        <translation>結果ログに %1 以降に検査したユニットがありません</translation>
+    </message>
+    <message>
+        <source>the results log holds no unit yet</source>
+        <translation>結果ログにユニットがまだありません</translation>
+    </message>
+    <message>
+        <source>1 point beyond 3σ</source>
+        <translation>3σ を超える点 1 つ</translation>
+    </message>
+    <message>
+        <source>2 of 3 beyond 2σ, same side</source>
+        <translation>3 点中 2 点が同じ側で 2σ 超</translation>
+    </message>
+    <message>
+        <source>4 of 5 beyond 1σ, same side</source>
+        <translation>5 点中 4 点が同じ側で 1σ 超</translation>
+    </message>
+    <message>
+        <source>8 in a row on one side</source>
+        <translation>中心線の片側に 8 点連続</translation>
+    </message>
 </context>
 <context>
     <name>ReadoutFormat</name>
@@ -1395,6 +1431,50 @@
     <message>
         <source>%1：計算できません：%2</source>
         <translation>%1：計算できません：%2</translation>
+    </message>
+    <message>
+        <source>管理図...</source>
+        <translation>管理図...</translation>
+    </message>
+    <message>
+        <source>VELO / 管理図と工程能力</source>
+        <translation>VELO / 管理図と工程能力</translation>
+    </message>
+    <message>
+        <source>工程能力の単位</source>
+        <translation>工程能力の単位</translation>
+    </message>
+    <message>
+        <source>日</source>
+        <translation>日</translation>
+    </message>
+    <message>
+        <source>シフト</source>
+        <translation>シフト</translation>
+    </message>
+    <message>
+        <source>ステーション</source>
+        <translation>ステーション</translation>
+    </message>
+    <message>
+        <source>更新</source>
+        <translation>更新</translation>
+    </message>
+    <message>
+        <source>パラメータ</source>
+        <translation>パラメータ</translation>
+    </message>
+    <message>
+        <source>期間</source>
+        <translation>期間</translation>
+    </message>
+    <message>
+        <source>%1 を読んでいます…</source>
+        <translation>%1 を読んでいます…</translation>
+    </message>
+    <message>
+        <source>%1 台、歩留まり %2 %、Cpk %3、Ppk %4、ルール違反の点 %5</source>
+        <translation>%1 台、歩留まり %2 %、Cpk %3、Ppk %4、ルール違反の点 %5</translation>
     </message>
 </context>
 <context>

@@ -7,17 +7,22 @@
 #include "core/qc/QcLimitsFile.h"
 #include "core/qc/grr/GaugeMessages.h"
 #include "core/qc/log/LogConnection.h"
+#include "core/qc/log/LogSchema.h"
+#include "core/qc/log/LogStore.h"
 #include "core/qc/log/LogTarget.h"
 #include "ui/qc/GaugeStudyDialog.h"
 #include "ui/qc/QcTexts.h"
+#include "ui/qc/TDialogQcCharts.h"
 #include "ui/qc/TFormQc.h"
 
+#include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QSpinBox>
 #include <QSqlQuery>
+#include <QTableWidget>
 #include <QTcpServer>
 #include <QTcpSocket>
 #include <QtTest>
@@ -29,6 +34,7 @@ private slots:
     void scanMeasureJudgeSave();
     void logsWhileTheNextUnitMeasures();
     void gaugeStudyMode();
+    void chartsOfTheStationLog();
 };
 
 namespace {
@@ -221,6 +227,37 @@ void TestAppQc::gaugeStudyMode()
     qc->StudyButton->click();
     QVERIFY(qc->StudyLabel->text().isEmpty());
     QCOMPARE(qc->StudyButton->text(), QcTexts::studyButton());
+}
+
+// The charts button reads the station's log (off the window's thread) into the charts window.
+void TestAppQc::chartsOfTheStationLog()
+{
+    QTemporaryDir dir;
+    const QString log = dir.filePath("log.sqlite");
+    {
+        LogConnection c;
+        QString error;
+        QVERIFY(c.open(parseLogTarget(log)) && LogSchema::migrate(c.db(), &error));
+        RecordWriter writer(c.db());
+        for (int i = 0; i < 4; ++i) {
+            QcRecord r{"st1", QString("run-%1").arg(i),
+                       QDateTime(QDate(2026, 3, 1 + i / 2), QTime(12, i), QTimeZone::utc())};
+            r.passed = true;
+            r.parameters << QcParameter{"Fs", 30.0 + i, 25.0, 35.0};
+            bool added = false;
+            QVERIFY2(writer.write(r, &added), qPrintable(writer.error()));
+        }
+    }
+    TFormQc qc{QcStationHost{}};
+    qc.DbEdit->setText(log);
+    qc.ChartsButton->click();
+    auto *charts = qc.findChild<TDialogQcCharts *>("DialogQcCharts");
+    QVERIFY(charts && charts->isVisible());
+    QVERIFY(waitUntil([charts] { return charts->ParameterCombo->count() == 1; }, 20000));
+    QCOMPARE(charts->ParameterCombo->currentText(), QStringLiteral("Fs"));
+    QCOMPARE(charts->PeriodTable->rowCount(), 2);
+    QCOMPARE(charts->PeriodTable->item(1, 1)->text(), QStringLiteral("2"));
+    QVERIFY(!charts->ChartView->pixmap().isNull());
 }
 
 QTEST_MAIN(TestAppQc)

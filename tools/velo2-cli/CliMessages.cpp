@@ -1442,4 +1442,48 @@ QString qcGrrParameterHelp()
     return QStringLiteral("the parameter to work out, when there is more than one (Fs, Qts...)");
 }
 
+// velo2-cli qc report: control charts, capability per period and the page
+QString qcReportSpcDescription()
+{
+    return QStringLiteral(
+        "\n\n--by, --charts or --html add, per parameter of the latest unit, the individuals\n"
+        "and moving-range chart of every measured value in time order (limits centre +/-\n"
+        "2.66 MR-bar, moving range up to 3.267 MR-bar), the points that break the four\n"
+        "Western Electric rules, and Cpk (sigma = MR-bar / 1.128) and Ppk (sample sigma)\n"
+        "against the latest unit's window, overall and per day, shift or station, with\n"
+        "their trend (slope per period). --json gives them under spc; --charts adds the\n"
+        "limits, rule counts and the points (at most 600 groups). --html writes one page\n"
+        "without scripts or requests: yield, the charts, histograms with the window, Cpk\n"
+        "and Ppk per period and the latest failed units.");
+}
+QString qcByHelp()
+{
+    return QStringLiteral("Cpk and Ppk per local day (default), shift or station");
+}
+QString qcShiftsHelp()
+{
+    return QStringLiteral("the shifts in local time, e.g. \"06:00-14:00,14:00-22:00,22:00-06:00\" "
+                          "(the default); they must not overlap");
+}
+QString qcChartsHelp()
+{
+    return QStringLiteral("with --json: each parameter's I-MR chart (limits, rule counts, points)");
+}
+QString qcHtmlHelp()
+{
+    return QStringLiteral("write the report as one self-contained HTML page to FILE");
+}
+QString qcBadBy(const QString &text)
+{
+    return QStringLiteral("--by '%1': expected day, shift or station").arg(text);
+}
+QString qcShiftsNeedBy()
+{
+    return QStringLiteral("--shifts needs --by shift");
+}
+QString qcChartsNeedJson()
+{
+    return QStringLiteral("--charts needs --json");
+}
+
 } // namespace CliMessages

@@ -288,4 +288,14 @@ QString qcGrrDbHelp();
 QString qcGrrStudyHelp();
 QString qcGrrParameterHelp();
 
+// velo2-cli qc report: control charts, capability per period and the page
+QString qcReportSpcDescription();
+QString qcByHelp();
+QString qcShiftsHelp();
+QString qcChartsHelp();
+QString qcHtmlHelp();
+QString qcBadBy(const QString &text);
+QString qcShiftsNeedBy();
+QString qcChartsNeedJson();
+
 } // namespace CliMessages

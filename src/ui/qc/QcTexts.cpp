@@ -67,4 +67,19 @@ QString studyUnacceptable() { return QCoreApplication::translate("TFormQc", "許
 QString studyParameterRefused(const QString &parameter, const QString &problem) { return QCoreApplication::translate("TFormQc", "%1：計算できません：%2").arg(parameter, problem); }
 // clang-format on
 
+// the control charts (TDialogQcCharts)
+// clang-format off
+QString charts() { return QCoreApplication::translate("TFormQc", "管理図..."); }
+QString chartsTitle() { return QCoreApplication::translate("TFormQc", "VELO / 管理図と工程能力"); }
+QString groupBy() { return QCoreApplication::translate("TFormQc", "工程能力の単位"); }
+QString byDay() { return QCoreApplication::translate("TFormQc", "日"); }
+QString byShift() { return QCoreApplication::translate("TFormQc", "シフト"); }
+QString byStation() { return QCoreApplication::translate("TFormQc", "ステーション"); }
+QString refresh() { return QCoreApplication::translate("TFormQc", "更新"); }
+QString parameter() { return QCoreApplication::translate("TFormQc", "パラメータ"); }
+QString period() { return QCoreApplication::translate("TFormQc", "期間"); }
+QString chartsReading(const QString &target) { return QCoreApplication::translate("TFormQc", "%1 を読んでいます…").arg(target); }
+QString chartsSummary(qint64 units, const QString &yieldPct, const QString &cpk, const QString &ppk, qint64 flagged) { return QCoreApplication::translate("TFormQc", "%1 台、歩留まり %2 %、Cpk %3、Ppk %4、ルール違反の点 %5").arg(units).arg(yieldPct, cpk, ppk).arg(flagged); }
+// clang-format on
+
 } // namespace QcTexts

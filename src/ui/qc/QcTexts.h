@@ -65,5 +65,18 @@ QString studyAcceptable();
 QString studyMarginal();
 QString studyUnacceptable();
 QString studyParameterRefused(const QString &parameter, const QString &problem);
+// the control charts (TDialogQcCharts)
+QString charts();
+QString chartsTitle();
+QString groupBy();
+QString byDay();
+QString byShift();
+QString byStation();
+QString refresh();
+QString parameter();
+QString period();
+QString chartsReading(const QString &target);
+QString chartsSummary(qint64 units, const QString &yieldPct, const QString &cpk, const QString &ppk,
+                      qint64 flagged);
 
 } // namespace QcTexts

@@ -137,6 +137,9 @@ void TFormQc::buildControls()
     CloseButton = new QPushButton(T::close(), this);
     named(CloseButton, "CloseButton", T::close());
     connect(CloseButton, &QPushButton::clicked, this, [this] { close(); });
+    ChartsButton = new QPushButton(T::charts(), this);
+    named(ChartsButton, "ChartsButton", T::charts());
+    connect(ChartsButton, &QPushButton::clicked, this, [this] { showCharts(); });
     LogLabel = new QLabel(this);
     named(LogLabel, "LogLabel", T::database());
     NoticeLabel = new QLabel(this);
@@ -149,6 +152,7 @@ void TFormQc::buildControls()
     lines->addWidget(RunLabel);
     lines->addWidget(LogLabel);
     bottom->addLayout(lines, 1);
+    bottom->addWidget(ChartsButton);
     bottom->addWidget(CloseButton);
     buildStudyControls(bottom, lines);
 

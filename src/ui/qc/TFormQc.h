@@ -18,6 +18,7 @@ class QTimer;
 class QcStudyMode;
 class RunDriver;
 class StationLog;
+class TDialogQcCharts;
 class UnitStation;
 struct CurveBlock;
 struct MeasurementRecord;
@@ -58,6 +59,7 @@ public:
     QPushButton *StartButton = nullptr;
     QPushButton *StopButton = nullptr;
     QPushButton *CloseButton = nullptr;
+    QPushButton *ChartsButton = nullptr; // the control charts of the station's log
     QLabel *GraphView = nullptr;
     QLabel *VerdictLabel = nullptr;
     QPlainTextEdit *ReasonsText = nullptr;
@@ -104,6 +106,8 @@ private:
     QString takeStudyCell(QString *serial);
     void finishStudyRun();
     void showStudyNext();
+    // the control charts (TFormQc_charts.cpp)
+    void showCharts();
 
     // the log (TFormQc_log.cpp)
     void logResult(const QString &folder, const QString &dataFile);
@@ -130,4 +134,5 @@ private:
     QcStudyMode *m_study = nullptr;
     QString m_studyName; // set while the window is in its study mode
     GaugeCell m_studyCell;
+    TDialogQcCharts *m_charts = nullptr;
 };
