@@ -7,6 +7,7 @@ enum class UnitOutcome;
 enum class TableProblem;
 enum class CircleOutcome;
 enum class VentedBoxOutcome;
+enum class VentedBoxFitOutcome;
 enum class MatchProblem;
 enum class ZobelOutcome;
 enum class NotchOutcome;
@@ -270,5 +271,13 @@ QString zobelRefused(ZobelOutcome outcome);
 QString zobelEstimates(const QString &re, const QString &leMh);
 QString notchDescription();
 QString notchRefused(NotchOutcome outcome);
+
+// velo2-cli box: the lossy box's fit
+QString boxReHelp();
+QString boxFitRefused(VentedBoxFitOutcome outcome, const QString &driverProblem);
+QString boxTextbookHeading();
+QString boxFitHeading(const QString &model, const QString &losses); // losses: "leakage, port"
+QString boxFitLabel(int row); // Fb, Vas, QL, QA, QP, fs, rms |Z| error
+QString boxNoLoss();          // a Q the curve shows no loss for
 
 } // namespace CliMessages
