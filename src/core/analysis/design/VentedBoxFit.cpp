@@ -32,6 +32,9 @@ constexpr double kLossStart = 20.0; // QA and QP
 constexpr double kLossGain = 0.05;
 constexpr double kLossDetermined = 0.5;
 constexpr double kMostLag1 = 0.99;
+// The classic driver model stands for the driver when it follows the free-air curve this
+// closely; else the semi-inductance model, which costs far more.
+constexpr double kClassicMagPct = 0.5, kClassicPhaseDeg = 0.5;
 
 enum BoxParam { BAlpha, BFb, BQl, BQa, BQp };
 
@@ -240,7 +243,16 @@ VentedBoxFitResult fitVentedBox(const VentedBoxFitInput &in)
     }
     if (!in.textbook.ok())
         return res;
-    res.driver = fitImpedanceCurve(in.freeAir, in.driver);
+    FitSettings classic = in.driver;
+    classic.model = FitModel::Classic;
+    res.driver = fitImpedanceCurve(in.freeAir, classic);
+    if (!(res.driver.outcome == FitOutcome::Ok && res.driver.rmsMagPct <= kClassicMagPct &&
+          res.driver.rmsPhaseDeg <= kClassicPhaseDeg) &&
+        in.driver.model != FitModel::Classic) {
+        const int iterations = res.driver.iterations;
+        res.driver = fitImpedanceCurve(in.freeAir, in.driver);
+        res.driver.iterations += iterations;
+    }
     res.iterations = res.driver.iterations;
     if (res.driver.outcome != FitOutcome::Ok) {
         res.outcome = VentedBoxFitOutcome::FreeAirFailed;

@@ -31,7 +31,9 @@ struct VentedBoxFitInput {
     int freeBand = 0, boxBand = 0;
     std::vector<FitPoint> freeAir;
     std::vector<FitPoint> box;
-    FitSettings driver; // the free-air model; Re held at driver.re unless driver.reFree
+    // The free-air model: the classic one where it follows the curve within 0.5 % and 0.5°,
+    // else this one; Re held at driver.re unless driver.reFree.
+    FitSettings driver;
 };
 
 // The textbook reading and the points of both curves. re above 0 holds the coil's Re there;
