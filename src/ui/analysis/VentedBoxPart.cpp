@@ -46,7 +46,7 @@ QString stderrText(double v)
 
 VentedBoxPlot::VentedBoxPlot(QWidget *parent) : QWidget(parent)
 {
-    setMinimumHeight(160);
+    setMinimumSize(240, 200);
 }
 
 void VentedBoxPlot::setCurves(QVector<QPointF> measured, QVector<QPointF> model,
@@ -62,7 +62,9 @@ void VentedBoxPlot::paintEvent(QPaintEvent *)
 {
     QPainter p(this);
     p.fillRect(rect(), Qt::white);
-    const QRectF box = QRectF(rect()).adjusted(36, 22, -8, -18);
+    const QFontMetrics fm(font());
+    // Room below for the frequencies and, under them, the legend.
+    const QRectF box = QRectF(rect()).adjusted(36, 8, -8, -(2 * fm.height() + 6));
     p.setPen(Qt::gray);
     p.drawRect(box);
     if (m_measured.size() < 2)
@@ -76,7 +78,6 @@ void VentedBoxPlot::paintEvent(QPaintEvent *)
         return QPointF(box.left() + box.width() * (std::log(hz) - lo) / (hi - lo),
                        box.bottom() - box.height() * std::clamp(ohm / zMax, 0.0, 1.0));
     };
-    const QFontMetrics fm(font());
     p.drawText(QRectF(0, box.top() - fm.height() / 2.0, box.left() - 4, fm.height()),
                Qt::AlignRight, QString::number(zMax, 'f', 0) + QStringLiteral(" Ω"));
     p.drawText(QRectF(box.left(), box.bottom() + 2, box.width(), fm.height()), Qt::AlignLeft,
@@ -93,22 +94,23 @@ void VentedBoxPlot::paintEvent(QPaintEvent *)
     };
     draw(m_measured, QPen(Qt::black, 1));
     draw(m_model, QPen(QColor(200, 0, 0), 1, Qt::DashLine));
-    // Which peak is which: each mark named above the plot.
+    // Which peak is which: each mark named beside its line, one line of text lower than the
+    // mark before, so that names of close marks never run into each other.
     const QString names[] = {T::ventMarkLow(), T::ventMarkDip(), T::ventMarkHigh()};
-    p.setPen(QPen(QColor(0, 90, 200), 1, Qt::DotLine));
     for (int i = 0; i < 3; ++i) {
         if (!(m_marks[size_t(i)] > 0))
             continue;
         const double x = at(m_marks[size_t(i)], 0).x();
+        p.setPen(QPen(QColor(0, 90, 200), 1, Qt::DotLine));
         p.drawLine(QPointF(x, box.top()), QPointF(x, box.bottom()));
         const int w = fm.horizontalAdvance(names[i]);
-        const double left = std::clamp(x - w / 2.0, 0.0, width() - w - 1.0);
-        // The dip's name inside the plot, so that it never runs into a peak's.
-        p.drawText(QPointF(left, i == 1 ? box.top() + fm.height() : box.top() - 4), names[i]);
+        const double left = std::clamp(x + 3, box.left() + 2, box.right() - w - 2);
+        p.setPen(QColor(0, 90, 200));
+        p.drawText(QPointF(left, box.top() + (i + 1) * fm.height()), names[i]);
     }
     p.setPen(Qt::black);
-    p.drawText(box.adjusted(6, 4, -6, -4), Qt::AlignRight | Qt::AlignTop,
-               T::ventMeasured() + QStringLiteral(" ―\n") + T::ventModel() +
+    p.drawText(QRectF(0, box.bottom() + 4 + fm.height(), width(), fm.height()), Qt::AlignHCenter,
+               T::ventMeasured() + QStringLiteral(" ―   ") + T::ventModel() +
                    QStringLiteral(" - -"));
 }
 
@@ -143,6 +145,8 @@ VentedBoxPart::VentedBoxPart(const MeasurementDocument *document, std::function<
     VentTable->verticalHeader()->hide();
     VentTable->setWordWrap(false);
     VentTable->verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 4);
+    // As tall as its rows: the part scrolls as a whole.
+    VentTable->setSizeAdjustPolicy(QAbstractScrollArea::AdjustToContents);
     VentPlot = new VentedBoxPlot(this);
     VentPlot->setObjectName(QStringLiteral("VentPlot"));
     VentPlot->setAccessibleName(T::ventPlot());
@@ -152,8 +156,10 @@ VentedBoxPart::VentedBoxPart(const MeasurementDocument *document, std::function<
     grid->addWidget(vbLabel, 0, 2);
     grid->addWidget(VentVbEdit, 0, 3);
     grid->addWidget(VentLabel, 1, 0, 1, 4);
-    grid->addWidget(VentTable, 2, 0, 1, 2);
-    grid->addWidget(VentPlot, 2, 2, 1, 2);
+    // The table above the plot: the worksheet's right side is narrow.
+    grid->addWidget(VentTable, 2, 0, 1, 4);
+    grid->addWidget(VentPlot, 3, 0, 1, 4);
+    grid->setRowStretch(3, 1);
     grid->setColumnStretch(1, 1);
     grid->setColumnStretch(3, 1);
     connect(VentSlot, &QComboBox::currentIndexChanged, this, &VentedBoxPart::recompute);
@@ -327,6 +333,9 @@ void VentedBoxPart::showResult()
         VentTable->setItem(i, 3, cell(shown ? stderrText(row.stderrs) : QString()));
     }
     VentTable->resizeColumnsToContents();
+    // Every column in view; the plot takes the rest.
+    VentTable->setMinimumWidth(VentTable->horizontalHeader()->length() +
+                               2 * VentTable->frameWidth() + 2);
 
     // The box curve and, once fitted, the model at the same frequencies.
     QVector<QPointF> measured, model;
