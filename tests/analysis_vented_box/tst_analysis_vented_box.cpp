@@ -31,6 +31,28 @@ LoudspeakerParams driverIn(const QString &box, const QString &driver = kWoofer)
     return p;
 }
 
+// The woofer in a box with absorption and a lossy port as well, which the simulator leaves out:
+// the textbook circuit of the load, behind the woofer's own motional branch.
+struct LossyBox : ImpedanceSource {
+    LossyBox(const LoudspeakerParams &p, double a, double b, double l, double qA, double qP)
+        : d(p), alpha(a), fb(b), ql(l), qa(qA), qp(qP)
+    {
+    }
+    LoudspeakerParams d;
+    double alpha, fb, ql, qa, qp;
+    Impedance at(double hz) const override
+    {
+        const double ws = 2 * M_PI * d.fs, w = 2 * M_PI * hz;
+        const double cmes = d.qes / (ws * d.re), lces = 1 / (ws * ws * cmes);
+        const std::complex<double> ym(d.re * d.qms / d.qes, 0);
+        const std::complex<double> y = 1.0 / ym + std::complex<double>(0, w * cmes) +
+                                       1.0 / std::complex<double>(0, w * lces) +
+                                       ventedBoxLoadAdmittance(lces, alpha, fb, ql, qa, qp, hz);
+        const std::complex<double> z = d.re + 1.0 / y;
+        return {std::abs(z), std::arg(z) * 180 / M_PI};
+    }
+};
+
 } // namespace
 
 class TestAnalysisVentedBox : public QObject
@@ -44,6 +66,8 @@ private slots:
     void fit_data();
     void fit();
     void fitRefusals();
+    void boxLosses_data();
+    void boxLosses();
 };
 
 void TestAnalysisVentedBox::lossless_data()
@@ -165,6 +189,42 @@ void TestAnalysisVentedBox::fitRefusals()
         QCOMPARE(r.outcome, c.outcome);
         QCOMPARE(r.vasLitres, 0.0);
     }
+}
+
+void TestAnalysisVentedBox::boxLosses_data()
+{
+    QTest::addColumn<double>("qa"); // inf: none
+    QTest::addColumn<double>("qp");
+    const double none = std::numeric_limits<double>::infinity();
+    QTest::newRow("absorption and port") << 8.0 << 15.0;
+    QTest::newRow("port alone") << none << 10.0;
+    QTest::newRow("absorption alone") << 10.0 << none;
+}
+
+// Absorption and the port's loss join the model where the curve shows them, and only there.
+void TestAnalysisVentedBox::boxLosses()
+{
+    QFETCH(double, qa);
+    QFETCH(double, qp);
+    const LoudspeakerParams free = driverIn(QString());
+    const auto freeCurve = replaySweep(LoudspeakerModel(free), kWideBand);
+    const double vas = airStiffnessPa() * 130e-4 * 130e-4 * 1e-3 * 1e3;
+    const LossyBox box(free, vas / 20, 35, 10, qa, qp);
+    const VentedBoxFitResult r = fitVentedBox(
+        ventedBoxFitInput(*freeCurve, kWideBand, *replaySweep(box, kWideBand), kWideBand, 20, 5.7));
+    QVERIFY(r.ok());
+    const QString got = QStringLiteral("Vas %1 L, Fb %2, QL %3, QA %4, QP %5")
+                            .arg(r.vasLitres)
+                            .arg(r.fbHz)
+                            .arg(r.ql)
+                            .arg(r.qa)
+                            .arg(r.qp);
+    QVERIFY2(std::fabs(r.vasLitres / vas - 1) < 0.02 && std::fabs(r.fbHz / 35 - 1) < 0.01 &&
+                 std::fabs(r.ql / 10 - 1) < 0.15,
+             qPrintable(got));
+    for (const auto &[fitted, given] : {std::pair{r.qa, qa}, std::pair{r.qp, qp}})
+        QVERIFY2(std::isinf(given) ? std::isinf(fitted) : std::fabs(fitted / given - 1) < 0.15,
+                 qPrintable(got));
 }
 
 QTEST_GUILESS_MAIN(TestAnalysisVentedBox)
