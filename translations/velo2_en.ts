@@ -2258,6 +2258,142 @@ Start the measurement?</translation>
         <source>コイル温度の ± [°C]</source>
         <translation>± of the coil temperature [°C]</translation>
     </message>
+    <message>
+        <source>バスレフ箱</source>
+        <translation>Vented box</translation>
+    </message>
+    <message>
+        <source>箱の曲線</source>
+        <translation>Box curve</translation>
+    </message>
+    <message>
+        <source>バスレフ箱の値</source>
+        <translation>Vented box values</translation>
+    </message>
+    <message>
+        <source>箱の曲線とモデル</source>
+        <translation>Box curve and model</translation>
+    </message>
+    <message>
+        <source>教科書の式</source>
+        <translation>Textbook</translation>
+    </message>
+    <message>
+        <source>フィット</source>
+        <translation>Fit</translation>
+    </message>
+    <message>
+        <source>fL（下のピーク）</source>
+        <translation>fL (lower peak)</translation>
+    </message>
+    <message>
+        <source>fM（谷）</source>
+        <translation>fM (minimum)</translation>
+    </message>
+    <message>
+        <source>fH（上のピーク）</source>
+        <translation>fH (upper peak)</translation>
+    </message>
+    <message>
+        <source>Fb（ポートの共振）</source>
+        <translation>Fb (port tuning)</translation>
+    </message>
+    <message>
+        <source>α = Vas / Vb</source>
+        <translation>α = Vas / Vb</translation>
+    </message>
+    <message>
+        <source>fs（自由空間）</source>
+        <translation>fs (free air)</translation>
+    </message>
+    <message>
+        <source>Vas</source>
+        <translation>Vas</translation>
+    </message>
+    <message>
+        <source>QL（漏れ）</source>
+        <translation>QL (leakage)</translation>
+    </message>
+    <message>
+        <source>QA（吸音）</source>
+        <translation>QA (absorption)</translation>
+    </message>
+    <message>
+        <source>QP（ポートの損失）</source>
+        <translation>QP (port loss)</translation>
+    </message>
+    <message>
+        <source>残差 |Z| RMS</source>
+        <translation>Residual |Z| RMS</translation>
+    </message>
+    <message>
+        <source>見られない</source>
+        <translation>none seen</translation>
+    </message>
+    <message>
+        <source>fL 下のピーク</source>
+        <translation>fL lower peak</translation>
+    </message>
+    <message>
+        <source>fM ≈ Fb 谷</source>
+        <translation>fM ≈ Fb minimum</translation>
+    </message>
+    <message>
+        <source>fH 上のピーク</source>
+        <translation>fH upper peak</translation>
+    </message>
+    <message>
+        <source>箱の測定</source>
+        <translation>Box measured</translation>
+    </message>
+    <message>
+        <source>損失のある箱のモデル</source>
+        <translation>Lossy box model</translation>
+    </message>
+    <message>
+        <source>バスレフ箱の曲線を参照データから選び、箱の正味の容積を入れてください。</source>
+        <translation>Choose the vented box&apos;s curve from the references and type the box&apos;s net volume.</translation>
+    </message>
+    <message>
+        <source>バスレフ箱の容積 %1 L: 0 L より大きい値を入れてください。</source>
+        <translation>Vented box volume %1 L: type a value above 0 L.</translation>
+    </message>
+    <message>
+        <source>箱の曲線はバンド %1、自由空間の曲線はバンド %2 です。同じバンドで測定してください。</source>
+        <translation>The box curve is on band %1, the free-air curve on band %2. Measure both on the same band.</translation>
+    </message>
+    <message>
+        <source>箱の曲線のバンドに測定点がありません。</source>
+        <translation>The box curve&apos;s band holds no measured point.</translation>
+    </message>
+    <message>
+        <source>箱の曲線にインピーダンスのピークが一つしかありません（密閉箱か、ふさがったポート）。密閉箱なら、上の「密閉箱」にこの曲線と容積を選んで密閉箱の解析を使ってください。</source>
+        <translation>The box curve has only one impedance peak (a sealed box or a blocked port). For a sealed box, choose this curve and its volume under &quot;Sealed box&quot; above and use the sealed-box analysis.</translation>
+    </message>
+    <message>
+        <source>自由空間の曲線からドライバーのモデルが求まりません: %1</source>
+        <translation>The free-air curve gives no driver model: %1</translation>
+    </message>
+    <message>
+        <source>損失のある箱のモデルが箱の曲線に合いません。教科書の式の値だけを示します。</source>
+        <translation>No lossy box model follows the box curve. Only the textbook values are shown.</translation>
+    </message>
+    <message>
+        <source>フィット: ドライバーは自由空間の %1 モデル、箱の損失は %2</source>
+        <translation>Fit: the driver is the free-air %1 model; box losses: %2</translation>
+    </message>
+    <message>
+        <source>漏れ</source>
+        <translation>leakage</translation>
+    </message>
+    <message>
+        <source>吸音</source>
+        <translation>absorption</translation>
+    </message>
+    <message>
+        <source>ポート</source>
+        <translation>port</translation>
+    </message>
 </context>
 <context>
     <name>TForm_Re</name>

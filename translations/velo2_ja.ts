@@ -2258,6 +2258,142 @@
         <source>コイル温度の ± [°C]</source>
         <translation>コイル温度の ± [°C]</translation>
     </message>
+    <message>
+        <source>バスレフ箱</source>
+        <translation>バスレフ箱</translation>
+    </message>
+    <message>
+        <source>箱の曲線</source>
+        <translation>箱の曲線</translation>
+    </message>
+    <message>
+        <source>バスレフ箱の値</source>
+        <translation>バスレフ箱の値</translation>
+    </message>
+    <message>
+        <source>箱の曲線とモデル</source>
+        <translation>箱の曲線とモデル</translation>
+    </message>
+    <message>
+        <source>教科書の式</source>
+        <translation>教科書の式</translation>
+    </message>
+    <message>
+        <source>フィット</source>
+        <translation>フィット</translation>
+    </message>
+    <message>
+        <source>fL（下のピーク）</source>
+        <translation>fL（下のピーク）</translation>
+    </message>
+    <message>
+        <source>fM（谷）</source>
+        <translation>fM（谷）</translation>
+    </message>
+    <message>
+        <source>fH（上のピーク）</source>
+        <translation>fH（上のピーク）</translation>
+    </message>
+    <message>
+        <source>Fb（ポートの共振）</source>
+        <translation>Fb（ポートの共振）</translation>
+    </message>
+    <message>
+        <source>α = Vas / Vb</source>
+        <translation>α = Vas / Vb</translation>
+    </message>
+    <message>
+        <source>fs（自由空間）</source>
+        <translation>fs（自由空間）</translation>
+    </message>
+    <message>
+        <source>Vas</source>
+        <translation>Vas</translation>
+    </message>
+    <message>
+        <source>QL（漏れ）</source>
+        <translation>QL（漏れ）</translation>
+    </message>
+    <message>
+        <source>QA（吸音）</source>
+        <translation>QA（吸音）</translation>
+    </message>
+    <message>
+        <source>QP（ポートの損失）</source>
+        <translation>QP（ポートの損失）</translation>
+    </message>
+    <message>
+        <source>残差 |Z| RMS</source>
+        <translation>残差 |Z| RMS</translation>
+    </message>
+    <message>
+        <source>見られない</source>
+        <translation>見られない</translation>
+    </message>
+    <message>
+        <source>fL 下のピーク</source>
+        <translation>fL 下のピーク</translation>
+    </message>
+    <message>
+        <source>fM ≈ Fb 谷</source>
+        <translation>fM ≈ Fb 谷</translation>
+    </message>
+    <message>
+        <source>fH 上のピーク</source>
+        <translation>fH 上のピーク</translation>
+    </message>
+    <message>
+        <source>箱の測定</source>
+        <translation>箱の測定</translation>
+    </message>
+    <message>
+        <source>損失のある箱のモデル</source>
+        <translation>損失のある箱のモデル</translation>
+    </message>
+    <message>
+        <source>バスレフ箱の曲線を参照データから選び、箱の正味の容積を入れてください。</source>
+        <translation>バスレフ箱の曲線を参照データから選び、箱の正味の容積を入れてください。</translation>
+    </message>
+    <message>
+        <source>バスレフ箱の容積 %1 L: 0 L より大きい値を入れてください。</source>
+        <translation>バスレフ箱の容積 %1 L: 0 L より大きい値を入れてください。</translation>
+    </message>
+    <message>
+        <source>箱の曲線はバンド %1、自由空間の曲線はバンド %2 です。同じバンドで測定してください。</source>
+        <translation>箱の曲線はバンド %1、自由空間の曲線はバンド %2 です。同じバンドで測定してください。</translation>
+    </message>
+    <message>
+        <source>箱の曲線のバンドに測定点がありません。</source>
+        <translation>箱の曲線のバンドに測定点がありません。</translation>
+    </message>
+    <message>
+        <source>箱の曲線にインピーダンスのピークが一つしかありません（密閉箱か、ふさがったポート）。密閉箱なら、上の「密閉箱」にこの曲線と容積を選んで密閉箱の解析を使ってください。</source>
+        <translation>箱の曲線にインピーダンスのピークが一つしかありません（密閉箱か、ふさがったポート）。密閉箱なら、上の「密閉箱」にこの曲線と容積を選んで密閉箱の解析を使ってください。</translation>
+    </message>
+    <message>
+        <source>自由空間の曲線からドライバーのモデルが求まりません: %1</source>
+        <translation>自由空間の曲線からドライバーのモデルが求まりません: %1</translation>
+    </message>
+    <message>
+        <source>損失のある箱のモデルが箱の曲線に合いません。教科書の式の値だけを示します。</source>
+        <translation>損失のある箱のモデルが箱の曲線に合いません。教科書の式の値だけを示します。</translation>
+    </message>
+    <message>
+        <source>フィット: ドライバーは自由空間の %1 モデル、箱の損失は %2</source>
+        <translation>フィット: ドライバーは自由空間の %1 モデル、箱の損失は %2</translation>
+    </message>
+    <message>
+        <source>漏れ</source>
+        <translation>漏れ</translation>
+    </message>
+    <message>
+        <source>吸音</source>
+        <translation>吸音</translation>
+    </message>
+    <message>
+        <source>ポート</source>
+        <translation>ポート</translation>
+    </message>
 </context>
 <context>
     <name>TForm_Re</name>

@@ -10,6 +10,7 @@
 #include "core/qc/QcLimitsBuild.h"
 #include "core/qc/QcLimitsFile.h"
 #include "ui/analysis/TFormWorksheet.h"
+#include "ui/analysis/VentedBoxPart.h"
 #include "ui/analysis/WorksheetTexts.h"
 #include "ui/common/UnitTexts.h"
 #include "ui/graph/Graph_RTF.h"
@@ -75,6 +76,7 @@ private slots:
     void boxRunAndMainRunWarning();
     void oneWindowMeasuresAtATime();
     void cliRefusedWhileTheWindowMeasures();
+    void ventedBox();
 };
 
 void TestAppWorksheet::measureWithMass()
@@ -310,6 +312,45 @@ void TestAppWorksheet::boxRunAndMainRunWarning()
     QCOMPARE(b.recorder.presenter.lastText(), WorksheetTexts::askReplaceFreeAir());
     QVERIFY(!b.win->run().measuring());
     QCOMPARE(QByteArray(b.win->document().measurement().points[50]), freeAir);
+    Seams::install(&b.recorder.presenter);
+}
+
+// The vented box part: a box curve from the references and its volume give the textbook values
+// at once and the fit when it reports back, drawn with fL, fM and fH marked.
+void TestAppWorksheet::ventedBox()
+{
+    MeasureBench b;
+    ScriptedFileChooser files;
+    Seams::install(&b.recorder.presenter, &files);
+    TFormWorksheet *w = measureAndSave(b, files, b.dir.filePath("free.DTA"));
+    QVERIFY(w);
+    QVERIFY(b.startSim({"--fast", "--driver", kDriver, "--vented-box", "20,40,7"}));
+    QProcess cli;
+    const QString box = b.dir.filePath("vented.DTA");
+    cli.start(QStringLiteral(VELO2_BINARY_DIR "/tools/velo2-cli/velo2-cli"),
+              {"measure", "--port", b.comLink(), "--band", QString::number(kBand), "-o", box});
+    QVERIFY(cli.waitForFinished(20000) && cli.exitCode() == 0);
+    files.answers.append({box});
+    b.win->findChild<QAction *>("MenuRef_Open")->trigger();
+    VentedBoxPart *part = w->VentPart;
+    QCOMPARE(part->VentLabel->text(), WorksheetTexts::ventChoose());
+    part->VentSlot->setCurrentIndex(1);
+    part->VentVbEdit->setText("0");
+    QCOMPARE(part->VentLabel->text(), WorksheetTexts::ventVbNotPositive("0"));
+    QCOMPARE(part->VentTable->rowCount(), 0);
+    w->ReEdit->setText("6");
+    part->VentVbEdit->setText("20");
+    QCOMPARE(part->VentLabel->text(), WorksheetTexts::fitting());
+    QVERIFY(part->result().textbook.ok() && part->VentTable->rowCount() == 11);
+    QVERIFY(waitUntil([part] { return part->result().ok(); }, 20000));
+    // Vas = ρc²·Sd²·Cms of the modelled driver: 13.81 L; the box as the simulator has it.
+    QVERIFY(qAbs(part->result().vasLitres / 13.81 - 1) < 0.005);
+    QVERIFY(qAbs(part->result().fbHz / 40 - 1) < 0.01 && qAbs(part->result().ql / 7 - 1) < 0.15);
+    QCOMPARE(part->VentTable->item(6, 2)->text(),
+             QString::number(part->result().vasLitres, 'f', 2) + " L");
+    const VentedBoxTextbook &t = part->result().textbook;
+    QCOMPARE(part->VentPlot->marks(), (std::array<double, 3>{t.fLHz, t.fMHz, t.fHHz}));
+    QVERIFY(part->VentPlot->modelPoints() > 100);
     Seams::install(&b.recorder.presenter);
 }
 

@@ -17,6 +17,7 @@ class TestCliBox : public QObject
 private slots:
     void initTestCase();
     void textbook();
+    void fit();
     void refused_data();
     void refused();
 
@@ -60,6 +61,24 @@ void TestCliBox::textbook()
              QStringList({"Fb_Hz", "Vas_L", "alpha", "fH_Hz", "fL_Hz", "fM_Hz", "fs_Hz"}));
 }
 
+// Beside the textbook: the lossy box's fit, which finds no leakage in this box.
+void TestCliBox::fit()
+{
+    const cli::Result r = cli::run({"box", m_free, m_box, "--vb", "20", "--re", "5.7", "--json"});
+    QCOMPARE(r.exitCode, 0);
+    const QJsonObject f = r.json().object().value("fit").toObject();
+    QVERIFY2(qAbs(f.value("Vas_L").toDouble() / 23.97 - 1) < 0.005, r.out.constData());
+    QVERIFY2(qAbs(f.value("Fb_Hz").toDouble() / 35 - 1) < 0.01, r.out.constData());
+    QVERIFY2(qAbs(f.value("fs_Hz").toDouble() / 41.0936 - 1) < 0.001, r.out.constData());
+    QVERIFY(f.value("Vas_L_stderr").toDouble() > 0);
+    QVERIFY(f.value("QL").isNull() && f.value("QL_stderr").isNull());
+    QVERIFY(f.value("rmsMagPct").toDouble() < 0.5);
+    for (const char *key : {"Fb_Hz", "Vas_L", "QL", "fs_Hz"})
+        QVERIFY(f.contains(QLatin1String(key) + QLatin1String("_stderr")));
+    const cli::Result text = cli::run({"box", m_free, m_box, "--vb", "20"});
+    QVERIFY(text.out.contains("textbook") && text.out.contains("fit of a lossy box"));
+}
+
 void TestCliBox::refused_data()
 {
     QTest::addColumn<QString>("which"); // the box file: free, box or band3
@@ -67,13 +86,18 @@ void TestCliBox::refused_data()
     QTest::addColumn<int>("exitCode");
     QTest::addColumn<QString>("message");
     QTest::newRow("one peak") << "free"
-                              << "20" << 1 << "the curve has one impedance peak";
+                              << "20" << 1
+                              << "one impedance peak, as a sealed box or a blocked "
+                                 "port has; for a sealed box use the sealed-box "
+                                 "analysis: velo2-cli ts FREE --re OHMS --box";
     QTest::newRow("another band") << "band3"
                                   << "20" << 1 << "the box curve is on band 3";
     QTest::newRow("Vb 0") << "box"
                           << "0" << 2 << "--vb '0': give the box's volume";
     QTest::newRow("Vb text") << "box"
                              << "x" << 2 << "--vb 'x': give the box's volume";
+    QTest::newRow("Re text") << "box"
+                             << "20 --re x" << 2 << "--re 'x'";
 }
 
 void TestCliBox::refused()
@@ -83,7 +107,8 @@ void TestCliBox::refused()
     QFETCH(int, exitCode);
     QFETCH(QString, message);
     const QString box = which == "free" ? m_free : which == "box" ? m_box : m_otherBand;
-    const cli::Result r = cli::run({"box", m_free, box, "--vb", vb, "--json"});
+    const cli::Result r = cli::run(QStringList{"box", m_free, box, "--vb"} +
+                                   vb.split(QLatin1Char(' ')) + QStringList{"--json"});
     QCOMPARE(r.exitCode, exitCode);
     QVERIFY2(r.errText().contains(message), qPrintable(r.errText()));
     QVERIFY(r.out.isEmpty());

@@ -4,6 +4,7 @@
 #include "core/analysis/MotionalCircle.h"
 #include "core/analysis/design/Compensation.h"
 #include "core/analysis/design/VentedBox.h"
+#include "core/analysis/design/VentedBoxFit.h"
 #include "core/analysis/population/MatchedSets.h"
 #include "core/document/CurveOnGrid.h"
 #include "core/files/ImpedanceTable.h"
@@ -1251,8 +1252,11 @@ QString boxDescription()
         "Reads a vented box from its impedance: the two |Z| peaks fL < fH and the minimum fM\n"
         "between them, each interpolated between the grid's points, then by the textbook\n"
         "relations Fb = fM, fs = fL fH / fM, alpha = (fH^2 - fM^2)(fM^2 - fL^2) / (fH^2 fL^2)\n"
-        "and Vas = alpha Vb. Exact for a lossless box; box losses make Vas come out high.\n"
-        "FREE is the driver in free air, measured on the same band as BOX.");
+        "and Vas = alpha Vb, exact for a lossless box only. Then fits a lossy box to the\n"
+        "whole complex BOX curve: the driver's model fitted to FREE (the driver in free air,\n"
+        "measured on the same band) with the box's compliance (Vas), the port's tuning Fb\n"
+        "and the leakage QL (absorption QA and port loss QP where they improve the fit),\n"
+        "each with its standard error.");
 }
 QString boxVbHelp()
 {
@@ -1280,8 +1284,9 @@ QString boxRefused(VentedBoxOutcome outcome)
         return QStringLiteral("no vented box: the box's volume must be above 0 litres");
     case VentedBoxOutcome::OnePeak:
         return QStringLiteral("no vented box: the curve has one impedance peak, as a sealed box "
-                              "or a blocked port has; for a sealed box use the worksheet's "
-                              "sealed-box analysis");
+                              "or a blocked port has; for a sealed box use the sealed-box "
+                              "analysis: velo2-cli ts FREE --re OHMS --box BOX:LITRES, or the "
+                              "worksheet's box");
     }
     return QString();
 }
@@ -1484,6 +1489,48 @@ QString qcShiftsNeedBy()
 QString qcChartsNeedJson()
 {
     return QStringLiteral("--charts needs --json");
+}
+
+// velo2-cli box: the lossy box's fit
+QString boxReHelp()
+{
+    return QStringLiteral(
+        "the voice coil's Re in ohms, held in the free-air fit (default: fitted)");
+}
+QString boxFitRefused(VentedBoxFitOutcome outcome, const QString &driverProblem)
+{
+    switch (outcome) {
+    case VentedBoxFitOutcome::Ok:
+    case VentedBoxFitOutcome::Textbook:
+    case VentedBoxFitOutcome::OtherBand:
+        return QString();
+    case VentedBoxFitOutcome::FreeAirFailed:
+        return QStringLiteral("no box fit: the free-air curve gives no driver model (%1)")
+            .arg(driverProblem);
+    case VentedBoxFitOutcome::NoConvergence:
+        return QStringLiteral("no box fit: no lossy box follows the box curve");
+    }
+    return QString();
+}
+QString boxTextbookHeading()
+{
+    return QStringLiteral("textbook (exact for a lossless box)");
+}
+QString boxFitHeading(const QString &model, const QString &losses)
+{
+    return QStringLiteral("fit of a lossy box (driver: %1 model of FREE; losses: %2)")
+        .arg(model, losses);
+}
+QString boxFitLabel(int row)
+{
+    static const char *const kLabels[] = {
+        "Fb",        "Vas",           "QL (leakage)", "QA (absorption)",
+        "QP (port)", "fs (free air)", "rms |Z| error"};
+    return QLatin1String(kLabels[row]);
+}
+QString boxNoLoss()
+{
+    return QStringLiteral("none seen");
 }
 
 } // namespace CliMessages

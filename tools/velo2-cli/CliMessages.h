@@ -7,6 +7,7 @@ enum class UnitOutcome;
 enum class TableProblem;
 enum class CircleOutcome;
 enum class VentedBoxOutcome;
+enum class VentedBoxFitOutcome;
 enum class MatchProblem;
 enum class ZobelOutcome;
 enum class NotchOutcome;
@@ -297,5 +298,13 @@ QString qcHtmlHelp();
 QString qcBadBy(const QString &text);
 QString qcShiftsNeedBy();
 QString qcChartsNeedJson();
+
+// velo2-cli box: the lossy box's fit
+QString boxReHelp();
+QString boxFitRefused(VentedBoxFitOutcome outcome, const QString &driverProblem);
+QString boxTextbookHeading();
+QString boxFitHeading(const QString &model, const QString &losses); // losses: "leakage, port"
+QString boxFitLabel(int row); // Fb, Vas, QL, QA, QP, fs, rms |Z| error
+QString boxNoLoss();          // a Q the curve shows no loss for
 
 } // namespace CliMessages

@@ -8,6 +8,7 @@
 #include "core/graph/WindowFont.h"
 #include "core/measure/MeasurementRun.h"
 #include "ui/analysis/DriverTexts.h"
+#include "ui/analysis/VentedBoxPart.h"
 #include "ui/analysis/WorksheetFields.h"
 #include "ui/analysis/WorksheetTexts.h"
 #include "ui/common/AccessibleNames.h"
@@ -26,6 +27,8 @@
 #include <QLocale>
 #include <QPushButton>
 #include <QScreen>
+#include <QScrollArea>
+#include <QTabWidget>
 #include <QTableWidget>
 #include <QTimer>
 #include <QVBoxLayout>
@@ -92,10 +95,31 @@ void TFormWorksheet::buildControls()
     left->addWidget(numbers);
     left->addWidget(buildFitGroup(), 1);
     left->addLayout(buttons);
+    // The vented box reads the Re typed here; without one its free-air fit fits Re.
+    VentPart = new VentedBoxPart(
+        m_host.document,
+        [this] {
+            double re = 0.0;
+            return readNumber(ReEdit, re) == Field::Number && re > 0 ? re : 0.0;
+        },
+        this);
+    // The working and the vented box share the space below the comparison.
+    auto *below = new QTabWidget(this);
+    below->setObjectName(QStringLiteral("BelowTabs"));
+    below->setAccessibleName(T::detailTable() + QStringLiteral(", ") + T::ventGroup());
+    below->addTab(Detail, T::detailTable());
+    // Scrolled when the window is small, so that it never squeezes the comparison above.
+    auto *ventScroll = new QScrollArea(below);
+    ventScroll->setObjectName(QStringLiteral("VentScroll"));
+    ventScroll->setAccessibleName(T::ventGroup());
+    ventScroll->setWidgetResizable(true);
+    ventScroll->setFrameShape(QFrame::NoFrame);
+    ventScroll->setWidget(VentPart);
+    below->addTab(ventScroll, T::ventGroup());
     auto *right = new QVBoxLayout;
     right->addWidget(ResultLabel);
     right->addWidget(Comparison);
-    right->addWidget(Detail, 1);
+    right->addWidget(below, 1);
     right->addWidget(uncertainty);
     auto *layout = new QHBoxLayout(this);
     layout->addLayout(left);
@@ -339,6 +363,7 @@ void TFormWorksheet::refreshSlotLists()
     }
     if (!notes.isEmpty())
         RunLabel->setText(notes.join(QLatin1Char('\n')));
+    VentPart->setSlotItems(items, files);
 }
 
 void TFormWorksheet::offerRe(float re)
@@ -426,6 +451,7 @@ void TFormWorksheet::recompute()
     // Until a new fit reports back the methods read the measured curve, then its motional part.
     requestFit(refusal);
     showWorksheetRows(in, refusal);
+    VentPart->recompute();
 }
 
 void TFormWorksheet::showWorksheetRows(TsWorksheetInput &in, const QString &refusal)

@@ -22,6 +22,7 @@ template <typename T> class QFutureWatcher;
 class MeasurementDocument;
 class RunDriver;
 class UnitStation;
+class VentedBoxPart;
 struct MeasurementRecord;
 struct CurveBlock;
 struct FitResult;
@@ -127,6 +128,8 @@ public:
     QLabel *FitLabel = nullptr;
     QTableWidget *FitTable = nullptr;
     const FitResult &fit() const { return *m_fit; }
+    // the vented box (VentedBoxPart)
+    VentedBoxPart *VentPart = nullptr;
 
 protected:
     void closeEvent(QCloseEvent *event) override;

@@ -112,6 +112,53 @@ QString fitting() { return QCoreApplication::translate("TFormWorksheet", "フィ
 QString columnStderr() { return QCoreApplication::translate("TFormWorksheet", "標準誤差"); }
 QString columnClassic() { return QCoreApplication::translate("TFormWorksheet", "古典的方法"); }
 
+
+// the vented box
+QString ventGroup() { return QCoreApplication::translate("TFormWorksheet", "バスレフ箱"); }
+QString ventSlot() { return QCoreApplication::translate("TFormWorksheet", "箱の曲線"); }
+QString ventTable() { return QCoreApplication::translate("TFormWorksheet", "バスレフ箱の値"); }
+QString ventPlot() { return QCoreApplication::translate("TFormWorksheet", "箱の曲線とモデル"); }
+QString columnTextbook() { return QCoreApplication::translate("TFormWorksheet", "教科書の式"); }
+QString columnFit() { return QCoreApplication::translate("TFormWorksheet", "フィット"); }
+QString ventRow(int row)
+{
+    switch (row) {
+    case 0: return QCoreApplication::translate("TFormWorksheet", "fL（下のピーク）");
+    case 1: return QCoreApplication::translate("TFormWorksheet", "fM（谷）");
+    case 2: return QCoreApplication::translate("TFormWorksheet", "fH（上のピーク）");
+    case 3: return QCoreApplication::translate("TFormWorksheet", "Fb（ポートの共振）");
+    case 4: return QCoreApplication::translate("TFormWorksheet", "α = Vas / Vb");
+    case 5: return QCoreApplication::translate("TFormWorksheet", "fs（自由空間）");
+    case 6: return QCoreApplication::translate("TFormWorksheet", "Vas");
+    case 7: return QCoreApplication::translate("TFormWorksheet", "QL（漏れ）");
+    case 8: return QCoreApplication::translate("TFormWorksheet", "QA（吸音）");
+    case 9: return QCoreApplication::translate("TFormWorksheet", "QP（ポートの損失）");
+    default: return QCoreApplication::translate("TFormWorksheet", "残差 |Z| RMS");
+    }
+}
+QString ventNoLoss() { return QCoreApplication::translate("TFormWorksheet", "見られない"); }
+QString ventMarkLow() { return QCoreApplication::translate("TFormWorksheet", "fL 下のピーク"); }
+QString ventMarkDip() { return QCoreApplication::translate("TFormWorksheet", "fM ≈ Fb 谷"); }
+QString ventMarkHigh() { return QCoreApplication::translate("TFormWorksheet", "fH 上のピーク"); }
+QString ventMeasured() { return QCoreApplication::translate("TFormWorksheet", "箱の測定"); }
+QString ventModel() { return QCoreApplication::translate("TFormWorksheet", "損失のある箱のモデル"); }
+QString ventChoose() { return QCoreApplication::translate("TFormWorksheet", "バスレフ箱の曲線を参照データから選び、箱の正味の容積を入れてください。"); }
+QString ventVbNotPositive(const QString &typed) { return QCoreApplication::translate("TFormWorksheet", "バスレフ箱の容積 %1 L: 0 L より大きい値を入れてください。").arg(typed); }
+QString ventOtherBand(int boxBand, int freeBand) { return QCoreApplication::translate("TFormWorksheet", "箱の曲線はバンド %1、自由空間の曲線はバンド %2 です。同じバンドで測定してください。").arg(boxBand).arg(freeBand); }
+QString ventNoData() { return QCoreApplication::translate("TFormWorksheet", "箱の曲線のバンドに測定点がありません。"); }
+QString ventOnePeak() { return QCoreApplication::translate("TFormWorksheet", "箱の曲線にインピーダンスのピークが一つしかありません（密閉箱か、ふさがったポート）。密閉箱なら、上の「密閉箱」にこの曲線と容積を選んで密閉箱の解析を使ってください。"); }
+QString ventFreeAirFailed(const QString &reason) { return QCoreApplication::translate("TFormWorksheet", "自由空間の曲線からドライバーのモデルが求まりません: %1").arg(reason); }
+QString ventNoFit() { return QCoreApplication::translate("TFormWorksheet", "損失のある箱のモデルが箱の曲線に合いません。教科書の式の値だけを示します。"); }
+QString ventFitted(const QString &model, const QString &losses) { return QCoreApplication::translate("TFormWorksheet", "フィット: ドライバーは自由空間の %1 モデル、箱の損失は %2").arg(model, losses); }
+QString ventLossNames(int index)
+{
+    switch (index) {
+    case 0: return QCoreApplication::translate("TFormWorksheet", "漏れ");
+    case 1: return QCoreApplication::translate("TFormWorksheet", "吸音");
+    default: return QCoreApplication::translate("TFormWorksheet", "ポート");
+    }
+}
+
 // clang-format on
 
 } // namespace WorksheetTexts

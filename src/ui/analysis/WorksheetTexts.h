@@ -117,4 +117,28 @@ QString jsonWriteFailed(const QString &path);
 QString printFailed();
 QString copied();
 
+// the vented box
+QString ventGroup();
+QString ventSlot();
+QString ventTable();
+QString ventPlot();
+QString columnTextbook();
+QString columnFit();
+QString ventRow(int row); // fL, fM, fH, Fb, α, fs, Vas, QL, QA, QP, the residual
+QString ventNoLoss();     // a loss the curve does not show
+QString ventMarkLow();    // the graph's labels of fL, fM and fH
+QString ventMarkDip();
+QString ventMarkHigh();
+QString ventMeasured();
+QString ventModel();
+QString ventChoose();
+QString ventVbNotPositive(const QString &typed);
+QString ventOtherBand(int boxBand, int freeBand);
+QString ventNoData();
+QString ventOnePeak();
+QString ventFreeAirFailed(const QString &reason);
+QString ventNoFit();
+QString ventFitted(const QString &model, const QString &losses);
+QString ventLossNames(int index); // leakage, absorption, port
+
 } // namespace WorksheetTexts

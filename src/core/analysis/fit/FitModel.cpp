@@ -117,6 +117,12 @@ std::complex<double> fitImpedance(FitModel model, const std::vector<double> &p, 
     return evaluate(model, p, 2.0 * M_PI * hz, nullptr);
 }
 
+std::complex<double> fitMotionalAdmittance(FitModel model, const std::vector<double> &p, double hz)
+{
+    const double w = 2.0 * M_PI * hz;
+    return C(1.0 / p[PRes], w * p[PCmes]) + inv(C(0.0, w) * (p[PLces] * creepFactor(model, p, w)));
+}
+
 std::complex<double> fitImpedanceDerivatives(FitModel model, const std::vector<double> &p,
                                              double hz, std::complex<double> *dlnZ)
 {

@@ -27,6 +27,10 @@ bool fitModelFromName(const QString &name, FitModel *model);
 // The model's impedance at frequency hz for the full parameter vector p.
 std::complex<double> fitImpedance(FitModel model, const std::vector<double> &p, double hz);
 
+// The motional part alone as an admittance, 1/Res + jωCmes + 1/(jωLces·creep): what a load on
+// the cone (a box behind it) is added to.
+std::complex<double> fitMotionalAdmittance(FitModel model, const std::vector<double> &p, double hz);
+
 // The same, and the derivative of ln Z with respect to the logarithm of each parameter of the
 // model (p_k·∂Z/∂p_k / Z) into dlnZ[0 .. fitParamCount(model)).
 std::complex<double> fitImpedanceDerivatives(FitModel model, const std::vector<double> &p,
