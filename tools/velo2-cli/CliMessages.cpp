@@ -893,6 +893,7 @@ QString qcDescription()
         "  qc limits GOLDEN.DTA... -o LIMITS   limits from measurements of good units\n"
         "  qc check FILE.DTA --limits LIMITS  pass or fail one unit against them\n"
         "  qc report --db URL                 counts, yield, mean, sigma and Cpk of the log\n"
+        "  qc replicate --site URL --centre URL  a site's log replicated to a centre\n"
         "\n"
         "Run 'velo2-cli qc SUBCOMMAND --help' for its options.");
 }
@@ -1357,6 +1358,58 @@ QString notchRefused(NotchOutcome outcome)
         return QStringLiteral("no notch: the curve has no resonance peak with its -3 dB points");
     }
     return QString();
+}
+
+// sites and a centre: qc replicate
+QString qcReplicateDescription()
+{
+    return QStringLiteral(
+        "Replicates a site's results log to a centre through PostgreSQL's logical replication: "
+        "a publication of the results tables on the site, a subscription named after the site "
+        "on the centre. The site's server needs wal_level = logical and a role that may "
+        "replicate; the centre's role must be a superuser. The site URL must reach the site "
+        "from the centre's server. Nothing is changed when a check fails.\n"
+        "--status shows each site the centre subscribes to and how far it has come; --remove "
+        "drops a site's subscription (and, with --site, its publication and slot).");
+}
+QString qcReplicateSiteHelp()
+{
+    return QStringLiteral("the site's results log, a postgresql:// URI");
+}
+QString qcReplicateCentreHelp()
+{
+    return QStringLiteral("the centre's results log, a postgresql:// URI");
+}
+QString qcReplicateNameHelp()
+{
+    return QStringLiteral("the site's name: its subscription and slot, and the value of the "
+                          "site column (default: the name it has, else host_database)");
+}
+QString qcReplicateReplaceHelp()
+{
+    return QStringLiteral("drop what an earlier run left (subscription, slot, publication, the "
+                          "site's rows at the centre) and copy the site again");
+}
+QString qcReplicateStatusHelp()
+{
+    return QStringLiteral("show the sites the centre subscribes to (with --site: how many bytes "
+                          "that site is ahead)");
+}
+QString qcReplicateRemoveHelp()
+{
+    return QStringLiteral("drop the subscription --name at the centre (with --site also the "
+                          "publication and slot there); the rows stay");
+}
+QString qcReplicateJsonOnlyStatus()
+{
+    return QStringLiteral("--json goes with --status");
+}
+QStringList qcReplicateStatusHeader()
+{
+    return {QStringLiteral("site"),        QStringLiteral("state"),
+            QStringLiteral("units"),       QStringLiteral("received"),
+            QStringLiteral("applied"),     QStringLiteral("last message"),
+            QStringLiteral("behind bytes")};
 }
 
 } // namespace CliMessages

@@ -271,4 +271,15 @@ QString zobelEstimates(const QString &re, const QString &leMh);
 QString notchDescription();
 QString notchRefused(NotchOutcome outcome);
 
+// sites and a centre: qc replicate
+QString qcReplicateDescription();
+QString qcReplicateSiteHelp();
+QString qcReplicateCentreHelp();
+QString qcReplicateNameHelp();
+QString qcReplicateReplaceHelp();
+QString qcReplicateStatusHelp();
+QString qcReplicateRemoveHelp();
+QString qcReplicateJsonOnlyStatus();
+QStringList qcReplicateStatusHeader();
+
 } // namespace CliMessages

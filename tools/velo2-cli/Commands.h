@@ -19,6 +19,7 @@ int runQc(const QStringList &args);
 int runQcLimits(const QStringList &args);
 int runQcCheck(const QStringList &args);
 int runQcReport(const QStringList &args);
+int runQcReplicate(const QStringList &args);
 int runPorts(const QStringList &args);
 // Many units: statistics, matched sets and the trend over time.
 int runStats(const QStringList &args);

@@ -13,6 +13,8 @@ int runQc(const QStringList &args)
         return runQcCheck(rest);
     if (sub == QLatin1String("report"))
         return runQcReport(rest);
+    if (sub == QLatin1String("replicate"))
+        return runQcReplicate(rest);
     if (sub == QLatin1String("--help") || sub == QLatin1String("-h")) {
         printOut(CliMessages::qcDescription());
         return finishOutput() ? ExitOk : ExitFailed;
