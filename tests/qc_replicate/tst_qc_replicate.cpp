@@ -290,6 +290,21 @@ void TestQcReplicate::sitesToCentre()
     QVERIFY(atSite.startsWith(QStringLiteral("2040 ")));
     QTRY_COMPARE_WITH_TIMEOUT(m_centre->psql(keys + QStringLiteral(" WHERE site = 'plant_a'")),
                               atSite, 60000);
+
+    // Removing a site leaves nothing of it at either end but its rows at the centre.
+    QVERIFY2(cli({QStringLiteral("replicate"), QStringLiteral("--remove"), QStringLiteral("--name"),
+                  QStringLiteral("plant_b"), QStringLiteral("--centre"), m_centre->tcpUri(),
+                  QStringLiteral("--site"), m_siteB->tcpUri()},
+                 &out, &err) == 0,
+             qPrintable(err));
+    QCOMPARE(m_centre->psql(QStringLiteral("SELECT string_agg(subname, ',') FROM pg_subscription")),
+             QStringLiteral("plant_a"));
+    QCOMPARE(m_siteB->psql(QStringLiteral("SELECT (SELECT count(*) FROM pg_replication_slots) + "
+                                          "(SELECT count(*) FROM pg_publication)")),
+             QStringLiteral("0"));
+    QCOMPARE(
+        number(*m_centre, QStringLiteral("SELECT count(*) FROM qc_unit WHERE site = 'plant_b'")),
+        2000);
 }
 
 QTEST_GUILESS_MAIN(TestQcReplicate)

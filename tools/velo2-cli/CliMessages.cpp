@@ -46,6 +46,7 @@ QString overallHelp(const QStringList &commands)
                "  qc limits ...              production QC: limits from golden units\n"
                "  qc check ...               pass or fail one unit, logged with --db\n"
                "  qc report --db URL         counts, yield and capability of the results log\n"
+               "  qc replicate ...           a site's results log replicated to a centre\n"
                "%1"
                "  ports [--json]             the serial devices, their COM numbers and obstacles\n"
                "  stats FILE... --re OHMS    Thiele-Small statistics over many units\n"
