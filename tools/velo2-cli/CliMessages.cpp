@@ -1413,4 +1413,13 @@ QStringList qcReplicateStatusHeader()
             QStringLiteral("behind bytes")};
 }
 
+QString qcReplicateState(bool enabled, bool running, bool copying)
+{
+    if (!enabled)
+        return QStringLiteral("disabled");
+    if (!running)
+        return QStringLiteral("stopped");
+    return copying ? QStringLiteral("copying") : QStringLiteral("streaming");
+}
+
 } // namespace CliMessages

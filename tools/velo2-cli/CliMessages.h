@@ -281,5 +281,6 @@ QString qcReplicateStatusHelp();
 QString qcReplicateRemoveHelp();
 QString qcReplicateJsonOnlyStatus();
 QStringList qcReplicateStatusHeader();
+QString qcReplicateState(bool enabled, bool running, bool copying);
 
 } // namespace CliMessages

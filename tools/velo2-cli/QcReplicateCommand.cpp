@@ -29,20 +29,13 @@ QJsonObject statusJson(const LogReplication::SiteStatus &s)
     return o;
 }
 
-QString stateText(const LogReplication::SiteStatus &s)
-{
-    if (!s.enabled)
-        return QStringLiteral("disabled");
-    if (!s.running)
-        return QStringLiteral("not connected");
-    return s.tablesCopying > 0 ? QStringLiteral("copying") : QStringLiteral("streaming");
-}
-
 void printStatusTable(const QVector<LogReplication::SiteStatus> &sites)
 {
     QVector<QStringList> rows{CliMessages::qcReplicateStatusHeader()};
     for (const auto &s : sites)
-        rows.append({s.name, stateText(s), QString::number(s.units),
+        rows.append({s.name,
+                     CliMessages::qcReplicateState(s.enabled, s.running, s.tablesCopying > 0),
+                     QString::number(s.units),
                      s.receivedLsn.isEmpty() ? QStringLiteral("-") : s.receivedLsn,
                      s.appliedLsn.isEmpty() ? QStringLiteral("-") : s.appliedLsn,
                      s.lastMessageUtc.isEmpty() ? QStringLiteral("-") : s.lastMessageUtc,

@@ -238,7 +238,7 @@ bool logUsable(Server &server, QString *error)
 {
     const int v = LogSchema::version(server.connection.db());
     if (v < 0) {
-        *error = RM::failedAt(server.shown, QStringLiteral("reading the log's version"),
+        *error = RM::failedAt(server.shown, RM::Step::ReadVersion,
                               server.connection.db().lastError().text());
         return false;
     }
@@ -358,7 +358,7 @@ bool migrate(Server &server, QString *error)
     QString detail;
     if (LogSchema::migrate(server.connection.db(), &detail))
         return true;
-    *error = RM::failedAt(server.shown, QStringLiteral("bringing the log up to date"), detail);
+    *error = RM::failedAt(server.shown, RM::Step::Migrate, detail);
     return false;
 }
 
@@ -385,7 +385,7 @@ bool setUpSite(Server &site, const QString &name, QString *error)
                  .arg(QLatin1String(LogReplication::kPublication), tableList());
     if (site.transaction(steps))
         return true;
-    *error = RM::failedAt(site.shown, QStringLiteral("publishing the results tables"), site.error);
+    *error = RM::failedAt(site.shown, RM::Step::Publish, site.error);
     return false;
 }
 
@@ -424,7 +424,7 @@ bool setUpCentre(Server &centre, const QString &name, const QString &conninfo, b
                       literal(name));
     if (centre.transaction(steps))
         return true;
-    *error = RM::failedAt(centre.shown, QStringLiteral("subscribing to the site"), centre.error);
+    *error = RM::failedAt(centre.shown, RM::Step::Subscribe, centre.error);
     return false;
 }
 
@@ -439,7 +439,7 @@ bool dropSubscription(Server &centre, const QString &name, QString *error)
         centre.exec(QStringLiteral("ALTER SUBSCRIPTION %1 SET (slot_name = NONE)").arg(name)) &&
         centre.exec(QStringLiteral("DROP SUBSCRIPTION %1").arg(name)))
         return true;
-    *error = RM::failedAt(centre.shown, QStringLiteral("dropping the subscription"), centre.error);
+    *error = RM::failedAt(centre.shown, RM::Step::DropSubscription, centre.error);
     return false;
 }
 
@@ -473,11 +473,11 @@ bool setUp(const Request &request, QStringList *done, QString *error)
     const EnglishServerMessages english;
     Server site;
     Server centre;
-    if (!site.open(request.site, QStringLiteral("site"))) {
+    if (!site.open(request.site, RM::siteRole())) {
         *error = site.error;
         return false;
     }
-    if (!centre.open(request.centre, QStringLiteral("centre"))) {
+    if (!centre.open(request.centre, RM::centreRole())) {
         *error = centre.error;
         return false;
     }
@@ -503,7 +503,7 @@ bool setUp(const Request &request, QStringList *done, QString *error)
     if (request.replace) {
         if (!dropSubscription(centre, name, error) || !site.dropSlot(name)) {
             if (error->isEmpty())
-                *error = RM::failedAt(site.shown, QStringLiteral("dropping the slot"), site.error);
+                *error = RM::failedAt(site.shown, RM::Step::DropSlot, site.error);
             return false;
         }
         if (const qint64 units = unitsOfSite(centre, name); units > 0)
@@ -516,8 +516,7 @@ bool setUp(const Request &request, QStringList *done, QString *error)
     // the site's own server does not wait for itself.
     if (!site.exec(QStringLiteral("SELECT pg_create_logical_replication_slot(?, 'pgoutput')"),
                    {name})) {
-        *error =
-            RM::failedAt(site.shown, QStringLiteral("creating the replication slot"), site.error);
+        *error = RM::failedAt(site.shown, RM::Step::CreateSlot, site.error);
         site.exec(QStringLiteral("DROP PUBLICATION IF EXISTS %1").arg(QLatin1String(kPublication)));
         return false;
     }
@@ -538,14 +537,14 @@ bool remove(const QString &centreText, const QString &siteText, const QString &n
 {
     const EnglishServerMessages english;
     Server centre;
-    if (!centre.open(centreText, QStringLiteral("centre"))) {
+    if (!centre.open(centreText, RM::centreRole())) {
         *error = centre.error;
         return false;
     }
     if (subscriptionExists(centre, name)) {
         if (!dropSubscription(centre, name, error))
             return false;
-        *done << RM::doneDropped(QStringLiteral("subscription ") + name);
+        *done << RM::doneDropped(RM::Dropped::Subscription, name);
     }
     if (siteText.isEmpty()) {
         if (done->isEmpty())
@@ -553,7 +552,7 @@ bool remove(const QString &centreText, const QString &siteText, const QString &n
         return true;
     }
     Server site;
-    if (!site.open(siteText, QStringLiteral("site"))) {
+    if (!site.open(siteText, RM::siteRole())) {
         *error = site.error;
         return false;
     }
@@ -563,16 +562,15 @@ bool remove(const QString &centreText, const QString &siteText, const QString &n
             *error = site.error;
             return false;
         }
-        *done << RM::doneDropped(QStringLiteral("slot ") + name);
+        *done << RM::doneDropped(RM::Dropped::Slot, name);
     }
     if (site.exists(QStringLiteral("SELECT 1 FROM pg_publication WHERE pubname = ?"),
                     {QLatin1String(kPublication)})) {
         if (!site.exec(QStringLiteral("DROP PUBLICATION %1").arg(QLatin1String(kPublication)))) {
-            *error =
-                RM::failedAt(site.shown, QStringLiteral("dropping the publication"), site.error);
+            *error = RM::failedAt(site.shown, RM::Step::DropPublication, site.error);
             return false;
         }
-        *done << RM::doneDropped(QStringLiteral("publication ") + QLatin1String(kPublication));
+        *done << RM::doneDropped(RM::Dropped::Publication, QLatin1String(kPublication));
     }
     if (done->isEmpty())
         *done << RM::nothingToRemove(name);
@@ -584,7 +582,7 @@ bool status(const QString &centreText, const QString &siteText, QVector<SiteStat
 {
     const EnglishServerMessages english;
     Server centre;
-    if (!centre.open(centreText, QStringLiteral("centre"))) {
+    if (!centre.open(centreText, RM::centreRole())) {
         *error = centre.error;
         return false;
     }
@@ -602,8 +600,7 @@ bool status(const QString &centreText, const QString &siteText, QVector<SiteStat
                 "s.subdbid = (SELECT oid FROM pg_database WHERE datname = current_database()) "
                 "AND ? = ANY (s.subpublications) ORDER BY s.subname"),
             {QLatin1String(kPublication)})) {
-        *error =
-            RM::failedAt(centre.shown, QStringLiteral("reading the subscriptions"), centre.error);
+        *error = RM::failedAt(centre.shown, RM::Step::ReadSubscriptions, centre.error);
         return false;
     }
     out->clear();
@@ -625,7 +622,7 @@ bool status(const QString &centreText, const QString &siteText, QVector<SiteStat
     if (siteText.isEmpty())
         return true;
     Server site;
-    const bool reached = site.open(siteText, QStringLiteral("site"));
+    const bool reached = site.open(siteText, RM::siteRole());
     for (SiteStatus &s : *out) {
         if (!reached) {
             s.siteProblem = site.error;

@@ -2,6 +2,15 @@
 
 namespace ReplicationMessages {
 
+QString siteRole()
+{
+    return QStringLiteral("site");
+}
+QString centreRole()
+{
+    return QStringLiteral("centre");
+}
+
 QString notAServer(const QString &role, const QString &shown)
 {
     return QStringLiteral("the %1 %2 is not a PostgreSQL server: replication needs "
@@ -113,9 +122,39 @@ QString unitsLeft(const QString &centre, qint64 units, const QString &name)
         .arg(units)
         .arg(name);
 }
-QString failedAt(const QString &where, const QString &step, const QString &detail)
+QString failedAt(const QString &where, Step step, const QString &detail)
 {
-    return QStringLiteral("%1: %2 failed: %3").arg(where, step, detail);
+    QString doing;
+    switch (step) {
+    case Step::ReadVersion:
+        doing = QStringLiteral("reading the log's version");
+        break;
+    case Step::Migrate:
+        doing = QStringLiteral("bringing the log up to date");
+        break;
+    case Step::Publish:
+        doing = QStringLiteral("publishing the results tables");
+        break;
+    case Step::CreateSlot:
+        doing = QStringLiteral("creating the replication slot");
+        break;
+    case Step::Subscribe:
+        doing = QStringLiteral("subscribing to the site");
+        break;
+    case Step::DropSubscription:
+        doing = QStringLiteral("dropping the subscription");
+        break;
+    case Step::DropSlot:
+        doing = QStringLiteral("dropping the replication slot");
+        break;
+    case Step::DropPublication:
+        doing = QStringLiteral("dropping the publication");
+        break;
+    case Step::ReadSubscriptions:
+        doing = QStringLiteral("reading the subscriptions");
+        break;
+    }
+    return QStringLiteral("%1: %2 failed: %3").arg(where, doing, detail);
 }
 QString undone(const QString &detail)
 {
@@ -143,9 +182,12 @@ QString doneReplaced(const QString &name, qint64 units)
         .arg(name)
         .arg(units);
 }
-QString doneDropped(const QString &what)
+QString doneDropped(Dropped what, const QString &name)
 {
-    return QStringLiteral("dropped %1").arg(what);
+    const QString kind = what == Dropped::Subscription ? QStringLiteral("centre: subscription")
+                         : what == Dropped::Slot       ? QStringLiteral("site: replication slot")
+                                                       : QStringLiteral("site: publication");
+    return QStringLiteral("%1 %2 dropped").arg(kind, name);
 }
 QString nothingToRemove(const QString &name)
 {

@@ -5,6 +5,23 @@
 // Every text of setting up sites and a centre. English: only the command line sets it up.
 namespace ReplicationMessages {
 
+// What was being done when a server said no.
+enum class Step {
+    ReadVersion,
+    Migrate,
+    Publish,
+    CreateSlot,
+    Subscribe,
+    DropSubscription,
+    DropSlot,
+    DropPublication,
+    ReadSubscriptions
+};
+enum class Dropped { Subscription, Slot, Publication };
+
+QString siteRole();
+QString centreRole();
+
 QString notAServer(const QString &role, const QString &shown);
 QString siteIsCentre(const QString &site, const QString &centre);
 QString badName(const QString &name);
@@ -22,7 +39,7 @@ QString slotLeft(const QString &site, const QString &slot);
 QString slotInUse(const QString &site, const QString &slot);
 QString subscriptionLeft(const QString &centre, const QString &name);
 QString unitsLeft(const QString &centre, qint64 units, const QString &name);
-QString failedAt(const QString &where, const QString &step, const QString &detail);
+QString failedAt(const QString &where, Step step, const QString &detail);
 QString undone(const QString &detail);
 // What was done, one line each.
 QString doneSiteColumn(const QString &name);
@@ -30,7 +47,7 @@ QString donePublication(const QString &publication);
 QString doneSlot(const QString &slot);
 QString doneCentre(const QString &name);
 QString doneReplaced(const QString &name, qint64 units);
-QString doneDropped(const QString &what);
+QString doneDropped(Dropped what, const QString &name);
 QString nothingToRemove(const QString &name);
 QString noSubscriptions(const QString &centre);
 
