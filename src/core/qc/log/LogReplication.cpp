@@ -456,9 +456,9 @@ bool validSiteName(const QString &name)
 QString defaultSiteName(const QString &siteTarget)
 {
     const LogTarget t = parseLogTarget(siteTarget);
-    QString host = t.host.startsWith(QLatin1Char('/')) || t.host.isEmpty()
-                       ? QStringLiteral("local")
-                       : t.host.section(QLatin1Char('.'), 0, 0);
+    QString host = t.host.startsWith(QLatin1Char('/')) || t.host.isEmpty() ? QStringLiteral("local")
+                   : t.host.at(0).isDigit() ? t.host // an address, whole
+                                            : t.host.section(QLatin1Char('.'), 0, 0);
     if (t.port > 0 && t.port != 5432)
         host += QLatin1Char('_') + QString::number(t.port);
     QString name = (host + QLatin1Char('_') + t.database).toLower();
