@@ -41,6 +41,9 @@ public:
 
     ~PgServer() { stop(); }
 
+    // Server settings ("-c wal_level=logical ...") added to the start's own, before setUp().
+    void addSettings(const QString &settings) { m_settings += QLatin1Char(' ') + settings; }
+
     // initdb, start, and a database "qc". False with error().
     bool setUp()
     {
@@ -79,8 +82,9 @@ public:
                  m_dir.filePath(QStringLiteral("server.log")), QStringLiteral("-o"),
                  QStringLiteral("-p %1 -k %2 -c listen_addresses=127.0.0.1 "
                                 "-c fsync=off -c max_connections=100")
-                     .arg(m_port)
-                     .arg(socketDir()),
+                         .arg(m_port)
+                         .arg(socketDir()) +
+                     m_settings,
                  QStringLiteral("start")});
         return m_running;
     }
@@ -173,5 +177,6 @@ private:
     int m_port = -1;
     bool m_asPostgres = false;
     bool m_running = false;
+    QString m_settings;
     QString m_error;
 };

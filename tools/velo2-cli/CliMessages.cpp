@@ -47,6 +47,7 @@ QString overallHelp(const QStringList &commands)
                "  qc limits ...              production QC: limits from golden units\n"
                "  qc check ...               pass or fail one unit, logged with --db\n"
                "  qc report --db URL         counts, yield and capability of the results log\n"
+               "  qc replicate ...           a site's results log replicated to a centre\n"
                "%1"
                "  ports [--json]             the serial devices, their COM numbers and obstacles\n"
                "  stats FILE... --re OHMS    Thiele-Small statistics over many units\n"
@@ -898,6 +899,7 @@ QString qcDescription()
         "  qc report --db URL                 counts, yield, mean, sigma and Cpk of the log\n"
         "  qc grr --csv FILE | --db URL --study NAME\n"
         "                                     a gauge study: repeatability and reproducibility\n"
+        "  qc replicate --site URL --centre URL  a site's log replicated to a centre\n"
         "\n"
         "Run 'velo2-cli qc SUBCOMMAND --help' for its options.");
 }
@@ -1531,6 +1533,67 @@ QString boxFitLabel(int row)
 QString boxNoLoss()
 {
     return QStringLiteral("none seen");
+}
+
+// sites and a centre: qc replicate
+QString qcReplicateDescription()
+{
+    return QStringLiteral(
+        "Replicates a site's results log to a centre through PostgreSQL's logical replication: "
+        "a publication of the results tables on the site, a subscription named after the site "
+        "on the centre. The site's server needs wal_level = logical and a role that may "
+        "replicate; the centre's role must be a superuser. The site URL must reach the site "
+        "from the centre's server. Nothing is changed when a check fails.\n"
+        "--status shows each site the centre subscribes to and how far it has come; --remove "
+        "drops a site's subscription (and, with --site, its publication and slot).");
+}
+QString qcReplicateSiteHelp()
+{
+    return QStringLiteral("the site's results log, a postgresql:// URI");
+}
+QString qcReplicateCentreHelp()
+{
+    return QStringLiteral("the centre's results log, a postgresql:// URI");
+}
+QString qcReplicateNameHelp()
+{
+    return QStringLiteral("the site's name: its subscription and slot, and the value of the "
+                          "site column (default: the name it has, else host_database)");
+}
+QString qcReplicateReplaceHelp()
+{
+    return QStringLiteral("drop what an earlier run left (subscription, slot, publication, the "
+                          "site's rows at the centre) and copy the site again");
+}
+QString qcReplicateStatusHelp()
+{
+    return QStringLiteral("show the sites the centre subscribes to (with --site: how many bytes "
+                          "that site is ahead)");
+}
+QString qcReplicateRemoveHelp()
+{
+    return QStringLiteral("drop the subscription --name at the centre (with --site also the "
+                          "publication and slot there); the rows stay");
+}
+QString qcReplicateJsonOnlyStatus()
+{
+    return QStringLiteral("--json goes with --status");
+}
+QStringList qcReplicateStatusHeader()
+{
+    return {QStringLiteral("site"),        QStringLiteral("state"),
+            QStringLiteral("units"),       QStringLiteral("received"),
+            QStringLiteral("applied"),     QStringLiteral("last message"),
+            QStringLiteral("behind bytes")};
+}
+
+QString qcReplicateState(bool enabled, bool running, bool copying)
+{
+    if (!enabled)
+        return QStringLiteral("disabled");
+    if (!running)
+        return QStringLiteral("stopped");
+    return copying ? QStringLiteral("copying") : QStringLiteral("streaming");
 }
 
 } // namespace CliMessages

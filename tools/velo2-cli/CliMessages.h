@@ -307,4 +307,16 @@ QString boxFitHeading(const QString &model, const QString &losses); // losses: "
 QString boxFitLabel(int row); // Fb, Vas, QL, QA, QP, fs, rms |Z| error
 QString boxNoLoss();          // a Q the curve shows no loss for
 
+// sites and a centre: qc replicate
+QString qcReplicateDescription();
+QString qcReplicateSiteHelp();
+QString qcReplicateCentreHelp();
+QString qcReplicateNameHelp();
+QString qcReplicateReplaceHelp();
+QString qcReplicateStatusHelp();
+QString qcReplicateRemoveHelp();
+QString qcReplicateJsonOnlyStatus();
+QStringList qcReplicateStatusHeader();
+QString qcReplicateState(bool enabled, bool running, bool copying);
+
 } // namespace CliMessages

@@ -20,6 +20,7 @@ int runQcLimits(const QStringList &args);
 int runQcCheck(const QStringList &args);
 int runQcReport(const QStringList &args);
 int runQcGrr(const QStringList &args);
+int runQcReplicate(const QStringList &args);
 int runPorts(const QStringList &args);
 // Many units: statistics, matched sets and the trend over time.
 int runStats(const QStringList &args);

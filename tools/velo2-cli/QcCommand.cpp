@@ -15,6 +15,8 @@ int runQc(const QStringList &args)
         return runQcReport(rest);
     if (sub == QLatin1String("grr"))
         return runQcGrr(rest);
+    if (sub == QLatin1String("replicate"))
+        return runQcReplicate(rest);
     if (sub == QLatin1String("--help") || sub == QLatin1String("-h")) {
         printOut(CliMessages::qcDescription());
         return finishOutput() ? ExitOk : ExitFailed;
