@@ -271,4 +271,19 @@ QString zobelEstimates(const QString &re, const QString &leMh);
 QString notchDescription();
 QString notchRefused(NotchOutcome outcome);
 
+// qc limits --from-db
+QString qcFromLogDescription();
+QString qcLastHelp();
+QString qcFromStationHelp();
+QString qcCurrentLimitsHelp();
+QString qcProposalOutputHelp();
+QString qcFromLogKHelp();
+QString qcFromLogTolerancePctHelp();
+QString qcBadLast(const QString &text, int least);
+QString qcOutputNeedsLimits();
+QString qcNonePassed(const QString &log, const QString &type, const QString &station);
+QString qcTooFewPassed(const QString &log, const QString &type, const QString &station, int found,
+                       int asked);
+QString qcProposalWritten(const QString &file, const QString &title);
+
 } // namespace CliMessages
