@@ -553,6 +553,10 @@
         <source>%1 points of the band were not measured</source>
         <translation>%1 points of the band were not measured</translation>
     </message>
+    <message>
+        <source>sweep band %1 does not lie within band %2</source>
+        <translation>sweep band %1 does not lie within band %2</translation>
+    </message>
 </context>
 <context>
     <name>ReadoutFormat</name>

@@ -553,6 +553,10 @@
         <source>%1 points of the band were not measured</source>
         <translation>帯域の %1 点が測定されていません</translation>
     </message>
+    <message>
+        <source>sweep band %1 does not lie within band %2</source>
+        <translation>スイープ帯域 %1 は帯域 %2 の中にありません</translation>
+    </message>
 </context>
 <context>
     <name>ReadoutFormat</name>

@@ -1,9 +1,13 @@
 // New limits from the units that passed in a results log; limits that measure only some bands.
 
 #include "CliTestSupport.h"
+#include "SimulatedUnit.h"
+#include "core/files/AppPaths.h"
+#include "core/measure/UnitStation.h"
 #include "core/qc/QcLimitsBuild.h"
 #include "core/qc/QcLimitsFile.h"
 #include "core/qc/QcLimitsProposal.h"
+#include "core/qc/QcVerdict.h"
 #include "core/qc/log/LogConnection.h"
 #include "core/qc/log/LogSchema.h"
 #include "core/qc/log/LogStore.h"
@@ -18,6 +22,10 @@ private slots:
     void initTestCase();
     void fromLog_data();
     void fromLog();
+    void sweepLine_data();
+    void sweepLine();
+    void fastSweep_data();
+    void fastSweep();
 
 private:
     QTemporaryDir m_dir;
@@ -181,6 +189,95 @@ void TestQcLimits::fromLog()
     QCOMPARE(readQcLimitsFile(m_limitsPath, &current), QString());
     const QByteArray before = qcLimitsText(current), after = qcLimitsText(written);
     QCOMPARE(after.mid(after.indexOf("\npoint ")), before.mid(before.indexOf("\npoint ")));
+}
+
+// The sweep line: bands in order, each within the limits' band; files without it as before.
+void TestQcLimits::sweepLine_data()
+{
+    QTest::addColumn<int>("band");
+    QTest::addColumn<QByteArray>("line");
+    QTest::addColumn<QString>("problem");
+    QTest::newRow("two bands") << 2 << QByteArray("sweep 9 6") << QString();
+    QTest::newRow("twice the same") << 2 << QByteArray("sweep 9 9") << "bad value for \"sweep\"";
+    QTest::newRow("no band") << 2 << QByteArray("sweep") << "bad value for \"sweep\"";
+    QTest::newRow("no such band") << 2 << QByteArray("sweep 3 10") << "bad value for \"sweep\"";
+    QTest::newRow("outside") << 9 << QByteArray("sweep 3 6")
+                             << "line 11: sweep band 6 does not lie within band 9";
+}
+
+void TestQcLimits::sweepLine()
+{
+    QFETCH(int, band);
+    QFETCH(QByteArray, line);
+    QFETCH(QString, problem);
+    QcLimits limits = m_limits;
+    if (band != 2) {
+        const auto a = curveOf(39.5, band), b = curveOf(40.5, band);
+        QCOMPARE(makeQcLimits({{"a", a.get(), band}, {"b", b.get(), band}}, {"t"}, &limits),
+                 QString());
+    }
+    QByteArray text = qcLimitsText(limits);
+    text.replace("# param NAME", line + "\n# param NAME");
+    QcLimits read;
+    const QString refusal = parseQcLimits(text, "l.txt", &read);
+    QVERIFY2(problem.isEmpty() ? refusal.isEmpty() : refusal.contains(problem),
+             qPrintable(refusal));
+    if (!problem.isEmpty())
+        return;
+    QCOMPARE(read.sweep, QVector<int>({9, 6}));
+    QCOMPARE(qcLimitsText(read), text);
+}
+
+// A unit measured band by band and the same unit measured whole, judged against limits with a
+// sweep: the same verdict and the same record for the log.
+void TestQcLimits::fastSweep_data()
+{
+    QTest::addColumn<QString>("driver");
+    QTest::addColumn<bool>("passed");
+    QTest::newRow("good") << "Re=5.7,Le=0.5,Fs=40,Qms=3,Qes=0.45" << true;
+    QTest::newRow("not broken in") << "Re=5.7,Le=0.5,Fs=46.4,Qms=3,Qes=0.45" << false;
+}
+
+void TestQcLimits::fastSweep()
+{
+    QFETCH(QString, driver);
+    QFETCH(bool, passed);
+    QTemporaryDir settings;
+    setSettingsDirectoryOverride(settings.path());
+    SimulatedUnit sim;
+    QVERIFY(sim.start(settings.filePath("COM1"), {"--driver", driver, "--fast"}));
+    UnitStation station;
+    MeasurementRun &run = station.run();
+    const auto measure = [&run](const QVector<int> &bands, MeasurementRecord &record,
+                                CurveBlock &raw) {
+        CurveBlock avg;
+        if (!run.start(1, bands, 2, record, raw, avg).started())
+            return false;
+        const MeasurementRun::StepEvent end =
+            run.runToEnd([] { return false; }, [](const MeasurementRun::StepEvent &) {});
+        return end.event == MeasurementRun::Event::Finished && run.finish();
+    };
+    auto wholeRecord = std::make_unique<MeasurementRecord>();
+    auto fastRecord = std::make_unique<MeasurementRecord>();
+    auto whole = std::make_unique<CurveBlock>(), fast = std::make_unique<CurveBlock>();
+    QVERIFY(measure({}, *wholeRecord, *whole));
+    QVERIFY(measure({9, 6}, *fastRecord, *fast));
+    QCOMPARE(run.pointsReceived(), 224 + 137);
+    QCOMPARE(fastRecord->band, 2);
+    QCOMPARE(fast->r[250], -1.0f); // between the bands: not measured
+
+    QcLimits limits = m_limits;
+    limits.sweep = {9, 6};
+    QcVerdict a, b;
+    QCOMPARE(checkQcUnit(limits, *whole, 2, &a), QString());
+    QCOMPARE(checkQcUnit(limits, *fast, 2, &b), QString());
+    QVERIFY2(a.passed == passed, qPrintable(a.failures.join('\n')));
+    QCOMPARE(b.failures, a.failures);
+    const QcRecord x = qcRecordOf(a, limits, "S"), y = qcRecordOf(b, limits, "S");
+    QCOMPARE(y.passed, x.passed);
+    QCOMPARE(y.band, x.band);
+    for (int p = 0; p < kQcParameterCount; ++p)
+        QCOMPARE(y.parameters[p].value, x.parameters[p].value);
 }
 
 QTEST_GUILESS_MAIN(TestQcLimits)

@@ -153,4 +153,12 @@ QString pointsMissing(int count)
         .arg(count);
 }
 
+// fast sweeps
+QString sweepOutsideBand(int sweepBand, int band)
+{
+    return QCoreApplication::translate("QcMessages", "sweep band %1 does not lie within band %2")
+        .arg(sweepBand)
+        .arg(band);
+}
+
 } // namespace QcMessages

@@ -37,4 +37,7 @@ QString noResonance();
 QString bandOutside(const QString &fromHz, const QString &toHz, bool above);
 QString pointsMissing(int count);
 
+// fast sweeps
+QString sweepOutsideBand(int sweepBand, int band);
+
 } // namespace QcMessages
