@@ -197,7 +197,9 @@ void TestQcLimits::sweepLine_data()
     QTest::addColumn<int>("band");
     QTest::addColumn<QByteArray>("line");
     QTest::addColumn<QString>("problem");
-    QTest::newRow("two bands") << 2 << QByteArray("sweep 9 6") << QString();
+    QTest::newRow("two bands") << 2 << QByteArray("sweep 9 5") << QString();
+    QTest::newRow("a gap") << 2 << QByteArray("sweep 9 6")
+                           << "line 11: the sweep leaves 508.7 ... 1965.6 Hz out";
     QTest::newRow("twice the same") << 2 << QByteArray("sweep 9 9") << "bad value for \"sweep\"";
     QTest::newRow("no band") << 2 << QByteArray("sweep") << "bad value for \"sweep\"";
     QTest::newRow("no such band") << 2 << QByteArray("sweep 3 10") << "bad value for \"sweep\"";
@@ -224,7 +226,7 @@ void TestQcLimits::sweepLine()
              qPrintable(refusal));
     if (!problem.isEmpty())
         return;
-    QCOMPARE(read.sweep, QVector<int>({9, 6}));
+    QCOMPARE(read.sweep, QVector<int>({9, 5}));
     QCOMPARE(qcLimitsText(read), text);
 }
 
@@ -261,13 +263,13 @@ void TestQcLimits::fastSweep()
     auto fastRecord = std::make_unique<MeasurementRecord>();
     auto whole = std::make_unique<CurveBlock>(), fast = std::make_unique<CurveBlock>();
     QVERIFY(measure({}, *wholeRecord, *whole));
-    QVERIFY(measure({9, 6}, *fastRecord, *fast));
-    QCOMPARE(run.pointsReceived(), 224 + 137);
+    QVERIFY(measure({9, 5}, *fastRecord, *fast));
+    QCOMPARE(run.pointsReceived(), 224 + 121);
     QCOMPARE(fastRecord->band, 2);
-    QCOMPARE(fast->r[250], -1.0f); // between the bands: not measured
+    QCOMPARE(fast->r[304], -1.0f); // above the bands: not measured
 
     QcLimits limits = m_limits;
-    limits.sweep = {9, 6};
+    limits.sweep = {9, 5};
     QcVerdict a, b;
     QCOMPARE(checkQcUnit(limits, *whole, 2, &a), QString());
     QCOMPARE(checkQcUnit(limits, *fast, 2, &b), QString());
@@ -278,6 +280,13 @@ void TestQcLimits::fastSweep()
     QCOMPARE(y.band, x.band);
     for (int p = 0; p < kQcParameterCount; ++p)
         QCOMPARE(y.parameters[p].value, x.parameters[p].value);
+    // The station's saved file, with its empty points, checked again by qc check.
+    const QString file = settings.filePath("fast.DTA"), limitsFile = settings.filePath("l");
+    QVERIFY(VELO_File().writeDataFile(file, "U1", 1, fastRecord.get()));
+    QVERIFY(writeQcLimitsFile(limitsFile, limits));
+    const cli::Result r = cli::run({"qc", "check", file, "--limits", limitsFile});
+    QCOMPARE(r.exitCode, passed ? 0 : 3);
+    QCOMPARE(r.out.count("\n  - "), a.failures.size());
 }
 
 QTEST_GUILESS_MAIN(TestQcLimits)

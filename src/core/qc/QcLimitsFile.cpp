@@ -6,6 +6,7 @@
 #include "core/qc/QcMessages.h"
 
 #include <QList>
+#include <algorithm>
 #include <cmath>
 
 namespace {
@@ -180,12 +181,24 @@ QString missingItem(const LimitsReading &r)
     return QString();
 }
 
-// Every band of a sweep lies within the limits' band.
+// Every band of a sweep lies within the limits' band, and together they cover one run of points
+// from its first: a measurement file holds missing points only at its end.
 QString sweepOutside(const QcLimits &l)
 {
-    for (int b : l.sweep)
+    int last = bandFirstIndex(l.band) - 1;
+    for (int b : l.sweep) {
         if (bandFirstIndex(b) < bandFirstIndex(l.band) || bandLastIndex(b) > bandLastIndex(l.band))
             return M::sweepOutsideBand(b, l.band);
+        last = std::max(last, bandLastIndex(b));
+    }
+    for (int i = bandFirstIndex(l.band); i <= last; ++i) {
+        if (l.judges(i))
+            continue;
+        int end = i;
+        while (!l.judges(end + 1))
+            ++end;
+        return M::sweepGap(gridFrequencyHz(i), gridFrequencyHz(end), l.band);
+    }
     return QString();
 }
 

@@ -160,5 +160,14 @@ QString sweepOutsideBand(int sweepBand, int band)
         .arg(sweepBand)
         .arg(band);
 }
+QString sweepGap(double fromHz, double toHz, int band)
+{
+    return QCoreApplication::translate("QcMessages",
+                                       "the sweep leaves %1 ... %2 Hz out: its bands must join up "
+                                       "from the first point of band %3, as a measurement file "
+                                       "keeps no gap")
+        .arg(QString::number(fromHz, 'f', 1), QString::number(toHz, 'f', 1))
+        .arg(band);
+}
 
 } // namespace QcMessages

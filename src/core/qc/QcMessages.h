@@ -39,5 +39,6 @@ QString pointsMissing(int count);
 
 // fast sweeps
 QString sweepOutsideBand(int sweepBand, int band);
+QString sweepGap(double fromHz, double toHz, int band);
 
 } // namespace QcMessages
