@@ -26,6 +26,7 @@ private slots:
     void sweepLine();
     void fastSweep_data();
     void fastSweep();
+    void sweepBandRefused();
 
 private:
     QTemporaryDir m_dir;
@@ -287,6 +288,30 @@ void TestQcLimits::fastSweep()
     const cli::Result r = cli::run({"qc", "check", file, "--limits", limitsFile});
     QCOMPARE(r.exitCode, passed ? 0 : 3);
     QCOMPARE(r.out.count("\n  - "), a.failures.size());
+}
+
+// A later band the unit lacks ends the sweep with the start's outcome, the unit released.
+void TestQcLimits::sweepBandRefused()
+{
+    QTemporaryDir settings;
+    setSettingsDirectoryOverride(settings.path());
+    SimulatedUnit sim;
+    QVERIFY(sim.start(settings.filePath("COM1"), {"--model", "HK-A", "--fast"}));
+    UnitStation station;
+    auto record = std::make_unique<MeasurementRecord>();
+    CurveBlock raw, avg;
+    QVERIFY(station.run().start(1, {4, 3}, 2, *record, raw, avg).started());
+    const MeasurementRun::StepEvent end =
+        station.run().runToEnd([] { return false; }, [](const MeasurementRun::StepEvent &) {});
+    QCOMPARE(end.event, MeasurementRun::Event::Failed);
+    QCOMPARE(end.failure, MeasurementRun::Failure::BandStart);
+    QCOMPARE(end.outcome, UnitOutcome::BandUnsupported);
+    QCOMPARE(station.run().pointsReceived(), bandPointCount(4));
+    // Released: "ME" is the last word the unit heard.
+    QTRY_VERIFY([&sim] {
+        const QStringList c = sim.commands();
+        return !c.isEmpty() && c.last() == QLatin1String("ME");
+    }());
 }
 
 QTEST_GUILESS_MAIN(TestQcLimits)

@@ -147,11 +147,11 @@ MeasurementRun::runToEnd(const std::function<bool()> &stopRequested,
 MeasurementRun::StepEvent MeasurementRun::startNextBand(StepEvent event)
 {
     const int band = m_nextBands.takeFirst();
-    m_pointsBefore += m_receiver.pointsReceived();
     UnitOutcome outcome = m_unit.openAndIdentify(m_comPort);
     if (outcome == UnitOutcome::Ok)
         outcome = m_unit.mCheckBand(band);
     if (outcome == UnitOutcome::Ok) {
+        m_pointsBefore += m_receiver.pointsReceived();
         m_receiver.start(band);
         outcome = m_unit.mRequestBand(band);
     }
