@@ -36,7 +36,6 @@ MeasurementRun::Start MeasurementRun::start(int comPort, const QVector<int> &ban
             emptyPoint(record.points[i]);
     clearCurve(raw);
     clearCurve(avg);
-    m_span = span;
     m_comPort = comPort;
     m_nextBands = bands.mid(1);
     m_pointsExpected = 0;
@@ -77,7 +76,6 @@ void MeasurementRun::prepare(int band, MeasurementRecord &record, CurveBlock &ra
     record.band = band;
     m_receiver.start(band);
     m_nextBands.clear();
-    m_span = band;
     m_pointsBefore = 0;
     m_pointsExpected = bandPointCount(band);
     record.valid = 0;

@@ -120,9 +120,8 @@ private:
     CurveBlock *m_raw = nullptr;
     CurveBlock *m_avg = nullptr;
     bool m_receiving = false;
-    // A sweep: the bands still to come, the record's band, the port they are measured on.
+    // A sweep: the bands still to come and the port they are measured on.
     QVector<int> m_nextBands;
-    int m_span = 0;
     int m_comPort = 0;
     int m_pointsBefore = 0; // points of the sweep's earlier bands
     int m_pointsExpected = 0;

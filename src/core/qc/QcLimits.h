@@ -41,8 +41,9 @@ struct QcLimits {
     std::optional<QcWindow> reWindow;
     bool reAt20C = false;
     QVector<QcBandPoint> points; // every grid point of the band, rising frequency
-    // A fast sweep: the bands the station measures, in order, each within `band`; empty: the
-    // whole band. Only their points are judged, and the parameters and Re come from the first.
+    // A fast sweep: the bands the station measures, in order, each within `band` and together
+    // joined up from its first point (a data file keeps no gap); empty: the whole band. Only their
+    // points are judged, and the parameters and Re come from the first.
     QVector<int> sweep;
     int sweepLine = 0;
     // Where the limits came from, for messages: the file and the line of its band (none when
