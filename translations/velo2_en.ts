@@ -628,6 +628,14 @@
         <source>8 in a row on one side</source>
         <translation>8 in a row on one side</translation>
     </message>
+    <message>
+        <source>sweep band %1 does not lie within band %2</source>
+        <translation>sweep band %1 does not lie within band %2</translation>
+    </message>
+    <message>
+        <source>the sweep leaves %1 ... %2 Hz out: its bands must join up from the first point of band %3, as a measurement file keeps no gap</source>
+        <translation>the sweep leaves %1 ... %2 Hz out: its bands must join up from the first point of band %3, as a measurement file keeps no gap</translation>
+    </message>
 </context>
 <context>
     <name>ReadoutFormat</name>

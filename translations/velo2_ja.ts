@@ -628,6 +628,14 @@
         <source>8 in a row on one side</source>
         <translation>中心線の片側に 8 点連続</translation>
     </message>
+    <message>
+        <source>sweep band %1 does not lie within band %2</source>
+        <translation>スイープ帯域 %1 は帯域 %2 の中にありません</translation>
+    </message>
+    <message>
+        <source>the sweep leaves %1 ... %2 Hz out: its bands must join up from the first point of band %3, as a measurement file keeps no gap</source>
+        <translation>スイープは %1 ... %2 Hz を測定しません。測定ファイルには途中の欠けを保存できないため、帯域は帯域 %3 の最初の点から切れ目なくつながっている必要があります</translation>
+    </message>
 </context>
 <context>
     <name>ReadoutFormat</name>

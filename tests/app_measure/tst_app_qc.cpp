@@ -35,6 +35,7 @@ private slots:
     void logsWhileTheNextUnitMeasures();
     void gaugeStudyMode();
     void chartsOfTheStationLog();
+    void fastSweep();
 };
 
 namespace {
@@ -258,6 +259,27 @@ void TestAppQc::chartsOfTheStationLog()
     QCOMPARE(charts->PeriodTable->rowCount(), 2);
     QCOMPARE(charts->PeriodTable->item(1, 1)->text(), QStringLiteral("2"));
     QVERIFY(!charts->ChartView->pixmap().isNull());
+}
+
+// Limits with a sweep: the station asks the unit for just those bands, in order, and judges them.
+void TestAppQc::fastSweep()
+{
+    MeasureBench b;
+    TFormQc *qc = openStation(b);
+    QVERIFY(qc);
+    QFile file(b.dir.filePath("w.limits"));
+    QVERIFY(file.open(QIODevice::ReadWrite));
+    QByteArray text = file.readAll().replace("# param NAME", "sweep 9 5\n# param NAME");
+    QVERIFY(file.resize(0) && file.write(text) == text.size());
+    file.close();
+    const int before = int(b.sim.commands().size());
+    qc->SerialEdit->setText("F-1");
+    QTest::keyClick(qc->SerialEdit, Qt::Key_Return);
+    QVERIFY(waitUntil([qc] { return !qc->running(); }, 20000));
+    QCOMPARE(qc->VerdictLabel->text(), QStringLiteral("PASS"));
+    QStringList bands = b.commandsAfter(before).filter(QRegularExpression("^M\\d$"));
+    QCOMPARE(bands, QStringList({"M9", "M5"}));
+    QVERIFY(QFileInfo::exists(b.dir.filePath("F-1.DTA")));
 }
 
 QTEST_MAIN(TestAppQc)

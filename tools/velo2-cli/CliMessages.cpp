@@ -895,6 +895,7 @@ QString qcDescription()
         "Production QC of one driver type.\n"
         "\n"
         "  qc limits GOLDEN.DTA... -o LIMITS   limits from measurements of good units\n"
+        "  qc limits --from-db URL --last N   new windows from the units that passed\n"
         "  qc check FILE.DTA --limits LIMITS  pass or fail one unit against them\n"
         "  qc report --db URL                 counts, yield, mean, sigma and Cpk of the log\n"
         "  qc grr --csv FILE | --db URL --study NAME\n"
@@ -1594,6 +1595,82 @@ QString qcReplicateState(bool enabled, bool running, bool copying)
     if (!running)
         return QStringLiteral("stopped");
     return copying ? QStringLiteral("copying") : QStringLiteral("streaming");
+}
+
+// qc limits --from-db
+namespace {
+QString ofStation(const QString &station)
+{
+    return station.isEmpty() ? QString() : QStringLiteral(" at station %1").arg(station);
+}
+} // namespace
+QString qcFromLogDescription()
+{
+    return QStringLiteral(
+        "Proposes new parameter windows for a driver type from the last N units that passed\n"
+        "in a results log (a unit tested again counts once, with its latest result), by the\n"
+        "rule golden limits are made with: mean +- max(k * sigma, tolerance-pct % of the\n"
+        "mean) of their logged values. Prints, per parameter, the current window, the new one\n"
+        "and how it changed. With --limits the units are those checked as that file's type,\n"
+        "k and tolerance-pct are its own, and -o writes it anew with the new windows and its\n"
+        "revision raised (the band on |Z| and Re are kept: the log holds no curves). Without\n"
+        "it the current windows are those the latest of the units was checked against.");
+}
+QString qcLastHelp()
+{
+    return QStringLiteral("how many of the latest units that passed, at least 10");
+}
+QString qcFromStationHelp()
+{
+    return QStringLiteral("only units checked at this station (default: every station)");
+}
+QString qcCurrentLimitsHelp()
+{
+    return QStringLiteral("the limits file in use: its type, rule and windows");
+}
+QString qcProposalOutputHelp()
+{
+    return QStringLiteral("write the proposed limits file (needs --limits)");
+}
+QString qcFromLogKHelp()
+{
+    return QStringLiteral("width of each window in standard deviations (default: the limits "
+                          "file's, else 3)");
+}
+QString qcFromLogTolerancePctHelp()
+{
+    return QStringLiteral("smallest half width of each window in % of the mean (default: the "
+                          "limits file's, else 5)");
+}
+QString qcBadLast(const QString &text, int least)
+{
+    return QStringLiteral("--last '%1': must be a whole number of units, at least %2 (sigma "
+                          "needs them)")
+        .arg(text)
+        .arg(least);
+}
+QString qcOutputNeedsLimits()
+{
+    return QStringLiteral("-o needs --limits CURRENT: the new file keeps its band and Re");
+}
+QString qcNonePassed(const QString &log, const QString &type, const QString &station)
+{
+    if (type.isEmpty())
+        return QStringLiteral("%1: no unit passed%2").arg(log, ofStation(station));
+    return QStringLiteral("%1: no unit of %2 passed%3").arg(log, type, ofStation(station));
+}
+QString qcTooFewPassed(const QString &log, const QString &type, const QString &station, int found,
+                       int asked)
+{
+    return QStringLiteral("%1: only %2 units of %3 passed%4, --last asks for %5")
+        .arg(log)
+        .arg(found)
+        .arg(type, ofStation(station))
+        .arg(asked);
+}
+QString qcProposalWritten(const QString &file, const QString &title)
+{
+    return QStringLiteral("%1: written as %2").arg(file, title);
 }
 
 } // namespace CliMessages

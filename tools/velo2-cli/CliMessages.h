@@ -319,4 +319,19 @@ QString qcReplicateJsonOnlyStatus();
 QStringList qcReplicateStatusHeader();
 QString qcReplicateState(bool enabled, bool running, bool copying);
 
+// qc limits --from-db
+QString qcFromLogDescription();
+QString qcLastHelp();
+QString qcFromStationHelp();
+QString qcCurrentLimitsHelp();
+QString qcProposalOutputHelp();
+QString qcFromLogKHelp();
+QString qcFromLogTolerancePctHelp();
+QString qcBadLast(const QString &text, int least);
+QString qcOutputNeedsLimits();
+QString qcNonePassed(const QString &log, const QString &type, const QString &station);
+QString qcTooFewPassed(const QString &log, const QString &type, const QString &station, int found,
+                       int asked);
+QString qcProposalWritten(const QString &file, const QString &title);
+
 } // namespace CliMessages

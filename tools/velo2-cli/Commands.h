@@ -21,6 +21,9 @@ int runQcCheck(const QStringList &args);
 int runQcReport(const QStringList &args);
 int runQcGrr(const QStringList &args);
 int runQcReplicate(const QStringList &args);
+// "qc limits --from-db": new windows from the units that passed in production.
+bool isQcLimitsFromLog(const QStringList &args);
+int runQcLimitsFromLog(const QStringList &args);
 int runPorts(const QStringList &args);
 // Many units: statistics, matched sets and the trend over time.
 int runStats(const QStringList &args);

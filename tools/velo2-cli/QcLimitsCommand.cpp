@@ -28,6 +28,8 @@ bool parseNumber(const QString &text, double *value)
 
 int runQcLimits(const QStringList &args)
 {
+    if (isQcLimitsFromLog(args))
+        return runQcLimitsFromLog(args);
     CommandLine cl(QStringLiteral("qc limits"),
                    QStringLiteral("GOLDEN.DTA... -o LIMITS [--k 3] [--tolerance-pct 5] "
                                   "[--re OHMS] [--name NAME]"),

@@ -2,10 +2,12 @@
 
 #include "core/measure/RunDateTime.h"
 #include "core/measure/TCommPortDriver.h"
+#include "core/model/BandTable.h"
 #include "core/model/CurveBlock.h"
 #include "core/model/MeasurementRecord.h"
 
 #include <QDateTime>
+#include <algorithm>
 
 MeasurementRun::MeasurementRun(UnitProtocol &unit) : m_unit(unit) {}
 
@@ -13,6 +15,33 @@ MeasurementRun::Start MeasurementRun::start(int comPort, int band, MeasurementRe
                                             CurveBlock &raw, CurveBlock &avg)
 {
     return startIdentified(m_unit.openAndIdentify(comPort), band, record, raw, avg);
+}
+
+MeasurementRun::Start MeasurementRun::start(int comPort, const QVector<int> &bands, int span,
+                                            MeasurementRecord &record, CurveBlock &raw,
+                                            CurveBlock &avg)
+{
+    if (bands.isEmpty())
+        return start(comPort, span, record, raw, avg);
+    const Start started =
+        startIdentified(m_unit.openAndIdentify(comPort), bands.first(), record, raw, avg);
+    if (!started.started())
+        return started;
+    // The record is the span's from the first band on; the receiver takes one band at a time.
+    // The points between the bands stay missing, in the record and its curves.
+    record.band = span;
+    for (int i = bandFirstIndex(span); i <= bandLastIndex(span); ++i)
+        if (std::none_of(bands.cbegin(), bands.cend(),
+                         [i](int b) { return i >= bandFirstIndex(b) && i <= bandLastIndex(b); }))
+            emptyPoint(record.points[i]);
+    clearCurve(raw);
+    clearCurve(avg);
+    m_comPort = comPort;
+    m_nextBands = bands.mid(1);
+    m_pointsExpected = 0;
+    for (int band : bands)
+        m_pointsExpected += bandPointCount(band);
+    return started;
 }
 
 MeasurementRun::Start MeasurementRun::start(const QString &portName, int band,
@@ -46,6 +75,9 @@ void MeasurementRun::prepare(int band, MeasurementRecord &record, CurveBlock &ra
     m_avg = &avg;
     record.band = band;
     m_receiver.start(band);
+    m_nextBands.clear();
+    m_pointsBefore = 0;
+    m_pointsExpected = bandPointCount(band);
     record.valid = 0;
     clearPoints(record);
     record.dateTime = runDateTimeText(QDateTime::currentDateTime());
@@ -84,6 +116,8 @@ MeasurementRun::StepEvent MeasurementRun::step()
     case RunReceiver::Step::EndOk:
         m_receiving = false;
         release();
+        if (!m_nextBands.isEmpty())
+            return startNextBand(event);
         event.event = Event::Finished;
         break;
     case RunReceiver::Step::EndWrong:
@@ -106,6 +140,27 @@ MeasurementRun::runToEnd(const std::function<bool()> &stopRequested,
             return event;
     }
     return {};
+}
+
+MeasurementRun::StepEvent MeasurementRun::startNextBand(StepEvent event)
+{
+    const int band = m_nextBands.takeFirst();
+    UnitOutcome outcome = m_unit.openAndIdentify(m_comPort);
+    if (outcome == UnitOutcome::Ok)
+        outcome = m_unit.mCheckBand(band);
+    if (outcome == UnitOutcome::Ok) {
+        m_pointsBefore += m_receiver.pointsReceived();
+        m_receiver.start(band);
+        outcome = m_unit.mRequestBand(band);
+    }
+    if (outcome != UnitOutcome::Ok) {
+        m_nextBands.clear();
+        event.outcome = outcome;
+        return fail(event, Failure::BandStart);
+    }
+    m_receiving = true;
+    m_sinceData.start();
+    return event;
 }
 
 MeasurementRun::StepEvent MeasurementRun::fail(StepEvent event, Failure failure)

@@ -5,6 +5,7 @@
 #include "core/measure/UnitProtocol.h"
 
 #include <QElapsedTimer>
+#include <QVector>
 #include <functional>
 
 struct CurveBlock;
@@ -33,7 +34,8 @@ public:
         Silent,       // nothing arrived within the watchdog time
         BadPoint,     // a byte that is not a hex digit inside a point
         WrongEndMark, // anything but "OK" after the last point
-        DeviceLost    // the device went away during the run
+        DeviceLost,   // the device went away during the run
+        BandStart     // a later band of a sweep could not start: `outcome` says why
     };
     struct StepEvent {
         Event event = Event::Nothing;
@@ -42,6 +44,7 @@ public:
         int gridIndex = -1; // the band's first index + k
         bool converted = false;
         bool dataArrived = false; // the step read bytes (a watchdog timer re-arms on this)
+        UnitOutcome outcome = UnitOutcome::Ok; // BandStart: what the start ended with
     };
 
     explicit MeasurementRun(UnitProtocol &unit);
@@ -70,6 +73,14 @@ public:
     Start start(int comPort, int band, MeasurementRecord &record, CurveBlock &raw, CurveBlock &avg);
     Start start(const QString &portName, int band, MeasurementRecord &record, CurveBlock &raw,
                 CurveBlock &avg);
+    // A sweep of several bands, in order, into one record of `span`, the band they all lie in:
+    // the record keeps span as its band, every band's points at their grid indexes and the
+    // rest missing. Each band is a run of its own on the unit (released, then connected again);
+    // step() starts the next band where one ends, reports Finished after the last, and Failed
+    // (BandStart) when a later band cannot start. The start is that of the first band. One
+    // band equal to span is the plain start above.
+    Start start(int comPort, const QVector<int> &bands, int span, MeasurementRecord &record,
+                CurveBlock &raw, CurveBlock &avg);
 
     // ---- streaming ----
     // Reads at most one point's bytes and handles at most one point.
@@ -80,8 +91,9 @@ public:
                        const std::function<void(const StepEvent &)> &onPoint);
     bool receiving() const { return m_receiving; }
     bool watchdogExpired() const;
-    int pointsReceived() const { return m_receiver.pointsReceived(); }
-    int pointsExpected() const { return m_receiver.pointsExpected(); }
+    // Over every band of a sweep.
+    int pointsReceived() const { return m_pointsBefore + m_receiver.pointsReceived(); }
+    int pointsExpected() const { return m_pointsExpected; }
     const RunReceiver &receiver() const { return m_receiver; }
 
     // ---- end ----
@@ -96,6 +108,8 @@ private:
     Start startIdentified(UnitOutcome connected, int band, MeasurementRecord &record,
                           CurveBlock &raw, CurveBlock &avg);
     void prepare(int band, MeasurementRecord &record, CurveBlock &raw, CurveBlock &avg);
+    // The next band of a sweep, the points so far kept.
+    StepEvent startNextBand(StepEvent event);
     StepEvent fail(StepEvent event, Failure failure);
 
     UnitProtocol &m_unit;
@@ -106,4 +120,9 @@ private:
     CurveBlock *m_raw = nullptr;
     CurveBlock *m_avg = nullptr;
     bool m_receiving = false;
+    // A sweep: the bands still to come and the port they are measured on.
+    QVector<int> m_nextBands;
+    int m_comPort = 0;
+    int m_pointsBefore = 0; // points of the sweep's earlier bands
+    int m_pointsExpected = 0;
 };

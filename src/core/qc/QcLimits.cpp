@@ -6,6 +6,16 @@
 const char *const kQcParameterNames[kQcParameterCount] = {"Fs",  "Rmax", "Qms",
                                                           "Qes", "Qts",  "Zmin"};
 
+bool QcLimits::judges(int index) const
+{
+    if (sweep.isEmpty())
+        return index >= bandFirstIndex(band) && index <= bandLastIndex(band);
+    for (int b : sweep)
+        if (index >= bandFirstIndex(b) && index <= bandLastIndex(b))
+            return true;
+    return false;
+}
+
 QcWindow toleranceWindow(const QVector<double> &values, double k, double tolerancePct)
 {
     if (values.isEmpty())

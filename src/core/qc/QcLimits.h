@@ -41,10 +41,20 @@ struct QcLimits {
     std::optional<QcWindow> reWindow;
     bool reAt20C = false;
     QVector<QcBandPoint> points; // every grid point of the band, rising frequency
+    // A fast sweep: the bands the station measures, in order, each within `band` and together
+    // joined up from its first point (a data file keeps no gap); empty: the whole band. Only their
+    // points are judged, and the parameters and Re come from the first.
+    QVector<int> sweep;
+    int sweepLine = 0;
     // Where the limits came from, for messages: the file and the line of its band (none when
     // made in memory).
     QString source;
     int bandLine = 0;
+
+    // The band a unit's parameters and Re are computed on: the sweep's first, else the band.
+    int valuesBand() const { return sweep.isEmpty() ? band : sweep.first(); }
+    // Whether grid point `index` is measured and judged.
+    bool judges(int index) const;
 
     // "name vREVISION", as the results log keeps it.
     QString title() const { return name + QStringLiteral(" v") + QString::number(revision); }

@@ -6,6 +6,7 @@
 #include "core/qc/QcMessages.h"
 
 #include <QList>
+#include <algorithm>
 #include <cmath>
 
 namespace {
@@ -143,6 +144,15 @@ QString readItem(const QList<QByteArray> &f, const QByteArray &line, int number,
             return M::badWindow(keyText);
         l.reWindow = w;
         l.reAt20C = at20;
+    } else if (key == "sweep") {
+        for (int i = 1; i < f.size(); ++i) {
+            int b = 0;
+            if (!toInt(f[i], &b) || !isValidBand(b) || l.sweep.contains(b))
+                return M::badValue(keyText);
+            l.sweep.append(b);
+        }
+        ok = !l.sweep.isEmpty();
+        l.sweepLine = number;
     } else if (key == "param") {
         return readParam(f, r);
     } else if (key == "point") {
@@ -171,6 +181,27 @@ QString missingItem(const LimitsReading &r)
     return QString();
 }
 
+// Every band of a sweep lies within the limits' band, and together they cover one run of points
+// from its first: a measurement file holds missing points only at its end.
+QString sweepOutside(const QcLimits &l)
+{
+    int last = bandFirstIndex(l.band) - 1;
+    for (int b : l.sweep) {
+        if (bandFirstIndex(b) < bandFirstIndex(l.band) || bandLastIndex(b) > bandLastIndex(l.band))
+            return M::sweepOutsideBand(b, l.band);
+        last = std::max(last, bandLastIndex(b));
+    }
+    for (int i = bandFirstIndex(l.band); i <= last; ++i) {
+        if (l.judges(i))
+            continue;
+        int end = i;
+        while (!l.judges(end + 1))
+            ++end;
+        return M::sweepGap(gridFrequencyHz(i), gridFrequencyHz(end), l.band);
+    }
+    return QString();
+}
+
 } // namespace
 
 QByteArray qcLimitsText(const QcLimits &l)
@@ -189,6 +220,12 @@ QByteArray qcLimitsText(const QcLimits &l)
     if (l.reWindow)
         t += "re-window " + num(l.reWindow->low) + ' ' + num(l.reWindow->high) +
              (l.reAt20C ? " 20C" : "") + '\n';
+    if (!l.sweep.isEmpty()) {
+        t += "sweep";
+        for (int b : l.sweep)
+            t += ' ' + QByteArray::number(b);
+        t += '\n';
+    }
     t += "# param NAME LOW HIGH (Fs Hz; Rmax, Zmin ohm)\n";
     for (int p = 0; p < kQcParameterCount; ++p)
         t += QByteArray("param ") + kQcParameterNames[p] + ' ' + num(l.parameters[p].low) + ' ' +
@@ -233,6 +270,8 @@ QString parseQcLimits(const QByteArray &bytes, const QString &source, QcLimits *
         return M::atLine(source, number, M::missingEnd());
     if (const QString problem = missingItem(r); !problem.isEmpty())
         return M::atLine(source, r.endLine, problem);
+    if (const QString problem = sweepOutside(r.l); !problem.isEmpty())
+        return M::atLine(source, r.l.sweepLine, problem);
     *out = r.l;
     return QString();
 }

@@ -14,6 +14,10 @@
 //   re 5.70                       ohm, the Re every unit's Thiele-Small values use
 //   param Fs 37.6 42.4            window LOW HIGH of each parameter, all six:
 //   param Rmax ...                Fs [Hz], Rmax [ohm], Qms, Qes, Qts, Zmin [ohm]
+//   sweep 9 5                     optional: the bands the station measures, in order, each
+//                                 within band and together joined up from its first point;
+//                                 only their points are judged, the parameters and Re on the
+//                                 first (absent: the whole band)
 //   re-window 5.5 6.1 20C         optional: a window on each unit's own Re [ohm], compared
 //                                 as measured, or at 20 °C with "20C" (the coil's temperature
 //                                 given with the check); absent: Re is not checked
@@ -21,9 +25,10 @@
 //   ...                           one line for every point of the band, rising index
 //   end                           the last item: a file cut short is refused
 //
-// Every item but the comments and re-window is required once (point once per grid index); an
-// unknown item, a bad number, a window with LOW above HIGH, a point out of order or off its grid
-// frequency (by more than 0.1 %) refuses the file with its line number.
+// Every item but the comments, sweep and re-window is required once (point once per grid
+// index); an unknown item, a bad number, a window with LOW above HIGH, a point out of order or
+// off its grid frequency (by more than 0.1 %), a sweep band outside the band or a gap between
+// the sweep's bands refuses the file with its line number.
 
 #include "core/qc/QcLimits.h"
 

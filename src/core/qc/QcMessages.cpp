@@ -153,4 +153,21 @@ QString pointsMissing(int count)
         .arg(count);
 }
 
+// fast sweeps
+QString sweepOutsideBand(int sweepBand, int band)
+{
+    return QCoreApplication::translate("QcMessages", "sweep band %1 does not lie within band %2")
+        .arg(sweepBand)
+        .arg(band);
+}
+QString sweepGap(double fromHz, double toHz, int band)
+{
+    return QCoreApplication::translate("QcMessages",
+                                       "the sweep leaves %1 ... %2 Hz out: its bands must join up "
+                                       "from the first point of band %3, as a measurement file "
+                                       "keeps no gap")
+        .arg(QString::number(fromHz, 'f', 1), QString::number(toHz, 'f', 1))
+        .arg(band);
+}
+
 } // namespace QcMessages

@@ -37,4 +37,8 @@ QString noResonance();
 QString bandOutside(const QString &fromHz, const QString &toHz, bool above);
 QString pointsMissing(int count);
 
+// fast sweeps
+QString sweepOutsideBand(int sweepBand, int band);
+QString sweepGap(double fromHz, double toHz, int band);
+
 } // namespace QcMessages

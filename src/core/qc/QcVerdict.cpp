@@ -33,7 +33,8 @@ QString checkQcUnit(const QcLimits &limits, const CurveBlock &raw, int band, QcV
     if (band != limits.band)
         return QcMessages::otherBand(limits.source, limits.bandLine, limits.band, band);
     QcVerdict v;
-    v.values = measureQcUnit(raw, band, limits.re);
+    // A fast sweep's unit and a whole band's are judged alike: on the sweep's points only.
+    v.values = measureQcUnit(raw, limits.valuesBand(), limits.re);
     if (!v.values.resonance)
         v.failures << QcMessages::noResonance();
     for (int p = 0; p < kQcParameterCount; ++p) {
@@ -49,7 +50,7 @@ QString checkQcUnit(const QcLimits &limits, const CurveBlock &raw, int band, QcV
         }
     }
     if (limits.reWindow) {
-        v.re = qcComparedRe(limits, estimateRe(raw, band), coil);
+        v.re = qcComparedRe(limits, estimateRe(raw, limits.valuesBand()), coil);
         if (!limits.reWindow->contains(v.re))
             v.failures << QcMessages::parameterOutside(
                 limits.reAt20C ? QStringLiteral("Re (20 °C)") : QStringLiteral("Re"), number(v.re),
@@ -59,6 +60,8 @@ QString checkQcUnit(const QcLimits &limits, const CurveBlock &raw, int band, QcV
     int missing = 0;
     int lastOut = -2;
     for (const QcBandPoint &pt : limits.points) {
+        if (!limits.judges(pt.index))
+            continue;
         const float r = raw.r[pt.index];
         if (r < 0.0f) {
             ++missing;

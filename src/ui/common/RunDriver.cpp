@@ -35,6 +35,12 @@ bool RunDriver::busyElsewhere() const
 bool RunDriver::start(int comPort, int band, MeasurementRecord &record, CurveBlock &raw,
                       CurveBlock &avg, QString *problem)
 {
+    return start(comPort, {}, band, record, raw, avg, problem);
+}
+
+bool RunDriver::start(int comPort, const QVector<int> &bands, int span, MeasurementRecord &record,
+                      CurveBlock &raw, CurveBlock &avg, QString *problem)
+{
     if (running())
         return false;
     m_lease = UnitLease(m_station, m_holder);
@@ -42,7 +48,8 @@ bool RunDriver::start(int comPort, int band, MeasurementRecord &record, CurveBlo
         *problem = UnitTexts::heldBy(m_lease.refusedBy());
         return false;
     }
-    const MeasurementRun::Start started = m_station.run().start(comPort, band, record, raw, avg);
+    const MeasurementRun::Start started =
+        m_station.run().start(comPort, bands, span, record, raw, avg);
     if (!started.started()) {
         m_lease.release();
         *problem =
@@ -71,7 +78,10 @@ void RunDriver::step()
     }
     case MeasurementRun::Event::Failed:
         end();
-        emit failed(UnitTexts::failureText(e.failure));
+        emit failed(
+            e.failure == MeasurementRun::Failure::BandStart
+                ? UnitTexts::outcomeText(e.outcome, QString::fromUtf8(Texts::kUnitName)).text
+                : UnitTexts::failureText(e.failure));
         break;
     }
 }

@@ -23,6 +23,10 @@ public:
     // (another holder, or what the start ended with) in *problem; nothing is held then.
     bool start(int comPort, int band, MeasurementRecord &record, CurveBlock &raw, CurveBlock &avg,
                QString *problem);
+    // The same for a sweep of several bands into one record of `span` (MeasurementRun's); no
+    // bands: span alone.
+    bool start(int comPort, const QVector<int> &bands, int span, MeasurementRecord &record,
+               CurveBlock &raw, CurveBlock &avg, QString *problem);
     // The user's stop: the unit told to end its sweep, the unit given back. Nothing is emitted.
     void stop();
     bool running() const { return m_lease.held(); }

@@ -39,8 +39,10 @@ void TFormQc::connectRunDriver()
     if (!m_host.station)
         return;
     m_run = new RunDriver(*m_host.station, UnitTexts::qcStationHolder(), this);
-    connect(m_run, &RunDriver::point, this,
-            [this](const MeasurementRun::StepEvent &e) { showPoint(e.point, e.converted); });
+    // Counted from the record's first point: a fast sweep's later bands start further up.
+    connect(m_run, &RunDriver::point, this, [this](const MeasurementRun::StepEvent &e) {
+        showPoint(e.gridIndex - bandFirstIndex(m_record->band), e.converted);
+    });
     connect(m_run, &RunDriver::finished, this, &TFormQc::finishRun);
     connect(m_run, &RunDriver::failed, this, &TFormQc::failRun);
     connect(m_run, &RunDriver::abandoned, this, [this] {
@@ -98,8 +100,8 @@ void TFormQc::startRun()
     m_runFolder = folder;
     m_runPath = QcStationFiles::dataFilePath(folder, serial);
     QString problem;
-    if (!m_run->start(m_host.comPort ? m_host.comPort() : 1, m_limits.band, *m_record, *m_raw,
-                      *m_avg, &problem))
+    if (!m_run->start(m_host.comPort ? m_host.comPort() : 1, m_limits.sweep, m_limits.band,
+                      *m_record, *m_raw, *m_avg, &problem))
         return failRun(problem);
     setRunning(true);
     m_pointsShown = 0;
