@@ -99,9 +99,25 @@ void TestShell::menus_data()
     QTest::addColumn<QStringList>("items");
     QTest::newRow("file") << "MenuFile"
                           << "ファイル(&F)"
-                          << QStringList{"開く(&O)", "保存する(&S)",         "-",       "閉じる",
-                                         "-",        "データをテキスト出力", "ZMA出力", "-",
-                                         "印刷設定", "グラフ印刷(&P)",       "-",       "終了(&X)"};
+                          << QStringList{"開く(&O)",
+                                         "保存する(&S)",
+                                         "-",
+                                         "ワークスペースを開く...",
+                                         "ワークスペースを保存...",
+                                         "最近使ったファイル",
+                                         "-",
+                                         "元に戻す(&U)",
+                                         "やり直す(&R)",
+                                         "-",
+                                         "閉じる",
+                                         "-",
+                                         "データをテキスト出力",
+                                         "ZMA出力",
+                                         "-",
+                                         "印刷設定",
+                                         "グラフ印刷(&P)",
+                                         "-",
+                                         "終了(&X)"};
     QTest::newRow("measure") << "MenuMeasure"
                              << "測定(&M)"
                              << QStringList{

@@ -73,3 +73,10 @@ std::optional<WorkspaceState> UndoHistory::redo(const WorkspaceState &now)
     m_redo.pop_back();
     return m_current;
 }
+
+void UndoHistory::settle(const WorkspaceState &shown)
+{
+    WorkspaceState state = shown;
+    share(state);
+    m_current = std::move(state);
+}

@@ -39,6 +39,10 @@ public:
     std::optional<WorkspaceState> undo(const WorkspaceState &now);
     std::optional<WorkspaceState> redo(const WorkspaceState &now);
 
+    // The state shown after undo or redo returned one: what the window could not take of
+    // it (an input it no longer has) is not a step of its own.
+    void settle(const WorkspaceState &shown);
+
     // The state the history last recorded or returned.
     const WorkspaceState &current() const { return m_current; }
 

@@ -28,6 +28,7 @@ void TFormMain::curvesChanged()
         formCalc->curvesChanged();
     if (formWorksheet)
         formWorksheet->curvesChanged();
+    queueHistorySync();
 }
 
 void TFormMain::MenuMeasure_WorksheetClick()
@@ -79,6 +80,7 @@ void TFormMain::referencesChanged()
 {
     if (formWorksheet)
         formWorksheet->curvesChanged();
+    queueHistorySync();
 }
 
 WorksheetHost TFormMain::worksheetHost()
