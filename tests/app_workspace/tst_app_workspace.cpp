@@ -48,6 +48,7 @@ private slots:
     void dropOpensTheFile_data();
     void dropOpensTheFile();
     void recentFilesSurviveARestart();
+    void workspaceNamedAtStartOpens();
 
 private:
     QAction *action(const char *name) { return m_win->findChild<QAction *>(name); }
@@ -254,6 +255,22 @@ void TestAppWorkspace::recentFilesSurviveARestart()
     first->trigger();
     QVERIFY(m_seams->messages.lastText().contains("一覧から外しました"));
     QVERIFY(!action("MenuFile_Recent1"));
+}
+
+void TestAppWorkspace::workspaceNamedAtStartOpens()
+{
+    open(put("free.DTA", 30));
+    const Shown saved = shown();
+    m_seams->files.answers = {{m_dir->filePath("start.velo2ws")}};
+    action("MenuFile_SaveWorkspace")->trigger();
+    delete m_win;
+    m_win = new TFormMain;
+    m_win->openAtStart(m_dir->filePath("start.velo2ws"));
+    QVERIFY(startWindow(m_win));
+    QVERIFY(waitUntil([this] { return m_win->document().hasMeasurement(); }));
+    QVERIFY(shown() == saved);
+    // What the start opened is not undone.
+    QVERIFY(!action("MenuFile_Undo")->isEnabled());
 }
 
 QTEST_MAIN(TestAppWorkspace)
