@@ -281,6 +281,7 @@ private:
 
     std::unique_ptr<UndoHistory> m_history; // from the end of the start-up
     bool m_historySyncQueued = false;
+    std::unique_ptr<QObject> m_historyContext; // of the worksheet's input connections
     QString m_workspaceFolder;
 
     bool m_inIdle = false;

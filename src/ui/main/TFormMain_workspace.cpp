@@ -93,7 +93,10 @@ void TFormMain::buildWorkspaceMenu()
     // Saving, closing and exporting are not undone; the history only learns of them.
     for (const char *name : {"MenuFile_Save", "MenuFile_Close", "MenuFile_Export", "MenuFile_Zma"})
         after(name, step);
-    onInputEdited(formWorksheet, this, step);
+    // A context of its own, gone with the window's members: the worksheet's fields, torn
+    // down after them, may still finish an edit.
+    m_historyContext = std::make_unique<QObject>();
+    onInputEdited(formWorksheet, m_historyContext.get(), step);
 }
 
 void TFormMain::startHistory()
@@ -168,7 +171,7 @@ void TFormMain::applyState(const WorkspaceState &state)
 
 void TFormMain::recordStep(UndoHistory::Step step)
 {
-    if (!m_history)
+    if (m_destroyed || !m_history)
         return;
     const WorkspaceState before = m_history->current();
     m_history->record(currentState(), step);
@@ -178,7 +181,7 @@ void TFormMain::recordStep(UndoHistory::Step step)
 
 void TFormMain::queueHistorySync()
 {
-    if (!m_history || m_historySyncQueued)
+    if (m_destroyed || !m_history || m_historySyncQueued)
         return;
     m_historySyncQueued = true;
     QTimer::singleShot(0, this, [this] {
