@@ -1,4 +1,5 @@
 #include "DataFiles.h"
+#include "DocumentProbe.h"
 #include "ModalDriver.h"
 #include "ScriptedChoosers.h"
 #include "ScriptedFileChooser.h"
@@ -45,6 +46,7 @@ private slots:
     void workspaceRoundTripEqualsTheDocument();
     void undoRedoRestoresEachAction_data();
     void undoRedoRestoresEachAction();
+    void measurementIsNeverUndoneAway();
     void dropOpensTheFile_data();
     void dropOpensTheFile();
     void recentFilesSurviveARestart();
@@ -202,6 +204,23 @@ void TestAppWorkspace::undoRedoRestoresEachAction()
     QVERIFY(action("MenuFile_Redo")->isEnabled());
     action("MenuFile_Redo")->trigger();
     QVERIFY(shown() == after);
+}
+
+void TestAppWorkspace::measurementIsNeverUndoneAway()
+{
+    open(put("free.DTA", 30));
+    action("MenuGraph_Legend")->trigger();
+    open(put("other.DTA", 20));
+    // As a run leaves it: in no file, not saved.
+    DocumentProbe::saved(m_win->document()) = 0;
+    DocumentProbe::dataFileName(m_win->document()).clear();
+    const DocumentState measured = m_win->document().state();
+    int steps = 0;
+    for (; action("MenuFile_Undo")->isEnabled(); ++steps)
+        action("MenuFile_Undo")->trigger();
+    QCOMPARE(steps, 3);
+    QVERIFY(*m_win->document().state().measurement == *measured.measurement);
+    QVERIFY(!action("MenuGraph_Legend")->isChecked());
 }
 
 void TestAppWorkspace::dropOpensTheFile_data()
