@@ -3103,4 +3103,115 @@ Save it as a data file of the band %1?</translation>
         <translation>noise, box</translation>
     </message>
 </context>
+<context>
+    <name>WorkspaceTexts</name>
+    <message>
+        <source>元に戻す(&amp;U)</source>
+        <translation>&amp;Undo</translation>
+    </message>
+    <message>
+        <source>やり直す(&amp;R)</source>
+        <translation>&amp;Redo</translation>
+    </message>
+    <message>
+        <source>ワークスペースを開く...</source>
+        <translation>Open workspace...</translation>
+    </message>
+    <message>
+        <source>ワークスペースを保存...</source>
+        <translation>Save workspace...</translation>
+    </message>
+    <message>
+        <source>最近使ったファイル</source>
+        <translation>Recent files</translation>
+    </message>
+    <message>
+        <source>（なし）</source>
+        <translation>(none)</translation>
+    </message>
+    <message>
+        <source>ワークスペースを選んでください</source>
+        <translation>Choose a workspace</translation>
+    </message>
+    <message>
+        <source>ワークスペースの保存先</source>
+        <translation>Save the workspace as</translation>
+    </message>
+    <message>
+        <source>ワークスペース (*.velo2ws)</source>
+        <translation>Workspaces (*.velo2ws)</translation>
+    </message>
+    <message>
+        <source>ワークスペース %1 を保存しました</source>
+        <translation>Workspace %1 saved</translation>
+    </message>
+    <message>
+        <source>ワークスペース %1 を開きました</source>
+        <translation>Workspace %1 opened</translation>
+    </message>
+    <message>
+        <source>%1 はワークスペースではありません。何も変えていません。</source>
+        <translation>%1 is not a workspace. Nothing was changed.</translation>
+    </message>
+    <message>
+        <source>%1 は新しい版のプログラムで書かれたワークスペースです。何も変えていません。</source>
+        <translation>%1 is a workspace written by a newer version of the program. Nothing was changed.</translation>
+    </message>
+    <message>
+        <source>ワークスペース %1 の %2 行目が読めません。何も変えていません。</source>
+        <translation>Line %2 of workspace %1 cannot be read. Nothing was changed.</translation>
+    </message>
+    <message>
+        <source>ワークスペース %1 が読めません。何も変えていません。</source>
+        <translation>Workspace %1 cannot be read. Nothing was changed.</translation>
+    </message>
+    <message>
+        <source>ワークスペース %1 を保存できませんでした。</source>
+        <translation>Workspace %1 could not be saved.</translation>
+    </message>
+    <message>
+        <source>ワークスペース %1 を保存できませんでした（%2）。</source>
+        <translation>Workspace %1 could not be saved (%2).</translation>
+    </message>
+    <message>
+        <source>測定データ</source>
+        <translation>Measurement</translation>
+    </message>
+    <message>
+        <source>参照データ%1</source>
+        <translation>Reference data %1</translation>
+    </message>
+    <message>
+        <source>%1：%2 が見つからないため、ワークスペースに入っている写しを使いました。</source>
+        <translation>%1: %2 was not found, so the copy kept in the workspace was used.</translation>
+    </message>
+    <message>
+        <source>%1：%2 はワークスペースを保存した後に変わっているため、ワークスペースに入っている写しを使いました。</source>
+        <translation>%1: %2 has changed since the workspace was saved, so the copy kept in the workspace was used.</translation>
+    </message>
+    <message>
+        <source>%1：ワークスペースの中の写しが壊れているため、%2 から読み込みました。</source>
+        <translation>%1: the copy in the workspace is damaged, so it was read from %2.</translation>
+    </message>
+    <message>
+        <source>%1：ワークスペースの中の写しも %2 も読めないため、読み込みませんでした。</source>
+        <translation>%1: neither the copy in the workspace nor %2 can be read, so it was not loaded.</translation>
+    </message>
+    <message>
+        <source>%1 が見つかりません。最近使ったファイルの一覧から外しました。</source>
+        <translation>%1 was not found. It has been removed from the recent files.</translation>
+    </message>
+    <message>
+        <source>%1 はフォルダーです。データファイルか表を一つドロップしてください。何も変えていません。</source>
+        <translation>%1 is a folder. Drop one data file or table. Nothing was changed.</translation>
+    </message>
+    <message>
+        <source>%1 は開けるファイルではありません（データファイル .DTA、ZMA・FRD・テキストの表、ワークスペース .velo2ws）。何も変えていません。</source>
+        <translation>%1 is not a file the program opens (data files .DTA, ZMA, FRD and text tables, workspaces .velo2ws). Nothing was changed.</translation>
+    </message>
+    <message>
+        <source>ファイルは一つずつドロップしてください（Ctrl を押しながらなら参照データとして５個まで）。何も変えていません。</source>
+        <translation>Drop one file at a time (with Ctrl held, up to five as reference data). Nothing was changed.</translation>
+    </message>
+</context>
 </TS>

@@ -3103,4 +3103,115 @@
         <translation>雑音（密閉箱）</translation>
     </message>
 </context>
+<context>
+    <name>WorkspaceTexts</name>
+    <message>
+        <source>元に戻す(&amp;U)</source>
+        <translation>元に戻す(&amp;U)</translation>
+    </message>
+    <message>
+        <source>やり直す(&amp;R)</source>
+        <translation>やり直す(&amp;R)</translation>
+    </message>
+    <message>
+        <source>ワークスペースを開く...</source>
+        <translation>ワークスペースを開く...</translation>
+    </message>
+    <message>
+        <source>ワークスペースを保存...</source>
+        <translation>ワークスペースを保存...</translation>
+    </message>
+    <message>
+        <source>最近使ったファイル</source>
+        <translation>最近使ったファイル</translation>
+    </message>
+    <message>
+        <source>（なし）</source>
+        <translation>（なし）</translation>
+    </message>
+    <message>
+        <source>ワークスペースを選んでください</source>
+        <translation>ワークスペースを選んでください</translation>
+    </message>
+    <message>
+        <source>ワークスペースの保存先</source>
+        <translation>ワークスペースの保存先</translation>
+    </message>
+    <message>
+        <source>ワークスペース (*.velo2ws)</source>
+        <translation>ワークスペース (*.velo2ws)</translation>
+    </message>
+    <message>
+        <source>ワークスペース %1 を保存しました</source>
+        <translation>ワークスペース %1 を保存しました</translation>
+    </message>
+    <message>
+        <source>ワークスペース %1 を開きました</source>
+        <translation>ワークスペース %1 を開きました</translation>
+    </message>
+    <message>
+        <source>%1 はワークスペースではありません。何も変えていません。</source>
+        <translation>%1 はワークスペースではありません。何も変えていません。</translation>
+    </message>
+    <message>
+        <source>%1 は新しい版のプログラムで書かれたワークスペースです。何も変えていません。</source>
+        <translation>%1 は新しい版のプログラムで書かれたワークスペースです。何も変えていません。</translation>
+    </message>
+    <message>
+        <source>ワークスペース %1 の %2 行目が読めません。何も変えていません。</source>
+        <translation>ワークスペース %1 の %2 行目が読めません。何も変えていません。</translation>
+    </message>
+    <message>
+        <source>ワークスペース %1 が読めません。何も変えていません。</source>
+        <translation>ワークスペース %1 が読めません。何も変えていません。</translation>
+    </message>
+    <message>
+        <source>ワークスペース %1 を保存できませんでした。</source>
+        <translation>ワークスペース %1 を保存できませんでした。</translation>
+    </message>
+    <message>
+        <source>ワークスペース %1 を保存できませんでした（%2）。</source>
+        <translation>ワークスペース %1 を保存できませんでした（%2）。</translation>
+    </message>
+    <message>
+        <source>測定データ</source>
+        <translation>測定データ</translation>
+    </message>
+    <message>
+        <source>参照データ%1</source>
+        <translation>参照データ%1</translation>
+    </message>
+    <message>
+        <source>%1：%2 が見つからないため、ワークスペースに入っている写しを使いました。</source>
+        <translation>%1：%2 が見つからないため、ワークスペースに入っている写しを使いました。</translation>
+    </message>
+    <message>
+        <source>%1：%2 はワークスペースを保存した後に変わっているため、ワークスペースに入っている写しを使いました。</source>
+        <translation>%1：%2 はワークスペースを保存した後に変わっているため、ワークスペースに入っている写しを使いました。</translation>
+    </message>
+    <message>
+        <source>%1：ワークスペースの中の写しが壊れているため、%2 から読み込みました。</source>
+        <translation>%1：ワークスペースの中の写しが壊れているため、%2 から読み込みました。</translation>
+    </message>
+    <message>
+        <source>%1：ワークスペースの中の写しも %2 も読めないため、読み込みませんでした。</source>
+        <translation>%1：ワークスペースの中の写しも %2 も読めないため、読み込みませんでした。</translation>
+    </message>
+    <message>
+        <source>%1 が見つかりません。最近使ったファイルの一覧から外しました。</source>
+        <translation>%1 が見つかりません。最近使ったファイルの一覧から外しました。</translation>
+    </message>
+    <message>
+        <source>%1 はフォルダーです。データファイルか表を一つドロップしてください。何も変えていません。</source>
+        <translation>%1 はフォルダーです。データファイルか表を一つドロップしてください。何も変えていません。</translation>
+    </message>
+    <message>
+        <source>%1 は開けるファイルではありません（データファイル .DTA、ZMA・FRD・テキストの表、ワークスペース .velo2ws）。何も変えていません。</source>
+        <translation>%1 は開けるファイルではありません（データファイル .DTA、ZMA・FRD・テキストの表、ワークスペース .velo2ws）。何も変えていません。</translation>
+    </message>
+    <message>
+        <source>ファイルは一つずつドロップしてください（Ctrl を押しながらなら参照データとして５個まで）。何も変えていません。</source>
+        <translation>ファイルは一つずつドロップしてください（Ctrl を押しながらなら参照データとして５個まで）。何も変えていません。</translation>
+    </message>
+</context>
 </TS>

@@ -93,7 +93,7 @@ bool MeasurementDocument::takeRepeatMean(RepeatSet set)
     if (!repeatMeanRecord(set, m_measurement, m_curveRaw, m_curveAvg))
         return false;
     beginRun();
-    m_repeats = std::move(set);
+    m_repeats = std::make_shared<const RepeatSet>(std::move(set));
     return true;
 }
 
@@ -120,7 +120,7 @@ OpenOutcome MeasurementDocument::open(const QString &path, qint32 &comPort)
     RepeatSet sweeps;
     m_repeatRead = readRepeatFileFor(path, m_measurement, sweeps);
     if (m_repeatRead.ok())
-        m_repeats = std::move(sweeps);
+        m_repeats = std::make_shared<const RepeatSet>(std::move(sweeps));
     return OpenOutcome::Opened;
 }
 

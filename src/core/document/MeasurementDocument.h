@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/document/DocumentState.h"
 #include "core/files/ImpedanceTable.h"
 #include "core/files/ReferenceSlot.h"
 #include "core/files/RepeatFile.h"
@@ -102,7 +103,7 @@ public:
 
     // ---- repeated sweeps ----
     // The sweeps whose mean the measurement is, when it is one; null otherwise.
-    const RepeatSet *repeats() const { return m_repeats ? &*m_repeats : nullptr; }
+    const RepeatSet *repeats() const { return m_repeats.get(); }
     // The mean of set becomes the measurement (valid, not saved, no file yet) and set its
     // sweeps; false, with nothing changed, for an empty set.
     bool takeRepeatMean(RepeatSet set);
@@ -182,6 +183,11 @@ public:
     ReferencesOutcome loadReferences(const QStringList &paths);
     void clearReferences();
 
+    // ---- the whole document as values (MeasurementDocument_state.cpp) ----
+    // For workspaces and the undo history: restore(state()) changes nothing.
+    DocumentState state() const;
+    void restore(const DocumentState &state);
+
 private:
     // Tests put a document in states that would otherwise need a unit or a first-model file.
     friend struct DocumentProbe;
@@ -206,7 +212,7 @@ private:
     bool m_hasPhase = true;
     std::array<bool, kReferenceSlots> m_refHasPhase{true, true, true, true, true};
     mutable QString m_writeError;
-    std::optional<RepeatSet> m_repeats;
+    std::shared_ptr<const RepeatSet> m_repeats;
     RepeatFileRead m_repeatRead{RepeatFileRead::Missing, 0};
     bool m_repeatWritten = true;
 };

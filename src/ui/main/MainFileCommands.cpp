@@ -247,6 +247,13 @@ void MainFileCommands::MenuRef_OpenClick()
         Seams::files().openFiles(m_parts.window, refOpenTitle(), m_dialogFolder, openFilter());
     if (paths.isEmpty())
         return;
+    loadReferenceFiles(paths);
+}
+
+void MainFileCommands::loadReferenceFiles(const QStringList &paths)
+{
+    MeasurementDocument &doc = *m_parts.document;
+    TH_Message &message = *m_parts.message;
     m_dialogFolder = folderOf(paths.first());
     // The files loaded before one that fails stay loaded, counted and drawn.
     const ReferencesOutcome outcome = doc.loadReferences(paths);

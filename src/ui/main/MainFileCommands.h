@@ -23,6 +23,8 @@ public:
     void MenuFile_ExportClick();
     void MenuFile_ZmaClick();
     void MenuRef_OpenClick();
+    // What 読込み does once files are chosen (a drop with Ctrl too).
+    void loadReferenceFiles(const QStringList &paths);
     void MenuRef_CloseClick();
     // Before an end the user did not choose: an unsaved measurement goes to a recovery file.
     void mSaveForRecovery();

@@ -4,7 +4,8 @@
 #include <QStringList>
 
 // The program's command line: "--help" and "--version" print and end without a window;
-// otherwise the first argument that is not an option is a data file or table to open.
+// otherwise the first argument that is not an option is a data file, table or workspace to
+// open.
 // Read before the application object exists (it needs no display), and again after Qt has
 // taken its own options (-platform …) out.
 struct ProgramOptions {

@@ -1,6 +1,7 @@
 #include "ui/main/TFormMain.h"
 #include "ui/common/AccessibleNames.h"
 
+#include "core/document/WorkspaceFile.h"
 #include "core/graph/ViewZoom.h"
 #include "core/graph/WindowFont.h"
 #include "core/measure/PortResolver.h"
@@ -123,6 +124,7 @@ TFormMain::TFormMain(QWidget *parent)
     formDrivers =
         new TFormDrivers([this](const QString &path) { m_files->openDataFile(path); }, this);
     formCompensation = new TFormCompensation({m_document.get()}, this);
+    buildWorkspaceMenu();
 }
 
 TFormMain::~TFormMain()
@@ -407,8 +409,12 @@ void TFormMain::mDeferredInit()
     const QString start = std::exchange(m_startFile, QString());
     if (!start.isEmpty() && !QFileInfo::exists(start))
         message->msgFileNotFound(start);
+    else if (!start.isEmpty() && isWorkspacePath(start))
+        openWorkspace(start);
     else if (!start.isEmpty() && m_files)
         m_files->openDataFile(start);
+    // What the start-up opened is not undone.
+    startHistory();
 }
 
 void TFormMain::mLayoutStatusBar()

@@ -3,6 +3,7 @@
 #include "core/analysis/TsParameters.h"
 #include "core/document/MeasurementDocument.h"
 #include "core/document/Preferences.h"
+#include "core/document/UndoHistory.h"
 #include "core/files/LanguageChoice.h"
 #include "core/graph/AxisLabels.h"
 #include "core/graph/GraphView.h"
@@ -23,6 +24,8 @@ class QMenu;
 class QPushButton;
 class QTimer;
 class QMouseEvent;
+class QDragEnterEvent;
+class QDropEvent;
 class HStatus;
 class TH_Message;
 class TPaintBox;
@@ -77,6 +80,8 @@ public:
     void openAtStart(const QString &path) { m_startFile = path; }
     // Before an end the user did not choose: an unsaved measurement goes to a recovery file.
     void mSaveForRecovery();
+    // Opens a workspace file as "ワークスペースを開く" does once it is chosen.
+    void openWorkspace(const QString &path);
     // The parameters the analysis window shows for the measurement.
     const TsParameters &tsParameters() const { return m_tsParameters; }
 
@@ -99,6 +104,9 @@ public:
 protected:
     void closeEvent(QCloseEvent *event) override;
     void resizeEvent(QResizeEvent *event) override;
+    // A data file or table dropped on the window opens (with Ctrl, as the next reference).
+    void dragEnterEvent(QDragEnterEvent *event) override;
+    void dropEvent(QDropEvent *event) override;
 
 private:
     // ---- what the command objects ask of the window ----
@@ -180,6 +188,31 @@ private:
     void MenuSet_ColorClick();
     void MenuSet_LanguageClick(LanguageChoice choice);
 
+    // ---- workspaces, recent files, undo and drops (TFormMain_workspace.cpp) ----
+    void buildWorkspaceMenu();
+    // After the start-up: nothing to undo yet.
+    void startHistory();
+    WorkspaceState currentState() const;
+    void applyState(const WorkspaceState &state);
+    // After an action of the menus: the state it left is a step of the history.
+    void recordStep(UndoHistory::Step step = UndoHistory::Step::Other);
+    // After a change nobody undoes (a run, a save): the history learns of it once idle.
+    void queueHistorySync();
+    void updateUndoActions();
+    void MenuFile_UndoClick();
+    void MenuFile_RedoClick();
+    void MenuFile_OpenWorkspaceClick();
+    void MenuFile_SaveWorkspaceClick();
+    void refreshRecentMenu();
+    void openRecent(const QString &path);
+    // Asks before an unsaved measurement is replaced, then opens a workspace or a curve.
+    void openChosenFile(const QString &path);
+    // The files an action opened or saved go to the recent-files list.
+    void noteRecentFiles(const WorkspaceState &before);
+    void addRecent(const QString &path);
+    // A measurement file or table chosen outside the open dialog (a drop, the recent list).
+    void openMeasurementFile(const QString &path);
+
     // ---- persisted state (the preferences') ----
     Settings &settings;
     WindowState &windowState;
@@ -212,6 +245,9 @@ private:
     // "Language / 言語": follow the desktop, Japanese, English; applies at the next start.
     QMenu *MenuSet_Language = nullptr;
     QMenu *MenuHelp = nullptr;
+    QAction *MenuFile_Undo = nullptr;
+    QAction *MenuFile_Redo = nullptr;
+    QMenu *MenuFile_Recent = nullptr;
 
     // ---- service objects, created in this order by mCreateObjects ----
     TH_Message *message = nullptr;
@@ -248,6 +284,11 @@ private:
     QString m_startFile;
     int m_repeatCount = 4; // the last number of sweeps asked for
     TsParameters m_tsParameters;
+
+    std::unique_ptr<UndoHistory> m_history; // from the end of the start-up
+    bool m_historySyncQueued = false;
+    std::unique_ptr<QObject> m_historyContext; // of the worksheet's input connections
+    QString m_workspaceFolder;
 
     bool m_inIdle = false;
     bool m_destroyed = false;

@@ -32,6 +32,7 @@ void TFormMain::curvesChanged()
         formWorksheet->curvesChanged();
     if (formCompensation)
         formCompensation->curvesChanged();
+    queueHistorySync();
 }
 
 void TFormMain::MenuMeasure_WorksheetClick()
@@ -93,6 +94,7 @@ void TFormMain::referencesChanged()
 {
     if (formWorksheet)
         formWorksheet->curvesChanged();
+    queueHistorySync();
 }
 
 WorksheetHost TFormMain::worksheetHost()
