@@ -592,7 +592,8 @@ QString outputHelp()
 }
 QString renderOutputHelp()
 {
-    return QStringLiteral("write the PNG picture to this file (\"-\" for standard output)");
+    return QStringLiteral(
+        "write the picture to this file (\"-\" for standard output; .png, .svg or .pdf)");
 }
 QString rawHelp()
 {
@@ -1357,6 +1358,28 @@ QString notchRefused(NotchOutcome outcome)
         return QStringLiteral("no notch: the curve has no resonance peak with its -3 dB points");
     }
     return QString();
+}
+
+QString formatHelp()
+{
+    return QStringLiteral("png, svg or pdf (default: from the -o suffix, else png)");
+}
+QString badFormat(const QString &text)
+{
+    return QStringLiteral("--format '%1': the format must be one of png, svg, pdf").arg(text);
+}
+QString darkHelp()
+{
+    return QStringLiteral("draw the plot as on a dark desktop (dark background, grid and labels)");
+}
+QString ratioHelp()
+{
+    return QStringLiteral(
+        "PNG: device pixels per picture pixel, 1 to 4 (2 for a HiDPI screen; default 1)");
+}
+QString badRatio(const QString &text)
+{
+    return QStringLiteral("--ratio '%1': the ratio must be a number from 1 to 4").arg(text);
 }
 
 } // namespace CliMessages

@@ -271,4 +271,11 @@ QString zobelEstimates(const QString &re, const QString &leMh);
 QString notchDescription();
 QString notchRefused(NotchOutcome outcome);
 
+// render: vector files, dark plot, pixel ratio
+QString formatHelp();
+QString badFormat(const QString &text);
+QString darkHelp();
+QString ratioHelp();
+QString badRatio(const QString &text);
+
 } // namespace CliMessages

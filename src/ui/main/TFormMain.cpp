@@ -1,6 +1,7 @@
 #include "ui/main/TFormMain.h"
 #include "ui/common/AccessibleNames.h"
 
+#include "core/graph/ChartScheme.h"
 #include "core/graph/ViewZoom.h"
 #include "core/graph/WindowFont.h"
 #include "core/measure/PortResolver.h"
@@ -207,6 +208,7 @@ void TFormMain::buildMenus()
     menu(MenuHelp, "MenuHelp", tr("ヘルプ(&H)"));
     action(MenuHelp, "MenuHelp_Version", tr("バージョン(&V)"),
            own(&TFormMain::MenuHelp_VersionClick));
+    buildExportMenu();
 }
 
 void TFormMain::buildControls()
@@ -431,7 +433,8 @@ void TFormMain::mApplyLabelColors()
         if (!color)
             continue;
         QPalette pal = labelTable[i]->palette();
-        pal.setColor(QPalette::WindowText, toQColor(*color));
+        // On a dark desktop a curve colour too dark to read is lightened, as on the plot.
+        pal.setColor(QPalette::WindowText, toQColor(readableOn(*color, chartSchemeFor(palette()))));
         labelTable[i]->setPalette(pal);
     }
 }
