@@ -99,9 +99,19 @@ void TestShell::menus_data()
     QTest::addColumn<QStringList>("items");
     QTest::newRow("file") << "MenuFile"
                           << "ファイル(&F)"
-                          << QStringList{"開く(&O)", "保存する(&S)",         "-",       "閉じる",
-                                         "-",        "データをテキスト出力", "ZMA出力", "-",
-                                         "印刷設定", "グラフ印刷(&P)",       "-",       "終了(&X)"};
+                          << QStringList{"開く(&O)",
+                                         "保存する(&S)",
+                                         "-",
+                                         "閉じる",
+                                         "-",
+                                         "データをテキスト出力",
+                                         "ZMA出力",
+                                         "-",
+                                         "グラフをエクスポート...",
+                                         "印刷設定",
+                                         "グラフ印刷(&P)",
+                                         "-",
+                                         "終了(&X)"};
     QTest::newRow("measure") << "MenuMeasure"
                              << "測定(&M)"
                              << QStringList{
@@ -125,7 +135,9 @@ void TestShell::menus_data()
                                           "差を%で表示",
                                           "凡例を表示",
                                           "|Z|を対数目盛で表示",
-                                          "比べる参照データ"};
+                                          "比べる参照データ",
+                                          "-",
+                                          "グラフをコピー"};
     QTest::newRow("ref") << "MenuRef"
                          << "参照データ(&R)" << QStringList{"読込み", "クリア"};
     QTest::newRow("set") << "MenuSet"

@@ -4,12 +4,15 @@
 #include "ScriptedFileChooser.h"
 #include "WindowStart.h"
 #include "core/files/AppPaths.h"
+#include "core/graph/ChartScheme.h"
 #include "ui/common/Seams.h"
 #include "ui/graph/TPaintBox.h"
 #include "ui/main/TFormMain.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QClipboard>
+#include <QLabel>
 #include <QMenu>
 #include <QMimeData>
 #include <QTemporaryDir>
@@ -41,6 +44,7 @@ private slots:
     void badTargetsChangeNothing_data();
     void badTargetsChangeNothing();
     void copyPutsPngAndSvg();
+    void darkDesktopDarkPlot();
 
 private:
     QTemporaryDir *m_dir = nullptr;
@@ -150,6 +154,26 @@ void TestGraphExportWindow::copyPutsPngAndSvg()
     const QSize box = m_win->findChild<TPaintBox *>("PaintBox1")->size();
     QCOMPARE(qvariant_cast<QImage>(mime->imageData()).size(), box + QSize(140, 72));
     QVERIFY(mime->data("image/svg+xml").contains("<polyline"));
+}
+
+void TestGraphExportWindow::darkDesktopDarkPlot()
+{
+    // A window started on a dark desktop draws a dark plot and lightens the blue |Z| labels
+    // (the other tests' light desktop keeps the classic white).
+    delete m_win;
+    const QPalette light = QApplication::palette();
+    QApplication::setPalette(darkChartPalette());
+    m_win = new TFormMain;
+    const bool started = startWindow(m_win);
+    const QImage pic = m_win->findChild<TPaintBox *>("PaintBox1")->grab().toImage();
+    const QColor rLabel = m_win->axisLabels()[0]->palette().color(QPalette::WindowText);
+    QApplication::setPalette(light);
+    QVERIFY(started);
+    const ChartScheme scheme = chartSchemeFor(darkChartPalette());
+    QCOMPARE(QColor(pic.pixel(0, 0)), toQColor(scheme.frame));
+    QCOMPARE(QColor(pic.pixel(3, 3)), toQColor(scheme.background));
+    QCOMPARE(rLabel, toQColor(readableOn(Settings().colorR, scheme)));
+    QVERIFY(rLabel != toQColor(Settings().colorR));
 }
 
 QTEST_MAIN(TestGraphExportWindow)
