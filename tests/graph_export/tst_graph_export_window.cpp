@@ -174,6 +174,11 @@ void TestGraphExportWindow::darkDesktopDarkPlot()
     QCOMPARE(QColor(pic.pixel(3, 3)), toQColor(scheme.background));
     QCOMPARE(rLabel, toQColor(readableOn(Settings().colorR, scheme)));
     QVERIFY(rLabel != toQColor(Settings().colorR));
+    // Back to a light desktop: the classic white plot and blue labels again.
+    auto *box = m_win->findChild<TPaintBox *>("PaintBox1");
+    QTRY_COMPARE(QColor(box->grab().toImage().pixel(3, 3)), QColor(Qt::white));
+    QCOMPARE(m_win->axisLabels()[0]->palette().color(QPalette::WindowText),
+             toQColor(Settings().colorR));
 }
 
 QTEST_MAIN(TestGraphExportWindow)

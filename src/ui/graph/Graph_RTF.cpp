@@ -44,6 +44,20 @@ void Graph_RTF::resize()
     measureBox();
 }
 
+bool Graph_RTF::followLook()
+{
+    if (!m_box)
+        return false;
+    // The box's palette: it is the one already brought up to date when the box is told.
+    const ChartScheme scheme = chartSchemeFor(m_box->palette());
+    if (scheme == m_picture.scheme() &&
+        m_box->devicePixelRatioF() == m_picture.bitmap().devicePixelRatio())
+        return false;
+    m_picture.setScheme(scheme);
+    measureBox();
+    return true;
+}
+
 void Graph_RTF::paint(QPainter &painter)
 {
     m_picture.paint(painter);

@@ -36,6 +36,9 @@ public:
 
     // Re-reads the box size after the box was moved or resized; the caller redraws.
     void resize();
+    // Takes the desktop's colours and the screen's pixel ratio again; true when either changed
+    // (the caller redraws).
+    bool followLook();
     // Presents the current bitmap inside the frame (the box's paint handler); never redraws.
     void paint(QPainter &painter);
     // Resets the picture to the empty grid and presents it; the labels stay as they are.

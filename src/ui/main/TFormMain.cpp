@@ -94,6 +94,7 @@ TFormMain::TFormMain(QWidget *parent)
     m_view->setViewReport([this](const ViewDrawn &drawn) { reportView(drawn); });
     buildControls();
     buildKeyboardAccess();
+    followDesktopLook();
     applyWindowSize(kMinWidth, kMinHeight);
     mInitialize();
 

@@ -159,6 +159,8 @@ private:
     void MenuSet_WarningClick();
     // The graph as a file and on the clipboard (TFormMain_export.cpp).
     void buildExportMenu();
+    // A change of the desktop's palette or the screen's pixel ratio redraws the graph.
+    void followDesktopLook();
     QSize shownPictureSize() const;
     void MenuFile_ExportGraphClick();
     void MenuGraph_CopyClick();

@@ -8,6 +8,8 @@
 #include "ui/graph/GraphExportTexts.h"
 #include "ui/graph/Graph_RTF.h"
 #include "ui/graph/TPaintBox.h"
+#include "ui/main/MainRun.h"
+#include "ui/main/MainView.h"
 
 #include <QAction>
 #include <QClipboard>
@@ -48,6 +50,20 @@ void TFormMain::buildExportMenu()
     copy->setObjectName(QStringLiteral("MenuGraph_Copy"));
     copy->setShortcut(QKeySequence::Copy);
     connect(copy, &QAction::triggered, this, [this] { MenuGraph_CopyClick(); });
+}
+
+void TFormMain::followDesktopLook()
+{
+    PaintBox1->onLookChange = [this] {
+        if (!graph || !graph->followLook())
+            return;
+        mApplyLabelColors();
+        // A run draws its next point over the new picture; otherwise all is drawn again.
+        if (m_run && m_run->measuring())
+            return;
+        graph->clear();
+        m_view->refreshView();
+    };
 }
 
 QSize TFormMain::shownPictureSize() const
