@@ -226,6 +226,57 @@
     </message>
 </context>
 <context>
+    <name>GraphExportTexts</name>
+    <message>
+        <source>グラフをエクスポート...</source>
+        <translation>Export Graph...</translation>
+    </message>
+    <message>
+        <source>グラフをコピー</source>
+        <translation>Copy Graph</translation>
+    </message>
+    <message>
+        <source>グラフをエクスポート</source>
+        <translation>Export Graph</translation>
+    </message>
+    <message>
+        <source>SVG ファイル (*.svg);;PDF ファイル (*.pdf);;PNG ファイル (*.png)</source>
+        <translation>SVG files (*.svg);;PDF files (*.pdf);;PNG files (*.png)</translation>
+    </message>
+    <message>
+        <source>幅 (ピクセル):</source>
+        <translation>Width (pixels):</translation>
+    </message>
+    <message>
+        <source>高さ (ピクセル):</source>
+        <translation>Height (pixels):</translation>
+    </message>
+    <message>
+        <source>%1 は書き出せません。名前の末尾は .svg、.pdf、.png のいずれかにして下さい。</source>
+        <translation>%1 cannot be exported. The name must end in .svg, .pdf or .png.</translation>
+    </message>
+    <message>
+        <source>%1 に書き込めませんでした (%2)。ファイルは変更していません。</source>
+        <translation>%1 could not be written (%2). No file was changed.</translation>
+    </message>
+    <message>
+        <source>グラフを描けませんでした</source>
+        <translation>The graph could not be drawn.</translation>
+    </message>
+    <message>
+        <source>フォルダがありません</source>
+        <translation>no such folder</translation>
+    </message>
+    <message>
+        <source>書き込みが許可されていません</source>
+        <translation>writing is not permitted</translation>
+    </message>
+    <message>
+        <source>書き込みに失敗しました</source>
+        <translation>the write failed</translation>
+    </message>
+</context>
+<context>
     <name>HStatus</name>
     <message>
         <source>%1 が見つかりませんでした</source>

@@ -226,6 +226,57 @@
     </message>
 </context>
 <context>
+    <name>GraphExportTexts</name>
+    <message>
+        <source>グラフをエクスポート...</source>
+        <translation>グラフをエクスポート...</translation>
+    </message>
+    <message>
+        <source>グラフをコピー</source>
+        <translation>グラフをコピー</translation>
+    </message>
+    <message>
+        <source>グラフをエクスポート</source>
+        <translation>グラフをエクスポート</translation>
+    </message>
+    <message>
+        <source>SVG ファイル (*.svg);;PDF ファイル (*.pdf);;PNG ファイル (*.png)</source>
+        <translation>SVG ファイル (*.svg);;PDF ファイル (*.pdf);;PNG ファイル (*.png)</translation>
+    </message>
+    <message>
+        <source>幅 (ピクセル):</source>
+        <translation>幅 (ピクセル):</translation>
+    </message>
+    <message>
+        <source>高さ (ピクセル):</source>
+        <translation>高さ (ピクセル):</translation>
+    </message>
+    <message>
+        <source>%1 は書き出せません。名前の末尾は .svg、.pdf、.png のいずれかにして下さい。</source>
+        <translation>%1 は書き出せません。名前の末尾は .svg、.pdf、.png のいずれかにして下さい。</translation>
+    </message>
+    <message>
+        <source>%1 に書き込めませんでした (%2)。ファイルは変更していません。</source>
+        <translation>%1 に書き込めませんでした (%2)。ファイルは変更していません。</translation>
+    </message>
+    <message>
+        <source>グラフを描けませんでした</source>
+        <translation>グラフを描けませんでした</translation>
+    </message>
+    <message>
+        <source>フォルダがありません</source>
+        <translation>フォルダがありません</translation>
+    </message>
+    <message>
+        <source>書き込みが許可されていません</source>
+        <translation>書き込みが許可されていません</translation>
+    </message>
+    <message>
+        <source>書き込みに失敗しました</source>
+        <translation>書き込みに失敗しました</translation>
+    </message>
+</context>
+<context>
     <name>HStatus</name>
     <message>
         <source>%1 が見つかりませんでした</source>

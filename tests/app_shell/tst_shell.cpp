@@ -114,6 +114,7 @@ void TestShell::menus_data()
                                          "データをテキスト出力",
                                          "ZMA出力",
                                          "-",
+                                         "グラフをエクスポート...",
                                          "印刷設定",
                                          "グラフ印刷(&P)",
                                          "-",
@@ -141,7 +142,9 @@ void TestShell::menus_data()
                                           "差を%で表示",
                                           "凡例を表示",
                                           "|Z|を対数目盛で表示",
-                                          "比べる参照データ"};
+                                          "比べる参照データ",
+                                          "-",
+                                          "グラフをコピー"};
     QTest::newRow("ref") << "MenuRef"
                          << "参照データ(&R)" << QStringList{"読込み", "クリア"};
     QTest::newRow("set") << "MenuSet"

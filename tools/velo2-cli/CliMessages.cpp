@@ -596,7 +596,8 @@ QString outputHelp()
 }
 QString renderOutputHelp()
 {
-    return QStringLiteral("write the PNG picture to this file (\"-\" for standard output)");
+    return QStringLiteral(
+        "write the picture to this file (\"-\" for standard output; .png, .svg or .pdf)");
 }
 QString rawHelp()
 {
@@ -1671,6 +1672,28 @@ QString qcTooFewPassed(const QString &log, const QString &type, const QString &s
 QString qcProposalWritten(const QString &file, const QString &title)
 {
     return QStringLiteral("%1: written as %2").arg(file, title);
+}
+
+QString formatHelp()
+{
+    return QStringLiteral("png, svg or pdf (default: from the -o suffix, else png)");
+}
+QString badFormat(const QString &text)
+{
+    return QStringLiteral("--format '%1': the format must be one of png, svg, pdf").arg(text);
+}
+QString darkHelp()
+{
+    return QStringLiteral("draw the plot as on a dark desktop (dark background, grid and labels)");
+}
+QString ratioHelp()
+{
+    return QStringLiteral(
+        "PNG: device pixels per picture pixel, 1 to 4 (2 for a HiDPI screen; default 1)");
+}
+QString badRatio(const QString &text)
+{
+    return QStringLiteral("--ratio '%1': the ratio must be a number from 1 to 4").arg(text);
 }
 
 } // namespace CliMessages

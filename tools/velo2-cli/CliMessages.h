@@ -334,4 +334,11 @@ QString qcTooFewPassed(const QString &log, const QString &type, const QString &s
                        int asked);
 QString qcProposalWritten(const QString &file, const QString &title);
 
+// render: vector files, dark plot, pixel ratio
+QString formatHelp();
+QString badFormat(const QString &text);
+QString darkHelp();
+QString ratioHelp();
+QString badRatio(const QString &text);
+
 } // namespace CliMessages

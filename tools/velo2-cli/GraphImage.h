@@ -1,9 +1,9 @@
 #pragma once
 
+#include "core/graph/ChartExport.h"
 #include "core/graph/GraphView.h"
 #include "core/graph/ViewPicture.h"
 
-#include <QImage>
 #include <QSize>
 class MeasurementDocument;
 
@@ -14,23 +14,16 @@ struct GraphImageOptions {
     bool wide = false;     // "測定値は太線で描画"
     bool averaging = true; // "平均処理"
     ViewOptions view;      // the graph menu's view and its options
+    ChartFormat format = ChartFormat::Png;
+    bool dark = false; // the plot of a dark desktop
+    qreal ratio = 1.0; // PNG: device pixels per picture pixel
 };
 
-// The picture and how its view went: refused, or with points a reference did not cover.
+// The file and how its view went: refused, or with points a reference did not cover.
 struct GraphImage {
-    QImage image;
+    QByteArray bytes; // empty when the picture could not be made
     ViewDrawn drawn;
 };
-
-// Margins the window keeps round the graph box for the axis labels.
-constexpr int kBoxLeft = 64;
-constexpr int kBoxTop = 24;
-constexpr int kBoxRightMargin = 76;
-constexpr int kBoxBottomMargin = 48;
-QSize defaultGraphImageSize();
-QSize minimumGraphImageSize();
-// The graph box inside a picture of this size; empty when the picture is too small.
-QSize graphBoxSize(QSize picture);
 
 // The graph as the main window shows it after opening the measurement (and loading the
 // references): frame, grid and curves in the box and the 35 labels laid out beside it, drawn

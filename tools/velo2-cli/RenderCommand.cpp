@@ -8,12 +8,12 @@
 #include "core/document/DocumentView.h"
 #include "core/model/Settings.h"
 
-#include <QBuffer>
 #include <QRegularExpression>
 
 namespace {
 
-constexpr int kMaxImageSide = 10000;
+constexpr int kMaxImageSide = kMaxChartSide;
+constexpr double kMaxRatio = 4.0;
 
 bool parseSize(const QString &text, QSize *size)
 {
@@ -46,7 +46,8 @@ int runRender(const QStringList &args)
         QStringLiteral("render"),
         QStringLiteral(
             "FILE.DTA -o OUT.png [--ref REF.DTA]... [--size WxH] [--r-only] "
-            "[--thick] [--raw] [--band N] [--view VIEW] [--legend] [--log-z] [--percent]"),
+            "[--thick] [--raw] [--band N] [--view VIEW] [--legend] [--log-z] [--percent] "
+            "[--format png|svg|pdf] [--dark] [--ratio R]"),
         CliMessages::renderDescription());
     cl.addValue({QStringLiteral("o"), QStringLiteral("output")}, QStringLiteral("OUT.png"),
                 CliMessages::renderOutputHelp());
@@ -60,6 +61,9 @@ int runRender(const QStringList &args)
     cl.addFlag(QStringLiteral("legend"), CliMessages::legendHelp());
     cl.addFlag(QStringLiteral("log-z"), CliMessages::logZHelp());
     cl.addFlag(QStringLiteral("percent"), CliMessages::percentHelp());
+    cl.addValue({QStringLiteral("format")}, QStringLiteral("FORMAT"), CliMessages::formatHelp());
+    cl.addFlag(QStringLiteral("dark"), CliMessages::darkHelp());
+    cl.addValue({QStringLiteral("ratio")}, QStringLiteral("R"), CliMessages::ratioHelp());
     if (const int code = cl.parse(args); code >= 0)
         return code;
     if (const int code = cl.expectPositional(1, 1, QStringLiteral("FILE.DTA")); code >= 0)
@@ -80,6 +84,22 @@ int runRender(const QStringList &args)
     const QStringList refPaths = cl.values(QStringLiteral("ref"));
     if (refPaths.size() > kReferenceSlots)
         return cl.usageError(CliMessages::tooManyReferences(kReferenceSlots));
+    // The format named, else the output's suffix, else PNG as before.
+    const auto fromPath = chartFormatOfPath(cl.value(QStringLiteral("o")));
+    options.format = fromPath.value_or(ChartFormat::Png);
+    if (cl.isSet(QStringLiteral("format"))) {
+        const auto format = chartFormatFromName(cl.value(QStringLiteral("format")));
+        if (!format)
+            return cl.usageError(CliMessages::badFormat(cl.value(QStringLiteral("format"))));
+        options.format = *format;
+    }
+    if (cl.isSet(QStringLiteral("ratio"))) {
+        bool ok = false;
+        options.ratio = cl.value(QStringLiteral("ratio")).toDouble(&ok);
+        if (!ok || !(options.ratio >= 1.0 && options.ratio <= kMaxRatio))
+            return cl.usageError(CliMessages::badRatio(cl.value(QStringLiteral("ratio"))));
+    }
+    options.dark = cl.isSet(QStringLiteral("dark"));
     options.rOnly = cl.isSet(QStringLiteral("r-only"));
     options.wide = cl.isSet(QStringLiteral("thick"));
     options.averaging = !cl.isSet(QStringLiteral("raw"));
@@ -115,15 +135,11 @@ int runRender(const QStringList &args)
     }
     if (rendered.drawn.uncompared > 0)
         printErr(CliMessages::viewUncompared(rendered.drawn.uncompared, refPaths.first()));
-    const QImage &image = rendered.image;
-    QByteArray png;
-    QBuffer buffer(&png);
-    buffer.open(QIODevice::WriteOnly);
-    if (image.isNull() || !image.save(&buffer, "PNG"))
+    if (rendered.bytes.isEmpty())
         return cl.failure(CliMessages::renderFailed());
 
-    const OutputTarget out(cl.value(QStringLiteral("o")), input, QStringLiteral(".png"));
-    if (!out.write(png))
+    const OutputTarget out(cl.value(QStringLiteral("o")), input, chartFormatSuffix(options.format));
+    if (!out.write(rendered.bytes))
         return cl.fileFailure(out.path(), OutputTarget::writeProblem(out.path()));
     if (out.isStdout())
         return finishOutput() ? ExitOk : ExitFailed;

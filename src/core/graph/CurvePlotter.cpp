@@ -1,20 +1,38 @@
 #include "core/graph/CurvePlotter.h"
 
+#include "core/graph/GridPainter.h"
 #include "core/graph/PenStyle.h"
 #include "core/model/BandTable.h"
 
 #include <QImage>
+#include <QPaintEngine>
 #include <algorithm>
 
-CurvePlotter::CurvePlotter(QImage &target, const GraphScale &scale, const Settings &colours)
-    : m_target(target), m_scale(scale), m_colours(colours), m_axis(frequencyAxis(scale))
+CurvePlotter::CurvePlotter(QImage &target, const GraphScale &scale, const Settings &colours,
+                           const ChartScheme &scheme)
+    : m_size(plotSizeOf(target)), m_scale(scale), m_colours(readableColours(colours, scheme)),
+      m_scheme(scheme), m_axis(frequencyAxis(scale))
 {
     if (isValidBand(scale.band)) {
         m_first = bandFirstIndex(scale.band);
         m_last = bandLastIndex(scale.band);
     }
-    if (!m_target.isNull())
-        m_painter.begin(&m_target);
+    if (!target.isNull() && m_own.begin(&target))
+        m_painter = &m_own;
+}
+
+CurvePlotter::CurvePlotter(QPainter &painter, QSize plot, const GraphScale &scale,
+                           const Settings &colours, const ChartScheme &scheme)
+    : m_size(plot), m_scale(scale), m_colours(readableColours(colours, scheme)), m_scheme(scheme),
+      m_painter(&painter), m_axis(frequencyAxis(scale))
+{
+    const QPaintEngine *engine = painter.paintEngine();
+    m_vector =
+        engine && (engine->type() == QPaintEngine::SVG || engine->type() == QPaintEngine::Pdf);
+    if (isValidBand(scale.band)) {
+        m_first = bandFirstIndex(scale.band);
+        m_last = bandLastIndex(scale.band);
+    }
 }
 
 void CurvePlotter::plotMeasurement(bool rOnly, int penWidth)
@@ -48,21 +66,21 @@ void CurvePlotter::plotAll(bool rOnly, int measurementPen, int referencePen)
 void CurvePlotter::plotFit(bool rOnly, int penWidth)
 {
     const CurveBlock *curve = m_scale.fitShown;
-    if (!curve || !m_painter.isActive() || !m_axis.usable())
+    if (!curve || !active() || !m_axis.usable())
         return;
     // One polyline per unbroken run, so the dash pattern runs on across the points.
-    QPen pen = chartPen(m_scale.fitColor, penWidth);
+    QPen pen = chartPen(readableOn(m_scale.fitColor, m_scheme), penWidth);
     pen.setStyle(Qt::DashLine);
     pen.setCapStyle(Qt::FlatCap);
-    m_painter.setPen(pen);
-    const int w = m_target.width();
-    const int h = m_target.height();
+    m_painter->setPen(pen);
+    const int w = m_size.width();
+    const int h = m_size.height();
     QPolygon r, theta;
     auto flush = [&] {
         if (r.size() > 1) {
-            m_painter.drawPolyline(r);
+            m_painter->drawPolyline(r);
             if (!rOnly)
-                m_painter.drawPolyline(theta);
+                m_painter->drawPolyline(theta);
         }
         r.clear();
         theta.clear();
@@ -82,13 +100,14 @@ void CurvePlotter::plotFit(bool rOnly, int penWidth)
 
 namespace {
 
-// A light tint of a curve colour, for an area under it.
-QColor tintOf(ColorRef colour)
+// A light tint of a curve colour, for an area under it: mostly the background.
+QColor tintOf(ColorRef colour, ColorRef background)
 {
     const QColor c = toQColor(colour);
-    constexpr int kKeep = 30; // percent of the colour kept, the rest white
-    auto mix = [](int v) { return (v * kKeep + 255 * (100 - kKeep)) / 100; };
-    return QColor(mix(c.red()), mix(c.green()), mix(c.blue()));
+    const QColor b = toQColor(background);
+    constexpr int kKeep = 30; // percent of the colour kept, the rest background
+    auto mix = [](int v, int w) { return (v * kKeep + w * (100 - kKeep)) / 100; };
+    return QColor(mix(c.red(), b.red()), mix(c.green(), b.green()), mix(c.blue(), b.blue()));
 }
 
 } // namespace
@@ -97,17 +116,17 @@ void CurvePlotter::plotSpread(bool rOnly)
 {
     const CurveBlock *upper = m_scale.spreadUpper;
     const CurveBlock *lower = m_scale.spreadLower;
-    if (!upper || !lower || !m_painter.isActive() || !m_axis.usable())
+    if (!upper || !lower || !active() || !m_axis.usable())
         return;
-    const int w = m_target.width();
-    const int h = m_target.height();
-    m_painter.setPen(Qt::NoPen);
+    const int w = m_size.width();
+    const int h = m_size.height();
+    m_painter->setPen(Qt::NoPen);
     auto fill = [&](QPolygon &top, QPolygon &bottom, ColorRef colour) {
         if (top.size() > 1) {
             for (auto it = bottom.crbegin(); it != bottom.crend(); ++it)
                 top << *it;
-            m_painter.setBrush(tintOf(colour));
-            m_painter.drawPolygon(top);
+            m_painter->setBrush(tintOf(colour, m_scheme.background));
+            m_painter->drawPolygon(top);
         }
         top.clear();
         bottom.clear();
@@ -134,7 +153,7 @@ void CurvePlotter::plotSpread(bool rOnly)
             x, mapTheta(lower->theta[j], m_scale.thetaMin, m_scale.thetaMax, h, SegmentEnd::Start));
     }
     flush();
-    m_painter.setBrush(Qt::NoBrush);
+    m_painter->setBrush(Qt::NoBrush);
 }
 
 void CurvePlotter::plotMeasurementPart(bool rOnly, int count, int penWidth)
@@ -158,8 +177,12 @@ QRect CurvePlotter::plotSegment(bool rOnly, int index, int penWidth)
 QRect CurvePlotter::plotCurve(const CurveBlock &curve, int from, int to, ColorRef rColor,
                               ColorRef thetaColor, bool rOnly, int penWidth)
 {
-    if (!m_painter.isActive() || !m_axis.usable())
+    if (!active() || !m_axis.usable())
         return {};
+    if (m_vector) {
+        plotCurveRuns(curve, from, to, rColor, thetaColor, rOnly, penWidth);
+        return {};
+    }
     const QPen rPen = chartPen(rColor, penWidth);
     const QPen thetaPen = chartPen(thetaColor, penWidth);
     // Segments j -> j + 1 must stay inside the record.
@@ -179,19 +202,19 @@ QRect CurvePlotter::plotCurve(const CurveBlock &curve, int from, int to, ColorRe
     };
     auto flush = [&] {
         if (!rLines.isEmpty()) {
-            m_painter.setPen(rPen);
-            m_painter.drawLines(rLines);
+            m_painter->setPen(rPen);
+            m_painter->drawLines(rLines);
         }
         if (!thetaLines.isEmpty()) {
-            m_painter.setPen(thetaPen);
-            m_painter.drawLines(thetaLines);
+            m_painter->setPen(thetaPen);
+            m_painter->drawLines(thetaLines);
         }
         rLines.clear();
         thetaLines.clear();
         thetaBoxes.clear();
     };
-    const int w = m_target.width();
-    const int h = m_target.height();
+    const int w = m_size.width();
+    const int h = m_size.height();
     for (int j = from; j <= to; ++j) {
         // An empty slot breaks the line; a slot without a frequency has no place on a log axis.
         if (!(curve.r[j] >= 0 && curve.r[j + 1] >= 0))
@@ -228,4 +251,43 @@ QRect CurvePlotter::plotCurve(const CurveBlock &curve, int from, int to, ColorRe
     }
     flush();
     return drawn;
+}
+
+void CurvePlotter::plotCurveRuns(const CurveBlock &curve, int from, int to, ColorRef rColor,
+                                 ColorRef thetaColor, bool rOnly, int penWidth)
+{
+    from = std::max(from, 0);
+    to = std::min(to, kRecordSlots - 2);
+    const int w = m_size.width();
+    const int h = m_size.height();
+    QVector<QPolygon> rRuns, thetaRuns;
+    QPolygon r, theta;
+    auto flush = [&] {
+        if (r.size() > 1) {
+            rRuns << r;
+            thetaRuns << theta;
+        }
+        r.clear();
+        theta.clear();
+    };
+    // The segments j -> j + 1 that the raster drawing draws, joined where they meet.
+    for (int j = from; j <= to + 1; ++j) {
+        if (!(curve.r[j] >= 0 && curve.freq[j] > 0)) {
+            flush();
+            continue;
+        }
+        const int x = m_axis.x(curve.freq[j], w);
+        const SegmentEnd end = r.isEmpty() ? SegmentEnd::Start : SegmentEnd::End;
+        r << QPoint(x, mapR(curve.r[j], m_scale.rMax, h));
+        theta << QPoint(x, mapTheta(curve.theta[j], m_scale.thetaMin, m_scale.thetaMax, h, end));
+    }
+    flush();
+    m_painter->setPen(chartPen(rColor, penWidth));
+    for (const QPolygon &run : rRuns)
+        m_painter->drawPolyline(run);
+    if (rOnly)
+        return;
+    m_painter->setPen(chartPen(thetaColor, penWidth));
+    for (const QPolygon &run : thetaRuns)
+        m_painter->drawPolyline(run);
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/graph/AxisMath.h"
+#include "core/graph/ChartScheme.h"
 #include "core/model/CurveBlock.h"
 #include "core/model/GraphScale.h"
 #include "core/model/Settings.h"
@@ -16,7 +17,11 @@ class QImage;
 class CurvePlotter
 {
 public:
-    CurvePlotter(QImage &target, const GraphScale &scale, const Settings &colours);
+    CurvePlotter(QImage &target, const GraphScale &scale, const Settings &colours,
+                 const ChartScheme &scheme = ChartScheme());
+    // On a painter already open, over a plot of `plot` with its top left at the origin.
+    CurvePlotter(QPainter &painter, QSize plot, const GraphScale &scale, const Settings &colours,
+                 const ChartScheme &scheme = ChartScheme());
 
     // The whole measurement; nothing when it is not valid.
     void plotMeasurement(bool rOnly, int penWidth);
@@ -40,10 +45,18 @@ private:
     QRect plotCurve(const CurveBlock &curve, int from, int to, ColorRef rColor, ColorRef thetaColor,
                     bool rOnly, int penWidth);
 
-    QImage &m_target;
+    bool active() const { return m_painter && m_painter->isActive(); }
+    // A vector file gets each unbroken run of a curve as one polyline.
+    void plotCurveRuns(const CurveBlock &curve, int from, int to, ColorRef rColor,
+                       ColorRef thetaColor, bool rOnly, int penWidth);
+
+    QSize m_size;
     const GraphScale &m_scale;
-    const Settings &m_colours;
-    QPainter m_painter;
+    const Settings m_colours; // made readable on the scheme
+    ChartScheme m_scheme;
+    QPainter m_own;
+    QPainter *m_painter = nullptr;
+    bool m_vector = false; // drawing into an SVG or PDF file
     LogAxis m_axis;
     int m_first = 0;
     int m_last = 0;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/graph/ChartScheme.h"
 #include "core/graph/ViewPicture.h"
 #include "core/model/GraphScale.h"
 #include "core/model/Settings.h"
@@ -8,6 +9,17 @@
 #include <QRect>
 
 class QPainter;
+
+// What a picture shows, for drawing it again elsewhere (a vector file).
+struct ChartContent {
+    // drawMeasurement, drawReferences, drawAll; the empty grid
+    enum Curves { Measurement, References, All, Grid };
+    Curves curves = Measurement;
+    ViewOptions options;
+    ViewSources sources;
+    bool rOnly = false;
+    bool wide = false;
+};
 
 // The impedance chart without its labels: the plot is composed in an off-screen bitmap one
 // pixel smaller than the box on every side and shown inside a one-pixel black frame. Axis
@@ -18,8 +30,13 @@ class GraphPicture
 public:
     GraphPicture(const GraphScale *graphScale, const Settings *settings);
 
-    // Takes the box size (frame included); the bitmap keeps what it held where it still fits.
-    void resize(QSize box);
+    // Takes the box size (frame included) and the screen's device pixel ratio: the bitmap has
+    // that many pixels per pixel of the box, the same picture at full resolution. The bitmap
+    // keeps what it held where it still fits.
+    void resize(QSize box, qreal ratio = 1.0);
+    // The colours of background, grid and frame; the classic light ones unless set.
+    void setScheme(const ChartScheme &scheme) { m_scheme = scheme; }
+    const ChartScheme &scheme() const { return m_scheme; }
     // Frame and bitmap with the box's top left at the painter's origin; never redraws.
     void paint(QPainter &painter) const;
     // The empty grid.
@@ -48,7 +65,13 @@ public:
                                const ViewSources &sources, bool rOnly, bool wide,
                                bool withReferences, int textPixels) const;
 
+    // Frame, grid and curves of a box of `box` (frame included) straight onto a painter, the
+    // box's top left at its origin, as clear() and then the drawing `content` names would
+    // leave the bitmap; leaves this picture alone.
+    ViewDrawn paintContent(QPainter &painter, QSize box, const ChartContent &content) const;
+
     const QImage &bitmap() const { return m_bitmap; }
+    const Settings *colours() const { return m_colours; }
     QSize plotSize() const { return m_sourceRect.size(); }
 
 private:
@@ -58,4 +81,5 @@ private:
     QRect m_sourceRect;
     const GraphScale *m_graphScale;
     const Settings *m_colours;
+    ChartScheme m_scheme;
 };

@@ -32,32 +32,55 @@ QVector<GridLine> levelGridLines(int height)
     return lines;
 }
 
-void clearBitmap(QImage &bitmap)
+QSize plotSizeOf(const QImage &bitmap)
 {
-    if (!bitmap.isNull())
-        bitmap.fill(toQColor(kBackgroundColor));
+    const qreal ratio = bitmap.devicePixelRatio();
+    return QSize(qRound(bitmap.width() / ratio), qRound(bitmap.height() / ratio));
 }
 
-void drawFrequencyGrid(QImage &bitmap, const GraphScale &scale, bool forPrint)
+void clearBitmap(QImage &bitmap, const ChartScheme &scheme)
+{
+    if (!bitmap.isNull())
+        bitmap.fill(toQColor(scheme.background));
+}
+
+void drawFrequencyGrid(QImage &bitmap, const GraphScale &scale, bool forPrint,
+                       const ChartScheme &scheme)
 {
     if (bitmap.isNull())
         return;
     QPainter painter(&bitmap);
-    for (const GridLine &line : frequencyGridLines(scale, bitmap.width())) {
+    drawFrequencyGrid(painter, plotSizeOf(bitmap), scale, forPrint, scheme);
+}
+
+void drawLevelGrid(QImage &bitmap, bool forPrint, const ChartScheme &scheme)
+{
+    if (bitmap.isNull())
+        return;
+    QPainter painter(&bitmap);
+    drawLevelGrid(painter, plotSizeOf(bitmap), forPrint, scheme);
+}
+
+void fillPlot(QPainter &painter, QSize plot, const ChartScheme &scheme)
+{
+    painter.fillRect(QRect(QPoint(0, 0), plot), toQColor(scheme.background));
+}
+
+void drawFrequencyGrid(QPainter &painter, QSize plot, const GraphScale &scale, bool forPrint,
+                       const ChartScheme &scheme)
+{
+    for (const GridLine &line : frequencyGridLines(scale, plot.width())) {
         const int width = forPrint ? (line.strong ? 4 : 3) : 1;
-        painter.setPen(chartPen(line.strong ? kGridStrongColor : kGridColor, width));
-        painter.drawLine(line.position, 0, line.position, bitmap.height());
+        painter.setPen(chartPen(line.strong ? scheme.gridStrong : scheme.grid, width));
+        painter.drawLine(line.position, 0, line.position, plot.height());
     }
 }
 
-void drawLevelGrid(QImage &bitmap, bool forPrint)
+void drawLevelGrid(QPainter &painter, QSize plot, bool forPrint, const ChartScheme &scheme)
 {
-    if (bitmap.isNull())
-        return;
-    QPainter painter(&bitmap);
     const int width = forPrint ? 4 : 1;
-    for (const GridLine &line : levelGridLines(bitmap.height())) {
-        painter.setPen(chartPen(line.strong ? kGridStrongColor : kGridColor, width));
-        painter.drawLine(0, line.position, bitmap.width(), line.position);
+    for (const GridLine &line : levelGridLines(plot.height())) {
+        painter.setPen(chartPen(line.strong ? scheme.gridStrong : scheme.grid, width));
+        painter.drawLine(0, line.position, plot.width(), line.position);
     }
 }

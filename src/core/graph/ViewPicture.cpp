@@ -87,7 +87,7 @@ void drawFrequencyMarks(QPainter &painter, const ViewFrame &frame, const ViewCur
                         int first, int last, const ViewPens &pens, const QFont &font)
 {
     const QVector<FrequencyMark> marks = frequencyMarks(*curve.block, first, last);
-    const QColor colour = toQColor(curve.leftColour);
+    const QColor colour = toQColor(readableOn(curve.leftColour, pens.scheme));
     const int small = pens.forPrint ? 4 * pens.measurement : 1;
     painter.setFont(font);
     for (const FrequencyMark &mark : marks) {
@@ -122,8 +122,9 @@ void drawLegend(QPainter &painter, const QVector<ViewCurve> &curves, bool twoCol
     const int width = unit + samples + unit * 2 + textWidth + unit;
     const int height = unit + row * int(named.size());
     const QRect box(plot.width() - width - unit * 2, unit * 2, width, height);
-    painter.setPen(chartPen(kFrameColor, pens.forPrint ? pens.reference : 1));
-    painter.setBrush(toQColor(kBackgroundColor));
+    const ChartScheme &scheme = pens.scheme;
+    painter.setPen(chartPen(scheme.frame, pens.forPrint ? pens.reference : 1));
+    painter.setBrush(toQColor(scheme.background));
     painter.drawRect(box);
     painter.setBrush(Qt::NoBrush);
     painter.setFont(font);
@@ -131,14 +132,14 @@ void drawLegend(QPainter &painter, const QVector<ViewCurve> &curves, bool twoCol
     for (const ViewCurve *c : named) {
         const int mid = y + row / 2;
         int x = box.left() + unit;
-        painter.setPen(curvePen(c->leftColour, c->pen, c->dashed));
+        painter.setPen(curvePen(readableOn(c->leftColour, scheme), c->pen, c->dashed));
         painter.drawLine(x, mid, x + sample, mid);
         if (twoColours) {
             x += sample + unit;
-            painter.setPen(curvePen(c->rightColour, c->pen, c->dashed));
+            painter.setPen(curvePen(readableOn(c->rightColour, scheme), c->pen, c->dashed));
             painter.drawLine(x, mid, x + sample, mid);
         }
-        painter.setPen(toQColor(kFrameColor));
+        painter.setPen(toQColor(scheme.text));
         painter.drawText(QRect(box.left() + unit + samples + unit * 2, y, textWidth + unit, row),
                          Qt::AlignLeft | Qt::AlignVCenter, c->name);
         y += row;
@@ -205,33 +206,52 @@ int compareSlot(const GraphScale &scale, int wanted)
     return -1;
 }
 
-ViewDrawn drawView(QImage &bitmap, const GraphScale &scale, const Settings &chosenColours,
+ViewDrawn drawView(QImage &bitmap, const GraphScale &scale, const Settings &colours,
                    const ViewOptions &options, const ViewSources &sources, bool rOnly,
                    bool withReferences, const ViewPens &pens)
 {
+    clearBitmap(bitmap, pens.scheme);
+    if (bitmap.isNull()) {
+        ViewDrawn drawn;
+        drawn.frame.view = options.view;
+        drawn.frame.plot = bitmap.size();
+        drawn.frame.x = frequencyViewAxis(frequencyScale(scale, options));
+        drawn.frame.left = {0.0, double(scale.rMax), false};
+        drawn.frame.right = {double(scale.thetaMin), double(scale.thetaMax), false};
+        return drawn;
+    }
+    QPainter painter(&bitmap);
+    return drawView(painter, plotSizeOf(bitmap), scale, colours, options, sources, rOnly,
+                    withReferences, pens);
+}
+
+ViewDrawn drawView(QPainter &painter, QSize plot, const GraphScale &scale,
+                   const Settings &chosenColours, const ViewOptions &options,
+                   const ViewSources &sources, bool rOnly, bool withReferences,
+                   const ViewPens &pens)
+{
     const Settings colours = viewColours(chosenColours, options);
+    const ChartScheme &scheme = pens.scheme;
     ViewDrawn drawn;
     drawn.frame.view = options.view;
-    drawn.frame.plot = bitmap.size();
+    drawn.frame.plot = plot;
     const GraphScale walked = frequencyScale(scale, options);
-    clearBitmap(bitmap);
+    fillPlot(painter, plot, scheme);
     drawn.frame.x = frequencyViewAxis(walked);
     drawn.frame.left = {0.0, double(scale.rMax), false};
     drawn.frame.right = {double(scale.thetaMin), double(scale.thetaMax), false};
 
     const bool classicAxes = options.view == GraphView::ZPhase && !options.logZ && !options.zoom;
     auto emptyGrid = [&] {
-        drawFrequencyGrid(bitmap, scale, pens.forPrint);
-        drawLevelGrid(bitmap, pens.forPrint);
+        drawFrequencyGrid(painter, plot, scale, pens.forPrint, scheme);
+        drawLevelGrid(painter, plot, pens.forPrint, scheme);
     };
-    if (bitmap.isNull())
-        return drawn;
 
     // The classic chart with a legend over it.
     if (classicAxes) {
         emptyGrid();
         {
-            CurvePlotter plotter(bitmap, scale, colours);
+            CurvePlotter plotter(painter, plot, scale, colours, scheme);
             plotter.plotSpread(rOnly);
             // plotAll's order, with the references drawn when only they are loaded too.
             plotter.plotMeasurement(rOnly, pens.measurement);
@@ -241,10 +261,9 @@ ViewDrawn drawView(QImage &bitmap, const GraphScale &scale, const Settings &chos
                 plotter.plotFit(rOnly, pens.reference);
         }
         if (options.legend) {
-            QPainter painter(&bitmap);
             const QVector<ViewCurve> curves =
                 viewCurves(scale, colours, sources, options, withReferences, !pens.forPrint, pens);
-            drawLegend(painter, curves, !rOnly, pens, textFont(pens), bitmap.size());
+            drawLegend(painter, curves, !rOnly, pens, textFont(pens), plot);
         }
         return drawn;
     }
@@ -325,29 +344,29 @@ ViewDrawn drawView(QImage &bitmap, const GraphScale &scale, const Settings &chos
 
     // Grid.
     if (options.view == GraphView::Nyquist) {
-        QPainter painter(&bitmap);
         for (double r : nyquistGridValues(frame, drawn.nyquistStep)) {
             const bool strong = std::abs(r) < drawn.nyquistStep * 1e-6;
-            painter.setPen(chartPen(strong ? kGridStrongColor : kGridColor, pens.forPrint ? 3 : 1));
+            painter.setPen(
+                chartPen(strong ? scheme.gridStrong : scheme.grid, pens.forPrint ? 3 : 1));
             const int x = frame.xPixel(r);
-            painter.drawLine(x, 0, x, bitmap.height());
+            painter.drawLine(x, 0, x, plot.height());
         }
         // The level lines, the axis X = 0 in the stronger grey rather than the middle one.
         const double step = drawn.nyquistStep;
         for (int i = 1; i < kLevelBands; ++i) {
             const double x = frame.left.lo + i * step;
             const bool strong = std::abs(x) < step * 1e-6;
-            painter.setPen(chartPen(strong ? kGridStrongColor : kGridColor, pens.forPrint ? 4 : 1));
+            painter.setPen(
+                chartPen(strong ? scheme.gridStrong : scheme.grid, pens.forPrint ? 4 : 1));
             const int y = frame.leftPixel(x);
-            painter.drawLine(0, y, bitmap.width(), y);
+            painter.drawLine(0, y, plot.width(), y);
         }
     } else {
-        drawFrequencyGrid(bitmap, walked, pens.forPrint);
-        drawLevelGrid(bitmap, pens.forPrint);
+        drawFrequencyGrid(painter, plot, walked, pens.forPrint, scheme);
+        drawLevelGrid(painter, plot, pens.forPrint, scheme);
     }
 
     // Curves: the measurement first, references and the fit over it, as on the classic chart.
-    QPainter painter(&bitmap);
     const bool showRight = !rOnly && frame.hasRight;
     for (const ViewSeries &s : set.series) {
         const ViewCurve &c = curves[s.curve];
@@ -363,9 +382,9 @@ ViewDrawn drawView(QImage &bitmap, const GraphScale &scale, const Settings &chos
             left << l;
             right << r;
         }
-        drawRuns(painter, left, curvePen(c.leftColour, c.pen, c.dashed));
+        drawRuns(painter, left, curvePen(readableOn(c.leftColour, scheme), c.pen, c.dashed));
         if (showRight)
-            drawRuns(painter, right, curvePen(c.rightColour, c.pen, c.dashed));
+            drawRuns(painter, right, curvePen(readableOn(c.rightColour, scheme), c.pen, c.dashed));
     }
     const QFont font = textFont(pens);
     if (options.view == GraphView::Nyquist && !curves.isEmpty() &&
@@ -373,7 +392,7 @@ ViewDrawn drawView(QImage &bitmap, const GraphScale &scale, const Settings &chos
         drawFrequencyMarks(painter, frame, curves.front(), bandFirstIndex(scale.band),
                            bandLastIndex(scale.band), pens, font);
     if (options.legend)
-        drawLegend(painter, set.legend, showRight, pens, font, bitmap.size());
+        drawLegend(painter, set.legend, showRight, pens, font, plot);
     return drawn;
 }
 

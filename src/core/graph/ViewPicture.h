@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/graph/AxisLabelLayout.h"
+#include "core/graph/ChartScheme.h"
 #include "core/graph/GraphView.h"
 #include "core/graph/ViewFrame.h"
 #include "core/model/BandTable.h"
@@ -35,6 +36,7 @@ struct ViewPens {
     bool forPrint = false;
     // Pixel height of the legend's and the frequency marks' text.
     int textPixels = 12;
+    ChartScheme scheme; // the classic light colours unless a dark desktop asks otherwise
 };
 
 struct ViewDrawn {
@@ -62,6 +64,10 @@ Settings viewColours(const Settings &colours, const ViewOptions &options);
 // curves of the scale (the references unless `withReferences` is false, the fitted curve)
 // and the legend when asked. A refused view leaves the empty grid of the classic chart.
 ViewDrawn drawView(QImage &bitmap, const GraphScale &scale, const Settings &colours,
+                   const ViewOptions &options, const ViewSources &sources, bool rOnly,
+                   bool withReferences, const ViewPens &pens);
+// The same on any painter, over a plot of `plot` with its top left at the painter's origin.
+ViewDrawn drawView(QPainter &painter, QSize plot, const GraphScale &scale, const Settings &colours,
                    const ViewOptions &options, const ViewSources &sources, bool rOnly,
                    bool withReferences, const ViewPens &pens);
 

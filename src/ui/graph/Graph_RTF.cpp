@@ -17,6 +17,10 @@ Graph_RTF::Graph_RTF(QWidget *mainWindow, TPaintBox *box, const Settings *settin
         if (QLabel *label = m_labels[size_t(i)])
             label->adjustSize();
     }
+    // A dark desktop gets a dark plot; a light one keeps the classic colours.
+    if (m_mainWindow)
+        m_picture.setScheme(chartSchemeFor(m_mainWindow->palette()));
+    m_content.curves = ChartContent::Grid;
     measureBox();
     if (m_box)
         m_box->onPaint = [this](QPainter &painter) { paint(painter); };
@@ -30,13 +34,28 @@ Graph_RTF::~Graph_RTF()
 
 void Graph_RTF::measureBox()
 {
+    // A HiDPI screen gets the same picture at its full resolution.
     if (m_box)
-        m_picture.resize(m_box->size());
+        m_picture.resize(m_box->size(), m_box->devicePixelRatioF());
 }
 
 void Graph_RTF::resize()
 {
     measureBox();
+}
+
+bool Graph_RTF::followLook()
+{
+    if (!m_box)
+        return false;
+    // The box's palette: it is the one already brought up to date when the box is told.
+    const ChartScheme scheme = chartSchemeFor(m_box->palette());
+    if (scheme == m_picture.scheme() &&
+        m_box->devicePixelRatioF() == m_picture.bitmap().devicePixelRatio())
+        return false;
+    m_picture.setScheme(scheme);
+    measureBox();
+    return true;
 }
 
 void Graph_RTF::paint(QPainter &painter)
@@ -52,6 +71,7 @@ void Graph_RTF::present()
 
 void Graph_RTF::clear()
 {
+    m_content.curves = ChartContent::Grid;
     m_viewDrawn = false;
     m_picture.clear();
     present();
@@ -158,6 +178,7 @@ void Graph_RTF::layoutLabels(bool rOnly)
 
 void Graph_RTF::drawMeasurement(bool rOnly, bool wide)
 {
+    m_content = {ChartContent::Measurement, {}, {}, rOnly, wide};
     if (drawChosenView(rOnly, wide))
         return;
     layoutLabels(rOnly);
@@ -167,6 +188,7 @@ void Graph_RTF::drawMeasurement(bool rOnly, bool wide)
 
 void Graph_RTF::drawLive(bool rOnly, int count, bool wide)
 {
+    m_content = {ChartContent::Measurement, {}, {}, rOnly, wide};
     if (drawChosenView(rOnly, wide))
         return;
     layoutLabels(rOnly);
@@ -176,6 +198,7 @@ void Graph_RTF::drawLive(bool rOnly, int count, bool wide)
 
 void Graph_RTF::drawLiveSegment(bool rOnly, int index, bool wide)
 {
+    m_content = {ChartContent::Measurement, {}, {}, rOnly, wide};
     // Another view moves its axes with every point: it is drawn again whole.
     if (drawChosenView(rOnly, wide))
         return;
@@ -187,6 +210,7 @@ void Graph_RTF::drawLiveSegment(bool rOnly, int index, bool wide)
 
 void Graph_RTF::drawReferences(bool rOnly)
 {
+    m_content = {ChartContent::References, {}, {}, rOnly, false};
     if (drawChosenView(rOnly, false))
         return;
     layoutLabels(rOnly);
@@ -196,6 +220,7 @@ void Graph_RTF::drawReferences(bool rOnly)
 
 void Graph_RTF::drawAll(bool rOnly, bool wide)
 {
+    m_content = {ChartContent::All, {}, {}, rOnly, wide};
     if (drawChosenView(rOnly, wide))
         return;
     layoutLabels(rOnly);
@@ -263,4 +288,18 @@ int Graph_RTF::axisStartHz(float f)
 int Graph_RTF::axisEndHz(float f)
 {
     return ::axisEndHz(f);
+}
+
+ChartRequest Graph_RTF::chartRequest() const
+{
+    ChartRequest request;
+    request.scale = m_graphScale;
+    request.colours = m_picture.colours();
+    request.content = m_content;
+    request.content.options = m_viewOptions;
+    request.content.sources = m_viewSources;
+    request.font = labelFont();
+    if (m_mainWindow)
+        request.palette = m_mainWindow->palette();
+    return request;
 }

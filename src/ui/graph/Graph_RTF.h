@@ -2,6 +2,7 @@
 
 #include "core/graph/AxisLabelLayout.h"
 #include "core/graph/AxisLabels.h"
+#include "core/graph/ChartExport.h"
 #include "core/graph/GraphPicture.h"
 #include "core/graph/ViewPicture.h"
 #include "core/model/GraphScale.h"
@@ -35,6 +36,9 @@ public:
 
     // Re-reads the box size after the box was moved or resized; the caller redraws.
     void resize();
+    // Takes the desktop's colours and the screen's pixel ratio again; true when either changed
+    // (the caller redraws).
+    bool followLook();
     // Presents the current bitmap inside the frame (the box's paint handler); never redraws.
     void paint(QPainter &painter);
     // Resets the picture to the empty grid and presents it; the labels stay as they are.
@@ -76,6 +80,9 @@ public:
     static int axisStartHz(float f);
     static int axisEndHz(float f);
 
+    // What the box shows now, for drawing it again as a file or a clipboard picture.
+    ChartRequest chartRequest() const;
+
     // The composed plot area (for checks and image export).
     const QImage &bitmap() const { return m_picture.bitmap(); }
 
@@ -99,4 +106,5 @@ private:
     ViewSources m_viewSources;
     ViewDrawn m_lastView;
     bool m_viewDrawn = false; // the picture shows m_lastView
+    ChartContent m_content;   // the last drawing's curves and options
 };

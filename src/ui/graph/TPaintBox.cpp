@@ -6,6 +6,7 @@
 #include <QMouseEvent>
 #include <QPainter>
 #include <QRubberBand>
+#include <QTimer>
 #include <QWheelEvent>
 
 namespace {
@@ -27,6 +28,21 @@ void TPaintBox::paintEvent(QPaintEvent *)
     QPainter painter(this);
     if (onPaint)
         onPaint(painter);
+    // Moved to a screen of another pixel ratio: drawn again at that resolution, after this.
+    const qreal ratio = devicePixelRatioF();
+    if (m_ratio != 0.0 && ratio != m_ratio && onLookChange)
+        QTimer::singleShot(0, this, [this] {
+            if (onLookChange)
+                onLookChange();
+        });
+    m_ratio = ratio;
+}
+
+void TPaintBox::changeEvent(QEvent *event)
+{
+    if (event->type() == QEvent::PaletteChange && onLookChange)
+        onLookChange();
+    QWidget::changeEvent(event);
 }
 
 void TPaintBox::mousePressEvent(QMouseEvent *event)

@@ -23,6 +23,8 @@ public:
     std::function<void(const QRect &)> onDrag; // box coordinates
     std::function<void(QPoint, double steps)> onWheel;
     std::function<void()> onZoomReset;
+    // The desktop's palette or the screen's pixel ratio changed.
+    std::function<void()> onLookChange;
 
 protected:
     void paintEvent(QPaintEvent *event) override;
@@ -31,6 +33,7 @@ protected:
     void mouseReleaseEvent(QMouseEvent *event) override;
     void wheelEvent(QWheelEvent *event) override;
     void keyPressEvent(QKeyEvent *event) override;
+    void changeEvent(QEvent *event) override;
 
 private:
     QRect dragRect(QPoint to) const;
@@ -39,4 +42,5 @@ private:
     QPoint m_pressedAt;
     bool m_pressed = false;
     QRubberBand *m_band = nullptr;
+    qreal m_ratio = 0.0; // the pixel ratio of the last paint
 };

@@ -2,6 +2,7 @@
 #include "ui/common/AccessibleNames.h"
 
 #include "core/document/WorkspaceFile.h"
+#include "core/graph/ChartScheme.h"
 #include "core/graph/ViewZoom.h"
 #include "core/graph/WindowFont.h"
 #include "core/measure/PortResolver.h"
@@ -98,6 +99,7 @@ TFormMain::TFormMain(QWidget *parent)
     m_view->setViewReport([this](const ViewDrawn &drawn) { reportView(drawn); });
     buildControls();
     buildKeyboardAccess();
+    followDesktopLook();
     applyWindowSize(kMinWidth, kMinHeight);
     mInitialize();
 
@@ -220,6 +222,7 @@ void TFormMain::buildMenus()
     menu(MenuHelp, "MenuHelp", tr("ヘルプ(&H)"));
     action(MenuHelp, "MenuHelp_Version", tr("バージョン(&V)"),
            own(&TFormMain::MenuHelp_VersionClick));
+    buildExportMenu();
 }
 
 void TFormMain::buildControls()
@@ -448,7 +451,8 @@ void TFormMain::mApplyLabelColors()
         if (!color)
             continue;
         QPalette pal = labelTable[i]->palette();
-        pal.setColor(QPalette::WindowText, toQColor(*color));
+        // On a dark desktop a curve colour too dark to read is lightened, as on the plot.
+        pal.setColor(QPalette::WindowText, toQColor(readableOn(*color, chartSchemeFor(palette()))));
         labelTable[i]->setPalette(pal);
     }
 }

@@ -167,6 +167,13 @@ private:
     // The status line's word on a drawn view: refused, or points left uncompared.
     void reportView(const ViewDrawn &drawn);
     void MenuSet_WarningClick();
+    // The graph as a file and on the clipboard (TFormMain_export.cpp).
+    void buildExportMenu();
+    // A change of the desktop's palette or the screen's pixel ratio redraws the graph.
+    void followDesktopLook();
+    QSize shownPictureSize() const;
+    void MenuFile_ExportGraphClick();
+    void MenuGraph_CopyClick();
     void ComboBox2Change();
     void PaintBox1MouseDown(QMouseEvent *event);
     // A drag, a wheel step or Escape over the graph: the view's zoom, or the whole band again.
