@@ -380,6 +380,25 @@ void printTsText(const std::array<float, kTsValueCount> &values, const TsWorkshe
     printOut(rows.join(QLatin1Char('\n')));
 }
 
+// Re, the worksheet's inputs (read before any file is opened) and the free-air file; -1 to go
+// on, else the exit code of the failure it printed.
+int readSheetStart(const CommandLine &cl, const QString &input, float *Re, WorksheetOptions *w,
+                   MeasurementDocument &doc)
+{
+    if (!cl.isSet(QStringLiteral("re")))
+        return cl.usageError(CliMessages::missingArgument(QStringLiteral("--re OHMS")));
+    // The Re entry's own rule for what counts as a number.
+    const QString reText = cl.value(QStringLiteral("re"));
+    if (!parseReText(reText, Re))
+        return cl.usageError(CliMessages::reNotANumber(reText, AnalysisMessages::badRe()));
+    if (const int code = readWorksheetOptions(cl, w); code >= 0)
+        return code;
+    QString problem;
+    if (!openMeasurement(doc, input, &problem))
+        return cl.fileFailure(input, problem);
+    return -1;
+}
+
 int printTypedSheet(const CommandLine &cl, const WorksheetOptions &w);
 
 // velo2-cli ts --fs HZ --qms Q --qes Q --re OHMS ...: the worksheet of typed values.
@@ -481,24 +500,12 @@ int runTs(const QStringList &args)
         return code;
     if (cl.positional().first().endsWith(QLatin1String(".json"), Qt::CaseInsensitive))
         return runDriverFileTs(cl, cl.positional().first());
-    if (!cl.isSet(QStringLiteral("re")))
-        return cl.usageError(CliMessages::missingArgument(QStringLiteral("--re OHMS")));
-    // The Re entry's own rule for what counts as a number.
     float Re = 0.0f;
-    const QString reText = cl.value(QStringLiteral("re"));
-    if (!parseReText(reText, &Re))
-        return cl.usageError(CliMessages::reNotANumber(reText, AnalysisMessages::badRe()));
-
-    // The worksheet's inputs, read before any file is opened.
     WorksheetOptions w;
-    if (const int code = readWorksheetOptions(cl, &w); code >= 0)
-        return code;
-
     const QString input = cl.positional().first();
-    QString problem;
     const auto doc = std::make_unique<MeasurementDocument>();
-    if (!openMeasurement(*doc, input, &problem))
-        return cl.fileFailure(input, problem);
+    if (const int code = readSheetStart(cl, input, &Re, &w, *doc); code >= 0)
+        return code;
 
     // The analysis window's steps: the peak search, then the computation from its first peak.
     const int band = doc->measurement().band;
@@ -559,21 +566,12 @@ int runDriverExport(const QStringList &args)
     const bool hornresp = format == QLatin1String("hornresp");
     if (!format.isEmpty() && !hornresp && format != QLatin1String("json"))
         return cl.usageError(DriverMessages::unknownFormat(cl.value(QStringLiteral("format"))));
-    if (!cl.isSet(QStringLiteral("re")))
-        return cl.usageError(CliMessages::missingArgument(QStringLiteral("--re OHMS")));
     float Re = 0.0f;
-    const QString reText = cl.value(QStringLiteral("re"));
-    if (!parseReText(reText, &Re))
-        return cl.usageError(CliMessages::reNotANumber(reText, AnalysisMessages::badRe()));
     WorksheetOptions w;
-    if (const int code = readWorksheetOptions(cl, &w); code >= 0)
-        return code;
-
     const QString input = cl.positional().first();
-    QString problem;
     const auto doc = std::make_unique<MeasurementDocument>();
-    if (!openMeasurement(*doc, input, &problem))
-        return cl.fileFailure(input, problem);
+    if (const int code = readSheetStart(cl, input, &Re, &w, *doc); code >= 0)
+        return code;
     TsWorksheetResult sheet;
     std::optional<TsUncertainty> u;
     FitResult fit;

@@ -1,4 +1,5 @@
 #include "core/qc/log/LogConnection.h"
+#include "core/qc/log/LogQuery.h"
 
 #include "core/qc/log/LogMessages.h"
 
@@ -30,12 +31,6 @@ QString newConnectionName()
     return QStringLiteral("velo2-qc-%1-%2")
         .arg(QCoreApplication::applicationPid())
         .arg(counter.fetchAndAddRelaxed(1));
-}
-
-QString errorText(const QSqlError &e)
-{
-    const QString db = e.databaseText().trimmed();
-    return db.isEmpty() ? e.text().trimmed() : db;
 }
 
 // libpq's quoting for a value in a connection string.
@@ -120,7 +115,7 @@ QString LogConnection::openServer(const LogTarget &target)
     db.setConnectOptions(connectOptions(target));
     const EnglishServerMessages english;
     if (!db.open())
-        return errorText(db.lastError());
+        return sqlErrorText(db.lastError());
     // The server's notes ("already exists, skipping") are no news to a station.
     QSqlQuery q(db);
     q.exec(QStringLiteral("SET client_min_messages = warning"));
@@ -143,11 +138,11 @@ QString LogConnection::openFile(const LogTarget &target, bool readOnly)
         options += QStringLiteral(";QSQLITE_OPEN_READONLY");
     db.setConnectOptions(options);
     if (!db.open())
-        return errorText(db.lastError());
+        return sqlErrorText(db.lastError());
     // A file that is not a database only shows itself at the first statement.
     QSqlQuery q(db);
     if (!q.exec(QStringLiteral("PRAGMA schema_version")))
-        return errorText(q.lastError());
+        return sqlErrorText(q.lastError());
     if (!readOnly) {
         // Each result is on the disk once record() returns; WAL lets readers go on.
         q.exec(QStringLiteral("PRAGMA journal_mode=WAL"));

@@ -1,4 +1,5 @@
 #include "core/qc/log/LogPassedUnits.h"
+#include "core/qc/log/LogQuery.h"
 
 #include "core/qc/log/LogConnection.h"
 #include "core/qc/log/LogMessages.h"
@@ -11,22 +12,6 @@
 #include <QVariant>
 
 namespace {
-
-QString errorText(const QSqlError &e)
-{
-    const QString db = e.databaseText().trimmed();
-    return db.isEmpty() ? e.text().trimmed() : db;
-}
-
-bool exec(QSqlQuery &q, const QVariantList &values, QString *error)
-{
-    for (const QVariant &v : values)
-        q.addBindValue(v);
-    if (q.exec())
-        return true;
-    *error = errorText(q.lastError());
-    return false;
-}
 
 int parameterIndex(const QString &name)
 {
@@ -62,7 +47,7 @@ bool passedUnitsFromLog(QSqlDatabase db, const LogPassedQuery &query, LogPassedU
     if (out->limitsName.isEmpty()) {
         q.prepare(QStringLiteral("SELECT limits_name FROM qc_unit") + where +
                   QStringLiteral(" AND passed = 1") + order + QStringLiteral(" LIMIT 1"));
-        if (!exec(q, values, error))
+        if (!execBound(q, values, error))
             return false;
         if (!q.next())
             return true;
@@ -77,7 +62,7 @@ bool passedUnitsFromLog(QSqlDatabase db, const LogPassedQuery &query, LogPassedU
         .replace(QLatin1Char('_'), QStringLiteral("\\_"));
     q.prepare(QStringLiteral("SELECT station, run_id, serial, passed, limits_name FROM qc_unit") +
               where + QStringLiteral(" AND limits_name LIKE ? ESCAPE '\\'") + order);
-    if (!exec(q, values + QVariantList{pattern + QStringLiteral(" v%")}, error))
+    if (!execBound(q, values + QVariantList{pattern + QStringLiteral(" v%")}, error))
         return false;
     QVector<QPair<QString, QString>> runs;
     QSet<QString> serials;
@@ -102,7 +87,7 @@ bool passedUnitsFromLog(QSqlDatabase db, const LogPassedQuery &query, LogPassedU
     q.prepare(QStringLiteral("SELECT name, value, low, high FROM qc_parameter WHERE station = ? "
                              "AND run_id = ? AND measured = 1"));
     for (const auto &run : runs) {
-        if (!exec(q, {run.first, run.second}, error))
+        if (!execBound(q, {run.first, run.second}, error))
             return false;
         while (q.next()) {
             const int p = parameterIndex(q.value(0).toString());

@@ -1,4 +1,5 @@
 #include "core/qc/log/LogReplication.h"
+#include "core/qc/log/LogQuery.h"
 
 #include "core/qc/log/LogConnection.h"
 #include "core/qc/log/LogSchema.h"
@@ -25,12 +26,6 @@ const Table kTables[] = {
     {"qc_day_unit", "site, station, day"},
     {"qc_day_passed", "site, station, day, limits_name, name"},
 };
-
-QString errorText(const QSqlError &e)
-{
-    const QString db = e.databaseText().trimmed();
-    return db.isEmpty() ? e.text().trimmed() : db;
-}
 
 // A text as an SQL literal (standard_conforming_strings, on since PostgreSQL 9.1).
 QString literal(QString text)
@@ -85,7 +80,7 @@ struct Server {
             q.addBindValue(v);
         ok = ok && (values.isEmpty() ? q.exec(sql) : q.exec());
         if (!ok)
-            error = errorText(q.lastError());
+            error = sqlErrorText(q.lastError());
         return ok;
     }
 
@@ -161,20 +156,20 @@ struct Server {
     {
         QSqlDatabase db = connection.db();
         if (!db.transaction()) {
-            error = errorText(db.lastError());
+            error = sqlErrorText(db.lastError());
             return false;
         }
         for (const QString &sql : statements) {
             QSqlQuery q(db);
             if (!q.exec(sql)) {
-                error = errorText(q.lastError());
+                error = sqlErrorText(q.lastError());
                 db.rollback();
                 return false;
             }
         }
         if (db.commit())
             return true;
-        error = errorText(db.lastError());
+        error = sqlErrorText(db.lastError());
         db.rollback();
         return false;
     }

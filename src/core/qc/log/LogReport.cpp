@@ -1,4 +1,5 @@
 #include "core/qc/log/LogReport.h"
+#include "core/qc/log/LogQuery.h"
 
 #include "core/qc/log/LogConnection.h"
 #include "core/qc/log/LogMessages.h"
@@ -17,27 +18,6 @@ namespace {
 
 const double kNaN = std::numeric_limits<double>::quiet_NaN();
 
-QString errorText(const QSqlError &e)
-{
-    const QString db = e.databaseText().trimmed();
-    return db.isEmpty() ? e.text().trimmed() : db;
-}
-
-QJsonValue number(double v)
-{
-    return std::isfinite(v) ? QJsonValue(v) : QJsonValue();
-}
-
-QString csvNumber(double v)
-{
-    return std::isfinite(v) ? QString::number(v, 'g', 10) : QString();
-}
-
-QString textNumber(double v, int precision)
-{
-    return std::isfinite(v) ? QString::number(v, 'f', precision) : QStringLiteral("-");
-}
-
 } // namespace
 
 namespace {
@@ -47,16 +27,6 @@ struct Sums {
     double total = 0.0;
     double squares = 0.0;
 };
-
-bool exec(QSqlQuery &q, const QVariantList &values, QString *error)
-{
-    for (const QVariant &v : values)
-        q.addBindValue(v);
-    if (q.exec())
-        return true;
-    *error = errorText(q.lastError());
-    return false;
-}
 
 } // namespace
 
@@ -78,7 +48,7 @@ bool replacedResults(QSqlDatabase db, const QString &from, QVector<Replaced> *ou
     q.setForwardOnly(true);
     q.prepare(QStringLiteral("SELECT serial FROM qc_unit WHERE serial > '' AND time_utc >= ? "
                              "GROUP BY serial HAVING COUNT(*) > 1"));
-    if (!exec(q, {from}, error))
+    if (!execBound(q, {from}, error))
         return false;
     QStringList serials;
     while (q.next())
@@ -88,7 +58,7 @@ bool replacedResults(QSqlDatabase db, const QString &from, QVector<Replaced> *ou
                              "serial = ? AND time_utc >= ? ORDER BY time_utc DESC, station DESC, "
                              "run_id DESC"));
     for (const QString &serial : serials) {
-        if (!exec(q, {serial, from}, error))
+        if (!execBound(q, {serial, from}, error))
             return false;
         if (q.next())
             while (q.next())
@@ -115,7 +85,7 @@ bool computeQcReport(QSqlDatabase db, const QDateTime &since, QcReport *out, QSt
     q.setForwardOnly(true);
     q.prepare(QStringLiteral("SELECT COALESCE(SUM(units), 0), COALESCE(SUM(passed), 0) FROM "
                              "qc_day_unit WHERE day > ?"));
-    if (!exec(q, {fromDay}, error) || !q.next())
+    if (!execBound(q, {fromDay}, error) || !q.next())
         return false;
     out->results = q.value(0).toLongLong();
     qint64 passedResults = q.value(1).toLongLong();
@@ -123,7 +93,7 @@ bool computeQcReport(QSqlDatabase db, const QDateTime &since, QcReport *out, QSt
     if (since.isValid()) {
         q.prepare(QStringLiteral("SELECT COUNT(*), COALESCE(SUM(passed), 0) FROM qc_unit "
                                  "WHERE time_utc >= ? AND time_utc < ?"));
-        if (!exec(q, {from, nextDay}, error) || !q.next())
+        if (!execBound(q, {from, nextDay}, error) || !q.next())
             return false;
         out->results += q.value(0).toLongLong();
         passedResults += q.value(1).toLongLong();
@@ -144,7 +114,7 @@ bool computeQcReport(QSqlDatabase db, const QDateTime &since, QcReport *out, QSt
     // failed units and units of other limits are not the population those limits are for.
     q.prepare(QStringLiteral("SELECT station, run_id, limits_name FROM qc_unit WHERE time_utc >= "
                              "? ORDER BY time_utc DESC LIMIT 1"));
-    if (!exec(q, {from}, error))
+    if (!execBound(q, {from}, error))
         return false;
     if (!q.next())
         return true;
@@ -157,7 +127,7 @@ bool computeQcReport(QSqlDatabase db, const QDateTime &since, QcReport *out, QSt
     QMap<QString, Sums> sums;
     q.prepare(QStringLiteral("SELECT name, SUM(n), SUM(total), SUM(squares) FROM qc_day_passed "
                              "WHERE limits_name = ? AND day > ? GROUP BY name"));
-    if (!exec(q, {limits, fromDay}, error))
+    if (!execBound(q, {limits, fromDay}, error))
         return false;
     while (q.next())
         sums[q.value(0).toString()] = {q.value(1).toLongLong(), q.value(2).toDouble(),
@@ -169,7 +139,7 @@ bool computeQcReport(QSqlDatabase db, const QDateTime &since, QcReport *out, QSt
             "JOIN qc_parameter p ON p.station = u.station AND p.run_id = u.run_id WHERE "
             "u.time_utc >= ? AND u.time_utc < ? AND u.passed = 1 AND u.limits_name = ? AND "
             "p.measured = 1 GROUP BY p.name"));
-        if (!exec(q, {from, nextDay, limits}, error))
+        if (!execBound(q, {from, nextDay, limits}, error))
             return false;
         while (q.next()) {
             Sums &s = sums[q.value(0).toString()];
@@ -184,7 +154,7 @@ bool computeQcReport(QSqlDatabase db, const QDateTime &since, QcReport *out, QSt
     for (const Replaced &r : replaced) {
         if (!r.passed || r.limitsName != limits)
             continue;
-        if (!exec(q, {r.station, r.runId}, error))
+        if (!execBound(q, {r.station, r.runId}, error))
             return false;
         while (q.next()) {
             Sums &s = sums[q.value(0).toString()];
@@ -200,7 +170,7 @@ bool computeQcReport(QSqlDatabase db, const QDateTime &since, QcReport *out, QSt
     QMap<QString, QPair<double, double>> windows;
     q.prepare(QStringLiteral("SELECT name, low, high FROM qc_parameter WHERE station = ? AND "
                              "run_id = ?"));
-    if (!exec(q, {latestStation, latestRun}, error))
+    if (!execBound(q, {latestStation, latestRun}, error))
         return false;
     while (q.next())
         windows[q.value(0).toString()] = {q.value(1).toDouble(), q.value(2).toDouble()};
@@ -280,17 +250,17 @@ QJsonObject qcReportJson(const QcReport &r)
 {
     QJsonObject parameters;
     for (const QcParameterStats &s : r.parameters)
-        parameters.insert(s.name, QJsonObject{{QStringLiteral("mean"), number(s.mean)},
-                                              {QStringLiteral("sigma"), number(s.sigma)},
-                                              {QStringLiteral("cpk"), number(s.cpk)},
+        parameters.insert(s.name, QJsonObject{{QStringLiteral("mean"), reportJsonNumber(s.mean)},
+                                              {QStringLiteral("sigma"), reportJsonNumber(s.sigma)},
+                                              {QStringLiteral("cpk"), reportJsonNumber(s.cpk)},
                                               {QStringLiteral("n"), double(s.count)},
-                                              {QStringLiteral("low"), number(s.low)},
-                                              {QStringLiteral("high"), number(s.high)}});
+                                              {QStringLiteral("low"), reportJsonNumber(s.low)},
+                                              {QStringLiteral("high"), reportJsonNumber(s.high)}});
     return QJsonObject{
         {QStringLiteral("units"), double(r.units)},
         {QStringLiteral("passed"), double(r.passed)},
         {QStringLiteral("failed"), double(r.failed)},
-        {QStringLiteral("yieldPct"), number(r.yieldPct)},
+        {QStringLiteral("yieldPct"), reportJsonNumber(r.yieldPct)},
         {QStringLiteral("results"), double(r.results)},
         {QStringLiteral("capabilityOf"),
          r.capabilityLimits.isNull() ? QJsonValue() : QJsonValue(qcCapabilityPopulation(r))},
@@ -307,18 +277,21 @@ QString qcReportCsv(const QcReport &r)
             .arg(r.units)
             .arg(r.passed)
             .arg(r.failed)
-            .arg(csvNumber(r.yieldPct))
+            .arg(reportCsvNumber(r.yieldPct))
             .arg(r.results)
             .arg(r.capabilityLimits.isNull() ? QString()
                                              : QLatin1Char('"') + population + QLatin1Char('"'));
     csv += QStringLiteral("parameter,n,mean,sigma,low,high,cpk\n");
     for (const QcParameterStats &s : r.parameters)
-        csv +=
-            QStringList{
-                s.name,           QString::number(s.count), csvNumber(s.mean), csvNumber(s.sigma),
-                csvNumber(s.low), csvNumber(s.high),        csvNumber(s.cpk)}
-                .join(QLatin1Char(',')) +
-            QLatin1Char('\n');
+        csv += QStringList{s.name,
+                           QString::number(s.count),
+                           reportCsvNumber(s.mean),
+                           reportCsvNumber(s.sigma),
+                           reportCsvNumber(s.low),
+                           reportCsvNumber(s.high),
+                           reportCsvNumber(s.cpk)}
+                   .join(QLatin1Char(',')) +
+               QLatin1Char('\n');
     return csv;
 }
 
@@ -327,7 +300,7 @@ QStringList qcReportText(const QcReport &r)
     QStringList lines;
     lines << QStringLiteral("units   %1").arg(r.units) << QStringLiteral("passed  %1").arg(r.passed)
           << QStringLiteral("failed  %1").arg(r.failed)
-          << QStringLiteral("yield   %1 %").arg(textNumber(r.yieldPct, 2));
+          << QStringLiteral("yield   %1 %").arg(reportTextNumber(r.yieldPct, 2));
     if (r.results != r.units)
         lines << QStringLiteral("results %1 (a unit tested again counts once above, by its "
                                 "serial, with its latest result)")
@@ -347,10 +320,10 @@ QStringList qcReportText(const QcReport &r)
         lines << QStringLiteral("%1 %2 %3 %4 %5 %6 %7")
                      .arg(s.name, -9)
                      .arg(s.count, 9)
-                     .arg(textNumber(s.mean, 4), 12)
-                     .arg(textNumber(s.sigma, 4), 12)
-                     .arg(textNumber(s.low, 4), 12)
-                     .arg(textNumber(s.high, 4), 12)
-                     .arg(textNumber(s.cpk, 2), 7);
+                     .arg(reportTextNumber(s.mean, 4), 12)
+                     .arg(reportTextNumber(s.sigma, 4), 12)
+                     .arg(reportTextNumber(s.low, 4), 12)
+                     .arg(reportTextNumber(s.high, 4), 12)
+                     .arg(reportTextNumber(s.cpk, 2), 7);
     return lines;
 }

@@ -1,4 +1,5 @@
 #include "core/qc/log/LogStore.h"
+#include "core/qc/log/LogQuery.h"
 
 #include <QSqlError>
 #include <QVariant>
@@ -13,12 +14,6 @@ const double kUnmeasured = std::numeric_limits<double>::quiet_NaN();
 QString text(const QString &s)
 {
     return s.isNull() ? QStringLiteral("") : s;
-}
-
-QString errorText(const QSqlError &e)
-{
-    const QString db = e.databaseText().trimmed();
-    return db.isEmpty() ? e.text().trimmed() : db;
 }
 
 } // namespace
@@ -61,14 +56,14 @@ RecordWriter::RecordWriter(QSqlDatabase db)
     for (const QSqlQuery *q : {&m_unit, &m_parameter, &m_dayUnit, &m_dayPassed})
         if (m_prepared && q->lastError().isValid()) {
             m_prepared = false;
-            m_error = errorText(q->lastError());
+            m_error = sqlErrorText(q->lastError());
             m_code = q->lastError().nativeErrorCode();
         }
 }
 
 bool RecordWriter::fail(const QSqlQuery &q)
 {
-    m_error = errorText(q.lastError());
+    m_error = sqlErrorText(q.lastError());
     m_code = q.lastError().nativeErrorCode();
     return false;
 }
@@ -141,14 +136,15 @@ bool readRecords(QSqlDatabase db, const QVector<QPair<QString, QString>> &keys,
                                          "qc_parameter WHERE "
                                          "station = ? AND run_id = ? ORDER BY rowid"));
     if (!prepared) {
-        *error = errorText(unit.lastError().isValid() ? unit.lastError() : parameter.lastError());
+        *error =
+            sqlErrorText(unit.lastError().isValid() ? unit.lastError() : parameter.lastError());
         return false;
     }
     for (const auto &key : keys) {
         unit.addBindValue(key.first);
         unit.addBindValue(key.second);
         if (!unit.exec()) {
-            *error = errorText(unit.lastError());
+            *error = sqlErrorText(unit.lastError());
             return false;
         }
         if (!unit.next())
@@ -169,7 +165,7 @@ bool readRecords(QSqlDatabase db, const QVector<QPair<QString, QString>> &keys,
         parameter.addBindValue(key.first);
         parameter.addBindValue(key.second);
         if (!parameter.exec()) {
-            *error = errorText(parameter.lastError());
+            *error = sqlErrorText(parameter.lastError());
             return false;
         }
         while (parameter.next()) {

@@ -1,4 +1,5 @@
 #include "core/qc/log/ResultsLog.h"
+#include "core/qc/log/LogQuery.h"
 
 #include "core/files/AppPaths.h"
 #include "core/qc/log/LogConnection.h"
@@ -26,12 +27,6 @@ const int kBatchUnits = 500;
 // After a server could not be reached, results only go to the spool for this long: each unit
 // would otherwise wait for the connection's time-out again.
 const int kRetryAfterMs = 10000;
-
-QString errorText(const QSqlError &e)
-{
-    const QString db = e.databaseText().trimmed();
-    return db.isEmpty() ? e.text().trimmed() : db;
-}
 
 // Where a queued result goes: the server, port and database, never the password. The user
 // is how a station signs in, not where its results belong, so it may change.
@@ -134,7 +129,7 @@ bool ResultsLog::Private::prepareOutbox()
                                "AUTOINCREMENT, station TEXT NOT NULL, run_id TEXT NOT NULL, "
                                "target TEXT NOT NULL DEFAULT '', refused TEXT, "
                                "UNIQUE (station, run_id))")))
-        return setProblem(LogMessages::failed(spoolPath, errorText(q.lastError())));
+        return setProblem(LogMessages::failed(spoolPath, sqlErrorText(q.lastError())));
     QStringList columns;
     if (q.exec(QStringLiteral("PRAGMA table_info(qc_outbox)")))
         while (q.next())
@@ -153,7 +148,7 @@ bool ResultsLog::Private::prepareOutbox()
         ok = q.exec();
     }
     if (!ok)
-        return setProblem(LogMessages::failed(spoolPath, errorText(q.lastError())));
+        return setProblem(LogMessages::failed(spoolPath, sqlErrorText(q.lastError())));
     return true;
 }
 
@@ -264,7 +259,7 @@ int ResultsLog::Private::sendBatch(bool *failed, int *sent)
     q.addBindValue(kBatchUnits);
     if (!q.exec()) {
         *failed = true;
-        problem = LogMessages::failed(spoolPath, errorText(q.lastError()));
+        problem = LogMessages::failed(spoolPath, sqlErrorText(q.lastError()));
         return 0;
     }
     QVector<qint64> seqs;
@@ -290,7 +285,7 @@ int ResultsLog::Private::sendBatch(bool *failed, int *sent)
         QSqlDatabase db = server.db();
         const bool began = beginWrite(db);
         ok = began;
-        error = errorText(db.lastError());
+        error = sqlErrorText(db.lastError());
         if (ok) {
             RecordWriter writer(db);
             bool added = false;
@@ -304,7 +299,7 @@ int ResultsLog::Private::sendBatch(bool *failed, int *sent)
         }
         if (ok && !commitWrite(db)) {
             ok = false;
-            error = errorText(db.lastError());
+            error = sqlErrorText(db.lastError());
         }
         if (!ok && began)
             rollbackWrite(db);
@@ -376,13 +371,13 @@ bool ResultsLog::Private::sendOneByOne(const QVector<QcRecord> &records, QVector
     RecordWriter writer(db);
     for (int i = 0; i < records.size(); ++i) {
         if (!beginWrite(db)) {
-            *error = errorText(db.lastError());
+            *error = sqlErrorText(db.lastError());
             return false;
         }
         bool added = false;
         if (writer.write(records[i], &added)) {
             if (!commitWrite(db)) {
-                *error = errorText(db.lastError());
+                *error = sqlErrorText(db.lastError());
                 rollbackWrite(db);
                 return false;
             }
@@ -477,7 +472,7 @@ bool ResultsLog::record(const QcRecord &record, bool forwardNow)
     QSqlDatabase db = d->local.db();
     const QString where = d->target.isServer() ? d->spoolPath : d->target.path;
     if (!beginWrite(db))
-        return d->setProblem(LogMessages::failed(where, errorText(db.lastError())));
+        return d->setProblem(LogMessages::failed(where, sqlErrorText(db.lastError())));
     bool ok = false;
     QString error;
     {
@@ -494,12 +489,12 @@ bool ResultsLog::record(const QcRecord &record, bool forwardNow)
             q.addBindValue(d->spoolKey);
             ok = q.exec();
             if (!ok)
-                error = errorText(q.lastError());
+                error = sqlErrorText(q.lastError());
         }
     }
     if (ok && !commitWrite(db)) {
         ok = false;
-        error = errorText(db.lastError());
+        error = sqlErrorText(db.lastError());
     }
     if (!ok) {
         rollbackWrite(db);

@@ -1,4 +1,5 @@
 #include "core/qc/spc/SpcReport.h"
+#include "core/qc/log/LogQuery.h"
 
 #include "core/qc/log/LogConnection.h"
 #include "core/qc/log/LogMessages.h"
@@ -21,37 +22,6 @@
 namespace {
 
 const double kNaN = std::numeric_limits<double>::quiet_NaN();
-
-QString errorText(const QSqlError &e)
-{
-    const QString db = e.databaseText().trimmed();
-    return db.isEmpty() ? e.text().trimmed() : db;
-}
-
-bool exec(QSqlQuery &q, const QVariantList &values, QString *error)
-{
-    for (const QVariant &v : values)
-        q.addBindValue(v);
-    if (q.exec())
-        return true;
-    *error = errorText(q.lastError());
-    return false;
-}
-
-QJsonValue number(double v)
-{
-    return std::isfinite(v) ? QJsonValue(v) : QJsonValue();
-}
-
-QString csvNumber(double v)
-{
-    return std::isfinite(v) ? QString::number(v, 'g', 10) : QString();
-}
-
-QString textNumber(double v, int precision)
-{
-    return std::isfinite(v) ? QString::number(v, 'f', precision) : QStringLiteral("-");
-}
 
 // One period's running sums: Welford's mean and squares, and the moving ranges within it.
 struct PeriodSums {
@@ -121,7 +91,7 @@ bool streamBySegment(QSqlDatabase db, const QVector<SpcSegment> &segments,
     for (const SpcSegment &segment : segments) {
         if (cancelled(options))
             return false;
-        if (!exec(q, {p->name, segment.from, segment.to}, error))
+        if (!execBound(q, {p->name, segment.from, segment.to}, error))
             return false;
         PeriodSums period;
         while (q.next()) {
@@ -152,7 +122,7 @@ bool streamByStation(QSqlDatabase db, const QString &from, const SpcOptions &opt
     q.setNumericalPrecisionPolicy(QSql::LowPrecisionDouble);
     q.prepare(QStringLiteral("SELECT value, station FROM qc_parameter WHERE name = ? AND "
                              "time_utc >= ? AND value IS NOT NULL ORDER BY time_utc"));
-    if (!exec(q, {p->name, from}, error))
+    if (!execBound(q, {p->name, from}, error))
         return false;
     QHash<QString, int> index;
     QStringList names;
@@ -215,7 +185,7 @@ bool failedUnits(QSqlDatabase db, const QString &from, int limit, QVector<SpcFai
     q.setForwardOnly(true);
     q.prepare(QStringLiteral("SELECT time_utc, station, serial, failures, data_file FROM qc_unit "
                              "WHERE time_utc >= ? AND passed = 0 ORDER BY time_utc DESC LIMIT ?"));
-    if (!exec(q, {from, limit}, error))
+    if (!execBound(q, {from, limit}, error))
         return false;
     while (q.next())
         out->append({q.value(0).toString(), q.value(1).toString(), q.value(2).toString(),
@@ -248,13 +218,13 @@ bool computeSpcReport(QSqlDatabase db, const SpcOptions &options, SpcReport *out
     q.setForwardOnly(true);
     q.prepare(QStringLiteral("SELECT station, run_id FROM qc_unit WHERE time_utc >= ? ORDER BY "
                              "time_utc DESC LIMIT 1"));
-    if (!exec(q, {from}, error) || !q.next())
+    if (!execBound(q, {from}, error) || !q.next())
         return false;
     const QVariantList latest{q.value(0), q.value(1)};
     q.finish();
     q.prepare(QStringLiteral("SELECT name, low, high FROM qc_parameter WHERE station = ? AND "
                              "run_id = ? ORDER BY name"));
-    if (!exec(q, latest, error))
+    if (!execBound(q, latest, error))
         return false;
     while (q.next()) {
         SpcParameter p;
@@ -268,7 +238,7 @@ bool computeSpcReport(QSqlDatabase db, const SpcOptions &options, SpcReport *out
     // The days or shifts from the first unit of the period to its last.
     q.prepare(QStringLiteral("SELECT MIN(time_utc), MAX(time_utc) FROM qc_unit WHERE time_utc "
                              ">= ?"));
-    if (!exec(q, {from}, error) || !q.next())
+    if (!execBound(q, {from}, error) || !q.next())
         return false;
     const QVector<SpcSegment> segments =
         spcSegments(options.grouping, options.shifts, from, logTimeFromText(q.value(0).toString()),
@@ -378,9 +348,9 @@ QJsonArray thinnedJson(const std::vector<ThinnedPoint> &points)
     QJsonArray a;
     for (const ThinnedPoint &t : points)
         a.append(QJsonObject{{QStringLiteral("first"), double(t.first)},
-                             {QStringLiteral("min"), number(t.min)},
-                             {QStringLiteral("max"), number(t.max)},
-                             {QStringLiteral("mean"), number(t.mean)},
+                             {QStringLiteral("min"), reportJsonNumber(t.min)},
+                             {QStringLiteral("max"), reportJsonNumber(t.max)},
+                             {QStringLiteral("mean"), reportJsonNumber(t.mean)},
                              {QStringLiteral("rules"), int(t.rules)}});
     return a;
 }
@@ -393,35 +363,36 @@ QJsonObject spcReportJson(const SpcReport &r, bool charts)
     for (const SpcParameter &p : r.parameters) {
         QJsonArray periods;
         for (const SpcPeriodStats &s : p.periods)
-            periods.append(QJsonObject{{QStringLiteral("period"), s.period},
-                                       {QStringLiteral("n"), double(s.n)},
-                                       {QStringLiteral("mean"), number(s.mean)},
-                                       {QStringLiteral("sigma"), number(s.sigma)},
-                                       {QStringLiteral("mrBar"), number(s.mrBar)},
-                                       {QStringLiteral("cpk"), number(s.capability.cpk)},
-                                       {QStringLiteral("ppk"), number(s.capability.ppk)}});
+            periods.append(
+                QJsonObject{{QStringLiteral("period"), s.period},
+                            {QStringLiteral("n"), double(s.n)},
+                            {QStringLiteral("mean"), reportJsonNumber(s.mean)},
+                            {QStringLiteral("sigma"), reportJsonNumber(s.sigma)},
+                            {QStringLiteral("mrBar"), reportJsonNumber(s.mrBar)},
+                            {QStringLiteral("cpk"), reportJsonNumber(s.capability.cpk)},
+                            {QStringLiteral("ppk"), reportJsonNumber(s.capability.ppk)}});
         QJsonObject o{{QStringLiteral("n"), double(p.limits.n)},
-                      {QStringLiteral("mean"), number(p.limits.centre)},
-                      {QStringLiteral("sigmaWithin"), number(p.limits.sigmaWithin())},
-                      {QStringLiteral("sigmaOverall"), number(p.sigmaOverall)},
-                      {QStringLiteral("low"), number(p.low)},
-                      {QStringLiteral("high"), number(p.high)},
-                      {QStringLiteral("cpk"), number(p.capability.cpk)},
-                      {QStringLiteral("ppk"), number(p.capability.ppk)},
-                      {QStringLiteral("cpkTrend"), number(p.cpkTrend)},
-                      {QStringLiteral("ppkTrend"), number(p.ppkTrend)},
+                      {QStringLiteral("mean"), reportJsonNumber(p.limits.centre)},
+                      {QStringLiteral("sigmaWithin"), reportJsonNumber(p.limits.sigmaWithin())},
+                      {QStringLiteral("sigmaOverall"), reportJsonNumber(p.sigmaOverall)},
+                      {QStringLiteral("low"), reportJsonNumber(p.low)},
+                      {QStringLiteral("high"), reportJsonNumber(p.high)},
+                      {QStringLiteral("cpk"), reportJsonNumber(p.capability.cpk)},
+                      {QStringLiteral("ppk"), reportJsonNumber(p.capability.ppk)},
+                      {QStringLiteral("cpkTrend"), reportJsonNumber(p.cpkTrend)},
+                      {QStringLiteral("ppkTrend"), reportJsonNumber(p.ppkTrend)},
                       {QStringLiteral("periods"), periods}};
         if (charts) {
             QJsonObject rules;
             for (int b = 0; b < kSpcRuleCount; ++b)
                 rules.insert(spcRuleKey(1 << b), double(p.ruleCounts[b]));
             o.insert(QStringLiteral("chart"),
-                     QJsonObject{{QStringLiteral("centre"), number(p.limits.centre)},
-                                 {QStringLiteral("ucl"), number(p.limits.upper)},
-                                 {QStringLiteral("lcl"), number(p.limits.lower)},
-                                 {QStringLiteral("mrBar"), number(p.limits.mrBar)},
-                                 {QStringLiteral("mrUcl"), number(p.limits.mrUpper)},
-                                 {QStringLiteral("mrLcl"), number(p.limits.mrLower)},
+                     QJsonObject{{QStringLiteral("centre"), reportJsonNumber(p.limits.centre)},
+                                 {QStringLiteral("ucl"), reportJsonNumber(p.limits.upper)},
+                                 {QStringLiteral("lcl"), reportJsonNumber(p.limits.lower)},
+                                 {QStringLiteral("mrBar"), reportJsonNumber(p.limits.mrBar)},
+                                 {QStringLiteral("mrUcl"), reportJsonNumber(p.limits.mrUpper)},
+                                 {QStringLiteral("mrLcl"), reportJsonNumber(p.limits.mrLower)},
                                  {QStringLiteral("flagged"), double(p.flagged)},
                                  {QStringLiteral("rules"), rules},
                                  {QStringLiteral("points"), thinnedJson(p.points)},
@@ -447,11 +418,11 @@ QString spcReportCsv(const SpcReport &r)
             csv += QStringList{p.name,
                                s.period,
                                QString::number(s.n),
-                               csvNumber(s.mean),
-                               csvNumber(s.sigma),
-                               csvNumber(s.mrBar),
-                               csvNumber(s.capability.cpk),
-                               csvNumber(s.capability.ppk)}
+                               reportCsvNumber(s.mean),
+                               reportCsvNumber(s.sigma),
+                               reportCsvNumber(s.mrBar),
+                               reportCsvNumber(s.capability.cpk),
+                               reportCsvNumber(s.capability.ppk)}
                        .join(QLatin1Char(',')) +
                    QLatin1Char('\n');
     return csv;
@@ -466,18 +437,18 @@ QStringList spcReportText(const SpcReport &r)
                                 "moving range %6 (upper %7)")
                      .arg(p.name)
                      .arg(p.limits.n)
-                     .arg(textNumber(p.limits.centre, 4), textNumber(p.limits.lower, 4),
-                          textNumber(p.limits.upper, 4), textNumber(p.limits.mrBar, 4),
-                          textNumber(p.limits.mrUpper, 4));
+                     .arg(reportTextNumber(p.limits.centre, 4), reportTextNumber(p.limits.lower, 4),
+                          reportTextNumber(p.limits.upper, 4), reportTextNumber(p.limits.mrBar, 4),
+                          reportTextNumber(p.limits.mrUpper, 4));
         QStringList rules;
         for (int b = 0; b < kSpcRuleCount; ++b)
             rules
                 << QStringLiteral("%1: %2").arg(SpcMessages::ruleName(1 << b)).arg(p.ruleCounts[b]);
         lines << QStringLiteral("  rules broken: ") + rules.join(QStringLiteral(", "))
               << QStringLiteral("  Cpk %1, Ppk %2; trend per %3: Cpk %4, Ppk %5")
-                     .arg(textNumber(p.capability.cpk, 2), textNumber(p.capability.ppk, 2),
-                          spcGroupingName(r.grouping), textNumber(p.cpkTrend, 3),
-                          textNumber(p.ppkTrend, 3))
+                     .arg(reportTextNumber(p.capability.cpk, 2),
+                          reportTextNumber(p.capability.ppk, 2), spcGroupingName(r.grouping),
+                          reportTextNumber(p.cpkTrend, 3), reportTextNumber(p.ppkTrend, 3))
               << QStringLiteral("  %1 %2 %3 %4 %5 %6")
                      .arg(spcGroupingName(r.grouping), -24)
                      .arg(QStringLiteral("n"), 9)
@@ -489,10 +460,10 @@ QStringList spcReportText(const SpcReport &r)
             lines << QStringLiteral("  %1 %2 %3 %4 %5 %6")
                          .arg(s.period, -24)
                          .arg(s.n, 9)
-                         .arg(textNumber(s.mean, 4), 12)
-                         .arg(textNumber(s.sigma, 4), 12)
-                         .arg(textNumber(s.capability.cpk, 2), 7)
-                         .arg(textNumber(s.capability.ppk, 2), 7);
+                         .arg(reportTextNumber(s.mean, 4), 12)
+                         .arg(reportTextNumber(s.sigma, 4), 12)
+                         .arg(reportTextNumber(s.capability.cpk, 2), 7)
+                         .arg(reportTextNumber(s.capability.ppk, 2), 7);
     }
     if (r.grouping == SpcGrouping::Shift && r.outsideShifts > 0)
         lines << QString()
