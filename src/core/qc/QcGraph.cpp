@@ -1,11 +1,9 @@
 #include "core/qc/QcGraph.h"
 
-#include "core/graph/AxisLabelLayout.h"
 #include "core/graph/AxisLabelPainter.h"
 #include "core/graph/GraphPicture.h"
 #include "core/graph/ViewScale.h"
 
-#include <QPainter>
 #include <algorithm>
 #include <cmath>
 #include <memory>
@@ -73,15 +71,6 @@ QImage renderQcGraph(const QcGraphInput &in)
     if (shown > 0)
         graph.drawLive(false, shown - 1, false);
 
-    const AxisLabelLayout labels =
-        layoutAxisLabels(scale, QRect(QPoint(kLeft, kTop), box), graph.plotSize(), false, in.font);
-    QImage image(in.size, QImage::Format_RGB32);
-    image.fill(in.background);
-    QPainter painter(&image);
-    painter.translate(kLeft, kTop);
-    graph.paint(painter);
-    painter.resetTransform();
-    painter.setFont(in.font);
-    drawAxisLabels(painter, labels, colours, in.text);
-    return image;
+    return labelledChartImage(graph, scale, in.size, QRect(QPoint(kLeft, kTop), box), false,
+                              in.font, in.background, colours, in.text);
 }

@@ -1,11 +1,9 @@
 #include "core/analysis/design/CompensationGraph.h"
 
-#include "core/graph/AxisLabelLayout.h"
 #include "core/graph/AxisLabelPainter.h"
 #include "core/graph/GraphPicture.h"
 #include "core/graph/ViewScale.h"
 
-#include <QPainter>
 #include <algorithm>
 
 namespace {
@@ -59,15 +57,6 @@ QImage renderCompensationGraph(const CompensationGraphInput &in)
     if (in.measured)
         graph.drawMeasurement(true, false);
 
-    const AxisLabelLayout labels =
-        layoutAxisLabels(scale, QRect(QPoint(kLeft, kTop), box), graph.plotSize(), true, in.font);
-    QImage image(in.size, QImage::Format_RGB32);
-    image.fill(in.background);
-    QPainter painter(&image);
-    painter.translate(kLeft, kTop);
-    graph.paint(painter);
-    painter.resetTransform();
-    painter.setFont(in.font);
-    drawAxisLabels(painter, labels, colours, in.text);
-    return image;
+    return labelledChartImage(graph, scale, in.size, QRect(QPoint(kLeft, kTop), box), true, in.font,
+                              in.background, colours, in.text);
 }

@@ -183,7 +183,7 @@ QString histogramSvg(const SpcParameter &p)
          {std::pair{p.low, QStringLiteral("LSL")}, std::pair{p.high, QStringLiteral("USL")}}) {
         if (!std::isfinite(v))
             continue;
-        s += QStringLiteral("<line class=\"spec\" x1=\"%1\" x2=\"%1\" y1=\"%2\" y2=\"%3\"/>"
+        s += QStringLiteral("<line class=\"lsl-usl\" x1=\"%1\" x2=\"%1\" y1=\"%2\" y2=\"%3\"/>"
                             "<text x=\"%4\" y=\"%5\">%6 %7</text>")
                  .arg(px(x(v)))
                  .arg(kTop)
@@ -219,7 +219,7 @@ const char kStyle[] =
     "svg text{font:11px sans-serif;fill:#333}"
     "rect.plot{fill:#f3f6fa;stroke:#c8d0da}"
     "line.cl{stroke:#2a7a2a;stroke-width:1}line.ucl{stroke:#c0392b;stroke-dasharray:5 3}"
-    "line.spec{stroke:#8e44ad;stroke-width:2}"
+    "line.lsl-usl{stroke:#8e44ad;stroke-width:2}"
     "path.band{stroke:#9db8d9;stroke-width:1;fill:none}"
     "polyline.data{stroke:#1f4e8c;stroke-width:1.2;fill:none}"
     "path.bars{fill:#4a78b5}"
